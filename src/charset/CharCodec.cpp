@@ -1,0 +1,365 @@
+#include "CharCodec.h"
+
+#include "CharBlockLayout.h"
+#include "DisplayColors.h"
+#include "PaletteLookup.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace fontlathe {
+
+namespace {
+
+using namespace layout;
+
+// The largest valid block is about 2 MB; anything far beyond that is no font file, and reading
+// it whole would only exhaust memory.
+constexpr qint64 MaxFileSize = qint64(64) * 1024 * 1024;
+
+void PutLittle16(std::uint8_t* out, std::uint16_t value) {
+    out[0] = static_cast<std::uint8_t>(value);
+    out[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void PutLittle32(std::uint8_t* out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+void PutBig32(std::uint8_t* out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out[i] = static_cast<std::uint8_t>(value >> (8 * (3 - i)));
+    }
+}
+
+std::uint16_t GetLittle16(const std::uint8_t* in) {
+    return static_cast<std::uint16_t>(in[0] | in[1] << 8);
+}
+
+std::uint32_t GetLittle32(const std::uint8_t* in) {
+    return static_cast<std::uint32_t>(in[0]) | static_cast<std::uint32_t>(in[1]) << 8 |
+           static_cast<std::uint32_t>(in[2]) << 16 | static_cast<std::uint32_t>(in[3]) << 24;
+}
+
+std::uint32_t GetBig32(const std::uint8_t* in) {
+    return static_cast<std::uint32_t>(in[0]) << 24 | static_cast<std::uint32_t>(in[1]) << 16 |
+           static_cast<std::uint32_t>(in[2]) << 8 | static_cast<std::uint32_t>(in[3]);
+}
+
+void WriteHeaderFields(const Charset& set, std::uint8_t* out) {
+    std::memcpy(out + TagOffset, set.tag.data(), set.tag.size());
+    PutBig32(out + BlockSizeOffset, set.blockSize);
+    PutLittle32(out + DataSizeOffset, set.dataSize);
+    PutLittle16(out + VersionOffset, static_cast<std::uint16_t>(set.version));
+    std::copy(set.colorMap.begin(), set.colorMap.end(), out + ColorMapOffset);
+    out[BitsPerPixelOffset] = set.bitsPerPixel;
+    out[FontHeightOffset] = set.fontHeight;
+    PutLittle16(out + NumCharsOffset, static_cast<std::uint16_t>(set.numChars));
+}
+
+void ReadHeaderFields(const std::uint8_t* in, Charset& set) {
+    std::memcpy(set.tag.data(), in + TagOffset, set.tag.size());
+    set.blockSize = GetBig32(in + BlockSizeOffset);
+    set.dataSize = GetLittle32(in + DataSizeOffset);
+    set.version = static_cast<std::int16_t>(GetLittle16(in + VersionOffset));
+    std::copy_n(in + ColorMapOffset, ColorMapSize, set.colorMap.begin());
+    set.bitsPerPixel = in[BitsPerPixelOffset];
+    set.fontHeight = in[FontHeightOffset];
+    set.numChars = static_cast<std::int16_t>(GetLittle16(in + NumCharsOffset));
+}
+
+// Bounds-checked access to the bytes of a file: whatever lies outside them reads as 0, as a
+// read past the end of a file delivers nothing.
+class ByteSource {
+public:
+    explicit ByteSource(QByteArrayView bytes)
+        : data_(reinterpret_cast<const std::uint8_t*>(bytes.data())), size_(bytes.size()) {}
+
+    std::uint8_t At(std::int64_t position) const {
+        return position >= 0 && position < size_ ? data_[position] : 0;
+    }
+
+    // Copies count bytes from position over out, leaving out as it was where the file has
+    // no bytes.
+    void CopyOver(std::int64_t position, std::int64_t count, std::uint8_t* out) const {
+        const std::int64_t first = std::max<std::int64_t>(position, 0);
+        const std::int64_t last = std::min<std::int64_t>(position + count, size_);
+        if (first < last) {
+            std::memcpy(out + (first - position), data_ + first, static_cast<size_t>(last - first));
+        }
+    }
+
+    // The bytes from position on, or nullptr when the file does not hold all count of them.
+    const std::uint8_t* Span(std::int64_t position, std::int64_t count) const {
+        if (position < 0 || count < 0 || position > size_ || count > size_ - position) {
+            return nullptr;
+        }
+        return data_ + position;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::int64_t size_;
+};
+
+QImage UnpackRaster(const std::uint8_t* data, int width, int height, int bitsPerPixel) {
+    QImage raster(width, height, QImage::Format_RGB32);
+    const unsigned mask = (1u << bitsPerPixel) - 1;
+    std::size_t bit = 0;
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(raster.scanLine(y));
+        for (int x = 0; x < width; ++x, bit += static_cast<std::size_t>(bitsPerPixel)) {
+            const unsigned shift = 8 - static_cast<unsigned>(bitsPerPixel) - (bit & 7);
+            const unsigned index = (data[bit >> 3] >> shift) & mask;
+            line[x] = DisplayColors[index];
+        }
+    }
+    return raster;
+}
+
+void DecodeGlyph(const ByteSource& source, std::int64_t recordStart, int bitsPerPixel, Glyph& glyph,
+                 std::vector<std::uint8_t>& scratch) {
+    const int width = static_cast<std::int8_t>(source.At(recordStart));
+    const int height = static_cast<std::int8_t>(source.At(recordStart + 1));
+    glyph.xOffset = static_cast<std::int8_t>(source.At(recordStart + 2));
+    glyph.yOffset = static_cast<std::int8_t>(source.At(recordStart + 3));
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    const std::int64_t pixelStart = recordStart + RecordHeaderSize;
+    const std::int64_t byteCount = PixelDataBytes(width, height, bitsPerPixel);
+    const std::uint8_t* pixels = source.Span(pixelStart, byteCount);
+    if (pixels == nullptr) {
+        // A record cut short by the end of the file: the missing bytes read as index 0.
+        scratch.assign(static_cast<std::size_t>(byteCount), 0);
+        source.CopyOver(pixelStart, byteCount, scratch.data());
+        pixels = scratch.data();
+    }
+    glyph.raster = UnpackRaster(pixels, width, height, bitsPerPixel);
+}
+
+QString DescribeUnwritable(int code, const Glyph& glyph) {
+    if (glyph.width() > MaxGlyphSide || glyph.height() > MaxGlyphSide) {
+        return QStringLiteral("character %1 is %2 x %3 pixels; a font file holds at most %4 x %4")
+            .arg(code)
+            .arg(glyph.width())
+            .arg(glyph.height())
+            .arg(MaxGlyphSide);
+    }
+    return QStringLiteral("character %1 has the offsets (%2, %3); a font file holds %4 to %5")
+        .arg(code)
+        .arg(glyph.xOffset)
+        .arg(glyph.yOffset)
+        .arg(MinGlyphOffset)
+        .arg(MaxGlyphOffset);
+}
+
+bool IsWritable(const Glyph& glyph) {
+    const auto inRange = [](int offset) {
+        return offset >= MinGlyphOffset && offset <= MaxGlyphOffset;
+    };
+    return glyph.width() <= MaxGlyphSide && glyph.height() <= MaxGlyphSide &&
+           inRange(glyph.xOffset) && inRange(glyph.yOffset);
+}
+
+// Packs one raster at out; returns the number of bytes written.
+std::int64_t PackRaster(const QImage& raster, int bitsPerPixel, const PaletteLookup& palette,
+                        DirtyBytes dirtyBytes, std::uint8_t* out) {
+    const QImage rgb = raster.format() == QImage::Format_RGB32
+                           ? raster
+                           : raster.convertToFormat(QImage::Format_RGB32);
+    const unsigned mask = (1u << bitsPerPixel) - 1;
+    std::uint8_t* const start = out;
+    unsigned accumulator = 0;
+    int freeBits = 8;
+    const int width = rgb.width();
+    const int height = rgb.height();
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            freeBits -= bitsPerPixel;
+            accumulator |= (static_cast<unsigned>(palette.IndexOf(line[x])) & mask) << freeBits;
+            if (freeBits == 0) {
+                *out++ = static_cast<std::uint8_t>(accumulator);
+                accumulator = 0;
+                freeBits = 8;
+            }
+        }
+    }
+    if (freeBits < 8) {
+        *out++ = static_cast<std::uint8_t>(accumulator);
+    } else if (dirtyBytes == DirtyBytes::On) {
+        *out++ = 0;
+    }
+    return out - start;
+}
+
+std::int64_t RecordSize(const Glyph& glyph, int bitsPerPixel, DirtyBytes dirtyBytes) {
+    const std::int64_t bits = std::int64_t(glyph.width()) * glyph.height() * bitsPerPixel;
+    const bool fillsWholeBytes = bits % 8 == 0;
+    return RecordHeaderSize + PixelDataBytes(glyph.width(), glyph.height(), bitsPerPixel) +
+           (fillsWholeBytes && dirtyBytes == DirtyBytes::On ? 1 : 0);
+}
+
+} // namespace
+
+FileResult DecodeCharset(QByteArrayView bytes, Charset& set) {
+    const ByteSource source(bytes);
+
+    Charset loaded = set;
+    loaded.NewCharset(1);
+
+    // The header is read over the bytes of the new set, so a file cut inside a field keeps
+    // the new set's bytes for whatever is missing.
+    std::uint8_t header[HeaderSize];
+    WriteHeaderFields(loaded, header);
+    source.CopyOver(0, HeaderSize, header);
+    ReadHeaderFields(header, loaded);
+
+    if (loaded.numChars < 0 || loaded.numChars > GlyphSlotCount) {
+        return FileResult::Failure(
+            QStringLiteral("the header says it stores %1 characters; a font holds 0 to %2")
+                .arg(loaded.numChars)
+                .arg(GlyphSlotCount));
+    }
+    if (!Charset::IsValidBitsPerPixel(loaded.bitsPerPixel)) {
+        return FileResult::Failure(
+            QStringLiteral("the header says %1 bits per pixel; a font has 1, 2 or 4")
+                .arg(loaded.bitsPerPixel));
+    }
+
+    // The new set's offsets are all 0, so a cut entry keeps zero bytes where it is cut.
+    for (int code = 0; code < loaded.numChars; ++code) {
+        std::uint8_t entry[4] = {0, 0, 0, 0};
+        source.CopyOver(OffsetTableOffset + 4 * std::int64_t(code), 4, entry);
+        loaded.glyphOffsets[static_cast<std::size_t>(code)] =
+            static_cast<std::int32_t>(GetLittle32(entry));
+    }
+
+    std::vector<std::uint8_t> scratch;
+    for (int code = 0; code < loaded.numChars; ++code) {
+        const std::int32_t offset = loaded.glyphOffsets[static_cast<std::size_t>(code)];
+        if (offset != 0) {
+            DecodeGlyph(source, RecordBase + std::int64_t(offset), loaded.bitsPerPixel,
+                        loaded.glyphs[static_cast<std::size_t>(code)], scratch);
+        }
+    }
+
+    set = std::move(loaded);
+    return FileResult::Success();
+}
+
+FileResult EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& out) {
+    if (!Charset::IsValidBitsPerPixel(set.bitsPerPixel)) {
+        return FileResult::Failure(
+            QStringLiteral("the set has %1 bits per pixel; a font has 1, 2 or 4").arg(set.bitsPerPixel));
+    }
+    if (set.numChars < 0 || set.numChars > GlyphSlotCount) {
+        return FileResult::Failure(QStringLiteral("the set stores %1 characters; a font holds 0 to %2")
+                                       .arg(set.numChars)
+                                       .arg(GlyphSlotCount));
+    }
+
+    const int bitsPerPixel = set.bitsPerPixel;
+    const std::int64_t tableEnd = OffsetTableOffset + 4 * std::int64_t(set.numChars);
+    std::int64_t length = tableEnd;
+    for (int code = 0; code < set.numChars; ++code) {
+        const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+        if (!glyph.present()) {
+            continue;
+        }
+        if (!IsWritable(glyph)) {
+            return FileResult::Failure(DescribeUnwritable(code, glyph));
+        }
+        length += RecordSize(glyph, bitsPerPixel, dirtyBytes);
+    }
+
+    EncodedBlock block;
+    block.bytes = QByteArray(static_cast<qsizetype>(length), '\0');
+    auto* const data = reinterpret_cast<std::uint8_t*>(block.bytes.data());
+    const PaletteLookup palette(set.ColorCount());
+    std::int64_t position = tableEnd;
+    for (int code = 0; code < set.numChars; ++code) {
+        const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+        if (!glyph.present()) {
+            continue;
+        }
+        block.glyphOffsets[static_cast<std::size_t>(code)] =
+            static_cast<std::int32_t>(position - RecordBase);
+        std::uint8_t* record = data + position;
+        record[0] = static_cast<std::uint8_t>(glyph.width());
+        record[1] = static_cast<std::uint8_t>(glyph.height());
+        record[2] = static_cast<std::uint8_t>(glyph.xOffset);
+        record[3] = static_cast<std::uint8_t>(glyph.yOffset);
+        position += RecordHeaderSize;
+        position += PackRaster(glyph.raster, bitsPerPixel, palette, dirtyBytes, data + position);
+    }
+
+    WriteHeaderFields(set, data);
+    PutBig32(data + BlockSizeOffset, static_cast<std::uint32_t>(length));
+    PutLittle32(data + DataSizeOffset, static_cast<std::uint32_t>(length - DataSizeBias));
+    for (int code = 0; code < set.numChars; ++code) {
+        PutLittle32(data + OffsetTableOffset + 4 * code,
+                    static_cast<std::uint32_t>(block.glyphOffsets[static_cast<std::size_t>(code)]));
+    }
+    out = std::move(block);
+    return FileResult::Success();
+}
+
+void AdoptWrittenLayout(Charset& set, const EncodedBlock& written) {
+    set.blockSize = static_cast<std::uint32_t>(written.bytes.size());
+    set.dataSize = static_cast<std::uint32_t>(written.bytes.size() - DataSizeBias);
+    // Codes past numChars were not written; their entries keep what they held.
+    const auto stored = static_cast<std::size_t>(std::clamp<int>(set.numChars, 0, GlyphSlotCount));
+    std::copy_n(written.glyphOffsets.begin(), stored, set.glyphOffsets.begin());
+}
+
+FileResult LoadCharset(Charset& set, const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        return FileResult::Failure(QStringLiteral("it is a folder, not a font file"));
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return FileResult::Failure(QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
+    }
+    if (file.size() > MaxFileSize) {
+        return FileResult::Failure(
+            QStringLiteral("it is %1 bytes long, far too large for a font file").arg(file.size()));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return FileResult::Failure(QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+    }
+    return DecodeCharset(bytes, set);
+}
+
+FileResult SaveCharset(Charset& set, const QString& path, DirtyBytes dirtyBytes) {
+    EncodedBlock block;
+    if (FileResult encoded = EncodeCharset(set, dirtyBytes, block); !encoded) {
+        return encoded;
+    }
+    if (QFileInfo(path).isDir()) {
+        return FileResult::Failure(QStringLiteral("a folder of that name is in the way"));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return FileResult::Failure(QStringLiteral("it cannot be created: %1").arg(file.errorString()));
+    }
+    if (file.write(block.bytes) != block.bytes.size() || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return FileResult::Failure(QStringLiteral("it cannot be written: %1").arg(reason));
+    }
+    AdoptWrittenLayout(set, block);
+    return FileResult::Success();
+}
+
+} // namespace fontlathe

@@ -1,0 +1,87 @@
+#include "Charset.h"
+
+#include "DisplayColors.h"
+
+namespace fontlathe {
+
+int Charset::ColorCount() const {
+    if (bitsPerPixel == 0) {
+        return 0;
+    }
+    return 2 << (bitsPerPixel - 1);
+}
+
+int Charset::PaletteIndexOf(QRgb color) const {
+    const int count = std::min(ColorCount(), DisplayColorCount);
+    for (int i = 0; i < count; ++i) {
+        if (SameRgb(DisplayColors[static_cast<std::size_t>(i)], color)) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+QRgb Charset::ColorOfIndex(int index) const {
+    if (index < 0 || index >= ColorCount()) {
+        return DisplayColors[0];
+    }
+    return DisplayColorOf(index);
+}
+
+void Charset::ClearGlyph(int code) {
+    if (!IsValidCode(code)) {
+        return;
+    }
+    Glyph& glyph = glyphs[static_cast<std::size_t>(code)];
+    glyphOffsets[static_cast<std::size_t>(code)] = 0;
+    glyph.xOffset = 0;
+    glyph.yOffset = 0;
+    glyph.raster = QImage();
+}
+
+void Charset::CreateBlankGlyph(int code) {
+    if (!IsValidCode(code)) {
+        return;
+    }
+    Glyph& glyph = glyphs[static_cast<std::size_t>(code)];
+    glyphOffsets[static_cast<std::size_t>(code)] = 0;
+    glyph.xOffset = 0;
+    glyph.yOffset = 0;
+    if (fontHeight > 0) {
+        glyph.raster = MakeBlankRaster(fontHeight, fontHeight);
+    }
+}
+
+void Charset::NewCharset(int newBitsPerPixel) {
+    tag = {'C', 'H', 'A', 'R'};
+    blockSize = 0;
+    dataSize = 0;
+    version = 867;
+    for (int i = 0; i < ColorMapSize; ++i) {
+        colorMap[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i + 1);
+    }
+    colorMap[0] = 15;
+    colorMap[1] = 0;
+    bitsPerPixel = static_cast<std::uint8_t>(newBitsPerPixel);
+    fontHeight = 10;
+    numChars = GlyphSlotCount;
+    for (int code = 0; code < GlyphSlotCount; ++code) {
+        ClearGlyph(code);
+    }
+}
+
+int Charset::PresentGlyphCount() const {
+    int count = 0;
+    for (const Glyph& glyph : glyphs) {
+        count += glyph.present() ? 1 : 0;
+    }
+    return count;
+}
+
+QImage MakeBlankRaster(int width, int height) {
+    QImage raster(width, height, QImage::Format_RGB32);
+    raster.fill(DisplayColors[0]);
+    return raster;
+}
+
+} // namespace fontlathe

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace fontlathe {
+
+enum CliExit { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
+
+// Runs one fontlathe-cli command. args excludes the program name. Results go to out, the one
+// line that explains a failure to err.
+int RunCli(const QStringList& args, QTextStream& out, QTextStream& err);
+
+QString CliUsage();
+
+} // namespace fontlathe

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "charset/Charset.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace fontlathe::test {
+
+// Gives code a width x height raster whose pixel (x, y) has the palette index indexAt(x, y).
+void SetGlyph(Charset& set, int code, int width, int height,
+              const std::function<int(int x, int y)>& indexAt, int xOffset = 0, int yOffset = 0);
+
+// The palette indices of a raster, row by row.
+std::vector<int> IndicesOf(const Charset& set, int code);
+
+// A set with glyphs of many odd sizes, every colour of its depth and offsets of both signs,
+// made the same way for the same seed.
+Charset VariedSet(int bitsPerPixel, std::uint32_t seed, int glyphCount = 40);
+
+// The largest set the file format holds: 256 glyphs of 127 x 127 at 4 bits per pixel.
+Charset LargestSet();
+
+// Little-endian helpers for building files by hand.
+void AppendLittle16(QByteArray& bytes, int value);
+void AppendLittle32(QByteArray& bytes, std::int64_t value);
+
+// A header for a hand-made file: tag "CHAR", sizes 0, version 867, the new-set colour map.
+QByteArray HandMadeHeader(int bitsPerPixel, int fontHeight, int numChars);
+
+} // namespace fontlathe::test
