@@ -259,12 +259,14 @@ FileResult DecodeCharset(QByteArrayView bytes, Charset& set) {
 FileResult EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& out) {
     if (!Charset::IsValidBitsPerPixel(set.bitsPerPixel)) {
         return FileResult::Failure(
-            QStringLiteral("the set has %1 bits per pixel; a font has 1, 2 or 4").arg(set.bitsPerPixel));
+            QStringLiteral("the set has %1 bits per pixel; a font has 1, 2 or 4")
+                .arg(set.bitsPerPixel));
     }
     if (set.numChars < 0 || set.numChars > GlyphSlotCount) {
-        return FileResult::Failure(QStringLiteral("the set stores %1 characters; a font holds 0 to %2")
-                                       .arg(set.numChars)
-                                       .arg(GlyphSlotCount));
+        return FileResult::Failure(
+            QStringLiteral("the set stores %1 characters; a font holds 0 to %2")
+                .arg(set.numChars)
+                .arg(GlyphSlotCount));
     }
 
     const int bitsPerPixel = set.bitsPerPixel;
@@ -328,7 +330,8 @@ FileResult LoadCharset(Charset& set, const QString& path) {
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return FileResult::Failure(QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
+        return FileResult::Failure(
+            QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
     }
     if (file.size() > MaxFileSize) {
         return FileResult::Failure(
@@ -351,7 +354,8 @@ FileResult SaveCharset(Charset& set, const QString& path, DirtyBytes dirtyBytes)
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return FileResult::Failure(QStringLiteral("it cannot be created: %1").arg(file.errorString()));
+        return FileResult::Failure(
+            QStringLiteral("it cannot be created: %1").arg(file.errorString()));
     }
     if (file.write(block.bytes) != block.bytes.size() || !file.commit()) {
         const QString reason = file.errorString();

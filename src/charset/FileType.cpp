@@ -39,7 +39,8 @@ bool FileType::HasExtension(const QString& name) {
         }
         if (c == u'.') {
             const bool first = i == 0;
-            const bool afterSeparator = !first && (name.at(i - 1) == u'/' || name.at(i - 1) == u'\\');
+            const bool afterSeparator =
+                !first && (name.at(i - 1) == u'/' || name.at(i - 1) == u'\\');
             const bool somethingFollows = i + 1 < name.size();
             return !first && !afterSeparator && somethingFollows;
         }

@@ -65,8 +65,10 @@ int RunInfo(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
 }
 
 int RunResave(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
-    if (!OnlyFlagsFrom(parsed, {QStringLiteral("--dirty-bytes")}) || parsed.positionals.size() != 2) {
-        return UsageError(err, QStringLiteral("resave takes IN and OUT and an optional --dirty-bytes"));
+    if (!OnlyFlagsFrom(parsed, {QStringLiteral("--dirty-bytes")}) ||
+        parsed.positionals.size() != 2) {
+        return UsageError(err,
+                          QStringLiteral("resave takes IN and OUT and an optional --dirty-bytes"));
     }
     const QString& input = parsed.positionals.at(0);
     const QString& output = parsed.positionals.at(1);

@@ -91,7 +91,8 @@ TEST(CharCodecTest, NewSetIsHeaderAndEmptyOffsetTable) {
 
 TEST(CharCodecTest, OneGlyphRecordAndTheDirtyByte) {
     Charset set = NewSet();
-    SetGlyph(set, 65, 8, 8, [](int x, int y) { return (x + y) % 2; }, -3, 2);
+    SetGlyph(
+        set, 65, 8, 8, [](int x, int y) { return (x + y) % 2; }, -3, 2);
 
     const QByteArray clean = Encode(set);
     ASSERT_EQ(clean.size(), 1069);
@@ -118,7 +119,8 @@ TEST(CharCodecTest, PixelDataLengthAndPacking) {
         qsizetype cleanBytes, dirtyBytes;
     };
     const Case cases[] = {
-        {1, 8, 2, 2, 3}, {1, 3, 3, 2, 2}, {2, 3, 1, 1, 1}, {2, 4, 1, 1, 2}, {4, 3, 3, 5, 5}, {4, 2, 1, 1, 2},
+        {1, 8, 2, 2, 3}, {1, 3, 3, 2, 2}, {2, 3, 1, 1, 1},
+        {2, 4, 1, 1, 2}, {4, 3, 3, 5, 5}, {4, 2, 1, 1, 2},
     };
     for (const Case& c : cases) {
         Charset set = NewSet(c.bits);
@@ -150,7 +152,8 @@ TEST(CharCodecTest, RoundTripsThroughARealFile) {
     ASSERT_TRUE(folder.isValid());
     for (int bits : {1, 2, 4}) {
         for (DirtyBytes dirty : {DirtyBytes::Off, DirtyBytes::On}) {
-            SCOPED_TRACE(::testing::Message() << bits << " bits, dirty " << (dirty == DirtyBytes::On));
+            SCOPED_TRACE(::testing::Message()
+                         << bits << " bits, dirty " << (dirty == DirtyBytes::On));
             Charset original = test::VariedSet(bits, 1000u + static_cast<unsigned>(bits));
             original.numChars = 230;
             SetGlyph(original, 240, 2, 2, [](int, int) { return 1; });
@@ -167,7 +170,8 @@ TEST(CharCodecTest, RoundTripsThroughARealFile) {
             ExpectStoredGlyphsEqual(original, loaded);
             EXPECT_EQ(loaded.glyphOffsets, saved.glyphOffsets);
             EXPECT_EQ(loaded.blockSize, saved.blockSize);
-            EXPECT_FALSE(loaded.glyphs[240].present()) << "codes at or above numChars are not written";
+            EXPECT_FALSE(loaded.glyphs[240].present())
+                << "codes at or above numChars are not written";
 
             // Saving what was loaded gives the same bytes again.
             EXPECT_EQ(Encode(loaded, dirty), ReadFile(path));
@@ -217,7 +221,11 @@ TEST(CharCodecTest, UnreadableGlyphSizesDropOnlyThatGlyph) {
     AppendLittle32(bytes, 4 + table + 4);  // code 1: height byte 0x80 (reads as -128)
     AppendLittle32(bytes, 4 + table + 8);  // code 2: width byte 0xFF (reads as -1)
     AppendLittle32(bytes, 4 + table + 12); // code 3: a good 1 x 1 glyph
-    bytes.append(QByteArray::fromHex("00010000" "01800000" "ff010000" "01010506" "80"));
+    bytes.append(QByteArray::fromHex("00010000"
+                                     "01800000"
+                                     "ff010000"
+                                     "01010506"
+                                     "80"));
 
     Charset loaded = Decode(bytes);
     for (int code : {0, 1, 2}) {
@@ -266,7 +274,8 @@ TEST(CharCodecTest, ShortFilesKeepTheNewSetBytesForWhatIsMissing) {
     original.fontHeight = 9;
     original.numChars = 3;
     original.colorMap[14] = 99;
-    SetGlyph(original, 1, 8, 2, [](int x, int y) { return (x + 2 * y) % 4; }, 1, -1);
+    SetGlyph(
+        original, 1, 8, 2, [](int x, int y) { return (x + 2 * y) % 4; }, 1, -1);
     const QByteArray full = Encode(original);
     ASSERT_EQ(full.size(), 33 + 12 + 4 + 4);
 
@@ -284,7 +293,8 @@ TEST(CharCodecTest, ShortFilesKeepTheNewSetBytesForWhatIsMissing) {
         if (length <= 12) {
             EXPECT_EQ(loaded.version, 867);
         } else if (length == 13) {
-            EXPECT_EQ(loaded.version, 0x0334) << "low byte from the file, high byte from the new set";
+            EXPECT_EQ(loaded.version, 0x0334)
+                << "low byte from the file, high byte from the new set";
         } else {
             EXPECT_EQ(loaded.version, 0x1234);
         }
@@ -305,7 +315,8 @@ TEST(CharCodecTest, ShortFilesKeepTheNewSetBytesForWhatIsMissing) {
             // Missing pixel bytes read as index 0.
             std::vector<int> expected = IndicesOf(original, 1);
             const qsizetype pixelBytes = std::max<qsizetype>(0, length - (recordStart + 4));
-            for (std::size_t i = static_cast<std::size_t>(pixelBytes) * 4; i < expected.size(); ++i) {
+            for (std::size_t i = static_cast<std::size_t>(pixelBytes) * 4; i < expected.size();
+                 ++i) {
                 expected[i] = 0;
             }
             EXPECT_EQ(IndicesOf(loaded, 1), expected);
@@ -352,12 +363,15 @@ TEST(CharCodecTest, EncodeRefusesGlyphsTheFileCannotHold) {
         const char* mentions;
     };
     const Case cases[] = {
-        {128, 4, 0, 0, "128 x 4"}, {4, 200, 0, 0, "4 x 200"}, {4, 4, 200, 0, "200"},
+        {128, 4, 0, 0, "128 x 4"},
+        {4, 200, 0, 0, "4 x 200"},
+        {4, 4, 200, 0, "200"},
         {4, 4, 0, -129, "-129"},
     };
     for (const Case& c : cases) {
         Charset set = NewSet(1);
-        SetGlyph(set, 66, c.width, c.height, [](int, int) { return 1; }, c.xOffset, c.yOffset);
+        SetGlyph(
+            set, 66, c.width, c.height, [](int, int) { return 1; }, c.xOffset, c.yOffset);
         EncodedBlock block;
         const FileResult result = EncodeCharset(set, DirtyBytes::Off, block);
         ASSERT_FALSE(result.ok());
@@ -372,7 +386,8 @@ TEST(CharCodecTest, EncodeRefusesGlyphsTheFileCannotHold) {
         EXPECT_TRUE(EncodeCharset(set, DirtyBytes::Off, block).ok());
     }
     Charset limits = NewSet(1);
-    SetGlyph(limits, 1, 127, 127, [](int x, int) { return x % 2; }, -128, 127);
+    SetGlyph(
+        limits, 1, 127, 127, [](int x, int) { return x % 2; }, -128, 127);
     ExpectStoredGlyphsEqual(limits, Decode(Encode(limits)));
 }
 

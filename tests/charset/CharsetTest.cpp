@@ -14,7 +14,8 @@ TEST(CharsetTest, NewCharsetHasTheNewSetHeaderAndNoGlyph) {
     EXPECT_EQ(set.blockSize, 0u);
     EXPECT_EQ(set.dataSize, 0u);
     EXPECT_EQ(set.version, 867);
-    const std::array<std::uint8_t, 15> colorMap = {15, 0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    const std::array<std::uint8_t, 15> colorMap = {15, 0,  3,  4,  5,  6,  7, 8,
+                                                   9,  10, 11, 12, 13, 14, 15};
     EXPECT_EQ(set.colorMap, colorMap);
     EXPECT_EQ(set.bitsPerPixel, 2);
     EXPECT_EQ(set.fontHeight, 10);

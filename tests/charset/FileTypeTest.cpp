@@ -23,20 +23,13 @@ TEST(FileTypeTest, FilePatternJoinsLabelAndPatterns) {
 
 TEST(FileTypeTest, ExtensionRule) {
     const std::pair<const char*, bool> cases[] = {
-        {"small", false},
-        {"fonts/small", false},
-        {"bold.fnt", true},
-        {"bold.char", true},
-        {"my.font file", false},
-        {"dir.d/file", false},
-        {".hidden", false},
-        {"fonts/.hidden", false},
-        {"fonts\\.hidden", false},
-        {"fonts\\bold.fnt", true},
-        {"fonts\\bold", false},
-        {"trailing.", false},
-        {"a.b.c", true},
-        {"", false},
+        {"small", false},          {"fonts/small", false},
+        {"bold.fnt", true},        {"bold.char", true},
+        {"my.font file", false},   {"dir.d/file", false},
+        {".hidden", false},        {"fonts/.hidden", false},
+        {"fonts\\.hidden", false}, {"fonts\\bold.fnt", true},
+        {"fonts\\bold", false},    {"trailing.", false},
+        {"a.b.c", true},           {"", false},
     };
     for (auto [name, expected] : cases) {
         EXPECT_EQ(FileType::HasExtension(QString::fromUtf8(name)), expected) << name;

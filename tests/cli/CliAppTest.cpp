@@ -54,7 +54,8 @@ Charset SmallSet() {
     set.NewCharset(2);
     set.version = -1;
     set.numChars = 100;
-    test::SetGlyph(set, 65, 3, 2, [](int x, int y) { return x + y; }, -2, 3);
+    test::SetGlyph(
+        set, 65, 3, 2, [](int x, int y) { return x + y; }, -2, 3);
     test::SetGlyph(set, 10, 1, 1, [](int, int) { return 3; });
     return set;
 }
@@ -64,10 +65,11 @@ TEST_F(CliAppTest, InfoShowsTheHeaderAndTheGlyphs) {
     const CliRun run = RunTool({QStringLiteral("info"), path});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty());
-    for (const char* expected : {"Version:         -1", "Bits per pixel:  2 (4 colors)",
-                                 "Stored codes:    100", "Glyphs:          2", "Tag:             CHAR"}) {
+    for (const char* expected :
+         {"Version:         -1", "Bits per pixel:  2 (4 colors)", "Stored codes:    100",
+          "Glyphs:          2", "Tag:             CHAR"}) {
         EXPECT_TRUE(run.out.contains(QString::fromLatin1(expected))) << expected << "\n"
-                                                                      << run.out.toStdString();
+                                                                     << run.out.toStdString();
     }
     EXPECT_TRUE(run.out.contains(QStringLiteral("   65  A         3       2        -2         3")))
         << run.out.toStdString();
@@ -115,7 +117,9 @@ TEST_F(CliAppTest, ResaveWritesWhatLoadsBack) {
     const QString output = PathOf(QStringLiteral("out.char"));
     const QString dirty = PathOf(QStringLiteral("dirty.char"));
     EXPECT_EQ(RunTool({QStringLiteral("resave"), input, output}).status, 0);
-    EXPECT_EQ(RunTool({QStringLiteral("resave"), QStringLiteral("--dirty-bytes"), input, dirty}).status, 0);
+    EXPECT_EQ(
+        RunTool({QStringLiteral("resave"), QStringLiteral("--dirty-bytes"), input, dirty}).status,
+        0);
 
     QFile in(input), out(output);
     ASSERT_TRUE(in.open(QIODevice::ReadOnly) && out.open(QIODevice::ReadOnly));

@@ -52,14 +52,17 @@ Charset VariedSet(int bitsPerPixel, std::uint32_t seed, int glyphCount) {
         SetGlyph(
             set, code(random), width, height,
             [&](int x, int y) {
-                return static_cast<int>((pixelSeed ^ static_cast<std::uint32_t>(x * 7919 + y * 104729)) %
-                                        static_cast<std::uint32_t>(colors));
+                return static_cast<int>(
+                    (pixelSeed ^ static_cast<std::uint32_t>(x * 7919 + y * 104729)) %
+                    static_cast<std::uint32_t>(colors));
             },
             offset(random), offset(random));
     }
     // The extreme codes always take part.
-    SetGlyph(set, 0, 1, 1, [](int, int) { return 1; }, -128, 127);
-    SetGlyph(set, 255, 3, 5, [&](int x, int y) { return (x + y) % colors; }, 127, -128);
+    SetGlyph(
+        set, 0, 1, 1, [](int, int) { return 1; }, -128, 127);
+    SetGlyph(
+        set, 255, 3, 5, [&](int x, int y) { return (x + y) % colors; }, 127, -128);
     return set;
 }
 

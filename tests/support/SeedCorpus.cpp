@@ -39,8 +39,10 @@ int main(int argc, char* argv[]) {
     for (int bits : {1, 2, 4}) {
         Charset set = test::VariedSet(bits, static_cast<std::uint32_t>(bits), 12);
         set.numChars = 200;
-        ok = ok && WriteSet(folder, QStringLiteral("varied-%1.char").arg(bits), set, DirtyBytes::Off);
-        ok = ok && WriteSet(folder, QStringLiteral("varied-%1-dirty.char").arg(bits), set, DirtyBytes::On);
+        ok = ok &&
+             WriteSet(folder, QStringLiteral("varied-%1.char").arg(bits), set, DirtyBytes::Off);
+        ok = ok && WriteSet(folder, QStringLiteral("varied-%1-dirty.char").arg(bits), set,
+                            DirtyBytes::On);
     }
     // A small block whose two codes share one record, with the records out of order.
     QByteArray shared = test::HandMadeHeader(2, 4, 3);
