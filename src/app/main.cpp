@@ -1,14 +1,14 @@
+#include "Application.h"
+#include "gui/QtEnvironment.h"
+
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Fontlathe 1.00"));
-    window.setCentralWidget(
-        new QLabel(QStringLiteral("The editor window is on its way."), &window));
-    window.resize(910, 650);
-    window.show();
+    QApplication qtApplication(argc, argv);
+    fontlathe::QtEnvironment environment;
+    fontlathe::Application application(environment);
+    QObject::connect(&application.dispatcher(), &fontlathe::Dispatcher::quitRequested,
+                     &qtApplication, [] { QCoreApplication::exit(0); });
+    application.Start(QCoreApplication::arguments());
     return QApplication::exec();
 }

@@ -2,6 +2,8 @@
 
 #include "DisplayColors.h"
 
+#include <algorithm>
+
 namespace fontlathe {
 
 int Charset::ColorCount() const {
@@ -47,8 +49,10 @@ void Charset::CreateBlankGlyph(int code) {
     glyphOffsets[static_cast<std::size_t>(code)] = 0;
     glyph.xOffset = 0;
     glyph.yOffset = 0;
-    if (fontHeight > 0) {
-        glyph.raster = MakeBlankRaster(fontHeight, fontHeight);
+    // The square is never larger than a file can hold.
+    const int side = std::min<int>(fontHeight, MaxGlyphSide);
+    if (side > 0) {
+        glyph.raster = MakeBlankRaster(side, side);
     }
 }
 

@@ -43,8 +43,8 @@ public:
     QRgb ColorOfIndex(int index) const;
 
     void ClearGlyph(int code);
-    // A fontHeight x fontHeight raster of background colour; with fontHeight 0 the glyph keeps
-    // the raster it had.
+    // A fontHeight x fontHeight raster of background colour, at most 127 a side; with
+    // fontHeight 0 the glyph keeps the raster it had.
     void CreateBlankGlyph(int code);
     void NewCharset(int newBitsPerPixel);
 

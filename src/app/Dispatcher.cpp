@@ -1,0 +1,214 @@
+#include "Dispatcher.h"
+
+#include "ControlIds.h"
+#include "MainWindow.h"
+#include "charset/CharCodec.h"
+#include "editor/CharTableView.h"
+#include "editor/GlyphPainting.h"
+#include "editor/GlyphView.h"
+#include "editor/ImageView.h"
+#include "editor/PaletteBar.h"
+#include "editor/TextPreview.h"
+#include "gui/Environment.h"
+#include "gui/NumericField.h"
+
+#include <QPlainTextEdit>
+
+namespace fontlathe {
+
+Dispatcher::Dispatcher(AppState& state, MainWindow& window, Environment& environment)
+    : state_(state), window_(window), environment_(environment) {
+    connect(&window_, &MainWindow::menuCommand, this, &Dispatcher::MenuCommand);
+    connect(&window_, &MainWindow::controlEvent, this, &Dispatcher::ControlEvent);
+}
+
+void Dispatcher::ReadCurrentChar() {
+    state_.currentChar = window_.CurrentRow();
+}
+
+void Dispatcher::MenuCommand(int menuId) {
+    ReadCurrentChar();
+    const int current = state_.currentChar;
+    switch (menuId) {
+    case Menu::New2Colors:
+        NewSet(1);
+        RefreshAll(current);
+        RefreshHeader();
+        break;
+    case Menu::New4Colors:
+        NewSet(2);
+        RefreshAll(current);
+        RefreshHeader();
+        break;
+    case Menu::Open:
+        if (Open()) {
+            RefreshAll(current);
+            RefreshHeader();
+        }
+        break;
+    case Menu::Reopen:
+        Reopen();
+        RefreshAll(current);
+        RefreshHeader();
+        break;
+    case Menu::Save:
+        Save();
+        break;
+    case Menu::SaveAs:
+        if (SaveAs()) {
+            RefreshHeader();
+        }
+        break;
+    case Menu::Close:
+    case Menu::AppQuit:
+        emit quitRequested();
+        break;
+    case Menu::About:
+    case Menu::AppAbout:
+        ShowAbout();
+        break;
+    case Menu::AppPreferences:
+    default:
+        break;
+    }
+}
+
+void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
+    ReadCurrentChar();
+    const int current = state_.currentChar;
+    Charset& set = state_.charset;
+    switch (controlId) {
+    case Control::CharList:
+    case Control::ZoomBar:
+        ShowGlyph(current);
+        break;
+    case Control::PreviewZoomBar:
+    case Control::PreviewText:
+        RenderPreview();
+        break;
+    case Control::RollOption:
+    case Control::ResizeOption:
+    case Control::OffsetOption:
+    case Control::DirtyBytesCheck:
+        window_.FocusCharList();
+        break;
+    case Control::PaletteBar:
+        if (mouse.kind == CanvasMouseEvent::Kind::LeftPress) {
+            state_.selectedColor = mouse.position.x() / PaletteBar::SwatchPitch;
+            DrawPaletteBar();
+        }
+        break;
+    case Control::GlyphCanvas:
+        if (const int action = CanvasPaintAction(mouse); action != 0) {
+            PaintAt(set, current, action, mouse.position, window_.Zoom(), state_.selectedColor);
+            RefreshChar(current);
+            DrawPaletteBar();
+        }
+        break;
+    case Control::OnButton:
+        set.CreateBlankGlyph(current);
+        RefreshChar(current);
+        window_.FocusCharList();
+        UpdateCharsFrameTitle();
+        break;
+    case Control::OffButton:
+        set.ClearGlyph(current);
+        RefreshChar(current);
+        window_.FocusCharList();
+        UpdateCharsFrameTitle();
+        break;
+    case Control::LastCharButton:
+        set.numChars = static_cast<std::int16_t>(current + 1);
+        RefreshAll(current);
+        window_.FocusCharList();
+        break;
+    case Control::HeightField:
+        set.fontHeight = static_cast<std::uint8_t>(window_.heightField()->Value());
+        RenderPreview();
+        break;
+    default:
+        break;
+    }
+    if (controlId >= Control::ColorMapField0 && controlId <= Control::ColorMapFieldLast) {
+        const int entry = controlId - Control::ColorMapField0;
+        set.colorMap[static_cast<std::size_t>(entry)] =
+            static_cast<std::uint8_t>(window_.colorMapField(entry)->Value());
+    }
+}
+
+void Dispatcher::RefreshChar(int code) {
+    UpdateTableRows(code);
+    ShowGlyph(code);
+    RenderPreview();
+}
+
+void Dispatcher::RefreshAll(int code) {
+    UpdateTableRows(-1);
+    ShowGlyph(code);
+    RenderPreview();
+}
+
+void Dispatcher::RefreshHeader() {
+    const Charset& set = state_.charset;
+    window_.SetTextIfChanged(Control::BitsLabel, QStringLiteral("Bits: %1 (Colors: %2)")
+                                                     .arg(set.bitsPerPixel)
+                                                     .arg(set.ColorCount()));
+    window_.SetTextIfChanged(Control::HeightField, QString::number(set.fontHeight));
+    window_.SetTextIfChanged(Control::VersionLabel,
+                             QStringLiteral("Unknown Parameter: %1").arg(set.version));
+    window_.setWindowTitle(QStringLiteral("Fontlathe 1.00 - ") + state_.fileType.path());
+    for (int i = 0; i < ColorMapSize; ++i) {
+        window_.SetTextIfChanged(Control::ColorMapField0 + i,
+                                 QString::number(set.colorMap[static_cast<std::size_t>(i)]));
+    }
+    window_.FocusCharList();
+    DrawPaletteBar();
+    UpdateCharsFrameTitle();
+}
+
+void Dispatcher::ShowAbout() {
+    environment_.ShowInformation(
+        &window_, QStringLiteral("Fontlathe 1.00"),
+        QStringLiteral("Fontlathe 1.00, an editor for the bitmap fonts of SCUMM games.\n"
+                       "Free software, written by the Fontlathe developers."));
+}
+
+int Dispatcher::ShiftMode() const {
+    for (int option : {Control::RollOption, Control::ResizeOption, Control::OffsetOption}) {
+        if (window_.StateOf(option) == 1) {
+            return option;
+        }
+    }
+    return 0;
+}
+
+void Dispatcher::UpdateTableRows(int code) {
+    window_.charList()->UpdateRows(state_.charset, state_.noGlyphIcon, code);
+}
+
+void Dispatcher::UpdateCharsFrameTitle() {
+    window_.SetTextIfChanged(Control::CharsFrame,
+                             QStringLiteral("Preferences of %1 chars (x) = not stored!")
+                                 .arg(state_.charset.PresentGlyphCount()));
+}
+
+void Dispatcher::ShowGlyph(int code) {
+    window_.glyphView()->Show(code, window_.Zoom());
+    const bool present =
+        Charset::IsValidCode(code) && state_.charset.glyphs[static_cast<std::size_t>(code)].present();
+    window_.control(Control::OnButton)->setEnabled(!present);
+    window_.control(Control::OffButton)->setEnabled(present);
+}
+
+void Dispatcher::DrawPaletteBar() {
+    state_.selectedColor = ClampSelectedColor(state_.charset, state_.selectedColor);
+    window_.paletteBar()->Show(state_.charset.ColorCount(), state_.selectedColor);
+}
+
+void Dispatcher::RenderPreview() {
+    window_.previewImage()->SetImage(fontlathe::RenderPreview(
+        state_.charset, window_.previewText()->toPlainText(), window_.PreviewZoom(),
+        window_.previewImage()->size()));
+}
+
+} // namespace fontlathe

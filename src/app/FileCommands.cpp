@@ -1,0 +1,95 @@
+// The File menu's commands and the requesters behind them.
+#include "Dispatcher.h"
+#include "MainWindow.h"
+#include "charset/CharCodec.h"
+#include "gui/Environment.h"
+
+#include <QFileInfo>
+
+namespace fontlathe {
+
+void Dispatcher::NewSet(int bitsPerPixel) {
+    state_.fileType.SetPath(QStringLiteral("new"));
+    state_.charset.NewCharset(bitsPerPixel);
+}
+
+std::optional<QString> Dispatcher::AskOpenPath() {
+    const FileType& type = state_.fileType;
+    const QString chosen = environment_.AskOpenFileName(
+        &window_, QStringLiteral("Load ") + type.description(), type.path(), type.FilePattern());
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = type.WithExtension(chosen);
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+std::optional<QString> Dispatcher::AskSavePath() {
+    const FileType& type = state_.fileType;
+    const QString chosen = environment_.AskSaveFileName(
+        &window_, QStringLiteral("Save ") + type.description(), type.path(), type.FilePattern());
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return type.WithExtension(chosen);
+}
+
+// The path changes only once the file is loaded: a file that could not be read keeps both the
+// set and the path, so a later Save can't write the old set over it.
+bool Dispatcher::Open() {
+    const std::optional<QString> path = AskOpenPath();
+    if (!path) {
+        return false;
+    }
+    if (const FileResult loaded = LoadCharset(state_.charset, *path); loaded) {
+        state_.fileType.SetPath(*path);
+    } else {
+        ReportFailure(QStringLiteral("open"), *path, loaded);
+    }
+    return true;
+}
+
+void Dispatcher::Reopen() {
+    const QString& path = state_.fileType.path();
+    if (const FileResult loaded = LoadCharset(state_.charset, path); !loaded) {
+        ReportFailure(QStringLiteral("reopen"), path, loaded);
+    }
+}
+
+void Dispatcher::Save() {
+    const QString& path = state_.fileType.path();
+    const DirtyBytes dirty = window_.DirtyBytesChecked() ? DirtyBytes::On : DirtyBytes::Off;
+    if (const FileResult saved = SaveCharset(state_.charset, path, dirty); !saved) {
+        ReportFailure(QStringLiteral("save"), path, saved);
+    }
+}
+
+// As with Open, the path follows only a save that happened.
+bool Dispatcher::SaveAs() {
+    const std::optional<QString> path = AskSavePath();
+    if (!path) {
+        return false;
+    }
+    const DirtyBytes dirty = window_.DirtyBytesChecked() ? DirtyBytes::On : DirtyBytes::Off;
+    if (const FileResult saved = SaveCharset(state_.charset, *path, dirty); saved) {
+        state_.fileType.SetPath(*path);
+    } else {
+        ReportFailure(QStringLiteral("save"), *path, saved);
+    }
+    return true;
+}
+
+void Dispatcher::ReportFailure(const QString& action, const QString& path, const FileResult& result) {
+    QString reason = result.reason();
+    if (!reason.isEmpty()) {
+        reason[0] = reason[0].toUpper();
+    }
+    environment_.ShowError(&window_, QStringLiteral("Fontlathe 1.00"),
+                           QStringLiteral("Could not %1 \"%2\".\n\n%3.").arg(action, path, reason));
+}
+
+} // namespace fontlathe

@@ -1,0 +1,261 @@
+#include "MainWindow.h"
+
+#include "editor/CharTableView.h"
+#include "editor/GlyphView.h"
+#include "editor/ImageView.h"
+#include "editor/PaletteBar.h"
+#include "gui/NumericField.h"
+#include "gui/ShortcutKeeper.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSlider>
+
+namespace fontlathe {
+
+namespace {
+
+const QString SampleText = QStringLiteral("The quick brown fox jumps over the lazy dog.\r\n1234567890");
+
+QSlider* TrackBar(int minimum, int maximum) {
+    auto* slider = new QSlider(Qt::Vertical);
+    slider->setRange(minimum, maximum);
+    slider->setSingleStep(1);
+    slider->setPageStep(1);
+    slider->setTickInterval(1);
+    slider->setTickPosition(QSlider::TicksBothSides);
+    return slider;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const Charset& set)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
+      client_(new QWidget(this)), shortcutKeeper_(new ShortcutKeeper(this)) {
+    setWindowTitle(QStringLiteral("Fontlathe 1.00"));
+    client_->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(client_);
+    BuildMenus();
+    BuildControls(set);
+    // On Linux the menu bar is part of the window: the client area stays 910 x 650 below it.
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+}
+
+template <typename Widget>
+Widget* MainWindow::Place(int id, Widget* widget, int x, int y, int w, int h) {
+    widget->setParent(client_);
+    widget->setGeometry(x, y, w, h);
+    widget->setObjectName(QStringLiteral("control%1").arg(id));
+    controls_[static_cast<std::size_t>(id)] = widget;
+    return widget;
+}
+
+void MainWindow::ReportClicks(QAbstractButton* button, int id) {
+    connect(button, &QAbstractButton::clicked, this, [this, id] { emit controlEvent(id, {}); });
+}
+
+void MainWindow::BuildControls(const Charset& set) {
+    Place(Control::FontPrefsFrame, new QGroupBox(QStringLiteral("Font Preferences")), 10, 10, 890, 100);
+    Place(Control::BitsLabel, new QLabel, 30, 40, 115, 22);
+    Place(Control::VersionLabel, new QLabel, 160, 40, 180, 22);
+    Place(Control::HeightLabel, new QLabel(QStringLiteral("Height:")), 30, 70, 60, 22);
+    Place(Control::PaletteIndexLabel, new QLabel(QStringLiteral("Palette Index:")), 160, 70, 100, 22);
+    heightField_ = Place(Control::HeightField, new NumericField(nullptr), 90, 68, 39, 22);
+    connect(heightField_, &NumericField::fieldEvent, this,
+            [this] { emit controlEvent(Control::HeightField, {}); });
+    auto* dirtyLabel = Place(
+        Control::DirtyBytesLabel,
+        new QLabel(QStringLiteral("Save with dirty bytes, like LucasArts (to get the same file size)")),
+        435, 40, 420, 22);
+    dirtyLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ReportClicks(Place(Control::DirtyBytesCheck, new QCheckBox, 865, 38, 22, 22), Control::DirtyBytesCheck);
+    for (int i = 0; i < ColorMapSize; ++i) {
+        const int id = Control::ColorMapField0 + i;
+        NumericField* field = Place(id, new NumericField(nullptr), 266 + 41 * i, 68, 39, 22);
+        connect(field, &NumericField::fieldEvent, this, [this, id] { emit controlEvent(id, {}); });
+        colorMapFields_[static_cast<std::size_t>(i)] = field;
+    }
+
+    Place(Control::CharsFrame, new QGroupBox(QStringLiteral("Preferences of $ chars (x) = not stored!")), 10,
+          120, 890, 390);
+    charList_ = Place(Control::CharList, new CharTableView(nullptr), 30, 150, 480, 340);
+    SetStateIfChanged(Control::CharList, 0);
+    charList_->setFocus();
+    connect(charList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { emit controlEvent(Control::CharList, {}); });
+    connect(charList_, &QAbstractItemView::clicked, this,
+            [this] { emit controlEvent(Control::CharList, {}); });
+    connect(charList_, &QAbstractItemView::doubleClicked, this,
+            [this] { emit controlEvent(Control::CharList, {}); });
+
+    glyphView_ = Place(Control::GlyphScrollArea, new GlyphView(set, nullptr), 530, 150, 290, 210);
+    controls_[Control::GlyphCanvas] = glyphView_->canvas();
+    connect(glyphView_->canvas(), &GlyphCanvas::mouseEvent, this,
+            [this](const CanvasMouseEvent& mouse) { emit controlEvent(Control::GlyphCanvas, mouse); });
+    paletteBar_ = Place(Control::PaletteBar, new PaletteBar(nullptr), 530, 375, 352, 30);
+    connect(paletteBar_, &PaletteBar::mouseEvent, this,
+            [this](const CanvasMouseEvent& mouse) { emit controlEvent(Control::PaletteBar, mouse); });
+    QSlider* zoomBar = Place(Control::ZoomBar, TrackBar(1, 24), 840, 220, 40, 140);
+    SetStateIfChanged(Control::ZoomBar, 10);
+    connect(zoomBar, &QSlider::valueChanged, this, [this] { emit controlEvent(Control::ZoomBar, {}); });
+    ReportClicks(Place(Control::OnButton, new QPushButton(QStringLiteral("On")), 835, 150, 45, 30), Control::OnButton);
+    ReportClicks(Place(Control::OffButton, new QPushButton(QStringLiteral("Off")), 835, 180, 45, 30), Control::OffButton);
+    ReportClicks(Place(Control::LastCharButton, new QPushButton(QStringLiteral("= last char")), 780, 460, 100, 30),
+                 Control::LastCharButton);
+    ReportClicks(Place(Control::ShiftLeftButton, new QPushButton(QStringLiteral("<")), 530, 420, 40, 70),
+                 Control::ShiftLeftButton);
+    ReportClicks(Place(Control::ShiftRightButton, new QPushButton(QStringLiteral(">")), 630, 420, 40, 70),
+                 Control::ShiftRightButton);
+    ReportClicks(Place(Control::ShiftUpButton, new QPushButton(QStringLiteral("^")), 570, 420, 60, 35),
+                 Control::ShiftUpButton);
+    ReportClicks(Place(Control::ShiftDownButton, new QPushButton(QStringLiteral("v")), 570, 455, 60, 35),
+                 Control::ShiftDownButton);
+    shiftModes_ = new QButtonGroup(this);
+    const std::pair<int, const char*> modes[] = {
+        {Control::RollOption, "Roll"}, {Control::ResizeOption, "Resize"}, {Control::OffsetOption, "Offset"}};
+    int y = 424;
+    for (auto [id, label] : modes) {
+        auto* option = Place(id, new QRadioButton(QString::fromLatin1(label)), 690, y, 80, 22);
+        shiftModes_->addButton(option, id);
+        ReportClicks(option, id);
+        y += 22;
+    }
+    SetStateIfChanged(Control::RollOption, 1);
+
+    Place(Control::PreviewFrame, new QGroupBox(QStringLiteral("Char Preview")), 10, 520, 890, 120);
+    previewText_ = Place(Control::PreviewText, new QPlainTextEdit, 30, 550, 170, 70);
+    previewText_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    previewText_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    previewText_->setTabChangesFocus(true);
+    SetTextIfChanged(Control::PreviewText, SampleText);
+    connect(previewText_, &QPlainTextEdit::textChanged, this,
+            [this] { emit controlEvent(Control::PreviewText, {}); });
+    previewImage_ = Place(Control::PreviewImage, new ImageView(nullptr), 220, 550, 600, 70);
+    QSlider* previewZoomBar = Place(Control::PreviewZoomBar, TrackBar(1, 6), 840, 550, 40, 70);
+    SetStateIfChanged(Control::PreviewZoomBar, 2);
+    connect(previewZoomBar, &QSlider::valueChanged, this,
+            [this] { emit controlEvent(Control::PreviewZoomBar, {}); });
+
+    shortcutKeeper_->Watch(heightField_);
+    for (NumericField* field : colorMapFields_) {
+        shortcutKeeper_->Watch(field);
+    }
+    shortcutKeeper_->Watch(previewText_);
+}
+
+QWidget* MainWindow::control(int id) const {
+    return id >= 0 && id < Control::Count ? controls_[static_cast<std::size_t>(id)] : nullptr;
+}
+
+int MainWindow::StateOf(int id) const {
+    QWidget* widget = control(id);
+    if (widget == charList_) {
+        return charList_->SelectedRow();
+    }
+    if (auto* slider = qobject_cast<QSlider*>(widget)) {
+        return slider->value();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        return button->isChecked() ? 1 : 0;
+    }
+    return 0;
+}
+
+QString MainWindow::TextOf(int id) const {
+    QWidget* widget = control(id);
+    if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+        return frame->title();
+    }
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        return label->text();
+    }
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+        return field->text();
+    }
+    if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
+        return text->toPlainText();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        return button->text();
+    }
+    return QString();
+}
+
+void MainWindow::SetStateIfChanged(int id, int state) {
+    if (StateOf(id) == state) {
+        return;
+    }
+    QWidget* widget = control(id);
+    const QSignalBlocker blocker(widget == charList_ ? static_cast<QObject*>(charList_->selectionModel())
+                                                     : widget);
+    if (widget == charList_) {
+        charList_->SelectRow(state);
+    } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
+        slider->setValue(state);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setChecked(state != 0);
+    }
+}
+
+void MainWindow::SetTextIfChanged(int id, const QString& text) {
+    if (TextOf(id) == text) {
+        return;
+    }
+    QWidget* widget = control(id);
+    const QSignalBlocker blocker(widget);
+    if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+        frame->setTitle(text);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(text);
+    } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+        field->setText(text);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
+        plain->setPlainText(text);
+    }
+}
+
+int MainWindow::CurrentRow() const {
+    return charList_->SelectedRow();
+}
+
+bool MainWindow::CharListHasFocus() const {
+    return charList_->hasFocus();
+}
+
+void MainWindow::FocusCharList() {
+    charList_->setFocus(Qt::OtherFocusReason);
+}
+
+bool MainWindow::DirtyBytesChecked() const {
+    return StateOf(Control::DirtyBytesCheck) != 0;
+}
+
+int MainWindow::Zoom() const {
+    return StateOf(Control::ZoomBar);
+}
+
+int MainWindow::PreviewZoom() const {
+    return StateOf(Control::PreviewZoomBar);
+}
+
+void MainWindow::CenterOnScreen() {
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+} // namespace fontlathe

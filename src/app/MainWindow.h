@@ -1,0 +1,94 @@
+#pragma once
+
+#include "ControlIds.h"
+#include "charset/Charset.h"
+#include "editor/CanvasMouseEvent.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAbstractButton;
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QSlider;
+
+namespace fontlathe {
+
+class CharTableView;
+class GlyphView;
+class ImageView;
+class NumericField;
+class PaletteBar;
+class ShortcutKeeper;
+
+// The one window: its menus, shortcuts and every control at its fixed place. The window knows
+// nothing of what commands do; it reports menu commands and control events by id, and offers
+// its controls to whoever carries the commands out.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 910;
+    static constexpr int ClientHeight = 650;
+
+    explicit MainWindow(const Charset& set);
+
+    QWidget* control(int id) const;
+    CharTableView* charList() const { return charList_; }
+    GlyphView* glyphView() const { return glyphView_; }
+    PaletteBar* paletteBar() const { return paletteBar_; }
+    ImageView* previewImage() const { return previewImage_; }
+    NumericField* heightField() const { return heightField_; }
+    NumericField* colorMapField(int i) const { return colorMapFields_.at(static_cast<std::size_t>(i)); }
+    QPlainTextEdit* previewText() const { return previewText_; }
+    QAction* menuAction(int menuId) const;
+    QList<QAction*> menuActions() const { return menuActions_; }
+
+    // The state of a list (its selected row), track bar (value), radio button or check box (1/0).
+    int StateOf(int id) const;
+    // The text of a control; a frame's title.
+    QString TextOf(int id) const;
+    // Both change a control only when it differs, and raise no event of the control.
+    void SetStateIfChanged(int id, int state);
+    void SetTextIfChanged(int id, const QString& text);
+
+    int CurrentRow() const;
+    bool CharListHasFocus() const;
+    void FocusCharList();
+    bool DirtyBytesChecked() const;
+    int Zoom() const;
+    int PreviewZoom() const;
+
+    void CenterOnScreen();
+
+signals:
+    void menuCommand(int menuId);
+    void controlEvent(int controlId, const fontlathe::CanvasMouseEvent& mouse);
+
+private:
+    void BuildMenus();
+    void BuildControls(const Charset& set);
+    template <typename Widget> Widget* Place(int id, Widget* widget, int x, int y, int w, int h);
+    QAction* AddMenuItem(QMenu* menu, int menuId, const QString& label, const QKeySequence& shortcut);
+    void ReportClicks(QAbstractButton* button, int id);
+
+    QWidget* client_;
+    std::array<QWidget*, Control::Count> controls_{};
+    QList<QAction*> menuActions_;
+    ShortcutKeeper* shortcutKeeper_;
+
+    CharTableView* charList_ = nullptr;
+    GlyphView* glyphView_ = nullptr;
+    PaletteBar* paletteBar_ = nullptr;
+    ImageView* previewImage_ = nullptr;
+    NumericField* heightField_ = nullptr;
+    std::array<NumericField*, ColorMapSize> colorMapFields_{};
+    QPlainTextEdit* previewText_ = nullptr;
+    QButtonGroup* shiftModes_ = nullptr;
+};
+
+} // namespace fontlathe

@@ -1,0 +1,68 @@
+#include "MainWindow.h"
+
+#include "gui/ShortcutKeeper.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace fontlathe {
+
+QAction* MainWindow::AddMenuItem(QMenu* menu, int menuId, const QString& label,
+                                 const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(label);
+    action->setData(menuId);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this, menuId] { emit menuCommand(menuId); });
+    menuActions_.append(action);
+    return action;
+}
+
+void MainWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    AddMenuItem(file, Menu::New2Colors, QStringLiteral("New (2 colors)"), Qt::CTRL | Qt::Key_N);
+    AddMenuItem(file, Menu::New4Colors, QStringLiteral("New (4 colors)"), Qt::CTRL | Qt::Key_M);
+    file->addSeparator();
+    AddMenuItem(file, Menu::Open, QStringLiteral("Open..."), Qt::CTRL | Qt::Key_O);
+    AddMenuItem(file, Menu::Reopen, QStringLiteral("Reopen"), Qt::CTRL | Qt::Key_R);
+    file->addSeparator();
+    AddMenuItem(file, Menu::GenerateNormal, QStringLiteral("Generate Normal..."), Qt::CTRL | Qt::Key_1);
+    AddMenuItem(file, Menu::GenerateShadowed, QStringLiteral("Generate Shadowed..."),
+                Qt::CTRL | Qt::Key_2);
+    AddMenuItem(file, Menu::GenerateOutlined, QStringLiteral("Generate Outlined..."),
+                Qt::CTRL | Qt::Key_3);
+    file->addSeparator();
+    AddMenuItem(file, Menu::Save, QStringLiteral("Save"), Qt::CTRL | Qt::Key_S);
+    AddMenuItem(file, Menu::SaveAs, QStringLiteral("Save as..."), Qt::CTRL | Qt::Key_A);
+    file->addSeparator();
+    AddMenuItem(file, Menu::Close, QStringLiteral("Close"), Qt::CTRL | Qt::Key_Q);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    AddMenuItem(edit, Menu::CopyChar, QStringLiteral("Copy Char"), Qt::CTRL | Qt::Key_C);
+    AddMenuItem(edit, Menu::PasteChar, QStringLiteral("Paste Char"), Qt::CTRL | Qt::Key_V);
+
+    QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
+    AddMenuItem(info, Menu::About, QStringLiteral("About"), QKeySequence());
+
+    // The program's own items stay in its menus on every desktop.
+    QList<QKeySequence> shortcuts;
+    for (QAction* action : menuActions_) {
+        action->setMenuRole(QAction::NoRole);
+        if (!action->shortcut().isEmpty()) {
+            shortcuts.append(action->shortcut());
+        }
+    }
+    shortcutKeeper_->SetShortcuts(shortcuts);
+}
+
+QAction* MainWindow::menuAction(int menuId) const {
+    for (QAction* action : menuActions_) {
+        if (action->data().toInt() == menuId) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace fontlathe

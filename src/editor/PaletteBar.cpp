@@ -1,0 +1,51 @@
+#include "PaletteBar.h"
+
+#include "charset/DisplayColors.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace fontlathe {
+
+PaletteBar::PaletteBar(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PaletteBar::Show(int colorCount, int selected) {
+    colorCount = std::clamp(colorCount, 0, DisplayColorCount);
+    if (colorCount != colorCount_ || selected != selected_) {
+        colorCount_ = colorCount;
+        selected_ = selected;
+        update();
+    }
+}
+
+void PaletteBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor::fromRgb(BarColor));
+    for (int k = 0; k < colorCount_; ++k) {
+        painter.fillRect(SwatchPitch * k + 1, 1, 20, 28, QColor::fromRgb(DisplayColors[k]));
+    }
+    if (colorCount_ > 0) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgb(MarkerColor));
+        painter.drawEllipse(QPointF(SwatchPitch * selected_ + 11, 15), 4, 4);
+    }
+}
+
+void PaletteBar::mousePressEvent(QMouseEvent* event) {
+    emit mouseEvent(ToCanvasMouseEvent(*event));
+}
+
+void PaletteBar::mouseReleaseEvent(QMouseEvent* event) {
+    emit mouseEvent(ToCanvasMouseEvent(*event));
+}
+
+void PaletteBar::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseEvent(ToCanvasMouseEvent(*event));
+}
+
+} // namespace fontlathe

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "CanvasMouseEvent.h"
+
+#include <QWidget>
+
+namespace fontlathe {
+
+// One swatch per colour of the set on a dark bar, with a marker on the selected colour.
+class PaletteBar : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int SwatchPitch = 22;
+    static constexpr QRgb BarColor = 0xFF404040;
+    static constexpr QRgb MarkerColor = 0xFFFFA000;
+
+    explicit PaletteBar(QWidget* parent);
+
+    // colorCount swatches (at most 16), the marker on selected.
+    void Show(int colorCount, int selected);
+    int colorCount() const { return colorCount_; }
+    int selected() const { return selected_; }
+
+signals:
+    void mouseEvent(const CanvasMouseEvent& event);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    int colorCount_ = 0;
+    int selected_ = 0;
+};
+
+} // namespace fontlathe

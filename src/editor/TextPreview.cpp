@@ -1,0 +1,78 @@
+#include "TextPreview.h"
+
+#include "charset/DisplayColors.h"
+#include "charset/PaletteLookup.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace fontlathe {
+
+namespace {
+
+constexpr QRgb TransparentMagenta = 0x00FF00FF;
+constexpr int Margin = 4;
+
+} // namespace
+
+QImage MakeOverlayRaster(const Charset& set, int code) {
+    if (!Charset::IsValidCode(code) || !set.glyphs[static_cast<std::size_t>(code)].present()) {
+        return QImage();
+    }
+    QImage overlay =
+        set.glyphs[static_cast<std::size_t>(code)].raster.convertToFormat(QImage::Format_ARGB32);
+    const PaletteLookup palette(set.ColorCount());
+    for (int y = 0; y < overlay.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(overlay.scanLine(y));
+        for (int x = 0; x < overlay.width(); ++x) {
+            if (palette.IndexOf(line[x]) == 0) {
+                line[x] = TransparentMagenta;
+            }
+        }
+    }
+    return overlay;
+}
+
+QString NormalizeLineBreaks(const QString& text) {
+    QString normalized = text;
+    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+    normalized.replace(u'\n', u'\r');
+    return normalized;
+}
+
+QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size) {
+    QImage preview(size, QImage::Format_ARGB32_Premultiplied);
+    preview.fill(DisplayColors[0]);
+    const QString lines = NormalizeLineBreaks(text);
+    QPainter painter(&preview);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // The pen is a plain int: a long line runs off the right edge instead of wrapping round.
+    const qint64 lineStart = Margin + zoom;
+    qint64 x = lineStart;
+    qint64 y = Margin;
+    for (const QChar unit : lines) {
+        const int code = unit.unicode();
+        if (code == '\r') {
+            x = lineStart;
+            y += qint64(set.fontHeight) * zoom;
+            continue;
+        }
+        if (code > 255 || !set.glyphs[static_cast<std::size_t>(code)].present()) {
+            continue;
+        }
+        const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+        const QRect target(static_cast<int>(std::clamp<qint64>(x + qint64(glyph.xOffset) * zoom,
+                                                                -1'000'000, 1'000'000)),
+                           static_cast<int>(std::clamp<qint64>(y + qint64(glyph.yOffset) * zoom,
+                                                                -1'000'000, 1'000'000)),
+                           glyph.width() * zoom, glyph.height() * zoom);
+        if (target.intersects(preview.rect())) {
+            painter.drawImage(target, MakeOverlayRaster(set, code));
+        }
+        x += qint64(glyph.width() + glyph.xOffset) * zoom;
+    }
+    return preview;
+}
+
+} // namespace fontlathe

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "charset/Charset.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace fontlathe {
+
+inline constexpr QSize PreviewSize(600, 70);
+
+// The glyph as a 32-bit image whose background (every pixel of palette index 0) is fully
+// transparent; a null image for an absent glyph.
+QImage MakeOverlayRaster(const Charset& set, int code);
+
+// Every line break of any kind ("\r\n", a lone "\r" or "\n") becomes one carriage return.
+QString NormalizeLineBreaks(const QString& text);
+
+// Draws the text with the set at zoom, as the window's preview shows it: the pen starts at
+// (4 + zoom, 4); a line break returns it and moves it down fontHeight x zoom; each glyph is drawn
+// at the pen moved by its offsets, and the pen advances by its width plus xOffset; characters
+// without a glyph are skipped without moving the pen. Glyph backgrounds are transparent, so a
+// later glyph never hides an earlier one.
+QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size = PreviewSize);
+
+} // namespace fontlathe

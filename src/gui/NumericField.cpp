@@ -1,0 +1,55 @@
+#include "NumericField.h"
+
+#include <QValidator>
+
+namespace fontlathe {
+
+namespace {
+
+class ByteValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int&) const override {
+        int value = 0;
+        for (QChar c : input) {
+            if (c < u'0' || c > u'9') {
+                return Invalid;
+            }
+            value = value * 10 + (c.unicode() - u'0');
+            if (value > NumericField::MaxValue) {
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+NumericField::NumericField(QWidget* parent) : QLineEdit(parent) {
+    setValidator(new ByteValidator(this));
+    connect(this, &QLineEdit::textEdited, this, &NumericField::fieldEvent);
+}
+
+int NumericField::Value() const {
+    int value = 0;
+    for (QChar c : text()) {
+        if (c >= u'0' && c <= u'9') {
+            value = (value * 10 + (c.unicode() - u'0')) % 256;
+        }
+    }
+    return value;
+}
+
+void NumericField::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    emit fieldEvent();
+}
+
+void NumericField::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    emit fieldEvent();
+}
+
+} // namespace fontlathe

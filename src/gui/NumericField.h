@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace fontlathe {
+
+// A one-line field for a number from 0 to 255: any edit that would put a character other than
+// a digit into it, or make its number larger than 255, is refused as a whole. It reports gaining
+// the focus, every change the user makes and losing the focus; text set by the program reports
+// nothing.
+class NumericField : public QLineEdit {
+    Q_OBJECT
+public:
+    static constexpr int MaxValue = 255;
+
+    explicit NumericField(QWidget* parent);
+
+    // The field's number; an empty field is 0.
+    int Value() const;
+
+signals:
+    void fieldEvent();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+} // namespace fontlathe

@@ -1,0 +1,44 @@
+#include "QtEnvironment.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace fontlathe {
+
+QString ToolkitFileFilter(const QString& filePattern) {
+    const qsizetype bar = filePattern.indexOf(u'|');
+    if (bar < 0) {
+        return filePattern;
+    }
+    const QString patterns = filePattern.mid(bar + 1);
+    const QString spaced = patterns.split(u';', Qt::SkipEmptyParts).join(u' ');
+    QString label = filePattern.left(bar);
+    // The label repeats the patterns in brackets; the dialog wants them separated by spaces.
+    const QString bracketed = u'(' + patterns + u')';
+    if (label.endsWith(bracketed)) {
+        label.chop(bracketed.size());
+        return label + u'(' + spaced + u')';
+    }
+    return label + QStringLiteral(" (") + spaced + u')';
+}
+
+QString QtEnvironment::AskOpenFileName(QWidget* parent, const QString& title,
+                                       const QString& startPath, const QString& filePattern) {
+    return QFileDialog::getOpenFileName(parent, title, startPath, ToolkitFileFilter(filePattern));
+}
+
+QString QtEnvironment::AskSaveFileName(QWidget* parent, const QString& title,
+                                       const QString& startPath, const QString& filePattern) {
+    return QFileDialog::getSaveFileName(parent, title, startPath, ToolkitFileFilter(filePattern));
+}
+
+void QtEnvironment::ShowInformation(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::information(parent, title, text, QMessageBox::Ok);
+}
+
+void QtEnvironment::ShowError(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+}
+
+} // namespace fontlathe

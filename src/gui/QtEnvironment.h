@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Environment.h"
+
+namespace fontlathe {
+
+// The file dialog filter ("Label (*.a *.b)") for a pattern in the program's notation.
+QString ToolkitFileFilter(const QString& filePattern);
+
+// The real desktop: Qt's file dialogs and message boxes.
+class QtEnvironment : public Environment {
+public:
+    QString AskOpenFileName(QWidget* parent, const QString& title, const QString& startPath,
+                            const QString& filePattern) override;
+    QString AskSaveFileName(QWidget* parent, const QString& title, const QString& startPath,
+                            const QString& filePattern) override;
+    void ShowInformation(QWidget* parent, const QString& title, const QString& text) override;
+    void ShowError(QWidget* parent, const QString& title, const QString& text) override;
+};
+
+} // namespace fontlathe

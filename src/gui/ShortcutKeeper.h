@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QObject>
+
+class QWidget;
+
+namespace fontlathe {
+
+// Text fields claim keys such as Ctrl+C, Ctrl+V and Ctrl+A for themselves before the window's
+// shortcuts see them. Watching a field, the keeper turns that claim down for the window's own
+// shortcuts, so they reach the window; every other key stays with the field.
+class ShortcutKeeper : public QObject {
+    Q_OBJECT
+public:
+    explicit ShortcutKeeper(QObject* parent);
+
+    void SetShortcuts(QList<QKeySequence> shortcuts);
+    void Watch(QWidget* field);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QList<QKeySequence> shortcuts_;
+};
+
+} // namespace fontlathe

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "FakeEnvironment.h"
+#include "app/Application.h"
+#include "app/ControlIds.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace fontlathe::test {
+
+// Starts the whole program against a fake desktop, in a fresh working folder of its own.
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts with these arguments after the program's name, shows the window and waits until it
+    // is active, so that focus and shortcuts behave as on a desktop.
+    void Start(const QStringList& arguments = {});
+
+    QString PathOf(const QString& name) const { return folder_.filePath(name); }
+    void WriteFile(const QString& name, const QByteArray& bytes) const;
+    QByteArray ReadFile(const QString& name) const;
+
+    Charset& set() { return app_->state().charset; }
+    MainWindow& window() { return app_->window(); }
+    Dispatcher& dispatcher() { return app_->dispatcher(); }
+    AppState& state() { return app_->state(); }
+    QString Text(int controlId) { return window().TextOf(controlId); }
+    QWidget* Widget(int controlId) { return window().control(controlId); }
+    // Selects a row as a user would, by clicking it.
+    void ClickRow(int row);
+    void Click(int controlId);
+    void TypeInto(QWidget* widget, const QString& text);
+
+    FakeEnvironment environment_;
+    std::unique_ptr<Application> app_;
+
+private:
+    QTemporaryDir folder_;
+    QString previousFolder_;
+};
+
+} // namespace fontlathe::test

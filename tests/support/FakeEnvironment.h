@@ -1,0 +1,60 @@
+#pragma once
+
+#include "gui/Environment.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace fontlathe::test {
+
+// Stands in for the desktop: requesters answer from a queue (an empty answer is Cancel) and
+// every request and message is recorded.
+class FakeEnvironment : public Environment {
+public:
+    struct Request {
+        QString title;
+        QString startPath;
+        QString filePattern;
+    };
+    struct Message {
+        QString title;
+        QString text;
+        bool error;
+    };
+
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+    std::vector<Request> openRequests;
+    std::vector<Request> saveRequests;
+    std::vector<Message> messages;
+
+    QString AskOpenFileName(QWidget*, const QString& title, const QString& startPath,
+                            const QString& filePattern) override {
+        openRequests.push_back({title, startPath, filePattern});
+        return Next(openAnswers);
+    }
+    QString AskSaveFileName(QWidget*, const QString& title, const QString& startPath,
+                            const QString& filePattern) override {
+        saveRequests.push_back({title, startPath, filePattern});
+        return Next(saveAnswers);
+    }
+    void ShowInformation(QWidget*, const QString& title, const QString& text) override {
+        messages.push_back({title, text, false});
+    }
+    void ShowError(QWidget*, const QString& title, const QString& text) override {
+        messages.push_back({title, text, true});
+    }
+
+private:
+    static QString Next(std::deque<QString>& answers) {
+        if (answers.empty()) {
+            return QString();
+        }
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+} // namespace fontlathe::test
