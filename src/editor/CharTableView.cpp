@@ -51,6 +51,7 @@ CharTableView::CharTableView(QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setMinimumSectionSize(ImageColumnWidth);
     setColumnWidth(CharTableModel::ImageColumn, ImageColumnWidth);
     for (int column = CharTableModel::IndexColumn; column < CharTableModel::ColumnCount; ++column) {
         setColumnWidth(column, TextColumnWidth);
