@@ -5,6 +5,7 @@
 #include "charset/CharCodec.h"
 #include "editor/CharTableView.h"
 #include "editor/GlyphPainting.h"
+#include "editor/GlyphTransforms.h"
 #include "editor/GlyphView.h"
 #include "editor/ImageView.h"
 #include "editor/PaletteBar.h"
@@ -15,6 +16,11 @@
 #include <QPlainTextEdit>
 
 namespace fontlathe {
+
+static_assert(int{ShiftModeRoll} == int{Control::RollOption} &&
+                  int{ShiftModeResize} == int{Control::ResizeOption} &&
+                  int{ShiftModeOffset} == int{Control::OffsetOption},
+              "the shift mode is the id of its option button");
 
 Dispatcher::Dispatcher(AppState& state, MainWindow& window, Environment& environment)
     : state_(state), window_(window), environment_(environment) {
@@ -105,6 +111,26 @@ void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
             DrawPaletteBar();
         }
         break;
+    case Control::ShiftLeftButton:
+        ShiftGlyph(set, current, -1, 0, ShiftMode());
+        RefreshChar(current);
+        window_.FocusCharList();
+        break;
+    case Control::ShiftRightButton:
+        ShiftGlyph(set, current, 1, 0, ShiftMode());
+        RefreshChar(current);
+        window_.FocusCharList();
+        break;
+    case Control::ShiftUpButton:
+        ShiftGlyph(set, current, 0, -1, ShiftMode());
+        RefreshChar(current);
+        window_.FocusCharList();
+        break;
+    case Control::ShiftDownButton:
+        ShiftGlyph(set, current, 0, 1, ShiftMode());
+        RefreshChar(current);
+        window_.FocusCharList();
+        break;
     case Control::OnButton:
         set.CreateBlankGlyph(current);
         RefreshChar(current);
@@ -150,9 +176,9 @@ void Dispatcher::RefreshAll(int code) {
 
 void Dispatcher::RefreshHeader() {
     const Charset& set = state_.charset;
-    window_.SetTextIfChanged(Control::BitsLabel, QStringLiteral("Bits: %1 (Colors: %2)")
-                                                     .arg(set.bitsPerPixel)
-                                                     .arg(set.ColorCount()));
+    window_.SetTextIfChanged(
+        Control::BitsLabel,
+        QStringLiteral("Bits: %1 (Colors: %2)").arg(set.bitsPerPixel).arg(set.ColorCount()));
     window_.SetTextIfChanged(Control::HeightField, QString::number(set.fontHeight));
     window_.SetTextIfChanged(Control::VersionLabel,
                              QStringLiteral("Unknown Parameter: %1").arg(set.version));
@@ -194,8 +220,8 @@ void Dispatcher::UpdateCharsFrameTitle() {
 
 void Dispatcher::ShowGlyph(int code) {
     window_.glyphView()->Show(code, window_.Zoom());
-    const bool present =
-        Charset::IsValidCode(code) && state_.charset.glyphs[static_cast<std::size_t>(code)].present();
+    const bool present = Charset::IsValidCode(code) &&
+                         state_.charset.glyphs[static_cast<std::size_t>(code)].present();
     window_.control(Control::OnButton)->setEnabled(!present);
     window_.control(Control::OffButton)->setEnabled(present);
 }
@@ -206,9 +232,9 @@ void Dispatcher::DrawPaletteBar() {
 }
 
 void Dispatcher::RenderPreview() {
-    window_.previewImage()->SetImage(fontlathe::RenderPreview(
-        state_.charset, window_.previewText()->toPlainText(), window_.PreviewZoom(),
-        window_.previewImage()->size()));
+    window_.previewImage()->SetImage(
+        fontlathe::RenderPreview(state_.charset, window_.previewText()->toPlainText(),
+                                 window_.PreviewZoom(), window_.previewImage()->size()));
 }
 
 } // namespace fontlathe

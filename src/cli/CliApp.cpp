@@ -3,35 +3,63 @@
 #include "CharsetReport.h"
 #include "charset/CharCodec.h"
 #include "charset/Charset.h"
+#include "editor/TextPreview.h"
+
+#include <QImage>
+#include <QRegularExpression>
 
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace fontlathe {
 
 namespace {
 
-// The words of one command line: its flags (arguments starting with "--") and the rest.
-struct ParsedArgs {
+const QString DefaultPreviewText =
+    QStringLiteral("The quick brown fox jumps over the lazy dog.\r\n1234567890");
+
+// What one command accepts: its flags, its options that take a value, and how many plain
+// arguments.
+struct CommandSyntax {
     QStringList flags;
-    QStringList positionals;
+    QStringList valueOptions;
+    int positionals;
 };
 
-ParsedArgs Split(const QStringList& args) {
-    ParsedArgs parsed;
-    for (const QString& arg : args) {
-        (arg.startsWith(QStringLiteral("--")) ? parsed.flags : parsed.positionals) << arg;
-    }
-    return parsed;
-}
+struct ParsedArgs {
+    QStringList flags;
+    std::map<QString, QString> values;
+    QStringList positionals;
 
-bool OnlyFlagsFrom(const ParsedArgs& parsed, const QStringList& allowed) {
-    for (const QString& flag : parsed.flags) {
-        if (!allowed.contains(flag)) {
-            return false;
+    bool Has(const QString& flag) const { return flags.contains(flag); }
+    std::optional<QString> Value(const QString& option) const {
+        const auto found = values.find(option);
+        return found == values.end() ? std::nullopt : std::optional<QString>(found->second);
+    }
+};
+
+std::optional<ParsedArgs> Parse(const QStringList& args, const CommandSyntax& syntax) {
+    ParsedArgs parsed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (syntax.valueOptions.contains(arg)) {
+            if (i + 1 >= args.size() || parsed.values.count(arg) != 0) {
+                return std::nullopt;
+            }
+            parsed.values[arg] = args.at(++i);
+        } else if (syntax.flags.contains(arg)) {
+            parsed.flags << arg;
+        } else if (arg.startsWith(u'-') && arg.size() > 1) {
+            return std::nullopt;
+        } else {
+            parsed.positionals << arg;
         }
     }
-    return true;
+    if (parsed.positionals.size() != syntax.positionals) {
+        return std::nullopt;
+    }
+    return parsed;
 }
 
 int Fail(QTextStream& err, const QString& path, const QString& reason) {
@@ -45,42 +73,91 @@ int UsageError(QTextStream& err, const QString& problem) {
     return ExitUsage;
 }
 
-int RunInfo(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
-    if (!OnlyFlagsFrom(parsed, {QStringLiteral("--json")}) || parsed.positionals.size() != 1) {
-        return UsageError(err, QStringLiteral("info takes one FILE and an optional --json"));
-    }
-    const QString& path = parsed.positionals.first();
+std::optional<Charset> Load(const QString& path, QTextStream& err) {
     Charset set;
     set.NewCharset(1);
     if (const FileResult loaded = LoadCharset(set, path); !loaded) {
-        return Fail(err, path, loaded.reason());
+        Fail(err, path, loaded.reason());
+        return std::nullopt;
     }
-    if (parsed.flags.contains(QStringLiteral("--json"))) {
-        out << QString::fromUtf8(CharsetToJson(set));
+    return set;
+}
+
+int RunInfo(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const auto parsed = Parse(args, {{QStringLiteral("--json")}, {}, 1});
+    if (!parsed) {
+        return UsageError(err, QStringLiteral("info takes one FILE and an optional --json"));
+    }
+    const QString& path = parsed->positionals.first();
+    const std::optional<Charset> set = Load(path, err);
+    if (!set) {
+        return ExitFailure;
+    }
+    if (parsed->Has(QStringLiteral("--json"))) {
+        out << QString::fromUtf8(CharsetToJson(*set));
     } else {
-        out << DescribeCharset(set, path);
+        out << DescribeCharset(*set, path);
     }
     out.flush();
     return ExitSuccess;
 }
 
-int RunResave(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
-    if (!OnlyFlagsFrom(parsed, {QStringLiteral("--dirty-bytes")}) ||
-        parsed.positionals.size() != 2) {
+int RunResave(const QStringList& args, QTextStream&, QTextStream& err) {
+    const auto parsed = Parse(args, {{QStringLiteral("--dirty-bytes")}, {}, 2});
+    if (!parsed) {
         return UsageError(err,
                           QStringLiteral("resave takes IN and OUT and an optional --dirty-bytes"));
     }
-    const QString& input = parsed.positionals.at(0);
-    const QString& output = parsed.positionals.at(1);
-    Charset set;
-    set.NewCharset(1);
-    if (const FileResult loaded = LoadCharset(set, input); !loaded) {
-        return Fail(err, input, loaded.reason());
+    const QString& input = parsed->positionals.at(0);
+    const QString& output = parsed->positionals.at(1);
+    std::optional<Charset> set = Load(input, err);
+    if (!set) {
+        return ExitFailure;
     }
     const DirtyBytes dirty =
-        parsed.flags.contains(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
-    if (const FileResult saved = SaveCharset(set, output, dirty); !saved) {
+        parsed->Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
+    if (const FileResult saved = SaveCharset(*set, output, dirty); !saved) {
         return Fail(err, output, saved.reason());
+    }
+    return ExitSuccess;
+}
+
+int RunRender(const QStringList& args, QTextStream&, QTextStream& err) {
+    const auto parsed = Parse(args, {{},
+                                     {QStringLiteral("--text"), QStringLiteral("--zoom"),
+                                      QStringLiteral("--size"), QStringLiteral("-o")},
+                                     1});
+    if (!parsed || !parsed->Value(QStringLiteral("-o"))) {
+        return UsageError(err, QStringLiteral("render takes FILE and -o OUT.png"));
+    }
+    int zoom = 2;
+    if (const auto text = parsed->Value(QStringLiteral("--zoom"))) {
+        bool ok = false;
+        zoom = text->toInt(&ok);
+        if (!ok || zoom < 1 || zoom > 6) {
+            return UsageError(err, QStringLiteral("--zoom takes a whole number from 1 to 6"));
+        }
+    }
+    QSize size = PreviewSize;
+    if (const auto text = parsed->Value(QStringLiteral("--size"))) {
+        static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+        const QRegularExpressionMatch match = pattern.match(*text);
+        size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt())
+                                : QSize();
+        if (size.width() < 1 || size.height() < 1 || size.width() > 8192 || size.height() > 8192) {
+            return UsageError(err, QStringLiteral("--size takes WIDTHxHEIGHT, each 1 to 8192"));
+        }
+    }
+    const QString& input = parsed->positionals.first();
+    const std::optional<Charset> set = Load(input, err);
+    if (!set) {
+        return ExitFailure;
+    }
+    const QString text = parsed->Value(QStringLiteral("--text")).value_or(DefaultPreviewText);
+    const QString output = *parsed->Value(QStringLiteral("-o"));
+    const QImage preview = RenderPreview(*set, text, zoom, size);
+    if (!preview.convertToFormat(QImage::Format_RGB32).save(output, "PNG")) {
+        return Fail(err, output, QStringLiteral("the image can't be written"));
     }
     return ExitSuccess;
 }
@@ -94,6 +171,9 @@ QString CliUsage() {
         "Commands:\n"
         "  info [--json] FILE               show the header and the stored glyphs of FILE\n"
         "  resave IN OUT [--dirty-bytes]    load IN and save it as OUT\n"
+        "  render FILE [--text TEXT] [--zoom S] [--size WxH] -o OUT.png\n"
+        "                                   draw TEXT with the font as the editor's preview\n"
+        "                                   does (default: the sample text, zoom 2, 600x70)\n"
         "\n"
         "Options:\n"
         "  --json         print one JSON object instead of the table\n"
@@ -114,16 +194,17 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.isEmpty()) {
         return UsageError(err, QStringLiteral("no command given"));
     }
-    using Command = std::function<int(const ParsedArgs&, QTextStream&, QTextStream&)>;
+    using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
     const std::map<QString, Command> commands = {
         {QStringLiteral("info"), RunInfo},
         {QStringLiteral("resave"), RunResave},
+        {QStringLiteral("render"), RunRender},
     };
     const auto command = commands.find(args.first());
     if (command == commands.end()) {
         return UsageError(err, QStringLiteral("unknown command \"%1\"").arg(args.first()));
     }
-    return command->second(Split(args.mid(1)), out, err);
+    return command->second(args.mid(1), out, err);
 }
 
 } // namespace fontlathe
