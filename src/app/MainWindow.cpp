@@ -25,7 +25,8 @@ namespace fontlathe {
 
 namespace {
 
-const QString SampleText = QStringLiteral("The quick brown fox jumps over the lazy dog.\r\n1234567890");
+const QString SampleText =
+    QStringLiteral("The quick brown fox jumps over the lazy dog.\r\n1234567890");
 
 QSlider* TrackBar(int minimum, int maximum) {
     auto* slider = new QSlider(Qt::Vertical);
@@ -53,6 +54,17 @@ MainWindow::MainWindow(const Charset& set)
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
 
+MainWindow::~MainWindow() {
+    // Tearing the window down moves the focus out of its fields; by then there is no window left
+    // to report that to.
+    for (QWidget* control : controls_) {
+        if (control != nullptr) {
+            control->blockSignals(true);
+        }
+    }
+    charList_->selectionModel()->blockSignals(true);
+}
+
 template <typename Widget>
 Widget* MainWindow::Place(int id, Widget* widget, int x, int y, int w, int h) {
     widget->setParent(client_);
@@ -67,20 +79,24 @@ void MainWindow::ReportClicks(QAbstractButton* button, int id) {
 }
 
 void MainWindow::BuildControls(const Charset& set) {
-    Place(Control::FontPrefsFrame, new QGroupBox(QStringLiteral("Font Preferences")), 10, 10, 890, 100);
+    Place(Control::FontPrefsFrame, new QGroupBox(QStringLiteral("Font Preferences")), 10, 10, 890,
+          100);
     Place(Control::BitsLabel, new QLabel, 30, 40, 115, 22);
     Place(Control::VersionLabel, new QLabel, 160, 40, 180, 22);
     Place(Control::HeightLabel, new QLabel(QStringLiteral("Height:")), 30, 70, 60, 22);
-    Place(Control::PaletteIndexLabel, new QLabel(QStringLiteral("Palette Index:")), 160, 70, 100, 22);
+    Place(Control::PaletteIndexLabel, new QLabel(QStringLiteral("Palette Index:")), 160, 70, 100,
+          22);
     heightField_ = Place(Control::HeightField, new NumericField(nullptr), 90, 68, 39, 22);
     connect(heightField_, &NumericField::fieldEvent, this,
             [this] { emit controlEvent(Control::HeightField, {}); });
-    auto* dirtyLabel = Place(
-        Control::DirtyBytesLabel,
-        new QLabel(QStringLiteral("Save with dirty bytes, like LucasArts (to get the same file size)")),
-        435, 40, 420, 22);
+    auto* dirtyLabel =
+        Place(Control::DirtyBytesLabel,
+              new QLabel(QStringLiteral(
+                  "Save with dirty bytes, like LucasArts (to get the same file size)")),
+              435, 40, 420, 22);
     dirtyLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ReportClicks(Place(Control::DirtyBytesCheck, new QCheckBox, 865, 38, 22, 22), Control::DirtyBytesCheck);
+    ReportClicks(Place(Control::DirtyBytesCheck, new QCheckBox, 865, 38, 22, 22),
+                 Control::DirtyBytesCheck);
     for (int i = 0; i < ColorMapSize; ++i) {
         const int id = Control::ColorMapField0 + i;
         NumericField* field = Place(id, new NumericField(nullptr), 266 + 41 * i, 68, 39, 22);
@@ -88,8 +104,9 @@ void MainWindow::BuildControls(const Charset& set) {
         colorMapFields_[static_cast<std::size_t>(i)] = field;
     }
 
-    Place(Control::CharsFrame, new QGroupBox(QStringLiteral("Preferences of $ chars (x) = not stored!")), 10,
-          120, 890, 390);
+    Place(Control::CharsFrame,
+          new QGroupBox(QStringLiteral("Preferences of $ chars (x) = not stored!")), 10, 120, 890,
+          390);
     charList_ = Place(Control::CharList, new CharTableView(nullptr), 30, 150, 480, 340);
     SetStateIfChanged(Control::CharList, 0);
     charList_->setFocus();
@@ -102,29 +119,41 @@ void MainWindow::BuildControls(const Charset& set) {
 
     glyphView_ = Place(Control::GlyphScrollArea, new GlyphView(set, nullptr), 530, 150, 290, 210);
     controls_[Control::GlyphCanvas] = glyphView_->canvas();
-    connect(glyphView_->canvas(), &GlyphCanvas::mouseEvent, this,
-            [this](const CanvasMouseEvent& mouse) { emit controlEvent(Control::GlyphCanvas, mouse); });
+    connect(
+        glyphView_->canvas(), &GlyphCanvas::mouseEvent, this,
+        [this](const CanvasMouseEvent& mouse) { emit controlEvent(Control::GlyphCanvas, mouse); });
     paletteBar_ = Place(Control::PaletteBar, new PaletteBar(nullptr), 530, 375, 352, 30);
-    connect(paletteBar_, &PaletteBar::mouseEvent, this,
-            [this](const CanvasMouseEvent& mouse) { emit controlEvent(Control::PaletteBar, mouse); });
+    connect(paletteBar_, &PaletteBar::mouseEvent, this, [this](const CanvasMouseEvent& mouse) {
+        emit controlEvent(Control::PaletteBar, mouse);
+    });
     QSlider* zoomBar = Place(Control::ZoomBar, TrackBar(1, 24), 840, 220, 40, 140);
     SetStateIfChanged(Control::ZoomBar, 10);
-    connect(zoomBar, &QSlider::valueChanged, this, [this] { emit controlEvent(Control::ZoomBar, {}); });
-    ReportClicks(Place(Control::OnButton, new QPushButton(QStringLiteral("On")), 835, 150, 45, 30), Control::OnButton);
-    ReportClicks(Place(Control::OffButton, new QPushButton(QStringLiteral("Off")), 835, 180, 45, 30), Control::OffButton);
-    ReportClicks(Place(Control::LastCharButton, new QPushButton(QStringLiteral("= last char")), 780, 460, 100, 30),
+    connect(zoomBar, &QSlider::valueChanged, this,
+            [this] { emit controlEvent(Control::ZoomBar, {}); });
+    ReportClicks(Place(Control::OnButton, new QPushButton(QStringLiteral("On")), 835, 150, 45, 30),
+                 Control::OnButton);
+    ReportClicks(
+        Place(Control::OffButton, new QPushButton(QStringLiteral("Off")), 835, 180, 45, 30),
+        Control::OffButton);
+    ReportClicks(Place(Control::LastCharButton, new QPushButton(QStringLiteral("= last char")), 780,
+                       460, 100, 30),
                  Control::LastCharButton);
-    ReportClicks(Place(Control::ShiftLeftButton, new QPushButton(QStringLiteral("<")), 530, 420, 40, 70),
-                 Control::ShiftLeftButton);
-    ReportClicks(Place(Control::ShiftRightButton, new QPushButton(QStringLiteral(">")), 630, 420, 40, 70),
-                 Control::ShiftRightButton);
-    ReportClicks(Place(Control::ShiftUpButton, new QPushButton(QStringLiteral("^")), 570, 420, 60, 35),
-                 Control::ShiftUpButton);
-    ReportClicks(Place(Control::ShiftDownButton, new QPushButton(QStringLiteral("v")), 570, 455, 60, 35),
-                 Control::ShiftDownButton);
+    ReportClicks(
+        Place(Control::ShiftLeftButton, new QPushButton(QStringLiteral("<")), 530, 420, 40, 70),
+        Control::ShiftLeftButton);
+    ReportClicks(
+        Place(Control::ShiftRightButton, new QPushButton(QStringLiteral(">")), 630, 420, 40, 70),
+        Control::ShiftRightButton);
+    ReportClicks(
+        Place(Control::ShiftUpButton, new QPushButton(QStringLiteral("^")), 570, 420, 60, 35),
+        Control::ShiftUpButton);
+    ReportClicks(
+        Place(Control::ShiftDownButton, new QPushButton(QStringLiteral("v")), 570, 455, 60, 35),
+        Control::ShiftDownButton);
     shiftModes_ = new QButtonGroup(this);
-    const std::pair<int, const char*> modes[] = {
-        {Control::RollOption, "Roll"}, {Control::ResizeOption, "Resize"}, {Control::OffsetOption, "Offset"}};
+    const std::pair<int, const char*> modes[] = {{Control::RollOption, "Roll"},
+                                                 {Control::ResizeOption, "Resize"},
+                                                 {Control::OffsetOption, "Offset"}};
     int y = 424;
     for (auto [id, label] : modes) {
         auto* option = Place(id, new QRadioButton(QString::fromLatin1(label)), 690, y, 80, 22);
@@ -198,8 +227,8 @@ void MainWindow::SetStateIfChanged(int id, int state) {
         return;
     }
     QWidget* widget = control(id);
-    const QSignalBlocker blocker(widget == charList_ ? static_cast<QObject*>(charList_->selectionModel())
-                                                     : widget);
+    const QSignalBlocker blocker(
+        widget == charList_ ? static_cast<QObject*>(charList_->selectionModel()) : widget);
     if (widget == charList_) {
         charList_->SelectRow(state);
     } else if (auto* slider = qobject_cast<QSlider*>(widget)) {

@@ -36,6 +36,7 @@ public:
     static constexpr int ClientHeight = 650;
 
     explicit MainWindow(const Charset& set);
+    ~MainWindow() override;
 
     QWidget* control(int id) const;
     CharTableView* charList() const { return charList_; }
@@ -43,7 +44,9 @@ public:
     PaletteBar* paletteBar() const { return paletteBar_; }
     ImageView* previewImage() const { return previewImage_; }
     NumericField* heightField() const { return heightField_; }
-    NumericField* colorMapField(int i) const { return colorMapFields_.at(static_cast<std::size_t>(i)); }
+    NumericField* colorMapField(int i) const {
+        return colorMapFields_.at(static_cast<std::size_t>(i));
+    }
     QPlainTextEdit* previewText() const { return previewText_; }
     QAction* menuAction(int menuId) const;
     QList<QAction*> menuActions() const { return menuActions_; }
@@ -73,7 +76,8 @@ private:
     void BuildMenus();
     void BuildControls(const Charset& set);
     template <typename Widget> Widget* Place(int id, Widget* widget, int x, int y, int w, int h);
-    QAction* AddMenuItem(QMenu* menu, int menuId, const QString& label, const QKeySequence& shortcut);
+    QAction* AddMenuItem(QMenu* menu, int menuId, const QString& label,
+                         const QKeySequence& shortcut);
     void ReportClicks(QAbstractButton* button, int id);
 
     QWidget* client_;
