@@ -65,6 +65,21 @@ void Dispatcher::MenuCommand(int menuId) {
             RefreshHeader();
         }
         break;
+    case Menu::GenerateNormal:
+        Generate(GenerationStyle::Normal);
+        RefreshAll(current);
+        RefreshHeader();
+        break;
+    case Menu::GenerateShadowed:
+        Generate(GenerationStyle::Shadowed);
+        RefreshAll(current);
+        RefreshHeader();
+        break;
+    case Menu::GenerateOutlined:
+        Generate(GenerationStyle::Outlined);
+        RefreshAll(current);
+        RefreshHeader();
+        break;
     case Menu::Close:
     case Menu::AppQuit:
         emit quitRequested();

@@ -4,6 +4,8 @@
 #include "charset/CharCodec.h"
 #include "charset/Charset.h"
 #include "editor/TextPreview.h"
+#include "generate/DrawingFont.h"
+#include "generate/Rasterizer.h"
 
 #include <QImage>
 #include <QRegularExpression>
@@ -162,6 +164,52 @@ int RunRender(const QStringList& args, QTextStream&, QTextStream& err) {
     return ExitSuccess;
 }
 
+int RunGenerate(const QStringList& args, QTextStream&, QTextStream& err) {
+    const auto parsed = Parse(args, {{QStringLiteral("--bold"), QStringLiteral("--italic"),
+                                      QStringLiteral("--dirty-bytes")},
+                                     {QStringLiteral("--family"), QStringLiteral("--size"),
+                                      QStringLiteral("--style"), QStringLiteral("-o")},
+                                     0});
+    if (!parsed || !parsed->Value(QStringLiteral("--family")) ||
+        !parsed->Value(QStringLiteral("--size")) || !parsed->Value(QStringLiteral("-o"))) {
+        return UsageError(err,
+                          QStringLiteral("generate takes --family NAME --size N and -o OUT.char"));
+    }
+    GenerationFont font;
+    font.familyName = *parsed->Value(QStringLiteral("--family"));
+    bool sizeOk = false;
+    font.size = parsed->Value(QStringLiteral("--size"))->toInt(&sizeOk);
+    if (!sizeOk || font.size < 1 || font.size > 1000) {
+        return UsageError(err,
+                          QStringLiteral("--size takes a whole number of points from 1 to 1000"));
+    }
+    font.styleFlags = (parsed->Has(QStringLiteral("--bold")) ? GenerationFont::Bold : 0) |
+                      (parsed->Has(QStringLiteral("--italic")) ? GenerationFont::Italic : 0);
+    const std::map<QString, GenerationStyle> styles = {
+        {QStringLiteral("normal"), GenerationStyle::Normal},
+        {QStringLiteral("shadowed"), GenerationStyle::Shadowed},
+        {QStringLiteral("outlined"), GenerationStyle::Outlined},
+    };
+    const auto style =
+        styles.find(parsed->Value(QStringLiteral("--style")).value_or(QStringLiteral("normal")));
+    if (style == styles.end()) {
+        return UsageError(err, QStringLiteral("--style is normal, shadowed or outlined"));
+    }
+    Charset set;
+    set.NewCharset(1);
+    if (const FileResult generated = GenerateCharset(set, MakeDrawingFont(font), style->second);
+        !generated) {
+        return Fail(err, font.familyName, generated.reason());
+    }
+    const QString output = *parsed->Value(QStringLiteral("-o"));
+    const DirtyBytes dirty =
+        parsed->Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
+    if (const FileResult saved = SaveCharset(set, output, dirty); !saved) {
+        return Fail(err, output, saved.reason());
+    }
+    return ExitSuccess;
+}
+
 } // namespace
 
 QString CliUsage() {
@@ -174,6 +222,10 @@ QString CliUsage() {
         "  render FILE [--text TEXT] [--zoom S] [--size WxH] -o OUT.png\n"
         "                                   draw TEXT with the font as the editor's preview\n"
         "                                   does (default: the sample text, zoom 2, 600x70)\n"
+        "  generate --family NAME --size N [--bold] [--italic]\n"
+        "           [--style normal|shadowed|outlined] [--dirty-bytes] -o OUT.char\n"
+        "                                   draw codes 32 to 255 of an installed font into\n"
+        "                                   a new set, as the editor's Generate commands do\n"
         "\n"
         "Options:\n"
         "  --json         print one JSON object instead of the table\n"
@@ -183,6 +235,10 @@ QString CliUsage() {
         "\n"
         "Exit status: 0 on success, 1 when a file can't be read, is refused or can't be\n"
         "written, 2 for wrong arguments.\n");
+}
+
+bool CliNeedsFonts(const QStringList& args) {
+    return !args.isEmpty() && args.first() == QStringLiteral("generate");
 }
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -199,6 +255,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
         {QStringLiteral("info"), RunInfo},
         {QStringLiteral("resave"), RunResave},
         {QStringLiteral("render"), RunRender},
+        {QStringLiteral("generate"), RunGenerate},
     };
     const auto command = commands.find(args.first());
     if (command == commands.end()) {

@@ -7,10 +7,13 @@ namespace fontlathe {
 
 enum CliExit { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
 
-// Runs one fontlathe-cli command. args excludes the program name. Results go to out, the one
-// line that explains a failure to err.
+// Runs one fontlathe-cli command; generate needs a QGuiApplication, the others none. args excludes
+// the program name. Results go to out, the one line that explains a failure to err.
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err);
 
 QString CliUsage();
+
+// Whether the command line asks for a command that draws with installed fonts.
+bool CliNeedsFonts(const QStringList& args);
 
 } // namespace fontlathe

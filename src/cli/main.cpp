@@ -1,12 +1,26 @@
 #include "CliApp.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
-#include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    QStringList args;
+    for (int i = 1; i < argc; ++i) {
+        args << QString::fromLocal8Bit(argv[i]);
+    }
+    // Fonts need a GUI application, which on a machine without a display runs offscreen.
+    std::unique_ptr<QCoreApplication> application;
+    if (fontlathe::CliNeedsFonts(args)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return fontlathe::RunCli(QCoreApplication::arguments().mid(1), out, err);
+    return fontlathe::RunCli(args, out, err);
 }

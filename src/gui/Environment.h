@@ -2,13 +2,24 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 namespace fontlathe {
 
-// Everything the program asks of the desktop beyond its own window: file requesters and message
-// boxes. The program holds one Environment and calls nothing of these directly, so tests put a
-// stand-in in its place.
+// A font as the font requester shows and returns it.
+struct FontChoice {
+    QString family;
+    double pointSize = 10;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+// Everything the program asks of the desktop beyond its own window: file and font requesters and
+// message boxes. The program holds one Environment and calls nothing of these directly, so tests
+// put a stand-in in its place.
 class Environment {
 public:
     virtual ~Environment() = default;
@@ -19,6 +30,9 @@ public:
                                     const QString& filePattern) = 0;
     virtual QString AskSaveFileName(QWidget* parent, const QString& title, const QString& startPath,
                                     const QString& filePattern) = 0;
+
+    // The font requester, preselected; nothing when the user cancels.
+    virtual std::optional<FontChoice> AskFont(QWidget* parent, const FontChoice& preselected) = 0;
 
     // A modal box with one OK button.
     virtual void ShowInformation(QWidget* parent, const QString& title, const QString& text) = 0;

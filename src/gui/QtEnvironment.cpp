@@ -1,6 +1,7 @@
 #include "QtEnvironment.h"
 
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -31,6 +32,20 @@ QString QtEnvironment::AskOpenFileName(QWidget* parent, const QString& title,
 QString QtEnvironment::AskSaveFileName(QWidget* parent, const QString& title,
                                        const QString& startPath, const QString& filePattern) {
     return QFileDialog::getSaveFileName(parent, title, startPath, ToolkitFileFilter(filePattern));
+}
+
+std::optional<FontChoice> QtEnvironment::AskFont(QWidget* parent, const FontChoice& preselected) {
+    QFont initial(preselected.family);
+    initial.setPointSizeF(preselected.pointSize);
+    initial.setBold(preselected.bold);
+    initial.setItalic(preselected.italic);
+    bool confirmed = false;
+    const QFont chosen = QFontDialog::getFont(&confirmed, initial, parent);
+    if (!confirmed) {
+        return std::nullopt;
+    }
+    return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic(),
+                      chosen.underline()};
 }
 
 void QtEnvironment::ShowInformation(QWidget* parent, const QString& title, const QString& text) {

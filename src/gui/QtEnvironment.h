@@ -14,6 +14,7 @@ public:
                             const QString& filePattern) override;
     QString AskSaveFileName(QWidget* parent, const QString& title, const QString& startPath,
                             const QString& filePattern) override;
+    std::optional<FontChoice> AskFont(QWidget* parent, const FontChoice& preselected) override;
     void ShowInformation(QWidget* parent, const QString& title, const QString& text) override;
     void ShowError(QWidget* parent, const QString& title, const QString& text) override;
 };

@@ -28,6 +28,9 @@ public:
     std::vector<Request> openRequests;
     std::vector<Request> saveRequests;
     std::vector<Message> messages;
+    // A choice with an empty family is Cancel.
+    std::deque<FontChoice> fontAnswers;
+    std::vector<FontChoice> fontRequests;
 
     QString AskOpenFileName(QWidget*, const QString& title, const QString& startPath,
                             const QString& filePattern) override {
@@ -38,6 +41,18 @@ public:
                             const QString& filePattern) override {
         saveRequests.push_back({title, startPath, filePattern});
         return Next(saveAnswers);
+    }
+    std::optional<FontChoice> AskFont(QWidget*, const FontChoice& preselected) override {
+        fontRequests.push_back(preselected);
+        if (fontAnswers.empty() || fontAnswers.front().family.isEmpty()) {
+            if (!fontAnswers.empty()) {
+                fontAnswers.pop_front();
+            }
+            return std::nullopt;
+        }
+        const FontChoice answer = fontAnswers.front();
+        fontAnswers.pop_front();
+        return answer;
     }
     void ShowInformation(QWidget*, const QString& title, const QString& text) override {
         messages.push_back({title, text, false});

@@ -1,0 +1,44 @@
+// The Generate commands: a font from the requester, then a whole set drawn from it.
+#include "Dispatcher.h"
+#include "MainWindow.h"
+#include "generate/DrawingFont.h"
+#include "generate/Rasterizer.h"
+#include "gui/Environment.h"
+
+#include <cmath>
+
+namespace fontlathe {
+
+bool Dispatcher::ChooseGenerationFont() {
+    GenerationFont& font = state_.generationFont;
+    const FontChoice preselected{font.familyName, static_cast<double>(font.size),
+                                 (font.styleFlags & GenerationFont::Bold) != 0,
+                                 (font.styleFlags & GenerationFont::Italic) != 0, false};
+    const std::optional<FontChoice> chosen = environment_.AskFont(&window_, preselected);
+    if (!chosen) {
+        return false;
+    }
+    font.familyName = chosen->family;
+    font.size = static_cast<std::int32_t>(std::trunc(chosen->pointSize));
+    font.styleFlags = (chosen->bold ? GenerationFont::Bold : 0) |
+                      (chosen->italic ? GenerationFont::Italic : 0) |
+                      (chosen->underline ? GenerationFont::Underline : 0);
+    return true;
+}
+
+void Dispatcher::Generate(GenerationStyle style) {
+    if (!ChooseGenerationFont()) {
+        return;
+    }
+    const FileResult generated =
+        GenerateCharset(state_.charset, MakeDrawingFont(state_.generationFont), style);
+    if (!generated) {
+        QString reason = generated.reason();
+        reason[0] = reason[0].toUpper();
+        environment_.ShowError(&window_, QStringLiteral("Fontlathe 1.00"),
+                               QStringLiteral("Could not generate the set from %1.\n\n%2.")
+                                   .arg(state_.generationFont.familyName, reason));
+    }
+}
+
+} // namespace fontlathe

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "GenerationFont.h"
+
+#include <QFont>
+
+namespace fontlathe {
+
+// The font a generation run draws with: the family, bold and italic as flagged, one point per
+// pixel, no antialiasing. A family that is not installed falls back, silently, through the
+// desktop's own font matching (fontconfig maps "Arial" to a metric-compatible face) and
+// finally to the standard interface font at the same size. Hinting is always full, so the
+// window and the command-line tool draw the same pixels.
+QFont MakeDrawingFont(const GenerationFont& generationFont);
+
+} // namespace fontlathe

@@ -1,0 +1,202 @@
+#include "Rasterizer.h"
+
+#include "charset/DisplayColors.h"
+#include "charset/PaletteLookup.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace fontlathe {
+
+namespace {
+
+constexpr int FirstCode = 32;
+constexpr int LastCode = 255;
+constexpr int Margin = 5;
+
+struct Drawing {
+    QPoint at;
+    int index;
+};
+
+// The drawings of each style, in order: later ones cover earlier ones.
+std::vector<Drawing> DrawingsOf(GenerationStyle style) {
+    switch (style) {
+    case GenerationStyle::Shadowed:
+        return {{{6, 6}, 2}, {{5, 5}, 1}};
+    case GenerationStyle::Outlined:
+        return {{{5, 5}, 2}, {{5, 6}, 2}, {{5, 7}, 2}, {{6, 5}, 2}, {{6, 7}, 2},
+                {{7, 5}, 2}, {{7, 6}, 2}, {{7, 7}, 2}, {{6, 6}, 1}};
+    case GenerationStyle::Normal:
+    default:
+        return {{{5, 5}, 1}};
+    }
+}
+
+int BitsPerPixelOf(GenerationStyle style) {
+    return style == GenerationStyle::Normal ? 1 : 2;
+}
+
+int XOffsetOf(GenerationStyle style) {
+    switch (style) {
+    case GenerationStyle::Shadowed:
+        return 0;
+    case GenerationStyle::Outlined:
+        return -1;
+    case GenerationStyle::Normal:
+    default:
+        return 1;
+    }
+}
+
+InkBox FindInk(const QImage& raster, const PaletteLookup& palette) {
+    InkBox box{raster.width() - 1, 0, raster.height() - 1, 0, 1};
+    for (int y = 0; y < raster.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+        for (int x = 0; x < raster.width(); ++x) {
+            if (palette.IndexOf(line[x]) != 0) {
+                box.left = std::min(box.left, x);
+                box.right = std::max(box.right, x);
+                box.top = std::min(box.top, y);
+                box.bottom = std::max(box.bottom, y);
+                box.empty = 0;
+            }
+        }
+    }
+    return box;
+}
+
+// The rectangle of the raster from (left, top) to (right, bottom), rows past the raster's
+// bottom in background colour.
+QImage Cut(const QImage& raster, int left, int top, int right, int bottom) {
+    QImage cut = MakeBlankRaster(right - left + 1, bottom - top + 1);
+    for (int y = top; y <= bottom && y < raster.height(); ++y) {
+        if (y < 0) {
+            continue;
+        }
+        std::copy_n(reinterpret_cast<const QRgb*>(raster.constScanLine(y)) + left, right - left + 1,
+                    reinterpret_cast<QRgb*>(cut.scanLine(y - top)));
+    }
+    return cut;
+}
+
+void RenderGlyphs(Charset& set, const QFont& font, GenerationStyle style) {
+    const int styleValue = static_cast<int>(style);
+    set.NewCharset(1);
+    set.minInkTop = 65535;
+    set.bitsPerPixel = static_cast<std::uint8_t>(BitsPerPixelOf(style));
+    const PaletteLookup palette(set.ColorCount());
+    const QFontMetricsF measure(font);
+    const int ascent = QFontMetrics(font).ascent();
+    const std::vector<Drawing> drawings = DrawingsOf(style);
+
+    for (int code = FirstCode; code <= LastCode; ++code) {
+        const QString text(QChar(static_cast<char16_t>(code)));
+        int width = static_cast<int>(measure.horizontalAdvance(text));
+        int height = static_cast<int>(measure.height());
+        if (width <= 0 || height <= 0) {
+            continue;
+        }
+        if (code == 32 || code == 160) {
+            width += styleValue;
+        } else {
+            width += 2 * Margin;
+            height += 2 * Margin;
+        }
+        Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+        glyph.raster = MakeBlankRaster(width, height);
+        glyph.xOffset = static_cast<std::int16_t>(XOffsetOf(style));
+        {
+            QPainter painter(&glyph.raster);
+            painter.setFont(font);
+            painter.setRenderHint(QPainter::TextAntialiasing, false);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            for (const Drawing& drawing : drawings) {
+                painter.setPen(
+                    QColor::fromRgb(DisplayColors[static_cast<std::size_t>(drawing.index)]));
+                painter.drawText(QPoint(drawing.at.x(), drawing.at.y() + ascent), text);
+            }
+        }
+        glyph.inkBox = FindInk(glyph.raster, palette);
+        // Only glyphs with ink set the common top line; a blank glyph's start value would add
+        // empty rows above every glyph of a small font.
+        if (glyph.inkBox.empty == 0 && glyph.inkBox.top < set.minInkTop) {
+            set.minInkTop = glyph.inkBox.top;
+        }
+    }
+}
+
+int TrimGlyphs(Charset& set, GenerationStyle style) {
+    int tallest = 0;
+    for (int code = FirstCode; code <= LastCode; ++code) {
+        Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+        if (glyph.present() && glyph.inkBox.empty == 0) {
+            const InkBox& box = glyph.inkBox;
+            glyph.raster = Cut(glyph.raster, box.left, set.minInkTop, box.right, box.bottom);
+            tallest = std::max(tallest, glyph.height());
+        }
+    }
+    for (int code = FirstCode; code <= LastCode; ++code) {
+        Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+        if (glyph.present() && glyph.inkBox.empty == 1 && tallest > 0) {
+            glyph.raster = Cut(glyph.raster, 0, 0, glyph.width() - 1, tallest - 1);
+        }
+    }
+    set.fontHeight = static_cast<std::uint8_t>(tallest - static_cast<int>(style));
+    return tallest;
+}
+
+QString CharacterName(int code) {
+    return code == 32    ? QStringLiteral("the space")
+           : code == 160 ? QStringLiteral("the no-break space")
+                         : QStringLiteral("\"%1\" (%2)").arg(QChar(code)).arg(code);
+}
+
+} // namespace
+
+FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize) {
+    if (tallest <= 0) {
+        return FileResult::Failure(
+            QStringLiteral("the font draws no character at %1 pixels").arg(pixelSize));
+    }
+    for (int code = FirstCode; code <= LastCode; ++code) {
+        const Glyph& glyph = generated.glyphs[static_cast<std::size_t>(code)];
+        if (glyph.width() > MaxGlyphSide || glyph.height() > MaxGlyphSide) {
+            return FileResult::Failure(
+                QStringLiteral("at %1 pixels %2 would be %3 x %4 pixels; a font file holds at most "
+                               "%5 x %5, so choose a smaller size")
+                    .arg(pixelSize)
+                    .arg(CharacterName(code))
+                    .arg(glyph.width())
+                    .arg(glyph.height())
+                    .arg(MaxGlyphSide));
+        }
+    }
+    return FileResult::Success();
+}
+
+FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style) {
+    // Far beyond what a file can hold; drawing such a size would only exhaust memory.
+    constexpr qreal LargestLine = 1000;
+    if (QFontMetricsF(drawingFont).height() > LargestLine) {
+        return FileResult::Failure(
+            QStringLiteral("at %1 pixels the characters would be far larger than a font file holds")
+                .arg(drawingFont.pixelSize()));
+    }
+    Charset generated = set;
+    RenderGlyphs(generated, drawingFont, style);
+    const int tallest = TrimGlyphs(generated, style);
+    if (FileResult checked = CheckGeneratedSet(generated, tallest, drawingFont.pixelSize());
+        !checked) {
+        return checked;
+    }
+    set = std::move(generated);
+    return FileResult::Success();
+}
+
+} // namespace fontlathe
