@@ -80,6 +80,19 @@ void Dispatcher::MenuCommand(int menuId) {
         RefreshAll(current);
         RefreshHeader();
         break;
+    case Menu::CopyChar:
+        if (window_.CharListHasFocus() && Charset::IsValidCode(current) &&
+            state_.charset.glyphs[static_cast<std::size_t>(current)].present()) {
+            CopyChar(current);
+        }
+        break;
+    case Menu::PasteChar:
+        if (window_.CharListHasFocus()) {
+            PasteChar(current);
+            RefreshChar(current);
+            UpdateCharsFrameTitle();
+        }
+        break;
     case Menu::Close:
     case Menu::AppQuit:
         emit quitRequested();

@@ -50,6 +50,8 @@ private:
     bool SaveAs();
     std::optional<QString> AskOpenPath();
     std::optional<QString> AskSavePath();
+    void CopyChar(int code);
+    void PasteChar(int code);
     void Generate(GenerationStyle style);
     bool ChooseGenerationFont();
     void ReportFailure(const QString& action, const QString& path, const FileResult& result);

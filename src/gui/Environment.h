@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class QMimeData;
 class QWidget;
 
 namespace fontlathe {
@@ -17,9 +18,9 @@ struct FontChoice {
     bool underline = false;
 };
 
-// Everything the program asks of the desktop beyond its own window: file and font requesters and
-// message boxes. The program holds one Environment and calls nothing of these directly, so tests
-// put a stand-in in its place.
+// Everything the program asks of the desktop beyond its own window: file and font requesters,
+// message boxes and the clipboard. The program holds one Environment and calls nothing of these
+// directly, so tests put a stand-in in its place.
 class Environment {
 public:
     virtual ~Environment() = default;
@@ -33,6 +34,10 @@ public:
 
     // The font requester, preselected; nothing when the user cancels.
     virtual std::optional<FontChoice> AskFont(QWidget* parent, const FontChoice& preselected) = 0;
+
+    // The system clipboard. Setting it hands the data over.
+    virtual const QMimeData* ClipboardData() = 0;
+    virtual void SetClipboardData(QMimeData* data) = 0;
 
     // A modal box with one OK button.
     virtual void ShowInformation(QWidget* parent, const QString& title, const QString& text) = 0;

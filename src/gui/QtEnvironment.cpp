@@ -1,7 +1,9 @@
 #include "QtEnvironment.h"
 
+#include <QClipboard>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -46,6 +48,14 @@ std::optional<FontChoice> QtEnvironment::AskFont(QWidget* parent, const FontChoi
     }
     return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic(),
                       chosen.underline()};
+}
+
+const QMimeData* QtEnvironment::ClipboardData() {
+    return QGuiApplication::clipboard()->mimeData();
+}
+
+void QtEnvironment::SetClipboardData(QMimeData* data) {
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void QtEnvironment::ShowInformation(QWidget* parent, const QString& title, const QString& text) {

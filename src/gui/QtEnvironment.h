@@ -15,6 +15,8 @@ public:
     QString AskSaveFileName(QWidget* parent, const QString& title, const QString& startPath,
                             const QString& filePattern) override;
     std::optional<FontChoice> AskFont(QWidget* parent, const FontChoice& preselected) override;
+    const QMimeData* ClipboardData() override;
+    void SetClipboardData(QMimeData* data) override;
     void ShowInformation(QWidget* parent, const QString& title, const QString& text) override;
     void ShowError(QWidget* parent, const QString& title, const QString& text) override;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeEnvironment.h"
+#include "QtPrinters.h"
 #include "app/Application.h"
 #include "app/ControlIds.h"
 

@@ -2,9 +2,11 @@
 
 #include "gui/Environment.h"
 
+#include <QMimeData>
 #include <QStringList>
 
 #include <deque>
+#include <memory>
 
 namespace fontlathe::test {
 
@@ -31,6 +33,8 @@ public:
     // A choice with an empty family is Cancel.
     std::deque<FontChoice> fontAnswers;
     std::vector<FontChoice> fontRequests;
+    std::unique_ptr<QMimeData> clipboard;
+    int clipboardWrites = 0;
 
     QString AskOpenFileName(QWidget*, const QString& title, const QString& startPath,
                             const QString& filePattern) override {
@@ -53,6 +57,11 @@ public:
         const FontChoice answer = fontAnswers.front();
         fontAnswers.pop_front();
         return answer;
+    }
+    const QMimeData* ClipboardData() override { return clipboard.get(); }
+    void SetClipboardData(QMimeData* data) override {
+        clipboard.reset(data);
+        ++clipboardWrites;
     }
     void ShowInformation(QWidget*, const QString& title, const QString& text) override {
         messages.push_back({title, text, false});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtPrinters.h"
 #include "charset/Charset.h"
 
 #include <QByteArray>

@@ -1,11 +1,19 @@
-// Writes sample CHAR blocks into a folder, as the starting corpus of the decoder's fuzz target.
+// Writes the starting corpus of a fuzz target into a folder: "charset" for the CHAR decoder,
+// "clipboard" for the clipboard image reader (a leading byte picks the image type).
 #include "SampleSets.h"
+#include "TiffSamples.h"
 #include "charset/CharCodec.h"
+#include "charset/DisplayColors.h"
+#include "editor/TiffCodec.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 
+#include <tiffio.h>
+
 #include <cstdio>
+#include <cstring>
 
 using namespace fontlathe;
 
@@ -21,18 +29,7 @@ bool WriteSet(const QDir& folder, const QString& name, const Charset& set, Dirty
     return EncodeCharset(set, dirty, block) && Write(folder, name, block.bytes);
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
-    if (!folder.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "cannot create %s\n", argv[1]);
-        return 1;
-    }
+bool WriteCharsetSeeds(const QDir& folder) {
     Charset empty;
     empty.NewCharset(1);
     bool ok = WriteSet(folder, QStringLiteral("new-2-colors.char"), empty, DirtyBytes::Off);
@@ -46,11 +43,60 @@ int main(int argc, char* argv[]) {
     }
     // A small block whose two codes share one record, with the records out of order.
     QByteArray shared = test::HandMadeHeader(2, 4, 3);
-    test::AppendLittle32(shared, 4 + 12 + 4 + 1);
+    test::AppendLittle32(shared, 4 + 12 + 5);
     test::AppendLittle32(shared, 4 + 12);
     test::AppendLittle32(shared, 4 + 12);
-    shared.append("\x03\x01\xFE\x02\x6C", 5);
-    shared.append("\x01\x01\x00\x00\xC0", 5);
-    ok = ok && Write(folder, QStringLiteral("shared-records.char"), shared);
+    shared.append(QByteArray::fromHex("0301fe026c01010000c0"));
+    return ok && Write(folder, QStringLiteral("shared-records.char"), shared);
+}
+
+QRgb Pattern(int x, int y) {
+    return DisplayColors[static_cast<std::size_t>((x * 3 + y) % 16)];
+}
+
+bool WriteClipboardSeeds(const QDir& folder) {
+    QImage raster = MakeBlankRaster(9, 7);
+    for (int y = 0; y < raster.height(); ++y) {
+        for (int x = 0; x < raster.width(); ++x) {
+            raster.setPixel(x, y, Pattern(x, y));
+        }
+    }
+    bool ok = Write(folder, QStringLiteral("own.tiff"), QByteArray(1, '\0') + EncodeTiff(raster));
+    const test::TiffVariant variants[] = {
+        {"rgb-lzw", PHOTOMETRIC_RGB, 8, 3, COMPRESSION_LZW},
+        {"rgba16-deflate", PHOTOMETRIC_RGB, 16, 4, COMPRESSION_ADOBE_DEFLATE},
+        {"palette-packbits", PHOTOMETRIC_PALETTE, 8, 1, COMPRESSION_PACKBITS},
+        {"grey", PHOTOMETRIC_MINISBLACK, 8, 1, COMPRESSION_NONE},
+    };
+    for (const test::TiffVariant& variant : variants) {
+        ok = ok && Write(folder, QString::fromLatin1(variant.name) + QStringLiteral(".tiff"),
+                         QByteArray(1, '\0') + test::WriteTiff(variant, 6, 5, Pattern));
+    }
+    const std::pair<char, const char*> others[] = {{'\1', "PNG"}, {'\2', "BMP"}};
+    for (auto [selector, format] : others) {
+        QByteArray bytes(1, selector);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::Append);
+        ok = ok && raster.save(&buffer, format) &&
+             Write(folder, QStringLiteral("image.") + QString::fromLatin1(format).toLower(), bytes);
+    }
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 3 ||
+        (std::strcmp(argv[1], "charset") != 0 && std::strcmp(argv[1], "clipboard") != 0)) {
+        std::fprintf(stderr, "usage: %s charset|clipboard FOLDER\n", argv[0]);
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[2]));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", argv[2]);
+        return 1;
+    }
+    const bool ok = std::strcmp(argv[1], "charset") == 0 ? WriteCharsetSeeds(folder)
+                                                         : WriteClipboardSeeds(folder);
     return ok ? 0 : 1;
 }
