@@ -83,7 +83,8 @@ bool Dispatcher::SaveAs() {
     return true;
 }
 
-void Dispatcher::ReportFailure(const QString& action, const QString& path, const FileResult& result) {
+void Dispatcher::ReportFailure(const QString& action, const QString& path,
+                               const FileResult& result) {
     QString reason = result.reason();
     if (!reason.isEmpty()) {
         reason[0] = reason[0].toUpper();

@@ -27,7 +27,8 @@ void MainWindow::BuildMenus() {
     AddMenuItem(file, Menu::Open, QStringLiteral("Open..."), Qt::CTRL | Qt::Key_O);
     AddMenuItem(file, Menu::Reopen, QStringLiteral("Reopen"), Qt::CTRL | Qt::Key_R);
     file->addSeparator();
-    AddMenuItem(file, Menu::GenerateNormal, QStringLiteral("Generate Normal..."), Qt::CTRL | Qt::Key_1);
+    AddMenuItem(file, Menu::GenerateNormal, QStringLiteral("Generate Normal..."),
+                Qt::CTRL | Qt::Key_1);
     AddMenuItem(file, Menu::GenerateShadowed, QStringLiteral("Generate Shadowed..."),
                 Qt::CTRL | Qt::Key_2);
     AddMenuItem(file, Menu::GenerateOutlined, QStringLiteral("Generate Outlined..."),

@@ -8,8 +8,8 @@ namespace fontlathe {
 
 CanvasMouseEvent ToCanvasMouseEvent(const QMouseEvent& event) {
     CanvasMouseEvent canvasEvent;
-    const bool press = event.type() == QEvent::MouseButtonPress ||
-                       event.type() == QEvent::MouseButtonDblClick;
+    const bool press =
+        event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonDblClick;
     const bool release = event.type() == QEvent::MouseButtonRelease;
     if (event.type() == QEvent::MouseMove) {
         canvasEvent.kind = CanvasMouseEvent::Kind::Move;

@@ -88,7 +88,8 @@ QVariant CharTableModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        return column == ImageColumn ? QVariant() : QVariant(row.texts[static_cast<std::size_t>(column)]);
+        return column == ImageColumn ? QVariant()
+                                     : QVariant(row.texts[static_cast<std::size_t>(column)]);
     case Qt::DecorationRole:
         return column == ImageColumn && !row.image.isNull() ? QVariant(row.image) : QVariant();
     case Qt::BackgroundRole:

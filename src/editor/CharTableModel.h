@@ -15,8 +15,16 @@ namespace fontlathe {
 class CharTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { ImageColumn = 0, IndexColumn, CharColumn, WidthColumn, HeightColumn,
-                  XOffsetColumn, YOffsetColumn, ColumnCount };
+    enum Column {
+        ImageColumn = 0,
+        IndexColumn,
+        CharColumn,
+        WidthColumn,
+        HeightColumn,
+        XOffsetColumn,
+        YOffsetColumn,
+        ColumnCount
+    };
     static constexpr QRgb AbsentBackground = 0xFFC0C0C0;
 
     explicit CharTableModel(QObject* parent = nullptr);

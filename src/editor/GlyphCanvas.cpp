@@ -1,6 +1,5 @@
 #include "GlyphCanvas.h"
 
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -8,7 +7,8 @@
 
 namespace fontlathe {
 
-GlyphCanvas::GlyphCanvas(const Charset& set, QWidget* parent) : QWidget(parent), set_(set) {
+GlyphCanvas::GlyphCanvas(const Charset& set, QWidget* parent)
+    : MouseReportingWidget(parent), set_(set) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     resize(0, 0);
@@ -52,18 +52,6 @@ void GlyphCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(target, *raster, source);
-}
-
-void GlyphCanvas::mousePressEvent(QMouseEvent* event) {
-    emit mouseEvent(ToCanvasMouseEvent(*event));
-}
-
-void GlyphCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    emit mouseEvent(ToCanvasMouseEvent(*event));
-}
-
-void GlyphCanvas::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseEvent(ToCanvasMouseEvent(*event));
 }
 
 } // namespace fontlathe

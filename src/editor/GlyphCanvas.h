@@ -1,16 +1,14 @@
 #pragma once
 
-#include "CanvasMouseEvent.h"
+#include "MouseReportingWidget.h"
 #include "charset/Charset.h"
-
-#include <QWidget>
 
 namespace fontlathe {
 
 // Shows one glyph of the set enlarged by a whole-number zoom, pixel for pixel, and reports the
 // mouse. It paints straight from the glyph's raster, only the part that is exposed, so a large
 // zoom costs no memory and a repaint costs no more than the visible area.
-class GlyphCanvas : public QWidget {
+class GlyphCanvas : public MouseReportingWidget {
     Q_OBJECT
 public:
     GlyphCanvas(const Charset& set, QWidget* parent);
@@ -20,14 +18,8 @@ public:
     int code() const { return code_; }
     int zoom() const { return zoom_; }
 
-signals:
-    void mouseEvent(const CanvasMouseEvent& event);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     const QImage* Raster() const;

@@ -2,14 +2,13 @@
 
 #include "charset/DisplayColors.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace fontlathe {
 
-PaletteBar::PaletteBar(QWidget* parent) : QWidget(parent) {
+PaletteBar::PaletteBar(QWidget* parent) : MouseReportingWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -34,18 +33,6 @@ void PaletteBar::paintEvent(QPaintEvent*) {
         painter.setBrush(QColor::fromRgb(MarkerColor));
         painter.drawEllipse(QPointF(SwatchPitch * selected_ + 11, 15), 4, 4);
     }
-}
-
-void PaletteBar::mousePressEvent(QMouseEvent* event) {
-    emit mouseEvent(ToCanvasMouseEvent(*event));
-}
-
-void PaletteBar::mouseReleaseEvent(QMouseEvent* event) {
-    emit mouseEvent(ToCanvasMouseEvent(*event));
-}
-
-void PaletteBar::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseEvent(ToCanvasMouseEvent(*event));
 }
 
 } // namespace fontlathe

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "CanvasMouseEvent.h"
-
-#include <QWidget>
+#include "MouseReportingWidget.h"
 
 namespace fontlathe {
 
 // One swatch per colour of the set on a dark bar, with a marker on the selected colour.
-class PaletteBar : public QWidget {
+class PaletteBar : public MouseReportingWidget {
     Q_OBJECT
 public:
     static constexpr int SwatchPitch = 22;
@@ -21,14 +19,8 @@ public:
     int colorCount() const { return colorCount_; }
     int selected() const { return selected_; }
 
-signals:
-    void mouseEvent(const CanvasMouseEvent& event);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     int colorCount_ = 0;

@@ -63,9 +63,9 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
         }
         const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
         const QRect target(static_cast<int>(std::clamp<qint64>(x + qint64(glyph.xOffset) * zoom,
-                                                                -1'000'000, 1'000'000)),
+                                                               -1'000'000, 1'000'000)),
                            static_cast<int>(std::clamp<qint64>(y + qint64(glyph.yOffset) * zoom,
-                                                                -1'000'000, 1'000'000)),
+                                                               -1'000'000, 1'000'000)),
                            glyph.width() * zoom, glyph.height() * zoom);
         if (target.intersects(preview.rect())) {
             painter.drawImage(target, MakeOverlayRaster(set, code));

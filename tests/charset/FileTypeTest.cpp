@@ -2,23 +2,25 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace fontlathe {
 namespace {
 
 FileType FontFiles() {
-    return FileType(QStringLiteral("SCUMM Font"), QStringLiteral(".char"));
+    return FileType(u"SCUMM Font"_s, u".char"_s);
 }
 
 TEST(FileTypeTest, StartsAtNewChar) {
     const FileType type = FontFiles();
-    EXPECT_EQ(type.path(), QStringLiteral("new.char"));
-    EXPECT_EQ(type.extensions(), QStringList{QStringLiteral(".char")});
+    EXPECT_EQ(type.path(), u"new.char"_s);
+    EXPECT_EQ(type.extensions(), QStringList{u".char"_s});
 }
 
 TEST(FileTypeTest, FilePatternJoinsLabelAndPatterns) {
-    EXPECT_EQ(FontFiles().FilePattern(), QStringLiteral("SCUMM Font (*.char)|*.char"));
-    const FileType several(QStringLiteral("Fonts"), QStringLiteral(".char;.fnt"));
-    EXPECT_EQ(several.FilePattern(), QStringLiteral("Fonts (*.char;*.fnt)|*.char;*.fnt"));
+    EXPECT_EQ(FontFiles().FilePattern(), u"SCUMM Font (*.char)|*.char"_s);
+    const FileType several(u"Fonts"_s, u".char;.fnt"_s);
+    EXPECT_EQ(several.FilePattern(), u"Fonts (*.char;*.fnt)|*.char;*.fnt"_s);
 }
 
 TEST(FileTypeTest, ExtensionRule) {
@@ -29,8 +31,7 @@ TEST(FileTypeTest, ExtensionRule) {
         {".hidden", false},        {"fonts/.hidden", false},
         {"fonts\\.hidden", false}, {"fonts\\bold.fnt", true},
         {"fonts\\bold", false},    {"trailing.", false},
-        {"a.b.c", true},           {"", false},
-    };
+        {"a.b.c", true},           {"", false}};
     for (auto [name, expected] : cases) {
         EXPECT_EQ(FileType::HasExtension(QString::fromUtf8(name)), expected) << name;
     }
@@ -38,16 +39,16 @@ TEST(FileTypeTest, ExtensionRule) {
 
 TEST(FileTypeTest, SetPathAddsTheExtensionOnlyWhenMissing) {
     FileType type = FontFiles();
-    type.SetPath(QStringLiteral("bold"));
-    EXPECT_EQ(type.path(), QStringLiteral("bold.char"));
-    type.SetPath(QStringLiteral("bold.fnt"));
-    EXPECT_EQ(type.path(), QStringLiteral("bold.fnt"));
-    type.SetPath(QStringLiteral("fonts/small"));
-    EXPECT_EQ(type.path(), QStringLiteral("fonts/small.char"));
-    type.SetPath(QStringLiteral("my.font file"));
-    EXPECT_EQ(type.path(), QStringLiteral("my.font file.char"));
-    type.SetPath(QStringLiteral("new"));
-    EXPECT_EQ(type.path(), QStringLiteral("new.char"));
+    type.SetPath(u"bold"_s);
+    EXPECT_EQ(type.path(), u"bold.char"_s);
+    type.SetPath(u"bold.fnt"_s);
+    EXPECT_EQ(type.path(), u"bold.fnt"_s);
+    type.SetPath(u"fonts/small"_s);
+    EXPECT_EQ(type.path(), u"fonts/small.char"_s);
+    type.SetPath(u"my.font file"_s);
+    EXPECT_EQ(type.path(), u"my.font file.char"_s);
+    type.SetPath(u"new"_s);
+    EXPECT_EQ(type.path(), u"new.char"_s);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace fontlathe {
 namespace {
 
@@ -79,15 +81,9 @@ Charset SampleSet() {
 
 TEST(TextPreviewTest, MatchesTheReferenceForManyTexts) {
     const Charset set = SampleSet();
-    const QString texts[] = {
-        QString(),
-        QStringLiteral("AB"),
-        QStringLiteral("A B\r\nCA"),
-        QStringLiteral("A\n\rB"),
-        QStringLiteral("A\rB\nC"),
-        QStringLiteral("ABCABC\u20ACA") + QChar(250) + QChar(13) + QChar(10),
-        QString(40, u'C'),
-    };
+    const QString texts[] = {QString(), u"A B\r\nCA"_s, u"A\rB\nC"_s,
+                             u"ABC\u20ACA"_s + QChar(250) + QChar(13) + QChar(10),
+                             QString(40, u'C')};
     for (const QString& text : texts) {
         for (int zoom = 1; zoom <= 6; ++zoom) {
             const std::string what = text.toStdString() + " zoom " + std::to_string(zoom);
@@ -97,63 +93,23 @@ TEST(TextPreviewTest, MatchesTheReferenceForManyTexts) {
     }
 }
 
-TEST(TextPreviewTest, PenPositionsAndLineBreaks) {
+TEST(TextPreviewTest, PenPositionsLineBreaksAndLongLines) {
     Charset set;
     set.NewCharset(1);
     SetGlyph(set, 'I', 1, 1, [](int, int) { return 1; });
-    const QRgb ink = DisplayColors[1];
-    // Zoom 2: the first glyph at (6, 4); after a break at (6, 4 + 2 x fontHeight).
-    QImage preview = RenderPreview(set, QStringLiteral("I\nI"), 2);
-    EXPECT_EQ(preview.pixel(6, 4), ink);
-    EXPECT_EQ(preview.pixel(5, 4), DisplayColors[0]);
-    EXPECT_EQ(preview.pixel(6, 24), ink);
-    // "\n\r" is two breaks, "\r\n" one.
-    EXPECT_EQ(RenderPreview(set, QStringLiteral("I\n\rI"), 1).pixel(5, 24), ink);
-    EXPECT_EQ(RenderPreview(set, QStringLiteral("I\r\nI"), 1).pixel(5, 14), ink);
-    // An absent space moves nothing: the glyphs on both sides touch.
-    preview = RenderPreview(set, QStringLiteral("I I"), 3);
-    EXPECT_EQ(preview.pixel(7, 4), ink);
-    EXPECT_EQ(preview.pixel(10, 4), ink);
-    // Zoom 6 draws from (10, 4); fontHeight 0 draws every line over the first.
-    EXPECT_EQ(RenderPreview(set, QStringLiteral("I"), 6).pixel(10, 4), ink);
-    set.fontHeight = 0;
-    preview = RenderPreview(set, QStringLiteral("\r\r I"), 1);
-    EXPECT_EQ(preview.pixel(5, 4), ink);
-}
-
-TEST(TextPreviewTest, OffsetsMoveTheGlyphAndThePenAsSpecified) {
-    Charset set;
-    set.NewCharset(1);
-    SetGlyph(
-        set, 'W', 5, 1, [](int, int) { return 1; }, -1, 0);
-    SetGlyph(
-        set, 'Y', 1, 1, [](int, int) { return 1; }, 0, 2);
-    // 5 wide, xOffset -1, zoom 3: drawn 3 pixels left of the pen, pen moves 12.
-    QImage preview = RenderPreview(set, QStringLiteral("WY"), 3);
-    EXPECT_EQ(preview.pixel(4, 4), DisplayColors[1]);
-    EXPECT_EQ(preview.pixel(3, 4), DisplayColors[0]);
-    EXPECT_EQ(preview.pixel(7 + 12, 4 + 6), DisplayColors[1]);
-    EXPECT_EQ(preview.pixel(7 + 12, 4), DisplayColors[0]);
-    // A long line of wide glyphs runs off the right edge instead of wrapping round.
     SetGlyph(set, 'M', 127, 2, [](int x, int) { return x == 0 ? 1 : 0; });
-    preview = RenderPreview(set, QString(200, u'M') + QStringLiteral("I"), 6);
+    const QRgb ink = DisplayColors[1];
+    // Zoom 2: the first glyph at (6, 4), after a break at (6, 24); "\n\r" is two breaks.
+    EXPECT_EQ(RenderPreview(set, u"I\nI"_s, 2).pixel(6, 24), ink);
+    EXPECT_EQ(RenderPreview(set, u"I\n\rI"_s, 1).pixel(5, 24), ink);
+    EXPECT_EQ(RenderPreview(set, u"I I"_s, 3).pixel(10, 4), ink) << "an absent space moves nothing";
+    // A long line of wide glyphs runs off the right edge instead of wrapping round.
+    const QImage preview = RenderPreview(set, QString(200, u'M') + u"I"_s, 6);
     int inked = 0;
     for (int x = 0; x < 600; ++x) {
-        inked += preview.pixel(x, 5) == DisplayColors[1] ? 1 : 0;
+        inked += preview.pixel(x, 5) == ink ? 1 : 0;
     }
     EXPECT_EQ(inked, 6) << "only the first glyph's first column shows";
-}
-
-TEST(TextPreviewTest, OverlayHasATransparentBackground) {
-    Charset set;
-    set.NewCharset(1);
-    SetGlyph(set, 'O', 3, 1, [](int x, int) { return x % 2; });
-    set.glyphs['O'].raster.setPixel(2, 0, DisplayColors[5]); // not a colour of this set
-    const QImage overlay = MakeOverlayRaster(set, 'O');
-    EXPECT_EQ(overlay.pixel(0, 0), 0x00FF00FFu);
-    EXPECT_EQ(overlay.pixel(1, 0), DisplayColors[1]);
-    EXPECT_EQ(overlay.pixel(2, 0), 0x00FF00FFu);
-    EXPECT_TRUE(MakeOverlayRaster(set, 'P').isNull());
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 // Writes the starting corpus of a fuzz target into a folder: "charset" for the CHAR decoder,
 // "clipboard" for the clipboard image reader (a leading byte picks the image type).
-#include "SampleSets.h"
-#include "TiffSamples.h"
 #include "charset/CharCodec.h"
 #include "charset/DisplayColors.h"
 #include "editor/TiffCodec.h"
+#include "support/SampleSets.h"
+#include "support/TiffSamples.h"
 
 #include <QBuffer>
 #include <QDir>
