@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <optional>
+
 namespace fontlathe {
 
 namespace {
@@ -33,7 +35,8 @@ QString Application::FileArgument(const QStringList& arguments) {
 
 void Application::Start(const QStringList& arguments) {
     const QString name = FileArgument(arguments);
-    QString failure;
+    // A file named at start-up that could not be read, and why: told once the window shows.
+    std::optional<std::pair<QString, FileResult>> failure;
     if (name.isEmpty()) {
         state_.fileType.SetPath(QStringLiteral("new"));
         state_.charset.NewCharset(1);
@@ -45,9 +48,7 @@ void Application::Start(const QStringList& arguments) {
             state_.charset.NewCharset(1);
         } else if (const FileResult loaded = LoadCharset(state_.charset, path); !loaded) {
             // A file that exists but was not understood must not be overwritten by a later Save.
-            QString reason = loaded.reason();
-            reason[0] = reason[0].toUpper();
-            failure = QStringLiteral("Could not open \"%1\".\n\n%2.").arg(path, reason);
+            failure.emplace(path, loaded);
             state_.charset.NewCharset(1);
             state_.fileType.SetPath(QStringLiteral("new"));
         }
@@ -56,8 +57,9 @@ void Application::Start(const QStringList& arguments) {
     dispatcher_.RefreshHeader();
     window_.show();
     window_.CenterOnScreen();
-    if (!failure.isEmpty()) {
-        environment_.ShowError(&window_, QStringLiteral("Fontlathe 1.00"), failure);
+    if (failure) {
+        dispatcher_.ShowFailure(QStringLiteral("Could not open \"%1\"").arg(failure->first),
+                                failure->second);
     }
 }
 

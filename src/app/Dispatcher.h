@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppState.h"
+#include "charset/CharCodec.h"
 #include "charset/FileResult.h"
 #include "editor/CanvasMouseEvent.h"
 
@@ -29,6 +30,8 @@ public:
     void RefreshAll(int code);
     void RefreshHeader();
     void ShowAbout();
+    // A message box: the headline, then the reason as a sentence of its own.
+    void ShowFailure(const QString& headline, const FileResult& result);
     int ShiftMode() const;
 
     void UpdateTableRows(int code);
@@ -54,7 +57,7 @@ private:
     void PasteChar(int code);
     void Generate(GenerationStyle style);
     bool ChooseGenerationFont();
-    void ReportFailure(const QString& action, const QString& path, const FileResult& result);
+    DirtyBytes DirtyBytesOption() const;
     void ReadCurrentChar();
 
     AppState& state_;

@@ -48,7 +48,7 @@ bool Dispatcher::Open() {
     if (const FileResult loaded = LoadCharset(state_.charset, *path); loaded) {
         state_.fileType.SetPath(*path);
     } else {
-        ReportFailure(QStringLiteral("open"), *path, loaded);
+        ShowFailure(QStringLiteral("Could not open \"%1\"").arg(*path), loaded);
     }
     return true;
 }
@@ -56,15 +56,14 @@ bool Dispatcher::Open() {
 void Dispatcher::Reopen() {
     const QString& path = state_.fileType.path();
     if (const FileResult loaded = LoadCharset(state_.charset, path); !loaded) {
-        ReportFailure(QStringLiteral("reopen"), path, loaded);
+        ShowFailure(QStringLiteral("Could not reopen \"%1\"").arg(path), loaded);
     }
 }
 
 void Dispatcher::Save() {
     const QString& path = state_.fileType.path();
-    const DirtyBytes dirty = window_.DirtyBytesChecked() ? DirtyBytes::On : DirtyBytes::Off;
-    if (const FileResult saved = SaveCharset(state_.charset, path, dirty); !saved) {
-        ReportFailure(QStringLiteral("save"), path, saved);
+    if (const FileResult saved = SaveCharset(state_.charset, path, DirtyBytesOption()); !saved) {
+        ShowFailure(QStringLiteral("Could not save \"%1\"").arg(path), saved);
     }
 }
 
@@ -74,23 +73,25 @@ bool Dispatcher::SaveAs() {
     if (!path) {
         return false;
     }
-    const DirtyBytes dirty = window_.DirtyBytesChecked() ? DirtyBytes::On : DirtyBytes::Off;
-    if (const FileResult saved = SaveCharset(state_.charset, *path, dirty); saved) {
+    if (const FileResult saved = SaveCharset(state_.charset, *path, DirtyBytesOption()); saved) {
         state_.fileType.SetPath(*path);
     } else {
-        ReportFailure(QStringLiteral("save"), *path, saved);
+        ShowFailure(QStringLiteral("Could not save \"%1\"").arg(*path), saved);
     }
     return true;
 }
 
-void Dispatcher::ReportFailure(const QString& action, const QString& path,
-                               const FileResult& result) {
+DirtyBytes Dispatcher::DirtyBytesOption() const {
+    return window_.DirtyBytesChecked() ? DirtyBytes::On : DirtyBytes::Off;
+}
+
+void Dispatcher::ShowFailure(const QString& headline, const FileResult& result) {
     QString reason = result.reason();
     if (!reason.isEmpty()) {
         reason[0] = reason[0].toUpper();
     }
     environment_.ShowError(&window_, QStringLiteral("Fontlathe 1.00"),
-                           QStringLiteral("Could not %1 \"%2\".\n\n%3.").arg(action, path, reason));
+                           QStringLiteral("%1.\n\n%2.").arg(headline, reason));
 }
 
 } // namespace fontlathe

@@ -33,11 +33,9 @@ void Dispatcher::Generate(GenerationStyle style) {
     const FileResult generated =
         GenerateCharset(state_.charset, MakeDrawingFont(state_.generationFont), style);
     if (!generated) {
-        QString reason = generated.reason();
-        reason[0] = reason[0].toUpper();
-        environment_.ShowError(&window_, QStringLiteral("Fontlathe 1.00"),
-                               QStringLiteral("Could not generate the set from %1.\n\n%2.")
-                                   .arg(state_.generationFont.familyName, reason));
+        ShowFailure(QStringLiteral("Could not generate the set from %1")
+                        .arg(state_.generationFont.familyName),
+                    generated);
     }
 }
 

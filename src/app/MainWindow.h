@@ -48,7 +48,6 @@ public:
         return colorMapFields_.at(static_cast<std::size_t>(i));
     }
     QPlainTextEdit* previewText() const { return previewText_; }
-    QAction* menuAction(int menuId) const;
     QList<QAction*> menuActions() const { return menuActions_; }
 
     // The state of a list (its selected row), track bar (value), radio button or check box (1/0).

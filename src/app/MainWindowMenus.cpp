@@ -57,13 +57,4 @@ void MainWindow::BuildMenus() {
     shortcutKeeper_->SetShortcuts(shortcuts);
 }
 
-QAction* MainWindow::menuAction(int menuId) const {
-    for (QAction* action : menuActions_) {
-        if (action->data().toInt() == menuId) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace fontlathe

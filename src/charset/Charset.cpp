@@ -23,13 +23,6 @@ int Charset::PaletteIndexOf(QRgb color) const {
     return 0;
 }
 
-QRgb Charset::ColorOfIndex(int index) const {
-    if (index < 0 || index >= ColorCount()) {
-        return DisplayColors[0];
-    }
-    return DisplayColorOf(index);
-}
-
 void Charset::ClearGlyph(int code) {
     if (!IsValidCode(code)) {
         return;

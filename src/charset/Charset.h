@@ -39,8 +39,6 @@ public:
     int ColorCount() const;
     // The first index below ColorCount() whose display colour equals the colour; 0 when none.
     int PaletteIndexOf(QRgb color) const;
-    // The display colour of an index of this set; indices outside the set read as background.
-    QRgb ColorOfIndex(int index) const;
 
     void ClearGlyph(int code);
     // A fontHeight x fontHeight raster of background colour, at most 127 a side; with

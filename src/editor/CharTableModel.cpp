@@ -68,10 +68,6 @@ const QImage& CharTableModel::RowImage(int row) const {
     return rows_[static_cast<std::size_t>(std::clamp(row, 0, GlyphSlotCount - 1))].image;
 }
 
-bool CharTableModel::RowPresent(int row) const {
-    return rows_[static_cast<std::size_t>(std::clamp(row, 0, GlyphSlotCount - 1))].present;
-}
-
 int CharTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : GlyphSlotCount;
 }

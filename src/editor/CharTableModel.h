@@ -36,7 +36,6 @@ public:
 
     QString Text(int row, int column) const;
     const QImage& RowImage(int row) const;
-    bool RowPresent(int row) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -15,8 +15,6 @@ public:
 
     // Shows the glyph of code at zoom; an absent glyph (or code -1) shows nothing, size 0 x 0.
     void Show(int code, int zoom);
-    int code() const { return code_; }
-    int zoom() const { return zoom_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

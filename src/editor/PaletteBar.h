@@ -16,7 +16,6 @@ public:
 
     // colorCount swatches (at most 16), the marker on selected.
     void Show(int colorCount, int selected);
-    int colorCount() const { return colorCount_; }
     int selected() const { return selected_; }
 
 protected:
