@@ -17,11 +17,6 @@ namespace {
 
 class DispatchTest : public AppFixture {
 protected:
-    void WriteSet(const QString& name, const Charset& written) {
-        EncodedBlock block;
-        ASSERT_TRUE(EncodeCharset(written, DirtyBytes::Off, block).ok());
-        WriteFile(name, block.bytes);
-    }
     QString Cell(int row, int column) {
         return window().charList()->charModel()->Text(row, column);
     }

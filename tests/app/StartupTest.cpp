@@ -14,14 +14,7 @@ using namespace Qt::StringLiterals;
 namespace fontlathe::test {
 namespace {
 
-class StartupTest : public AppFixture {
-protected:
-    void WriteSet(const QString& name, const Charset& set) {
-        EncodedBlock block;
-        ASSERT_TRUE(EncodeCharset(set, DirtyBytes::Off, block).ok());
-        WriteFile(name, block.bytes);
-    }
-};
+using StartupTest = AppFixture;
 
 TEST_F(StartupTest, WithoutArgumentsANewTwoColorSet) {
     Start({u"-psn_0_12345"_s, QString()}); // a launch token and "" count as nothing

@@ -39,9 +39,7 @@ protected:
         return file.fileName();
     }
     QString WriteSet(const QString& name, const Charset& set) {
-        EncodedBlock block;
-        EXPECT_TRUE(EncodeCharset(set, DirtyBytes::Off, block).ok());
-        return Write(name, block.bytes);
+        return Write(name, test::Encoded(set));
     }
     QTemporaryDir folder_;
 };

@@ -72,9 +72,7 @@ TEST_F(PreviewAndShiftTest, CommandLineRenderEqualsTheWindow) {
             font, code, 3 + code % 4, 5 + code % 3,
             [code](int x, int y) { return (x + y + code) % 4; }, code % 3 - 1, code % 2);
     }
-    EncodedBlock block;
-    ASSERT_TRUE(EncodeCharset(font, DirtyBytes::Off, block).ok());
-    WriteFile(u"font.char"_s, block.bytes);
+    WriteSet(u"font.char"_s, font);
     environment_.openAnswers.push_back(PathOf(u"font.char"_s));
     dispatcher().MenuCommand(Menu::Open);
     const QString text = u"hello world\nzebra quiz"_s;

@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 
+#include "SampleSets.h"
 #include "editor/CharTableView.h"
 
 #include <QAbstractButton>
@@ -31,6 +32,10 @@ void AppFixture::WriteFile(const QString& name, const QByteArray& bytes) const {
     QFile file(PathOf(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+void AppFixture::WriteSet(const QString& name, const Charset& written) const {
+    WriteFile(name, Encoded(written));
 }
 
 QByteArray AppFixture::ReadFile(const QString& name) const {

@@ -27,6 +27,7 @@ protected:
     QString PathOf(const QString& name) const { return folder_.filePath(name); }
     void WriteFile(const QString& name, const QByteArray& bytes) const;
     QByteArray ReadFile(const QString& name) const;
+    void WriteSet(const QString& name, const Charset& written) const;
 
     Charset& set() { return app_->state().charset; }
     MainWindow& window() { return app_->window(); }

@@ -1,5 +1,6 @@
 #include "SampleSets.h"
 
+#include "charset/CharCodec.h"
 #include "charset/DisplayColors.h"
 
 #include <random>
@@ -75,6 +76,11 @@ Charset LargestSet() {
                  [code](int x, int y) { return (x * 3 + y * 5 + code) % 16; });
     }
     return set;
+}
+
+QByteArray Encoded(const Charset& set) {
+    EncodedBlock block;
+    return EncodeCharset(set, DirtyBytes::Off, block) ? block.bytes : QByteArray();
 }
 
 void AppendLittle16(QByteArray& bytes, int value) {

@@ -26,6 +26,9 @@ Charset VariedSet(int bitsPerPixel, std::uint32_t seed, int glyphCount = 40);
 // The largest set the file format holds: 256 glyphs of 127 x 127 at 4 bits per pixel.
 Charset LargestSet();
 
+// The bytes Save would write for the set (dirty bytes off); empty when it can't be written.
+QByteArray Encoded(const Charset& set);
+
 // Little-endian helpers for building files by hand.
 void AppendLittle16(QByteArray& bytes, int value);
 void AppendLittle32(QByteArray& bytes, std::int64_t value);
