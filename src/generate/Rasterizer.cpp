@@ -164,9 +164,14 @@ FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSiz
         return FileResult::Failure(
             QStringLiteral("the font draws no character at %1 pixels").arg(pixelSize));
     }
-    for (int code = FirstCode; code <= LastCode; ++code) {
-        const Glyph& glyph = generated.glyphs[static_cast<std::size_t>(code)];
-        if (glyph.width() > MaxGlyphSide || glyph.height() > MaxGlyphSide) {
+    // Glyphs with ink first (empty 0): a blank glyph that is too high only follows the tallest.
+    for (const std::uint8_t empty : {0, 1}) {
+        for (int code = FirstCode; code <= LastCode; ++code) {
+            const Glyph& glyph = generated.glyphs[static_cast<std::size_t>(code)];
+            const bool fits = glyph.width() <= MaxGlyphSide && glyph.height() <= MaxGlyphSide;
+            if (glyph.inkBox.empty != empty || fits) {
+                continue;
+            }
             return FileResult::Failure(
                 QStringLiteral("at %1 pixels %2 would be %3 x %4 pixels; a font file holds at most "
                                "%5 x %5, so choose a smaller size")
@@ -181,12 +186,15 @@ FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSiz
 }
 
 FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style) {
-    // Far beyond what a file can hold; drawing such a size would only exhaust memory.
-    constexpr qreal LargestLine = 1000;
+    // A line twice as high as a file's glyphs can be gives glyphs that can't fit; drawing 224 of
+    // them at such a size would only cost memory and time.
+    constexpr qreal LargestLine = 2 * MaxGlyphSide;
     if (QFontMetricsF(drawingFont).height() > LargestLine) {
         return FileResult::Failure(
-            QStringLiteral("at %1 pixels the characters would be far larger than a font file holds")
-                .arg(drawingFont.pixelSize()));
+            QStringLiteral("at %1 pixels the characters would be larger than a font file holds (at "
+                           "most %2 x %2), so choose a smaller size")
+                .arg(drawingFont.pixelSize())
+                .arg(MaxGlyphSide));
     }
     Charset generated = set;
     RenderGlyphs(generated, drawingFont, style);
