@@ -22,6 +22,28 @@ static_assert(int{ShiftModeRoll} == int{Control::RollOption} &&
                   int{ShiftModeOffset} == int{Control::OffsetOption},
               "the shift mode is the id of its option button");
 
+static_assert(Menu::GenerateShadowed - Menu::GenerateNormal == int(GenerationStyle::Shadowed) &&
+                  Menu::GenerateOutlined - Menu::GenerateNormal == int(GenerationStyle::Outlined),
+              "the Generate commands stand in the order of their styles");
+
+namespace {
+
+// The one-pixel step of each arrow button.
+QPoint ShiftStepOf(int controlId) {
+    switch (controlId) {
+    case Control::ShiftLeftButton:
+        return {-1, 0};
+    case Control::ShiftRightButton:
+        return {1, 0};
+    case Control::ShiftUpButton:
+        return {0, -1};
+    default:
+        return {0, 1};
+    }
+}
+
+} // namespace
+
 Dispatcher::Dispatcher(AppState& state, MainWindow& window, Environment& environment)
     : state_(state), window_(window), environment_(environment) {
     connect(&window_, &MainWindow::menuCommand, this, &Dispatcher::MenuCommand);
@@ -66,17 +88,9 @@ void Dispatcher::MenuCommand(int menuId) {
         }
         break;
     case Menu::GenerateNormal:
-        Generate(GenerationStyle::Normal);
-        RefreshAll(current);
-        RefreshHeader();
-        break;
     case Menu::GenerateShadowed:
-        Generate(GenerationStyle::Shadowed);
-        RefreshAll(current);
-        RefreshHeader();
-        break;
     case Menu::GenerateOutlined:
-        Generate(GenerationStyle::Outlined);
+        Generate(static_cast<GenerationStyle>(menuId - Menu::GenerateNormal));
         RefreshAll(current);
         RefreshHeader();
         break;
@@ -140,25 +154,15 @@ void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
         }
         break;
     case Control::ShiftLeftButton:
-        ShiftGlyph(set, current, -1, 0, ShiftMode());
-        RefreshChar(current);
-        window_.FocusCharList();
-        break;
     case Control::ShiftRightButton:
-        ShiftGlyph(set, current, 1, 0, ShiftMode());
-        RefreshChar(current);
-        window_.FocusCharList();
-        break;
     case Control::ShiftUpButton:
-        ShiftGlyph(set, current, 0, -1, ShiftMode());
+    case Control::ShiftDownButton: {
+        const QPoint step = ShiftStepOf(controlId);
+        ShiftGlyph(set, current, step.x(), step.y(), ShiftMode());
         RefreshChar(current);
         window_.FocusCharList();
         break;
-    case Control::ShiftDownButton:
-        ShiftGlyph(set, current, 0, 1, ShiftMode());
-        RefreshChar(current);
-        window_.FocusCharList();
-        break;
+    }
     case Control::OnButton:
         set.CreateBlankGlyph(current);
         RefreshChar(current);

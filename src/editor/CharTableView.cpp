@@ -77,8 +77,13 @@ void CharTableView::SelectRow(int row) {
 }
 
 void CharTableView::UpdateRows(const Charset& set, const QImage& noGlyphIcon, int code) {
+    // A paint stroke leaves the row's height as it was; only a change of height needs the
+    // tallest row looked for again.
+    const int before = code == -1 ? -1 : model_->RowImage(code).height();
     model_->UpdateRows(set, noGlyphIcon, code);
-    FitRowHeight(model_->TallestImage());
+    if (code == -1 || model_->RowImage(code).height() != before) {
+        FitRowHeight(model_->TallestImage());
+    }
 }
 
 void CharTableView::FitRowHeight(int imageHeight) {
