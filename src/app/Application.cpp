@@ -55,8 +55,8 @@ void Application::Start(const QStringList& arguments) {
     }
     dispatcher_.RefreshAll(0);
     dispatcher_.RefreshHeader();
-    window_.show();
     window_.CenterOnScreen();
+    window_.show();
     if (failure) {
         dispatcher_.ShowFailure(QStringLiteral("Could not open \"%1\"").arg(failure->first),
                                 failure->second);

@@ -2,25 +2,31 @@
 // by the program.
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "ProgramTexts.h"
 #include "editor/ClipboardImage.h"
 #include "gui/Environment.h"
 
 namespace fontlathe {
 
 void Dispatcher::CopyChar(int code) {
-    const Glyph& glyph = state_.charset.glyphs[static_cast<std::size_t>(code)];
-    environment_.SetClipboardData(MakeClipboardData(glyph.raster));
-    state_.clipOffsets = {glyph.xOffset, glyph.yOffset};
-}
-
-// Steps 2 to 4 of the paste; the refresh follows in the dispatch. An image too large for a font
-// file is not pasted: the glyph is treated as if the clipboard held no image, and the user is
-// told why.
-void Dispatcher::PasteChar(int code) {
-    if (!Charset::IsValidCode(code)) {
+    const Glyph* glyph = state_.charset.GlyphAt(code);
+    if (!glyph) {
         return;
     }
-    Glyph& glyph = state_.charset.glyphs[static_cast<std::size_t>(code)];
+    environment_.SetClipboardData(MakeClipboardData(glyph->raster));
+    state_.clipOffsets = {glyph->xOffset, glyph->yOffset};
+}
+
+// The clipboard's image becomes the glyph's raster, snapped to the set's colours, with the offsets
+// of the glyph last copied; the dispatch refreshes afterwards. An image too large for a font file
+// is not pasted: the glyph keeps its raster as if the clipboard held no image, and the user is
+// told why.
+void Dispatcher::PasteChar(int code) {
+    Glyph* slot = state_.charset.SlotAt(code);
+    if (!slot) {
+        return;
+    }
+    Glyph& glyph = *slot;
     const DecodedImage pasted = ReadClipboardImage(environment_.ClipboardData(), MaxGlyphSide);
     if (pasted.outcome == DecodedImage::Outcome::Image) {
         glyph.raster = pasted.image;
@@ -30,7 +36,7 @@ void Dispatcher::PasteChar(int code) {
     glyph.yOffset = state_.clipOffsets.y;
     if (pasted.outcome == DecodedImage::Outcome::TooLarge) {
         environment_.ShowError(
-            &window_, QStringLiteral("Fontlathe 1.00"),
+            &window_, ProgramTitle,
             QStringLiteral("The image on the clipboard is %1 x %2 pixels; a character can be at "
                            "most %3 x %3 pixels.\n\nThe character keeps its pixels.")
                 .arg(pasted.size.width())

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "editor/GlyphTransforms.h"
+#include "generate/GenerationFont.h"
+
 namespace fontlathe {
 
 // The ids of the main window's controls, by the names the program calls them. Control events
@@ -61,5 +64,30 @@ struct Menu {
         AppAbout = -3,
     };
 };
+
+// What the controls and menu items stand for in the editor's own terms.
+inline ShiftMode ShiftModeOfOption(int controlId) {
+    switch (controlId) {
+    case Control::RollOption:
+        return ShiftMode::Roll;
+    case Control::ResizeOption:
+        return ShiftMode::Resize;
+    case Control::OffsetOption:
+        return ShiftMode::Offset;
+    default:
+        return ShiftMode::None;
+    }
+}
+
+inline GenerationStyle GenerationStyleOfMenu(int menuId) {
+    switch (menuId) {
+    case Menu::GenerateShadowed:
+        return GenerationStyle::Shadowed;
+    case Menu::GenerateOutlined:
+        return GenerationStyle::Outlined;
+    default:
+        return GenerationStyle::Normal;
+    }
+}
 
 } // namespace fontlathe

@@ -2,6 +2,7 @@
 
 #include "ControlIds.h"
 #include "MainWindow.h"
+#include "ProgramTexts.h"
 #include "charset/CharCodec.h"
 #include "editor/CharTableView.h"
 #include "editor/GlyphPainting.h"
@@ -13,18 +14,8 @@
 #include "gui/Environment.h"
 #include "gui/NumericField.h"
 
-#include <QPlainTextEdit>
 
 namespace fontlathe {
-
-static_assert(int{ShiftModeRoll} == int{Control::RollOption} &&
-                  int{ShiftModeResize} == int{Control::ResizeOption} &&
-                  int{ShiftModeOffset} == int{Control::OffsetOption},
-              "the shift mode is the id of its option button");
-
-static_assert(Menu::GenerateShadowed - Menu::GenerateNormal == int(GenerationStyle::Shadowed) &&
-                  Menu::GenerateOutlined - Menu::GenerateNormal == int(GenerationStyle::Outlined),
-              "the Generate commands stand in the order of their styles");
 
 namespace {
 
@@ -90,13 +81,12 @@ void Dispatcher::MenuCommand(int menuId) {
     case Menu::GenerateNormal:
     case Menu::GenerateShadowed:
     case Menu::GenerateOutlined:
-        Generate(static_cast<GenerationStyle>(menuId - Menu::GenerateNormal));
+        Generate(GenerationStyleOfMenu(menuId));
         RefreshAll(current);
         RefreshHeader();
         break;
     case Menu::CopyChar:
-        if (window_.CharListHasFocus() && Charset::IsValidCode(current) &&
-            state_.charset.glyphs[static_cast<std::size_t>(current)].present()) {
+        if (window_.CharListHasFocus() && state_.charset.GlyphAt(current)) {
             CopyChar(current);
         }
         break;
@@ -147,8 +137,11 @@ void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
         }
         break;
     case Control::GlyphCanvas:
-        if (const int action = CanvasPaintAction(mouse); action != 0) {
-            PaintAt(set, current, action, mouse.position, window_.Zoom(), state_.selectedColor);
+        if (const CanvasAction action = CanvasPaintAction(mouse); action != CanvasAction::None) {
+            if (const std::optional<int> picked = PaintAt(set, current, action, mouse.position,
+                                                          window_.Zoom(), state_.selectedColor)) {
+                state_.selectedColor = *picked;
+            }
             RefreshChar(current);
             DrawPaletteBar();
         }
@@ -214,7 +207,7 @@ void Dispatcher::RefreshHeader() {
     window_.SetTextIfChanged(Control::HeightField, QString::number(set.fontHeight));
     window_.SetTextIfChanged(Control::VersionLabel,
                              QStringLiteral("Unknown Parameter: %1").arg(set.version));
-    window_.setWindowTitle(QStringLiteral("Fontlathe 1.00 - ") + state_.fileType.path());
+    window_.setWindowTitle(MainWindowTitle(state_.fileType.path()));
     for (int i = 0; i < ColorMapSize; ++i) {
         window_.SetTextIfChanged(Control::ColorMapField0 + i,
                                  QString::number(set.colorMap[static_cast<std::size_t>(i)]));
@@ -225,19 +218,16 @@ void Dispatcher::RefreshHeader() {
 }
 
 void Dispatcher::ShowAbout() {
-    environment_.ShowInformation(
-        &window_, QStringLiteral("Fontlathe 1.00"),
-        QStringLiteral("Fontlathe 1.00, an editor for the bitmap fonts of SCUMM games.\n"
-                       "Free software, written by the Fontlathe developers."));
+    environment_.ShowInformation(&window_, ProgramTitle, AboutText);
 }
 
-int Dispatcher::ShiftMode() const {
+fontlathe::ShiftMode Dispatcher::ShiftMode() const {
     for (int option : {Control::RollOption, Control::ResizeOption, Control::OffsetOption}) {
         if (window_.StateOf(option) == 1) {
-            return option;
+            return ShiftModeOfOption(option);
         }
     }
-    return 0;
+    return ShiftMode::None;
 }
 
 void Dispatcher::UpdateTableRows(int code) {
@@ -246,14 +236,12 @@ void Dispatcher::UpdateTableRows(int code) {
 
 void Dispatcher::UpdateCharsFrameTitle() {
     window_.SetTextIfChanged(Control::CharsFrame,
-                             QStringLiteral("Preferences of %1 chars (x) = not stored!")
-                                 .arg(state_.charset.PresentGlyphCount()));
+                             CharsFrameTitle(QString::number(state_.charset.PresentGlyphCount())));
 }
 
 void Dispatcher::ShowGlyph(int code) {
     window_.glyphView()->Show(code, window_.Zoom());
-    const bool present = Charset::IsValidCode(code) &&
-                         state_.charset.glyphs[static_cast<std::size_t>(code)].present();
+    const bool present = state_.charset.GlyphAt(code) != nullptr;
     window_.control(Control::OnButton)->setEnabled(!present);
     window_.control(Control::OffButton)->setEnabled(present);
 }
@@ -265,7 +253,7 @@ void Dispatcher::DrawPaletteBar() {
 
 void Dispatcher::RenderPreview() {
     window_.previewImage()->SetImage(
-        fontlathe::RenderPreview(state_.charset, window_.previewText()->toPlainText(),
+        fontlathe::RenderPreview(state_.charset, window_.PreviewSampleText(),
                                  window_.PreviewZoom(), window_.previewImage()->size()));
 }
 

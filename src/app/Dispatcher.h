@@ -4,6 +4,7 @@
 #include "charset/CharCodec.h"
 #include "charset/FileResult.h"
 #include "editor/CanvasMouseEvent.h"
+#include "editor/GlyphTransforms.h"
 
 #include <QObject>
 
@@ -14,9 +15,9 @@ namespace fontlathe {
 class Environment;
 class MainWindow;
 
-// Where menu commands and control events reach their branches. Each branch is a fixed sequence
-// of an operation and its refreshes, and the order of the steps is part of its behaviour, so the
-// two switch statements below read as the tables of what every command does.
+// Where menu commands and control events reach their branches. Each branch is an operation
+// followed by its refreshes, in an order the views depend on, so every branch is spelled out in
+// one of the two switch statements rather than spread over the controls.
 class Dispatcher : public QObject {
     Q_OBJECT
 public:
@@ -32,7 +33,7 @@ public:
     void ShowAbout();
     // A message box: the headline, then the reason as a sentence of its own.
     void ShowFailure(const QString& headline, const FileResult& result);
-    int ShiftMode() const;
+    fontlathe::ShiftMode ShiftMode() const;
 
     void UpdateTableRows(int code);
     void UpdateCharsFrameTitle();

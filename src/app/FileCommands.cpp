@@ -1,6 +1,7 @@
 // The File menu's commands and the requesters behind them.
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "ProgramTexts.h"
 #include "charset/CharCodec.h"
 #include "gui/Environment.h"
 
@@ -46,7 +47,7 @@ bool Dispatcher::Open() {
         return false;
     }
     if (const FileResult loaded = LoadCharset(state_.charset, *path); loaded) {
-        state_.fileType.SetPath(*path);
+        state_.fileType.SetExactPath(*path);
     } else {
         ShowFailure(QStringLiteral("Could not open \"%1\"").arg(*path), loaded);
     }
@@ -74,7 +75,7 @@ bool Dispatcher::SaveAs() {
         return false;
     }
     if (const FileResult saved = SaveCharset(state_.charset, *path, DirtyBytesOption()); saved) {
-        state_.fileType.SetPath(*path);
+        state_.fileType.SetExactPath(*path);
     } else {
         ShowFailure(QStringLiteral("Could not save \"%1\"").arg(*path), saved);
     }
@@ -90,7 +91,7 @@ void Dispatcher::ShowFailure(const QString& headline, const FileResult& result) 
     if (!reason.isEmpty()) {
         reason[0] = reason[0].toUpper();
     }
-    environment_.ShowError(&window_, QStringLiteral("Fontlathe 1.00"),
+    environment_.ShowError(&window_, ProgramTitle,
                            QStringLiteral("%1.\n\n%2.").arg(headline, reason));
 }
 

@@ -4,6 +4,8 @@
 #include "editor/GlyphView.h"
 #include "editor/ImageView.h"
 #include "editor/PaletteBar.h"
+#include "editor/TextPreview.h"
+#include "ProgramTexts.h"
 #include "gui/NumericField.h"
 #include "gui/ShortcutKeeper.h"
 
@@ -20,13 +22,12 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
+#include <QTextDocument>
 
 namespace fontlathe {
 
 namespace {
-
-const QString SampleText =
-    QStringLiteral("The quick brown fox jumps over the lazy dog.\r\n1234567890");
 
 QSlider* TrackBar(int minimum, int maximum) {
     auto* slider = new QSlider(Qt::Vertical);
@@ -45,7 +46,7 @@ MainWindow::MainWindow(const Charset& set)
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
       client_(new QWidget(this)), shortcutKeeper_(new ShortcutKeeper(this)) {
-    setWindowTitle(QStringLiteral("Fontlathe 1.00"));
+    setWindowTitle(ProgramTitle);
     client_->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(client_);
     BuildMenus();
@@ -54,16 +55,7 @@ MainWindow::MainWindow(const Charset& set)
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
 
-MainWindow::~MainWindow() {
-    // Tearing the window down moves the focus out of its fields; by then there is no window left
-    // to report that to.
-    for (QWidget* control : controls_) {
-        if (control != nullptr) {
-            control->blockSignals(true);
-        }
-    }
-    charList_->selectionModel()->blockSignals(true);
-}
+MainWindow::~MainWindow() = default;
 
 template <typename Widget>
 Widget* MainWindow::Place(int id, Widget* widget, int x, int y, int w, int h) {
@@ -79,7 +71,7 @@ void MainWindow::ReportClicks(QAbstractButton* button, int id) {
 }
 
 void MainWindow::BuildControls(const Charset& set) {
-    Place(Control::FontPrefsFrame, new QGroupBox(QStringLiteral("Font Preferences")), 10, 10, 890,
+    Place(Control::FontPrefsFrame, new QGroupBox(FontPrefsFrameTitle), 10, 10, 890,
           100);
     Place(Control::BitsLabel, new QLabel, 30, 40, 115, 22);
     Place(Control::VersionLabel, new QLabel, 160, 40, 180, 22);
@@ -105,7 +97,7 @@ void MainWindow::BuildControls(const Charset& set) {
     }
 
     Place(Control::CharsFrame,
-          new QGroupBox(QStringLiteral("Preferences of $ chars (x) = not stored!")), 10, 120, 890,
+          new QGroupBox(CharsFrameTitle()), 10, 120, 890,
           390);
     charList_ = Place(Control::CharList, new CharTableView(nullptr), 30, 150, 480, 340);
     SetStateIfChanged(Control::CharList, 0);
@@ -163,7 +155,7 @@ void MainWindow::BuildControls(const Charset& set) {
     }
     SetStateIfChanged(Control::RollOption, 1);
 
-    Place(Control::PreviewFrame, new QGroupBox(QStringLiteral("Char Preview")), 10, 520, 890, 120);
+    Place(Control::PreviewFrame, new QGroupBox(PreviewFrameTitle), 10, 520, 890, 120);
     previewText_ = Place(Control::PreviewText, new QPlainTextEdit, 30, 550, 170, 70);
     previewText_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     previewText_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -171,7 +163,8 @@ void MainWindow::BuildControls(const Charset& set) {
     SetTextIfChanged(Control::PreviewText, SampleText);
     connect(previewText_, &QPlainTextEdit::textChanged, this,
             [this] { emit controlEvent(Control::PreviewText, {}); });
-    previewImage_ = Place(Control::PreviewImage, new ImageView(nullptr), 220, 550, 600, 70);
+    previewImage_ = Place(Control::PreviewImage, new ImageView(nullptr), 220, 550,
+                          PreviewSize.width(), PreviewSize.height());
     QSlider* previewZoomBar = Place(Control::PreviewZoomBar, TrackBar(1, 6), 840, 550, 40, 70);
     SetStateIfChanged(Control::PreviewZoomBar, 2);
     connect(previewZoomBar, &QSlider::valueChanged, this,
@@ -213,8 +206,8 @@ QString MainWindow::TextOf(int id) const {
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
         return field->text();
     }
-    if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
-        return text->toPlainText();
+    if (widget == previewText_) {
+        return PreviewSampleText();
     }
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         return button->text();
@@ -279,11 +272,22 @@ int MainWindow::PreviewZoom() const {
     return StateOf(Control::PreviewZoomBar);
 }
 
+QString MainWindow::PreviewSampleText() const {
+    // toPlainText() would turn every no-break space into a space, and glyph 160 could never be
+    // previewed; the raw text keeps it and ends paragraphs with U+2029.
+    QString text = previewText_->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
+}
+
 void MainWindow::CenterOnScreen() {
+    // Placed before it is shown, the window opens where it belongs instead of appearing where the
+    // window manager puts it and jumping; the client area is what is centred, since the frame
+    // is not known until the window manager has decorated the window.
     if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        screen->availableGeometry()));
     }
 }
 

@@ -64,7 +64,10 @@ public:
     bool DirtyBytesChecked() const;
     int Zoom() const;
     int PreviewZoom() const;
+    // The sample text as typed, no-break spaces kept, each line break a "\n".
+    QString PreviewSampleText() const;
 
+    // Centres the window on its screen; called before it is shown.
     void CenterOnScreen();
 
 signals:

@@ -328,18 +328,24 @@ FileResult LoadCharset(Charset& set, const QString& path) {
     if (info.isDir()) {
         return FileResult::Failure(QStringLiteral("it is a folder, not a font file"));
     }
+    // A pipe or a device has no size to check and may never end, or block the open itself.
+    if (info.exists() && !info.isFile()) {
+        return FileResult::Failure(QStringLiteral("it is not a regular file"));
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return FileResult::Failure(
             QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
     }
-    if (file.size() > MaxFileSize) {
-        return FileResult::Failure(
-            QStringLiteral("it is %1 bytes long, far too large for a font file").arg(file.size()));
-    }
-    const QByteArray bytes = file.readAll();
+    // One byte past the limit is enough to know a file is too large, whatever its size claims.
+    const QByteArray bytes = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
         return FileResult::Failure(QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+    }
+    if (bytes.size() > MaxFileSize) {
+        return FileResult::Failure(
+            QStringLiteral("it is larger than %1 bytes, far too large for a font file")
+                .arg(MaxFileSize));
     }
     return DecodeCharset(bytes, set);
 }

@@ -3,6 +3,7 @@
 #include "DisplayColors.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace fontlathe {
 
@@ -21,6 +22,22 @@ int Charset::PaletteIndexOf(QRgb color) const {
         }
     }
     return 0;
+}
+
+const Glyph* Charset::GlyphAt(int code) const {
+    if (!IsValidCode(code)) {
+        return nullptr;
+    }
+    const Glyph& glyph = glyphs[static_cast<std::size_t>(code)];
+    return glyph.present() ? &glyph : nullptr;
+}
+
+Glyph* Charset::GlyphAt(int code) {
+    return const_cast<Glyph*>(std::as_const(*this).GlyphAt(code));
+}
+
+Glyph* Charset::SlotAt(int code) {
+    return IsValidCode(code) ? &glyphs[static_cast<std::size_t>(code)] : nullptr;
 }
 
 void Charset::ClearGlyph(int code) {
@@ -73,6 +90,10 @@ int Charset::PresentGlyphCount() const {
         count += glyph.present() ? 1 : 0;
     }
     return count;
+}
+
+QString CharacterText(int code) {
+    return code < 32 ? QStringLiteral("n.p.") : QString(QChar(code));
 }
 
 QImage MakeBlankRaster(int width, int height) {

@@ -3,6 +3,7 @@
 #include "Glyph.h"
 
 #include <QRgb>
+#include <QString>
 
 #include <array>
 #include <cstdint>
@@ -46,11 +47,21 @@ public:
     void CreateBlankGlyph(int code);
     void NewCharset(int newBitsPerPixel);
 
+    // The present glyph at code, or nullptr for an absent glyph or a code outside 0..255.
+    const Glyph* GlyphAt(int code) const;
+    Glyph* GlyphAt(int code);
+    // The slot of code whether or not its glyph is present; nullptr outside 0..255.
+    Glyph* SlotAt(int code);
+
     // Present glyphs at any code, stored or not.
     int PresentGlyphCount() const;
     static bool IsValidBitsPerPixel(int bits) { return bits == 1 || bits == 2 || bits == 4; }
     static bool IsValidCode(int code) { return code >= 0 && code < GlyphSlotCount; }
 };
+
+// How a character code is shown to the user: "n.p." (not printable) for 0 to 31, else the
+// character whose Unicode code point is the code, so 128 to 255 show the Latin-1 characters.
+QString CharacterText(int code);
 
 // A blank raster of display colour 0 in the format every glyph uses.
 QImage MakeBlankRaster(int width, int height);

@@ -17,6 +17,9 @@ public:
 
     // Makes name the current path, adding the first extension when the name has none.
     void SetPath(const QString& name);
+    // Makes path, a name already extended, the current path as it stands: the file that was read
+    // or written.
+    void SetExactPath(const QString& path) { path_ = path; }
     // The name with the first extension added when it has none.
     QString WithExtension(const QString& name) const;
     // "Label (*.a;*.b)|*.a;*.b": the requester filter in the program's own notation.

@@ -31,11 +31,6 @@ QString PrintableTag(const Charset& set) {
     return text;
 }
 
-QString CharacterOf(int code) {
-    const bool printable = (code >= 0x20 && code < 0x7F) || code >= 0xA0;
-    return printable ? QString(QChar(code)) : QStringLiteral("n.p.");
-}
-
 QString PixelRow(const Charset& set, const QImage& raster, int y) {
     static constexpr char HexDigits[] = "0123456789abcdef";
     QString row(raster.width(), u'0');
@@ -76,7 +71,7 @@ QString DescribeCharset(const Charset& set, const QString& path) {
         ForEachListedGlyph(set, [&](int code, const Glyph& glyph) {
             text += QStringLiteral("%1  %2 %3 %4 %5 %6\n")
                         .arg(code, 5)
-                        .arg(CharacterOf(code), -4)
+                        .arg(CharacterText(code), -4)
                         .arg(glyph.width(), 6)
                         .arg(glyph.height(), 7)
                         .arg(glyph.xOffset, 9)

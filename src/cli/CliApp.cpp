@@ -18,9 +18,6 @@ namespace fontlathe {
 
 namespace {
 
-const QString DefaultPreviewText =
-    QStringLiteral("The quick brown fox jumps over the lazy dog.\r\n1234567890");
-
 // What one command accepts: its flags, its options that take a value, and how many plain
 // arguments.
 struct CommandSyntax {
@@ -41,27 +38,45 @@ struct ParsedArgs {
     }
 };
 
-std::optional<ParsedArgs> Parse(const QStringList& args, const CommandSyntax& syntax) {
+// A parse gives the arguments, a request for help, or what is wrong with the command line.
+struct ParseOutcome {
+    std::optional<ParsedArgs> args;
+    bool helpAsked = false;
+    QString problem;
+};
+
+bool IsHelpOption(const QString& arg) {
+    return arg == QStringLiteral("--help") || arg == QStringLiteral("-h");
+}
+
+// Help is asked only where an option may stand: the value of an option is taken as it is, even
+// when it reads "-h".
+ParseOutcome Parse(const QStringList& args, const CommandSyntax& syntax, const QString& shape) {
     ParsedArgs parsed;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         if (syntax.valueOptions.contains(arg)) {
-            if (i + 1 >= args.size() || parsed.values.count(arg) != 0) {
-                return std::nullopt;
+            if (i + 1 >= args.size()) {
+                return {std::nullopt, false, QStringLiteral("%1 needs a value").arg(arg)};
+            }
+            if (parsed.values.count(arg) != 0) {
+                return {std::nullopt, false, QStringLiteral("%1 is given twice").arg(arg)};
             }
             parsed.values[arg] = args.at(++i);
         } else if (syntax.flags.contains(arg)) {
             parsed.flags << arg;
+        } else if (IsHelpOption(arg)) {
+            return {std::nullopt, true, QString()};
         } else if (arg.startsWith(u'-') && arg.size() > 1) {
-            return std::nullopt;
+            return {std::nullopt, false, QStringLiteral("unknown option \"%1\"").arg(arg)};
         } else {
             parsed.positionals << arg;
         }
     }
     if (parsed.positionals.size() != syntax.positionals) {
-        return std::nullopt;
+        return {std::nullopt, false, shape};
     }
-    return parsed;
+    return {std::move(parsed), false, QString()};
 }
 
 int Fail(QTextStream& err, const QString& path, const QString& reason) {
@@ -70,9 +85,15 @@ int Fail(QTextStream& err, const QString& path, const QString& reason) {
 }
 
 int UsageError(QTextStream& err, const QString& problem) {
-    err << "fontlathe-cli: " << problem << "\n\n" << CliUsage();
+    err << "fontlathe-cli: " << problem << "\nTry 'fontlathe-cli --help'.\n";
     err.flush();
     return ExitUsage;
+}
+
+int PrintUsage(QTextStream& stream, int status) {
+    stream << CliUsage();
+    stream.flush();
+    return status;
 }
 
 std::optional<Charset> Load(const QString& path, QTextStream& err) {
@@ -85,17 +106,13 @@ std::optional<Charset> Load(const QString& path, QTextStream& err) {
     return set;
 }
 
-int RunInfo(const QStringList& args, QTextStream& out, QTextStream& err) {
-    const auto parsed = Parse(args, {{QStringLiteral("--json")}, {}, 1});
-    if (!parsed) {
-        return UsageError(err, QStringLiteral("info takes one FILE and an optional --json"));
-    }
-    const QString& path = parsed->positionals.first();
+int RunInfo(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+    const QString& path = parsed.positionals.first();
     const std::optional<Charset> set = Load(path, err);
     if (!set) {
         return ExitFailure;
     }
-    if (parsed->Has(QStringLiteral("--json"))) {
+    if (parsed.Has(QStringLiteral("--json"))) {
         out << QString::fromUtf8(CharsetToJson(*set));
     } else {
         out << DescribeCharset(*set, path);
@@ -104,36 +121,27 @@ int RunInfo(const QStringList& args, QTextStream& out, QTextStream& err) {
     return ExitSuccess;
 }
 
-int RunResave(const QStringList& args, QTextStream&, QTextStream& err) {
-    const auto parsed = Parse(args, {{QStringLiteral("--dirty-bytes")}, {}, 2});
-    if (!parsed) {
-        return UsageError(err,
-                          QStringLiteral("resave takes IN and OUT and an optional --dirty-bytes"));
-    }
-    const QString& input = parsed->positionals.at(0);
-    const QString& output = parsed->positionals.at(1);
+int RunResave(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    const QString& input = parsed.positionals.at(0);
+    const QString& output = parsed.positionals.at(1);
     std::optional<Charset> set = Load(input, err);
     if (!set) {
         return ExitFailure;
     }
     const DirtyBytes dirty =
-        parsed->Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
+        parsed.Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
     if (const FileResult saved = SaveCharset(*set, output, dirty); !saved) {
         return Fail(err, output, saved.reason());
     }
     return ExitSuccess;
 }
 
-int RunRender(const QStringList& args, QTextStream&, QTextStream& err) {
-    const auto parsed = Parse(args, {{},
-                                     {QStringLiteral("--text"), QStringLiteral("--zoom"),
-                                      QStringLiteral("--size"), QStringLiteral("-o")},
-                                     1});
-    if (!parsed || !parsed->Value(QStringLiteral("-o"))) {
+int RunRender(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    if (!parsed.Value(QStringLiteral("-o"))) {
         return UsageError(err, QStringLiteral("render takes FILE and -o OUT.png"));
     }
     int zoom = 2;
-    if (const auto text = parsed->Value(QStringLiteral("--zoom"))) {
+    if (const auto text = parsed.Value(QStringLiteral("--zoom"))) {
         bool ok = false;
         zoom = text->toInt(&ok);
         if (!ok || zoom < 1 || zoom > 6) {
@@ -141,7 +149,7 @@ int RunRender(const QStringList& args, QTextStream&, QTextStream& err) {
         }
     }
     QSize size = PreviewSize;
-    if (const auto text = parsed->Value(QStringLiteral("--size"))) {
+    if (const auto text = parsed.Value(QStringLiteral("--size"))) {
         static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
         const QRegularExpressionMatch match = pattern.match(*text);
         size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt())
@@ -150,13 +158,13 @@ int RunRender(const QStringList& args, QTextStream&, QTextStream& err) {
             return UsageError(err, QStringLiteral("--size takes WIDTHxHEIGHT, each 1 to 8192"));
         }
     }
-    const QString& input = parsed->positionals.first();
+    const QString& input = parsed.positionals.first();
     const std::optional<Charset> set = Load(input, err);
     if (!set) {
         return ExitFailure;
     }
-    const QString text = parsed->Value(QStringLiteral("--text")).value_or(DefaultPreviewText);
-    const QString output = *parsed->Value(QStringLiteral("-o"));
+    const QString text = parsed.Value(QStringLiteral("--text")).value_or(SampleText);
+    const QString output = *parsed.Value(QStringLiteral("-o"));
     const QImage preview = RenderPreview(*set, text, zoom, size);
     if (!preview.convertToFormat(QImage::Format_RGB32).save(output, "PNG")) {
         return Fail(err, output, QStringLiteral("the image can't be written"));
@@ -164,46 +172,46 @@ int RunRender(const QStringList& args, QTextStream&, QTextStream& err) {
     return ExitSuccess;
 }
 
-int RunGenerate(const QStringList& args, QTextStream&, QTextStream& err) {
-    const auto parsed = Parse(args, {{QStringLiteral("--bold"), QStringLiteral("--italic"),
-                                      QStringLiteral("--dirty-bytes")},
-                                     {QStringLiteral("--family"), QStringLiteral("--size"),
-                                      QStringLiteral("--style"), QStringLiteral("-o")},
-                                     0});
-    if (!parsed || !parsed->Value(QStringLiteral("--family")) ||
-        !parsed->Value(QStringLiteral("--size")) || !parsed->Value(QStringLiteral("-o"))) {
+int RunGenerate(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    if (!parsed.Value(QStringLiteral("--family")) ||
+        !parsed.Value(QStringLiteral("--size")) || !parsed.Value(QStringLiteral("-o"))) {
         return UsageError(err,
                           QStringLiteral("generate takes --family NAME --size N and -o OUT.char"));
     }
     GenerationFont font;
-    font.familyName = *parsed->Value(QStringLiteral("--family"));
+    font.familyName = *parsed.Value(QStringLiteral("--family"));
     bool sizeOk = false;
-    font.size = parsed->Value(QStringLiteral("--size"))->toInt(&sizeOk);
+    font.size = parsed.Value(QStringLiteral("--size"))->toInt(&sizeOk);
     if (!sizeOk || font.size < 1 || font.size > 1000) {
         return UsageError(err,
                           QStringLiteral("--size takes a whole number of points from 1 to 1000"));
     }
-    font.styleFlags = (parsed->Has(QStringLiteral("--bold")) ? GenerationFont::Bold : 0) |
-                      (parsed->Has(QStringLiteral("--italic")) ? GenerationFont::Italic : 0);
+    font.styleFlags = (parsed.Has(QStringLiteral("--bold")) ? GenerationFont::Bold : 0) |
+                      (parsed.Has(QStringLiteral("--italic")) ? GenerationFont::Italic : 0);
     const std::map<QString, GenerationStyle> styles = {
         {QStringLiteral("normal"), GenerationStyle::Normal},
         {QStringLiteral("shadowed"), GenerationStyle::Shadowed},
         {QStringLiteral("outlined"), GenerationStyle::Outlined},
     };
     const auto style =
-        styles.find(parsed->Value(QStringLiteral("--style")).value_or(QStringLiteral("normal")));
+        styles.find(parsed.Value(QStringLiteral("--style")).value_or(QStringLiteral("normal")));
     if (style == styles.end()) {
         return UsageError(err, QStringLiteral("--style is normal, shadowed or outlined"));
     }
     Charset set;
     set.NewCharset(1);
-    if (const FileResult generated = GenerateCharset(set, MakeDrawingFont(font), style->second);
+    const QFont drawingFont = MakeDrawingFont(font);
+    if (const FileResult generated = GenerateCharset(set, drawingFont, style->second);
         !generated) {
         return Fail(err, font.familyName, generated.reason());
     }
-    const QString output = *parsed->Value(QStringLiteral("-o"));
+    // The fallback stays, but the user learns which family the set was drawn with.
+    if (const std::optional<QString> used = SubstitutedFamily(drawingFont, font.familyName)) {
+        err << font.familyName << " is not installed; drew with " << *used << Qt::endl;
+    }
+    const QString output = *parsed.Value(QStringLiteral("-o"));
     const DirtyBytes dirty =
-        parsed->Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
+        parsed.Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
     if (const FileResult saved = SaveCharset(set, output, dirty); !saved) {
         return Fail(err, output, saved.reason());
     }
@@ -242,26 +250,55 @@ bool CliNeedsFonts(const QStringList& args) {
 }
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        out << CliUsage();
-        out.flush();
-        return ExitSuccess;
-    }
     if (args.isEmpty()) {
-        return UsageError(err, QStringLiteral("no command given"));
+        return PrintUsage(err, ExitUsage);
     }
-    using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
+    if (IsHelpOption(args.first())) {
+        return PrintUsage(out, ExitSuccess);
+    }
+    using Runner = std::function<int(const ParsedArgs&, QTextStream&, QTextStream&)>;
+    struct Command {
+        CommandSyntax syntax;
+        QString shape;
+        Runner run;
+    };
     const std::map<QString, Command> commands = {
-        {QStringLiteral("info"), RunInfo},
-        {QStringLiteral("resave"), RunResave},
-        {QStringLiteral("render"), RunRender},
-        {QStringLiteral("generate"), RunGenerate},
+        {QStringLiteral("info"),
+         {{{QStringLiteral("--json")}, {}, 1},
+          QStringLiteral("info takes one FILE and an optional --json"),
+          RunInfo}},
+        {QStringLiteral("resave"),
+         {{{QStringLiteral("--dirty-bytes")}, {}, 2},
+          QStringLiteral("resave takes IN and OUT and an optional --dirty-bytes"),
+          RunResave}},
+        {QStringLiteral("render"),
+         {{{},
+           {QStringLiteral("--text"), QStringLiteral("--zoom"), QStringLiteral("--size"),
+            QStringLiteral("-o")},
+           1},
+          QStringLiteral("render takes FILE and -o OUT.png"),
+          RunRender}},
+        {QStringLiteral("generate"),
+         {{{QStringLiteral("--bold"), QStringLiteral("--italic"), QStringLiteral("--dirty-bytes")},
+           {QStringLiteral("--family"), QStringLiteral("--size"), QStringLiteral("--style"),
+            QStringLiteral("-o")},
+           0},
+          QStringLiteral("generate takes --family NAME --size N and -o OUT.char"),
+          RunGenerate}},
     };
     const auto command = commands.find(args.first());
     if (command == commands.end()) {
         return UsageError(err, QStringLiteral("unknown command \"%1\"").arg(args.first()));
     }
-    return command->second(args.mid(1), out, err);
+    const ParseOutcome parsed =
+        Parse(args.mid(1), command->second.syntax, command->second.shape);
+    if (parsed.helpAsked) {
+        return PrintUsage(out, ExitSuccess);
+    }
+    if (!parsed.args) {
+        return UsageError(err, parsed.problem);
+    }
+    return command->second.run(*parsed.args, out, err);
 }
 
 } // namespace fontlathe

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -9,6 +11,15 @@ int main(int argc, char* argv[]) {
     QStringList args;
     for (int i = 1; i < argc; ++i) {
         args << QString::fromLocal8Bit(argv[i]);
+    }
+    // Run as root or outside a desktop session there is no runtime folder, and Qt would warn on
+    // every run; a private one for this run keeps stderr for the command's own messages.
+    std::unique_ptr<QTemporaryDir> runtimeDir;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtimeDir = std::make_unique<QTemporaryDir>();
+        if (runtimeDir->isValid()) {
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir->path()));
+        }
     }
     // Fonts need a GUI application, which on a machine without a display runs offscreen.
     std::unique_ptr<QCoreApplication> application;

@@ -13,16 +13,12 @@ QString CharTableModel::IndexText(int code, int numChars) {
            QString::number(code);
 }
 
-QString CharTableModel::CharText(int code) {
-    return code < 32 ? QStringLiteral("n.p.") : QString(QChar(code));
-}
-
 void CharTableModel::BuildRow(const Charset& set, const QImage& noGlyphIcon, int code) {
     Row& row = rows_[static_cast<std::size_t>(code)];
     const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
     row.present = glyph.present();
     row.texts[IndexColumn] = IndexText(code, set.numChars);
-    row.texts[CharColumn] = CharText(code);
+    row.texts[CharColumn] = CharacterText(code);
     if (row.present) {
         row.image = glyph.raster;
         row.texts[WidthColumn] = QString::number(glyph.width());

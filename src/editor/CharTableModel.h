@@ -44,7 +44,6 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     static QString IndexText(int code, int numChars);
-    static QString CharText(int code);
 
 private:
     struct Row {

@@ -1,5 +1,6 @@
 #include "CharTableView.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -11,17 +12,22 @@ namespace fontlathe {
 namespace {
 
 // Draws the row image at its own size, one screen pixel per glyph pixel, clipped to its cell.
+// The style draws the cell's background and selection without the decoration it would make of
+// the image, and the image is then drawn once, 2 pixels in from the cell's corner.
 class RowImageDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        QStyleOptionViewItem plain = option;
-        initStyleOption(&plain, index);
-        plain.icon = QIcon();
-        plain.features &= ~QStyleOptionViewItem::HasDecoration;
-        QStyledItemDelegate::paint(painter, plain, QModelIndex());
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        cell.icon = QIcon();
+        cell.features &= ~QStyleOptionViewItem::HasDecoration;
+        cell.text.clear();
+        const QWidget* widget = option.widget;
+        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
         const QVariant image = index.data(Qt::DecorationRole);
         if (!image.canConvert<QImage>()) {
             return;

@@ -97,10 +97,11 @@ DecodedImage ReadClipboardImage(const QMimeData* data, int maxSide) {
 }
 
 void SnapToDisplayColors(Charset& set, int code) {
-    if (!Charset::IsValidCode(code) || !set.glyphs[static_cast<std::size_t>(code)].present()) {
+    Glyph* glyph = set.GlyphAt(code);
+    if (!glyph) {
         return;
     }
-    QImage& raster = set.glyphs[static_cast<std::size_t>(code)].raster;
+    QImage& raster = glyph->raster;
     if (raster.format() != QImage::Format_RGB32) {
         raster = raster.convertToFormat(QImage::Format_RGB32);
     }

@@ -15,11 +15,8 @@ GlyphCanvas::GlyphCanvas(const Charset& set, QWidget* parent)
 }
 
 const QImage* GlyphCanvas::Raster() const {
-    if (!Charset::IsValidCode(code_)) {
-        return nullptr;
-    }
-    const Glyph& glyph = set_.glyphs[static_cast<std::size_t>(code_)];
-    return glyph.present() ? &glyph.raster : nullptr;
+    const Glyph* glyph = set_.GlyphAt(code_);
+    return glyph ? &glyph->raster : nullptr;
 }
 
 void GlyphCanvas::Show(int code, int zoom) {

@@ -6,40 +6,38 @@
 
 namespace fontlathe {
 
-int CanvasPaintAction(const CanvasMouseEvent& event) {
+CanvasAction CanvasPaintAction(const CanvasMouseEvent& event) {
     using Kind = CanvasMouseEvent::Kind;
     const bool move = event.kind == Kind::Move;
-    int action = 0;
-    if (event.kind == Kind::LeftPress || (move && (event.buttons & CanvasMouseEvent::LeftButton))) {
-        action += 1;
+    const bool paint =
+        event.kind == Kind::LeftPress || (move && (event.buttons & CanvasMouseEvent::LeftButton));
+    const bool pick =
+        event.kind == Kind::RightPress || (move && (event.buttons & CanvasMouseEvent::RightButton));
+    if (paint && pick) {
+        return CanvasAction::PaintAndPick;
     }
-    if (event.kind == Kind::RightPress ||
-        (move && (event.buttons & CanvasMouseEvent::RightButton))) {
-        action += 2;
-    }
-    return action;
+    return paint ? CanvasAction::Paint : pick ? CanvasAction::Pick : CanvasAction::None;
 }
 
-void PaintAt(Charset& set, int code, int action, QPoint mouse, int zoom, int& selectedColor) {
-    if (!Charset::IsValidCode(code) || zoom <= 0) {
-        return;
-    }
-    Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
-    if (!glyph.present()) {
-        return;
+std::optional<int> PaintAt(Charset& set, int code, CanvasAction action, QPoint mouse, int zoom,
+                           int selectedColor) {
+    Glyph* glyph = set.GlyphAt(code);
+    if (!glyph || zoom <= 0) {
+        return std::nullopt;
     }
     // Integer division truncates toward zero, so a drag just left of the canvas still reaches
     // column 0.
     const int px = mouse.x() / zoom;
     const int py = mouse.y() / zoom;
-    if (px < 0 || px >= glyph.width() || py < 0 || py >= glyph.height()) {
-        return;
+    if (px < 0 || px >= glyph->width() || py < 0 || py >= glyph->height()) {
+        return std::nullopt;
     }
-    if (action == 1) {
-        glyph.raster.setPixel(px, py, DisplayColorOf(selectedColor));
-    } else if (action == 2) {
-        selectedColor = set.PaletteIndexOf(glyph.raster.pixel(px, py));
+    if (action == CanvasAction::Paint) {
+        glyph->raster.setPixel(px, py, DisplayColorOf(selectedColor));
+    } else if (action == CanvasAction::Pick) {
+        return set.PaletteIndexOf(glyph->raster.pixel(px, py));
     }
+    return std::nullopt;
 }
 
 int ClampSelectedColor(const Charset& set, int selectedColor) {

@@ -40,22 +40,20 @@ bool FitsOffset(int offset) {
 
 } // namespace
 
-void ShiftGlyph(Charset& set, int code, int dx, int dy, int mode) {
-    if (!Charset::IsValidCode(code)) {
+void ShiftGlyph(Charset& set, int code, int dx, int dy, ShiftMode mode) {
+    Glyph* present = set.GlyphAt(code);
+    if (!present) {
         return;
     }
-    Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
-    if (!glyph.present()) {
-        return;
-    }
+    Glyph& glyph = *present;
     const QImage raster = glyph.raster.format() == QImage::Format_RGB32
                               ? glyph.raster
                               : glyph.raster.convertToFormat(QImage::Format_RGB32);
     switch (mode) {
-    case ShiftModeRoll:
+    case ShiftMode::Roll:
         glyph.raster = Rolled(raster, dx, dy);
         break;
-    case ShiftModeResize: {
+    case ShiftMode::Resize: {
         const int width = raster.width() + dx;
         const int height = raster.height() + dy;
         // Never below 1 pixel, and never more than a file can hold.
@@ -64,13 +62,13 @@ void ShiftGlyph(Charset& set, int code, int dx, int dy, int mode) {
         }
         break;
     }
-    case ShiftModeOffset:
+    case ShiftMode::Offset:
         if (FitsOffset(glyph.xOffset + dx) && FitsOffset(glyph.yOffset + dy)) {
             glyph.xOffset = static_cast<std::int16_t>(glyph.xOffset + dx);
             glyph.yOffset = static_cast<std::int16_t>(glyph.yOffset + dy);
         }
         break;
-    default:
+    case ShiftMode::None:
         break;
     }
 }

@@ -17,11 +17,11 @@ constexpr int Margin = 4;
 } // namespace
 
 QImage MakeOverlayRaster(const Charset& set, int code) {
-    if (!Charset::IsValidCode(code) || !set.glyphs[static_cast<std::size_t>(code)].present()) {
+    const Glyph* glyph = set.GlyphAt(code);
+    if (!glyph) {
         return QImage();
     }
-    QImage overlay =
-        set.glyphs[static_cast<std::size_t>(code)].raster.convertToFormat(QImage::Format_ARGB32);
+    QImage overlay = glyph->raster.convertToFormat(QImage::Format_ARGB32);
     const PaletteLookup palette(set.ColorCount());
     for (int y = 0; y < overlay.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(overlay.scanLine(y));
@@ -58,10 +58,11 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
             y += qint64(set.fontHeight) * zoom;
             continue;
         }
-        if (code > 255 || !set.glyphs[static_cast<std::size_t>(code)].present()) {
+        const Glyph* present = set.GlyphAt(code);
+        if (!present) {
             continue;
         }
-        const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+        const Glyph& glyph = *present;
         const QRect target(static_cast<int>(std::clamp<qint64>(x + qint64(glyph.xOffset) * zoom,
                                                                -1'000'000, 1'000'000)),
                            static_cast<int>(std::clamp<qint64>(y + qint64(glyph.yOffset) * zoom,

@@ -10,6 +10,10 @@ namespace fontlathe {
 
 inline constexpr QSize PreviewSize(600, 70);
 
+// The text the preview shows until the user types another.
+inline const QString SampleText =
+    QStringLiteral("The quick brown fox jumps over the lazy dog.\r\n1234567890");
+
 // The glyph as a 32-bit image whose background (every pixel of palette index 0) is fully
 // transparent; a null image for an absent glyph.
 QImage MakeOverlayRaster(const Charset& set, int code);

@@ -1,6 +1,7 @@
 #include "DrawingFont.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -8,8 +9,10 @@
 namespace fontlathe {
 
 QFont MakeDrawingFont(const GenerationFont& generationFont) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setFamilies(QStringList{generationFont.familyName, font.family()});
+    // A fresh font, not the interface font: a style name such as "Regular" that a desktop gives
+    // its interface font would win over the weight and the slant asked for here.
+    const QString fallback = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    QFont font(QStringList{generationFont.familyName, fallback});
     font.setPixelSize(std::max(1, generationFont.size));
     font.setBold((generationFont.styleFlags & GenerationFont::Bold) != 0);
     font.setItalic((generationFont.styleFlags & GenerationFont::Italic) != 0);
@@ -18,6 +21,14 @@ QFont MakeDrawingFont(const GenerationFont& generationFont) {
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setKerning(false);
     return font;
+}
+
+std::optional<QString> SubstitutedFamily(const QFont& font, const QString& askedFamily) {
+    const QString used = QFontInfo(font).family();
+    if (used.compare(askedFamily, Qt::CaseInsensitive) == 0) {
+        return std::nullopt;
+    }
+    return used;
 }
 
 } // namespace fontlathe

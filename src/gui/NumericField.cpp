@@ -42,14 +42,4 @@ int NumericField::Value() const {
     return value;
 }
 
-void NumericField::focusInEvent(QFocusEvent* event) {
-    QLineEdit::focusInEvent(event);
-    emit fieldEvent();
-}
-
-void NumericField::focusOutEvent(QFocusEvent* event) {
-    QLineEdit::focusOutEvent(event);
-    emit fieldEvent();
-}
-
 } // namespace fontlathe

@@ -5,9 +5,8 @@
 namespace fontlathe {
 
 // A one-line field for a number from 0 to 255: any edit that would put a character other than
-// a digit into it, or make its number larger than 255, is refused as a whole. It reports gaining
-// the focus, every change the user makes and losing the focus; text set by the program reports
-// nothing.
+// a digit into it, or make its number larger than 255, is refused as a whole. It reports every
+// change the user makes; text set by the program reports nothing.
 class NumericField : public QLineEdit {
     Q_OBJECT
 public:
@@ -20,10 +19,6 @@ public:
 
 signals:
     void fieldEvent();
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 };
 
 } // namespace fontlathe

@@ -26,7 +26,7 @@ TEST_F(StartupTest, WithoutArgumentsANewTwoColorSet) {
     EXPECT_TRUE(window().CharListHasFocus());
     EXPECT_EQ(window().Zoom(), 10);
     EXPECT_EQ(window().PreviewZoom(), 2);
-    EXPECT_EQ(dispatcher().ShiftMode(), Control::RollOption);
+    EXPECT_EQ(dispatcher().ShiftMode(), ShiftMode::Roll);
     EXPECT_FALSE(window().DirtyBytesChecked());
     EXPECT_EQ(window().previewText()->toPlainText(),
               u"The quick brown fox jumps over the lazy dog.\n1234567890"_s);

@@ -8,6 +8,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -99,12 +101,17 @@ TEST_F(CliAppTest, ResaveWritesWhatLoadsBack) {
     EXPECT_GT(QFileInfo(PathOf(u"d.char"_s)).size(), out.size());
 }
 
-TEST_F(CliAppTest, FailuresNameTheFileOnOneLineAndWrongArgumentsGiveTheUsage) {
+TEST_F(CliAppTest, FailuresNameTheFileOnOneLine) {
     const QString refused = Write(u"bad.char"_s, test::HandMadeHeader(3, 8, 2));
     const QString missing = PathOf(u"missing.char"_s);
     const QString good = WriteSet(u"good.char"_s, SmallSet());
+    const QString fifo = PathOf(u"pipe.char"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const std::pair<QStringList, QString> failing[] = {
         {{u"info"_s, refused}, refused},
+        // Neither a device nor a pipe is read: one never ends, the other blocks the open.
+        {{u"info"_s, u"/dev/zero"_s}, u"/dev/zero"_s},
+        {{u"info"_s, fifo}, fifo},
         {{u"resave"_s, missing, PathOf(u"x.char"_s)}, missing},
         {{u"resave"_s, good, folder_.path()}, folder_.path()}};
     for (const auto& [args, blamed] : failing) {
@@ -115,15 +122,40 @@ TEST_F(CliAppTest, FailuresNameTheFileOnOneLineAndWrongArgumentsGiveTheUsage) {
             << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(PathOf(u"x.char"_s)));
+}
 
-    const QStringList wrong[] = {
-        {}, {u"paint"_s}, {u"info"_s}, {u"info"_s, u"--dirty-bytes"_s, good}, {u"resave"_s, good}};
+TEST_F(CliAppTest, WrongArgumentsGiveOneLineAndHelpOnlyWhereAnOptionMayStand) {
+    const QString good = WriteSet(u"good.char"_s, SmallSet());
+    const QStringList wrong[] = {{u"paint"_s},
+                                 {u"info"_s},
+                                 {u"info"_s, u"--dirty-bytes"_s, good},
+                                 {u"resave"_s, good},
+                                 {u"render"_s, good, u"--zoom"_s, u"9"_s, u"-o"_s, u"z.png"_s},
+                                 {u"render"_s, good, u"-o"_s}};
     for (const QStringList& args : wrong) {
         const CliRun run = RunTool(args);
         EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains(u"Usage:"_s));
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(run.err.count(u'\n'), 2) << run.err.toStdString();
+        EXPECT_TRUE(run.err.endsWith(u"Try 'fontlathe-cli --help'.\n"_s)) << run.err.toStdString();
     }
-    EXPECT_EQ(RunTool({u"--help"_s}).status, 0);
+    const CliRun bare = RunTool({});
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_TRUE(bare.err.contains(u"Usage:"_s));
+    for (const QStringList& args :
+         {QStringList{u"--help"_s}, QStringList{u"-h"_s}, QStringList{u"info"_s, u"--help"_s}}) {
+        const CliRun help = RunTool(args);
+        EXPECT_EQ(help.status, 0);
+        EXPECT_TRUE(help.out.startsWith(u"Usage:"_s));
+        EXPECT_TRUE(help.err.isEmpty());
+    }
+
+    // A value that reads like the help option is still a value.
+    const QString png = PathOf(u"h.png"_s);
+    const CliRun render = RunTool({u"render"_s, good, u"--text"_s, u"-h"_s, u"-o"_s, png});
+    EXPECT_EQ(render.status, 0) << render.err.toStdString();
+    EXPECT_TRUE(render.out.isEmpty());
+    EXPECT_TRUE(QFile::exists(png));
 }
 
 } // namespace

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace fontlathe {
+
+// The program's own fixed texts, each spelled once.
+inline const QString ProgramTitle = QStringLiteral("Fontlathe 1.00");
+
+inline QString MainWindowTitle(const QString& path) {
+    return ProgramTitle + QStringLiteral(" - ") + path;
+}
+
+inline const QString AboutText =
+    QStringLiteral("Fontlathe 1.00, an editor for the bitmap fonts of SCUMM games.\n"
+                   "Free software, written by the Fontlathe developers.");
+
+inline const QString FontPrefsFrameTitle = QStringLiteral("Font Preferences");
+inline const QString PreviewFrameTitle = QStringLiteral("Char Preview");
+
+// The character frame's title; "$" stands for the number of present glyphs until the first
+// count replaces it.
+inline QString CharsFrameTitle(const QString& count = QStringLiteral("$")) {
+    return QStringLiteral("Preferences of %1 chars (x) = not stored!").arg(count);
+}
+
+} // namespace fontlathe
