@@ -20,6 +20,9 @@ struct ClipOffsets {
 struct AppState {
     Charset charset;
     FileType fileType{QStringLiteral("SCUMM Font"), QStringLiteral(".char")};
+    // Whether this run loaded or saved the file at the path: Save asks before replacing any
+    // other file of that name.
+    bool pathIsOwnFile = false;
     GenerationFont generationFont;
     QImage noGlyphIcon;
     // The selected row of the character table, re-read for every event; -1 with no selection.

@@ -51,6 +51,8 @@ void Application::Start(const QStringList& arguments) {
             failure.emplace(path, loaded);
             state_.charset.NewCharset(1);
             state_.fileType.SetPath(QStringLiteral("new"));
+        } else {
+            state_.pathIsOwnFile = true;
         }
     }
     dispatcher_.RefreshAll(0);

@@ -59,6 +59,8 @@ struct Menu {
         PasteChar = 10,
         Close = 11,
         About = 12,
+        Undo = 13,
+        Redo = 14,
         AppQuit = -1,
         AppPreferences = -2,
         AppAbout = -3,

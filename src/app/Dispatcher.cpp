@@ -5,6 +5,7 @@
 #include "ProgramTexts.h"
 #include "charset/CharCodec.h"
 #include "editor/CharTableView.h"
+#include "editor/HeaderFieldEdit.h"
 #include "editor/GlyphPainting.h"
 #include "editor/GlyphTransforms.h"
 #include "editor/GlyphView.h"
@@ -18,6 +19,25 @@
 namespace fontlathe {
 
 namespace {
+
+QString ShiftModeName(ShiftMode mode) {
+    switch (mode) {
+    case ShiftMode::Roll:
+        return QStringLiteral("Roll");
+    case ShiftMode::Resize:
+        return QStringLiteral("Resize");
+    case ShiftMode::Offset:
+        return QStringLiteral("Offset");
+    case ShiftMode::None:
+        break;
+    }
+    return QString();
+}
+
+bool IsHeaderField(int controlId) {
+    return controlId == Control::HeightField ||
+           (controlId >= Control::ColorMapField0 && controlId <= Control::ColorMapFieldLast);
+}
 
 // The one-pixel step of each arrow button.
 QPoint ShiftStepOf(int controlId) {
@@ -39,6 +59,12 @@ Dispatcher::Dispatcher(AppState& state, MainWindow& window, Environment& environ
     : state_(state), window_(window), environment_(environment) {
     connect(&window_, &MainWindow::menuCommand, this, &Dispatcher::MenuCommand);
     connect(&window_, &MainWindow::controlEvent, this, &Dispatcher::ControlEvent);
+    connect(&window_, &MainWindow::fieldCommitted, this, &Dispatcher::CommitHeaderField);
+    connect(&history_, &EditHistory::changed, this, [this] {
+        UpdateEditMenu();
+        UpdateWindowTitle();
+    });
+    UpdateEditMenu();
 }
 
 void Dispatcher::ReadCurrentChar() {
@@ -47,15 +73,12 @@ void Dispatcher::ReadCurrentChar() {
 
 void Dispatcher::MenuCommand(int menuId) {
     ReadCurrentChar();
+    FinishPendingEdits();
     const int current = state_.currentChar;
     switch (menuId) {
     case Menu::New2Colors:
-        NewSet(1);
-        RefreshAll(current);
-        RefreshHeader();
-        break;
     case Menu::New4Colors:
-        NewSet(2);
+        NewSet(menuId == Menu::New2Colors ? 1 : 2);
         RefreshAll(current);
         RefreshHeader();
         break;
@@ -92,14 +115,22 @@ void Dispatcher::MenuCommand(int menuId) {
         break;
     case Menu::PasteChar:
         if (window_.CharListHasFocus()) {
-            PasteChar(current);
+            ChangeGlyph(QStringLiteral("Paste"), current, [&] { PasteChar(current); });
             RefreshChar(current);
             UpdateCharsFrameTitle();
         }
         break;
+    case Menu::Undo:
+        ShowSwapped(history_.Undo(state_.charset));
+        break;
+    case Menu::Redo:
+        ShowSwapped(history_.Redo(state_.charset));
+        break;
     case Menu::Close:
     case Menu::AppQuit:
-        emit quitRequested();
+        if (MayDiscardChanges()) {
+            emit quitRequested();
+        }
         break;
     case Menu::About:
     case Menu::AppAbout:
@@ -113,6 +144,15 @@ void Dispatcher::MenuCommand(int menuId) {
 
 void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
     ReadCurrentChar();
+    if (controlId == Control::GlyphCanvas) {
+        // A stroke stays open while it lasts, but a field edit before it comes first.
+        if (mouse.kind == CanvasMouseEvent::Kind::LeftPress ||
+            mouse.kind == CanvasMouseEvent::Kind::RightPress) {
+            CommitHeaderFields();
+        }
+    } else if (!IsHeaderField(controlId)) {
+        FinishPendingEdits();
+    }
     const int current = state_.currentChar;
     Charset& set = state_.charset;
     switch (controlId) {
@@ -138,6 +178,9 @@ void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
         break;
     case Control::GlyphCanvas:
         if (const CanvasAction action = CanvasPaintAction(mouse); action != CanvasAction::None) {
+            if (action == CanvasAction::Paint) {
+                OpenStroke(current);
+            }
             if (const std::optional<int> picked = PaintAt(set, current, action, mouse.position,
                                                           window_.Zoom(), state_.selectedColor)) {
                 state_.selectedColor = *picked;
@@ -145,45 +188,50 @@ void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
             RefreshChar(current);
             DrawPaletteBar();
         }
+        if (mouse.kind == CanvasMouseEvent::Kind::LeftRelease) {
+            FinishStroke();
+        }
         break;
     case Control::ShiftLeftButton:
     case Control::ShiftRightButton:
     case Control::ShiftUpButton:
     case Control::ShiftDownButton: {
         const QPoint step = ShiftStepOf(controlId);
-        ShiftGlyph(set, current, step.x(), step.y(), ShiftMode());
+        const fontlathe::ShiftMode mode = ShiftMode();
+        ChangeGlyph(ShiftModeName(mode), current,
+                    [&] { ShiftGlyph(set, current, step.x(), step.y(), mode); });
         RefreshChar(current);
         window_.FocusCharList();
         break;
     }
     case Control::OnButton:
-        set.CreateBlankGlyph(current);
+        ChangeGlyph(QStringLiteral("On"), current, [&] { set.CreateBlankGlyph(current); });
         RefreshChar(current);
         window_.FocusCharList();
         UpdateCharsFrameTitle();
         break;
     case Control::OffButton:
-        set.ClearGlyph(current);
+        ChangeGlyph(QStringLiteral("Off"), current, [&] { set.ClearGlyph(current); });
         RefreshChar(current);
         window_.FocusCharList();
         UpdateCharsFrameTitle();
         break;
     case Control::LastCharButton:
-        set.numChars = static_cast<std::int16_t>(current + 1);
+        if (Charset::IsValidCode(current) && set.numChars != current + 1) {
+            const int before = set.numChars;
+            set.numChars = static_cast<std::int16_t>(current + 1);
+            history_.Record(std::make_unique<HeaderFieldEdit>(
+                StepText(QStringLiteral("Last Char"), current), HeaderFieldEdit::Field::NumChars,
+                0, before, current));
+        }
         RefreshAll(current);
         window_.FocusCharList();
         break;
-    case Control::HeightField:
-        set.fontHeight = static_cast<std::uint8_t>(window_.heightField()->Value());
-        RenderPreview();
-        break;
     default:
+        if (IsHeaderField(controlId)) {
+            EditHeaderField(controlId);
+        }
         break;
-    }
-    if (controlId >= Control::ColorMapField0 && controlId <= Control::ColorMapFieldLast) {
-        const int entry = controlId - Control::ColorMapField0;
-        set.colorMap[static_cast<std::size_t>(entry)] =
-            static_cast<std::uint8_t>(window_.colorMapField(entry)->Value());
     }
 }
 
@@ -207,7 +255,7 @@ void Dispatcher::RefreshHeader() {
     window_.SetTextIfChanged(Control::HeightField, QString::number(set.fontHeight));
     window_.SetTextIfChanged(Control::VersionLabel,
                              QStringLiteral("Unknown Parameter: %1").arg(set.version));
-    window_.setWindowTitle(MainWindowTitle(state_.fileType.path()));
+    UpdateWindowTitle();
     for (int i = 0; i < ColorMapSize; ++i) {
         window_.SetTextIfChanged(Control::ColorMapField0 + i,
                                  QString::number(set.colorMap[static_cast<std::size_t>(i)]));

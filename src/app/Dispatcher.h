@@ -4,10 +4,13 @@
 #include "charset/CharCodec.h"
 #include "charset/FileResult.h"
 #include "editor/CanvasMouseEvent.h"
+#include "editor/EditHistory.h"
 #include "editor/GlyphTransforms.h"
 
 #include <QObject>
 
+#include <array>
+#include <functional>
 #include <optional>
 
 namespace fontlathe {
@@ -22,6 +25,8 @@ class Dispatcher : public QObject {
     Q_OBJECT
 public:
     Dispatcher(AppState& state, MainWindow& window, Environment& environment);
+
+    EditHistory& history() { return history_; }
 
     void MenuCommand(int menuId);
     void ControlEvent(int controlId, const CanvasMouseEvent& mouse = {});
@@ -40,23 +45,47 @@ public:
     void ShowGlyph(int code);
     void DrawPaletteBar();
     void RenderPreview();
+    // The title shows the path, and " *" while the set has changes that are not saved.
+    void UpdateWindowTitle();
 
 signals:
     // Close, or Quit from the desktop's application menu: the program ends with status 0.
     void quitRequested();
 
 private:
-    void NewSet(int bitsPerPixel);
-    // Open and SaveAs answer whether the requester gave a file to work on.
+    // A paint stroke from the press to the release: the glyph as it was at the press.
+    struct Stroke {
+        int code;
+        Glyph before;
+        std::int32_t offsetEntry;
+    };
+
+    // Each answers whether it replaced the set or the path, and so what must be shown again.
+    bool NewSet(int bitsPerPixel);
     bool Open();
-    void Reopen();
-    void Save();
+    bool Reopen();
+    bool Save();
     bool SaveAs();
+    bool Generate(GenerationStyle style);
+    // Asks before unsaved changes would be lost; true when the caller may go on.
+    bool MayDiscardChanges();
+
+    // Runs change on glyph code and records it as one step when it changed the glyph.
+    void ChangeGlyph(const QString& verb, int code, const std::function<void()>& change);
+    void OpenStroke(int code);
+    void FinishStroke();
+    void EditHeaderField(int controlId);
+    void CommitHeaderField(int controlId);
+    // A stroke or a field edit still open becomes a step before anything else happens.
+    void FinishPendingEdits();
+    void CommitHeaderFields();
+    // Shows what an undo or redo swapped, and selects the row of the character it changed.
+    void ShowSwapped(const EditStep* step);
+    void UpdateEditMenu();
     std::optional<QString> AskOpenPath();
     std::optional<QString> AskSavePath();
     void CopyChar(int code);
     void PasteChar(int code);
-    void Generate(GenerationStyle style);
     bool ChooseGenerationFont();
     DirtyBytes DirtyBytesOption() const;
     void ReadCurrentChar();
@@ -64,6 +93,11 @@ private:
     AppState& state_;
     MainWindow& window_;
     Environment& environment_;
+    EditHistory history_;
+    std::optional<Stroke> stroke_;
+    // The value each header field had when the user began to edit it: the height, then the 15
+    // colour map entries.
+    std::array<std::optional<int>, 1 + ColorMapSize> fieldEditStart_{};
 };
 
 } // namespace fontlathe

@@ -9,9 +9,15 @@
 
 namespace fontlathe {
 
-void Dispatcher::NewSet(int bitsPerPixel) {
+bool Dispatcher::NewSet(int bitsPerPixel) {
+    if (!MayDiscardChanges()) {
+        return false;
+    }
     state_.fileType.SetPath(QStringLiteral("new"));
+    state_.pathIsOwnFile = false;
     state_.charset.NewCharset(bitsPerPixel);
+    history_.Clear();
+    return true;
 }
 
 std::optional<QString> Dispatcher::AskOpenPath() {
@@ -42,30 +48,56 @@ std::optional<QString> Dispatcher::AskSavePath() {
 // The path changes only once the file is loaded: a file that could not be read keeps both the
 // set and the path, so a later Save can't write the old set over it.
 bool Dispatcher::Open() {
+    if (!MayDiscardChanges()) {
+        return false;
+    }
     const std::optional<QString> path = AskOpenPath();
     if (!path) {
         return false;
     }
     if (const FileResult loaded = LoadCharset(state_.charset, *path); loaded) {
         state_.fileType.SetExactPath(*path);
+        state_.pathIsOwnFile = true;
+        history_.Clear();
     } else {
         ShowFailure(QStringLiteral("Could not open \"%1\"").arg(*path), loaded);
     }
     return true;
 }
 
-void Dispatcher::Reopen() {
+bool Dispatcher::Reopen() {
     const QString& path = state_.fileType.path();
+    if (history_.IsModified() &&
+        !environment_.AskYesNo(
+            &window_, ProgramTitle,
+            QStringLiteral("Discard the changes to %1 and read it again?").arg(path))) {
+        return false;
+    }
     if (const FileResult loaded = LoadCharset(state_.charset, path); !loaded) {
         ShowFailure(QStringLiteral("Could not reopen \"%1\"").arg(path), loaded);
+        return false;
     }
+    state_.pathIsOwnFile = true;
+    history_.Clear();
+    return true;
 }
 
-void Dispatcher::Save() {
+// A file at the path that this run neither loaded nor saved belongs to somebody else: the default
+// new.char in a folder that has one, or a name given at start-up that did not exist then.
+bool Dispatcher::Save() {
     const QString& path = state_.fileType.path();
+    if (!state_.pathIsOwnFile && QFileInfo::exists(path) &&
+        !environment_.AskYesNo(&window_, ProgramTitle,
+                               QStringLiteral("%1 exists. Replace it?").arg(path))) {
+        return false;
+    }
     if (const FileResult saved = SaveCharset(state_.charset, path, DirtyBytesOption()); !saved) {
         ShowFailure(QStringLiteral("Could not save \"%1\"").arg(path), saved);
+        return false;
     }
+    state_.pathIsOwnFile = true;
+    history_.MarkClean();
+    return true;
 }
 
 // As with Open, the path follows only a save that happened.
@@ -76,6 +108,8 @@ bool Dispatcher::SaveAs() {
     }
     if (const FileResult saved = SaveCharset(state_.charset, *path, DirtyBytesOption()); saved) {
         state_.fileType.SetExactPath(*path);
+        state_.pathIsOwnFile = true;
+        history_.MarkClean();
     } else {
         ShowFailure(QStringLiteral("Could not save \"%1\"").arg(*path), saved);
     }

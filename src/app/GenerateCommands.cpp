@@ -1,6 +1,7 @@
 // The Generate commands: a font from the requester, then a whole set drawn from it.
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "editor/WholeSetEdit.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
 #include "gui/Environment.h"
@@ -26,17 +27,38 @@ bool Dispatcher::ChooseGenerationFont() {
     return true;
 }
 
-void Dispatcher::Generate(GenerationStyle style) {
-    if (!ChooseGenerationFont()) {
-        return;
+namespace {
+
+QString GenerationStyleName(GenerationStyle style) {
+    switch (style) {
+    case GenerationStyle::Shadowed:
+        return QStringLiteral("Generate Shadowed");
+    case GenerationStyle::Outlined:
+        return QStringLiteral("Generate Outlined");
+    case GenerationStyle::Normal:
+        break;
     }
+    return QStringLiteral("Generate Normal");
+}
+
+} // namespace
+
+bool Dispatcher::Generate(GenerationStyle style) {
+    if (!ChooseGenerationFont()) {
+        return false;
+    }
+    // The rasterizer replaces the set only when the whole run succeeds.
+    Charset before = state_.charset;
     const FileResult generated =
         GenerateCharset(state_.charset, MakeDrawingFont(state_.generationFont), style);
     if (!generated) {
         ShowFailure(QStringLiteral("Could not generate the set from %1")
                         .arg(state_.generationFont.familyName),
                     generated);
+        return false;
     }
+    history_.Record(std::make_unique<WholeSetEdit>(GenerationStyleName(style), std::move(before)));
+    return true;
 }
 
 } // namespace fontlathe

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -81,6 +82,8 @@ void MainWindow::BuildControls(const Charset& set) {
     heightField_ = Place(Control::HeightField, new NumericField(nullptr), 90, 68, 39, 22);
     connect(heightField_, &NumericField::fieldEvent, this,
             [this] { emit controlEvent(Control::HeightField, {}); });
+    connect(heightField_, &QLineEdit::editingFinished, this,
+            [this] { emit fieldCommitted(Control::HeightField); });
     auto* dirtyLabel =
         Place(Control::DirtyBytesLabel,
               new QLabel(QStringLiteral(
@@ -93,6 +96,7 @@ void MainWindow::BuildControls(const Charset& set) {
         const int id = Control::ColorMapField0 + i;
         NumericField* field = Place(id, new NumericField(nullptr), 266 + 41 * i, 68, 39, 22);
         connect(field, &NumericField::fieldEvent, this, [this, id] { emit controlEvent(id, {}); });
+        connect(field, &QLineEdit::editingFinished, this, [this, id] { emit fieldCommitted(id); });
         colorMapFields_[static_cast<std::size_t>(i)] = field;
     }
 
@@ -175,6 +179,20 @@ void MainWindow::BuildControls(const Charset& set) {
         shortcutKeeper_->Watch(field);
     }
     shortcutKeeper_->Watch(previewText_);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    emit menuCommand(Menu::Close);
+}
+
+QAction* MainWindow::menuAction(int menuId) const {
+    for (QAction* action : menuActions_) {
+        if (action->data().toInt() == menuId) {
+            return action;
+        }
+    }
+    return nullptr;
 }
 
 QWidget* MainWindow::control(int id) const {

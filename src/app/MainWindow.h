@@ -49,6 +49,7 @@ public:
     }
     QPlainTextEdit* previewText() const { return previewText_; }
     QList<QAction*> menuActions() const { return menuActions_; }
+    QAction* menuAction(int menuId) const;
 
     // The state of a list (its selected row), track bar (value), radio button or check box (1/0).
     int StateOf(int id) const;
@@ -73,6 +74,12 @@ public:
 signals:
     void menuCommand(int menuId);
     void controlEvent(int controlId, const fontlathe::CanvasMouseEvent& mouse);
+    // A numeric field's edit is finished: Return, or the focus left it.
+    void fieldCommitted(int controlId);
+
+protected:
+    // The close button asks the dispatch to close, which may ask about unsaved changes first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();

@@ -40,17 +40,24 @@ void MainWindow::BuildMenus() {
     AddMenuItem(file, Menu::Close, QStringLiteral("Close"), Qt::CTRL | Qt::Key_Q);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    AddMenuItem(edit, Menu::Undo, QStringLiteral("Undo"), Qt::CTRL | Qt::Key_Z);
+    AddMenuItem(edit, Menu::Redo, QStringLiteral("Redo"), Qt::CTRL | Qt::SHIFT | Qt::Key_Z)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                        QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
     AddMenuItem(edit, Menu::CopyChar, QStringLiteral("Copy Char"), Qt::CTRL | Qt::Key_C);
     AddMenuItem(edit, Menu::PasteChar, QStringLiteral("Paste Char"), Qt::CTRL | Qt::Key_V);
 
     QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
     AddMenuItem(info, Menu::About, QStringLiteral("About"), QKeySequence());
 
-    // The program's own items stay in its menus on every desktop.
+    // The program's own items stay in its menus on every desktop. Their shortcuts win over the
+    // text fields, except Undo and Redo: in a field those keys undo the typing.
     QList<QKeySequence> shortcuts;
     for (QAction* action : menuActions_) {
         action->setMenuRole(QAction::NoRole);
-        if (!action->shortcut().isEmpty()) {
+        const int id = action->data().toInt();
+        if (id != Menu::Undo && id != Menu::Redo && !action->shortcut().isEmpty()) {
             shortcuts.append(action->shortcut());
         }
     }

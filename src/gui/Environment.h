@@ -18,6 +18,9 @@ struct FontChoice {
     bool underline = false;
 };
 
+// The answers to "Save the changes?".
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
 // Everything the program asks of the desktop beyond its own window: file and font requesters,
 // message boxes and the clipboard. The program holds one Environment and calls nothing of these
 // directly, so tests put a stand-in in its place.
@@ -42,6 +45,12 @@ public:
     // A modal box with one OK button.
     virtual void ShowInformation(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void ShowError(QWidget* parent, const QString& title, const QString& text) = 0;
+
+    // A question with Save, Discard and Cancel, before unsaved changes would be lost.
+    virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& title,
+                                             const QString& text) = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
 } // namespace fontlathe

@@ -29,7 +29,9 @@ public:
 
 NumericField::NumericField(QWidget* parent) : QLineEdit(parent) {
     setValidator(new ByteValidator(this));
-    connect(this, &QLineEdit::textEdited, this, &NumericField::fieldEvent);
+    // Typing and the field's own undo and redo change the text; the program sets it with the
+    // field's signals blocked, so that reports nothing.
+    connect(this, &QLineEdit::textChanged, this, &NumericField::fieldEvent);
 }
 
 int NumericField::Value() const {

@@ -66,4 +66,23 @@ void QtEnvironment::ShowError(QWidget* parent, const QString& title, const QStri
     QMessageBox::warning(parent, title, text, QMessageBox::Ok);
 }
 
+SaveChangesAnswer QtEnvironment::AskSaveChanges(QWidget* parent, const QString& title,
+                                                 const QString& text) {
+    switch (QMessageBox::warning(parent, title, text,
+                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                 QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return SaveChangesAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveChangesAnswer::Discard;
+    default:
+        return SaveChangesAnswer::Cancel;
+    }
+}
+
+bool QtEnvironment::AskYesNo(QWidget* parent, const QString& title, const QString& text) {
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 } // namespace fontlathe

@@ -19,6 +19,9 @@ public:
     void SetClipboardData(QMimeData* data) override;
     void ShowInformation(QWidget* parent, const QString& title, const QString& text) override;
     void ShowError(QWidget* parent, const QString& title, const QString& text) override;
+    SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& title,
+                                     const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& title, const QString& text) override;
 };
 
 } // namespace fontlathe

@@ -70,7 +70,29 @@ public:
         messages.push_back({title, text, true});
     }
 
+    // Questions are answered from queues; with none queued the answer goes on (Discard, or Yes),
+    // as the program did before it asked.
+    std::deque<SaveChangesAnswer> saveChangesAnswers;
+    std::deque<bool> yesNoAnswers;
+    QStringList questions;
+    SaveChangesAnswer AskSaveChanges(QWidget*, const QString&, const QString& text) override {
+        questions << text;
+        return NextOr(saveChangesAnswers, SaveChangesAnswer::Discard);
+    }
+    bool AskYesNo(QWidget*, const QString&, const QString& text) override {
+        questions << text;
+        return NextOr(yesNoAnswers, true);
+    }
+
 private:
+    template <typename T> static T NextOr(std::deque<T>& answers, T fallback) {
+        if (answers.empty()) {
+            return fallback;
+        }
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     static QString Next(std::deque<QString>& answers) {
         if (answers.empty()) {
             return QString();

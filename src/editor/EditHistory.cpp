@@ -1,0 +1,83 @@
+#include "EditHistory.h"
+
+namespace fontlathe {
+
+QString StepText(const QString& verb, int code) {
+    const bool readable = code > 32 && code != 127 && !(code >= 128 && code <= 160) && code < 256;
+    return readable ? QStringLiteral("%1 '%2'").arg(verb, QChar(code))
+                    : QStringLiteral("%1 character %2").arg(verb).arg(code);
+}
+
+EditHistory::EditHistory(std::size_t budget, QObject* parent) : QObject(parent), budget_(budget) {}
+
+EditHistory::~EditHistory() = default;
+
+void EditHistory::Record(std::unique_ptr<EditStep> step) {
+    // A change after an undo drops the steps that could have been redone.
+    while (steps_.size() > done_) {
+        cost_ -= steps_.back()->Cost();
+        steps_.pop_back();
+    }
+    if (clean_ && *clean_ > done_) {
+        clean_.reset();
+    }
+    cost_ += step->Cost();
+    steps_.push_back(std::move(step));
+    ++done_;
+    while (cost_ > budget_ && steps_.size() > 1) {
+        DropOldest();
+    }
+    emit changed();
+}
+
+void EditHistory::DropOldest() {
+    cost_ -= steps_.front()->Cost();
+    steps_.pop_front();
+    --done_;
+    if (clean_) {
+        clean_ = *clean_ == 0 ? std::nullopt : std::optional<std::size_t>(*clean_ - 1);
+    }
+}
+
+const EditStep* EditHistory::Undo(Charset& set) {
+    if (!CanUndo()) {
+        return nullptr;
+    }
+    EditStep* step = steps_[--done_].get();
+    step->Swap(set);
+    emit changed();
+    return step;
+}
+
+const EditStep* EditHistory::Redo(Charset& set) {
+    if (!CanRedo()) {
+        return nullptr;
+    }
+    EditStep* step = steps_[done_++].get();
+    step->Swap(set);
+    emit changed();
+    return step;
+}
+
+void EditHistory::Clear() {
+    steps_.clear();
+    done_ = 0;
+    clean_ = 0;
+    cost_ = 0;
+    emit changed();
+}
+
+void EditHistory::MarkClean() {
+    clean_ = done_;
+    emit changed();
+}
+
+QString EditHistory::UndoText() const {
+    return CanUndo() ? steps_[done_ - 1]->text() : QString();
+}
+
+QString EditHistory::RedoText() const {
+    return CanRedo() ? steps_[done_]->text() : QString();
+}
+
+} // namespace fontlathe

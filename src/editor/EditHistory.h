@@ -1,0 +1,62 @@
+#pragma once
+
+#include "EditStep.h"
+
+#include <QObject>
+
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <optional>
+
+namespace fontlathe {
+
+// The undo history of the set: the steps done so far and those undone since, and the place
+// where the set equals its file (the clean state). It keeps at most a budget of bytes; past it
+// the oldest steps go first.
+//
+// Record a step after its change is made. Undo and Redo swap a step with the set and return it,
+// so the caller can show what changed; they return nullptr when there is nothing to do.
+class EditHistory : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::size_t DefaultBudget = std::size_t(64) * 1024 * 1024;
+
+    explicit EditHistory(std::size_t budget = DefaultBudget, QObject* parent = nullptr);
+    ~EditHistory() override;
+
+    void Record(std::unique_ptr<EditStep> step);
+    const EditStep* Undo(Charset& set);
+    const EditStep* Redo(Charset& set);
+
+    // A fresh history whose state is clean: after New, Open and Reopen.
+    void Clear();
+    // The set as it is now equals its file: after Save.
+    void MarkClean();
+    bool IsModified() const { return clean_ != std::optional<std::size_t>(done_); }
+
+    bool CanUndo() const { return done_ > 0; }
+    bool CanRedo() const { return done_ < steps_.size(); }
+    QString UndoText() const;
+    QString RedoText() const;
+    std::size_t StepCount() const { return steps_.size(); }
+    std::size_t Cost() const { return cost_; }
+
+signals:
+    // Something to undo or redo, or the modified state, changed.
+    void changed();
+
+private:
+    void DropOldest();
+
+    std::deque<std::unique_ptr<EditStep>> steps_;
+    // Steps 0 to done_ - 1 are done; the rest were undone and can be redone.
+    std::size_t done_ = 0;
+    // The number of done steps at which the set equals its file; nothing when no undo or redo
+    // can reach that state any more.
+    std::optional<std::size_t> clean_ = 0;
+    std::size_t cost_ = 0;
+    std::size_t budget_;
+};
+
+} // namespace fontlathe

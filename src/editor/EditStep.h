@@ -1,0 +1,44 @@
+#pragma once
+
+#include "charset/Charset.h"
+
+#include <QString>
+
+#include <cstddef>
+
+namespace fontlathe {
+
+// One change to the set on the history. A step holds the other side of its change: the state the
+// set had before it, while the set holds the state after. Swapping the two undoes the change, and
+// swapping again redoes it, so a step needs no separate undo and redo.
+class EditStep {
+public:
+    // What a swap touched, and so what the views must show again.
+    enum class Scope { Glyph, StoredCount, Header, WholeSet };
+
+    EditStep(QString text, Scope scope, int code) : text_(std::move(text)), scope_(scope), code_(code) {}
+    virtual ~EditStep() = default;
+    EditStep(const EditStep&) = delete;
+    EditStep& operator=(const EditStep&) = delete;
+
+    virtual void Swap(Charset& set) = 0;
+    // The bytes the step keeps alive, for the history's budget.
+    virtual std::size_t Cost() const = 0;
+
+    // "Paint 'A'": what the Undo and Redo items name.
+    const QString& text() const { return text_; }
+    Scope scope() const { return scope_; }
+    // The character the step changed; the row to select after a swap, -1 for none.
+    int code() const { return code_; }
+
+private:
+    QString text_;
+    Scope scope_;
+    int code_;
+};
+
+// The name of a step that changed one character: "Paint 'A'", or "Paint character 32" for a code
+// whose character can't be read in quotes.
+QString StepText(const QString& verb, int code);
+
+} // namespace fontlathe
