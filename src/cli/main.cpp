@@ -1,3 +1,4 @@
+#include "AppInfo.h"
 #include "CliApp.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,10 @@ int main(int argc, char* argv[]) {
     QStringList args;
     for (int i = 1; i < argc; ++i) {
         args << QString::fromLocal8Bit(argv[i]);
+    }
+    if (args == QStringList{QStringLiteral("--version")}) {
+        QTextStream(stdout) << "fontlathe-cli " << fontlathe::AppVersion << Qt::endl;
+        return fontlathe::ExitSuccess;
     }
     // Fonts need a GUI application, which on a machine without a display runs offscreen.
     std::unique_ptr<QCoreApplication> application;
