@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package that building, testing and running Fontlathe need.
+# Installs every Debian 12 package that building, testing, packaging and running Fontlathe need.
 # Safe to run again: packages already present are left as they are.
 set -euo pipefail
 
@@ -11,6 +11,8 @@ packages=(
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-liberation fontconfig
   xvfb xauth
+  librsvg2-bin dpkg-dev file
+  desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl libxml2-utils lintian
 )
 
 missing=()

@@ -1,19 +1,21 @@
 #pragma once
 
+#include "AppInfo.h"
+
 #include <QString>
 
 namespace fontlathe {
 
 // The program's own fixed texts, each spelled once.
-inline const QString ProgramTitle = QStringLiteral("Fontlathe 1.00");
+inline const QString ProgramTitle = QStringLiteral("Fontlathe ") + QLatin1StringView(AppVersion);
 
 inline QString MainWindowTitle(const QString& path) {
     return ProgramTitle + QStringLiteral(" - ") + path;
 }
 
 inline const QString AboutText =
-    QStringLiteral("Fontlathe 1.00, an editor for the bitmap fonts of SCUMM games.\n"
-                   "Free software, written by the Fontlathe developers.");
+    ProgramTitle + QStringLiteral(", an editor for the bitmap fonts of SCUMM games.\n"
+                                  "Free software, written by the Fontlathe developers.");
 
 inline const QString FontPrefsFrameTitle = QStringLiteral("Font Preferences");
 inline const QString PreviewFrameTitle = QStringLiteral("Char Preview");

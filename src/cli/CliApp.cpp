@@ -240,6 +240,7 @@ QString CliUsage() {
         "  --dirty-bytes  add a 0x00 byte after every glyph that fills whole bytes,\n"
         "                 as the game maker's own files do\n"
         "  --help         show this text\n"
+        "  --version      show the version\n"
         "\n"
         "Exit status: 0 on success, 1 when a file can't be read, is refused or can't be\n"
         "written, 2 for wrong arguments.\n");

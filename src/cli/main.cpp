@@ -1,3 +1,4 @@
+#include "AppInfo.h"
 #include "CliApp.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,10 @@ int main(int argc, char* argv[]) {
     QStringList args;
     for (int i = 1; i < argc; ++i) {
         args << QString::fromLocal8Bit(argv[i]);
+    }
+    if (args == QStringList{QStringLiteral("--version")}) {
+        QTextStream(stdout) << "fontlathe-cli " << fontlathe::AppVersion << Qt::endl;
+        return fontlathe::ExitSuccess;
     }
     // Run as root or outside a desktop session there is no runtime folder, and Qt would warn on
     // every run; a private one for this run keeps stderr for the command's own messages.
