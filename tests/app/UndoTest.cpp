@@ -1,0 +1,250 @@
+#include "charset/DisplayColors.h"
+#include "editor/CharTableView.h"
+#include "editor/EditHistory.h"
+#include "editor/GlyphEdit.h"
+#include "editor/GlyphView.h"
+#include "gui/NumericField.h"
+#include "support/AppFixture.h"
+#include "support/SampleSets.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace fontlathe::test {
+namespace {
+
+// Everything an undo must bring back: the set, every table row, the header fields and the title.
+struct Seen {
+    QByteArray header;
+    std::vector<QImage> rasters;
+    std::vector<std::pair<int, int>> offsets;
+    QStringList texts;
+
+    bool operator==(const Seen&) const = default;
+};
+
+class UndoTest : public AppFixture {
+protected:
+    Seen Look() {
+        Seen seen;
+        seen.header = Encoded(set()).left(33);
+        seen.header.append(QByteArray::number(set().numChars));
+        for (const Glyph& glyph : set().glyphs) {
+            seen.rasters.push_back(glyph.raster);
+            seen.offsets.emplace_back(glyph.xOffset, glyph.yOffset);
+        }
+        for (int row = 0; row < GlyphSlotCount; ++row) {
+            for (int column = 1; column < CharTableModel::ColumnCount; ++column) {
+                seen.texts << window().charList()->charModel()->Text(row, column);
+            }
+        }
+        for (int id : {int(Control::HeightField), int(Control::ColorMapField0) + 3,
+                       int(Control::CharsFrame)}) {
+            seen.texts << Text(id);
+        }
+        seen.texts << window().windowTitle();
+        return seen;
+    }
+    void Key(QKeyCombination key) {
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    }
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QWidget* canvas = window().glyphView()->canvas();
+        QMouseEvent event(type, QPointF(at), canvas->mapToGlobal(QPointF(at)), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(canvas, &event);
+    }
+    void StartWithGlyph() {
+        Charset start;
+        start.NewCharset(2);
+        SetGlyph(start, 65, 6, 5, [](int x, int y) { return (x + 2 * y) % 4; }, 1, -1);
+        WriteSet(u"a.char"_s, start);
+        Start({u"a.char"_s});
+        ClickRow(65);
+    }
+};
+
+TEST_F(UndoTest, EveryKindOfStepUndoesAndRedoesExactly) {
+    struct Step {
+        const char* name;
+        int row; // the row an undo selects
+        std::function<void()> change;
+    };
+    const Step steps[] = {
+        {"Paint 'A'", 65,
+         [this] {
+             Mouse(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+             for (int x = 5; x < 60; x += 3) {
+                 Mouse(QEvent::MouseMove, {x, 25}, Qt::NoButton, Qt::LeftButton);
+             }
+             Mouse(QEvent::MouseButtonRelease, {60, 25}, Qt::LeftButton, Qt::NoButton);
+         }},
+        {"Roll 'A'", 65, [this] { Click(Control::ShiftRightButton); }},
+        {"Resize 'A'", 65,
+         [this] {
+             Click(Control::ResizeOption);
+             Click(Control::ShiftDownButton);
+         }},
+        {"Offset 'A'", 65,
+         [this] {
+             Click(Control::OffsetOption);
+             Click(Control::ShiftLeftButton);
+         }},
+        {"Off 'A'", 65, [this] { Click(Control::OffButton); }},
+        {"On 'B'", 66,
+         [this] {
+             ClickRow(66);
+             Click(Control::OnButton);
+         }},
+        {"Last Char 'A'", 65, [this] { Click(Control::LastCharButton); }},
+        {"Height", 0,
+         [this] {
+             TypeInto(window().heightField(), u"2"_s);
+             QTest::keyClick(window().heightField(), Qt::Key_Return);
+         }},
+        {"Palette Index 4", 0,
+         [this] {
+             TypeInto(window().colorMapField(3), u"7"_s);
+             window().FocusCharList();
+         }},
+        {"Generate Outlined", 0,
+         [this] {
+             environment_.fontAnswers.push_back({u"DejaVu Sans"_s, 12, false, false, false});
+             dispatcher().MenuCommand(Menu::GenerateOutlined);
+         }},
+    };
+    for (const auto& [name, row, change] : steps) {
+        StartWithGlyph();
+        const Seen before = Look();
+        change();
+        const Seen after = Look();
+        EXPECT_NE(after, before) << name;
+        EXPECT_EQ(dispatcher().history().StepCount(), 1u) << name;
+        EXPECT_EQ(window().menuAction(Menu::Undo)->text(), u"Undo "_s + QLatin1String(name));
+        EXPECT_TRUE(window().windowTitle().endsWith(u" *"_s)) << name;
+
+        window().charList()->setFocus();
+        ClickRow(0);
+        Key(Qt::CTRL | Qt::Key_Z);
+        EXPECT_EQ(Look(), before) << name;
+        EXPECT_EQ(window().CurrentRow(), row) << name;
+        EXPECT_FALSE(window().menuAction(Menu::Undo)->isEnabled()) << name;
+        Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        EXPECT_EQ(Look(), after) << name;
+        Key(Qt::CTRL | Qt::Key_Z);
+        Key(Qt::CTRL | Qt::Key_Y);
+        EXPECT_EQ(Look(), after) << name;
+    }
+}
+
+TEST_F(UndoTest, CleanStateRedoDropAndTextFieldsKeepTheirOwnUndo) {
+    StartWithGlyph();
+    Click(Control::ShiftRightButton);
+    Click(Control::ShiftRightButton);
+    dispatcher().MenuCommand(Menu::Save);
+    EXPECT_FALSE(window().windowTitle().endsWith(u" *"_s));
+    dispatcher().MenuCommand(Menu::Undo);
+    EXPECT_TRUE(window().windowTitle().endsWith(u" *"_s));
+    Click(Control::ShiftLeftButton);
+    EXPECT_FALSE(dispatcher().history().CanRedo()) << "an edit after an undo drops the redo steps";
+    EXPECT_TRUE(window().windowTitle().endsWith(u" *"_s)) << "the saved state can't come back";
+
+    const Seen before = Look();
+    for (int id : {int(Control::PreviewText), int(Control::ColorMapField0)}) {
+        const QString text = Text(id);
+        TypeInto(Widget(id), u"1"_s);
+        Key(Qt::CTRL | Qt::Key_Z);
+        EXPECT_EQ(Text(id), text) << "Ctrl+Z in a field undoes the typing";
+        window().FocusCharList();
+    }
+    EXPECT_EQ(Look(), before) << "and leaves the set alone";
+}
+
+TEST_F(UndoTest, AskedBeforeChangesAreLostAndNothingIsLostOnCancelOrFailure) {
+    using Answer = SaveChangesAnswer;
+    struct Case {
+        int menuId;
+        Answer answer;
+        bool saveFails;
+        bool goesOn;
+    };
+    const Case cases[] = {
+        {Menu::Close, Answer::Cancel, false, false}, {Menu::Close, Answer::Discard, false, true},
+        {Menu::Close, Answer::Save, false, true},    {Menu::Close, Answer::Save, true, false},
+        {Menu::New2Colors, Answer::Cancel, false, false}, {Menu::New4Colors, Answer::Save, true, false},
+        {Menu::Open, Answer::Cancel, false, false},  {Menu::Open, Answer::Discard, false, true},
+    };
+    for (const Case& c : cases) {
+        StartWithGlyph();
+        Click(Control::OffButton);
+        const Seen changed = Look();
+        if (c.saveFails) {
+            QFile::remove(PathOf(u"a.char"_s));
+            QDir().mkdir(PathOf(u"a.char"_s));
+        }
+        environment_.saveChangesAnswers = {c.answer};
+        environment_.openAnswers = {PathOf(u"b.char"_s)};
+        WriteSet(u"b.char"_s, VariedSet(1, 3));
+        environment_.messages.clear();
+        QSignalSpy quit(&dispatcher(), &Dispatcher::quitRequested);
+        dispatcher().MenuCommand(c.menuId);
+        EXPECT_EQ(environment_.questions.last(), u"Save the changes to a.char?"_s);
+        EXPECT_EQ(c.goesOn, quit.count() == 1 || Look() != changed) << c.menuId;
+        EXPECT_EQ(c.saveFails, !environment_.messages.empty());
+        QDir(PathOf(u"a.char"_s)).removeRecursively();
+    }
+
+    StartWithGlyph();
+    environment_.questions.clear();
+    dispatcher().MenuCommand(Menu::Reopen);
+    EXPECT_TRUE(environment_.questions.isEmpty()) << "nothing asks while nothing changed";
+    Click(Control::OffButton);
+    environment_.yesNoAnswers = {false};
+    dispatcher().MenuCommand(Menu::Reopen);
+    EXPECT_EQ(environment_.questions.last(), u"Discard the changes to a.char and read it again?"_s);
+    EXPECT_FALSE(set().GlyphAt(65)) << "No keeps the changes";
+}
+
+TEST_F(UndoTest, SaveAsksBeforeReplacingAFileThisRunDidNotLoad) {
+    WriteFile(u"new.char"_s, "somebody's file");
+    Start();
+    environment_.yesNoAnswers = {false};
+    dispatcher().MenuCommand(Menu::Save);
+    EXPECT_EQ(environment_.questions.last(), u"new.char exists. Replace it?"_s);
+    EXPECT_EQ(ReadFile(u"new.char"_s), "somebody's file");
+    environment_.yesNoAnswers = {true};
+    dispatcher().MenuCommand(Menu::Save);
+    EXPECT_EQ(ReadFile(u"new.char"_s), Encoded(set()));
+    environment_.questions.clear();
+    dispatcher().MenuCommand(Menu::Save);
+    EXPECT_TRUE(environment_.questions.isEmpty()) << "the file is the program's own now";
+}
+
+TEST(EditHistoryTest, TheBudgetDropsTheOldestStepsFirst) {
+    Charset set;
+    set.NewCharset(4);
+    Glyph blank;
+    blank.raster = MakeBlankRaster(64, 64);
+    const std::size_t oneStep = GlyphEdit(u"x"_s, 1, blank, 0).Cost();
+    EditHistory history(oneStep * 3);
+    for (int code = 0; code < 5; ++code) {
+        history.Record(std::make_unique<GlyphEdit>(QString::number(code), code, blank, 0));
+    }
+    EXPECT_EQ(history.StepCount(), 3u);
+    EXPECT_LE(history.Cost(), oneStep * 3);
+    EXPECT_EQ(history.UndoText(), u"4"_s);
+    while (history.Undo(set)) {
+    }
+    EXPECT_EQ(history.RedoText(), u"2"_s) << "steps 0 and 1 went first";
+    EXPECT_TRUE(history.IsModified()) << "the clean state went with them";
+    EXPECT_TRUE(set.GlyphAt(2) && set.GlyphAt(4) && !set.GlyphAt(1));
+}
+
+} // namespace
+} // namespace fontlathe::test
