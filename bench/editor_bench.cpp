@@ -57,6 +57,56 @@ void BM_CanvasPaintEvent(benchmark::State& state) {
 }
 BENCHMARK(BM_CanvasPaintEvent)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+CanvasMouseEvent DragTo(int step) {
+    CanvasMouseEvent move = LeftPressAt(step);
+    move.kind = CanvasMouseEvent::Kind::Move;
+    return move;
+}
+
+// One drag event of a stroke that the history records: the glyph is copied at the press, never
+// on a drag, and every 64 events the stroke ends and becomes a step.
+void BM_PaintStrokeWithHistory(benchmark::State& state) {
+    EditorSession session;
+    Dispatcher& dispatcher = session.application.dispatcher();
+    QWidget* viewport = session.application.window().glyphView()->viewport();
+    int step = 0;
+    for (auto _ : state) {
+        if (step % 64 == 0) {
+            CanvasMouseEvent release = DragTo(step);
+            release.kind = CanvasMouseEvent::Kind::LeftRelease;
+            dispatcher.ControlEvent(Control::GlyphCanvas, release);
+            dispatcher.ControlEvent(Control::GlyphCanvas, LeftPressAt(step));
+        }
+        dispatcher.ControlEvent(Control::GlyphCanvas, DragTo(step++));
+        viewport->repaint();
+    }
+}
+BENCHMARK(BM_PaintStrokeWithHistory)->Unit(benchmark::kMicrosecond);
+
+// Undo then redo, with every refresh, of a paint step on a 127 x 127 glyph (argument 0) or of a
+// whole-set step such as Generate (argument 1), on the largest set.
+void BM_UndoRedo(benchmark::State& state) {
+    EditorSession session;
+    Dispatcher& dispatcher = session.application.dispatcher();
+    if (state.range(0) == 0) {
+        dispatcher.ControlEvent(Control::GlyphCanvas, LeftPressAt(1));
+        CanvasMouseEvent release = DragTo(1);
+        release.kind = CanvasMouseEvent::Kind::LeftRelease;
+        dispatcher.ControlEvent(Control::GlyphCanvas, release);
+    } else {
+        // The step keeps the largest set, which undo brings back.
+        session.environment.fontAnswers.push_back(
+            {QStringLiteral("DejaVu Sans"), 24, false, false, false});
+        dispatcher.MenuCommand(Menu::GenerateNormal);
+    }
+    for (auto _ : state) {
+        dispatcher.MenuCommand(Menu::Undo);
+        dispatcher.MenuCommand(Menu::Redo);
+    }
+    state.counters["steps"] = double(dispatcher.history().StepCount());
+}
+BENCHMARK(BM_UndoRedo)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 void BM_UpdateTableRowsAll(benchmark::State& state) {
     EditorSession session;
     Dispatcher& dispatcher = session.application.dispatcher();
