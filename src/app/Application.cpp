@@ -53,6 +53,7 @@ void Application::Start(const QStringList& arguments) {
             state_.fileType.SetPath(QStringLiteral("new"));
         } else {
             state_.pathIsOwnFile = true;
+            dispatcher_.RememberFile(path);
         }
     }
     dispatcher_.RefreshAll(0);

@@ -61,6 +61,7 @@ struct Menu {
         About = 12,
         Undo = 13,
         Redo = 14,
+        ClearRecent = 15,
         AppQuit = -1,
         AppPreferences = -2,
         AppAbout = -3,

@@ -60,6 +60,8 @@ Dispatcher::Dispatcher(AppState& state, MainWindow& window, Environment& environ
     connect(&window_, &MainWindow::menuCommand, this, &Dispatcher::MenuCommand);
     connect(&window_, &MainWindow::controlEvent, this, &Dispatcher::ControlEvent);
     connect(&window_, &MainWindow::fieldCommitted, this, &Dispatcher::CommitHeaderField);
+    connect(&window_, &MainWindow::openRecent, this, &Dispatcher::OpenRecentCommand);
+    window_.SetRecentFiles(recentFiles_.paths());
     connect(&history_, &EditHistory::changed, this, [this] {
         UpdateEditMenu();
         UpdateWindowTitle();
@@ -69,6 +71,16 @@ Dispatcher::Dispatcher(AppState& state, MainWindow& window, Environment& environ
 
 void Dispatcher::ReadCurrentChar() {
     state_.currentChar = window_.CurrentRow();
+}
+
+void Dispatcher::OpenRecentCommand(const QString& path) {
+    ReadCurrentChar();
+    FinishPendingEdits();
+    const int current = state_.currentChar;
+    if (OpenRecent(path)) {
+        RefreshAll(current);
+        RefreshHeader();
+    }
 }
 
 void Dispatcher::MenuCommand(int menuId) {
@@ -87,6 +99,10 @@ void Dispatcher::MenuCommand(int menuId) {
             RefreshAll(current);
             RefreshHeader();
         }
+        break;
+    case Menu::ClearRecent:
+        recentFiles_.Clear();
+        window_.SetRecentFiles(recentFiles_.paths());
         break;
     case Menu::Reopen:
         Reopen();

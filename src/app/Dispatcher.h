@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppState.h"
+#include "RecentFiles.h"
 #include "charset/CharCodec.h"
 #include "charset/FileResult.h"
 #include "editor/CanvasMouseEvent.h"
@@ -29,6 +30,10 @@ public:
     EditHistory& history() { return history_; }
 
     void MenuCommand(int menuId);
+    // An entry of Open Recent: opened as Open would, after the same question.
+    void OpenRecentCommand(const QString& path);
+    // A file just opened or saved goes first in Open Recent.
+    void RememberFile(const QString& path);
     void ControlEvent(int controlId, const CanvasMouseEvent& mouse = {});
 
     // The refresh hubs: one glyph changed, or the whole set.
@@ -63,6 +68,9 @@ private:
     // Each answers whether it replaced the set or the path, and so what must be shown again.
     bool NewSet(int bitsPerPixel);
     bool Open();
+    bool OpenRecent(const QString& path);
+    // Loads the file into the set and makes it the path; a failure is shown and changes nothing.
+    bool LoadFile(const QString& path);
     bool Reopen();
     bool Save();
     bool SaveAs();
@@ -84,6 +92,8 @@ private:
     void UpdateEditMenu();
     std::optional<QString> AskOpenPath();
     std::optional<QString> AskSavePath();
+    // Where the requesters start: the current file's folder, else the folder last used.
+    QString RequesterFolder() const;
     void CopyChar(int code);
     void PasteChar(int code);
     bool ChooseGenerationFont();
@@ -94,6 +104,7 @@ private:
     MainWindow& window_;
     Environment& environment_;
     EditHistory history_;
+    RecentFiles recentFiles_;
     std::optional<Stroke> stroke_;
     // The value each header field had when the user began to edit it: the height, then the 15
     // colour map entries.

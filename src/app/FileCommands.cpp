@@ -5,6 +5,7 @@
 #include "charset/CharCodec.h"
 #include "gui/Environment.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace fontlathe {
@@ -20,10 +21,22 @@ bool Dispatcher::NewSet(int bitsPerPixel) {
     return true;
 }
 
+// A bare name such as the default new.char names no folder of its own.
+QString Dispatcher::RequesterFolder() const {
+    const QString& path = state_.fileType.path();
+    const QFileInfo current(path);
+    if ((state_.pathIsOwnFile || path.contains(u'/')) && current.absoluteDir().exists()) {
+        return current.absolutePath();
+    }
+    return recentFiles_.lastFolder();
+}
+
 std::optional<QString> Dispatcher::AskOpenPath() {
     const FileType& type = state_.fileType;
-    const QString chosen = environment_.AskOpenFileName(
-        &window_, QStringLiteral("Load ") + type.description(), type.path(), type.FilePattern());
+    const QString folder = RequesterFolder();
+    const QString chosen =
+        environment_.AskOpenFileName(&window_, QStringLiteral("Load ") + type.description(),
+                                     folder.isEmpty() ? type.path() : folder, type.FilePattern());
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
@@ -37,8 +50,11 @@ std::optional<QString> Dispatcher::AskOpenPath() {
 
 std::optional<QString> Dispatcher::AskSavePath() {
     const FileType& type = state_.fileType;
+    const QString folder = RequesterFolder();
+    const QString start =
+        folder.isEmpty() ? type.path() : QDir(folder).filePath(QFileInfo(type.path()).fileName());
     const QString chosen = environment_.AskSaveFileName(
-        &window_, QStringLiteral("Save ") + type.description(), type.path(), type.FilePattern());
+        &window_, QStringLiteral("Save ") + type.description(), start, type.FilePattern());
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
@@ -55,14 +71,37 @@ bool Dispatcher::Open() {
     if (!path) {
         return false;
     }
-    if (const FileResult loaded = LoadCharset(state_.charset, *path); loaded) {
-        state_.fileType.SetExactPath(*path);
-        state_.pathIsOwnFile = true;
-        history_.Clear();
-    } else {
-        ShowFailure(QStringLiteral("Could not open \"%1\"").arg(*path), loaded);
+    LoadFile(*path);
+    return true;
+}
+
+// An entry whose file has gone leaves the list; one that exists but was refused stays.
+bool Dispatcher::OpenRecent(const QString& path) {
+    if (!MayDiscardChanges()) {
+        return false;
+    }
+    if (!LoadFile(path) && !QFileInfo::exists(path)) {
+        recentFiles_.Remove(path);
+        window_.SetRecentFiles(recentFiles_.paths());
     }
     return true;
+}
+
+bool Dispatcher::LoadFile(const QString& path) {
+    if (const FileResult loaded = LoadCharset(state_.charset, path); !loaded) {
+        ShowFailure(QStringLiteral("Could not open \"%1\"").arg(path), loaded);
+        return false;
+    }
+    state_.fileType.SetExactPath(path);
+    state_.pathIsOwnFile = true;
+    history_.Clear();
+    RememberFile(path);
+    return true;
+}
+
+void Dispatcher::RememberFile(const QString& path) {
+    recentFiles_.Add(path);
+    window_.SetRecentFiles(recentFiles_.paths());
 }
 
 bool Dispatcher::Reopen() {
@@ -79,6 +118,7 @@ bool Dispatcher::Reopen() {
     }
     state_.pathIsOwnFile = true;
     history_.Clear();
+    RememberFile(path);
     return true;
 }
 
@@ -97,6 +137,7 @@ bool Dispatcher::Save() {
     }
     state_.pathIsOwnFile = true;
     history_.MarkClean();
+    RememberFile(path);
     return true;
 }
 
@@ -110,6 +151,7 @@ bool Dispatcher::SaveAs() {
         state_.fileType.SetExactPath(*path);
         state_.pathIsOwnFile = true;
         history_.MarkClean();
+        RememberFile(*path);
     } else {
         ShowFailure(QStringLiteral("Could not save \"%1\"").arg(*path), saved);
     }

@@ -14,6 +14,7 @@ class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QSlider;
 
@@ -70,12 +71,17 @@ public:
 
     // Centres the window on its screen; called before it is shown.
     void CenterOnScreen();
+    // Fills File > Open Recent with these files, most recent first.
+    void SetRecentFiles(const QStringList& paths);
+    QMenu* recentMenu() const { return recentMenu_; }
 
 signals:
     void menuCommand(int menuId);
     void controlEvent(int controlId, const fontlathe::CanvasMouseEvent& mouse);
     // A numeric field's edit is finished: Return, or the focus left it.
     void fieldCommitted(int controlId);
+    // An entry of Open Recent was chosen.
+    void openRecent(const QString& path);
 
 protected:
     // The close button asks the dispatch to close, which may ask about unsaved changes first.
@@ -93,6 +99,8 @@ private:
     std::array<QWidget*, Control::Count> controls_{};
     QList<QAction*> menuActions_;
     ShortcutKeeper* shortcutKeeper_;
+    QMenu* recentMenu_ = nullptr;
+    QList<QAction*> recentActions_;
 
     CharTableView* charList_ = nullptr;
     GlyphView* glyphView_ = nullptr;

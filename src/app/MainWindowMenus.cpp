@@ -3,6 +3,8 @@
 #include "gui/ShortcutKeeper.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -25,6 +27,10 @@ void MainWindow::BuildMenus() {
     AddMenuItem(file, Menu::New4Colors, QStringLiteral("New (4 colors)"), Qt::CTRL | Qt::Key_M);
     file->addSeparator();
     AddMenuItem(file, Menu::Open, QStringLiteral("Open..."), Qt::CTRL | Qt::Key_O);
+    recentMenu_ = file->addMenu(QStringLiteral("Open Recent"));
+    recentMenu_->addSeparator();
+    AddMenuItem(recentMenu_, Menu::ClearRecent, QStringLiteral("Clear Menu"), QKeySequence());
+    SetRecentFiles({});
     AddMenuItem(file, Menu::Reopen, QStringLiteral("Reopen"), Qt::CTRL | Qt::Key_R);
     file->addSeparator();
     AddMenuItem(file, Menu::GenerateNormal, QStringLiteral("Generate Normal..."),
@@ -62,6 +68,29 @@ void MainWindow::BuildMenus() {
         }
     }
     shortcutKeeper_->SetShortcuts(shortcuts);
+}
+
+// The entries go before the separator above "Clear Menu"; each shows the name, then its folder.
+// The old entries go later, as the one chosen may still be reporting its trigger.
+void MainWindow::SetRecentFiles(const QStringList& paths) {
+    for (QAction* action : std::as_const(recentActions_)) {
+        recentMenu_->removeAction(action);
+        action->deleteLater();
+    }
+    recentActions_.clear();
+    QAction* separator = recentMenu_->actions().constFirst();
+    for (const QString& path : paths) {
+        const QFileInfo file(path);
+        QString label = QStringLiteral("%1  (%2)").arg(
+            file.fileName(), QDir::toNativeSeparators(file.absolutePath()));
+        label.replace(u'&', QStringLiteral("&&"));
+        auto* action = new QAction(label, recentMenu_);
+        action->setData(path);
+        connect(action, &QAction::triggered, this, [this, path] { emit openRecent(path); });
+        recentMenu_->insertAction(separator, action);
+        recentActions_.append(action);
+    }
+    recentMenu_->menuAction()->setEnabled(!paths.isEmpty());
 }
 
 } // namespace fontlathe

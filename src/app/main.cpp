@@ -43,6 +43,9 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     QApplication qtApplication(argc, argv);
+    // The home of the settings, such as the recent files.
+    QApplication::setOrganizationName(QStringLiteral("Fontlathe"));
+    QApplication::setApplicationName(QStringLiteral("Fontlathe"));
     QApplication::setApplicationVersion(QString::fromLatin1(fontlathe::AppVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(fontlathe::AppId));
     QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(fontlathe::AppId)));

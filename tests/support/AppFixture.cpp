@@ -6,12 +6,15 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QHeaderView>
+#include <QSettings>
 #include <QTest>
 
 namespace fontlathe::test {
 
 void AppFixture::SetUp() {
     ASSERT_TRUE(folder_.isValid());
+    ASSERT_TRUE(settingsFolder_.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder_.path());
     previousFolder_ = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder_.path()));
 }

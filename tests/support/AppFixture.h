@@ -45,6 +45,9 @@ protected:
 
 private:
     QTemporaryDir folder_;
+    // The user settings of the run, such as the recent files, so that no test reads or writes
+    // the user's own.
+    QTemporaryDir settingsFolder_;
     QString previousFolder_;
 };
 
