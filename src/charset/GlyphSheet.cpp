@@ -26,8 +26,8 @@ namespace {
 constexpr qint64 MaxSheetFileSize = qint64(64) * 1024 * 1024;
 constexpr int CellGrowth = 4;
 constexpr int EmptySetCell = 8;
-// Deflate level 1: a sheet is mostly long runs of "outside", which the fastest level packs
-// nearly as well as the default one, in a fraction of the time.
+// Deflate level 1 keeps the export of the largest set well inside what an interactive command
+// may take; a sheet of an ordinary font is still only some kilobytes.
 constexpr int PngCompressionLevel = 1;
 constexpr std::uint8_t UnknownIndex = 0xFF;
 
