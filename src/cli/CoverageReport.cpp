@@ -4,9 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace fontlathe {
 
@@ -14,6 +11,23 @@ namespace {
 
 // A text file of this size is far beyond any game's script.
 constexpr qint64 MaxTextFileSize = qint64(256) * 1024 * 1024;
+
+// The text as a JSON string in UTF-8, with quotes, backslashes and control characters escaped.
+QByteArray JsonString(const QString& text) {
+    QByteArray quoted("\"");
+    for (const char byte : text.toUtf8()) {
+        const auto value = static_cast<unsigned char>(byte);
+        if (value == '"' || value == '\\') {
+            quoted += '\\';
+            quoted += byte;
+        } else if (value < 0x20) {
+            quoted += "\\u00" + QByteArray::number(value, 16).rightJustified(2, '0');
+        } else {
+            quoted += byte;
+        }
+    }
+    return quoted + '"';
+}
 
 } // namespace
 
@@ -37,17 +51,18 @@ QString DescribeCoverage(const TextCoverage& coverage) {
 }
 
 QByteArray CoverageToJson(const TextCoverage& coverage) {
-    QJsonArray missing;
-    for (const MissingCharacter& character : coverage.missing) {
-        missing.append(QJsonObject{
-            {"codepoint", CodePointName(character.codePoint)},
-            {"char", QString::fromUcs4(&character.codePoint, 1)},
-            {"count", character.count},
-            {"reason", MissingReasonName(character.reason)},
-        });
+    // Written by hand to keep the keys in the documented order, one missing character a line.
+    QByteArray json =
+        "{\n    \"distinct\": " + QByteArray::number(coverage.distinct) + ",\n    \"missing\": [";
+    for (std::size_t i = 0; i < coverage.missing.size(); ++i) {
+        const MissingCharacter& character = coverage.missing[i];
+        json += (i == 0 ? "\n" : ",\n") + QByteArray("        { \"codepoint\": ") +
+                JsonString(CodePointName(character.codePoint)) +
+                ", \"char\": " + JsonString(QString::fromUcs4(&character.codePoint, 1)) +
+                ", \"count\": " + QByteArray::number(character.count) +
+                ", \"reason\": " + JsonString(MissingReasonName(character.reason)) + " }";
     }
-    const QJsonObject root{{"distinct", coverage.distinct}, {"missing", missing}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return json + (coverage.missing.empty() ? "]\n}\n" : "\n    ]\n}\n");
 }
 
 CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,

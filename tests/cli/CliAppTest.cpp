@@ -193,10 +193,10 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     EXPECT_EQ(covered.out, u"All 1 distinct characters are covered.\n"_s);
 
     const CliRun json =
-        RunTool({u"coverage"_s, font, u"--json"_s, u"--text"_s, u"A\u00E9A\u00E9\U0001F600"_s});
+        RunTool({u"coverage"_s, font, u"--json"_s, u"--text"_s, u"A\u00E9A\u00E9\U0001F600\v"_s});
     EXPECT_EQ(json.status, 3);
     const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
-    EXPECT_EQ(root["distinct"].toInt(), 3);
+    EXPECT_EQ(root["distinct"].toInt(), 4);
     EXPECT_EQ(root["missing"].toArray(), (QJsonArray{QJsonObject{{"codepoint", "U+00E9"},
                                                                  {"char", u"\u00E9"_s},
                                                                  {"count", 2},
@@ -204,7 +204,11 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
                                                      QJsonObject{{"codepoint", "U+1F600"},
                                                                  {"char", u"\U0001F600"_s},
                                                                  {"count", 1},
-                                                                 {"reason", "beyond255"}}}));
+                                                                 {"reason", "beyond255"}},
+                                                     QJsonObject{{"codepoint", "U+000B"},
+                                                                 {"char", "\v"},
+                                                                 {"count", 1},
+                                                                 {"reason", "absent"}}}));
 
     const QString text = Write(u"text.txt"_s, "\xEF\xBB\xBF"
                                               "AB\r\n");
