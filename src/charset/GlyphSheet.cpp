@@ -99,13 +99,13 @@ QByteArray MetadataJson(const Charset& set) {
     json += ",\"offsets\":[";
     bool first = true;
     for (int code = 0; code < GlyphSlotCount; ++code) {
-        const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
-        if (!glyph.present()) {
+        const Glyph* glyph = set.GlyphAt(code);
+        if (glyph == nullptr) {
             continue;
         }
         json += (first ? "" : ",") + QByteArray("{\"code\":") + QByteArray::number(code) +
-                ",\"xOffset\":" + QByteArray::number(glyph.xOffset) +
-                ",\"yOffset\":" + QByteArray::number(glyph.yOffset) + "}";
+                ",\"xOffset\":" + QByteArray::number(glyph->xOffset) +
+                ",\"yOffset\":" + QByteArray::number(glyph->yOffset) + "}";
         first = false;
     }
     return json + "]}";
@@ -533,25 +533,25 @@ SheetResult EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QBy
                                         .arg(MaxGlyphSide));
     }
     for (int code = 0; code < GlyphSlotCount; ++code) {
-        const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
-        if (!glyph.present()) {
+        const Glyph* glyph = set.GlyphAt(code);
+        if (glyph == nullptr) {
             continue;
         }
-        if (glyph.width() > cell.width() || glyph.height() > cell.height()) {
+        if (glyph->width() > cell.width() || glyph->height() > cell.height()) {
             return SheetResult::Failure(
                 SheetProblem::CellTooSmall,
                 QStringLiteral("the glyph is %1 x %2 pixels and does not fit a %3 x %4 cell")
-                    .arg(glyph.width())
-                    .arg(glyph.height())
+                    .arg(glyph->width())
+                    .arg(glyph->height())
                     .arg(cell.width())
                     .arg(cell.height()),
                 code);
         }
-        if (!InOffsetRange(glyph.xOffset) || !InOffsetRange(glyph.yOffset)) {
+        if (!InOffsetRange(glyph->xOffset) || !InOffsetRange(glyph->yOffset)) {
             return SheetResult::Failure(SheetProblem::NotExportable,
                                         QStringLiteral("the offsets (%1, %2) lie outside %3 to %4")
-                                            .arg(glyph.xOffset)
-                                            .arg(glyph.yOffset)
+                                            .arg(glyph->xOffset)
+                                            .arg(glyph->yOffset)
                                             .arg(MinGlyphOffset)
                                             .arg(MaxGlyphOffset),
                                         code);
@@ -573,13 +573,13 @@ SheetResult EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QBy
     }
     const PaletteLookup palette(set.ColorCount());
     for (int code = 0; code < GlyphSlotCount; ++code) {
-        const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
-        if (!glyph.present()) {
+        const Glyph* glyph = set.GlyphAt(code);
+        if (glyph == nullptr) {
             continue;
         }
-        const QImage rgb = glyph.raster.format() == QImage::Format_RGB32
-                               ? glyph.raster
-                               : glyph.raster.convertToFormat(QImage::Format_RGB32);
+        const QImage rgb = glyph->raster.format() == QImage::Format_RGB32
+                               ? glyph->raster
+                               : glyph->raster.convertToFormat(QImage::Format_RGB32);
         const QPoint origin = CellOrigin(code, cell);
         for (int y = 0; y < rgb.height(); ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
@@ -659,7 +659,7 @@ SheetResult DecodeSheet(QByteArrayView bytes, Charset& set) {
             continue;
         }
         const QPoint origin = CellOrigin(code, cell);
-        Glyph& glyph = loaded.glyphs[static_cast<std::size_t>(code)];
+        Glyph& glyph = *loaded.SlotAt(code);
         glyph.raster = RasterFromCell(indices.data() + std::size_t(origin.y()) * stride +
                                           std::size_t(origin.x()),
                                       stride, found);

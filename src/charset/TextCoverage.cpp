@@ -126,7 +126,7 @@ std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePo
     if (static_cast<int>(codePoint) >= set.numChars) {
         return MissingReason::NotStored;
     }
-    if (!set.glyphs[codePoint].present()) {
+    if (set.GlyphAt(static_cast<int>(codePoint)) == nullptr) {
         return MissingReason::Absent;
     }
     return std::nullopt;
