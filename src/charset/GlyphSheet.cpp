@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QtEndian>
 
 #include <png.h>
 
@@ -301,6 +302,41 @@ bool WriteIndexedPng(std::vector<std::uint8_t>& pixels, QSize size, QByteArray j
 }
 
 // --- Reading the pixels ---------------------------------------------------------------------
+
+// Walks the chunks of a PNG file before the decoder does. libpng sets aside as much memory as a
+// chunk's length field claims before it reads the chunk, so a damaged length could ask for
+// gigabytes; no chunk of an intact file is longer than the file. And libpng silently drops a text
+// chunk whose checksum fails, which would turn a damaged sheet into one without metadata; the walk
+// notes whether the file holds a fontlathe chunk at all.
+SheetResult ScanChunks(QByteArrayView png, bool& holdsMetadata) {
+    constexpr qsizetype SignatureSize = 8;
+    constexpr qsizetype ChunkFrameSize = 12;                          // length, type and CRC
+    const QByteArrayView keyword(SheetTextKey, sizeof(SheetTextKey)); // with its closing 0
+    holdsMetadata = false;
+    qsizetype position = SignatureSize;
+    while (position + ChunkFrameSize <= png.size()) {
+        const auto length = qFromBigEndian<quint32>(png.data() + position);
+        if (length > quint64(png.size() - position - ChunkFrameSize)) {
+            return SheetResult::Failure(
+                SheetProblem::Unreadable,
+                QStringLiteral("the PNG file is damaged: the chunk at byte %1 claims %2 bytes, "
+                               "more than the file holds")
+                    .arg(position)
+                    .arg(length));
+        }
+        const QByteArrayView type = png.sliced(position + 4, 4);
+        if (type == QByteArrayView("IEND")) {
+            break;
+        }
+        const bool text = type == QByteArrayView("tEXt") || type == QByteArrayView("zTXt") ||
+                          type == QByteArrayView("iTXt");
+        if (text && png.sliced(position + 8, length).startsWith(keyword)) {
+            holdsMetadata = true;
+        }
+        position += ChunkFrameSize + qsizetype(length);
+    }
+    return SheetResult::Success();
+}
 
 std::uint8_t SheetIndexOf(QRgb color, const PaletteLookup& display) {
     const int alpha = qAlpha(color);
@@ -604,10 +640,18 @@ SheetResult DecodeSheet(QByteArrayView bytes, Charset& set) {
     reader.setDecideFormatFromContent(false);
     // The largest sheet in 16-bit RGBA takes 32 MB.
     reader.setAllocationLimit(64);
-    const QSize size = reader.canRead() ? reader.size() : QSize();
-    if (!size.isValid()) {
+    if (!reader.canRead()) {
         return SheetResult::Failure(SheetProblem::Unreadable,
                                     QStringLiteral("it is not a PNG image"));
+    }
+    bool holdsMetadata = false;
+    if (SheetResult intact = ScanChunks(bytes, holdsMetadata); !intact) {
+        return intact;
+    }
+    const QSize size = reader.size();
+    if (!size.isValid()) {
+        return SheetResult::Failure(SheetProblem::Unreadable,
+                                    QStringLiteral("the PNG image has no readable header"));
     }
     const QSize cell(CellSideOf(size.width(), SheetColumns), CellSideOf(size.height(), SheetRows));
     if (cell.width() == 0 || cell.height() == 0) {
@@ -627,6 +671,11 @@ SheetResult DecodeSheet(QByteArrayView bytes, Charset& set) {
     }
 
     const QString text = image.text(QLatin1String(SheetTextKey));
+    if (text.isNull() && holdsMetadata) {
+        return SheetResult::Failure(SheetProblem::BadMetadata,
+                                    QStringLiteral("the fontlathe chunk is damaged and can't be "
+                                                   "read (its checksum or its data is wrong)"));
+    }
     std::optional<SheetMetadata> metadata;
     if (!text.isNull()) {
         metadata.emplace();

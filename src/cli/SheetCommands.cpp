@@ -3,8 +3,27 @@
 #include "charset/GlyphSheet.h"
 
 #include <QRegularExpression>
+#include <QtGlobal>
 
 namespace fontlathe {
+
+namespace {
+
+// While it lives, Qt's own messages are dropped: Qt reports on stderr what libpng finds wrong with
+// a damaged file, and the command names the problem itself, in one line.
+class QtMessagesMuted {
+public:
+    QtMessagesMuted() : previous_(qInstallMessageHandler(Drop)) {}
+    ~QtMessagesMuted() { qInstallMessageHandler(previous_); }
+    QtMessagesMuted(const QtMessagesMuted&) = delete;
+    QtMessagesMuted& operator=(const QtMessagesMuted&) = delete;
+
+private:
+    static void Drop(QtMsgType, const QMessageLogContext&, const QString&) {}
+    QtMessageHandler previous_;
+};
+
+} // namespace
 
 std::optional<QSize> ParseCellSize(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,3})x(\\d{1,3})$"));
@@ -39,7 +58,11 @@ CommandOutcome ExportSheetFile(const QString& input, std::optional<QSize> cell,
 CommandOutcome ImportSheetFile(const QString& input, DirtyBytes dirtyBytes, const QString& output) {
     Charset set;
     set.NewCharset(1);
-    if (const SheetResult imported = ImportSheet(set, input); !imported) {
+    const SheetResult imported = [&] {
+        const QtMessagesMuted muted;
+        return ImportSheet(set, input);
+    }();
+    if (!imported) {
         return CommandOutcome::Failure(input, imported.reason());
     }
     if (const FileResult saved = SaveCharset(set, output, dirtyBytes); !saved) {

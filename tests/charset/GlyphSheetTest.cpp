@@ -231,6 +231,10 @@ TEST(GlyphSheetTest, RefusalsLeaveTheSetAsItWas) {
     later.replace(u"\"format\":1"_s, u"\"format\":2"_s);
     QString tooMany = valid;
     tooMany.replace(u"\"numChars\":70"_s, u"\"numChars\":300"_s);
+    QByteArray hugeChunk = Sheet(SmallSet());
+    qToBigEndian<quint32>(0x7FFFFFF0, hugeChunk.data() + hugeChunk.indexOf("tEXt") - 4);
+    QByteArray damagedChunk = Sheet(SmallSet());
+    damagedChunk[damagedChunk.indexOf("numChars")] = 'N';
     QString twice = valid;
     twice.replace(u"{\"code\":66"_s, u"{\"code\":65"_s);
 
@@ -244,6 +248,7 @@ TEST(GlyphSheetTest, RefusalsLeaveTheSetAsItWas) {
     const Refusal refusals[] = {
         {"no PNG", "GIF89a"_ba, SheetProblem::Unreadable, -1, {}},
         {"cut short", Sheet(SmallSet()).chopped(30), SheetProblem::Unreadable, -1, {}},
+        {"chunk longer than the file", hugeChunk, SheetProblem::Unreadable, -1, {}},
         {"no grid", PngOf(base.copy(0, 0, 128, 113)), SheetProblem::NotAGrid, -1, {}},
         {"stray colour", edited([](QImage& i) { i.setPixel(10, 30, qRgb(1, 2, 3)); }),
          SheetProblem::UnknownColor, 65, QPoint(10, 30)},
@@ -258,6 +263,7 @@ TEST(GlyphSheetTest, RefusalsLeaveTheSetAsItWas) {
         {"index 5 in 2 bits", edited([](QImage& i) { i.setPixel(18, 30, DisplayColors[5]); }),
          SheetProblem::TooManyColors, 66, QPoint(18, 30)},
         {"not JSON", withText(u"{\"format\":1,"_s), SheetProblem::BadMetadata, -1, {}},
+        {"chunk fails its checksum", damagedChunk, SheetProblem::BadMetadata, -1, {}},
         {"numChars 300", withText(tooMany), SheetProblem::BadMetadata, -1, {}},
         {"offsets twice", withText(twice), SheetProblem::BadMetadata, 65, {}},
         {"later format", withText(later), SheetProblem::LaterFormat, -1, {}},
