@@ -9,8 +9,8 @@ namespace fontlathe {
 
 namespace {
 
-// While it lives, Qt's own messages are dropped: Qt reports on stderr what libpng finds wrong with
-// a damaged file, and the command names the problem itself, in one line.
+// While it lives, Qt's own messages are dropped: Qt passes libpng's warnings about a damaged file
+// on to stderr, and the command names the problem itself.
 class QtMessagesMuted {
 public:
     QtMessagesMuted() : previous_(qInstallMessageHandler(Drop)) {}
