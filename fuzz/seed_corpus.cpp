@@ -1,7 +1,9 @@
 // Writes the starting corpus of a fuzz target into a folder: "charset" for the CHAR decoder,
-// "clipboard" for the clipboard image reader (a leading byte picks the image type).
+// "clipboard" for the clipboard image reader (a leading byte picks the image type), "sheet" for
+// the glyph sheet reader (a leading byte picks a PNG file or a sheet built from the bytes).
 #include "charset/CharCodec.h"
 #include "charset/DisplayColors.h"
+#include "charset/GlyphSheet.h"
 #include "editor/TiffCodec.h"
 #include "support/SampleSets.h"
 #include "support/TiffSamples.h"
@@ -83,12 +85,59 @@ bool WriteClipboardSeeds(const QDir& folder) {
     return ok;
 }
 
+// Small sheets, so that every run of the fuzzer stays quick.
+bool WriteSheetSeeds(const QDir& folder) {
+    bool ok = true;
+    for (int bits : {1, 2, 4}) {
+        Charset set;
+        set.NewCharset(bits);
+        set.numChars = static_cast<std::int16_t>(60 * bits);
+        for (int code : {0, 33, 65, 66, 200, 255}) {
+            test::SetGlyph(
+                set, code, 1 + code % 5, 1 + code % 4,
+                [&](int x, int y) { return (x + y + code) % set.ColorCount(); }, code % 7 - 3,
+                3 - code % 5);
+        }
+        QByteArray png;
+        ok = ok && EncodeSheet(set, std::nullopt, png);
+        ok = ok &&
+             Write(folder, QStringLiteral("sheet-%1.png").arg(bits), QByteArray(1, '\0') + png);
+        QImage rgb = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_ARGB32);
+        QByteArray rgbPng(1, '\0');
+        QBuffer buffer(&rgbPng);
+        buffer.open(QIODevice::Append);
+        ok = ok && rgb.save(&buffer, "PNG") &&
+             Write(folder, QStringLiteral("sheet-%1-rgba.png").arg(bits), rgbPng);
+
+        // The same set built by the fuzzer: cells of 4 x 4, the chunk, then the cells.
+        const QByteArray json =
+            QImage::fromData(png, "PNG").text(QLatin1String(SheetTextKey)).toLatin1();
+        QByteArray built("\1\3\3");
+        const int padded = (static_cast<int>(json.size()) + 3) / 4;
+        built += static_cast<char>(padded);
+        built += json.leftJustified(padded * 4, ' ');
+        for (int code = 0; code <= 66; ++code) {
+            const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+            for (int y = 0; y < 4; ++y) {
+                for (int x = 0; x < 4; ++x) {
+                    const bool ink = x < glyph.width() && y < glyph.height();
+                    built += static_cast<char>(ink ? set.PaletteIndexOf(glyph.raster.pixel(x, y))
+                                                   : SheetOutsideIndex);
+                }
+            }
+        }
+        ok = ok && Write(folder, QStringLiteral("built-%1.bin").arg(bits), built);
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     if (argc != 3 ||
-        (std::strcmp(argv[1], "charset") != 0 && std::strcmp(argv[1], "clipboard") != 0)) {
-        std::fprintf(stderr, "usage: %s charset|clipboard FOLDER\n", argv[0]);
+        (std::strcmp(argv[1], "charset") != 0 && std::strcmp(argv[1], "clipboard") != 0 &&
+         std::strcmp(argv[1], "sheet") != 0)) {
+        std::fprintf(stderr, "usage: %s charset|clipboard|sheet FOLDER\n", argv[0]);
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[2]));
@@ -96,7 +145,13 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot create %s\n", argv[2]);
         return 1;
     }
-    const bool ok = std::strcmp(argv[1], "charset") == 0 ? WriteCharsetSeeds(folder)
-                                                         : WriteClipboardSeeds(folder);
+    bool ok = false;
+    if (std::strcmp(argv[1], "charset") == 0) {
+        ok = WriteCharsetSeeds(folder);
+    } else if (std::strcmp(argv[1], "clipboard") == 0) {
+        ok = WriteClipboardSeeds(folder);
+    } else {
+        ok = WriteSheetSeeds(folder);
+    }
     return ok ? 0 : 1;
 }

@@ -93,7 +93,11 @@ int Charset::PresentGlyphCount() const {
 }
 
 QString CharacterText(int code) {
-    return code < 32 ? QStringLiteral("n.p.") : QString(QChar(code));
+    if (code < 32) {
+        return QStringLiteral("n.p.");
+    }
+    const auto codePoint = static_cast<char32_t>(code);
+    return QString::fromUcs4(&codePoint, 1);
 }
 
 QImage MakeBlankRaster(int width, int height) {

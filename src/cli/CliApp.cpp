@@ -1,6 +1,8 @@
 #include "CliApp.h"
 
 #include "CharsetReport.h"
+#include "CoverageReport.h"
+#include "SheetCommands.h"
 #include "charset/CharCodec.h"
 #include "charset/Charset.h"
 #include "editor/TextPreview.h"
@@ -218,6 +220,51 @@ int RunGenerate(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
     return ExitSuccess;
 }
 
+int Finish(const CommandOutcome& outcome, QTextStream& err) {
+    return outcome.failed() ? Fail(err, outcome.path, outcome.reason) : outcome.status;
+}
+
+int RunExport(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    if (!parsed.Value(QStringLiteral("-o"))) {
+        return UsageError(err, QStringLiteral("export takes FILE.char and -o SHEET.png"));
+    }
+    std::optional<QSize> cell;
+    if (const auto text = parsed.Value(QStringLiteral("--cell"))) {
+        cell = ParseCellSize(*text);
+        if (!cell) {
+            return UsageError(err, QStringLiteral("--cell takes WIDTHxHEIGHT, each 1 to 127"));
+        }
+    }
+    return Finish(
+        ExportSheetFile(parsed.positionals.first(), cell, *parsed.Value(QStringLiteral("-o"))),
+        err);
+}
+
+int RunImport(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    if (!parsed.Value(QStringLiteral("-o"))) {
+        return UsageError(err, QStringLiteral("import takes SHEET.png and -o FILE.char"));
+    }
+    const DirtyBytes dirty =
+        parsed.Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
+    return Finish(
+        ImportSheetFile(parsed.positionals.first(), dirty, *parsed.Value(QStringLiteral("-o"))),
+        err);
+}
+
+int RunCoverage(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+    const auto inlineText = parsed.Value(QStringLiteral("--text"));
+    const auto textFile = parsed.Value(QStringLiteral("--text-file"));
+    if (inlineText.has_value() == textFile.has_value()) {
+        return UsageError(err, QStringLiteral("coverage takes either --text TEXT or "
+                                              "--text-file PATH"));
+    }
+    const CoverageText text = inlineText ? CoverageText{CoverageText::Kind::Inline, *inlineText}
+                                         : CoverageText{CoverageText::Kind::File, *textFile};
+    const ReportStyle style =
+        parsed.Has(QStringLiteral("--json")) ? ReportStyle::Json : ReportStyle::Table;
+    return Finish(ReportCoverage(parsed.positionals.first(), text, style, out), err);
+}
+
 } // namespace
 
 QString CliUsage() {
@@ -234,6 +281,15 @@ QString CliUsage() {
         "           [--style normal|shadowed|outlined] [--dirty-bytes] -o OUT.char\n"
         "                                   draw codes 32 to 255 of an installed font into\n"
         "                                   a new set, as the editor's Generate commands do\n"
+        "  export FILE.char [--cell WxH] -o SHEET.png\n"
+        "                                   write every glyph into one PNG sheet of 16 x 16\n"
+        "                                   cells for a paint program (default cell: the\n"
+        "                                   largest glyph plus 4)\n"
+        "  import SHEET.png [--dirty-bytes] -o FILE.char\n"
+        "                                   read a sheet back into a font file\n"
+        "  coverage FILE.char (--text TEXT | --text-file PATH) [--json]\n"
+        "                                   list the characters of a UTF-8 text that the\n"
+        "                                   font lacks, with their counts and why\n"
         "\n"
         "Options:\n"
         "  --json         print one JSON object instead of the table\n"
@@ -243,7 +299,7 @@ QString CliUsage() {
         "  --version      show the version\n"
         "\n"
         "Exit status: 0 on success, 1 when a file can't be read, is refused or can't be\n"
-        "written, 2 for wrong arguments.\n");
+        "written, 2 for wrong arguments, 3 when coverage finds characters missing.\n");
 }
 
 bool CliNeedsFonts(const QStringList& args) {
@@ -286,6 +342,20 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
            0},
           QStringLiteral("generate takes --family NAME --size N and -o OUT.char"),
           RunGenerate}},
+        {QStringLiteral("export"),
+         {{{}, {QStringLiteral("--cell"), QStringLiteral("-o")}, 1},
+          QStringLiteral("export takes FILE.char and -o SHEET.png"),
+          RunExport}},
+        {QStringLiteral("import"),
+         {{{QStringLiteral("--dirty-bytes")}, {QStringLiteral("-o")}, 1},
+          QStringLiteral("import takes SHEET.png and -o FILE.char"),
+          RunImport}},
+        {QStringLiteral("coverage"),
+         {{{QStringLiteral("--json")},
+           {QStringLiteral("--text"), QStringLiteral("--text-file")},
+           1},
+          QStringLiteral("coverage takes FILE.char and --text TEXT or --text-file PATH"),
+          RunCoverage}},
     };
     const auto command = commands.find(args.first());
     if (command == commands.end()) {

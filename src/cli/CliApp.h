@@ -5,7 +5,8 @@
 
 namespace fontlathe {
 
-enum CliExit { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
+// ExitMissing: coverage found characters that the set lacks.
+enum CliExit { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2, ExitMissing = 3 };
 
 // Runs one fontlathe-cli command; generate needs a QGuiApplication, the others none. args excludes
 // the program name. Results go to out, the one line that explains a failure to err.

@@ -2,6 +2,7 @@
 
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
+#include "charset/TextCoverage.h"
 
 #include <QPainter>
 
@@ -41,7 +42,8 @@ QString NormalizeLineBreaks(const QString& text) {
     return normalized;
 }
 
-QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size) {
+QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size,
+                     MissingMarks marks) {
     QImage preview(size, QImage::Format_ARGB32_Premultiplied);
     preview.fill(DisplayColors[0]);
     const QString lines = NormalizeLineBreaks(text);
@@ -51,27 +53,38 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
     const qint64 lineStart = Margin + zoom;
     qint64 x = lineStart;
     qint64 y = Margin;
-    for (const QChar unit : lines) {
-        const int code = unit.unicode();
-        if (code == '\r') {
+    const auto onCanvas = [](qint64 position) {
+        return static_cast<int>(std::clamp<qint64>(position, -1'000'000, 1'000'000));
+    };
+    const int markHeight = std::max(int(set.fontHeight) * zoom, zoom);
+    const qsizetype length = lines.size();
+    for (qsizetype i = 0; i < length; ++i) {
+        char32_t codePoint = lines[i].unicode();
+        if (lines[i].isHighSurrogate() && i + 1 < length && lines[i + 1].isLowSurrogate()) {
+            codePoint = QChar::surrogateToUcs4(lines[i], lines[i + 1]);
+            ++i;
+        }
+        if (codePoint == '\r') {
             x = lineStart;
             y += qint64(set.fontHeight) * zoom;
             continue;
         }
-        const Glyph* present = set.GlyphAt(code);
-        if (!present) {
-            continue;
+        const Glyph* glyph = set.GlyphAt(static_cast<int>(codePoint));
+        if (glyph != nullptr) {
+            const QRect target(onCanvas(x + qint64(glyph->xOffset) * zoom),
+                               onCanvas(y + qint64(glyph->yOffset) * zoom), glyph->width() * zoom,
+                               glyph->height() * zoom);
+            if (target.intersects(preview.rect())) {
+                painter.drawImage(target, MakeOverlayRaster(set, static_cast<int>(codePoint)));
+            }
         }
-        const Glyph& glyph = *present;
-        const QRect target(static_cast<int>(std::clamp<qint64>(x + qint64(glyph.xOffset) * zoom,
-                                                               -1'000'000, 1'000'000)),
-                           static_cast<int>(std::clamp<qint64>(y + qint64(glyph.yOffset) * zoom,
-                                                               -1'000'000, 1'000'000)),
-                           glyph.width() * zoom, glyph.height() * zoom);
-        if (target.intersects(preview.rect())) {
-            painter.drawImage(target, MakeOverlayRaster(set, code));
+        // A glyph that the file does not store is drawn and marked all the same.
+        if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint)) {
+            painter.fillRect(QRect(onCanvas(x), onCanvas(y), zoom, markHeight), DisplayColors[3]);
         }
-        x += qint64(glyph.width() + glyph.xOffset) * zoom;
+        if (glyph != nullptr) {
+            x += qint64(glyph->width() + glyph->xOffset) * zoom;
+        }
     }
     return preview;
 }

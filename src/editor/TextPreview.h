@@ -14,6 +14,11 @@ inline constexpr QSize PreviewSize(600, 70);
 inline const QString SampleText =
     QStringLiteral("The quick brown fox jumps over the lazy dog.\r\n1234567890");
 
+// Whether the preview marks each character the set does not cover (see CheckCoverage) with a bar
+// in display colour 3 at the pen: zoom pixels wide, fontHeight x zoom high and at least zoom. The
+// bar does not move the pen, so the glyphs stand where they stand without marks.
+enum class MissingMarks { Hidden, Shown };
+
 // The glyph as a 32-bit image whose background (every pixel of palette index 0) is fully
 // transparent; a null image for an absent glyph.
 QImage MakeOverlayRaster(const Charset& set, int code);
@@ -26,6 +31,7 @@ QString NormalizeLineBreaks(const QString& text);
 // at the pen moved by its offsets, and the pen advances by its width plus xOffset; characters
 // without a glyph are skipped without moving the pen. Glyph backgrounds are transparent, so a
 // later glyph never hides an earlier one.
-QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size = PreviewSize);
+QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size = PreviewSize,
+                     MissingMarks marks = MissingMarks::Hidden);
 
 } // namespace fontlathe

@@ -158,5 +158,73 @@ TEST_F(CliAppTest, WrongArgumentsGiveOneLineAndHelpOnlyWhereAnOptionMayStand) {
     EXPECT_TRUE(QFile::exists(png));
 }
 
+TEST_F(CliAppTest, SheetsGoOutAndComeBackByteForByte) {
+    const QString font = WriteSet(u"in.char"_s, test::VariedSet(2, 5));
+    const QString sheet = PathOf(u"sheet.png"_s);
+    ASSERT_EQ(RunTool({u"export"_s, font, u"-o"_s, sheet}).status, 0);
+    ASSERT_EQ(RunTool({u"import"_s, sheet, u"-o"_s, PathOf(u"back.char"_s)}).status, 0);
+    QFile in(font), back(PathOf(u"back.char"_s));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly) && back.open(QIODevice::ReadOnly));
+    EXPECT_EQ(in.readAll(), back.readAll());
+
+    const CliRun tooSmall =
+        RunTool({u"export"_s, font, u"--cell"_s, u"3x3"_s, u"-o"_s, PathOf(u"small.png"_s)});
+    EXPECT_EQ(tooSmall.status, 1);
+    EXPECT_TRUE(tooSmall.err.startsWith(u"fontlathe-cli: "_s + font + u": character "_s))
+        << tooSmall.err.toStdString();
+    EXPECT_FALSE(QFile::exists(PathOf(u"small.png"_s)));
+    const CliRun notASheet = RunTool({u"import"_s, font, u"-o"_s, PathOf(u"x.char"_s)});
+    EXPECT_EQ(notASheet.status, 1);
+    EXPECT_TRUE(notASheet.err.startsWith(u"fontlathe-cli: "_s + font + u':'));
+
+    const QStringList wrong[] = {{u"export"_s, font, u"--cell"_s, u"0x4"_s, u"-o"_s, sheet},
+                                 {u"export"_s, font, u"--cell"_s, u"128x4"_s, u"-o"_s, sheet},
+                                 {u"export"_s, font},
+                                 {u"import"_s, sheet, u"--cell"_s, u"4x4"_s, u"-o"_s, font}};
+    for (const QStringList& args : wrong) {
+        EXPECT_EQ(RunTool(args).status, 2) << args.join(' ').toStdString();
+    }
+}
+
+TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
+    const QString font = WriteSet(u"small.char"_s, SmallSet());
+    const CliRun covered = RunTool({u"coverage"_s, font, u"--text"_s, u"AAA\r\n"_s});
+    EXPECT_EQ(covered.status, 0);
+    EXPECT_EQ(covered.out, u"All 1 distinct characters are covered.\n"_s);
+
+    const CliRun json =
+        RunTool({u"coverage"_s, font, u"--json"_s, u"--text"_s, u"A\u00E9A\u00E9\U0001F600\v"_s});
+    EXPECT_EQ(json.status, 3);
+    const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(root["distinct"].toInt(), 4);
+    EXPECT_EQ(root["missing"].toArray(), (QJsonArray{QJsonObject{{"codepoint", "U+00E9"},
+                                                                 {"char", u"\u00E9"_s},
+                                                                 {"count", 2},
+                                                                 {"reason", "notStored"}},
+                                                     QJsonObject{{"codepoint", "U+1F600"},
+                                                                 {"char", u"\U0001F600"_s},
+                                                                 {"count", 1},
+                                                                 {"reason", "beyond255"}},
+                                                     QJsonObject{{"codepoint", "U+000B"},
+                                                                 {"char", "\v"},
+                                                                 {"count", 1},
+                                                                 {"reason", "absent"}}}));
+
+    const QString text = Write(u"text.txt"_s, "\xEF\xBB\xBF"
+                                              "AB\r\n");
+    const CliRun table = RunTool({u"coverage"_s, font, u"--text-file"_s, text});
+    EXPECT_EQ(table.status, 3);
+    EXPECT_EQ(table.out,
+              u"U+0042    B           1  absent\n1 of 2 distinct characters missing.\n"_s);
+    const QString bad = Write(u"bad.txt"_s, "AB\xC3(");
+    const CliRun refused = RunTool({u"coverage"_s, font, u"--text-file"_s, bad});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(bad + u": it is not UTF-8: the byte at offset 2"_s))
+        << refused.err.toStdString();
+    EXPECT_EQ(RunTool({u"coverage"_s, font}).status, 2);
+    EXPECT_EQ(RunTool({u"coverage"_s, font, u"--text"_s, u"A"_s, u"--text-file"_s, text}).status,
+              2);
+}
+
 } // namespace
 } // namespace fontlathe

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace fontlathe {
@@ -110,6 +112,34 @@ TEST(TextPreviewTest, PenPositionsLineBreaksAndLongLines) {
         inked += preview.pixel(x, 5) == ink ? 1 : 0;
     }
     EXPECT_EQ(inked, 6) << "only the first glyph's first column shows";
+}
+
+TEST(TextPreviewTest, MissingMarksAreBarsAtThePenThatMoveNothing) {
+    Charset set = SampleSet();
+    // é is not stored, 250 is drawn but not stored, the emoji is one character beyond 255. At
+    // zoom 3 the pen stands at x 22 after "A", then at (7, 34) after the line break, and at
+    // (13, 34) after the 2 pixels of 250.
+    const QString text = u"A\u00E9\r\n"_s + QChar(250) + u"\U0001F600"_s;
+    const QRect bars[] = {{22, 4, 3, 30}, {7, 34, 3, 30}, {13, 34, 3, 30}};
+    const QImage hidden = RenderPreview(set, text, 3);
+    ExpectSameImage(hidden, ReferencePreview(set, text, 3, PreviewSize), "marks hidden");
+    const QImage shown = RenderPreview(set, text, 3, PreviewSize, MissingMarks::Shown);
+    for (int y = 0; y < PreviewSize.height(); ++y) {
+        for (int x = 0; x < PreviewSize.width(); ++x) {
+            const bool onBar = std::any_of(std::begin(bars), std::end(bars),
+                                           [&](const QRect& bar) { return bar.contains(x, y); });
+            ASSERT_EQ(shown.pixel(x, y), onBar ? DisplayColors[3] : hidden.pixel(x, y))
+                << x << "," << y;
+        }
+    }
+    // The glyph after a missing character stands at the same pen, over the bar.
+    const QImage next = RenderPreview(set, u"\u00E9A"_s, 3, PreviewSize, MissingMarks::Shown);
+    EXPECT_EQ(next.pixel(7, 4), DisplayColors[1]);
+    EXPECT_EQ(next.pixel(7, 30), DisplayColors[3]);
+    set.fontHeight = 0;
+    const QImage flat = RenderPreview(set, u"\u00E9"_s, 3, PreviewSize, MissingMarks::Shown);
+    EXPECT_EQ(flat.pixel(7, 6), DisplayColors[3]) << "at least zoom pixels high";
+    EXPECT_EQ(flat.pixel(7, 7), DisplayColors[0]);
 }
 
 } // namespace

@@ -1,0 +1,201 @@
+#include "TextCoverage.h"
+
+#include <QStringList>
+
+#include <array>
+#include <unordered_map>
+
+namespace fontlathe {
+
+namespace {
+
+constexpr char32_t ReplacementCharacter = 0xFFFD;
+
+bool IsLineBreak(char32_t codePoint) {
+    return codePoint == '\r' || codePoint == '\n';
+}
+
+// The length of the well-formed UTF-8 sequence at bytes (the code point goes to codePoint), or
+// 0 when the sequence there is ill-formed or cut short.
+int DecodeUtf8(const unsigned char* bytes, qsizetype available, char32_t& codePoint) {
+    const unsigned lead = bytes[0];
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    }
+    int length = 0;
+    unsigned low = 0x80;
+    unsigned high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0F;
+        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
+        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07;
+        low = lead == 0xF0 ? 0x90 : 0x80;  // no overlong forms
+        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (available < length) {
+        return 0;
+    }
+    for (int i = 1; i < length; ++i) {
+        const unsigned next = bytes[i];
+        if (next < low || next > high) {
+            return 0;
+        }
+        low = 0x80;
+        high = 0xBF;
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    return length;
+}
+
+// Counts the characters of a text as they come, and which of them the set lacks.
+class CoverageCounter {
+public:
+    explicit CoverageCounter(const Charset& set) : set_(set) {
+        for (int code = 0; code < GlyphSlotCount; ++code) {
+            covered_[static_cast<std::size_t>(code)] =
+                !MissingReasonOf(set, static_cast<char32_t>(code));
+        }
+    }
+
+    void Add(char32_t codePoint) {
+        if (codePoint < GlyphSlotCount) {
+            qint64& count = lowCounts_[codePoint];
+            if (count++ == 0 && !IsLineBreak(codePoint)) {
+                ++distinct_;
+                if (!covered_[codePoint]) {
+                    missingOrder_.push_back(codePoint);
+                }
+            }
+            return;
+        }
+        if (codePoint == lastHigh_) {
+            ++*lastHighCount_;
+            return;
+        }
+        const auto [entry, first] = highCounts_.try_emplace(codePoint, 0);
+        ++entry->second;
+        lastHigh_ = codePoint;
+        lastHighCount_ = &entry->second;
+        if (first) {
+            ++distinct_;
+            missingOrder_.push_back(codePoint);
+        }
+    }
+
+    TextCoverage Finish() const {
+        TextCoverage coverage;
+        coverage.distinct = distinct_;
+        coverage.missing.reserve(missingOrder_.size());
+        for (char32_t codePoint : missingOrder_) {
+            const qint64 count =
+                codePoint < GlyphSlotCount ? lowCounts_[codePoint] : highCounts_.at(codePoint);
+            coverage.missing.push_back(
+                MissingCharacter{codePoint, count, *MissingReasonOf(set_, codePoint)});
+        }
+        return coverage;
+    }
+
+private:
+    const Charset& set_;
+    std::array<bool, GlyphSlotCount> covered_{};
+    std::array<qint64, GlyphSlotCount> lowCounts_{};
+    std::unordered_map<char32_t, qint64> highCounts_;
+    // Text in one script repeats the same few code points; this spares most map lookups.
+    char32_t lastHigh_ = 0;
+    qint64* lastHighCount_ = nullptr;
+    std::vector<char32_t> missingOrder_;
+    qint64 distinct_ = 0;
+};
+
+} // namespace
+
+std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePoint) {
+    if (codePoint >= static_cast<char32_t>(GlyphSlotCount)) {
+        return MissingReason::Beyond255;
+    }
+    if (static_cast<int>(codePoint) >= set.numChars) {
+        return MissingReason::NotStored;
+    }
+    if (set.GlyphAt(static_cast<int>(codePoint)) == nullptr) {
+        return MissingReason::Absent;
+    }
+    return std::nullopt;
+}
+
+QString MissingReasonName(MissingReason reason) {
+    switch (reason) {
+    case MissingReason::Beyond255:
+        return QStringLiteral("beyond255");
+    case MissingReason::NotStored:
+        return QStringLiteral("notStored");
+    case MissingReason::Absent:
+        break;
+    }
+    return QStringLiteral("absent");
+}
+
+QString CodePointName(char32_t codePoint) {
+    return QStringLiteral("U+%1").arg(static_cast<uint>(codePoint), 4, 16, QChar(u'0')).toUpper();
+}
+
+QString MissingCharacterList(const TextCoverage& coverage) {
+    QStringList characters;
+    for (const MissingCharacter& missing : coverage.missing) {
+        characters << QString::fromUcs4(&missing.codePoint, 1);
+    }
+    return characters.join(u' ');
+}
+
+TextCoverage CheckCoverage(const Charset& set, QStringView text) {
+    CoverageCounter counter(set);
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar unit = text[i];
+        if (unit.isHighSurrogate() && i + 1 < size && text[i + 1].isLowSurrogate()) {
+            counter.Add(QChar::surrogateToUcs4(unit, text[i + 1]));
+            ++i;
+        } else {
+            counter.Add(unit.unicode());
+        }
+    }
+    return counter.Finish();
+}
+
+TextCoverage CheckCoverageUtf8(const Charset& set, QByteArrayView utf8) {
+    CoverageCounter counter(set);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
+    const qsizetype size = utf8.size();
+    for (qsizetype i = 0; i < size;) {
+        char32_t codePoint = 0;
+        const int length = DecodeUtf8(bytes + i, size - i, codePoint);
+        counter.Add(length > 0 ? codePoint : ReplacementCharacter);
+        i += length > 0 ? length : 1;
+    }
+    return counter.Finish();
+}
+
+qsizetype FirstInvalidUtf8Byte(QByteArrayView bytes) {
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size;) {
+        char32_t codePoint = 0;
+        const int length = DecodeUtf8(data + i, size - i, codePoint);
+        if (length == 0) {
+            return i;
+        }
+        i += length;
+    }
+    return -1;
+}
+
+} // namespace fontlathe

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "Charset.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace fontlathe {
+
+// Why a character of a text has no glyph that the game can show.
+enum class MissingReason {
+    Beyond255, // its code point is above 255
+    NotStored, // its code is at or past numChars: the file does not hold it
+    Absent,    // its code is stored, but no glyph is present there
+};
+
+struct MissingCharacter {
+    char32_t codePoint = 0;
+    qint64 count = 0;
+    MissingReason reason = MissingReason::Absent;
+
+    bool operator==(const MissingCharacter&) const = default;
+};
+
+// Which characters of a text a set covers. A character is a Unicode code point: a surrogate pair
+// is one, a combining mark is one of its own. CR and LF are line breaks and count nowhere.
+struct TextCoverage {
+    qint64 distinct = 0;                   // the different characters of the text
+    std::vector<MissingCharacter> missing; // each once, in order of first use
+
+    bool complete() const { return missing.empty(); }
+};
+
+// Why the set does not cover the code point; nothing when it does (the code point is at most
+// 255, below numChars, and its glyph is present).
+std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePoint);
+
+// The name scripts see: "beyond255", "notStored" or "absent".
+QString MissingReasonName(MissingReason reason);
+
+// "U+00E9", "U+1F600".
+QString CodePointName(char32_t codePoint);
+
+// The missing characters themselves, separated by spaces, in order of first use.
+QString MissingCharacterList(const TextCoverage& coverage);
+
+// An unpaired surrogate counts as a character of its own.
+TextCoverage CheckCoverage(const Charset& set, QStringView text);
+
+// The same for UTF-8 bytes; a byte that FirstInvalidUtf8Byte would stop at counts as U+FFFD.
+TextCoverage CheckCoverageUtf8(const Charset& set, QByteArrayView utf8);
+
+// The offset of the first byte that is not part of a well-formed UTF-8 sequence (overlong forms,
+// surrogates and code points above U+10FFFF are not), or -1 when there is none.
+qsizetype FirstInvalidUtf8Byte(QByteArrayView bytes);
+
+} // namespace fontlathe

@@ -1,0 +1,116 @@
+#include "CoverageReport.h"
+
+#include "charset/CharCodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace fontlathe {
+
+namespace {
+
+// A text file of this size is far beyond any game's script.
+constexpr qint64 MaxTextFileSize = qint64(256) * 1024 * 1024;
+
+// The text as a JSON string in UTF-8, with quotes, backslashes and control characters escaped.
+QByteArray JsonString(const QString& text) {
+    QByteArray quoted("\"");
+    for (const char byte : text.toUtf8()) {
+        const auto value = static_cast<unsigned char>(byte);
+        if (value == '"' || value == '\\') {
+            quoted += '\\';
+            quoted += byte;
+        } else if (value < 0x20) {
+            quoted += "\\u00" + QByteArray::number(value, 16).rightJustified(2, '0');
+        } else {
+            quoted += byte;
+        }
+    }
+    return quoted + '"';
+}
+
+} // namespace
+
+QString DescribeCoverage(const TextCoverage& coverage) {
+    QString text;
+    for (const MissingCharacter& missing : coverage.missing) {
+        text += QStringLiteral("%1  %2 %3  %4\n")
+                    .arg(CodePointName(missing.codePoint), -8)
+                    .arg(CharacterText(static_cast<int>(missing.codePoint)), -4)
+                    .arg(missing.count, 8)
+                    .arg(MissingReasonName(missing.reason));
+    }
+    if (coverage.complete()) {
+        text += QStringLiteral("All %1 distinct characters are covered.\n").arg(coverage.distinct);
+    } else {
+        text += QStringLiteral("%1 of %2 distinct characters missing.\n")
+                    .arg(coverage.missing.size())
+                    .arg(coverage.distinct);
+    }
+    return text;
+}
+
+QByteArray CoverageToJson(const TextCoverage& coverage) {
+    // Written by hand to keep the keys in the documented order, one missing character a line.
+    QByteArray json =
+        "{\n    \"distinct\": " + QByteArray::number(coverage.distinct) + ",\n    \"missing\": [";
+    for (std::size_t i = 0; i < coverage.missing.size(); ++i) {
+        const MissingCharacter& character = coverage.missing[i];
+        json += (i == 0 ? "\n" : ",\n") + QByteArray("        { \"codepoint\": ") +
+                JsonString(CodePointName(character.codePoint)) +
+                ", \"char\": " + JsonString(QString::fromUcs4(&character.codePoint, 1)) +
+                ", \"count\": " + QByteArray::number(character.count) +
+                ", \"reason\": " + JsonString(MissingReasonName(character.reason)) + " }";
+    }
+    return json + (coverage.missing.empty() ? "]\n}\n" : "\n    ]\n}\n");
+}
+
+CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
+                              QTextStream& out) {
+    Charset set;
+    set.NewCharset(1);
+    if (const FileResult loaded = LoadCharset(set, input); !loaded) {
+        return CommandOutcome::Failure(input, loaded.reason());
+    }
+    TextCoverage coverage;
+    if (text.kind == CoverageText::Kind::Inline) {
+        coverage = CheckCoverage(set, text.value);
+    } else {
+        QFile file(text.value);
+        if (QFileInfo(text.value).isDir() || !file.open(QIODevice::ReadOnly)) {
+            return CommandOutcome::Failure(
+                text.value, QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
+        }
+        if (file.size() > MaxTextFileSize) {
+            return CommandOutcome::Failure(
+                text.value, QStringLiteral("it is %1 bytes long, too large for a text to check")
+                                .arg(file.size()));
+        }
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            return CommandOutcome::Failure(
+                text.value, QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+        }
+        if (const qsizetype invalid = FirstInvalidUtf8Byte(bytes); invalid >= 0) {
+            return CommandOutcome::Failure(
+                text.value,
+                QStringLiteral("it is not UTF-8: the byte at offset %1 (0x%2) is not")
+                    .arg(invalid)
+                    .arg(static_cast<unsigned char>(bytes.at(invalid)), 2, 16, QChar(u'0')));
+        }
+        const QByteArrayView byteOrderMark("\xEF\xBB\xBF");
+        const QByteArrayView body = QByteArrayView(bytes).startsWith(byteOrderMark)
+                                        ? QByteArrayView(bytes).sliced(byteOrderMark.size())
+                                        : QByteArrayView(bytes);
+        coverage = CheckCoverageUtf8(set, body);
+    }
+    if (style == ReportStyle::Json) {
+        out << QString::fromUtf8(CoverageToJson(coverage));
+    } else {
+        out << DescribeCoverage(coverage);
+    }
+    out.flush();
+    return CommandOutcome::Status(coverage.complete() ? ExitSuccess : ExitMissing);
+}
+
+} // namespace fontlathe

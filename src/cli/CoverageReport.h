@@ -1,0 +1,35 @@
+#pragma once
+
+#include "CommandOutcome.h"
+#include "charset/TextCoverage.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTextStream>
+
+namespace fontlathe {
+
+enum class ReportStyle { Table, Json };
+
+// Where the text to check comes from: the text itself, or the path of a UTF-8 file.
+struct CoverageText {
+    enum class Kind { Inline, File };
+    Kind kind = Kind::Inline;
+    QString value;
+};
+
+// One line per missing character (code point, the character, its count, the reason), then a
+// summary line.
+QString DescribeCoverage(const TextCoverage& coverage);
+
+// { "distinct": N, "missing": [ { "codepoint", "char", "count", "reason" } ] }
+QByteArray CoverageToJson(const TextCoverage& coverage);
+
+// Checks the text against the font file input and prints the report to out. The status is
+// ExitMissing when the font lacks a character of the text. A text file that is not UTF-8 is
+// refused with the offset of the first byte that is not; a leading byte order mark is no
+// character of the text.
+CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
+                              QTextStream& out);
+
+} // namespace fontlathe

@@ -1,0 +1,74 @@
+#include "SheetCommands.h"
+
+#include "charset/GlyphSheet.h"
+
+#include <QRegularExpression>
+#include <QtGlobal>
+
+namespace fontlathe {
+
+namespace {
+
+// While it lives, Qt's own messages are dropped: Qt passes libpng's warnings about a damaged file
+// on to stderr, and the command names the problem itself.
+class QtMessagesMuted {
+public:
+    QtMessagesMuted() : previous_(qInstallMessageHandler(Drop)) {}
+    ~QtMessagesMuted() { qInstallMessageHandler(previous_); }
+    QtMessagesMuted(const QtMessagesMuted&) = delete;
+    QtMessagesMuted& operator=(const QtMessagesMuted&) = delete;
+
+private:
+    static void Drop(QtMsgType, const QMessageLogContext&, const QString&) {}
+    QtMessageHandler previous_;
+};
+
+} // namespace
+
+std::optional<QSize> ParseCellSize(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,3})x(\\d{1,3})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    const QSize cell(match.captured(1).toInt(), match.captured(2).toInt());
+    const auto inRange = [](int side) { return side >= 1 && side <= MaxGlyphSide; };
+    if (!inRange(cell.width()) || !inRange(cell.height())) {
+        return std::nullopt;
+    }
+    return cell;
+}
+
+CommandOutcome ExportSheetFile(const QString& input, std::optional<QSize> cell,
+                               const QString& output) {
+    Charset set;
+    set.NewCharset(1);
+    if (const FileResult loaded = LoadCharset(set, input); !loaded) {
+        return CommandOutcome::Failure(input, loaded.reason());
+    }
+    if (const SheetResult exported = ExportSheet(set, output, cell); !exported) {
+        // A set that does not fit the sheet is the input's fault; a file that can't be
+        // written is the output's.
+        const bool outputAtFault = exported.problem() == SheetProblem::Unwritable;
+        return CommandOutcome::Failure(outputAtFault ? output : input, exported.reason());
+    }
+    return CommandOutcome::Status(ExitSuccess);
+}
+
+CommandOutcome ImportSheetFile(const QString& input, DirtyBytes dirtyBytes, const QString& output) {
+    Charset set;
+    set.NewCharset(1);
+    const SheetResult imported = [&] {
+        const QtMessagesMuted muted;
+        return ImportSheet(set, input);
+    }();
+    if (!imported) {
+        return CommandOutcome::Failure(input, imported.reason());
+    }
+    if (const FileResult saved = SaveCharset(set, output, dirtyBytes); !saved) {
+        return CommandOutcome::Failure(output, saved.reason());
+    }
+    return CommandOutcome::Status(ExitSuccess);
+}
+
+} // namespace fontlathe

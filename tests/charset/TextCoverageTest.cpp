@@ -1,0 +1,81 @@
+#include "charset/TextCoverage.h"
+#include "support/SampleSets.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace fontlathe {
+
+// Found by argument-dependent lookup, so outside the unnamed namespace.
+void PrintTo(const MissingCharacter& missing, std::ostream* out) {
+    *out << CodePointName(missing.codePoint).toStdString() << " x" << missing.count << " "
+         << MissingReasonName(missing.reason).toStdString();
+}
+
+namespace {
+
+// Letters a to z, and é present but past the 200 stored codes.
+Charset LatinSet() {
+    Charset set;
+    set.NewCharset(1);
+    set.numChars = 200;
+    for (int code : {0xE9, 0}) {
+        test::SetGlyph(set, code, 1, 1, [](int, int) { return 1; });
+    }
+    for (int code = 'a'; code <= 'z'; ++code) {
+        test::SetGlyph(set, code, 2, 2, [](int, int) { return 1; });
+    }
+    return set;
+}
+
+TEST(TextCoverageTest, ReasonsCountsAndOrderOnTrickyText) {
+    using enum MissingReason;
+    // A combining acute, a character beyond the BMP, line breaks of every kind, and U+2028,
+    // U+0085, VT and FF, which are characters like any other.
+    const QString text =
+        u"cafe\u0301 caf\u00E9\r\nQ\U0001F600\nQ\n\r\r\u2028\u0085\v\f\U0001F600 x"_s;
+    const std::vector<MissingCharacter> expected = {
+        {0x301, 1, Beyond255}, {' ', 2, Absent},        {0xE9, 1, NotStored},
+        {'Q', 2, Absent},      {0x1F600, 2, Beyond255}, {0x2028, 1, Beyond255},
+        {0x85, 1, Absent},     {'\v', 1, Absent},       {'\f', 1, Absent},
+    };
+    const Charset set = LatinSet();
+    const std::pair<const char*, TextCoverage> checks[] = {
+        {"UTF-16", CheckCoverage(set, text)},
+        {"UTF-8", CheckCoverageUtf8(set, text.toUtf8())},
+    };
+    for (const auto& [name, coverage] : checks) {
+        EXPECT_EQ(coverage.distinct, 14) << name;
+        EXPECT_EQ(coverage.missing, expected) << name;
+    }
+
+    const TextCoverage lone = CheckCoverage(set, QString(QChar(0xD83D)) + u"ab\r\n"_s);
+    EXPECT_EQ(lone.missing, (std::vector<MissingCharacter>{{0xD83D, 1, Beyond255}}));
+    EXPECT_TRUE(CheckCoverage(set, u"abc\r\n"_s).complete());
+    EXPECT_EQ(MissingCharacterList(CheckCoverage(set, u"a\u0105b\u0119\u0105"_s)), u"ą ę"_s);
+}
+
+TEST(TextCoverageTest, FirstInvalidUtf8Byte) {
+    const std::pair<QByteArray, qsizetype> cases[] = {
+        {"", -1},
+        {"plain \xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", -1},
+        {"\xF4\x8F\xBF\xBF", -1}, // U+10FFFF
+        {"ab\xC3", 2},            // cut short at the end
+        {"a\xC3"
+         "A",
+         1},                     // a lead byte without its continuation
+        {"a\xC0\x80", 1},        // overlong
+        {"\xE0\x9F\xBF", 0},     // overlong in three bytes
+        {"\xED\xA0\x80", 0},     // a surrogate
+        {"\xF4\x90\x80\x80", 0}, // above U+10FFFF
+        {"\x80", 0},             // a lone continuation byte
+        {"\xF0\x9F\x98\x80ok\xFF", 6},
+    };
+    for (const auto& [bytes, offset] : cases) {
+        EXPECT_EQ(FirstInvalidUtf8Byte(bytes), offset) << bytes.toHex().toStdString();
+    }
+}
+
+} // namespace
+} // namespace fontlathe
