@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "ProgramTexts.h"
 #include "charset/CharCodec.h"
+#include "charset/TextCoverage.h"
 #include "editor/CharTableView.h"
 #include "editor/HeaderFieldEdit.h"
 #include "editor/GlyphPainting.h"
@@ -14,6 +15,8 @@
 #include "editor/TextPreview.h"
 #include "gui/Environment.h"
 #include "gui/NumericField.h"
+
+#include <QAction>
 
 
 namespace fontlathe {
@@ -135,6 +138,18 @@ void Dispatcher::MenuCommand(int menuId) {
             RefreshChar(current);
             UpdateCharsFrameTitle();
         }
+        break;
+    case Menu::ExportSheet:
+        ExportSheet();
+        break;
+    case Menu::ImportSheet:
+        if (ImportSheet()) {
+            RefreshAll(current);
+            RefreshHeader();
+        }
+        break;
+    case Menu::MarkMissing:
+        RenderPreview();
         break;
     case Menu::Undo:
         ShowSwapped(history_.Undo(state_.charset));
@@ -316,9 +331,20 @@ void Dispatcher::DrawPaletteBar() {
 }
 
 void Dispatcher::RenderPreview() {
-    window_.previewImage()->SetImage(
-        fontlathe::RenderPreview(state_.charset, window_.PreviewSampleText(),
-                                 window_.PreviewZoom(), window_.previewImage()->size()));
+    const QAction* mark = window_.menuAction(Menu::MarkMissing);
+    const bool marking = mark != nullptr && mark->isChecked();
+    const QString text = window_.PreviewSampleText();
+    window_.previewImage()->SetImage(fontlathe::RenderPreview(
+        state_.charset, text, window_.PreviewZoom(), window_.previewImage()->size(),
+        marking ? MissingMarks::Shown : MissingMarks::Hidden));
+    QString title = PreviewFrameTitle;
+    if (marking) {
+        if (const TextCoverage coverage = CheckCoverage(state_.charset, text);
+            !coverage.complete()) {
+            title += QStringLiteral(" (missing: %1)").arg(MissingCharacterList(coverage));
+        }
+    }
+    window_.SetTextIfChanged(Control::PreviewFrame, title);
 }
 
 } // namespace fontlathe

@@ -75,6 +75,8 @@ private:
     bool Save();
     bool SaveAs();
     bool Generate(GenerationStyle style);
+    void ExportSheet();
+    bool ImportSheet();
     // Asks before unsaved changes would be lost; true when the caller may go on.
     bool MayDiscardChanges();
 

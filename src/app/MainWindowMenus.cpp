@@ -43,6 +43,9 @@ void MainWindow::BuildMenus() {
     AddMenuItem(file, Menu::Save, QStringLiteral("Save"), Qt::CTRL | Qt::Key_S);
     AddMenuItem(file, Menu::SaveAs, QStringLiteral("Save as..."), Qt::CTRL | Qt::Key_A);
     file->addSeparator();
+    AddMenuItem(file, Menu::ExportSheet, QStringLiteral("Export Sheet..."), QKeySequence());
+    AddMenuItem(file, Menu::ImportSheet, QStringLiteral("Import Sheet..."), QKeySequence());
+    file->addSeparator();
     AddMenuItem(file, Menu::Close, QStringLiteral("Close"), Qt::CTRL | Qt::Key_Q);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
@@ -53,6 +56,9 @@ void MainWindow::BuildMenus() {
     edit->addSeparator();
     AddMenuItem(edit, Menu::CopyChar, QStringLiteral("Copy Char"), Qt::CTRL | Qt::Key_C);
     AddMenuItem(edit, Menu::PasteChar, QStringLiteral("Paste Char"), Qt::CTRL | Qt::Key_V);
+    edit->addSeparator();
+    AddMenuItem(edit, Menu::MarkMissing, QStringLiteral("Mark Missing Characters"), QKeySequence())
+        ->setCheckable(true);
 
     QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
     AddMenuItem(info, Menu::About, QStringLiteral("About"), QKeySequence());

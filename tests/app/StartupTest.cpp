@@ -95,12 +95,12 @@ TEST_F(StartupTest, MenusHoldEveryItemWithItsShortcut) {
     }
     EXPECT_EQ(
         layout.join(u'|'),
-        u"File:|0 New (2 colors) Ctrl+N|1 New (4 colors) Ctrl+M|-|2 Open... Ctrl+O|0 Open Recent |3 Reopen "
-        u"Ctrl+R|-|"
-        "6 Generate Normal... Ctrl+1|7 Generate Shadowed... Ctrl+2|8 Generate Outlined... Ctrl+3|-|"
-        "4 Save Ctrl+S|5 Save as... Ctrl+A|-|11 Close Ctrl+Q|Edit:|13 Undo Ctrl+Z|"
-              "14 Redo Ctrl+Shift+Z|-|9 Copy Char Ctrl+C|"
-        "10 Paste Char Ctrl+V|Info:|12 About "_s);
+        u"File:|0 New (2 colors) Ctrl+N|1 New (4 colors) Ctrl+M|-|2 Open... Ctrl+O|"
+        "0 Open Recent |3 Reopen Ctrl+R|-|6 Generate Normal... Ctrl+1|"
+        "7 Generate Shadowed... Ctrl+2|8 Generate Outlined... Ctrl+3|-|4 Save Ctrl+S|"
+        "5 Save as... Ctrl+A|-|16 Export Sheet... |17 Import Sheet... |-|11 Close Ctrl+Q|"
+        "Edit:|13 Undo Ctrl+Z|14 Redo Ctrl+Shift+Z|-|9 Copy Char Ctrl+C|10 Paste Char Ctrl+V|-|"
+        "18 Mark Missing Characters |Info:|12 About "_s);
 }
 
 } // namespace

@@ -1,0 +1,61 @@
+// Export Sheet and Import Sheet: the whole set as one PNG for a paint program, and back.
+#include "Dispatcher.h"
+#include "MainWindow.h"
+#include "charset/GlyphSheet.h"
+#include "editor/WholeSetEdit.h"
+#include "gui/Environment.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace fontlathe {
+
+namespace {
+
+const QString SheetPattern = QStringLiteral("Glyph Sheet (*.png)|*.png");
+
+// The sheet's name beside the font: "font.char" gives "font.png".
+QString SheetPathFor(const QString& fontPath) {
+    const QFileInfo info(fontPath);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".png"));
+}
+
+} // namespace
+
+void Dispatcher::ExportSheet() {
+    QString path = environment_.AskSaveFileName(&window_, QStringLiteral("Export Sheet"),
+                                                SheetPathFor(state_.fileType.path()),
+                                                SheetPattern);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".png");
+    }
+    if (const SheetResult written = fontlathe::ExportSheet(state_.charset, path); !written) {
+        ShowFailure(QStringLiteral("Could not export \"%1\"").arg(path),
+                    FileResult::Failure(written.reason()));
+    }
+}
+
+// The set is replaced as one step that undo takes back; the path stays, so Save writes the
+// imported set over the font it came from.
+bool Dispatcher::ImportSheet() {
+    const QString path = environment_.AskOpenFileName(&window_, QStringLiteral("Import Sheet"),
+                                                      SheetPathFor(state_.fileType.path()),
+                                                      SheetPattern);
+    if (path.isEmpty()) {
+        return false;
+    }
+    Charset before = state_.charset;
+    if (const SheetResult read = fontlathe::ImportSheet(state_.charset, path); !read) {
+        ShowFailure(QStringLiteral("Could not import \"%1\"").arg(path),
+                    FileResult::Failure(read.reason()));
+        return false;
+    }
+    history_.Record(
+        std::make_unique<WholeSetEdit>(QStringLiteral("Import Sheet"), std::move(before)));
+    return true;
+}
+
+} // namespace fontlathe

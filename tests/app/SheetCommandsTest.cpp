@@ -1,0 +1,62 @@
+#include "charset/GlyphSheet.h"
+#include "editor/ImageView.h"
+#include "support/AppFixture.h"
+#include "support/SampleSets.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace fontlathe::test {
+namespace {
+
+using SheetCommandsTest = AppFixture;
+
+TEST_F(SheetCommandsTest, ExportThenImportIsOneUndoableStepAndAFailureNamesFileAndCode) {
+    WriteSet(u"a.char"_s, VariedSet(2, 7));
+    Start({u"a.char"_s});
+    const QByteArray original = Encoded(set());
+    environment_.saveAnswers = {PathOf(u"sheet"_s)};
+    dispatcher().MenuCommand(Menu::ExportSheet);
+    ASSERT_TRUE(QFile::exists(PathOf(u"sheet.png"_s)));
+
+    dispatcher().MenuCommand(Menu::New2Colors);
+    environment_.openAnswers = {PathOf(u"sheet.png"_s)};
+    dispatcher().MenuCommand(Menu::ImportSheet);
+    EXPECT_EQ(Encoded(set()), original);
+    EXPECT_TRUE(window().windowTitle().endsWith(u"new.char *"_s)) << "the path stays";
+    dispatcher().MenuCommand(Menu::Undo);
+    EXPECT_EQ(set().PresentGlyphCount(), 0);
+
+    // A sheet with a colour that is none of the 18, in the cell of code 17 (row 1, column 1).
+    QImage bad = QImage(PathOf(u"sheet.png"_s)).convertToFormat(QImage::Format_RGB32);
+    const QSize cell = DefaultSheetCell(VariedSet(2, 7));
+    bad.setPixel(cell.width() + 2, cell.height() + 2, qRgb(1, 2, 3));
+    ASSERT_TRUE(bad.save(PathOf(u"bad.png"_s)));
+    environment_.openAnswers = {PathOf(u"bad.png"_s)};
+    dispatcher().MenuCommand(Menu::ImportSheet);
+    ASSERT_EQ(environment_.messages.size(), 1u);
+    EXPECT_TRUE(environment_.messages[0].text.contains(PathOf(u"bad.png"_s)));
+    EXPECT_TRUE(environment_.messages[0].text.contains(u"character 17"_s, Qt::CaseInsensitive))
+        << environment_.messages[0].text.toStdString();
+    EXPECT_EQ(set().PresentGlyphCount(), 0);
+    EXPECT_FALSE(dispatcher().history().CanUndo());
+}
+
+TEST_F(SheetCommandsTest, MarkingMissingCharactersNamesThemInThePreviewTitle) {
+    Start();
+    SetGlyph(set(), 'a', 3, 3, [](int, int) { return 1; });
+    window().previewText()->setPlainText(u"aą\u00e9a"_s);
+    const QImage plain = window().previewImage()->grab().toImage();
+    QAction* mark = window().menuAction(Menu::MarkMissing);
+    mark->trigger();
+    EXPECT_EQ(Text(Control::PreviewFrame), u"Char Preview (missing: ą \u00e9)"_s);
+    EXPECT_NE(window().previewImage()->grab().toImage(), plain);
+    mark->trigger();
+    EXPECT_EQ(Text(Control::PreviewFrame), u"Char Preview"_s);
+    EXPECT_EQ(window().previewImage()->grab().toImage(), plain);
+}
+
+} // namespace
+} // namespace fontlathe::test
