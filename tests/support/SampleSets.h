@@ -19,6 +19,10 @@ void SetGlyph(Charset& set, int code, int width, int height,
 // The palette indices of a raster, row by row.
 std::vector<int> IndicesOf(const Charset& set, int code);
 
+// A glyph in a few words: "absent", or its size, offsets and palette indices in hex, as
+// "3x2 1,-1 012345".
+QString Describe(const Charset& set, int code);
+
 // A set with glyphs of many odd sizes, every colour of its depth and offsets of both signs,
 // made the same way for the same seed.
 Charset VariedSet(int bitsPerPixel, std::uint32_t seed, int glyphCount = 40);

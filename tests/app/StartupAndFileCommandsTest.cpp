@@ -1,0 +1,193 @@
+#include "charset/FileType.h"
+#include "editor/CharTableView.h"
+#include "support/AppFixture.h"
+#include "support/SampleSets.h"
+
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace fontlathe::test {
+namespace {
+
+class StartupAndFileCommandsTest : public AppFixture {
+protected:
+    QString TitlePath() { return window().windowTitle().remove(u"Fontlathe 1.00 - "_s); }
+    QString WidthCell(int code) {
+        return window().charList()->charModel()->Text(code, CharTableModel::WidthColumn);
+    }
+    // Every message shown so far, each on a line of its own.
+    QString Messages() {
+        QString all;
+        for (const FakeEnvironment::Message& message : environment_.messages) {
+            all += message.text.simplified() + u'\n';
+        }
+        return all;
+    }
+};
+
+// Where the main window stands at the moment it is shown.
+struct ShowWatcher : QObject {
+    QRect shownAt;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<MainWindow*>(watched)) {
+            shownAt = static_cast<QWidget*>(watched)->geometry();
+        }
+        return false;
+    }
+};
+
+TEST_F(StartupAndFileCommandsTest, StartsCentredWithTheNamedFileOrANewSetAndKeepsRefusedFiles) {
+    ASSERT_TRUE(QDir().mkdir(u"fonts"_s));
+    WriteSet(u"fonts/small.char"_s, VariedSet(2, 5, 6));
+    const QByteArray refused = HandMadeHeader(3, 10, 4) + QByteArray(16, '\0');
+    WriteFile(u"odd.char"_s, refused);
+    const QString why = u"Could not open \"odd.char\". The header says 3 bits per pixel; a font "
+                        u"has 1, 2 or 4.\n"_s;
+    ShowWatcher watcher;
+    qApp->installEventFilter(&watcher);
+    // Arguments, then the path, depth and messages they give.
+    const std::tuple<QStringList, QString, int, QString> cases[] = {
+        {{u"-psn_0_12345"_s, QString()}, u"new.char"_s, 1, QString()}, // launch token, "": nothing
+        {{u"fonts/small"_s}, u"fonts/small.char"_s, 2, QString()},
+        {{u"fresh"_s}, u"fresh.char"_s, 1, QString()}, // where Save will create it
+        {{u"odd.char"_s}, u"new.char"_s, 1, why}};
+    for (const auto& [arguments, path, bits, messages] : cases) {
+        environment_.messages.clear();
+        Start(arguments);
+        EXPECT_EQ(TitlePath(), path);
+        EXPECT_EQ(set().bitsPerPixel, bits);
+        EXPECT_EQ(Text(Control::HeightField), QString::number(set().fontHeight));
+        EXPECT_EQ(Messages(), messages);
+        const QPoint off =
+            watcher.shownAt.center() - window().screen()->availableGeometry().center();
+        EXPECT_LE(std::max(std::abs(off.x()), std::abs(off.y())), 1) << "shown off centre";
+        dispatcher().MenuCommand(Menu::Save);
+    }
+    qApp->removeEventFilter(&watcher);
+    EXPECT_EQ(ReadFile(u"odd.char"_s), refused);
+    EXPECT_EQ(ReadFile(u"fresh.char"_s).size(), 1057);
+}
+
+TEST_F(StartupAndFileCommandsTest, OpenAndSaveAsNameTheFileTheyReadOrWrote) {
+    Start();
+    dispatcher().MenuCommand(Menu::Open); // cancelled
+    ASSERT_EQ(environment_.openRequests.size(), 1u);
+    EXPECT_EQ(environment_.openRequests[0].filePattern, u"SCUMM Font (*.char)|*.char"_s);
+    set().glyphs[66].raster = MakeBlankRaster(8, 8); // pixels of whole bytes: a dirty byte
+    Click(Control::DirtyBytesCheck);
+    QString current = u"new.char"_s;
+    // A name that ends in a backslash has no extension, and its ".char" follows the backslash.
+    for (auto [chosen, written] : {std::pair{u"bold"_s, u"bold.char"_s},
+                                   {u"bold.fnt"_s, u"bold.fnt"_s},
+                                   {u"dir\\"_s, u"dir\\.char"_s}}) {
+        environment_.saveAnswers.push_back(PathOf(chosen));
+        dispatcher().MenuCommand(Menu::SaveAs);
+        EXPECT_EQ(environment_.saveRequests.back().startPath, current);
+        current = PathOf(written);
+        EXPECT_EQ(TitlePath(), current);
+        EXPECT_EQ(ReadFile(written).size(), 1057 + 4 + 8 + 1);
+    }
+    environment_.openAnswers = {PathOf(u"bold"_s), PathOf(u"dir\\"_s), PathOf(u"missing"_s)};
+    for (const QString& opened : {u"bold.char"_s, u"dir\\.char"_s, u"dir\\.char"_s}) {
+        dispatcher().MenuCommand(Menu::Open);
+        EXPECT_EQ(TitlePath(), PathOf(opened)) << "a name that does not exist changes nothing";
+        EXPECT_TRUE(QFile::exists(state().fileType.path()));
+    }
+    set().CreateBlankGlyph(65);
+    environment_.saveAnswers.push_back(PathOf(u"other"_s));
+    dispatcher().MenuCommand(Menu::SaveAs);
+    EXPECT_EQ(TitlePath(), PathOf(u"other.char"_s));
+    EXPECT_EQ(WidthCell(65), QString()) << "Save as refreshes only the header";
+    EXPECT_EQ(Messages(), QString()) << "success is silent";
+    dispatcher().MenuCommand(Menu::New4Colors);
+    EXPECT_EQ(TitlePath(), u"new.char"_s);
+    EXPECT_EQ(set().PresentGlyphCount() + set().ColorCount(), 4);
+}
+
+TEST_F(StartupAndFileCommandsTest, FailedFileCommandsSayWhyAndChangeNothing) {
+    Start();
+    WriteSet(u"good.char"_s, VariedSet(1, 4, 5));
+    const QByteArray good = ReadFile(u"good.char"_s);
+    WriteFile(u"refused.char"_s, HandMadeHeader(1, 8, 300));
+    ASSERT_TRUE(QDir().mkdir(u"folder.char"_s));
+    environment_.openAnswers = {PathOf(u"good.char"_s), PathOf(u"refused.char"_s)};
+    environment_.saveAnswers = {PathOf(u"folder.char"_s)};
+    dispatcher().MenuCommand(Menu::Open);
+    const int glyphs = set().PresentGlyphCount();
+    dispatcher().MenuCommand(Menu::Open);
+    dispatcher().MenuCommand(Menu::SaveAs);
+    set().glyphs[7].raster = MakeBlankRaster(130, 2);
+    dispatcher().MenuCommand(Menu::Save);
+    EXPECT_EQ(ReadFile(u"good.char"_s), good);
+    set().ClearGlyph(7);
+    set().ClearGlyph(0);
+    dispatcher().MenuCommand(Menu::Reopen);
+    EXPECT_EQ(set().PresentGlyphCount(), glyphs);
+    QFile::remove(PathOf(u"good.char"_s));
+    set().CreateBlankGlyph(7);
+    dispatcher().MenuCommand(Menu::Reopen);
+    EXPECT_TRUE(set().glyphs[7].present()) << "a failed Reopen keeps the set";
+    EXPECT_EQ(TitlePath(), PathOf(u"good.char"_s));
+    const QStringList messages = Messages().split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(messages.size(), 4);
+    EXPECT_TRUE(messages[0].contains(u"refused.char\". The header says it stores 300"_s));
+    EXPECT_TRUE(messages[1].contains(u"folder.char\". A folder"_s));
+    EXPECT_TRUE(messages[2].contains(u"good.char\". Character 7 is 130 x 2"_s));
+    EXPECT_TRUE(messages[3].startsWith(u"Could not reopen"_s)) << messages[3].toStdString();
+    QSignalSpy quit(&dispatcher(), &Dispatcher::quitRequested);
+    dispatcher().MenuCommand(Menu::AppQuit);
+    QTest::keyClick(&window(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quit.count(), 2) << "nothing is asked";
+}
+
+TEST_F(StartupAndFileCommandsTest, GenerateRemembersTheChoiceAndACancelOrRefusalKeepsTheSet) {
+    Start({u"kept"_s});
+    set().CreateBlankGlyph(65); // behind the views' back
+    environment_.fontAnswers = {{}, {u"DejaVu Sans"_s, 150, false, false, false}};
+    dispatcher().MenuCommand(Menu::GenerateNormal);
+    EXPECT_EQ(WidthCell(65), u"10"_s) << "the views are refreshed after a cancel";
+    dispatcher().MenuCommand(Menu::GenerateOutlined); // too large for a file
+    EXPECT_TRUE(Messages().contains(u"at most 127 x 127"_s));
+    EXPECT_EQ(set().PresentGlyphCount() + set().ColorCount(), 3);
+    environment_.fontAnswers.push_back({u"DejaVu Sans"_s, 10.5, true, true, true});
+    dispatcher().MenuCommand(Menu::GenerateShadowed);
+    EXPECT_EQ(state().generationFont, (GenerationFont{u"DejaVu Sans"_s, 10, 7}));
+    EXPECT_GT(set().PresentGlyphCount(), 150);
+    EXPECT_EQ(TitlePath(), u"kept.char"_s) << "the path stays";
+    EXPECT_EQ(Text(Control::HeightField), QString::number(set().fontHeight));
+    QTest::keyClick(&window(), Qt::Key_1, Qt::ControlModifier);
+    ASSERT_EQ(environment_.fontRequests.size(), 4u);
+    EXPECT_EQ(environment_.fontRequests[0].family, u"Arial"_s);
+    const FontChoice& preselected = environment_.fontRequests[3];
+    EXPECT_EQ(preselected.family + QString::number(preselected.pointSize), u"DejaVu Sans10"_s);
+    EXPECT_TRUE(preselected.bold && preselected.italic && !preselected.underline);
+}
+
+TEST(FileTypeTest, ExtensionRuleAndFilePattern) {
+    const std::pair<const char*, bool> cases[] = {{"small", false},
+                                                  {"fonts/small", false},
+                                                  {"bold.fnt", true},
+                                                  {"my.font file", false},
+                                                  {"dir.d/file", false},
+                                                  {".hidden", false},
+                                                  {"fonts/.hidden", false},
+                                                  {"fonts\\.hidden", false},
+                                                  {"fonts\\bold.fnt", true},
+                                                  {"fonts\\bold", false},
+                                                  {"trailing.", false},
+                                                  {"a.b.c", true},
+                                                  {"", false}};
+    for (auto [name, expected] : cases) {
+        EXPECT_EQ(FileType::HasExtension(QString::fromUtf8(name)), expected) << name;
+    }
+    FileType several(u"Fonts"_s, u".char;.fnt"_s);
+    EXPECT_EQ(several.FilePattern(), u"Fonts (*.char;*.fnt)|*.char;*.fnt"_s);
+    several.SetPath(u"my.font file"_s);
+    EXPECT_EQ(several.path(), u"my.font file.char"_s);
+}
+
+} // namespace
+} // namespace fontlathe::test
