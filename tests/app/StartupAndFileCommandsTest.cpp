@@ -1,4 +1,3 @@
-#include "charset/FileType.h"
 #include "editor/CharTableView.h"
 #include "support/AppFixture.h"
 #include "support/SampleSets.h"
@@ -57,9 +56,7 @@ TEST_F(StartupAndFileCommandsTest, StartsCentredWithTheNamedFileOrANewSetAndKeep
     for (const auto& [arguments, path, bits, messages] : cases) {
         environment_.messages.clear();
         Start(arguments);
-        EXPECT_EQ(TitlePath(), path);
-        EXPECT_EQ(set().bitsPerPixel, bits);
-        EXPECT_EQ(Text(Control::HeightField), QString::number(set().fontHeight));
+        EXPECT_EQ(TitlePath() + QString::number(set().bitsPerPixel), path + QString::number(bits));
         EXPECT_EQ(Messages(), messages);
         const QPoint off =
             watcher.shownAt.center() - window().screen()->availableGeometry().center();
@@ -73,27 +70,37 @@ TEST_F(StartupAndFileCommandsTest, StartsCentredWithTheNamedFileOrANewSetAndKeep
 
 TEST_F(StartupAndFileCommandsTest, OpenAndSaveAsNameTheFileTheyReadOrWrote) {
     Start();
-    dispatcher().MenuCommand(Menu::Open); // cancelled
-    ASSERT_EQ(environment_.openRequests.size(), 1u);
-    EXPECT_EQ(environment_.openRequests[0].filePattern, u"SCUMM Font (*.char)|*.char"_s);
+    ASSERT_TRUE(QDir().mkdir(u"dir.d"_s));
     set().glyphs[66].raster = MakeBlankRaster(8, 8); // pixels of whole bytes: a dirty byte
     Click(Control::DirtyBytesCheck);
     QString current = u"new.char"_s;
-    // A name that ends in a backslash has no extension, and its ".char" follows the backslash.
-    for (auto [chosen, written] : {std::pair{u"bold"_s, u"bold.char"_s},
-                                   {u"bold.fnt"_s, u"bold.fnt"_s},
-                                   {u"dir\\"_s, u"dir\\.char"_s}}) {
-        environment_.saveAnswers.push_back(PathOf(chosen));
+    // The name chosen and the file written: ".char" is added when the name has no extension.
+    // A name that ends in a backslash has none, and its ".char" then follows the backslash.
+    const std::pair<const char*, const char*> names[] = {{"bold", "bold.char"},
+                                                         {"bold.fnt", "bold.fnt"},
+                                                         {"a.b.c", "a.b.c"},
+                                                         {"my.font file", "my.font file.char"},
+                                                         {"trailing.", "trailing..char"},
+                                                         {".hidden", ".hidden.char"},
+                                                         {"dir.d/fonts", "dir.d/fonts.char"},
+                                                         {"dir.d/.x", "dir.d/.x.char"},
+                                                         {"dir\\.x", "dir\\.x.char"},
+                                                         {"dir\\b.fnt", "dir\\b.fnt"},
+                                                         {"dir\\", "dir\\.char"}};
+    for (auto [chosen, written] : names) {
+        environment_.saveAnswers.push_back(PathOf(QString::fromUtf8(chosen)));
         dispatcher().MenuCommand(Menu::SaveAs);
         EXPECT_EQ(environment_.saveRequests.back().startPath, current);
-        current = PathOf(written);
+        current = PathOf(QString::fromUtf8(written));
         EXPECT_EQ(TitlePath(), current);
-        EXPECT_EQ(ReadFile(written).size(), 1057 + 4 + 8 + 1);
+        EXPECT_EQ(QFileInfo(current).size(), 1057 + 4 + 8 + 1) << chosen;
     }
-    environment_.openAnswers = {PathOf(u"bold"_s), PathOf(u"dir\\"_s), PathOf(u"missing"_s)};
-    for (const QString& opened : {u"bold.char"_s, u"dir\\.char"_s, u"dir\\.char"_s}) {
-        dispatcher().MenuCommand(Menu::Open);
-        EXPECT_EQ(TitlePath(), PathOf(opened)) << "a name that does not exist changes nothing";
+    EXPECT_EQ(environment_.saveRequests[0].filePattern, u"SCUMM Font (*.char)|*.char"_s);
+    environment_.openAnswers = {QString(), PathOf(u"bold"_s), PathOf(u"dir\\"_s), PathOf(u"no"_s)};
+    for (const QString& opened :
+         {u"dir\\.char"_s, u"bold.char"_s, u"dir\\.char"_s, u"dir\\.char"_s}) {
+        dispatcher().MenuCommand(Menu::Open); // Cancel and a missing name change nothing.
+        EXPECT_EQ(TitlePath(), PathOf(opened));
         EXPECT_TRUE(QFile::exists(state().fileType.path()));
     }
     set().CreateBlankGlyph(65);
@@ -146,13 +153,13 @@ TEST_F(StartupAndFileCommandsTest, FailedFileCommandsSayWhyAndChangeNothing) {
 TEST_F(StartupAndFileCommandsTest, GenerateRemembersTheChoiceAndACancelOrRefusalKeepsTheSet) {
     Start({u"kept"_s});
     set().CreateBlankGlyph(65); // behind the views' back
-    environment_.fontAnswers = {{}, {u"DejaVu Sans"_s, 150, false, false, false}};
+    environment_.fontAnswers = {
+        {}, {u"DejaVu Sans"_s, 150}, {u"DejaVu Sans"_s, 10.5, true, true, true}};
     dispatcher().MenuCommand(Menu::GenerateNormal);
     EXPECT_EQ(WidthCell(65), u"10"_s) << "the views are refreshed after a cancel";
     dispatcher().MenuCommand(Menu::GenerateOutlined); // too large for a file
     EXPECT_TRUE(Messages().contains(u"at most 127 x 127"_s));
     EXPECT_EQ(set().PresentGlyphCount() + set().ColorCount(), 3);
-    environment_.fontAnswers.push_back({u"DejaVu Sans"_s, 10.5, true, true, true});
     dispatcher().MenuCommand(Menu::GenerateShadowed);
     EXPECT_EQ(state().generationFont, (GenerationFont{u"DejaVu Sans"_s, 10, 7}));
     EXPECT_GT(set().PresentGlyphCount(), 150);
@@ -160,33 +167,11 @@ TEST_F(StartupAndFileCommandsTest, GenerateRemembersTheChoiceAndACancelOrRefusal
     EXPECT_EQ(Text(Control::HeightField), QString::number(set().fontHeight));
     QTest::keyClick(&window(), Qt::Key_1, Qt::ControlModifier);
     ASSERT_EQ(environment_.fontRequests.size(), 4u);
-    EXPECT_EQ(environment_.fontRequests[0].family, u"Arial"_s);
-    const FontChoice& preselected = environment_.fontRequests[3];
-    EXPECT_EQ(preselected.family + QString::number(preselected.pointSize), u"DejaVu Sans10"_s);
-    EXPECT_TRUE(preselected.bold && preselected.italic && !preselected.underline);
-}
-
-TEST(FileTypeTest, ExtensionRuleAndFilePattern) {
-    const std::pair<const char*, bool> cases[] = {{"small", false},
-                                                  {"fonts/small", false},
-                                                  {"bold.fnt", true},
-                                                  {"my.font file", false},
-                                                  {"dir.d/file", false},
-                                                  {".hidden", false},
-                                                  {"fonts/.hidden", false},
-                                                  {"fonts\\.hidden", false},
-                                                  {"fonts\\bold.fnt", true},
-                                                  {"fonts\\bold", false},
-                                                  {"trailing.", false},
-                                                  {"a.b.c", true},
-                                                  {"", false}};
-    for (auto [name, expected] : cases) {
-        EXPECT_EQ(FileType::HasExtension(QString::fromUtf8(name)), expected) << name;
-    }
-    FileType several(u"Fonts"_s, u".char;.fnt"_s);
-    EXPECT_EQ(several.FilePattern(), u"Fonts (*.char;*.fnt)|*.char;*.fnt"_s);
-    several.SetPath(u"my.font file"_s);
-    EXPECT_EQ(several.path(), u"my.font file.char"_s);
+    const FontChoice& first = environment_.fontRequests[0];
+    const FontChoice& next = environment_.fontRequests[3];
+    EXPECT_EQ(first.family + QString::number(first.pointSize), u"Arial10"_s);
+    EXPECT_EQ(next.family + QString::number(next.pointSize), u"DejaVu Sans10"_s);
+    EXPECT_TRUE(next.bold && next.italic && !next.underline) << "the choice, but no underline";
 }
 
 } // namespace

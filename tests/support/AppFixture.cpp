@@ -5,7 +5,6 @@
 
 #include <QAbstractButton>
 #include <QFile>
-#include <QHeaderView>
 #include <QTest>
 
 namespace fontlathe::test {
@@ -47,8 +46,8 @@ void AppFixture::ClickRow(int row) {
     CharTableView* table = window().charList();
     const QModelIndex index = table->model()->index(row, CharTableModel::IndexColumn);
     table->scrollTo(index);
-    const QRect cell = table->visualRect(index);
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      table->visualRect(index).center());
 }
 
 void AppFixture::Click(int controlId) {

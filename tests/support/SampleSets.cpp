@@ -20,17 +20,6 @@ void SetGlyph(Charset& set, int code, int width, int height,
     glyph.yOffset = static_cast<std::int16_t>(yOffset);
 }
 
-std::vector<int> IndicesOf(const Charset& set, int code) {
-    const QImage& raster = set.glyphs[static_cast<std::size_t>(code)].raster;
-    std::vector<int> indices;
-    for (int y = 0; y < raster.height(); ++y) {
-        for (int x = 0; x < raster.width(); ++x) {
-            indices.push_back(set.PaletteIndexOf(raster.pixel(x, y)));
-        }
-    }
-    return indices;
-}
-
 QString Describe(const Charset& set, int code) {
     const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
     if (!glyph.present()) {
@@ -38,8 +27,10 @@ QString Describe(const Charset& set, int code) {
     }
     QString text = QStringLiteral("%1x%2 %3,%4 ").arg(glyph.width()).arg(glyph.height());
     text = text.arg(glyph.xOffset).arg(glyph.yOffset);
-    for (int index : IndicesOf(set, code)) {
-        text += QString::number(index, 16);
+    for (int y = 0; y < glyph.height(); ++y) {
+        for (int x = 0; x < glyph.width(); ++x) {
+            text += QString::number(set.PaletteIndexOf(glyph.raster.pixel(x, y)), 16);
+        }
     }
     return text;
 }
@@ -88,7 +79,7 @@ QByteArray Encoded(const Charset& set) {
     return EncodeCharset(set, DirtyBytes::Off, block) ? block.bytes : QByteArray();
 }
 
-void AppendLittle16(QByteArray& bytes, int value) {
+static void AppendLittle16(QByteArray& bytes, int value) {
     bytes.append(static_cast<char>(value & 0xFF)).append(static_cast<char>((value >> 8) & 0xFF));
 }
 
