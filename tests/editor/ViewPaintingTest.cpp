@@ -1,13 +1,10 @@
 #include "charset/DisplayColors.h"
-#include "editor/CharTableView.h"
 #include "editor/GlyphView.h"
 #include "editor/PaletteBar.h"
 #include "support/AppFixture.h"
-#include "support/SampleSets.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 

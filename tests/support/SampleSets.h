@@ -1,6 +1,5 @@
 #pragma once
 
-#include "QtPrinters.h"
 #include "charset/Charset.h"
 
 #include <QByteArray>
@@ -8,6 +7,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <ostream>
+
+// Lets test failures show Qt strings as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace fontlathe::test {
 
