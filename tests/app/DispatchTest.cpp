@@ -142,8 +142,8 @@ TEST_F(DispatchTest, HeaderFieldsTakeWhatIsTypedAndNothingElse) {
     NumericField* entry = window().colorMapField(3);
     entry->setFocus();
     entry->selectAll();
-    QTest::keyClicks(entry, u"300"_s);
-    EXPECT_EQ(entry->text() + QString::number(set().colorMap[3]), u"3030"_s);
+    QTest::keyClicks(entry, u"2565"_s); // 256 is refused, 255 taken
+    EXPECT_EQ(entry->text() + QString::number(set().colorMap[3]), u"255255"_s);
     // The window closes with the focus in a field.
 }
 
