@@ -88,10 +88,8 @@ TEST_F(CliAppTest, FailuresNameTheFileOnOneLineAndWriteNothing) {
 TEST_F(CliAppTest, WrongArgumentsGiveOneLineAndHelpOnlyWhereAnOptionMayStand) {
     WriteSet(u"g.char"_s, VariedSet(2, 9, 3));
     const QStringList wrong[] = {{"paint"},
-                                 {"info"},
                                  {"info", "--dirty-bytes", "g.char"},
                                  {"resave", "g.char"},
-                                 {"render", "g.char", "-o"},
                                  {"render", "g.char", "--zoom", "9", "-o", "z.png"}};
     for (const QStringList& args : wrong) {
         const Run run = Cli(args);
