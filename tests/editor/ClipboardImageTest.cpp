@@ -34,25 +34,25 @@ QByteArray Saved(const QImage& image, const char* format) {
     return bytes;
 }
 
-// The decoded image is width x height of the pattern, the pixel at (0, 0) aside.
-void ExpectPattern(const DecodedImage& decoded, QSize size, const char* what, QRgb first = 0) {
-    ASSERT_EQ(decoded.outcome, DecodedImage::Outcome::Image) << what;
-    ASSERT_EQ(decoded.image.size(), size) << what;
+// The pattern at the size, its pixel (0, 0) replaced by first unless that is 0.
+QImage PatternImage(QSize size, QRgb first = 0) {
+    QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y) {
         for (int x = 0; x < size.width(); ++x) {
-            ASSERT_EQ(decoded.image.pixel(x, y), x + y == 0 && first ? first : Pattern(x, y))
-                << what << " at " << x << "," << y;
+            image.setPixel(x, y, x + y == 0 && first ? first : Pattern(x, y));
         }
     }
+    return image;
+}
+
+void ExpectPattern(const DecodedImage& decoded, QSize size, const char* what, QRgb first = 0) {
+    EXPECT_TRUE(decoded.outcome == DecodedImage::Outcome::Image &&
+                decoded.image == PatternImage(size, first))
+        << what;
 }
 
 TEST(ClipboardImageTest, ReadsItsOwnTiffAndTheTiffsOtherProgramsWrite) {
-    QImage raster(7, 5, QImage::Format_RGB32);
-    for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 7; ++x) {
-            raster.setPixel(x, y, Pattern(x, y));
-        }
-    }
+    const QImage raster = PatternImage({7, 5});
     std::unique_ptr<QMimeData> own(MakeClipboardData(raster));
     ExpectPattern(ReadClipboardImage(own.get(), 127), {7, 5}, "own");
     EXPECT_EQ(QImage::fromData(own->data(u"image/png"_s)).convertToFormat(QImage::Format_RGB32),
@@ -105,8 +105,8 @@ TEST(ClipboardImageTest, OversizedImagesAreRefusedBeforeDecoding) {
     EXPECT_EQ(big.size, QSize(300, 10));
     data->setData(u"image/png"_s, Saved(image.copy(0, 0, 3, 2), "PNG"));
     const DecodedImage small = ReadClipboardImage(data.get(), 127);
-    EXPECT_TRUE(small.image.size() == QSize(3, 2) && small.image.pixel(2, 1) == Background)
-        << "transparency shows the background";
+    // Transparency shows the background.
+    EXPECT_TRUE(small.image.size() == QSize(3, 2) && small.image.pixel(2, 1) == Background);
     QMimeData text;
     text.setText(u"hello"_s);
     EXPECT_EQ(ReadClipboardImage(&text, 127).outcome, DecodedImage::Outcome::NotAnImage);

@@ -61,15 +61,9 @@ TEST(TextPreviewTest, MatchesTheReferenceForManyTextsAndZooms) {
                              QString(40, u'C'), QString(200, u'M') + u'A'};
     for (const QString& text : texts) {
         for (int zoom = 1; zoom <= 6; ++zoom) {
-            const QImage expected = ReferencePreview(set, text, zoom);
-            const QImage actual =
-                RenderPreview(set, text, zoom).convertToFormat(QImage::Format_RGB32);
-            for (int y = 0; y < expected.height(); ++y) {
-                for (int x = 0; x < expected.width(); ++x) {
-                    ASSERT_EQ(actual.pixel(x, y), expected.pixel(x, y))
-                        << text.toStdString() << " zoom " << zoom << " at " << x << "," << y;
-                }
-            }
+            EXPECT_TRUE(RenderPreview(set, text, zoom).convertToFormat(QImage::Format_RGB32) ==
+                        ReferencePreview(set, text, zoom))
+                << text.toStdString() << " zoom " << zoom;
         }
     }
 }

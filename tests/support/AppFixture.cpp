@@ -1,8 +1,5 @@
 #include "AppFixture.h"
 
-#include "SampleSets.h"
-#include "editor/CharTableView.h"
-
 #include <QAbstractButton>
 #include <QFile>
 #include <QTest>
