@@ -92,20 +92,10 @@ TEST_F(DispatchTest, EveryControlChangesTheGlyphRefreshesTheViewsAndHandsTheFocu
         Control::ShiftUpButton,    Control::ShiftRightButton, Control::OffButton,
         Control::ShiftRightButton, Control::OnButton,         Control::LastCharButton,
         Control::DirtyBytesCheck,  Control::RollOption};
-    const QString glyphs[] = {u"3x1 2,0 010"_s,
-                              u"3x1 2,0 100"_s,
-                              u"3x1 2,0 100"_s,
-                              u"3x2 2,0 100000"_s,
-                              u"2x2 2,0 1000"_s,
-                              u"2x2 2,0 1000"_s,
-                              u"2x2 2,-1 1000"_s,
-                              u"2x2 3,-1 1000"_s,
-                              u"absent"_s,
-                              u"absent"_s,
-                              blank,
-                              blank,
-                              blank,
-                              blank};
+    const QString glyphs[] = {"3x1 2,0 010",  "3x1 2,0 100",  "3x1 2,0 100",   "3x2 2,0 100000",
+                              "2x2 2,0 1000", "2x2 2,0 1000", "2x2 2,-1 1000", "2x2 3,-1 1000",
+                              "absent",       "absent",       blank,           blank,
+                              blank,          blank};
     for (std::size_t step = 0; step < std::size(controls); ++step) {
         const int control = controls[step];
         window().previewText()->setFocus();
