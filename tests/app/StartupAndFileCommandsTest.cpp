@@ -71,26 +71,28 @@ TEST_F(StartupAndFileCommandsTest, OpenAndSaveAsNameTheFileTheyReadOrWrote) {
     set().glyphs[66].raster = MakeBlankRaster(8, 8); // pixels of whole bytes: a dirty byte
     Click(Control::DirtyBytesCheck);
     QString current = u"new.char"_s;
-    // The name chosen and the file written: ".char" is added when the name has no extension.
+    // Each name chosen, then the file written: ".char" is added when the name has no extension.
     // A name that ends in a backslash has none, and its ".char" then follows the backslash.
-    const std::pair<const char*, const char*> names[] = {{"bold", "bold.char"},
-                                                         {"bold.fnt", "bold.fnt"},
-                                                         {"a.b.c", "a.b.c"},
-                                                         {"my.font file", "my.font file.char"},
-                                                         {"trailing.", "trailing..char"},
-                                                         {".hidden", ".hidden.char"},
-                                                         {"dir.d/fonts", "dir.d/fonts.char"},
-                                                         {"dir.d/.x", "dir.d/.x.char"},
-                                                         {"dir\\.x", "dir\\.x.char"},
-                                                         {"dir\\b.fnt", "dir\\b.fnt"},
-                                                         {"dir\\", "dir\\.char"}};
-    for (auto [chosen, written] : names) {
-        environment_.saveAnswers.push_back(PathOf(QString::fromUtf8(chosen)));
+    const QString names[] = {"bold -> bold.char",
+                             "bold.fnt -> bold.fnt",
+                             "a.b.c -> a.b.c",
+                             "my.font file -> my.font file.char",
+                             "trailing. -> trailing..char",
+                             ".hidden -> .hidden.char",
+                             "dir.d/b -> dir.d/b.char",
+                             "dir.d/.x -> dir.d/.x.char",
+                             "dir\\.x -> dir\\.x.char",
+                             "dir\\b.fnt -> dir\\b.fnt",
+                             "dir\\ -> dir\\.char"};
+    for (const QString& name : names) {
+        const QString chosen = name.section(u" -> "_s, 0, 0);
+        const QString written = name.section(u" -> "_s, 1);
+        environment_.saveAnswers.push_back(PathOf(chosen));
         dispatcher().MenuCommand(Menu::SaveAs);
         EXPECT_EQ(environment_.saveRequests.back().startPath, current);
-        current = PathOf(QString::fromUtf8(written));
+        current = PathOf(written);
         EXPECT_EQ(TitlePath(), current);
-        EXPECT_EQ(QFileInfo(current).size(), 1057 + 4 + 8 + 1) << chosen;
+        EXPECT_EQ(QFileInfo(current).size(), 1057 + 4 + 8 + 1) << chosen.toStdString();
     }
     EXPECT_EQ(environment_.saveRequests[0].filePattern, u"SCUMM Font (*.char)|*.char"_s);
     environment_.openAnswers = {QString(), PathOf(u"bold"_s), PathOf(u"dir\\"_s), PathOf(u"no"_s)};

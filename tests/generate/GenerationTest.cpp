@@ -2,6 +2,7 @@
 #include "generate/Rasterizer.h"
 #include "support/SampleSets.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -101,7 +102,7 @@ TEST(RasterizerTest, RefusedRunsLeaveTheSetAsItWas) {
     EXPECT_TRUE(CheckGeneratedSet(blank, 3, 12).reason().contains(u"(200)"_s));
 }
 
-TEST(DrawingFontTest, BoldAndItalicWinOverAStyleNameOfTheInterfaceFont) {
+TEST(DrawingFontTest, BoldAndItalicWinOverAStyleNameOfTheInterfaceFontAndFallbacksAreNamed) {
     const GenerationFont boldItalic{u"Liberation Sans"_s, 14,
                                     GenerationFont::Bold | GenerationFont::Italic};
     const QByteArray alone = Encoded(Generate(boldItalic));
@@ -117,6 +118,13 @@ TEST(DrawingFontTest, BoldAndItalicWinOverAStyleNameOfTheInterfaceFont) {
     // Underline changes no pixel; no pixel is a blend of the set's colours.
     EXPECT_EQ(Encoded(Generate({u"Liberation Sans"_s, 14, 7})), alone);
     EXPECT_TRUE(MakeDrawingFont(boldItalic).styleStrategy() & QFont::NoAntialias);
+    // A family that is not installed is named with the installed one that draws instead.
+    const QString unknown = u"No Such Family 123"_s;
+    const QFont fallback = MakeDrawingFont({unknown, 12, 0});
+    EXPECT_TRUE(
+        QFontDatabase::families().contains(SubstitutedFamily(fallback, unknown).value_or(unknown)));
+    EXPECT_EQ(SubstitutedFamily(MakeDrawingFont({u"DejaVu Sans"_s, 12, 0}), u"DejaVu Sans"_s),
+              std::nullopt);
 }
 
 } // namespace
