@@ -1,14 +1,15 @@
-#include "charset/CharCodec.h"
-#include "editor/CharTableView.h"
+#include "charset/DisplayColors.h"
+#include "editor/ClipboardImage.h"
+#include "editor/GlyphView.h"
+#include "editor/ImageView.h"
+#include "editor/TextPreview.h"
 #include "gui/NumericField.h"
 #include "support/AppFixture.h"
-#include "support/SampleSets.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -17,178 +18,179 @@ namespace {
 
 class DispatchTest : public AppFixture {
 protected:
-    QString Cell(int row, int column) {
-        return window().charList()->charModel()->Text(row, column);
+    // Every view shows the set as it is now: each table row's image, y offset and mark of a code
+    // that is not stored, the canvas, the On button, the frame's count and the preview.
+    void ExpectViewsShowTheSet(const QString& sample, const char* after) {
+        const CharTableModel* rows = window().charList()->charModel();
+        for (int code = 0; code < GlyphSlotCount; ++code) {
+            const Glyph* glyph = set().GlyphAt(code);
+            ASSERT_TRUE(rows->RowImage(code) == (glyph ? glyph->raster : state().noGlyphIcon) &&
+                        rows->Text(code, CharTableModel::YOffsetColumn) ==
+                            (glyph ? QString::number(glyph->yOffset) : QString()) &&
+                        rows->Text(code, CharTableModel::IndexColumn).contains(u'x') ==
+                            (code >= set().numChars))
+                << after << ", row " << code;
+        }
+        const Glyph* shown = set().GlyphAt(window().CurrentRow());
+        EXPECT_TRUE(window().glyphView()->canvas()->size() ==
+                        (shown ? shown->raster.size() * window().Zoom() : QSize(0, 0)) &&
+                    Widget(Control::OnButton)->isEnabled() == !shown &&
+                    Text(Control::CharsFrame).contains(u" %1 "_s.arg(set().PresentGlyphCount())))
+            << after;
+        EXPECT_TRUE(window().previewImage()->image().convertToFormat(QImage::Format_RGB32) ==
+                    RenderPreview(set(), sample, window().PreviewZoom())
+                        .convertToFormat(QImage::Format_RGB32))
+            << after;
+    }
+    // Refreshes every view after glyphs were set behind their back.
+    void ShowTheSet() {
+        dispatcher().RefreshAll(0);
+        dispatcher().RefreshHeader();
+    }
+    void Key(Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
     }
 };
 
 TEST_F(DispatchTest, EveryShortcutReachesItsCommandFromEveryField) {
     Start();
-    const std::pair<Qt::Key, int> shortcuts[] = {{Qt::Key_N, Menu::New2Colors},
-                                                 {Qt::Key_M, Menu::New4Colors},
-                                                 {Qt::Key_O, Menu::Open},
-                                                 {Qt::Key_R, Menu::Reopen},
-                                                 {Qt::Key_1, Menu::GenerateNormal},
-                                                 {Qt::Key_2, Menu::GenerateShadowed},
-                                                 {Qt::Key_3, Menu::GenerateOutlined},
-                                                 {Qt::Key_S, Menu::Save},
-                                                 {Qt::Key_A, Menu::SaveAs},
-                                                 {Qt::Key_Q, Menu::Close},
-                                                 {Qt::Key_C, Menu::CopyChar},
-                                                 {Qt::Key_V, Menu::PasteChar}};
-    for (QWidget* place : {Widget(Control::CharList), Widget(Control::HeightField),
-                           Widget(Control::ColorMapField0 + 7), Widget(Control::PreviewText)}) {
-        for (auto [key, id] : shortcuts) {
-            place->setFocus();
-            QSignalSpy spy(&window(), &MainWindow::menuCommand);
-            QTest::keyClick(place, key, Qt::ControlModifier);
-            ASSERT_EQ(spy.count(), 1) << place->objectName().toStdString() << " key " << key;
-            EXPECT_EQ(spy.at(0).at(0).toInt(), id);
+    const Qt::Key keys[] = {Qt::Key_N, Qt::Key_M, Qt::Key_O, Qt::Key_R, Qt::Key_S, Qt::Key_A,
+                            Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_C, Qt::Key_V, Qt::Key_Q};
+    for (int place : {int{Control::CharList}, int{Control::HeightField},
+                      Control::ColorMapField0 + 7, int{Control::PreviewText}}) {
+        QSignalSpy commands(&window(), &MainWindow::menuCommand);
+        for (Qt::Key key : keys) {
+            Widget(place)->setFocus();
+            Key(key);
         }
+        QStringList ids;
+        for (const QList<QVariant>& command : commands) {
+            ids << command.at(0).toString();
+        }
+        EXPECT_EQ(ids.join(u' '), u"0 1 2 3 4 5 6 7 8 9 10 11"_s) << "control " << place;
     }
     // Ctrl+A in the sample text is Save as, not select all; Ctrl+C in a field copies nothing.
     EXPECT_FALSE(window().previewText()->textCursor().hasSelection());
     QApplication::clipboard()->setText(u"kept"_s);
-    window().heightField()->setFocus();
     window().heightField()->selectAll();
-    QTest::keyClick(window().heightField(), Qt::Key_C, Qt::ControlModifier);
+    Key(Qt::Key_C);
     EXPECT_EQ(QApplication::clipboard()->text(), u"kept"_s);
 }
 
-TEST_F(DispatchTest, FieldsKeepCutAndUndoAndTakeDigitsUpTo255) {
+TEST_F(DispatchTest, EveryControlChangesTheGlyphRefreshesTheViewsAndHandsTheFocusBack) {
     Start();
+    SetGlyph(
+        set(), 65, 3, 1, [](int x, int) { return x == 0 ? 1 : 0; }, 2, 0);
+    ShowTheSet();
+    window().SetTextIfChanged(Control::PreviewText, u"AA"_s);
+    ClickRow(65);
+    const QString blank = u"10x10 0,0 "_s + QString(100, u'0');
+    // The controls clicked in turn, and glyph 65 after each; shifts roll, then resize, then move.
+    const int controls[] = {
+        Control::ShiftRightButton, Control::ShiftLeftButton,  Control::ResizeOption,
+        Control::ShiftDownButton,  Control::ShiftLeftButton,  Control::OffsetOption,
+        Control::ShiftUpButton,    Control::ShiftRightButton, Control::OffButton,
+        Control::ShiftRightButton, Control::OnButton,         Control::LastCharButton,
+        Control::DirtyBytesCheck,  Control::RollOption};
+    const QString glyphs[] = {"3x1 2,0 010",  "3x1 2,0 100",  "3x1 2,0 100",   "3x2 2,0 100000",
+                              "2x2 2,0 1000", "2x2 2,0 1000", "2x2 2,-1 1000", "2x2 3,-1 1000",
+                              "absent",       "absent",       blank,           blank,
+                              blank,          blank};
+    for (std::size_t step = 0; step < std::size(controls); ++step) {
+        const int control = controls[step];
+        window().previewText()->setFocus();
+        Click(control);
+        EXPECT_EQ(Describe(set(), 65), glyphs[step]) << "control " << control;
+        EXPECT_TRUE(window().CharListHasFocus()) << "control " << control;
+        ExpectViewsShowTheSet(u"AA"_s, "a click");
+    }
+    EXPECT_TRUE(set().numChars == 66 && window().DirtyBytesChecked());
+}
+
+TEST_F(DispatchTest, HeaderFieldsTakeWhatIsTypedAndNothingElse) {
+    Start();
+    set().fontHeight = 20; // behind the fields' back
+    set().colorMap[3] = 99;
+    QSignalSpy events(&window(), &MainWindow::controlEvent);
+    for (int id :
+         {int{Control::HeightField}, Control::ColorMapField0 + 3, int{Control::CharList}}) {
+        Widget(id)->setFocus();
+    }
+    EXPECT_EQ(events.count(), 0) << "focus alone is no edit";
+    EXPECT_EQ(set().fontHeight * 1000 + set().colorMap[3], 20099);
     NumericField* height = window().heightField();
     height->setFocus();
     height->selectAll();
-    QSignalSpy commands(&window(), &MainWindow::menuCommand);
-    QTest::keyClick(height, Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), u"10"_s);
-    EXPECT_EQ(set().fontHeight, 0) << "an empty field is 0";
-    QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(set().fontHeight, 10);
-    EXPECT_EQ(commands.count(), 0);
-
-    height->clear();
-    QTest::keyClicks(height, u"-1 a25"_s); // sign, blank and letter refused
-    EXPECT_EQ(height->text(), u"125"_s);
-    QTest::keyClick(height, Qt::Key_0); // 1250 is refused like a letter
-    EXPECT_EQ(height->text(), u"125"_s);
-    EXPECT_EQ(set().fontHeight, 125);
-    EXPECT_EQ(Text(Control::BitsLabel), u"Bits: 1 (Colors: 2)"_s);
-
-    NumericField* entry3 = window().colorMapField(3);
-    entry3->setFocus();
-    entry3->selectAll();
-    QTest::keyClicks(entry3, u"300"_s);
-    EXPECT_EQ(entry3->text(), u"30"_s);
-    EXPECT_EQ(set().colorMap[3], 30);
+    Key(Qt::Key_X);
+    // Cut, and an empty field is 0.
+    EXPECT_EQ(QApplication::clipboard()->text() + QString::number(set().fontHeight), u"100"_s);
+    QTest::keyClicks(height, u"-1 a250"_s); // sign, blank, letter and 1250 refused
+    EXPECT_EQ(height->text() + QString::number(set().fontHeight), u"125125"_s);
+    ExpectViewsShowTheSet(SampleText, "typing a height");
+    NumericField* entry = window().colorMapField(3);
+    entry->setFocus();
+    entry->selectAll();
+    QTest::keyClicks(entry, u"2565"_s); // 256 is refused, 255 taken
+    EXPECT_EQ(entry->text() + QString::number(set().colorMap[3]), u"255255"_s);
+    // The window closes with the focus in a field.
 }
 
-TEST_F(DispatchTest, OpenSaveAsAndThePathRules) {
+TEST_F(DispatchTest, PreviewDrawsTheTextAsTypedWithItsNoBreakSpaces) {
     Start();
-    dispatcher().MenuCommand(Menu::Open); // cancelled
-    ASSERT_EQ(environment_.openRequests.size(), 1u);
-    EXPECT_EQ(environment_.openRequests[0].title, u"Load SCUMM Font"_s);
-    EXPECT_EQ(environment_.openRequests[0].startPath, u"new.char"_s);
-    EXPECT_EQ(environment_.openRequests[0].filePattern, u"SCUMM Font (*.char)|*.char"_s);
-
-    environment_.saveAnswers = {PathOf(u"bold"_s), PathOf(u"bold.fnt"_s)};
-    dispatcher().MenuCommand(Menu::SaveAs);
-    EXPECT_EQ(environment_.saveRequests.back().title, u"Save SCUMM Font"_s);
-    EXPECT_EQ(ReadFile(u"bold.char"_s).size(), 1057);
-    EXPECT_EQ(window().windowTitle(), u"Fontlathe 1.00 - "_s + PathOf(u"bold.char"_s));
-    dispatcher().MenuCommand(Menu::SaveAs);
-    EXPECT_EQ(ReadFile(u"bold.fnt"_s).size(), 1057);
-    EXPECT_EQ(environment_.saveRequests.back().startPath, PathOf(u"bold.char"_s));
-
-    // Cancel, and Open of a name that does not exist, change nothing.
-    const QString title = window().windowTitle();
-    set().CreateBlankGlyph(65);
-    dispatcher().MenuCommand(Menu::SaveAs);
-    environment_.openAnswers.push_back(PathOf(u"missing"_s));
-    dispatcher().MenuCommand(Menu::Open);
-    EXPECT_EQ(window().windowTitle(), title);
-    EXPECT_TRUE(set().glyphs[65].present());
-    EXPECT_EQ(Cell(65, CharTableModel::WidthColumn), QString())
-        << "Save as refreshes only the header";
-
-    Charset odd;
-    odd.NewCharset(4);
-    odd.version = -1;
-    odd.fontHeight = 33;
-    WriteSet(u"odd.char"_s, odd);
-    environment_.openAnswers.push_back(PathOf(u"odd.char"_s));
-    window().heightField()->setFocus();
-    dispatcher().MenuCommand(Menu::Open);
-    EXPECT_EQ(Text(Control::VersionLabel), u"Unknown Parameter: -1"_s);
-    EXPECT_EQ(Text(Control::BitsLabel), u"Bits: 4 (Colors: 16)"_s);
-    EXPECT_EQ(set().fontHeight, 33) << "moving the focus out of the field stores what it shows";
-    EXPECT_TRUE(window().CharListHasFocus());
-    EXPECT_TRUE(environment_.messages.empty()) << "success is silent";
-}
-
-TEST_F(DispatchTest, FailedFileCommandsSayWhyAndChangeNothing) {
-    Start();
-    WriteSet(u"good.char"_s, VariedSet(1, 4, 5));
-    environment_.openAnswers = {PathOf(u"good.char"_s), PathOf(u"refused.char"_s)};
-    dispatcher().MenuCommand(Menu::Open);
-    const int glyphs = set().PresentGlyphCount();
-    WriteFile(u"refused.char"_s, HandMadeHeader(1, 8, 300));
-    dispatcher().MenuCommand(Menu::Open);
-    ASSERT_EQ(environment_.messages.size(), 1u);
-    EXPECT_TRUE(environment_.messages[0].text.contains(u"refused.char"_s));
-    EXPECT_TRUE(environment_.messages[0].text.contains(u"300"_s));
-    EXPECT_EQ(state().fileType.path(), PathOf(u"good.char"_s));
-    EXPECT_EQ(set().PresentGlyphCount(), glyphs);
-
-    const QByteArray goodBytes = ReadFile(u"good.char"_s);
-    ASSERT_TRUE(QDir().mkdir(u"folder.char"_s));
-    environment_.saveAnswers.push_back(PathOf(u"folder.char"_s));
-    dispatcher().MenuCommand(Menu::SaveAs);
-    ASSERT_EQ(environment_.messages.size(), 2u);
-    EXPECT_EQ(state().fileType.path(), PathOf(u"good.char"_s));
-
-    set().glyphs[7].raster = MakeBlankRaster(130, 2);
-    dispatcher().MenuCommand(Menu::Save);
-    ASSERT_EQ(environment_.messages.size(), 3u);
-    EXPECT_TRUE(environment_.messages[2].text.contains(u"character 7"_s, Qt::CaseInsensitive));
-    EXPECT_EQ(ReadFile(u"good.char"_s), goodBytes);
-
-    QFile::remove(PathOf(u"good.char"_s));
-    dispatcher().MenuCommand(Menu::Reopen);
-    EXPECT_EQ(environment_.messages.size(), 4u);
-    EXPECT_TRUE(set().glyphs[7].present()) << "a failed Reopen keeps the set";
-}
-
-TEST_F(DispatchTest, NewReopenDirtyBytesAndTheWaysToEnd) {
-    Start();
-    environment_.saveAnswers.push_back(PathOf(u"kept.char"_s));
-    set().CreateBlankGlyph(65); // 10 x 10 at 1 bit: 100 bits, no dirty byte
-    set().glyphs[66].raster = MakeBlankRaster(8, 8);
+    SetGlyph(set(), 'I', 1, 3, [](int, int) { return 1; });
+    SetGlyph(set(), 160, 4, 2, [](int x, int) { return x % 2; }); // no glyph for the space
+    ShowTheSet();
+    window().SetTextIfChanged(Control::PreviewText, QString());
     window().previewText()->setFocus();
-    Click(Control::DirtyBytesCheck);
-    EXPECT_TRUE(window().CharListHasFocus());
-    dispatcher().MenuCommand(Menu::SaveAs);
-    EXPECT_EQ(ReadFile(u"kept.char"_s).size(), 1057 + 4 + 13 + 4 + 8 + 1);
-    set().ClearGlyph(65);
-    dispatcher().MenuCommand(Menu::Reopen);
-    EXPECT_EQ(Cell(65, CharTableModel::WidthColumn), u"10"_s);
+    QTest::keyClicks(window().previewText(), u"I\u00A0I"_s);
+    QTest::keyClick(window().previewText(), Qt::Key_Return);
+    QTest::keyClicks(window().previewText(), u"I"_s);
+    const QString typed = u"I\u00A0I\nI"_s;
+    ASSERT_NE(RenderPreview(set(), typed, 2), RenderPreview(set(), u"I I\nI"_s, 2));
+    ExpectViewsShowTheSet(typed, "typing");
+    QTest::keyClick(Widget(Control::PreviewZoomBar), Qt::Key_End);
+    EXPECT_EQ(window().PreviewZoom(), 6);
+    ExpectViewsShowTheSet(typed, "a preview zoom");
+}
 
+TEST_F(DispatchTest, CopyAndPasteOneGlyphThroughTheClipboard) {
+    Start();
     dispatcher().MenuCommand(Menu::New4Colors);
-    EXPECT_EQ(Text(Control::BitsLabel), u"Bits: 2 (Colors: 4)"_s);
-    EXPECT_EQ(set().PresentGlyphCount(), 0);
-    EXPECT_EQ(state().fileType.path(), u"new.char"_s);
-
-    QSignalSpy quit(&dispatcher(), &Dispatcher::quitRequested);
-    dispatcher().MenuCommand(Menu::AppPreferences);
-    dispatcher().MenuCommand(Menu::About);
+    SetGlyph(
+        set(), 65, 4, 1, [](int x, int) { return x; }, 1, -2);
+    ShowTheSet();
+    ClickRow(64); // absent: nothing to copy
+    Key(Qt::Key_C);
+    EXPECT_EQ(environment_.clipboardWrites, 0);
+    ClickRow(65);
+    Key(Qt::Key_C);
+    ClickRow(66);
+    Key(Qt::Key_V);
+    EXPECT_EQ(Describe(set(), 66), u"4x1 1,-2 0123"_s);
+    ExpectViewsShowTheSet(SampleText, "a paste");
+    dispatcher().MenuCommand(Menu::New2Colors);
+    Key(Qt::Key_V);
+    EXPECT_EQ(set().glyphs[66].raster.pixel(2, 0), DisplayColors[0]) << "not a colour of the set";
+    EXPECT_EQ(Describe(set(), 66), u"4x1 1,-2 0100"_s);
+    // Without an image a paste only sets the offsets; an image too large is refused with a word.
+    environment_.SetClipboardData(MakeClipboardData(QImage()));
+    state().clipOffsets = {5, 6};
+    ClickRow(70);
+    Key(Qt::Key_V);
+    EXPECT_EQ(Describe(set(), 70) + QString::number(set().glyphs[70].xOffset), u"absent5"_s);
+    environment_.SetClipboardData(MakeClipboardData(MakeBlankRaster(200, 20)));
+    ClickRow(66);
+    Key(Qt::Key_V);
+    EXPECT_EQ(Describe(set(), 66), u"4x1 5,6 0100"_s);
+    for (int field : {Control::PreviewText, Control::HeightField}) {
+        Widget(field)->setFocus();
+        Key(Qt::Key_C);
+        Key(Qt::Key_V);
+    }
+    EXPECT_EQ(environment_.clipboardWrites, 3) << "outside the table neither command runs";
     ASSERT_EQ(environment_.messages.size(), 1u);
-    EXPECT_EQ(environment_.messages[0].title, u"Fontlathe 1.00"_s);
-    EXPECT_EQ(environment_.messages[0].text.count(u'\n'), 1);
-    EXPECT_EQ(quit.count(), 0);
-    dispatcher().MenuCommand(Menu::AppQuit);
-    QTest::keyClick(&window(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(quit.count(), 2);
+    EXPECT_TRUE(environment_.messages[0].text.contains(u"200 x 20"_s));
+    ExpectViewsShowTheSet(SampleText, "the pastes");
 }
 
 } // namespace

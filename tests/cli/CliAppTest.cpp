@@ -1,179 +1,161 @@
 #include "cli/CliApp.h"
-#include "charset/CharCodec.h"
-#include "support/SampleSets.h"
+#include "editor/ImageView.h"
+#include "support/AppFixture.h"
 
-#include <QFile>
+#include <QFontDatabase>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
+#include <QRegularExpression>
 
 #include <sys/stat.h>
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 
-namespace fontlathe {
+namespace fontlathe::test {
 namespace {
 
-struct CliRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-CliRun RunTool(const QStringList& args) {
-    CliRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = RunCli(args, out, err);
-    return run;
-}
-
-class CliAppTest : public ::testing::Test {
+// The tool runs in the test's own folder, so names stand for files there.
+class CliAppTest : public AppFixture {
 protected:
-    QString PathOf(const QString& name) const { return folder_.filePath(name); }
-    QString Write(const QString& name, const QByteArray& bytes) {
-        QFile file(PathOf(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+    struct Run {
+        int status;
+        QString out, err;
+    };
+    Run Cli(const QStringList& args) {
+        Run run;
+        QTextStream out(&run.out), err(&run.err);
+        run.status = RunCli(args, out, err);
+        return run;
     }
-    QString WriteSet(const QString& name, const Charset& set) {
-        return Write(name, test::Encoded(set));
-    }
-    QTemporaryDir folder_;
 };
 
-Charset SmallSet() {
-    Charset set;
-    set.NewCharset(2);
-    set.version = -1;
-    set.numChars = 100;
-    test::SetGlyph(
-        set, 65, 3, 2, [](int x, int y) { return x + y; }, -2, 3);
-    test::SetGlyph(set, 10, 1, 1, [](int, int) { return 3; });
-    return set;
-}
-
-TEST_F(CliAppTest, InfoForPeopleAndForScripts) {
-    const QString path = WriteSet(u"small.char"_s, SmallSet());
-    const CliRun text = RunTool({u"info"_s, path});
-    EXPECT_EQ(text.status, 0);
-    for (const char* expected :
-         {"Version:         -1", "Bits per pixel:  2 (4 colors)", "Stored codes:    100",
-          "   65  A         3       2        -2         3", "   10  n.p."}) {
-        EXPECT_TRUE(text.out.contains(QString::fromLatin1(expected))) << expected << "\n"
-                                                                      << text.out.toStdString();
+TEST_F(CliAppTest, InfoNamesEveryCharacterAsTheTableDoesAndResaveWritesWhatItRead) {
+    const int codes[] = {0, 31, 32, 65, 127, 159, 160, 255};
+    Charset font;
+    font.NewCharset(2);
+    for (int code : codes) {
+        SetGlyph(
+            font, code, 4, 2, [](int x, int y) { return (x + y) % 4; }, -2, 3);
     }
-
-    const CliRun json = RunTool({u"info"_s, u"--json"_s, path});
-    ASSERT_EQ(json.status, 0);
-    const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
-    QStringList keys = root.keys();
-    keys.sort();
-    EXPECT_EQ(keys, (QStringList{"bitsPerPixel", "blockSize", "colorMap", "dataSize", "fontHeight",
-                                 "glyphs", "numChars", "tag", "version"}));
-    EXPECT_EQ(root["tag"].toString(), u"CHAR"_s);
-    EXPECT_EQ(root["version"].toInt(), -1);
-    EXPECT_EQ(root["blockSize"].toInt(), 33 + 400 + (4 + 1) + (4 + 2));
-    EXPECT_EQ(root["dataSize"].toInt(), root["blockSize"].toInt() - 23);
-    EXPECT_EQ(root["colorMap"].toArray().size(), 15);
-    const QJsonArray glyphs = root["glyphs"].toArray();
-    ASSERT_EQ(glyphs.size(), 2);
-    EXPECT_EQ(glyphs[0].toObject()["code"].toInt(), 10);
-    EXPECT_EQ(glyphs[1].toObject(), (QJsonObject{{"code", 65},
-                                                 {"width", 3},
-                                                 {"height", 2},
-                                                 {"xOffset", -2},
-                                                 {"yOffset", 3},
-                                                 {"rows", QJsonArray{"012", "123"}}}));
+    WriteSet(u"font.char"_s, font);
+    Start({u"font.char"_s});
+    const QString info = Cli({"info", "font.char"}).out;
+    for (int code : codes) {
+        const QString shown =
+            window().charList()->charModel()->Text(code, CharTableModel::CharColumn);
+        EXPECT_TRUE(info.contains(
+            u"\n%1  %2      4       2        -2         3\n"_s.arg(code, 5).arg(shown, -4)))
+            << code << " is \"" << shown.toStdString() << "\" in the table";
+    }
+    const QJsonObject json =
+        QJsonDocument::fromJson(Cli({"info", "--json", "font.char"}).out.toUtf8()).object();
+    EXPECT_EQ(json["blockSize"].toInt(), ReadFile(u"font.char"_s).size());
+    EXPECT_EQ(
+        QJsonDocument(json["glyphs"].toArray().last().toObject()).toJson(QJsonDocument::Compact),
+        R"({"code":255,"height":2,"rows":["0123","1230"],"width":4,"xOffset":-2,"yOffset":3})");
+    EXPECT_EQ(Cli({"resave", "--dirty-bytes", "font.char", "dirty.char"}).status, 0);
+    EXPECT_EQ(Cli({"resave", "dirty.char", "clean.char"}).status, 0);
+    EXPECT_EQ(ReadFile(u"clean.char"_s), ReadFile(u"font.char"_s));
+    EXPECT_EQ(ReadFile(u"dirty.char"_s).size(), ReadFile(u"font.char"_s).size() + 8);
 }
 
-TEST_F(CliAppTest, ResaveWritesWhatLoadsBack) {
-    const QString input = WriteSet(u"in.char"_s, test::VariedSet(4, 21));
-    EXPECT_EQ(RunTool({u"resave"_s, input, PathOf(u"out.char"_s)}).status, 0);
-    EXPECT_EQ(RunTool({u"resave"_s, u"--dirty-bytes"_s, input, PathOf(u"d.char"_s)}).status, 0);
-    QFile in(input), out(PathOf(u"out.char"_s));
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly) && out.open(QIODevice::ReadOnly));
-    EXPECT_EQ(in.readAll(), out.readAll());
-    EXPECT_GT(QFileInfo(PathOf(u"d.char"_s)).size(), out.size());
-}
-
-TEST_F(CliAppTest, FailuresNameTheFileOnOneLine) {
-    const QString refused = Write(u"bad.char"_s, test::HandMadeHeader(3, 8, 2));
-    const QString missing = PathOf(u"missing.char"_s);
-    const QString good = WriteSet(u"good.char"_s, SmallSet());
-    const QString fifo = PathOf(u"pipe.char"_s);
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const std::pair<QStringList, QString> failing[] = {
-        {{u"info"_s, refused}, refused},
-        // Neither a device nor a pipe is read: one never ends, the other blocks the open.
-        {{u"info"_s, u"/dev/zero"_s}, u"/dev/zero"_s},
-        {{u"info"_s, fifo}, fifo},
-        {{u"resave"_s, missing, PathOf(u"x.char"_s)}, missing},
-        {{u"resave"_s, good, folder_.path()}, folder_.path()}};
-    for (const auto& [args, blamed] : failing) {
-        const CliRun run = RunTool(args);
-        EXPECT_EQ(run.status, 1) << args.join(' ').toStdString();
-        EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
-        EXPECT_TRUE(run.err.startsWith(u"fontlathe-cli: "_s + blamed + u':'))
+TEST_F(CliAppTest, FailuresNameTheFileOnOneLineAndWriteNothing) {
+    WriteFile(u"bad.char"_s, HandMadeHeader(3, 8, 2));
+    WriteSet(u"good.char"_s, VariedSet(2, 9, 3));
+    ASSERT_EQ(mkfifo("pipe.char", 0600), 0);
+    // Neither a device nor a pipe is read: one never ends, the other blocks the open.
+    const QString failing[] = {"info bad.char", "info /dev/zero", "info pipe.char",
+                               "info missing.char", "resave good.char ."};
+    for (const QString& command : failing) {
+        const Run run = Cli(command.split(u' '));
+        EXPECT_EQ(run.status, 1) << command.toStdString();
+        EXPECT_TRUE(
+            run.err.startsWith(u"fontlathe-cli: "_s + command.section(u' ', -1) + u": "_s) &&
+            run.err.count(u'\n') == 1)
             << run.err.toStdString();
     }
+    EXPECT_EQ(Cli({"resave", "missing.char", "x.char"}).status, 1);
     EXPECT_FALSE(QFile::exists(PathOf(u"x.char"_s)));
 }
 
 TEST_F(CliAppTest, WrongArgumentsGiveOneLineAndHelpOnlyWhereAnOptionMayStand) {
-    const QString good = WriteSet(u"good.char"_s, SmallSet());
-    const QStringList wrong[] = {{u"paint"_s},
-                                 {u"info"_s},
-                                 {u"info"_s, u"--dirty-bytes"_s, good},
-                                 {u"resave"_s, good},
-                                 {u"render"_s, good, u"--zoom"_s, u"9"_s, u"-o"_s, u"z.png"_s},
-                                 {u"render"_s, good, u"-o"_s}};
-    for (const QStringList& args : wrong) {
-        const CliRun run = RunTool(args);
-        EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_EQ(run.err.count(u'\n'), 2) << run.err.toStdString();
-        EXPECT_TRUE(run.err.endsWith(u"Try 'fontlathe-cli --help'.\n"_s)) << run.err.toStdString();
+    WriteSet(u"g.char"_s, VariedSet(2, 9, 3));
+    const QString wrong[] = {"paint", "info --dirty-bytes g.char", "resave g.char",
+                             "render g.char --zoom 9 -o z.png"};
+    for (const QString& command : wrong) {
+        const Run run = Cli(command.split(u' '));
+        EXPECT_TRUE(run.status == 2 && run.out.isEmpty() && run.err.count(u'\n') == 2 &&
+                    run.err.endsWith(u"\nTry 'fontlathe-cli --help'.\n"_s))
+            << command.toStdString() << ": " << run.err.toStdString();
     }
-    const CliRun bare = RunTool({});
-    EXPECT_EQ(bare.status, 2);
-    EXPECT_TRUE(bare.err.contains(u"Usage:"_s));
-    for (const QStringList& args :
-         {QStringList{u"--help"_s}, QStringList{u"-h"_s}, QStringList{u"info"_s, u"--help"_s}}) {
-        const CliRun help = RunTool(args);
-        EXPECT_EQ(help.status, 0);
-        EXPECT_TRUE(help.out.startsWith(u"Usage:"_s));
-        EXPECT_TRUE(help.err.isEmpty());
-    }
-
+    EXPECT_TRUE(Cli({}).status == 2 && Cli({}).err.startsWith(u"Usage:"_s));
+    const Run help = Cli({"info", "--help"});
+    EXPECT_TRUE(help.status == 0 && help.out.startsWith(u"Usage:"_s) && help.err.isEmpty());
     // A value that reads like the help option is still a value.
-    const QString png = PathOf(u"h.png"_s);
-    const CliRun render = RunTool({u"render"_s, good, u"--text"_s, u"-h"_s, u"-o"_s, png});
-    EXPECT_EQ(render.status, 0) << render.err.toStdString();
-    EXPECT_TRUE(render.out.isEmpty());
-    EXPECT_TRUE(QFile::exists(png));
+    const Run render = Cli({"render", "g.char", "--text", "-h", "-o", "h.png"});
+    EXPECT_TRUE(render.status == 0 && render.out.isEmpty() && QFile::exists(PathOf(u"h.png"_s)));
+}
+
+TEST_F(CliAppTest, GenerateAndRenderDrawWhatTheWindowDraws) {
+    Charset font = VariedSet(2, 77, 60);
+    for (int code = 'a'; code <= 'z'; ++code) {
+        SetGlyph(
+            font, code, 3 + code % 4, 5 + code % 3,
+            [code](int x, int y) { return (x + y + code) % 4; }, code % 3 - 1, code % 2);
+    }
+    WriteSet(u"font.char"_s, font);
+    Start({u"font.char"_s});
+    window().SetTextIfChanged(Control::PreviewText, u"hello world\nzebra quiz"_s);
+    window().SetStateIfChanged(Control::PreviewZoomBar, 3);
+    dispatcher().RenderPreview();
+    EXPECT_EQ(Cli({"render", "font.char", "--text", "hello world\nzebra quiz", "--zoom", "3", "-o",
+                   "out.png"})
+                  .status,
+              0);
+    EXPECT_TRUE(QImage(PathOf(u"out.png"_s)).convertToFormat(QImage::Format_RGB32) ==
+                window().previewImage()->image().convertToFormat(QImage::Format_RGB32));
+
+    environment_.fontAnswers.push_back({u"DejaVu Sans"_s, 13, true, false, false});
+    dispatcher().MenuCommand(Menu::GenerateOutlined);
+    environment_.saveAnswers.push_back(PathOf(u"window.char"_s));
+    dispatcher().MenuCommand(Menu::SaveAs);
+    const Run run = Cli({"generate", "--family", "DejaVu Sans", "--size", "13", "--bold", "--style",
+                         "outlined", "-o", "cli.char"});
+    EXPECT_TRUE(run.status == 0 && run.err.isEmpty()) << "an installed family draws silently";
+    EXPECT_GT(ReadFile(u"cli.char"_s).size(), 2000);
+    EXPECT_EQ(ReadFile(u"cli.char"_s), ReadFile(u"window.char"_s));
+    EXPECT_EQ(
+        Cli({"generate", "--family", "DejaVu Sans", "--size", "300", "-o", "big.char"}).status, 1);
+    EXPECT_FALSE(QFile::exists(PathOf(u"big.char"_s)));
+    // A family that is not installed is drawn with another, and the user is told which.
+    const Run fallback =
+        Cli({"generate", "--family", "No Such Family 123", "--size", "12", "-o", "fallback.char"});
+    const QRegularExpressionMatch told =
+        QRegularExpression(u"^No Such Family 123 is not installed; drew with (.+)\n$"_s)
+            .match(fallback.err);
+    EXPECT_TRUE(fallback.status == 0 && told.hasMatch()) << fallback.err.toStdString();
+    EXPECT_TRUE(QFontDatabase::families().contains(told.captured(1)));
+    EXPECT_GT(ReadFile(u"fallback.char"_s).size(), 2000);
 }
 
 TEST_F(CliAppTest, SheetsGoOutAndComeBackByteForByte) {
-    const QString font = WriteSet(u"in.char"_s, test::VariedSet(2, 5));
+    WriteSet(u"in.char"_s, VariedSet(2, 5));
+    const QString font = PathOf(u"in.char"_s);
     const QString sheet = PathOf(u"sheet.png"_s);
-    ASSERT_EQ(RunTool({u"export"_s, font, u"-o"_s, sheet}).status, 0);
-    ASSERT_EQ(RunTool({u"import"_s, sheet, u"-o"_s, PathOf(u"back.char"_s)}).status, 0);
+    ASSERT_EQ(Cli({u"export"_s, font, u"-o"_s, sheet}).status, 0);
+    ASSERT_EQ(Cli({u"import"_s, sheet, u"-o"_s, PathOf(u"back.char"_s)}).status, 0);
     QFile in(font), back(PathOf(u"back.char"_s));
     ASSERT_TRUE(in.open(QIODevice::ReadOnly) && back.open(QIODevice::ReadOnly));
     EXPECT_EQ(in.readAll(), back.readAll());
 
-    const CliRun tooSmall =
-        RunTool({u"export"_s, font, u"--cell"_s, u"3x3"_s, u"-o"_s, PathOf(u"small.png"_s)});
+    const Run tooSmall =
+        Cli({u"export"_s, font, u"--cell"_s, u"3x3"_s, u"-o"_s, PathOf(u"small.png"_s)});
     EXPECT_EQ(tooSmall.status, 1);
     EXPECT_TRUE(tooSmall.err.startsWith(u"fontlathe-cli: "_s + font + u": character "_s))
         << tooSmall.err.toStdString();
     EXPECT_FALSE(QFile::exists(PathOf(u"small.png"_s)));
-    const CliRun notASheet = RunTool({u"import"_s, font, u"-o"_s, PathOf(u"x.char"_s)});
+    const Run notASheet = Cli({u"import"_s, font, u"-o"_s, PathOf(u"x.char"_s)});
     EXPECT_EQ(notASheet.status, 1);
     EXPECT_TRUE(notASheet.err.startsWith(u"fontlathe-cli: "_s + font + u':'));
 
@@ -182,18 +164,24 @@ TEST_F(CliAppTest, SheetsGoOutAndComeBackByteForByte) {
                                  {u"export"_s, font},
                                  {u"import"_s, sheet, u"--cell"_s, u"4x4"_s, u"-o"_s, font}};
     for (const QStringList& args : wrong) {
-        EXPECT_EQ(RunTool(args).status, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(Cli(args).status, 2) << args.join(' ').toStdString();
     }
 }
 
 TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
-    const QString font = WriteSet(u"small.char"_s, SmallSet());
-    const CliRun covered = RunTool({u"coverage"_s, font, u"--text"_s, u"AAA\r\n"_s});
+    Charset small;
+    small.NewCharset(2);
+    small.numChars = 100;
+    SetGlyph(small, 65, 3, 2, [](int x, int y) { return x + y; });
+    SetGlyph(small, 10, 1, 1, [](int, int) { return 3; });
+    WriteSet(u"small.char"_s, small);
+    const QString font = PathOf(u"small.char"_s);
+    const Run covered = Cli({u"coverage"_s, font, u"--text"_s, u"AAA\r\n"_s});
     EXPECT_EQ(covered.status, 0);
     EXPECT_EQ(covered.out, u"All 1 distinct characters are covered.\n"_s);
 
-    const CliRun json =
-        RunTool({u"coverage"_s, font, u"--json"_s, u"--text"_s, u"A\u00E9A\u00E9\U0001F600\v"_s});
+    const Run json =
+        Cli({u"coverage"_s, font, u"--json"_s, u"--text"_s, u"A\u00E9A\u00E9\U0001F600\v"_s});
     EXPECT_EQ(json.status, 3);
     const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(root["distinct"].toInt(), 4);
@@ -210,21 +198,23 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
                                                                  {"count", 1},
                                                                  {"reason", "absent"}}}));
 
-    const QString text = Write(u"text.txt"_s, "\xEF\xBB\xBF"
-                                              "AB\r\n");
-    const CliRun table = RunTool({u"coverage"_s, font, u"--text-file"_s, text});
+    WriteFile(u"text.txt"_s, "\xEF\xBB\xBF"
+                             "AB\r\n");
+    const QString text = PathOf(u"text.txt"_s);
+    const Run table = Cli({u"coverage"_s, font, u"--text-file"_s, text});
     EXPECT_EQ(table.status, 3);
     EXPECT_EQ(table.out,
               u"U+0042    B           1  absent\n1 of 2 distinct characters missing.\n"_s);
-    const QString bad = Write(u"bad.txt"_s, "AB\xC3(");
-    const CliRun refused = RunTool({u"coverage"_s, font, u"--text-file"_s, bad});
+    WriteFile(u"bad.txt"_s, "AB\xC3(");
+    const QString bad = PathOf(u"bad.txt"_s);
+    const Run refused = Cli({u"coverage"_s, font, u"--text-file"_s, bad});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains(bad + u": it is not UTF-8: the byte at offset 2"_s))
         << refused.err.toStdString();
-    EXPECT_EQ(RunTool({u"coverage"_s, font}).status, 2);
-    EXPECT_EQ(RunTool({u"coverage"_s, font, u"--text"_s, u"A"_s, u"--text-file"_s, text}).status,
+    EXPECT_EQ(Cli({u"coverage"_s, font}).status, 2);
+    EXPECT_EQ(Cli({u"coverage"_s, font, u"--text"_s, u"A"_s, u"--text-file"_s, text}).status,
               2);
 }
 
 } // namespace
-} // namespace fontlathe
+} // namespace fontlathe::test

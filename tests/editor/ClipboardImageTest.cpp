@@ -1,6 +1,5 @@
 #include "editor/ClipboardImage.h"
 #include "charset/DisplayColors.h"
-#include "support/SampleSets.h"
 #include "support/TiffSamples.h"
 
 #include <QBuffer>
@@ -12,13 +11,20 @@
 
 using namespace Qt::StringLiterals;
 
-namespace fontlathe {
+namespace fontlathe::test {
 namespace {
 
-using test::TiffVariant;
-using test::WriteTiff;
-
 constexpr QRgb Background = 0xFF00AAAA;
+
+QRgb Pattern(int x, int y) {
+    return DisplayColors[std::size_t((x + 2 * y) % 16)];
+}
+
+QMimeData* Offer(const QString& mimeType, const QByteArray& bytes,
+                 QMimeData* data = new QMimeData) {
+    data->setData(mimeType, bytes);
+    return data;
+}
 
 QByteArray Saved(const QImage& image, const char* format) {
     QByteArray bytes;
@@ -28,106 +34,51 @@ QByteArray Saved(const QImage& image, const char* format) {
     return bytes;
 }
 
-QRgb Pattern(int x, int y) {
-    return DisplayColors[std::size_t((x + 2 * y) % 16)];
-}
-
-void ExpectPattern(const DecodedImage& decoded, int width, int height, const char* what) {
-    ASSERT_EQ(decoded.outcome, DecodedImage::Outcome::Image)
-        << what << ": " << decoded.problem.toStdString();
-    ASSERT_EQ(decoded.image.size(), QSize(width, height)) << what;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            ASSERT_EQ(decoded.image.pixel(x, y), Pattern(x, y)) << what << " at " << x << "," << y;
+// The pattern at the size, its pixel (0, 0) replaced by first unless that is 0.
+QImage PatternImage(QSize size, QRgb first = 0) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            image.setPixel(x, y, x + y == 0 && first ? first : Pattern(x, y));
         }
     }
+    return image;
 }
 
-TEST(ClipboardImageTest, OwnTiffIsOpaqueRgbaAndRoundTrips) {
-    QImage raster = MakeBlankRaster(7, 5);
-    for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 7; ++x) {
-            raster.setPixel(x, y, Pattern(x, y));
-        }
-    }
-    const QByteArray tiff = EncodeTiff(raster);
-    ASSERT_FALSE(tiff.isEmpty());
-    ExpectPattern(DecodeTiff(tiff, 127, Background), 7, 5, "own");
-
-    QMimeData* data = MakeClipboardData(raster);
-    EXPECT_TRUE(data->hasFormat(u"image/tiff"_s));
-    EXPECT_TRUE(data->hasFormat(u"image/png"_s));
-    QImage png;
-    ASSERT_TRUE(png.loadFromData(data->data(u"image/png"_s), "PNG"));
-    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), raster);
-    ExpectPattern(ReadClipboardImage(data, 127), 7, 5, "clipboard");
-    delete data;
+void ExpectPattern(const DecodedImage& decoded, QSize size, const char* what, QRgb first = 0) {
+    EXPECT_TRUE(decoded.outcome == DecodedImage::Outcome::Image &&
+                decoded.image == PatternImage(size, first))
+        << what;
 }
 
-TEST(ClipboardImageTest, TiffVariantsOtherProgramsWrite) {
+TEST(ClipboardImageTest, ReadsItsOwnTiffAndTheTiffsOtherProgramsWrite) {
+    const QImage raster = PatternImage({7, 5});
+    std::unique_ptr<QMimeData> own(MakeClipboardData(raster));
+    ExpectPattern(ReadClipboardImage(own.get(), 127), {7, 5}, "own");
+    EXPECT_EQ(QImage::fromData(own->data(u"image/png"_s)).convertToFormat(QImage::Format_RGB32),
+              raster);
     const TiffVariant variants[] = {
         {"rgb8", PHOTOMETRIC_RGB, 8, 3, COMPRESSION_NONE},
         {"rgb8 packbits", PHOTOMETRIC_RGB, 8, 3, COMPRESSION_PACKBITS},
         {"rgb8 lzw", PHOTOMETRIC_RGB, 8, 3, COMPRESSION_LZW},
         {"rgb8 deflate", PHOTOMETRIC_RGB, 8, 3, COMPRESSION_ADOBE_DEFLATE},
-        {"rgba8", PHOTOMETRIC_RGB, 8, 4, COMPRESSION_NONE},
         {"rgb16", PHOTOMETRIC_RGB, 16, 3, COMPRESSION_NONE},
-        {"rgba16 lzw", PHOTOMETRIC_RGB, 16, 4, COMPRESSION_LZW},
-        {"palette", PHOTOMETRIC_PALETTE, 8, 1, COMPRESSION_PACKBITS}};
+        {"palette", PHOTOMETRIC_PALETTE, 8, 1, COMPRESSION_PACKBITS},
+        {"rgba8", PHOTOMETRIC_RGB, 8, 4, COMPRESSION_NONE},
+        {"rgba16 lzw", PHOTOMETRIC_RGB, 16, 4, COMPRESSION_LZW}};
     for (const TiffVariant& variant : variants) {
-        const QByteArray tiff = WriteTiff(variant, 9, 6, Pattern);
-        ExpectPattern(DecodeTiff(tiff, 127, Background), 9, 6, variant.name);
+        // With alpha, the first pixel is transparent white: the background shows through it.
+        const bool alpha = variant.samplesPerPixel == 4;
+        const QByteArray tiff = WriteTiff(variant, 9, 6, [alpha](int x, int y) {
+            return x + y == 0 && alpha ? qRgba(255, 255, 255, 0) : Pattern(x, y);
+        });
+        ExpectPattern(DecodeTiff(tiff, 127, Background), {9, 6}, variant.name,
+                      alpha ? Background : 0);
     }
     const TiffVariant grey{"grey", PHOTOMETRIC_MINISBLACK, 8, 1, COMPRESSION_LZW};
-    const DecodedImage decoded = DecodeTiff(
-        WriteTiff(grey, 3, 1, [](int x, int) { return qRgb(x * 85, 0, 0); }), 127, Background);
-    ASSERT_EQ(decoded.outcome, DecodedImage::Outcome::Image);
-    EXPECT_EQ(decoded.image.pixel(2, 0), qRgb(170, 170, 170));
-}
-
-TEST(ClipboardImageTest, TransparencyBecomesBackground) {
-    const TiffVariant rgba{"rgba8", PHOTOMETRIC_RGB, 8, 4, COMPRESSION_NONE};
-    const DecodedImage decoded =
-        DecodeTiff(WriteTiff(rgba, 3, 1,
-                             [](int x, int) {
-                                 return qRgba(255, 255, 255, x == 0 ? 0 : x == 1 ? 255 : 128);
-                             }),
-                   127, Background);
-    ASSERT_EQ(decoded.outcome, DecodedImage::Outcome::Image);
-    EXPECT_EQ(decoded.image.pixel(0, 0), Background);
-    EXPECT_EQ(decoded.image.pixel(1, 0), qRgb(255, 255, 255));
-    EXPECT_NE(decoded.image.pixel(2, 0), Background) << "half transparent white is a mix";
-
-    QImage transparent(2, 1, QImage::Format_ARGB32);
-    transparent.setPixel(0, 0, qRgba(0, 0, 0, 0));
-    transparent.setPixel(1, 0, qRgba(0, 0, 0, 255));
-    QMimeData data;
-    data.setData(u"image/png"_s, Saved(transparent, "PNG"));
-    const DecodedImage fromPng = ReadClipboardImage(&data, 127);
-    ASSERT_EQ(fromPng.outcome, DecodedImage::Outcome::Image);
-    EXPECT_EQ(fromPng.image.pixel(0, 0), Background);
-    EXPECT_EQ(fromPng.image.pixel(1, 0), qRgb(0, 0, 0));
-}
-
-TEST(ClipboardImageTest, OtherImageTypesAreReadWhenThereIsNoUsableTiff) {
-    QImage image(4, 3, QImage::Format_RGB32);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            image.setPixel(x, y, Pattern(x, y));
-        }
-    }
-    QMimeData bmp;
-    bmp.setText(u"not an image"_s);
-    bmp.setData(u"image/bmp"_s, Saved(image, "BMP"));
-    ExpectPattern(ReadClipboardImage(&bmp, 127), 4, 3, "bmp");
-    QMimeData both;
-    both.setData(u"image/tiff"_s, QByteArray("II*\0garbage", 11));
-    both.setData(u"image/png"_s, Saved(image, "PNG"));
-    ExpectPattern(ReadClipboardImage(&both, 127), 4, 3, "tiff that does not decode, then png");
-    QMimeData text;
-    text.setText(u"hello"_s);
-    EXPECT_EQ(ReadClipboardImage(&text, 127).outcome, DecodedImage::Outcome::NotAnImage);
-    EXPECT_EQ(ReadClipboardImage(nullptr, 127).outcome, DecodedImage::Outcome::NotAnImage);
+    const QByteArray greyTiff =
+        WriteTiff(grey, 3, 1, [](int x, int) { return qRgb(x * 85, 0, 0); });
+    EXPECT_EQ(DecodeTiff(greyTiff, 127, Background).image.pixel(2, 0), qRgb(170, 170, 170));
 }
 
 TEST(ClipboardImageTest, OversizedImagesAreRefusedBeforeDecoding) {
@@ -135,25 +86,31 @@ TEST(ClipboardImageTest, OversizedImagesAreRefusedBeforeDecoding) {
     const DecodedImage wide = DecodeTiff(WriteTiff(rgb, 128, 2, Pattern), 127, Background);
     EXPECT_EQ(wide.outcome, DecodedImage::Outcome::TooLarge);
     EXPECT_EQ(wide.size, QSize(128, 2));
-    ExpectPattern(DecodeTiff(WriteTiff(rgb, 127, 127, Pattern), 127, Background), 127, 127, "127");
-
-    // A header that claims 4 billion pixels a side, with nothing behind it: the width entry
-    // (tag 256, one SHORT of 2) becomes one LONG of 0xFFFFFFFF.
+    ExpectPattern(DecodeTiff(WriteTiff(rgb, 127, 127, Pattern), 127, Background), {127, 127},
+                  "127");
+    // A header that claims 4 billion pixels a side, with nothing behind it: the width entry (tag
+    // 256, one SHORT of 2) becomes one LONG of 0xFFFFFFFF.
     QByteArray hostile = EncodeTiff(MakeBlankRaster(2, 2));
     const qsizetype at = hostile.indexOf(QByteArray::fromHex("000103000100000002000000"));
     ASSERT_GE(at, 0);
     hostile.replace(at, 12, QByteArray::fromHex("0001040001000000ffffffff"));
-    const DecodedImage huge = DecodeTiff(hostile, 127, Background);
-    EXPECT_EQ(huge.outcome, DecodedImage::Outcome::TooLarge);
-
-    QImage big(300, 10, QImage::Format_RGB32);
-    big.fill(Qt::white);
-    QMimeData data;
-    data.setData(u"image/png"_s, Saved(big, "PNG"));
-    const DecodedImage fromPng = ReadClipboardImage(&data, 127);
-    EXPECT_EQ(fromPng.outcome, DecodedImage::Outcome::TooLarge);
-    EXPECT_EQ(fromPng.size, QSize(300, 10));
+    EXPECT_EQ(DecodeTiff(hostile, 127, Background).outcome, DecodedImage::Outcome::TooLarge);
+    // Where no TIFF decodes, other image types serve, their size read before they are decoded.
+    QImage image(300, 10, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    std::unique_ptr<QMimeData> data(Offer(u"image/png"_s, Saved(image, "PNG"),
+                                          Offer(u"image/tiff"_s, QByteArray("II*\0garbage", 11))));
+    const DecodedImage big = ReadClipboardImage(data.get(), 127);
+    EXPECT_EQ(big.outcome, DecodedImage::Outcome::TooLarge);
+    EXPECT_EQ(big.size, QSize(300, 10));
+    data->setData(u"image/png"_s, Saved(image.copy(0, 0, 3, 2), "PNG"));
+    const DecodedImage small = ReadClipboardImage(data.get(), 127);
+    // Transparency shows the background.
+    EXPECT_TRUE(small.image.size() == QSize(3, 2) && small.image.pixel(2, 1) == Background);
+    QMimeData text;
+    text.setText(u"hello"_s);
+    EXPECT_EQ(ReadClipboardImage(&text, 127).outcome, DecodedImage::Outcome::NotAnImage);
 }
 
 } // namespace
-} // namespace fontlathe
+} // namespace fontlathe::test

@@ -1,87 +1,59 @@
 #include "editor/GlyphTransforms.h"
-#include "charset/DisplayColors.h"
 #include "support/SampleSets.h"
 
 #include <gtest/gtest.h>
 
-namespace fontlathe {
+using namespace Qt::StringLiterals;
+
+namespace fontlathe::test {
 namespace {
 
-// A 16-colour set whose glyph 1 has every pixel a distinct, non-background index (mod 15).
-Charset DistinctGlyph(int width, int height) {
+// Glyph 1 of a 16-colour set, every pixel a distinct index (mod 15) other than the background.
+Charset DistinctGlyph(int width, int height, int xOffset = 0, int yOffset = 0) {
     Charset set;
     set.NewCharset(4);
-    test::SetGlyph(set, 1, width, height,
-                   [width](int x, int y) { return (y * width + x) % 15 + 1; });
+    SetGlyph(
+        set, 1, width, height, [width](int x, int y) { return (y * width + x) % 15 + 1; }, xOffset,
+        yOffset);
     return set;
 }
 
-std::vector<int> Shifted(int width, int height, int dx, int dy, ShiftMode mode) {
-    Charset set = DistinctGlyph(width, height);
-    ShiftGlyph(set, 1, dx, dy, mode);
-    return test::IndicesOf(set, 1);
-}
-
-TEST(GlyphTransformsTest, RollWrapsAround) {
-    EXPECT_EQ(Shifted(3, 1, -1, 0, ShiftMode::Roll), (std::vector<int>{2, 3, 1}));
-    EXPECT_EQ(Shifted(3, 1, 1, 0, ShiftMode::Roll), (std::vector<int>{3, 1, 2}));
-    EXPECT_EQ(Shifted(1, 3, 0, 1, ShiftMode::Roll), (std::vector<int>{3, 1, 2}));
-    EXPECT_EQ(Shifted(1, 3, 1, 0, ShiftMode::Roll), (std::vector<int>{1, 2, 3}));
-    // One way and back gives the original, at any size.
+TEST(GlyphTransformsTest, RollWrapsResizeAndOffsetStopAtWhatAFileHolds) {
+    using enum ShiftMode;
+    // The glyph's size and offsets, one mode, its steps, and what the glyph has become.
+    const std::tuple<QSize, QPoint, ShiftMode, std::vector<QPoint>, const char*> cases[] = {
+        {{3, 1}, {}, Roll, {{-1, 0}}, "3x1 0,0 231"},
+        {{3, 1}, {}, Roll, {{1, 0}}, "3x1 0,0 312"},
+        {{1, 3}, {}, Roll, {{0, 1}, {1, 0}}, "1x3 0,0 312"},
+        {{3, 2}, {}, Resize, {{1, 0}}, "4x2 0,0 12304560"},
+        {{3, 2}, {}, Resize, {{0, -1}, {-1, 0}}, "2x1 0,0 12"},
+        {{1, 1}, {}, Resize, {{-1, 0}, {0, -1}}, "1x1 0,0 1"},
+        {{2, 1}, {}, Offset, {{0, -1}, {0, -1}, {1, 0}}, "2x1 1,-2 12"},
+        {{2, 1}, {127, -128}, Offset, {{1, 0}, {0, -1}, {-1, 0}}, "2x1 126,-128 12"},
+        {{2, 1}, {}, None, {{1, 0}}, "2x1 0,0 12"}};
+    for (const auto& [size, offsets, mode, steps, expected] : cases) {
+        Charset set = DistinctGlyph(size.width(), size.height(), offsets.x(), offsets.y());
+        for (QPoint step : steps) {
+            ShiftGlyph(set, 1, step.x(), step.y(), mode);
+        }
+        EXPECT_EQ(Describe(set, 1), QString::fromLatin1(expected));
+    }
+    // Rolling one way and back gives the original at any size; nothing grows past 127.
     for (auto [width, height] : {std::pair{2, 5}, {7, 3}, {127, 127}}) {
-        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+        for (QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
             Charset set = DistinctGlyph(width, height);
-            const std::vector<int> original = test::IndicesOf(set, 1);
-            ShiftGlyph(set, 1, dx, dy, ShiftMode::Roll);
-            ShiftGlyph(set, 1, -dx, -dy, ShiftMode::Roll);
-            EXPECT_EQ(test::IndicesOf(set, 1), original)
-                << width << "x" << height << " by " << dx << "," << dy;
+            const QString original = Describe(set, 1);
+            ShiftGlyph(set, 1, step.x(), step.y(), Roll);
+            ASSERT_NE(Describe(set, 1), original);
+            ShiftGlyph(set, 1, -step.x(), -step.y(), Roll);
+            ShiftGlyph(set, 1, std::max(0, step.x()), std::max(0, step.y()),
+                       width > 100 ? Resize : None);
+            ShiftGlyph(set, 2, step.x(), step.y(), Roll); // absent: nothing happens
+            EXPECT_EQ(Describe(set, 1) + Describe(set, 2), original + u"absent"_s)
+                << width << "x" << height << " by " << step.x() << "," << step.y();
         }
     }
 }
 
-TEST(GlyphTransformsTest, ResizeStaysBetweenOneAnd127Pixels) {
-    Charset set = DistinctGlyph(8, 8);
-    const std::vector<int> original = test::IndicesOf(set, 1);
-    ShiftGlyph(set, 1, 1, 0, ShiftMode::Resize);
-    ASSERT_EQ(set.glyphs[1].raster.size(), QSize(9, 8));
-    EXPECT_EQ(set.glyphs[1].raster.pixel(8, 7), DisplayColors[0]);
-    ShiftGlyph(set, 1, -1, 0, ShiftMode::Resize);
-    EXPECT_EQ(test::IndicesOf(set, 1), original);
-    ShiftGlyph(set, 1, 0, -1, ShiftMode::Resize);
-    EXPECT_EQ(test::IndicesOf(set, 1), std::vector<int>(original.begin(), original.begin() + 56));
-
-    EXPECT_EQ(Shifted(1, 5, -1, 0, ShiftMode::Resize), Shifted(1, 5, 0, 0, ShiftMode::None));
-    EXPECT_EQ(Shifted(5, 1, 0, -1, ShiftMode::Resize), Shifted(5, 1, 0, 0, ShiftMode::None));
-    Charset wide = DistinctGlyph(127, 127);
-    ShiftGlyph(wide, 1, 1, 0, ShiftMode::Resize);
-    ShiftGlyph(wide, 1, 0, 1, ShiftMode::Resize);
-    EXPECT_EQ(wide.glyphs[1].raster.size(), QSize(127, 127));
-}
-
-TEST(GlyphTransformsTest, OffsetMovesThePlacementOnlyWithinWhatAFileHolds) {
-    Charset set = DistinctGlyph(3, 3);
-    const std::vector<int> pixels = test::IndicesOf(set, 1);
-    for (int i = 0; i < 3; ++i) {
-        ShiftGlyph(set, 1, 0, -1, ShiftMode::Offset);
-    }
-    EXPECT_EQ(set.glyphs[1].yOffset, -3);
-    EXPECT_EQ(test::IndicesOf(set, 1), pixels);
-    set.glyphs[1].xOffset = 127;
-    set.glyphs[1].yOffset = -128;
-    ShiftGlyph(set, 1, 1, 0, ShiftMode::Offset);
-    ShiftGlyph(set, 1, 0, -1, ShiftMode::Offset);
-    EXPECT_EQ(set.glyphs[1].xOffset, 127);
-    EXPECT_EQ(set.glyphs[1].yOffset, -128);
-    ShiftGlyph(set, 1, -1, 0, ShiftMode::Offset);
-    EXPECT_EQ(set.glyphs[1].xOffset, 126);
-    for (ShiftMode mode : {ShiftMode::Roll, ShiftMode::Resize, ShiftMode::Offset}) {
-        ShiftGlyph(set, 2, 1, 0, mode);
-        ShiftGlyph(set, -1, 1, 0, mode);
-    }
-    EXPECT_FALSE(set.glyphs[2].present());
-    EXPECT_EQ(set.glyphs[2].xOffset, 0);
-}
-
 } // namespace
-} // namespace fontlathe
+} // namespace fontlathe::test

@@ -1,11 +1,7 @@
 #include "AppFixture.h"
 
-#include "SampleSets.h"
-#include "editor/CharTableView.h"
-
 #include <QAbstractButton>
 #include <QFile>
-#include <QHeaderView>
 #include <QSettings>
 #include <QTest>
 
@@ -50,8 +46,8 @@ void AppFixture::ClickRow(int row) {
     CharTableView* table = window().charList();
     const QModelIndex index = table->model()->index(row, CharTableModel::IndexColumn);
     table->scrollTo(index);
-    const QRect cell = table->visualRect(index);
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      table->visualRect(index).center());
 }
 
 void AppFixture::Click(int controlId) {

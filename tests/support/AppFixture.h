@@ -1,12 +1,14 @@
 #pragma once
 
 #include "FakeEnvironment.h"
-#include "QtPrinters.h"
+#include "SampleSets.h"
 #include "app/Application.h"
 #include "app/ControlIds.h"
+#include "editor/CharTableView.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 

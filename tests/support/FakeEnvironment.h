@@ -15,13 +15,10 @@ namespace fontlathe::test {
 class FakeEnvironment : public Environment {
 public:
     struct Request {
-        QString title;
-        QString startPath;
-        QString filePattern;
+        QString title, startPath, filePattern;
     };
     struct Message {
-        QString title;
-        QString text;
+        QString title, text;
         bool error;
     };
 
@@ -48,15 +45,11 @@ public:
     }
     std::optional<FontChoice> AskFont(QWidget*, const FontChoice& preselected) override {
         fontRequests.push_back(preselected);
-        if (fontAnswers.empty() || fontAnswers.front().family.isEmpty()) {
-            if (!fontAnswers.empty()) {
-                fontAnswers.pop_front();
-            }
-            return std::nullopt;
+        const FontChoice answer = fontAnswers.empty() ? FontChoice() : fontAnswers.front();
+        if (!fontAnswers.empty()) {
+            fontAnswers.pop_front();
         }
-        const FontChoice answer = fontAnswers.front();
-        fontAnswers.pop_front();
-        return answer;
+        return answer.family.isEmpty() ? std::nullopt : std::optional(answer);
     }
     const QMimeData* ClipboardData() override { return clipboard.get(); }
     void SetClipboardData(QMimeData* data) override {

@@ -9,57 +9,53 @@ namespace fontlathe::test {
 
 void SetGlyph(Charset& set, int code, int width, int height,
               const std::function<int(int x, int y)>& indexAt, int xOffset, int yOffset) {
-    QImage raster = MakeBlankRaster(width, height);
+    Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+    glyph.raster = MakeBlankRaster(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            raster.setPixel(x, y, DisplayColorOf(indexAt(x, y)));
+            glyph.raster.setPixel(x, y, DisplayColorOf(indexAt(x, y)));
         }
     }
-    Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
-    glyph.raster = raster;
     glyph.xOffset = static_cast<std::int16_t>(xOffset);
     glyph.yOffset = static_cast<std::int16_t>(yOffset);
 }
 
-std::vector<int> IndicesOf(const Charset& set, int code) {
-    const QImage& raster = set.glyphs[static_cast<std::size_t>(code)].raster;
-    std::vector<int> indices;
-    for (int y = 0; y < raster.height(); ++y) {
-        for (int x = 0; x < raster.width(); ++x) {
-            indices.push_back(set.PaletteIndexOf(raster.pixel(x, y)));
+QString Describe(const Charset& set, int code) {
+    const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+    if (!glyph.present()) {
+        return QStringLiteral("absent");
+    }
+    QString text = QStringLiteral("%1x%2 %3,%4 ").arg(glyph.width()).arg(glyph.height());
+    text = text.arg(glyph.xOffset).arg(glyph.yOffset);
+    for (int y = 0; y < glyph.height(); ++y) {
+        for (int x = 0; x < glyph.width(); ++x) {
+            text += QString::number(set.PaletteIndexOf(glyph.raster.pixel(x, y)), 16);
         }
     }
-    return indices;
+    return text;
 }
 
 Charset VariedSet(int bitsPerPixel, std::uint32_t seed, int glyphCount) {
     std::mt19937 random(seed);
+    const auto draw = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
     Charset set;
     set.NewCharset(bitsPerPixel);
     set.fontHeight = 13;
     set.version = -2;
     set.colorMap[4] = 200;
     const int colors = set.ColorCount();
-    std::uniform_int_distribution<int> code(0, 255);
-    std::uniform_int_distribution<int> side(1, 127);
-    std::uniform_int_distribution<int> smallSide(1, 9);
-    std::uniform_int_distribution<int> offset(-128, 127);
-    std::uniform_int_distribution<int> index(0, colors - 1);
     for (int i = 0; i < glyphCount; ++i) {
-        const bool small = i % 4 != 0;
-        const int width = small ? smallSide(random) : side(random);
-        const int height = small ? smallSide(random) : side(random);
-        const std::uint32_t pixelSeed = random();
+        // One glyph in four may be as large as a file holds.
+        const int largest = i % 4 == 0 ? MaxGlyphSide : 9;
+        const int code = draw(0, 255), width = draw(1, largest), height = draw(1, largest);
+        const int x = draw(-128, 127), y = draw(-128, 127), pixels = draw(0, 1 << 20);
         SetGlyph(
-            set, code(random), width, height,
-            [&](int x, int y) {
-                return static_cast<int>(
-                    (pixelSeed ^ static_cast<std::uint32_t>(x * 7919 + y * 104729)) %
-                    static_cast<std::uint32_t>(colors));
-            },
-            offset(random), offset(random));
+            set, code, width, height,
+            [&](int px, int py) { return (pixels ^ (px * 7919 + py * 104729)) % colors; }, x, y);
     }
-    // The extreme codes always take part.
+    // The extreme codes and offsets always take part.
     SetGlyph(
         set, 0, 1, 1, [](int, int) { return 1; }, -128, 127);
     SetGlyph(
@@ -83,27 +79,20 @@ QByteArray Encoded(const Charset& set) {
     return EncodeCharset(set, DirtyBytes::Off, block) ? block.bytes : QByteArray();
 }
 
-void AppendLittle16(QByteArray& bytes, int value) {
-    bytes.append(static_cast<char>(value & 0xFF));
-    bytes.append(static_cast<char>((value >> 8) & 0xFF));
+static void AppendLittle16(QByteArray& bytes, int value) {
+    bytes.append(static_cast<char>(value & 0xFF)).append(static_cast<char>((value >> 8) & 0xFF));
 }
 
 void AppendLittle32(QByteArray& bytes, std::int64_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
-    }
+    AppendLittle16(bytes, static_cast<int>(value & 0xFFFF));
+    AppendLittle16(bytes, static_cast<int>((value >> 16) & 0xFFFF));
 }
 
 QByteArray HandMadeHeader(int bitsPerPixel, int fontHeight, int numChars) {
-    QByteArray bytes("CHAR");
-    AppendLittle32(bytes, 0);
-    AppendLittle32(bytes, 0);
+    QByteArray bytes("CHAR\0\0\0\0\0\0\0\0", 12);
     AppendLittle16(bytes, 867);
-    for (int entry : {15, 0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}) {
-        bytes.append(static_cast<char>(entry));
-    }
-    bytes.append(static_cast<char>(bitsPerPixel));
-    bytes.append(static_cast<char>(fontHeight));
+    bytes.append(QByteArray::fromHex("0f00030405060708090a0b0c0d0e0f"));
+    bytes.append(static_cast<char>(bitsPerPixel)).append(static_cast<char>(fontHeight));
     AppendLittle16(bytes, numChars);
     return bytes;
 }

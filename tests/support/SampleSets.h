@@ -1,6 +1,5 @@
 #pragma once
 
-#include "QtPrinters.h"
 #include "charset/Charset.h"
 
 #include <QByteArray>
@@ -8,7 +7,12 @@
 
 #include <cstdint>
 #include <functional>
-#include <vector>
+#include <ostream>
+
+// Lets test failures show Qt strings as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace fontlathe::test {
 
@@ -16,8 +20,9 @@ namespace fontlathe::test {
 void SetGlyph(Charset& set, int code, int width, int height,
               const std::function<int(int x, int y)>& indexAt, int xOffset = 0, int yOffset = 0);
 
-// The palette indices of a raster, row by row.
-std::vector<int> IndicesOf(const Charset& set, int code);
+// A glyph in a few words: "absent", or its size, offsets and palette indices in hex, as
+// "3x2 1,-1 012345".
+QString Describe(const Charset& set, int code);
 
 // A set with glyphs of many odd sizes, every colour of its depth and offsets of both signs,
 // made the same way for the same seed.
@@ -29,8 +34,7 @@ Charset LargestSet();
 // The bytes Save would write for the set (dirty bytes off); empty when it can't be written.
 QByteArray Encoded(const Charset& set);
 
-// Little-endian helpers for building files by hand.
-void AppendLittle16(QByteArray& bytes, int value);
+// A little-endian number for building files by hand.
 void AppendLittle32(QByteArray& bytes, std::int64_t value);
 
 // A header for a hand-made file: tag "CHAR", sizes 0, version 867, the new-set colour map.
