@@ -62,7 +62,15 @@ Dispatcher::Dispatcher(AppState& state, MainWindow& window, Environment& environ
     : state_(state), window_(window), environment_(environment) {
     connect(&window_, &MainWindow::menuCommand, this, &Dispatcher::MenuCommand);
     connect(&window_, &MainWindow::controlEvent, this, &Dispatcher::ControlEvent);
-    connect(&window_, &MainWindow::fieldCommitted, this, &Dispatcher::CommitHeaderField);
+    // A field's edit is finished on Return or when the focus leaves it. The dispatch listens to
+    // the fields themselves: it goes before the window does, so a window being torn down, whose
+    // fields lose the focus, reports to nobody.
+    connect(window_.heightField(), &QLineEdit::editingFinished, this,
+            [this] { CommitHeaderField(Control::HeightField); });
+    for (int i = 0; i < ColorMapSize; ++i) {
+        connect(window_.colorMapField(i), &QLineEdit::editingFinished, this,
+                [this, i] { CommitHeaderField(Control::ColorMapField0 + i); });
+    }
     connect(&window_, &MainWindow::openRecent, this, &Dispatcher::OpenRecentCommand);
     window_.SetRecentFiles(recentFiles_.paths());
     connect(&history_, &EditHistory::changed, this, [this] {

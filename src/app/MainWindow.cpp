@@ -82,8 +82,6 @@ void MainWindow::BuildControls(const Charset& set) {
     heightField_ = Place(Control::HeightField, new NumericField(nullptr), 90, 68, 39, 22);
     connect(heightField_, &NumericField::fieldEvent, this,
             [this] { emit controlEvent(Control::HeightField, {}); });
-    connect(heightField_, &QLineEdit::editingFinished, this,
-            [this] { emit fieldCommitted(Control::HeightField); });
     auto* dirtyLabel =
         Place(Control::DirtyBytesLabel,
               new QLabel(QStringLiteral(
@@ -96,7 +94,6 @@ void MainWindow::BuildControls(const Charset& set) {
         const int id = Control::ColorMapField0 + i;
         NumericField* field = Place(id, new NumericField(nullptr), 266 + 41 * i, 68, 39, 22);
         connect(field, &NumericField::fieldEvent, this, [this, id] { emit controlEvent(id, {}); });
-        connect(field, &QLineEdit::editingFinished, this, [this, id] { emit fieldCommitted(id); });
         colorMapFields_[static_cast<std::size_t>(i)] = field;
     }
 

@@ -78,8 +78,6 @@ public:
 signals:
     void menuCommand(int menuId);
     void controlEvent(int controlId, const fontlathe::CanvasMouseEvent& mouse);
-    // A numeric field's edit is finished: Return, or the focus left it.
-    void fieldCommitted(int controlId);
     // An entry of Open Recent was chosen.
     void openRecent(const QString& path);
 
