@@ -69,8 +69,9 @@ private:
     bool NewSet(int bitsPerPixel);
     bool Open();
     bool OpenRecent(const QString& path);
-    // Loads the file into the set and makes it the path; a failure is shown and changes nothing.
-    bool LoadFile(const QString& path);
+    // Loads the file into the set and makes it the path; a failure is shown under
+    // failureHeadline ("%1" for the path) and changes nothing.
+    bool LoadFile(const QString& path, const QString& failureHeadline);
     bool Reopen();
     bool Save();
     bool SaveAs();

@@ -71,7 +71,7 @@ bool Dispatcher::Open() {
     if (!path) {
         return false;
     }
-    LoadFile(*path);
+    LoadFile(*path, QStringLiteral("Could not open \"%1\""));
     return true;
 }
 
@@ -80,16 +80,16 @@ bool Dispatcher::OpenRecent(const QString& path) {
     if (!MayDiscardChanges()) {
         return false;
     }
-    if (!LoadFile(path) && !QFileInfo::exists(path)) {
+    if (!LoadFile(path, QStringLiteral("Could not open \"%1\"")) && !QFileInfo::exists(path)) {
         recentFiles_.Remove(path);
         window_.SetRecentFiles(recentFiles_.paths());
     }
     return true;
 }
 
-bool Dispatcher::LoadFile(const QString& path) {
+bool Dispatcher::LoadFile(const QString& path, const QString& failureHeadline) {
     if (const FileResult loaded = LoadCharset(state_.charset, path); !loaded) {
-        ShowFailure(QStringLiteral("Could not open \"%1\"").arg(path), loaded);
+        ShowFailure(failureHeadline.arg(path), loaded);
         return false;
     }
     state_.fileType.SetExactPath(path);
@@ -105,21 +105,14 @@ void Dispatcher::RememberFile(const QString& path) {
 }
 
 bool Dispatcher::Reopen() {
-    const QString& path = state_.fileType.path();
+    const QString path = state_.fileType.path();
     if (history_.IsModified() &&
         !environment_.AskYesNo(
             &window_, ProgramTitle,
             QStringLiteral("Discard the changes to %1 and read it again?").arg(path))) {
         return false;
     }
-    if (const FileResult loaded = LoadCharset(state_.charset, path); !loaded) {
-        ShowFailure(QStringLiteral("Could not reopen \"%1\"").arg(path), loaded);
-        return false;
-    }
-    state_.pathIsOwnFile = true;
-    history_.Clear();
-    RememberFile(path);
-    return true;
+    return LoadFile(path, QStringLiteral("Could not reopen \"%1\""));
 }
 
 // A file at the path that this run neither loaded nor saved belongs to somebody else: the default
