@@ -2,11 +2,8 @@
 
 #include "CharBlockLayout.h"
 #include "DisplayColors.h"
+#include "FileAccess.h"
 #include "PaletteLookup.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -324,28 +321,10 @@ void AdoptWrittenLayout(Charset& set, const EncodedBlock& written) {
 }
 
 FileResult LoadCharset(Charset& set, const QString& path) {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        return FileResult::Failure(QStringLiteral("it is a folder, not a font file"));
-    }
-    // A pipe or a device has no size to check and may never end, or block the open itself.
-    if (info.exists() && !info.isFile()) {
-        return FileResult::Failure(QStringLiteral("it is not a regular file"));
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return FileResult::Failure(
-            QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
-    }
-    // One byte past the limit is enough to know a file is too large, whatever its size claims.
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        return FileResult::Failure(QStringLiteral("it cannot be read: %1").arg(file.errorString()));
-    }
-    if (bytes.size() > MaxFileSize) {
-        return FileResult::Failure(
-            QStringLiteral("it is larger than %1 bytes, far too large for a font file")
-                .arg(MaxFileSize));
+    QByteArray bytes;
+    if (FileResult read = ReadWholeFile(path, MaxFileSize, QStringLiteral("font file"), bytes);
+        !read) {
+        return read;
     }
     return DecodeCharset(bytes, set);
 }
@@ -355,18 +334,8 @@ FileResult SaveCharset(Charset& set, const QString& path, DirtyBytes dirtyBytes)
     if (FileResult encoded = EncodeCharset(set, dirtyBytes, block); !encoded) {
         return encoded;
     }
-    if (QFileInfo(path).isDir()) {
-        return FileResult::Failure(QStringLiteral("a folder of that name is in the way"));
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return FileResult::Failure(
-            QStringLiteral("it cannot be created: %1").arg(file.errorString()));
-    }
-    if (file.write(block.bytes) != block.bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return FileResult::Failure(QStringLiteral("it cannot be written: %1").arg(reason));
+    if (FileResult written = WriteWholeFile(path, block.bytes); !written) {
+        return written;
     }
     AdoptWrittenLayout(set, block);
     return FileResult::Success();

@@ -1,15 +1,13 @@
 #include "GlyphSheet.h"
 
+#include "FileAccess.h"
 #include "PaletteLookup.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <png.h>
@@ -728,46 +726,18 @@ SheetResult ExportSheet(const Charset& set, const QString& path, std::optional<Q
     if (SheetResult encoded = EncodeSheet(set, cell, png); !encoded) {
         return encoded;
     }
-    if (QFileInfo(path).isDir()) {
-        return SheetResult::Failure(SheetProblem::Unwritable,
-                                    QStringLiteral("a folder of that name is in the way"));
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return SheetResult::Failure(
-            SheetProblem::Unwritable,
-            QStringLiteral("it cannot be created: %1").arg(file.errorString()));
-    }
-    if (file.write(png) != png.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return SheetResult::Failure(SheetProblem::Unwritable,
-                                    QStringLiteral("it cannot be written: %1").arg(reason));
+    if (const FileResult written = WriteWholeFile(path, png); !written) {
+        return SheetResult::Failure(SheetProblem::Unwritable, written.reason());
     }
     return SheetResult::Success();
 }
 
 SheetResult ImportSheet(Charset& set, const QString& path) {
-    if (QFileInfo(path).isDir()) {
-        return SheetResult::Failure(SheetProblem::Unreadable,
-                                    QStringLiteral("it is a folder, not a sheet"));
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return SheetResult::Failure(
-            SheetProblem::Unreadable,
-            QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
-    }
-    if (file.size() > MaxSheetFileSize) {
-        return SheetResult::Failure(
-            SheetProblem::Unreadable,
-            QStringLiteral("it is %1 bytes long, far too large for a sheet").arg(file.size()));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return SheetResult::Failure(
-            SheetProblem::Unreadable,
-            QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+    QByteArray bytes;
+    if (const FileResult read =
+            ReadWholeFile(path, MaxSheetFileSize, QStringLiteral("sheet"), bytes);
+        !read) {
+        return SheetResult::Failure(SheetProblem::Unreadable, read.reason());
     }
     return DecodeSheet(bytes, set);
 }

@@ -1,9 +1,8 @@
 #include "CoverageReport.h"
 
 #include "charset/CharCodec.h"
+#include "charset/FileAccess.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 namespace fontlathe {
 
@@ -76,20 +75,11 @@ CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, Re
     if (text.kind == CoverageText::Kind::Inline) {
         coverage = CheckCoverage(set, text.value);
     } else {
-        QFile file(text.value);
-        if (QFileInfo(text.value).isDir() || !file.open(QIODevice::ReadOnly)) {
-            return CommandOutcome::Failure(
-                text.value, QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
-        }
-        if (file.size() > MaxTextFileSize) {
-            return CommandOutcome::Failure(
-                text.value, QStringLiteral("it is %1 bytes long, too large for a text to check")
-                                .arg(file.size()));
-        }
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            return CommandOutcome::Failure(
-                text.value, QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+        QByteArray bytes;
+        if (const FileResult read = ReadWholeFile(text.value, MaxTextFileSize,
+                                                  QStringLiteral("text to check"), bytes);
+            !read) {
+            return CommandOutcome::Failure(text.value, read.reason());
         }
         if (const qsizetype invalid = FirstInvalidUtf8Byte(bytes); invalid >= 0) {
             return CommandOutcome::Failure(

@@ -66,7 +66,8 @@ TEST_F(CliAppTest, FailuresNameTheFileOnOneLineAndWriteNothing) {
     ASSERT_EQ(mkfifo("pipe.char", 0600), 0);
     // Neither a device nor a pipe is read: one never ends, the other blocks the open.
     const QString failing[] = {"info bad.char", "info /dev/zero", "info pipe.char",
-                               "info missing.char", "resave good.char ."};
+                               "info missing.char", "resave good.char .",
+                               "coverage good.char --text-file pipe.char"};
     for (const QString& command : failing) {
         const Run run = Cli(command.split(u' '));
         EXPECT_EQ(run.status, 1) << command.toStdString();

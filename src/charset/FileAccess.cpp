@@ -1,0 +1,54 @@
+#include "FileAccess.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace fontlathe {
+
+FileResult ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
+                         QByteArray& bytes) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        return FileResult::Failure(QStringLiteral("it is a folder, not a %1").arg(kind));
+    }
+    if (info.exists() && !info.isFile()) {
+        return FileResult::Failure(QStringLiteral("it is not a regular file"));
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return FileResult::Failure(
+            QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
+    }
+    QByteArray read = file.read(maxSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        return FileResult::Failure(QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+    }
+    if (read.size() > maxSize) {
+        return FileResult::Failure(
+            QStringLiteral("it is larger than %1 bytes, far too large for a %2")
+                .arg(maxSize)
+                .arg(kind));
+    }
+    bytes = std::move(read);
+    return FileResult::Success();
+}
+
+FileResult WriteWholeFile(const QString& path, QByteArrayView bytes) {
+    if (QFileInfo(path).isDir()) {
+        return FileResult::Failure(QStringLiteral("a folder of that name is in the way"));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return FileResult::Failure(
+            QStringLiteral("it cannot be created: %1").arg(file.errorString()));
+    }
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return FileResult::Failure(QStringLiteral("it cannot be written: %1").arg(reason));
+    }
+    return FileResult::Success();
+}
+
+} // namespace fontlathe
