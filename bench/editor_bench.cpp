@@ -2,8 +2,8 @@
 // and a refresh of the whole character table.
 #include "app/Application.h"
 #include "app/ControlIds.h"
-#include "editor/CharTableView.h"
-#include "editor/GlyphView.h"
+#include "views/CharTableView.h"
+#include "views/GlyphView.h"
 #include "support/FakeEnvironment.h"
 #include "support/SampleSets.h"
 

@@ -1,4 +1,4 @@
-#include "editor/TextPreview.h"
+#include "edit/TextPreview.h"
 #include "support/SampleSets.h"
 
 #include <benchmark/benchmark.h>

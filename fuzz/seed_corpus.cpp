@@ -4,7 +4,7 @@
 #include "charset/CharCodec.h"
 #include "charset/DisplayColors.h"
 #include "charset/GlyphSheet.h"
-#include "editor/TiffCodec.h"
+#include "edit/TiffCodec.h"
 #include "support/SampleSets.h"
 #include "support/TiffSamples.h"
 

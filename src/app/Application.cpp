@@ -1,7 +1,7 @@
 #include "Application.h"
 
 #include "charset/CharCodec.h"
-#include "editor/NoGlyphIcon.h"
+#include "edit/NoGlyphIcon.h"
 #include "gui/Environment.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/GlyphTransforms.h"
+#include "edit/GlyphTransforms.h"
 #include "generate/GenerationFont.h"
 
 namespace fontlathe {

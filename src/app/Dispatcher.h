@@ -4,9 +4,9 @@
 #include "RecentFiles.h"
 #include "charset/CharCodec.h"
 #include "charset/FileResult.h"
-#include "editor/CanvasMouseEvent.h"
-#include "editor/EditHistory.h"
-#include "editor/GlyphTransforms.h"
+#include "edit/CanvasMouseEvent.h"
+#include "edit/EditHistory.h"
+#include "edit/GlyphTransforms.h"
 
 #include <QObject>
 

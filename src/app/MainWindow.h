@@ -2,7 +2,7 @@
 
 #include "ControlIds.h"
 #include "charset/Charset.h"
-#include "editor/CanvasMouseEvent.h"
+#include "edit/CanvasMouseEvent.h"
 
 #include <QMainWindow>
 

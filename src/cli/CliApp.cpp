@@ -2,10 +2,10 @@
 
 #include "CharsetReport.h"
 #include "CoverageReport.h"
-#include "SheetCommands.h"
+#include "SheetFiles.h"
 #include "charset/CharCodec.h"
 #include "charset/Charset.h"
-#include "editor/TextPreview.h"
+#include "edit/TextPreview.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
 

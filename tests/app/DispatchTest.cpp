@@ -1,8 +1,8 @@
 #include "charset/DisplayColors.h"
-#include "editor/ClipboardImage.h"
-#include "editor/GlyphView.h"
-#include "editor/ImageView.h"
-#include "editor/TextPreview.h"
+#include "edit/ClipboardImage.h"
+#include "views/GlyphView.h"
+#include "views/ImageView.h"
+#include "edit/TextPreview.h"
 #include "gui/NumericField.h"
 #include "support/AppFixture.h"
 

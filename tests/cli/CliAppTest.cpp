@@ -1,5 +1,5 @@
 #include "cli/CliApp.h"
-#include "editor/ImageView.h"
+#include "views/ImageView.h"
 #include "support/AppFixture.h"
 
 #include <QFontDatabase>

@@ -4,7 +4,7 @@
 #include "SampleSets.h"
 #include "app/Application.h"
 #include "app/ControlIds.h"
-#include "editor/CharTableView.h"
+#include "views/CharTableView.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 #include "charset/GlyphSheet.h"
-#include "editor/ImageView.h"
+#include "views/ImageView.h"
 #include "support/AppFixture.h"
 #include "support/SampleSets.h"
 

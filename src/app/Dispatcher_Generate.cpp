@@ -1,7 +1,7 @@
 // The Generate commands: a font from the requester, then a whole set drawn from it.
 #include "Dispatcher.h"
 #include "MainWindow.h"
-#include "editor/WholeSetEdit.h"
+#include "edit/WholeSetEdit.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
 #include "gui/Environment.h"

@@ -1,4 +1,4 @@
-#include "SheetCommands.h"
+#include "SheetFiles.h"
 
 #include "charset/GlyphSheet.h"
 

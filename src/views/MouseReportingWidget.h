@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CanvasMouseEvent.h"
+#include "edit/CanvasMouseEvent.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 #include "Dispatcher.h"
 #include "MainWindow.h"
 #include "charset/GlyphSheet.h"
-#include "editor/WholeSetEdit.h"
+#include "edit/WholeSetEdit.h"
 #include "gui/Environment.h"
 
 #include <QDir>

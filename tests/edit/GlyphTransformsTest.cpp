@@ -1,4 +1,4 @@
-#include "editor/GlyphTransforms.h"
+#include "edit/GlyphTransforms.h"
 #include "support/SampleSets.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include "Dispatcher.h"
 #include "MainWindow.h"
 #include "ProgramTexts.h"
-#include "editor/GlyphEdit.h"
-#include "editor/HeaderFieldEdit.h"
+#include "edit/GlyphEdit.h"
+#include "edit/HeaderFieldEdit.h"
 #include "gui/Environment.h"
 #include "gui/NumericField.h"
 

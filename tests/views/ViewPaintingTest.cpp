@@ -1,6 +1,6 @@
 #include "charset/DisplayColors.h"
-#include "editor/GlyphView.h"
-#include "editor/PaletteBar.h"
+#include "views/GlyphView.h"
+#include "views/PaletteBar.h"
 #include "support/AppFixture.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "editor/ClipboardImage.h"
+#include "edit/ClipboardImage.h"
 #include "charset/DisplayColors.h"
 #include "support/TiffSamples.h"
 
