@@ -8,6 +8,7 @@
 #include "support/SampleSets.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -19,36 +20,39 @@ struct EditorSession {
     test::FakeEnvironment environment;
     Application application{environment};
 
-    EditorSession() {
+    // Edits glyph code: 65 ('A'), which the sample text does not use, or 84 ('T'), which the
+    // preview draws first.
+    explicit EditorSession(int code = 65) {
         application.Start({QStringLiteral("fontlathe")});
         application.state().charset = test::LargestSet();
-        application.window().SetStateIfChanged(Control::CharList, 65);
+        application.window().SetStateIfChanged(Control::CharList, code);
         application.window().SetStateIfChanged(Control::ZoomBar, 24);
-        application.dispatcher().RefreshAll(65);
+        application.dispatcher().RefreshAll(code);
         application.dispatcher().RefreshHeader();
         QCoreApplication::processEvents();
     }
 };
 
-CanvasMouseEvent LeftPressAt(int step) {
-    CanvasMouseEvent press;
-    press.kind = CanvasMouseEvent::Kind::LeftPress;
-    press.buttons = CanvasMouseEvent::LeftButton;
-    press.position = QPoint((step * 7) % 280, (step * 5) % 200);
-    return press;
+// A mouse event on the canvas, as the window delivers it, at a place that moves with step.
+void SendMouse(EditorSession& session, QEvent::Type type, int step) {
+    QWidget* canvas = session.application.window().glyphView()->canvas();
+    const QPointF at((step * 7) % 280, (step * 5) % 200);
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, canvas->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &event);
 }
 
-// One canvas event (paint, the refresh of its row, canvas and preview, the palette bar), then the
+// One press on the canvas (paint, the refresh of its row, canvas cell and preview), then the
 // visible part of the canvas painted; with argument 1 also every other repaint it asked for (the
-// table row, the preview, the palette bar).
+// table row, the preview).
 void BM_CanvasPaintEvent(benchmark::State& state) {
     EditorSession session;
-    Dispatcher& dispatcher = session.application.dispatcher();
     QWidget* viewport = session.application.window().glyphView()->viewport();
     const bool allRepaints = state.range(0) == 1;
     int step = 0;
     for (auto _ : state) {
-        dispatcher.ControlEvent(Control::GlyphCanvas, LeftPressAt(step++));
+        SendMouse(session, QEvent::MouseButtonPress, step++);
         viewport->repaint();
         if (allRepaints) {
             QCoreApplication::processEvents();
@@ -57,31 +61,22 @@ void BM_CanvasPaintEvent(benchmark::State& state) {
 }
 BENCHMARK(BM_CanvasPaintEvent)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-CanvasMouseEvent DragTo(int step) {
-    CanvasMouseEvent move = LeftPressAt(step);
-    move.kind = CanvasMouseEvent::Kind::Move;
-    return move;
-}
-
-// One drag event of a stroke that the history records: the glyph is copied at the press, never
-// on a drag, and every 64 events the stroke ends and becomes a step.
+// One drag event of a stroke that the history records, with every repaint it asks for: the glyph
+// is copied at the press, never on a drag, and every 64 events the stroke ends and becomes a
+// step. The argument is the glyph painted: 65 is not in the preview, 84 is.
 void BM_PaintStrokeWithHistory(benchmark::State& state) {
-    EditorSession session;
-    Dispatcher& dispatcher = session.application.dispatcher();
-    QWidget* viewport = session.application.window().glyphView()->viewport();
+    EditorSession session(static_cast<int>(state.range(0)));
     int step = 0;
     for (auto _ : state) {
         if (step % 64 == 0) {
-            CanvasMouseEvent release = DragTo(step);
-            release.kind = CanvasMouseEvent::Kind::LeftRelease;
-            dispatcher.ControlEvent(Control::GlyphCanvas, release);
-            dispatcher.ControlEvent(Control::GlyphCanvas, LeftPressAt(step));
+            SendMouse(session, QEvent::MouseButtonRelease, step);
+            SendMouse(session, QEvent::MouseButtonPress, step);
         }
-        dispatcher.ControlEvent(Control::GlyphCanvas, DragTo(step++));
-        viewport->repaint();
+        SendMouse(session, QEvent::MouseMove, step++);
+        QCoreApplication::processEvents();
     }
 }
-BENCHMARK(BM_PaintStrokeWithHistory)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintStrokeWithHistory)->Arg(65)->Arg(84)->Unit(benchmark::kMicrosecond);
 
 // Undo then redo, with every refresh, of a paint step on a 127 x 127 glyph (argument 0) or of a
 // whole-set step such as Generate (argument 1), on the largest set.
@@ -89,10 +84,8 @@ void BM_UndoRedo(benchmark::State& state) {
     EditorSession session;
     Dispatcher& dispatcher = session.application.dispatcher();
     if (state.range(0) == 0) {
-        dispatcher.ControlEvent(Control::GlyphCanvas, LeftPressAt(1));
-        CanvasMouseEvent release = DragTo(1);
-        release.kind = CanvasMouseEvent::Kind::LeftRelease;
-        dispatcher.ControlEvent(Control::GlyphCanvas, release);
+        SendMouse(session, QEvent::MouseButtonPress, 1);
+        SendMouse(session, QEvent::MouseButtonRelease, 1);
     } else {
         // The step keeps the largest set, which undo brings back.
         session.environment.fontAnswers.push_back(

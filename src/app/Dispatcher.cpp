@@ -6,7 +6,8 @@
 #include "charset/CharCodec.h"
 #include "charset/TextCoverage.h"
 #include "views/CharTableView.h"
-#include "edit/HeaderFieldEdit.h"
+#include "edit/GlyphEdit.h"
+#include "edit/HeaderEdit.h"
 #include "edit/GlyphPainting.h"
 #include "edit/GlyphTransforms.h"
 #include "views/GlyphView.h"
@@ -62,14 +63,18 @@ Dispatcher::Dispatcher(AppState& state, MainWindow& window, Environment& environ
     : state_(state), window_(window), environment_(environment) {
     connect(&window_, &MainWindow::menuCommand, this, &Dispatcher::MenuCommand);
     connect(&window_, &MainWindow::controlEvent, this, &Dispatcher::ControlEvent);
+    connect(window_.glyphView()->canvas(), &GlyphCanvas::pixelAction, this,
+            &Dispatcher::CanvasPixelAction);
+    connect(window_.glyphView()->canvas(), &GlyphCanvas::strokeEnded, this, &Dispatcher::EndStroke);
+    connect(window_.paletteBar(), &PaletteBar::colorChosen, this, &Dispatcher::ChooseColor);
     // A field's edit is finished on Return or when the focus leaves it. The dispatch listens to
     // the fields themselves: it goes before the window does, so a window being torn down, whose
     // fields lose the focus, reports to nobody.
     connect(window_.heightField(), &QLineEdit::editingFinished, this,
-            [this] { CommitHeaderField(Control::HeightField); });
+            &Dispatcher::FinishPendingEdits);
     for (int i = 0; i < ColorMapSize; ++i) {
         connect(window_.colorMapField(i), &QLineEdit::editingFinished, this,
-                [this, i] { CommitHeaderField(Control::ColorMapField0 + i); });
+                &Dispatcher::FinishPendingEdits);
     }
     connect(&window_, &MainWindow::openRecent, this, &Dispatcher::OpenRecentCommand);
     window_.SetRecentFiles(recentFiles_.paths());
@@ -148,16 +153,16 @@ void Dispatcher::MenuCommand(int menuId) {
         }
         break;
     case Menu::ExportSheet:
-        ExportSheet();
+        ExportSheetCommand();
         break;
     case Menu::ImportSheet:
-        if (ImportSheet()) {
+        if (ImportSheetCommand()) {
             RefreshAll(current);
             RefreshHeader();
         }
         break;
     case Menu::MarkMissing:
-        RenderPreview();
+        ShowPreview();
         break;
     case Menu::Undo:
         ShowSwapped(history_.Undo(state_.charset));
@@ -181,15 +186,9 @@ void Dispatcher::MenuCommand(int menuId) {
     }
 }
 
-void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
+void Dispatcher::ControlEvent(int controlId) {
     ReadCurrentChar();
-    if (controlId == Control::GlyphCanvas) {
-        // A stroke stays open while it lasts, but a field edit before it comes first.
-        if (mouse.kind == CanvasMouseEvent::Kind::LeftPress ||
-            mouse.kind == CanvasMouseEvent::Kind::RightPress) {
-            CommitHeaderFields();
-        }
-    } else if (!IsHeaderField(controlId)) {
+    if (!IsHeaderField(controlId)) {
         FinishPendingEdits();
     }
     const int current = state_.currentChar;
@@ -201,7 +200,7 @@ void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
         break;
     case Control::PreviewZoomBar:
     case Control::PreviewText:
-        RenderPreview();
+        ShowPreview();
         break;
     case Control::RollOption:
     case Control::ResizeOption:
@@ -209,34 +208,12 @@ void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
     case Control::DirtyBytesCheck:
         window_.FocusCharList();
         break;
-    case Control::PaletteBar:
-        if (mouse.kind == CanvasMouseEvent::Kind::LeftPress) {
-            state_.selectedColor = mouse.position.x() / PaletteBar::SwatchPitch;
-            DrawPaletteBar();
-        }
-        break;
-    case Control::GlyphCanvas:
-        if (const CanvasAction action = CanvasPaintAction(mouse); action != CanvasAction::None) {
-            if (action == CanvasAction::Paint) {
-                OpenStroke(current);
-            }
-            if (const std::optional<int> picked = PaintAt(set, current, action, mouse.position,
-                                                          window_.Zoom(), state_.selectedColor)) {
-                state_.selectedColor = *picked;
-            }
-            RefreshChar(current);
-            DrawPaletteBar();
-        }
-        if (mouse.kind == CanvasMouseEvent::Kind::LeftRelease) {
-            FinishStroke();
-        }
-        break;
     case Control::ShiftLeftButton:
     case Control::ShiftRightButton:
     case Control::ShiftUpButton:
     case Control::ShiftDownButton: {
         const QPoint step = ShiftStepOf(controlId);
-        const fontlathe::ShiftMode mode = ShiftMode();
+        const ShiftMode mode = SelectedShiftMode();
         ChangeGlyph(ShiftModeName(mode), current,
                     [&] { ShiftGlyph(set, current, step.x(), step.y(), mode); });
         RefreshChar(current);
@@ -256,12 +233,12 @@ void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
         UpdateCharsFrameTitle();
         break;
     case Control::LastCharButton:
-        if (Charset::IsValidCode(current) && set.numChars != current + 1) {
-            const int before = set.numChars;
+        if (Charset::IsValidCode(current)) {
+            history_.Begin(set, std::make_unique<HeaderEdit>(
+                                    StepText(QStringLiteral("Last Char"), current), set,
+                                    EditStep::Scope::StoredCount, current));
             set.numChars = static_cast<std::int16_t>(current + 1);
-            history_.Record(std::make_unique<HeaderFieldEdit>(
-                StepText(QStringLiteral("Last Char"), current), HeaderFieldEdit::Field::NumChars,
-                0, before, current));
+            history_.End(set);
         }
         RefreshAll(current);
         window_.FocusCharList();
@@ -274,16 +251,57 @@ void Dispatcher::ControlEvent(int controlId, const CanvasMouseEvent& mouse) {
     }
 }
 
+// A paint changes one pixel: its table row, its one cell of the canvas and the preview are shown
+// again, in the order of a refresh of the character.
+void Dispatcher::CanvasPixelAction(QPoint pixel, CanvasAction action) {
+    ReadCurrentChar();
+    const int current = state_.currentChar;
+    Charset& set = state_.charset;
+    if (action == CanvasAction::Pick) {
+        FinishPendingEdits();
+        if (const std::optional<int> picked = PickPixel(set, current, pixel)) {
+            state_.selectedColor = *picked;
+        }
+        DrawPaletteBar();
+        return;
+    }
+    // A stroke goes on until the button is released; any other edit still open ends first.
+    if (const QString stroke = StepText(QStringLiteral("Paint"), current);
+        !history_.IsEditing(stroke)) {
+        history_.Begin(set, std::make_unique<GlyphEdit>(stroke, set, current));
+    }
+    if (PaintPixel(set, current, pixel, state_.selectedColor)) {
+        UpdateTableRows(current);
+        window_.glyphView()->canvas()->ShowPixel(pixel);
+        // Painting changes no glyph's presence, so the preview changes only where it draws
+        // this glyph.
+        if (TextUsesCode(window_.PreviewSampleText(), current)) {
+            ShowPreview();
+        }
+    }
+}
+
+void Dispatcher::EndStroke() {
+    FinishPendingEdits();
+}
+
+void Dispatcher::ChooseColor(int index) {
+    ReadCurrentChar();
+    FinishPendingEdits();
+    state_.selectedColor = index;
+    DrawPaletteBar();
+}
+
 void Dispatcher::RefreshChar(int code) {
     UpdateTableRows(code);
     ShowGlyph(code);
-    RenderPreview();
+    ShowPreview();
 }
 
 void Dispatcher::RefreshAll(int code) {
     UpdateTableRows(-1);
     ShowGlyph(code);
-    RenderPreview();
+    ShowPreview();
 }
 
 void Dispatcher::RefreshHeader() {
@@ -308,7 +326,7 @@ void Dispatcher::ShowAbout() {
     environment_.ShowInformation(&window_, ProgramTitle, AboutText);
 }
 
-fontlathe::ShiftMode Dispatcher::ShiftMode() const {
+ShiftMode Dispatcher::SelectedShiftMode() const {
     for (int option : {Control::RollOption, Control::ResizeOption, Control::OffsetOption}) {
         if (window_.StateOf(option) == 1) {
             return ShiftModeOfOption(option);
@@ -338,11 +356,11 @@ void Dispatcher::DrawPaletteBar() {
     window_.paletteBar()->Show(state_.charset.ColorCount(), state_.selectedColor);
 }
 
-void Dispatcher::RenderPreview() {
+void Dispatcher::ShowPreview() {
     const QAction* mark = window_.menuAction(Menu::MarkMissing);
     const bool marking = mark != nullptr && mark->isChecked();
     const QString text = window_.PreviewSampleText();
-    window_.previewImage()->SetImage(fontlathe::RenderPreview(
+    window_.previewImage()->SetImage(RenderPreview(
         state_.charset, text, window_.PreviewZoom(), window_.previewImage()->size(),
         marking ? MissingMarks::Shown : MissingMarks::Hidden));
     QString title = PreviewFrameTitle;

@@ -4,8 +4,8 @@
 #include "RecentFiles.h"
 #include "charset/CharCodec.h"
 #include "charset/FileResult.h"
-#include "edit/CanvasMouseEvent.h"
 #include "edit/EditHistory.h"
+#include "edit/GlyphPainting.h"
 #include "edit/GlyphTransforms.h"
 
 #include <QObject>
@@ -34,7 +34,12 @@ public:
     void OpenRecentCommand(const QString& path);
     // A file just opened or saved goes first in Open Recent.
     void RememberFile(const QString& path);
-    void ControlEvent(int controlId, const CanvasMouseEvent& mouse = {});
+    void ControlEvent(int controlId);
+    // The glyph canvas's mouse, already turned into a pixel of the current glyph.
+    void CanvasPixelAction(QPoint pixel, CanvasAction action);
+    void EndStroke();
+    // A swatch of the palette bar was clicked.
+    void ChooseColor(int index);
 
     // The refresh hubs: one glyph changed, or the whole set.
     void RefreshChar(int code);
@@ -43,13 +48,13 @@ public:
     void ShowAbout();
     // A message box: the headline, then the reason as a sentence of its own.
     void ShowFailure(const QString& headline, const FileResult& result);
-    fontlathe::ShiftMode ShiftMode() const;
+    ShiftMode SelectedShiftMode() const;
 
     void UpdateTableRows(int code);
     void UpdateCharsFrameTitle();
     void ShowGlyph(int code);
     void DrawPaletteBar();
-    void RenderPreview();
+    void ShowPreview();
     // The title shows the path, and " *" while the set has changes that are not saved.
     void UpdateWindowTitle();
 
@@ -58,13 +63,6 @@ signals:
     void quitRequested();
 
 private:
-    // A paint stroke from the press to the release: the glyph as it was at the press.
-    struct Stroke {
-        int code;
-        Glyph before;
-        std::int32_t offsetEntry;
-    };
-
     // Each answers whether it replaced the set or the path, and so what must be shown again.
     bool NewSet(int bitsPerPixel);
     bool Open();
@@ -76,20 +74,18 @@ private:
     bool Save();
     bool SaveAs();
     bool Generate(GenerationStyle style);
-    void ExportSheet();
-    bool ImportSheet();
+    void ExportSheetCommand();
+    bool ImportSheetCommand();
     // Asks before unsaved changes would be lost; true when the caller may go on.
     bool MayDiscardChanges();
 
     // Runs change on glyph code and records it as one step when it changed the glyph.
     void ChangeGlyph(const QString& verb, int code, const std::function<void()>& change);
-    void OpenStroke(int code);
-    void FinishStroke();
+    // Typing in a header field writes into the set at once; the edit ends on Return, when the
+    // field loses the focus, or with any other command.
     void EditHeaderField(int controlId);
-    void CommitHeaderField(int controlId);
-    // A stroke or a field edit still open becomes a step before anything else happens.
+    // An edit still open (a stroke, a field being typed) becomes a step before anything else.
     void FinishPendingEdits();
-    void CommitHeaderFields();
     // Shows what an undo or redo swapped, and selects the row of the character it changed.
     void ShowSwapped(const EditStep* step);
     void UpdateEditMenu();
@@ -108,10 +104,6 @@ private:
     Environment& environment_;
     EditHistory history_;
     RecentFiles recentFiles_;
-    std::optional<Stroke> stroke_;
-    // The value each header field had when the user began to edit it: the height, then the 15
-    // colour map entries.
-    std::array<std::optional<int>, 1 + ColorMapSize> fieldEditStart_{};
 };
 
 } // namespace fontlathe

@@ -47,17 +47,19 @@ bool Dispatcher::Generate(GenerationStyle style) {
     if (!ChooseGenerationFont()) {
         return false;
     }
-    // The rasterizer replaces the set only when the whole run succeeds.
-    Charset before = state_.charset;
+    // The rasterizer replaces the set only when the whole run succeeds, so a failed run ends the
+    // edit without a step.
+    history_.Begin(state_.charset,
+                   std::make_unique<WholeSetEdit>(GenerationStyleName(style), state_.charset));
     const FileResult generated =
         GenerateCharset(state_.charset, MakeDrawingFont(state_.generationFont), style);
+    history_.End(state_.charset);
     if (!generated) {
         ShowFailure(QStringLiteral("Could not generate the set from %1")
                         .arg(state_.generationFont.familyName),
                     generated);
         return false;
     }
-    history_.Record(std::make_unique<WholeSetEdit>(GenerationStyleName(style), std::move(before)));
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include "MainWindow.h"
 #include "ProgramTexts.h"
 #include "edit/GlyphEdit.h"
-#include "edit/HeaderFieldEdit.h"
+#include "edit/HeaderEdit.h"
 #include "gui/Environment.h"
 #include "gui/NumericField.h"
 
@@ -12,109 +12,39 @@
 
 namespace fontlathe {
 
-namespace {
-
-bool SameGlyph(const Glyph& a, const Glyph& b) {
-    return a.xOffset == b.xOffset && a.yOffset == b.yOffset && a.raster == b.raster;
-}
-
-struct FieldPlace {
-    HeaderFieldEdit::Field field;
-    int entry;
-    std::size_t slot;
-};
-
-FieldPlace FieldOf(int controlId) {
-    if (controlId == Control::HeightField) {
-        return {HeaderFieldEdit::Field::FontHeight, 0, 0};
-    }
-    const int entry = controlId - Control::ColorMapField0;
-    return {HeaderFieldEdit::Field::ColorMap, entry, static_cast<std::size_t>(1 + entry)};
-}
-
-} // namespace
-
 void Dispatcher::ChangeGlyph(const QString& verb, int code, const std::function<void()>& change) {
-    Glyph* slot = state_.charset.SlotAt(code);
-    if (!slot) {
+    if (!state_.charset.SlotAt(code)) {
         return;
     }
-    // The copy shares the raster until the change writes to it.
-    const Glyph before = *slot;
-    const std::int32_t offsetEntry = state_.charset.glyphOffsets[static_cast<std::size_t>(code)];
+    history_.Begin(state_.charset,
+                   std::make_unique<GlyphEdit>(StepText(verb, code), state_.charset, code));
     change();
-    if (!SameGlyph(*slot, before) ||
-        offsetEntry != state_.charset.glyphOffsets[static_cast<std::size_t>(code)]) {
-        history_.Record(
-            std::make_unique<GlyphEdit>(StepText(verb, code), code, before, offsetEntry));
-    }
-}
-
-void Dispatcher::OpenStroke(int code) {
-    if (stroke_) {
-        return;
-    }
-    if (const Glyph* glyph = state_.charset.GlyphAt(code)) {
-        stroke_ = Stroke{code, *glyph, state_.charset.glyphOffsets[static_cast<std::size_t>(code)]};
-    }
-}
-
-void Dispatcher::FinishStroke() {
-    if (!stroke_) {
-        return;
-    }
-    const Stroke stroke = std::move(*stroke_);
-    stroke_.reset();
-    const Glyph* now = state_.charset.SlotAt(stroke.code);
-    if (now && !SameGlyph(*now, stroke.before)) {
-        history_.Record(std::make_unique<GlyphEdit>(StepText(QStringLiteral("Paint"), stroke.code),
-                                                    stroke.code, stroke.before,
-                                                    stroke.offsetEntry));
-    }
+    history_.End(state_.charset);
 }
 
 // Typing writes into the set at once, so the preview follows; the step is recorded when the
-// edit is finished, from the value the field had when the typing began.
+// edit ends, from the header as it was when the typing began.
 void Dispatcher::EditHeaderField(int controlId) {
-    const FieldPlace place = FieldOf(controlId);
-    const int typed = controlId == Control::HeightField
-                          ? window_.heightField()->Value()
-                          : window_.colorMapField(place.entry)->Value();
-    std::optional<int>& start = fieldEditStart_[place.slot];
-    if (!start) {
-        start = HeaderFieldEdit::ValueOf(state_.charset, place.field, place.entry);
+    const bool height = controlId == Control::HeightField;
+    const int entry = controlId - Control::ColorMapField0;
+    const QString name = height ? QStringLiteral("Height")
+                                : QStringLiteral("Palette Index %1").arg(entry + 1);
+    Charset& set = state_.charset;
+    if (!history_.IsEditing(name)) {
+        history_.Begin(set, std::make_unique<HeaderEdit>(name, set, EditStep::Scope::Header,
+                                                         state_.currentChar));
     }
-    HeaderFieldEdit::SetValue(state_.charset, place.field, place.entry, typed);
-    if (place.field == HeaderFieldEdit::Field::FontHeight) {
-        RenderPreview();
+    if (height) {
+        set.fontHeight = static_cast<std::uint8_t>(window_.heightField()->Value());
+        ShowPreview();
+    } else {
+        set.colorMap[static_cast<std::size_t>(entry)] =
+            static_cast<std::uint8_t>(window_.colorMapField(entry)->Value());
     }
-}
-
-void Dispatcher::CommitHeaderField(int controlId) {
-    const FieldPlace place = FieldOf(controlId);
-    std::optional<int>& start = fieldEditStart_[place.slot];
-    const int now = HeaderFieldEdit::ValueOf(state_.charset, place.field, place.entry);
-    if (start && *start != now) {
-        const QString name = place.field == HeaderFieldEdit::Field::FontHeight
-                                 ? QStringLiteral("Height")
-                                 : QStringLiteral("Palette Index %1").arg(place.entry + 1);
-        history_.Record(std::make_unique<HeaderFieldEdit>(name, place.field, place.entry, *start,
-                                                          state_.currentChar));
-    }
-    start.reset();
 }
 
 void Dispatcher::FinishPendingEdits() {
-    FinishStroke();
-    CommitHeaderFields();
-}
-
-void Dispatcher::CommitHeaderFields() {
-    for (int id = Control::HeightField; id <= Control::ColorMapFieldLast; ++id) {
-        if (id == Control::HeightField || id >= Control::ColorMapField0) {
-            CommitHeaderField(id);
-        }
-    }
+    history_.End(state_.charset);
 }
 
 void Dispatcher::ShowSwapped(const EditStep* step) {
@@ -134,7 +64,7 @@ void Dispatcher::ShowSwapped(const EditStep* step) {
         break;
     case EditStep::Scope::Header:
         RefreshHeader();
-        RenderPreview();
+        ShowPreview();
         break;
     case EditStep::Scope::WholeSet:
         RefreshAll(state_.currentChar);

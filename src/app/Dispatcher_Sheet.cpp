@@ -22,7 +22,7 @@ QString SheetPathFor(const QString& fontPath) {
 
 } // namespace
 
-void Dispatcher::ExportSheet() {
+void Dispatcher::ExportSheetCommand() {
     QString path = environment_.AskSaveFileName(&window_, QStringLiteral("Export Sheet"),
                                                 SheetPathFor(state_.fileType.path()),
                                                 SheetPattern);
@@ -32,7 +32,7 @@ void Dispatcher::ExportSheet() {
     if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".png");
     }
-    if (const SheetResult written = fontlathe::ExportSheet(state_.charset, path); !written) {
+    if (const SheetResult written = ExportSheet(state_.charset, path); !written) {
         ShowFailure(QStringLiteral("Could not export \"%1\"").arg(path),
                     FileResult::Failure(written.reason()));
     }
@@ -40,21 +40,22 @@ void Dispatcher::ExportSheet() {
 
 // The set is replaced as one step that undo takes back; the path stays, so Save writes the
 // imported set over the font it came from.
-bool Dispatcher::ImportSheet() {
+bool Dispatcher::ImportSheetCommand() {
     const QString path = environment_.AskOpenFileName(&window_, QStringLiteral("Import Sheet"),
                                                       SheetPathFor(state_.fileType.path()),
                                                       SheetPattern);
     if (path.isEmpty()) {
         return false;
     }
-    Charset before = state_.charset;
-    if (const SheetResult read = fontlathe::ImportSheet(state_.charset, path); !read) {
+    history_.Begin(state_.charset,
+                   std::make_unique<WholeSetEdit>(QStringLiteral("Import Sheet"), state_.charset));
+    const SheetResult read = ImportSheet(state_.charset, path);
+    history_.End(state_.charset);
+    if (!read) {
         ShowFailure(QStringLiteral("Could not import \"%1\"").arg(path),
                     FileResult::Failure(read.reason()));
         return false;
     }
-    history_.Record(
-        std::make_unique<WholeSetEdit>(QStringLiteral("Import Sheet"), std::move(before)));
     return true;
 }
 

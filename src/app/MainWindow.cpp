@@ -68,7 +68,7 @@ Widget* MainWindow::Place(int id, Widget* widget, int x, int y, int w, int h) {
 }
 
 void MainWindow::ReportClicks(QAbstractButton* button, int id) {
-    connect(button, &QAbstractButton::clicked, this, [this, id] { emit controlEvent(id, {}); });
+    connect(button, &QAbstractButton::clicked, this, [this, id] { emit controlEvent(id); });
 }
 
 void MainWindow::BuildControls(const Charset& set) {
@@ -81,7 +81,7 @@ void MainWindow::BuildControls(const Charset& set) {
           22);
     heightField_ = Place(Control::HeightField, new NumericField(nullptr), 90, 68, 39, 22);
     connect(heightField_, &NumericField::fieldEvent, this,
-            [this] { emit controlEvent(Control::HeightField, {}); });
+            [this] { emit controlEvent(Control::HeightField); });
     auto* dirtyLabel =
         Place(Control::DirtyBytesLabel,
               new QLabel(QStringLiteral(
@@ -93,7 +93,7 @@ void MainWindow::BuildControls(const Charset& set) {
     for (int i = 0; i < ColorMapSize; ++i) {
         const int id = Control::ColorMapField0 + i;
         NumericField* field = Place(id, new NumericField(nullptr), 266 + 41 * i, 68, 39, 22);
-        connect(field, &NumericField::fieldEvent, this, [this, id] { emit controlEvent(id, {}); });
+        connect(field, &NumericField::fieldEvent, this, [this, id] { emit controlEvent(id); });
         colorMapFields_[static_cast<std::size_t>(i)] = field;
     }
 
@@ -104,25 +104,19 @@ void MainWindow::BuildControls(const Charset& set) {
     SetStateIfChanged(Control::CharList, 0);
     charList_->setFocus();
     connect(charList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { emit controlEvent(Control::CharList, {}); });
+            [this] { emit controlEvent(Control::CharList); });
     connect(charList_, &QAbstractItemView::clicked, this,
-            [this] { emit controlEvent(Control::CharList, {}); });
+            [this] { emit controlEvent(Control::CharList); });
     connect(charList_, &QAbstractItemView::doubleClicked, this,
-            [this] { emit controlEvent(Control::CharList, {}); });
+            [this] { emit controlEvent(Control::CharList); });
 
     glyphView_ = Place(Control::GlyphScrollArea, new GlyphView(set, nullptr), 530, 150, 290, 210);
     controls_[Control::GlyphCanvas] = glyphView_->canvas();
-    connect(
-        glyphView_->canvas(), &GlyphCanvas::mouseEvent, this,
-        [this](const CanvasMouseEvent& mouse) { emit controlEvent(Control::GlyphCanvas, mouse); });
     paletteBar_ = Place(Control::PaletteBar, new PaletteBar(nullptr), 530, 375, 352, 30);
-    connect(paletteBar_, &PaletteBar::mouseEvent, this, [this](const CanvasMouseEvent& mouse) {
-        emit controlEvent(Control::PaletteBar, mouse);
-    });
     QSlider* zoomBar = Place(Control::ZoomBar, TrackBar(1, 24), 840, 220, 40, 140);
     SetStateIfChanged(Control::ZoomBar, 10);
     connect(zoomBar, &QSlider::valueChanged, this,
-            [this] { emit controlEvent(Control::ZoomBar, {}); });
+            [this] { emit controlEvent(Control::ZoomBar); });
     ReportClicks(Place(Control::OnButton, new QPushButton(QStringLiteral("On")), 835, 150, 45, 30),
                  Control::OnButton);
     ReportClicks(
@@ -163,13 +157,13 @@ void MainWindow::BuildControls(const Charset& set) {
     previewText_->setTabChangesFocus(true);
     SetTextIfChanged(Control::PreviewText, SampleText);
     connect(previewText_, &QPlainTextEdit::textChanged, this,
-            [this] { emit controlEvent(Control::PreviewText, {}); });
+            [this] { emit controlEvent(Control::PreviewText); });
     previewImage_ = Place(Control::PreviewImage, new ImageView(nullptr), 220, 550,
                           PreviewSize.width(), PreviewSize.height());
     QSlider* previewZoomBar = Place(Control::PreviewZoomBar, TrackBar(1, 6), 840, 550, 40, 70);
     SetStateIfChanged(Control::PreviewZoomBar, 2);
     connect(previewZoomBar, &QSlider::valueChanged, this,
-            [this] { emit controlEvent(Control::PreviewZoomBar, {}); });
+            [this] { emit controlEvent(Control::PreviewZoomBar); });
 
     shortcutKeeper_->Watch(heightField_);
     for (NumericField* field : colorMapFields_) {

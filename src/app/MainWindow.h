@@ -2,7 +2,6 @@
 
 #include "ControlIds.h"
 #include "charset/Charset.h"
-#include "edit/CanvasMouseEvent.h"
 
 #include <QMainWindow>
 
@@ -77,7 +76,7 @@ public:
 
 signals:
     void menuCommand(int menuId);
-    void controlEvent(int controlId, const fontlathe::CanvasMouseEvent& mouse);
+    void controlEvent(int controlId);
     // An entry of Open Recent was chosen.
     void openRecent(const QString& path);
 

@@ -12,17 +12,33 @@ EditHistory::EditHistory(std::size_t budget, QObject* parent) : QObject(parent),
 
 EditHistory::~EditHistory() = default;
 
+void EditHistory::Begin(const Charset& set, std::unique_ptr<EditStep> before) {
+    End(set);
+    open_ = std::move(before);
+}
+
+bool EditHistory::IsEditing(const QString& text) const {
+    return open_ && open_->text() == text;
+}
+
+void EditHistory::End(const Charset& set) {
+    if (std::unique_ptr<EditStep> step = std::move(open_); step && step->Differs(set)) {
+        Record(std::move(step));
+    }
+}
+
 void EditHistory::Record(std::unique_ptr<EditStep> step) {
     // A change after an undo drops the steps that could have been redone.
     while (steps_.size() > done_) {
-        cost_ -= steps_.back()->Cost();
+        cost_ -= steps_.back().cost;
         steps_.pop_back();
     }
     if (clean_ && *clean_ > done_) {
         clean_.reset();
     }
-    cost_ += step->Cost();
-    steps_.push_back(std::move(step));
+    const std::size_t cost = step->Cost();
+    cost_ += cost;
+    steps_.push_back({std::move(step), cost});
     ++done_;
     while (cost_ > budget_ && steps_.size() > 1) {
         DropOldest();
@@ -31,7 +47,7 @@ void EditHistory::Record(std::unique_ptr<EditStep> step) {
 }
 
 void EditHistory::DropOldest() {
-    cost_ -= steps_.front()->Cost();
+    cost_ -= steps_.front().cost;
     steps_.pop_front();
     --done_;
     if (clean_) {
@@ -40,20 +56,22 @@ void EditHistory::DropOldest() {
 }
 
 const EditStep* EditHistory::Undo(Charset& set) {
+    End(set);
     if (!CanUndo()) {
         return nullptr;
     }
-    EditStep* step = steps_[--done_].get();
+    EditStep* step = steps_[--done_].step.get();
     step->Swap(set);
     emit changed();
     return step;
 }
 
 const EditStep* EditHistory::Redo(Charset& set) {
+    End(set);
     if (!CanRedo()) {
         return nullptr;
     }
-    EditStep* step = steps_[done_++].get();
+    EditStep* step = steps_[done_++].step.get();
     step->Swap(set);
     emit changed();
     return step;
@@ -61,6 +79,7 @@ const EditStep* EditHistory::Redo(Charset& set) {
 
 void EditHistory::Clear() {
     steps_.clear();
+    open_.reset();
     done_ = 0;
     clean_ = 0;
     cost_ = 0;
@@ -73,11 +92,11 @@ void EditHistory::MarkClean() {
 }
 
 QString EditHistory::UndoText() const {
-    return CanUndo() ? steps_[done_ - 1]->text() : QString();
+    return CanUndo() ? steps_[done_ - 1].step->text() : QString();
 }
 
 QString EditHistory::RedoText() const {
-    return CanRedo() ? steps_[done_]->text() : QString();
+    return CanRedo() ? steps_[done_].step->text() : QString();
 }
 
 } // namespace fontlathe

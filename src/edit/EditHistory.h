@@ -15,8 +15,13 @@ namespace fontlathe {
 // where the set equals its file (the clean state). It keeps at most a budget of bytes; past it
 // the oldest steps go first.
 //
-// Record a step after its change is made. Undo and Redo swap a step with the set and return it,
-// so the caller can show what changed; they return nullptr when there is nothing to do.
+// Every change reaches the history through one door. Begin opens an edit with a step made from
+// the set as it is; the change is then made to the set, at once or over many events (a paint
+// stroke from press to release, a field being typed); End closes the edit and records the step
+// when the set differs from it. Only one edit is open at a time: Begin ends the open one first.
+//
+// Undo and Redo swap a step with the set and return it, so the caller can show what changed;
+// they return nullptr when there is nothing to do.
 class EditHistory : public QObject {
     Q_OBJECT
 public:
@@ -25,7 +30,11 @@ public:
     explicit EditHistory(std::size_t budget = DefaultBudget, QObject* parent = nullptr);
     ~EditHistory() override;
 
-    void Record(std::unique_ptr<EditStep> step);
+    void Begin(const Charset& set, std::unique_ptr<EditStep> before);
+    // Whether the open edit is the one named text, so that a stroke or a field goes on with it.
+    bool IsEditing(const QString& text) const;
+    void End(const Charset& set);
+
     const EditStep* Undo(Charset& set);
     const EditStep* Redo(Charset& set);
 
@@ -40,6 +49,7 @@ public:
     QString UndoText() const;
     QString RedoText() const;
     std::size_t StepCount() const { return steps_.size(); }
+    // The bytes the kept steps hold, each counted as it was recorded.
     std::size_t Cost() const { return cost_; }
 
 signals:
@@ -47,9 +57,16 @@ signals:
     void changed();
 
 private:
+    struct Entry {
+        std::unique_ptr<EditStep> step;
+        std::size_t cost;
+    };
+
+    void Record(std::unique_ptr<EditStep> step);
     void DropOldest();
 
-    std::deque<std::unique_ptr<EditStep>> steps_;
+    std::deque<Entry> steps_;
+    std::unique_ptr<EditStep> open_;
     // Steps 0 to done_ - 1 are done; the rest were undone and can be redone.
     std::size_t done_ = 0;
     // The number of done steps at which the set equals its file; nothing when no undo or redo

@@ -11,6 +11,9 @@ namespace fontlathe {
 // One change to the set on the history. A step holds the other side of its change: the state the
 // set had before it, while the set holds the state after. Swapping the two undoes the change, and
 // swapping again redoes it, so a step needs no separate undo and redo.
+//
+// A step is made before its change, from the set as it is then, and so it is also what an edit
+// in progress keeps until it ends (see EditHistory::Begin).
 class EditStep {
 public:
     // What a swap touched, and so what the views must show again.
@@ -22,7 +25,11 @@ public:
     EditStep& operator=(const EditStep&) = delete;
 
     virtual void Swap(Charset& set) = 0;
-    // The bytes the step keeps alive, for the history's budget.
+    // Whether the set is no longer in the state the step holds: an edit that changed nothing
+    // becomes no step.
+    virtual bool Differs(const Charset& set) const = 0;
+    // The bytes the step keeps alive. The history asks once, when it records the step: after a
+    // swap the step holds the other side, which may be larger or smaller.
     virtual std::size_t Cost() const = 0;
 
     // "Paint 'A'": what the Undo and Redo items name.

@@ -8,10 +8,12 @@ namespace fontlathe {
 // Off, Paste Char). Keeps that glyph alone, never the set.
 class GlyphEdit : public EditStep {
 public:
-    // before is the glyph as it was, beforeOffset its offset table entry.
-    GlyphEdit(QString text, int code, Glyph before, std::int32_t beforeOffset);
+    // Keeps glyph code of the set as it is now, with its offset table entry. The copy shares the
+    // raster until the set's glyph is written to.
+    GlyphEdit(QString text, const Charset& set, int code);
 
     void Swap(Charset& set) override;
+    bool Differs(const Charset& set) const override;
     std::size_t Cost() const override;
 
 private:

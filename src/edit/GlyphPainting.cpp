@@ -6,38 +6,21 @@
 
 namespace fontlathe {
 
-CanvasAction CanvasPaintAction(const CanvasMouseEvent& event) {
-    using Kind = CanvasMouseEvent::Kind;
-    const bool move = event.kind == Kind::Move;
-    const bool paint =
-        event.kind == Kind::LeftPress || (move && (event.buttons & CanvasMouseEvent::LeftButton));
-    const bool pick =
-        event.kind == Kind::RightPress || (move && (event.buttons & CanvasMouseEvent::RightButton));
-    if (paint && pick) {
-        return CanvasAction::PaintAndPick;
+bool PaintPixel(Charset& set, int code, QPoint pixel, int colorIndex) {
+    Glyph* glyph = set.GlyphAt(code);
+    if (!glyph || !glyph->raster.rect().contains(pixel)) {
+        return false;
     }
-    return paint ? CanvasAction::Paint : pick ? CanvasAction::Pick : CanvasAction::None;
+    glyph->raster.setPixel(pixel, DisplayColorOf(colorIndex));
+    return true;
 }
 
-std::optional<int> PaintAt(Charset& set, int code, CanvasAction action, QPoint mouse, int zoom,
-                           int selectedColor) {
-    Glyph* glyph = set.GlyphAt(code);
-    if (!glyph || zoom <= 0) {
+std::optional<int> PickPixel(const Charset& set, int code, QPoint pixel) {
+    const Glyph* glyph = set.GlyphAt(code);
+    if (!glyph || !glyph->raster.rect().contains(pixel)) {
         return std::nullopt;
     }
-    // Integer division truncates toward zero, so a drag just left of the canvas still reaches
-    // column 0.
-    const int px = mouse.x() / zoom;
-    const int py = mouse.y() / zoom;
-    if (px < 0 || px >= glyph->width() || py < 0 || py >= glyph->height()) {
-        return std::nullopt;
-    }
-    if (action == CanvasAction::Paint) {
-        glyph->raster.setPixel(px, py, DisplayColorOf(selectedColor));
-    } else if (action == CanvasAction::Pick) {
-        return set.PaletteIndexOf(glyph->raster.pixel(px, py));
-    }
-    return std::nullopt;
+    return set.PaletteIndexOf(glyph->raster.pixel(pixel));
 }
 
 int ClampSelectedColor(const Charset& set, int selectedColor) {

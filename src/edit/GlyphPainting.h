@@ -1,23 +1,24 @@
 #pragma once
 
-#include "CanvasMouseEvent.h"
 #include "charset/Charset.h"
+
+#include <QPoint>
 
 #include <optional>
 
 namespace fontlathe {
 
-// What a canvas event asks for: paint (a left press, or a move with the left button held), pick
-// (the same with the right button), or nothing. A move with both buttons held does neither.
-enum class CanvasAction { None, Paint, Pick, PaintAndPick };
+// What the mouse does on the glyph canvas: paint a pixel in the selected colour (the left
+// button) or pick the colour of a pixel (the right button).
+enum class CanvasAction { Paint, Pick };
 
-CanvasAction CanvasPaintAction(const CanvasMouseEvent& event);
+// Paints glyph pixel `pixel` of code in palette index colorIndex; false, and nothing changes, for
+// an absent glyph or a pixel outside its raster.
+bool PaintPixel(Charset& set, int code, QPoint pixel, int colorIndex);
 
-// Paints the colour into, or picks a colour from, the raster pixel under the mouse. A pick
-// returns the palette index it found; nothing else does. Does nothing for an absent glyph, a
-// position outside the raster or PaintAndPick.
-std::optional<int> PaintAt(Charset& set, int code, CanvasAction action, QPoint mouse, int zoom,
-                           int selectedColor);
+// The palette index of glyph pixel `pixel` of code; nothing for an absent glyph or a pixel
+// outside its raster.
+std::optional<int> PickPixel(const Charset& set, int code, QPoint pixel);
 
 // The palette index painting may use: at most the set's last colour and never outside the
 // display colours.

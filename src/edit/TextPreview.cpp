@@ -4,36 +4,83 @@
 #include "charset/PaletteLookup.h"
 #include "charset/TextCoverage.h"
 
-#include <QPainter>
-
 #include <algorithm>
+#include <cstring>
 
 namespace fontlathe {
 
 namespace {
 
-constexpr QRgb TransparentMagenta = 0x00FF00FF;
 constexpr int Margin = 4;
 
-} // namespace
+// Every glyph and mark stands at the pen moved by whole multiples of zoom, and the pen starts at
+// 4 + zoom and moves by whole multiples of zoom, so everything drawn is made of zoom x zoom blocks
+// on one grid whose lines are at 4 mod zoom. The text is drawn into that grid at one pixel a
+// block, and the grid is then enlarged once: a large glyph costs its pixels, not its pixels times
+// zoom squared.
+struct BlockGrid {
+    // The first pixel column and row of the grid on the preview: 0 or less, so that the blocks
+    // that the preview's top and left edges cut are on the grid too.
+    int origin;
+    int zoom;
 
-QImage MakeOverlayRaster(const Charset& set, int code) {
-    const Glyph* glyph = set.GlyphAt(code);
-    if (!glyph) {
-        return QImage();
+    BlockGrid(int margin, int zoomFactor)
+        : origin(margin % zoomFactor == 0 ? 0 : margin % zoomFactor - zoomFactor),
+          zoom(zoomFactor) {}
+
+    int BlockOf(qint64 position) const {
+        return static_cast<int>((position - origin) / zoom);
     }
-    QImage overlay = glyph->raster.convertToFormat(QImage::Format_ARGB32);
-    const PaletteLookup palette(set.ColorCount());
-    for (int y = 0; y < overlay.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(overlay.scanLine(y));
-        for (int x = 0; x < overlay.width(); ++x) {
-            if (palette.IndexOf(line[x]) == 0) {
-                line[x] = TransparentMagenta;
+};
+
+// Draws the raster with its top-left pixel at block `at`, leaving the background (every pixel of
+// palette index 0) out so that a later glyph never hides an earlier one.
+void DrawGlyph(QImage& blocks, const QImage& raster, QPoint at, const PaletteLookup& palette) {
+    const QRect visible = QRect(at, raster.size()).intersected(blocks.rect());
+    for (int y = visible.top(); y <= visible.bottom(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(raster.constScanLine(y - at.y())) - at.x();
+        auto* out = reinterpret_cast<QRgb*>(blocks.scanLine(y));
+        for (int x = visible.left(); x <= visible.right(); ++x) {
+            if (palette.IndexOf(in[x]) != 0) {
+                out[x] = in[x] | 0xFF000000u;
             }
         }
     }
-    return overlay;
 }
+
+// Each block becomes zoom x zoom pixels of the preview, clipped at its edges.
+void Enlarge(const QImage& blocks, const BlockGrid& grid, QImage& preview) {
+    const int width = preview.width();
+    const int height = preview.height();
+    const auto lineBytes = static_cast<std::size_t>(preview.bytesPerLine());
+    for (int row = 0; row < blocks.height(); ++row) {
+        const int top = std::max(0, grid.origin + row * grid.zoom);
+        const int bottom = std::min(height, grid.origin + (row + 1) * grid.zoom);
+        if (top >= bottom) {
+            continue;
+        }
+        const auto* in = reinterpret_cast<const QRgb*>(blocks.constScanLine(row));
+        auto* out = reinterpret_cast<QRgb*>(preview.scanLine(top));
+        for (int column = 0; column < blocks.width(); ++column) {
+            const int left = std::max(0, grid.origin + column * grid.zoom);
+            const int right = std::min(width, grid.origin + (column + 1) * grid.zoom);
+            std::fill(out + left, out + std::max(left, right), in[column]);
+        }
+        for (int y = top + 1; y < bottom; ++y) {
+            std::memcpy(preview.scanLine(y), out, lineBytes);
+        }
+    }
+}
+
+void FillBlocks(QImage& blocks, const QRect& area, QRgb color) {
+    const QRect visible = area.intersected(blocks.rect());
+    for (int y = visible.top(); y <= visible.bottom(); ++y) {
+        auto* out = reinterpret_cast<QRgb*>(blocks.scanLine(y));
+        std::fill(out + visible.left(), out + visible.right() + 1, color);
+    }
+}
+
+} // namespace
 
 QString NormalizeLineBreaks(const QString& text) {
     QString normalized = text;
@@ -42,13 +89,21 @@ QString NormalizeLineBreaks(const QString& text) {
     return normalized;
 }
 
+bool TextUsesCode(const QString& text, int code) {
+    return Charset::IsValidCode(code) && code != '\r' && code != '\n' &&
+           text.contains(QChar(code));
+}
+
 QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size,
                      MissingMarks marks) {
+    zoom = std::max(zoom, 1);
     QImage preview(size, QImage::Format_ARGB32_Premultiplied);
     preview.fill(DisplayColors[0]);
+    const BlockGrid grid(Margin, zoom);
+    QImage blocks((size.width() - grid.origin + zoom - 1) / zoom,
+                  (size.height() - grid.origin + zoom - 1) / zoom, QImage::Format_ARGB32);
+    blocks.fill(DisplayColors[0]);
     const QString lines = NormalizeLineBreaks(text);
-    QPainter painter(&preview);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     // The pen is a plain int: a long line runs off the right edge instead of wrapping round.
     const qint64 lineStart = Margin + zoom;
     qint64 x = lineStart;
@@ -56,7 +111,8 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
     const auto onCanvas = [](qint64 position) {
         return static_cast<int>(std::clamp<qint64>(position, -1'000'000, 1'000'000));
     };
-    const int markHeight = std::max(int(set.fontHeight) * zoom, zoom);
+    const int markBlocks = std::max(int(set.fontHeight), 1);
+    const PaletteLookup palette(set.ColorCount());
     const qsizetype length = lines.size();
     for (qsizetype i = 0; i < length; ++i) {
         char32_t codePoint = lines[i].unicode();
@@ -71,21 +127,22 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
         }
         const Glyph* glyph = set.GlyphAt(static_cast<int>(codePoint));
         if (glyph != nullptr) {
-            const QRect target(onCanvas(x + qint64(glyph->xOffset) * zoom),
-                               onCanvas(y + qint64(glyph->yOffset) * zoom), glyph->width() * zoom,
-                               glyph->height() * zoom);
-            if (target.intersects(preview.rect())) {
-                painter.drawImage(target, MakeOverlayRaster(set, static_cast<int>(codePoint)));
-            }
+            DrawGlyph(blocks, glyph->raster,
+                      QPoint(grid.BlockOf(onCanvas(x + qint64(glyph->xOffset) * zoom)),
+                             grid.BlockOf(onCanvas(y + qint64(glyph->yOffset) * zoom))),
+                      palette);
         }
         // A glyph that the file does not store is drawn and marked all the same.
         if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint)) {
-            painter.fillRect(QRect(onCanvas(x), onCanvas(y), zoom, markHeight), DisplayColors[3]);
+            FillBlocks(blocks,
+                       QRect(grid.BlockOf(onCanvas(x)), grid.BlockOf(onCanvas(y)), 1, markBlocks),
+                       DisplayColors[3]);
         }
         if (glyph != nullptr) {
             x += qint64(glyph->width() + glyph->xOffset) * zoom;
         }
     }
+    Enlarge(blocks, grid, preview);
     return preview;
 }
 

@@ -19,12 +19,11 @@ inline const QString SampleText =
 // bar does not move the pen, so the glyphs stand where they stand without marks.
 enum class MissingMarks { Hidden, Shown };
 
-// The glyph as a 32-bit image whose background (every pixel of palette index 0) is fully
-// transparent; a null image for an absent glyph.
-QImage MakeOverlayRaster(const Charset& set, int code);
-
 // Every line break of any kind ("\r\n", a lone "\r" or "\n") becomes one carriage return.
 QString NormalizeLineBreaks(const QString& text);
+
+// Whether the preview of text draws the glyph of code, wherever the pen stands.
+bool TextUsesCode(const QString& text, int code);
 
 // Draws the text with the set at zoom, as the window's preview shows it: the pen starts at
 // (4 + zoom, 4); a line break returns it and moves it down fontHeight x zoom; each glyph is drawn

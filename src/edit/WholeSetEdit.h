@@ -8,9 +8,11 @@ namespace fontlathe {
 // step that keeps a whole set.
 class WholeSetEdit : public EditStep {
 public:
-    WholeSetEdit(QString text, Charset before);
+    // Keeps a copy of the set as it is now; the copy shares the rasters until they are replaced.
+    WholeSetEdit(QString text, const Charset& set);
 
     void Swap(Charset& set) override;
+    bool Differs(const Charset& set) const override;
     std::size_t Cost() const override;
 
 private:

@@ -1,14 +1,15 @@
 #include "GlyphCanvas.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace fontlathe {
 
-GlyphCanvas::GlyphCanvas(const Charset& set, QWidget* parent)
-    : MouseReportingWidget(parent), set_(set) {
+GlyphCanvas::GlyphCanvas(const Charset& set, QWidget* parent) : QWidget(parent), set_(set) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     resize(0, 0);
@@ -30,6 +31,10 @@ void GlyphCanvas::Show(int code, int zoom) {
     update();
 }
 
+void GlyphCanvas::ShowPixel(QPoint pixel) {
+    update(QRect(pixel * zoom_, QSize(zoom_, zoom_)));
+}
+
 void GlyphCanvas::paintEvent(QPaintEvent* event) {
     const QImage* raster = Raster();
     if (raster == nullptr) {
@@ -49,6 +54,44 @@ void GlyphCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(target, *raster, source);
+}
+
+void GlyphCanvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        Report(*event, CanvasAction::Paint);
+    } else if (event->button() == Qt::RightButton) {
+        Report(*event, CanvasAction::Pick);
+    }
+}
+
+void GlyphCanvas::mouseMoveEvent(QMouseEvent* event) {
+    const bool left = event->buttons() & Qt::LeftButton;
+    const bool right = event->buttons() & Qt::RightButton;
+    if (left != right) {
+        Report(*event, left ? CanvasAction::Paint : CanvasAction::Pick);
+    }
+}
+
+void GlyphCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit strokeEnded();
+    }
+}
+
+void GlyphCanvas::Report(const QMouseEvent& event, CanvasAction action) {
+    const QImage* raster = Raster();
+    if (raster == nullptr) {
+        return;
+    }
+    // Whole widget pixels first, then integer division, which truncates toward zero: a drag just
+    // left of or above the canvas still reaches column or row 0, as the user expects of a stroke
+    // that overshoots the edge a little.
+    const QPoint widgetPixel(static_cast<int>(std::floor(event.position().x())),
+                             static_cast<int>(std::floor(event.position().y())));
+    const QPoint pixel(widgetPixel.x() / zoom_, widgetPixel.y() / zoom_);
+    if (raster->rect().contains(pixel)) {
+        emit pixelAction(pixel, action);
+    }
 }
 
 } // namespace fontlathe

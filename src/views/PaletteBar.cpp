@@ -2,13 +2,14 @@
 
 #include "charset/DisplayColors.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace fontlathe {
 
-PaletteBar::PaletteBar(QWidget* parent) : MouseReportingWidget(parent) {
+PaletteBar::PaletteBar(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -32,6 +33,13 @@ void PaletteBar::paintEvent(QPaintEvent*) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor::fromRgb(MarkerColor));
         painter.drawEllipse(QPointF(SwatchPitch * selected_ + 11, 15), 4, 4);
+    }
+}
+
+void PaletteBar::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && colorCount_ > 0) {
+        const int swatch = static_cast<int>(event->position().x()) / SwatchPitch;
+        emit colorChosen(std::clamp(swatch, 0, colorCount_ - 1));
     }
 }
 

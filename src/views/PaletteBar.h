@@ -1,11 +1,13 @@
 #pragma once
 
-#include "MouseReportingWidget.h"
+#include <QRgb>
+#include <QWidget>
 
 namespace fontlathe {
 
-// One swatch per colour of the set on a dark bar, with a marker on the selected colour.
-class PaletteBar : public MouseReportingWidget {
+// One swatch per colour of the set on a dark bar, with a marker on the selected colour. A left
+// click on the bar chooses the swatch under it, or the last one past the end.
+class PaletteBar : public QWidget {
     Q_OBJECT
 public:
     static constexpr int SwatchPitch = 22;
@@ -18,8 +20,12 @@ public:
     void Show(int colorCount, int selected);
     int selected() const { return selected_; }
 
+signals:
+    void colorChosen(int index);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     int colorCount_ = 0;

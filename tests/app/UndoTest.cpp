@@ -229,12 +229,12 @@ TEST_F(UndoTest, SaveAsksBeforeReplacingAFileThisRunDidNotLoad) {
 TEST(EditHistoryTest, TheBudgetDropsTheOldestStepsFirst) {
     Charset set;
     set.NewCharset(4);
-    Glyph blank;
-    blank.raster = MakeBlankRaster(64, 64);
-    const std::size_t oneStep = GlyphEdit(u"x"_s, 1, blank, 0).Cost();
+    const std::size_t oneStep = GlyphEdit(u"x"_s, set, 1).Cost();
     EditHistory history(oneStep * 3);
     for (int code = 0; code < 5; ++code) {
-        history.Record(std::make_unique<GlyphEdit>(QString::number(code), code, blank, 0));
+        history.Begin(set, std::make_unique<GlyphEdit>(QString::number(code), set, code));
+        set.CreateBlankGlyph(code);
+        history.End(set);
     }
     EXPECT_EQ(history.StepCount(), 3u);
     EXPECT_LE(history.Cost(), oneStep * 3);
@@ -243,7 +243,39 @@ TEST(EditHistoryTest, TheBudgetDropsTheOldestStepsFirst) {
     }
     EXPECT_EQ(history.RedoText(), u"2"_s) << "steps 0 and 1 went first";
     EXPECT_TRUE(history.IsModified()) << "the clean state went with them";
-    EXPECT_TRUE(set.GlyphAt(2) && set.GlyphAt(4) && !set.GlyphAt(1));
+    EXPECT_TRUE(set.GlyphAt(1)) << "step 1 is gone, so its glyph stays";
+    EXPECT_FALSE(set.GlyphAt(2));
+    EXPECT_FALSE(set.GlyphAt(4));
+}
+
+// After an undo a step holds the other side of its change, which may be larger: the budget must
+// take off what it added, or the running total wraps and the history keeps one step.
+TEST_F(UndoTest, AStepCostsWhatItHeldWhenRecorded) {
+    Charset start;
+    start.NewCharset(2);
+    for (int code = 100; code < 120; ++code) {
+        SetGlyph(start, code, 8, 8, [](int, int) { return 1; });
+    }
+    WriteSet(u"a.char"_s, start);
+    Start({u"a.char"_s});
+    ClickRow(66);
+    Click(Control::OnButton);
+    dispatcher().MenuCommand(Menu::Undo);
+    const Seen afterUndo = Look();
+    std::size_t expected = 0;
+    for (int code = 100; code < 120; ++code) {
+        ClickRow(code);
+        expected += GlyphEdit(u"x"_s, set(), code).Cost();
+        Mouse(QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, {1, 1}, Qt::LeftButton, Qt::NoButton);
+    }
+    EXPECT_EQ(dispatcher().history().StepCount(), 20u);
+    EXPECT_EQ(dispatcher().history().Cost(), expected);
+    for (int i = 0; i < 20; ++i) {
+        dispatcher().MenuCommand(Menu::Undo);
+    }
+    ClickRow(66);
+    EXPECT_EQ(Look(), afterUndo);
 }
 
 } // namespace
