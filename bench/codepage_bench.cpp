@@ -9,7 +9,8 @@ using namespace fontlathe;
 // A megabyte of UTF-8 text in a Cyrillic translation's mix: mostly Cyrillic letters, spaces and
 // punctuation, a line break now and then, and some characters the page does not hold.
 QString TranslationText() {
-    const QString line = QStringLiteral("Привет, мир! Где ключ от сундука? Ёлка — 42 «рубля». ✓\r\n");
+    const QString line =
+        QStringLiteral("Привет, мир! Где ключ от сундука? Ёлка — 42 «рубля». ✓\r\n");
     const qsizetype lineBytes = line.toUtf8().size();
     return line.repeated((1024 * 1024 + lineBytes - 1) / lineBytes);
 }

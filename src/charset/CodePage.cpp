@@ -194,16 +194,20 @@ std::shared_ptr<const CodePage::Table> KnownTable(std::size_t index,
 
 const std::vector<CodePageInfo>& KnownCodePages() {
     static const std::vector<CodePageInfo> pages = {
-        {QStringLiteral("latin1"), QStringLiteral("Latin"), QStringLiteral("ISO 8859-1, Western European")},
+        {QStringLiteral("latin1"), QStringLiteral("Latin"),
+         QStringLiteral("ISO 8859-1, Western European")},
         {QStringLiteral("cp437"), QStringLiteral("Latin"), QStringLiteral("DOS, US English")},
         {QStringLiteral("cp850"), QStringLiteral("Latin"), QStringLiteral("DOS, Western European")},
         {QStringLiteral("cp852"), QStringLiteral("Latin"), QStringLiteral("DOS, Central European")},
         {QStringLiteral("cp857"), QStringLiteral("Latin"), QStringLiteral("DOS, Turkish")},
-        {QStringLiteral("cp1250"), QStringLiteral("Latin"), QStringLiteral("Windows, Central European")},
-        {QStringLiteral("cp1252"), QStringLiteral("Latin"), QStringLiteral("Windows, Western European")},
+        {QStringLiteral("cp1250"), QStringLiteral("Latin"),
+         QStringLiteral("Windows, Central European")},
+        {QStringLiteral("cp1252"), QStringLiteral("Latin"),
+         QStringLiteral("Windows, Western European")},
         {QStringLiteral("cp1254"), QStringLiteral("Latin"), QStringLiteral("Windows, Turkish")},
         {QStringLiteral("cp1257"), QStringLiteral("Latin"), QStringLiteral("Windows, Baltic")},
-        {QStringLiteral("iso-8859-2"), QStringLiteral("Latin"), QStringLiteral("ISO 8859-2, Central European")},
+        {QStringLiteral("iso-8859-2"), QStringLiteral("Latin"),
+         QStringLiteral("ISO 8859-2, Central European")},
         {QStringLiteral("cp866"), QStringLiteral("Cyrillic"), QStringLiteral("DOS, Russian")},
         {QStringLiteral("cp1251"), QStringLiteral("Cyrillic"), QStringLiteral("Windows")},
         {QStringLiteral("iso-8859-5"), QStringLiteral("Cyrillic"), QStringLiteral("ISO 8859-5")},
@@ -257,8 +261,8 @@ std::optional<CodePage> CodePage::Standard(const QString& name) {
 
 FileResult CodePage::LoadMappingFile(const QString& path, CodePage& page) {
     QByteArray bytes;
-    if (FileResult read =
-            ReadWholeFile(path, MaxMappingFileSize, QStringLiteral("code page mapping file"), bytes);
+    if (FileResult read = ReadWholeFile(path, MaxMappingFileSize,
+                                        QStringLiteral("code page mapping file"), bytes);
         !read) {
         return read;
     }
@@ -371,7 +375,8 @@ int CodePage::CodeOf(char32_t character) const {
         return table_->bmpCodes[character];
     }
     const auto& astral = table_->astralCodes;
-    const auto found = std::ranges::lower_bound(astral, character, {}, &std::pair<char32_t, int>::first);
+    const auto found =
+        std::ranges::lower_bound(astral, character, {}, &std::pair<char32_t, int>::first);
     return found != astral.end() && found->first == character ? found->second : NotInPage;
 }
 

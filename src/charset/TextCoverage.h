@@ -52,8 +52,7 @@ QString CodePointName(char32_t codePoint);
 QString MissingCharacterList(const TextCoverage& coverage);
 
 // The text is read through the page. An unpaired surrogate counts as a character of its own.
-TextCoverage CheckCoverage(const Charset& set, QStringView text,
-                           const CodePage& page = CodePage());
+TextCoverage CheckCoverage(const Charset& set, QStringView text, const CodePage& page = CodePage());
 
 // The same for UTF-8 bytes; a byte that FirstInvalidUtf8Byte would stop at counts as U+FFFD.
 TextCoverage CheckCoverageUtf8(const Charset& set, QByteArrayView utf8,

@@ -10,9 +10,9 @@
 namespace fontlathe {
 
 // Draws each code from 32 to 255 as the page's character for it (a code the page leaves empty
-// gets no glyph) with the font into a new set in the given style: each into a raster with a 5-pixel margin round its line box, then cut down to its ink below one
-// common top line; the two spaces and other blank characters become as tall as the tallest
-// glyph. Needs a QGuiApplication.
+// gets no glyph) with the font into a new set in the given style: each into a raster with a
+// 5-pixel margin round its line box, then cut down to its ink below one common top line; the two
+// spaces and other blank characters become as tall as the tallest glyph. Needs a QGuiApplication.
 //
 // The run builds the new set aside: set is replaced only when every glyph fits a font file
 // (127 x 127 pixels) and some character has ink; otherwise set stays as it was and the result

@@ -25,15 +25,15 @@ TEST(CodePageTest, StandardPagesByNameAndAlias) {
     }
     // Aliases and any case; undefined codes, controls and the library's swapped DOS controls.
     const std::tuple<QString, int, int> cases[] = {
-        {u"cp850"_s, 0x82, 0xE9},         {u"IBM850"_s, 0x82, 0xE9},
-        {u"CP437"_s, 0x9B, 0xA2},         {u"cp437"_s, 0x7F, None},
-        {u"cp437"_s, 0x1A, 0x1A},         {u"cp1251"_s, 0xC0, 0x410},
+        {u"cp850"_s, 0x82, 0xE9},          {u"IBM850"_s, 0x82, 0xE9},
+        {u"CP437"_s, 0x9B, 0xA2},          {u"cp437"_s, 0x7F, None},
+        {u"cp437"_s, 0x1A, 0x1A},          {u"cp1251"_s, 0xC0, 0x410},
         {u" Windows-1251"_s, 0xC0, 0x410}, {u"cp1251"_s, 0x98, None},
-        {u"cp1252"_s, 0x80, 0x20AC},      {u"cp1252"_s, 0x81, None},
-        {u"iso-8859-5"_s, 0x85, None},    {u"ISO-8859-5"_s, 0xB0, 0x410},
-        {u"koi8-r"_s, 0xE1, 0x410},       {u"cp866"_s, 0x80, 0x410},
-        {u"cp857"_s, 0xD5, None},         {u"cp737"_s, 0x80, 0x391},
-        {u"cp862"_s, 0x80, 0x5D0},        {u"cp1255"_s, 0xE0, 0x5D0},
+        {u"cp1252"_s, 0x80, 0x20AC},       {u"cp1252"_s, 0x81, None},
+        {u"iso-8859-5"_s, 0x85, None},     {u"ISO-8859-5"_s, 0xB0, 0x410},
+        {u"koi8-r"_s, 0xE1, 0x410},        {u"cp866"_s, 0x80, 0x410},
+        {u"cp857"_s, 0xD5, None},          {u"cp737"_s, 0x80, 0x391},
+        {u"cp862"_s, 0x80, 0x5D0},         {u"cp1255"_s, 0xE0, 0x5D0},
         {u"iso-8859-1"_s, 0x85, 0x85},
     };
     for (const auto& [name, code, character] : cases) {
@@ -60,11 +60,12 @@ TEST(CodePageTest, StandardPagesByNameAndAlias) {
 
 TEST(CodePageTest, MappingFilesAndTheLowestCode) {
     CodePage page;
-    ASSERT_TRUE(CodePage::ParseMapping("# Unicode's layout\r\n0x01\t0x263A\r\n0x41\t0x0041\r\n"
-                                       "0x80\t0x0104\t#LATIN CAPITAL LETTER A WITH OGONEK\r\n"
-                                       "0x81\t\t#UNDEFINED\r\n0x90 0x0104\n0xA0 0x1F600\n0xa1 0x1f600",
-                                       u"mine"_s, page)
-                    .ok());
+    ASSERT_TRUE(
+        CodePage::ParseMapping("# Unicode's layout\r\n0x01\t0x263A\r\n0x41\t0x0041\r\n"
+                               "0x80\t0x0104\t#LATIN CAPITAL LETTER A WITH OGONEK\r\n"
+                               "0x81\t\t#UNDEFINED\r\n0x90 0x0104\n0xA0 0x1F600\n0xa1 0x1f600",
+                               u"mine"_s, page)
+            .ok());
     EXPECT_EQ(page.name(), u"mine"_s);
     EXPECT_EQ(CharacterOf(page, 0x01), 0x01);
     EXPECT_EQ(CharacterOf(page, 0x80), 0x104);
@@ -72,7 +73,8 @@ TEST(CodePageTest, MappingFilesAndTheLowestCode) {
     EXPECT_EQ(CharacterOf(page, 0x42), None);
     EXPECT_EQ(page.CodesOf(u"A\u0104\U0001F600B\r"_s + QChar(0xD83D)),
               (std::vector<int>{0x41, 0x80, 0xA0, None, '\r', None}));
-    EXPECT_EQ(CodePage::Standard(u"cp850"_s)->CodesOf(u"été"_s), (std::vector<int>{0x82, 't', 0x82}));
+    EXPECT_EQ(CodePage::Standard(u"cp850"_s)->CodesOf(u"été"_s),
+              (std::vector<int>{0x82, 't', 0x82}));
 
     const std::pair<QByteArray, QString> refusals[] = {
         {"0x41 0x41\n# note\n0x4G 0x41", u"line 3 is not a code and a character"_s},

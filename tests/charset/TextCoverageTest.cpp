@@ -36,9 +36,11 @@ TEST(TextCoverageTest, ReasonsCountsAndOrderOnTrickyText) {
     const QString text =
         u"cafe\u0301 caf\u00E9\r\nQ\U0001F600\nQ\n\r\r\u2028\u0085\v\f\U0001F600 x"_s;
     const std::vector<MissingCharacter> expected = {
-        {0x301, 1, NotInCodePage}, {' ', 2, Absent},            {0xE9, 1, NotStored},
-        {'Q', 2, Absent},          {0x1F600, 2, NotInCodePage}, {0x2028, 1, NotInCodePage},
-        {0x85, 1, Absent},     {'\v', 1, Absent},       {'\f', 1, Absent},
+        {0x301, 1, NotInCodePage},   {' ', 2, Absent},
+        {0xE9, 1, NotStored},        {'Q', 2, Absent},
+        {0x1F600, 2, NotInCodePage}, {0x2028, 1, NotInCodePage},
+        {0x85, 1, Absent},           {'\v', 1, Absent},
+        {'\f', 1, Absent},
     };
     const Charset set = LatinSet();
     const std::pair<const char*, TextCoverage> checks[] = {

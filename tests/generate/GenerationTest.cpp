@@ -120,9 +120,8 @@ TEST(RasterizerTest, EachCodeIsDrawnAsThePagesCharacter) {
     const QFont font = MakeDrawingFont({u"DejaVu Sans"_s, 16, 0});
     Charset set;
     set.NewCharset(1);
-    ASSERT_TRUE(GenerateCharset(set, font, GenerationStyle::Normal,
-                                *CodePage::Standard(u"cp1251"_s))
-                    .ok());
+    ASSERT_TRUE(
+        GenerateCharset(set, font, GenerationStyle::Normal, *CodePage::Standard(u"cp1251"_s)).ok());
     QImage direct = MakeBlankRaster(60, 60);
     QPainter painter(&direct);
     painter.setFont(font);
