@@ -60,10 +60,9 @@ int DecodeUtf8(const unsigned char* bytes, qsizetype available, char32_t& codePo
 // Counts the characters of a text as they come, and which of them the set lacks.
 class CoverageCounter {
 public:
-    explicit CoverageCounter(const Charset& set) : set_(set) {
-        for (int code = 0; code < GlyphSlotCount; ++code) {
-            covered_[static_cast<std::size_t>(code)] =
-                !MissingReasonOf(set, static_cast<char32_t>(code));
+    CoverageCounter(const Charset& set, const CodePage& page) : set_(set), page_(page) {
+        for (char32_t codePoint = 0; codePoint < GlyphSlotCount; ++codePoint) {
+            covered_[codePoint] = !MissingReasonOf(set, codePoint, page);
         }
     }
 
@@ -88,25 +87,29 @@ public:
         lastHighCount_ = &entry->second;
         if (first) {
             ++distinct_;
-            missingOrder_.push_back(codePoint);
+            if (MissingReasonOf(set_, codePoint, page_)) {
+                missingOrder_.push_back(codePoint);
+            }
         }
     }
 
     TextCoverage Finish() const {
         TextCoverage coverage;
         coverage.distinct = distinct_;
+        coverage.codePage = page_.name();
         coverage.missing.reserve(missingOrder_.size());
         for (char32_t codePoint : missingOrder_) {
             const qint64 count =
                 codePoint < GlyphSlotCount ? lowCounts_[codePoint] : highCounts_.at(codePoint);
             coverage.missing.push_back(
-                MissingCharacter{codePoint, count, *MissingReasonOf(set_, codePoint)});
+                MissingCharacter{codePoint, count, *MissingReasonOf(set_, codePoint, page_)});
         }
         return coverage;
     }
 
 private:
     const Charset& set_;
+    const CodePage& page_;
     std::array<bool, GlyphSlotCount> covered_{};
     std::array<qint64, GlyphSlotCount> lowCounts_{};
     std::unordered_map<char32_t, qint64> highCounts_;
@@ -119,14 +122,16 @@ private:
 
 } // namespace
 
-std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePoint) {
-    if (codePoint >= static_cast<char32_t>(GlyphSlotCount)) {
-        return MissingReason::Beyond255;
+std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePoint,
+                                             const CodePage& page) {
+    const int code = page.CodeOf(codePoint);
+    if (code == CodePage::NotInPage) {
+        return MissingReason::NotInCodePage;
     }
-    if (static_cast<int>(codePoint) >= set.numChars) {
+    if (code >= set.numChars) {
         return MissingReason::NotStored;
     }
-    if (set.GlyphAt(static_cast<int>(codePoint)) == nullptr) {
+    if (set.GlyphAt(code) == nullptr) {
         return MissingReason::Absent;
     }
     return std::nullopt;
@@ -134,8 +139,8 @@ std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePo
 
 QString MissingReasonName(MissingReason reason) {
     switch (reason) {
-    case MissingReason::Beyond255:
-        return QStringLiteral("beyond255");
+    case MissingReason::NotInCodePage:
+        return QStringLiteral("notInCodePage");
     case MissingReason::NotStored:
         return QStringLiteral("notStored");
     case MissingReason::Absent:
@@ -156,8 +161,8 @@ QString MissingCharacterList(const TextCoverage& coverage) {
     return characters.join(u' ');
 }
 
-TextCoverage CheckCoverage(const Charset& set, QStringView text) {
-    CoverageCounter counter(set);
+TextCoverage CheckCoverage(const Charset& set, QStringView text, const CodePage& page) {
+    CoverageCounter counter(set, page);
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const QChar unit = text[i];
@@ -171,8 +176,8 @@ TextCoverage CheckCoverage(const Charset& set, QStringView text) {
     return counter.Finish();
 }
 
-TextCoverage CheckCoverageUtf8(const Charset& set, QByteArrayView utf8) {
-    CoverageCounter counter(set);
+TextCoverage CheckCoverageUtf8(const Charset& set, QByteArrayView utf8, const CodePage& page) {
+    CoverageCounter counter(set, page);
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
     const qsizetype size = utf8.size();
     for (qsizetype i = 0; i < size;) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Charset.h"
+#include "CodePage.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -13,9 +14,9 @@ namespace fontlathe {
 
 // Why a character of a text has no glyph that the game can show.
 enum class MissingReason {
-    Beyond255, // its code point is above 255
-    NotStored, // its code is at or past numChars: the file does not hold it
-    Absent,    // its code is stored, but no glyph is present there
+    NotInCodePage, // the code page gives it no code
+    NotStored,     // its code is at or past numChars: the file does not hold it
+    Absent,        // its code is stored, but no glyph is present there
 };
 
 struct MissingCharacter {
@@ -31,15 +32,17 @@ struct MissingCharacter {
 struct TextCoverage {
     qint64 distinct = 0;                   // the different characters of the text
     std::vector<MissingCharacter> missing; // each once, in order of first use
+    QString codePage;                      // the name of the page the text was read through
 
     bool complete() const { return missing.empty(); }
 };
 
-// Why the set does not cover the code point; nothing when it does (the code point is at most
-// 255, below numChars, and its glyph is present).
-std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePoint);
+// Why the set does not cover the code point; nothing when it does (the page gives it a code
+// below numChars, and the glyph there is present).
+std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePoint,
+                                             const CodePage& page = CodePage());
 
-// The name scripts see: "beyond255", "notStored" or "absent".
+// The name scripts see: "notInCodePage", "notStored" or "absent".
 QString MissingReasonName(MissingReason reason);
 
 // "U+00E9", "U+1F600".
@@ -48,11 +51,12 @@ QString CodePointName(char32_t codePoint);
 // The missing characters themselves, separated by spaces, in order of first use.
 QString MissingCharacterList(const TextCoverage& coverage);
 
-// An unpaired surrogate counts as a character of its own.
-TextCoverage CheckCoverage(const Charset& set, QStringView text);
+// The text is read through the page. An unpaired surrogate counts as a character of its own.
+TextCoverage CheckCoverage(const Charset& set, QStringView text, const CodePage& page = CodePage());
 
 // The same for UTF-8 bytes; a byte that FirstInvalidUtf8Byte would stop at counts as U+FFFD.
-TextCoverage CheckCoverageUtf8(const Charset& set, QByteArrayView utf8);
+TextCoverage CheckCoverageUtf8(const Charset& set, QByteArrayView utf8,
+                               const CodePage& page = CodePage());
 
 // The offset of the first byte that is not part of a well-formed UTF-8 sequence (overlong forms,
 // surrogates and code points above U+10FFFF are not), or -1 when there is none.

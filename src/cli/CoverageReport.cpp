@@ -51,8 +51,9 @@ QString DescribeCoverage(const TextCoverage& coverage) {
 
 QByteArray CoverageToJson(const TextCoverage& coverage) {
     // Written by hand to keep the keys in the documented order, one missing character a line.
-    QByteArray json =
-        "{\n    \"distinct\": " + QByteArray::number(coverage.distinct) + ",\n    \"missing\": [";
+    QByteArray json = "{\n    \"codePage\": " + JsonString(coverage.codePage) +
+                      ",\n    \"distinct\": " + QByteArray::number(coverage.distinct) +
+                      ",\n    \"missing\": [";
     for (std::size_t i = 0; i < coverage.missing.size(); ++i) {
         const MissingCharacter& character = coverage.missing[i];
         json += (i == 0 ? "\n" : ",\n") + QByteArray("        { \"codepoint\": ") +

@@ -85,7 +85,11 @@ QImage Cut(const QImage& raster, int left, int top, int right, int bottom) {
     return cut;
 }
 
-void RenderGlyphs(Charset& set, const QFont& font, GenerationStyle style) {
+bool IsSpace(char32_t character) {
+    return character == 32 || character == 160;
+}
+
+void RenderGlyphs(Charset& set, const QFont& font, GenerationStyle style, const CodePage& page) {
     const int styleValue = static_cast<int>(style);
     set.NewCharset(1);
     set.minInkTop = 65535;
@@ -96,13 +100,17 @@ void RenderGlyphs(Charset& set, const QFont& font, GenerationStyle style) {
     const std::vector<Drawing> drawings = DrawingsOf(style);
 
     for (int code = FirstCode; code <= LastCode; ++code) {
-        const QString text(QChar(static_cast<char16_t>(code)));
+        const std::optional<char32_t> character = page.CharacterAt(code);
+        if (!character) {
+            continue;
+        }
+        const QString text = QString::fromUcs4(&*character, 1);
         int width = static_cast<int>(measure.horizontalAdvance(text));
         int height = static_cast<int>(measure.height());
         if (width <= 0 || height <= 0) {
             continue;
         }
-        if (code == 32 || code == 160) {
+        if (IsSpace(*character)) {
             width += styleValue;
         } else {
             width += 2 * Margin;
@@ -151,15 +159,17 @@ int TrimGlyphs(Charset& set, GenerationStyle style) {
     return tallest;
 }
 
-QString CharacterName(int code) {
-    return code == 32    ? QStringLiteral("the space")
-           : code == 160 ? QStringLiteral("the no-break space")
-                         : QStringLiteral("\"%1\" (%2)").arg(QChar(code)).arg(code);
+QString CharacterName(int code, const CodePage& page) {
+    const char32_t character = page.CharacterAt(code).value_or(0);
+    return character == 32    ? QStringLiteral("the space")
+           : character == 160 ? QStringLiteral("the no-break space")
+                              : QStringLiteral("\"%1\" (%2)").arg(page.DisplayText(code)).arg(code);
 }
 
 } // namespace
 
-FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize) {
+FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
+                             const CodePage& page) {
     if (tallest <= 0) {
         return FileResult::Failure(
             QStringLiteral("the font draws no character at %1 pixels").arg(pixelSize));
@@ -176,7 +186,7 @@ FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSiz
                 QStringLiteral("at %1 pixels %2 would be %3 x %4 pixels; a font file holds at most "
                                "%5 x %5, so choose a smaller size")
                     .arg(pixelSize)
-                    .arg(CharacterName(code))
+                    .arg(CharacterName(code, page))
                     .arg(glyph.width())
                     .arg(glyph.height())
                     .arg(MaxGlyphSide));
@@ -185,7 +195,8 @@ FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSiz
     return FileResult::Success();
 }
 
-FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style) {
+FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style,
+                           const CodePage& page) {
     // A line twice as high as a file's glyphs can be gives glyphs that can't fit; drawing 224 of
     // them at such a size would only cost memory and time.
     constexpr qreal LargestLine = 2 * MaxGlyphSide;
@@ -197,9 +208,9 @@ FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationSty
                 .arg(MaxGlyphSide));
     }
     Charset generated = set;
-    RenderGlyphs(generated, drawingFont, style);
+    RenderGlyphs(generated, drawingFont, style, page);
     const int tallest = TrimGlyphs(generated, style);
-    if (FileResult checked = CheckGeneratedSet(generated, tallest, drawingFont.pixelSize());
+    if (FileResult checked = CheckGeneratedSet(generated, tallest, drawingFont.pixelSize(), page);
         !checked) {
         return checked;
     }

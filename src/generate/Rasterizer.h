@@ -2,24 +2,28 @@
 
 #include "GenerationFont.h"
 #include "charset/Charset.h"
+#include "charset/CodePage.h"
 #include "charset/FileResult.h"
 
 #include <QFont>
 
 namespace fontlathe {
 
-// Draws every character from 32 to 255 of the font into a new set in the given style: each
-// into a raster with a 5-pixel margin round its line box, then cut down to its ink below one
-// common top line; the two spaces and other blank characters become as tall as the tallest
-// glyph. Needs a QGuiApplication.
+// Draws each code from 32 to 255 as the page's character for it (a code the page leaves empty
+// gets no glyph) with the font into a new set in the given style: each into a raster with a
+// 5-pixel margin round its line box, then cut down to its ink below one common top line; the two
+// spaces and other blank characters become as tall as the tallest glyph. Needs a QGuiApplication.
 //
 // The run builds the new set aside: set is replaced only when every glyph fits a font file
 // (127 x 127 pixels) and some character has ink; otherwise set stays as it was and the result
 // says why.
-FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style);
+FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style,
+                           const CodePage& page = CodePage());
 
 // The check a generated set must pass before it replaces the set in memory: some glyph has ink
-// (tallest > 0) and every glyph fits a font file.
-FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize);
+// (tallest > 0) and every glyph fits a font file. The reason names a character as the page reads
+// its code.
+FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
+                             const CodePage& page = CodePage());
 
 } // namespace fontlathe

@@ -15,12 +15,12 @@ void PrintTo(const MissingCharacter& missing, std::ostream* out) {
 
 namespace {
 
-// Letters a to z, and é present but past the 200 stored codes.
+// Letters a to z, and Ç stored at 199; é and È present but past the 200 stored codes.
 Charset LatinSet() {
     Charset set;
     set.NewCharset(1);
     set.numChars = 200;
-    for (int code : {0xE9, 0}) {
+    for (int code : {0xE9, 0xC7, 0xC8, 0}) {
         test::SetGlyph(set, code, 1, 1, [](int, int) { return 1; });
     }
     for (int code = 'a'; code <= 'z'; ++code) {
@@ -36,9 +36,11 @@ TEST(TextCoverageTest, ReasonsCountsAndOrderOnTrickyText) {
     const QString text =
         u"cafe\u0301 caf\u00E9\r\nQ\U0001F600\nQ\n\r\r\u2028\u0085\v\f\U0001F600 x"_s;
     const std::vector<MissingCharacter> expected = {
-        {0x301, 1, Beyond255}, {' ', 2, Absent},        {0xE9, 1, NotStored},
-        {'Q', 2, Absent},      {0x1F600, 2, Beyond255}, {0x2028, 1, Beyond255},
-        {0x85, 1, Absent},     {'\v', 1, Absent},       {'\f', 1, Absent},
+        {0x301, 1, NotInCodePage},   {' ', 2, Absent},
+        {0xE9, 1, NotStored},        {'Q', 2, Absent},
+        {0x1F600, 2, NotInCodePage}, {0x2028, 1, NotInCodePage},
+        {0x85, 1, Absent},           {'\v', 1, Absent},
+        {'\f', 1, Absent},
     };
     const Charset set = LatinSet();
     const std::pair<const char*, TextCoverage> checks[] = {
@@ -51,9 +53,34 @@ TEST(TextCoverageTest, ReasonsCountsAndOrderOnTrickyText) {
     }
 
     const TextCoverage lone = CheckCoverage(set, QString(QChar(0xD83D)) + u"ab\r\n"_s);
-    EXPECT_EQ(lone.missing, (std::vector<MissingCharacter>{{0xD83D, 1, Beyond255}}));
+    EXPECT_EQ(lone.missing, (std::vector<MissingCharacter>{{0xD83D, 1, NotInCodePage}}));
+    EXPECT_EQ(CheckCoverage(set, u"\u00C7\u00C8"_s).missing,
+              (std::vector<MissingCharacter>{{0xC8, 1, NotStored}}));
     EXPECT_TRUE(CheckCoverage(set, u"abc\r\n"_s).complete());
     EXPECT_EQ(MissingCharacterList(CheckCoverage(set, u"a\u0105b\u0119\u0105"_s)), u"ą ę"_s);
+}
+
+TEST(TextCoverageTest, ThroughACodePage) {
+    using enum MissingReason;
+    Charset set = LatinSet();
+    test::SetGlyph(set, 0x80, 1, 1, [](int, int) { return 1; });
+    CodePage mine;
+    ASSERT_TRUE(CodePage::ParseMapping("0x61 0x0061\n0x80 0x0104", u"mine"_s, mine).ok());
+    const CodePage cp850 = *CodePage::Standard(u"cp850"_s);
+    // é is 0x82 in cp850, absent there; Ú is 0xE9, past the stored codes.
+    const std::tuple<const CodePage*, QString, std::vector<MissingCharacter>> cases[] = {
+        {&mine, u"a\u0104"_s, {}},
+        {&mine, u"b\u0104"_s, {{'b', 1, NotInCodePage}}},
+        {&cp850, u"\u00E9\u00DAa"_s, {{0xE9, 1, Absent}, {0xDA, 1, NotStored}}},
+    };
+    for (const auto& [page, text, missing] : cases) {
+        const TextCoverage coverage = CheckCoverage(set, text, *page);
+        EXPECT_EQ(coverage.missing, missing) << text.toStdString();
+        EXPECT_EQ(coverage.codePage, page->name());
+        EXPECT_EQ(CheckCoverageUtf8(set, text.toUtf8(), *page).missing, missing);
+    }
+    EXPECT_EQ(CheckCoverage(set, u"\u0104"_s).missing,
+              (std::vector<MissingCharacter>{{0x104, 1, NotInCodePage}}));
 }
 
 TEST(TextCoverageTest, FirstInvalidUtf8Byte) {

@@ -186,6 +186,7 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     EXPECT_EQ(json.status, 3);
     const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(root["distinct"].toInt(), 4);
+    EXPECT_EQ(root["codePage"].toString(), u"latin1"_s);
     EXPECT_EQ(root["missing"].toArray(), (QJsonArray{QJsonObject{{"codepoint", "U+00E9"},
                                                                  {"char", u"\u00E9"_s},
                                                                  {"count", 2},
@@ -193,7 +194,7 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
                                                      QJsonObject{{"codepoint", "U+1F600"},
                                                                  {"char", u"\U0001F600"_s},
                                                                  {"count", 1},
-                                                                 {"reason", "beyond255"}},
+                                                                 {"reason", "notInCodePage"}},
                                                      QJsonObject{{"codepoint", "U+000B"},
                                                                  {"char", "\v"},
                                                                  {"count", 1},

@@ -1,3 +1,5 @@
+#include "charset/CodePage.h"
+#include "charset/DisplayColors.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
 #include "support/SampleSets.h"
@@ -6,6 +8,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -100,6 +103,36 @@ TEST(RasterizerTest, RefusedRunsLeaveTheSetAsItWas) {
     EXPECT_FALSE(CheckGeneratedSet(blank, 0, 12).ok()) << "a set without ink";
     blank.glyphs[200].raster = MakeBlankRaster(128, 3);
     EXPECT_TRUE(CheckGeneratedSet(blank, 3, 12).reason().contains(u"(200)"_s));
+}
+
+// The raster cut to its ink: the shape drawn, wherever it lies.
+QImage InkShape(const QImage& raster) {
+    QRect ink;
+    for (int y = 0; y < raster.height(); ++y) {
+        for (int x = 0; x < raster.width(); ++x) {
+            ink |= raster.pixel(x, y) == DisplayColors[0] ? QRect() : QRect(x, y, 1, 1);
+        }
+    }
+    return raster.copy(ink);
+}
+
+TEST(RasterizerTest, EachCodeIsDrawnAsThePagesCharacter) {
+    const QFont font = MakeDrawingFont({u"DejaVu Sans"_s, 16, 0});
+    Charset set;
+    set.NewCharset(1);
+    ASSERT_TRUE(
+        GenerateCharset(set, font, GenerationStyle::Normal, *CodePage::Standard(u"cp1251"_s)).ok());
+    QImage direct = MakeBlankRaster(60, 60);
+    QPainter painter(&direct);
+    painter.setFont(font);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setPen(QColor::fromRgb(DisplayColors[1]));
+    painter.drawText(QPoint(5, 40), u"\u0410"_s);
+    painter.end();
+    EXPECT_EQ(InkShape(set.glyphs[0xC0].raster), InkShape(direct));
+    EXPECT_NE(InkShape(direct), InkShape(Generate({u"DejaVu Sans"_s, 16, 0}).glyphs[0xC0].raster));
+    EXPECT_FALSE(set.glyphs[0x98].present()) << "cp1251 leaves 0x98 empty";
+    EXPECT_TRUE(set.glyphs[0xA0].present()) << "the no-break space";
 }
 
 TEST(DrawingFontTest, BoldAndItalicWinOverAStyleNameOfTheInterfaceFontAndFallbacksAreNamed) {

@@ -1,0 +1,400 @@
+#include "CodePage.h"
+
+#include "FileAccess.h"
+
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <mutex>
+
+namespace fontlathe {
+
+namespace {
+
+constexpr int CodeCount = 256;
+constexpr int FirstPrintableCode = 32;
+constexpr char32_t NoCharacter = 0xFFFFFFFF;
+constexpr char32_t LastCodePoint = 0x10FFFF;
+// Unicode's tables have lines of some 60 characters; a line far longer is no such table.
+constexpr qsizetype MaxLineLength = 1000;
+
+using Characters = std::array<char32_t, CodeCount>;
+
+bool IsControl(char32_t character) {
+    return character < 0x20 || (character >= 0x7F && character <= 0x9F);
+}
+
+bool IsSurrogate(char32_t character) {
+    return character >= 0xD800 && character <= 0xDFFF;
+}
+
+bool IsBlank(char byte) {
+    return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\v' || byte == '\f';
+}
+
+Characters Identity() {
+    Characters characters{};
+    for (int code = 0; code < CodeCount; ++code) {
+        characters[static_cast<std::size_t>(code)] = static_cast<char32_t>(code);
+    }
+    return characters;
+}
+
+// What the library's decoder of that name makes of each single byte; nothing when it knows no
+// such name or is no single-byte encoding (some byte only starts a sequence).
+std::optional<Characters> DecodeSingleBytes(const QString& name) {
+    const QByteArray encodedName = name.toLatin1();
+    if (!QStringDecoder(encodedName.constData()).isValid()) {
+        return std::nullopt;
+    }
+    Characters characters{};
+    for (int code = 0; code < CodeCount; ++code) {
+        // A decoder of its own for each byte: resetState() leaves an earlier byte's error set.
+        QStringDecoder decoder(encodedName.constData());
+        const char byte = static_cast<char>(code);
+        const QString decoded = decoder.decode(QByteArrayView(&byte, 1));
+        if (decoded.isEmpty()) {
+            return std::nullopt;
+        }
+        const bool one = decoded.size() == 1 && decoded[0] != QChar::ReplacementCharacter;
+        characters[static_cast<std::size_t>(code)] =
+            one && !decoder.hasError() ? decoded[0].unicode() : NoCharacter;
+    }
+    return characters;
+}
+
+std::optional<std::uint32_t> ParseHex(QByteArrayView token) {
+    if (token.size() < 3 || token.size() > 10 || token[0] != '0' ||
+        (token[1] != 'x' && token[1] != 'X')) {
+        return std::nullopt;
+    }
+    std::uint32_t value = 0;
+    for (const char digit : token.sliced(2)) {
+        const int nibble = digit >= '0' && digit <= '9'   ? digit - '0'
+                           : digit >= 'a' && digit <= 'f' ? digit - 'a' + 10
+                           : digit >= 'A' && digit <= 'F' ? digit - 'A' + 10
+                                                          : -1;
+        if (nibble < 0) {
+            return std::nullopt;
+        }
+        value = (value << 4) | static_cast<std::uint32_t>(nibble);
+    }
+    return value;
+}
+
+// The whitespace-separated words of a line.
+std::vector<QByteArrayView> Words(QByteArrayView line) {
+    std::vector<QByteArrayView> words;
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= line.size(); ++i) {
+        const bool blank = i == line.size() || IsBlank(line[i]);
+        if (!blank && start < 0) {
+            start = i;
+        } else if (blank && start >= 0) {
+            words.push_back(line.sliced(start, i - start));
+            start = -1;
+        }
+    }
+    return words;
+}
+
+QString Hex(std::uint32_t value, int digits) {
+    return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(digits, u'0');
+}
+
+} // namespace
+
+struct CodePage::Table {
+    QString name;
+    bool latin1 = false;
+    Characters characters{};
+    // The lowest code of each character of the Basic Multilingual Plane, or NotInPage: a text
+    // turns into codes with one look-up a character.
+    std::vector<std::int16_t> bmpCodes;
+    // The same for characters beyond it, which only mapping files give; sorted by character.
+    std::vector<std::pair<char32_t, int>> astralCodes;
+};
+
+namespace {
+
+std::shared_ptr<const CodePage::Table> MakeTable(QString name, const Characters& given,
+                                                 bool latin1) {
+    auto table = std::make_shared<CodePage::Table>();
+    table->name = std::move(name);
+    table->latin1 = latin1;
+    table->characters = given;
+    for (int code = 0; code < FirstPrintableCode; ++code) {
+        table->characters[static_cast<std::size_t>(code)] = static_cast<char32_t>(code);
+    }
+    table->bmpCodes.assign(0x10000, static_cast<std::int16_t>(CodePage::NotInPage));
+    // From the top down, so that the lowest code of a character is the one that stays.
+    for (int code = CodeCount - 1; code >= 0; --code) {
+        const char32_t character = table->characters[static_cast<std::size_t>(code)];
+        if (character == NoCharacter) {
+            continue;
+        }
+        if (character < 0x10000) {
+            table->bmpCodes[character] = static_cast<std::int16_t>(code);
+        } else {
+            table->astralCodes.emplace_back(character, code);
+        }
+    }
+    std::ranges::sort(table->astralCodes);
+    return table;
+}
+
+// The listed pages' tables, made once each, and what the library decodes for each.
+struct KnownTables {
+    std::mutex mutex;
+    std::vector<std::shared_ptr<const CodePage::Table>> tables;
+    std::vector<std::optional<Characters>> decoded;
+    std::vector<bool> made;
+};
+
+KnownTables& Known() {
+    static KnownTables known;
+    return known;
+}
+
+// The table of KnownCodePages()[index]; nullptr when the library lacks it.
+std::shared_ptr<const CodePage::Table> KnownTable(std::size_t index,
+                                                  const Characters** decoded = nullptr) {
+    KnownTables& known = Known();
+    const std::lock_guard lock(known.mutex);
+    const std::vector<CodePageInfo>& pages = KnownCodePages();
+    if (known.made.empty()) {
+        known.tables.resize(pages.size());
+        known.decoded.resize(pages.size());
+        known.made.resize(pages.size());
+    }
+    if (!known.made[index]) {
+        known.made[index] = true;
+        const bool latin1 = index == 0;
+        known.decoded[index] = latin1 ? Identity() : DecodeSingleBytes(pages[index].name);
+        if (const std::optional<Characters>& raw = known.decoded[index]) {
+            Characters characters = *raw;
+            for (char32_t& character : characters) {
+                if (!latin1 && IsControl(character)) {
+                    character = NoCharacter;
+                }
+            }
+            known.tables[index] = MakeTable(pages[index].name, characters, latin1);
+        }
+    }
+    if (decoded != nullptr) {
+        *decoded = known.decoded[index] ? &*known.decoded[index] : nullptr;
+    }
+    return known.tables[index];
+}
+
+} // namespace
+
+const std::vector<CodePageInfo>& KnownCodePages() {
+    static const std::vector<CodePageInfo> pages = {
+        {QStringLiteral("latin1"), QStringLiteral("Latin"),
+         QStringLiteral("ISO 8859-1, Western European")},
+        {QStringLiteral("cp437"), QStringLiteral("Latin"), QStringLiteral("DOS, US English")},
+        {QStringLiteral("cp850"), QStringLiteral("Latin"), QStringLiteral("DOS, Western European")},
+        {QStringLiteral("cp852"), QStringLiteral("Latin"), QStringLiteral("DOS, Central European")},
+        {QStringLiteral("cp857"), QStringLiteral("Latin"), QStringLiteral("DOS, Turkish")},
+        {QStringLiteral("cp1250"), QStringLiteral("Latin"),
+         QStringLiteral("Windows, Central European")},
+        {QStringLiteral("cp1252"), QStringLiteral("Latin"),
+         QStringLiteral("Windows, Western European")},
+        {QStringLiteral("cp1254"), QStringLiteral("Latin"), QStringLiteral("Windows, Turkish")},
+        {QStringLiteral("cp1257"), QStringLiteral("Latin"), QStringLiteral("Windows, Baltic")},
+        {QStringLiteral("iso-8859-2"), QStringLiteral("Latin"),
+         QStringLiteral("ISO 8859-2, Central European")},
+        {QStringLiteral("cp866"), QStringLiteral("Cyrillic"), QStringLiteral("DOS, Russian")},
+        {QStringLiteral("cp1251"), QStringLiteral("Cyrillic"), QStringLiteral("Windows")},
+        {QStringLiteral("iso-8859-5"), QStringLiteral("Cyrillic"), QStringLiteral("ISO 8859-5")},
+        {QStringLiteral("koi8-r"), QStringLiteral("Cyrillic"), QStringLiteral("KOI8-R, Russian")},
+        {QStringLiteral("cp737"), QStringLiteral("Greek"), QStringLiteral("DOS")},
+        {QStringLiteral("cp1253"), QStringLiteral("Greek"), QStringLiteral("Windows")},
+        {QStringLiteral("iso-8859-7"), QStringLiteral("Greek"), QStringLiteral("ISO 8859-7")},
+        {QStringLiteral("cp862"), QStringLiteral("Hebrew"), QStringLiteral("DOS")},
+        {QStringLiteral("cp1255"), QStringLiteral("Hebrew"), QStringLiteral("Windows")},
+    };
+    return pages;
+}
+
+CodePage::CodePage() {
+    static const std::shared_ptr<const Table> latin1 = KnownTable(0);
+    table_ = latin1;
+}
+
+CodePage::CodePage(std::shared_ptr<const Table> table) : table_(std::move(table)) {}
+
+std::optional<CodePage> CodePage::Standard(const QString& name) {
+    const QString wanted = name.trimmed().toLower();
+    const std::vector<CodePageInfo>& pages = KnownCodePages();
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        if (pages[index].name == wanted) {
+            if (auto table = KnownTable(index)) {
+                return CodePage(std::move(table));
+            }
+            return std::nullopt;
+        }
+    }
+    if (wanted.isEmpty()) {
+        return std::nullopt;
+    }
+    const std::optional<Characters> raw = DecodeSingleBytes(wanted);
+    if (!raw) {
+        return std::nullopt;
+    }
+    // An alias decodes every byte as the page it names does.
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        const Characters* decoded = nullptr;
+        auto table = KnownTable(index, &decoded);
+        if (table && *decoded == *raw) {
+            return CodePage(std::move(table));
+        }
+    }
+    Characters characters = *raw;
+    std::ranges::replace_if(characters, IsControl, NoCharacter);
+    return CodePage(MakeTable(wanted, characters, false));
+}
+
+FileResult CodePage::LoadMappingFile(const QString& path, CodePage& page) {
+    QByteArray bytes;
+    if (FileResult read = ReadWholeFile(path, MaxMappingFileSize,
+                                        QStringLiteral("code page mapping file"), bytes);
+        !read) {
+        return read;
+    }
+    return ParseMapping(bytes, QFileInfo(path).absoluteFilePath(), page);
+}
+
+FileResult CodePage::ParseMapping(QByteArrayView text, const QString& name, CodePage& page) {
+    if (text.contains('\0')) {
+        return FileResult::Failure(
+            QStringLiteral("it holds NUL bytes, so it is not a text file of code pairs"));
+    }
+    Characters characters;
+    characters.fill(NoCharacter);
+    std::array<bool, CodeCount> given{};
+    bool printable = false;
+    int lineNumber = 0;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        end = end < 0 ? text.size() : end;
+        const QByteArrayView line = text.sliced(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (line.size() > MaxLineLength) {
+            return FileResult::Failure(QStringLiteral("line %1 is longer than %2 characters")
+                                           .arg(lineNumber)
+                                           .arg(MaxLineLength));
+        }
+        const qsizetype hash = line.indexOf('#');
+        const std::vector<QByteArrayView> words = Words(hash < 0 ? line : line.first(hash));
+        if (words.empty()) {
+            continue;
+        }
+        const bool undefined = hash >= 0 && words.size() == 1 &&
+                               line.sliced(hash + 1).trimmed().startsWith("UNDEFINED");
+        const std::optional<std::uint32_t> code = ParseHex(words[0]);
+        const std::optional<std::uint32_t> value =
+            words.size() == 2 ? ParseHex(words[1]) : std::nullopt;
+        if (!code || (!value && !undefined) || words.size() > 2) {
+            return FileResult::Failure(
+                QStringLiteral("line %1 is not a code and a character such as \"0x82 0x00E9\"")
+                    .arg(lineNumber));
+        }
+        if (*code >= CodeCount) {
+            return FileResult::Failure(QStringLiteral("line %1 gives the code %2, above 0xFF")
+                                           .arg(lineNumber)
+                                           .arg(Hex(*code, 2)));
+        }
+        if (given[*code]) {
+            return FileResult::Failure(QStringLiteral("line %1 gives the code %2 a second time")
+                                           .arg(lineNumber)
+                                           .arg(Hex(*code, 2)));
+        }
+        given[*code] = true;
+        if (undefined) {
+            continue;
+        }
+        if (*value > LastCodePoint || IsSurrogate(*value)) {
+            return FileResult::Failure(
+                QStringLiteral("line %1 gives %2, which is not a Unicode character")
+                    .arg(lineNumber)
+                    .arg(Hex(*value, 4)));
+        }
+        characters[*code] = *value;
+        printable = printable || *code >= FirstPrintableCode;
+    }
+    if (!printable) {
+        return FileResult::Failure(QStringLiteral("it gives no code from 0x20 up a character"));
+    }
+    page = CodePage(MakeTable(name, characters, false));
+    return FileResult::Success();
+}
+
+FileResult CodePage::Choose(const QString& nameOrFile, CodePage& page) {
+    if (nameOrFile.contains(u'/') || nameOrFile.endsWith(u".txt", Qt::CaseInsensitive)) {
+        return LoadMappingFile(nameOrFile, page);
+    }
+    if (std::optional<CodePage> standard = Standard(nameOrFile)) {
+        page = *std::move(standard);
+        return FileResult::Success();
+    }
+    return FileResult::Failure(QStringLiteral("unknown code page \"%1\"").arg(nameOrFile));
+}
+
+const QString& CodePage::name() const {
+    return table_->name;
+}
+
+bool CodePage::isLatin1() const {
+    return table_->latin1;
+}
+
+std::optional<char32_t> CodePage::CharacterAt(int code) const {
+    if (code < 0 || code >= CodeCount) {
+        return std::nullopt;
+    }
+    const char32_t character = table_->characters[static_cast<std::size_t>(code)];
+    return character == NoCharacter ? std::nullopt : std::optional(character);
+}
+
+QString CodePage::DisplayText(int code) const {
+    const std::optional<char32_t> character = CharacterAt(code);
+    if (code < FirstPrintableCode || !character) {
+        return QStringLiteral("n.p.");
+    }
+    return QString::fromUcs4(&*character, 1);
+}
+
+int CodePage::CodeOf(char32_t character) const {
+    if (character < 0x10000) {
+        return table_->bmpCodes[character];
+    }
+    const auto& astral = table_->astralCodes;
+    const auto found =
+        std::ranges::lower_bound(astral, character, {}, &std::pair<char32_t, int>::first);
+    return found != astral.end() && found->first == character ? found->second : NotInPage;
+}
+
+std::vector<int> CodePage::CodesOf(QStringView text) const {
+    std::vector<int> codes;
+    codes.reserve(static_cast<std::size_t>(text.size()));
+    const std::int16_t* bmpCodes = table_->bmpCodes.data();
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar unit = text[i];
+        if (unit.isHighSurrogate() && i + 1 < size && text[i + 1].isLowSurrogate()) {
+            codes.push_back(CodeOf(QChar::surrogateToUcs4(unit, text[i + 1])));
+            ++i;
+        } else {
+            codes.push_back(bmpCodes[unit.unicode()]);
+        }
+    }
+    return codes;
+}
+
+} // namespace fontlathe
