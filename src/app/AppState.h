@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charset/Charset.h"
+#include "charset/CodePage.h"
 #include "charset/FileType.h"
 #include "generate/GenerationFont.h"
 
@@ -23,6 +24,8 @@ struct AppState {
     // Whether this run loaded or saved the file at the path: Save asks before replacing any
     // other file of that name.
     bool pathIsOwnFile = false;
+    // Which character each code stands for, in the table, the preview, Generate and coverage.
+    CodePage codePage;
     GenerationFont generationFont;
     QImage noGlyphIcon;
     // The selected row of the character table, re-read for every event; -1 with no selection.

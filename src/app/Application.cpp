@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "ProgramTexts.h"
 #include "charset/CharCodec.h"
 #include "edit/NoGlyphIcon.h"
 #include "gui/Environment.h"
@@ -56,12 +57,13 @@ void Application::Start(const QStringList& arguments) {
             dispatcher_.RememberFile(path);
         }
     }
+    dispatcher_.UseRememberedCodePage();
     dispatcher_.RefreshAll(0);
     dispatcher_.RefreshHeader();
     window_.CenterOnScreen();
     window_.show();
     if (failure) {
-        dispatcher_.ShowFailure(QStringLiteral("Could not open \"%1\"").arg(failure->first),
+        dispatcher_.ShowFailure(OpenFailureHeadline.arg(failure->first),
                                 failure->second);
     }
 }

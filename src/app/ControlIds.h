@@ -39,7 +39,8 @@ struct Control {
         DirtyBytesLabel = 27,
         ColorMapField0 = 28, // ColorMapField i is ColorMapField0 + i, i = 0 to 14
         ColorMapFieldLast = 42,
-        Count = 43,
+        CodePageLabel = 43,
+        Count = 44,
     };
 };
 
@@ -65,6 +66,7 @@ struct Menu {
         ExportSheet = 16,
         ImportSheet = 17,
         MarkMissing = 18,
+        LoadMappingFile = 19,
         AppQuit = -1,
         AppPreferences = -2,
         AppAbout = -3,

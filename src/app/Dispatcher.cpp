@@ -77,6 +77,7 @@ Dispatcher::Dispatcher(AppState& state, MainWindow& window, Environment& environ
                 &Dispatcher::FinishPendingEdits);
     }
     connect(&window_, &MainWindow::openRecent, this, &Dispatcher::OpenRecentCommand);
+    connect(&window_, &MainWindow::codePageChosen, this, &Dispatcher::ChooseCodePage);
     window_.SetRecentFiles(recentFiles_.paths());
     connect(&history_, &EditHistory::changed, this, [this] {
         UpdateEditMenu();
@@ -163,6 +164,9 @@ void Dispatcher::MenuCommand(int menuId) {
         break;
     case Menu::MarkMissing:
         ShowPreview();
+        break;
+    case Menu::LoadMappingFile:
+        LoadMappingFileCommand();
         break;
     case Menu::Undo:
         ShowSwapped(history_.Undo(state_.charset));
@@ -275,7 +279,7 @@ void Dispatcher::CanvasPixelAction(QPoint pixel, CanvasAction action) {
         window_.glyphView()->canvas()->ShowPixel(pixel);
         // Painting changes no glyph's presence, so the preview changes only where it draws
         // this glyph.
-        if (TextUsesCode(window_.PreviewSampleText(), current)) {
+        if (TextUsesCode(window_.PreviewSampleText(), current, state_.codePage)) {
             ShowPreview();
         }
     }
@@ -312,6 +316,7 @@ void Dispatcher::RefreshHeader() {
     window_.SetTextIfChanged(Control::HeightField, QString::number(set.fontHeight));
     window_.SetTextIfChanged(Control::VersionLabel,
                              QStringLiteral("Unknown Parameter: %1").arg(set.version));
+    window_.SetTextIfChanged(Control::CodePageLabel, CodePageLabelText(state_.codePage));
     UpdateWindowTitle();
     for (int i = 0; i < ColorMapSize; ++i) {
         window_.SetTextIfChanged(Control::ColorMapField0 + i,
@@ -362,10 +367,10 @@ void Dispatcher::ShowPreview() {
     const QString text = window_.PreviewSampleText();
     window_.previewImage()->SetImage(RenderPreview(
         state_.charset, text, window_.PreviewZoom(), window_.previewImage()->size(),
-        marking ? MissingMarks::Shown : MissingMarks::Hidden));
+        marking ? MissingMarks::Shown : MissingMarks::Hidden, state_.codePage));
     QString title = PreviewFrameTitle;
     if (marking) {
-        if (const TextCoverage coverage = CheckCoverage(state_.charset, text);
+        if (const TextCoverage coverage = CheckCoverage(state_.charset, text, state_.codePage);
             !coverage.complete()) {
             title += QStringLiteral(" (missing: %1)").arg(MissingCharacterList(coverage));
         }

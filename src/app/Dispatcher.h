@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppState.h"
+#include "CodePageChoices.h"
 #include "RecentFiles.h"
 #include "charset/CharCodec.h"
 #include "charset/FileResult.h"
@@ -34,6 +35,12 @@ public:
     void OpenRecentCommand(const QString& path);
     // A file just opened or saved goes first in Open Recent.
     void RememberFile(const QString& path);
+    // Reads codes through the page remembered for the current file, or the one chosen last for
+    // a new set.
+    void UseRememberedCodePage();
+    // A page chosen by the user (a standard name or a mapping file): it takes effect at once in
+    // the table and the preview, and is remembered for the current file. It is no edit of the set.
+    void ChooseCodePage(const QString& nameOrFile);
     void ControlEvent(int controlId);
     // The glyph canvas's mouse, already turned into a pixel of the current glyph.
     void CanvasPixelAction(QPoint pixel, CanvasAction action);
@@ -96,6 +103,10 @@ private:
     void CopyChar(int code);
     void PasteChar(int code);
     bool ChooseGenerationFont();
+    void LoadMappingFileCommand();
+    // Makes the page current; a page that can't be read is shown as a failure and leaves the
+    // current one.
+    bool UseCodePage(const QString& nameOrFile);
     DirtyBytes DirtyBytesOption() const;
     void ReadCurrentChar();
 
@@ -104,6 +115,7 @@ private:
     Environment& environment_;
     EditHistory history_;
     RecentFiles recentFiles_;
+    CodePageChoices codePageChoices_;
 };
 
 } // namespace fontlathe

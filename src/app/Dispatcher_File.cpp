@@ -18,6 +18,7 @@ bool Dispatcher::NewSet(int bitsPerPixel) {
     state_.pathIsOwnFile = false;
     state_.charset.NewCharset(bitsPerPixel);
     history_.Clear();
+    UseRememberedCodePage();
     return true;
 }
 
@@ -71,7 +72,7 @@ bool Dispatcher::Open() {
     if (!path) {
         return false;
     }
-    LoadFile(*path, QStringLiteral("Could not open \"%1\""));
+    LoadFile(*path, OpenFailureHeadline);
     return true;
 }
 
@@ -80,7 +81,7 @@ bool Dispatcher::OpenRecent(const QString& path) {
     if (!MayDiscardChanges()) {
         return false;
     }
-    if (!LoadFile(path, QStringLiteral("Could not open \"%1\"")) && !QFileInfo::exists(path)) {
+    if (!LoadFile(path, OpenFailureHeadline) && !QFileInfo::exists(path)) {
         recentFiles_.Remove(path);
         window_.SetRecentFiles(recentFiles_.paths());
     }
@@ -96,6 +97,7 @@ bool Dispatcher::LoadFile(const QString& path, const QString& failureHeadline) {
     state_.pathIsOwnFile = true;
     history_.Clear();
     RememberFile(path);
+    UseRememberedCodePage();
     return true;
 }
 
@@ -145,6 +147,7 @@ bool Dispatcher::SaveAs() {
         state_.pathIsOwnFile = true;
         history_.MarkClean();
         RememberFile(*path);
+        codePageChoices_.Remember(*path, state_.codePage.name());
     } else {
         ShowFailure(QStringLiteral("Could not save \"%1\"").arg(*path), saved);
     }

@@ -52,7 +52,8 @@ bool Dispatcher::Generate(GenerationStyle style) {
     history_.Begin(state_.charset,
                    std::make_unique<WholeSetEdit>(GenerationStyleName(style), state_.charset));
     const FileResult generated =
-        GenerateCharset(state_.charset, MakeDrawingFont(state_.generationFont), style);
+        GenerateCharset(state_.charset, MakeDrawingFont(state_.generationFont), style,
+                        state_.codePage);
     history_.End(state_.charset);
     if (!generated) {
         ShowFailure(QStringLiteral("Could not generate the set from %1")

@@ -76,6 +76,7 @@ void MainWindow::BuildControls(const Charset& set) {
           100);
     Place(Control::BitsLabel, new QLabel, 30, 40, 115, 22);
     Place(Control::VersionLabel, new QLabel, 160, 40, 180, 22);
+    Place(Control::CodePageLabel, new QLabel, 345, 40, 115, 22);
     Place(Control::HeightLabel, new QLabel(QStringLiteral("Height:")), 30, 70, 60, 22);
     Place(Control::PaletteIndexLabel, new QLabel(QStringLiteral("Palette Index:")), 160, 70, 100,
           22);

@@ -72,6 +72,9 @@ public:
     void CenterOnScreen();
     // Fills File > Open Recent with these files, most recent first.
     void SetRecentFiles(const QStringList& paths);
+    // Checks the page of that name in Edit > Code Page; none for a mapping file's page.
+    void CheckCodePage(const QString& name);
+    QMenu* codePageMenu() const { return codePageMenu_; }
     QMenu* recentMenu() const { return recentMenu_; }
 
 signals:
@@ -79,6 +82,8 @@ signals:
     void controlEvent(int controlId);
     // An entry of Open Recent was chosen.
     void openRecent(const QString& path);
+    // A standard page of Edit > Code Page was chosen.
+    void codePageChosen(const QString& name);
 
 protected:
     // The close button asks the dispatch to close, which may ask about unsaved changes first.
@@ -86,6 +91,7 @@ protected:
 
 private:
     void BuildMenus();
+    void BuildCodePageMenu(QMenu* parent);
     void BuildControls(const Charset& set);
     template <typename Widget> Widget* Place(int id, Widget* widget, int x, int y, int w, int h);
     QAction* AddMenuItem(QMenu* menu, int menuId, const QString& label,
@@ -97,6 +103,7 @@ private:
     QList<QAction*> menuActions_;
     ShortcutKeeper* shortcutKeeper_;
     QMenu* recentMenu_ = nullptr;
+    QMenu* codePageMenu_ = nullptr;
     QList<QAction*> recentActions_;
 
     CharTableView* charList_ = nullptr;

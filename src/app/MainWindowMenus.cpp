@@ -1,8 +1,10 @@
 #include "MainWindow.h"
 
+#include "charset/CodePage.h"
 #include "gui/ShortcutKeeper.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -59,6 +61,7 @@ void MainWindow::BuildMenus() {
     edit->addSeparator();
     AddMenuItem(edit, Menu::MarkMissing, QStringLiteral("Mark Missing Characters"), QKeySequence())
         ->setCheckable(true);
+    BuildCodePageMenu(edit);
 
     QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
     AddMenuItem(info, Menu::About, QStringLiteral("About"), QKeySequence());
@@ -74,6 +77,40 @@ void MainWindow::BuildMenus() {
         }
     }
     shortcutKeeper_->SetShortcuts(shortcuts);
+}
+
+// One submenu a script, each page with where it was used; choosing one changes how codes are
+// read, not the set.
+void MainWindow::BuildCodePageMenu(QMenu* parent) {
+    codePageMenu_ = parent->addMenu(QStringLiteral("Code Page"));
+    auto* group = new QActionGroup(this);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    QMenu* scriptMenu = nullptr;
+    for (const CodePageInfo& page : KnownCodePages()) {
+        if (scriptMenu == nullptr || scriptMenu->title() != page.script) {
+            scriptMenu = codePageMenu_->addMenu(page.script);
+        }
+        QAction* action = scriptMenu->addAction(
+            QStringLiteral("%1  (%2)").arg(page.name, page.description));
+        action->setData(page.name);
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, name = page.name] { emit codePageChosen(name); });
+    }
+    codePageMenu_->addSeparator();
+    AddMenuItem(codePageMenu_, Menu::LoadMappingFile, QStringLiteral("Load Mapping File..."),
+                QKeySequence());
+}
+
+void MainWindow::CheckCodePage(const QString& name) {
+    for (QMenu* scriptMenu : codePageMenu_->findChildren<QMenu*>()) {
+        for (QAction* action : scriptMenu->actions()) {
+            if (action->isCheckable()) {
+                action->setChecked(action->data().toString() == name);
+            }
+        }
+    }
 }
 
 // The entries go before the separator above "Clear Menu"; each shows the name, then its folder.

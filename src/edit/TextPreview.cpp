@@ -89,13 +89,14 @@ QString NormalizeLineBreaks(const QString& text) {
     return normalized;
 }
 
-bool TextUsesCode(const QString& text, int code) {
-    return Charset::IsValidCode(code) && code != '\r' && code != '\n' &&
-           text.contains(QChar(code));
+bool TextUsesCode(const QString& text, int code, const CodePage& page) {
+    const std::optional<char32_t> character = page.CharacterAt(code);
+    return character && *character != '\r' && *character != '\n' &&
+           text.contains(QString::fromUcs4(&*character, 1));
 }
 
 QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size,
-                     MissingMarks marks) {
+                     MissingMarks marks, const CodePage& page) {
     zoom = std::max(zoom, 1);
     QImage preview(size, QImage::Format_ARGB32_Premultiplied);
     preview.fill(DisplayColors[0]);
@@ -125,7 +126,7 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
             y += qint64(set.fontHeight) * zoom;
             continue;
         }
-        const Glyph* glyph = set.GlyphAt(static_cast<int>(codePoint));
+        const Glyph* glyph = set.GlyphAt(page.CodeOf(codePoint));
         if (glyph != nullptr) {
             DrawGlyph(blocks, glyph->raster,
                       QPoint(grid.BlockOf(onCanvas(x + qint64(glyph->xOffset) * zoom)),
@@ -133,7 +134,7 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
                       palette);
         }
         // A glyph that the file does not store is drawn and marked all the same.
-        if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint)) {
+        if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint, page)) {
             FillBlocks(blocks,
                        QRect(grid.BlockOf(onCanvas(x)), grid.BlockOf(onCanvas(y)), 1, markBlocks),
                        DisplayColors[3]);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charset/Charset.h"
+#include "charset/CodePage.h"
 
 #include <QImage>
 #include <QSize>
@@ -22,15 +23,18 @@ enum class MissingMarks { Hidden, Shown };
 // Every line break of any kind ("\r\n", a lone "\r" or "\n") becomes one carriage return.
 QString NormalizeLineBreaks(const QString& text);
 
-// Whether the preview of text draws the glyph of code, wherever the pen stands.
-bool TextUsesCode(const QString& text, int code);
+// Whether the preview of text draws the glyph of code, the character that code stands for in the
+// page, wherever the pen stands.
+bool TextUsesCode(const QString& text, int code, const CodePage& page);
 
 // Draws the text with the set at zoom, as the window's preview shows it: the pen starts at
 // (4 + zoom, 4); a line break returns it and moves it down fontHeight x zoom; each glyph is drawn
 // at the pen moved by its offsets, and the pen advances by its width plus xOffset; characters
 // without a glyph are skipped without moving the pen. Glyph backgrounds are transparent, so a
 // later glyph never hides an earlier one.
+// Each character is drawn as the glyph of its code in the page; one the page does not hold is
+// skipped as an absent glyph is.
 QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size = PreviewSize,
-                     MissingMarks marks = MissingMarks::Hidden);
+                     MissingMarks marks = MissingMarks::Hidden, const CodePage& page = CodePage());
 
 } // namespace fontlathe

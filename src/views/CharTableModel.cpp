@@ -18,7 +18,7 @@ void CharTableModel::BuildRow(const Charset& set, const QImage& noGlyphIcon, int
     const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
     row.present = glyph.present();
     row.texts[IndexColumn] = IndexText(code, set.numChars);
-    row.texts[CharColumn] = CharacterText(code);
+    row.texts[CharColumn] = page_.DisplayText(code);
     if (row.present) {
         row.image = glyph.raster;
         row.texts[WidthColumn] = QString::number(glyph.width());

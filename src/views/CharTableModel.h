@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charset/Charset.h"
+#include "charset/CodePage.h"
 
 #include <QAbstractTableModel>
 #include <QImage>
@@ -31,6 +32,8 @@ public:
 
     // Rebuilds the row of code from the set, or all 256 rows for -1.
     void UpdateRows(const Charset& set, const QImage& noGlyphIcon, int code);
+    // The page whose characters the "Char" column shows, from the next UpdateRows on.
+    void SetCodePage(const CodePage& page) { page_ = page; }
     // The height of the tallest row image.
     int TallestImage() const;
 
@@ -52,6 +55,8 @@ private:
         bool present = true;
     };
     void BuildRow(const Charset& set, const QImage& noGlyphIcon, int code);
+
+    CodePage page_;
 
     std::array<Row, GlyphSlotCount> rows_;
 };
