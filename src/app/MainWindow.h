@@ -69,7 +69,7 @@ public:
     // The sample text as typed, no-break spaces kept, each line break a "\n".
     QString PreviewSampleText() const;
 
-    // Centres the window on its screen; called before it is shown.
+    // Centres the window's frame on its screen; called before it is shown.
     void CenterOnScreen();
     // Fills File > Open Recent with these files, most recent first.
     void SetRecentFiles(const QStringList& paths);
@@ -82,6 +82,7 @@ signals:
     void openRecent(const QString& path);
 
 protected:
+    bool event(QEvent* event) override;
     // The close button asks the dispatch to close, which may ask about unsaved changes first.
     void closeEvent(QCloseEvent* event) override;
 
@@ -92,6 +93,8 @@ private:
     QAction* AddMenuItem(QMenu* menu, int menuId, const QString& label,
                          const QKeySequence& shortcut);
     void ReportClicks(QAbstractButton* button, int id);
+    // The frame's width on each side of the client area; none until the window is decorated.
+    QMargins FrameMargins() const;
 
     QWidget* client_;
     std::array<QWidget*, Control::Count> controls_{};
@@ -108,6 +111,8 @@ private:
     std::array<NumericField*, ColorMapSize> colorMapFields_{};
     QPlainTextEdit* previewText_ = nullptr;
     QButtonGroup* shiftModes_ = nullptr;
+    // Whether the frame is still to be centred once the window manager has added it.
+    bool centringFrame_ = false;
 };
 
 } // namespace fontlathe
