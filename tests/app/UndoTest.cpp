@@ -243,7 +243,9 @@ TEST(EditHistoryTest, TheBudgetDropsTheOldestStepsFirst) {
     }
     EXPECT_EQ(history.RedoText(), u"2"_s) << "steps 0 and 1 went first";
     EXPECT_TRUE(history.IsModified()) << "the clean state went with them";
-    EXPECT_TRUE(set.GlyphAt(2) && set.GlyphAt(4) && !set.GlyphAt(1));
+    EXPECT_NE(set.GlyphAt(2), nullptr);
+    EXPECT_NE(set.GlyphAt(4), nullptr);
+    EXPECT_EQ(set.GlyphAt(1), nullptr);
 }
 
 } // namespace
