@@ -25,6 +25,7 @@
 #include <QSlider>
 #include <QStyle>
 #include <QTextDocument>
+#include <QTimer>
 
 namespace fontlathe {
 
@@ -291,14 +292,36 @@ QString MainWindow::PreviewSampleText() const {
     return text;
 }
 
+QMargins MainWindow::FrameMargins() const {
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
 void MainWindow::CenterOnScreen() {
-    // Placed before it is shown, the window opens where it belongs instead of appearing where the
-    // window manager puts it and jumping; the client area is what is centred, since the frame
-    // is not known until the window manager has decorated the window.
+    // Placed before it is shown, the window opens where it belongs instead of where the window
+    // manager would put it. Its frame is not known until the window manager has decorated it, so
+    // until then the client area is centred, and the frame once it is known (see event()).
     if (const QScreen* screen = this->screen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen->availableGeometry()));
+        const QMargins margins = FrameMargins();
+        const QRect frame = QStyle::alignedRect(
+            Qt::LeftToRight, Qt::AlignCenter, size().grownBy(margins), screen->availableGeometry());
+        setGeometry(frame.marginsRemoved(margins));
+        centringFrame_ = margins.isNull();
     }
+}
+
+bool MainWindow::event(QEvent* event) {
+    // The first paint follows the window manager's decoration of the window, so the frame is
+    // known by then if there is one; it is centred once, and later moves are the user's.
+    if (centringFrame_ && event->type() == QEvent::Paint) {
+        centringFrame_ = false;
+        if (!FrameMargins().isNull()) {
+            QTimer::singleShot(0, this, &MainWindow::CenterOnScreen);
+        }
+    }
+    return QMainWindow::event(event);
 }
 
 } // namespace fontlathe

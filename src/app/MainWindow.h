@@ -68,7 +68,7 @@ public:
     // The sample text as typed, no-break spaces kept, each line break a "\n".
     QString PreviewSampleText() const;
 
-    // Centres the window on its screen; called before it is shown.
+    // Centres the window's frame on its screen; called before it is shown.
     void CenterOnScreen();
     // Fills File > Open Recent with these files, most recent first.
     void SetRecentFiles(const QStringList& paths);
@@ -86,6 +86,7 @@ signals:
     void codePageChosen(const QString& name);
 
 protected:
+    bool event(QEvent* event) override;
     // The close button asks the dispatch to close, which may ask about unsaved changes first.
     void closeEvent(QCloseEvent* event) override;
 
@@ -97,6 +98,8 @@ private:
     QAction* AddMenuItem(QMenu* menu, int menuId, const QString& label,
                          const QKeySequence& shortcut);
     void ReportClicks(QAbstractButton* button, int id);
+    // The frame's width on each side of the client area; none until the window is decorated.
+    QMargins FrameMargins() const;
 
     QWidget* client_;
     std::array<QWidget*, Control::Count> controls_{};
@@ -114,6 +117,8 @@ private:
     std::array<NumericField*, ColorMapSize> colorMapFields_{};
     QPlainTextEdit* previewText_ = nullptr;
     QButtonGroup* shiftModes_ = nullptr;
+    // Whether the frame is still to be centred once the window manager has added it.
+    bool centringFrame_ = false;
 };
 
 } // namespace fontlathe

@@ -1,5 +1,6 @@
 #include "AppInfo.h"
 #include "Application.h"
+#include "RuntimeFolder.h"
 #include "gui/QtEnvironment.h"
 
 #include <QApplication>
@@ -42,6 +43,7 @@ int main(int argc, char* argv[]) {
     if (PrintedInformation(argc, argv)) {
         return 0;
     }
+    const auto runtimeFolder = fontlathe::ProvideRuntimeFolder();
     QApplication qtApplication(argc, argv);
     // The home of the settings, such as the recent files.
     QApplication::setOrganizationName(QStringLiteral("Fontlathe"));

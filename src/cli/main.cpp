@@ -1,10 +1,9 @@
 #include "AppInfo.h"
 #include "CliApp.h"
+#include "RuntimeFolder.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -17,15 +16,7 @@ int main(int argc, char* argv[]) {
         QTextStream(stdout) << "fontlathe-cli " << fontlathe::AppVersion << Qt::endl;
         return fontlathe::ExitSuccess;
     }
-    // Run as root or outside a desktop session there is no runtime folder, and Qt would warn on
-    // every run; a private one for this run keeps stderr for the command's own messages.
-    std::unique_ptr<QTemporaryDir> runtimeDir;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        runtimeDir = std::make_unique<QTemporaryDir>();
-        if (runtimeDir->isValid()) {
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir->path()));
-        }
-    }
+    const auto runtimeFolder = fontlathe::ProvideRuntimeFolder();
     // Fonts need a GUI application, which on a machine without a display runs offscreen.
     std::unique_ptr<QCoreApplication> application;
     if (fontlathe::CliNeedsFonts(args)) {

@@ -54,7 +54,8 @@ TEST_F(StartupAndFileCommandsTest, StartsCentredWithTheNamedFileOrANewSetAndKeep
     for (const auto& [arguments, path, bits, messages] : cases) {
         environment_.messages.clear();
         Start(arguments);
-        EXPECT_EQ(TitlePath() + QString::number(set().bitsPerPixel), path + QString::number(bits));
+        EXPECT_EQ(TitlePath(), path);
+        EXPECT_EQ(set().bitsPerPixel, bits);
         EXPECT_EQ(Messages(), messages);
         const QPoint off =
             watcher.shownAt.center() - window().screen()->availableGeometry().center();
@@ -155,13 +156,16 @@ TEST_F(StartupAndFileCommandsTest, GenerateRemembersTheChoiceAndACancelKeepsTheS
     EXPECT_TRUE(Messages().contains(u"at most 127 x 127"_s));
     dispatcher().MenuCommand(Menu::GenerateShadowed);
     EXPECT_EQ(state().generationFont, (GenerationFont{u"DejaVu Sans"_s, 10, 7}));
-    EXPECT_EQ(TitlePath() + Text(Control::HeightField),
-              u"kept.char *"_s + QString::number(set().fontHeight));
+    EXPECT_EQ(TitlePath(), u"kept.char *"_s);
+    EXPECT_EQ(Text(Control::HeightField), QString::number(set().fontHeight));
     QTest::keyClick(&window(), Qt::Key_1, Qt::ControlModifier);
     const FontChoice& next = environment_.fontRequests.back();
     // The choice is offered again, without its underline.
-    EXPECT_TRUE(next.family == u"DejaVu Sans"_s && next.pointSize == 10 && next.bold &&
-                next.italic && !next.underline);
+    EXPECT_EQ(next.family, u"DejaVu Sans"_s);
+    EXPECT_EQ(next.pointSize, 10);
+    EXPECT_TRUE(next.bold);
+    EXPECT_TRUE(next.italic);
+    EXPECT_FALSE(next.underline);
 }
 
 } // namespace
