@@ -15,6 +15,16 @@ namespace {
 constexpr QRgb TransparentMagenta = 0x00FF00FF;
 constexpr int Margin = 4;
 
+// An outline one font pixel thick: it reads as the empty box that marks a missing character
+// in any text, and the background inside keeps it apart from a glyph drawn in solid ink.
+void DrawMissingMark(QPainter& painter, const QRect& box, int zoom) {
+    const QColor color = QColor::fromRgb(MissingMarkColor);
+    painter.fillRect(box.x(), box.y(), box.width(), zoom, color);
+    painter.fillRect(box.x(), box.y() + box.height() - zoom, box.width(), zoom, color);
+    painter.fillRect(box.x(), box.y(), zoom, box.height(), color);
+    painter.fillRect(box.x() + box.width() - zoom, box.y(), zoom, box.height(), color);
+}
+
 } // namespace
 
 QImage MakeOverlayRaster(const Charset& set, int code) {
@@ -56,7 +66,8 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
     const auto onCanvas = [](qint64 position) {
         return static_cast<int>(std::clamp<qint64>(position, -1'000'000, 1'000'000));
     };
-    const int markHeight = std::max(int(set.fontHeight) * zoom, zoom);
+    const int markHeight = std::max<int>(set.fontHeight, MinMarkSide) * zoom;
+    const int markWidth = std::max(set.fontHeight / 2, MinMarkSide) * zoom;
     const qsizetype length = lines.size();
     for (qsizetype i = 0; i < length; ++i) {
         char32_t codePoint = lines[i].unicode();
@@ -69,6 +80,11 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
             y += qint64(set.fontHeight) * zoom;
             continue;
         }
+        if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint)) {
+            DrawMissingMark(painter, QRect(onCanvas(x), onCanvas(y), markWidth, markHeight), zoom);
+            x += markWidth;
+            continue;
+        }
         const Glyph* glyph = set.GlyphAt(static_cast<int>(codePoint));
         if (glyph != nullptr) {
             const QRect target(onCanvas(x + qint64(glyph->xOffset) * zoom),
@@ -77,10 +93,6 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
             if (target.intersects(preview.rect())) {
                 painter.drawImage(target, MakeOverlayRaster(set, static_cast<int>(codePoint)));
             }
-        }
-        // A glyph that the file does not store is drawn and marked all the same.
-        if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint)) {
-            painter.fillRect(QRect(onCanvas(x), onCanvas(y), zoom, markHeight), DisplayColors[3]);
         }
         if (glyph != nullptr) {
             x += qint64(glyph->width() + glyph->xOffset) * zoom;
