@@ -12,9 +12,12 @@ namespace fontlathe {
 
 bool Dispatcher::ChooseGenerationFont() {
     GenerationFont& font = state_.generationFont;
-    const FontChoice preselected{font.familyName, static_cast<double>(font.size),
+    const FontChoice preselected{font.familyName,
+                                 static_cast<double>(font.size),
                                  (font.styleFlags & GenerationFont::Bold) != 0,
-                                 (font.styleFlags & GenerationFont::Italic) != 0, false};
+                                 (font.styleFlags & GenerationFont::Italic) != 0,
+                                 false,
+                                 font.styleName};
     const std::optional<FontChoice> chosen = environment_.AskFont(&window_, preselected);
     if (!chosen) {
         return false;
@@ -24,6 +27,7 @@ bool Dispatcher::ChooseGenerationFont() {
     font.styleFlags = (chosen->bold ? GenerationFont::Bold : 0) |
                       (chosen->italic ? GenerationFont::Italic : 0) |
                       (chosen->underline ? GenerationFont::Underline : 0);
+    font.styleName = chosen->styleName;
     return true;
 }
 

@@ -90,8 +90,11 @@ void MainWindow::BuildControls(const Charset& set) {
                   "Save with dirty bytes, like LucasArts (to get the same file size)")),
               435, 40, 420, 22);
     dirtyLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    dirtyLabel->setToolTip(DirtyBytesToolTip);
     ReportClicks(Place(Control::DirtyBytesCheck, new QCheckBox, 865, 38, 22, 22),
                  Control::DirtyBytesCheck);
+    control(Control::DirtyBytesCheck)->setToolTip(DirtyBytesToolTip);
+    control(Control::VersionLabel)->setToolTip(VersionToolTip);
     for (int i = 0; i < ColorMapSize; ++i) {
         const int id = Control::ColorMapField0 + i;
         NumericField* field = Place(id, new NumericField(nullptr), 266 + 41 * i, 68, 39, 22);
@@ -117,6 +120,7 @@ void MainWindow::BuildControls(const Charset& set) {
     paletteBar_ = Place(Control::PaletteBar, new PaletteBar(nullptr), 530, 375, 352, 30);
     QSlider* zoomBar = Place(Control::ZoomBar, TrackBar(1, 24), 840, 220, 40, 140);
     SetStateIfChanged(Control::ZoomBar, 10);
+    zoomBar->setToolTip(ZoomToolTip);
     connect(zoomBar, &QSlider::valueChanged, this,
             [this] { emit controlEvent(Control::ZoomBar); });
     ReportClicks(Place(Control::OnButton, new QPushButton(QStringLiteral("On")), 835, 150, 45, 30),
@@ -151,6 +155,14 @@ void MainWindow::BuildControls(const Charset& set) {
         y += 22;
     }
     SetStateIfChanged(Control::RollOption, 1);
+    for (auto [id, tip] : {std::pair{Control::OnButton, &OnToolTip},
+                           {Control::OffButton, &OffToolTip},
+                           {Control::ShiftLeftButton, &ShiftLeftToolTip},
+                           {Control::ShiftRightButton, &ShiftRightToolTip},
+                           {Control::ShiftUpButton, &ShiftUpToolTip},
+                           {Control::ShiftDownButton, &ShiftDownToolTip}}) {
+        control(id)->setToolTip(*tip);
+    }
 
     Place(Control::PreviewFrame, new QGroupBox(PreviewFrameTitle), 10, 520, 890, 120);
     previewText_ = Place(Control::PreviewText, new QPlainTextEdit, 30, 550, 170, 70);
@@ -164,6 +176,7 @@ void MainWindow::BuildControls(const Charset& set) {
                           PreviewSize.width(), PreviewSize.height());
     QSlider* previewZoomBar = Place(Control::PreviewZoomBar, TrackBar(1, 6), 840, 550, 40, 70);
     SetStateIfChanged(Control::PreviewZoomBar, 2);
+    previewZoomBar->setToolTip(PreviewZoomToolTip);
     connect(previewZoomBar, &QSlider::valueChanged, this,
             [this] { emit controlEvent(Control::PreviewZoomBar); });
 

@@ -38,4 +38,36 @@ inline QString CharsFrameTitle(const QString& count = QStringLiteral("$")) {
     return QStringLiteral("Preferences of %1 chars (x) = not stored!").arg(count);
 }
 
+// Tooltips of the controls whose labels are too short to explain themselves. An arrow button does
+// what the selected mode says.
+inline const QString OnToolTip =
+    QStringLiteral("Gives the selected character a glyph: a blank square as tall as the font");
+inline const QString OffToolTip =
+    QStringLiteral("Removes the selected character's glyph; the file then holds no pixels for it");
+inline const QString ShiftLeftToolTip =
+    QStringLiteral("Roll: the pixels move left, the first column wraps round to the right\n"
+                   "Resize: one column less at the right edge\n"
+                   "Offset: the x offset goes down by one");
+inline const QString ShiftRightToolTip =
+    QStringLiteral("Roll: the pixels move right, the last column wraps round to the left\n"
+                   "Resize: one column more at the right edge\n"
+                   "Offset: the x offset goes up by one");
+inline const QString ShiftUpToolTip =
+    QStringLiteral("Roll: the pixels move up, the top row wraps round to the bottom\n"
+                   "Resize: one row less at the bottom edge\n"
+                   "Offset: the y offset goes down by one (the glyph stands higher)");
+inline const QString ShiftDownToolTip =
+    QStringLiteral("Roll: the pixels move down, the bottom row wraps round to the top\n"
+                   "Resize: one row more at the bottom edge\n"
+                   "Offset: the y offset goes up by one (the glyph stands lower)");
+inline const QString ZoomToolTip =
+    QStringLiteral("Zoom of the character: screen pixels per pixel of the glyph");
+inline const QString PreviewZoomToolTip =
+    QStringLiteral("Zoom of the preview: screen pixels per pixel of the font");
+inline const QString DirtyBytesToolTip =
+    QStringLiteral("Save writes one extra zero byte after every character whose pixels fill whole "
+                   "bytes, as LucasArts' own files have; games ignore it");
+inline const QString VersionToolTip =
+    QStringLiteral("A word of the file's header whose meaning is not known; it is kept as read");
+
 } // namespace fontlathe

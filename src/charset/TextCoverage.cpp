@@ -120,6 +120,31 @@ private:
     qint64 distinct_ = 0;
 };
 
+// The character itself, unless it would show as a gap or not at all: a space is "space", any
+// other blank, control or format character, and a combining mark that would sit on the list's
+// separator, goes by its code point.
+QString ListedName(char32_t codePoint) {
+    if (codePoint == U' ') {
+        return QStringLiteral("space");
+    }
+    switch (QChar::category(codePoint)) {
+    case QChar::Separator_Space:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+        return CodePointName(codePoint);
+    default:
+        return QString::fromUcs4(&codePoint, 1);
+    }
+}
+
 } // namespace
 
 std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePoint,
@@ -156,7 +181,7 @@ QString CodePointName(char32_t codePoint) {
 QString MissingCharacterList(const TextCoverage& coverage) {
     QStringList characters;
     for (const MissingCharacter& missing : coverage.missing) {
-        characters << QString::fromUcs4(&missing.codePoint, 1);
+        characters << ListedName(missing.codePoint);
     }
     return characters.join(u' ');
 }

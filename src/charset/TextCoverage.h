@@ -48,7 +48,9 @@ QString MissingReasonName(MissingReason reason);
 // "U+00E9", "U+1F600".
 QString CodePointName(char32_t codePoint);
 
-// The missing characters themselves, separated by spaces, in order of first use.
+// The missing characters themselves, separated by spaces, in order of first use. One that would
+// show as a gap or not at all is named: "space", or its code point for any other blank, control,
+// format character or combining mark ("U+00A0", "U+0301").
 QString MissingCharacterList(const TextCoverage& coverage);
 
 // The text is read through the page. An unpaired surrogate counts as a character of its own.

@@ -80,6 +80,15 @@ void FillBlocks(QImage& blocks, const QRect& area, QRgb color) {
     }
 }
 
+// An outline one font pixel thick: it reads as the empty box that marks a missing character
+// in any text, and the background inside keeps it apart from a glyph drawn in solid ink.
+void DrawMissingMark(QImage& blocks, const QRect& box) {
+    FillBlocks(blocks, QRect(box.left(), box.top(), box.width(), 1), MissingMarkColor);
+    FillBlocks(blocks, QRect(box.left(), box.bottom(), box.width(), 1), MissingMarkColor);
+    FillBlocks(blocks, QRect(box.left(), box.top(), 1, box.height()), MissingMarkColor);
+    FillBlocks(blocks, QRect(box.right(), box.top(), 1, box.height()), MissingMarkColor);
+}
+
 } // namespace
 
 QString NormalizeLineBreaks(const QString& text) {
@@ -112,7 +121,8 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
     const auto onCanvas = [](qint64 position) {
         return static_cast<int>(std::clamp<qint64>(position, -1'000'000, 1'000'000));
     };
-    const int markBlocks = std::max(int(set.fontHeight), 1);
+    const QSize markBlocks(std::max(set.fontHeight / 2, MinMarkSide),
+                           std::max<int>(set.fontHeight, MinMarkSide));
     const PaletteLookup palette(set.ColorCount());
     const qsizetype length = lines.size();
     for (qsizetype i = 0; i < length; ++i) {
@@ -126,20 +136,17 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
             y += qint64(set.fontHeight) * zoom;
             continue;
         }
-        const Glyph* glyph = set.GlyphAt(page.CodeOf(codePoint));
-        if (glyph != nullptr) {
+        if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint, page)) {
+            DrawMissingMark(blocks, QRect(QPoint(grid.BlockOf(onCanvas(x)), grid.BlockOf(onCanvas(y))),
+                                          markBlocks));
+            x += qint64(markBlocks.width()) * zoom;
+            continue;
+        }
+        if (const Glyph* glyph = set.GlyphAt(page.CodeOf(codePoint))) {
             DrawGlyph(blocks, glyph->raster,
                       QPoint(grid.BlockOf(onCanvas(x + qint64(glyph->xOffset) * zoom)),
                              grid.BlockOf(onCanvas(y + qint64(glyph->yOffset) * zoom))),
                       palette);
-        }
-        // A glyph that the file does not store is drawn and marked all the same.
-        if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint, page)) {
-            FillBlocks(blocks,
-                       QRect(grid.BlockOf(onCanvas(x)), grid.BlockOf(onCanvas(y)), 1, markBlocks),
-                       DisplayColors[3]);
-        }
-        if (glyph != nullptr) {
             x += qint64(glyph->width() + glyph->xOffset) * zoom;
         }
     }

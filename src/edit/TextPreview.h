@@ -15,10 +15,16 @@ inline constexpr QSize PreviewSize(600, 70);
 inline const QString SampleText =
     QStringLiteral("The quick brown fox jumps over the lazy dog.\r\n1234567890");
 
-// Whether the preview marks each character the set does not cover (see CheckCoverage) with a bar
-// in display colour 3 at the pen: zoom pixels wide, fontHeight x zoom high and at least zoom. The
-// bar does not move the pen, so the glyphs stand where they stand without marks.
+// Whether the preview marks each character the set does not cover (see CheckCoverage). Shown,
+// such a character is drawn as an outline box in MissingMarkColor, one font pixel thick, at the
+// pen: fontHeight pixels tall and half as wide, each at least MinMarkSide, times the zoom; the
+// pen advances by the box's width, so the boxes overlap neither each other nor the glyphs. A glyph
+// the file does not store is not drawn then, as the game will not show it.
 enum class MissingMarks { Hidden, Shown };
+
+// Orange, the colour farthest from all 16 display colours, so a mark is never taken for ink.
+inline constexpr QRgb MissingMarkColor = qRgb(255, 170, 0);
+inline constexpr int MinMarkSide = 3;
 
 // Every line break of any kind ("\r\n", a lone "\r" or "\n") becomes one carriage return.
 QString NormalizeLineBreaks(const QString& text);

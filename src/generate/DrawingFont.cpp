@@ -10,12 +10,12 @@ namespace fontlathe {
 
 QFont MakeDrawingFont(const GenerationFont& generationFont) {
     // A fresh font, not the interface font: a style name such as "Regular" that a desktop gives
-    // its interface font would win over the weight and the slant asked for here. The empty style
-    // name is set outright, since a painter fills whatever a font leaves unset from the
-    // interface font, style name included.
+    // its interface font would win over the weight and the slant asked for here. The style name
+    // is set outright even when empty, since a painter fills whatever a font leaves unset from
+    // the interface font, style name included; a chosen one picks the face the user saw.
     const QString fallback = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     QFont font(QStringList{generationFont.familyName, fallback});
-    font.setStyleName(QString());
+    font.setStyleName(generationFont.styleName);
     font.setPixelSize(std::max(1, generationFont.size));
     font.setBold((generationFont.styleFlags & GenerationFont::Bold) != 0);
     font.setItalic((generationFont.styleFlags & GenerationFont::Italic) != 0);

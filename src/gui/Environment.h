@@ -9,13 +9,15 @@ class QWidget;
 
 namespace fontlathe {
 
-// A font as the font requester shows and returns it.
+// A font as the font requester shows and returns it. The style name is the face the requester
+// showed ("Book", "Oblique"); when it is set it decides the face, the flags only describe it.
 struct FontChoice {
     QString family;
     double pointSize = 10;
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    QString styleName = QString();
 };
 
 // The answers to "Save the changes?".

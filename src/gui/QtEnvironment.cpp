@@ -41,13 +41,20 @@ std::optional<FontChoice> QtEnvironment::AskFont(QWidget* parent, const FontChoi
     initial.setPointSizeF(preselected.pointSize);
     initial.setBold(preselected.bold);
     initial.setItalic(preselected.italic);
+    // Without the style name the requester looks for a face called "Normal", and a family
+    // without one opens on whichever face it lists first, "Oblique" for some.
+    if (!preselected.styleName.isEmpty()) {
+        initial.setStyleName(preselected.styleName);
+    }
     bool confirmed = false;
     const QFont chosen = QFontDialog::getFont(&confirmed, initial, parent);
     if (!confirmed) {
         return std::nullopt;
     }
-    return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic(),
+    FontChoice choice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic(),
                       chosen.underline()};
+    choice.styleName = chosen.styleName();
+    return choice;
 }
 
 const QMimeData* QtEnvironment::ClipboardData() {

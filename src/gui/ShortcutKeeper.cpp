@@ -7,6 +7,23 @@
 
 namespace fontlathe {
 
+namespace {
+
+constexpr QKeySequence::StandardKey FieldEditingKeys[] = {
+    QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+    QKeySequence::Paste,     QKeySequence::Undo, QKeySequence::Redo};
+
+bool IsFieldEditingKey(const QKeyEvent& key) {
+    for (QKeySequence::StandardKey editing : FieldEditingKeys) {
+        if (key.matches(editing)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 ShortcutKeeper::ShortcutKeeper(QObject* parent) : QObject(parent) {}
 
 void ShortcutKeeper::SetShortcuts(QList<QKeySequence> shortcuts) {
@@ -22,7 +39,7 @@ bool ShortcutKeeper::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QKeySequence pressed(
             QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
-        if (shortcuts_.contains(pressed)) {
+        if (shortcuts_.contains(pressed) && !IsFieldEditingKey(*key)) {
             // Left unaccepted, the override lets the window's shortcut take the key.
             event->ignore();
             return true;

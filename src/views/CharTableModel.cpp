@@ -84,6 +84,11 @@ QVariant CharTableModel::data(const QModelIndex& index, int role) const {
                                      : QVariant(row.texts[static_cast<std::size_t>(column)]);
     case Qt::DecorationRole:
         return column == ImageColumn && !row.image.isNull() ? QVariant(row.image) : QVariant();
+    case Qt::ToolTipRole:
+        // "n.p." is all that fits the column; the tip spells it out.
+        return column == CharColumn && row.texts[CharColumn] == u"n.p."
+                   ? QVariant(QStringLiteral("not printable"))
+                   : QVariant();
     case Qt::BackgroundRole:
         return column != ImageColumn && !row.present ? QVariant(QColor::fromRgb(AbsentBackground))
                                                      : QVariant();

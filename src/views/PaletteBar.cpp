@@ -2,8 +2,10 @@
 
 #include "charset/DisplayColors.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -20,6 +22,34 @@ void PaletteBar::Show(int colorCount, int selected) {
         selected_ = selected;
         update();
     }
+}
+
+QString PaletteBar::SwatchToolTip(QPoint at) const {
+    const int k = at.x() / SwatchPitch;
+    if (at.x() < 0 || k >= colorCount_ || !rect().contains(at)) {
+        return QString();
+    }
+    return QStringLiteral("Index %1: %2")
+        .arg(k)
+        .arg(QColor::fromRgb(DisplayColors[static_cast<std::size_t>(k)]).name().toUpper());
+}
+
+bool PaletteBar::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QWidget::event(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = SwatchToolTip(help->pos());
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        // Tied to the swatch's stretch of the bar, the tip follows the mouse to the next swatch.
+        const int k = help->pos().x() / SwatchPitch;
+        QToolTip::showText(help->globalPos(), text, this,
+                           QRect(SwatchPitch * k, 0, SwatchPitch, height()));
+    }
+    return true;
 }
 
 void PaletteBar::paintEvent(QPaintEvent*) {

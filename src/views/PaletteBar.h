@@ -19,11 +19,14 @@ public:
     // colorCount swatches (at most 16), the marker on selected.
     void Show(int colorCount, int selected);
     int selected() const { return selected_; }
+    // The tooltip of the swatch at a point of the bar, "Index 3: #AA0000"; empty past the last one.
+    QString SwatchToolTip(QPoint at) const;
 
 signals:
     void colorChosen(int index);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 

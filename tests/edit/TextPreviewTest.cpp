@@ -75,32 +75,25 @@ TEST(TextPreviewTest, MatchesTheReferenceForManyTextsAndZooms) {
     }
 }
 
-TEST(TextPreviewTest, MissingMarksAreBarsAtThePenThatMoveNothing) {
-    Charset set = SampleSet();
-    // é is not stored, 250 is drawn but not stored, the emoji is one character beyond 255. At
-    // zoom 3 the pen stands at x 22 after "A", then at (7, 34) after the line break, and at
-    // (13, 34) after the 2 pixels of 250.
-    const QString text = u"A\u00E9\r\n"_s + QChar(250) + u"\U0001F600"_s;
-    const QRect bars[] = {{22, 4, 3, 30}, {7, 34, 3, 30}, {13, 34, 3, 30}};
-    const QImage hidden = RenderPreview(set, text, 3);
-    EXPECT_TRUE(hidden.convertToFormat(QImage::Format_RGB32) == ReferencePreview(set, text, 3));
-    const QImage shown = RenderPreview(set, text, 3, PreviewSize, MissingMarks::Shown);
+TEST(TextPreviewTest, MissingMarksAreBoxesThatMoveThePenInAColourOfNoIndex) {
+    const Charset set = SampleSet();
+    EXPECT_EQ(std::count_if(DisplayColors.begin(), DisplayColors.end(),
+                            [](QRgb color) { return SameRgb(color, MissingMarkColor); }),
+              0);
+    // At zoom 2 each box is 5 x 10 font pixels, an outline of 104 screen pixels, and the pen
+    // starts at (6, 4). Glyph 250 is drawn but not stored, so it is a box too.
+    const QString text = u"Привет"_s + QChar(250) + u'A';
+    const QImage shown = RenderPreview(set, text, 2, PreviewSize, MissingMarks::Shown);
+    int marked = 0;
     for (int y = 0; y < PreviewSize.height(); ++y) {
         for (int x = 0; x < PreviewSize.width(); ++x) {
-            const bool onBar = std::any_of(std::begin(bars), std::end(bars),
-                                           [&](const QRect& bar) { return bar.contains(x, y); });
-            ASSERT_EQ(shown.pixel(x, y), onBar ? DisplayColors[3] : hidden.pixel(x, y))
-                << x << "," << y;
+            marked += shown.pixel(x, y) == MissingMarkColor ? 1 : 0;
         }
     }
-    // The glyph after a missing character stands at the same pen, over the bar.
-    const QImage next = RenderPreview(set, u"\u00E9A"_s, 3, PreviewSize, MissingMarks::Shown);
-    EXPECT_EQ(next.pixel(7, 4), DisplayColors[1]);
-    EXPECT_EQ(next.pixel(7, 30), DisplayColors[3]);
-    set.fontHeight = 0;
-    const QImage flat = RenderPreview(set, u"\u00E9"_s, 3, PreviewSize, MissingMarks::Shown);
-    EXPECT_EQ(flat.pixel(7, 6), DisplayColors[3]) << "at least zoom pixels high";
-    EXPECT_EQ(flat.pixel(7, 7), DisplayColors[0]);
+    EXPECT_EQ(marked, 7 * 104) << "seven outlines that do not overlap";
+    EXPECT_EQ(shown.pixel(15, 23), MissingMarkColor) << "the first box's far corner";
+    const QImage alone = RenderPreview(set, u"A"_s, 2);
+    EXPECT_EQ(shown.copy(76, 0, 100, 70), alone.copy(6, 0, 100, 70)) << "A after the boxes";
 }
 
 } // namespace

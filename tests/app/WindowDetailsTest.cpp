@@ -1,0 +1,92 @@
+#include "generate/DrawingFont.h"
+#include "generate/Rasterizer.h"
+#include "gui/NumericField.h"
+#include "gui/QtEnvironment.h"
+#include "support/AppFixture.h"
+#include "views/PaletteBar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDialog>
+#include <QHelpEvent>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolTip>
+
+using namespace Qt::StringLiterals;
+
+namespace fontlathe::test {
+namespace {
+
+using WindowDetailsTest = AppFixture;
+
+// Which shortcuts reach the window from a field is the dispatch tests' business; here the field
+// does its own work with the keys it keeps.
+TEST_F(WindowDetailsTest, TextFieldsSelectAllAndPasteThemselves) {
+    Start();
+    window().heightField()->setFocus();
+    QTest::keyClick(window().heightField(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(window().heightField()->selectedText(), u"10"_s);
+    QGuiApplication::clipboard()->setText(u"Привет"_s);
+    window().previewText()->setFocus();
+    for (Qt::Key key : {Qt::Key_A, Qt::Key_V}) {
+        QTest::keyClick(window().previewText(), key, Qt::ControlModifier);
+    }
+    EXPECT_EQ(Text(Control::PreviewText), u"Привет"_s);
+}
+
+TEST_F(WindowDetailsTest, ControlsANewcomerCannotNameHaveTooltips) {
+    Start();
+    for (int id : {Control::OnButton, Control::OffButton, Control::ShiftLeftButton,
+                   Control::ShiftRightButton, Control::ShiftUpButton, Control::ShiftDownButton,
+                   Control::ZoomBar, Control::PreviewZoomBar, Control::DirtyBytesCheck,
+                   Control::DirtyBytesLabel, Control::VersionLabel}) {
+        EXPECT_FALSE(Widget(id)->toolTip().isEmpty()) << "control " << id;
+    }
+    const QAbstractItemModel* table = window().charList()->model();
+    EXPECT_EQ(table->index(7, CharTableModel::CharColumn).data(Qt::ToolTipRole),
+              u"not printable"_s);
+    PaletteBar* bar = window().paletteBar();
+    QHelpEvent help(QEvent::ToolTip, {30, 5}, bar->mapToGlobal(QPoint(30, 5)));
+    QApplication::sendEvent(bar, &help);
+    EXPECT_EQ(QToolTip::text(), u"Index 1: #FFFFFF"_s);
+    EXPECT_EQ(bar->SwatchToolTip({50, 5}), QString()) << "a new set has two colours";
+}
+
+TEST_F(WindowDetailsTest, GenerateOffersAndDrawsTheStyleLastChosen) {
+    Start();
+    environment_.fontAnswers = {{u"DejaVu Sans"_s, 16, false, false, false, u"Book"_s}};
+    dispatcher().MenuCommand(Menu::GenerateNormal);
+    const QByteArray book = Encoded(set());
+    QTest::keyClick(&window(), Qt::Key_2, Qt::ControlModifier);
+    const FontChoice again = environment_.fontRequests.back();
+    EXPECT_EQ(again.styleName, u"Book"_s);
+    // The desktop's requester shows that face, not the first one it lists.
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* requester = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(requester, nullptr);
+        shown = requester->currentFont().styleName();
+        requester->reject();
+    });
+    QtEnvironment().AskFont(&window(), again);
+    EXPECT_EQ(shown, u"Book"_s);
+    // "Book" is the face drawn without a style name; "Oblique" is another.
+    GenerateCharset(set(), MakeDrawingFont({u"DejaVu Sans"_s, 16, 0}), GenerationStyle::Normal);
+    EXPECT_EQ(Encoded(set()), book);
+    GenerateCharset(set(), MakeDrawingFont({u"DejaVu Sans"_s, 16, 0, u"Oblique"_s}),
+                    GenerationStyle::Normal);
+    EXPECT_NE(Encoded(set()), book);
+}
+
+TEST_F(WindowDetailsTest, MarkedPreviewTitleNamesInvisibleCharacters) {
+    Start();
+    SetGlyph(set(), 'a', 3, 3, [](int, int) { return 1; });
+    window().previewText()->setPlainText(u"a \u00A0a\u0301"_s);
+    window().menuAction(Menu::MarkMissing)->trigger();
+    EXPECT_EQ(Text(Control::PreviewFrame), u"Char Preview (missing: space U+00A0 U+0301)"_s);
+}
+
+} // namespace
+} // namespace fontlathe::test
