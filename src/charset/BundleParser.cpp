@@ -70,9 +70,15 @@ BundleResult ReadVersion(const BundleLayout& layout, const QString& path, int& v
     }
     // The engine reads a fixed set of counts from MAXS, so its size tells the version.
     switch (maxs->size) {
-    case 26: version = 5; return BundleResult::Success();
-    case 38: version = 6; return BundleResult::Success();
-    case 138: version = 7; return BundleResult::Success();
+    case 26:
+        version = 5;
+        return BundleResult::Success();
+    case 38:
+        version = 6;
+        return BundleResult::Success();
+    case 138:
+        version = 7;
+        return BundleResult::Success();
     case 176:
         return Refuse(path, QStringLiteral("%1: the index of a version 8 game (its fonts are NUT "
                                            "files)")
@@ -90,8 +96,8 @@ BundleResult ReadIndex(QByteArrayView index, const QString& path, BundleLayout& 
     if (index.isEmpty()) {
         return BundleResult::Failure(path, QStringLiteral("the index file is empty"));
     }
-    if (BundleResult read =
-            ReadBlocks(index, path, QStringLiteral("the file"), 0, index.size(), layout.indexBlocks);
+    if (BundleResult read = ReadBlocks(index, path, QStringLiteral("the file"), 0, index.size(),
+                                       layout.indexBlocks);
         !read) {
         return read;
     }
@@ -104,8 +110,9 @@ BundleResult ReadIndex(QByteArrayView index, const QString& path, BundleLayout& 
             continue;
         }
         if (layout.Directory(block.tag) != nullptr) {
-            return BundleResult::Failure(path, QStringLiteral("%1: a second %2 block")
-                                                   .arg(OffsetText(block.offset), TagText(block.tag)));
+            return BundleResult::Failure(path,
+                                         QStringLiteral("%1: a second %2 block")
+                                             .arg(OffsetText(block.offset), TagText(block.tag)));
         }
         const std::int64_t count = block.size >= 10 ? Little16(index, block.offset + 8) : -1;
         if (block.size != 10 + 5 * count) {
@@ -143,9 +150,10 @@ BundleResult ReadLoff(QByteArrayView data, const QString& path, const BundleBloc
         const std::int64_t at = LoffEntryOffset(i);
         const int room = Byte(data, at);
         const std::int64_t base = Little32(data, at + 1);
-        const auto found = std::lower_bound(
-            layout.rooms.begin(), layout.rooms.end(), base,
-            [](const BundleRoom& candidate, std::int64_t value) { return candidate.base() < value; });
+        const auto found = std::lower_bound(layout.rooms.begin(), layout.rooms.end(), base,
+                                            [](const BundleRoom& candidate, std::int64_t value) {
+                                                return candidate.base() < value;
+                                            });
         if (found == layout.rooms.end() || found->base() != base || found->blocks.empty() ||
             found->blocks.front().tag != Tag("ROOM")) {
             return BundleResult::Failure(
@@ -191,8 +199,9 @@ BundleResult ReadData(QByteArrayView data, const QString& path, BundleLayout& la
         }
         BundleRoom room;
         room.lflf = block;
-        if (BundleResult read = ReadBlocks(data, path, QStringLiteral("its LFLF block"),
-                                           block.offset + BlockHeaderSize, block.end(), room.blocks);
+        if (BundleResult read =
+                ReadBlocks(data, path, QStringLiteral("its LFLF block"),
+                           block.offset + BlockHeaderSize, block.end(), room.blocks);
             !read) {
             return read;
         }
@@ -217,12 +226,12 @@ BundleResult CheckDirectory(const BundleDirectory& directory, const BundleLayout
         }
         const BundleRoom& lflf = layout.rooms[room->second];
         const std::int64_t at = lflf.base() + offset;
-        const QString entry = QStringLiteral("%1: %2 entry %3 (room %4, offset %5)")
-                                  .arg(OffsetText(directory.OffsetField(i)),
-                                       TagText(directory.block.tag))
-                                  .arg(i)
-                                  .arg(number)
-                                  .arg(offset);
+        const QString entry =
+            QStringLiteral("%1: %2 entry %3 (room %4, offset %5)")
+                .arg(OffsetText(directory.OffsetField(i)), TagText(directory.block.tag))
+                .arg(i)
+                .arg(number)
+                .arg(offset);
         if (at >= lflf.lflf.end()) {
             return BundleResult::Failure(
                 path, QStringLiteral("%1 points outside its room, whose LFLF ends at data file %2")
@@ -238,9 +247,9 @@ BundleResult CheckDirectory(const BundleDirectory& directory, const BundleLayout
         }
         if (std::find(targets.begin(), targets.end(), found->tag) == targets.end()) {
             return BundleResult::Failure(
-                path, QStringLiteral("%1 points at a %2 block (data file %3), not a %4 block")
-                          .arg(entry, TagText(found->tag), OffsetText(at),
-                               TagText(targets.front())));
+                path,
+                QStringLiteral("%1 points at a %2 block (data file %3), not a %4 block")
+                    .arg(entry, TagText(found->tag), OffsetText(at), TagText(targets.front())));
         }
     }
     return BundleResult::Success();
@@ -259,12 +268,17 @@ const BundleDirectory* BundleLayout::Directory(std::uint32_t tag) const {
 
 std::vector<std::uint32_t> DirectoryTargets(std::uint32_t directoryTag) {
     switch (directoryTag) {
-    case Tag("DSCR"): return {Tag("SCRP")};
-    case Tag("DSOU"): return {Tag("SOUN")};
+    case Tag("DSCR"):
+        return {Tag("SCRP")};
+    case Tag("DSOU"):
+        return {Tag("SOUN")};
     // Version 7 costumes are AKOS blocks.
-    case Tag("DCOS"): return {Tag("COST"), Tag("AKOS")};
-    case Tag("DCHR"): return {Tag("CHAR")};
-    default: return {};
+    case Tag("DCOS"):
+        return {Tag("COST"), Tag("AKOS")};
+    case Tag("DCHR"):
+        return {Tag("CHAR")};
+    default:
+        return {};
     }
 }
 

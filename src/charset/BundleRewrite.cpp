@@ -57,14 +57,9 @@ BundleResult Verify(const GameBundle& bundle, int number, QByteArrayView block,
                     const RewrittenBundle& rewritten) {
     const QString path = bundle.paths().data;
     GameBundle reread;
-    QByteArray index = rewritten.index;
-    QByteArray data = rewritten.data;
-    if (bundle.encrypted()) {
-        GameBundle::Crypt(index);
-        GameBundle::Crypt(data);
-    }
-    if (BundleResult parsed =
-            GameBundle::FromBytes(std::move(index), std::move(data), bundle.paths(), reread);
+    // The copies share the rewritten bytes; nothing is copied or decrypted again.
+    if (BundleResult parsed = GameBundle::FromDecrypted(rewritten.index, rewritten.data,
+                                                        bundle.paths(), bundle.encrypted(), reread);
         !parsed) {
         return BundleResult::Failure(
             parsed.path(), QStringLiteral("the rewritten bundle does not add up, so nothing was "
@@ -72,10 +67,10 @@ BundleResult Verify(const GameBundle& bundle, int number, QByteArrayView block,
                                .arg(parsed.reason()));
     }
     const BundleFont* font = reread.Font(number);
-    const bool placed = font != nullptr &&
-                        reread.FontBlock(*font).mid(BlockHeaderSize).startsWith(
-                            block.sliced(BlockHeaderSize)) &&
-                        reread.fonts().size() == bundle.fonts().size();
+    const bool placed =
+        font != nullptr &&
+        reread.FontBlock(*font).mid(BlockHeaderSize).startsWith(block.sliced(BlockHeaderSize)) &&
+        reread.fonts().size() == bundle.fonts().size();
     if (!placed) {
         return BundleResult::Failure(path, QStringLiteral("the rewritten bundle does not hold the "
                                                           "new %1, so nothing was written")
@@ -106,8 +101,9 @@ BundleResult ReplaceFont(const GameBundle& bundle, int number, QByteArrayView bl
     const BundleRoom& room = bundle.layout().rooms[bundle.layout().roomByNumber.at(font->room)];
     const std::int64_t growth = std::max<std::int64_t>(block.size() - font->size, 0);
     if (growth > 0 && (std::int64_t(bundle.data().size()) + growth > GameBundle::MaxDataSize)) {
-        return BundleResult::Failure(path, QStringLiteral("the data file would grow past %1 bytes")
-                                               .arg(GameBundle::MaxDataSize));
+        return BundleResult::Failure(
+            path,
+            QStringLiteral("the data file would grow past %1 bytes").arg(GameBundle::MaxDataSize));
     }
     RewrittenBundle rewritten;
     rewritten.index = bundle.index();
@@ -147,8 +143,8 @@ BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QS
         return BundleResult::Success();
     }
     QStringList kept;
-    for (const auto& [path, plain] : {std::pair{paths.index, bundle.index()},
-                                      std::pair{paths.data, bundle.data()}}) {
+    for (const auto& [path, plain] :
+         {std::pair{paths.index, bundle.index()}, std::pair{paths.data, bundle.data()}}) {
         const QString copy = path + QStringLiteral(".orig");
         if (QFileInfo::exists(copy)) {
             continue;
@@ -179,11 +175,12 @@ BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QS
             }
             const FileResult restored = WriteWholeFile(paths.data, original);
             return BundleResult::Failure(
-                paths.index, written.reason() +
-                                 (restored ? QStringLiteral("; the data file was put back as it was")
-                                           : QStringLiteral("; the data file could not be put back "
-                                                            "either: restore it from its .orig "
-                                                            "copy")));
+                paths.index,
+                written.reason() + (restored
+                                        ? QStringLiteral("; the data file was put back as it was")
+                                        : QStringLiteral("; the data file could not be put back "
+                                                         "either: restore it from its .orig "
+                                                         "copy")));
         }
     }
     message = rewritten.indexChanged

@@ -37,6 +37,10 @@ public:
     // The same from the bytes of the two files as they lie on disk.
     static BundleResult FromBytes(QByteArray indexFile, QByteArray dataFile,
                                   const BundlePaths& paths, GameBundle& bundle);
+    // The same from bytes already decrypted, as a rewrite checks its result without another
+    // pass over the data.
+    static BundleResult FromDecrypted(QByteArray index, QByteArray data, const BundlePaths& paths,
+                                      bool encrypted, GameBundle& bundle);
     // The two files of the bundle that path names, or a failure that says why path names none.
     static BundleResult PathsFor(const QString& path, BundlePaths& paths);
 

@@ -24,11 +24,11 @@ BundleResult GameFont::Load(const QString& path, int number, Charset& set, GameF
     }
     Charset loaded = set;
     if (const FileResult decoded = DecodeCharset(bundle.FontBlock(*found), loaded); !decoded) {
-        return BundleResult::Failure(
-            bundle.paths().data, QStringLiteral("font %1 at data file offset %2: %3")
-                                     .arg(number)
-                                     .arg(found->offset)
-                                     .arg(decoded.reason()));
+        return BundleResult::Failure(bundle.paths().data,
+                                     QStringLiteral("font %1 at data file offset %2: %3")
+                                         .arg(number)
+                                         .arg(found->offset)
+                                         .arg(decoded.reason()));
     }
     set = std::move(loaded);
     font = GameFont(bundle.paths().data, bundle.paths().index, number);

@@ -1,7 +1,7 @@
+#include "charset/GameBundle.h"
 #include "charset/BundleBytes.h"
 #include "charset/BundleRewrite.h"
 #include "charset/CharCodec.h"
-#include "charset/GameBundle.h"
 #include "support/BundleBuilder.h"
 #include "support/SampleSets.h"
 
@@ -50,9 +50,10 @@ std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> EntryBlocks(const Ga
         for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
             const auto room = game.layout().roomByNumber.find(directory.rooms[i]);
             if (directory.block.tag != Tag("DROO") && room != game.layout().roomByNumber.end()) {
-                const std::int64_t at = game.layout().rooms[room->second].base() +
-                                        directory.offsets[i];
-                blocks[{directory.block.tag, i}] = game.data().mid(at, bundle::Big32(game.data(), at + 4));
+                const std::int64_t at =
+                    game.layout().rooms[room->second].base() + directory.offsets[i];
+                blocks[{directory.block.tag, i}] =
+                    game.data().mid(at, bundle::Big32(game.data(), at + 4));
             }
         }
     }
@@ -179,7 +180,7 @@ TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
                directory->offsets[i];
     };
     const qint64 dchr = parsed.layout().Directory(Tag("DCHR"))->OffsetField(1);
-    using Change = std::function<void(QByteArray& index, QByteArray& data)>;
+    using Change = std::function<void(QByteArray & index, QByteArray & data)>;
     struct Case {
         const char* name;
         QString file;
@@ -187,10 +188,14 @@ TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
         const char* says;
     } cases[] = {
         {"past parent", u"GAME.LA1"_s,
-         [&](QByteArray&, QByteArray& data) { bundle::PutBig32(data, resource(Tag("DSCR"), 1) + 4, 1 << 20); },
+         [&](QByteArray&, QByteArray& data) {
+             bundle::PutBig32(data, resource(Tag("DSCR"), 1) + 4, 1 << 20);
+         },
          "runs past its LFLF block"},
         {"below header", u"GAME.LA1"_s,
-         [&](QByteArray&, QByteArray& data) { bundle::PutBig32(data, resource(Tag("DSOU"), 1) + 4, 4); },
+         [&](QByteArray&, QByteArray& data) {
+             bundle::PutBig32(data, resource(Tag("DSOU"), 1) + 4, 4);
+         },
          "smaller than its 8-byte header"},
         {"outside room", u"GAME.LA0"_s,
          [&](QByteArray& index, QByteArray&) { bundle::PutLittle32(index, dchr, 1 << 24); },
@@ -239,10 +244,8 @@ TEST(GameBundleRefusalTest, RefusesFilesThatAreNoBundleBeforeReadingThem) {
     QFile huge(folder.filePath(u"HUGE.001"_s));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30));
     const std::pair<QString, const char*> cases[] = {
-        {u"PIPE.001"_s, "not a regular file"},
-        {u"HUGE.000"_s, "2147483648 bytes, more than"},
-        {u"000.LFL"_s, "version 3 or 4 game"},
-        {u"FONT.NUT"_s, "NUT font file"},
+        {u"PIPE.001"_s, "not a regular file"},       {u"HUGE.000"_s, "2147483648 bytes, more than"},
+        {u"000.LFL"_s, "version 3 or 4 game"},       {u"FONT.NUT"_s, "NUT font file"},
         {u"GAME.txt"_s, "no file of a game bundle"},
     };
     for (const auto& [name, says] : cases) {

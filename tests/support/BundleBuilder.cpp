@@ -31,10 +31,14 @@ const char* DirectoryOf(const QByteArray& tag) {
 
 int MaxsSize(int version) {
     switch (version) {
-    case 5: return 26;
-    case 6: return 38;
-    case 7: return 138;
-    default: return 176;
+    case 5:
+        return 26;
+    case 6:
+        return 38;
+    case 7:
+        return 138;
+    default:
+        return 176;
     }
 }
 
