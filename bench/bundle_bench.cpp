@@ -27,12 +27,11 @@ struct LargeBundle {
             }
             builder.Add("SOUN", room, 1300 * 1000).Add("COST", room, 4000);
         }
-        built = builder.Build(true);
+        built = builder.Build();
         Restore();
     }
     void Restore() {
-        index = test::WriteBundleFiles(folder.path(), QStringLiteral("GAME"), QStringLiteral("000"),
-                                       QStringLiteral("001"), built);
+        index = test::WriteBundleFiles(folder.path(), QStringLiteral("GAME"), 5, built);
     }
 };
 

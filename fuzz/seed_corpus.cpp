@@ -139,7 +139,7 @@ bool WriteBundleSeeds(const QDir& folder) {
         test::BundleBuilder builder(version);
         builder.Room(1).Add("SCRP", 1, 6).Font(1, test::SampleFontBlock(1, 3, 1));
         builder.Add("SOUN", 1, 4).Room(2).Font(2, test::SampleFontBlock(2, 2, 2));
-        const test::BuiltBundle built = builder.Build(version != 7);
+        const test::BuiltBundle built = builder.Build();
         QByteArray seed(2, '\0');
         seed[0] = static_cast<char>(built.index.size());
         seed[1] = static_cast<char>(built.index.size() >> 8);

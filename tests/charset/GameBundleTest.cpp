@@ -13,20 +13,12 @@
 
 #include <sys/stat.h>
 
-#include <functional>
-
 using namespace Qt::StringLiterals;
 
 namespace fontlathe::test {
 namespace {
 
 using bundle::Tag;
-
-struct Kind {
-    int version;
-    bool encrypted;
-    QString indexSuffix, dataSuffix;
-};
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
@@ -60,13 +52,12 @@ std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> EntryBlocks(const Ga
     return blocks;
 }
 
-class GameBundleTest : public testing::TestWithParam<Kind> {
+class GameBundleTest : public testing::TestWithParam<int> {
 protected:
     void SetUp() override {
-        built_ = SampleBuilder(GetParam().version).Build(GetParam().encrypted);
-        index_ = WriteBundleFiles(folder_.path(), u"GAME"_s, GetParam().indexSuffix,
-                                  GetParam().dataSuffix, built_);
-        data_ = QDir(folder_.path()).filePath(u"GAME."_s + GetParam().dataSuffix);
+        built_ = SampleBuilder(GetParam()).Build();
+        index_ = WriteBundleFiles(folder_.path(), u"GAME"_s, GetParam(), built_);
+        data_ = index_.chopped(1) + u'1';
         const BundleResult opened = GameBundle::Open(data_, bundle_);
         ASSERT_TRUE(opened.ok()) << opened.reason().toStdString();
     }
@@ -90,8 +81,8 @@ TEST_P(GameBundleTest, ListsEveryFontWithItsBlockAndHeader) {
     GameBundle fromIndex;
     ASSERT_TRUE(GameBundle::Open(index_, fromIndex).ok());
     EXPECT_EQ(fromIndex.paths().data, data_);
-    EXPECT_EQ(bundle_.encrypted(), GetParam().encrypted);
-    EXPECT_EQ(bundle_.version(), GetParam().version);
+    EXPECT_EQ(bundle_.encrypted(), GetParam() != 7);
+    EXPECT_EQ(bundle_.version(), GetParam());
     // Font number, room, bits per pixel, glyphs, seed: as SampleBuilder puts them.
     const int expected[][5] = {{1, 1, 1, 20, 1}, {2, 2, 2, 12, 2}, {4, 2, 4, 6, 4}};
     ASSERT_EQ(bundle_.fonts().size(), std::size(expected));
@@ -163,71 +154,56 @@ TEST_P(GameBundleTest, ALargerFontMovesWhatFollowsAndEveryEntryStillLands) {
     EXPECT_EQ(ReadAll(index_ + u".orig"_s), built_.index);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, GameBundleTest,
-                         testing::Values(Kind{5, true, u"000"_s, u"001"_s},
-                                         Kind{6, true, u"000"_s, u"001"_s},
-                                         Kind{7, false, u"LA0"_s, u"LA1"_s}));
+INSTANTIATE_TEST_SUITE_P(Versions, GameBundleTest, testing::Values(5, 6, 7));
 
 // Each damaged or unsupported bundle is refused with the file and what is wrong, and no file is
-// written.
+// written. A change puts bytes at an offset of one file, or replaces the index when at is -1.
 TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
-    const BuiltBundle valid = SampleBuilder(6).Build(false);
+    const BuiltBundle valid = SampleBuilder(7).Build();
     GameBundle parsed;
     ASSERT_TRUE(GameBundle::FromBytes(valid.index, valid.data, {}, parsed).ok());
-    const auto resource = [&](std::uint32_t tag, std::size_t i) {
+    const auto size = [&](std::uint32_t tag) {
         const BundleDirectory* directory = parsed.layout().Directory(tag);
-        return parsed.layout().rooms[parsed.layout().roomByNumber.at(directory->rooms[i])].base() +
-               directory->offsets[i];
+        return parsed.layout().rooms[0].base() + directory->offsets[1] + 4;
     };
     const qint64 dchr = parsed.layout().Directory(Tag("DCHR"))->OffsetField(1);
-    using Change = std::function<void(QByteArray & index, QByteArray & data)>;
-    struct Case {
+    BuiltBundle he = SampleBuilder(7).Build();
+    he.index += MakeBlock("DLFL", QByteArray(6, '\0'));
+    const struct {
         const char* name;
-        QString file;
-        Change change;
+        bool inIndex;
+        qint64 at;
+        QByteArray put;
         const char* says;
     } cases[] = {
-        {"past parent", u"GAME.LA1"_s,
-         [&](QByteArray&, QByteArray& data) {
-             bundle::PutBig32(data, resource(Tag("DSCR"), 1) + 4, 1 << 20);
-         },
+        {"past parent", false, size(Tag("DSCR")), QByteArray::fromHex("00100000"),
          "runs past its LFLF block"},
-        {"below header", u"GAME.LA1"_s,
-         [&](QByteArray&, QByteArray& data) {
-             bundle::PutBig32(data, resource(Tag("DSOU"), 1) + 4, 4);
-         },
+        {"below header", false, size(Tag("DSOU")), QByteArray::fromHex("00000004"),
          "smaller than its 8-byte header"},
-        {"outside room", u"GAME.LA0"_s,
-         [&](QByteArray& index, QByteArray&) { bundle::PutLittle32(index, dchr, 1 << 24); },
-         "points outside its room"},
-        {"wrong kind", u"GAME.LA0"_s,
-         [&](QByteArray& index, QByteArray&) { bundle::PutLittle32(index, dchr, 16 + 8); },
-         "points at a SCRP block"},
-        {"room twice", u"GAME.LA1"_s,
-         [](QByteArray&, QByteArray& data) { data[qsizetype(LoffEntryOffset(1))] = 1; },
+        {"outside room", true, dchr, QByteArray::fromHex("00000001"), "points outside its room"},
+        {"wrong kind", true, dchr, QByteArray::fromHex("18000000"), "points at a SCRP block"},
+        {"room twice", false, LoffEntryOffset(1), QByteArray::fromHex("01"),
          "names room 1 a second time"},
-        {"truncated index", u"GAME.LA0"_s, [](QByteArray& index, QByteArray&) { index.chop(1); },
-         "runs past the file"},
-        {"version 8", u"GAME.LA0"_s,
-         [](QByteArray& index, QByteArray&) { index = SampleBuilder(8).Build(false).index; },
+        {"truncated index", true, -1, valid.index.chopped(1), "runs past the file"},
+        {"version 8", true, -1, SampleBuilder(8).Build().index,
          "version 8 game (its fonts are NUT files): not supported yet"},
-        {"HE 70", u"GAME.LA0"_s,
-         [](QByteArray& index, QByteArray&) {
-             index = SampleBuilder(6).IndexBlock("DLFL", QByteArray(6, '\0')).Build(false).index;
-         },
+        {"HE 70", true, -1, he.index,
          "HE game of version 70 or later (a DLFL block): not supported yet"},
-        {"small header", u"GAME.LA0"_s,
-         [](QByteArray& index, QByteArray&) { index = QByteArray("\x0a\0\0\0RN\0\0\0\0", 10); },
-         "version 3 or 4 game"},
+        {"small header", true, -1, QByteArray("\x0a\0\0\0RN\0\0\0\0", 10), "version 3 or 4 game"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         QTemporaryDir folder;
         BuiltBundle damaged = valid;
-        c.change(damaged.index, damaged.data);
-        WriteBundleFiles(folder.path(), u"GAME"_s, u"LA0"_s, u"LA1"_s, damaged);
+        QByteArray& bytes = c.inIndex ? damaged.index : damaged.data;
+        if (c.at < 0) {
+            bytes = c.put;
+        } else {
+            bytes.replace(c.at, c.put.size(), c.put);
+        }
+        const QString index = WriteBundleFiles(folder.path(), u"GAME"_s, 7, damaged);
         GameBundle bundle;
-        const BundleResult result = GameBundle::Open(folder.filePath(u"GAME.LA1"_s), bundle);
-        EXPECT_EQ(result.path(), folder.filePath(c.file)) << c.name;
+        const BundleResult result = GameBundle::Open(index, bundle);
+        EXPECT_EQ(result.path(), c.inIndex ? index : index.chopped(1) + u'1') << c.name;
         EXPECT_TRUE(result.reason().contains(QLatin1String(c.says)))
             << c.name << ": " << result.reason().toStdString();
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2) << c.name;
@@ -236,8 +212,7 @@ TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
 
 TEST(GameBundleRefusalTest, RefusesFilesThatAreNoBundleBeforeReadingThem) {
     QTemporaryDir folder;
-    const BuiltBundle valid = SampleBuilder(5).Build(true);
-    WriteBundleFiles(folder.path(), u"GAME"_s, u"000"_s, u"001"_s, valid);
+    WriteBundleFiles(folder.path(), u"GAME"_s, 5, SampleBuilder(5).Build());
     ASSERT_EQ(mkfifo(QFile::encodeName(folder.filePath(u"PIPE.000"_s)).constData(), 0600), 0);
     QFile::copy(folder.filePath(u"GAME.001"_s), folder.filePath(u"PIPE.001"_s));
     QFile::copy(folder.filePath(u"GAME.000"_s), folder.filePath(u"HUGE.000"_s));

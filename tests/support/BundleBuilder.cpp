@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <map>
 
+using namespace Qt::StringLiterals;
+
 namespace fontlathe::test {
 
 namespace {
@@ -29,18 +31,8 @@ const char* DirectoryOf(const QByteArray& tag) {
     return directories.at(tag);
 }
 
-int MaxsSize(int version) {
-    switch (version) {
-    case 5:
-        return 26;
-    case 6:
-        return 38;
-    case 7:
-        return 138;
-    default:
-        return 176;
-    }
-}
+// The MAXS block of each version holds a fixed set of counts.
+const std::map<int, int> MaxsPayload = {{5, 18}, {6, 30}, {7, 130}, {8, 168}};
 
 struct Entry {
     int room = 0;
@@ -87,12 +79,7 @@ BundleBuilder& BundleBuilder::Font(int number, const QByteArray& charBlock) {
     return *this;
 }
 
-BundleBuilder& BundleBuilder::IndexBlock(const char* tag, const QByteArray& payload) {
-    extraIndex_ += MakeBlock(tag, payload);
-    return *this;
-}
-
-BuiltBundle BundleBuilder::Build(bool encrypted) const {
+BuiltBundle BundleBuilder::Build() const {
     std::map<QByteArray, std::map<int, Entry>> directories;
     QByteArray rooms;
     std::vector<std::pair<int, std::int64_t>> offsets;
@@ -121,13 +108,13 @@ BuiltBundle BundleBuilder::Build(bool encrypted) const {
         roomEntries[room.number] = {1, 0};
     }
     built.index = MakeBlock("RNAM", QByteArray(1, '\0')) +
-                  MakeBlock("MAXS", QByteArray(MaxsSize(version_) - 8, '\0')) +
+                  MakeBlock("MAXS", QByteArray(MaxsPayload.at(version_), '\0')) +
                   Directory("DROO", roomEntries);
     for (const char* tag : {"DSCR", "DSOU", "DCOS", "DCHR"}) {
         built.index += Directory(tag, directories[tag]);
     }
-    built.index += MakeBlock("DOBJ", QByteArray(2, '\0')) + extraIndex_;
-    if (encrypted) {
+    built.index += MakeBlock("DOBJ", QByteArray(2, '\0'));
+    if (version_ == 5 || version_ == 6) {
         for (QByteArray* bytes : {&built.index, &built.data}) {
             for (char& byte : *bytes) {
                 byte = static_cast<char>(byte ^ 0x69);
@@ -142,18 +129,17 @@ QByteArray SampleFontBlock(int bitsPerPixel, int glyphCount, std::uint32_t seed)
     return Encoded(set);
 }
 
-QString WriteBundleFiles(const QString& folder, const QString& stem, const QString& indexSuffix,
-                         const QString& dataSuffix, const BuiltBundle& bundle) {
-    const QString index = QDir(folder).filePath(stem + u'.' + indexSuffix);
+QString WriteBundleFiles(const QString& folder, const QString& stem, int version,
+                         const BuiltBundle& bundle) {
+    const QString base = QDir(folder).filePath(stem + (version == 7 ? u".LA"_s : u".00"_s));
     for (const auto& [path, bytes] :
-         {std::pair{index, bundle.index},
-          std::pair{QDir(folder).filePath(stem + u'.' + dataSuffix), bundle.data}}) {
+         {std::pair{base + u'0', bundle.index}, std::pair{base + u'1', bundle.data}}) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
             return QString();
         }
     }
-    return index;
+    return base + u'0';
 }
 
 } // namespace fontlathe::test

@@ -26,10 +26,8 @@ public:
     // COST or AKOS block of payloadSize bytes, or a whole CHAR block as a .char file holds it.
     BundleBuilder& Add(const char* tag, int number, int payloadSize);
     BundleBuilder& Font(int number, const QByteArray& charBlock);
-    // One more block at the end of the index, such as the DLFL of a later HE game.
-    BundleBuilder& IndexBlock(const char* tag, const QByteArray& payload);
-
-    BuiltBundle Build(bool encrypted) const;
+    // XOR-encrypted for versions 5 and 6, as those games' files are.
+    BuiltBundle Build() const;
 
 private:
     struct Resource {
@@ -43,7 +41,6 @@ private:
 
     int version_;
     std::vector<BuiltRoom> rooms_;
-    QByteArray extraIndex_;
 };
 
 // A block with its 8-byte header.
@@ -52,9 +49,9 @@ QByteArray MakeBlock(const char* tag, const QByteArray& payload);
 // A CHAR block of a varied set with glyphCount glyphs, as Save writes it.
 QByteArray SampleFontBlock(int bitsPerPixel, int glyphCount, std::uint32_t seed);
 
-// Writes the bundle into folder as stem.<indexSuffix> and stem.<dataSuffix>; returns the
-// index's path.
-QString WriteBundleFiles(const QString& folder, const QString& stem, const QString& indexSuffix,
-                         const QString& dataSuffix, const BuiltBundle& bundle);
+// Writes the bundle into folder as stem.LA0 and stem.LA1 for version 7, else as stem.000 and
+// stem.001; returns the index's path.
+QString WriteBundleFiles(const QString& folder, const QString& stem, int version,
+                         const BuiltBundle& bundle);
 
 } // namespace fontlathe::test
