@@ -46,7 +46,8 @@ BundleResult GameFont::Save(Charset& set, DirtyBytes dirtyBytes, QString& messag
     }
     RewrittenBundle rewritten;
     if (BundleResult replaced = ReplaceFont(bundle, number_, block.bytes, rewritten); !replaced) {
-        return replaced;
+        return replaced.path().isEmpty() ? BundleResult::Failure(dataPath_, replaced.reason())
+                                         : replaced;
     }
     if (BundleResult written = WriteBundle(bundle, std::move(rewritten), message); !written) {
         return written;
