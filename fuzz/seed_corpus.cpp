@@ -1,10 +1,12 @@
 // Writes the starting corpus of a fuzz target into a folder: "charset" for the CHAR decoder,
 // "clipboard" for the clipboard image reader (a leading byte picks the image type), "sheet" for
-// the glyph sheet reader (a leading byte picks a PNG file or a sheet built from the bytes).
+// the glyph sheet reader (a leading byte picks a PNG file or a sheet built from the bytes),
+// "bundle" for the bundle reader (two bytes give the index's length, then both files).
 #include "charset/CharCodec.h"
 #include "charset/DisplayColors.h"
 #include "charset/GlyphSheet.h"
 #include "edit/TiffCodec.h"
+#include "support/BundleBuilder.h"
 #include "support/SampleSets.h"
 #include "support/TiffSamples.h"
 
@@ -131,13 +133,29 @@ bool WriteSheetSeeds(const QDir& folder) {
     return ok;
 }
 
+bool WriteBundleSeeds(const QDir& folder) {
+    bool ok = true;
+    for (int version : {5, 6, 7}) {
+        test::BundleBuilder builder(version);
+        builder.Room(1).Add("SCRP", 1, 6).Font(1, test::SampleFontBlock(1, 3, 1));
+        builder.Add("SOUN", 1, 4).Room(2).Font(2, test::SampleFontBlock(2, 2, 2));
+        const test::BuiltBundle built = builder.Build();
+        QByteArray seed(2, '\0');
+        seed[0] = static_cast<char>(built.index.size());
+        seed[1] = static_cast<char>(built.index.size() >> 8);
+        ok = ok && Write(folder, QStringLiteral("bundle-v%1.bin").arg(version),
+                         seed + built.index + built.data);
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     if (argc != 3 ||
         (std::strcmp(argv[1], "charset") != 0 && std::strcmp(argv[1], "clipboard") != 0 &&
-         std::strcmp(argv[1], "sheet") != 0)) {
-        std::fprintf(stderr, "usage: %s charset|clipboard|sheet FOLDER\n", argv[0]);
+         std::strcmp(argv[1], "sheet") != 0 && std::strcmp(argv[1], "bundle") != 0)) {
+        std::fprintf(stderr, "usage: %s charset|clipboard|sheet|bundle FOLDER\n", argv[0]);
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[2]));
@@ -150,6 +168,8 @@ int main(int argc, char* argv[]) {
         ok = WriteCharsetSeeds(folder);
     } else if (std::strcmp(argv[1], "clipboard") == 0) {
         ok = WriteClipboardSeeds(folder);
+    } else if (std::strcmp(argv[1], "bundle") == 0) {
+        ok = WriteBundleSeeds(folder);
     } else {
         ok = WriteSheetSeeds(folder);
     }

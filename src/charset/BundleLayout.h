@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+namespace fontlathe {
+
+// The two files of a bundle: the index (NAME.000, .LA0, .HE0) and the data file (NAME.001, .LA1,
+// .HE1).
+struct BundlePaths {
+    QString index;
+    QString data;
+};
+
+// A block of either file: its tag (the four bytes read big-endian), where it starts and its size
+// with the 8-byte header.
+struct BundleBlock {
+    std::uint32_t tag = 0;
+    std::int64_t offset = 0;
+    std::int64_t size = 0;
+
+    std::int64_t end() const { return offset + size; }
+};
+
+// One LFLF block of the data file and the blocks directly inside it; number is the room the
+// LOFF table names it by, -1 when it names none.
+struct BundleRoom {
+    int number = -1;
+    BundleBlock lflf;
+    std::vector<BundleBlock> blocks;
+
+    // Where the room's ROOM block starts: what LOFF and the directories count from.
+    std::int64_t base() const { return lflf.offset + 8; }
+};
+
+// A directory of the index (DROO, DSCR, DSOU, DCOS, DCHR): a room and an offset per entry, the
+// offset counted from the room's ROOM block.
+struct BundleDirectory {
+    BundleBlock block;
+    std::vector<std::uint8_t> rooms;
+    std::vector<std::uint32_t> offsets;
+
+    // Where entry i's offset lies in the index file.
+    std::int64_t OffsetField(std::size_t i) const {
+        return block.offset + 10 + std::int64_t(rooms.size()) + 4 * std::int64_t(i);
+    }
+};
+
+// The structure of a bundle as the parser found it, every size and offset checked.
+struct BundleLayout {
+    int version = 0;
+    std::vector<BundleBlock> indexBlocks;
+    std::vector<BundleDirectory> directories;
+    std::vector<BundleRoom> rooms;
+    // Room number -> position in rooms, for the rooms LOFF names.
+    std::map<int, std::size_t> roomByNumber;
+    int loffCount = 0;
+
+    const BundleDirectory* Directory(std::uint32_t tag) const;
+};
+
+// Where LOFF entry i's room byte lies in the data file; its offset follows it.
+inline constexpr std::int64_t LoffEntryOffset(int i) {
+    return 17 + 5 * std::int64_t(i);
+}
+
+} // namespace fontlathe

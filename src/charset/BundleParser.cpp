@@ -1,0 +1,302 @@
+#include "BundleParser.h"
+
+#include "BundleBytes.h"
+
+#include <algorithm>
+
+namespace fontlathe {
+
+using namespace bundle;
+
+namespace {
+
+constexpr std::uint32_t DirectoryTags[] = {Tag("DROO"), Tag("DSCR"), Tag("DSOU"), Tag("DCOS"),
+                                           Tag("DCHR")};
+
+// An entry with this offset names no resource, as room 0 does.
+constexpr std::uint32_t NoOffset = 0xffffffffu;
+
+// Walks the blocks from first to end, each of which must hold its header and end inside end.
+BundleResult ReadBlocks(QByteArrayView bytes, const QString& path, const QString& parent,
+                        std::int64_t first, std::int64_t end, std::vector<BundleBlock>& out) {
+    for (std::int64_t at = first; at < end;) {
+        if (end - at < BlockHeaderSize) {
+            return BundleResult::Failure(
+                path, QStringLiteral("%1: %2 bytes are left in %3, too few for a block header")
+                          .arg(OffsetText(at))
+                          .arg(end - at)
+                          .arg(parent));
+        }
+        const BundleBlock block{Big32(bytes, at), at, Big32(bytes, at + 4)};
+        if (block.size < BlockHeaderSize) {
+            return BundleResult::Failure(
+                path, QStringLiteral("%1: the %2 block says it is %3 bytes, smaller than its "
+                                     "8-byte header")
+                          .arg(OffsetText(at), TagText(block.tag))
+                          .arg(block.size));
+        }
+        if (block.size > end - at) {
+            return BundleResult::Failure(
+                path, QStringLiteral("%1: the %2 block of %3 bytes runs past %4, which ends at %5")
+                          .arg(OffsetText(at), TagText(block.tag))
+                          .arg(block.size)
+                          .arg(parent, OffsetText(end)));
+        }
+        out.push_back(block);
+        at += block.size;
+    }
+    return BundleResult::Success();
+}
+
+BundleResult Refuse(const QString& path, const QString& what) {
+    return BundleResult::Failure(path, QStringLiteral("%1: not supported yet").arg(what));
+}
+
+BundleResult ReadVersion(const BundleLayout& layout, const QString& path, int& version) {
+    const BundleBlock* maxs = nullptr;
+    for (const BundleBlock& block : layout.indexBlocks) {
+        if (block.tag == Tag("DLFL") || (block.tag >> 8) == (Tag("DIR ") >> 8)) {
+            return Refuse(path, QStringLiteral("%1: the index of an HE game of version 70 or "
+                                               "later (a %2 block)")
+                                    .arg(OffsetText(block.offset), TagText(block.tag)));
+        }
+        if (block.tag == Tag("MAXS") && maxs == nullptr) {
+            maxs = &block;
+        }
+    }
+    if (maxs == nullptr) {
+        return BundleResult::Failure(
+            path, QStringLiteral("the index has no MAXS block, so its version can't be told"));
+    }
+    // The engine reads a fixed set of counts from MAXS, so its size tells the version.
+    switch (maxs->size) {
+    case 26:
+        version = 5;
+        return BundleResult::Success();
+    case 38:
+        version = 6;
+        return BundleResult::Success();
+    case 138:
+        version = 7;
+        return BundleResult::Success();
+    case 176:
+        return Refuse(path, QStringLiteral("%1: the index of a version 8 game (its fonts are NUT "
+                                           "files)")
+                                .arg(OffsetText(maxs->offset)));
+    default:
+        return BundleResult::Failure(
+            path, QStringLiteral("%1: the MAXS block is %2 bytes, which no version 5, 6 or 7 "
+                                 "index has (26, 38 or 138)")
+                      .arg(OffsetText(maxs->offset))
+                      .arg(maxs->size));
+    }
+}
+
+BundleResult ReadIndex(QByteArrayView index, const QString& path, BundleLayout& layout) {
+    if (index.isEmpty()) {
+        return BundleResult::Failure(path, QStringLiteral("the index file is empty"));
+    }
+    if (BundleResult read = ReadBlocks(index, path, QStringLiteral("the file"), 0, index.size(),
+                                       layout.indexBlocks);
+        !read) {
+        return read;
+    }
+    if (BundleResult version = ReadVersion(layout, path, layout.version); !version) {
+        return version;
+    }
+    for (const BundleBlock& block : layout.indexBlocks) {
+        if (std::find(std::begin(DirectoryTags), std::end(DirectoryTags), block.tag) ==
+            std::end(DirectoryTags)) {
+            continue;
+        }
+        if (layout.Directory(block.tag) != nullptr) {
+            return BundleResult::Failure(path,
+                                         QStringLiteral("%1: a second %2 block")
+                                             .arg(OffsetText(block.offset), TagText(block.tag)));
+        }
+        const std::int64_t count = block.size >= 10 ? Little16(index, block.offset + 8) : -1;
+        if (block.size != 10 + 5 * count) {
+            return BundleResult::Failure(
+                path, QStringLiteral("%1: the %2 block is %3 bytes, but %4 entries take %5")
+                          .arg(OffsetText(block.offset), TagText(block.tag))
+                          .arg(block.size)
+                          .arg(std::max<std::int64_t>(count, 0))
+                          .arg(10 + 5 * std::max<std::int64_t>(count, 0)));
+        }
+        BundleDirectory directory{block, {}, {}};
+        for (std::int64_t i = 0; i < count; ++i) {
+            directory.rooms.push_back(Byte(index, block.offset + 10 + i));
+        }
+        for (std::int64_t i = 0; i < count; ++i) {
+            directory.offsets.push_back(Little32(index, block.offset + 10 + count + 4 * i));
+        }
+        layout.directories.push_back(std::move(directory));
+    }
+    return BundleResult::Success();
+}
+
+BundleResult ReadLoff(QByteArrayView data, const QString& path, const BundleBlock& loff,
+                      BundleLayout& layout) {
+    const int count = loff.size > BlockHeaderSize ? Byte(data, loff.offset + 8) : -1;
+    if (loff.offset != 8 || loff.tag != Tag("LOFF") || loff.size != 9 + 5 * count) {
+        return BundleResult::Failure(
+            path, QStringLiteral("%1: the LECF block must start with a LOFF block of 9 bytes and 5 "
+                                 "per room; it starts with a %2 block of %3 bytes")
+                      .arg(OffsetText(8), TagText(loff.tag))
+                      .arg(loff.size));
+    }
+    layout.loffCount = count;
+    for (int i = 0; i < count; ++i) {
+        const std::int64_t at = LoffEntryOffset(i);
+        const int room = Byte(data, at);
+        const std::int64_t base = Little32(data, at + 1);
+        const auto found = std::lower_bound(layout.rooms.begin(), layout.rooms.end(), base,
+                                            [](const BundleRoom& candidate, std::int64_t value) {
+                                                return candidate.base() < value;
+                                            });
+        if (found == layout.rooms.end() || found->base() != base || found->blocks.empty() ||
+            found->blocks.front().tag != Tag("ROOM")) {
+            return BundleResult::Failure(
+                path, QStringLiteral("%1: LOFF places room %2 at %3, where no LFLF's ROOM block "
+                                     "starts")
+                          .arg(OffsetText(at))
+                          .arg(room)
+                          .arg(OffsetText(base)));
+        }
+        if (layout.roomByNumber.count(room) != 0 || found->number >= 0) {
+            return BundleResult::Failure(
+                path, QStringLiteral("%1: LOFF names room %2 a second time, or its LFLF twice")
+                          .arg(OffsetText(at))
+                          .arg(room));
+        }
+        found->number = room;
+        layout.roomByNumber[room] = static_cast<std::size_t>(found - layout.rooms.begin());
+    }
+    return BundleResult::Success();
+}
+
+BundleResult ReadData(QByteArrayView data, const QString& path, BundleLayout& layout) {
+    if (data.size() < BlockHeaderSize || Big32(data, 0) != Tag("LECF") ||
+        Big32(data, 4) != static_cast<std::uint64_t>(data.size())) {
+        return BundleResult::Failure(
+            path, QStringLiteral("%1: the data file must be one LECF block of its own size, %2 "
+                                 "bytes")
+                      .arg(OffsetText(0))
+                      .arg(data.size()));
+    }
+    std::vector<BundleBlock> top;
+    if (BundleResult read = ReadBlocks(data, path, QStringLiteral("its LECF block"),
+                                       BlockHeaderSize, data.size(), top);
+        !read) {
+        return read;
+    }
+    if (top.empty()) {
+        return BundleResult::Failure(path, QStringLiteral("the LECF block is empty"));
+    }
+    for (const BundleBlock& block : top) {
+        if (block.tag != Tag("LFLF")) {
+            continue;
+        }
+        BundleRoom room;
+        room.lflf = block;
+        if (BundleResult read =
+                ReadBlocks(data, path, QStringLiteral("its LFLF block"),
+                           block.offset + BlockHeaderSize, block.end(), room.blocks);
+            !read) {
+            return read;
+        }
+        layout.rooms.push_back(std::move(room));
+    }
+    return ReadLoff(data, path, top.front(), layout);
+}
+
+BundleResult CheckDirectory(const BundleDirectory& directory, const BundleLayout& layout,
+                            const QString& path) {
+    const std::vector<std::uint32_t> targets = DirectoryTargets(directory.block.tag);
+    if (targets.empty()) {
+        return BundleResult::Success();
+    }
+    for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
+        const int number = directory.rooms[i];
+        const std::uint32_t offset = directory.offsets[i];
+        const auto room = layout.roomByNumber.find(number);
+        // Room 0 names no resource; a room LOFF does not name lies in another data file.
+        if (number == 0 || offset == NoOffset || room == layout.roomByNumber.end()) {
+            continue;
+        }
+        const BundleRoom& lflf = layout.rooms[room->second];
+        const std::int64_t at = lflf.base() + offset;
+        const QString entry =
+            QStringLiteral("%1: %2 entry %3 (room %4, offset %5)")
+                .arg(OffsetText(directory.OffsetField(i)), TagText(directory.block.tag))
+                .arg(i)
+                .arg(number)
+                .arg(offset);
+        if (at >= lflf.lflf.end()) {
+            return BundleResult::Failure(
+                path, QStringLiteral("%1 points outside its room, whose LFLF ends at data file %2")
+                          .arg(entry, OffsetText(lflf.lflf.end())));
+        }
+        const auto found = std::lower_bound(
+            lflf.blocks.begin(), lflf.blocks.end(), at,
+            [](const BundleBlock& block, std::int64_t value) { return block.offset < value; });
+        if (found == lflf.blocks.end() || found->offset != at) {
+            return BundleResult::Failure(
+                path, QStringLiteral("%1 points at data file %2, where no block of the room starts")
+                          .arg(entry, OffsetText(at)));
+        }
+        if (std::find(targets.begin(), targets.end(), found->tag) == targets.end()) {
+            return BundleResult::Failure(
+                path,
+                QStringLiteral("%1 points at a %2 block (data file %3), not a %4 block")
+                    .arg(entry, TagText(found->tag), OffsetText(at), TagText(targets.front())));
+        }
+    }
+    return BundleResult::Success();
+}
+
+} // namespace
+
+const BundleDirectory* BundleLayout::Directory(std::uint32_t tag) const {
+    for (const BundleDirectory& directory : directories) {
+        if (directory.block.tag == tag) {
+            return &directory;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::uint32_t> DirectoryTargets(std::uint32_t directoryTag) {
+    switch (directoryTag) {
+    case Tag("DSCR"):
+        return {Tag("SCRP")};
+    case Tag("DSOU"):
+        return {Tag("SOUN")};
+    // Version 7 costumes are AKOS blocks.
+    case Tag("DCOS"):
+        return {Tag("COST"), Tag("AKOS")};
+    case Tag("DCHR"):
+        return {Tag("CHAR")};
+    default:
+        return {};
+    }
+}
+
+BundleResult ParseBundle(QByteArrayView index, QByteArrayView data, const BundlePaths& paths,
+                         BundleLayout& out) {
+    out = BundleLayout();
+    if (BundleResult read = ReadIndex(index, paths.index, out); !read) {
+        return read;
+    }
+    if (BundleResult read = ReadData(data, paths.data, out); !read) {
+        return read;
+    }
+    for (const BundleDirectory& directory : out.directories) {
+        if (BundleResult checked = CheckDirectory(directory, out, paths.index); !checked) {
+            return checked;
+        }
+    }
+    return BundleResult::Success();
+}
+
+} // namespace fontlathe

@@ -1,0 +1,200 @@
+#include "BundleRewrite.h"
+
+#include "BundleBytes.h"
+#include "BundleParser.h"
+#include "CharBlockLayout.h"
+#include "CharCodec.h"
+#include "FileAccess.h"
+
+#include <QFileInfo>
+
+namespace fontlathe {
+
+using namespace bundle;
+
+namespace {
+
+QString FontName(int number) {
+    return QStringLiteral("font %1").arg(number);
+}
+
+void GrowLittle32(QByteArray& bytes, std::int64_t at, std::int64_t growth) {
+    PutLittle32(bytes, at, static_cast<std::uint32_t>(Little32(bytes, at) + growth));
+}
+
+void GrowBig32(QByteArray& bytes, std::int64_t at, std::int64_t growth) {
+    PutBig32(bytes, at, static_cast<std::uint32_t>(Big32(bytes, at) + growth));
+}
+
+// Moves everything that lies after the font at offset in room by growth: LOFF offsets of later
+// rooms and directory entries of the same room whose resource lies after the font.
+void ShiftReferences(const GameBundle& bundle, const BundleRoom& room, std::int64_t offset,
+                     std::int64_t growth, RewrittenBundle& out) {
+    const BundleLayout& layout = bundle.layout();
+    for (int i = 0; i < layout.loffCount; ++i) {
+        const std::int64_t at = LoffEntryOffset(i) + 1;
+        if (Little32(out.data, at) > offset) {
+            GrowLittle32(out.data, at, growth);
+        }
+    }
+    for (const BundleDirectory& directory : layout.directories) {
+        if (DirectoryTargets(directory.block.tag).empty()) {
+            continue;
+        }
+        for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
+            const std::uint32_t entry = directory.offsets[i];
+            if (directory.rooms[i] == room.number && entry != 0xffffffffu &&
+                room.base() + entry > offset) {
+                GrowLittle32(out.index, directory.OffsetField(i), growth);
+                out.indexChanged = true;
+            }
+        }
+    }
+}
+
+// Checks the rewritten bundle as a fresh read would and that the font holds the new block.
+BundleResult Verify(const GameBundle& bundle, int number, QByteArrayView block,
+                    const RewrittenBundle& rewritten) {
+    const QString path = bundle.paths().data;
+    GameBundle reread;
+    // The copies share the rewritten bytes; nothing is copied or decrypted again.
+    if (BundleResult parsed = GameBundle::FromDecrypted(rewritten.index, rewritten.data,
+                                                        bundle.paths(), bundle.encrypted(), reread);
+        !parsed) {
+        return BundleResult::Failure(
+            parsed.path(), QStringLiteral("the rewritten bundle does not add up, so nothing was "
+                                          "written: %1")
+                               .arg(parsed.reason()));
+    }
+    const BundleFont* font = reread.Font(number);
+    const bool placed =
+        font != nullptr &&
+        reread.FontBlock(*font).mid(BlockHeaderSize).startsWith(block.sliced(BlockHeaderSize)) &&
+        reread.fonts().size() == bundle.fonts().size();
+    if (!placed) {
+        return BundleResult::Failure(path, QStringLiteral("the rewritten bundle does not hold the "
+                                                          "new %1, so nothing was written")
+                                               .arg(FontName(number)));
+    }
+    return BundleResult::Success();
+}
+
+} // namespace
+
+BundleResult ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
+                         RewrittenBundle& out) {
+    const QString& path = bundle.paths().data;
+    const BundleFont* font = bundle.Font(number);
+    if (font == nullptr) {
+        return BundleResult::Failure(bundle.paths().index,
+                                     QStringLiteral("the bundle has no %1").arg(FontName(number)));
+    }
+    Charset check;
+    if (block.size() < layout::HeaderSize) {
+        return BundleResult::Failure(QString(), QStringLiteral("the new font is %1 bytes, shorter "
+                                                               "than a CHAR header")
+                                                    .arg(block.size()));
+    }
+    if (const FileResult decoded = DecodeCharset(block, check); !decoded) {
+        return BundleResult::Failure(QString(), decoded.reason());
+    }
+    const BundleRoom& room = bundle.layout().rooms[bundle.layout().roomByNumber.at(font->room)];
+    const std::int64_t growth = std::max<std::int64_t>(block.size() - font->size, 0);
+    if (growth > 0 && (std::int64_t(bundle.data().size()) + growth > GameBundle::MaxDataSize)) {
+        return BundleResult::Failure(
+            path,
+            QStringLiteral("the data file would grow past %1 bytes").arg(GameBundle::MaxDataSize));
+    }
+    RewrittenBundle rewritten;
+    rewritten.index = bundle.index();
+    rewritten.growth = growth;
+    const auto at = static_cast<qsizetype>(font->offset);
+    const std::int64_t newSize = std::max<std::int64_t>(block.size(), font->size);
+    if (growth == 0) {
+        rewritten.data = bundle.data();
+        char* const target = rewritten.data.data() + at;
+        std::copy(block.begin(), block.end(), target);
+        std::fill(target + block.size(), target + font->size, '\0');
+    } else {
+        rewritten.data.reserve(bundle.data().size() + growth);
+        rewritten.data.append(bundle.data().constData(), at);
+        rewritten.data.append(block);
+        rewritten.data.append(bundle.data().constData() + at + font->size,
+                              bundle.data().size() - at - font->size);
+        GrowBig32(rewritten.data, 4, growth);
+        GrowBig32(rewritten.data, room.lflf.offset + 4, growth);
+        ShiftReferences(bundle, room, font->offset, growth, rewritten);
+    }
+    // The block's own header: its tag and the room it takes in the tree.
+    rewritten.data.replace(at, 4, "CHAR", 4);
+    PutBig32(rewritten.data, at + 4, static_cast<std::uint32_t>(newSize));
+    rewritten.dataChanged = rewritten.data != bundle.data();
+    if (BundleResult verified = Verify(bundle, number, block, rewritten); !verified) {
+        return verified;
+    }
+    out = std::move(rewritten);
+    return BundleResult::Success();
+}
+
+BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message) {
+    const BundlePaths& paths = bundle.paths();
+    if (!rewritten.dataChanged && !rewritten.indexChanged) {
+        message = QStringLiteral("The font is the same as before; nothing was written.");
+        return BundleResult::Success();
+    }
+    QStringList kept;
+    for (const auto& [path, plain] :
+         {std::pair{paths.index, bundle.index()}, std::pair{paths.data, bundle.data()}}) {
+        const QString copy = path + QStringLiteral(".orig");
+        if (QFileInfo::exists(copy)) {
+            continue;
+        }
+        QByteArray original = plain;
+        if (bundle.encrypted()) {
+            GameBundle::Crypt(original);
+        }
+        if (const FileResult written = WriteWholeFile(copy, original); !written) {
+            return BundleResult::Failure(copy, written.reason() +
+                                                   QStringLiteral("; the bundle was not changed"));
+        }
+        kept << QFileInfo(copy).fileName();
+    }
+    if (bundle.encrypted()) {
+        GameBundle::Crypt(rewritten.data);
+        GameBundle::Crypt(rewritten.index);
+    }
+    if (const FileResult written = WriteWholeFile(paths.data, rewritten.data); !written) {
+        return BundleResult::Failure(paths.data, written.reason());
+    }
+    if (rewritten.indexChanged) {
+        if (const FileResult written = WriteWholeFile(paths.index, rewritten.index); !written) {
+            // The data file no longer matches the old index: put the old data file back.
+            QByteArray original = bundle.data();
+            if (bundle.encrypted()) {
+                GameBundle::Crypt(original);
+            }
+            const FileResult restored = WriteWholeFile(paths.data, original);
+            return BundleResult::Failure(
+                paths.index,
+                written.reason() + (restored
+                                        ? QStringLiteral("; the data file was put back as it was")
+                                        : QStringLiteral("; the data file could not be put back "
+                                                         "either: restore it from its .orig "
+                                                         "copy")));
+        }
+    }
+    message = rewritten.indexChanged
+                  ? QStringLiteral("Wrote %1 and %2; the font grew by %3 bytes, so the index was "
+                                   "rewritten.")
+                        .arg(QFileInfo(paths.data).fileName(), QFileInfo(paths.index).fileName())
+                        .arg(rewritten.growth)
+                  : QStringLiteral("Wrote %1; the index was not rewritten.")
+                        .arg(QFileInfo(paths.data).fileName());
+    if (!kept.isEmpty()) {
+        message += QStringLiteral(" The original files are kept as %1.")
+                       .arg(kept.join(QStringLiteral(" and ")));
+    }
+    return BundleResult::Success();
+}
+
+} // namespace fontlathe

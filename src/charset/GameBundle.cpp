@@ -1,0 +1,252 @@
+#include "GameBundle.h"
+
+#include "BundleBytes.h"
+#include "BundleParser.h"
+#include "CharBlockLayout.h"
+#include "CharCodec.h"
+#include "FileAccess.h"
+
+#include <QFileInfo>
+
+#include <array>
+#include <cstring>
+
+namespace fontlathe {
+
+using namespace bundle;
+
+namespace {
+
+constexpr char Key = 0x69;
+
+// Tags an index file of version 5 to 8 or of an HE game may start with.
+constexpr std::array IndexTags = {Tag("RNAM"), Tag("MAXS"), Tag("DROO"), Tag("DSCR"), Tag("DSOU"),
+                                  Tag("DCOS"), Tag("DCHR"), Tag("DOBJ"), Tag("DLFL"), Tag("DIRI"),
+                                  Tag("DIRR"), Tag("SVER"), Tag("DISK"), Tag("INIB")};
+
+bool IsIndexTag(std::uint32_t tag) {
+    return std::find(IndexTags.begin(), IndexTags.end(), tag) != IndexTags.end();
+}
+
+std::uint32_t FirstTag(QByteArrayView bytes, char key) {
+    std::uint32_t tag = 0;
+    for (int i = 0; i < 4; ++i) {
+        tag = tag << 8 | static_cast<std::uint8_t>(bytes[i] ^ key);
+    }
+    return tag;
+}
+
+QString NotSupported(const QString& what) {
+    return QStringLiteral("%1: not supported yet").arg(what);
+}
+
+// Versions 3 and 4 start their files with a 4-byte little-endian size and a 2-letter tag.
+bool LooksLikeSmallHeader(QByteArrayView bytes) {
+    static const QByteArrayView tags[] = {"RN", "0R", "0S", "0N", "0C", "0O", "LE", "LF", "FO"};
+    for (const char key : {char(0), Key}) {
+        const char tag[2] = {static_cast<char>(bytes[4] ^ key), static_cast<char>(bytes[5] ^ key)};
+        for (QByteArrayView known : tags) {
+            if (known == QByteArrayView(tag, 2)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QString OlderGameFile() {
+    return NotSupported(QStringLiteral("a file of a version 3 or 4 game, whose fonts lie in files "
+                                       "of their own with an older layout"));
+}
+
+QString NutFile() {
+    return NotSupported(QStringLiteral("a NUT font file (the fonts of version 8 and the subtitles "
+                                       "of version 7)"));
+}
+
+BundleResult ReadFile(const QString& path, qint64 limit, const QString& kind, QByteArray& bytes) {
+    // A file far too large is refused before a byte of it is read.
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() > limit) {
+        return BundleResult::Failure(path, QStringLiteral("it is %1 bytes, more than the %2 a %3 "
+                                                          "may have")
+                                               .arg(info.size())
+                                               .arg(limit)
+                                               .arg(kind));
+    }
+    if (const FileResult read = ReadWholeFile(path, limit, kind, bytes); !read) {
+        return BundleResult::Failure(path, read.reason());
+    }
+    return BundleResult::Success();
+}
+
+} // namespace
+
+BundleResult GameBundle::PathsFor(const QString& path, BundlePaths& paths) {
+    const QFileInfo info(path);
+    const QString suffix = info.suffix();
+    const QString upper = suffix.toUpper();
+    if (upper == QStringLiteral("LFL") || upper == QStringLiteral("LEC")) {
+        return BundleResult::Failure(path, OlderGameFile());
+    }
+    if (upper == QStringLiteral("NUT")) {
+        return BundleResult::Failure(path, NutFile());
+    }
+    static const QString pairs[][2] = {{QStringLiteral("000"), QStringLiteral("001")},
+                                       {QStringLiteral("LA0"), QStringLiteral("LA1")},
+                                       {QStringLiteral("HE0"), QStringLiteral("HE1")}};
+    for (const auto& pair : pairs) {
+        for (int side = 0; side < 2; ++side) {
+            if (upper != pair[side]) {
+                continue;
+            }
+            // The other file's suffix keeps the case of this one's letters.
+            QString other = suffix;
+            other[2] = pair[1 - side][2];
+            const QString stem = path.left(path.size() - suffix.size());
+            paths.index = side == 0 ? path : stem + other;
+            paths.data = side == 0 ? stem + other : path;
+            return BundleResult::Success();
+        }
+    }
+    return BundleResult::Failure(
+        path, QStringLiteral("it is no file of a game bundle: a bundle is NAME.000 and NAME.001, "
+                             "NAME.LA0 and NAME.LA1, or NAME.HE0 and NAME.HE1"));
+}
+
+BundleResult GameBundle::Open(const QString& path, GameBundle& bundle) {
+    BundlePaths paths;
+    if (BundleResult named = PathsFor(path, paths); !named) {
+        return named;
+    }
+    QByteArray index;
+    QByteArray data;
+    if (BundleResult read =
+            ReadFile(paths.index, MaxIndexSize, QStringLiteral("bundle's index file"), index);
+        !read) {
+        return read;
+    }
+    if (BundleResult read =
+            ReadFile(paths.data, MaxDataSize, QStringLiteral("bundle's data file"), data);
+        !read) {
+        return read;
+    }
+    return FromBytes(std::move(index), std::move(data), paths, bundle);
+}
+
+BundleResult GameBundle::FromBytes(QByteArray indexFile, QByteArray dataFile,
+                                   const BundlePaths& paths, GameBundle& bundle) {
+    if (indexFile.size() >= 4 && indexFile.startsWith("ANIM")) {
+        return BundleResult::Failure(paths.index, NutFile());
+    }
+    if (indexFile.size() < 8) {
+        return BundleResult::Failure(
+            paths.index,
+            QStringLiteral("it is %1 bytes, too short for an index file").arg(indexFile.size()));
+    }
+    bool encrypted = false;
+    if (IsIndexTag(FirstTag(indexFile, Key))) {
+        encrypted = true;
+    } else if (!IsIndexTag(FirstTag(indexFile, 0))) {
+        return BundleResult::Failure(
+            paths.index,
+            LooksLikeSmallHeader(indexFile)
+                ? OlderGameFile()
+                : QStringLiteral("%1: it starts with \"%2\", which is no index block, plain or "
+                                 "XOR-encrypted")
+                      .arg(OffsetText(0), TagText(FirstTag(indexFile, 0))));
+    }
+    if (encrypted) {
+        Crypt(indexFile);
+        Crypt(dataFile);
+    }
+    return FromDecrypted(std::move(indexFile), std::move(dataFile), paths, encrypted, bundle);
+}
+
+BundleResult GameBundle::FromDecrypted(QByteArray index, QByteArray data, const BundlePaths& paths,
+                                       bool encrypted, GameBundle& bundle) {
+    GameBundle loaded;
+    loaded.paths_ = paths;
+    loaded.encrypted_ = encrypted;
+    loaded.index_ = std::move(index);
+    loaded.data_ = std::move(data);
+    if (BundleResult parsed = ParseBundle(loaded.index_, loaded.data_, paths, loaded.layout_);
+        !parsed) {
+        return parsed;
+    }
+    loaded.ListFonts();
+    bundle = std::move(loaded);
+    return BundleResult::Success();
+}
+
+QString GameBundle::KindText() const {
+    if (paths_.index.endsWith(QStringLiteral("HE0"), Qt::CaseInsensitive)) {
+        return QStringLiteral("HE, version %1 layout").arg(layout_.version);
+    }
+    return QStringLiteral("version %1").arg(layout_.version);
+}
+
+const BundleFont* GameBundle::Font(int number) const {
+    for (const BundleFont& font : fonts_) {
+        if (font.number == number) {
+            return &font;
+        }
+    }
+    return nullptr;
+}
+
+QByteArray GameBundle::FontBlock(const BundleFont& font) const {
+    return data_.mid(static_cast<qsizetype>(font.offset), static_cast<qsizetype>(font.size));
+}
+
+void GameBundle::Crypt(QByteArray& bytes) {
+    // Eight bytes at a time: a data file is tens of megabytes.
+    char* const data = bytes.data();
+    const qsizetype size = bytes.size();
+    constexpr std::uint64_t Word = 0x6969696969696969ull;
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        word ^= Word;
+        std::memcpy(data + i, &word, 8);
+    }
+    for (; i < size; ++i) {
+        data[i] ^= Key;
+    }
+}
+
+void GameBundle::ListFonts() {
+    fonts_.clear();
+    const BundleDirectory* directory = layout_.Directory(Tag("DCHR"));
+    if (directory == nullptr) {
+        return;
+    }
+    for (std::size_t i = 0; i < directory->rooms.size(); ++i) {
+        const auto room = layout_.roomByNumber.find(directory->rooms[i]);
+        if (directory->rooms[i] == 0 || directory->offsets[i] == 0xffffffffu ||
+            room == layout_.roomByNumber.end()) {
+            continue;
+        }
+        // The parser has checked that the entry lands on a CHAR block of its room.
+        const std::int64_t at = layout_.rooms[room->second].base() + directory->offsets[i];
+        BundleFont font;
+        font.number = static_cast<int>(i);
+        font.room = directory->rooms[i];
+        font.offset = at;
+        font.size = Big32(data_, at + 4);
+        const QByteArray block = FontBlock(font);
+        if (block.size() >= layout::HeaderSize) {
+            font.bitsPerPixel = Byte(block, layout::BitsPerPixelOffset);
+            font.fontHeight = Byte(block, layout::FontHeightOffset);
+            font.numChars = static_cast<std::int16_t>(Little16(block, layout::NumCharsOffset));
+        }
+        Charset set;
+        if (DecodeCharset(block, set)) {
+            font.glyphCount = set.PresentGlyphCount();
+        }
+        fonts_.push_back(font);
+    }
+}
+
+} // namespace fontlathe

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "BundleLayout.h"
+#include "BundleResult.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace fontlathe {
+
+// A font of a bundle as the charset directory (DCHR) names it: the number the game's scripts
+// use, its room, where its CHAR block lies in the data file and what its header says.
+struct BundleFont {
+    int number = 0;
+    int room = 0;
+    std::int64_t offset = 0;
+    std::int64_t size = 0;
+    int bitsPerPixel = 0;
+    int fontHeight = 0;
+    int numChars = 0;
+    // Present glyphs among the stored codes; -1 when the codec refuses the block.
+    int glyphCount = -1;
+};
+
+// The two files of a game's resource bundle, read whole and decrypted, with their checked
+// structure and the fonts they hold. Open takes either file; the other is found beside it.
+class GameBundle {
+public:
+    // The largest files read: a data file of some hundred megabytes is ordinary, an index is
+    // small.
+    static constexpr qint64 MaxDataSize = qint64(1) << 30;
+    static constexpr qint64 MaxIndexSize = qint64(16) << 20;
+
+    static BundleResult Open(const QString& path, GameBundle& bundle);
+    // The same from the bytes of the two files as they lie on disk.
+    static BundleResult FromBytes(QByteArray indexFile, QByteArray dataFile,
+                                  const BundlePaths& paths, GameBundle& bundle);
+    // The same from bytes already decrypted, as a rewrite checks its result without another
+    // pass over the data.
+    static BundleResult FromDecrypted(QByteArray index, QByteArray data, const BundlePaths& paths,
+                                      bool encrypted, GameBundle& bundle);
+    // The two files of the bundle that path names, or a failure that says why path names none.
+    static BundleResult PathsFor(const QString& path, BundlePaths& paths);
+
+    const BundlePaths& paths() const { return paths_; }
+    int version() const { return layout_.version; }
+    bool encrypted() const { return encrypted_; }
+    // "version 6", or "HE, version 6 layout" for a .HE0 bundle.
+    QString KindText() const;
+    const BundleLayout& layout() const { return layout_; }
+    // The decrypted bytes of the two files.
+    const QByteArray& index() const { return index_; }
+    const QByteArray& data() const { return data_; }
+    const std::vector<BundleFont>& fonts() const { return fonts_; }
+    // The font of that number, or nullptr.
+    const BundleFont* Font(int number) const;
+    QByteArray FontBlock(const BundleFont& font) const;
+
+    // XOR 0x69, which both encrypts and decrypts.
+    static void Crypt(QByteArray& bytes);
+
+private:
+    void ListFonts();
+
+    BundlePaths paths_;
+    bool encrypted_ = false;
+    QByteArray index_;
+    QByteArray data_;
+    BundleLayout layout_;
+    std::vector<BundleFont> fonts_;
+};
+
+} // namespace fontlathe

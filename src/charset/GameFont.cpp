@@ -1,0 +1,63 @@
+#include "GameFont.h"
+
+#include "BundleRewrite.h"
+#include "GameBundle.h"
+
+#include <QFileInfo>
+
+#include <utility>
+
+namespace fontlathe {
+
+GameFont::GameFont(QString dataPath, QString indexPath, int number)
+    : dataPath_(std::move(dataPath)), indexPath_(std::move(indexPath)), number_(number) {}
+
+BundleResult GameFont::Load(const QString& path, int number, Charset& set, GameFont& font) {
+    GameBundle bundle;
+    if (BundleResult opened = GameBundle::Open(path, bundle); !opened) {
+        return opened;
+    }
+    const BundleFont* found = bundle.Font(number);
+    if (found == nullptr) {
+        return BundleResult::Failure(bundle.paths().index,
+                                     QStringLiteral("the bundle has no font %1").arg(number));
+    }
+    Charset loaded = set;
+    if (const FileResult decoded = DecodeCharset(bundle.FontBlock(*found), loaded); !decoded) {
+        return BundleResult::Failure(bundle.paths().data,
+                                     QStringLiteral("font %1 at data file offset %2: %3")
+                                         .arg(number)
+                                         .arg(found->offset)
+                                         .arg(decoded.reason()));
+    }
+    set = std::move(loaded);
+    font = GameFont(bundle.paths().data, bundle.paths().index, number);
+    return BundleResult::Success();
+}
+
+BundleResult GameFont::Save(Charset& set, DirtyBytes dirtyBytes, QString& message) const {
+    EncodedBlock block;
+    if (const FileResult encoded = EncodeCharset(set, dirtyBytes, block); !encoded) {
+        return BundleResult::Failure(dataPath_, encoded.reason());
+    }
+    GameBundle bundle;
+    if (BundleResult opened = GameBundle::Open(dataPath_, bundle); !opened) {
+        return opened;
+    }
+    RewrittenBundle rewritten;
+    if (BundleResult replaced = ReplaceFont(bundle, number_, block.bytes, rewritten); !replaced) {
+        return replaced.path().isEmpty() ? BundleResult::Failure(dataPath_, replaced.reason())
+                                         : replaced;
+    }
+    if (BundleResult written = WriteBundle(bundle, std::move(rewritten), message); !written) {
+        return written;
+    }
+    AdoptWrittenLayout(set, block);
+    return BundleResult::Success();
+}
+
+QString GameFont::DisplayName() const {
+    return QStringLiteral("%1, font %2").arg(QFileInfo(dataPath_).fileName()).arg(number_);
+}
+
+} // namespace fontlathe

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "BundleResult.h"
+#include "CharCodec.h"
+#include "Charset.h"
+
+#include <QString>
+
+namespace fontlathe {
+
+// A font inside a game's bundle, as the window opens and saves it: the bundle's two files and
+// the font's number. It holds no bytes; every Load and Save reads the bundle afresh, so a
+// change made to the files in between is neither lost nor overwritten blindly.
+class GameFont {
+public:
+    GameFont() = default;
+    GameFont(QString dataPath, QString indexPath, int number);
+
+    // Opens the bundle that path names (either file) and reads font number into set; on failure
+    // set and font are untouched.
+    static BundleResult Load(const QString& path, int number, Charset& set, GameFont& font);
+
+    // Encodes set and puts it back in place of the font, as ReplaceFont and WriteBundle do. On
+    // success set takes the sizes and offsets written, as SaveCharset does, and message says
+    // what was written (whether the index was rewritten, whether .orig copies were made).
+    BundleResult Save(Charset& set, DirtyBytes dirtyBytes, QString& message) const;
+
+    const QString& dataPath() const { return dataPath_; }
+    const QString& indexPath() const { return indexPath_; }
+    int number() const { return number_; }
+    // "game.001, font 2", as the window's title names it.
+    QString DisplayName() const;
+
+private:
+    QString dataPath_;
+    QString indexPath_;
+    int number_ = -1;
+};
+
+} // namespace fontlathe

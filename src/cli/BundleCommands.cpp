@@ -1,0 +1,130 @@
+#include "BundleCommands.h"
+
+#include "charset/BundleRewrite.h"
+#include "charset/FileAccess.h"
+#include "charset/GameBundle.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace fontlathe {
+
+namespace {
+
+// A font file is a single CHAR block of at most about 2 MB.
+constexpr qint64 MaxFontFileSize = qint64(64) << 20;
+
+CommandOutcome Failed(const BundleResult& result, const QString& fallbackPath) {
+    return CommandOutcome::Failure(result.path().isEmpty() ? fallbackPath : result.path(),
+                                   result.reason());
+}
+
+BundleResult OpenWithFont(const QString& game, int font, GameBundle& bundle) {
+    if (BundleResult opened = GameBundle::Open(game, bundle); !opened) {
+        return opened;
+    }
+    if (bundle.Font(font) == nullptr) {
+        return BundleResult::Failure(
+            bundle.paths().index,
+            QStringLiteral("the charset directory (DCHR) names no font %1 in this data file")
+                .arg(font));
+    }
+    return BundleResult::Success();
+}
+
+QJsonObject FontToJson(const BundleFont& font) {
+    return QJsonObject{{QStringLiteral("number"), font.number},
+                       {QStringLiteral("room"), font.room},
+                       {QStringLiteral("offset"), qint64(font.offset)},
+                       {QStringLiteral("size"), qint64(font.size)},
+                       {QStringLiteral("bitsPerPixel"), font.bitsPerPixel},
+                       {QStringLiteral("height"), font.fontHeight},
+                       {QStringLiteral("storedCodes"), font.numChars},
+                       {QStringLiteral("glyphs"), font.glyphCount}};
+}
+
+} // namespace
+
+CommandOutcome ListBundleFonts(const QString& game, ReportStyle style, QTextStream& out) {
+    GameBundle bundle;
+    if (BundleResult opened = GameBundle::Open(game, bundle); !opened) {
+        return Failed(opened, game);
+    }
+    if (style == ReportStyle::Json) {
+        QJsonArray fonts;
+        for (const BundleFont& font : bundle.fonts()) {
+            fonts.append(FontToJson(font));
+        }
+        const QJsonObject report{{QStringLiteral("index"), bundle.paths().index},
+                                 {QStringLiteral("data"), bundle.paths().data},
+                                 {QStringLiteral("kind"), bundle.KindText()},
+                                 {QStringLiteral("encrypted"), bundle.encrypted()},
+                                 {QStringLiteral("fonts"), fonts}};
+        out << QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented));
+    } else {
+        out << bundle.paths().index << " + " << bundle.paths().data << ": " << bundle.KindText()
+            << (bundle.encrypted() ? ", XOR-encrypted" : ", not encrypted") << ", "
+            << bundle.fonts().size() << " fonts\n";
+        out << " font  room     offset     size  bpp  height  codes  glyphs\n";
+        for (const BundleFont& font : bundle.fonts()) {
+            out << qSetFieldWidth(5) << font.number << qSetFieldWidth(6) << font.room
+                << qSetFieldWidth(11) << font.offset << qSetFieldWidth(9) << font.size
+                << qSetFieldWidth(5) << font.bitsPerPixel << qSetFieldWidth(8) << font.fontHeight
+                << qSetFieldWidth(7) << font.numChars << qSetFieldWidth(8)
+                << (font.glyphCount < 0 ? QStringLiteral("refused")
+                                        : QString::number(font.glyphCount))
+                << qSetFieldWidth(0) << "\n";
+        }
+    }
+    out.flush();
+    return CommandOutcome::Status(ExitSuccess);
+}
+
+CommandOutcome ExtractBundleFont(const QString& game, int font, const QString& output) {
+    GameBundle bundle;
+    if (BundleResult opened = OpenWithFont(game, font, bundle); !opened) {
+        return Failed(opened, game);
+    }
+    if (const FileResult written = WriteWholeFile(output, bundle.FontBlock(*bundle.Font(font)));
+        !written) {
+        return CommandOutcome::Failure(output, written.reason());
+    }
+    return CommandOutcome::Status(ExitSuccess);
+}
+
+CommandOutcome InsertBundleFont(const QString& game, int font, const QString& input,
+                                QTextStream& out) {
+    QByteArray block;
+    if (const FileResult read =
+            ReadWholeFile(input, MaxFontFileSize, QStringLiteral("font file"), block);
+        !read) {
+        return CommandOutcome::Failure(input, read.reason());
+    }
+    GameBundle bundle;
+    if (BundleResult opened = OpenWithFont(game, font, bundle); !opened) {
+        return Failed(opened, game);
+    }
+    RewrittenBundle rewritten;
+    if (BundleResult replaced = ReplaceFont(bundle, font, block, rewritten); !replaced) {
+        return Failed(replaced, input);
+    }
+    QString message;
+    if (BundleResult written = WriteBundle(bundle, std::move(rewritten), message); !written) {
+        return Failed(written, game);
+    }
+    out << message << "\n";
+    out.flush();
+    return CommandOutcome::Status(ExitSuccess);
+}
+
+std::optional<int> ParseFontNumber(const QString& text) {
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok || number < 0 || number > 65535) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+} // namespace fontlathe

@@ -1,0 +1,145 @@
+#include "BundleBuilder.h"
+
+#include "SampleSets.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <map>
+
+using namespace Qt::StringLiterals;
+
+namespace fontlathe::test {
+
+namespace {
+
+void AppendBig32(QByteArray& bytes, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        bytes += static_cast<char>(value >> shift);
+    }
+}
+
+void AppendLittle16(QByteArray& bytes, int value) {
+    bytes += static_cast<char>(value);
+    bytes += static_cast<char>(value >> 8);
+}
+
+const char* DirectoryOf(const QByteArray& tag) {
+    static const std::map<QByteArray, const char*> directories = {
+        {"SCRP", "DSCR"}, {"SOUN", "DSOU"}, {"COST", "DCOS"}, {"AKOS", "DCOS"}, {"CHAR", "DCHR"}};
+    return directories.at(tag);
+}
+
+// The MAXS block of each version holds a fixed set of counts.
+const std::map<int, int> MaxsPayload = {{5, 18}, {6, 30}, {7, 130}, {8, 168}};
+
+struct Entry {
+    int room = 0;
+    std::int64_t offset = 0;
+};
+
+QByteArray Directory(const char* tag, const std::map<int, Entry>& entries) {
+    const int count = entries.empty() ? 1 : entries.rbegin()->first + 1;
+    QByteArray payload;
+    AppendLittle16(payload, count);
+    for (int i = 0; i < count; ++i) {
+        payload += static_cast<char>(entries.count(i) != 0 ? entries.at(i).room : 0);
+    }
+    for (int i = 0; i < count; ++i) {
+        AppendLittle32(payload, entries.count(i) != 0 ? entries.at(i).offset : 0);
+    }
+    return MakeBlock(tag, payload);
+}
+
+} // namespace
+
+QByteArray MakeBlock(const char* tag, const QByteArray& payload) {
+    QByteArray block(tag, 4);
+    AppendBig32(block, static_cast<std::uint32_t>(payload.size() + 8));
+    return block + payload;
+}
+
+BundleBuilder& BundleBuilder::Room(int number) {
+    rooms_.push_back({number, {}});
+    return *this;
+}
+
+BundleBuilder& BundleBuilder::Add(const char* tag, int number, int payloadSize) {
+    QByteArray payload(payloadSize, '\0');
+    for (int i = 0; i < payloadSize; ++i) {
+        payload[i] = static_cast<char>(number * 31 + i);
+    }
+    rooms_.back().resources.push_back({MakeBlock(tag, payload), number});
+    return *this;
+}
+
+BundleBuilder& BundleBuilder::Font(int number, const QByteArray& charBlock) {
+    rooms_.back().resources.push_back({charBlock, number});
+    return *this;
+}
+
+BuiltBundle BundleBuilder::Build() const {
+    std::map<QByteArray, std::map<int, Entry>> directories;
+    QByteArray rooms;
+    std::vector<std::pair<int, std::int64_t>> offsets;
+    const std::int64_t loffSize = 9 + 5 * std::int64_t(rooms_.size());
+    for (const BuiltRoom& room : rooms_) {
+        const std::int64_t lflf = 8 + loffSize + rooms.size();
+        QByteArray body = MakeBlock("ROOM", QByteArray(16, char(room.number)));
+        for (const Resource& resource : room.resources) {
+            directories[DirectoryOf(resource.block.left(4))][resource.number] = {room.number,
+                                                                                 body.size()};
+            body += resource.block;
+        }
+        offsets.emplace_back(room.number, lflf + 8);
+        rooms += MakeBlock("LFLF", body);
+    }
+    QByteArray loff(1, static_cast<char>(offsets.size()));
+    for (const auto& [number, offset] : offsets) {
+        loff += static_cast<char>(number);
+        AppendLittle32(loff, offset);
+    }
+    BuiltBundle built;
+    built.data = MakeBlock("LECF", MakeBlock("LOFF", loff) + rooms);
+
+    std::map<int, Entry> roomEntries;
+    for (const BuiltRoom& room : rooms_) {
+        roomEntries[room.number] = {1, 0};
+    }
+    built.index = MakeBlock("RNAM", QByteArray(1, '\0')) +
+                  MakeBlock("MAXS", QByteArray(MaxsPayload.at(version_), '\0')) +
+                  Directory("DROO", roomEntries);
+    for (const char* tag : {"DSCR", "DSOU", "DCOS", "DCHR"}) {
+        built.index += Directory(tag, directories[tag]);
+    }
+    built.index += MakeBlock("DOBJ", QByteArray(2, '\0'));
+    if (version_ == 5 || version_ == 6) {
+        for (QByteArray* bytes : {&built.index, &built.data}) {
+            for (char& byte : *bytes) {
+                byte = static_cast<char>(byte ^ 0x69);
+            }
+        }
+    }
+    return built;
+}
+
+QByteArray SampleFontBlock(int bitsPerPixel, int glyphCount, std::uint32_t seed) {
+    Charset set = VariedSet(bitsPerPixel, seed, glyphCount);
+    return Encoded(set);
+}
+
+QString WriteBundleFiles(const QString& folder, const QString& stem, int version,
+                         const BuiltBundle& bundle) {
+    const QString base = QDir(folder).filePath(stem + (version == 7 ? u".LA"_s : u".00"_s));
+    for (const auto& [path, bytes] :
+         {std::pair{base + u'0', bundle.index}, std::pair{base + u'1', bundle.data}}) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            return QString();
+        }
+    }
+    return base + u'0';
+}
+
+} // namespace fontlathe::test
