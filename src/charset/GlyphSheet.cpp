@@ -1,5 +1,6 @@
 #include "GlyphSheet.h"
 
+#include "CharCodec.h"
 #include "FileAccess.h"
 #include "IndexedPngWriter.h"
 #include "PaletteLookup.h"
@@ -19,10 +20,6 @@ namespace {
 
 // A sheet of the largest cells is about 4 MB of pixels; no honest sheet file comes near this.
 constexpr qint64 MaxSheetFileSize = qint64(64) * 1024 * 1024;
-
-bool InOffsetRange(int offset) {
-    return offset >= MinGlyphOffset && offset <= MaxGlyphOffset;
-}
 
 struct CellGlyph {
     int width = 0;
@@ -110,18 +107,8 @@ QImage RasterFromCell(const std::uint8_t* corner, std::size_t stride, CellGlyph 
 } // namespace
 
 SheetResult EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QByteArray& png) {
-    if (!Charset::IsValidBitsPerPixel(set.bitsPerPixel)) {
-        return SheetResult::Failure(
-            SheetProblem::NotExportable,
-            QStringLiteral("the set has %1 bits per pixel; a font has 1, 2 or 4")
-                .arg(set.bitsPerPixel));
-    }
-    if (set.numChars < 0 || set.numChars > GlyphSlotCount) {
-        return SheetResult::Failure(SheetProblem::NotExportable,
-                                    QStringLiteral("the set stores %1 characters; a font holds "
-                                                   "0 to %2")
-                                        .arg(set.numChars)
-                                        .arg(GlyphSlotCount));
+    if (const QString refusal = UnwritableHeaderReason(set); !refusal.isEmpty()) {
+        return SheetResult::Failure(SheetProblem::NotExportable, refusal);
     }
     const QSize cell = chosenCell.value_or(DefaultSheetCell(set));
     if (cell.width() < 1 || cell.height() < 1 || cell.width() > MaxGlyphSide ||
@@ -147,7 +134,7 @@ SheetResult EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QBy
                     .arg(cell.height()),
                 code);
         }
-        if (!InOffsetRange(glyph->xOffset) || !InOffsetRange(glyph->yOffset)) {
+        if (!IsValidGlyphOffset(glyph->xOffset) || !IsValidGlyphOffset(glyph->yOffset)) {
             return SheetResult::Failure(SheetProblem::NotExportable,
                                         QStringLiteral("the offsets (%1, %2) lie outside %3 to %4")
                                             .arg(glyph->xOffset)
