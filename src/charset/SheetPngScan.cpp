@@ -3,6 +3,7 @@
 #include "PaletteLookup.h"
 #include "SheetFormat.h"
 
+#include <QStringList>
 #include <QtEndian>
 
 #include <array>
@@ -40,6 +41,11 @@ std::uint8_t SheetIndexOf(QRgba64 color, const PaletteLookup& display) {
         return SheetUnknownIndex;
     }
     return SheetIndexOf(color.toArgb32(), display);
+}
+
+// "#RRGGBB"
+QString HexColor(QRgb color) {
+    return u'#' + QStringLiteral("%1").arg(color & 0xFFFFFFu, 6, 16, QChar(u'0')).toUpper();
 }
 
 } // namespace
@@ -124,24 +130,32 @@ QString DescribeStrayColor(const QImage& image, QPoint pixel, std::uint8_t index
             return QStringLiteral("palette entry %1 lies beyond the image's palette").arg(entry);
         }
     }
+    QString colour;
+    int alpha = 255;
     if (image.depth() == 64 || image.format() == QImage::Format_Grayscale16) {
-        const QRgba64 color = image.pixelColor(pixel).rgba64();
-        return QStringLiteral("the 16-bit colour (%1, %2, %3, alpha %4) is none of the sheet's %5")
-            .arg(color.red())
-            .arg(color.green())
-            .arg(color.blue())
-            .arg(color.alpha())
-            .arg(SheetPaletteSize);
+        const QRgba64 wide = image.pixelColor(pixel).rgba64();
+        const bool between = wide.red() % 257 != 0 || wide.green() % 257 != 0 ||
+                             wide.blue() % 257 != 0 || wide.alpha() % 257 != 0;
+        colour = (between ? QStringLiteral("the 16-bit colour next to ")
+                          : QStringLiteral("the colour ")) +
+                 HexColor(wide.toArgb32());
+        alpha = wide.alpha8();
+    } else {
+        const QRgb narrow = image.pixel(pixel);
+        colour = QStringLiteral("the colour ") + HexColor(narrow);
+        alpha = qAlpha(narrow);
     }
-    const QRgb color = image.pixel(pixel);
-    const QString alpha =
-        qAlpha(color) == 255 ? QString() : QStringLiteral(", alpha %1").arg(qAlpha(color));
-    return QStringLiteral("the colour (%1, %2, %3%4) is none of the sheet's %5")
-        .arg(qRed(color))
-        .arg(qGreen(color))
-        .arg(qBlue(color))
-        .arg(alpha)
-        .arg(SheetPaletteSize);
+    if (alpha != 255) {
+        colour += QStringLiteral(" at alpha %1").arg(alpha);
+    }
+    QStringList palette;
+    for (const QRgb display : DisplayColors) {
+        palette << HexColor(display);
+    }
+    return QStringLiteral(
+               "%1 is none a sheet may hold: indices 0 to 15 are %2; \"outside\" is %3 or "
+               "any colour of alpha 0; the grid lines are %4")
+        .arg(colour, palette.join(u' '), HexColor(SheetOutsideColor), HexColor(SheetGridColor));
 }
 
 } // namespace fontlathe
