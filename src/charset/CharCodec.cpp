@@ -159,11 +159,19 @@ QString DescribeUnwritable(int code, const Glyph& glyph) {
 }
 
 bool IsWritable(const Glyph& glyph) {
-    const auto inRange = [](int offset) {
-        return offset >= MinGlyphOffset && offset <= MaxGlyphOffset;
-    };
     return glyph.width() <= MaxGlyphSide && glyph.height() <= MaxGlyphSide &&
-           inRange(glyph.xOffset) && inRange(glyph.yOffset);
+           IsValidGlyphOffset(glyph.xOffset) && IsValidGlyphOffset(glyph.yOffset);
+}
+
+// "the set has 3 bits per pixel; ...", "the header says 3 bits per pixel; ..."
+QString BitsPerPixelRefusal(const char* whose, int bits) {
+    return QStringLiteral("%1 %2 bits per pixel; a font has 1, 2 or 4")
+        .arg(QLatin1String(whose))
+        .arg(bits);
+}
+
+FileResult ReadFontFile(const QString& path, QByteArray& bytes) {
+    return ReadWholeFile(path, MaxFileSize, QStringLiteral("font file"), bytes);
 }
 
 // Packs one raster at out; returns the number of bytes written.
@@ -227,9 +235,7 @@ FileResult DecodeCharset(QByteArrayView bytes, Charset& set) {
                 .arg(GlyphSlotCount));
     }
     if (!Charset::IsValidBitsPerPixel(loaded.bitsPerPixel)) {
-        return FileResult::Failure(
-            QStringLiteral("the header says %1 bits per pixel; a font has 1, 2 or 4")
-                .arg(loaded.bitsPerPixel));
+        return FileResult::Failure(BitsPerPixelRefusal("the header says", loaded.bitsPerPixel));
     }
 
     // The new set's offsets are all 0, so a cut entry keeps zero bytes where it is cut.
@@ -253,17 +259,21 @@ FileResult DecodeCharset(QByteArrayView bytes, Charset& set) {
     return FileResult::Success();
 }
 
-FileResult EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& out) {
+QString UnwritableHeaderReason(const Charset& set) {
     if (!Charset::IsValidBitsPerPixel(set.bitsPerPixel)) {
-        return FileResult::Failure(
-            QStringLiteral("the set has %1 bits per pixel; a font has 1, 2 or 4")
-                .arg(set.bitsPerPixel));
+        return BitsPerPixelRefusal("the set has", set.bitsPerPixel);
     }
     if (set.numChars < 0 || set.numChars > GlyphSlotCount) {
-        return FileResult::Failure(
-            QStringLiteral("the set stores %1 characters; a font holds 0 to %2")
-                .arg(set.numChars)
-                .arg(GlyphSlotCount));
+        return QStringLiteral("the set stores %1 characters; a font holds 0 to %2")
+            .arg(set.numChars)
+            .arg(GlyphSlotCount);
+    }
+    return QString();
+}
+
+FileResult EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& out) {
+    if (const QString refusal = UnwritableHeaderReason(set); !refusal.isEmpty()) {
+        return FileResult::Failure(refusal);
     }
 
     const int bitsPerPixel = set.bitsPerPixel;
@@ -322,9 +332,52 @@ void AdoptWrittenLayout(Charset& set, const EncodedBlock& written) {
 
 FileResult LoadCharset(Charset& set, const QString& path) {
     QByteArray bytes;
-    if (FileResult read = ReadWholeFile(path, MaxFileSize, QStringLiteral("font file"), bytes);
-        !read) {
+    if (FileResult read = ReadFontFile(path, bytes); !read) {
         return read;
+    }
+    return DecodeCharset(bytes, set);
+}
+
+QString NotAFontReason(QByteArrayView bytes, const QString& fileName, SheetImportRoute route) {
+    const QByteArrayView pngSignature("\x89PNG\r\n\x1a\n");
+    if (bytes.startsWith(pngSignature)) {
+        return QStringLiteral("%1 is a PNG image, not a SCUMM font: to read a glyph sheet, use %2.")
+            .arg(fileName, route == SheetImportRoute::Menu
+                               ? QStringLiteral("File > Import Sheet")
+                               : QStringLiteral("fontlathe-cli import"));
+    }
+    const QByteArrayView tag("CHAR");
+    if (bytes.startsWith(tag) && bytes.size() >= HeaderSize) {
+        return QString();
+    }
+    const QString notAFont = QStringLiteral("%1 does not look like a SCUMM font: ").arg(fileName);
+    if (bytes.isEmpty()) {
+        return notAFont + QStringLiteral("it is empty.");
+    }
+    if (bytes.startsWith(tag)) {
+        return notAFont + QStringLiteral("it is %1 bytes long, shorter than the %2-byte header.")
+                              .arg(bytes.size())
+                              .arg(HeaderSize);
+    }
+    QString start;
+    for (const char byte : bytes.first(std::min<qsizetype>(bytes.size(), tag.size()))) {
+        const auto value = static_cast<unsigned char>(byte);
+        start += value >= 0x20 && value < 0x7F
+                     ? QString(QChar(value))
+                     : QStringLiteral("\\x%1").arg(value, 2, 16, QChar(u'0'));
+    }
+    return notAFont + QStringLiteral("it starts with \"%1\", not \"CHAR\".").arg(start);
+}
+
+FileResult LoadNewCharset(const QString& path, Charset& set, QString* notAFont,
+                          SheetImportRoute route) {
+    set.NewCharset(1);
+    QByteArray bytes;
+    if (FileResult read = ReadFontFile(path, bytes); !read) {
+        return read;
+    }
+    if (notAFont != nullptr) {
+        *notAFont = NotAFontReason(bytes, path, route);
     }
     return DecodeCharset(bytes, set);
 }

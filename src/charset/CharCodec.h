@@ -28,6 +28,10 @@ struct EncodedBlock {
 // then the set stays exactly as it was. The generator scratch survives a load.
 FileResult DecodeCharset(QByteArrayView bytes, Charset& set);
 
+// Why a font file can't hold the set's header: its bits per pixel are not 1, 2 or 4, or
+// numChars lies outside 0..256. Empty when it can.
+QString UnwritableHeaderReason(const Charset& set);
+
 // Packs the stored, present glyphs. Refuses (and produces nothing) when a glyph could not be
 // read back: wider or higher than 127 pixels, or an offset outside -128..127.
 FileResult EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& out);
@@ -37,6 +41,23 @@ void AdoptWrittenLayout(Charset& set, const EncodedBlock& written);
 
 // Reads the file at path into the set; on failure the set is untouched.
 FileResult LoadCharset(Charset& set, const QString& path);
+
+// Where the user is told to go with a glyph sheet that was taken for a font.
+enum class SheetImportRoute { Menu, CommandLine };
+
+// Why the bytes of the file named fileName do not look like a font, as one sentence that names
+// the file: the file is shorter than the 33-byte header, or its first four bytes are not "CHAR"
+// (shown as far as they exist, printable ASCII as it is, other bytes as \xNN), or it is a PNG
+// image, for which the sentence names the way to import a sheet. Empty for what looks like a
+// font. The codec itself reads any tag: a stored file may carry another.
+QString NotAFontReason(QByteArrayView bytes, const QString& fileName,
+                       SheetImportRoute route = SheetImportRoute::Menu);
+
+// LoadCharset into a new set of 1 bit per pixel: on success the set holds what the file holds,
+// on failure it is that new set. notAFont, when given, receives the NotAFontReason of the bytes
+// read, named after path as given (empty for a font or a file that was not read).
+FileResult LoadNewCharset(const QString& path, Charset& set, QString* notAFont = nullptr,
+                          SheetImportRoute route = SheetImportRoute::Menu);
 
 // Writes the set to path, replacing the file atomically: on failure the file that was there
 // stays whole and the set is untouched. On success blockSize, dataSize and glyphOffsets take

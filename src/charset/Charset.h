@@ -18,6 +18,10 @@ inline constexpr int MaxGlyphSide = 127;
 inline constexpr int MinGlyphOffset = -128;
 inline constexpr int MaxGlyphOffset = 127;
 
+constexpr bool IsValidGlyphOffset(int offset) {
+    return offset >= MinGlyphOffset && offset <= MaxGlyphOffset;
+}
+
 // The one character set being edited: the header of a CHAR block, the offset table as last
 // read or written, and a glyph slot for every code 0 to 255. Other parts of the program read
 // and change the fields directly; an edit takes effect at once.

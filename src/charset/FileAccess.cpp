@@ -4,6 +4,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace fontlathe {
 
 FileResult ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
@@ -32,6 +36,23 @@ FileResult ReadWholeFile(const QString& path, qint64 maxSize, const QString& kin
     }
     bytes = std::move(read);
     return FileResult::Success();
+}
+
+bool IsSameFile(const QString& first, const QString& second) {
+    const QFileInfo a(first);
+    const QFileInfo b(second);
+    if (!a.exists() || !b.exists()) {
+        return false;
+    }
+#ifdef Q_OS_UNIX
+    struct stat statA {};
+    struct stat statB {};
+    if (stat(QFile::encodeName(first).constData(), &statA) == 0 &&
+        stat(QFile::encodeName(second).constData(), &statB) == 0) {
+        return statA.st_dev == statB.st_dev && statA.st_ino == statB.st_ino;
+    }
+#endif
+    return a.canonicalFilePath() == b.canonicalFilePath();
 }
 
 FileResult WriteWholeFile(const QString& path, QByteArrayView bytes) {

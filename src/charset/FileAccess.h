@@ -15,6 +15,10 @@ namespace fontlathe {
 FileResult ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
                          QByteArray& bytes);
 
+// Whether the two paths name one existing file, however they are spelt: through a symbolic
+// link, "./", or another hard link.
+bool IsSameFile(const QString& first, const QString& second);
+
 // Writes bytes to path, replacing the file atomically: on failure the file that was there stays
 // whole.
 FileResult WriteWholeFile(const QString& path, QByteArrayView bytes);

@@ -1,5 +1,7 @@
 #include "TextCoverage.h"
 
+#include "CodePoints.h"
+
 #include <QStringList>
 
 #include <array>
@@ -188,15 +190,8 @@ QString MissingCharacterList(const TextCoverage& coverage) {
 
 TextCoverage CheckCoverage(const Charset& set, QStringView text, const CodePage& page) {
     CoverageCounter counter(set, page);
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar unit = text[i];
-        if (unit.isHighSurrogate() && i + 1 < size && text[i + 1].isLowSurrogate()) {
-            counter.Add(QChar::surrogateToUcs4(unit, text[i + 1]));
-            ++i;
-        } else {
-            counter.Add(unit.unicode());
-        }
+    for (qsizetype i = 0; i < text.size();) {
+        counter.Add(NextCodePoint(text, i));
     }
     return counter.Finish();
 }

@@ -2,13 +2,16 @@
 
 #include "CharsetReport.h"
 #include "CoverageReport.h"
+#include "FontInput.h"
 #include "SheetFiles.h"
 #include "charset/CharCodec.h"
 #include "charset/Charset.h"
+#include "charset/FileAccess.h"
 #include "edit/TextPreview.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QRegularExpression>
 
@@ -26,6 +29,7 @@ struct CommandSyntax {
     QStringList flags;
     QStringList valueOptions;
     int positionals;
+    int optionalPositionals = 0;
 };
 
 struct ParsedArgs {
@@ -75,15 +79,18 @@ ParseOutcome Parse(const QStringList& args, const CommandSyntax& syntax, const Q
             parsed.positionals << arg;
         }
     }
-    if (parsed.positionals.size() != syntax.positionals) {
+    if (parsed.positionals.size() < syntax.positionals ||
+        parsed.positionals.size() > syntax.positionals + syntax.optionalPositionals) {
         return {std::nullopt, false, shape};
     }
     return {std::move(parsed), false, QString()};
 }
 
-int Fail(QTextStream& err, const QString& path, const QString& reason) {
-    err << "fontlathe-cli: " << path << ": " << reason << Qt::endl;
-    return ExitFailure;
+// path is empty when the reason names the file itself.
+int Fail(QTextStream& err, const QString& path, const QString& reason, int status = ExitFailure) {
+    err << "fontlathe-cli: " << (path.isEmpty() ? QString() : path + QStringLiteral(": ")) << reason
+        << Qt::endl;
+    return status;
 }
 
 int UsageError(QTextStream& err, const QString& problem) {
@@ -98,14 +105,22 @@ int PrintUsage(QTextStream& stream, int status) {
     return status;
 }
 
+int Finish(const CommandOutcome& outcome, QTextStream& err) {
+    return outcome.failed() ? Fail(err, outcome.path, outcome.reason, outcome.status)
+                            : outcome.status;
+}
+
 std::optional<Charset> Load(const QString& path, QTextStream& err) {
     Charset set;
-    set.NewCharset(1);
-    if (const FileResult loaded = LoadCharset(set, path); !loaded) {
-        Fail(err, path, loaded.reason());
+    if (const CommandOutcome loaded = LoadFontInput(path, set); loaded.failed()) {
+        Finish(loaded, err);
         return std::nullopt;
     }
     return set;
+}
+
+DirtyBytes DirtyBytesOf(const ParsedArgs& parsed) {
+    return parsed.Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
 }
 
 int RunInfo(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
@@ -124,15 +139,18 @@ int RunInfo(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
 }
 
 int RunResave(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    // Scripts written before -o name the output as a second word.
+    const auto option = parsed.Value(QStringLiteral("-o"));
+    if (option.has_value() == (parsed.positionals.size() == 2)) {
+        return UsageError(err, QStringLiteral("resave takes IN and either -o OUT or OUT"));
+    }
     const QString& input = parsed.positionals.at(0);
-    const QString& output = parsed.positionals.at(1);
+    const QString output = option.value_or(parsed.positionals.value(1));
     std::optional<Charset> set = Load(input, err);
     if (!set) {
         return ExitFailure;
     }
-    const DirtyBytes dirty =
-        parsed.Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
-    if (const FileResult saved = SaveCharset(*set, output, dirty); !saved) {
+    if (const FileResult saved = SaveCharset(*set, output, DirtyBytesOf(parsed)); !saved) {
         return Fail(err, output, saved.reason());
     }
     return ExitSuccess;
@@ -161,22 +179,31 @@ int RunRender(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
         }
     }
     const QString& input = parsed.positionals.first();
+    const QString output = *parsed.Value(QStringLiteral("-o"));
+    if (const CommandOutcome refused = RefuseOutputOverInput(input, output); refused.failed()) {
+        return Finish(refused, err);
+    }
     const std::optional<Charset> set = Load(input, err);
     if (!set) {
         return ExitFailure;
     }
     const QString text = parsed.Value(QStringLiteral("--text")).value_or(SampleText);
-    const QString output = *parsed.Value(QStringLiteral("-o"));
     const QImage preview = RenderPreview(*set, text, zoom, size);
-    if (!preview.convertToFormat(QImage::Format_RGB32).save(output, "PNG")) {
-        return Fail(err, output, QStringLiteral("the image can't be written"));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!preview.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG")) {
+        return Fail(err, output, QStringLiteral("the image can't be made"));
+    }
+    if (const FileResult written = WriteWholeFile(output, png); !written) {
+        return Fail(err, output, QStringLiteral("the image can't be written: ") + written.reason());
     }
     return ExitSuccess;
 }
 
 int RunGenerate(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
-    if (!parsed.Value(QStringLiteral("--family")) ||
-        !parsed.Value(QStringLiteral("--size")) || !parsed.Value(QStringLiteral("-o"))) {
+    if (!parsed.Value(QStringLiteral("--family")) || !parsed.Value(QStringLiteral("--size")) ||
+        !parsed.Value(QStringLiteral("-o"))) {
         return UsageError(err,
                           QStringLiteral("generate takes --family NAME --size N and -o OUT.char"));
     }
@@ -184,9 +211,11 @@ int RunGenerate(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
     font.familyName = *parsed.Value(QStringLiteral("--family"));
     bool sizeOk = false;
     font.size = parsed.Value(QStringLiteral("--size"))->toInt(&sizeOk);
-    if (!sizeOk || font.size < 1 || font.size > 1000) {
-        return UsageError(err,
-                          QStringLiteral("--size takes a whole number of points from 1 to 1000"));
+    if (!sizeOk || font.size < MinGenerationSize || font.size > MaxGenerationSize) {
+        return UsageError(err, QStringLiteral("--size takes a whole number of points from %1 to "
+                                              "%2; a glyph is at most 127 pixels a side")
+                                   .arg(MinGenerationSize)
+                                   .arg(MaxGenerationSize));
     }
     font.styleFlags = (parsed.Has(QStringLiteral("--bold")) ? GenerationFont::Bold : 0) |
                       (parsed.Has(QStringLiteral("--italic")) ? GenerationFont::Italic : 0);
@@ -203,8 +232,7 @@ int RunGenerate(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
     Charset set;
     set.NewCharset(1);
     const QFont drawingFont = MakeDrawingFont(font);
-    if (const FileResult generated = GenerateCharset(set, drawingFont, style->second);
-        !generated) {
+    if (const FileResult generated = GenerateCharset(set, drawingFont, style->second); !generated) {
         return Fail(err, font.familyName, generated.reason());
     }
     // The fallback stays, but the user learns which family the set was drawn with.
@@ -212,16 +240,10 @@ int RunGenerate(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
         err << font.familyName << " is not installed; drew with " << *used << Qt::endl;
     }
     const QString output = *parsed.Value(QStringLiteral("-o"));
-    const DirtyBytes dirty =
-        parsed.Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
-    if (const FileResult saved = SaveCharset(set, output, dirty); !saved) {
+    if (const FileResult saved = SaveCharset(set, output, DirtyBytesOf(parsed)); !saved) {
         return Fail(err, output, saved.reason());
     }
     return ExitSuccess;
-}
-
-int Finish(const CommandOutcome& outcome, QTextStream& err) {
-    return outcome.failed() ? Fail(err, outcome.path, outcome.reason) : outcome.status;
 }
 
 int RunExport(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
@@ -244,11 +266,9 @@ int RunImport(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
     if (!parsed.Value(QStringLiteral("-o"))) {
         return UsageError(err, QStringLiteral("import takes SHEET.png and -o FILE.char"));
     }
-    const DirtyBytes dirty =
-        parsed.Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
-    return Finish(
-        ImportSheetFile(parsed.positionals.first(), dirty, *parsed.Value(QStringLiteral("-o"))),
-        err);
+    return Finish(ImportSheetFile(parsed.positionals.first(), DirtyBytesOf(parsed),
+                                  *parsed.Value(QStringLiteral("-o"))),
+                  err);
 }
 
 int RunCoverage(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
@@ -273,14 +293,16 @@ QString CliUsage() {
         "\n"
         "Commands:\n"
         "  info [--json] FILE               show the header and the stored glyphs of FILE\n"
-        "  resave IN OUT [--dirty-bytes]    load IN and save it as OUT\n"
+        "  resave IN -o OUT [--dirty-bytes] load IN and save it as OUT (OUT may also follow\n"
+        "                                   IN as a plain second word)\n"
         "  render FILE [--text TEXT] [--zoom S] [--size WxH] -o OUT.png\n"
         "                                   draw TEXT with the font as the editor's preview\n"
         "                                   does (default: the sample text, zoom 2, 600x70)\n"
         "  generate --family NAME --size N [--bold] [--italic]\n"
         "           [--style normal|shadowed|outlined] [--dirty-bytes] -o OUT.char\n"
         "                                   draw codes 32 to 255 of an installed font into\n"
-        "                                   a new set, as the editor's Generate commands do\n"
+        "                                   a new set, as the editor's Generate commands do;\n"
+        "                                   N is 1 to 100 points, one pixel a point\n"
         "  export FILE.char [--cell WxH] -o SHEET.png\n"
         "                                   write every glyph into one PNG sheet of 16 x 16\n"
         "                                   cells for a paint program (default cell: the\n"
@@ -299,7 +321,8 @@ QString CliUsage() {
         "  --version      show the version\n"
         "\n"
         "Exit status: 0 on success, 1 when a file can't be read, is refused or can't be\n"
-        "written, 2 for wrong arguments, 3 when coverage finds characters missing.\n");
+        "written, 2 for wrong arguments (an output that is the input file among them),\n"
+        "3 when coverage finds characters missing.\n");
 }
 
 bool CliNeedsFonts(const QStringList& args) {
@@ -325,8 +348,8 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
           QStringLiteral("info takes one FILE and an optional --json"),
           RunInfo}},
         {QStringLiteral("resave"),
-         {{{QStringLiteral("--dirty-bytes")}, {}, 2},
-          QStringLiteral("resave takes IN and OUT and an optional --dirty-bytes"),
+         {{{QStringLiteral("--dirty-bytes")}, {QStringLiteral("-o")}, 1, 1},
+          QStringLiteral("resave takes IN and -o OUT and an optional --dirty-bytes"),
           RunResave}},
         {QStringLiteral("render"),
          {{{},
@@ -361,8 +384,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (command == commands.end()) {
         return UsageError(err, QStringLiteral("unknown command \"%1\"").arg(args.first()));
     }
-    const ParseOutcome parsed =
-        Parse(args.mid(1), command->second.syntax, command->second.shape);
+    const ParseOutcome parsed = Parse(args.mid(1), command->second.syntax, command->second.shape);
     if (parsed.helpAsked) {
         return PrintUsage(out, ExitSuccess);
     }

@@ -1,8 +1,7 @@
 #include "CoverageReport.h"
 
-#include "charset/CharCodec.h"
+#include "FontInput.h"
 #include "charset/FileAccess.h"
-
 
 namespace fontlathe {
 
@@ -68,24 +67,26 @@ QByteArray CoverageToJson(const TextCoverage& coverage) {
 CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
                               QTextStream& out) {
     Charset set;
-    set.NewCharset(1);
-    if (const FileResult loaded = LoadCharset(set, input); !loaded) {
-        return CommandOutcome::Failure(input, loaded.reason());
+    if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
+        return loaded;
     }
     TextCoverage coverage;
     if (text.kind == CoverageText::Kind::Inline) {
         coverage = CheckCoverage(set, text.value);
     } else {
         QByteArray bytes;
-        if (const FileResult read = ReadWholeFile(text.value, MaxTextFileSize,
-                                                  QStringLiteral("text to check"), bytes);
+        if (const FileResult read =
+                ReadWholeFile(text.value, MaxTextFileSize, QStringLiteral("text to check"), bytes);
             !read) {
             return CommandOutcome::Failure(text.value, read.reason());
         }
         if (const qsizetype invalid = FirstInvalidUtf8Byte(bytes); invalid >= 0) {
             return CommandOutcome::Failure(
                 text.value,
-                QStringLiteral("it is not UTF-8: the byte at offset %1 (0x%2) is not")
+                QStringLiteral(
+                    "it is not UTF-8: the byte at offset %1 (0x%2) is no part of a UTF-8 "
+                    "character. Convert the text first, for example from Latin-1 with "
+                    "iconv -f latin1 -t utf-8 IN > OUT")
                     .arg(invalid)
                     .arg(static_cast<unsigned char>(bytes.at(invalid)), 2, 16, QChar(u'0')));
         }

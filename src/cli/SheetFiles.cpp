@@ -1,5 +1,6 @@
 #include "SheetFiles.h"
 
+#include "FontInput.h"
 #include "charset/GlyphSheet.h"
 
 #include <QRegularExpression>
@@ -41,10 +42,12 @@ std::optional<QSize> ParseCellSize(const QString& text) {
 
 CommandOutcome ExportSheetFile(const QString& input, std::optional<QSize> cell,
                                const QString& output) {
+    if (CommandOutcome refused = RefuseOutputOverInput(input, output); refused.failed()) {
+        return refused;
+    }
     Charset set;
-    set.NewCharset(1);
-    if (const FileResult loaded = LoadCharset(set, input); !loaded) {
-        return CommandOutcome::Failure(input, loaded.reason());
+    if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
+        return loaded;
     }
     if (const SheetResult exported = ExportSheet(set, output, cell); !exported) {
         // A set that does not fit the sheet is the input's fault; a file that can't be
@@ -56,8 +59,10 @@ CommandOutcome ExportSheetFile(const QString& input, std::optional<QSize> cell,
 }
 
 CommandOutcome ImportSheetFile(const QString& input, DirtyBytes dirtyBytes, const QString& output) {
+    if (CommandOutcome refused = RefuseOutputOverInput(input, output); refused.failed()) {
+        return refused;
+    }
     Charset set;
-    set.NewCharset(1);
     const SheetResult imported = [&] {
         const QtMessagesMuted muted;
         return ImportSheet(set, input);

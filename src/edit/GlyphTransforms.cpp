@@ -34,10 +34,6 @@ QImage Resized(const QImage& raster, int width, int height) {
     return resized;
 }
 
-bool FitsOffset(int offset) {
-    return offset >= MinGlyphOffset && offset <= MaxGlyphOffset;
-}
-
 } // namespace
 
 void ShiftGlyph(Charset& set, int code, int dx, int dy, ShiftMode mode) {
@@ -63,7 +59,7 @@ void ShiftGlyph(Charset& set, int code, int dx, int dy, ShiftMode mode) {
         break;
     }
     case ShiftMode::Offset:
-        if (FitsOffset(glyph.xOffset + dx) && FitsOffset(glyph.yOffset + dy)) {
+        if (IsValidGlyphOffset(glyph.xOffset + dx) && IsValidGlyphOffset(glyph.yOffset + dy)) {
             glyph.xOffset = static_cast<std::int16_t>(glyph.xOffset + dx);
             glyph.yOffset = static_cast<std::int16_t>(glyph.yOffset + dy);
         }

@@ -1,5 +1,6 @@
 #include "TextPreview.h"
 
+#include "charset/CodePoints.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
 #include "charset/TextCoverage.h"
@@ -125,12 +126,8 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
                            std::max<int>(set.fontHeight, MinMarkSide));
     const PaletteLookup palette(set.ColorCount());
     const qsizetype length = lines.size();
-    for (qsizetype i = 0; i < length; ++i) {
-        char32_t codePoint = lines[i].unicode();
-        if (lines[i].isHighSurrogate() && i + 1 < length && lines[i + 1].isLowSurrogate()) {
-            codePoint = QChar::surrogateToUcs4(lines[i], lines[i + 1]);
-            ++i;
-        }
+    for (qsizetype i = 0; i < length;) {
+        const char32_t codePoint = NextCodePoint(lines, i);
         if (codePoint == '\r') {
             x = lineStart;
             y += qint64(set.fontHeight) * zoom;

@@ -19,6 +19,13 @@ struct GenerationFont {
     bool operator==(const GenerationFont&) const = default;
 };
 
+// The sizes that draw every character of an ordinary font within a font file's 127 x 127 pixels
+// (a point is drawn as one pixel). DejaVu Sans fits up to 107 points bold and outlined, and the
+// other installed families tried fit at 100; a font whose glyphs are larger still is refused
+// by the generation itself.
+inline constexpr std::int32_t MinGenerationSize = 1;
+inline constexpr std::int32_t MaxGenerationSize = 100;
+
 // The style of a generation run; the value is also added to the spaces' width and taken off the
 // font height.
 enum class GenerationStyle { Normal = 0, Shadowed = 1, Outlined = 2 };

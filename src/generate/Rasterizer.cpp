@@ -172,7 +172,7 @@ FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSiz
                              const CodePage& page) {
     if (tallest <= 0) {
         return FileResult::Failure(
-            QStringLiteral("the font draws no character at %1 pixels").arg(pixelSize));
+            QStringLiteral("the font draws no character at %1 points").arg(pixelSize));
     }
     // Glyphs with ink first (empty 0): a blank glyph that is too high only follows the tallest.
     for (const std::uint8_t empty : {0, 1}) {
@@ -183,7 +183,7 @@ FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSiz
                 continue;
             }
             return FileResult::Failure(
-                QStringLiteral("at %1 pixels %2 would be %3 x %4 pixels; a font file holds at most "
+                QStringLiteral("at %1 points %2 would be %3 x %4 pixels; a font file holds at most "
                                "%5 x %5, so choose a smaller size")
                     .arg(pixelSize)
                     .arg(CharacterName(code, page))
@@ -202,7 +202,7 @@ FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationSty
     constexpr qreal LargestLine = 2 * MaxGlyphSide;
     if (QFontMetricsF(drawingFont).height() > LargestLine) {
         return FileResult::Failure(
-            QStringLiteral("at %1 pixels the characters would be larger than a font file holds (at "
+            QStringLiteral("at %1 points the characters would be larger than a font file holds (at "
                            "most %2 x %2), so choose a smaller size")
                 .arg(drawingFont.pixelSize())
                 .arg(MaxGlyphSide));

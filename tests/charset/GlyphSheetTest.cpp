@@ -15,27 +15,8 @@ using namespace Qt::StringLiterals;
 namespace fontlathe {
 namespace {
 
+using test::ExpectSameSet;
 using test::SetGlyph;
-
-void ExpectSameSet(const Charset& actual, const Charset& expected, const std::string& what) {
-    EXPECT_EQ(actual.tag, expected.tag) << what;
-    EXPECT_EQ(actual.blockSize, expected.blockSize) << what;
-    EXPECT_EQ(actual.dataSize, expected.dataSize) << what;
-    EXPECT_EQ(actual.version, expected.version) << what;
-    EXPECT_EQ(actual.colorMap, expected.colorMap) << what;
-    EXPECT_EQ(actual.bitsPerPixel, expected.bitsPerPixel) << what;
-    EXPECT_EQ(actual.fontHeight, expected.fontHeight) << what;
-    EXPECT_EQ(actual.numChars, expected.numChars) << what;
-    EXPECT_EQ(actual.glyphOffsets, expected.glyphOffsets) << what;
-    for (int code = 0; code < GlyphSlotCount; ++code) {
-        const Glyph& got = actual.glyphs[code];
-        const Glyph& want = expected.glyphs[code];
-        ASSERT_EQ(got.present(), want.present()) << what << ", code " << code;
-        EXPECT_TRUE(got.raster == want.raster) << what << ", code " << code;
-        EXPECT_EQ(got.xOffset, want.xOffset) << what << ", code " << code;
-        EXPECT_EQ(got.yOffset, want.yOffset) << what << ", code " << code;
-    }
-}
 
 QByteArray Sheet(const Charset& set, std::optional<QSize> cell = std::nullopt) {
     QByteArray png;
@@ -278,6 +259,11 @@ TEST(GlyphSheetTest, RefusalsLeaveTheSetAsItWas) {
         }
         ExpectSameSet(set, before, refusal.name);
     }
+    Charset set;
+    EXPECT_TRUE(DecodeSheet(refusals[4].png, set)
+                    .reason()
+                    .contains(u"the colour #010203 is none a sheet may hold: indices 0 to 15 are "
+                              u"#00AAAA #FFFFFF"_s));
 }
 
 TEST(GlyphSheetTest, FilesAreWrittenWholeOrNotAtAll) {

@@ -1,6 +1,6 @@
 #include "cli/CliApp.h"
-#include "views/ImageView.h"
 #include "support/AppFixture.h"
+#include "views/ImageView.h"
 
 #include <QFontDatabase>
 #include <QJsonArray>
@@ -65,19 +65,78 @@ TEST_F(CliAppTest, FailuresNameTheFileOnOneLineAndWriteNothing) {
     WriteSet(u"good.char"_s, VariedSet(2, 9, 3));
     ASSERT_EQ(mkfifo("pipe.char", 0600), 0);
     // Neither a device nor a pipe is read: one never ends, the other blocks the open.
-    const QString failing[] = {"info bad.char", "info /dev/zero", "info pipe.char",
-                               "info missing.char", "resave good.char .",
-                               "coverage good.char --text-file pipe.char"};
+    const QString failing[] = {"info bad.char",
+                               "info /dev/zero",
+                               "info pipe.char",
+                               "info missing.char",
+                               "resave good.char .",
+                               "coverage good.char --text-file pipe.char",
+                               "render good.char -o /no/such/folder/x.png",
+                               "render good.char -o ."};
     for (const QString& command : failing) {
         const Run run = Cli(command.split(u' '));
         EXPECT_EQ(run.status, 1) << command.toStdString();
-        EXPECT_TRUE(
-            run.err.startsWith(u"fontlathe-cli: "_s + command.section(u' ', -1) + u": "_s) &&
-            run.err.count(u'\n') == 1)
+        EXPECT_TRUE(run.err.startsWith(u"fontlathe-cli: "_s + command.section(u' ', -1) + u": "_s))
             << run.err.toStdString();
+        EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
     }
+    // The system's reason is told.
+    EXPECT_TRUE(Cli({"render", "good.char", "-o", "/no/such/x.png"})
+                    .err.endsWith(u": No such file or directory\n"_s));
     EXPECT_EQ(Cli({"resave", "missing.char", "x.char"}).status, 1);
     EXPECT_FALSE(QFile::exists(PathOf(u"x.char"_s)));
+}
+
+// An output of another kind than its input is never written over the input, however it is
+// named; resave writes the same kind and may replace its input.
+TEST_F(CliAppTest, OutputsThatAreTheInputFileAreRefusedAndWriteNothing) {
+    WriteSet(u"f.char"_s, VariedSet(2, 9, 3));
+    ASSERT_EQ(Cli({"export", "f.char", "-o", "s.png"}).status, 0);
+    ASSERT_TRUE(QFile::link(u"f.char"_s, u"link.png"_s));
+    const QByteArray font = ReadFile(u"f.char"_s), sheet = ReadFile(u"s.png"_s);
+    const QString refused[] = {"export f.char -o ./f.char", "render f.char -o link.png",
+                               "import s.png -o s.png", "import ./s.png -o s.png"};
+    for (const QString& command : refused) {
+        const Run run = Cli(command.split(u' '));
+        EXPECT_EQ(run.status, 2) << command.toStdString();
+        EXPECT_EQ(run.err, u"fontlathe-cli: %1: the output is the input file itself; nothing was "
+                           u"written\n"_s.arg(command.section(u' ', -1)));
+    }
+    EXPECT_EQ(ReadFile(u"f.char"_s), font);
+    EXPECT_EQ(ReadFile(u"s.png"_s), sheet);
+    EXPECT_EQ(Cli({"resave", "f.char", "f.char"}).status, 0);
+    EXPECT_EQ(Cli({"resave", "f.char", "-o", "copy.char"}).status, 0);
+    EXPECT_EQ(ReadFile(u"copy.char"_s), font);
+}
+
+// A command refuses a file that does not look like a font, in the words the window warns with.
+TEST_F(CliAppTest, FilesThatAreNoFontAreRefusedByEveryCommandThatReadsOne) {
+    WriteFile(u"t.txt"_s, "hello, this is text and longer than a header");
+    WriteFile(u"empty.char"_s, "");
+    WriteFile(u"three.char"_s, "CHA");
+    WriteSet(u"f.char"_s, VariedSet(2, 9, 3));
+    ASSERT_EQ(Cli({"export", "f.char", "-o", "s.png"}).status, 0);
+    const std::pair<QString, QString> files[] = {
+        {"t.txt", "t.txt does not look like a SCUMM font: it starts with \"hell\", not \"CHAR\"."},
+        {"empty.char", "empty.char does not look like a SCUMM font: it is empty."},
+        {"three.char", "three.char does not look like a SCUMM font: it starts with \"CHA\", not "
+                       "\"CHAR\"."},
+        {"s.png", "s.png is a PNG image, not a SCUMM font: to read a glyph sheet, use "
+                  "fontlathe-cli import."}};
+    const QStringList commands[] = {{"info"},
+                                    {"render", "-o", "r.png"},
+                                    {"export", "-o", "x.png"},
+                                    {"coverage", "--text", "A"},
+                                    {"resave", "-o", "x.char"}};
+    for (const auto& [file, words] : files) {
+        for (QStringList command : commands) {
+            command.insert(1, file);
+            const Run run = Cli(command);
+            EXPECT_EQ(run.status, 1) << command.join(u' ').toStdString();
+            EXPECT_EQ(run.err, u"fontlathe-cli: "_s + words + u'\n');
+        }
+    }
+    EXPECT_EQ(QDir(PathOf({})).entryList({"r.png", "x.*"}), QStringList());
 }
 
 TEST_F(CliAppTest, WrongArgumentsGiveOneLineAndHelpOnlyWhereAnOptionMayStand) {
@@ -86,16 +145,24 @@ TEST_F(CliAppTest, WrongArgumentsGiveOneLineAndHelpOnlyWhereAnOptionMayStand) {
                              "render g.char --zoom 9 -o z.png"};
     for (const QString& command : wrong) {
         const Run run = Cli(command.split(u' '));
-        EXPECT_TRUE(run.status == 2 && run.out.isEmpty() && run.err.count(u'\n') == 2 &&
-                    run.err.endsWith(u"\nTry 'fontlathe-cli --help'.\n"_s))
-            << command.toStdString() << ": " << run.err.toStdString();
+        SCOPED_TRACE(command.toStdString());
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, QString());
+        EXPECT_EQ(run.err.count(u'\n'), 2) << run.err.toStdString();
+        EXPECT_TRUE(run.err.endsWith(u"\nTry 'fontlathe-cli --help'.\n"_s))
+            << run.err.toStdString();
     }
-    EXPECT_TRUE(Cli({}).status == 2 && Cli({}).err.startsWith(u"Usage:"_s));
+    EXPECT_EQ(Cli({}).status, 2);
+    EXPECT_TRUE(Cli({}).err.startsWith(u"Usage:"_s));
     const Run help = Cli({"info", "--help"});
-    EXPECT_TRUE(help.status == 0 && help.out.startsWith(u"Usage:"_s) && help.err.isEmpty());
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith(u"Usage:"_s));
+    EXPECT_EQ(help.err, QString());
     // A value that reads like the help option is still a value.
     const Run render = Cli({"render", "g.char", "--text", "-h", "-o", "h.png"});
-    EXPECT_TRUE(render.status == 0 && render.out.isEmpty() && QFile::exists(PathOf(u"h.png"_s)));
+    EXPECT_EQ(render.status, 0);
+    EXPECT_EQ(render.out, QString());
+    EXPECT_TRUE(QFile::exists(PathOf(u"h.png"_s)));
 }
 
 TEST_F(CliAppTest, GenerateAndRenderDrawWhatTheWindowDraws) {
@@ -123,19 +190,29 @@ TEST_F(CliAppTest, GenerateAndRenderDrawWhatTheWindowDraws) {
     dispatcher().MenuCommand(Menu::SaveAs);
     const Run run = Cli({"generate", "--family", "DejaVu Sans", "--size", "13", "--bold", "--style",
                          "outlined", "-o", "cli.char"});
-    EXPECT_TRUE(run.status == 0 && run.err.isEmpty()) << "an installed family draws silently";
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, QString()) << "an installed family draws silently";
     EXPECT_GT(ReadFile(u"cli.char"_s).size(), 2000);
     EXPECT_EQ(ReadFile(u"cli.char"_s), ReadFile(u"window.char"_s));
-    EXPECT_EQ(
-        Cli({"generate", "--family", "DejaVu Sans", "--size", "300", "-o", "big.char"}).status, 1);
-    EXPECT_FALSE(QFile::exists(PathOf(u"big.char"_s)));
+    // Every style of DejaVu Sans fits up to the largest size allowed; past it nothing is drawn.
+    for (const char* size : {"0", "101"}) {
+        const Run big =
+            Cli({"generate", "--family", "DejaVu Sans", "--size", size, "-o", "big.char"});
+        EXPECT_EQ(big.status, 2);
+        EXPECT_TRUE(big.err.contains(u"from 1 to 100"_s)) << big.err.toStdString();
+    }
+    EXPECT_EQ(Cli({"generate", "--family", "DejaVu Sans", "--size", "100", "--bold", "--italic",
+                   "--style", "outlined", "-o", "big.char"})
+                  .status,
+              0);
     // A family that is not installed is drawn with another, and the user is told which.
     const Run fallback =
         Cli({"generate", "--family", "No Such Family 123", "--size", "12", "-o", "fallback.char"});
     const QRegularExpressionMatch told =
         QRegularExpression(u"^No Such Family 123 is not installed; drew with (.+)\n$"_s)
             .match(fallback.err);
-    EXPECT_TRUE(fallback.status == 0 && told.hasMatch()) << fallback.err.toStdString();
+    EXPECT_EQ(fallback.status, 0);
+    EXPECT_TRUE(told.hasMatch()) << fallback.err.toStdString();
     EXPECT_TRUE(QFontDatabase::families().contains(told.captured(1)));
     EXPECT_GT(ReadFile(u"fallback.char"_s).size(), 2000);
 }
@@ -146,9 +223,7 @@ TEST_F(CliAppTest, SheetsGoOutAndComeBackByteForByte) {
     const QString sheet = PathOf(u"sheet.png"_s);
     ASSERT_EQ(Cli({u"export"_s, font, u"-o"_s, sheet}).status, 0);
     ASSERT_EQ(Cli({u"import"_s, sheet, u"-o"_s, PathOf(u"back.char"_s)}).status, 0);
-    QFile in(font), back(PathOf(u"back.char"_s));
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly) && back.open(QIODevice::ReadOnly));
-    EXPECT_EQ(in.readAll(), back.readAll());
+    EXPECT_EQ(ReadFile(u"back.char"_s), ReadFile(u"in.char"_s));
 
     const Run tooSmall =
         Cli({u"export"_s, font, u"--cell"_s, u"3x3"_s, u"-o"_s, PathOf(u"small.png"_s)});
@@ -213,9 +288,9 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains(bad + u": it is not UTF-8: the byte at offset 2"_s))
         << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(u"iconv -f latin1 -t utf-8"_s)) << refused.err.toStdString();
     EXPECT_EQ(Cli({u"coverage"_s, font}).status, 2);
-    EXPECT_EQ(Cli({u"coverage"_s, font, u"--text"_s, u"A"_s, u"--text-file"_s, text}).status,
-              2);
+    EXPECT_EQ(Cli({u"coverage"_s, font, u"--text"_s, u"A"_s, u"--text-file"_s, text}).status, 2);
 }
 
 } // namespace

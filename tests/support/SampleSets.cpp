@@ -3,6 +3,8 @@
 #include "charset/CharCodec.h"
 #include "charset/DisplayColors.h"
 
+#include <gtest/gtest.h>
+
 #include <random>
 
 namespace fontlathe::test {
@@ -72,6 +74,26 @@ Charset LargestSet() {
                  [code](int x, int y) { return (x * 3 + y * 5 + code) % 16; });
     }
     return set;
+}
+
+void ExpectSameSet(const Charset& actual, const Charset& expected, const std::string& what) {
+    EXPECT_EQ(actual.tag, expected.tag) << what;
+    EXPECT_EQ(actual.blockSize, expected.blockSize) << what;
+    EXPECT_EQ(actual.dataSize, expected.dataSize) << what;
+    EXPECT_EQ(actual.version, expected.version) << what;
+    EXPECT_EQ(actual.colorMap, expected.colorMap) << what;
+    EXPECT_EQ(actual.bitsPerPixel, expected.bitsPerPixel) << what;
+    EXPECT_EQ(actual.fontHeight, expected.fontHeight) << what;
+    EXPECT_EQ(actual.numChars, expected.numChars) << what;
+    EXPECT_EQ(actual.glyphOffsets, expected.glyphOffsets) << what;
+    for (int code = 0; code < GlyphSlotCount; ++code) {
+        const Glyph& got = actual.glyphs[code];
+        const Glyph& want = expected.glyphs[code];
+        ASSERT_EQ(got.present(), want.present()) << what << ", code " << code;
+        EXPECT_TRUE(got.raster == want.raster) << what << ", code " << code;
+        EXPECT_EQ(got.xOffset, want.xOffset) << what << ", code " << code;
+        EXPECT_EQ(got.yOffset, want.yOffset) << what << ", code " << code;
+    }
 }
 
 QByteArray Encoded(const Charset& set) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <ostream>
+#include <string>
 
 // Lets test failures show Qt strings as text.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -30,6 +31,10 @@ Charset VariedSet(int bitsPerPixel, std::uint32_t seed, int glyphCount = 40);
 
 // The largest set the file format holds: 256 glyphs of 127 x 127 at 4 bits per pixel.
 Charset LargestSet();
+
+// Expects every field, offset table entry and glyph of the two sets to be equal; what names the
+// case in the failures.
+void ExpectSameSet(const Charset& actual, const Charset& expected, const std::string& what);
 
 // The bytes Save would write for the set (dirty bytes off); empty when it can't be written.
 QByteArray Encoded(const Charset& set);
