@@ -44,7 +44,14 @@ void Application::Start(const QStringList& arguments) {
     } else {
         state_.fileType.SetPath(name);
         const QString path = state_.fileType.path();
-        if (!QFileInfo::exists(path)) {
+        if (QFileInfo(name).isDir() || QFileInfo(path).isDir()) {
+            // Taken for a font that does not exist yet, a folder would only be a puzzling name.
+            failure.emplace(name, FileResult::Failure(QStringLiteral(
+                                      "it is a folder, and a folder can't be opened; choose a "
+                                      "font file in it with File > Open")));
+            state_.charset.NewCharset(1);
+            state_.fileType.SetPath(QStringLiteral("new"));
+        } else if (!QFileInfo::exists(path)) {
             // A name that does not exist yet is where Save will create the file.
             state_.charset.NewCharset(1);
         } else if (const FileResult loaded = LoadCharset(state_.charset, path); !loaded) {

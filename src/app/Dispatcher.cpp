@@ -302,10 +302,12 @@ void Dispatcher::RefreshChar(int code) {
     ShowPreview();
 }
 
+// The count in the frame's title follows the stored codes, which only whole-set changes move.
 void Dispatcher::RefreshAll(int code) {
     UpdateTableRows(-1);
     ShowGlyph(code);
     ShowPreview();
+    UpdateCharsFrameTitle();
 }
 
 void Dispatcher::RefreshHeader() {
@@ -346,7 +348,7 @@ void Dispatcher::UpdateTableRows(int code) {
 
 void Dispatcher::UpdateCharsFrameTitle() {
     window_.SetTextIfChanged(Control::CharsFrame,
-                             CharsFrameTitle(QString::number(state_.charset.PresentGlyphCount())));
+                             CharsFrameTitle(QString::number(state_.charset.StoredGlyphCount())));
 }
 
 void Dispatcher::ShowGlyph(int code) {

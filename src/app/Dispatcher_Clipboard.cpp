@@ -18,22 +18,21 @@ void Dispatcher::CopyChar(int code) {
 }
 
 // The clipboard's image becomes the glyph's raster, snapped to the set's colours, with the offsets
-// of the glyph last copied; the dispatch refreshes afterwards. An image too large for a font file
-// is not pasted: the glyph keeps its raster as if the clipboard held no image, and the user is
-// told why.
+// of the glyph last copied; the dispatch refreshes afterwards. Without an image that fits a font
+// file (text, say, or an image too large) nothing changes and the user is told why.
 void Dispatcher::PasteChar(int code) {
     Glyph* slot = state_.charset.SlotAt(code);
     if (!slot) {
         return;
     }
-    Glyph& glyph = *slot;
     const DecodedImage pasted = ReadClipboardImage(environment_.ClipboardData(), MaxGlyphSide);
-    if (pasted.outcome == DecodedImage::Outcome::Image) {
-        glyph.raster = pasted.image;
+    if (pasted.outcome == DecodedImage::Outcome::NotAnImage) {
+        environment_.ShowError(&window_, ProgramTitle,
+                               QStringLiteral("The clipboard holds no image to paste.\n\nCopy a "
+                                              "character, or an image in a paint program, first. "
+                                              "The character keeps its pixels."));
+        return;
     }
-    SnapToDisplayColors(state_.charset, code);
-    glyph.xOffset = state_.clipOffsets.x;
-    glyph.yOffset = state_.clipOffsets.y;
     if (pasted.outcome == DecodedImage::Outcome::TooLarge) {
         environment_.ShowError(
             &window_, ProgramTitle,
@@ -42,7 +41,12 @@ void Dispatcher::PasteChar(int code) {
                 .arg(pasted.size.width())
                 .arg(pasted.size.height())
                 .arg(MaxGlyphSide));
+        return;
     }
+    slot->raster = pasted.image;
+    SnapToDisplayColors(state_.charset, code);
+    slot->xOffset = state_.clipOffsets.x;
+    slot->yOffset = state_.clipOffsets.y;
 }
 
 } // namespace fontlathe

@@ -53,6 +53,7 @@ MainWindow::MainWindow(const Charset& set)
     setCentralWidget(client_);
     BuildMenus();
     BuildControls(set);
+    ConnectZoomWheels();
     // On Linux the menu bar is part of the window: the client area stays 910 x 650 below it.
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
@@ -185,6 +186,26 @@ void MainWindow::BuildControls(const Charset& set) {
         shortcutKeeper_->Watch(field);
     }
     shortcutKeeper_->Watch(previewText_);
+}
+
+void MainWindow::ConnectZoomWheels() {
+    const std::pair<QSlider*, QString> bars[] = {
+        {qobject_cast<QSlider*>(control(Control::ZoomBar)), QStringLiteral("glyph")},
+        {qobject_cast<QSlider*>(control(Control::PreviewZoomBar)), QStringLiteral("preview")}};
+    for (const auto& [bar, over] : bars) {
+        const auto showZoom = [bar, over] {
+            bar->setToolTip(
+                QStringLiteral("Zoom: %1x (Ctrl+wheel over the %2)").arg(bar->value()).arg(over));
+        };
+        showZoom();
+        connect(bar, &QSlider::valueChanged, bar, showZoom);
+    }
+    // A step beyond the slider's range stops at its end; the slider then reports as if dragged.
+    const auto stepper = [](QSlider* bar) {
+        return [bar](int steps) { bar->setValue(bar->value() + steps); };
+    };
+    connect(glyphView_, &GlyphView::zoomStepRequested, this, stepper(bars[0].first));
+    connect(previewImage_, &ImageView::zoomStepRequested, this, stepper(bars[1].first));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

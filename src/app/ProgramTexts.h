@@ -32,8 +32,8 @@ inline QString CodePageLabelText(const CodePage& page) {
 inline const QString FontPrefsFrameTitle = QStringLiteral("Font Preferences");
 inline const QString PreviewFrameTitle = QStringLiteral("Char Preview");
 
-// The character frame's title; "$" stands for the number of present glyphs until the first
-// count replaces it.
+// The character frame's title; "$" stands for the number of present glyphs the file stores
+// (those below the last stored code) until the first count replaces it.
 inline QString CharsFrameTitle(const QString& count = QStringLiteral("$")) {
     return QStringLiteral("Preferences of %1 chars (x) = not stored!").arg(count);
 }

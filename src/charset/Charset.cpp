@@ -92,6 +92,14 @@ int Charset::PresentGlyphCount() const {
     return count;
 }
 
+int Charset::StoredGlyphCount() const {
+    int count = 0;
+    for (int code = 0; code < numChars && code < GlyphSlotCount; ++code) {
+        count += glyphs[static_cast<std::size_t>(code)].present() ? 1 : 0;
+    }
+    return count;
+}
+
 QString CharacterText(int code) {
     if (code < 32) {
         return QStringLiteral("n.p.");

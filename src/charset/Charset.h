@@ -59,6 +59,8 @@ public:
 
     // Present glyphs at any code, stored or not.
     int PresentGlyphCount() const;
+    // Present glyphs at the codes below numChars: those the file holds.
+    int StoredGlyphCount() const;
     static bool IsValidBitsPerPixel(int bits) { return bits == 1 || bits == 2 || bits == 4; }
     static bool IsValidCode(int code) { return code >= 0 && code < GlyphSlotCount; }
 };

@@ -16,6 +16,33 @@ GlyphView::GlyphView(const Charset& set, QWidget* parent)
     setWidgetResizable(false);
     setWidget(page_);
     setFocusPolicy(Qt::NoFocus);
+    canvas_->installEventFilter(this);
+    page_->installEventFilter(this);
+}
+
+bool GlyphView::ZoomedByWheel(QWheelEvent& event) {
+    const std::optional<int> steps = notches_.TakeZoom(event);
+    if (steps.value_or(0) != 0) {
+        emit zoomStepRequested(*steps);
+    }
+    return steps.has_value();
+}
+
+// The viewport hands on its own wheel events; a plain wheel scrolls.
+void GlyphView::wheelEvent(QWheelEvent* event) {
+    if (!ZoomedByWheel(*event)) {
+        QScrollArea::wheelEvent(event);
+    }
+}
+
+// Ctrl+wheel is taken where it happens: a wheel event that a program sends does not travel on
+// from the canvas or the page to the viewport.
+bool GlyphView::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == canvas_ || watched == page_) && event->type() == QEvent::Wheel &&
+        ZoomedByWheel(*static_cast<QWheelEvent*>(event))) {
+        return true;
+    }
+    return QScrollArea::eventFilter(watched, event);
 }
 
 void GlyphView::Show(int code, int zoom) {

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "GlyphCanvas.h"
+#include "WheelNotches.h"
 
 #include <QScrollArea>
 
 namespace fontlathe {
 
 // The scroll area around the glyph canvas: the canvas sits 10 pixels in from every side of a
-// grey page, which is the scrolled content.
+// grey page, which is the scrolled content. Ctrl+wheel anywhere over it asks for another zoom;
+// a plain wheel scrolls.
 class GlyphView : public QScrollArea {
     Q_OBJECT
 public:
@@ -19,7 +21,19 @@ public:
     GlyphCanvas* canvas() const { return canvas_; }
     QWidget* page() const { return page_; }
 
+signals:
+    // Ctrl+wheel: zoom in by steps (out when negative), one step a notch.
+    void zoomStepRequested(int steps);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // True when the event was Ctrl+wheel, and so taken for the zoom.
+    bool ZoomedByWheel(QWheelEvent& event);
+
+    WheelNotches notches_;
     QWidget* page_;
     GlyphCanvas* canvas_;
 };

@@ -12,6 +12,15 @@ void ImageView::SetImage(const QImage& image) {
     update();
 }
 
+void ImageView::wheelEvent(QWheelEvent* event) {
+    const std::optional<int> steps = notches_.TakeZoom(*event);
+    if (!steps) {
+        event->ignore();
+    } else if (*steps != 0) {
+        emit zoomStepRequested(*steps);
+    }
+}
+
 void ImageView::paintEvent(QPaintEvent* event) {
     if (image_.isNull()) {
         return;

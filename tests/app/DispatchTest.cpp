@@ -38,7 +38,7 @@ protected:
                     (shown ? shown->raster.size() * window().Zoom() : QSize(0, 0)))
             << after << ", canvas size";
         EXPECT_EQ(Widget(Control::OnButton)->isEnabled(), !shown) << after << ", On button";
-        EXPECT_TRUE(Text(Control::CharsFrame).contains(u" %1 "_s.arg(set().PresentGlyphCount())))
+        EXPECT_TRUE(Text(Control::CharsFrame).contains(u" %1 "_s.arg(set().StoredGlyphCount())))
             << after << ", count in the frame";
         EXPECT_TRUE(window().previewImage()->image().convertToFormat(QImage::Format_RGB32) ==
                     RenderPreview(set(), sample, window().PreviewZoom())
@@ -177,25 +177,26 @@ TEST_F(DispatchTest, CopyAndPasteOneGlyphThroughTheClipboard) {
     Key(Qt::Key_V);
     EXPECT_EQ(set().glyphs[66].raster.pixel(2, 0), DisplayColors[0]) << "not a colour of the set";
     EXPECT_EQ(Describe(set(), 66), u"4x1 1,-2 0100"_s);
-    // Without an image a paste only sets the offsets; an image too large is refused with a word.
+    // Without an image, or with one too large, a paste changes nothing and says why.
     environment_.SetClipboardData(MakeClipboardData(QImage()));
     state().clipOffsets = {5, 6};
     ClickRow(70);
     Key(Qt::Key_V);
     EXPECT_EQ(Describe(set(), 70), u"absent"_s);
-    EXPECT_EQ(set().glyphs[70].xOffset, 5);
+    EXPECT_EQ(set().glyphs[70].xOffset, 0) << "a paste without an image changes nothing";
     environment_.SetClipboardData(MakeClipboardData(MakeBlankRaster(200, 20)));
     ClickRow(66);
     Key(Qt::Key_V);
-    EXPECT_EQ(Describe(set(), 66), u"4x1 5,6 0100"_s);
+    EXPECT_EQ(Describe(set(), 66), u"4x1 1,-2 0100"_s);
     for (int field : {Control::PreviewText, Control::HeightField}) {
         Widget(field)->setFocus();
         Key(Qt::Key_C);
         Key(Qt::Key_V);
     }
     EXPECT_EQ(environment_.clipboardWrites, 3) << "outside the table neither command runs";
-    ASSERT_EQ(environment_.messages.size(), 1u);
-    EXPECT_TRUE(environment_.messages[0].text.contains(u"200 x 20"_s));
+    ASSERT_EQ(environment_.messages.size(), 2u);
+    EXPECT_TRUE(environment_.messages[0].text.contains(u"no image"_s));
+    EXPECT_TRUE(environment_.messages[1].text.contains(u"200 x 20"_s));
     ExpectViewsShowTheSet(SampleText, "the pastes");
 }
 
