@@ -24,6 +24,9 @@ struct AppState {
     // Whether this run loaded or saved the file at the path: Save asks before replacing any
     // other file of that name.
     bool pathIsOwnFile = false;
+    // Whether the file at the path was read as a font; Save asks before replacing one that was
+    // not (a text file opened by mistake).
+    bool pathHoldsFont = true;
     // Which character each code stands for, in the table, the preview, Generate and coverage.
     CodePage codePage;
     GenerationFont generationFont;

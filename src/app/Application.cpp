@@ -36,8 +36,10 @@ QString Application::FileArgument(const QStringList& arguments) {
 
 void Application::Start(const QStringList& arguments) {
     const QString name = FileArgument(arguments);
-    // A file named at start-up that could not be read, and why: told once the window shows.
+    // A file named at start-up that could not be read, and why, or why the file read does not
+    // look like a font: told once the window shows.
     std::optional<std::pair<QString, FileResult>> failure;
+    QString notAFont;
     if (name.isEmpty()) {
         state_.fileType.SetPath(QStringLiteral("new"));
         state_.charset.NewCharset(1);
@@ -54,14 +56,11 @@ void Application::Start(const QStringList& arguments) {
         } else if (!QFileInfo::exists(path)) {
             // A name that does not exist yet is where Save will create the file.
             state_.charset.NewCharset(1);
-        } else if (const FileResult loaded = LoadCharset(state_.charset, path); !loaded) {
+        } else if (const FileResult loaded = dispatcher_.ReadFontFile(path, notAFont); !loaded) {
             // A file that exists but was not understood must not be overwritten by a later Save.
             failure.emplace(path, loaded);
             state_.charset.NewCharset(1);
             state_.fileType.SetPath(QStringLiteral("new"));
-        } else {
-            state_.pathIsOwnFile = true;
-            dispatcher_.RememberFile(path);
         }
     }
     dispatcher_.UseRememberedCodePage();
@@ -70,8 +69,10 @@ void Application::Start(const QStringList& arguments) {
     window_.CenterOnScreen();
     window_.show();
     if (failure) {
-        dispatcher_.ShowFailure(OpenFailureHeadline.arg(failure->first),
-                                failure->second);
+        dispatcher_.ShowFailure(OpenFailureHeadline.arg(failure->first), failure->second);
+    }
+    if (!notAFont.isEmpty()) {
+        dispatcher_.ShowNotAFont(notAFont);
     }
 }
 

@@ -35,6 +35,13 @@ public:
     void OpenRecentCommand(const QString& path);
     // A file just opened or saved goes first in Open Recent.
     void RememberFile(const QString& path);
+    // Reads the font file at path into the set and makes it the current file, with a fresh
+    // history and its code page; on failure the set and the path stay as they were. A file that
+    // does not look like a font is read all the same, as stored files may carry another tag:
+    // notAFont then says why, and Save asks before it replaces the file.
+    FileResult ReadFontFile(const QString& path, QString& notAFont);
+    // Tells that the file just read does not look like a font.
+    void ShowNotAFont(const QString& notAFont);
     // Reads codes through the page remembered for the current file, or the one chosen last for
     // a new set.
     void UseRememberedCodePage();

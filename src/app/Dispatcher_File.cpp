@@ -16,6 +16,7 @@ bool Dispatcher::NewSet(int bitsPerPixel) {
     }
     state_.fileType.SetPath(QStringLiteral("new"));
     state_.pathIsOwnFile = false;
+    state_.pathHoldsFont = true;
     state_.charset.NewCharset(bitsPerPixel);
     history_.Clear();
     UseRememberedCodePage();
@@ -88,16 +89,38 @@ bool Dispatcher::OpenRecent(const QString& path) {
     return true;
 }
 
-bool Dispatcher::LoadFile(const QString& path, const QString& failureHeadline) {
-    if (const FileResult loaded = LoadCharset(state_.charset, path); !loaded) {
-        ShowFailure(failureHeadline.arg(path), loaded);
-        return false;
+FileResult Dispatcher::ReadFontFile(const QString& path, QString& notAFont) {
+    Charset loaded;
+    if (const FileResult read = LoadNewCharset(path, loaded, &notAFont); !read) {
+        return read;
     }
+    // The generator's scratch belongs to the run, not to the file.
+    loaded.minInkTop = state_.charset.minInkTop;
+    state_.charset = std::move(loaded);
     state_.fileType.SetExactPath(path);
     state_.pathIsOwnFile = true;
+    state_.pathHoldsFont = notAFont.isEmpty();
     history_.Clear();
     RememberFile(path);
     UseRememberedCodePage();
+    return FileResult::Success();
+}
+
+void Dispatcher::ShowNotAFont(const QString& notAFont) {
+    environment_.ShowError(&window_, ProgramTitle,
+                           notAFont + QStringLiteral("\n\nIt is shown as a font all the same; "
+                                                     "Save asks before it replaces the file."));
+}
+
+bool Dispatcher::LoadFile(const QString& path, const QString& failureHeadline) {
+    QString notAFont;
+    if (const FileResult loaded = ReadFontFile(path, notAFont); !loaded) {
+        ShowFailure(failureHeadline.arg(path), loaded);
+        return false;
+    }
+    if (!notAFont.isEmpty()) {
+        ShowNotAFont(notAFont);
+    }
     return true;
 }
 
@@ -126,11 +149,18 @@ bool Dispatcher::Save() {
                                QStringLiteral("%1 exists. Replace it?").arg(path))) {
         return false;
     }
+    if (!state_.pathHoldsFont && QFileInfo::exists(path) &&
+        !environment_.AskYesNo(
+            &window_, ProgramTitle,
+            QStringLiteral("%1 was not read as a SCUMM font. Replace it?").arg(path))) {
+        return false;
+    }
     if (const FileResult saved = SaveCharset(state_.charset, path, DirtyBytesOption()); !saved) {
         ShowFailure(QStringLiteral("Could not save \"%1\"").arg(path), saved);
         return false;
     }
     state_.pathIsOwnFile = true;
+    state_.pathHoldsFont = true;
     history_.MarkClean();
     RememberFile(path);
     return true;
@@ -145,6 +175,7 @@ bool Dispatcher::SaveAs() {
     if (const FileResult saved = SaveCharset(state_.charset, *path, DirtyBytesOption()); saved) {
         state_.fileType.SetExactPath(*path);
         state_.pathIsOwnFile = true;
+        state_.pathHoldsFont = true;
         history_.MarkClean();
         RememberFile(*path);
         codePageChoices_.Remember(*path, state_.codePage.name());
