@@ -32,7 +32,8 @@ void Dispatcher::ExportSheetCommand() {
     if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".png");
     }
-    if (const SheetResult written = ExportSheet(state_.charset, path); !written) {
+    if (const SheetResult written = ExportSheet(state_.charset, path, std::nullopt, state_.codePage.name());
+        !written) {
         ShowFailure(QStringLiteral("Could not export \"%1\"").arg(path),
                     FileResult::Failure(written.reason()));
     }

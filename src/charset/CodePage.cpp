@@ -335,8 +335,12 @@ FileResult CodePage::ParseMapping(QByteArrayView text, const QString& name, Code
     return FileResult::Success();
 }
 
+bool CodePage::NamesMappingFile(const QString& nameOrFile) {
+    return nameOrFile.contains(u'/') || nameOrFile.endsWith(u".txt", Qt::CaseInsensitive);
+}
+
 FileResult CodePage::Choose(const QString& nameOrFile, CodePage& page) {
-    if (nameOrFile.contains(u'/') || nameOrFile.endsWith(u".txt", Qt::CaseInsensitive)) {
+    if (NamesMappingFile(nameOrFile)) {
         return LoadMappingFile(nameOrFile, page);
     }
     if (std::optional<CodePage> standard = Standard(nameOrFile)) {

@@ -60,6 +60,7 @@ public:
     // A command line's or a setting's choice: a value holding a "/" or ending in ".txt" is a
     // mapping file, any other a standard name ("unknown code page \"NAME\"" when it is none).
     static FileResult Choose(const QString& nameOrFile, CodePage& page);
+    static bool NamesMappingFile(const QString& nameOrFile);
 
     const QString& name() const;
     bool isLatin1() const;

@@ -8,6 +8,7 @@
 #include "SheetPngScan.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <cstdint>
@@ -106,7 +107,8 @@ QImage RasterFromCell(const std::uint8_t* corner, std::size_t stride, CellGlyph 
 
 } // namespace
 
-SheetResult EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QByteArray& png) {
+SheetResult EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QByteArray& png,
+                        const QString& codePage) {
     if (const QString refusal = UnwritableHeaderReason(set); !refusal.isEmpty()) {
         return SheetResult::Failure(SheetProblem::NotExportable, refusal);
     }
@@ -176,7 +178,7 @@ SheetResult EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QBy
             }
         }
     }
-    if (!WriteIndexedPng(pixels, size, SheetMetadataJson(set), png)) {
+    if (!WriteIndexedPng(pixels, size, SheetMetadataJson(set, QFileInfo(codePage).fileName()), png)) {
         return SheetResult::Failure(SheetProblem::Unwritable,
                                     QStringLiteral("the PNG image could not be made"));
     }
@@ -274,9 +276,10 @@ SheetResult DecodeSheet(QByteArrayView bytes, Charset& set) {
     return SheetResult::Success();
 }
 
-SheetResult ExportSheet(const Charset& set, const QString& path, std::optional<QSize> cell) {
+SheetResult ExportSheet(const Charset& set, const QString& path, std::optional<QSize> cell,
+                        const QString& codePage) {
     QByteArray png;
-    if (SheetResult encoded = EncodeSheet(set, cell, png); !encoded) {
+    if (SheetResult encoded = EncodeSheet(set, cell, png, codePage); !encoded) {
         return encoded;
     }
     if (const FileResult written = WriteWholeFile(path, png); !written) {

@@ -18,7 +18,9 @@ namespace fontlathe {
 // one). Refuses, and writes nothing, when a glyph does not fit the cell or the set holds what a
 // font file can't (a bit depth other than 1, 2 or 4, numChars outside 0..256, an offset outside
 // -128..127).
-SheetResult EncodeSheet(const Charset& set, std::optional<QSize> cell, QByteArray& png);
+// codePage names the page the set is read through, for the chunk (a mapping file by its name).
+SheetResult EncodeSheet(const Charset& set, std::optional<QSize> cell, QByteArray& png,
+                        const QString& codePage = QString());
 
 // Reads a sheet into the set. The pixels decide which glyphs are present and their sizes; the
 // fontlathe chunk decides the header and the offsets (without it: the header of a new set at the
@@ -29,7 +31,8 @@ SheetResult DecodeSheet(QByteArrayView png, Charset& set);
 
 // EncodeSheet into a file that is replaced atomically: on failure a file already there stays.
 SheetResult ExportSheet(const Charset& set, const QString& path,
-                        std::optional<QSize> cell = std::nullopt);
+                        std::optional<QSize> cell = std::nullopt,
+                        const QString& codePage = QString());
 
 // DecodeSheet from a file; on failure the set is untouched.
 SheetResult ImportSheet(Charset& set, const QString& path);

@@ -22,6 +22,7 @@ constexpr char ColorMap[] = "colorMap";
 constexpr char BitsPerPixel[] = "bitsPerPixel";
 constexpr char FontHeight[] = "fontHeight";
 constexpr char NumChars[] = "numChars";
+constexpr char CodePage[] = "codePage";
 constexpr char Offsets[] = "offsets";
 constexpr char Code[] = "code";
 constexpr char XOffset[] = "xOffset";
@@ -31,6 +32,20 @@ constexpr char YOffset[] = "yOffset";
 // "name":value
 QByteArray Member(const char* name, const QByteArray& value) {
     return '"' + QByteArray(name) + "\":" + value;
+}
+
+// A JSON string in plain ASCII: everything else as \uXXXX.
+QByteArray JsonAscii(const QString& text) {
+    QByteArray json("\"");
+    for (const QChar unit : text) {
+        const char16_t value = unit.unicode();
+        if (value >= 0x20 && value < 0x7F && value != '"' && value != '\\') {
+            json += static_cast<char>(value);
+        } else {
+            json += "\\u" + QByteArray::number(value, 16).rightJustified(4, '0');
+        }
+    }
+    return json + '"';
 }
 
 QByteArray JsonTag(const std::array<char, 4>& tag) {
@@ -139,7 +154,7 @@ SheetResult ReadHeader(const QJsonObject& root, SheetMetadata& metadata) {
 
 } // namespace
 
-QByteArray SheetMetadataJson(const Charset& set) {
+QByteArray SheetMetadataJson(const Charset& set, const QString& codePage) {
     QByteArray colorMap;
     for (int i = 0; i < ColorMapSize; ++i) {
         colorMap +=
@@ -155,7 +170,7 @@ QByteArray SheetMetadataJson(const Charset& set) {
                    ',' + Member(key::XOffset, QByteArray::number(glyph->xOffset)) + ',' +
                    Member(key::YOffset, QByteArray::number(glyph->yOffset)) + '}';
     }
-    const QByteArray members[] = {
+    QByteArrayList members = {
         Member(key::Format, QByteArray::number(SheetFormat)),
         Member(key::Tag, JsonTag(set.tag)),
         Member(key::Version, QByteArray::number(set.version)),
@@ -165,6 +180,9 @@ QByteArray SheetMetadataJson(const Charset& set) {
         Member(key::NumChars, QByteArray::number(set.numChars)),
         Member(key::Offsets, '[' + offsets + ']'),
     };
+    if (!codePage.isEmpty()) {
+        members.insert(members.size() - 1, Member(key::CodePage, JsonAscii(codePage)));
+    }
     QByteArray json;
     for (const QByteArray& member : members) {
         json += (json.isEmpty() ? "{" : ",") + member;

@@ -26,7 +26,9 @@ struct SheetMetadata {
 
 // The chunk text for the set: its header and the offsets of every present glyph, in plain
 // ASCII, so that it reads the same whether a program takes a tEXt chunk as Latin-1 or as UTF-8.
-QByteArray SheetMetadataJson(const Charset& set);
+// codePage, when given, names the page the set was drawn for: a note for people, which reading
+// the sheet does not need.
+QByteArray SheetMetadataJson(const Charset& set, const QString& codePage = QString());
 
 // Reads the chunk text into metadata; refuses JSON of another shape or of a later format.
 SheetResult ReadSheetMetadata(const QString& text, SheetMetadata& metadata);

@@ -42,7 +42,7 @@ QString PixelRow(const Charset& set, const QImage& raster, int y) {
 
 } // namespace
 
-QString DescribeCharset(const Charset& set, const QString& path) {
+QString DescribeCharset(const Charset& set, const QString& path, const CodePage& page) {
     QStringList colorMap;
     for (std::uint8_t entry : set.colorMap) {
         colorMap << QString::number(entry);
@@ -71,7 +71,7 @@ QString DescribeCharset(const Charset& set, const QString& path) {
         ForEachListedGlyph(set, [&](int code, const Glyph& glyph) {
             text += QStringLiteral("%1  %2 %3 %4 %5 %6\n")
                         .arg(code, 5)
-                        .arg(CharacterText(code), -4)
+                        .arg(page.DisplayText(code), -4)
                         .arg(glyph.width(), 6)
                         .arg(glyph.height(), 7)
                         .arg(glyph.xOffset, 9)

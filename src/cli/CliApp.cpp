@@ -1,11 +1,14 @@
 #include "CliApp.h"
 
+#include "BundleCommands.h"
 #include "CharsetReport.h"
+#include "CliArguments.h"
 #include "CoverageReport.h"
 #include "FontInput.h"
 #include "SheetFiles.h"
 #include "charset/CharCodec.h"
 #include "charset/Charset.h"
+#include "charset/CodePage.h"
 #include "charset/FileAccess.h"
 #include "edit/TextPreview.h"
 #include "generate/DrawingFont.h"
@@ -23,91 +26,10 @@ namespace fontlathe {
 
 namespace {
 
-// What one command accepts: its flags, its options that take a value, and how many plain
-// arguments.
-struct CommandSyntax {
-    QStringList flags;
-    QStringList valueOptions;
-    int positionals;
-    int optionalPositionals = 0;
-};
-
-struct ParsedArgs {
-    QStringList flags;
-    std::map<QString, QString> values;
-    QStringList positionals;
-
-    bool Has(const QString& flag) const { return flags.contains(flag); }
-    std::optional<QString> Value(const QString& option) const {
-        const auto found = values.find(option);
-        return found == values.end() ? std::nullopt : std::optional<QString>(found->second);
-    }
-};
-
-// A parse gives the arguments, a request for help, or what is wrong with the command line.
-struct ParseOutcome {
-    std::optional<ParsedArgs> args;
-    bool helpAsked = false;
-    QString problem;
-};
-
-bool IsHelpOption(const QString& arg) {
-    return arg == QStringLiteral("--help") || arg == QStringLiteral("-h");
-}
-
-// Help is asked only where an option may stand: the value of an option is taken as it is, even
-// when it reads "-h".
-ParseOutcome Parse(const QStringList& args, const CommandSyntax& syntax, const QString& shape) {
-    ParsedArgs parsed;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (syntax.valueOptions.contains(arg)) {
-            if (i + 1 >= args.size()) {
-                return {std::nullopt, false, QStringLiteral("%1 needs a value").arg(arg)};
-            }
-            if (parsed.values.count(arg) != 0) {
-                return {std::nullopt, false, QStringLiteral("%1 is given twice").arg(arg)};
-            }
-            parsed.values[arg] = args.at(++i);
-        } else if (syntax.flags.contains(arg)) {
-            parsed.flags << arg;
-        } else if (IsHelpOption(arg)) {
-            return {std::nullopt, true, QString()};
-        } else if (arg.startsWith(u'-') && arg.size() > 1) {
-            return {std::nullopt, false, QStringLiteral("unknown option \"%1\"").arg(arg)};
-        } else {
-            parsed.positionals << arg;
-        }
-    }
-    if (parsed.positionals.size() < syntax.positionals ||
-        parsed.positionals.size() > syntax.positionals + syntax.optionalPositionals) {
-        return {std::nullopt, false, shape};
-    }
-    return {std::move(parsed), false, QString()};
-}
-
-// path is empty when the reason names the file itself.
-int Fail(QTextStream& err, const QString& path, const QString& reason, int status = ExitFailure) {
-    err << "fontlathe-cli: " << (path.isEmpty() ? QString() : path + QStringLiteral(": ")) << reason
-        << Qt::endl;
-    return status;
-}
-
-int UsageError(QTextStream& err, const QString& problem) {
-    err << "fontlathe-cli: " << problem << "\nTry 'fontlathe-cli --help'.\n";
-    err.flush();
-    return ExitUsage;
-}
-
 int PrintUsage(QTextStream& stream, int status) {
     stream << CliUsage();
     stream.flush();
     return status;
-}
-
-int Finish(const CommandOutcome& outcome, QTextStream& err) {
-    return outcome.failed() ? Fail(err, outcome.path, outcome.reason, outcome.status)
-                            : outcome.status;
 }
 
 std::optional<Charset> Load(const QString& path, QTextStream& err) {
@@ -123,7 +45,67 @@ DirtyBytes DirtyBytesOf(const ParsedArgs& parsed) {
     return parsed.Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
 }
 
+const QString CodePageOption = QStringLiteral("--codepage");
+
+// Reads --codepage into page (latin1 without it). On failure, the status to end with: a name
+// that is no page is a usage error, a mapping file that can't be read the file's failure.
+std::optional<int> ReadCodePage(const ParsedArgs& parsed, QTextStream& err, CodePage& page) {
+    const std::optional<QString> value = parsed.Value(CodePageOption);
+    if (!value) {
+        return std::nullopt;
+    }
+    const FileResult chosen = CodePage::Choose(*value, page);
+    if (chosen) {
+        return std::nullopt;
+    }
+    if (CodePage::NamesMappingFile(*value)) {
+        return Fail(err, *value, chosen.reason());
+    }
+    return UsageError(err, chosen.reason(), QStringLiteral("fontlathe-cli codepages"));
+}
+
+int RunCodePages(const ParsedArgs&, QTextStream& out, QTextStream&) {
+    for (const CodePageInfo& page : KnownCodePages()) {
+        out << QStringLiteral("%1 %2 %3\n").arg(page.name, -12).arg(page.script, -10).arg(
+            page.description);
+    }
+    out.flush();
+    return ExitSuccess;
+}
+
+std::optional<int> FontNumberOf(const ParsedArgs& parsed) {
+    return ParseFontNumber(parsed.Value(QStringLiteral("--font")).value_or(QString()));
+}
+
+int RunFonts(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+    const ReportStyle style =
+        parsed.Has(QStringLiteral("--json")) ? ReportStyle::Json : ReportStyle::Table;
+    return Finish(ListBundleFonts(parsed.positionals.first(), style, out), err);
+}
+
+int RunExtract(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    const std::optional<int> font = FontNumberOf(parsed);
+    const std::optional<QString> output = parsed.Value(QStringLiteral("-o"));
+    if (!font || !output) {
+        return UsageError(err, QStringLiteral("extract takes GAME, --font N and -o OUT.char"));
+    }
+    return Finish(ExtractBundleFont(parsed.positionals.first(), *font, *output), err);
+}
+
+int RunInsert(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+    const std::optional<int> font = FontNumberOf(parsed);
+    if (!font) {
+        return UsageError(err, QStringLiteral("insert takes GAME, --font N and IN.char"));
+    }
+    return Finish(InsertBundleFont(parsed.positionals.at(0), *font, parsed.positionals.at(1), out),
+                  err);
+}
+
 int RunInfo(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+    CodePage page;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+        return *refused;
+    }
     const QString& path = parsed.positionals.first();
     const std::optional<Charset> set = Load(path, err);
     if (!set) {
@@ -132,7 +114,7 @@ int RunInfo(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
     if (parsed.Has(QStringLiteral("--json"))) {
         out << QString::fromUtf8(CharsetToJson(*set));
     } else {
-        out << DescribeCharset(*set, path);
+        out << DescribeCharset(*set, path, page);
     }
     out.flush();
     return ExitSuccess;
@@ -159,6 +141,10 @@ int RunResave(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
 int RunRender(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
     if (!parsed.Value(QStringLiteral("-o"))) {
         return UsageError(err, QStringLiteral("render takes FILE and -o OUT.png"));
+    }
+    CodePage page;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+        return *refused;
     }
     int zoom = 2;
     if (const auto text = parsed.Value(QStringLiteral("--zoom"))) {
@@ -188,7 +174,7 @@ int RunRender(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
         return ExitFailure;
     }
     const QString text = parsed.Value(QStringLiteral("--text")).value_or(SampleText);
-    const QImage preview = RenderPreview(*set, text, zoom, size);
+    const QImage preview = RenderPreview(*set, text, zoom, size, MissingMarks::Hidden, page);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -229,10 +215,15 @@ int RunGenerate(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
     if (style == styles.end()) {
         return UsageError(err, QStringLiteral("--style is normal, shadowed or outlined"));
     }
+    CodePage page;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+        return *refused;
+    }
     Charset set;
     set.NewCharset(1);
     const QFont drawingFont = MakeDrawingFont(font);
-    if (const FileResult generated = GenerateCharset(set, drawingFont, style->second); !generated) {
+    if (const FileResult generated = GenerateCharset(set, drawingFont, style->second, page);
+        !generated) {
         return Fail(err, font.familyName, generated.reason());
     }
     // The fallback stays, but the user learns which family the set was drawn with.
@@ -257,9 +248,13 @@ int RunExport(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
             return UsageError(err, QStringLiteral("--cell takes WIDTHxHEIGHT, each 1 to 127"));
         }
     }
-    return Finish(
-        ExportSheetFile(parsed.positionals.first(), cell, *parsed.Value(QStringLiteral("-o"))),
-        err);
+    CodePage page;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+        return *refused;
+    }
+    return Finish(ExportSheetFile(parsed.positionals.first(), cell,
+                                  *parsed.Value(QStringLiteral("-o")), page),
+                  err);
 }
 
 int RunImport(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
@@ -282,7 +277,11 @@ int RunCoverage(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
                                          : CoverageText{CoverageText::Kind::File, *textFile};
     const ReportStyle style =
         parsed.Has(QStringLiteral("--json")) ? ReportStyle::Json : ReportStyle::Table;
-    return Finish(ReportCoverage(parsed.positionals.first(), text, style, out), err);
+    CodePage page;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+        return *refused;
+    }
+    return Finish(ReportCoverage(parsed.positionals.first(), text, style, out, page), err);
 }
 
 } // namespace
@@ -292,29 +291,39 @@ QString CliUsage() {
         "Usage: fontlathe-cli COMMAND [OPTIONS]\n"
         "\n"
         "Commands:\n"
-        "  info [--json] FILE               show the header and the stored glyphs of FILE\n"
+        "  info [--json] [--codepage P] FILE\n"
+        "                                   show the header and the stored glyphs of FILE\n"
         "  resave IN -o OUT [--dirty-bytes] load IN and save it as OUT (OUT may also follow\n"
         "                                   IN as a plain second word)\n"
-        "  render FILE [--text TEXT] [--zoom S] [--size WxH] -o OUT.png\n"
+        "  render FILE [--text TEXT] [--zoom S] [--size WxH] [--codepage P] -o OUT.png\n"
         "                                   draw TEXT with the font as the editor's preview\n"
         "                                   does (default: the sample text, zoom 2, 600x70)\n"
         "  generate --family NAME --size N [--bold] [--italic]\n"
-        "           [--style normal|shadowed|outlined] [--dirty-bytes] -o OUT.char\n"
+        "           [--style normal|shadowed|outlined] [--codepage P] [--dirty-bytes]\n"
+        "           -o OUT.char\n"
         "                                   draw codes 32 to 255 of an installed font into\n"
         "                                   a new set, as the editor's Generate commands do;\n"
         "                                   N is 1 to 100 points, one pixel a point\n"
-        "  export FILE.char [--cell WxH] -o SHEET.png\n"
+        "  export FILE.char [--cell WxH] [--codepage P] -o SHEET.png\n"
         "                                   write every glyph into one PNG sheet of 16 x 16\n"
         "                                   cells for a paint program (default cell: the\n"
         "                                   largest glyph plus 4)\n"
         "  import SHEET.png [--dirty-bytes] -o FILE.char\n"
         "                                   read a sheet back into a font file\n"
-        "  coverage FILE.char (--text TEXT | --text-file PATH) [--json]\n"
+        "  coverage FILE.char (--text TEXT | --text-file PATH) [--json] [--codepage P]\n"
         "                                   list the characters of a UTF-8 text that the\n"
         "                                   font lacks, with their counts and why\n"
+        "  codepages                        list the code pages --codepage knows\n"
+        "  fonts GAME [--json]              list the fonts inside a game's bundle (GAME:\n"
+        "                                   either file, NAME.000/.001, .LA0/.LA1, .HE0/.HE1)\n"
+        "  extract GAME --font N -o OUT.char\n"
+        "                                   write font N of the bundle as a font file\n"
+        "  insert GAME --font N IN.char     put a font file back in place of font N\n"
         "\n"
         "Options:\n"
         "  --json         print one JSON object instead of the table\n"
+        "  --codepage P   read codes through code page P (a name, or a mapping file: a\n"
+        "                 value with a \"/\" or ending in \".txt\"); latin1 without it\n"
         "  --dirty-bytes  add a 0x00 byte after every glyph that fills whole bytes,\n"
         "                 as the game maker's own files do\n"
         "  --help         show this text\n"
@@ -344,7 +353,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
     };
     const std::map<QString, Command> commands = {
         {QStringLiteral("info"),
-         {{{QStringLiteral("--json")}, {}, 1},
+         {{{QStringLiteral("--json")}, {CodePageOption}, 1},
           QStringLiteral("info takes one FILE and an optional --json"),
           RunInfo}},
         {QStringLiteral("resave"),
@@ -354,19 +363,19 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
         {QStringLiteral("render"),
          {{{},
            {QStringLiteral("--text"), QStringLiteral("--zoom"), QStringLiteral("--size"),
-            QStringLiteral("-o")},
+            QStringLiteral("-o"), CodePageOption},
            1},
           QStringLiteral("render takes FILE and -o OUT.png"),
           RunRender}},
         {QStringLiteral("generate"),
          {{{QStringLiteral("--bold"), QStringLiteral("--italic"), QStringLiteral("--dirty-bytes")},
            {QStringLiteral("--family"), QStringLiteral("--size"), QStringLiteral("--style"),
-            QStringLiteral("-o")},
+            QStringLiteral("-o"), CodePageOption},
            0},
           QStringLiteral("generate takes --family NAME --size N and -o OUT.char"),
           RunGenerate}},
         {QStringLiteral("export"),
-         {{{}, {QStringLiteral("--cell"), QStringLiteral("-o")}, 1},
+         {{{}, {QStringLiteral("--cell"), QStringLiteral("-o"), CodePageOption}, 1},
           QStringLiteral("export takes FILE.char and -o SHEET.png"),
           RunExport}},
         {QStringLiteral("import"),
@@ -375,10 +384,24 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
           RunImport}},
         {QStringLiteral("coverage"),
          {{{QStringLiteral("--json")},
-           {QStringLiteral("--text"), QStringLiteral("--text-file")},
+           {QStringLiteral("--text"), QStringLiteral("--text-file"), CodePageOption},
            1},
           QStringLiteral("coverage takes FILE.char and --text TEXT or --text-file PATH"),
           RunCoverage}},
+        {QStringLiteral("codepages"),
+         {{{}, {}, 0}, QStringLiteral("codepages takes no arguments"), RunCodePages}},
+        {QStringLiteral("fonts"),
+         {{{QStringLiteral("--json")}, {}, 1},
+          QStringLiteral("fonts takes GAME and an optional --json"),
+          RunFonts}},
+        {QStringLiteral("extract"),
+         {{{}, {QStringLiteral("--font"), QStringLiteral("-o")}, 1},
+          QStringLiteral("extract takes GAME, --font N and -o OUT.char"),
+          RunExtract}},
+        {QStringLiteral("insert"),
+         {{{}, {QStringLiteral("--font")}, 2},
+          QStringLiteral("insert takes GAME, --font N and IN.char"),
+          RunInsert}},
     };
     const auto command = commands.find(args.first());
     if (command == commands.end()) {

@@ -65,14 +65,14 @@ QByteArray CoverageToJson(const TextCoverage& coverage) {
 }
 
 CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
-                              QTextStream& out) {
+                              QTextStream& out, const CodePage& page) {
     Charset set;
     if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
         return loaded;
     }
     TextCoverage coverage;
     if (text.kind == CoverageText::Kind::Inline) {
-        coverage = CheckCoverage(set, text.value);
+        coverage = CheckCoverage(set, text.value, page);
     } else {
         QByteArray bytes;
         if (const FileResult read =
@@ -94,7 +94,7 @@ CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, Re
         const QByteArrayView body = QByteArrayView(bytes).startsWith(byteOrderMark)
                                         ? QByteArrayView(bytes).sliced(byteOrderMark.size())
                                         : QByteArrayView(bytes);
-        coverage = CheckCoverageUtf8(set, body);
+        coverage = CheckCoverageUtf8(set, body, page);
     }
     if (style == ReportStyle::Json) {
         out << QString::fromUtf8(CoverageToJson(coverage));

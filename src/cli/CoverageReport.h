@@ -30,6 +30,6 @@ QByteArray CoverageToJson(const TextCoverage& coverage);
 // refused with the offset of the first byte that is not; a leading byte order mark is no
 // character of the text.
 CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
-                              QTextStream& out);
+                              QTextStream& out, const CodePage& page = CodePage());
 
 } // namespace fontlathe

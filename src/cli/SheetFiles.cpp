@@ -41,7 +41,7 @@ std::optional<QSize> ParseCellSize(const QString& text) {
 }
 
 CommandOutcome ExportSheetFile(const QString& input, std::optional<QSize> cell,
-                               const QString& output) {
+                               const QString& output, const CodePage& page) {
     if (CommandOutcome refused = RefuseOutputOverInput(input, output); refused.failed()) {
         return refused;
     }
@@ -49,7 +49,7 @@ CommandOutcome ExportSheetFile(const QString& input, std::optional<QSize> cell,
     if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
         return loaded;
     }
-    if (const SheetResult exported = ExportSheet(set, output, cell); !exported) {
+    if (const SheetResult exported = ExportSheet(set, output, cell, page.name()); !exported) {
         // A set that does not fit the sheet is the input's fault; a file that can't be
         // written is the output's.
         const bool outputAtFault = exported.problem() == SheetProblem::Unwritable;

@@ -2,6 +2,7 @@
 
 #include "CommandOutcome.h"
 #include "charset/CharCodec.h"
+#include "charset/CodePage.h"
 
 #include <QSize>
 #include <QString>
@@ -15,7 +16,7 @@ std::optional<QSize> ParseCellSize(const QString& text);
 
 // Loads the font file input and writes its glyph sheet to output.
 CommandOutcome ExportSheetFile(const QString& input, std::optional<QSize> cell,
-                               const QString& output);
+                               const QString& output, const CodePage& page = CodePage());
 
 // Reads the glyph sheet input and saves the set as the font file output.
 CommandOutcome ImportSheetFile(const QString& input, DirtyBytes dirtyBytes, const QString& output);

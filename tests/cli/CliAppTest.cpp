@@ -1,4 +1,5 @@
 #include "cli/CliApp.h"
+#include "edit/TextPreview.h"
 #include "support/AppFixture.h"
 #include "views/ImageView.h"
 
@@ -291,6 +292,55 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     EXPECT_TRUE(refused.err.contains(u"iconv -f latin1 -t utf-8"_s)) << refused.err.toStdString();
     EXPECT_EQ(Cli({u"coverage"_s, font}).status, 2);
     EXPECT_EQ(Cli({u"coverage"_s, font, u"--text"_s, u"A"_s, u"--text-file"_s, text}).status, 2);
+}
+
+} // namespace
+} // namespace fontlathe::test
+
+namespace fontlathe::test {
+namespace {
+
+class CliCodePageTest : public CliAppTest {};
+
+TEST_F(CliCodePageTest, EveryCommandReadsCodesThroughTheChosenPage) {
+    Charset font;
+    font.NewCharset(2);
+    for (int code : {0x74, 0x80, 0x82, 0xE9}) {
+        SetGlyph(font, code, 3, 4, [code](int x, int y) { return (x + y + code) % 4; });
+    }
+    WriteSet(u"font.char"_s, font);
+    WriteFile(u"map.txt"_s, "# a layout of our own\n0x80\t0x0104\t# A with ogonek\n0x74 0x0074\n");
+
+    ASSERT_EQ(Cli({"render", "font.char", "--codepage", "cp850", "--text", u"été"_s, "-o", "a.png"})
+                  .status,
+              0);
+    EXPECT_EQ(QImage(u"a.png"_s).convertToFormat(QImage::Format_RGB32),
+              RenderPreview(font, u"\u0082t\u0082"_s, 2).convertToFormat(QImage::Format_RGB32))
+        << "é is code 0x82 in cp850";
+    EXPECT_TRUE(Cli({"info", "font.char", "--codepage", "CP850"}).out.contains(u"\n  130  é "_s));
+    EXPECT_EQ(Cli({"coverage", "font.char", "--codepage", "./map.txt", "--text", u"Ąt"_s}).status,
+              0);
+    EXPECT_EQ(Cli({"coverage", "font.char", "--text", u"Ąt"_s}).status, 3) << "not in latin1";
+    EXPECT_TRUE(Cli({"codepages"}).out.contains(QRegularExpression(u"\ncp1251 +Cyrillic"_s)));
+
+    ASSERT_EQ(Cli({"export", "font.char", "--codepage", "cp850", "-o", "sheet.png"}).status, 0);
+    EXPECT_TRUE(ReadFile(u"sheet.png"_s).contains(R"("codePage":"cp850")"));
+    ASSERT_EQ(Cli({"import", "sheet.png", "-o", "back.char"}).status, 0);
+    EXPECT_EQ(ReadFile(u"back.char"_s), ReadFile(u"font.char"_s));
+}
+
+TEST_F(CliCodePageTest, AnUnknownPageIsAUsageErrorAndABadMappingFileTheFilesFailure) {
+    WriteSet(u"font.char"_s, VariedSet(2, 9, 3));
+    WriteFile(u"bad.txt"_s, "0x41 0x0041\n0x141 0x0042\n");
+    const Run unknown = Cli({"info", "font.char", "--codepage", "cp999"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, u"fontlathe-cli: unknown code page \"cp999\"\n"
+                           u"Try 'fontlathe-cli codepages'.\n"_s);
+    const Run bad = Cli({"render", "font.char", "--codepage", "bad.txt", "-o", "x.png"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_TRUE(bad.err.startsWith(u"fontlathe-cli: bad.txt: "_s)) << bad.err.toStdString();
+    EXPECT_TRUE(bad.err.contains(u"line 2"_s)) << bad.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(u"x.png"_s));
 }
 
 } // namespace

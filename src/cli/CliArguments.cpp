@@ -1,0 +1,55 @@
+#include "CliArguments.h"
+
+namespace fontlathe {
+
+bool IsHelpOption(const QString& arg) {
+    return arg == QStringLiteral("--help") || arg == QStringLiteral("-h");
+}
+
+ParseOutcome Parse(const QStringList& args, const CommandSyntax& syntax, const QString& shape) {
+    ParsedArgs parsed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (syntax.valueOptions.contains(arg)) {
+            if (i + 1 >= args.size()) {
+                return {std::nullopt, false, QStringLiteral("%1 needs a value").arg(arg)};
+            }
+            if (parsed.values.count(arg) != 0) {
+                return {std::nullopt, false, QStringLiteral("%1 is given twice").arg(arg)};
+            }
+            parsed.values[arg] = args.at(++i);
+        } else if (syntax.flags.contains(arg)) {
+            parsed.flags << arg;
+        } else if (IsHelpOption(arg)) {
+            return {std::nullopt, true, QString()};
+        } else if (arg.startsWith(u'-') && arg.size() > 1) {
+            return {std::nullopt, false, QStringLiteral("unknown option \"%1\"").arg(arg)};
+        } else {
+            parsed.positionals << arg;
+        }
+    }
+    if (parsed.positionals.size() < syntax.positionals ||
+        parsed.positionals.size() > syntax.positionals + syntax.optionalPositionals) {
+        return {std::nullopt, false, shape};
+    }
+    return {std::move(parsed), false, QString()};
+}
+
+int Fail(QTextStream& err, const QString& path, const QString& reason, int status) {
+    err << "fontlathe-cli: " << (path.isEmpty() ? QString() : path + QStringLiteral(": ")) << reason
+        << Qt::endl;
+    return status;
+}
+
+int UsageError(QTextStream& err, const QString& problem, const QString& hint) {
+    err << "fontlathe-cli: " << problem << "\nTry '" << hint << "'.\n";
+    err.flush();
+    return ExitUsage;
+}
+
+int Finish(const CommandOutcome& outcome, QTextStream& err) {
+    return outcome.failed() ? Fail(err, outcome.path, outcome.reason, outcome.status)
+                            : outcome.status;
+}
+
+} // namespace fontlathe

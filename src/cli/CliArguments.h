@@ -1,0 +1,60 @@
+#pragma once
+
+#include "CliApp.h"
+#include "CommandOutcome.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <map>
+#include <optional>
+
+namespace fontlathe {
+
+// What one command accepts: its flags, its options that take a value, and how many plain
+// arguments.
+struct CommandSyntax {
+    QStringList flags;
+    QStringList valueOptions;
+    int positionals;
+    int optionalPositionals = 0;
+};
+
+struct ParsedArgs {
+    QStringList flags;
+    std::map<QString, QString> values;
+    QStringList positionals;
+
+    bool Has(const QString& flag) const { return flags.contains(flag); }
+    std::optional<QString> Value(const QString& option) const {
+        const auto found = values.find(option);
+        return found == values.end() ? std::nullopt : std::optional<QString>(found->second);
+    }
+};
+
+// A parse gives the arguments, a request for help, or what is wrong with the command line.
+struct ParseOutcome {
+    std::optional<ParsedArgs> args;
+    bool helpAsked = false;
+    QString problem;
+};
+
+bool IsHelpOption(const QString& arg);
+
+// Help is asked only where an option may stand: the value of an option is taken as it is, even
+// when it reads "-h". shape is the problem reported for the wrong number of plain arguments.
+ParseOutcome Parse(const QStringList& args, const CommandSyntax& syntax, const QString& shape);
+
+// One line on err: "fontlathe-cli: PATH: REASON" (path is empty when the reason names the file
+// itself); returns status.
+int Fail(QTextStream& err, const QString& path, const QString& reason, int status = ExitFailure);
+
+// The problem, then the hint where help is; returns ExitUsage.
+int UsageError(QTextStream& err, const QString& problem,
+               const QString& hint = QStringLiteral("fontlathe-cli --help"));
+
+// The outcome's status, its failure told on err.
+int Finish(const CommandOutcome& outcome, QTextStream& err);
+
+} // namespace fontlathe
