@@ -121,7 +121,6 @@ void MainWindow::BuildControls(const Charset& set) {
     paletteBar_ = Place(Control::PaletteBar, new PaletteBar(nullptr), 530, 375, 352, 30);
     QSlider* zoomBar = Place(Control::ZoomBar, TrackBar(1, 24), 840, 220, 40, 140);
     SetStateIfChanged(Control::ZoomBar, 10);
-    zoomBar->setToolTip(ZoomToolTip);
     connect(zoomBar, &QSlider::valueChanged, this,
             [this] { emit controlEvent(Control::ZoomBar); });
     ReportClicks(Place(Control::OnButton, new QPushButton(QStringLiteral("On")), 835, 150, 45, 30),
@@ -177,7 +176,6 @@ void MainWindow::BuildControls(const Charset& set) {
                           PreviewSize.width(), PreviewSize.height());
     QSlider* previewZoomBar = Place(Control::PreviewZoomBar, TrackBar(1, 6), 840, 550, 40, 70);
     SetStateIfChanged(Control::PreviewZoomBar, 2);
-    previewZoomBar->setToolTip(PreviewZoomToolTip);
     connect(previewZoomBar, &QSlider::valueChanged, this,
             [this] { emit controlEvent(Control::PreviewZoomBar); });
 
@@ -189,13 +187,20 @@ void MainWindow::BuildControls(const Charset& set) {
 }
 
 void MainWindow::ConnectZoomWheels() {
-    const std::pair<QSlider*, QString> bars[] = {
-        {qobject_cast<QSlider*>(control(Control::ZoomBar)), QStringLiteral("glyph")},
-        {qobject_cast<QSlider*>(control(Control::PreviewZoomBar)), QStringLiteral("preview")}};
-    for (const auto& [bar, over] : bars) {
-        const auto showZoom = [bar, over] {
-            bar->setToolTip(
-                QStringLiteral("Zoom: %1x (Ctrl+wheel over the %2)").arg(bar->value()).arg(over));
+    struct ZoomBar {
+        QSlider* bar;
+        QString what; // what the slider's tooltip says of it
+        QString over; // where Ctrl+wheel changes it
+    };
+    const ZoomBar bars[] = {
+        {qobject_cast<QSlider*>(control(Control::ZoomBar)), ZoomToolTip, QStringLiteral("glyph")},
+        {qobject_cast<QSlider*>(control(Control::PreviewZoomBar)), PreviewZoomToolTip,
+         QStringLiteral("preview")}};
+    for (const auto& [bar, what, over] : bars) {
+        const auto showZoom = [bar, what, over] {
+            bar->setToolTip(what + QStringLiteral("\nZoom: %1x (Ctrl+wheel over the %2)")
+                                       .arg(bar->value())
+                                       .arg(over));
         };
         showZoom();
         connect(bar, &QSlider::valueChanged, bar, showZoom);
@@ -204,8 +209,8 @@ void MainWindow::ConnectZoomWheels() {
     const auto stepper = [](QSlider* bar) {
         return [bar](int steps) { bar->setValue(bar->value() + steps); };
     };
-    connect(glyphView_, &GlyphView::zoomStepRequested, this, stepper(bars[0].first));
-    connect(previewImage_, &ImageView::zoomStepRequested, this, stepper(bars[1].first));
+    connect(glyphView_, &GlyphView::zoomStepRequested, this, stepper(bars[0].bar));
+    connect(previewImage_, &ImageView::zoomStepRequested, this, stepper(bars[1].bar));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -67,7 +67,8 @@ void MainWindow::BuildMenus() {
     AddMenuItem(info, Menu::About, QStringLiteral("About"), QKeySequence());
 
     // The program's own items stay in its menus on every desktop. Their shortcuts win over the
-    // text fields, except Undo and Redo: in a field those keys undo the typing.
+    // text fields, except the fields' own editing keys (see ShortcutKeeper): in a field, undo,
+    // redo, select all, cut, copy and paste edit the text.
     QList<QKeySequence> shortcuts;
     for (QAction* action : menuActions_) {
         action->setMenuRole(QAction::NoRole);

@@ -40,29 +40,32 @@ Glyph* Charset::SlotAt(int code) {
     return IsValidCode(code) ? &glyphs[static_cast<std::size_t>(code)] : nullptr;
 }
 
-void Charset::ClearGlyph(int code) {
+Glyph* Charset::ResetOffsets(int code) {
     if (!IsValidCode(code)) {
-        return;
+        return nullptr;
     }
     Glyph& glyph = glyphs[static_cast<std::size_t>(code)];
     glyphOffsets[static_cast<std::size_t>(code)] = 0;
     glyph.xOffset = 0;
     glyph.yOffset = 0;
-    glyph.raster = QImage();
+    return &glyph;
+}
+
+void Charset::ClearGlyph(int code) {
+    if (Glyph* glyph = ResetOffsets(code)) {
+        glyph->raster = QImage();
+    }
 }
 
 void Charset::CreateBlankGlyph(int code) {
-    if (!IsValidCode(code)) {
+    Glyph* glyph = ResetOffsets(code);
+    if (!glyph) {
         return;
     }
-    Glyph& glyph = glyphs[static_cast<std::size_t>(code)];
-    glyphOffsets[static_cast<std::size_t>(code)] = 0;
-    glyph.xOffset = 0;
-    glyph.yOffset = 0;
     // The square is never larger than a file can hold.
     const int side = std::min<int>(fontHeight, MaxGlyphSide);
     if (side > 0) {
-        glyph.raster = MakeBlankRaster(side, side);
+        glyph->raster = MakeBlankRaster(side, side);
     }
 }
 

@@ -63,6 +63,10 @@ public:
     int StoredGlyphCount() const;
     static bool IsValidBitsPerPixel(int bits) { return bits == 1 || bits == 2 || bits == 4; }
     static bool IsValidCode(int code) { return code >= 0 && code < GlyphSlotCount; }
+
+private:
+    // Sets the offsets of code's glyph to 0 and gives its slot; nullptr outside 0..255.
+    Glyph* ResetOffsets(int code);
 };
 
 // How a character code is shown to the user: "n.p." (not printable) for 0 to 31, else the
