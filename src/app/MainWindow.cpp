@@ -196,14 +196,15 @@ void MainWindow::ConnectZoomWheels() {
         {qobject_cast<QSlider*>(control(Control::ZoomBar)), ZoomToolTip, QStringLiteral("glyph")},
         {qobject_cast<QSlider*>(control(Control::PreviewZoomBar)), PreviewZoomToolTip,
          QStringLiteral("preview")}};
-    for (const auto& [bar, what, over] : bars) {
-        const auto showZoom = [bar, what, over] {
-            bar->setToolTip(what + QStringLiteral("\nZoom: %1x (Ctrl+wheel over the %2)")
-                                       .arg(bar->value())
-                                       .arg(over));
+    for (const ZoomBar& zoom : bars) {
+        const auto showZoom = [zoom] {
+            zoom.bar->setToolTip(zoom.what +
+                                 QStringLiteral("\nZoom: %1x (Ctrl+wheel over the %2)")
+                                     .arg(zoom.bar->value())
+                                     .arg(zoom.over));
         };
         showZoom();
-        connect(bar, &QSlider::valueChanged, bar, showZoom);
+        connect(zoom.bar, &QSlider::valueChanged, zoom.bar, showZoom);
     }
     // A step beyond the slider's range stops at its end; the slider then reports as if dragged.
     const auto stepper = [](QSlider* bar) {
