@@ -46,9 +46,8 @@ QImage PatternImage(QSize size, QRgb first = 0) {
 }
 
 void ExpectPattern(const DecodedImage& decoded, QSize size, const char* what, QRgb first = 0) {
-    EXPECT_TRUE(decoded.outcome == DecodedImage::Outcome::Image &&
-                decoded.image == PatternImage(size, first))
-        << what;
+    EXPECT_EQ(decoded.outcome, DecodedImage::Outcome::Image) << what;
+    EXPECT_EQ(decoded.image, PatternImage(size, first)) << what;
 }
 
 TEST(ClipboardImageTest, ReadsItsOwnTiffAndTheTiffsOtherProgramsWrite) {
@@ -106,7 +105,8 @@ TEST(ClipboardImageTest, OversizedImagesAreRefusedBeforeDecoding) {
     data->setData(u"image/png"_s, Saved(image.copy(0, 0, 3, 2), "PNG"));
     const DecodedImage small = ReadClipboardImage(data.get(), 127);
     // Transparency shows the background.
-    EXPECT_TRUE(small.image.size() == QSize(3, 2) && small.image.pixel(2, 1) == Background);
+    EXPECT_EQ(small.image.size(), QSize(3, 2));
+    EXPECT_EQ(small.image.pixel(2, 1), Background);
     QMimeData text;
     text.setText(u"hello"_s);
     EXPECT_EQ(ReadClipboardImage(&text, 127).outcome, DecodedImage::Outcome::NotAnImage);

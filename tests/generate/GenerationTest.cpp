@@ -69,9 +69,10 @@ TEST(RasterizerTest, EveryStyleGivesAWellFormedSet) {
                               normal.glyphs[code].raster.size() + QSize(grown, grown));
                     EXPECT_EQ(QPoint(glyph.xOffset, glyph.yOffset), QPoint(xOffset, 0)) << code;
                     EXPECT_FALSE(InkIn(glyph, glyph.raster.rect(), highest)) << code;
-                    EXPECT_TRUE(InkIn(glyph, {0, 0, 1, h}) && InkIn(glyph, {w - 1, 0, 1, h}) &&
-                                InkIn(glyph, {0, h - 1, w, 1}) && InkIn(glyph, {0, firstInk, w, 1}))
-                        << code;
+                    EXPECT_TRUE(InkIn(glyph, {0, 0, 1, h})) << code << ", left edge";
+                    EXPECT_TRUE(InkIn(glyph, {w - 1, 0, 1, h})) << code << ", right edge";
+                    EXPECT_TRUE(InkIn(glyph, {0, h - 1, w, 1})) << code << ", bottom edge";
+                    EXPECT_TRUE(InkIn(glyph, {0, firstInk, w, 1})) << code << ", first ink row";
                     EXPECT_FALSE(InkIn(glyph, {0, 0, w, firstInk})) << code;
                     someGlyphStartsAtTheTopLine |= firstInk == 0;
                 }
@@ -146,7 +147,8 @@ TEST(DrawingFontTest, BoldAndItalicWinOverAStyleNameOfTheInterfaceFontAndFallbac
     const QFontInfo used(MakeDrawingFont(boldItalic));
     const QByteArray withStyleName = Encoded(Generate(boldItalic));
     QGuiApplication::setFont(interfaceFont);
-    EXPECT_TRUE(used.bold() && used.italic()) << used.styleName().toStdString();
+    EXPECT_TRUE(used.bold()) << used.styleName().toStdString();
+    EXPECT_TRUE(used.italic()) << used.styleName().toStdString();
     EXPECT_TRUE(withStyleName == alone) << "the drawing takes the interface font's face";
     // Underline changes no pixel; no pixel is a blend of the set's colours.
     EXPECT_EQ(Encoded(Generate({u"Liberation Sans"_s, 14, 7})), alone);
