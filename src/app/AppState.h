@@ -3,11 +3,13 @@
 #include "charset/Charset.h"
 #include "charset/CodePage.h"
 #include "charset/FileType.h"
+#include "charset/GameFont.h"
 #include "generate/GenerationFont.h"
 
 #include <QImage>
 
 #include <cstdint>
+#include <optional>
 
 namespace fontlathe {
 
@@ -27,6 +29,9 @@ struct AppState {
     // Whether the file at the path was read as a font; Save asks before replacing one that was
     // not (a text file opened by mistake).
     bool pathHoldsFont = true;
+    // The font of a game's bundle that Save writes back into, when one is current; the path is
+    // then only the font file that Save As suggests.
+    std::optional<GameFont> gameFont;
     // Which character each code stands for, in the table, the preview, Generate and coverage.
     CodePage codePage;
     GenerationFont generationFont;

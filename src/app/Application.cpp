@@ -2,6 +2,7 @@
 
 #include "ProgramTexts.h"
 #include "charset/CharCodec.h"
+#include "charset/GameBundle.h"
 #include "edit/NoGlyphIcon.h"
 #include "gui/Environment.h"
 
@@ -25,13 +26,28 @@ Application::Application(Environment& environment)
     : environment_(environment), state_(InitialState()), window_(state_.charset),
       dispatcher_(state_, window_, environment_) {}
 
+namespace {
+
+const QString FontOption = QStringLiteral("--font");
+
+} // namespace
+
 QString Application::FileArgument(const QStringList& arguments) {
-    for (const QString& argument : arguments.mid(1)) {
-        if (!argument.startsWith(QStringLiteral("-psn_"))) {
-            return argument;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == FontOption) {
+            ++i;
+        } else if (!arguments[i].startsWith(QStringLiteral("-psn_"))) {
+            return arguments[i];
         }
     }
     return QString();
+}
+
+std::optional<int> Application::FontArgument(const QStringList& arguments) {
+    const qsizetype at = arguments.indexOf(FontOption);
+    bool ok = false;
+    const int number = at >= 1 && at + 1 < arguments.size() ? arguments[at + 1].toInt(&ok) : -1;
+    return ok && number >= 0 ? std::optional(number) : std::nullopt;
 }
 
 void Application::Start(const QStringList& arguments) {
@@ -40,9 +56,19 @@ void Application::Start(const QStringList& arguments) {
     // look like a font: told once the window shows.
     std::optional<std::pair<QString, FileResult>> failure;
     QString notAFont;
-    if (name.isEmpty()) {
+    const std::optional<int> fontNumber = FontArgument(arguments);
+    BundlePaths bundle;
+    // With --font the name can only be a bundle's; without, its name says whether it is one.
+    const bool namesBundle = !name.isEmpty() && (fontNumber || GameBundle::PathsFor(name, bundle));
+    std::optional<BundleResult> bundleFailure;
+    if (name.isEmpty() || namesBundle) {
         state_.fileType.SetPath(QStringLiteral("new"));
         state_.charset.NewCharset(1);
+        if (fontNumber) {
+            if (BundleResult read = dispatcher_.ReadGameFont(name, *fontNumber); !read) {
+                bundleFailure = read;
+            }
+        }
     } else {
         state_.fileType.SetPath(name);
         const QString path = state_.fileType.path();
@@ -73,6 +99,13 @@ void Application::Start(const QStringList& arguments) {
     }
     if (!notAFont.isEmpty()) {
         dispatcher_.ShowNotAFont(notAFont);
+    }
+    if (bundleFailure) {
+        dispatcher_.ShowBundleFailure(OpenFailureHeadline, *bundleFailure);
+    }
+    if (namesBundle && !fontNumber && dispatcher_.ChooseGameFont(name)) {
+        dispatcher_.RefreshAll(0);
+        dispatcher_.RefreshHeader();
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 namespace fontlathe {
 
 class Environment;
@@ -16,15 +18,19 @@ public:
     explicit Application(Environment& environment);
 
     // Puts a set into memory (the file named by the first argument after the program's name, or
-    // a new 2-colour set), fills every view and shows the window.
+    // a new 2-colour set), fills every view and shows the window. A file of a game's bundle opens
+    // the font that --font names, or lists the bundle's fonts once the window shows.
     void Start(const QStringList& arguments);
 
     AppState& state() { return state_; }
     MainWindow& window() { return window_; }
     Dispatcher& dispatcher() { return dispatcher_; }
 
-    // The file argument: the first after the program's name that is no desktop launch token.
+    // The file argument: the first after the program's name that is no desktop launch token and
+    // no --font option.
     static QString FileArgument(const QStringList& arguments);
+    // The number after --font, when it is one.
+    static std::optional<int> FontArgument(const QStringList& arguments);
 
 private:
     Environment& environment_;

@@ -1,5 +1,7 @@
 #include "CodePageChoices.h"
 
+#include "GameFontEntry.h"
+
 #include <QFileInfo>
 #include <QSettings>
 #include <QVariantMap>
@@ -11,11 +13,17 @@ namespace {
 const QString FilesKey = QStringLiteral("codePageOfFile");
 const QString LastKey = QStringLiteral("lastCodePage");
 
-// A file reached by a link or a relative name is the same file.
+// A file reached by a link or a relative name is the same file, and so is a game's font.
 QString KeyOf(const QString& path) {
-    const QFileInfo file(path);
+    std::optional<GameFontEntry> font = GameFontEntry::Parse(path);
+    const QFileInfo file(font ? font->dataPath : path);
     const QString canonical = file.canonicalFilePath();
-    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+    const QString key = canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+    if (font) {
+        font->dataPath = key;
+        return font->Text();
+    }
+    return key;
 }
 
 } // namespace

@@ -4,8 +4,9 @@
 
 namespace fontlathe {
 
-// The code page chosen for each font file, by the file's canonical path, and the one chosen last,
-// kept in the user's settings so that a file opens with the page it was read with.
+// The code page chosen for each font file, by the file's canonical path (a game's font by its
+// GameFontEntry), and the one chosen last, kept in the user's settings so that a file opens with
+// the page it was read with.
 class CodePageChoices {
 public:
     // The page remembered for the file, else the one chosen last, else latin1.

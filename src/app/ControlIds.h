@@ -67,6 +67,7 @@ struct Menu {
         ImportSheet = 17,
         MarkMissing = 18,
         LoadMappingFile = 19,
+        OpenGameFont = 20,
         AppQuit = -1,
         AppPreferences = -2,
         AppAbout = -3,

@@ -117,6 +117,12 @@ void Dispatcher::MenuCommand(int menuId) {
             RefreshHeader();
         }
         break;
+    case Menu::OpenGameFont:
+        if (OpenGameFont()) {
+            RefreshAll(current);
+            RefreshHeader();
+        }
+        break;
     case Menu::ClearRecent:
         recentFiles_.Clear();
         window_.SetRecentFiles(recentFiles_.paths());

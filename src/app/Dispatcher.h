@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CodePageChoices.h"
 #include "RecentFiles.h"
+#include "charset/BundleResult.h"
 #include "charset/CharCodec.h"
 #include "charset/FileResult.h"
 #include "edit/EditHistory.h"
@@ -40,6 +41,16 @@ public:
     // does not look like a font is read all the same, as stored files may carry another tag:
     // notAFont then says why, and Save asks before it replaces the file.
     FileResult ReadFontFile(const QString& path, QString& notAFont);
+    // Reads font number of the bundle that path names (either file) and makes it the current
+    // font, as ReadFontFile does for a font file; on failure nothing changes.
+    BundleResult ReadGameFont(const QString& path, int number);
+    // Lists the fonts of the bundle that path names and opens the one chosen. A bundle that is
+    // refused or holds no font is told and changes nothing; true when a font was opened.
+    bool ChooseGameFont(const QString& path);
+    // A bundle's failure under the headline, "%1" standing for the file at fault.
+    void ShowBundleFailure(const QString& headline, const BundleResult& result);
+    // What the title and the questions call the current set: its path, or "game.001, font 2".
+    QString CurrentName() const;
     // Tells that the file just read does not look like a font.
     void ShowNotAFont(const QString& notAFont);
     // Reads codes through the page remembered for the current file, or the one chosen last for
@@ -86,6 +97,12 @@ private:
     bool LoadFile(const QString& path, const QString& failureHeadline);
     bool Reopen();
     bool Save();
+    bool OpenGameFont();
+    bool LoadGameFont(const QString& path, int number, const QString& failureHeadline);
+    bool SaveGameFont();
+    // The current set as Open Recent and the code page memory name it; empty for a set that is
+    // no file of this run's.
+    QString CurrentFileKey() const;
     bool SaveAs();
     bool Generate(GenerationStyle style);
     void ExportSheetCommand();

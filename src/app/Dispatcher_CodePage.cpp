@@ -24,8 +24,9 @@ bool Dispatcher::UseCodePage(const QString& nameOrFile) {
 }
 
 void Dispatcher::UseRememberedCodePage() {
-    if (!UseCodePage(state_.pathIsOwnFile ? codePageChoices_.PageFor(state_.fileType.path())
-                                          : codePageChoices_.LastChosen())) {
+    const QString key = CurrentFileKey();
+    if (!UseCodePage(key.isEmpty() ? codePageChoices_.LastChosen()
+                                   : codePageChoices_.PageFor(key))) {
         UseCodePage(CodePage().name());
     }
 }
@@ -37,8 +38,7 @@ void Dispatcher::ChooseCodePage(const QString& nameOrFile) {
         window_.CheckCodePage(state_.codePage.name());
         return;
     }
-    codePageChoices_.Remember(state_.pathIsOwnFile ? state_.fileType.path() : QString(),
-                              state_.codePage.name());
+    codePageChoices_.Remember(CurrentFileKey(), state_.codePage.name());
     UpdateTableRows(-1);
     ShowPreview();
 }

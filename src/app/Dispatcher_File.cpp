@@ -1,5 +1,6 @@
 // The File menu's commands and the requesters behind them.
 #include "Dispatcher.h"
+#include "GameFontEntry.h"
 #include "MainWindow.h"
 #include "ProgramTexts.h"
 #include "charset/CharCodec.h"
@@ -15,6 +16,7 @@ bool Dispatcher::NewSet(int bitsPerPixel) {
         return false;
     }
     state_.fileType.SetPath(QStringLiteral("new"));
+    state_.gameFont.reset();
     state_.pathIsOwnFile = false;
     state_.pathHoldsFont = true;
     state_.charset.NewCharset(bitsPerPixel);
@@ -82,7 +84,10 @@ bool Dispatcher::OpenRecent(const QString& path) {
     if (!MayDiscardChanges()) {
         return false;
     }
-    if (!LoadFile(path, OpenFailureHeadline) && !QFileInfo::exists(path)) {
+    const std::optional<GameFontEntry> font = GameFontEntry::Parse(path);
+    const bool loaded = font ? LoadGameFont(font->dataPath, font->number, OpenFailureHeadline)
+                             : LoadFile(path, OpenFailureHeadline);
+    if (!loaded && !QFileInfo::exists(font ? font->dataPath : path)) {
         recentFiles_.Remove(path);
         window_.SetRecentFiles(recentFiles_.paths());
     }
@@ -98,6 +103,7 @@ FileResult Dispatcher::ReadFontFile(const QString& path, QString& notAFont) {
     loaded.minInkTop = state_.charset.minInkTop;
     state_.charset = std::move(loaded);
     state_.fileType.SetExactPath(path);
+    state_.gameFont.reset();
     state_.pathIsOwnFile = true;
     state_.pathHoldsFont = notAFont.isEmpty();
     history_.Clear();
@@ -130,19 +136,25 @@ void Dispatcher::RememberFile(const QString& path) {
 }
 
 bool Dispatcher::Reopen() {
-    const QString path = state_.fileType.path();
     if (history_.IsModified() &&
         !environment_.AskYesNo(
             &window_, ProgramTitle,
-            QStringLiteral("Discard the changes to %1 and read it again?").arg(path))) {
+            QStringLiteral("Discard the changes to %1 and read it again?").arg(CurrentName()))) {
         return false;
     }
-    return LoadFile(path, QStringLiteral("Could not reopen \"%1\""));
+    const QString failure = QStringLiteral("Could not reopen \"%1\"");
+    if (const std::optional<GameFont> font = state_.gameFont) {
+        return LoadGameFont(font->dataPath(), font->number(), failure);
+    }
+    return LoadFile(state_.fileType.path(), failure);
 }
 
 // A file at the path that this run neither loaded nor saved belongs to somebody else: the default
 // new.char in a folder that has one, or a name given at start-up that did not exist then.
 bool Dispatcher::Save() {
+    if (state_.gameFont) {
+        return SaveGameFont();
+    }
     const QString& path = state_.fileType.path();
     if (!state_.pathIsOwnFile && QFileInfo::exists(path) &&
         !environment_.AskYesNo(&window_, ProgramTitle,
@@ -174,6 +186,7 @@ bool Dispatcher::SaveAs() {
     }
     if (const FileResult saved = SaveCharset(state_.charset, *path, DirtyBytesOption()); saved) {
         state_.fileType.SetExactPath(*path);
+        state_.gameFont.reset();
         state_.pathIsOwnFile = true;
         state_.pathHoldsFont = true;
         history_.MarkClean();

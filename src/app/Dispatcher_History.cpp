@@ -87,7 +87,7 @@ void Dispatcher::UpdateEditMenu() {
 }
 
 void Dispatcher::UpdateWindowTitle() {
-    window_.setWindowTitle(MainWindowTitle(state_.fileType.path()) +
+    window_.setWindowTitle(MainWindowTitle(CurrentName()) +
                            (history_.IsModified() ? QStringLiteral(" *") : QString()));
 }
 
@@ -97,7 +97,7 @@ bool Dispatcher::MayDiscardChanges() {
     }
     switch (environment_.AskSaveChanges(
         &window_, ProgramTitle,
-        QStringLiteral("Save the changes to %1?").arg(state_.fileType.path()))) {
+        QStringLiteral("Save the changes to %1?").arg(CurrentName()))) {
     case SaveChangesAnswer::Save:
         return Save();
     case SaveChangesAnswer::Discard:

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "GameFontEntry.h"
 #include "charset/CodePage.h"
 #include "gui/ShortcutKeeper.h"
 
@@ -34,6 +35,7 @@ void MainWindow::BuildMenus() {
     AddMenuItem(recentMenu_, Menu::ClearRecent, QStringLiteral("Clear Menu"), QKeySequence());
     SetRecentFiles({});
     AddMenuItem(file, Menu::Reopen, QStringLiteral("Reopen"), Qt::CTRL | Qt::Key_R);
+    AddMenuItem(file, Menu::OpenGameFont, QStringLiteral("Open Game Font..."), QKeySequence());
     file->addSeparator();
     AddMenuItem(file, Menu::GenerateNormal, QStringLiteral("Generate Normal..."),
                 Qt::CTRL | Qt::Key_1);
@@ -114,7 +116,8 @@ void MainWindow::CheckCodePage(const QString& name) {
     }
 }
 
-// The entries go before the separator above "Clear Menu"; each shows the name, then its folder.
+// The entries go before the separator above "Clear Menu"; each shows the name, then its folder,
+// and a game's font the name the title gives it.
 // The old entries go later, as the one chosen may still be reporting its trigger.
 void MainWindow::SetRecentFiles(const QStringList& paths) {
     for (QAction* action : std::as_const(recentActions_)) {
@@ -124,9 +127,11 @@ void MainWindow::SetRecentFiles(const QStringList& paths) {
     recentActions_.clear();
     QAction* separator = recentMenu_->actions().constFirst();
     for (const QString& path : paths) {
-        const QFileInfo file(path);
-        QString label = QStringLiteral("%1  (%2)").arg(
-            file.fileName(), QDir::toNativeSeparators(file.absolutePath()));
+        const std::optional<GameFontEntry> font = GameFontEntry::Parse(path);
+        const QFileInfo file(font ? font->dataPath : path);
+        QString label = QStringLiteral("%1  (%2)")
+                            .arg(font ? font->DisplayName() : file.fileName(),
+                                 QDir::toNativeSeparators(file.absolutePath()));
         label.replace(u'&', QStringLiteral("&&"));
         auto* action = new QAction(label, recentMenu_);
         action->setData(path);

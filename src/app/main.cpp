@@ -13,11 +13,16 @@ namespace {
 
 constexpr char Usage[] =
     "Usage: fontlathe [FILE]\n"
+    "       fontlathe GAME --font N\n"
     "Edit the bitmap fonts (.char files) of SCUMM adventure games.\n"
     "\n"
     "FILE is the font to open; \".char\" is added to a name without an extension, and a\n"
     "file that does not exist yet is created there by Save.\n"
+    "FILE may also be GAME, either file of a game's resource bundle (NAME.000 or NAME.001,\n"
+    "NAME.LA0 or NAME.LA1, NAME.HE0 or NAME.HE1): the window lists its fonts, and Save\n"
+    "writes the one chosen back into the bundle.\n"
     "\n"
+    "  --font N       open font N of the bundle at once, by the number the game uses\n"
     "  -h, --help     print this text and exit\n"
     "  -v, --version  print the version and exit\n";
 
@@ -37,11 +42,30 @@ bool PrintedInformation(int argc, char* argv[]) {
     return false;
 }
 
+// A --font without a number is a usage error, told before any window opens.
+bool FontOptionIsValid(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) != "--font") {
+            continue;
+        }
+        const std::string_view number = i + 1 < argc ? argv[i + 1] : "";
+        if (number.empty() || number.size() > 5 ||
+            number.find_first_not_of("0123456789") != std::string_view::npos) {
+            std::fputs("fontlathe: --font needs a font number, such as --font 2\n", stderr);
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     if (PrintedInformation(argc, argv)) {
         return 0;
+    }
+    if (!FontOptionIsValid(argc, argv)) {
+        return 2;
     }
     const auto runtimeFolder = fontlathe::ProvideRuntimeFolder();
     QApplication qtApplication(argc, argv);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -53,6 +55,12 @@ public:
                                              const QString& text) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+
+    // The fonts of a game's bundle, one row each under the column headings; the index of the
+    // row chosen, or nothing when the user cancels.
+    virtual std::optional<int> AskGameFont(QWidget* parent, const QString& title,
+                                           const QStringList& columns,
+                                           const QList<QStringList>& rows) = 0;
 };
 
 } // namespace fontlathe

@@ -1,11 +1,16 @@
 #include "QtEnvironment.h"
 
 #include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace fontlathe {
 
@@ -90,6 +95,39 @@ SaveChangesAnswer QtEnvironment::AskSaveChanges(QWidget* parent, const QString& 
 bool QtEnvironment::AskYesNo(QWidget* parent, const QString& title, const QString& text) {
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+// A table of the fonts with the first one chosen, so that Return opens it; a double click
+// chooses and opens a row at once.
+std::optional<int> QtEnvironment::AskGameFont(QWidget* parent, const QString& title,
+                                              const QStringList& columns,
+                                              const QList<QStringList>& rows) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto* list = new QTreeWidget(&dialog);
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels(columns);
+    for (const QStringList& row : rows) {
+        auto* item = new QTreeWidgetItem(list, row);
+        for (int column = 0; column < row.size(); ++column) {
+            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->setCurrentItem(list->topLevelItem(0));
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(list, &QTreeWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    dialog.resize(440, 280);
+    if (dialog.exec() != QDialog::Accepted || list->currentItem() == nullptr) {
+        return std::nullopt;
+    }
+    return list->indexOfTopLevelItem(list->currentItem());
 }
 
 } // namespace fontlathe

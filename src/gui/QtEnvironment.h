@@ -22,6 +22,9 @@ public:
     SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& title,
                                      const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    std::optional<int> AskGameFont(QWidget* parent, const QString& title,
+                                   const QStringList& columns,
+                                   const QList<QStringList>& rows) override;
 };
 
 } // namespace fontlathe

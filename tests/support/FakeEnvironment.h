@@ -77,6 +77,15 @@ public:
         return NextOr(yesNoAnswers, true);
     }
 
+    // The font chosen from a bundle's list, by row; with none queued the list is cancelled.
+    std::deque<std::optional<int>> gameFontAnswers;
+    std::vector<QList<QStringList>> gameFontRequests;
+    std::optional<int> AskGameFont(QWidget*, const QString&, const QStringList&,
+                                   const QList<QStringList>& rows) override {
+        gameFontRequests.push_back(rows);
+        return NextOr(gameFontAnswers, std::optional<int>());
+    }
+
 private:
     template <typename T> static T NextOr(std::deque<T>& answers, T fallback) {
         if (answers.empty()) {
