@@ -26,29 +26,6 @@ TEST_F(FirstHourTest, AFolderNamedAtStartUpIsRefusedForANewSet) {
     }
 }
 
-// A text file opened by mistake is shown as what it is, and Save does not replace it unasked.
-TEST_F(FirstHourTest, AFileThatIsNoFontIsNamedAndNotReplacedUnasked) {
-    WriteFile(u"t.txt"_s, "hello, world\n");
-    Start();
-    environment_.openAnswers = {PathOf(u"t.txt"_s)};
-    dispatcher().MenuCommand(Menu::Open);
-    ASSERT_EQ(environment_.messages.size(), 1u);
-    EXPECT_TRUE(environment_.messages[0].text.startsWith(
-        PathOf(u"t.txt"_s) + u" does not look like a SCUMM font: it starts with \"hell\", not "
-                             u"\"CHAR\"."_s));
-    environment_.yesNoAnswers = {false};
-    dispatcher().MenuCommand(Menu::Save);
-    EXPECT_EQ(environment_.questions.last(),
-              PathOf(u"t.txt"_s) + u" was not read as a SCUMM font. Replace it?"_s);
-    EXPECT_EQ(ReadFile(u"t.txt"_s), "hello, world\n");
-    environment_.yesNoAnswers = {true};
-    dispatcher().MenuCommand(Menu::Save);
-    EXPECT_EQ(ReadFile(u"t.txt"_s), Encoded(set()));
-    environment_.questions.clear();
-    dispatcher().MenuCommand(Menu::Save);
-    EXPECT_TRUE(environment_.questions.isEmpty()) << "it is a font now";
-}
-
 TEST_F(FirstHourTest, PastingTextSaysThereIsNoImageAndChangesNothing) {
     Start();
     SetGlyph(

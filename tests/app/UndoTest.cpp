@@ -211,19 +211,36 @@ TEST_F(UndoTest, AskedBeforeChangesAreLostAndNothingIsLostOnCancelOrFailure) {
     EXPECT_FALSE(set().GlyphAt(65)) << "No keeps the changes";
 }
 
-TEST_F(UndoTest, SaveAsksBeforeReplacingAFileThisRunDidNotLoad) {
+// Save asks before it replaces a file that this run did not read as a font: a stranger's file of
+// the default name, or a text opened by mistake. Once written, the file is the program's own.
+TEST_F(UndoTest, SaveAsksBeforeReplacingAFileThatIsNotItsOwnFont) {
     WriteFile(u"new.char"_s, "somebody's file");
-    Start();
-    environment_.yesNoAnswers = {false};
-    dispatcher().MenuCommand(Menu::Save);
-    EXPECT_EQ(environment_.questions.last(), u"new.char exists. Replace it?"_s);
-    EXPECT_EQ(ReadFile(u"new.char"_s), "somebody's file");
-    environment_.yesNoAnswers = {true};
-    dispatcher().MenuCommand(Menu::Save);
-    EXPECT_EQ(ReadFile(u"new.char"_s), Encoded(set()));
-    environment_.questions.clear();
-    dispatcher().MenuCommand(Menu::Save);
-    EXPECT_TRUE(environment_.questions.isEmpty()) << "the file is the program's own now";
+    WriteFile(u"t.txt"_s, "hello, world\n");
+    const std::tuple<QString, bool, QString> cases[] = {
+        {u"new.char"_s, false, u"new.char exists. Replace it?"_s},
+        {u"t.txt"_s, true, PathOf(u"t.txt"_s) + u" was not read as a SCUMM font. Replace it?"_s}};
+    for (const auto& [file, open, question] : cases) {
+        const QByteArray original = ReadFile(file);
+        Start();
+        if (open) {
+            environment_.openAnswers = {PathOf(file)};
+            dispatcher().MenuCommand(Menu::Open);
+        }
+        environment_.yesNoAnswers = {false};
+        dispatcher().MenuCommand(Menu::Save);
+        EXPECT_EQ(environment_.questions.last(), question);
+        EXPECT_EQ(ReadFile(file), original);
+        environment_.yesNoAnswers = {true};
+        dispatcher().MenuCommand(Menu::Save);
+        EXPECT_EQ(ReadFile(file), Encoded(set()));
+        environment_.questions.clear();
+        dispatcher().MenuCommand(Menu::Save);
+        EXPECT_TRUE(environment_.questions.isEmpty()) << file.toStdString() << " is its own now";
+    }
+    ASSERT_EQ(environment_.messages.size(), 1u);
+    EXPECT_TRUE(environment_.messages[0].text.startsWith(
+        PathOf(u"t.txt"_s) + u" does not look like a SCUMM font: it starts with \"hell\", not "
+                             u"\"CHAR\"."_s));
 }
 
 TEST(EditHistoryTest, TheBudgetDropsTheOldestStepsFirst) {
