@@ -13,19 +13,6 @@ namespace {
 
 using FirstHourTest = AppFixture;
 
-TEST_F(FirstHourTest, AFolderNamedAtStartUpIsRefusedForANewSet) {
-    // The name as given is a folder, or the name with ".char" added is.
-    ASSERT_TRUE(QDir().mkpath(u"fonts"_s));
-    ASSERT_TRUE(QDir().mkpath(u"box.char"_s));
-    for (const QString& name : {u"fonts"_s, u"box"_s}) {
-        environment_.messages.clear();
-        Start({name});
-        EXPECT_EQ(state().fileType.path(), u"new.char"_s);
-        ASSERT_EQ(environment_.messages.size(), 1u) << name.toStdString();
-        EXPECT_TRUE(environment_.messages[0].text.contains(u"a folder can't be opened"_s));
-    }
-}
-
 TEST_F(FirstHourTest, PastingTextSaysThereIsNoImageAndChangesNothing) {
     Start();
     SetGlyph(

@@ -43,6 +43,9 @@ TEST_F(StartupAndFileCommandsTest, StartsCentredWithTheNamedFileOrANewSetAndKeep
     WriteFile(u"odd.char"_s, refused);
     const QString why = u"Could not open \"odd.char\". The header says 3 bits per pixel; a font "
                         u"has 1, 2 or 4.\n"_s;
+    ASSERT_TRUE(QDir().mkdir(u"box.char"_s));
+    const QString folder = u"Could not open \"%1\". It is a folder, and a folder can't be opened; "
+                           u"choose a font file in it with File > Open.\n"_s;
     ShowWatcher watcher;
     qApp->installEventFilter(&watcher);
     // Arguments, then the path, depth and messages they give.
@@ -50,7 +53,9 @@ TEST_F(StartupAndFileCommandsTest, StartsCentredWithTheNamedFileOrANewSetAndKeep
         {{u"-psn_0_12345"_s, QString()}, u"new.char"_s, 1, QString()}, // launch token, "": nothing
         {{u"fonts/small"_s}, u"fonts/small.char"_s, 2, QString()},
         {{u"fresh"_s}, u"fresh.char"_s, 1, QString()}, // where Save will create it
-        {{u"odd.char"_s}, u"new.char"_s, 1, why}};
+        {{u"odd.char"_s}, u"new.char"_s, 1, why},
+        {{u"fonts"_s}, u"new.char"_s, 1, folder.arg(u"fonts"_s)}, // the name or the name
+        {{u"box"_s}, u"new.char"_s, 1, folder.arg(u"box"_s)}};     // with ".char" a folder
     for (const auto& [arguments, path, bits, messages] : cases) {
         environment_.messages.clear();
         Start(arguments);
