@@ -354,8 +354,9 @@ void MainWindow::CenterOnScreen() {
 
 bool MainWindow::event(QEvent* event) {
     // The first paint follows the window manager's decoration of the window, so the frame is
-    // known by then if there is one; it is centred once, and later moves are the user's.
-    if (centringFrame_ && event->type() == QEvent::Paint) {
+    // known by then if there is one; it is centred once, and later moves are the user's. The
+    // type goes first: events arrive while the base class is built, before the member is.
+    if (event->type() == QEvent::Paint && centringFrame_) {
         centringFrame_ = false;
         if (!FrameMargins().isNull()) {
             QTimer::singleShot(0, this, &MainWindow::CenterOnScreen);
