@@ -131,6 +131,9 @@ private:
     // Makes the page current; a page that can't be read is shown as a failure and leaves the
     // current one.
     bool UseCodePage(const QString& nameOrFile);
+    // A set just read becomes the set, path the current path and gameFont the game's font it
+    // came from, with a fresh history.
+    void AdoptReadSet(Charset&& loaded, const QString& path, std::optional<GameFont> gameFont);
     DirtyBytes DirtyBytesOption() const;
     void ReadCurrentChar();
 

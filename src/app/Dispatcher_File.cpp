@@ -99,17 +99,22 @@ FileResult Dispatcher::ReadFontFile(const QString& path, QString& notAFont) {
     if (const FileResult read = LoadNewCharset(path, loaded, &notAFont); !read) {
         return read;
     }
+    AdoptReadSet(std::move(loaded), path, std::nullopt);
+    state_.pathIsOwnFile = true;
+    state_.pathHoldsFont = notAFont.isEmpty();
+    RememberFile(path);
+    UseRememberedCodePage();
+    return FileResult::Success();
+}
+
+void Dispatcher::AdoptReadSet(Charset&& loaded, const QString& path,
+                              std::optional<GameFont> gameFont) {
     // The generator's scratch belongs to the run, not to the file.
     loaded.minInkTop = state_.charset.minInkTop;
     state_.charset = std::move(loaded);
     state_.fileType.SetExactPath(path);
-    state_.gameFont.reset();
-    state_.pathIsOwnFile = true;
-    state_.pathHoldsFont = notAFont.isEmpty();
+    state_.gameFont = std::move(gameFont);
     history_.Clear();
-    RememberFile(path);
-    UseRememberedCodePage();
-    return FileResult::Success();
 }
 
 void Dispatcher::ShowNotAFont(const QString& notAFont) {

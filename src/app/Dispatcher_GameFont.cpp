@@ -36,13 +36,9 @@ BundleResult Dispatcher::ReadGameFont(const QString& path, int number) {
     if (BundleResult read = GameFont::Load(path, number, loaded, font); !read) {
         return read;
     }
-    loaded.minInkTop = state_.charset.minInkTop;
-    state_.charset = std::move(loaded);
-    state_.gameFont = font;
-    state_.fileType.SetExactPath(SuggestedFontPath(font));
+    AdoptReadSet(std::move(loaded), SuggestedFontPath(font), font);
     state_.pathIsOwnFile = false;
     state_.pathHoldsFont = true;
-    history_.Clear();
     RememberFile(CurrentFileKey());
     UseRememberedCodePage();
     return BundleResult::Success();
