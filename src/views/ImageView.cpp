@@ -5,7 +5,11 @@
 
 namespace fontlathe {
 
-ImageView::ImageView(QWidget* parent) : QWidget(parent) {}
+// The view paints every pixel it covers itself, so a new image repaints the view alone and not
+// the frame behind it.
+ImageView::ImageView(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void ImageView::SetImage(const QImage& image) {
     image_ = image;
@@ -22,12 +26,15 @@ void ImageView::wheelEvent(QWheelEvent* event) {
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {
-    if (image_.isNull()) {
-        return;
-    }
     QPainter painter(this);
+    const QRegion outside = QRegion(event->rect()) - QRegion(image_.rect());
+    for (const QRect& part : outside) {
+        painter.fillRect(part, palette().window());
+    }
     const QRect exposed = event->rect().intersected(image_.rect());
-    painter.drawImage(exposed.topLeft(), image_, exposed);
+    if (!exposed.isEmpty()) {
+        painter.drawImage(exposed.topLeft(), image_, exposed);
+    }
 }
 
 } // namespace fontlathe
