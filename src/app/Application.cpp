@@ -57,9 +57,9 @@ void Application::Start(const QStringList& arguments) {
     std::optional<std::pair<QString, FileResult>> failure;
     QString notAFont;
     const std::optional<int> fontNumber = FontArgument(arguments);
-    BundlePaths bundle;
-    // With --font the name can only be a bundle's; without, its name says whether it is one.
-    const bool namesBundle = !name.isEmpty() && (fontNumber || GameBundle::PathsFor(name, bundle));
+    // With --font the name can only be a bundle's; without, its name says whether it is a
+    // game's file, which the list then opens or refuses.
+    const bool namesBundle = !name.isEmpty() && (fontNumber || GameBundle::NamesGameFile(name));
     std::optional<BundleResult> bundleFailure;
     if (name.isEmpty() || namesBundle) {
         state_.fileType.SetPath(QStringLiteral("new"));

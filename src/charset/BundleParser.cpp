@@ -54,15 +54,26 @@ BundleResult Refuse(const QString& path, const QString& what) {
 
 BundleResult ReadVersion(const BundleLayout& layout, const QString& path, int& version) {
     const BundleBlock* maxs = nullptr;
+    const BundleBlock* heDirectory = nullptr;
     for (const BundleBlock& block : layout.indexBlocks) {
-        if (block.tag == Tag("DLFL") || (block.tag >> 8) == (Tag("DIR ") >> 8)) {
-            return Refuse(path, QStringLiteral("%1: the index of an HE game of version 70 or "
-                                               "later (a %2 block)")
-                                    .arg(OffsetText(block.offset), TagText(block.tag)));
-        }
         if (block.tag == Tag("MAXS") && maxs == nullptr) {
             maxs = &block;
         }
+        if ((block.tag == Tag("DLFL") || (block.tag >> 8) == (Tag("DIR ") >> 8)) &&
+            heDirectory == nullptr) {
+            heDirectory = &block;
+        }
+    }
+    // Version 8 has DIR* directories too: its MAXS, which tells it apart, is looked at first.
+    if (maxs != nullptr && maxs->size == 176) {
+        return Refuse(path, QStringLiteral("%1: the index of a version 8 game (its fonts are NUT "
+                                           "files)")
+                                .arg(OffsetText(maxs->offset)));
+    }
+    if (heDirectory != nullptr) {
+        return Refuse(path, QStringLiteral("%1: the index of an HE game of version 70 or "
+                                           "later (a %2 block)")
+                                .arg(OffsetText(heDirectory->offset), TagText(heDirectory->tag)));
     }
     if (maxs == nullptr) {
         return BundleResult::Failure(
@@ -79,10 +90,6 @@ BundleResult ReadVersion(const BundleLayout& layout, const QString& path, int& v
     case 138:
         version = 7;
         return BundleResult::Success();
-    case 176:
-        return Refuse(path, QStringLiteral("%1: the index of a version 8 game (its fonts are NUT "
-                                           "files)")
-                                .arg(OffsetText(maxs->offset)));
     default:
         return BundleResult::Failure(
             path, QStringLiteral("%1: the MAXS block is %2 bytes, which no version 5, 6 or 7 "

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -24,9 +26,22 @@ FileResult ReadWholeFile(const QString& path, qint64 maxSize, const QString& kin
         return FileResult::Failure(
             QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
     }
-    QByteArray read = file.read(maxSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        return FileResult::Failure(QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+    // Read in pieces rather than asking for maxSize + 1 bytes at once, which would reserve that
+    // much memory for a file of any size; still no more than maxSize + 1 bytes, whatever the file
+    // claims.
+    QByteArray read;
+    read.reserve(std::min(info.size(), maxSize) + 1);
+    constexpr qint64 Piece = qint64(1) << 20;
+    while (read.size() <= maxSize) {
+        const QByteArray piece = file.read(std::min(Piece, maxSize + 1 - read.size()));
+        if (file.error() != QFileDevice::NoError) {
+            return FileResult::Failure(
+                QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+        }
+        if (piece.isEmpty()) {
+            break;
+        }
+        read.append(piece);
     }
     if (read.size() > maxSize) {
         return FileResult::Failure(

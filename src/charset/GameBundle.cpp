@@ -64,6 +64,15 @@ QString NutFile() {
                                        "of version 7)"));
 }
 
+// What a game file of a kind that is recognised but not read says, by its upper-case suffix;
+// empty for any other.
+QString RefusedKindOf(const QString& suffix) {
+    if (suffix == QStringLiteral("LFL") || suffix == QStringLiteral("LEC")) {
+        return OlderGameFile();
+    }
+    return suffix == QStringLiteral("NUT") ? NutFile() : QString();
+}
+
 BundleResult ReadFile(const QString& path, qint64 limit, const QString& kind, QByteArray& bytes) {
     // A file far too large is refused before a byte of it is read.
     const QFileInfo info(path);
@@ -86,11 +95,8 @@ BundleResult GameBundle::PathsFor(const QString& path, BundlePaths& paths) {
     const QFileInfo info(path);
     const QString suffix = info.suffix();
     const QString upper = suffix.toUpper();
-    if (upper == QStringLiteral("LFL") || upper == QStringLiteral("LEC")) {
-        return BundleResult::Failure(path, OlderGameFile());
-    }
-    if (upper == QStringLiteral("NUT")) {
-        return BundleResult::Failure(path, NutFile());
+    if (const QString refused = RefusedKindOf(upper); !refused.isEmpty()) {
+        return BundleResult::Failure(path, refused);
     }
     static const QString pairs[][2] = {{QStringLiteral("000"), QStringLiteral("001")},
                                        {QStringLiteral("LA0"), QStringLiteral("LA1")},
@@ -112,6 +118,12 @@ BundleResult GameBundle::PathsFor(const QString& path, BundlePaths& paths) {
     return BundleResult::Failure(
         path, QStringLiteral("it is no file of a game bundle: a bundle is NAME.000 and NAME.001, "
                              "NAME.LA0 and NAME.LA1, or NAME.HE0 and NAME.HE1"));
+}
+
+bool GameBundle::NamesGameFile(const QString& path) {
+    BundlePaths paths;
+    return PathsFor(path, paths).ok() ||
+           !RefusedKindOf(QFileInfo(path).suffix().toUpper()).isEmpty();
 }
 
 BundleResult GameBundle::Open(const QString& path, GameBundle& bundle) {

@@ -43,6 +43,9 @@ public:
                                       bool encrypted, GameBundle& bundle);
     // The two files of the bundle that path names, or a failure that says why path names none.
     static BundleResult PathsFor(const QString& path, BundlePaths& paths);
+    // Whether the name is that of a game's file: either file of a bundle, or one of the kinds
+    // that are recognised and refused (the files of versions 3 and 4, NUT fonts).
+    static bool NamesGameFile(const QString& path);
 
     const BundlePaths& paths() const { return paths_; }
     int version() const { return layout_.version; }

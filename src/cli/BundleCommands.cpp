@@ -1,6 +1,8 @@
 #include "BundleCommands.h"
 
+#include "FontInput.h"
 #include "charset/BundleRewrite.h"
+#include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
 #include "charset/GameBundle.h"
 
@@ -86,6 +88,12 @@ CommandOutcome ExtractBundleFont(const QString& game, int font, const QString& o
     if (BundleResult opened = OpenWithFont(game, font, bundle); !opened) {
         return Failed(opened, game);
     }
+    // Either file of the bundle is the input, however the output names it.
+    for (const QString& input : {bundle.paths().index, bundle.paths().data}) {
+        if (CommandOutcome refused = RefuseOutputOverInput(input, output); refused.failed()) {
+            return refused;
+        }
+    }
     if (const FileResult written = WriteWholeFile(output, bundle.FontBlock(*bundle.Font(font)));
         !written) {
         return CommandOutcome::Failure(output, written.reason());
@@ -100,6 +108,11 @@ CommandOutcome InsertBundleFont(const QString& game, int font, const QString& in
             ReadWholeFile(input, MaxFontFileSize, QStringLiteral("font file"), block);
         !read) {
         return CommandOutcome::Failure(input, read.reason());
+    }
+    if (const QString notAFont =
+            NotAFontReason(block, input, SheetImportRoute::CommandLine);
+        !notAFont.isEmpty()) {
+        return CommandOutcome::Failure(QString(), notAFont);
     }
     GameBundle bundle;
     if (BundleResult opened = OpenWithFont(game, font, bundle); !opened) {

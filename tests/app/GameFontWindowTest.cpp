@@ -102,6 +102,7 @@ TEST_F(GameFontWindowTest, StartsWithTheFontNamedOrTheListOrSaysWhy) {
         {{data_, u"--font"_s, u"3"_s}, u"new.char"_s, u"has no font 3"_s},
         {{u"GAME.txt"_s, u"--font"_s, u"1"_s}, u"new.char"_s, u"is no file of a game bundle"_s},
         {{u"NONE.LA0"_s}, u"new.char"_s, u"NONE.LA1 holds no font"_s},
+        {{u"01.LFL"_s}, u"new.char"_s, u"version 3 or 4 game"_s},
     };
     for (const auto& [arguments, title, says] : cases) {
         environment_.messages.clear();

@@ -169,6 +169,8 @@ TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
     const qint64 dchr = parsed.layout().Directory(Tag("DCHR"))->OffsetField(1);
     BuiltBundle he = SampleBuilder(7).Build();
     he.index += MakeBlock("DLFL", QByteArray(6, '\0'));
+    BuiltBundle v8 = SampleBuilder(8).Build(); // version 8 has DIR* directories too
+    v8.index += MakeBlock("DIRR", QByteArray(6, '\0'));
     const struct {
         const char* name;
         bool inIndex;
@@ -185,7 +187,7 @@ TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
         {"room twice", false, LoffEntryOffset(1), QByteArray::fromHex("01"),
          "names room 1 a second time"},
         {"truncated index", true, -1, valid.index.chopped(1), "runs past the file"},
-        {"version 8", true, -1, SampleBuilder(8).Build().index,
+        {"version 8", true, -1, v8.index,
          "version 8 game (its fonts are NUT files): not supported yet"},
         {"HE 70", true, -1, he.index,
          "HE game of version 70 or later (a DLFL block): not supported yet"},

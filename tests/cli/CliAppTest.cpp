@@ -338,9 +338,17 @@ TEST_F(CliAppTest, FontsInsideAGameAreListedExtractedAndInserted) {
     WriteFile(u"short.char"_s, "CHAR");
     const Run refused = Cli({"insert", game, "--font", "1", "short.char"});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.err.contains(u"short.char: "_s)) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(u"short.char does not look like a SCUMM font"_s))
+        << refused.err.toStdString();
     EXPECT_EQ(Cli({"extract", game, "--font", "x", "-o", "g.char"}).status, 2);
     EXPECT_FALSE(QFile::exists(PathOf(u"g.char"_s)));
+    // Neither file of the game is written over, whatever the name the output goes by.
+    const QByteArray index = ReadFile(u"game.000"_s), data = ReadFile(u"game.001"_s);
+    for (const char* output : {"game.001", "./game.000"}) {
+        EXPECT_EQ(Cli({"extract", game, "--font", "1", "-o", output}).status, 2) << output;
+    }
+    EXPECT_EQ(ReadFile(u"game.000"_s), index);
+    EXPECT_EQ(ReadFile(u"game.001"_s), data);
 }
 
 TEST_F(CliAppTest, AnUnknownPageIsAUsageErrorAndABadMappingFileTheFilesFailure) {
