@@ -1,5 +1,7 @@
 #include "charset/DisplayColors.h"
+#include "edit/TextPreview.h"
 #include "views/GlyphView.h"
+#include "views/ImageView.h"
 #include "views/PaletteBar.h"
 #include "support/AppFixture.h"
 
@@ -63,6 +65,7 @@ TEST_F(ViewPaintingTest, PaintsAtTheEdgesAndByDraggingAndPicksWithTheRightButton
     set().fontHeight = 8;
     ClickRow(65);
     Click(Control::OnButton);
+    window().SetTextIfChanged(Control::PreviewText, u"A"_s);
     state().selectedColor = 1;
     Press(QPoint(79, 0));
     Press(QPoint(80, 5)); // one past the last column
@@ -79,6 +82,7 @@ TEST_F(ViewPaintingTest, PaintsAtTheEdgesAndByDraggingAndPicksWithTheRightButton
     EXPECT_EQ(Describe(set(), 65), u"8x8 0,0 "_s + QString(painted).remove(u' '));
     EXPECT_TRUE(window().charList()->charModel()->RowImage(65) == set().glyphs[65].raster);
     ExpectShows(Canvas(), Canvas()->rect(), set().glyphs[65].raster, 10);
+    EXPECT_EQ(window().previewImage()->image(), RenderPreview(set(), u"A"_s, 2)) << "the preview";
 
     set().glyphs[65].raster.setPixel(2, 2, DisplayColors[2]);
     Press(QPoint(25, 25), Qt::RightButton);
