@@ -89,7 +89,10 @@ void Application::Start(const QStringList& arguments) {
             state_.fileType.SetPath(QStringLiteral("new"));
         }
     }
-    dispatcher_.UseRememberedCodePage();
+    // A file or a game's font that was read came with its page; a new set takes the last one.
+    if (!state_.pathIsOwnFile && !state_.gameFont) {
+        dispatcher_.UseRememberedCodePage();
+    }
     dispatcher_.RefreshAll(0);
     dispatcher_.RefreshHeader();
     window_.CenterOnScreen();

@@ -12,7 +12,6 @@
 
 #include <QObject>
 
-#include <array>
 #include <functional>
 #include <optional>
 
