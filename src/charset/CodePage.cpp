@@ -109,7 +109,6 @@ QString Hex(std::uint32_t value, int digits) {
 
 struct CodePage::Table {
     QString name;
-    bool latin1 = false;
     Characters characters{};
     // The lowest code of each character of the Basic Multilingual Plane, or NotInPage: a text
     // turns into codes with one look-up a character.
@@ -120,11 +119,9 @@ struct CodePage::Table {
 
 namespace {
 
-std::shared_ptr<const CodePage::Table> MakeTable(QString name, const Characters& given,
-                                                 bool latin1) {
+std::shared_ptr<const CodePage::Table> MakeTable(QString name, const Characters& given) {
     auto table = std::make_shared<CodePage::Table>();
     table->name = std::move(name);
-    table->latin1 = latin1;
     table->characters = given;
     for (int code = 0; code < FirstPrintableCode; ++code) {
         table->characters[static_cast<std::size_t>(code)] = static_cast<char32_t>(code);
@@ -181,7 +178,7 @@ std::shared_ptr<const CodePage::Table> KnownTable(std::size_t index,
                     character = NoCharacter;
                 }
             }
-            known.tables[index] = MakeTable(pages[index].name, characters, latin1);
+            known.tables[index] = MakeTable(pages[index].name, characters);
         }
     }
     if (decoded != nullptr) {
@@ -256,7 +253,7 @@ std::optional<CodePage> CodePage::Standard(const QString& name) {
     }
     Characters characters = *raw;
     std::ranges::replace_if(characters, IsControl, NoCharacter);
-    return CodePage(MakeTable(wanted, characters, false));
+    return CodePage(MakeTable(wanted, characters));
 }
 
 FileResult CodePage::LoadMappingFile(const QString& path, CodePage& page) {
@@ -331,7 +328,7 @@ FileResult CodePage::ParseMapping(QByteArrayView text, const QString& name, Code
     if (!printable) {
         return FileResult::Failure(QStringLiteral("it gives no code from 0x20 up a character"));
     }
-    page = CodePage(MakeTable(name, characters, false));
+    page = CodePage(MakeTable(name, characters));
     return FileResult::Success();
 }
 
@@ -352,10 +349,6 @@ FileResult CodePage::Choose(const QString& nameOrFile, CodePage& page) {
 
 const QString& CodePage::name() const {
     return table_->name;
-}
-
-bool CodePage::isLatin1() const {
-    return table_->latin1;
 }
 
 std::optional<char32_t> CodePage::CharacterAt(int code) const {

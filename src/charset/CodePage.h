@@ -63,7 +63,6 @@ public:
     static bool NamesMappingFile(const QString& nameOrFile);
 
     const QString& name() const;
-    bool isLatin1() const;
 
     // The character code stands for; nothing for none or a code outside 0..255.
     std::optional<char32_t> CharacterAt(int code) const;
