@@ -9,7 +9,7 @@ packages=(
   libtiff-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-dejavu-core fonts-liberation fontconfig
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation fontconfig
   xvfb xauth
   librsvg2-bin dpkg-dev file
   desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl libxml2-utils lintian
