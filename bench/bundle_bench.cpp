@@ -1,7 +1,7 @@
 // A bundle of about 50 MB, as a game's data file ordinarily is: listing its fonts and putting a
 // larger font into it.
-#include "charset/BundleRewrite.h"
-#include "charset/GameBundle.h"
+#include "bundle/BundleRewrite.h"
+#include "bundle/GameBundle.h"
 #include "support/BundleBuilder.h"
 
 #include <QTemporaryDir>

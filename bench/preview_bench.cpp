@@ -1,4 +1,4 @@
-#include "edit/TextPreview.h"
+#include "render/TextPreview.h"
 #include "support/SampleSets.h"
 
 #include <benchmark/benchmark.h>

@@ -1,5 +1,5 @@
-#include "charset/GlyphSheet.h"
-#include "charset/TextCoverage.h"
+#include "sheet/GlyphSheet.h"
+#include "text/TextCoverage.h"
 #include "support/SampleSets.h"
 
 #include <benchmark/benchmark.h>

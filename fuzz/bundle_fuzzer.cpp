@@ -2,9 +2,9 @@
 // follows, the rest is the data file. Every font of a bundle it accepts is replaced by a larger
 // and by a smaller block; whatever the rewrite accepts must read back as a sound bundle holding
 // the new font, and must never touch the other fonts: anything else is a fault.
-#include "charset/BundleRewrite.h"
+#include "bundle/BundleRewrite.h"
 #include "charset/CharCodec.h"
-#include "charset/GameBundle.h"
+#include "bundle/GameBundle.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the clipboard image reader as TIFF, PNG or BMP data (the first byte
 // picks which). Whatever it accepts must be an image a glyph can take.
-#include "edit/ClipboardImage.h"
+#include "clipboard/ClipboardImage.h"
 
 #include <QMimeData>
 

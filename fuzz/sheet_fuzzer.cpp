@@ -5,7 +5,7 @@
 // Whatever the reader accepts must save as a font file and come back through a new sheet the
 // same; whatever it refuses must leave the set as it was.
 #include "charset/CharCodec.h"
-#include "charset/GlyphSheet.h"
+#include "sheet/GlyphSheet.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "charset/Charset.h"
-#include "charset/CodePage.h"
+#include "text/CodePage.h"
 #include "charset/FileType.h"
-#include "charset/GameFont.h"
+#include "bundle/GameFont.h"
 #include "generate/GenerationFont.h"
 
 #include <QImage>

@@ -2,8 +2,8 @@
 
 #include "ProgramTexts.h"
 #include "charset/CharCodec.h"
-#include "charset/GameBundle.h"
-#include "edit/NoGlyphIcon.h"
+#include "bundle/GameBundle.h"
+#include "render/NoGlyphIcon.h"
 #include "gui/Environment.h"
 
 #include <QFileInfo>

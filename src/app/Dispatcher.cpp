@@ -4,7 +4,7 @@
 #include "MainWindow.h"
 #include "ProgramTexts.h"
 #include "charset/CharCodec.h"
-#include "charset/TextCoverage.h"
+#include "text/TextCoverage.h"
 #include "views/CharTableView.h"
 #include "edit/GlyphEdit.h"
 #include "edit/HeaderEdit.h"
@@ -13,7 +13,7 @@
 #include "views/GlyphView.h"
 #include "views/ImageView.h"
 #include "views/PaletteBar.h"
-#include "edit/TextPreview.h"
+#include "render/TextPreview.h"
 #include "gui/Environment.h"
 #include "gui/NumericField.h"
 

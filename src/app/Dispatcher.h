@@ -3,7 +3,7 @@
 #include "AppState.h"
 #include "CodePageChoices.h"
 #include "RecentFiles.h"
-#include "charset/BundleResult.h"
+#include "bundle/BundleResult.h"
 #include "charset/CharCodec.h"
 #include "charset/FileResult.h"
 #include "edit/EditHistory.h"

@@ -3,7 +3,7 @@
 #include "Dispatcher.h"
 #include "MainWindow.h"
 #include "ProgramTexts.h"
-#include "edit/ClipboardImage.h"
+#include "clipboard/ClipboardImage.h"
 #include "gui/Environment.h"
 
 namespace fontlathe {

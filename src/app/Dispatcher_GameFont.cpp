@@ -4,7 +4,7 @@
 #include "GameFontEntry.h"
 #include "MainWindow.h"
 #include "ProgramTexts.h"
-#include "charset/GameBundle.h"
+#include "bundle/GameBundle.h"
 #include "gui/Environment.h"
 
 #include <QDir>

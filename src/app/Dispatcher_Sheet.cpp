@@ -1,7 +1,7 @@
 // Export Sheet and Import Sheet: the whole set as one PNG for a paint program, and back.
 #include "Dispatcher.h"
 #include "MainWindow.h"
-#include "charset/GlyphSheet.h"
+#include "sheet/GlyphSheet.h"
 #include "edit/WholeSetEdit.h"
 #include "gui/Environment.h"
 

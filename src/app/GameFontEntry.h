@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charset/GameBundle.h"
-#include "charset/GameFont.h"
+#include "bundle/GameBundle.h"
+#include "bundle/GameFont.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -4,7 +4,7 @@
 #include "views/GlyphView.h"
 #include "views/ImageView.h"
 #include "views/PaletteBar.h"
-#include "edit/TextPreview.h"
+#include "render/TextPreview.h"
 #include "ProgramTexts.h"
 #include "gui/NumericField.h"
 #include "gui/ShortcutKeeper.h"

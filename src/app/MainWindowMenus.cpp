@@ -1,7 +1,7 @@
 #include "MainWindow.h"
 
 #include "GameFontEntry.h"
-#include "charset/CodePage.h"
+#include "text/CodePage.h"
 #include "gui/ShortcutKeeper.h"
 
 #include <QAction>

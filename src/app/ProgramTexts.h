@@ -2,7 +2,7 @@
 
 #include "AppInfo.h"
 
-#include "charset/CodePage.h"
+#include "text/CodePage.h"
 
 #include <QFileInfo>
 #include <QString>

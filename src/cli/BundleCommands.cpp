@@ -1,10 +1,10 @@
 #include "BundleCommands.h"
 
 #include "FontInput.h"
-#include "charset/BundleRewrite.h"
+#include "bundle/BundleRewrite.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
-#include "charset/GameBundle.h"
+#include "bundle/GameBundle.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

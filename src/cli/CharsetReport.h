@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charset/Charset.h"
-#include "charset/CodePage.h"
+#include "text/CodePage.h"
 
 #include <QByteArray>
 #include <QString>

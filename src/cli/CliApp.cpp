@@ -8,9 +8,9 @@
 #include "SheetFiles.h"
 #include "charset/CharCodec.h"
 #include "charset/Charset.h"
-#include "charset/CodePage.h"
+#include "text/CodePage.h"
 #include "charset/FileAccess.h"
-#include "edit/TextPreview.h"
+#include "render/TextPreview.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CommandOutcome.h"
-#include "charset/TextCoverage.h"
+#include "text/TextCoverage.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "SheetFiles.h"
 
 #include "FontInput.h"
-#include "charset/GlyphSheet.h"
+#include "sheet/GlyphSheet.h"
 
 #include <QRegularExpression>
 #include <QtGlobal>

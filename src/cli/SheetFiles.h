@@ -2,7 +2,7 @@
 
 #include "CommandOutcome.h"
 #include "charset/CharCodec.h"
-#include "charset/CodePage.h"
+#include "text/CodePage.h"
 
 #include <QSize>
 #include <QString>

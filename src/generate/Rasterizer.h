@@ -2,7 +2,7 @@
 
 #include "GenerationFont.h"
 #include "charset/Charset.h"
-#include "charset/CodePage.h"
+#include "text/CodePage.h"
 #include "charset/FileResult.h"
 
 #include <QFont>

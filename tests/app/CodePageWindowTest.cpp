@@ -1,4 +1,4 @@
-#include "edit/TextPreview.h"
+#include "render/TextPreview.h"
 #include "support/AppFixture.h"
 #include "views/ImageView.h"
 

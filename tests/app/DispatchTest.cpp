@@ -1,8 +1,8 @@
 #include "charset/DisplayColors.h"
-#include "edit/ClipboardImage.h"
+#include "clipboard/ClipboardImage.h"
 #include "views/GlyphView.h"
 #include "views/ImageView.h"
-#include "edit/TextPreview.h"
+#include "render/TextPreview.h"
 #include "gui/NumericField.h"
 #include "support/AppFixture.h"
 

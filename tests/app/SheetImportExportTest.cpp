@@ -1,4 +1,4 @@
-#include "charset/GlyphSheet.h"
+#include "sheet/GlyphSheet.h"
 #include "views/ImageView.h"
 #include "support/AppFixture.h"
 #include "support/SampleSets.h"

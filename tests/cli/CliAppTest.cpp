@@ -1,5 +1,5 @@
 #include "cli/CliApp.h"
-#include "edit/TextPreview.h"
+#include "render/TextPreview.h"
 #include "support/AppFixture.h"
 #include "support/BundleBuilder.h"
 #include "views/ImageView.h"

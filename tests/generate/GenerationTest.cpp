@@ -1,4 +1,4 @@
-#include "charset/CodePage.h"
+#include "text/CodePage.h"
 #include "charset/DisplayColors.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"

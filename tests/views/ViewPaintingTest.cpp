@@ -1,5 +1,5 @@
 #include "charset/DisplayColors.h"
-#include "edit/TextPreview.h"
+#include "render/TextPreview.h"
 #include "views/GlyphView.h"
 #include "views/ImageView.h"
 #include "views/PaletteBar.h"

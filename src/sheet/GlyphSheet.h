@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Charset.h"
+#include "charset/Charset.h"
 #include "SheetFormat.h"
 #include "SheetLayout.h"
 #include "SheetResult.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DisplayColors.h"
+#include "charset/DisplayColors.h"
 
 #include <QRgb>
 

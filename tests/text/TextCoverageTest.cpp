@@ -1,4 +1,4 @@
-#include "charset/TextCoverage.h"
+#include "text/TextCoverage.h"
 #include "support/SampleSets.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 
 #include "BundleBytes.h"
 #include "BundleParser.h"
-#include "CharBlockLayout.h"
-#include "CharCodec.h"
-#include "FileAccess.h"
+#include "charset/CharBlockLayout.h"
+#include "charset/CharCodec.h"
+#include "charset/FileAccess.h"
 
 #include <QFileInfo>
 

@@ -1,9 +1,9 @@
 #include "GlyphSheet.h"
 
-#include "CharCodec.h"
-#include "FileAccess.h"
+#include "charset/CharCodec.h"
+#include "charset/FileAccess.h"
 #include "IndexedPngWriter.h"
-#include "PaletteLookup.h"
+#include "charset/PaletteLookup.h"
 #include "SheetMetadata.h"
 #include "SheetPngScan.h"
 

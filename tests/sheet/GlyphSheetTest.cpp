@@ -1,4 +1,4 @@
-#include "charset/GlyphSheet.h"
+#include "sheet/GlyphSheet.h"
 #include "support/SampleSets.h"
 
 #include <QBuffer>

@@ -1,4 +1,4 @@
-#include "edit/ClipboardImage.h"
+#include "clipboard/ClipboardImage.h"
 #include "charset/DisplayColors.h"
 #include "support/TiffSamples.h"
 

@@ -1,4 +1,4 @@
-#include "charset/CodePage.h"
+#include "text/CodePage.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "TextPreview.h"
 
-#include "charset/CodePoints.h"
+#include "text/CodePoints.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
-#include "charset/TextCoverage.h"
+#include "text/TextCoverage.h"
 
 #include <algorithm>
 #include <cstring>

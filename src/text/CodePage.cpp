@@ -1,6 +1,6 @@
 #include "CodePage.h"
 
-#include "FileAccess.h"
+#include "charset/FileAccess.h"
 
 #include <QFileInfo>
 #include <QStringDecoder>

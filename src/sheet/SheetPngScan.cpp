@@ -1,6 +1,6 @@
 #include "SheetPngScan.h"
 
-#include "PaletteLookup.h"
+#include "charset/PaletteLookup.h"
 #include "SheetFormat.h"
 
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileResult.h"
+#include "charset/FileResult.h"
 
 #include <QByteArrayView>
 #include <QString>

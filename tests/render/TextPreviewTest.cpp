@@ -1,4 +1,4 @@
-#include "edit/TextPreview.h"
+#include "render/TextPreview.h"
 #include "charset/DisplayColors.h"
 #include "support/SampleSets.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Charset.h"
+#include "charset/Charset.h"
 #include "SheetResult.h"
 
 #include <QByteArray>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "BundleResult.h"
-#include "CharCodec.h"
-#include "Charset.h"
+#include "charset/CharCodec.h"
+#include "charset/Charset.h"
 
 #include <QString>
 
