@@ -2,6 +2,7 @@
 // and a refresh of the whole character table.
 #include "app/Application.h"
 #include "app/ControlIds.h"
+#include "edit/WholeSetEdit.h"
 #include "views/CharTableView.h"
 #include "views/GlyphView.h"
 #include "support/FakeEnvironment.h"
@@ -24,11 +25,13 @@ struct EditorSession {
     // preview draws first.
     explicit EditorSession(int code = 65) {
         application.Start({QStringLiteral("fontlathe")});
-        application.state().charset = test::LargestSet();
+        Document& document = application.document();
+        document.Change(std::make_unique<WholeSetEdit>(QString(), document.set()),
+                        [](Charset& set) { set = test::LargestSet(); });
         application.window().SetStateIfChanged(Control::CharList, code);
         application.window().SetStateIfChanged(Control::ZoomBar, 24);
-        application.dispatcher().RefreshAll(code);
-        application.dispatcher().RefreshHeader();
+        application.dispatcher().presenter().RefreshAll(code);
+        application.dispatcher().presenter().RefreshHeader();
         QCoreApplication::processEvents();
     }
 };
@@ -102,9 +105,9 @@ BENCHMARK(BM_UndoRedo)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_UpdateTableRowsAll(benchmark::State& state) {
     EditorSession session;
-    Dispatcher& dispatcher = session.application.dispatcher();
+    Presenter& presenter = session.application.dispatcher().presenter();
     for (auto _ : state) {
-        dispatcher.UpdateTableRows(-1);
+        presenter.UpdateTableRows(-1);
     }
 }
 BENCHMARK(BM_UpdateTableRowsAll)->Unit(benchmark::kMicrosecond);
@@ -112,10 +115,10 @@ BENCHMARK(BM_UpdateTableRowsAll)->Unit(benchmark::kMicrosecond);
 // The same, with the visible rows painted.
 void BM_UpdateTableRowsAllAndPaint(benchmark::State& state) {
     EditorSession session;
-    Dispatcher& dispatcher = session.application.dispatcher();
+    Presenter& presenter = session.application.dispatcher().presenter();
     QWidget* rows = session.application.window().charList()->viewport();
     for (auto _ : state) {
-        dispatcher.UpdateTableRows(-1);
+        presenter.UpdateTableRows(-1);
         rows->repaint();
     }
 }

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "document/Document.h"
 
 #include <QStringList>
 
@@ -12,7 +13,7 @@ namespace fontlathe {
 
 class Environment;
 
-// The program: its state, its window and the dispatch between them, started once.
+// The program: its document, its state, its window and the dispatch between them, started once.
 class Application {
 public:
     explicit Application(Environment& environment);
@@ -22,6 +23,7 @@ public:
     // the font that --font names, or lists the bundle's fonts once the window shows.
     void Start(const QStringList& arguments);
 
+    Document& document() { return document_; }
     AppState& state() { return state_; }
     MainWindow& window() { return window_; }
     Dispatcher& dispatcher() { return dispatcher_; }
@@ -34,6 +36,7 @@ public:
 
 private:
     Environment& environment_;
+    Document document_;
     AppState state_;
     MainWindow window_;
     Dispatcher dispatcher_;

@@ -3,64 +3,27 @@
 #include "ControlIds.h"
 #include "MainWindow.h"
 #include "ProgramTexts.h"
-#include "charset/CharCodec.h"
-#include "text/TextCoverage.h"
-#include "views/CharTableView.h"
-#include "edit/GlyphEdit.h"
-#include "edit/HeaderEdit.h"
-#include "edit/GlyphPainting.h"
-#include "edit/GlyphTransforms.h"
-#include "views/GlyphView.h"
-#include "views/ImageView.h"
-#include "views/PaletteBar.h"
-#include "render/TextPreview.h"
+#include "document/Document.h"
 #include "gui/Environment.h"
 #include "gui/NumericField.h"
-
-#include <QAction>
-
+#include "views/GlyphView.h"
+#include "views/PaletteBar.h"
 
 namespace fontlathe {
 
 namespace {
-
-QString ShiftModeName(ShiftMode mode) {
-    switch (mode) {
-    case ShiftMode::Roll:
-        return QStringLiteral("Roll");
-    case ShiftMode::Resize:
-        return QStringLiteral("Resize");
-    case ShiftMode::Offset:
-        return QStringLiteral("Offset");
-    case ShiftMode::None:
-        break;
-    }
-    return QString();
-}
 
 bool IsHeaderField(int controlId) {
     return controlId == Control::HeightField ||
            (controlId >= Control::ColorMapField0 && controlId <= Control::ColorMapFieldLast);
 }
 
-// The one-pixel step of each arrow button.
-QPoint ShiftStepOf(int controlId) {
-    switch (controlId) {
-    case Control::ShiftLeftButton:
-        return {-1, 0};
-    case Control::ShiftRightButton:
-        return {1, 0};
-    case Control::ShiftUpButton:
-        return {0, -1};
-    default:
-        return {0, 1};
-    }
-}
-
 } // namespace
 
-Dispatcher::Dispatcher(AppState& state, MainWindow& window, Environment& environment)
-    : state_(state), window_(window), environment_(environment) {
+Dispatcher::Dispatcher(Document& document, AppState& state, MainWindow& window,
+                       Environment& environment)
+    : document_(document), state_(state), window_(window), environment_(environment),
+      presenter_(document, state, window) {
     connect(&window_, &MainWindow::menuCommand, this, &Dispatcher::MenuCommand);
     connect(&window_, &MainWindow::controlEvent, this, &Dispatcher::ControlEvent);
     connect(window_.glyphView()->canvas(), &GlyphCanvas::pixelAction, this,
@@ -78,12 +41,20 @@ Dispatcher::Dispatcher(AppState& state, MainWindow& window, Environment& environ
     }
     connect(&window_, &MainWindow::openRecent, this, &Dispatcher::OpenRecentCommand);
     connect(&window_, &MainWindow::codePageChosen, this, &Dispatcher::ChooseCodePage);
-    window_.SetRecentFiles(recentFiles_.paths());
-    connect(&history_, &EditHistory::changed, this, [this] {
-        UpdateEditMenu();
-        UpdateWindowTitle();
+    window_.SetRecentFiles(document_.recentFiles().paths());
+    connect(&document_, &Document::recentFilesChanged, this,
+            [this] { window_.SetRecentFiles(document_.recentFiles().paths()); });
+    connect(&document_, &Document::historyChanged, this, [this] {
+        presenter_.UpdateEditMenu();
+        presenter_.UpdateWindowTitle();
     });
-    UpdateEditMenu();
+    connect(&document_, &Document::codePageChanged, this, [this] { presenter_.ShowCodePage(); });
+    connect(&document_, &Document::codePageRefused, this, &Dispatcher::ShowCodePageRefused);
+    presenter_.UpdateEditMenu();
+}
+
+const EditHistory& Dispatcher::history() const {
+    return document_.history();
 }
 
 void Dispatcher::ReadCurrentChar() {
@@ -93,92 +64,69 @@ void Dispatcher::ReadCurrentChar() {
 void Dispatcher::OpenRecentCommand(const QString& path) {
     ReadCurrentChar();
     FinishPendingEdits();
-    const int current = state_.currentChar;
-    if (OpenRecent(path)) {
-        RefreshAll(current);
-        RefreshHeader();
-    }
+    presenter_.Show(OpenRecent(path), state_.currentChar);
 }
 
 void Dispatcher::MenuCommand(int menuId) {
     ReadCurrentChar();
     FinishPendingEdits();
     const int current = state_.currentChar;
+    ViewScope changed = ViewScope::Nothing;
     switch (menuId) {
     case Menu::New2Colors:
     case Menu::New4Colors:
-        NewSet(menuId == Menu::New2Colors ? 1 : 2);
-        RefreshAll(current);
-        RefreshHeader();
+        changed = NewSet(menuId == Menu::New2Colors ? 1 : 2);
         break;
     case Menu::Open:
-        if (Open()) {
-            RefreshAll(current);
-            RefreshHeader();
-        }
+        changed = Open();
         break;
     case Menu::OpenGameFont:
-        if (OpenGameFont()) {
-            RefreshAll(current);
-            RefreshHeader();
-        }
+        changed = OpenGameFont();
         break;
     case Menu::ClearRecent:
-        recentFiles_.Clear();
-        window_.SetRecentFiles(recentFiles_.paths());
+        document_.ClearRecentFiles();
         break;
     case Menu::Reopen:
-        Reopen();
-        RefreshAll(current);
-        RefreshHeader();
+        changed = Reopen();
         break;
     case Menu::Save:
         Save();
         break;
     case Menu::SaveAs:
-        if (SaveAs()) {
-            RefreshHeader();
-        }
+        changed = SaveAs();
         break;
     case Menu::GenerateNormal:
     case Menu::GenerateShadowed:
     case Menu::GenerateOutlined:
-        Generate(GenerationStyleOfMenu(menuId));
-        RefreshAll(current);
-        RefreshHeader();
+        changed = Generate(GenerationStyleOfMenu(menuId));
         break;
     case Menu::CopyChar:
-        if (window_.CharListHasFocus() && state_.charset.GlyphAt(current)) {
+        if (window_.CharListHasFocus() && document_.set().GlyphAt(current)) {
             CopyChar(current);
         }
         break;
     case Menu::PasteChar:
         if (window_.CharListHasFocus()) {
-            ChangeGlyph(QStringLiteral("Paste"), current, [&] { PasteChar(current); });
-            RefreshChar(current);
-            UpdateCharsFrameTitle();
+            changed = PasteCharCommand(current);
         }
         break;
     case Menu::ExportSheet:
         ExportSheetCommand();
         break;
     case Menu::ImportSheet:
-        if (ImportSheetCommand()) {
-            RefreshAll(current);
-            RefreshHeader();
-        }
+        changed = ImportSheetCommand();
         break;
     case Menu::MarkMissing:
-        ShowPreview();
+        changed = ViewScope::Preview;
         break;
     case Menu::LoadMappingFile:
         LoadMappingFileCommand();
         break;
     case Menu::Undo:
-        ShowSwapped(history_.Undo(state_.charset));
+        ShowSwapped(document_.Undo());
         break;
     case Menu::Redo:
-        ShowSwapped(history_.Redo(state_.charset));
+        ShowSwapped(document_.Redo());
         break;
     case Menu::Close:
     case Menu::AppQuit:
@@ -194,6 +142,7 @@ void Dispatcher::MenuCommand(int menuId) {
     default:
         break;
     }
+    presenter_.Show(changed, current);
 }
 
 void Dispatcher::ControlEvent(int controlId) {
@@ -202,188 +151,73 @@ void Dispatcher::ControlEvent(int controlId) {
         FinishPendingEdits();
     }
     const int current = state_.currentChar;
-    Charset& set = state_.charset;
+    ViewScope changed = ViewScope::Nothing;
+    // The buttons and options hand the keyboard back to the table, after the views show what
+    // they did.
+    bool focusTable = true;
     switch (controlId) {
     case Control::CharList:
     case Control::ZoomBar:
-        ShowGlyph(current);
+        changed = ViewScope::GlyphView;
+        focusTable = false;
         break;
     case Control::PreviewZoomBar:
     case Control::PreviewText:
-        ShowPreview();
+        changed = ViewScope::Preview;
+        focusTable = false;
         break;
     case Control::RollOption:
     case Control::ResizeOption:
     case Control::OffsetOption:
     case Control::DirtyBytesCheck:
-        window_.FocusCharList();
         break;
     case Control::ShiftLeftButton:
     case Control::ShiftRightButton:
     case Control::ShiftUpButton:
-    case Control::ShiftDownButton: {
-        const QPoint step = ShiftStepOf(controlId);
-        const ShiftMode mode = SelectedShiftMode();
-        ChangeGlyph(ShiftModeName(mode), current,
-                    [&] { ShiftGlyph(set, current, step.x(), step.y(), mode); });
-        RefreshChar(current);
-        window_.FocusCharList();
+    case Control::ShiftDownButton:
+        changed = ShiftCommand(controlId, current);
         break;
-    }
     case Control::OnButton:
-        ChangeGlyph(QStringLiteral("On"), current, [&] { set.CreateBlankGlyph(current); });
-        RefreshChar(current);
-        window_.FocusCharList();
-        UpdateCharsFrameTitle();
+        ChangeGlyph(QStringLiteral("On"), current,
+                    [&](Charset& set) { set.CreateBlankGlyph(current); });
+        changed = ViewScope::GlyphPresence;
         break;
     case Control::OffButton:
-        ChangeGlyph(QStringLiteral("Off"), current, [&] { set.ClearGlyph(current); });
-        RefreshChar(current);
-        window_.FocusCharList();
-        UpdateCharsFrameTitle();
+        ChangeGlyph(QStringLiteral("Off"), current,
+                    [&](Charset& set) { set.ClearGlyph(current); });
+        changed = ViewScope::GlyphPresence;
         break;
     case Control::LastCharButton:
-        if (Charset::IsValidCode(current)) {
-            history_.Begin(set, std::make_unique<HeaderEdit>(
-                                    StepText(QStringLiteral("Last Char"), current), set,
-                                    EditStep::Scope::StoredCount, current));
-            set.numChars = static_cast<std::int16_t>(current + 1);
-            history_.End(set);
-        }
-        RefreshAll(current);
-        window_.FocusCharList();
+        changed = LastCharCommand(current);
         break;
     default:
+        focusTable = false;
         if (IsHeaderField(controlId)) {
             EditHeaderField(controlId);
         }
         break;
     }
-}
-
-// A paint changes one pixel: its table row, its one cell of the canvas and the preview are shown
-// again, in the order of a refresh of the character.
-void Dispatcher::CanvasPixelAction(QPoint pixel, CanvasAction action) {
-    ReadCurrentChar();
-    const int current = state_.currentChar;
-    Charset& set = state_.charset;
-    if (action == CanvasAction::Pick) {
-        FinishPendingEdits();
-        if (const std::optional<int> picked = PickPixel(set, current, pixel)) {
-            state_.selectedColor = *picked;
-        }
-        DrawPaletteBar();
-        return;
+    presenter_.Show(changed, current);
+    if (focusTable) {
+        window_.FocusCharList();
     }
-    // A stroke goes on until the button is released; any other edit still open ends first.
-    if (const QString stroke = StepText(QStringLiteral("Paint"), current);
-        !history_.IsEditing(stroke)) {
-        history_.Begin(set, std::make_unique<GlyphEdit>(stroke, set, current));
-    }
-    if (PaintPixel(set, current, pixel, state_.selectedColor)) {
-        UpdateTableRows(current);
-        window_.glyphView()->canvas()->ShowPixel(pixel);
-        // Painting changes no glyph's presence, so the preview changes only where it draws
-        // this glyph.
-        if (TextUsesCode(window_.PreviewSampleText(), current, state_.codePage)) {
-            ShowPreview();
-        }
-    }
-}
-
-void Dispatcher::EndStroke() {
-    FinishPendingEdits();
-}
-
-void Dispatcher::ChooseColor(int index) {
-    ReadCurrentChar();
-    FinishPendingEdits();
-    state_.selectedColor = index;
-    DrawPaletteBar();
-}
-
-void Dispatcher::RefreshChar(int code) {
-    UpdateTableRows(code);
-    ShowGlyph(code);
-    ShowPreview();
-}
-
-// The count in the frame's title follows the stored codes, which only whole-set changes move.
-void Dispatcher::RefreshAll(int code) {
-    UpdateTableRows(-1);
-    ShowGlyph(code);
-    ShowPreview();
-    UpdateCharsFrameTitle();
-}
-
-void Dispatcher::RefreshHeader() {
-    const Charset& set = state_.charset;
-    window_.SetTextIfChanged(
-        Control::BitsLabel,
-        QStringLiteral("Bits: %1 (Colors: %2)").arg(set.bitsPerPixel).arg(set.ColorCount()));
-    window_.SetTextIfChanged(Control::HeightField, QString::number(set.fontHeight));
-    window_.SetTextIfChanged(Control::VersionLabel,
-                             QStringLiteral("Unknown Parameter: %1").arg(set.version));
-    window_.SetTextIfChanged(Control::CodePageLabel, CodePageLabelText(state_.codePage));
-    UpdateWindowTitle();
-    for (int i = 0; i < ColorMapSize; ++i) {
-        window_.SetTextIfChanged(Control::ColorMapField0 + i,
-                                 QString::number(set.colorMap[static_cast<std::size_t>(i)]));
-    }
-    window_.FocusCharList();
-    DrawPaletteBar();
-    UpdateCharsFrameTitle();
 }
 
 void Dispatcher::ShowAbout() {
     environment_.ShowInformation(&window_, ProgramTitle, AboutText);
 }
 
-ShiftMode Dispatcher::SelectedShiftMode() const {
-    for (int option : {Control::RollOption, Control::ResizeOption, Control::OffsetOption}) {
-        if (window_.StateOf(option) == 1) {
-            return ShiftModeOfOption(option);
-        }
+void Dispatcher::ShowFailure(const QString& headline, const FileResult& result) {
+    QString reason = result.reason();
+    if (!reason.isEmpty()) {
+        reason[0] = reason[0].toUpper();
     }
-    return ShiftMode::None;
+    environment_.ShowError(&window_, ProgramTitle,
+                           QStringLiteral("%1.\n\n%2.").arg(headline, reason));
 }
 
-void Dispatcher::UpdateTableRows(int code) {
-    window_.charList()->UpdateRows(state_.charset, state_.noGlyphIcon, code);
-}
-
-void Dispatcher::UpdateCharsFrameTitle() {
-    window_.SetTextIfChanged(Control::CharsFrame,
-                             CharsFrameTitle(QString::number(state_.charset.StoredGlyphCount())));
-}
-
-void Dispatcher::ShowGlyph(int code) {
-    window_.glyphView()->Show(code, window_.Zoom());
-    const bool present = state_.charset.GlyphAt(code) != nullptr;
-    window_.control(Control::OnButton)->setEnabled(!present);
-    window_.control(Control::OffButton)->setEnabled(present);
-}
-
-void Dispatcher::DrawPaletteBar() {
-    state_.selectedColor = ClampSelectedColor(state_.charset, state_.selectedColor);
-    window_.paletteBar()->Show(state_.charset.ColorCount(), state_.selectedColor);
-}
-
-void Dispatcher::ShowPreview() {
-    const QAction* mark = window_.menuAction(Menu::MarkMissing);
-    const bool marking = mark != nullptr && mark->isChecked();
-    const QString text = window_.PreviewSampleText();
-    window_.previewImage()->SetImage(RenderPreview(
-        state_.charset, text, window_.PreviewZoom(), window_.previewImage()->size(),
-        marking ? MissingMarks::Shown : MissingMarks::Hidden, state_.codePage));
-    QString title = PreviewFrameTitle;
-    if (marking) {
-        if (const TextCoverage coverage = CheckCoverage(state_.charset, text, state_.codePage);
-            !coverage.complete()) {
-            title += QStringLiteral(" (missing: %1)").arg(MissingCharacterList(coverage));
-        }
-    }
-    window_.SetTextIfChanged(Control::PreviewFrame, title);
+DirtyBytes Dispatcher::DirtyBytesOption() const {
+    return window_.DirtyBytesChecked() ? DirtyBytes::On : DirtyBytes::Off;
 }
 
 } // namespace fontlathe

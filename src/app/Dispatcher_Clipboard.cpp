@@ -2,6 +2,7 @@
 // by the program.
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "document/Document.h"
 #include "ProgramTexts.h"
 #include "clipboard/ClipboardImage.h"
 #include "gui/Environment.h"
@@ -9,7 +10,7 @@
 namespace fontlathe {
 
 void Dispatcher::CopyChar(int code) {
-    const Glyph* glyph = state_.charset.GlyphAt(code);
+    const Glyph* glyph = document_.set().GlyphAt(code);
     if (!glyph) {
         return;
     }
@@ -20,8 +21,13 @@ void Dispatcher::CopyChar(int code) {
 // The clipboard's image becomes the glyph's raster, snapped to the set's colours, with the offsets
 // of the glyph last copied; the dispatch refreshes afterwards. Without an image that fits a font
 // file (text, say, or an image too large) nothing changes and the user is told why.
-void Dispatcher::PasteChar(int code) {
-    Glyph* slot = state_.charset.SlotAt(code);
+ViewScope Dispatcher::PasteCharCommand(int code) {
+    ChangeGlyph(QStringLiteral("Paste"), code, [&](Charset& set) { PasteChar(set, code); });
+    return ViewScope::GlyphPresence;
+}
+
+void Dispatcher::PasteChar(Charset& set, int code) {
+    Glyph* slot = set.SlotAt(code);
     if (!slot) {
         return;
     }
@@ -44,7 +50,7 @@ void Dispatcher::PasteChar(int code) {
         return;
     }
     slot->raster = pasted.image;
-    SnapToDisplayColors(state_.charset, code);
+    SnapToDisplayColors(set, code);
     slot->xOffset = state_.clipOffsets.x;
     slot->yOffset = state_.clipOffsets.y;
 }

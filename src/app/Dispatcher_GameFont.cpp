@@ -1,13 +1,11 @@
-// The fonts inside a game's bundle: File > Open Game Font, saving one back in place, and the
-// names a game's font goes by in the title, the questions and Open Recent.
+// The fonts inside a game's bundle: File > Open Game Font and the list of a bundle's fonts.
 #include "Dispatcher.h"
-#include "GameFontEntry.h"
 #include "MainWindow.h"
 #include "ProgramTexts.h"
 #include "bundle/GameBundle.h"
+#include "document/Document.h"
 #include "gui/Environment.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace fontlathe {
@@ -19,33 +17,10 @@ const QString BundlePattern = QStringLiteral(
     "Game Resource Bundle (*.000;*.001;*.LA0;*.LA1;*.HE0;*.HE1;*.la0;*.la1;*.he0;*.he1)|"
     "*.000;*.001;*.LA0;*.LA1;*.HE0;*.HE1;*.la0;*.la1;*.he0;*.he1");
 
-// The font file that Save As suggests for a game's font: beside the bundle, "GAME-font2.char".
-QString SuggestedFontPath(const GameFont& font) {
-    const QFileInfo data(font.dataPath());
-    return data.absoluteDir().filePath(
-        QStringLiteral("%1-font%2.char").arg(data.completeBaseName()).arg(font.number()));
-}
-
 } // namespace
 
-// The path becomes the suggested font file, which this run did not write: a Save As to it asks
-// before replacing one that is there.
-BundleResult Dispatcher::ReadGameFont(const QString& path, int number) {
-    Charset loaded;
-    GameFont font;
-    if (BundleResult read = GameFont::Load(path, number, loaded, font); !read) {
-        return read;
-    }
-    AdoptReadSet(std::move(loaded), SuggestedFontPath(font), font);
-    state_.pathIsOwnFile = false;
-    state_.pathHoldsFont = true;
-    RememberFile(CurrentFileKey());
-    UseRememberedCodePage();
-    return BundleResult::Success();
-}
-
 bool Dispatcher::LoadGameFont(const QString& path, int number, const QString& failureHeadline) {
-    if (const BundleResult read = ReadGameFont(path, number); !read) {
+    if (const BundleResult read = document_.OpenGameFont(path, number); !read) {
         ShowBundleFailure(failureHeadline, read);
         return false;
     }
@@ -83,43 +58,18 @@ bool Dispatcher::ChooseGameFont(const QString& path) {
                         OpenFailureHeadline);
 }
 
-bool Dispatcher::OpenGameFont() {
+ViewScope Dispatcher::OpenGameFont() {
     if (!MayDiscardChanges()) {
-        return false;
+        return ViewScope::Nothing;
     }
-    const QString path = environment_.AskOpenFileName(&window_, QStringLiteral("Open Game Font"),
-                                                      RequesterFolder(), BundlePattern);
-    return !path.isEmpty() && ChooseGameFont(path);
-}
-
-bool Dispatcher::SaveGameFont() {
-    QString message;
-    if (const BundleResult saved =
-            state_.gameFont->Save(state_.charset, DirtyBytesOption(), message);
-        !saved) {
-        ShowBundleFailure(QStringLiteral("Could not save \"%1\""), saved);
-        return false;
-    }
-    history_.MarkClean();
-    RememberFile(CurrentFileKey());
-    environment_.ShowInformation(&window_, ProgramTitle, message);
-    return true;
+    const QString path = environment_.AskOpenFileName(
+        &window_, QStringLiteral("Open Game Font"), document_.RequesterFolder(), BundlePattern);
+    return !path.isEmpty() && ChooseGameFont(path) ? ViewScope::WholeSet : ViewScope::Nothing;
 }
 
 void Dispatcher::ShowBundleFailure(const QString& headline, const BundleResult& result) {
-    ShowFailure(headline.arg(result.path().isEmpty() ? CurrentName() : result.path()),
+    ShowFailure(headline.arg(result.path().isEmpty() ? document_.DisplayName() : result.path()),
                 FileResult::Failure(result.reason()));
-}
-
-QString Dispatcher::CurrentName() const {
-    return state_.gameFont ? state_.gameFont->DisplayName() : state_.fileType.path();
-}
-
-QString Dispatcher::CurrentFileKey() const {
-    if (state_.gameFont) {
-        return GameFontEntry{state_.gameFont->dataPath(), state_.gameFont->number()}.Text();
-    }
-    return state_.pathIsOwnFile ? state_.fileType.path() : QString();
 }
 
 } // namespace fontlathe

@@ -1,6 +1,7 @@
 // The Generate commands: a font from the requester, then a whole set drawn from it.
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "document/Document.h"
 #include "edit/WholeSetEdit.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
@@ -47,25 +48,24 @@ QString GenerationStyleName(GenerationStyle style) {
 
 } // namespace
 
-bool Dispatcher::Generate(GenerationStyle style) {
+ViewScope Dispatcher::Generate(GenerationStyle style) {
     if (!ChooseGenerationFont()) {
-        return false;
+        return ViewScope::WholeSet;
     }
     // The rasterizer replaces the set only when the whole run succeeds, so a failed run ends the
     // edit without a step.
-    history_.Begin(state_.charset,
-                   std::make_unique<WholeSetEdit>(GenerationStyleName(style), state_.charset));
-    const FileResult generated =
-        GenerateCharset(state_.charset, MakeDrawingFont(state_.generationFont), style,
-                        state_.codePage);
-    history_.End(state_.charset);
+    FileResult generated = FileResult::Success();
+    document_.Change(std::make_unique<WholeSetEdit>(GenerationStyleName(style), document_.set()),
+                     [&](Charset& set) {
+                         generated = GenerateCharset(set, MakeDrawingFont(state_.generationFont),
+                                                     style, document_.codePage());
+                     });
     if (!generated) {
         ShowFailure(QStringLiteral("Could not generate the set from %1")
                         .arg(state_.generationFont.familyName),
                     generated);
-        return false;
     }
-    return true;
+    return ViewScope::WholeSet;
 }
 
 } // namespace fontlathe

@@ -1,6 +1,7 @@
 // Export Sheet and Import Sheet: the whole set as one PNG for a paint program, and back.
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "document/Document.h"
 #include "sheet/GlyphSheet.h"
 #include "edit/WholeSetEdit.h"
 #include "gui/Environment.h"
@@ -24,7 +25,7 @@ QString SheetPathFor(const QString& fontPath) {
 
 void Dispatcher::ExportSheetCommand() {
     QString path = environment_.AskSaveFileName(&window_, QStringLiteral("Export Sheet"),
-                                                SheetPathFor(state_.fileType.path()),
+                                                SheetPathFor(document_.fileType().path()),
                                                 SheetPattern);
     if (path.isEmpty()) {
         return;
@@ -32,7 +33,8 @@ void Dispatcher::ExportSheetCommand() {
     if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".png");
     }
-    if (const SheetResult written = ExportSheet(state_.charset, path, std::nullopt, state_.codePage.name());
+    if (const SheetResult written = ExportSheet(document_.set(), path, std::nullopt,
+                                                    document_.codePage().name());
         !written) {
         ShowFailure(QStringLiteral("Could not export \"%1\"").arg(path),
                     FileResult::Failure(written.reason()));
@@ -41,23 +43,23 @@ void Dispatcher::ExportSheetCommand() {
 
 // The set is replaced as one step that undo takes back; the path stays, so Save writes the
 // imported set over the font it came from.
-bool Dispatcher::ImportSheetCommand() {
+ViewScope Dispatcher::ImportSheetCommand() {
     const QString path = environment_.AskOpenFileName(&window_, QStringLiteral("Import Sheet"),
-                                                      SheetPathFor(state_.fileType.path()),
+                                                      SheetPathFor(document_.fileType().path()),
                                                       SheetPattern);
     if (path.isEmpty()) {
-        return false;
+        return ViewScope::Nothing;
     }
-    history_.Begin(state_.charset,
-                   std::make_unique<WholeSetEdit>(QStringLiteral("Import Sheet"), state_.charset));
-    const SheetResult read = ImportSheet(state_.charset, path);
-    history_.End(state_.charset);
+    SheetResult read = SheetResult::Success();
+    document_.Change(
+        std::make_unique<WholeSetEdit>(QStringLiteral("Import Sheet"), document_.set()),
+        [&](Charset& set) { read = ImportSheet(set, path); });
     if (!read) {
         ShowFailure(QStringLiteral("Could not import \"%1\"").arg(path),
                     FileResult::Failure(read.reason()));
-        return false;
+        return ViewScope::Nothing;
     }
-    return true;
+    return ViewScope::WholeSet;
 }
 
 } // namespace fontlathe

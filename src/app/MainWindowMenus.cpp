@@ -1,6 +1,6 @@
 #include "MainWindow.h"
 
-#include "GameFontEntry.h"
+#include "document/GameFontEntry.h"
 #include "text/CodePage.h"
 #include "gui/ShortcutKeeper.h"
 

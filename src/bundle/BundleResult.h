@@ -10,20 +10,21 @@ namespace fontlathe {
 // a reason that names the offset of what is wrong, ready to be shown as it stands.
 class BundleResult {
 public:
-    static BundleResult Success() { return BundleResult(QString(), QString()); }
+    static BundleResult Success() { return BundleResult(true, QString(), QString()); }
     static BundleResult Failure(QString path, QString reason) {
-        return BundleResult(std::move(path), std::move(reason));
+        return BundleResult(false, std::move(path), std::move(reason));
     }
 
-    bool ok() const { return reason_.isEmpty(); }
+    bool ok() const { return ok_; }
     explicit operator bool() const { return ok(); }
     const QString& path() const { return path_; }
     const QString& reason() const { return reason_; }
 
 private:
-    BundleResult(QString path, QString reason)
-        : path_(std::move(path)), reason_(std::move(reason)) {}
+    BundleResult(bool ok, QString path, QString reason)
+        : ok_(ok), path_(std::move(path)), reason_(std::move(reason)) {}
 
+    bool ok_;
     QString path_;
     QString reason_;
 };

@@ -103,14 +103,6 @@ int Charset::StoredGlyphCount() const {
     return count;
 }
 
-QString CharacterText(int code) {
-    if (code < 32) {
-        return QStringLiteral("n.p.");
-    }
-    const auto codePoint = static_cast<char32_t>(code);
-    return QString::fromUcs4(&codePoint, 1);
-}
-
 QImage MakeBlankRaster(int width, int height) {
     QImage raster(width, height, QImage::Format_RGB32);
     raster.fill(DisplayColors[0]);

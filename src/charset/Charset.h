@@ -69,11 +69,6 @@ private:
     Glyph* ResetOffsets(int code);
 };
 
-// How a character code is shown to the user: "n.p." (not printable) for 0 to 31, else the
-// character whose Unicode code point is the code, so 128 to 255 show the Latin-1 characters.
-// A text's characters beyond 255 are named the same way.
-QString CharacterText(int code);
-
 // A blank raster of display colour 0 in the format every glyph uses.
 QImage MakeBlankRaster(int width, int height);
 

@@ -1,6 +1,7 @@
 #include "CoverageReport.h"
 
 #include "FontInput.h"
+#include "text/CodePoints.h"
 #include "charset/FileAccess.h"
 
 namespace fontlathe {
@@ -34,7 +35,7 @@ QString DescribeCoverage(const TextCoverage& coverage) {
     for (const MissingCharacter& missing : coverage.missing) {
         text += QStringLiteral("%1  %2 %3  %4\n")
                     .arg(CodePointName(missing.codePoint), -8)
-                    .arg(CharacterText(static_cast<int>(missing.codePoint)), -4)
+                    .arg(CharacterText(missing.codePoint), -4)
                     .arg(missing.count, 8)
                     .arg(MissingReasonName(missing.reason));
     }

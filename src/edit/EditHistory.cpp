@@ -1,11 +1,14 @@
 #include "EditHistory.h"
 
+#include "text/CodePoints.h"
+
 namespace fontlathe {
 
-QString StepText(const QString& verb, int code) {
-    const bool readable = code > 32 && code != 127 && !(code >= 128 && code <= 160) && code < 256;
-    return readable ? QStringLiteral("%1 '%2'").arg(verb, QChar(code))
-                    : QStringLiteral("%1 character %2").arg(verb).arg(code);
+QString StepText(const QString& verb, int code, const CodePage& page) {
+    const std::optional<char32_t> character = page.CharacterAt(code);
+    return character && code >= FirstPrintableCode && ReadsInQuotes(*character)
+               ? QStringLiteral("%1 '%2'").arg(verb, QString::fromUcs4(&*character, 1))
+               : QStringLiteral("%1 character %2").arg(verb).arg(code);
 }
 
 EditHistory::EditHistory(std::size_t budget, QObject* parent) : QObject(parent), budget_(budget) {}
@@ -15,10 +18,6 @@ EditHistory::~EditHistory() = default;
 void EditHistory::Begin(const Charset& set, std::unique_ptr<EditStep> before) {
     End(set);
     open_ = std::move(before);
-}
-
-bool EditHistory::IsEditing(const QString& text) const {
-    return open_ && open_->text() == text;
 }
 
 void EditHistory::End(const Charset& set) {

@@ -31,8 +31,8 @@ public:
     ~EditHistory() override;
 
     void Begin(const Charset& set, std::unique_ptr<EditStep> before);
-    // Whether the open edit is the one named text, so that a stroke or a field goes on with it.
-    bool IsEditing(const QString& text) const;
+    // Whether an edit is open: Begin was called and End not yet.
+    bool IsOpen() const { return open_ != nullptr; }
     void End(const Charset& set);
 
     const EditStep* Undo(Charset& set);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charset/Charset.h"
+#include "text/CodePage.h"
 
 #include <QString>
 
@@ -44,8 +45,8 @@ private:
     int code_;
 };
 
-// The name of a step that changed one character: "Paint 'A'", or "Paint character 32" for a code
-// whose character can't be read in quotes.
-QString StepText(const QString& verb, int code);
+// The name of a step that changed one character, as the page reads its code: "Paint 'A'", or
+// "Paint character 32" for a code whose character can't be read in quotes.
+QString StepText(const QString& verb, int code, const CodePage& page);
 
 } // namespace fontlathe

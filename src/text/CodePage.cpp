@@ -1,5 +1,6 @@
 #include "CodePage.h"
 
+#include "CodePoints.h"
 #include "charset/FileAccess.h"
 
 #include <QFileInfo>
@@ -15,7 +16,6 @@ namespace fontlathe {
 namespace {
 
 constexpr int CodeCount = 256;
-constexpr int FirstPrintableCode = 32;
 constexpr char32_t NoCharacter = 0xFFFFFFFF;
 constexpr char32_t LastCodePoint = 0x10FFFF;
 // Unicode's tables have lines of some 60 characters; a line far longer is no such table.
@@ -23,13 +23,6 @@ constexpr qsizetype MaxLineLength = 1000;
 
 using Characters = std::array<char32_t, CodeCount>;
 
-bool IsControl(char32_t character) {
-    return character < 0x20 || (character >= 0x7F && character <= 0x9F);
-}
-
-bool IsSurrogate(char32_t character) {
-    return character >= 0xD800 && character <= 0xDFFF;
-}
 
 bool IsBlank(char byte) {
     return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\v' || byte == '\f';
@@ -174,7 +167,7 @@ std::shared_ptr<const CodePage::Table> KnownTable(std::size_t index,
         if (const std::optional<Characters>& raw = known.decoded[index]) {
             Characters characters = *raw;
             for (char32_t& character : characters) {
-                if (!latin1 && IsControl(character)) {
+                if (!latin1 && IsControlCharacter(character)) {
                     character = NoCharacter;
                 }
             }
@@ -252,7 +245,7 @@ std::optional<CodePage> CodePage::Standard(const QString& name) {
         }
     }
     Characters characters = *raw;
-    std::ranges::replace_if(characters, IsControl, NoCharacter);
+    std::ranges::replace_if(characters, IsControlCharacter, NoCharacter);
     return CodePage(MakeTable(wanted, characters));
 }
 
@@ -382,14 +375,9 @@ std::vector<int> CodePage::CodesOf(QStringView text) const {
     codes.reserve(static_cast<std::size_t>(text.size()));
     const std::int16_t* bmpCodes = table_->bmpCodes.data();
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar unit = text[i];
-        if (unit.isHighSurrogate() && i + 1 < size && text[i + 1].isLowSurrogate()) {
-            codes.push_back(CodeOf(QChar::surrogateToUcs4(unit, text[i + 1])));
-            ++i;
-        } else {
-            codes.push_back(bmpCodes[unit.unicode()]);
-        }
+    for (qsizetype i = 0; i < size;) {
+        const char32_t character = NextCodePoint(text, i);
+        codes.push_back(character < 0x10000 ? bmpCodes[character] : CodeOf(character));
     }
     return codes;
 }

@@ -47,6 +47,11 @@ TEST_F(CodePageWindowTest, APageChangesWhatTheCodesShowNotTheSetAndStaysWithItsF
     EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: cp1251"_s);
     EXPECT_EQ(dispatcher().history().StepCount(), 0u) << "a page is no edit of the set";
     EXPECT_FALSE(window().windowTitle().endsWith(u" *"_s));
+    ClickRow(0xC1);
+    Click(Control::OnButton);
+    EXPECT_EQ(window().menuAction(Menu::Undo)->text(), u"Undo On '\u0411'"_s)
+        << "a step names the letter as the page reads its code";
+    dispatcher().MenuCommand(Menu::Undo);
     window().previewText()->setPlainText(u"\u0410"_s);
     EXPECT_EQ(window().previewImage()->image(),
               RenderPreview(set(), u"\u00C0"_s, window().PreviewZoom())) << "А is code 0xC0";
@@ -56,7 +61,7 @@ TEST_F(CodePageWindowTest, APageChangesWhatTheCodesShowNotTheSetAndStaysWithItsF
     Choose(u"latin1"_s);
     environment_.openAnswers.push_back(PathOf(u"cyr.char"_s));
     window().recentMenu()->actions().at(1)->trigger();
-    EXPECT_EQ(state().fileType.path(), PathOf(u"cyr.char"_s));
+    EXPECT_EQ(document().fileType().path(), PathOf(u"cyr.char"_s));
     EXPECT_EQ(CharAt(0xC0), u"\u0410"_s) << "Open Recent brings the file's page back";
     dispatcher().MenuCommand(Menu::New2Colors);
     EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: latin1"_s) << "the page chosen last";

@@ -47,8 +47,8 @@ protected:
     }
     // Refreshes every view after glyphs were set behind their back.
     void ShowTheSet() {
-        dispatcher().RefreshAll(0);
-        dispatcher().RefreshHeader();
+        presenter().RefreshAll(0);
+        presenter().RefreshHeader();
     }
     void Key(Qt::Key key) {
         QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);

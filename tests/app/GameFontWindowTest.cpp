@@ -1,4 +1,4 @@
-#include "app/GameFontEntry.h"
+#include "document/GameFontEntry.h"
 #include "support/AppFixture.h"
 #include "support/BundleBuilder.h"
 
@@ -81,7 +81,7 @@ TEST_F(GameFontWindowTest, OpensFromTheListSavesBackReopensSavesAsAndComesBackFr
     dispatcher().MenuCommand(Menu::SaveAs);
     EXPECT_EQ(environment_.saveRequests.at(0).startPath, PathOf(u"GAME-font2.char"_s));
     EXPECT_EQ(Title(), PathOf(u"copy.char"_s));
-    EXPECT_FALSE(state().gameFont.has_value());
+    EXPECT_FALSE(document().gameFont().has_value());
 
     // The font comes back from Open Recent with the page chosen for it.
     dispatcher().ChooseCodePage(u"cp850"_s);
@@ -90,7 +90,7 @@ TEST_F(GameFontWindowTest, OpensFromTheListSavesBackReopensSavesAsAndComesBackFr
     EXPECT_TRUE(entry->text().startsWith(u"GAME.001, font 2  ("_s));
     entry->trigger();
     EXPECT_EQ(Title(), u"GAME.001, font 2"_s);
-    EXPECT_EQ(state().codePage.name(), u"cp437"_s);
+    EXPECT_EQ(document().codePage().name(), u"cp437"_s);
 }
 
 // Each start-up names a bundle; then the title and what a message says. A refused bundle or a

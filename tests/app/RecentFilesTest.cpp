@@ -68,17 +68,17 @@ TEST_F(RecentFilesTest, EntryOpensAfterTheQuestionAndAMissingFileLeavesTheList) 
     Click(Control::OnButton);
     environment_.saveChangesAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Discard};
     Entry(1)->trigger();
-    EXPECT_EQ(state().fileType.path(), File(2));
+    EXPECT_EQ(document().fileType().path(), File(2));
     EXPECT_NE(set().GlyphAt(65), nullptr);
     Entry(1)->trigger();
-    EXPECT_EQ(state().fileType.path(), File(1));
+    EXPECT_EQ(document().fileType().path(), File(1));
     EXPECT_EQ(set().GlyphAt(65), nullptr);
 
     ASSERT_TRUE(QFile::remove(File(0)));
     Entry(2)->trigger();
     ASSERT_EQ(environment_.messages.size(), 1u);
     EXPECT_TRUE(environment_.messages[0].text.startsWith(u"Could not open \"%1\""_s.arg(File(0))));
-    EXPECT_EQ(state().fileType.path(), File(1));
+    EXPECT_EQ(document().fileType().path(), File(1));
     EXPECT_EQ(Entries().join(u'\n'), File(1) + u'\n' + File(2));
 }
 

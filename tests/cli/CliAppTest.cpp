@@ -178,7 +178,7 @@ TEST_F(CliAppTest, GenerateAndRenderDrawWhatTheWindowDraws) {
     Start({u"font.char"_s});
     window().SetTextIfChanged(Control::PreviewText, u"hello world\nzebra quiz"_s);
     window().SetStateIfChanged(Control::PreviewZoomBar, 3);
-    dispatcher().ShowPreview();
+    presenter().ShowPreview();
     EXPECT_EQ(Cli({"render", "font.char", "--text", "hello world\nzebra quiz", "--zoom", "3", "-o",
                    "out.png"})
                   .status,

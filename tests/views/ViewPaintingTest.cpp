@@ -109,7 +109,7 @@ TEST_F(ViewPaintingTest, TheTablePaintsARowImageOnceTwoPixelsInOnSelectedAndPlai
     SetGlyph(set(), 65, 5, 7, letterF);
     SetGlyph(set(), 66, 5, 7, letterF);
     SetGlyph(set(), 90, 2, 40, [](int, int) { return 1; }); // every row is as tall as this one
-    dispatcher().RefreshAll(0);
+    presenter().RefreshAll(0);
     ClickRow(65);
     CharTableView* table = window().charList();
     table->scrollTo(table->model()->index(65, 0), QAbstractItemView::PositionAtTop);
@@ -135,10 +135,10 @@ TEST_F(ViewPaintingTest, TheTableNeverLosesItsSelectionAndItsRowsFitTheirImages)
     EXPECT_NE(window().CurrentRow(), -1);
     const int normal = table->rowHeight(0);
     SetGlyph(set(), 70, 4, 40, [](int, int) { return 1; });
-    dispatcher().RefreshChar(70);
+    presenter().RefreshChar(70);
     EXPECT_EQ(table->rowHeight(0), 44);
     SetGlyph(set(), 71, 4, 127, [](int, int) { return 1; });
-    dispatcher().RefreshAll(71);
+    presenter().RefreshAll(71);
     EXPECT_EQ(table->rowHeight(255), CharTableView::MaxRowHeight);
     dispatcher().MenuCommand(Menu::New2Colors);
     EXPECT_EQ(table->rowHeight(0), normal);

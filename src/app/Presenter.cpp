@@ -1,0 +1,157 @@
+#include "Presenter.h"
+
+#include "MainWindow.h"
+#include "ProgramTexts.h"
+#include "document/Document.h"
+#include "edit/GlyphPainting.h"
+#include "render/TextPreview.h"
+#include "text/TextCoverage.h"
+#include "views/CharTableView.h"
+#include "views/GlyphView.h"
+#include "views/ImageView.h"
+#include "views/PaletteBar.h"
+
+#include <QAction>
+
+namespace fontlathe {
+
+Presenter::Presenter(const Document& document, AppState& state, MainWindow& window)
+    : document_(document), state_(state), window_(window) {}
+
+void Presenter::Show(ViewScope scope, int code) {
+    switch (scope) {
+    case ViewScope::Nothing:
+        break;
+    case ViewScope::GlyphView:
+        ShowGlyph(code);
+        break;
+    case ViewScope::Preview:
+        ShowPreview();
+        break;
+    case ViewScope::CodePage:
+        UpdateTableRows(-1);
+        ShowPreview();
+        break;
+    case ViewScope::Glyph:
+        RefreshChar(code);
+        break;
+    case ViewScope::GlyphPresence:
+        RefreshChar(code);
+        UpdateCharsFrameTitle();
+        break;
+    case ViewScope::StoredCount:
+        RefreshAll(code);
+        break;
+    case ViewScope::Header:
+        RefreshHeader();
+        ShowPreview();
+        break;
+    case ViewScope::Path:
+        RefreshHeader();
+        break;
+    case ViewScope::WholeSet:
+        RefreshAll(code);
+        RefreshHeader();
+        break;
+    }
+}
+
+void Presenter::RefreshChar(int code) {
+    UpdateTableRows(code);
+    ShowGlyph(code);
+    ShowPreview();
+}
+
+// The count in the frame's title follows the stored codes, which only whole-set changes move.
+void Presenter::RefreshAll(int code) {
+    UpdateTableRows(-1);
+    ShowGlyph(code);
+    ShowPreview();
+    UpdateCharsFrameTitle();
+}
+
+void Presenter::RefreshHeader() {
+    const Charset& set = document_.set();
+    window_.SetTextIfChanged(
+        Control::BitsLabel,
+        QStringLiteral("Bits: %1 (Colors: %2)").arg(set.bitsPerPixel).arg(set.ColorCount()));
+    window_.SetTextIfChanged(Control::HeightField, QString::number(set.fontHeight));
+    window_.SetTextIfChanged(Control::VersionLabel,
+                             QStringLiteral("Unknown Parameter: %1").arg(set.version));
+    window_.SetTextIfChanged(Control::CodePageLabel, CodePageLabelText(document_.codePage()));
+    UpdateWindowTitle();
+    for (int i = 0; i < ColorMapSize; ++i) {
+        window_.SetTextIfChanged(Control::ColorMapField0 + i,
+                                 QString::number(set.colorMap[static_cast<std::size_t>(i)]));
+    }
+    window_.FocusCharList();
+    DrawPaletteBar();
+    UpdateCharsFrameTitle();
+}
+
+void Presenter::UpdateTableRows(int code) {
+    window_.charList()->UpdateRows(document_.set(), state_.noGlyphIcon, code);
+}
+
+void Presenter::UpdateCharsFrameTitle() {
+    window_.SetTextIfChanged(Control::CharsFrame,
+                             CharsFrameTitle(QString::number(document_.set().StoredGlyphCount())));
+}
+
+void Presenter::ShowGlyph(int code) {
+    window_.glyphView()->Show(code, window_.Zoom());
+    const bool present = document_.set().GlyphAt(code) != nullptr;
+    window_.control(Control::OnButton)->setEnabled(!present);
+    window_.control(Control::OffButton)->setEnabled(present);
+}
+
+void Presenter::DrawPaletteBar() {
+    state_.selectedColor = ClampSelectedColor(document_.set(), state_.selectedColor);
+    window_.paletteBar()->Show(document_.set().ColorCount(), state_.selectedColor);
+}
+
+void Presenter::ShowPreview() {
+    const QAction* mark = window_.menuAction(Menu::MarkMissing);
+    const bool marking = mark != nullptr && mark->isChecked();
+    const QString text = window_.PreviewSampleText();
+    const Charset& set = document_.set();
+    window_.previewImage()->SetImage(RenderPreview(
+        set, text, window_.PreviewZoom(), window_.previewImage()->size(),
+        marking ? MissingMarks::Shown : MissingMarks::Hidden, document_.codePage()));
+    QString title = PreviewFrameTitle;
+    if (marking) {
+        if (const TextCoverage coverage = CheckCoverage(set, text, document_.codePage());
+            !coverage.complete()) {
+            title += QStringLiteral(" (missing: %1)").arg(MissingCharacterList(coverage));
+        }
+    }
+    window_.SetTextIfChanged(Control::PreviewFrame, title);
+}
+
+void Presenter::UpdateWindowTitle() {
+    window_.setWindowTitle(MainWindowTitle(document_.DisplayName()) +
+                           (document_.IsModified() ? QStringLiteral(" *") : QString()));
+}
+
+void Presenter::UpdateEditMenu() {
+    const EditHistory& history = document_.history();
+    if (QAction* undo = window_.menuAction(Menu::Undo)) {
+        undo->setEnabled(history.CanUndo());
+        undo->setText(history.CanUndo() ? QStringLiteral("Undo ") + history.UndoText()
+                                        : QStringLiteral("Undo"));
+    }
+    if (QAction* redo = window_.menuAction(Menu::Redo)) {
+        redo->setEnabled(history.CanRedo());
+        redo->setText(history.CanRedo() ? QStringLiteral("Redo ") + history.RedoText()
+                                        : QStringLiteral("Redo"));
+    }
+}
+
+void Presenter::ShowCodePage() {
+    const CodePage& page = document_.codePage();
+    window_.charList()->charModel()->SetCodePage(page);
+    window_.CheckCodePage(page.name());
+    window_.SetTextIfChanged(Control::CodePageLabel, CodePageLabelText(page));
+}
+
+} // namespace fontlathe

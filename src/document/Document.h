@@ -1,0 +1,155 @@
+#pragma once
+
+#include "CodePageChoices.h"
+#include "RecentFiles.h"
+#include "bundle/BundleResult.h"
+#include "bundle/GameFont.h"
+#include "charset/CharCodec.h"
+#include "charset/Charset.h"
+#include "charset/FileResult.h"
+#include "charset/FileType.h"
+#include "edit/EditHistory.h"
+#include "text/CodePage.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace fontlathe {
+
+// An edit that goes on over many events until something else happens: a paint stroke of one
+// character from press to release, or one header field being typed into.
+struct OngoingEdit {
+    enum class Kind { Stroke, HeaderField };
+    Kind kind;
+    // The character stroked, or the field typed into.
+    int which;
+
+    bool operator==(const OngoingEdit&) const = default;
+};
+
+// The set being edited and everything that belongs to it: its undo history, where it came from
+// (a font file, a font of a game's bundle, or nothing yet), its code page, and the files of this
+// run. Outside the document the set is read-only: every change goes through Change or Continue,
+// which record exactly one step, and every replacement through New, the Open functions and
+// Reopen, which start a fresh history.
+class Document : public QObject {
+    Q_OBJECT
+public:
+    explicit Document(std::size_t historyBudget = EditHistory::DefaultBudget);
+
+    const Charset& set() const { return set_; }
+    const EditHistory& history() const { return history_; }
+    const CodePage& codePage() const { return codePage_; }
+    const FileType& fileType() const { return fileType_; }
+    // The font of a game's bundle that Save writes back into, when the set came from one; the
+    // path is then only the font file that Save As suggests.
+    const std::optional<GameFont>& gameFont() const { return gameFont_; }
+    const RecentFiles& recentFiles() const { return recentFiles_; }
+    bool IsModified() const { return history_.IsModified(); }
+
+    // What the title and the questions call the set: its path, or "game.001, font 2".
+    QString DisplayName() const;
+    // The set as Open Recent and the code page memory name it; empty for a set that is no file
+    // of this run's.
+    QString FileKey() const;
+    // Where the requesters start: the current file's folder, else the folder last used.
+    QString RequesterFolder() const;
+
+    // A new empty set of that depth, named name (extended as a typed name is), with a fresh
+    // history and the page chosen last.
+    void New(int bitsPerPixel, const QString& name = QStringLiteral("new"));
+    // Reads the font file at path and makes it the current file, with a fresh history and its
+    // remembered page; on failure nothing changes. A file that does not look like a font is read
+    // all the same, as stored files may carry another tag: notAFont then says why, and Save asks
+    // before it replaces the file.
+    FileResult OpenFile(const QString& path, QString& notAFont);
+    // Reads font number of the bundle that path names (either file), as OpenFile does.
+    BundleResult OpenGameFont(const QString& path, int number);
+    // Reads the current file or game font again; on failure nothing changes.
+    BundleResult Reopen(QString& notAFont);
+
+    // Whether Save would replace a file that this run neither read nor wrote (a new.char that was
+    // already there), or one that was not read as a font; the window asks first.
+    bool SaveReplacesForeignFile() const;
+    bool SaveReplacesNonFont() const;
+    // Writes the set to its file, or back into its game's bundle (message then says what was
+    // written). The history is clean afterwards, and the file goes first in Open Recent.
+    BundleResult Save(DirtyBytes dirtyBytes, QString& message);
+    // Writes the set to path, which becomes the current file: no longer a game's font.
+    FileResult SaveAs(const QString& path, DirtyBytes dirtyBytes);
+
+    // Runs change on the set as one step, made before it from the set as it was; a change that
+    // leaves the set as it was records nothing. Any ongoing edit ends first.
+    void Change(std::unique_ptr<EditStep> before, const std::function<void(Charset&)>& change);
+    // Goes on with the ongoing edit when it is this one; else ends the other and opens this one
+    // with the step makeStep gives. The step is recorded when the edit ends.
+    void Continue(const OngoingEdit& edit,
+                  const std::function<std::unique_ptr<EditStep>(const Charset&)>& makeStep,
+                  const std::function<void(Charset&)>& change);
+    // The ongoing edit, if any, becomes a step.
+    void EndEdit();
+    // Swap a step with the set and return it, so the caller can show what changed; nullptr when
+    // there is nothing to do.
+    const EditStep* Undo();
+    const EditStep* Redo();
+
+    // Makes the page current and remembers it for the current file and as the one chosen last;
+    // false, with codePageRefused told, for a page that can't be read. No edit of the set.
+    bool ChooseCodePage(const QString& nameOrFile);
+    // The page remembered for the current file, or the one chosen last for a set of no file; a
+    // remembered page that can't be read any more is told and leaves latin1.
+    void UseRememberedCodePage();
+
+    // What start-up found of the file named on the command line, to be told once the window
+    // shows.
+    struct StartOutcome {
+        // A file that could not be read, or a folder, and why.
+        std::optional<std::pair<QString, FileResult>> failure;
+        QString notAFont;
+        std::optional<BundleResult> bundleFailure;
+        // A game's file named without a font number: its fonts are listed once the window shows.
+        bool listBundle = false;
+    };
+    // The set start-up begins with: the file named (which need not exist yet: Save creates it),
+    // font fontNumber of a game's bundle, or a new 2-colour set.
+    StartOutcome Start(const QString& name, std::optional<int> fontNumber);
+
+    void RememberFile(const QString& path);
+    void ForgetFile(const QString& path);
+    void ClearRecentFiles();
+
+signals:
+    // Something to undo or redo, or the modified state, changed.
+    void historyChanged();
+    void recentFilesChanged();
+    // The current page changed, or a page asked for could not be read (the current one stays).
+    void codePageChanged();
+    void codePageRefused(const QString& nameOrFile, const FileResult& why);
+
+private:
+    // A set just read becomes the set, path the current path and gameFont the game's font it
+    // came from, with a fresh history.
+    void Adopt(Charset&& loaded, const QString& path, std::optional<GameFont> gameFont);
+    bool UseCodePage(const QString& nameOrFile);
+
+    Charset set_;
+    EditHistory history_;
+    std::optional<OngoingEdit> ongoing_;
+    FileType fileType_{QStringLiteral("SCUMM Font"), QStringLiteral(".char")};
+    // Whether this run read or wrote the file at the path: Save asks before replacing any other
+    // file of that name.
+    bool pathIsOwnFile_ = false;
+    // Whether the file at the path was read as a font; Save asks before replacing one that was
+    // not (a text file opened by mistake).
+    bool pathHoldsFont_ = true;
+    std::optional<GameFont> gameFont_;
+    CodePage codePage_;
+    RecentFiles recentFiles_;
+    CodePageChoices codePageChoices_;
+};
+
+} // namespace fontlathe
