@@ -1,5 +1,7 @@
 #pragma once
 
+#include "charset/ByteOrder.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -16,30 +18,32 @@ inline std::uint8_t Byte(QByteArrayView bytes, std::int64_t at) {
     return static_cast<std::uint8_t>(bytes[static_cast<qsizetype>(at)]);
 }
 
+inline const std::uint8_t* At(QByteArrayView bytes, std::int64_t at) {
+    return reinterpret_cast<const std::uint8_t*>(bytes.data()) + at;
+}
+
+inline std::uint8_t* At(QByteArray& bytes, std::int64_t at) {
+    return reinterpret_cast<std::uint8_t*>(bytes.data()) + at;
+}
+
 inline std::uint32_t Big32(QByteArrayView bytes, std::int64_t at) {
-    return std::uint32_t(Byte(bytes, at)) << 24 | std::uint32_t(Byte(bytes, at + 1)) << 16 |
-           std::uint32_t(Byte(bytes, at + 2)) << 8 | std::uint32_t(Byte(bytes, at + 3));
+    return byteorder::GetBig32(At(bytes, at));
 }
 
 inline std::uint32_t Little32(QByteArrayView bytes, std::int64_t at) {
-    return std::uint32_t(Byte(bytes, at)) | std::uint32_t(Byte(bytes, at + 1)) << 8 |
-           std::uint32_t(Byte(bytes, at + 2)) << 16 | std::uint32_t(Byte(bytes, at + 3)) << 24;
+    return byteorder::GetLittle32(At(bytes, at));
 }
 
 inline std::uint16_t Little16(QByteArrayView bytes, std::int64_t at) {
-    return static_cast<std::uint16_t>(Byte(bytes, at) | Byte(bytes, at + 1) << 8);
+    return byteorder::GetLittle16(At(bytes, at));
 }
 
 inline void PutBig32(QByteArray& bytes, std::int64_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[static_cast<qsizetype>(at + i)] = static_cast<char>(value >> (8 * (3 - i)));
-    }
+    byteorder::PutBig32(At(bytes, at), value);
 }
 
 inline void PutLittle32(QByteArray& bytes, std::int64_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[static_cast<qsizetype>(at + i)] = static_cast<char>(value >> (8 * i));
-    }
+    byteorder::PutLittle32(At(bytes, at), value);
 }
 
 // A tag as the number its four bytes make, read big-endian: Tag("CHAR").

@@ -1,5 +1,6 @@
 #include "CharCodec.h"
 
+#include "ByteOrder.h"
 #include "CharBlockLayout.h"
 #include "DisplayColors.h"
 #include "FileAccess.h"
@@ -14,41 +15,7 @@ namespace fontlathe {
 namespace {
 
 using namespace layout;
-
-// The largest valid block is about 2 MB; anything far beyond that is no font file, and reading
-// it whole would only exhaust memory.
-constexpr qint64 MaxFileSize = qint64(64) * 1024 * 1024;
-
-void PutLittle16(std::uint8_t* out, std::uint16_t value) {
-    out[0] = static_cast<std::uint8_t>(value);
-    out[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutLittle32(std::uint8_t* out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
-void PutBig32(std::uint8_t* out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out[i] = static_cast<std::uint8_t>(value >> (8 * (3 - i)));
-    }
-}
-
-std::uint16_t GetLittle16(const std::uint8_t* in) {
-    return static_cast<std::uint16_t>(in[0] | in[1] << 8);
-}
-
-std::uint32_t GetLittle32(const std::uint8_t* in) {
-    return static_cast<std::uint32_t>(in[0]) | static_cast<std::uint32_t>(in[1]) << 8 |
-           static_cast<std::uint32_t>(in[2]) << 16 | static_cast<std::uint32_t>(in[3]) << 24;
-}
-
-std::uint32_t GetBig32(const std::uint8_t* in) {
-    return static_cast<std::uint32_t>(in[0]) << 24 | static_cast<std::uint32_t>(in[1]) << 16 |
-           static_cast<std::uint32_t>(in[2]) << 8 | static_cast<std::uint32_t>(in[3]);
-}
+using namespace byteorder;
 
 void WriteHeaderFields(const Charset& set, std::uint8_t* out) {
     std::memcpy(out + TagOffset, set.tag.data(), set.tag.size());
@@ -171,7 +138,7 @@ QString BitsPerPixelRefusal(const char* whose, int bits) {
 }
 
 FileResult ReadFontFile(const QString& path, QByteArray& bytes) {
-    return ReadWholeFile(path, MaxFileSize, QStringLiteral("font file"), bytes);
+    return ReadWholeFile(path, MaxFontFileSize, QStringLiteral("font file"), bytes);
 }
 
 // Packs one raster at out; returns the number of bytes written.

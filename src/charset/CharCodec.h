@@ -12,6 +12,10 @@
 
 namespace fontlathe {
 
+// The largest valid block is about 2 MB; anything far beyond that is no font file, and reading
+// it whole would only exhaust memory.
+inline constexpr qint64 MaxFontFileSize = qint64(64) * 1024 * 1024;
+
 // Whether Save adds one byte 0x00 after every glyph whose pixels fill whole bytes, which gives
 // the same file sizes as the game maker's own files.
 enum class DirtyBytes { Off, On };

@@ -15,7 +15,6 @@ namespace fontlathe {
 namespace {
 
 // A font file is a single CHAR block of at most about 2 MB.
-constexpr qint64 MaxFontFileSize = qint64(64) << 20;
 
 CommandOutcome Failed(const BundleResult& result, const QString& fallbackPath) {
     return CommandOutcome::Failure(result.path().isEmpty() ? fallbackPath : result.path(),
