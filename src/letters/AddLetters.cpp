@@ -126,18 +126,21 @@ Planner::FoundMark Planner::MarkFor(const MarkInfo& mark, char32_t base, const G
     }
     InkCounts counts{};
     CountInk(baseGlyph.raster, palette_, counts);
-    return {BuiltInMark(mark.kind, CapitalHeight(), DisplayColorOf(std::max(1, MostUsedInk(counts)))),
-            QStringLiteral("a built-in %1").arg(mark.name)};
+    return {
+        BuiltInMark(mark.kind, CapitalHeight(), DisplayColorOf(std::max(1, MostUsedInk(counts)))),
+        QStringLiteral("a built-in %1").arg(mark.name)};
 }
 
 bool Planner::Compose(LetterRow& row) {
     const std::u32string parts = Decomposed(row.letter);
     const auto stroked = StrokedLetterOf(row.letter);
-    const bool marked = parts.size() > 1 && std::all_of(parts.begin() + 1, parts.end(), [](char32_t part) {
-                            return MarkOfCombining(part).has_value();
-                        });
-    const std::optional<Found> base =
-        stroked ? BaseOf(stroked->base) : marked ? BaseOf(parts[0]) : std::nullopt;
+    const bool marked =
+        parts.size() > 1 && std::all_of(parts.begin() + 1, parts.end(), [](char32_t part) {
+            return MarkOfCombining(part).has_value();
+        });
+    const std::optional<Found> base = stroked  ? BaseOf(stroked->base)
+                                      : marked ? BaseOf(parts[0])
+                                               : std::nullopt;
     if (!base) {
         return false;
     }
@@ -151,7 +154,8 @@ bool Planner::Compose(LetterRow& row) {
     for (auto part = parts.begin() + 1; marked && built && part != parts.end(); ++part) {
         const MarkInfo mark = *MarkOfCombining(*part);
         const FoundMark found = MarkFor(mark, parts[0], *built);
-        if (mark.place == MarkPlace::Above && !dotRemoved && (parts[0] == U'i' || parts[0] == U'j')) {
+        if (mark.place == MarkPlace::Above && !dotRemoved &&
+            (parts[0] == U'i' || parts[0] == U'j')) {
             built = WithoutDot(*built, palette_);
             dotRemoved = true;
         }
@@ -267,9 +271,8 @@ QString LetterSourceName(LetterSource source) {
 }
 
 int AddLettersPlan::Count(LetterSource source) const {
-    return static_cast<int>(std::count_if(rows.begin(), rows.end(), [source](const LetterRow& row) {
-        return row.source == source;
-    }));
+    return static_cast<int>(std::count_if(
+        rows.begin(), rows.end(), [source](const LetterRow& row) { return row.source == source; }));
 }
 
 std::vector<char32_t> EveryLetterOf(const CodePage& page) {

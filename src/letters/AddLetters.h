@@ -28,12 +28,12 @@ enum class LetterSource {
 QString LetterSourceName(LetterSource source);
 
 struct AddLettersRequest {
-    CodePage fromPage;                   // which letter each glyph of the font shows now
-    CodePage toPage;                     // where the game's text will have each letter
-    std::vector<char32_t> letters;       // the wanted letters, each once
-    std::optional<QFont> drawWith;       // the installed font for letters nothing else makes
+    CodePage fromPage;             // which letter each glyph of the font shows now
+    CodePage toPage;               // where the game's text will have each letter
+    std::vector<char32_t> letters; // the wanted letters, each once
+    std::optional<QFont> drawWith; // the installed font for letters nothing else makes
     GenerationStyle style = GenerationStyle::Normal;
-    int gameVersion = AnyGameVersion;    // whose text reader decides the reserved codes
+    int gameVersion = AnyGameVersion; // whose text reader decides the reserved codes
 };
 
 struct LetterRow {
@@ -46,10 +46,10 @@ struct LetterRow {
 
 // What Add Letters will do to a font, worked out before anything changes.
 struct AddLettersPlan {
-    std::vector<LetterRow> rows;  // one a wanted letter, in the order asked
-    std::vector<char32_t> lost;   // letters a new glyph replaces that the target page has no
-                                  // other place for
-    int numChars = 0;             // the stored count afterwards
+    std::vector<LetterRow> rows; // one a wanted letter, in the order asked
+    std::vector<char32_t> lost;  // letters a new glyph replaces that the target page has no
+                                 // other place for
+    int numChars = 0;            // the stored count afterwards
     QString toPageName;
 
     int Count(LetterSource source) const;

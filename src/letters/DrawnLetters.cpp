@@ -94,8 +94,9 @@ int LetterDrawer::DrawnCapitalHeight(int pixelSize, int* bottom) {
 }
 
 QString LetterDrawer::Description() const {
-    return QStringLiteral("%1 at %2 px").arg(QFontInfo(drawing_).family()).arg(
-        drawing_.pixelSize());
+    return QStringLiteral("%1 at %2 px")
+        .arg(QFontInfo(drawing_).family())
+        .arg(drawing_.pixelSize());
 }
 
 std::optional<Glyph> LetterDrawer::Draw(char32_t letter) const {
@@ -107,7 +108,8 @@ std::optional<Glyph> LetterDrawer::Draw(char32_t letter) const {
     // Rows of the line: the drawing's baseline lies on the capital's bottom row of ink.
     const int shift = capital_.yOffset + capitalInk_.bottom() - drawnBaseline_;
     const int top = std::min<int>(capital_.yOffset, ink.top() + shift);
-    const int bottom = std::max<int>(capital_.yOffset + capital_.height(), ink.bottom() + shift + 1);
+    const int bottom =
+        std::max<int>(capital_.yOffset + capital_.height(), ink.bottom() + shift + 1);
     const int left = capitalInk_.left();
     const int right = capital_.width() - 1 - capitalInk_.right();
     Glyph glyph;

@@ -60,8 +60,7 @@ void StampInk(QImage& target, const QImage& source, QPoint at, const PaletteLook
         }
         const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         auto* to = reinterpret_cast<QRgb*>(target.scanLine(at.y() + y));
-        for (int x = std::max(0, -at.x()); x < source.width() && at.x() + x < target.width();
-             ++x) {
+        for (int x = std::max(0, -at.x()); x < source.width() && at.x() + x < target.width(); ++x) {
             if (palette.IndexOf(from[x]) != 0) {
                 to[at.x() + x] = from[x];
             }

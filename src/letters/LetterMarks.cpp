@@ -98,8 +98,8 @@ MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,
     QImage mark = accented.raster.copy();
     for (int y = 0; y < mark.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(mark.scanLine(y));
-        const bool markSide = place == MarkPlace::Above ? y < inkInAccented.top()
-                                                        : y >= inkInAccented.bottom();
+        const bool markSide =
+            place == MarkPlace::Above ? y < inkInAccented.top() : y >= inkInAccented.bottom();
         const int baseY = y - shift.y();
         const auto* baseLine = baseY >= 0 && baseY < base.height()
                                    ? reinterpret_cast<const QRgb*>(base.raster.constScanLine(baseY))

@@ -19,8 +19,8 @@ int StemColumn(const QImage& raster, const QRect& ink, const PaletteLookup& pale
             counts[static_cast<std::size_t>(x - ink.left())] += palette.IndexOf(line[x]) != 0;
         }
     }
-    return ink.left() + static_cast<int>(std::max_element(counts.begin(), counts.end()) -
-                                         counts.begin());
+    return ink.left() +
+           static_cast<int>(std::max_element(counts.begin(), counts.end()) - counts.begin());
 }
 
 // The pixels of a line from one point to the other, ends included.

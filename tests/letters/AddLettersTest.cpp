@@ -1,7 +1,7 @@
+#include "letters/AddLetters.h"
 #include "charset/CodePage.h"
 #include "charset/DisplayColors.h"
 #include "generate/DrawingFont.h"
-#include "letters/AddLetters.h"
 #include "support/SampleSets.h"
 
 #include <QRegularExpression>
@@ -63,24 +63,31 @@ Charset LatinFont() {
     set.version = 867;
     set.colorMap = {0, 9, 14, 7, 1, 2, 3, 4, 5, 6, 8, 10, 11, 12, 13};
     Draw(set, 1, {"*.", "**", "*."}); // an arrow the game's inventory shows
-    Draw(set, U'a', {"......", "......", "......", "......", ".###..", "....#.", ".####.",
-                     "#...#.", "#..##.", ".##.#.", "......", "......"});
+    Draw(set, U'a',
+         {"......", "......", "......", "......", ".###..", "....#.", ".####.", "#...#.", "#..##.",
+          ".##.#.", "......", "......"});
     Draw(set, U'e', E);
-    Draw(set, U's', {"......", "......", "......", "......", ".####.", "#.....", ".###..",
-                     "....#.", "....#.", "####..", "......", "......"});
-    Draw(set, U'z', {"......", "......", "......", "......", "#####.", "...#..", "..#...",
-                     ".#....", "#.....", "#####.", "......", "......"});
-    Draw(set, U'l', {"....", "....", ".#..", ".#..", ".#..", ".#..", ".#..", ".#..", ".#..",
-                     "..#.", "....", "...."});
-    Draw(set, U'A', {"..##...", ".#..#..", "#....#.", "#....#.", "#++++#.", "#....#.",
-                     "#....#.", "#....#."}, 2);
-    Draw(set, U'S', {".####..", "#....#.", "#......", ".####..", ".....#.", ".....#.",
-                     "#....#.", ".####.."}, 2);
-    Draw(set, U'H', {"#....#.", "#....#.", "#....#.", "######.", "#....#.", "#....#.",
-                     "#....#.", "#....#."}, 2);
-    Draw(set, 0xE9, WithMark(E, AcuteOfE, 1, 1));           // é
-    Draw(set, 0xEA, WithMark(E, {".#.", "#.#"}, 1, 1));     // ê
-    Draw(set, 0xB4, WithMark({"....", "....", "....", "...."}, SpacingAcute, 1, 1)); // ´
+    Draw(set, U's',
+         {"......", "......", "......", "......", ".####.", "#.....", ".###..", "....#.", "....#.",
+          "####..", "......", "......"});
+    Draw(set, U'z',
+         {"......", "......", "......", "......", "#####.", "...#..", "..#...", ".#....", "#.....",
+          "#####.", "......", "......"});
+    Draw(set, U'l',
+         {"....", "....", ".#..", ".#..", ".#..", ".#..", ".#..", ".#..", ".#..", "..#.", "....",
+          "...."});
+    Draw(set, U'A',
+         {"..##...", ".#..#..", "#....#.", "#....#.", "#++++#.", "#....#.", "#....#.", "#....#."},
+         2);
+    Draw(set, U'S',
+         {".####..", "#....#.", "#......", ".####..", ".....#.", ".....#.", "#....#.", ".####.."},
+         2);
+    Draw(set, U'H',
+         {"#....#.", "#....#.", "#....#.", "######.", "#....#.", "#....#.", "#....#.", "#....#."},
+         2);
+    Draw(set, 0xE9, WithMark(E, AcuteOfE, 1, 1));                                         // é
+    Draw(set, 0xEA, WithMark(E, {".#.", "#.#"}, 1, 1));                                   // ê
+    Draw(set, 0xB4, WithMark({"....", "....", "....", "...."}, SpacingAcute, 1, 1));      // ´
     Draw(set, 0xB8, WithMark({"....", "....", "....", "...."}, SpacingCedilla, 0, 0), 9); // ¸
     return set;
 }
@@ -131,12 +138,34 @@ const std::vector<Case> Cases = {
     {"cp1250", U'ź', LetterSource::Composed, "the font's acute$", U'z', Mark::OwnAbove, AcuteOfE},
     {"cp1250", U'ş', LetterSource::Composed, "^composed from s \\+ the font's ¸$", U's',
      Mark::OwnBelow, SpacingCedilla},
-    {"cp1250", U'ż', LetterSource::Composed, "^composed from z \\+ a built-in dot above$", U'z',
-     Mark::BuiltInAbove, {}},
-    {"cp1250", U'ę', LetterSource::Composed, "a built-in ogonek$", U'e', Mark::BuiltInBelowRight, {}},
-    {"cp1250", U'ą', LetterSource::Composed, "a built-in ogonek$", U'a', Mark::BuiltInBelowRight, {}},
-    {"cp1250", U'ł', LetterSource::Composed, "^composed from l \\+ a stroke$", U'l',
-     Mark::Stroke, {}},
+    {"cp1250",
+     U'ż',
+     LetterSource::Composed,
+     "^composed from z \\+ a built-in dot above$",
+     U'z',
+     Mark::BuiltInAbove,
+     {}},
+    {"cp1250",
+     U'ę',
+     LetterSource::Composed,
+     "a built-in ogonek$",
+     U'e',
+     Mark::BuiltInBelowRight,
+     {}},
+    {"cp1250",
+     U'ą',
+     LetterSource::Composed,
+     "a built-in ogonek$",
+     U'a',
+     Mark::BuiltInBelowRight,
+     {}},
+    {"cp1250",
+     U'ł',
+     LetterSource::Composed,
+     "^composed from l \\+ a stroke$",
+     U'l',
+     Mark::Stroke,
+     {}},
     {"cp1250", U'Ł', LetterSource::Missing, "^missing: .*draw", 0, Mark::None, {}},
     {"cp1250", U'ţ', LetterSource::Reserved, "^reserved: .*0xFE", 0, Mark::None, {}},
     {"cp1250", U'@', LetterSource::Reserved, "^reserved: .*0x40", 0, Mark::None, {}},
@@ -144,11 +173,15 @@ const std::vector<Case> Cases = {
     {"cp1251", U'А', LetterSource::Borrowed, "^borrowed from A$", U'A', Mark::None, {}},
     {"cp1251", U'е', LetterSource::Borrowed, "^borrowed from e$", U'e', Mark::None, {}},
     {"cp1251", U'ѕ', LetterSource::Borrowed, "^borrowed from s$", U's', Mark::None, {}},
-    {"cp1251", U'ё', LetterSource::Composed, "^composed from e \\+ a built-in diaeresis$", U'e',
-     Mark::BuiltInAbove, {}},
-    {"cp1251", U'я', LetterSource::Reserved, "^reserved: .*0xFF", 0, Mark::None, {}},
-    {"cp1251", U'Б', LetterSource::Drawn, "^drawn with DejaVu Sans at \\d+ px$", 0, Mark::None,
+    {"cp1251",
+     U'ё',
+     LetterSource::Composed,
+     "^composed from e \\+ a built-in diaeresis$",
+     U'e',
+     Mark::BuiltInAbove,
      {}},
+    {"cp1251", U'я', LetterSource::Reserved, "^reserved: .*0xFF", 0, Mark::None, {}},
+    {"cp1251", U'Б', LetterSource::Drawn, "^drawn with DejaVu Sans at \\d+ px$", 0, Mark::None, {}},
 };
 
 void ExpectMark(const Case& c, const Ink& base, const Ink& built, const std::string& what) {
@@ -215,7 +248,8 @@ TEST(AddLettersTest, EveryLetterIsBuiltFromTheFontsOwnGlyphsAndNothingElseChange
         for (std::size_t i = 0; i < cases.size(); ++i) {
             const Case& c = *cases[i];
             const LetterRow& row = plan.rows[i];
-            const std::string what = pageName + (" " + QString::fromUcs4(&c.letter, 1).toStdString());
+            const std::string what =
+                pageName + (" " + QString::fromUcs4(&c.letter, 1).toStdString());
             EXPECT_EQ(row.code, request.toPage.CodeOf(c.letter)) << what;
             EXPECT_EQ(row.source, c.source) << what << ": " << row.detail.toStdString();
             EXPECT_TRUE(row.detail.contains(QRegularExpression(QString::fromUtf8(c.detail))))
@@ -230,7 +264,8 @@ TEST(AddLettersTest, EveryLetterIsBuiltFromTheFontsOwnGlyphsAndNothingElseChange
             }
             if (c.source == LetterSource::Drawn) {
                 // As tall as H, on H's baseline, in the letters' colour.
-                const QRect ink = BoundsOf(InkOf(result, built)), h = BoundsOf(InkOf(font, capitalH));
+                const QRect ink = BoundsOf(InkOf(result, built)),
+                            h = BoundsOf(InkOf(font, capitalH));
                 EXPECT_EQ(ink.height(), h.height()) << what;
                 EXPECT_EQ(ink.bottom(), h.bottom()) << what;
                 EXPECT_EQ(std::get<2>(*InkOf(result, built).begin()), 3) << what;
@@ -257,10 +292,10 @@ TEST(AddLettersTest, EveryLetterIsBuiltFromTheFontsOwnGlyphsAndNothingElseChange
             }
         }
         EXPECT_EQ(result.colorMap, font.colorMap);
-        EXPECT_EQ(std::tie(result.tag, result.version, result.bitsPerPixel, result.fontHeight,
-                           result.numChars),
-                  std::tie(font.tag, font.version, font.bitsPerPixel, font.fontHeight,
-                           font.numChars));
+        EXPECT_EQ(
+            std::tie(result.tag, result.version, result.bitsPerPixel, result.fontHeight,
+                     result.numChars),
+            std::tie(font.tag, font.version, font.bitsPerPixel, font.fontHeight, font.numChars));
     }
 }
 
