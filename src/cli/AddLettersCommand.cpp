@@ -3,6 +3,7 @@
 #include "BundleCommands.h"
 #include "CoverageReport.h"
 #include "FontInput.h"
+#include "charset/BundleRewrite.h"
 #include "charset/CharCodec.h"
 #include "charset/GameBundle.h"
 #include "charset/GameFont.h"
@@ -161,44 +162,78 @@ CommandOutcome AddToFontFile(const QString& input, const QString& output,
     return CommandOutcome::Status(ExitSuccess);
 }
 
-// Each font is read from the bundle afresh and written back before the next is read, through the
-// same checked and atomic path as the window's Save.
+// The fonts are done one after another, each read from the bundle as the one before left it and
+// put back through the same checked rewrite as insert; the bundle is written once at the end,
+// so that a failure on any font leaves the game's files as they were.
 CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
                               AddLettersRequest request, Writing writing,
                               std::vector<FontReport>& reports, QStringList& messages) {
-    GameBundle bundle;
-    if (BundleResult opened = GameBundle::Open(game, bundle); !opened) {
+    GameBundle original;
+    if (BundleResult opened = GameBundle::Open(game, original); !opened) {
         return CommandOutcome::Failure(opened.path().isEmpty() ? game : opened.path(),
                                        opened.reason());
     }
-    request.gameVersion = bundle.version();
+    request.gameVersion = original.version();
     std::vector<int> numbers;
-    for (const BundleFont& font : bundle.fonts()) {
+    for (const BundleFont& font : original.fonts()) {
         if (fontChoice == QStringLiteral("all") || fontChoice == QString::number(font.number)) {
             numbers.push_back(font.number);
         }
     }
     if (numbers.empty()) {
         return CommandOutcome::Failure(
-            bundle.paths().index,
+            original.paths().index,
             QStringLiteral("the charset directory (DCHR) names no font %1 in this data file")
                 .arg(fontChoice));
     }
+    const BundlePaths& paths = original.paths();
+    GameBundle current = original;
+    RewrittenBundle rewritten;
     for (const int number : numbers) {
+        const BundleFont& font = *current.Font(number);
         Charset set;
-        GameFont font;
-        if (BundleResult loaded = GameFont::Load(game, number, set, font); !loaded) {
-            return CommandOutcome::Failure(loaded.path(), loaded.reason());
+        if (const FileResult decoded = DecodeCharset(current.FontBlock(font), set); !decoded) {
+            return CommandOutcome::Failure(paths.data,
+                                           QStringLiteral("font %1 at data file offset %2: %3")
+                                               .arg(number)
+                                               .arg(font.offset)
+                                               .arg(decoded.reason()));
         }
-        reports.push_back({font.DisplayName(), PlanAddLetters(set, request)});
-        if (writing == Writing::Write && ChangesFont(reports.back().plan, set)) {
-            ApplyAddLetters(reports.back().plan, set);
-            QString message;
-            if (BundleResult saved = font.Save(set, DirtyBytes::Off, message); !saved) {
-                return CommandOutcome::Failure(saved.path(), saved.reason());
-            }
-            messages << message;
+        reports.push_back({GameFont(paths.data, paths.index, number).DisplayName(),
+                           PlanAddLetters(set, request)});
+        if (writing == Writing::DryRun || !ChangesFont(reports.back().plan, set)) {
+            continue;
         }
+        ApplyAddLetters(reports.back().plan, set);
+        EncodedBlock block;
+        RewrittenBundle replaced;
+        GameBundle next;
+        if (const FileResult encoded = EncodeCharset(set, DirtyBytes::Off, block); !encoded) {
+            return CommandOutcome::Failure(paths.data, encoded.reason());
+        }
+        BundleResult result = ReplaceFont(current, number, block.bytes, replaced);
+        if (result) {
+            result = GameBundle::FromDecrypted(replaced.index, replaced.data, paths,
+                                               original.encrypted(), next);
+        }
+        if (!result) {
+            return CommandOutcome::Failure(result.path().isEmpty() ? paths.data : result.path(),
+                                           result.reason());
+        }
+        current = std::move(next);
+        rewritten.index = replaced.index;
+        rewritten.data = replaced.data;
+        rewritten.indexChanged = rewritten.indexChanged || replaced.indexChanged;
+        rewritten.dataChanged = rewritten.dataChanged || replaced.dataChanged;
+        rewritten.growth += replaced.growth;
+    }
+    if (rewritten.indexChanged || rewritten.dataChanged) {
+        QString message;
+        if (BundleResult written = WriteBundle(original, std::move(rewritten), message); !written) {
+            return CommandOutcome::Failure(written.path().isEmpty() ? game : written.path(),
+                                           written.reason());
+        }
+        messages << message;
     }
     return CommandOutcome::Status(ExitSuccess);
 }
