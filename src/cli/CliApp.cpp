@@ -1,5 +1,6 @@
 #include "CliApp.h"
 
+#include "AddLettersCommand.h"
 #include "BundleCommands.h"
 #include "CharsetReport.h"
 #include "CliArguments.h"
@@ -319,6 +320,11 @@ QString CliUsage() {
         "  extract GAME --font N -o OUT.char\n"
         "                                   write font N of the bundle as a font file\n"
         "  insert GAME --font N IN.char     put a font file back in place of font N\n"
+        "  add-letters (FONT.char -o OUT.char | GAME --font N|all) --codepage P\n"
+        "           [--from-page P] (--text T | --text-file F | --all) [--draw-with FAMILY]\n"
+        "           [--style normal|shadowed|outlined] [--dry-run] [--json]\n"
+        "                                   add the letters page P needs to the font, each in\n"
+        "                                   the font's own style, and tell how each was made\n"
         "\n"
         "Options:\n"
         "  --json         print one JSON object instead of the table\n"
@@ -335,7 +341,8 @@ QString CliUsage() {
 }
 
 bool CliNeedsFonts(const QStringList& args) {
-    return !args.isEmpty() && args.first() == QStringLiteral("generate");
+    return !args.isEmpty() && (args.first() == QStringLiteral("generate") ||
+                               args.first() == QStringLiteral("add-letters"));
 }
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -402,6 +409,9 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
          {{{}, {QStringLiteral("--font")}, 2},
           QStringLiteral("insert takes GAME, --font N and IN.char"),
           RunInsert}},
+        {QStringLiteral("add-letters"),
+         {AddLettersSyntax, QStringLiteral("add-letters takes one FONT.char or GAME"),
+          RunAddLetters}},
     };
     const auto command = commands.find(args.first());
     if (command == commands.end()) {

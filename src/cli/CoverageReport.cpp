@@ -65,6 +65,29 @@ QByteArray CoverageToJson(const TextCoverage& coverage) {
     return json + (coverage.missing.empty() ? "]\n}\n" : "\n    ]\n}\n");
 }
 
+CommandOutcome ReadTextToCheck(const QString& path, QByteArray& body) {
+    QByteArray bytes;
+    if (const FileResult read =
+            ReadWholeFile(path, MaxTextFileSize, QStringLiteral("text to check"), bytes);
+        !read) {
+        return CommandOutcome::Failure(path, read.reason());
+    }
+    if (const qsizetype invalid = FirstInvalidUtf8Byte(bytes); invalid >= 0) {
+        return CommandOutcome::Failure(
+            path,
+            QStringLiteral("it is not UTF-8: the byte at offset %1 (0x%2) is no part of a UTF-8 "
+                           "character. Convert the text first, for example from Latin-1 with "
+                           "iconv -f latin1 -t utf-8 IN > OUT")
+                .arg(invalid)
+                .arg(static_cast<unsigned char>(bytes.at(invalid)), 2, 16, QChar(u'0')));
+    }
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bytes.remove(0, 3);
+    }
+    body = std::move(bytes);
+    return CommandOutcome::Status(ExitSuccess);
+}
+
 CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
                               QTextStream& out, const CodePage& page) {
     Charset set;
@@ -75,26 +98,10 @@ CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, Re
     if (text.kind == CoverageText::Kind::Inline) {
         coverage = CheckCoverage(set, text.value, page);
     } else {
-        QByteArray bytes;
-        if (const FileResult read =
-                ReadWholeFile(text.value, MaxTextFileSize, QStringLiteral("text to check"), bytes);
-            !read) {
-            return CommandOutcome::Failure(text.value, read.reason());
+        QByteArray body;
+        if (CommandOutcome read = ReadTextToCheck(text.value, body); read.failed()) {
+            return read;
         }
-        if (const qsizetype invalid = FirstInvalidUtf8Byte(bytes); invalid >= 0) {
-            return CommandOutcome::Failure(
-                text.value,
-                QStringLiteral(
-                    "it is not UTF-8: the byte at offset %1 (0x%2) is no part of a UTF-8 "
-                    "character. Convert the text first, for example from Latin-1 with "
-                    "iconv -f latin1 -t utf-8 IN > OUT")
-                    .arg(invalid)
-                    .arg(static_cast<unsigned char>(bytes.at(invalid)), 2, 16, QChar(u'0')));
-        }
-        const QByteArrayView byteOrderMark("\xEF\xBB\xBF");
-        const QByteArrayView body = QByteArrayView(bytes).startsWith(byteOrderMark)
-                                        ? QByteArrayView(bytes).sliced(byteOrderMark.size())
-                                        : QByteArrayView(bytes);
         coverage = CheckCoverageUtf8(set, body, page);
     }
     if (style == ReportStyle::Json) {

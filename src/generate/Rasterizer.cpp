@@ -90,46 +90,23 @@ bool IsSpace(char32_t character) {
 }
 
 void RenderGlyphs(Charset& set, const QFont& font, GenerationStyle style, const CodePage& page) {
-    const int styleValue = static_cast<int>(style);
     set.NewCharset(1);
     set.minInkTop = 65535;
     set.bitsPerPixel = static_cast<std::uint8_t>(BitsPerPixelOf(style));
     const PaletteLookup palette(set.ColorCount());
-    const QFontMetricsF measure(font);
-    const int ascent = QFontMetrics(font).ascent();
-    const std::vector<Drawing> drawings = DrawingsOf(style);
 
     for (int code = FirstCode; code <= LastCode; ++code) {
         const std::optional<char32_t> character = page.CharacterAt(code);
         if (!character) {
             continue;
         }
-        const QString text = QString::fromUcs4(&*character, 1);
-        int width = static_cast<int>(measure.horizontalAdvance(text));
-        int height = static_cast<int>(measure.height());
-        if (width <= 0 || height <= 0) {
+        QImage raster = DrawCharacter(*character, font, style);
+        if (raster.isNull()) {
             continue;
         }
-        if (IsSpace(*character)) {
-            width += styleValue;
-        } else {
-            width += 2 * Margin;
-            height += 2 * Margin;
-        }
         Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
-        glyph.raster = MakeBlankRaster(width, height);
+        glyph.raster = std::move(raster);
         glyph.xOffset = static_cast<std::int16_t>(XOffsetOf(style));
-        {
-            QPainter painter(&glyph.raster);
-            painter.setFont(font);
-            painter.setRenderHint(QPainter::TextAntialiasing, false);
-            painter.setRenderHint(QPainter::Antialiasing, false);
-            for (const Drawing& drawing : drawings) {
-                painter.setPen(
-                    QColor::fromRgb(DisplayColors[static_cast<std::size_t>(drawing.index)]));
-                painter.drawText(QPoint(drawing.at.x(), drawing.at.y() + ascent), text);
-            }
-        }
         glyph.inkBox = FindInk(glyph.raster, palette);
         // Only glyphs with ink set the common top line; a blank glyph's start value would add
         // empty rows above every glyph of a small font.
@@ -167,6 +144,34 @@ QString CharacterName(int code, const CodePage& page) {
 }
 
 } // namespace
+
+QImage DrawCharacter(char32_t character, const QFont& font, GenerationStyle style) {
+    const QString text = QString::fromUcs4(&character, 1);
+    const QFontMetricsF measure(font);
+    int width = static_cast<int>(measure.horizontalAdvance(text));
+    int height = static_cast<int>(measure.height());
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    if (IsSpace(character)) {
+        width += static_cast<int>(style);
+    } else {
+        width += 2 * Margin;
+        height += 2 * Margin;
+    }
+    QImage raster = MakeBlankRaster(width, height);
+    const int ascent = QFontMetrics(font).ascent();
+    QPainter painter(&raster);
+    painter.setFont(font);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const Drawing& drawing : DrawingsOf(style)) {
+        painter.setPen(QColor::fromRgb(DisplayColors[static_cast<std::size_t>(drawing.index)]));
+        painter.drawText(QPoint(drawing.at.x(), drawing.at.y() + ascent), text);
+    }
+    painter.end();
+    return raster;
+}
 
 FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
                              const CodePage& page) {

@@ -6,6 +6,7 @@
 #include "charset/FileResult.h"
 
 #include <QFont>
+#include <QImage>
 
 namespace fontlathe {
 
@@ -19,6 +20,13 @@ namespace fontlathe {
 // says why.
 FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style,
                            const CodePage& page = CodePage());
+
+// One character as GenerateCharset draws each before cutting it down: into a raster as wide as
+// its advance and as high as the font's line, plus a 5-pixel margin round both (the space and
+// the no-break space get the style's value added to their width instead), in display colour 1
+// with the style's outline or shadow in colour 2. A null image for a character the font gives no
+// width. Needs a QGuiApplication.
+QImage DrawCharacter(char32_t character, const QFont& font, GenerationStyle style);
 
 // The check a generated set must pass before it replaces the set in memory: some glyph has ink
 // (tallest > 0) and every glyph fits a font file. The reason names a character as the page reads

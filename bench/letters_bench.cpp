@@ -1,0 +1,98 @@
+// Add Letters: every letter of cp1250 into a generated Latin-1 font, and into every font of a
+// bundle of about 50 MB through the command line's add-letters.
+#include "charset/CharCodec.h"
+#include "text/CodePage.h"
+#include "cli/CliApp.h"
+#include "generate/DrawingFont.h"
+#include "generate/Rasterizer.h"
+#include "letters/AddLetters.h"
+#include "support/BundleBuilder.h"
+
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace fontlathe;
+
+const GenerationFont DejaVu{QStringLiteral("DejaVu Sans"), 12, 0, QString()};
+
+// All 256 codes stored, 224 of them drawn, as a game's main font.
+const Charset& LatinFont() {
+    static const Charset font = [] {
+        Charset set;
+        set.NewCharset(1);
+        GenerateCharset(set, MakeDrawingFont(DejaVu), GenerationStyle::Normal);
+        set.numChars = 256;
+        return set;
+    }();
+    return font;
+}
+
+void BM_AddEveryCp1250LetterToLatinFont(benchmark::State& state) {
+    AddLettersRequest request;
+    request.toPage = *CodePage::Standard(QStringLiteral("cp1250"));
+    request.letters = EveryLetterOf(request.toPage);
+    request.drawWith = MakeDrawingFont(DejaVu);
+    AddLettersPlan plan;
+    for (auto _ : state) {
+        Charset result = LatinFont();
+        plan = PlanAddLetters(result, request);
+        ApplyAddLetters(plan, result);
+        benchmark::DoNotOptimize(result.glyphs.data());
+    }
+    state.counters["composed"] = plan.Count(LetterSource::Composed);
+    state.counters["drawn"] = plan.Count(LetterSource::Drawn);
+    state.counters["missing"] = plan.Count(LetterSource::Missing);
+}
+BENCHMARK(BM_AddEveryCp1250LetterToLatinFont)->Unit(benchmark::kMillisecond);
+
+// Forty rooms of a large sound each and a Latin-1 font in every fourth room, as version 5 keeps
+// them.
+struct LargeBundle {
+    QTemporaryDir folder;
+    test::BuiltBundle built;
+    QString index;
+
+    LargeBundle() {
+        EncodedBlock block;
+        EncodeCharset(LatinFont(), DirtyBytes::Off, block);
+        test::BundleBuilder builder(5);
+        for (int room = 1; room <= 40; ++room) {
+            builder.Room(room).Add("SCRP", room, 2000);
+            if (room % 4 == 1) {
+                builder.Font(room, block.bytes);
+            }
+            builder.Add("SOUN", room, 1300 * 1000).Add("COST", room, 4000);
+        }
+        built = builder.Build();
+    }
+    void Restore() {
+        index = test::WriteBundleFiles(folder.path(), QStringLiteral("GAME"), 5, built);
+    }
+};
+
+void BM_AddEveryCp1250LetterToEveryFontOf50MBBundle(benchmark::State& state) {
+    static LargeBundle large;
+    for (auto _ : state) {
+        state.PauseTiming();
+        large.Restore();
+        state.ResumeTiming();
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        if (RunCli({QStringLiteral("add-letters"), large.index, QStringLiteral("--font"),
+                    QStringLiteral("all"), QStringLiteral("--codepage"), QStringLiteral("cp1250"),
+                    QStringLiteral("--all"), QStringLiteral("--draw-with"),
+                    QStringLiteral("DejaVu Sans")},
+                   outStream, errStream) != ExitSuccess) {
+            state.SkipWithError(err.toStdString().c_str());
+            return;
+        }
+    }
+    state.counters["MB"] = double(large.built.data.size()) / 1e6;
+}
+BENCHMARK(BM_AddEveryCp1250LetterToEveryFontOf50MBBundle)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,320 @@
+#include "AddLettersCommand.h"
+
+#include "BundleCommands.h"
+#include "CoverageReport.h"
+#include "FontInput.h"
+#include "bundle/BundleRewrite.h"
+#include "charset/CharCodec.h"
+#include "bundle/GameBundle.h"
+#include "bundle/GameFont.h"
+#include "generate/DrawingFont.h"
+#include "letters/AddLetters.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <array>
+#include <map>
+
+namespace fontlathe {
+
+const CommandSyntax AddLettersSyntax = {
+    {QStringLiteral("--all"), QStringLiteral("--dry-run"), QStringLiteral("--json")},
+    {QStringLiteral("--codepage"), QStringLiteral("--from-page"), QStringLiteral("--text"),
+     QStringLiteral("--text-file"), QStringLiteral("--draw-with"), QStringLiteral("--style"),
+     QStringLiteral("--font"), QStringLiteral("-o")},
+    1};
+
+namespace {
+
+constexpr std::array<LetterSource, 7> Sources = {
+    LetterSource::Kept,  LetterSource::Moved,   LetterSource::Composed, LetterSource::Borrowed,
+    LetterSource::Drawn, LetterSource::Missing, LetterSource::Reserved};
+
+struct FontReport {
+    QString name;
+    AddLettersPlan plan;
+};
+
+QString Letter(char32_t letter) {
+    return QString::fromUcs4(&letter, 1);
+}
+
+// Reads a page option into page, keeping page without it. On failure, the status to end with.
+std::optional<int> ReadPage(const ParsedArgs& parsed, const QString& option, QTextStream& err,
+                            CodePage& page) {
+    const std::optional<QString> value = parsed.Value(option);
+    if (!value) {
+        return std::nullopt;
+    }
+    if (const FileResult chosen = CodePage::Choose(*value, page); !chosen) {
+        return CodePage::NamesMappingFile(*value)
+                   ? Fail(err, *value, chosen.reason())
+                   : UsageError(err, chosen.reason(), QStringLiteral("fontlathe-cli codepages"));
+    }
+    return std::nullopt;
+}
+
+// The wanted letters: those of the text, each once in order of first use, or the whole page.
+CommandOutcome ReadLetters(const ParsedArgs& parsed, const CodePage& page,
+                           std::vector<char32_t>& letters) {
+    if (parsed.Has(QStringLiteral("--all"))) {
+        letters = EveryLetterOf(page);
+        return CommandOutcome::Status(ExitSuccess);
+    }
+    // Against a set without glyphs every character of the text counts as missing, which lists
+    // them as coverage reads them.
+    const Charset empty;
+    TextCoverage coverage;
+    if (const auto text = parsed.Value(QStringLiteral("--text"))) {
+        coverage = CheckCoverage(empty, *text, page);
+    } else {
+        QByteArray body;
+        const QString path = *parsed.Value(QStringLiteral("--text-file"));
+        if (CommandOutcome read = ReadTextToCheck(path, body); read.failed()) {
+            return read;
+        }
+        coverage = CheckCoverageUtf8(empty, body, page);
+    }
+    for (const MissingCharacter& character : coverage.missing) {
+        if (character.codePoint >= U' ') {
+            letters.push_back(character.codePoint);
+        }
+    }
+    return CommandOutcome::Status(ExitSuccess);
+}
+
+QString Totals(const AddLettersPlan& plan) {
+    QStringList totals;
+    for (const LetterSource source : Sources) {
+        totals << QStringLiteral("%1 %2").arg(LetterSourceName(source)).arg(plan.Count(source));
+    }
+    return totals.join(QStringLiteral(", "));
+}
+
+void PrintTable(const FontReport& report, const AddLettersRequest& request, QTextStream& out) {
+    out << report.name << ": letters for " << request.toPage.name() << ", the font drawn for "
+        << request.fromPage.name() << "\n  code  letter  how\n";
+    for (const LetterRow& row : report.plan.rows) {
+        const QString code = row.code == CodePage::NotInPage
+                                 ? QStringLiteral("-")
+                                 : QStringLiteral("0x%1").arg(row.code, 2, 16, QChar(u'0'));
+        out << QStringLiteral("  %1  %2  %3\n")
+                   .arg(code.toUpper().replace(u'X', u'x'), -4)
+                   .arg(Letter(row.letter), -6)
+                   .arg(row.detail);
+    }
+    QStringList lost;
+    for (const char32_t letter : report.plan.lost) {
+        lost << Letter(letter);
+    }
+    out << "lost: " << (lost.isEmpty() ? QStringLiteral("none") : lost.join(u' ')) << "\n"
+        << Totals(report.plan) << "\n";
+}
+
+QJsonObject ReportToJson(const FontReport& report) {
+    QJsonArray letters, lost;
+    for (const LetterRow& row : report.plan.rows) {
+        letters.append(QJsonObject{
+            {QStringLiteral("code"), row.code == CodePage::NotInPage ? QJsonValue() : row.code},
+            {QStringLiteral("char"), Letter(row.letter)},
+            {QStringLiteral("codepoint"), CodePointName(row.letter)},
+            {QStringLiteral("how"), LetterSourceName(row.source)},
+            {QStringLiteral("detail"), row.detail}});
+    }
+    for (const char32_t letter : report.plan.lost) {
+        lost.append(Letter(letter));
+    }
+    QJsonObject totals;
+    for (const LetterSource source : Sources) {
+        totals.insert(LetterSourceName(source), report.plan.Count(source));
+    }
+    return QJsonObject{{QStringLiteral("font"), report.name},
+                       {QStringLiteral("letters"), letters},
+                       {QStringLiteral("lost"), lost},
+                       {QStringLiteral("totals"), totals},
+                       {QStringLiteral("storedCodes"), report.plan.numChars}};
+}
+
+bool ChangesFont(const AddLettersPlan& plan, const Charset& font) {
+    return plan.numChars != font.numChars || plan.Count(LetterSource::Moved) > 0 ||
+           plan.Count(LetterSource::Composed) > 0 || plan.Count(LetterSource::Borrowed) > 0 ||
+           plan.Count(LetterSource::Drawn) > 0;
+}
+
+enum class Writing { Write, DryRun };
+
+CommandOutcome AddToFontFile(const QString& input, const QString& output,
+                             const AddLettersRequest& request, Writing writing,
+                             std::vector<FontReport>& reports) {
+    Charset set;
+    if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
+        return loaded;
+    }
+    reports.push_back({input, PlanAddLetters(set, request)});
+    if (writing == Writing::Write) {
+        ApplyAddLetters(reports.back().plan, set);
+        if (const FileResult saved = SaveCharset(set, output, DirtyBytes::Off); !saved) {
+            return CommandOutcome::Failure(output, saved.reason());
+        }
+    }
+    return CommandOutcome::Status(ExitSuccess);
+}
+
+// The fonts are done one after another, each read from the bundle as the one before left it and
+// put back through the same checked rewrite as insert; the bundle is written once at the end,
+// so that a failure on any font leaves the game's files as they were.
+CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
+                              AddLettersRequest request, Writing writing,
+                              std::vector<FontReport>& reports, QStringList& messages) {
+    GameBundle original;
+    if (BundleResult opened = GameBundle::Open(game, original); !opened) {
+        return CommandOutcome::Failure(opened.path().isEmpty() ? game : opened.path(),
+                                       opened.reason());
+    }
+    request.gameVersion = original.version();
+    std::vector<int> numbers;
+    for (const BundleFont& font : original.fonts()) {
+        if (fontChoice == QStringLiteral("all") || fontChoice == QString::number(font.number)) {
+            numbers.push_back(font.number);
+        }
+    }
+    if (numbers.empty()) {
+        return CommandOutcome::Failure(
+            original.paths().index,
+            QStringLiteral("the charset directory (DCHR) names no font %1 in this data file")
+                .arg(fontChoice));
+    }
+    const BundlePaths& paths = original.paths();
+    GameBundle current = original;
+    RewrittenBundle rewritten;
+    for (const int number : numbers) {
+        const BundleFont& font = *current.Font(number);
+        Charset set;
+        if (const FileResult decoded = DecodeCharset(current.FontBlock(font), set); !decoded) {
+            return CommandOutcome::Failure(paths.data,
+                                           QStringLiteral("font %1 at data file offset %2: %3")
+                                               .arg(number)
+                                               .arg(font.offset)
+                                               .arg(decoded.reason()));
+        }
+        reports.push_back({GameFont(paths.data, paths.index, number).DisplayName(),
+                           PlanAddLetters(set, request)});
+        if (writing == Writing::DryRun || !ChangesFont(reports.back().plan, set)) {
+            continue;
+        }
+        ApplyAddLetters(reports.back().plan, set);
+        EncodedBlock block;
+        RewrittenBundle replaced;
+        GameBundle next;
+        if (const FileResult encoded = EncodeCharset(set, DirtyBytes::Off, block); !encoded) {
+            return CommandOutcome::Failure(paths.data, encoded.reason());
+        }
+        BundleResult result = ReplaceFont(current, number, block.bytes, replaced);
+        if (result) {
+            result = GameBundle::FromDecrypted(replaced.index, replaced.data, paths,
+                                               original.encrypted(), next);
+        }
+        if (!result) {
+            return CommandOutcome::Failure(result.path().isEmpty() ? paths.data : result.path(),
+                                           result.reason());
+        }
+        current = std::move(next);
+        rewritten.index = replaced.index;
+        rewritten.data = replaced.data;
+        rewritten.indexChanged = rewritten.indexChanged || replaced.indexChanged;
+        rewritten.dataChanged = rewritten.dataChanged || replaced.dataChanged;
+        rewritten.growth += replaced.growth;
+    }
+    if (rewritten.indexChanged || rewritten.dataChanged) {
+        QString message;
+        if (BundleResult written = WriteBundle(original, std::move(rewritten), message); !written) {
+            return CommandOutcome::Failure(written.path().isEmpty() ? game : written.path(),
+                                           written.reason());
+        }
+        messages << message;
+    }
+    return CommandOutcome::Status(ExitSuccess);
+}
+
+} // namespace
+
+int RunAddLetters(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+    const QString& input = parsed.positionals.first();
+    const bool game = GameBundle::NamesGameFile(input);
+    const auto output = parsed.Value(QStringLiteral("-o"));
+    const auto fontChoice = parsed.Value(QStringLiteral("--font"));
+    const int letterChoices = int(parsed.Has(QStringLiteral("--all"))) +
+                              int(parsed.Value(QStringLiteral("--text")).has_value()) +
+                              int(parsed.Value(QStringLiteral("--text-file")).has_value());
+    if (!parsed.Value(QStringLiteral("--codepage")) || letterChoices != 1 ||
+        (game ? output.has_value() || !fontChoice : !output || fontChoice.has_value()) ||
+        (fontChoice && *fontChoice != QStringLiteral("all") && !ParseFontNumber(*fontChoice))) {
+        return UsageError(err, QStringLiteral("add-letters takes FONT.char -o OUT.char, or GAME "
+                                              "--font N|all, with --codepage P and one of --text, "
+                                              "--text-file or --all"));
+    }
+    AddLettersRequest request;
+    for (const auto& [option, page] :
+         {std::pair{QStringLiteral("--codepage"), &request.toPage},
+          std::pair{QStringLiteral("--from-page"), &request.fromPage}}) {
+        if (const std::optional<int> refused = ReadPage(parsed, option, err, *page)) {
+            return *refused;
+        }
+    }
+    const std::map<QString, GenerationStyle> styles = {
+        {QStringLiteral("normal"), GenerationStyle::Normal},
+        {QStringLiteral("shadowed"), GenerationStyle::Shadowed},
+        {QStringLiteral("outlined"), GenerationStyle::Outlined}};
+    const auto style =
+        styles.find(parsed.Value(QStringLiteral("--style")).value_or(QStringLiteral("normal")));
+    if (style == styles.end()) {
+        return UsageError(err, QStringLiteral("--style is normal, shadowed or outlined"));
+    }
+    request.style = style->second;
+    if (const auto family = parsed.Value(QStringLiteral("--draw-with"))) {
+        request.drawWith = MakeDrawingFont(GenerationFont{*family, 10, 0, QString()});
+        if (const std::optional<QString> used = SubstitutedFamily(*request.drawWith, *family)) {
+            err << *family << " is not installed; drawing with " << *used << Qt::endl;
+        }
+    }
+    if (const CommandOutcome read = ReadLetters(parsed, request.toPage, request.letters);
+        read.failed()) {
+        return Finish(read, err);
+    }
+    const Writing writing =
+        parsed.Has(QStringLiteral("--dry-run")) ? Writing::DryRun : Writing::Write;
+    std::vector<FontReport> reports;
+    QStringList messages;
+    const CommandOutcome outcome =
+        game ? AddToGameFonts(input, *fontChoice, request, writing, reports, messages)
+             : AddToFontFile(input, *output, request, writing, reports);
+    if (parsed.Has(QStringLiteral("--json"))) {
+        QJsonArray fonts;
+        for (const FontReport& report : reports) {
+            fonts.append(ReportToJson(report));
+        }
+        out << QString::fromUtf8(
+            QJsonDocument(QJsonObject{{QStringLiteral("codePage"), request.toPage.name()},
+                                      {QStringLiteral("fromPage"), request.fromPage.name()},
+                                      {QStringLiteral("written"),
+                                       writing == Writing::Write && !outcome.failed()},
+                                      {QStringLiteral("fonts"), fonts}})
+                .toJson(QJsonDocument::Indented));
+    } else {
+        for (const FontReport& report : reports) {
+            PrintTable(report, request, out);
+        }
+        for (const QString& message : messages) {
+            out << message << "\n";
+        }
+        if (writing == Writing::DryRun) {
+            out << "dry run: nothing was written\n";
+        }
+    }
+    out.flush();
+    return Finish(outcome, err);
+}
+
+} // namespace fontlathe

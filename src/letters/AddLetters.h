@@ -1,0 +1,69 @@
+#pragma once
+
+#include "ReservedCodes.h"
+#include "charset/Charset.h"
+#include "text/CodePage.h"
+#include "generate/GenerationFont.h"
+
+#include <QFont>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace fontlathe {
+
+// How a wanted letter came to be at its code, in the order they are tried.
+enum class LetterSource {
+    Kept,     // the glyph there already shows it
+    Moved,    // a copy of the font's glyph for it at another code
+    Composed, // a base glyph of the font with a mark or a stroke
+    Borrowed, // a copy of the glyph of a letter of another script that looks the same
+    Drawn,    // drawn with an installed font
+    Missing,  // none of these could make it
+    Reserved, // the game's text can't show its code
+};
+
+// "kept", "moved", ..., as scripts see it.
+QString LetterSourceName(LetterSource source);
+
+struct AddLettersRequest {
+    CodePage fromPage;             // which letter each glyph of the font shows now
+    CodePage toPage;               // where the game's text will have each letter
+    std::vector<char32_t> letters; // the wanted letters, each once
+    std::optional<QFont> drawWith; // the installed font for letters nothing else makes
+    GenerationStyle style = GenerationStyle::Normal;
+    int gameVersion = AnyGameVersion; // whose text reader decides the reserved codes
+};
+
+struct LetterRow {
+    int code = CodePage::NotInPage; // where the target page has the letter
+    char32_t letter = 0;
+    LetterSource source = LetterSource::Missing;
+    QString detail; // "kept", "moved from 0xE9", "composed from e + the font's acute", ...
+    Glyph glyph;    // the glyph to write, for Moved, Composed, Borrowed and Drawn
+};
+
+// What Add Letters will do to a font, worked out before anything changes.
+struct AddLettersPlan {
+    std::vector<LetterRow> rows; // one a wanted letter, in the order asked
+    std::vector<char32_t> lost;  // letters a new glyph replaces that the target page has no
+                                 // other place for
+    int numChars = 0;            // the stored count afterwards
+    QString toPageName;
+
+    int Count(LetterSource source) const;
+};
+
+// Every character the page gives a code from 32 up, in the order of their codes.
+std::vector<char32_t> EveryLetterOf(const CodePage& page);
+
+// Works out every wanted letter as the sources above allow; a letter the target page has no
+// code for, or only a code below 32, is missing. Drawing needs a QGuiApplication.
+AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& request);
+
+// Writes the plan's new glyphs into the font and grows its stored count where a new letter lies
+// beyond it; nothing else of the font changes.
+void ApplyAddLetters(const AddLettersPlan& plan, Charset& font);
+
+} // namespace fontlathe

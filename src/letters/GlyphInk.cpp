@@ -1,0 +1,99 @@
+#include "GlyphInk.h"
+
+#include "charset/Charset.h"
+#include "charset/DisplayColors.h"
+
+#include <algorithm>
+
+namespace fontlathe {
+
+QRect InkRectOf(const QImage& raster, const PaletteLookup& palette) {
+    int left = raster.width(), right = -1, top = raster.height(), bottom = -1;
+    for (int y = 0; y < raster.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+        for (int x = 0; x < raster.width(); ++x) {
+            if (palette.IndexOf(line[x]) != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+void CountInk(const QImage& raster, const PaletteLookup& palette, InkCounts& counts) {
+    for (int y = 0; y < raster.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+        for (int x = 0; x < raster.width(); ++x) {
+            ++counts[static_cast<std::size_t>(palette.IndexOf(line[x]))];
+        }
+    }
+}
+
+int MostUsedInk(const InkCounts& counts, int except) {
+    int best = 0;
+    for (int index = 1; index < static_cast<int>(counts.size()); ++index) {
+        const auto count = counts[static_cast<std::size_t>(index)];
+        if (index != except && count > 0 && (best == 0 || count > counts[std::size_t(best)])) {
+            best = index;
+        }
+    }
+    return best;
+}
+
+QImage Crop(const QImage& raster, const QRect& rect) {
+    QImage cut = MakeBlankRaster(rect.width(), rect.height());
+    for (int y = 0; y < rect.height(); ++y) {
+        std::copy_n(reinterpret_cast<const QRgb*>(raster.constScanLine(rect.top() + y)) +
+                        rect.left(),
+                    rect.width(), reinterpret_cast<QRgb*>(cut.scanLine(y)));
+    }
+    return cut;
+}
+
+void StampInk(QImage& target, const QImage& source, QPoint at, const PaletteLookup& palette) {
+    for (int y = std::max(0, -at.y()); y < source.height(); ++y) {
+        if (at.y() + y >= target.height()) {
+            break;
+        }
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(target.scanLine(at.y() + y));
+        for (int x = std::max(0, -at.x()); x < source.width() && at.x() + x < target.width(); ++x) {
+            if (palette.IndexOf(from[x]) != 0) {
+                to[at.x() + x] = from[x];
+            }
+        }
+    }
+}
+
+void GrowGlyph(Glyph& glyph, const QMargins& margins) {
+    if (margins.isNull()) {
+        return;
+    }
+    QImage grown = MakeBlankRaster(glyph.width() + margins.left() + margins.right(),
+                                   glyph.height() + margins.top() + margins.bottom());
+    for (int y = 0; y < glyph.height(); ++y) {
+        std::copy_n(reinterpret_cast<const QRgb*>(glyph.raster.constScanLine(y)), glyph.width(),
+                    reinterpret_cast<QRgb*>(grown.scanLine(y + margins.top())) + margins.left());
+    }
+    glyph.raster = std::move(grown);
+    glyph.xOffset = static_cast<std::int16_t>(glyph.xOffset - margins.left());
+    glyph.yOffset = static_cast<std::int16_t>(glyph.yOffset - margins.top());
+}
+
+QPoint GrowToHold(Glyph& glyph, const QRect& rect) {
+    const QMargins margins(std::max(0, -rect.left()), std::max(0, -rect.top()),
+                           std::max(0, rect.right() + 1 - glyph.width()),
+                           std::max(0, rect.bottom() + 1 - glyph.height()));
+    GrowGlyph(glyph, margins);
+    return QPoint(margins.left(), margins.top());
+}
+
+bool FitsFontFile(const Glyph& glyph) {
+    return glyph.width() <= MaxGlyphSide && glyph.height() <= MaxGlyphSide &&
+           IsValidGlyphOffset(glyph.xOffset) && IsValidGlyphOffset(glyph.yOffset);
+}
+
+} // namespace fontlathe

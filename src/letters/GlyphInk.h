@@ -1,0 +1,44 @@
+#pragma once
+
+#include "charset/Glyph.h"
+#include "charset/PaletteLookup.h"
+
+#include <QImage>
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+
+#include <array>
+#include <cstdint>
+
+namespace fontlathe {
+
+// The smallest rectangle that holds every pixel of the raster whose palette index is not 0; a
+// null rectangle when there is none.
+QRect InkRectOf(const QImage& raster, const PaletteLookup& palette);
+
+// How many pixels of the raster have each palette index.
+using InkCounts = std::array<std::int64_t, 16>;
+void CountInk(const QImage& raster, const PaletteLookup& palette, InkCounts& counts);
+// The index other than 0 with the most pixels, the lowest on a tie; 0 when every count is 0.
+int MostUsedInk(const InkCounts& counts, int except = 0);
+
+// The part of the raster inside rect, rect being inside the raster.
+QImage Crop(const QImage& raster, const QRect& rect);
+
+// Copies the ink pixels of source onto target with source's top left at `at`; the background
+// pixels of source leave target as it is, and pixels outside target are dropped.
+void StampInk(QImage& target, const QImage& source, QPoint at, const PaletteLookup& palette);
+
+// Adds blank margins round the glyph without moving what it shows: rows added on top move its
+// y offset up, columns added on the left move its x offset left.
+void GrowGlyph(Glyph& glyph, const QMargins& margins);
+
+// Grows the glyph just enough to hold the rectangle given in its raster's coordinates, which
+// then moves by the margins added on the left and top; returns that move.
+QPoint GrowToHold(Glyph& glyph, const QRect& rect);
+
+// Whether the file format can hold the glyph: at most 127 pixels a side, offsets -128..127.
+bool FitsFontFile(const Glyph& glyph);
+
+} // namespace fontlathe

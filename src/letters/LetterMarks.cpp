@@ -1,0 +1,166 @@
+#include "LetterMarks.h"
+
+#include "GlyphInk.h"
+#include "charset/Charset.h"
+#include "charset/DisplayColors.h"
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+
+namespace fontlathe {
+
+namespace {
+
+constexpr std::array<MarkInfo, 13> Marks = {{
+    {MarkKind::Acute, 0x0301, 0x00B4, "acute", MarkPlace::Above},
+    {MarkKind::Grave, 0x0300, 0x0060, "grave", MarkPlace::Above},
+    {MarkKind::Circumflex, 0x0302, 0x005E, "circumflex", MarkPlace::Above},
+    {MarkKind::Diaeresis, 0x0308, 0x00A8, "diaeresis", MarkPlace::Above},
+    {MarkKind::Tilde, 0x0303, 0x007E, "tilde", MarkPlace::Above},
+    {MarkKind::Cedilla, 0x0327, 0x00B8, "cedilla", MarkPlace::Below},
+    {MarkKind::Breve, 0x0306, 0x02D8, "breve", MarkPlace::Above},
+    {MarkKind::Caron, 0x030C, 0x02C7, "caron", MarkPlace::Above},
+    {MarkKind::DotAbove, 0x0307, 0x02D9, "dot above", MarkPlace::Above},
+    {MarkKind::Ring, 0x030A, 0x02DA, "ring", MarkPlace::Above},
+    {MarkKind::DoubleAcute, 0x030B, 0x02DD, "double acute", MarkPlace::Above},
+    {MarkKind::Ogonek, 0x0328, 0x02DB, "ogonek", MarkPlace::BelowRight},
+    {MarkKind::Macron, 0x0304, 0x00AF, "macron", MarkPlace::Above},
+}};
+
+// Each built-in mark for small fonts (capitals under 10 pixels) and for larger ones; '#' is ink.
+// Fonts with capitals of 32 pixels and more get the larger ones doubled, and so on.
+struct PixelMark {
+    MarkKind kind;
+    std::initializer_list<const char*> small;
+    std::initializer_list<const char*> large;
+};
+
+const std::array<PixelMark, 13> PixelMarks = {{
+    {MarkKind::Acute, {".#", "#."}, {"..#", ".#.", "#.."}},
+    {MarkKind::Grave, {"#.", ".#"}, {"#..", ".#.", "..#"}},
+    {MarkKind::Circumflex, {".#.", "#.#"}, {"..#..", ".#.#.", "#...#"}},
+    {MarkKind::Diaeresis, {"#.#"}, {"##.##", "##.##"}},
+    {MarkKind::Tilde, {".#.#", "#.#."}, {".##..#", "#..##."}},
+    {MarkKind::Cedilla, {".#", "##"}, {".#.", "..#", "##."}},
+    {MarkKind::Breve, {"#..#", ".##."}, {"#...#", ".###."}},
+    {MarkKind::Caron, {"#.#", ".#."}, {"#...#", ".#.#.", "..#.."}},
+    {MarkKind::DotAbove, {"#"}, {"##", "##"}},
+    {MarkKind::Ring, {".#.", "#.#", ".#."}, {".##.", "#..#", ".##."}},
+    {MarkKind::DoubleAcute, {".#.#", "#.#."}, {"..#..#", ".#..#.", "#..#.."}},
+    {MarkKind::Ogonek, {"#.", ".#"}, {".#.", "#..", ".##"}},
+    {MarkKind::Macron, {"##"}, {"####"}},
+}};
+
+constexpr int LargeMarkHeight = 10;
+constexpr int DoubledMarkHeight = 32;
+
+} // namespace
+
+std::optional<MarkInfo> MarkOfCombining(char32_t combining) {
+    const auto found = std::find_if(Marks.begin(), Marks.end(), [combining](const MarkInfo& mark) {
+        return mark.combining == combining;
+    });
+    return found == Marks.end() ? std::nullopt : std::optional<MarkInfo>(*found);
+}
+
+MarkImage BuiltInMark(MarkKind kind, int capitalHeight, QRgb ink) {
+    const auto found = std::find_if(PixelMarks.begin(), PixelMarks.end(),
+                                    [kind](const PixelMark& mark) { return mark.kind == kind; });
+    const auto& rows = capitalHeight < LargeMarkHeight ? found->small : found->large;
+    const int scale = std::max(1, capitalHeight / DoubledMarkHeight + 1);
+    const int width = static_cast<int>(std::string_view(*rows.begin()).size());
+    QImage mark = MakeBlankRaster(width * scale, static_cast<int>(rows.size()) * scale);
+    int y = 0;
+    for (const char* row : rows) {
+        auto* line = reinterpret_cast<QRgb*>(mark.scanLine(y));
+        for (int x = 0; x < width * scale; ++x) {
+            line[x] = row[x / scale] == '#' ? ink : DisplayColors[0];
+        }
+        // The rows of a scaled mark repeat the row just drawn.
+        for (int copy = 1; copy < scale; ++copy) {
+            std::copy_n(line, width * scale, reinterpret_cast<QRgb*>(mark.scanLine(y + copy)));
+        }
+        y += scale;
+    }
+    return mark;
+}
+
+MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,
+                  const PaletteLookup& palette) {
+    const QRect baseInk = InkRectOf(base.raster, palette);
+    if (baseInk.isNull()) {
+        return {};
+    }
+    // The base's raster as it lies under the accented letter's raster.
+    const QPoint shift(base.xOffset - accented.xOffset, base.yOffset - accented.yOffset);
+    const QRect inkInAccented = baseInk.translated(shift);
+    QImage mark = accented.raster.copy();
+    for (int y = 0; y < mark.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(mark.scanLine(y));
+        const bool markSide =
+            place == MarkPlace::Above ? y < inkInAccented.top() : y >= inkInAccented.bottom();
+        const int baseY = y - shift.y();
+        const auto* baseLine = baseY >= 0 && baseY < base.height()
+                                   ? reinterpret_cast<const QRgb*>(base.raster.constScanLine(baseY))
+                                   : nullptr;
+        for (int x = 0; x < mark.width(); ++x) {
+            const int baseX = x - shift.x();
+            const bool baseInkHere = baseLine != nullptr && baseX >= 0 && baseX < base.width() &&
+                                     palette.IndexOf(baseLine[baseX]) != 0;
+            if (!markSide || baseInkHere) {
+                line[x] = DisplayColors[0];
+            }
+        }
+    }
+    const QRect ink = InkRectOf(mark, palette);
+    return ink.isNull() ? MarkImage() : Crop(mark, ink);
+}
+
+MarkImage MarkOfSpacingGlyph(const Glyph& glyph, const PaletteLookup& palette) {
+    const QRect ink = InkRectOf(glyph.raster, palette);
+    return ink.isNull() ? MarkImage() : Crop(glyph.raster, ink);
+}
+
+std::optional<Glyph> PlaceMark(const Glyph& base, const MarkImage& mark, MarkPlace place,
+                               const PaletteLookup& palette) {
+    QRect ink = InkRectOf(base.raster, palette);
+    if (ink.isNull()) {
+        ink = QRect(0, 0, base.width(), base.height());
+    }
+    const int centred = ink.left() + (ink.width() - mark.width()) / 2;
+    QRect at;
+    switch (place) {
+    case MarkPlace::Above:
+        at = QRect(centred, ink.top() - 1 - mark.height(), mark.width(), mark.height());
+        break;
+    case MarkPlace::Below:
+        at = QRect(centred, ink.bottom() + 1, mark.width(), mark.height());
+        break;
+    case MarkPlace::BelowRight:
+        at = QRect(ink.right() + 1 - mark.width(), ink.bottom() + 1, mark.width(), mark.height());
+        break;
+    }
+    Glyph placed = base;
+    at.translate(GrowToHold(placed, at));
+    StampInk(placed.raster, mark, at.topLeft(), palette);
+    return FitsFontFile(placed) ? std::optional<Glyph>(std::move(placed)) : std::nullopt;
+}
+
+Glyph WithoutDot(const Glyph& glyph, const PaletteLookup& palette) {
+    const QRect ink = InkRectOf(glyph.raster, palette);
+    Glyph dotless = glyph;
+    for (int y = ink.top() + 1; y < ink.bottom(); ++y) {
+        const QRect row(ink.left(), y, ink.width(), 1);
+        if (InkRectOf(Crop(glyph.raster, row), palette).isNull()) {
+            for (int above = ink.top(); above < y; ++above) {
+                auto* line = reinterpret_cast<QRgb*>(dotless.raster.scanLine(above));
+                std::fill(line, line + dotless.width(), DisplayColors[0]);
+            }
+            return dotless;
+        }
+    }
+    return dotless;
+}
+
+} // namespace fontlathe

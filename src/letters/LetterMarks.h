@@ -1,0 +1,72 @@
+#pragma once
+
+#include "charset/Glyph.h"
+#include "charset/PaletteLookup.h"
+
+#include <QImage>
+#include <QRgb>
+#include <QString>
+
+#include <optional>
+
+namespace fontlathe {
+
+enum class MarkKind {
+    Acute,
+    Grave,
+    Circumflex,
+    Diaeresis,
+    Tilde,
+    Cedilla,
+    Breve,
+    Caron,
+    DotAbove,
+    Ring,
+    DoubleAcute,
+    Ogonek,
+    Macron,
+};
+
+// Where a mark sits on its base letter.
+enum class MarkPlace { Above, Below, BelowRight };
+
+struct MarkInfo {
+    MarkKind kind;
+    char32_t combining; // the combining character of canonical decompositions
+    char32_t spacing;   // the spacing character a font may hold as a glyph of its own
+    const char* name;   // "acute", as the report names it
+    MarkPlace place;
+};
+
+// The mark a combining character stands for, or nothing for one the table does not know.
+std::optional<MarkInfo> MarkOfCombining(char32_t combining);
+
+// A mark in pixels, cropped to its ink.
+using MarkImage = QImage;
+
+// The built-in mark of that kind for a font whose capitals are capitalHeight pixels tall, in
+// the colour given.
+MarkImage BuiltInMark(MarkKind kind, int capitalHeight, QRgb ink);
+
+// The mark of an accented letter: the ink of `accented` where `base`, laid over it at the same
+// place in the line, has none, and only on the mark's side of the base's ink (above its top row
+// for a mark above, from its bottom row down for one below). A null image when nothing is left.
+MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,
+                  const PaletteLookup& palette);
+
+// The ink of a spacing mark's glyph, cropped; a null image when it has none.
+MarkImage MarkOfSpacingGlyph(const Glyph& glyph, const PaletteLookup& palette);
+
+// The base with the mark on it: centred over the base's ink with one blank row between for a
+// mark above, centred and touching the ink's bottom row for a mark below, its right column on
+// the ink's right column for one below right. The glyph grows where the mark does not fit; above
+// its top that moves the y offset up. Nothing when the result would not fit a font file.
+std::optional<Glyph> PlaceMark(const Glyph& base, const MarkImage& mark, MarkPlace place,
+                               const PaletteLookup& palette);
+
+// An i or j without its dot, so that a mark above takes the dot's place: the ink above the
+// first blank row below the ink's top is cleared. The glyph is returned as it was when it has
+// no such row.
+Glyph WithoutDot(const Glyph& glyph, const PaletteLookup& palette);
+
+} // namespace fontlathe
