@@ -34,16 +34,11 @@ bool Dispatcher::ChooseGenerationFont() {
 
 namespace {
 
-QString GenerationStyleName(GenerationStyle style) {
-    switch (style) {
-    case GenerationStyle::Shadowed:
-        return QStringLiteral("Generate Shadowed");
-    case GenerationStyle::Outlined:
-        return QStringLiteral("Generate Outlined");
-    case GenerationStyle::Normal:
-        break;
-    }
-    return QStringLiteral("Generate Normal");
+// "Generate Shadowed": what the step of a run is called.
+QString GenerationStepName(GenerationStyle style) {
+    QString name = GenerationStyleName(style);
+    name[0] = name[0].toUpper();
+    return QStringLiteral("Generate ") + name;
 }
 
 } // namespace
@@ -55,7 +50,7 @@ ViewScope Dispatcher::Generate(GenerationStyle style) {
     // The rasterizer replaces the set only when the whole run succeeds, so a failed run ends the
     // edit without a step.
     FileResult generated = FileResult::Success();
-    document_.Change(std::make_unique<WholeSetEdit>(GenerationStyleName(style), document_.set()),
+    document_.Change(std::make_unique<WholeSetEdit>(GenerationStepName(style), document_.set()),
                      [&](Charset& set) {
                          generated = GenerateCharset(set, MakeDrawingFont(state_.generationFont),
                                                      style, document_.codePage());

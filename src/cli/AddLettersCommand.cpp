@@ -263,16 +263,9 @@ int RunAddLetters(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) 
             return *refused;
         }
     }
-    const std::map<QString, GenerationStyle> styles = {
-        {QStringLiteral("normal"), GenerationStyle::Normal},
-        {QStringLiteral("shadowed"), GenerationStyle::Shadowed},
-        {QStringLiteral("outlined"), GenerationStyle::Outlined}};
-    const auto style =
-        styles.find(parsed.Value(QStringLiteral("--style")).value_or(QStringLiteral("normal")));
-    if (style == styles.end()) {
-        return UsageError(err, QStringLiteral("--style is normal, shadowed or outlined"));
+    if (const std::optional<int> refused = ReadGenerationStyle(parsed, err, request.style)) {
+        return *refused;
     }
-    request.style = style->second;
     if (const auto family = parsed.Value(QStringLiteral("--draw-with"))) {
         request.drawWith = MakeDrawingFont(GenerationFont{*family, 10, 0, QString()});
         if (const std::optional<QString> used = SubstitutedFamily(*request.drawWith, *family)) {

@@ -206,15 +206,9 @@ int RunGenerate(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
     }
     font.styleFlags = (parsed.Has(QStringLiteral("--bold")) ? GenerationFont::Bold : 0) |
                       (parsed.Has(QStringLiteral("--italic")) ? GenerationFont::Italic : 0);
-    const std::map<QString, GenerationStyle> styles = {
-        {QStringLiteral("normal"), GenerationStyle::Normal},
-        {QStringLiteral("shadowed"), GenerationStyle::Shadowed},
-        {QStringLiteral("outlined"), GenerationStyle::Outlined},
-    };
-    const auto style =
-        styles.find(parsed.Value(QStringLiteral("--style")).value_or(QStringLiteral("normal")));
-    if (style == styles.end()) {
-        return UsageError(err, QStringLiteral("--style is normal, shadowed or outlined"));
+    GenerationStyle style = GenerationStyle::Normal;
+    if (const std::optional<int> refused = ReadGenerationStyle(parsed, err, style)) {
+        return *refused;
     }
     CodePage page;
     if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
@@ -223,7 +217,7 @@ int RunGenerate(const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
     Charset set;
     set.NewCharset(1);
     const QFont drawingFont = MakeDrawingFont(font);
-    if (const FileResult generated = GenerateCharset(set, drawingFont, style->second, page);
+    if (const FileResult generated = GenerateCharset(set, drawingFont, style, page);
         !generated) {
         return Fail(err, font.familyName, generated.reason());
     }

@@ -52,4 +52,15 @@ int Finish(const CommandOutcome& outcome, QTextStream& err) {
                             : outcome.status;
 }
 
+std::optional<int> ReadGenerationStyle(const ParsedArgs& parsed, QTextStream& err,
+                                       GenerationStyle& style) {
+    const std::optional<GenerationStyle> named = GenerationStyleNamed(
+        parsed.Value(QStringLiteral("--style")).value_or(GenerationStyleName(GenerationStyle::Normal)));
+    if (!named) {
+        return UsageError(err, QStringLiteral("--style is ") + GenerationStyleNameList());
+    }
+    style = *named;
+    return std::nullopt;
+}
+
 } // namespace fontlathe

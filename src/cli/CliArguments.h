@@ -2,6 +2,7 @@
 
 #include "CliApp.h"
 #include "CommandOutcome.h"
+#include "generate/GenerationFont.h"
 
 #include <QString>
 #include <QStringList>
@@ -53,6 +54,11 @@ int Fail(QTextStream& err, const QString& path, const QString& reason, int statu
 // The problem, then the hint where help is; returns ExitUsage.
 int UsageError(QTextStream& err, const QString& problem,
                const QString& hint = QStringLiteral("fontlathe-cli --help"));
+
+// Reads --style into style (normal without it); the status to end with for a name that is no
+// style.
+std::optional<int> ReadGenerationStyle(const ParsedArgs& parsed, QTextStream& err,
+                                       GenerationStyle& style);
 
 // The outcome's status, its failure told on err.
 int Finish(const CommandOutcome& outcome, QTextStream& err);

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace fontlathe {
 
@@ -29,5 +30,12 @@ inline constexpr std::int32_t MaxGenerationSize = 100;
 // The style of a generation run; the value is also added to the spaces' width and taken off the
 // font height.
 enum class GenerationStyle { Normal = 0, Shadowed = 1, Outlined = 2 };
+
+// The name of each style, as the command line takes it ("shadowed") and, capitalised, as the
+// window's commands and steps say it ("Generate Shadowed").
+QString GenerationStyleName(GenerationStyle style);
+std::optional<GenerationStyle> GenerationStyleNamed(const QString& name);
+// "normal, shadowed or outlined".
+QString GenerationStyleNameList();
 
 } // namespace fontlathe

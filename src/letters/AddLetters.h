@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReservedCodes.h"
+#include "text/ReservedCodes.h"
 #include "charset/Charset.h"
 #include "text/CodePage.h"
 #include "generate/GenerationFont.h"
