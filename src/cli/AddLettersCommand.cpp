@@ -1,6 +1,8 @@
-#include "AddLettersCommand.h"
-
+// add-letters FONT.char ... -o OUT.char, or add-letters GAME --font N|all ...: adds the letters
+// a translation needs to one font or to fonts of a game's bundle, each in the font's own style,
+// and reports how each letter was made. Missing letters are reported, not failures.
 #include "BundleCommands.h"
+#include "CliCommand.h"
 #include "CoverageReport.h"
 #include "FontInput.h"
 #include "bundle/BundleRewrite.h"
@@ -19,13 +21,6 @@
 
 namespace fontlathe {
 
-const CommandSyntax AddLettersSyntax = {
-    {QStringLiteral("--all"), QStringLiteral("--dry-run"), QStringLiteral("--json")},
-    {QStringLiteral("--codepage"), QStringLiteral("--from-page"), QStringLiteral("--text"),
-     QStringLiteral("--text-file"), QStringLiteral("--draw-with"), QStringLiteral("--style"),
-     QStringLiteral("--font"), QStringLiteral("-o")},
-    1};
-
 namespace {
 
 constexpr std::array<LetterSource, 7> Sources = {
@@ -42,20 +37,6 @@ QString Letter(char32_t letter) {
 }
 
 // Reads a page option into page, keeping page without it. On failure, the status to end with.
-std::optional<int> ReadPage(const ParsedArgs& parsed, const QString& option, QTextStream& err,
-                            CodePage& page) {
-    const std::optional<QString> value = parsed.Value(option);
-    if (!value) {
-        return std::nullopt;
-    }
-    if (const FileResult chosen = CodePage::Choose(*value, page); !chosen) {
-        return CodePage::NamesMappingFile(*value)
-                   ? Fail(err, *value, chosen.reason())
-                   : UsageError(err, chosen.reason(), QStringLiteral("fontlathe-cli codepages"));
-    }
-    return std::nullopt;
-}
-
 // The wanted letters: those of the text, each once in order of first use, or the whole page.
 CommandOutcome ReadLetters(const ParsedArgs& parsed, const CodePage& page,
                            std::vector<char32_t>& letters) {
@@ -240,7 +221,8 @@ CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
 
 } // namespace
 
-int RunAddLetters(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
+                  QTextStream& err) {
     const QString& input = parsed.positionals.first();
     const bool game = GameBundle::NamesGameFile(input);
     const auto output = parsed.Value(QStringLiteral("-o"));
@@ -251,15 +233,13 @@ int RunAddLetters(const ParsedArgs& parsed, QTextStream& out, QTextStream& err) 
     if (!parsed.Value(QStringLiteral("--codepage")) || letterChoices != 1 ||
         (game ? output.has_value() || !fontChoice : !output || fontChoice.has_value()) ||
         (fontChoice && *fontChoice != QStringLiteral("all") && !ParseFontNumber(*fontChoice))) {
-        return UsageError(err, QStringLiteral("add-letters takes FONT.char -o OUT.char, or GAME "
-                                              "--font N|all, with --codepage P and one of --text, "
-                                              "--text-file or --all"));
+        return UsageError(err, command.needs);
     }
     AddLettersRequest request;
     for (const auto& [option, page] :
          {std::pair{QStringLiteral("--codepage"), &request.toPage},
           std::pair{QStringLiteral("--from-page"), &request.fromPage}}) {
-        if (const std::optional<int> refused = ReadPage(parsed, option, err, *page)) {
+        if (const std::optional<int> refused = ReadCodePage(parsed, err, *page, option)) {
             return *refused;
         }
     }

@@ -1,5 +1,7 @@
 #include "BundleCommands.h"
 
+#include "CliCommand.h"
+
 #include "FontInput.h"
 #include "bundle/BundleRewrite.h"
 #include "charset/CharCodec.h"
@@ -137,6 +139,38 @@ std::optional<int> ParseFontNumber(const QString& text) {
         return std::nullopt;
     }
     return number;
+}
+
+namespace {
+
+std::optional<int> FontNumberOf(const ParsedArgs& parsed) {
+    return ParseFontNumber(parsed.Value(QStringLiteral("--font")).value_or(QString()));
+}
+
+} // namespace
+
+int RunFonts(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+    const ReportStyle style =
+        parsed.Has(QStringLiteral("--json")) ? ReportStyle::Json : ReportStyle::Table;
+    return Finish(ListBundleFonts(parsed.positionals.first(), style, out), err);
+}
+
+int RunExtract(const CliCommand& command, const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    const std::optional<int> font = FontNumberOf(parsed);
+    const std::optional<QString> output = parsed.Value(QStringLiteral("-o"));
+    if (!font || !output) {
+        return UsageError(err, command.needs);
+    }
+    return Finish(ExtractBundleFont(parsed.positionals.first(), *font, *output), err);
+}
+
+int RunInsert(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+    const std::optional<int> font = FontNumberOf(parsed);
+    if (!font) {
+        return UsageError(err, command.needs);
+    }
+    return Finish(InsertBundleFont(parsed.positionals.at(0), *font, parsed.positionals.at(1), out),
+                  err);
 }
 
 } // namespace fontlathe

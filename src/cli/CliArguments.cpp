@@ -63,4 +63,20 @@ std::optional<int> ReadGenerationStyle(const ParsedArgs& parsed, QTextStream& er
     return std::nullopt;
 }
 
+std::optional<int> ReadCodePage(const ParsedArgs& parsed, QTextStream& err, CodePage& page,
+                                const QString& option) {
+    const std::optional<QString> value = parsed.Value(option);
+    if (!value) {
+        return std::nullopt;
+    }
+    const FileResult chosen = CodePage::Choose(*value, page);
+    if (chosen) {
+        return std::nullopt;
+    }
+    if (CodePage::NamesMappingFile(*value)) {
+        return Fail(err, *value, chosen.reason());
+    }
+    return UsageError(err, chosen.reason(), QStringLiteral("fontlathe-cli codepages"));
+}
+
 } // namespace fontlathe

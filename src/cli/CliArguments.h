@@ -3,6 +3,7 @@
 #include "CliApp.h"
 #include "CommandOutcome.h"
 #include "generate/GenerationFont.h"
+#include "text/CodePage.h"
 
 #include <QString>
 #include <QStringList>
@@ -54,6 +55,12 @@ int Fail(QTextStream& err, const QString& path, const QString& reason, int statu
 // The problem, then the hint where help is; returns ExitUsage.
 int UsageError(QTextStream& err, const QString& problem,
                const QString& hint = QStringLiteral("fontlathe-cli --help"));
+
+// Reads the code page option (--codepage unless another is named) into page, which stays as it
+// is without it. On failure, the status to end with: a name that is no page is a usage error, a
+// mapping file that can't be read the file's failure.
+std::optional<int> ReadCodePage(const ParsedArgs& parsed, QTextStream& err, CodePage& page,
+                                const QString& option = QStringLiteral("--codepage"));
 
 // Reads --style into style (normal without it); the status to end with for a name that is no
 // style.

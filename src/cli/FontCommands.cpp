@@ -1,0 +1,224 @@
+// The commands on one font file: info, resave, render, generate, export, import, coverage, and
+// the list of code pages.
+#include "CharsetReport.h"
+#include "CliCommand.h"
+#include "CoverageReport.h"
+#include "FontInput.h"
+#include "SheetFiles.h"
+#include "charset/CharCodec.h"
+#include "charset/FileAccess.h"
+#include "generate/DrawingFont.h"
+#include "generate/Rasterizer.h"
+#include "render/TextPreview.h"
+#include "text/CodePage.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QRegularExpression>
+
+#include <optional>
+
+namespace fontlathe {
+
+namespace {
+
+std::optional<Charset> Load(const QString& path, QTextStream& err) {
+    Charset set;
+    if (const CommandOutcome loaded = LoadFontInput(path, set); loaded.failed()) {
+        Finish(loaded, err);
+        return std::nullopt;
+    }
+    return set;
+}
+
+DirtyBytes DirtyBytesOf(const ParsedArgs& parsed) {
+    return parsed.Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
+}
+
+} // namespace
+
+int RunInfo(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+    CodePage page;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+        return *refused;
+    }
+    const QString& path = parsed.positionals.first();
+    const std::optional<Charset> set = Load(path, err);
+    if (!set) {
+        return ExitFailure;
+    }
+    if (parsed.Has(QStringLiteral("--json"))) {
+        out << QString::fromUtf8(CharsetToJson(*set));
+    } else {
+        out << DescribeCharset(*set, path, page);
+    }
+    out.flush();
+    return ExitSuccess;
+}
+
+int RunResave(const CliCommand& command, const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    // Scripts written before -o name the output as a second word.
+    const auto option = parsed.Value(QStringLiteral("-o"));
+    if (option.has_value() == (parsed.positionals.size() == 2)) {
+        return UsageError(err, command.needs);
+    }
+    const QString& input = parsed.positionals.at(0);
+    const QString output = option.value_or(parsed.positionals.value(1));
+    std::optional<Charset> set = Load(input, err);
+    if (!set) {
+        return ExitFailure;
+    }
+    if (const FileResult saved = SaveCharset(*set, output, DirtyBytesOf(parsed)); !saved) {
+        return Fail(err, output, saved.reason());
+    }
+    return ExitSuccess;
+}
+
+int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    if (!parsed.Value(QStringLiteral("-o"))) {
+        return UsageError(err, command.needs);
+    }
+    CodePage page;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+        return *refused;
+    }
+    int zoom = 2;
+    if (const auto text = parsed.Value(QStringLiteral("--zoom"))) {
+        bool ok = false;
+        zoom = text->toInt(&ok);
+        if (!ok || zoom < 1 || zoom > 6) {
+            return UsageError(err, QStringLiteral("--zoom takes a whole number from 1 to 6"));
+        }
+    }
+    QSize size = PreviewSize;
+    if (const auto text = parsed.Value(QStringLiteral("--size"))) {
+        static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+        const QRegularExpressionMatch match = pattern.match(*text);
+        size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt())
+                                : QSize();
+        if (size.width() < 1 || size.height() < 1 || size.width() > 8192 || size.height() > 8192) {
+            return UsageError(err, QStringLiteral("--size takes WIDTHxHEIGHT, each 1 to 8192"));
+        }
+    }
+    const QString& input = parsed.positionals.first();
+    const QString output = *parsed.Value(QStringLiteral("-o"));
+    if (const CommandOutcome refused = RefuseOutputOverInput(input, output); refused.failed()) {
+        return Finish(refused, err);
+    }
+    const std::optional<Charset> set = Load(input, err);
+    if (!set) {
+        return ExitFailure;
+    }
+    const QString text = parsed.Value(QStringLiteral("--text")).value_or(SampleText);
+    const QImage preview = RenderPreview(*set, text, zoom, size, MissingMarks::Hidden, page);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!preview.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG")) {
+        return Fail(err, output, QStringLiteral("the image can't be made"));
+    }
+    if (const FileResult written = WriteWholeFile(output, png); !written) {
+        return Fail(err, output, QStringLiteral("the image can't be written: ") + written.reason());
+    }
+    return ExitSuccess;
+}
+
+int RunGenerate(const CliCommand& command, const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    if (!parsed.Value(QStringLiteral("--family")) || !parsed.Value(QStringLiteral("--size")) ||
+        !parsed.Value(QStringLiteral("-o"))) {
+        return UsageError(err, command.needs);
+    }
+    GenerationFont font;
+    font.familyName = *parsed.Value(QStringLiteral("--family"));
+    bool sizeOk = false;
+    font.size = parsed.Value(QStringLiteral("--size"))->toInt(&sizeOk);
+    if (!sizeOk || font.size < MinGenerationSize || font.size > MaxGenerationSize) {
+        return UsageError(err, QStringLiteral("--size takes a whole number of points from %1 to "
+                                              "%2; a glyph is at most 127 pixels a side")
+                                   .arg(MinGenerationSize)
+                                   .arg(MaxGenerationSize));
+    }
+    font.styleFlags = (parsed.Has(QStringLiteral("--bold")) ? GenerationFont::Bold : 0) |
+                      (parsed.Has(QStringLiteral("--italic")) ? GenerationFont::Italic : 0);
+    GenerationStyle style = GenerationStyle::Normal;
+    if (const std::optional<int> refused = ReadGenerationStyle(parsed, err, style)) {
+        return *refused;
+    }
+    CodePage page;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+        return *refused;
+    }
+    Charset set;
+    set.NewCharset(1);
+    const QFont drawingFont = MakeDrawingFont(font);
+    if (const FileResult generated = GenerateCharset(set, drawingFont, style, page);
+        !generated) {
+        return Fail(err, font.familyName, generated.reason());
+    }
+    // The fallback stays, but the user learns which family the set was drawn with.
+    if (const std::optional<QString> used = SubstitutedFamily(drawingFont, font.familyName)) {
+        err << font.familyName << " is not installed; drew with " << *used << Qt::endl;
+    }
+    const QString output = *parsed.Value(QStringLiteral("-o"));
+    if (const FileResult saved = SaveCharset(set, output, DirtyBytesOf(parsed)); !saved) {
+        return Fail(err, output, saved.reason());
+    }
+    return ExitSuccess;
+}
+
+int RunExport(const CliCommand& command, const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    if (!parsed.Value(QStringLiteral("-o"))) {
+        return UsageError(err, command.needs);
+    }
+    std::optional<QSize> cell;
+    if (const auto text = parsed.Value(QStringLiteral("--cell"))) {
+        cell = ParseCellSize(*text);
+        if (!cell) {
+            return UsageError(err, QStringLiteral("--cell takes WIDTHxHEIGHT, each 1 to 127"));
+        }
+    }
+    CodePage page;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+        return *refused;
+    }
+    return Finish(ExportSheetFile(parsed.positionals.first(), cell,
+                                  *parsed.Value(QStringLiteral("-o")), page),
+                  err);
+}
+
+int RunImport(const CliCommand& command, const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+    if (!parsed.Value(QStringLiteral("-o"))) {
+        return UsageError(err, command.needs);
+    }
+    return Finish(ImportSheetFile(parsed.positionals.first(), DirtyBytesOf(parsed),
+                                  *parsed.Value(QStringLiteral("-o"))),
+                  err);
+}
+
+int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+    const auto inlineText = parsed.Value(QStringLiteral("--text"));
+    const auto textFile = parsed.Value(QStringLiteral("--text-file"));
+    if (inlineText.has_value() == textFile.has_value()) {
+        return UsageError(err, command.needs);
+    }
+    const CoverageText text = inlineText ? CoverageText{CoverageText::Kind::Inline, *inlineText}
+                                         : CoverageText{CoverageText::Kind::File, *textFile};
+    const ReportStyle style =
+        parsed.Has(QStringLiteral("--json")) ? ReportStyle::Json : ReportStyle::Table;
+    CodePage page;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+        return *refused;
+    }
+    return Finish(ReportCoverage(parsed.positionals.first(), text, style, out, page), err);
+}
+
+int RunCodePages(const CliCommand&, const ParsedArgs&, QTextStream& out, QTextStream&) {
+    for (const CodePageInfo& page : KnownCodePages()) {
+        out << QStringLiteral("%1 %2 %3\n").arg(page.name, -12).arg(page.script, -10).arg(
+            page.description);
+    }
+    out.flush();
+    return ExitSuccess;
+}
+
+} // namespace fontlathe
