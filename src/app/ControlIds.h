@@ -3,6 +3,10 @@
 #include "edit/GlyphTransforms.h"
 #include "generate/GenerationFont.h"
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 namespace fontlathe {
 
 // The ids of the main window's controls, by the names the program calls them. Control events
@@ -74,29 +78,29 @@ struct Menu {
     };
 };
 
-// What the controls and menu items stand for in the editor's own terms.
+// What the controls and menu items stand for in the editor's own terms: the value listed for the
+// id, or otherwise for any other.
+template <typename Value, std::size_t Count>
+Value ValueOfId(int id, const std::array<std::pair<int, Value>, Count>& table, Value otherwise) {
+    const auto found = std::ranges::find(table, id, &std::pair<int, Value>::first);
+    return found == table.end() ? otherwise : found->second;
+}
+
 inline ShiftMode ShiftModeOfOption(int controlId) {
-    switch (controlId) {
-    case Control::RollOption:
-        return ShiftMode::Roll;
-    case Control::ResizeOption:
-        return ShiftMode::Resize;
-    case Control::OffsetOption:
-        return ShiftMode::Offset;
-    default:
-        return ShiftMode::None;
-    }
+    static constexpr std::array<std::pair<int, ShiftMode>, 3> modes = {{
+        {Control::RollOption, ShiftMode::Roll},
+        {Control::ResizeOption, ShiftMode::Resize},
+        {Control::OffsetOption, ShiftMode::Offset},
+    }};
+    return ValueOfId(controlId, modes, ShiftMode::None);
 }
 
 inline GenerationStyle GenerationStyleOfMenu(int menuId) {
-    switch (menuId) {
-    case Menu::GenerateShadowed:
-        return GenerationStyle::Shadowed;
-    case Menu::GenerateOutlined:
-        return GenerationStyle::Outlined;
-    default:
-        return GenerationStyle::Normal;
-    }
+    static constexpr std::array<std::pair<int, GenerationStyle>, 2> styles = {{
+        {Menu::GenerateShadowed, GenerationStyle::Shadowed},
+        {Menu::GenerateOutlined, GenerationStyle::Outlined},
+    }};
+    return ValueOfId(menuId, styles, GenerationStyle::Normal);
 }
 
 } // namespace fontlathe

@@ -10,22 +10,16 @@
 #include "render/TextPreview.h"
 #include "views/GlyphView.h"
 
+#include <array>
+
 namespace fontlathe {
 
 namespace {
 
+// The step names of the arrow buttons, by ShiftMode.
 QString ShiftModeName(ShiftMode mode) {
-    switch (mode) {
-    case ShiftMode::Roll:
-        return QStringLiteral("Roll");
-    case ShiftMode::Resize:
-        return QStringLiteral("Resize");
-    case ShiftMode::Offset:
-        return QStringLiteral("Offset");
-    case ShiftMode::None:
-        break;
-    }
-    return QString();
+    static constexpr std::array<const char*, 4> names = {"", "Roll", "Resize", "Offset"};
+    return QString::fromLatin1(names.at(static_cast<std::size_t>(mode)));
 }
 
 // The one-pixel step of each arrow button.

@@ -13,46 +13,40 @@
 
 #include <QAction>
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace fontlathe {
 
 Presenter::Presenter(const Document& document, AppState& state, MainWindow& window)
     : document_(document), state_(state), window_(window) {}
 
+// The refreshes run in one fixed order, each for the scopes that need it.
 void Presenter::Show(ViewScope scope, int code) {
-    switch (scope) {
-    case ViewScope::Nothing:
-        break;
-    case ViewScope::GlyphView:
+    const auto in = [scope](std::initializer_list<ViewScope> scopes) {
+        return std::ranges::find(scopes, scope) != scopes.end();
+    };
+    using enum ViewScope;
+    if (in({Glyph, GlyphPresence})) {
+        RefreshChar(code);
+    }
+    if (in({StoredCount, WholeSet})) {
+        RefreshAll(code);
+    }
+    if (in({GlyphView})) {
         ShowGlyph(code);
-        break;
-    case ViewScope::Preview:
-        ShowPreview();
-        break;
-    case ViewScope::CodePage:
+    }
+    if (in({CodePage})) {
         UpdateTableRows(-1);
+    }
+    if (in({Header, Path, WholeSet})) {
+        RefreshHeader();
+    }
+    if (in({Preview, CodePage, Header})) {
         ShowPreview();
-        break;
-    case ViewScope::Glyph:
-        RefreshChar(code);
-        break;
-    case ViewScope::GlyphPresence:
-        RefreshChar(code);
+    }
+    if (in({GlyphPresence})) {
         UpdateCharsFrameTitle();
-        break;
-    case ViewScope::StoredCount:
-        RefreshAll(code);
-        break;
-    case ViewScope::Header:
-        RefreshHeader();
-        ShowPreview();
-        break;
-    case ViewScope::Path:
-        RefreshHeader();
-        break;
-    case ViewScope::WholeSet:
-        RefreshAll(code);
-        RefreshHeader();
-        break;
     }
 }
 

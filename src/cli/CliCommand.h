@@ -32,18 +32,11 @@ struct CliCommand {
 // Every command, in the order of the usage text.
 const std::vector<CliCommand>& CliCommands();
 
-// The runners, each in the file of its concern.
-int RunInfo(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
-int RunResave(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
-int RunRender(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
-int RunGenerate(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
-int RunExport(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
-int RunImport(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
-int RunCoverage(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
-int RunCodePages(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
-int RunFonts(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
-int RunExtract(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
-int RunInsert(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
-int RunAddLetters(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err);
+// The runners, each in the file of its concern: FontCommands.cpp, BundleCommands.cpp and
+// AddLettersCommand.cpp.
+using CliRunFunction = int(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
+                           QTextStream& err);
+CliRunFunction RunInfo, RunResave, RunRender, RunGenerate, RunExport, RunImport, RunCoverage,
+    RunCodePages, RunFonts, RunExtract, RunInsert, RunAddLetters;
 
 } // namespace fontlathe

@@ -12,9 +12,11 @@
 #include <QFontInfo>
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <memory>
 #include <set>
+#include <utility>
 
 namespace fontlathe {
 
@@ -251,23 +253,17 @@ bool ShownAfter(char32_t letter, const Charset& font, const AddLettersRequest& r
 } // namespace
 
 QString LetterSourceName(LetterSource source) {
-    switch (source) {
-    case LetterSource::Kept:
-        return QStringLiteral("kept");
-    case LetterSource::Moved:
-        return QStringLiteral("moved");
-    case LetterSource::Composed:
-        return QStringLiteral("composed");
-    case LetterSource::Borrowed:
-        return QStringLiteral("borrowed");
-    case LetterSource::Drawn:
-        return QStringLiteral("drawn");
-    case LetterSource::Reserved:
-        return QStringLiteral("reserved");
-    case LetterSource::Missing:
-    default:
-        return QStringLiteral("missing");
-    }
+    static constexpr std::array<std::pair<LetterSource, const char*>, 7> names = {{
+        {LetterSource::Kept, "kept"},
+        {LetterSource::Moved, "moved"},
+        {LetterSource::Composed, "composed"},
+        {LetterSource::Borrowed, "borrowed"},
+        {LetterSource::Drawn, "drawn"},
+        {LetterSource::Reserved, "reserved"},
+        {LetterSource::Missing, "missing"},
+    }};
+    const auto found = std::ranges::find(names, source, &std::pair<LetterSource, const char*>::first);
+    return QString::fromLatin1(found == names.end() ? "missing" : found->second);
 }
 
 int AddLettersPlan::Count(LetterSource source) const {
