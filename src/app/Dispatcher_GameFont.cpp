@@ -69,7 +69,7 @@ ViewScope Dispatcher::OpenGameFont() {
 
 void Dispatcher::ShowBundleFailure(const QString& headline, const BundleResult& result) {
     ShowFailure(headline.arg(result.path().isEmpty() ? document_.DisplayName() : result.path()),
-                FileResult::Failure(result.reason()));
+                result);
 }
 
 } // namespace fontlathe

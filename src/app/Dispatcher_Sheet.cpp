@@ -37,7 +37,7 @@ void Dispatcher::ExportSheetCommand() {
                                                     document_.codePage().name());
         !written) {
         ShowFailure(QStringLiteral("Could not export \"%1\"").arg(path),
-                    FileResult::Failure(written.reason()));
+                    written);
     }
 }
 
@@ -56,7 +56,7 @@ ViewScope Dispatcher::ImportSheetCommand() {
         [&](Charset& set) { read = ImportSheet(set, path); });
     if (!read) {
         ShowFailure(QStringLiteral("Could not import \"%1\"").arg(path),
-                    FileResult::Failure(read.reason()));
+                    read);
         return ViewScope::Nothing;
     }
     return ViewScope::WholeSet;
