@@ -43,13 +43,17 @@ QString Document::RequesterFolder() const {
     return recentFiles_.lastFolder();
 }
 
-void Document::New(int bitsPerPixel, const QString& name) {
+void Document::BecomeNew(int bitsPerPixel, const QString& name) {
     fileType_.SetPath(name);
     gameFont_.reset();
     pathIsOwnFile_ = false;
     pathHoldsFont_ = true;
     set_.NewCharset(bitsPerPixel);
     history_.Clear();
+}
+
+void Document::New(int bitsPerPixel, const QString& name) {
+    BecomeNew(bitsPerPixel, name);
     UseRememberedCodePage();
 }
 

@@ -131,6 +131,8 @@ signals:
     void codePageRefused(const QString& nameOrFile, const FileResult& why);
 
 private:
+    // An empty set of that depth becomes the set, named name, with a fresh history.
+    void BecomeNew(int bitsPerPixel, const QString& name);
     // A set just read becomes the set, path the current path and gameFont the game's font it
     // came from, with a fresh history.
     void Adopt(Charset&& loaded, const QString& path, std::optional<GameFont> gameFont);

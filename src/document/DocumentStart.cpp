@@ -13,8 +13,7 @@ Document::StartOutcome Document::Start(const QString& name, std::optional<int> f
     // a game's file, which the list then opens or refuses.
     const bool namesBundle = !name.isEmpty() && (fontNumber || GameBundle::NamesGameFile(name));
     if (name.isEmpty() || namesBundle) {
-        fileType_.SetPath(QStringLiteral("new"));
-        set_.NewCharset(1);
+        BecomeNew(1, QStringLiteral("new"));
         if (fontNumber) {
             if (BundleResult read = OpenGameFont(name, *fontNumber); !read) {
                 outcome.bundleFailure = read;
@@ -22,23 +21,20 @@ Document::StartOutcome Document::Start(const QString& name, std::optional<int> f
         }
         outcome.listBundle = namesBundle && !fontNumber;
     } else {
-        fileType_.SetPath(name);
-        const QString path = fileType_.path();
+        const QString path = fileType_.WithExtension(name);
         if (QFileInfo(name).isDir() || QFileInfo(path).isDir()) {
             // Taken for a font that does not exist yet, a folder would only be a puzzling name.
             outcome.failure.emplace(name, FileResult::Failure(QStringLiteral(
                                               "it is a folder, and a folder can't be opened; "
                                               "choose a font file in it with File > Open")));
-            set_.NewCharset(1);
-            fileType_.SetPath(QStringLiteral("new"));
+            BecomeNew(1, QStringLiteral("new"));
         } else if (!QFileInfo::exists(path)) {
             // A name that does not exist yet is where Save will create the file.
-            set_.NewCharset(1);
+            BecomeNew(1, name);
         } else if (const FileResult loaded = OpenFile(path, outcome.notAFont); !loaded) {
             // A file that exists but was not understood must not be overwritten by a later Save.
             outcome.failure.emplace(path, loaded);
-            set_.NewCharset(1);
-            fileType_.SetPath(QStringLiteral("new"));
+            BecomeNew(1, QStringLiteral("new"));
         }
     }
     // A file or a game's font that was read came with its page; a new set takes the last one.
