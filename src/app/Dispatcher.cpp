@@ -41,6 +41,7 @@ Dispatcher::Dispatcher(Document& document, AppState& state, MainWindow& window,
     }
     connect(&window_, &MainWindow::openRecent, this, &Dispatcher::OpenRecentCommand);
     connect(&window_, &MainWindow::codePageChosen, this, &Dispatcher::ChooseCodePage);
+    connect(&window_, &MainWindow::previewResized, this, [this] { presenter_.ShowPreview(); });
     window_.SetRecentFiles(document_.recentFiles().paths());
     connect(&document_, &Document::recentFilesChanged, this,
             [this] { window_.SetRecentFiles(document_.recentFiles().paths()); });
@@ -117,6 +118,7 @@ void Dispatcher::MenuCommand(int menuId) {
         changed = ImportSheetCommand();
         break;
     case Menu::MarkMissing:
+    case Menu::ShowScreenWidth:
         changed = ViewScope::Preview;
         break;
     case Menu::LoadMappingFile:

@@ -20,16 +20,71 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace fontlathe {
 
 namespace {
+
+const QString SizeKey = QStringLiteral("windowSize");
+
+// How a control follows the client area when it is larger than 910 x 650. The extra width goes
+// to the frames, the glyph canvas and the preview, and moves what stands right of them; the
+// extra height is shared by the character frame (the table and the canvas grow) and the preview
+// (it grows, and what stands below the character frame moves down).
+struct Stretch {
+    enum Height { None, Chars, Preview };
+    bool moveRight = false;
+    bool growWide = false;
+    bool moveDown = false;
+    Height grow = None;
+};
+
+Stretch StretchOf(int id) {
+    switch (id) {
+    case Control::FontPrefsFrame:
+        return {false, true, false, Stretch::None};
+    case Control::DirtyBytesLabel:
+    case Control::DirtyBytesCheck:
+    case Control::ZoomBar:
+    case Control::OnButton:
+    case Control::OffButton:
+        return {true, false, false, Stretch::None};
+    case Control::CharsFrame:
+    case Control::GlyphScrollArea:
+        return {false, true, false, Stretch::Chars};
+    case Control::CharList:
+        return {false, false, false, Stretch::Chars};
+    case Control::PaletteBar:
+    case Control::ShiftLeftButton:
+    case Control::ShiftRightButton:
+    case Control::ShiftUpButton:
+    case Control::ShiftDownButton:
+    case Control::RollOption:
+    case Control::ResizeOption:
+    case Control::OffsetOption:
+        return {false, false, true, Stretch::None};
+    case Control::LastCharButton:
+    case Control::PreviewZoomBar:
+        return {true, false, true, Stretch::None};
+    case Control::PreviewFrame:
+    case Control::PreviewImage:
+        return {false, true, true, Stretch::Preview};
+    case Control::PreviewText:
+        return {false, false, true, Stretch::Preview};
+    default:
+        return {};
+    }
+}
 
 QSlider* TrackBar(int minimum, int maximum) {
     auto* slider = new QSlider(Qt::Vertical);
@@ -46,16 +101,20 @@ QSlider* TrackBar(int minimum, int maximum) {
 MainWindow::MainWindow(const Charset& set)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                               Qt::WindowCloseButtonHint),
+                               Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       client_(new QWidget(this)), shortcutKeeper_(new ShortcutKeeper(this)) {
     setWindowTitle(ProgramTitle);
-    client_->setFixedSize(ClientWidth, ClientHeight);
+    client_->setMinimumSize(ClientWidth, ClientHeight);
     setCentralWidget(client_);
     BuildMenus();
     BuildControls(set);
+    client_->installEventFilter(this);
     ConnectZoomWheels();
-    // On Linux the menu bar is part of the window: the client area stays 910 x 650 below it.
-    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    // On Linux the menu bar is part of the window: the client area is at least 910 x 650 below
+    // it, and opens at the size the window had when it was last closed.
+    const QSize smallest(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    setMinimumSize(smallest);
+    resize(QSettings().value(SizeKey, smallest).toSize().expandedTo(smallest));
 }
 
 MainWindow::~MainWindow() = default;
@@ -64,6 +123,7 @@ template <typename Widget>
 Widget* MainWindow::Place(int id, Widget* widget, int x, int y, int w, int h) {
     widget->setParent(client_);
     widget->setGeometry(x, y, w, h);
+    placed_[static_cast<std::size_t>(id)] = QRect(x, y, w, h);
     widget->setObjectName(QStringLiteral("control%1").arg(id));
     controls_[static_cast<std::size_t>(id)] = widget;
     return widget;
@@ -212,6 +272,41 @@ void MainWindow::ConnectZoomWheels() {
     };
     connect(glyphView_, &GlyphView::zoomStepRequested, this, stepper(bars[0].bar));
     connect(previewImage_, &ImageView::zoomStepRequested, this, stepper(bars[1].bar));
+}
+
+void MainWindow::LayOut(QSize client) {
+    const int wider = std::max(0, client.width() - ClientWidth);
+    const int higher = std::max(0, client.height() - ClientHeight);
+    const int chars = higher / 2;
+    const int preview = higher - chars;
+    for (int id = 0; id < Control::Count; ++id) {
+        const QRect& placed = placed_[static_cast<std::size_t>(id)];
+        if (placed.isNull()) {
+            continue;
+        }
+        const Stretch stretch = StretchOf(id);
+        const int grow = stretch.grow == Stretch::Chars     ? chars
+                         : stretch.grow == Stretch::Preview ? preview
+                                                            : 0;
+        control(id)->setGeometry(placed.x() + (stretch.moveRight ? wider : 0),
+                                 placed.y() + (stretch.moveDown ? chars : 0),
+                                 placed.width() + (stretch.growWide ? wider : 0),
+                                 placed.height() + grow);
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        const QSize previewBefore = previewImage_->size();
+        LayOut(static_cast<QResizeEvent*>(event)->size());
+        if (isVisible()) {
+            QSettings().setValue(SizeKey, size());
+        }
+        if (previewImage_->size() != previewBefore) {
+            emit previewResized();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -34,6 +34,7 @@ class MainWindow : public QMainWindow {
 public:
     static constexpr int ClientWidth = 910;
     static constexpr int ClientHeight = 650;
+    // The client area's smallest size is 910 x 650, and the window opens at that size at first.
 
     explicit MainWindow(const Charset& set);
     ~MainWindow() override;
@@ -84,9 +85,12 @@ signals:
     void openRecent(const QString& path);
     // A standard page of Edit > Code Page was chosen.
     void codePageChosen(const QString& name);
+    // The preview's image view changed its size with the window's.
+    void previewResized();
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The close button asks the dispatch to close, which may ask about unsaved changes first.
     void closeEvent(QCloseEvent* event) override;
 
@@ -100,12 +104,18 @@ private:
     template <typename Widget> Widget* Place(int id, Widget* widget, int x, int y, int w, int h);
     QAction* AddMenuItem(QMenu* menu, int menuId, const QString& label,
                          const QKeySequence& shortcut);
+    QAction* AddRememberedOption(QMenu* menu, int menuId, const QString& label, const QString& key,
+                                 bool byDefault);
     void ReportClicks(QAbstractButton* button, int id);
+    // Places the controls for a client area of that size: at their own places at the smallest.
+    void LayOut(QSize client);
     // The frame's width on each side of the client area; none until the window is decorated.
     QMargins FrameMargins() const;
 
     QWidget* client_;
     std::array<QWidget*, Control::Count> controls_{};
+    // Where each control stands in the smallest client area.
+    std::array<QRect, Control::Count> placed_{};
     QList<QAction*> menuActions_;
     ShortcutKeeper* shortcutKeeper_;
     QMenu* recentMenu_ = nullptr;

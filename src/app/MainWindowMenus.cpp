@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "ProgramTexts.h"
 #include "document/GameFontEntry.h"
 #include "text/CodePage.h"
 #include "gui/ShortcutKeeper.h"
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 
 namespace fontlathe {
 
@@ -21,6 +23,17 @@ QAction* MainWindow::AddMenuItem(QMenu* menu, int menuId, const QString& label,
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, [this, menuId] { emit menuCommand(menuId); });
     menuActions_.append(action);
+    return action;
+}
+
+// A checkable item whose state outlives the run, kept in the user's settings under key.
+QAction* MainWindow::AddRememberedOption(QMenu* menu, int menuId, const QString& label,
+                                         const QString& key, bool byDefault) {
+    QAction* action = AddMenuItem(menu, menuId, label, QKeySequence());
+    action->setCheckable(true);
+    action->setChecked(QSettings().value(key, byDefault).toBool());
+    connect(action, &QAction::toggled, this,
+            [key](bool checked) { QSettings().setValue(key, checked); });
     return action;
 }
 
@@ -61,8 +74,11 @@ void MainWindow::BuildMenus() {
     AddMenuItem(edit, Menu::CopyChar, QStringLiteral("Copy Char"), Qt::CTRL | Qt::Key_C);
     AddMenuItem(edit, Menu::PasteChar, QStringLiteral("Paste Char"), Qt::CTRL | Qt::Key_V);
     edit->addSeparator();
-    AddMenuItem(edit, Menu::MarkMissing, QStringLiteral("Mark Missing Characters"), QKeySequence())
-        ->setCheckable(true);
+    AddRememberedOption(edit, Menu::MarkMissing, QStringLiteral("Mark Missing Characters"),
+                        QStringLiteral("markMissingCharacters"), false);
+    AddRememberedOption(edit, Menu::ShowScreenWidth, QStringLiteral("Show Screen Width"),
+                        QStringLiteral("showScreenWidth"), true)
+        ->setToolTip(ScreenWidthToolTip);
     BuildCodePageMenu(edit);
 
     QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));

@@ -107,6 +107,10 @@ void Presenter::DrawPaletteBar() {
 void Presenter::ShowPreview() {
     const QAction* mark = window_.menuAction(Menu::MarkMissing);
     const bool marking = mark != nullptr && mark->isChecked();
+    const QAction* screenWidth = window_.menuAction(Menu::ShowScreenWidth);
+    window_.previewImage()->SetGuide(screenWidth != nullptr && screenWidth->isChecked()
+                                         ? ScreenWidthColumn(window_.PreviewZoom())
+                                         : -1);
     const QString text = window_.PreviewSampleText();
     const Charset& set = document_.set();
     window_.previewImage()->SetImage(RenderPreview(

@@ -60,6 +60,9 @@ inline const QString ShiftDownToolTip =
     QStringLiteral("Roll: the pixels move down, the bottom row wraps round to the top\n"
                    "Resize: one row more at the bottom edge\n"
                    "Offset: the y offset goes up by one (the glyph stands lower)");
+inline const QString ScreenWidthToolTip =
+    QStringLiteral("A line in the preview where the text reaches the width of the game's screen, "
+                   "320 pixels of the font");
 inline const QString ZoomToolTip =
     QStringLiteral("Zoom of the character: screen pixels per pixel of the glyph");
 inline const QString PreviewZoomToolTip =

@@ -105,6 +105,10 @@ bool TextUsesCode(const QString& text, int code, const CodePage& page) {
            text.contains(QString::fromUcs4(&*character, 1));
 }
 
+int ScreenWidthColumn(int zoom) {
+    return Margin + zoom + GameScreenWidth * zoom;
+}
+
 QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size,
                      MissingMarks marks, const CodePage& page) {
     zoom = std::max(zoom, 1);

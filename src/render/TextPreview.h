@@ -26,6 +26,13 @@ enum class MissingMarks { Hidden, Shown };
 inline constexpr QRgb MissingMarkColor = qRgb(255, 170, 0);
 inline constexpr int MinMarkSide = 3;
 
+// The width of the games' screen in pixels of the font: a line of the preview wider than this
+// does not fit on the game's screen.
+inline constexpr int GameScreenWidth = 320;
+
+// The column of the preview at zoom where a line starting at the pen reaches the screen's width.
+int ScreenWidthColumn(int zoom);
+
 // Every line break of any kind ("\r\n", a lone "\r" or "\n") becomes one carriage return.
 QString NormalizeLineBreaks(const QString& text);
 

@@ -16,6 +16,13 @@ void ImageView::SetImage(const QImage& image) {
     update();
 }
 
+void ImageView::SetGuide(int x) {
+    if (x != guide_) {
+        guide_ = x;
+        update();
+    }
+}
+
 void ImageView::wheelEvent(QWheelEvent* event) {
     const std::optional<int> steps = notches_.TakeZoom(*event);
     if (!steps) {
@@ -34,6 +41,10 @@ void ImageView::paintEvent(QPaintEvent* event) {
     const QRect exposed = event->rect().intersected(image_.rect());
     if (!exposed.isEmpty()) {
         painter.drawImage(exposed.topLeft(), image_, exposed);
+    }
+    if (guide_ >= 0 && guide_ < image_.width()) {
+        painter.fillRect(QRect(guide_, 0, 1, image_.height()).intersected(event->rect()),
+                         QColor::fromRgb(GuideColor));
     }
 }
 

@@ -16,6 +16,12 @@ public:
 
     void SetImage(const QImage& image);
     const QImage& image() const { return image_; }
+    // A thin vertical line over the image at column x, in GuideColor; none for a negative x.
+    void SetGuide(int x);
+    int guide() const { return guide_; }
+
+    // Magenta, which no display colour comes near.
+    static constexpr QRgb GuideColor = 0xFFFF00FF;
 
 signals:
     // Ctrl+wheel: zoom in by steps (out when negative), one step a notch.
@@ -28,6 +34,7 @@ protected:
 private:
     WheelNotches notches_;
     QImage image_;
+    int guide_ = -1;
 };
 
 } // namespace fontlathe

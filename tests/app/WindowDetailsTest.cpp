@@ -2,7 +2,9 @@
 #include "generate/Rasterizer.h"
 #include "gui/NumericField.h"
 #include "gui/QtEnvironment.h"
+#include "render/TextPreview.h"
 #include "support/AppFixture.h"
+#include "views/ImageView.h"
 #include "views/PaletteBar.h"
 
 #include <QAction>
@@ -11,6 +13,7 @@
 #include <QFontDialog>
 #include <QHelpEvent>
 #include <QPlainTextEdit>
+#include <QSlider>
 #include <QTimer>
 #include <QToolTip>
 
@@ -86,6 +89,40 @@ TEST_F(WindowDetailsTest, MarkedPreviewTitleNamesInvisibleCharacters) {
     window().previewText()->setPlainText(u"a \u00A0a\u0301"_s);
     window().menuAction(Menu::MarkMissing)->trigger();
     EXPECT_EQ(Text(Control::PreviewFrame), u"Char Preview (missing: space U+00A0 U+0301)"_s);
+}
+
+// The window grows: the table in height, the canvas and the preview both ways, the rest with
+// the corner it belongs to; at its smallest every control stands where it always stood.
+TEST_F(WindowDetailsTest, TheWindowGrowsWithItsControlsAndRemembersItsSize) {
+    Start();
+    const auto geometry = [this](int id) { return Widget(id)->geometry(); };
+    EXPECT_EQ(geometry(Control::CharList), QRect(30, 150, 480, 340));
+    EXPECT_EQ(geometry(Control::PreviewImage), QRect(QPoint(220, 550), PreviewSize));
+    const QSize smallest = window().size();
+    window().resize(smallest + QSize(200, 300));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(geometry(Control::CharList), QRect(30, 150, 480, 340 + 150));
+    EXPECT_EQ(geometry(Control::GlyphScrollArea), QRect(530, 150, 290 + 200, 210 + 150));
+    EXPECT_EQ(geometry(Control::OnButton), QRect(835 + 200, 150, 45, 30));
+    EXPECT_EQ(geometry(Control::LastCharButton), QRect(780 + 200, 460 + 150, 100, 30));
+    EXPECT_EQ(geometry(Control::ShiftLeftButton), QRect(530, 420 + 150, 40, 70));
+    EXPECT_EQ(geometry(Control::PreviewImage), QRect(220, 550 + 150, 600 + 200, 70 + 150));
+    EXPECT_EQ(window().previewImage()->image().size(), QSize(800, 220)) << "drawn again";
+
+    // The guide stands where a line of the font reaches 320 pixels, while it is wanted.
+    Widget(Control::PreviewZoomBar)->setFocus();
+    qobject_cast<QSlider*>(Widget(Control::PreviewZoomBar))->setValue(1);
+    EXPECT_EQ(window().previewImage()->guide(), 4 + 1 + 320);
+    window().menuAction(Menu::ShowScreenWidth)->trigger();
+    EXPECT_EQ(window().previewImage()->guide(), -1);
+    window().menuAction(Menu::MarkMissing)->trigger();
+
+    const QSize grown = window().size();
+    app_.reset();
+    Start();
+    EXPECT_EQ(window().size(), grown) << "the size of the last run";
+    EXPECT_FALSE(window().menuAction(Menu::ShowScreenWidth)->isChecked());
+    EXPECT_TRUE(window().menuAction(Menu::MarkMissing)->isChecked());
 }
 
 } // namespace
