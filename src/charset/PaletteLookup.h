@@ -20,6 +20,10 @@ public:
         return slot.rgb == rgb ? slot.index : 0;
     }
 
+    // The index of the set's colour nearest to color by distance in RGB, the lowest index among
+    // equals; a colour of the set gives its own index at once.
+    int NearestIndexOf(QRgb color) const;
+
     // Chosen by a search so that the 16 display colours fall into 16 distinct slots.
     static constexpr std::uint32_t Multiplier = 0x612E7697u;
     static constexpr int SlotBits = 5;
@@ -34,6 +38,7 @@ private:
         int index = 0;
     };
     std::array<Slot, 1u << SlotBits> slots_{};
+    int colorCount_;
 };
 
 } // namespace fontlathe

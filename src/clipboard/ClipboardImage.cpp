@@ -109,7 +109,7 @@ void SnapToDisplayColors(Charset& set, int code) {
     for (int y = 0; y < raster.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(raster.scanLine(y));
         for (int x = 0; x < raster.width(); ++x) {
-            line[x] = DisplayColorOf(palette.IndexOf(line[x]));
+            line[x] = DisplayColorOf(palette.NearestIndexOf(line[x]));
         }
     }
 }

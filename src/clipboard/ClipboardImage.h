@@ -20,8 +20,9 @@ QMimeData* MakeClipboardData(const QImage& raster);
 // its size checked before it is decoded. Transparency is composited over display colour 0.
 DecodedImage ReadClipboardImage(const QMimeData* data, int maxSide);
 
-// Every pixel of the glyph that is exactly one of the set's colours stays; every other pixel
-// becomes display colour 0. Nothing happens to an absent glyph.
+// Every pixel of the glyph takes the nearest of the set's display colours (by distance in RGB), so
+// an image of the set's own colours stays exactly as it is, and a slightly different red or an
+// anti-aliased edge from another program still shows. Nothing happens to an absent glyph.
 void SnapToDisplayColors(Charset& set, int code);
 
 } // namespace fontlathe
