@@ -68,6 +68,7 @@ struct Menu {
         MarkMissing = 18,
         LoadMappingFile = 19,
         OpenGameFont = 20,
+        AddLetters = 21,
         AppQuit = -1,
         AppPreferences = -2,
         AppAbout = -3,

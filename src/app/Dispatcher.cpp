@@ -119,6 +119,9 @@ void Dispatcher::MenuCommand(int menuId) {
     case Menu::MarkMissing:
         changed = ViewScope::Preview;
         break;
+    case Menu::AddLetters:
+        changed = AddLetters(GenerationStyle::Normal);
+        break;
     case Menu::LoadMappingFile:
         LoadMappingFileCommand();
         break;

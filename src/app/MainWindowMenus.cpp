@@ -64,6 +64,7 @@ void MainWindow::BuildMenus() {
     AddMenuItem(edit, Menu::MarkMissing, QStringLiteral("Mark Missing Characters"), QKeySequence())
         ->setCheckable(true);
     BuildCodePageMenu(edit);
+    AddMenuItem(edit, Menu::AddLetters, QStringLiteral("Add Letters..."), QKeySequence());
 
     QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
     AddMenuItem(info, Menu::About, QStringLiteral("About"), QKeySequence());
