@@ -41,7 +41,9 @@ GenerationFont DrawingFontOf(const FontChoice& choice) {
 AddLettersPreview PreviewOf(const AddLettersPlan& plan) {
     AddLettersPreview preview;
     for (const LetterRow& row : plan.rows) {
-        preview.rows.push_back({CodeText(row.code), Letter(row.letter), row.detail,
+        preview.rows.push_back({CodeText(row.code),
+                                row.letter == U' ' ? QStringLiteral("space") : Letter(row.letter),
+                                row.detail,
                                 row.glyph.present() ? row.glyph.raster : QImage()});
     }
     QStringList lost;

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,9 +29,9 @@ namespace {
 constexpr std::array<GenerationStyle, 3> Styles = {
     GenerationStyle::Normal, GenerationStyle::Shadowed, GenerationStyle::Outlined};
 
-// The glyphs are shown twice their size, so that a small font's marks can be seen.
-constexpr int GlyphZoom = 2;
-constexpr int LargestIcon = 64;
+// The glyphs are shown up to three times their size, so that a small font's marks can be seen.
+constexpr int GlyphZoom = 3;
+constexpr int LargestIcon = 48;
 
 QString Capitalised(QString text) {
     if (!text.isEmpty()) {
@@ -159,16 +160,26 @@ private:
         styles_->setEnabled(draw_->isChecked());
         const AddLettersPreview preview = plan_(Choices());
         table_->clear();
-        QSize iconSize(16, 16);
+        // Every glyph goes on a canvas of one size, so that the rows line up, and is shown as a
+        // pixmap, which the view draws unscaled: an icon it scales down loses pixels.
+        QSize largest(1, 1);
+        for (const AddLettersPreview::Row& row : preview.rows) {
+            largest = largest.expandedTo(row.glyph.size());
+        }
+        const int zoom = std::clamp(
+            LargestIcon / std::max(largest.width(), largest.height()), 1, GlyphZoom);
+        const QSize canvasSize = largest * zoom;
         for (const AddLettersPreview::Row& row : preview.rows) {
             auto* item = new QTreeWidgetItem(table_, {row.code, row.letter, QString(), row.how});
             if (!row.glyph.isNull()) {
-                const QSize size = row.glyph.size() * GlyphZoom;
-                item->setIcon(2, QPixmap::fromImage(row.glyph.scaled(size)));
-                iconSize = iconSize.expandedTo(size);
+                QPixmap canvas(canvasSize);
+                canvas.fill(Qt::transparent);
+                QPainter painter(&canvas);
+                painter.drawImage(QPoint(0, 0), row.glyph.scaled(row.glyph.size() * zoom));
+                painter.end();
+                item->setData(2, Qt::DecorationRole, canvas);
             }
         }
-        table_->setIconSize(iconSize.boundedTo(QSize(LargestIcon, LargestIcon)));
         lost_->setText(QStringLiteral("Lost: ") + preview.lost);
         totals_->setText(preview.totals);
     }
