@@ -72,6 +72,7 @@ struct Menu {
         MarkMissing = 18,
         LoadMappingFile = 19,
         OpenGameFont = 20,
+        AddLetters = 21,
         ShowScreenWidth = 22,
         AppQuit = -1,
         AppPreferences = -2,

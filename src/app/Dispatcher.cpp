@@ -121,6 +121,9 @@ void Dispatcher::MenuCommand(int menuId) {
     case Menu::ShowScreenWidth:
         changed = ViewScope::Preview;
         break;
+    case Menu::AddLetters:
+        changed = AddLetters(GenerationStyle::Normal);
+        break;
     case Menu::LoadMappingFile:
         LoadMappingFileCommand();
         break;

@@ -71,6 +71,9 @@ private:
     ViewScope Reopen();
     ViewScope SaveAs();
     ViewScope Generate(GenerationStyle style);
+    // Edit > Add Letters: the dialog shows the plan for the choices; OK applies it as one step
+    // and makes the target page the document's page. style is the one the dialog offers first.
+    ViewScope AddLetters(GenerationStyle style);
     ViewScope ImportSheetCommand();
     ViewScope PasteCharCommand(int code);
     ViewScope ShiftCommand(int controlId, int code);

@@ -1,13 +1,17 @@
 // The Generate commands: a font from the requester, then a whole set drawn from it.
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "ProgramTexts.h"
 #include "document/Document.h"
 #include "edit/WholeSetEdit.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
 #include "gui/Environment.h"
 
+#include <QStringList>
+
 #include <cmath>
+#include <vector>
 
 namespace fontlathe {
 
@@ -41,9 +45,58 @@ QString GenerationStepName(GenerationStyle style) {
     return QStringLiteral("Generate ") + name;
 }
 
+// The codes as a short list: "1, 2, 127 to 140".
+QString CodeList(const std::vector<int>& codes) {
+    QStringList parts;
+    for (std::size_t first = 0; first < codes.size();) {
+        std::size_t last = first;
+        while (last + 1 < codes.size() && codes[last + 1] == codes[last] + 1) {
+            ++last;
+        }
+        if (last - first >= 2) {
+            parts << QStringLiteral("%1 to %2").arg(codes[first]).arg(codes[last]);
+        } else {
+            for (std::size_t i = first; i <= last; ++i) {
+                parts << QString::number(codes[i]);
+            }
+        }
+        first = last + 1;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+// The game's glyphs a generated set has no match for: those below the space and above the
+// tilde, which Generate draws from the code page's letters or not at all.
+QString GenerateOverGameFontText(const Charset& set, int fontNumber) {
+    std::vector<int> codes;
+    for (int code = 0; code < GlyphSlotCount; ++code) {
+        if ((code < 32 || code > 126) && set.GlyphAt(code) != nullptr) {
+            codes.push_back(code);
+        }
+    }
+    QString text =
+        QStringLiteral("Generate replaces every glyph of font %1 and its colour map").arg(fontNumber);
+    if (codes.empty()) {
+        return text + u'.';
+    }
+    return text + QStringLiteral("; the game's own glyphs at codes %1 will be lost.")
+                      .arg(CodeList(codes));
+}
+
 } // namespace
 
 ViewScope Dispatcher::Generate(GenerationStyle style) {
+    if (const std::optional<GameFont>& gameFont = document_.gameFont()) {
+        switch (environment_.AskGenerateOverGameFont(
+            &window_, ProgramTitle, GenerateOverGameFontText(document_.set(), gameFont->number()))) {
+        case GenerateOverGameFontAnswer::Replace:
+            break;
+        case GenerateOverGameFontAnswer::AddLettersInstead:
+            return AddLetters(style);
+        case GenerateOverGameFontAnswer::Cancel:
+            return ViewScope::Nothing;
+        }
+    }
     if (!ChooseGenerationFont()) {
         return ViewScope::WholeSet;
     }

@@ -80,6 +80,7 @@ void MainWindow::BuildMenus() {
                         QStringLiteral("showScreenWidth"), true)
         ->setToolTip(ScreenWidthToolTip);
     BuildCodePageMenu(edit);
+    AddMenuItem(edit, Menu::AddLetters, QStringLiteral("Add Letters..."), QKeySequence());
 
     QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
     AddMenuItem(info, Menu::About, QStringLiteral("About"), QKeySequence());

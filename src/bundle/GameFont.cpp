@@ -9,8 +9,9 @@
 
 namespace fontlathe {
 
-GameFont::GameFont(QString dataPath, QString indexPath, int number)
-    : dataPath_(std::move(dataPath)), indexPath_(std::move(indexPath)), number_(number) {}
+GameFont::GameFont(QString dataPath, QString indexPath, int number, int version)
+    : dataPath_(std::move(dataPath)), indexPath_(std::move(indexPath)), number_(number),
+      version_(version) {}
 
 BundleResult GameFont::Load(const QString& path, int number, Charset& set, GameFont& font) {
     GameBundle bundle;
@@ -31,7 +32,7 @@ BundleResult GameFont::Load(const QString& path, int number, Charset& set, GameF
                                          .arg(decoded.reason()));
     }
     set = std::move(loaded);
-    font = GameFont(bundle.paths().data, bundle.paths().index, number);
+    font = GameFont(bundle.paths().data, bundle.paths().index, number, bundle.version());
     return BundleResult::Success();
 }
 

@@ -14,7 +14,8 @@ namespace fontlathe {
 class GameFont {
 public:
     GameFont() = default;
-    GameFont(QString dataPath, QString indexPath, int number);
+    // version is the bundle's; 0 when not known.
+    GameFont(QString dataPath, QString indexPath, int number, int version = 0);
 
     // Opens the bundle that path names (either file) and reads font number into set; on failure
     // set and font are untouched.
@@ -28,6 +29,8 @@ public:
     const QString& dataPath() const { return dataPath_; }
     const QString& indexPath() const { return indexPath_; }
     int number() const { return number_; }
+    // The game version of the bundle as it was read, which decides the codes its text reserves.
+    int version() const { return version_; }
     // "game.001, font 2", as the window's title names it.
     QString DisplayName() const;
 
@@ -35,6 +38,7 @@ private:
     QString dataPath_;
     QString indexPath_;
     int number_ = -1;
+    int version_ = 0;
 };
 
 } // namespace fontlathe

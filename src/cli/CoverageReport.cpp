@@ -4,6 +4,8 @@
 #include "text/CodePoints.h"
 #include "charset/FileAccess.h"
 
+#include <algorithm>
+
 namespace fontlathe {
 
 namespace {
@@ -45,6 +47,14 @@ QString DescribeCoverage(const TextCoverage& coverage) {
         text += QStringLiteral("%1 of %2 distinct characters missing.\n")
                     .arg(coverage.missing.size())
                     .arg(coverage.distinct);
+    }
+    if (std::any_of(coverage.missing.begin(), coverage.missing.end(),
+                    [](const MissingCharacter& missing) {
+                        return missing.reason == MissingReason::ReservedCode;
+                    })) {
+        text += QStringLiteral("The game's text reader takes reservedCode letters as control "
+                               "codes: move them to free codes with a mapping file "
+                               "(--codepage FILE).\n");
     }
     return text;
 }

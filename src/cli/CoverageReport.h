@@ -19,7 +19,7 @@ struct CoverageText {
 };
 
 // One line per missing character (code point, the character, its count, the reason), then a
-// summary line.
+// summary line, and a line of advice when a letter sits at a code the game's text reserves.
 QString DescribeCoverage(const TextCoverage& coverage);
 
 // { "distinct": N, "missing": [ { "codepoint", "char", "count", "reason" } ] }

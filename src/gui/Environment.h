@@ -1,10 +1,15 @@
 #pragma once
 
+#include "generate/GenerationFont.h"
+
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 class QMimeData;
 class QWidget;
@@ -24,6 +29,37 @@ struct FontChoice {
 
 // The answers to "Save the changes?".
 enum class SaveChangesAnswer { Save, Discard, Cancel };
+
+// The answers to the question before Generate replaces a game's font.
+enum class GenerateOverGameFontAnswer { Replace, AddLettersInstead, Cancel };
+
+// Which letters Add Letters wants: those of a text, or every letter of the target page.
+enum class WantedLetters { OfText, WholePage };
+
+// What the Add Letters dialog asks for.
+struct AddLettersChoices {
+    QString toPage; // the name of a standard page
+    WantedLetters letters = WantedLetters::OfText;
+    QString text;
+    std::optional<FontChoice> drawWith; // nothing: no letter is drawn
+    GenerationStyle style = GenerationStyle::Normal;
+};
+
+// What Add Letters would do with the choices, as the dialog shows it.
+struct AddLettersPreview {
+    struct Row {
+        QString code; // "0xB9", or "-" where the target page has no code for the letter
+        QString letter;
+        QString how;  // "composed from a + a built-in ogonek"
+        QImage glyph; // the new glyph; null where the letter gets none
+    };
+    std::vector<Row> rows;
+    QString lost;   // the letters lost, separated by spaces, or "none"
+    QString totals; // "kept 12, moved 0, ..."
+};
+
+// Works out the preview for a set of choices; the dialog calls it whenever a choice changes.
+using AddLettersPlanner = std::function<AddLettersPreview(const AddLettersChoices&)>;
 
 // Everything the program asks of the desktop beyond its own window: file and font requesters,
 // message boxes and the clipboard. The program holds one Environment and calls nothing of these
@@ -55,6 +91,19 @@ public:
                                              const QString& text) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+
+    // A question with Replace, Add Letters Instead and Cancel, before Generate replaces a font
+    // of a game's bundle.
+    virtual GenerateOverGameFontAnswer AskGenerateOverGameFont(QWidget* parent,
+                                                               const QString& title,
+                                                               const QString& text) = 0;
+
+    // The Add Letters dialog, starting from initial and showing what plan works out for the
+    // choices as they change; the choices confirmed with OK, or nothing on Cancel. A font to draw
+    // with is chosen with AskFont.
+    virtual std::optional<AddLettersChoices> AskAddLetters(QWidget* parent,
+                                                           const AddLettersChoices& initial,
+                                                           const AddLettersPlanner& plan) = 0;
 
     // The fonts of a game's bundle, one row each under the column headings; the index of the
     // row chosen, or nothing when the user cancels.

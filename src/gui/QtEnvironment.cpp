@@ -1,5 +1,7 @@
 #include "QtEnvironment.h"
 
+#include "AddLettersDialog.h"
+
 #include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -8,6 +10,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -95,6 +98,34 @@ SaveChangesAnswer QtEnvironment::AskSaveChanges(QWidget* parent, const QString& 
 bool QtEnvironment::AskYesNo(QWidget* parent, const QString& title, const QString& text) {
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+GenerateOverGameFontAnswer QtEnvironment::AskGenerateOverGameFont(QWidget* parent,
+                                                                  const QString& title,
+                                                                  const QString& text) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+    QPushButton* replace = box.addButton(QStringLiteral("Replace"), QMessageBox::DestructiveRole);
+    QPushButton* addLetters =
+        box.addButton(QStringLiteral("Add Letters Instead"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(addLetters);
+    box.exec();
+    if (box.clickedButton() == replace) {
+        return GenerateOverGameFontAnswer::Replace;
+    }
+    if (box.clickedButton() == addLetters) {
+        return GenerateOverGameFontAnswer::AddLettersInstead;
+    }
+    return GenerateOverGameFontAnswer::Cancel;
+}
+
+std::optional<AddLettersChoices> QtEnvironment::AskAddLetters(QWidget* parent,
+                                                              const AddLettersChoices& initial,
+                                                              const AddLettersPlanner& plan) {
+    return RunAddLettersDialog(parent, initial, plan,
+                               [this](QWidget* dialog, const FontChoice& preselected) {
+                                   return AskFont(dialog, preselected);
+                               });
 }
 
 // A table of the fonts with the first one chosen, so that Return opens it; a double click

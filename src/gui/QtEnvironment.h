@@ -22,6 +22,11 @@ public:
     SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& title,
                                      const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    GenerateOverGameFontAnswer AskGenerateOverGameFont(QWidget* parent, const QString& title,
+                                                       const QString& text) override;
+    std::optional<AddLettersChoices> AskAddLetters(QWidget* parent,
+                                                   const AddLettersChoices& initial,
+                                                   const AddLettersPlanner& plan) override;
     std::optional<int> AskGameFont(QWidget* parent, const QString& title,
                                    const QStringList& columns,
                                    const QList<QStringList>& rows) override;

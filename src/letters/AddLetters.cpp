@@ -7,6 +7,7 @@
 #include "LetterTables.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
+#include "text/CodePoints.h"
 
 #include <QChar>
 #include <QFontInfo>
@@ -276,6 +277,18 @@ std::vector<char32_t> EveryLetterOf(const CodePage& page) {
     for (int code = FirstLetterCode; code < GlyphSlotCount; ++code) {
         if (const auto character = page.CharacterAt(code)) {
             letters.push_back(*character);
+        }
+    }
+    return letters;
+}
+
+std::vector<char32_t> LettersOfText(QStringView text) {
+    std::vector<char32_t> letters;
+    std::set<char32_t> seen;
+    for (qsizetype i = 0; i < text.size();) {
+        const char32_t letter = NextCodePoint(text, i);
+        if (letter >= U' ' && seen.insert(letter).second) {
+            letters.push_back(letter);
         }
     }
     return letters;

@@ -58,6 +58,10 @@ struct AddLettersPlan {
 // Every character the page gives a code from 32 up, in the order of their codes.
 std::vector<char32_t> EveryLetterOf(const CodePage& page);
 
+// The characters of a text from the space up, each once, in order of first use: the letters
+// a translation's text wants, as coverage lists them.
+std::vector<char32_t> LettersOfText(QStringView text);
+
 // Works out every wanted letter as the sources above allow; a letter the target page has no
 // code for, or only a code below 32, is missing. Drawing needs a QGuiApplication.
 AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& request);

@@ -155,6 +155,9 @@ std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePo
     if (code == CodePage::NotInPage) {
         return MissingReason::NotInCodePage;
     }
+    if (!ReservedCodeReason(code).isEmpty()) {
+        return MissingReason::ReservedCode;
+    }
     if (code >= set.numChars) {
         return MissingReason::NotStored;
     }
@@ -168,6 +171,8 @@ QString MissingReasonName(MissingReason reason) {
     switch (reason) {
     case MissingReason::NotInCodePage:
         return QStringLiteral("notInCodePage");
+    case MissingReason::ReservedCode:
+        return QStringLiteral("reservedCode");
     case MissingReason::NotStored:
         return QStringLiteral("notStored");
     case MissingReason::Absent:

@@ -2,6 +2,7 @@
 
 #include "charset/Charset.h"
 #include "CodePage.h"
+#include "ReservedCodes.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -15,6 +16,8 @@ namespace fontlathe {
 // Why a character of a text has no glyph that the game can show.
 enum class MissingReason {
     NotInCodePage, // the code page gives it no code
+    ReservedCode,  // its code is one the game's text reader takes as a control code; it ranks
+                   // before the others as no glyph stored there would ever show
     NotStored,     // its code is at or past numChars: the file does not hold it
     Absent,        // its code is stored, but no glyph is present there
 };
@@ -38,11 +41,12 @@ struct TextCoverage {
 };
 
 // Why the set does not cover the code point; nothing when it does (the page gives it a code
-// below numChars, and the glyph there is present).
+// below numChars that the game's text reader does not reserve, and the glyph there is present).
+// Coverage takes AnyGameVersion's reserved codes: a font file does not say which game reads it.
 std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePoint,
                                              const CodePage& page = CodePage());
 
-// The name scripts see: "notInCodePage", "notStored" or "absent".
+// The name scripts see: "notInCodePage", "reservedCode", "notStored" or "absent".
 QString MissingReasonName(MissingReason reason);
 
 // "U+00E9", "U+1F600".

@@ -255,6 +255,7 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     small.numChars = 100;
     SetGlyph(small, 65, 3, 2, [](int x, int y) { return x + y; });
     SetGlyph(small, 10, 1, 1, [](int, int) { return 3; });
+    SetGlyph(small, 0x40, 1, 1, [](int, int) { return 3; });
     WriteSet(u"small.char"_s, small);
     const QString font = PathOf(u"small.char"_s);
     const Run covered = Cli({u"coverage"_s, font, u"--text"_s, u"AAA\r\n"_s});
@@ -262,10 +263,10 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     EXPECT_EQ(covered.out, u"All 1 distinct characters are covered.\n"_s);
 
     const Run json =
-        Cli({u"coverage"_s, font, u"--json"_s, u"--text"_s, u"A\u00E9A\u00E9\U0001F600\v"_s});
+        Cli({u"coverage"_s, font, u"--json"_s, u"--text"_s, u"A\u00E9A\u00E9\U0001F600\v@"_s});
     EXPECT_EQ(json.status, 3);
     const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
-    EXPECT_EQ(root["distinct"].toInt(), 4);
+    EXPECT_EQ(root["distinct"].toInt(), 5);
     EXPECT_EQ(root["codePage"].toString(), u"latin1"_s);
     EXPECT_EQ(root["missing"].toArray(), (QJsonArray{QJsonObject{{"codepoint", "U+00E9"},
                                                                  {"char", u"\u00E9"_s},
@@ -278,7 +279,11 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
                                                      QJsonObject{{"codepoint", "U+000B"},
                                                                  {"char", "\v"},
                                                                  {"count", 1},
-                                                                 {"reason", "absent"}}}));
+                                                                 {"reason", "absent"}},
+                                                     QJsonObject{{"codepoint", "U+0040"},
+                                                                 {"char", "@"},
+                                                                 {"count", 1},
+                                                                 {"reason", "reservedCode"}}}));
 
     WriteFile(u"text.txt"_s, "\xEF\xBB\xBF"
                              "AB\r\n");
@@ -287,6 +292,10 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     EXPECT_EQ(table.status, 3);
     EXPECT_EQ(table.out,
               u"U+0042    B           1  absent\n1 of 2 distinct characters missing.\n"_s);
+    EXPECT_EQ(Cli({u"coverage"_s, font, u"--text"_s, u"A@"_s}).out,
+              u"U+0040    @           1  reservedCode\n1 of 2 distinct characters missing.\n"
+              u"The game's text reader takes reservedCode letters as control codes: move them to "
+              u"free codes with a mapping file (--codepage FILE).\n"_s);
     WriteFile(u"bad.txt"_s, "AB\xC3(");
     const QString bad = PathOf(u"bad.txt"_s);
     const Run refused = Cli({u"coverage"_s, font, u"--text-file"_s, bad});

@@ -86,6 +86,32 @@ public:
         return NextOr(gameFontAnswers, std::optional<int>());
     }
 
+    // Generate over a game's font: with none queued the answer is Replace, as before it asked.
+    std::deque<GenerateOverGameFontAnswer> generateAnswers;
+    GenerateOverGameFontAnswer AskGenerateOverGameFont(QWidget*, const QString&,
+                                                       const QString& text) override {
+        questions << text;
+        return NextOr(generateAnswers, GenerateOverGameFontAnswer::Replace);
+    }
+
+    // Add Letters: the dialog opens on the choices it is given and shows their plan; an answer
+    // queued is then chosen, planned and confirmed, and with none queued the dialog is cancelled.
+    std::deque<AddLettersChoices> addLettersAnswers;
+    std::vector<AddLettersChoices> addLettersRequests;
+    std::vector<AddLettersPreview> addLettersPreviews;
+    std::optional<AddLettersChoices> AskAddLetters(QWidget*, const AddLettersChoices& initial,
+                                                   const AddLettersPlanner& plan) override {
+        addLettersRequests.push_back(initial);
+        addLettersPreviews.push_back(plan(initial));
+        if (addLettersAnswers.empty()) {
+            return std::nullopt;
+        }
+        AddLettersChoices answer = addLettersAnswers.front();
+        addLettersAnswers.pop_front();
+        addLettersPreviews.push_back(plan(answer));
+        return answer;
+    }
+
 private:
     template <typename T> static T NextOr(std::deque<T>& answers, T fallback) {
         if (answers.empty()) {

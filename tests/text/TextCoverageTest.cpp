@@ -63,12 +63,21 @@ TEST(TextCoverageTest, ReasonsCountsAndOrderOnTrickyText) {
 TEST(TextCoverageTest, ThroughACodePage) {
     using enum MissingReason;
     Charset set = LatinSet();
-    test::SetGlyph(set, 0x80, 1, 1, [](int, int) { return 1; });
+    for (const int code : {0x80, 0x40}) {
+        test::SetGlyph(set, code, 1, 1, [](int, int) { return 1; });
+    }
     CodePage mine;
     ASSERT_TRUE(CodePage::ParseMapping("0x61 0x0061\n0x80 0x0104", u"mine"_s, mine).ok());
     const CodePage cp850 = *CodePage::Standard(u"cp850"_s);
-    // é is 0x82 in cp850, absent there; Ú is 0xE9, past the stored codes.
+    const CodePage cp1251 = *CodePage::Standard(u"cp1251"_s);
+    const CodePage latin1;
+    // é is 0x82 in cp850, absent there; Ú is 0xE9, past the stored codes. The game's text
+    // reader reserves @ (present here), 0xFF and 0xFE (past the stored codes) whatever is there.
     const std::tuple<const CodePage*, QString, std::vector<MissingCharacter>> cases[] = {
+        {&latin1, u"a@\u00FF\u00FE"_s,
+         {{'@', 1, ReservedCode}, {0xFF, 1, ReservedCode}, {0xFE, 1, ReservedCode}}},
+        {&cp1251, u"\u044F\u044E\u0410"_s,
+         {{0x44F, 1, ReservedCode}, {0x44E, 1, ReservedCode}, {0x410, 1, Absent}}},
         {&mine, u"a\u0104"_s, {}},
         {&mine, u"b\u0104"_s, {{'b', 1, NotInCodePage}}},
         {&cp850, u"\u00E9\u00DAa"_s, {{0xE9, 1, Absent}, {0xDA, 1, NotStored}}},

@@ -1,0 +1,103 @@
+// Edit > Add Letters: a language's letters added to the open font, shown before anything changes.
+#include "Dispatcher.h"
+#include "MainWindow.h"
+#include "document/Document.h"
+#include "edit/WholeSetEdit.h"
+#include "generate/DrawingFont.h"
+#include "gui/Environment.h"
+#include "letters/AddLetters.h"
+
+#include <QStringList>
+
+#include <array>
+#include <cmath>
+
+namespace fontlathe {
+
+namespace {
+
+constexpr std::array<LetterSource, 7> Sources = {
+    LetterSource::Kept,  LetterSource::Moved,   LetterSource::Composed, LetterSource::Borrowed,
+    LetterSource::Drawn, LetterSource::Missing, LetterSource::Reserved};
+
+QString Letter(char32_t letter) {
+    return QString::fromUcs4(&letter, 1);
+}
+
+QString CodeText(int code) {
+    return code == CodePage::NotInPage
+               ? QStringLiteral("-")
+               : QStringLiteral("0x") + QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper();
+}
+
+// The font the letters are drawn with, as Generate makes it from the requester's choice.
+GenerationFont DrawingFontOf(const FontChoice& choice) {
+    return GenerationFont{choice.family, static_cast<std::int32_t>(std::trunc(choice.pointSize)),
+                          (choice.bold ? GenerationFont::Bold : 0) |
+                              (choice.italic ? GenerationFont::Italic : 0),
+                          choice.styleName};
+}
+
+AddLettersPreview PreviewOf(const AddLettersPlan& plan) {
+    AddLettersPreview preview;
+    for (const LetterRow& row : plan.rows) {
+        preview.rows.push_back({CodeText(row.code),
+                                row.letter == U' ' ? QStringLiteral("space") : Letter(row.letter),
+                                row.detail,
+                                row.glyph.present() ? row.glyph.raster : QImage()});
+    }
+    QStringList lost;
+    for (const char32_t letter : plan.lost) {
+        lost << Letter(letter);
+    }
+    preview.lost = lost.isEmpty() ? QStringLiteral("none") : lost.join(u' ');
+    QStringList totals;
+    for (const LetterSource source : Sources) {
+        totals << QStringLiteral("%1 %2").arg(LetterSourceName(source)).arg(plan.Count(source));
+    }
+    preview.totals = totals.join(QStringLiteral(", "));
+    return preview;
+}
+
+} // namespace
+
+ViewScope Dispatcher::AddLetters(GenerationStyle style) {
+    const std::optional<GameFont>& gameFont = document_.gameFont();
+    const int gameVersion = gameFont ? gameFont->version() : AnyGameVersion;
+    const auto requestFor = [this, gameVersion](const AddLettersChoices& choices) {
+        AddLettersRequest request;
+        request.fromPage = document_.codePage();
+        if (const std::optional<CodePage> page = CodePage::Standard(choices.toPage)) {
+            request.toPage = *page;
+        }
+        request.letters = choices.letters == WantedLetters::WholePage
+                              ? EveryLetterOf(request.toPage)
+                              : LettersOfText(choices.text);
+        if (choices.drawWith) {
+            request.drawWith = MakeDrawingFont(DrawingFontOf(*choices.drawWith));
+        }
+        request.style = choices.style;
+        request.gameVersion = gameVersion;
+        return request;
+    };
+    AddLettersChoices initial;
+    initial.toPage = CodePage::Standard(document_.codePage().name())
+                         ? document_.codePage().name()
+                         : KnownCodePages().front().name;
+    initial.text = window_.PreviewSampleText();
+    initial.style = style;
+    const std::optional<AddLettersChoices> chosen = environment_.AskAddLetters(
+        &window_, initial, [&](const AddLettersChoices& choices) {
+            return PreviewOf(PlanAddLetters(document_.set(), requestFor(choices)));
+        });
+    if (!chosen) {
+        return ViewScope::Nothing;
+    }
+    const AddLettersPlan plan = PlanAddLetters(document_.set(), requestFor(*chosen));
+    document_.Change(std::make_unique<WholeSetEdit>(QStringLiteral("Add Letters"), document_.set()),
+                     [&plan](Charset& set) { ApplyAddLetters(plan, set); });
+    document_.ChooseCodePage(chosen->toPage);
+    return ViewScope::WholeSet;
+}
+
+} // namespace fontlathe

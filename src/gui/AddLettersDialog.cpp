@@ -1,0 +1,215 @@
+#include "AddLettersDialog.h"
+
+#include "text/CodePage.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+namespace fontlathe {
+
+namespace {
+
+constexpr std::array<GenerationStyle, 3> Styles = {
+    GenerationStyle::Normal, GenerationStyle::Shadowed, GenerationStyle::Outlined};
+
+// The glyphs are shown up to three times their size, so that a small font's marks can be seen.
+constexpr int GlyphZoom = 3;
+constexpr int LargestIcon = 48;
+
+QString Capitalised(QString text) {
+    if (!text.isEmpty()) {
+        text[0] = text[0].toUpper();
+    }
+    return text;
+}
+
+class AddLettersDialog : public QDialog {
+public:
+    AddLettersDialog(QWidget* parent, const AddLettersChoices& initial,
+                     const AddLettersPlanner& plan, const FontAsker& askFont)
+        : QDialog(parent), plan_(plan), askFont_(askFont), drawWith_(initial.drawWith) {
+        setWindowTitle(QStringLiteral("Add Letters"));
+        pages_ = new QComboBox(this);
+        for (const CodePageInfo& page : KnownCodePages()) {
+            pages_->addItem(QStringLiteral("%1  (%2)").arg(page.name, page.description), page.name);
+        }
+        pages_->setCurrentIndex(std::max(0, pages_->findData(initial.toPage)));
+
+        ofText_ = new QRadioButton(QStringLiteral("Those of this text:"), this);
+        wholePage_ = new QRadioButton(QStringLiteral("Every letter of the page"), this);
+        auto* group = new QButtonGroup(this);
+        group->addButton(ofText_);
+        group->addButton(wholePage_);
+        (initial.letters == WantedLetters::WholePage ? wholePage_ : ofText_)->setChecked(true);
+        text_ = new QLineEdit(initial.text, this);
+
+        draw_ = new QCheckBox(QStringLiteral("Draw what nothing else makes with"), this);
+        draw_->setChecked(drawWith_.has_value());
+        fontButton_ = new QPushButton(this);
+        styles_ = new QComboBox(this);
+        for (const GenerationStyle style : Styles) {
+            styles_->addItem(Capitalised(GenerationStyleName(style)));
+        }
+        styles_->setCurrentIndex(static_cast<int>(
+            std::find(Styles.begin(), Styles.end(), initial.style) - Styles.begin()));
+
+        table_ = new QTreeWidget(this);
+        table_->setRootIsDecorated(false);
+        table_->setHeaderLabels({QStringLiteral("Code"), QStringLiteral("Letter"),
+                                 QStringLiteral("Glyph"), QStringLiteral("How")});
+        table_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        table_->header()->setStretchLastSection(true);
+        lost_ = new QLabel(this);
+        lost_->setWordWrap(true);
+        totals_ = new QLabel(this);
+        totals_->setWordWrap(true);
+
+        auto* letters = new QGridLayout;
+        letters->addWidget(ofText_, 0, 0);
+        letters->addWidget(text_, 0, 1);
+        letters->addWidget(wholePage_, 1, 0, 1, 2);
+        auto* drawing = new QHBoxLayout;
+        drawing->addWidget(draw_);
+        drawing->addWidget(fontButton_);
+        drawing->addWidget(new QLabel(QStringLiteral("Style:"), this));
+        drawing->addWidget(styles_);
+        drawing->addStretch();
+        auto* form = new QFormLayout;
+        form->addRow(QStringLiteral("Code page of the game's text:"), pages_);
+        form->addRow(QStringLiteral("Letters:"), letters);
+        form->addRow(QString(), drawing);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        auto* layout = new QVBoxLayout(this);
+        layout->addLayout(form);
+        layout->addWidget(table_, 1);
+        layout->addWidget(lost_);
+        layout->addWidget(totals_);
+        layout->addWidget(buttons);
+        resize(640, 560);
+
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        connect(pages_, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
+        connect(styles_, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
+        connect(group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool on) {
+            if (on) {
+                Replan();
+            }
+        });
+        connect(text_, &QLineEdit::textChanged, this, [this] {
+            ofText_->setChecked(true);
+            Replan();
+        });
+        connect(draw_, &QCheckBox::toggled, this, [this](bool on) {
+            if (on && !drawWith_) {
+                ChooseFont();
+            }
+            Replan();
+        });
+        connect(fontButton_, &QPushButton::clicked, this, [this] {
+            ChooseFont();
+            Replan();
+        });
+        Replan();
+    }
+
+    AddLettersChoices Choices() const {
+        AddLettersChoices choices;
+        choices.toPage = pages_->currentData().toString();
+        choices.letters = wholePage_->isChecked() ? WantedLetters::WholePage : WantedLetters::OfText;
+        choices.text = text_->text();
+        if (draw_->isChecked()) {
+            choices.drawWith = drawWith_;
+        }
+        choices.style = Styles[static_cast<std::size_t>(std::max(0, styles_->currentIndex()))];
+        return choices;
+    }
+
+private:
+    // A cancelled requester leaves the font there was, and without one nothing is drawn.
+    void ChooseFont() {
+        const FontChoice preselected =
+            drawWith_.value_or(FontChoice{QStringLiteral("DejaVu Sans"), 12});
+        if (const std::optional<FontChoice> chosen = askFont_(this, preselected)) {
+            drawWith_ = chosen;
+        }
+        const QSignalBlocker blocker(draw_);
+        draw_->setChecked(draw_->isChecked() && drawWith_.has_value());
+    }
+
+    void Replan() {
+        fontButton_->setText(drawWith_ ? drawWith_->family + QStringLiteral("...")
+                                       : QStringLiteral("Choose Font..."));
+        styles_->setEnabled(draw_->isChecked());
+        const AddLettersPreview preview = plan_(Choices());
+        table_->clear();
+        // Every glyph goes on a canvas of one size, so that the rows line up, and is shown as a
+        // pixmap, which the view draws unscaled: an icon it scales down loses pixels.
+        QSize largest(1, 1);
+        for (const AddLettersPreview::Row& row : preview.rows) {
+            largest = largest.expandedTo(row.glyph.size());
+        }
+        const int zoom = std::clamp(
+            LargestIcon / std::max(largest.width(), largest.height()), 1, GlyphZoom);
+        const QSize canvasSize = largest * zoom;
+        for (const AddLettersPreview::Row& row : preview.rows) {
+            auto* item = new QTreeWidgetItem(table_, {row.code, row.letter, QString(), row.how});
+            if (!row.glyph.isNull()) {
+                QPixmap canvas(canvasSize);
+                canvas.fill(Qt::transparent);
+                QPainter painter(&canvas);
+                painter.drawImage(QPoint(0, 0), row.glyph.scaled(row.glyph.size() * zoom));
+                painter.end();
+                item->setData(2, Qt::DecorationRole, canvas);
+            }
+        }
+        lost_->setText(QStringLiteral("Lost: ") + preview.lost);
+        totals_->setText(preview.totals);
+    }
+
+    AddLettersPlanner plan_;
+    FontAsker askFont_;
+    std::optional<FontChoice> drawWith_;
+    QComboBox* pages_ = nullptr;
+    QRadioButton* ofText_ = nullptr;
+    QRadioButton* wholePage_ = nullptr;
+    QLineEdit* text_ = nullptr;
+    QCheckBox* draw_ = nullptr;
+    QPushButton* fontButton_ = nullptr;
+    QComboBox* styles_ = nullptr;
+    QTreeWidget* table_ = nullptr;
+    QLabel* lost_ = nullptr;
+    QLabel* totals_ = nullptr;
+};
+
+} // namespace
+
+std::optional<AddLettersChoices> RunAddLettersDialog(QWidget* parent,
+                                                     const AddLettersChoices& initial,
+                                                     const AddLettersPlanner& plan,
+                                                     const FontAsker& askFont) {
+    AddLettersDialog dialog(parent, initial, plan, askFont);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Choices();
+}
+
+} // namespace fontlathe
