@@ -107,6 +107,8 @@ private:
     QAction* AddRememberedOption(QMenu* menu, int menuId, const QString& label, const QString& key,
                                  bool byDefault);
     void ReportClicks(QAbstractButton* button, int id);
+    // The size the window had when it was last resized by the user; empty before the first.
+    static QSize RememberedSize();
     // Places the controls for a client area of that size: at their own places at the smallest.
     void LayOut(QSize client);
     // The frame's width on each side of the client area; none until the window is decorated.
