@@ -2,6 +2,7 @@
 // makes no step and no " *", and it is remembered for the file it was made for.
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "ProgramTexts.h"
 #include "document/Document.h"
 #include "gui/Environment.h"
 
@@ -27,8 +28,20 @@ void Dispatcher::LoadMappingFileCommand() {
     const QString path = environment_.AskOpenFileName(
         &window_, QStringLiteral("Load Mapping File"), document_.RequesterFolder(),
         QStringLiteral("Code Page Mapping (*.txt)|*.txt"));
-    if (!path.isEmpty()) {
-        ChooseCodePage(QFileInfo(path).absoluteFilePath());
+    if (path.isEmpty()) {
+        return;
+    }
+    ChooseCodePage(QFileInfo(path).absoluteFilePath());
+    const CodePage& page = document_.codePage();
+    if (page.name() == QFileInfo(path).absoluteFilePath() && page.ControlCodesLeftOut() > 0) {
+        environment_.ShowInformation(
+            &window_, ProgramTitle,
+            QStringLiteral("%1 gives characters to %2 below 0x20. They are left out: codes 0 to "
+                           "31 are control codes in every page.")
+                .arg(QFileInfo(path).fileName(),
+                     page.ControlCodesLeftOut() == 1
+                         ? QStringLiteral("one code")
+                         : QStringLiteral("%1 codes").arg(page.ControlCodesLeftOut())));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "views/CharTableView.h"
+#include "views/ElidingLabel.h"
 #include "views/GlyphView.h"
 #include "views/ImageView.h"
 #include "views/PaletteBar.h"
@@ -81,7 +82,7 @@ void MainWindow::BuildControls(const Charset& set) {
           100);
     Place(Control::BitsLabel, new QLabel, 30, 40, 115, 22);
     Place(Control::VersionLabel, new QLabel, 160, 40, 180, 22);
-    Place(Control::CodePageLabel, new QLabel, 345, 40, 115, 22);
+    Place(Control::CodePageLabel, new ElidingLabel, 345, 40, 125, 22);
     Place(Control::HeightLabel, new QLabel(QStringLiteral("Height:")), 30, 70, 60, 22);
     Place(Control::PaletteIndexLabel, new QLabel(QStringLiteral("Palette Index:")), 160, 70, 100,
           22);
@@ -99,11 +100,14 @@ void MainWindow::BuildControls(const Charset& set) {
                  Control::DirtyBytesCheck);
     control(Control::DirtyBytesCheck)->setToolTip(DirtyBytesToolTip);
     control(Control::VersionLabel)->setToolTip(VersionToolTip);
+    heightField_->setToolTip(HeightToolTip);
+    control(Control::HeightLabel)->setToolTip(HeightToolTip);
     for (int i = 0; i < ColorMapSize; ++i) {
         const int id = Control::ColorMapField0 + i;
         NumericField* field = Place(id, new NumericField(nullptr), 266 + 41 * i, 68, 39, 22);
         connect(field, &NumericField::fieldEvent, this, [this, id] { emit controlEvent(id); });
         colorMapFields_[static_cast<std::size_t>(i)] = field;
+        field->setToolTip(PaletteIndexToolTip(i));
     }
 
     Place(Control::CharsFrame,
@@ -163,7 +167,11 @@ void MainWindow::BuildControls(const Charset& set) {
                            {Control::ShiftLeftButton, &ShiftLeftToolTip},
                            {Control::ShiftRightButton, &ShiftRightToolTip},
                            {Control::ShiftUpButton, &ShiftUpToolTip},
-                           {Control::ShiftDownButton, &ShiftDownToolTip}}) {
+                           {Control::ShiftDownButton, &ShiftDownToolTip},
+                           {Control::LastCharButton, &LastCharToolTip},
+                           {Control::RollOption, &RollToolTip},
+                           {Control::ResizeOption, &ResizeToolTip},
+                           {Control::OffsetOption, &OffsetToolTip}}) {
         control(id)->setToolTip(*tip);
     }
 

@@ -32,6 +32,7 @@ struct Stretch {
 Stretch StretchOf(int id) {
     switch (id) {
     case Control::FontPrefsFrame:
+    case Control::CodePageLabel:
         return {false, true, false, Stretch::None};
     case Control::DirtyBytesLabel:
     case Control::DirtyBytesCheck:

@@ -150,6 +150,7 @@ void Presenter::ShowCodePage() {
     window_.charList()->charModel()->SetCodePage(page);
     window_.CheckCodePage(page.name());
     window_.SetTextIfChanged(Control::CodePageLabel, CodePageLabelText(page));
+    window_.control(Control::CodePageLabel)->setToolTip(CodePageToolTip(page));
 }
 
 } // namespace fontlathe

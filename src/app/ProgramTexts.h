@@ -29,6 +29,17 @@ inline QString CodePageLabelText(const CodePage& page) {
     return QStringLiteral("Code Page: ") + QFileInfo(page.name()).fileName();
 }
 
+// What the information line's tooltip says of the page: where a standard page was used, or the
+// whole path of a mapping file.
+inline QString CodePageToolTip(const CodePage& page) {
+    for (const CodePageInfo& known : KnownCodePages()) {
+        if (known.name == page.name()) {
+            return QStringLiteral("%1: %2 (%3)").arg(known.name, known.description, known.script);
+        }
+    }
+    return QStringLiteral("%1: a mapping file").arg(page.name());
+}
+
 inline const QString FontPrefsFrameTitle = QStringLiteral("Font Preferences");
 inline const QString PreviewFrameTitle = QStringLiteral("Char Preview");
 
@@ -60,6 +71,23 @@ inline const QString ShiftDownToolTip =
     QStringLiteral("Roll: the pixels move down, the bottom row wraps round to the top\n"
                    "Resize: one row more at the bottom edge\n"
                    "Offset: the y offset goes up by one (the glyph stands lower)");
+inline const QString LastCharToolTip =
+    QStringLiteral("Makes the selected character the last one the file stores; characters after "
+                   "it are marked (x) and are not saved");
+inline const QString RollToolTip =
+    QStringLiteral("The arrow buttons roll the pixels round, the glyph keeps its size");
+inline const QString ResizeToolTip =
+    QStringLiteral("The arrow buttons add or remove a column at the right or a row at the bottom");
+inline const QString OffsetToolTip =
+    QStringLiteral("The arrow buttons move the glyph's offsets: where the game draws it from the pen");
+inline const QString HeightToolTip =
+    QStringLiteral("The height of a line of text in pixels: how far the game moves down for a new "
+                   "line");
+inline QString PaletteIndexToolTip(int entry) {
+    return QStringLiteral("The colour the game draws palette index %1 of the glyphs in: an entry of "
+                          "the game's palette, 0 to 255")
+        .arg(entry + 1);
+}
 inline const QString ScreenWidthToolTip =
     QStringLiteral("A line in the preview where the text reaches the width of the game's screen, "
                    "320 pixels of the font");

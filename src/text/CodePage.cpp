@@ -108,11 +108,13 @@ struct CodePage::Table {
     std::vector<std::int16_t> bmpCodes;
     // The same for characters beyond it, which only mapping files give; sorted by character.
     std::vector<std::pair<char32_t, int>> astralCodes;
+    // The codes below 0x20 a mapping file gave characters, which the page leaves out.
+    int controlCodesLeftOut = 0;
 };
 
 namespace {
 
-std::shared_ptr<const CodePage::Table> MakeTable(QString name, const Characters& given) {
+std::shared_ptr<CodePage::Table> MakeTable(QString name, const Characters& given) {
     auto table = std::make_shared<CodePage::Table>();
     table->name = std::move(name);
     table->characters = given;
@@ -264,10 +266,15 @@ FileResult CodePage::ParseMapping(QByteArrayView text, const QString& name, Code
         return FileResult::Failure(
             QStringLiteral("it holds NUL bytes, so it is not a text file of code pairs"));
     }
+    // Windows editors save text with a UTF-8 byte order mark ahead of the first line.
+    if (text.startsWith("\xEF\xBB\xBF")) {
+        text = text.sliced(3);
+    }
     Characters characters;
     characters.fill(NoCharacter);
     std::array<bool, CodeCount> given{};
     bool printable = false;
+    int controlCodes = 0;
     int lineNumber = 0;
     for (qsizetype start = 0; start < text.size();) {
         qsizetype end = text.indexOf('\n', start);
@@ -317,12 +324,19 @@ FileResult CodePage::ParseMapping(QByteArrayView text, const QString& name, Code
         }
         characters[*code] = *value;
         printable = printable || *code >= FirstPrintableCode;
+        controlCodes += *code < FirstPrintableCode ? 1 : 0;
     }
     if (!printable) {
         return FileResult::Failure(QStringLiteral("it gives no code from 0x20 up a character"));
     }
-    page = CodePage(MakeTable(name, characters));
+    std::shared_ptr<CodePage::Table> table = MakeTable(name, characters);
+    table->controlCodesLeftOut = controlCodes;
+    page = CodePage(std::move(table));
     return FileResult::Success();
+}
+
+int CodePage::ControlCodesLeftOut() const {
+    return table_->controlCodesLeftOut;
 }
 
 bool CodePage::NamesMappingFile(const QString& nameOrFile) {

@@ -64,6 +64,10 @@ public:
 
     const QString& name() const;
 
+    // How many codes below 0x20 the mapping file gave a character: the page leaves them out, as
+    // they stand for themselves in every page.
+    int ControlCodesLeftOut() const;
+
     // The character code stands for; nothing for none or a code outside 0..255.
     std::optional<char32_t> CharacterAt(int code) const;
     // How the code is shown to the user: the character, or "n.p." below 32 and for none.

@@ -44,6 +44,8 @@ TEST_F(CodePageWindowTest, APageChangesWhatTheCodesShowNotTheSetAndStaysWithItsF
     Choose(u"cp1251"_s);
     EXPECT_EQ(CharAt(0xC0), u"\u0410"_s);
     EXPECT_EQ(CharAt(0x98), u"n.p."_s) << "cp1251 leaves 0x98 empty";
+    EXPECT_EQ(CharAt(0x20), u" "_s) << "the space is a character of every page";
+    EXPECT_EQ(CharAt(0x1F), u"n.p."_s);
     EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: cp1251"_s);
     EXPECT_EQ(dispatcher().history().StepCount(), 0u) << "a page is no edit of the set";
     EXPECT_FALSE(window().windowTitle().endsWith(u" *"_s));
@@ -82,6 +84,13 @@ TEST_F(CodePageWindowTest, AMappingFileIsAPageAndABadOneChangesNothing) {
     EXPECT_TRUE(environment_.messages.back().text.contains(u"line 2"_s, Qt::CaseInsensitive))
         << environment_.messages.back().text.toStdString();
     EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: polish.txt"_s);
+    // A font never opened before starts with a standard page, never with another's mapping file.
+    Charset font;
+    font.NewCharset(1);
+    WriteSet(u"other.char"_s, font);
+    environment_.openAnswers = {PathOf(u"other.char"_s)};
+    dispatcher().MenuCommand(Menu::Open);
+    EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: latin1"_s);
 }
 
 } // namespace

@@ -91,6 +91,11 @@ TEST_F(GameFontWindowTest, OpensFromTheListSavesBackReopensSavesAsAndComesBackFr
     entry->trigger();
     EXPECT_EQ(Title(), u"GAME.001, font 2"_s);
     EXPECT_EQ(document().codePage().name(), u"cp437"_s);
+    // Another font of the bundle has a page of its own: never opened, it starts with the page
+    // chosen last.
+    OpenFromMenu(data_, 0);
+    EXPECT_EQ(Title(), u"GAME.001, font 1"_s);
+    EXPECT_EQ(document().codePage().name(), u"cp850"_s);
 }
 
 // Each start-up names a bundle; then the title and what a message says. A refused bundle or a

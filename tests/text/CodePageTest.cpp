@@ -61,13 +61,18 @@ TEST(CodePageTest, StandardPagesByNameAndAlias) {
 TEST(CodePageTest, MappingFilesAndTheLowestCode) {
     CodePage page;
     ASSERT_TRUE(
-        CodePage::ParseMapping("# Unicode's layout\r\n0x01\t0x263A\r\n0x41\t0x0041\r\n"
+        CodePage::ParseMapping("\xEF\xBB\xBF# Unicode's layout\r\n0x01\t0x263A\r\n0x41\t0x0041\r\n"
                                "0x80\t0x0104\t#LATIN CAPITAL LETTER A WITH OGONEK\r\n"
                                "0x81\t\t#UNDEFINED\r\n0x90 0x0104\n0xA0 0x1F600\n0xa1 0x1f600",
                                u"mine"_s, page)
             .ok());
     EXPECT_EQ(page.name(), u"mine"_s);
+    EXPECT_EQ(page.ControlCodesLeftOut(), 1) << "0x01 is told, not taken";
     EXPECT_EQ(CharacterOf(page, 0x01), 0x01);
+    for (const QString& name : {u"MAP.TXT"_s, u"dir/cyrillic"_s, u"x.Txt"_s}) {
+        EXPECT_TRUE(CodePage::NamesMappingFile(name)) << name.toStdString();
+    }
+    EXPECT_FALSE(CodePage::NamesMappingFile(u"cp1251"_s));
     EXPECT_EQ(CharacterOf(page, 0x80), 0x104);
     EXPECT_EQ(CharacterOf(page, 0x81), None);
     EXPECT_EQ(CharacterOf(page, 0x42), None);
