@@ -151,7 +151,13 @@ BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QS
     // Refused before the first byte is written, .orig copies included.
     for (const QString& path : {paths.data, paths.index}) {
         const QFileInfo info(path);
-        if (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable()) {
+        // The permission bits, not only access(): a game copied read-only is refused as well
+        // for a user who could write it all the same.
+        const QFileInfo folder(info.absolutePath());
+        constexpr auto anyWrite =
+            QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+        if (!info.isWritable() || !(info.permissions() & anyWrite) || !folder.isWritable() ||
+            !(folder.permissions() & anyWrite)) {
             return BundleResult::Failure(
                 path, QStringLiteral("it can't be written (it, or its folder, is read-only); "
                                      "nothing was written. Use File > Save As to keep the font "

@@ -292,6 +292,31 @@ TEST_P(GameBundleTest, AWriteStoppedBetweenTheReplacementsIsFinishedByTheNextOpe
     }
 }
 
+// What the engine would not read is refused before writing; so is a file that can't be written,
+// before its .orig copy is made. Each file keeps its permissions.
+TEST_P(GameBundleTest, WritingKeepsPermissionsAndRefusesWhatCannotBeWritten) {
+    RewrittenBundle rewritten;
+    const BundleResult tooLarge = ReplaceFont(bundle_, 1, Encoded(LargestSet()), rewritten);
+    EXPECT_TRUE(tooLarge.reason().contains(u"the game reads no glyph at 81920 or beyond"_s))
+        << tooLarge.reason().toStdString();
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(data_, mode));
+    ASSERT_TRUE(QFile::setPermissions(index_, mode | QFileDevice::ReadOther));
+    const auto dataMode = QFile::permissions(data_), indexMode = QFile::permissions(index_);
+    Insert(1, SampleFontBlock(1, 60, 7));
+    EXPECT_EQ(QFile::permissions(data_), dataMode);
+    EXPECT_EQ(QFile::permissions(index_), indexMode);
+    QFile::remove(data_ + u".orig"_s);
+    QFile::remove(index_ + u".orig"_s);
+    ASSERT_TRUE(GameBundle::Open(data_, bundle_).ok());
+    ASSERT_TRUE(QFile::setPermissions(index_, QFileDevice::ReadOwner));
+    const QString refused = Insert(1, SampleFontBlock(1, 70, 8));
+    EXPECT_TRUE(refused.contains(u"nothing was written. Use File > Save As"_s))
+        << refused.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data_ + u".orig"_s));
+    EXPECT_EQ(bundle_.FontBlock(*bundle_.Font(1)), SampleFontBlock(1, 60, 7));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Kinds, GameBundleTest,
     testing::Values(Kind{5, "GAME", "", Tidiness::Tidy}, Kind{6, "GAME", "", Tidiness::Tidy},
