@@ -234,8 +234,9 @@ BundleResult ReadData(QByteArrayView data, const QString& path, BundleLayout& la
     const std::int64_t lecf = Big32(data, 4);
     if (lecf > data.size()) {
         return BundleResult::Failure(
-            path, QStringLiteral("%1 is %2 bytes, but its LECF block says %3: the file is cut short")
-                      .arg(FileName(path), numbers.toString(qint64(data.size())),
+            path, QStringLiteral("%1: %2 is %3 bytes, but its LECF block says %4: the file is cut "
+                                 "short")
+                      .arg(OffsetText(0), FileName(path), numbers.toString(qint64(data.size())),
                            numbers.toString(qint64(lecf))));
     }
     if (lecf < data.size()) {
