@@ -57,7 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GameBundle bundle;
     if (!GameBundle::FromBytes(QByteArray(bytes, qsizetype(indexSize)),
                                QByteArray(bytes + indexSize, qsizetype(size - 2 - indexSize)),
-                               {QStringLiteral("fuzz.000"), QStringLiteral("fuzz.001")}, bundle)) {
+                               {QStringLiteral("fuzz.000"), QStringLiteral("fuzz.001"),
+                                QStringLiteral("fuzz.001")},
+                               bundle)) {
         return 0;
     }
     static const QByteArray small = SmallBlock();

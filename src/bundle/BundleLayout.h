@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <map>
@@ -8,11 +9,15 @@
 
 namespace fontlathe {
 
-// The two files of a bundle: the index (NAME.000, .LA0, .HE0) and the data file (NAME.001, .LA1,
-// .HE1).
+// The two files of a bundle: the index (NAME.000, .sm0, .LA0, .HE0) and a data file (NAME.001 and
+// on, .sm1, .LA1, .HE1), and the file the user named, which every message names unless the
+// other is at fault.
 struct BundlePaths {
     QString index;
     QString data;
+    QString given;
+
+    const QString& named() const { return given.isEmpty() ? data : given; }
 };
 
 // A block of either file: its tag (the four bytes read big-endian), where it starts and its size
@@ -58,6 +63,11 @@ struct BundleLayout {
     // Room number -> position in rooms, for the rooms LOFF names.
     std::map<int, std::size_t> roomByNumber;
     int loffCount = 0;
+    // Room number -> the disk (the data file's number) the room directory (DROO) places it on.
+    std::map<int, int> roomDisks;
+    // What the reader found untidy but the engine would read, for fonts --json: entries of other
+    // directories that land on no block, bytes after the last block.
+    QStringList remarks;
 
     const BundleDirectory* Directory(std::uint32_t tag) const;
 };

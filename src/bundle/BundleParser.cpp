@@ -2,6 +2,9 @@
 
 #include "BundleBytes.h"
 
+#include <QFileInfo>
+#include <QLocale>
+
 #include <algorithm>
 
 namespace fontlathe {
@@ -16,10 +19,41 @@ constexpr std::uint32_t DirectoryTags[] = {Tag("DROO"), Tag("DSCR"), Tag("DSOU")
 // An entry with this offset names no resource, as room 0 does.
 constexpr std::uint32_t NoOffset = 0xffffffffu;
 
+// What a walk does with bytes after the last block that make no block of their own.
+enum class Trailing { Refused, Kept };
+
+// Whether the four bytes could be a tag: letters, digits and spaces, as every tag is.
+bool LooksLikeTag(std::uint32_t tag) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const char c = static_cast<char>(tag >> shift);
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString FileName(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
 // Walks the blocks from first to end, each of which must hold its header and end inside end.
+// With Trailing::Kept, bytes at the end that hold no tag (padding, or a remainder too short for
+// a header) end the walk and are reported as a remark, as the engine reads to the end of a file
+// and stops there.
 BundleResult ReadBlocks(QByteArrayView bytes, const QString& path, const QString& parent,
-                        std::int64_t first, std::int64_t end, std::vector<BundleBlock>& out) {
+                        std::int64_t first, std::int64_t end, std::vector<BundleBlock>& out,
+                        Trailing trailing = Trailing::Refused, QStringList* remarks = nullptr) {
     for (std::int64_t at = first; at < end;) {
+        if (trailing == Trailing::Kept &&
+            (end - at < BlockHeaderSize || !LooksLikeTag(Big32(bytes, at)))) {
+            remarks->append(QStringLiteral("%1 ends with %2 bytes after its last block, at %3; "
+                                           "they are kept as they are")
+                                .arg(FileName(path))
+                                .arg(end - at)
+                                .arg(OffsetText(at)));
+            return BundleResult::Success();
+        }
         if (end - at < BlockHeaderSize) {
             return BundleResult::Failure(
                 path, QStringLiteral("%1: %2 bytes are left in %3, too few for a block header")
@@ -104,7 +138,7 @@ BundleResult ReadIndex(QByteArrayView index, const QString& path, BundleLayout& 
         return BundleResult::Failure(path, QStringLiteral("the index file is empty"));
     }
     if (BundleResult read = ReadBlocks(index, path, QStringLiteral("the file"), 0, index.size(),
-                                       layout.indexBlocks);
+                                       layout.indexBlocks, Trailing::Kept, &layout.remarks);
         !read) {
         return read;
     }
@@ -136,6 +170,11 @@ BundleResult ReadIndex(QByteArrayView index, const QString& path, BundleLayout& 
         }
         for (std::int64_t i = 0; i < count; ++i) {
             directory.offsets.push_back(Little32(index, block.offset + 10 + count + 4 * i));
+        }
+        if (block.tag == Tag("DROO")) {
+            for (std::int64_t i = 0; i < count; ++i) {
+                layout.roomDisks[int(i)] = directory.rooms[std::size_t(i)];
+            }
         }
         layout.directories.push_back(std::move(directory));
     }
@@ -183,17 +222,34 @@ BundleResult ReadLoff(QByteArrayView data, const QString& path, const BundleBloc
 }
 
 BundleResult ReadData(QByteArrayView data, const QString& path, BundleLayout& layout) {
-    if (data.size() < BlockHeaderSize || Big32(data, 0) != Tag("LECF") ||
-        Big32(data, 4) != static_cast<std::uint64_t>(data.size())) {
+    const QLocale numbers(QLocale::English);
+    if (data.size() < BlockHeaderSize || Big32(data, 0) != Tag("LECF")) {
         return BundleResult::Failure(
-            path, QStringLiteral("%1: the data file must be one LECF block of its own size, %2 "
-                                 "bytes")
-                      .arg(OffsetText(0))
-                      .arg(data.size()));
+            path, QStringLiteral("%1: the data file must start with a LECF block; it starts with "
+                                 "\"%2\"")
+                      .arg(OffsetText(0),
+                           data.size() < 4 ? QStringLiteral("(too few bytes)")
+                                           : TagText(Big32(data, 0))));
+    }
+    const std::int64_t lecf = Big32(data, 4);
+    if (lecf > data.size()) {
+        return BundleResult::Failure(
+            path, QStringLiteral("%1: %2 is %3 bytes, but its LECF block says %4: the file is cut "
+                                 "short")
+                      .arg(OffsetText(0), FileName(path), numbers.toString(qint64(data.size())),
+                           numbers.toString(qint64(lecf))));
+    }
+    if (lecf < data.size()) {
+        layout.remarks.append(
+            QStringLiteral("%1 is %2 bytes, but its LECF block says %3: the %4 bytes after it "
+                           "are kept as they are")
+                .arg(FileName(path), numbers.toString(qint64(data.size())),
+                     numbers.toString(qint64(lecf)))
+                .arg(data.size() - lecf));
     }
     std::vector<BundleBlock> top;
     if (BundleResult read = ReadBlocks(data, path, QStringLiteral("its LECF block"),
-                                       BlockHeaderSize, data.size(), top);
+                                       BlockHeaderSize, lecf, top);
         !read) {
         return read;
     }
@@ -217,12 +273,18 @@ BundleResult ReadData(QByteArrayView data, const QString& path, BundleLayout& la
     return ReadLoff(data, path, top.front(), layout);
 }
 
-BundleResult CheckDirectory(const BundleDirectory& directory, const BundleLayout& layout,
+// The charset directory must be sound: every entry of a room in this data file lands on a CHAR
+// block. An entry of another directory that lands on no block of its kind is only a remark: the
+// engine looks at a resource's tag when it loads it, and real games hold entries of resources
+// that were cut. Sounds may be of any tag, as the engine's sound reader takes several.
+BundleResult CheckDirectory(const BundleDirectory& directory, BundleLayout& layout,
                             const QString& path) {
     const std::vector<std::uint32_t> targets = DirectoryTargets(directory.block.tag);
     if (targets.empty()) {
         return BundleResult::Success();
     }
+    const bool strict = directory.block.tag == Tag("DCHR");
+    const bool anyTag = directory.block.tag == Tag("DSOU");
     for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
         const int number = directory.rooms[i];
         const std::uint32_t offset = directory.offsets[i];
@@ -233,31 +295,40 @@ BundleResult CheckDirectory(const BundleDirectory& directory, const BundleLayout
         }
         const BundleRoom& lflf = layout.rooms[room->second];
         const std::int64_t at = lflf.base() + offset;
-        const QString entry =
-            QStringLiteral("%1: %2 entry %3 (room %4, offset %5)")
-                .arg(OffsetText(directory.OffsetField(i)), TagText(directory.block.tag))
-                .arg(i)
-                .arg(number)
-                .arg(offset);
-        if (at >= lflf.lflf.end()) {
-            return BundleResult::Failure(
-                path, QStringLiteral("%1 points outside its room, whose LFLF ends at data file %2")
-                          .arg(entry, OffsetText(lflf.lflf.end())));
-        }
+        const QString entry = QStringLiteral("%1 entry %2").arg(TagText(directory.block.tag)).arg(i);
+        const QString where = QStringLiteral("%1: %2 (room %3, offset %4)")
+                                  .arg(OffsetText(directory.OffsetField(i)), entry)
+                                  .arg(number)
+                                  .arg(offset);
         const auto found = std::lower_bound(
             lflf.blocks.begin(), lflf.blocks.end(), at,
             [](const BundleBlock& block, std::int64_t value) { return block.offset < value; });
-        if (found == lflf.blocks.end() || found->offset != at) {
+        const bool onBlock = at < lflf.lflf.end() && found != lflf.blocks.end() &&
+                             found->offset == at;
+        if (onBlock && (anyTag || std::find(targets.begin(), targets.end(), found->tag) !=
+                                      targets.end())) {
+            continue;
+        }
+        if (!strict) {
+            layout.remarks.append(
+                onBlock ? QStringLiteral("%1 points at a %2 block, not a %3 block")
+                              .arg(entry, TagText(found->tag), TagText(targets.front()))
+                        : QStringLiteral("%1 points at no block").arg(entry));
+            continue;
+        }
+        if (at >= lflf.lflf.end()) {
+            return BundleResult::Failure(
+                path, QStringLiteral("%1 points outside its room, whose LFLF ends at data file %2")
+                          .arg(where, OffsetText(lflf.lflf.end())));
+        }
+        if (!onBlock) {
             return BundleResult::Failure(
                 path, QStringLiteral("%1 points at data file %2, where no block of the room starts")
-                          .arg(entry, OffsetText(at)));
+                          .arg(where, OffsetText(at)));
         }
-        if (std::find(targets.begin(), targets.end(), found->tag) == targets.end()) {
-            return BundleResult::Failure(
-                path,
-                QStringLiteral("%1 points at a %2 block (data file %3), not a %4 block")
-                    .arg(entry, TagText(found->tag), OffsetText(at), TagText(targets.front())));
-        }
+        return BundleResult::Failure(
+            path, QStringLiteral("%1 points at a %2 block (data file %3), not a %4 block")
+                      .arg(where, TagText(found->tag), OffsetText(at), TagText(targets.front())));
     }
     return BundleResult::Success();
 }

@@ -2,6 +2,7 @@
 
 #include "BundleBytes.h"
 #include "BundleParser.h"
+#include "EngineLimits.h"
 #include "charset/CharBlockLayout.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
@@ -98,6 +99,9 @@ BundleResult ReplaceFont(const GameBundle& bundle, int number, QByteArrayView bl
     if (const FileResult decoded = DecodeCharset(block, check); !decoded) {
         return BundleResult::Failure(QString(), decoded.reason());
     }
+    if (BundleResult limits = CheckEngineLimits(block); !limits) {
+        return limits;
+    }
     const BundleRoom& room = bundle.layout().rooms[bundle.layout().roomByNumber.at(font->room)];
     const std::int64_t growth = std::max<std::int64_t>(block.size() - font->size, 0);
     if (growth > 0 && (std::int64_t(bundle.data().size()) + growth > GameBundle::MaxDataSize)) {
@@ -108,6 +112,7 @@ BundleResult ReplaceFont(const GameBundle& bundle, int number, QByteArrayView bl
     RewrittenBundle rewritten;
     rewritten.index = bundle.index();
     rewritten.growth = growth;
+    rewritten.spare = std::max<std::int64_t>(font->size - block.size(), 0);
     const auto at = static_cast<qsizetype>(font->offset);
     const std::int64_t newSize = std::max<std::int64_t>(block.size(), font->size);
     if (growth == 0) {
@@ -136,11 +141,28 @@ BundleResult ReplaceFont(const GameBundle& bundle, int number, QByteArrayView bl
     return BundleResult::Success();
 }
 
-BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message) {
+BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message,
+                         BundleFiles& files) {
     const BundlePaths& paths = bundle.paths();
     if (!rewritten.dataChanged && !rewritten.indexChanged) {
         message = QStringLiteral("The font is the same as before; nothing was written.");
         return BundleResult::Success();
+    }
+    // Refused before the first byte is written, .orig copies included.
+    for (const QString& path : {paths.data, paths.index}) {
+        const QFileInfo info(path);
+        // The permission bits, not only access(): a game copied read-only is refused as well
+        // for a user who could write it all the same.
+        const QFileInfo folder(info.absolutePath());
+        constexpr auto anyWrite =
+            QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+        if (!info.isWritable() || !(info.permissions() & anyWrite) || !folder.isWritable() ||
+            !(folder.permissions() & anyWrite)) {
+            return BundleResult::Failure(
+                path, QStringLiteral("it can't be written (it, or its folder, is read-only); "
+                                     "nothing was written. Use File > Save As to keep the font "
+                                     "in a font file of its own"));
+        }
     }
     QStringList kept;
     for (const auto& [path, plain] :
@@ -159,37 +181,33 @@ BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QS
         }
         kept << QFileInfo(copy).fileName();
     }
+    QByteArray original = bundle.data();
     if (bundle.encrypted()) {
         GameBundle::Crypt(rewritten.data);
         GameBundle::Crypt(rewritten.index);
+        GameBundle::Crypt(original);
     }
-    if (const FileResult written = WriteWholeFile(paths.data, rewritten.data); !written) {
-        return BundleResult::Failure(paths.data, written.reason());
+    const PairContents contents{
+        rewritten.data, rewritten.indexChanged ? QByteArrayView(rewritten.index) : QByteArrayView(),
+        original};
+    if (BundleResult replaced = ReplacePair(paths, contents, files); !replaced) {
+        return replaced;
     }
-    if (rewritten.indexChanged) {
-        if (const FileResult written = WriteWholeFile(paths.index, rewritten.index); !written) {
-            // The data file no longer matches the old index: put the old data file back.
-            QByteArray original = bundle.data();
-            if (bundle.encrypted()) {
-                GameBundle::Crypt(original);
-            }
-            const FileResult restored = WriteWholeFile(paths.data, original);
-            return BundleResult::Failure(
-                paths.index,
-                written.reason() + (restored
-                                        ? QStringLiteral("; the data file was put back as it was")
-                                        : QStringLiteral("; the data file could not be put back "
-                                                         "either: restore it from its .orig "
-                                                         "copy")));
-        }
-    }
+    const QString dataName = QFileInfo(paths.data).fileName();
+    const QString indexName = QFileInfo(paths.index).fileName();
     message = rewritten.indexChanged
                   ? QStringLiteral("Wrote %1 and %2; the font grew by %3 bytes, so the index was "
                                    "rewritten.")
-                        .arg(QFileInfo(paths.data).fileName(), QFileInfo(paths.index).fileName())
+                        .arg(dataName, indexName)
                         .arg(rewritten.growth)
-                  : QStringLiteral("Wrote %1; the index was not rewritten.")
-                        .arg(QFileInfo(paths.data).fileName());
+                  : QStringLiteral("Wrote %1; the index was not rewritten.").arg(dataName);
+    if (rewritten.spare > 0) {
+        message += QStringLiteral(" The font is %1 bytes smaller than its block, which keeps its "
+                                  "size with the rest zero-filled; to get the original layout "
+                                  "back, copy %2.orig and %3.orig over the two files.")
+                       .arg(rewritten.spare)
+                       .arg(indexName, dataName);
+    }
     if (!kept.isEmpty()) {
         message += QStringLiteral(" The original files are kept as %1.")
                        .arg(kept.join(QStringLiteral(" and ")));

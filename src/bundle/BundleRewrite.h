@@ -2,6 +2,7 @@
 
 #include "BundleResult.h"
 #include "GameBundle.h"
+#include "PairWrite.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -16,6 +17,8 @@ struct RewrittenBundle {
     bool dataChanged = false;
     // How many bytes the font's block grew by; 0 when the new font fit in the old block.
     std::int64_t growth = 0;
+    // How many bytes of the block lie unused after a font smaller than it; 0 when none.
+    std::int64_t spare = 0;
 };
 
 // Puts block (a whole CHAR block, as a .char file holds it) in place of font number's block.
@@ -27,10 +30,13 @@ struct RewrittenBundle {
 BundleResult ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
                          RewrittenBundle& out);
 
-// Writes the rewritten bundle over the files it was read from, each atomically, the index only
-// when it changed. Before the first write of a bundle, copies of both files as read are kept
-// beside them as NAME.000.orig and NAME.001.orig (never replaced later). message says what was
-// written and whether copies were made.
-BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message);
+// Writes the rewritten bundle over the files it was read from as a pair (see ReplacePair), the
+// index only when it changed, each file keeping its permissions. A file or folder that can't be
+// written is refused before anything is written. Before the first write of a bundle, copies of
+// both files as read are kept beside them as NAME.000.orig and NAME.001.orig (never replaced
+// later). message says what was written, whether copies were made, and when the font is
+// smaller than its block, that the block keeps its size.
+BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message,
+                         BundleFiles& files = BundleFiles::Real());
 
 } // namespace fontlathe

@@ -1,7 +1,9 @@
 #include "GameBundle.h"
 
 #include "BundleBytes.h"
+#include "BundleNames.h"
 #include "BundleParser.h"
+#include "PairWrite.h"
 #include "charset/CharBlockLayout.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
@@ -92,32 +94,11 @@ BundleResult ReadFile(const QString& path, qint64 limit, const QString& kind, QB
 } // namespace
 
 BundleResult GameBundle::PathsFor(const QString& path, BundlePaths& paths) {
-    const QFileInfo info(path);
-    const QString suffix = info.suffix();
-    const QString upper = suffix.toUpper();
-    if (const QString refused = RefusedKindOf(upper); !refused.isEmpty()) {
+    if (const QString refused = RefusedKindOf(QFileInfo(path).suffix().toUpper());
+        !refused.isEmpty()) {
         return BundleResult::Failure(path, refused);
     }
-    static const QString pairs[][2] = {{QStringLiteral("000"), QStringLiteral("001")},
-                                       {QStringLiteral("LA0"), QStringLiteral("LA1")},
-                                       {QStringLiteral("HE0"), QStringLiteral("HE1")}};
-    for (const auto& pair : pairs) {
-        for (int side = 0; side < 2; ++side) {
-            if (upper != pair[side]) {
-                continue;
-            }
-            // The other file's suffix keeps the case of this one's letters.
-            QString other = suffix;
-            other[2] = pair[1 - side][2];
-            const QString stem = path.left(path.size() - suffix.size());
-            paths.index = side == 0 ? path : stem + other;
-            paths.data = side == 0 ? stem + other : path;
-            return BundleResult::Success();
-        }
-    }
-    return BundleResult::Failure(
-        path, QStringLiteral("it is no file of a game bundle: a bundle is NAME.000 and NAME.001, "
-                             "NAME.LA0 and NAME.LA1, or NAME.HE0 and NAME.HE1"));
+    return bundlenames::PathsFor(path, paths);
 }
 
 bool GameBundle::NamesGameFile(const QString& path) {
@@ -130,6 +111,21 @@ BundleResult GameBundle::Open(const QString& path, GameBundle& bundle) {
     BundlePaths paths;
     if (BundleResult named = PathsFor(path, paths); !named) {
         return named;
+    }
+    return OpenPaths(paths, bundle);
+}
+
+BundleResult GameBundle::OpenPaths(const BundlePaths& paths, GameBundle& bundle) {
+    if (!QFileInfo::exists(paths.index) && QFileInfo::exists(paths.data)) {
+        return BundleResult::Failure(
+            paths.named(),
+            QStringLiteral("its index file is not beside it: no %1 was found, in any letter "
+                           "case. Some releases keep the index inside the game's program, which "
+                           "Fontlathe cannot read")
+                .arg(QFileInfo(paths.index).fileName()));
+    }
+    if (BundleResult finished = FinishPairWrite(paths); !finished) {
+        return finished;
     }
     QByteArray index;
     QByteArray data;

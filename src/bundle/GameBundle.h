@@ -33,7 +33,17 @@ public:
     static constexpr qint64 MaxDataSize = qint64(1) << 30;
     static constexpr qint64 MaxIndexSize = qint64(16) << 20;
 
+    // Opens the index and the data file path names (disk 1 when path names the index). A write
+    // of the pair that was cut short is finished first (see WriteBundle).
     static BundleResult Open(const QString& path, GameBundle& bundle);
+    static BundleResult OpenPaths(const BundlePaths& paths, GameBundle& bundle);
+    // Every data file of the bundle that path names: the one Open opens first, then those of
+    // the other disks the room directory names that are there. remarks says which are not.
+    static BundleResult OpenDisks(const QString& path, std::vector<GameBundle>& disks,
+                                  QStringList& remarks);
+    // The data file of the bundle that holds font number, opened; or a failure that names the
+    // file path names and the fonts the bundle has.
+    static BundleResult OpenFont(const QString& path, int number, GameBundle& bundle);
     // The same from the bytes of the two files as they lie on disk.
     static BundleResult FromBytes(QByteArray indexFile, QByteArray dataFile,
                                   const BundlePaths& paths, GameBundle& bundle);
@@ -53,6 +63,8 @@ public:
     // "version 6", or "HE, version 6 layout" for a .HE0 bundle.
     QString KindText() const;
     const BundleLayout& layout() const { return layout_; }
+    // What the reader found untidy but left alone, one sentence each.
+    const QStringList& remarks() const { return layout_.remarks; }
     // The decrypted bytes of the two files.
     const QByteArray& index() const { return index_; }
     const QByteArray& data() const { return data_; }

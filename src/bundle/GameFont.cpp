@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <utility>
 
 namespace fontlathe {
@@ -14,15 +15,19 @@ GameFont::GameFont(QString dataPath, QString indexPath, int number, int version)
       version_(version) {}
 
 BundleResult GameFont::Load(const QString& path, int number, Charset& set, GameFont& font) {
-    GameBundle bundle;
-    if (BundleResult opened = GameBundle::Open(path, bundle); !opened) {
+    std::vector<GameBundle> disks;
+    QStringList remarks;
+    if (BundleResult opened = GameBundle::OpenDisks(path, disks, remarks); !opened) {
         return opened;
     }
-    const BundleFont* found = bundle.Font(number);
-    if (found == nullptr) {
-        return BundleResult::Failure(bundle.paths().index,
-                                     QStringLiteral("the bundle has no font %1").arg(number));
+    const auto holder = std::find_if(disks.begin(), disks.end(), [number](const GameBundle& disk) {
+        return disk.Font(number) != nullptr;
+    });
+    if (holder == disks.end()) {
+        return BundleResult::Failure(path, QStringLiteral("the bundle has no font %1").arg(number));
     }
+    const GameBundle& bundle = *holder;
+    const BundleFont* found = bundle.Font(number);
     Charset loaded = set;
     if (const FileResult decoded = DecodeCharset(bundle.FontBlock(*found), loaded); !decoded) {
         return BundleResult::Failure(bundle.paths().data,
@@ -42,7 +47,7 @@ BundleResult GameFont::Save(Charset& set, DirtyBytes dirtyBytes, QString& messag
         return BundleResult::Failure(dataPath_, encoded.reason());
     }
     GameBundle bundle;
-    if (BundleResult opened = GameBundle::Open(dataPath_, bundle); !opened) {
+    if (BundleResult opened = GameBundle::OpenFont(dataPath_, number_, bundle); !opened) {
         return opened;
     }
     RewrittenBundle rewritten;

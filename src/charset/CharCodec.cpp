@@ -317,6 +317,23 @@ QString NotAFontReason(QByteArrayView bytes, const QString& fileName, SheetImpor
     if (bytes.startsWith(tag) && bytes.size() >= HeaderSize) {
         return QString();
     }
+    // A game's index starts with one of its directory blocks and its data file with LECF, plain
+    // or XOR-encrypted with 0x69.
+    for (const char key : {char(0), char(0x69)}) {
+        QByteArray start = bytes.first(std::min<qsizetype>(bytes.size(), 4)).toByteArray();
+        for (char& byte : start) {
+            byte = static_cast<char>(byte ^ key);
+        }
+        for (const char* bundleTag : {"LECF", "RNAM", "MAXS", "DROO"}) {
+            if (start == bundleTag) {
+                return QStringLiteral("%1 is a file of a game bundle, not a SCUMM font: to read "
+                                      "the game's fonts, use %2.")
+                    .arg(fileName, route == SheetImportRoute::Menu
+                                       ? QStringLiteral("File > Open Game Font")
+                                       : QStringLiteral("fontlathe-cli fonts"));
+            }
+        }
+    }
     const QString notAFont = QStringLiteral("%1 does not look like a SCUMM font: ").arg(fileName);
     if (bytes.isEmpty()) {
         return notAFont + QStringLiteral("it is empty.");

@@ -52,7 +52,8 @@ enum class SheetImportRoute { Menu, CommandLine };
 // Why the bytes of the file named fileName do not look like a font, as one sentence that names
 // the file: the file is shorter than the 33-byte header, or its first four bytes are not "CHAR"
 // (shown as far as they exist, printable ASCII as it is, other bytes as \xNN), or it is a PNG
-// image, for which the sentence names the way to import a sheet. Empty for what looks like a
+// image, for which the sentence names the way to import a sheet, or a file of a game's bundle,
+// for which it names the way to open the game's fonts. Empty for what looks like a
 // font. The codec itself reads any tag: a stored file may carry another.
 QString NotAFontReason(QByteArrayView bytes, const QString& fileName,
                        SheetImportRoute route = SheetImportRoute::Menu);

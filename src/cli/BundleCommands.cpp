@@ -23,19 +23,6 @@ CommandOutcome Failed(const BundleResult& result, const QString& fallbackPath) {
                                    result.reason());
 }
 
-BundleResult OpenWithFont(const QString& game, int font, GameBundle& bundle) {
-    if (BundleResult opened = GameBundle::Open(game, bundle); !opened) {
-        return opened;
-    }
-    if (bundle.Font(font) == nullptr) {
-        return BundleResult::Failure(
-            bundle.paths().index,
-            QStringLiteral("the charset directory (DCHR) names no font %1 in this data file")
-                .arg(font));
-    }
-    return BundleResult::Success();
-}
-
 QJsonObject FontToJson(const BundleFont& font) {
     return QJsonObject{{QStringLiteral("number"), font.number},
                        {QStringLiteral("room"), font.room},
@@ -50,27 +37,40 @@ QJsonObject FontToJson(const BundleFont& font) {
 } // namespace
 
 CommandOutcome ListBundleFonts(const QString& game, ReportStyle style, QTextStream& out) {
-    GameBundle bundle;
-    if (BundleResult opened = GameBundle::Open(game, bundle); !opened) {
+    std::vector<GameBundle> disks;
+    QStringList remarks;
+    if (BundleResult opened = GameBundle::OpenDisks(game, disks, remarks); !opened) {
         return Failed(opened, game);
     }
+    const GameBundle& bundle = disks.front();
+    std::vector<BundleFont> all;
+    for (const GameBundle& disk : disks) {
+        all.insert(all.end(), disk.fonts().begin(), disk.fonts().end());
+        remarks = disk.remarks() + remarks;
+    }
+    remarks.removeDuplicates();
     if (style == ReportStyle::Json) {
         QJsonArray fonts;
-        for (const BundleFont& font : bundle.fonts()) {
-            fonts.append(FontToJson(font));
+        for (const GameBundle& disk : disks) {
+            for (const BundleFont& font : disk.fonts()) {
+                QJsonObject object = FontToJson(font);
+                object.insert(QStringLiteral("file"), disk.paths().data);
+                fonts.append(object);
+            }
         }
         const QJsonObject report{{QStringLiteral("index"), bundle.paths().index},
                                  {QStringLiteral("data"), bundle.paths().data},
                                  {QStringLiteral("kind"), bundle.KindText()},
                                  {QStringLiteral("encrypted"), bundle.encrypted()},
-                                 {QStringLiteral("fonts"), fonts}};
+                                 {QStringLiteral("fonts"), fonts},
+                                 {QStringLiteral("remarks"), QJsonArray::fromStringList(remarks)}};
         out << QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented));
     } else {
         out << bundle.paths().index << " + " << bundle.paths().data << ": " << bundle.KindText()
             << (bundle.encrypted() ? ", XOR-encrypted" : ", not encrypted") << ", "
-            << bundle.fonts().size() << " fonts\n";
+            << all.size() << " fonts\n";
         out << " font  room     offset     size  bpp  height  codes  glyphs\n";
-        for (const BundleFont& font : bundle.fonts()) {
+        for (const BundleFont& font : all) {
             out << qSetFieldWidth(5) << font.number << qSetFieldWidth(6) << font.room
                 << qSetFieldWidth(11) << font.offset << qSetFieldWidth(9) << font.size
                 << qSetFieldWidth(5) << font.bitsPerPixel << qSetFieldWidth(8) << font.fontHeight
@@ -86,7 +86,7 @@ CommandOutcome ListBundleFonts(const QString& game, ReportStyle style, QTextStre
 
 CommandOutcome ExtractBundleFont(const QString& game, int font, const QString& output) {
     GameBundle bundle;
-    if (BundleResult opened = OpenWithFont(game, font, bundle); !opened) {
+    if (BundleResult opened = GameBundle::OpenFont(game, font, bundle); !opened) {
         return Failed(opened, game);
     }
     // Either file of the bundle is the input, however the output names it.
@@ -116,7 +116,7 @@ CommandOutcome InsertBundleFont(const QString& game, int font, const QString& in
         return CommandOutcome::Failure(QString(), notAFont);
     }
     GameBundle bundle;
-    if (BundleResult opened = OpenWithFont(game, font, bundle); !opened) {
+    if (BundleResult opened = GameBundle::OpenFont(game, font, bundle); !opened) {
         return Failed(opened, game);
     }
     RewrittenBundle rewritten;

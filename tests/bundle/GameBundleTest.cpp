@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -25,51 +27,124 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Two rooms with fonts and, after font 1, a sound, a costume and a script of the same room.
-BundleBuilder SampleBuilder(int version) {
-    BundleBuilder builder(version);
-    builder.Room(1).Add("SCRP", 1, 40).Font(1, SampleFontBlock(1, 20, 1)).Add("SOUN", 1, 30);
-    builder.Add(version == 7 ? "AKOS" : "COST", 1, 20).Add("SCRP", 2, 12);
-    builder.Room(2).Font(2, SampleFontBlock(2, 12, 2)).Add("SCRP", 3, 9);
-    builder.Font(4, SampleFontBlock(4, 6, 4)).Room(3).Add("SOUN", 2, 50);
-    return builder;
+enum class Tidiness { Tidy, Untidy };
+
+// A kind of bundle: the version its index has, how its files are named (letters before the disk
+// number; none for NAME.000) and whether it holds what real games hold and the engine reads all
+// the same: entries of cut resources, a sound of another tag, bytes after the last block, a
+// room on a second disk.
+struct Kind {
+    int version;
+    const char* stem;
+    const char* letters;
+    Tidiness tidiness;
+};
+
+void PrintTo(const Kind& kind, std::ostream* out) {
+    *out << kind.stem << "." << kind.letters << " v" << kind.version
+         << (kind.tidiness == Tidiness::Untidy ? " untidy" : "");
 }
 
-// Every block a directory entry of the bundle lands on, by directory and entry.
-std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> EntryBlocks(const GameBundle& game) {
+// Rooms with fonts and, after font 1, a sound, a costume and a script of the same room.
+BuiltBundle SampleBundle(const Kind& kind) {
+    const bool untidy = kind.tidiness == Tidiness::Untidy;
+    const QByteArray font1 = SampleFontBlock(1, 20, 1);
+    BundleBuilder builder(kind.version);
+    builder.Room(1).Add("SCRP", 1, 40).Font(1, font1).Add(untidy ? "DIGI" : "SOUN", 1, 30);
+    builder.Add(kind.version == 7 ? "AKOS" : "COST", 1, 20).Add("SCRP", 2, 12);
+    builder.Room(2).Font(2, SampleFontBlock(2, 12, 2)).Add("SCRP", 3, 9);
+    builder.Font(4, SampleFontBlock(4, 6, 4)).Room(3, untidy ? 2 : 1).Add("SOUN", 2, 50);
+    builder.Font(5, SampleFontBlock(1, 8, 5));
+    if (untidy) {
+        // Room 0; the room's ROOM block; inside the script before font 1, inside the sound
+        // after it; far past the room's end.
+        const std::uint32_t afterFont = std::uint32_t(24 + 48 + font1.size() + 4);
+        builder.Placeholder("DSCR", 7, 0, 0).Placeholder("DCOS", 9, 2, 0);
+        builder.Placeholder("DSOU", 8, 1, 30).Placeholder("DSOU", 10, 1, afterFont);
+        builder.Placeholder("DSCR", 11, 1, 0x7fff0);
+    }
+    BuiltBundle built = builder.Build();
+    if (untidy) {
+        built.index += QByteArray(3, '\0');
+        built.data += QByteArray(10, '\0');
+    }
+    return built;
+}
+
+// Every block (or, where an entry lands on none, the bytes) a directory entry of the bundle
+// lands on, over every data file, by directory and entry.
+std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> EntryBlocks(const QString& path) {
+    std::vector<GameBundle> disks;
+    QStringList remarks;
+    EXPECT_TRUE(GameBundle::OpenDisks(path, disks, remarks).ok());
     std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> blocks;
-    for (const BundleDirectory& directory : game.layout().directories) {
-        for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
-            const auto room = game.layout().roomByNumber.find(directory.rooms[i]);
-            if (directory.block.tag != Tag("DROO") && room != game.layout().roomByNumber.end()) {
-                const std::int64_t at =
-                    game.layout().rooms[room->second].base() + directory.offsets[i];
-                blocks[{directory.block.tag, i}] =
-                    game.data().mid(at, bundle::Big32(game.data(), at + 4));
+    for (const GameBundle& game : disks) {
+        for (const BundleDirectory& directory : game.layout().directories) {
+            for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
+                const auto room = game.layout().roomByNumber.find(directory.rooms[i]);
+                if (directory.block.tag == Tag("DROO") || room == game.layout().roomByNumber.end()) {
+                    continue;
+                }
+                const BundleRoom& lflf = game.layout().rooms[room->second];
+                const std::int64_t at = lflf.base() + directory.offsets[i];
+                const bool onBlock =
+                    std::any_of(lflf.blocks.begin(), lflf.blocks.end(),
+                                [at](const BundleBlock& block) { return block.offset == at; });
+                blocks[{directory.block.tag, i}] = game.data().mid(
+                    at, onBlock ? qsizetype(bundle::Big32(game.data(), at + 4)) : 16);
             }
         }
     }
     return blocks;
 }
 
-class GameBundleTest : public testing::TestWithParam<int> {
+// Fails the write or replacement of one file; with Stop::Dies it ends the write there as a
+// killed program would, leaving whatever was on disk.
+class FailingFiles : public BundleFiles {
+public:
+    enum class Stop { Fails, Dies };
+    struct Died {};
+    FailingFiles(QString target, Stop stop) : target_(std::move(target)), stop_(stop) {}
+    Result Write(const QString& path, QByteArrayView bytes) override {
+        return path == target_ ? Fault() : BundleFiles::Write(path, bytes);
+    }
+    Result Replace(const QString& from, const QString& to) override {
+        return to == target_ ? Fault() : BundleFiles::Replace(from, to);
+    }
+
+private:
+    Result Fault() const {
+        if (stop_ == Stop::Dies) {
+            throw Died{};
+        }
+        return Result::Failure(u"the disk is full"_s);
+    }
+    QString target_;
+    Stop stop_;
+};
+
+class GameBundleTest : public testing::TestWithParam<Kind> {
 protected:
     void SetUp() override {
-        built_ = SampleBuilder(GetParam()).Build();
-        index_ = WriteBundleFiles(folder_.path(), u"GAME"_s, GetParam(), built_);
+        built_ = SampleBundle(GetParam());
+        index_ = WriteBundleFiles(folder_.path(), QString::fromLatin1(GetParam().stem),
+                                  GetParam().version, built_,
+                                  QString::fromLatin1(GetParam().letters));
         data_ = index_.chopped(1) + u'1';
         const BundleResult opened = GameBundle::Open(data_, bundle_);
         ASSERT_TRUE(opened.ok()) << opened.reason().toStdString();
     }
-    // Replaces the font and writes the bundle; returns the message.
-    QString Insert(int number, const QByteArray& block) {
+    // Replaces the font and writes the bundle; returns the message, or the reason of a failure.
+    QString Insert(int number, const QByteArray& block,
+                   BundleFiles& files = BundleFiles::Real()) {
         RewrittenBundle rewritten;
         QString message;
         const BundleResult result = ReplaceFont(bundle_, number, block, rewritten);
         EXPECT_TRUE(result.ok()) << result.reason().toStdString();
-        EXPECT_TRUE(WriteBundle(bundle_, rewritten, message).ok());
-        return message;
+        const BundleResult written = WriteBundle(bundle_, rewritten, message, files);
+        return written ? message : written.reason();
     }
+    bool Untidy() const { return GetParam().tidiness == Tidiness::Untidy; }
 
     QTemporaryDir folder_;
     BuiltBundle built_;
@@ -81,18 +156,35 @@ TEST_P(GameBundleTest, ListsEveryFontWithItsBlockAndHeader) {
     GameBundle fromIndex;
     ASSERT_TRUE(GameBundle::Open(index_, fromIndex).ok());
     EXPECT_EQ(fromIndex.paths().data, data_);
-    EXPECT_EQ(bundle_.encrypted(), GetParam() != 7);
-    EXPECT_EQ(bundle_.version(), GetParam());
-    // Font number, room, bits per pixel, glyphs, seed: as SampleBuilder puts them.
-    const int expected[][5] = {{1, 1, 1, 20, 1}, {2, 2, 2, 12, 2}, {4, 2, 4, 6, 4}};
-    ASSERT_EQ(bundle_.fonts().size(), std::size(expected));
+    EXPECT_EQ(bundle_.encrypted(), GetParam().version != 7);
+    EXPECT_EQ(bundle_.version(), GetParam().version);
+    std::vector<GameBundle> disks;
+    QStringList remarks;
+    ASSERT_TRUE(GameBundle::OpenDisks(data_, disks, remarks).ok());
+    std::vector<BundleFont> fonts;
+    for (const GameBundle& disk : disks) {
+        fonts.insert(fonts.end(), disk.fonts().begin(), disk.fonts().end());
+        remarks += disk.remarks();
+    }
+    EXPECT_EQ(disks.size(), Untidy() ? 2u : 1u);
+    const QString all = remarks.join(u'\n');
+    for (const char* remark :
+         {"DSOU entry 10 points at no block", "DSCR entry 11 points at no block",
+          "DCOS entry 9 points at a ROOM block", "ends with 3 bytes after its last block",
+          "the 10 bytes after it are kept"}) {
+        EXPECT_EQ(all.contains(QLatin1String(remark)), Untidy()) << remark << all.toStdString();
+    }
+    // Font number, room, bits per pixel, glyphs, seed: as SampleBundle puts them.
+    const int expected[][5] = {{1, 1, 1, 20, 1}, {2, 2, 2, 12, 2}, {4, 2, 4, 6, 4}, {5, 3, 1, 8, 5}};
+    ASSERT_EQ(fonts.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
-        const BundleFont& font = bundle_.fonts()[i];
+        const BundleFont& font = fonts[i];
+        const GameBundle& holder = font.number == 5 ? disks.back() : bundle_;
         const int* row = expected[i];
         EXPECT_EQ(font.number, row[0]);
         EXPECT_EQ(font.room, row[1]);
         const QByteArray block = SampleFontBlock(row[2], row[3], std::uint32_t(row[4]));
-        EXPECT_EQ(bundle_.FontBlock(font), block) << "font " << font.number;
+        EXPECT_EQ(holder.FontBlock(font), block) << "font " << font.number;
         Charset set;
         ASSERT_TRUE(DecodeCharset(block, set).ok());
         EXPECT_EQ(font.bitsPerPixel, row[2]);
@@ -115,6 +207,7 @@ TEST_P(GameBundleTest, ASmallerFontKeepsItsBlockAndLeavesTheIndexAlone) {
     ASSERT_LT(smaller.size(), old.size);
     const QString message = Insert(1, smaller);
     EXPECT_TRUE(message.contains(u"index was not rewritten"_s)) << message.toStdString();
+    EXPECT_TRUE(message.contains(u"which keeps its size"_s)) << message.toStdString();
     EXPECT_TRUE(message.contains(u".orig"_s)) << message.toStdString();
     EXPECT_EQ(ReadAll(index_), built_.index);
     EXPECT_EQ(ReadAll(index_ + u".orig"_s), built_.index);
@@ -129,7 +222,7 @@ TEST_P(GameBundleTest, ASmallerFontKeepsItsBlockAndLeavesTheIndexAlone) {
 }
 
 TEST_P(GameBundleTest, ALargerFontMovesWhatFollowsAndEveryEntryStillLands) {
-    const auto before = EntryBlocks(bundle_);
+    const auto before = EntryBlocks(index_);
     const QByteArray larger = SampleFontBlock(1, 60, 7);
     const QString message = Insert(1, larger);
     EXPECT_TRUE(message.contains(u"index was rewritten"_s)) << message.toStdString();
@@ -138,7 +231,7 @@ TEST_P(GameBundleTest, ALargerFontMovesWhatFollowsAndEveryEntryStillLands) {
     ASSERT_TRUE(reopened.ok()) << reopened.reason().toStdString();
     auto expected = before;
     expected[{Tag("DCHR"), 1}] = larger;
-    EXPECT_EQ(EntryBlocks(after), expected);
+    EXPECT_EQ(EntryBlocks(index_), expected);
     for (const BundleDirectory& directory : after.layout().directories) {
         const BundleDirectory* old = bundle_.layout().Directory(directory.block.tag);
         for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
@@ -152,14 +245,90 @@ TEST_P(GameBundleTest, ALargerFontMovesWhatFollowsAndEveryEntryStillLands) {
     Insert(2, SampleFontBlock(2, 40, 3));
     EXPECT_EQ(ReadAll(data_ + u".orig"_s), built_.data);
     EXPECT_EQ(ReadAll(index_ + u".orig"_s), built_.index);
+    // A font of another data file goes into that file.
+    expected = EntryBlocks(index_);
+    ASSERT_TRUE(GameBundle::OpenFont(index_, 5, bundle_).ok());
+    const QByteArray fifth = SampleFontBlock(1, 50, 6);
+    Insert(5, fifth);
+    expected[{Tag("DCHR"), 5}] = fifth;
+    EXPECT_EQ(EntryBlocks(index_), expected);
+    EXPECT_EQ(QFileInfo::exists(index_.chopped(1) + u'2' + u".orig"_s), Untidy());
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, GameBundleTest, testing::Values(5, 6, 7));
+TEST_P(GameBundleTest, AnIndexThatCannotBeReplacedPutsTheDataFileBackAsItWas) {
+    FailingFiles files(index_, FailingFiles::Stop::Fails);
+    const QString message = Insert(1, SampleFontBlock(1, 60, 7), files);
+    EXPECT_TRUE(message.contains(u"the data file was put back as it was"_s))
+        << message.toStdString();
+    EXPECT_EQ(ReadAll(data_), built_.data);
+    EXPECT_EQ(ReadAll(index_), built_.index);
+    EXPECT_EQ(QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files), QStringList());
+}
+
+// A program killed between the two replacements, or before it wrote its note, leaves a pair
+// the next open finds whole: the new one, or the old one.
+TEST_P(GameBundleTest, AWriteStoppedBetweenTheReplacementsIsFinishedByTheNextOpen) {
+    const auto before = EntryBlocks(index_);
+    const struct {
+        QString stopAt;
+        int glyphs;
+        bool newPair;
+    } stops[] = {{index_, 60, true}, {data_, 80, true}, {index_ + u".fontlathe-pending"_s, 90, false}};
+    for (const auto& stop : stops) {
+        ASSERT_TRUE(GameBundle::Open(data_, bundle_).ok());
+        const QByteArray block = SampleFontBlock(1, stop.glyphs, 7);
+        const QByteArray old = bundle_.FontBlock(*bundle_.Font(1));
+        FailingFiles files(stop.stopAt, FailingFiles::Stop::Dies);
+        EXPECT_THROW(Insert(1, block, files), FailingFiles::Died);
+        GameBundle reopened;
+        const BundleResult opened = GameBundle::Open(data_, reopened);
+        ASSERT_TRUE(opened.ok()) << opened.reason().toStdString();
+        EXPECT_EQ(reopened.FontBlock(*reopened.Font(1)), stop.newPair ? block : old);
+        auto expected = before;
+        expected[{Tag("DCHR"), 1}] = reopened.FontBlock(*reopened.Font(1));
+        EXPECT_EQ(EntryBlocks(index_), expected);
+        EXPECT_EQ(QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files),
+                  QStringList());
+    }
+}
+
+// What the engine would not read is refused before writing; so is a file that can't be written,
+// before its .orig copy is made. Each file keeps its permissions.
+TEST_P(GameBundleTest, WritingKeepsPermissionsAndRefusesWhatCannotBeWritten) {
+    RewrittenBundle rewritten;
+    const BundleResult tooLarge = ReplaceFont(bundle_, 1, Encoded(LargestSet()), rewritten);
+    EXPECT_TRUE(tooLarge.reason().contains(u"the game reads no glyph at 81920 or beyond"_s))
+        << tooLarge.reason().toStdString();
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(data_, mode));
+    ASSERT_TRUE(QFile::setPermissions(index_, mode | QFileDevice::ReadOther));
+    const auto dataMode = QFile::permissions(data_), indexMode = QFile::permissions(index_);
+    Insert(1, SampleFontBlock(1, 60, 7));
+    EXPECT_EQ(QFile::permissions(data_), dataMode);
+    EXPECT_EQ(QFile::permissions(index_), indexMode);
+    QFile::remove(data_ + u".orig"_s);
+    QFile::remove(index_ + u".orig"_s);
+    ASSERT_TRUE(GameBundle::Open(data_, bundle_).ok());
+    ASSERT_TRUE(QFile::setPermissions(index_, QFileDevice::ReadOwner));
+    const QString refused = Insert(1, SampleFontBlock(1, 70, 8));
+    EXPECT_TRUE(refused.contains(u"nothing was written. Use File > Save As"_s))
+        << refused.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data_ + u".orig"_s));
+    EXPECT_EQ(bundle_.FontBlock(*bundle_.Font(1)), SampleFontBlock(1, 60, 7));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, GameBundleTest,
+    testing::Values(Kind{5, "GAME", "", Tidiness::Tidy}, Kind{6, "GAME", "", Tidiness::Tidy},
+                    Kind{7, "GAME", "", Tidiness::Tidy}, Kind{6, "TENTACLE", "", Tidiness::Untidy},
+                    Kind{6, "samnmax", "sm", Tidiness::Tidy},
+                    Kind{6, "puttputt", "he", Tidiness::Tidy},
+                    Kind{6, "FREDDI", "HE", Tidiness::Untidy}));
 
 // Each damaged or unsupported bundle is refused with the file and what is wrong, and no file is
 // written. A change puts bytes at an offset of one file, or replaces the index when at is -1.
 TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
-    const BuiltBundle valid = SampleBuilder(7).Build();
+    const BuiltBundle valid = SampleBundle({7, "GAME", "", Tidiness::Tidy});
     GameBundle parsed;
     ASSERT_TRUE(GameBundle::FromBytes(valid.index, valid.data, {}, parsed).ok());
     const auto size = [&](std::uint32_t tag) {
@@ -167,16 +336,16 @@ TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
         return parsed.layout().rooms[0].base() + directory->offsets[1] + 4;
     };
     const qint64 dchr = parsed.layout().Directory(Tag("DCHR"))->OffsetField(1);
-    BuiltBundle he = SampleBuilder(7).Build();
+    BuiltBundle he = valid;
     he.index += MakeBlock("DLFL", QByteArray(6, '\0'));
-    BuiltBundle v8 = SampleBuilder(8).Build(); // version 8 has DIR* directories too
+    BuiltBundle v8 = SampleBundle({8, "GAME", "", Tidiness::Tidy}); // it has DIR* directories too
     v8.index += MakeBlock("DIRR", QByteArray(6, '\0'));
     const struct {
         const char* name;
         bool inIndex;
         qint64 at;
         QByteArray put;
-        const char* says;
+        QByteArray says;
     } cases[] = {
         {"past parent", false, size(Tag("DSCR")), QByteArray::fromHex("00100000"),
          "runs past its LFLF block"},
@@ -192,6 +361,13 @@ TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
         {"HE 70", true, -1, he.index,
          "HE game of version 70 or later (a DLFL block): not supported yet"},
         {"small header", true, -1, QByteArray("\x0a\0\0\0RN\0\0\0\0", 10), "version 3 or 4 game"},
+        {"small header, encrypted", true, -1, QByteArray("\x63\x69\x69\x69;'\x69\x69\x69\x69", 10),
+         "version 3 or 4 game"},
+        {"cut short", false, -1, valid.data.first(valid.data.size() - 20),
+         u"GAME.LA1 is %1 bytes, but its LECF block says %2: the file is cut short"_s
+             .arg(QLocale(QLocale::English).toString(valid.data.size() - 20),
+                  QLocale(QLocale::English).toString(valid.data.size()))
+             .toLatin1()},
     };
     for (const auto& c : cases) {
         QTemporaryDir folder;
@@ -206,7 +382,7 @@ TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
         GameBundle bundle;
         const BundleResult result = GameBundle::Open(index, bundle);
         EXPECT_EQ(result.path(), c.inIndex ? index : index.chopped(1) + u'1') << c.name;
-        EXPECT_TRUE(result.reason().contains(QLatin1String(c.says)))
+        EXPECT_TRUE(result.reason().contains(QString::fromLatin1(c.says)))
             << c.name << ": " << result.reason().toStdString();
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2) << c.name;
     }
@@ -214,7 +390,10 @@ TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
 
 TEST(GameBundleRefusalTest, RefusesFilesThatAreNoBundleBeforeReadingThem) {
     QTemporaryDir folder;
-    WriteBundleFiles(folder.path(), u"GAME"_s, 5, SampleBuilder(5).Build());
+    WriteBundleFiles(folder.path(), u"GAME"_s, 5, SampleBundle({5, "GAME", "", Tidiness::Tidy}));
+    WriteBundleFiles(folder.path(), u"game"_s, 7, SampleBundle({7, "game", "la", Tidiness::Tidy}),
+                     u"la"_s);
+    QFile::remove(folder.filePath(u"game.la0"_s));
     ASSERT_EQ(mkfifo(QFile::encodeName(folder.filePath(u"PIPE.000"_s)).constData(), 0600), 0);
     QFile::copy(folder.filePath(u"GAME.001"_s), folder.filePath(u"PIPE.001"_s));
     QFile::copy(folder.filePath(u"GAME.000"_s), folder.filePath(u"HUGE.000"_s));
@@ -224,6 +403,8 @@ TEST(GameBundleRefusalTest, RefusesFilesThatAreNoBundleBeforeReadingThem) {
         {u"PIPE.001"_s, "not a regular file"},       {u"HUGE.000"_s, "2147483648 bytes, more than"},
         {u"000.LFL"_s, "version 3 or 4 game"},       {u"FONT.NUT"_s, "NUT font file"},
         {u"GAME.txt"_s, "no file of a game bundle"},
+        {u"game.la1"_s, "no game.la0 was found, in any letter case. Some releases keep the index "
+                        "inside the game's program"},
     };
     for (const auto& [name, says] : cases) {
         GameBundle bundle;

@@ -470,5 +470,26 @@ TEST_F(CliAppTest, AnUnknownPageIsAUsageErrorAndABadMappingFileTheFilesFailure) 
     EXPECT_FALSE(QFileInfo::exists(u"x.png"_s));
 }
 
+TEST_F(CliAppTest, GameMessagesNameTheFileGivenAndWhatExists) {
+    BundleBuilder builder(6);
+    builder.Room(1).Font(1, SampleFontBlock(1, 6, 1)).Font(2, SampleFontBlock(1, 6, 2));
+    builder.Room(2).Font(3, SampleFontBlock(1, 6, 3)).Font(4, SampleFontBlock(1, 6, 4));
+    builder.Placeholder("DSOU", 7, 2, 3);
+    const QString game = WriteBundleFiles(PathOf({}), u"tentacle"_s, 6, builder.Build());
+    const QString data = PathOf(u"tentacle.001"_s);
+    const Run missing = Cli({"extract", data, "--font", "9", "-o", "f.char"});
+    EXPECT_EQ(missing.err, u"fontlathe-cli: "_s + data +
+                               u": tentacle.001 has fonts 1 to 4; there is no font 9\n"_s);
+    const QJsonDocument json = QJsonDocument::fromJson(Cli({"fonts", data, "--json"}).out.toUtf8());
+    EXPECT_EQ(json["remarks"].toArray().first().toString(), u"DSOU entry 7 points at no block"_s);
+    for (const QString& file : {game, data}) {
+        const Run info = Cli({"info", file});
+        EXPECT_EQ(info.status, 1);
+        EXPECT_TRUE(info.err.contains(u"is a file of a game bundle, not a SCUMM font: to read the "
+                                      "game's fonts, use fontlathe-cli fonts"_s))
+            << info.err.toStdString();
+    }
+}
+
 } // namespace
 } // namespace fontlathe::test

@@ -27,7 +27,7 @@ void AppendLittle16(QByteArray& bytes, int value) {
 
 const char* DirectoryOf(const QByteArray& tag) {
     static const std::map<QByteArray, const char*> directories = {
-        {"SCRP", "DSCR"}, {"SOUN", "DSOU"}, {"COST", "DCOS"}, {"AKOS", "DCOS"}, {"CHAR", "DCHR"}};
+        {"SCRP", "DSCR"}, {"SOUN", "DSOU"}, {"DIGI", "DSOU"}, {"WSOU", "DSOU"}, {"COST", "DCOS"}, {"AKOS", "DCOS"}, {"CHAR", "DCHR"}};
     return directories.at(tag);
 }
 
@@ -60,8 +60,14 @@ QByteArray MakeBlock(const char* tag, const QByteArray& payload) {
     return block + payload;
 }
 
-BundleBuilder& BundleBuilder::Room(int number) {
-    rooms_.push_back({number, {}});
+BundleBuilder& BundleBuilder::Room(int number, int disk) {
+    rooms_.push_back({number, disk, {}});
+    return *this;
+}
+
+BundleBuilder& BundleBuilder::Placeholder(const char* directory, int number, int room,
+                                          std::uint32_t offset) {
+    entries_.push_back({directory, number, room, offset});
     return *this;
 }
 
@@ -81,31 +87,40 @@ BundleBuilder& BundleBuilder::Font(int number, const QByteArray& charBlock) {
 
 BuiltBundle BundleBuilder::Build() const {
     std::map<QByteArray, std::map<int, Entry>> directories;
-    QByteArray rooms;
-    std::vector<std::pair<int, std::int64_t>> offsets;
-    const std::int64_t loffSize = 9 + 5 * std::int64_t(rooms_.size());
+    std::map<int, QByteArray> files;
+    std::map<int, std::vector<std::pair<int, std::int64_t>>> offsets;
+    std::map<int, std::int64_t> loffSizes;
     for (const BuiltRoom& room : rooms_) {
-        const std::int64_t lflf = 8 + loffSize + rooms.size();
+        loffSizes[room.disk] = loffSizes.count(room.disk) != 0 ? loffSizes[room.disk] + 5 : 14;
+    }
+    for (const BuiltRoom& room : rooms_) {
+        QByteArray& rooms = files[room.disk];
+        const std::int64_t lflf = 8 + loffSizes[room.disk] + rooms.size();
         QByteArray body = MakeBlock("ROOM", QByteArray(16, char(room.number)));
         for (const Resource& resource : room.resources) {
             directories[DirectoryOf(resource.block.left(4))][resource.number] = {room.number,
                                                                                  body.size()};
             body += resource.block;
         }
-        offsets.emplace_back(room.number, lflf + 8);
+        offsets[room.disk].emplace_back(room.number, lflf + 8);
         rooms += MakeBlock("LFLF", body);
     }
-    QByteArray loff(1, static_cast<char>(offsets.size()));
-    for (const auto& [number, offset] : offsets) {
-        loff += static_cast<char>(number);
-        AppendLittle32(loff, offset);
+    for (const RawEntry& entry : entries_) {
+        directories[entry.directory][entry.number] = {entry.room, entry.offset};
     }
     BuiltBundle built;
-    built.data = MakeBlock("LECF", MakeBlock("LOFF", loff) + rooms);
+    for (const auto& [disk, rooms] : files) {
+        QByteArray loff(1, static_cast<char>(offsets[disk].size()));
+        for (const auto& [number, offset] : offsets[disk]) {
+            loff += static_cast<char>(number);
+            AppendLittle32(loff, offset);
+        }
+        (disk == 1 ? built.data : built.disks[disk]) = MakeBlock("LECF", MakeBlock("LOFF", loff) + rooms);
+    }
 
     std::map<int, Entry> roomEntries;
     for (const BuiltRoom& room : rooms_) {
-        roomEntries[room.number] = {1, 0};
+        roomEntries[room.number] = {room.disk, 0};
     }
     built.index = MakeBlock("RNAM", QByteArray(1, '\0')) +
                   MakeBlock("MAXS", QByteArray(MaxsPayload.at(version_), '\0')) +
@@ -115,7 +130,11 @@ BuiltBundle BundleBuilder::Build() const {
     }
     built.index += MakeBlock("DOBJ", QByteArray(2, '\0'));
     if (version_ == 5 || version_ == 6) {
-        for (QByteArray* bytes : {&built.index, &built.data}) {
+        std::vector<QByteArray*> all{&built.index, &built.data};
+        for (auto& [disk, bytes] : built.disks) {
+            all.push_back(&bytes);
+        }
+        for (QByteArray* bytes : all) {
             for (char& byte : *bytes) {
                 byte = static_cast<char>(byte ^ 0x69);
             }
@@ -130,16 +149,25 @@ QByteArray SampleFontBlock(int bitsPerPixel, int glyphCount, std::uint32_t seed)
 }
 
 QString WriteBundleFiles(const QString& folder, const QString& stem, int version,
-                         const BuiltBundle& bundle) {
-    const QString base = QDir(folder).filePath(stem + (version == 7 ? u".LA"_s : u".00"_s));
-    for (const auto& [path, bytes] :
-         {std::pair{base + u'0', bundle.index}, std::pair{base + u'1', bundle.data}}) {
+                         const BuiltBundle& bundle, const QString& letters) {
+    const QString chosen = !letters.isEmpty() ? letters : version == 7 ? u"LA"_s : QString();
+    const auto name = [&](int disk) {
+        return QDir(folder).filePath(
+            stem + u'.' + chosen +
+            QStringLiteral("%1").arg(disk, chosen.isEmpty() ? 3 : 1, 10, QChar(u'0')));
+    };
+    std::vector<std::pair<QString, QByteArray>> files{{name(0), bundle.index},
+                                                      {name(1), bundle.data}};
+    for (const auto& [disk, bytes] : bundle.disks) {
+        files.emplace_back(name(disk), bytes);
+    }
+    for (const auto& [path, bytes] : files) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
             return QString();
         }
     }
-    return base + u'0';
+    return name(0);
 }
 
 } // namespace fontlathe::test

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <map>
 #include <vector>
 
 namespace fontlathe::test {
@@ -11,6 +12,8 @@ namespace fontlathe::test {
 struct BuiltBundle {
     QByteArray index;
     QByteArray data;
+    // The data files of disk 2 and on, by disk.
+    std::map<int, QByteArray> disks;
 };
 
 // Builds small game bundles from the format's facts: an index of RNAM, MAXS (sized as the
@@ -20,12 +23,14 @@ class BundleBuilder {
 public:
     explicit BundleBuilder(int version) : version_(version) {}
 
-    // Starts a room; the resources added next go into it.
-    BundleBuilder& Room(int number);
+    // Starts a room on that disk; the resources added next go into it.
+    BundleBuilder& Room(int number, int disk = 1);
     // Adds a resource to the current room under its directory's entry number: a SCRP, SOUN,
     // COST or AKOS block of payloadSize bytes, or a whole CHAR block as a .char file holds it.
     BundleBuilder& Add(const char* tag, int number, int payloadSize);
     BundleBuilder& Font(int number, const QByteArray& charBlock);
+    // A directory entry as real games hold for resources that were cut: any room, any offset.
+    BundleBuilder& Placeholder(const char* directory, int number, int room, std::uint32_t offset);
     // XOR-encrypted for versions 5 and 6, as those games' files are.
     BuiltBundle Build() const;
 
@@ -36,11 +41,19 @@ private:
     };
     struct BuiltRoom {
         int number;
+        int disk;
         std::vector<Resource> resources;
+    };
+    struct RawEntry {
+        QByteArray directory;
+        int number;
+        int room;
+        std::uint32_t offset;
     };
 
     int version_;
     std::vector<BuiltRoom> rooms_;
+    std::vector<RawEntry> entries_;
 };
 
 // A block with its 8-byte header.
@@ -50,8 +63,9 @@ QByteArray MakeBlock(const char* tag, const QByteArray& payload);
 QByteArray SampleFontBlock(int bitsPerPixel, int glyphCount, std::uint32_t seed);
 
 // Writes the bundle into folder as stem.LA0 and stem.LA1 for version 7, else as stem.000 and
-// stem.001; returns the index's path.
+// stem.001 (and stem.002 and on); letters, when given, name the files stem.<letters>0 and on
+// instead ("HE", "sm"). Returns the index's path.
 QString WriteBundleFiles(const QString& folder, const QString& stem, int version,
-                         const BuiltBundle& bundle);
+                         const BuiltBundle& bundle, const QString& letters = QString());
 
 } // namespace fontlathe::test
