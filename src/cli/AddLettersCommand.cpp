@@ -36,9 +36,9 @@ QString Letter(char32_t letter) {
     return QString::fromUcs4(&letter, 1);
 }
 
-// Reads a page option into page, keeping page without it. On failure, the status to end with.
 // The wanted letters: those of the text, each once in order of first use, or the whole page.
 CommandOutcome ReadLetters(const ParsedArgs& parsed, const CodePage& page,
+                           const std::optional<CodePage>& textEncoding,
                            std::vector<char32_t>& letters) {
     if (parsed.Has(QStringLiteral("--all"))) {
         letters = EveryLetterOf(page);
@@ -53,7 +53,7 @@ CommandOutcome ReadLetters(const ParsedArgs& parsed, const CodePage& page,
     } else {
         QByteArray body;
         const QString path = *parsed.Value(QStringLiteral("--text-file"));
-        if (CommandOutcome read = ReadTextToCheck(path, body); read.failed()) {
+        if (CommandOutcome read = ReadTextToCheck(path, textEncoding, body); read.failed()) {
             return read;
         }
         coverage = CheckCoverageUtf8(empty, body, page);
@@ -252,7 +252,12 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
             err << *family << " is not installed; drawing with " << *used << Qt::endl;
         }
     }
-    if (const CommandOutcome read = ReadLetters(parsed, request.toPage, request.letters);
+    std::optional<CodePage> textEncoding;
+    if (const std::optional<int> refused = ReadTextEncoding(parsed, err, textEncoding)) {
+        return *refused;
+    }
+    if (const CommandOutcome read =
+            ReadLetters(parsed, request.toPage, textEncoding, request.letters);
         read.failed()) {
         return Finish(read, err);
     }

@@ -79,4 +79,18 @@ std::optional<int> ReadCodePage(const ParsedArgs& parsed, QTextStream& err, Code
     return UsageError(err, chosen.reason(), QStringLiteral("fontlathe-cli codepages"));
 }
 
+std::optional<int> ReadTextEncoding(const ParsedArgs& parsed, QTextStream& err,
+                                    std::optional<CodePage>& encoding) {
+    const QString option = QStringLiteral("--text-encoding");
+    if (!parsed.Value(option)) {
+        return std::nullopt;
+    }
+    CodePage page;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, page, option)) {
+        return refused;
+    }
+    encoding = page;
+    return std::nullopt;
+}
+
 } // namespace fontlathe

@@ -62,6 +62,10 @@ int UsageError(QTextStream& err, const QString& problem,
 std::optional<int> ReadCodePage(const ParsedArgs& parsed, QTextStream& err, CodePage& page,
                                 const QString& option = QStringLiteral("--codepage"));
 
+// Reads --text-encoding, the page a text file is written in, into encoding; nothing without it.
+std::optional<int> ReadTextEncoding(const ParsedArgs& parsed, QTextStream& err,
+                                    std::optional<CodePage>& encoding);
+
 // Reads --style into style (normal without it); the status to end with for a name that is no
 // style.
 std::optional<int> ReadGenerationStyle(const ParsedArgs& parsed, QTextStream& err,

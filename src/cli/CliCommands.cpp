@@ -12,6 +12,7 @@ const QString DirtyBytes = QStringLiteral("--dirty-bytes");
 const QString Output = QStringLiteral("-o");
 const QString Text = QStringLiteral("--text");
 const QString TextFile = QStringLiteral("--text-file");
+const QString TextEncoding = QStringLiteral("--text-encoding");
 const QString Font = QStringLiteral("--font");
 const QString Style = QStringLiteral("--style");
 
@@ -79,15 +80,17 @@ std::vector<CliCommand> MakeCommands() {
         QStringLiteral("  import SHEET.png [--dirty-bytes] -o FILE.char\n"
                        "                                   read a sheet back into a font file\n"),
         RunImport);
-    add(QStringLiteral("coverage"), {{Json}, {Text, TextFile, CodePage}, 1},
+    add(QStringLiteral("coverage"), {{Json}, {Text, TextFile, TextEncoding, CodePage}, 1},
         QStringLiteral("coverage takes FILE.char and --text TEXT or --text-file PATH"),
         QStringLiteral("coverage takes either --text TEXT or --text-file PATH"),
         QStringLiteral("  coverage FILE.char (--text TEXT | --text-file PATH) [--json] "
                        "[--codepage P]\n"
-                       "                                   list the characters of a UTF-8 text "
-                       "that the\n"
-                       "                                   font lacks, with their counts and "
-                       "why\n"),
+                       "           [--text-encoding E]\n"
+                       "                                   list the characters of a text (UTF-8, "
+                       "UTF-16 with\n"
+                       "                                   its mark, or page E) that the font "
+                       "lacks, with\n"
+                       "                                   their counts and why\n"),
         RunCoverage);
     add(QStringLiteral("codepages"), {{}, {}, 0}, QStringLiteral("codepages takes no arguments"),
         QString(),
@@ -116,7 +119,8 @@ std::vector<CliCommand> MakeCommands() {
         RunInsert);
     add(QStringLiteral("add-letters"),
         {{QStringLiteral("--all"), QStringLiteral("--dry-run"), Json},
-         {CodePage, QStringLiteral("--from-page"), Text, TextFile, QStringLiteral("--draw-with"),
+         {CodePage, QStringLiteral("--from-page"), Text, TextFile, TextEncoding,
+          QStringLiteral("--draw-with"),
           Style, Font, Output},
          1},
         QStringLiteral("add-letters takes one FONT.char or GAME"),
@@ -125,7 +129,8 @@ std::vector<CliCommand> MakeCommands() {
         QStringLiteral("  add-letters (FONT.char -o OUT.char | GAME --font N|all) --codepage P\n"
                        "           [--from-page P] (--text T | --text-file F | --all) "
                        "[--draw-with FAMILY]\n"
-                       "           [--style normal|shadowed|outlined] [--dry-run] [--json]\n"
+                       "           [--text-encoding E] [--style normal|shadowed|outlined] "
+                       "[--dry-run] [--json]\n"
                        "                                   add the letters page P needs to the "
                        "font, each in\n"
                        "                                   the font's own style, and tell how "

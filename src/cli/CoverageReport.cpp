@@ -41,12 +41,20 @@ QString DescribeCoverage(const TextCoverage& coverage) {
                     .arg(missing.count, 8)
                     .arg(MissingReasonName(missing.reason));
     }
-    if (coverage.complete()) {
-        text += QStringLiteral("All %1 distinct characters are covered.\n").arg(coverage.distinct);
+    const QString characters = coverage.distinct == 1 ? QStringLiteral("character")
+                                                       : QStringLiteral("characters");
+    if (coverage.distinct == 0) {
+        text += QStringLiteral("The text holds no characters to cover.\n");
+    } else if (coverage.complete()) {
+        text += coverage.distinct == 1
+                    ? QStringLiteral("Its one distinct character is covered.\n")
+                    : QStringLiteral("All %1 distinct characters are covered.\n")
+                          .arg(coverage.distinct);
     } else {
-        text += QStringLiteral("%1 of %2 distinct characters missing.\n")
+        text += QStringLiteral("%1 of %2 distinct %3 missing.\n")
                     .arg(coverage.missing.size())
-                    .arg(coverage.distinct);
+                    .arg(coverage.distinct)
+                    .arg(characters);
     }
     if (std::any_of(coverage.missing.begin(), coverage.missing.end(),
                     [](const MissingCharacter& missing) {
@@ -75,19 +83,52 @@ QByteArray CoverageToJson(const TextCoverage& coverage) {
     return json + (coverage.missing.empty() ? "]\n}\n" : "\n    ]\n}\n");
 }
 
-CommandOutcome ReadTextToCheck(const QString& path, QByteArray& body) {
+namespace {
+
+// The text of a file in a single-byte page, each byte the page's character for it; a byte the
+// page leaves empty reads as U+FFFD.
+QByteArray DecodeThroughPage(QByteArrayView bytes, const CodePage& page) {
+    QString text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const char32_t character =
+            page.CharacterAt(static_cast<unsigned char>(byte)).value_or(char32_t(0xFFFD));
+        text += QString::fromUcs4(&character, 1);
+    }
+    return text.toUtf8();
+}
+
+} // namespace
+
+CommandOutcome ReadTextToCheck(const QString& path, const std::optional<CodePage>& encoding,
+                               QByteArray& body) {
     QByteArray bytes;
     if (const FileResult read =
             ReadWholeFile(path, MaxTextFileSize, QStringLiteral("text to check"), bytes);
         !read) {
         return CommandOutcome::Failure(path, read.reason());
     }
+    if (encoding) {
+        body = DecodeThroughPage(bytes, *encoding);
+        return CommandOutcome::Status(ExitSuccess);
+    }
+    // Windows' editors save "Unicode" text as UTF-16 behind a byte order mark.
+    for (const auto& [mark, kind] : {std::pair{"\xFF\xFE", QStringConverter::Utf16LE},
+                                    std::pair{"\xFE\xFF", QStringConverter::Utf16BE}}) {
+        if (bytes.startsWith(mark)) {
+            QStringDecoder decoder(kind);
+            const QString decoded = decoder.decode(QByteArrayView(bytes).sliced(2));
+            body = decoded.toUtf8();
+            return CommandOutcome::Status(ExitSuccess);
+        }
+    }
     if (const qsizetype invalid = FirstInvalidUtf8Byte(bytes); invalid >= 0) {
         return CommandOutcome::Failure(
             path,
             QStringLiteral("it is not UTF-8: the byte at offset %1 (0x%2) is no part of a UTF-8 "
-                           "character. Convert the text first, for example from Latin-1 with "
-                           "iconv -f latin1 -t utf-8 IN > OUT")
+                           "character. Name the text's encoding with --text-encoding, for example "
+                           "cp1251 for Russian or latin1 for Western European text (fontlathe-cli "
+                           "codepages lists them)")
                 .arg(invalid)
                 .arg(static_cast<unsigned char>(bytes.at(invalid)), 2, 16, QChar(u'0')));
     }
@@ -109,7 +150,8 @@ CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, Re
         coverage = CheckCoverage(set, text.value, page);
     } else {
         QByteArray body;
-        if (CommandOutcome read = ReadTextToCheck(text.value, body); read.failed()) {
+        if (CommandOutcome read = ReadTextToCheck(text.value, text.encoding, body);
+            read.failed()) {
             return read;
         }
         coverage = CheckCoverageUtf8(set, body, page);

@@ -4,8 +4,11 @@
 #include "text/TextCoverage.h"
 
 #include <QByteArray>
+#include <QStringDecoder>
 #include <QString>
 #include <QTextStream>
+
+#include <optional>
 
 namespace fontlathe {
 
@@ -16,6 +19,9 @@ struct CoverageText {
     enum class Kind { Inline, File };
     Kind kind = Kind::Inline;
     QString value;
+    // The file's encoding when it is named (--text-encoding); UTF-8 or UTF-16 by its byte order
+    // mark without it.
+    std::optional<CodePage> encoding;
 };
 
 // One line per missing character (code point, the character, its count, the reason), then a
@@ -25,10 +31,12 @@ QString DescribeCoverage(const TextCoverage& coverage);
 // { "distinct": N, "missing": [ { "codepoint", "char", "count", "reason" } ] }
 QByteArray CoverageToJson(const TextCoverage& coverage);
 
-// Reads the UTF-8 text file at path into body, without a leading byte order mark (which is no
-// character of the text). A file that is not UTF-8 is refused with the offset of the first byte
-// that is not.
-CommandOutcome ReadTextToCheck(const QString& path, QByteArray& body);
+// Reads the text file at path into body as UTF-8: through the page named as its encoding, else
+// as UTF-16 behind its byte order mark, else as UTF-8 without a leading byte order mark (which is
+// no character of the text). A file that is none of these is refused with the offset of the
+// first byte that is no UTF-8, and advice to name its encoding.
+CommandOutcome ReadTextToCheck(const QString& path, const std::optional<CodePage>& encoding,
+                               QByteArray& body);
 
 // Checks the text against the font file input and prints the report to out. The status is
 // ExitMissing when the font lacks a character of the text; a text file is read as

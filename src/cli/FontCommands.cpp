@@ -201,8 +201,11 @@ int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream
     if (inlineText.has_value() == textFile.has_value()) {
         return UsageError(err, command.needs);
     }
-    const CoverageText text = inlineText ? CoverageText{CoverageText::Kind::Inline, *inlineText}
-                                         : CoverageText{CoverageText::Kind::File, *textFile};
+    CoverageText text = inlineText ? CoverageText{CoverageText::Kind::Inline, *inlineText, {}}
+                                   : CoverageText{CoverageText::Kind::File, *textFile, {}};
+    if (const std::optional<int> refused = ReadTextEncoding(parsed, err, text.encoding)) {
+        return *refused;
+    }
     const ReportStyle style =
         parsed.Has(QStringLiteral("--json")) ? ReportStyle::Json : ReportStyle::Table;
     CodePage page;

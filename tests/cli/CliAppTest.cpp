@@ -260,7 +260,9 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     const QString font = PathOf(u"small.char"_s);
     const Run covered = Cli({u"coverage"_s, font, u"--text"_s, u"AAA\r\n"_s});
     EXPECT_EQ(covered.status, 0);
-    EXPECT_EQ(covered.out, u"All 1 distinct characters are covered.\n"_s);
+    EXPECT_EQ(covered.out, u"Its one distinct character is covered.\n"_s);
+    EXPECT_EQ(Cli({u"coverage"_s, font, u"--text"_s, u"\r\n"_s}).out,
+              u"The text holds no characters to cover.\n"_s);
 
     const Run json =
         Cli({u"coverage"_s, font, u"--json"_s, u"--text"_s, u"A\u00E9A\u00E9\U0001F600\v@"_s});
@@ -288,10 +290,21 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     WriteFile(u"text.txt"_s, "\xEF\xBB\xBF"
                              "AB\r\n");
     const QString text = PathOf(u"text.txt"_s);
-    const Run table = Cli({u"coverage"_s, font, u"--text-file"_s, text});
-    EXPECT_EQ(table.status, 3);
-    EXPECT_EQ(table.out,
-              u"U+0042    B           1  absent\n1 of 2 distinct characters missing.\n"_s);
+    // The same text as UTF-8, as UTF-16 behind its mark, and in a page named for it.
+    WriteFile(u"utf16.txt"_s, QByteArray("\xFF\xFE" "A\0B\0\r\0\n\0", 10));
+    WriteFile(u"page.txt"_s, "A\xC2");
+    for (const QStringList& from :
+         {QStringList{u"--text-file"_s, text}, {u"--text-file"_s, PathOf(u"utf16.txt"_s)},
+          {u"--text-file"_s, PathOf(u"page.txt"_s), u"--text-encoding"_s, u"cp1251"_s}}) {
+        const Run table = Cli(QStringList{u"coverage"_s, font} + from);
+        EXPECT_EQ(table.status, 3);
+        EXPECT_EQ(table.out, from.size() == 2
+                                 ? u"U+0042    B           1  absent\n1 of 2 distinct characters "
+                                   u"missing.\n"_s
+                                 : u"U+0412    \u0412           1  notInCodePage\n1 of 2 distinct "
+                                   u"characters missing.\n"_s)
+            << from.last().toStdString();
+    }
     EXPECT_EQ(Cli({u"coverage"_s, font, u"--text"_s, u"A@"_s}).out,
               u"U+0040    @           1  reservedCode\n1 of 2 distinct characters missing.\n"
               u"The game's text reader takes reservedCode letters as control codes: move them to "
@@ -302,7 +315,7 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains(bad + u": it is not UTF-8: the byte at offset 2"_s))
         << refused.err.toStdString();
-    EXPECT_TRUE(refused.err.contains(u"iconv -f latin1 -t utf-8"_s)) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(u"--text-encoding"_s)) << refused.err.toStdString();
     EXPECT_EQ(Cli({u"coverage"_s, font}).status, 2);
     EXPECT_EQ(Cli({u"coverage"_s, font, u"--text"_s, u"A"_s, u"--text-file"_s, text}).status, 2);
 }
