@@ -5,6 +5,9 @@
 #include "bundle/GameBundle.h"
 #include "document/Document.h"
 #include "gui/Environment.h"
+#include "render/TextPreview.h"
+
+#include <algorithm>
 
 #include <QFileInfo>
 
@@ -16,6 +19,16 @@ namespace {
 const QString BundlePattern = QStringLiteral(
     "Game Resource Bundle (*.000;*.001;*.LA0;*.LA1;*.HE0;*.HE1;*.la0;*.la1;*.he0;*.he1)|"
     "*.000;*.001;*.LA0;*.LA1;*.HE0;*.HE1;*.la0;*.la1;*.he0;*.he1");
+
+// The first line of the sample text drawn in the font as the preview draws it, so that the
+// dialogue font and the verb font are told apart at a glance; blank for a font that can't be read.
+QImage GameFontSample(const GameBundle& bundle, const BundleFont& font) {
+    Charset set;
+    set.NewCharset(1);
+    DecodeCharset(bundle.FontBlock(font), set);
+    const int height = std::clamp(int(set.fontHeight) + 8, 12, 72);
+    return RenderPreview(set, SampleText.section(u'\r', 0, 0), 1, QSize(320, height));
+}
 
 } // namespace
 
@@ -41,16 +54,18 @@ bool Dispatcher::ChooseGameFont(const QString& path) {
         return false;
     }
     QList<QStringList> rows;
+    QList<QImage> samples;
     for (const BundleFont& font : bundle.fonts()) {
         rows.append({QString::number(font.number), QString::number(font.room),
                      QString::number(font.bitsPerPixel), QString::number(font.fontHeight),
                      QString::number(font.numChars)});
+        samples.append(GameFontSample(bundle, font));
     }
     const std::optional<int> chosen = environment_.AskGameFont(
         &window_, QStringLiteral("Fonts of %1").arg(name),
         {QStringLiteral("Font"), QStringLiteral("Room"), QStringLiteral("Bits per pixel"),
          QStringLiteral("Height"), QStringLiteral("Codes")},
-        rows);
+        rows, samples);
     if (!chosen || *chosen < 0 || *chosen >= rows.size()) {
         return false;
     }

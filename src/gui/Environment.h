@@ -105,11 +105,13 @@ public:
                                                            const AddLettersChoices& initial,
                                                            const AddLettersPlanner& plan) = 0;
 
-    // The fonts of a game's bundle, one row each under the column headings; the index of the
-    // row chosen, or nothing when the user cancels.
+    // The fonts of a game's bundle, one row each under the column headings, each with a sample
+    // text drawn in it after the last column; the index of the row chosen, or nothing when the
+    // user cancels.
     virtual std::optional<int> AskGameFont(QWidget* parent, const QString& title,
                                            const QStringList& columns,
-                                           const QList<QStringList>& rows) = 0;
+                                           const QList<QStringList>& rows,
+                                           const QList<QImage>& samples) = 0;
 };
 
 } // namespace fontlathe

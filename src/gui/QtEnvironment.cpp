@@ -132,16 +132,25 @@ std::optional<AddLettersChoices> QtEnvironment::AskAddLetters(QWidget* parent,
 // chooses and opens a row at once.
 std::optional<int> QtEnvironment::AskGameFont(QWidget* parent, const QString& title,
                                               const QStringList& columns,
-                                              const QList<QStringList>& rows) {
+                                              const QList<QStringList>& rows,
+                                              const QList<QImage>& samples) {
     QDialog dialog(parent);
     dialog.setWindowTitle(title);
     auto* list = new QTreeWidget(&dialog);
     list->setRootIsDecorated(false);
-    list->setHeaderLabels(columns);
-    for (const QStringList& row : rows) {
-        auto* item = new QTreeWidgetItem(list, row);
-        for (int column = 0; column < row.size(); ++column) {
+    list->setHeaderLabels(columns + QStringList{QStringLiteral("Sample")});
+    QSize sampleSize;
+    for (const QImage& sample : samples) {
+        sampleSize = sampleSize.expandedTo(sample.size());
+    }
+    list->setIconSize(sampleSize);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        auto* item = new QTreeWidgetItem(list, rows[i]);
+        for (int column = 0; column < rows[i].size(); ++column) {
             item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        if (i < samples.size()) {
+            item->setIcon(int(columns.size()), QIcon(QPixmap::fromImage(samples[i])));
         }
     }
     list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -154,7 +163,7 @@ std::optional<int> QtEnvironment::AskGameFont(QWidget* parent, const QString& ti
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(list);
     layout->addWidget(buttons);
-    dialog.resize(440, 280);
+    dialog.resize(440 + sampleSize.width(), 280);
     if (dialog.exec() != QDialog::Accepted || list->currentItem() == nullptr) {
         return std::nullopt;
     }

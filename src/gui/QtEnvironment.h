@@ -29,7 +29,8 @@ public:
                                                    const AddLettersPlanner& plan) override;
     std::optional<int> AskGameFont(QWidget* parent, const QString& title,
                                    const QStringList& columns,
-                                   const QList<QStringList>& rows) override;
+                                   const QList<QStringList>& rows,
+                                   const QList<QImage>& samples) override;
 };
 
 } // namespace fontlathe

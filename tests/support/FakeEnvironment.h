@@ -81,12 +81,15 @@ public:
     std::deque<std::optional<int>> gameFontAnswers;
     std::vector<QList<QStringList>> gameFontRequests;
     std::optional<int> AskGameFont(QWidget*, const QString&, const QStringList&,
-                                   const QList<QStringList>& rows) override {
+                                   const QList<QStringList>& rows,
+                                   const QList<QImage>& samples) override {
         gameFontRequests.push_back(rows);
+        gameFontSamples = samples;
         return NextOr(gameFontAnswers, std::optional<int>());
     }
 
     // Generate over a game's font: with none queued the answer is Replace, as before it asked.
+    QList<QImage> gameFontSamples;
     std::deque<GenerateOverGameFontAnswer> generateAnswers;
     GenerateOverGameFontAnswer AskGenerateOverGameFont(QWidget*, const QString&,
                                                        const QString& text) override {
