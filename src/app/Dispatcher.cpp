@@ -212,7 +212,7 @@ void Dispatcher::ShowAbout() {
     environment_.ShowInformation(&window_, ProgramTitle, AboutText);
 }
 
-void Dispatcher::ShowFailure(const QString& headline, const FileResult& result) {
+void Dispatcher::ShowFailure(const QString& headline, const Result& result) {
     QString reason = result.reason();
     if (!reason.isEmpty()) {
         reason[0] = reason[0].toUpper();

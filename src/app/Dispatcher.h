@@ -2,9 +2,8 @@
 
 #include "AppState.h"
 #include "Presenter.h"
-#include "bundle/BundleResult.h"
 #include "charset/CharCodec.h"
-#include "charset/FileResult.h"
+#include "charset/Result.h"
 #include "edit/EditHistory.h"
 #include "edit/GlyphPainting.h"
 #include "edit/GlyphTransforms.h"
@@ -39,7 +38,7 @@ public:
     // refused or holds no font is told and changes nothing; true when a font was opened.
     bool ChooseGameFont(const QString& path);
     // A bundle's failure under the headline, "%1" standing for the file at fault.
-    void ShowBundleFailure(const QString& headline, const BundleResult& result);
+    void ShowBundleFailure(const QString& headline, const Result& result);
     // Tells that the file just read does not look like a font.
     void ShowNotAFont(const QString& notAFont);
     // A page chosen by the user (a standard name or a mapping file): it takes effect at once in
@@ -54,7 +53,7 @@ public:
 
     void ShowAbout();
     // A message box: the headline, then the reason as a sentence of its own.
-    void ShowFailure(const QString& headline, const FileResult& result);
+    void ShowFailure(const QString& headline, const Result& result);
     ShiftMode SelectedShiftMode() const;
 
 signals:
@@ -103,7 +102,7 @@ private:
     bool ChooseGenerationFont();
     void LoadMappingFileCommand();
     // A page that could not be read is told; the current one stays.
-    void ShowCodePageRefused(const QString& nameOrFile, const FileResult& why);
+    void ShowCodePageRefused(const QString& nameOrFile, const Result& why);
     DirtyBytes DirtyBytesOption() const;
     void ReadCurrentChar();
     // The step name of a change to one character, as the document's page reads its code.

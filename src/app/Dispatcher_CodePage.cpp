@@ -10,7 +10,7 @@
 
 namespace fontlathe {
 
-void Dispatcher::ShowCodePageRefused(const QString& nameOrFile, const FileResult& why) {
+void Dispatcher::ShowCodePageRefused(const QString& nameOrFile, const Result& why) {
     ShowFailure(QStringLiteral("Could not use the code page \"%1\"").arg(nameOrFile), why);
 }
 

@@ -85,7 +85,7 @@ void Dispatcher::ShowNotAFont(const QString& notAFont) {
 
 bool Dispatcher::LoadFile(const QString& path, const QString& failureHeadline) {
     QString notAFont;
-    if (const FileResult loaded = document_.OpenFile(path, notAFont); !loaded) {
+    if (const Result loaded = document_.OpenFile(path, notAFont); !loaded) {
         ShowFailure(failureHeadline.arg(path), loaded);
         return false;
     }
@@ -103,7 +103,7 @@ ViewScope Dispatcher::Reopen() {
         return ViewScope::WholeSet;
     }
     QString notAFont;
-    if (const BundleResult read = document_.Reopen(notAFont); !read) {
+    if (const Result read = document_.Reopen(notAFont); !read) {
         ShowBundleFailure(QStringLiteral("Could not reopen \"%1\""), read);
     } else if (!notAFont.isEmpty()) {
         ShowNotAFont(notAFont);
@@ -125,7 +125,7 @@ bool Dispatcher::Save() {
         return false;
     }
     QString message;
-    if (const BundleResult saved = document_.Save(DirtyBytesOption(), message); !saved) {
+    if (const Result saved = document_.Save(DirtyBytesOption(), message); !saved) {
         ShowBundleFailure(QStringLiteral("Could not save \"%1\""), saved);
         return false;
     }
@@ -141,7 +141,7 @@ ViewScope Dispatcher::SaveAs() {
     if (!path) {
         return ViewScope::Nothing;
     }
-    if (const FileResult saved = document_.SaveAs(*path, DirtyBytesOption()); !saved) {
+    if (const Result saved = document_.SaveAs(*path, DirtyBytesOption()); !saved) {
         ShowFailure(QStringLiteral("Could not save \"%1\"").arg(*path), saved);
     }
     return ViewScope::Path;

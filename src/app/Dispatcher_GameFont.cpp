@@ -33,7 +33,7 @@ QImage GameFontSample(const GameBundle& bundle, const BundleFont& font) {
 } // namespace
 
 bool Dispatcher::LoadGameFont(const QString& path, int number, const QString& failureHeadline) {
-    if (const BundleResult read = document_.OpenGameFont(path, number); !read) {
+    if (const Result read = document_.OpenGameFont(path, number); !read) {
         ShowBundleFailure(failureHeadline, read);
         return false;
     }
@@ -42,7 +42,7 @@ bool Dispatcher::LoadGameFont(const QString& path, int number, const QString& fa
 
 bool Dispatcher::ChooseGameFont(const QString& path) {
     GameBundle bundle;
-    if (const BundleResult opened = GameBundle::Open(path, bundle); !opened) {
+    if (const Result opened = GameBundle::Open(path, bundle); !opened) {
         ShowBundleFailure(OpenFailureHeadline, opened);
         return false;
     }
@@ -82,7 +82,7 @@ ViewScope Dispatcher::OpenGameFont() {
     return !path.isEmpty() && ChooseGameFont(path) ? ViewScope::WholeSet : ViewScope::Nothing;
 }
 
-void Dispatcher::ShowBundleFailure(const QString& headline, const BundleResult& result) {
+void Dispatcher::ShowBundleFailure(const QString& headline, const Result& result) {
     ShowFailure(headline.arg(result.path().isEmpty() ? document_.DisplayName() : result.path()),
                 result);
 }

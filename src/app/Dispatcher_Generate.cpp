@@ -102,7 +102,7 @@ ViewScope Dispatcher::Generate(GenerationStyle style) {
     }
     // The rasterizer replaces the set only when the whole run succeeds, so a failed run ends the
     // edit without a step.
-    FileResult generated = FileResult::Success();
+    Result generated = Result::Success();
     document_.Change(std::make_unique<WholeSetEdit>(GenerationStepName(style), document_.set()),
                      [&](Charset& set) {
                          generated = GenerateCharset(set, MakeDrawingFont(state_.generationFont),

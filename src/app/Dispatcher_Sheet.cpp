@@ -33,7 +33,7 @@ void Dispatcher::ExportSheetCommand() {
     if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".png");
     }
-    if (const SheetResult written = ExportSheet(document_.set(), path, std::nullopt,
+    if (const Result written = ExportSheet(document_.set(), path, std::nullopt,
                                                     document_.codePage().name());
         !written) {
         ShowFailure(QStringLiteral("Could not export \"%1\"").arg(path),
@@ -50,7 +50,7 @@ ViewScope Dispatcher::ImportSheetCommand() {
     if (path.isEmpty()) {
         return ViewScope::Nothing;
     }
-    SheetResult read = SheetResult::Success();
+    Result read = Result::Success();
     document_.Change(
         std::make_unique<WholeSetEdit>(QStringLiteral("Import Sheet"), document_.set()),
         [&](Charset& set) { read = ImportSheet(set, path); });

@@ -137,7 +137,7 @@ QString BitsPerPixelRefusal(const char* whose, int bits) {
         .arg(bits);
 }
 
-FileResult ReadFontFile(const QString& path, QByteArray& bytes) {
+Result ReadFontFile(const QString& path, QByteArray& bytes) {
     return ReadWholeFile(path, MaxFontFileSize, QStringLiteral("font file"), bytes);
 }
 
@@ -182,7 +182,7 @@ std::int64_t RecordSize(const Glyph& glyph, int bitsPerPixel, DirtyBytes dirtyBy
 
 } // namespace
 
-FileResult DecodeCharset(QByteArrayView bytes, Charset& set) {
+Result DecodeCharset(QByteArrayView bytes, Charset& set) {
     const ByteSource source(bytes);
 
     Charset loaded = set;
@@ -196,13 +196,13 @@ FileResult DecodeCharset(QByteArrayView bytes, Charset& set) {
     ReadHeaderFields(header, loaded);
 
     if (loaded.numChars < 0 || loaded.numChars > GlyphSlotCount) {
-        return FileResult::Failure(
+        return Result::Failure(
             QStringLiteral("the header says it stores %1 characters; a font holds 0 to %2")
                 .arg(loaded.numChars)
                 .arg(GlyphSlotCount));
     }
     if (!Charset::IsValidBitsPerPixel(loaded.bitsPerPixel)) {
-        return FileResult::Failure(BitsPerPixelRefusal("the header says", loaded.bitsPerPixel));
+        return Result::Failure(BitsPerPixelRefusal("the header says", loaded.bitsPerPixel));
     }
 
     // The new set's offsets are all 0, so a cut entry keeps zero bytes where it is cut.
@@ -223,7 +223,7 @@ FileResult DecodeCharset(QByteArrayView bytes, Charset& set) {
     }
 
     set = std::move(loaded);
-    return FileResult::Success();
+    return Result::Success();
 }
 
 QString UnwritableHeaderReason(const Charset& set) {
@@ -238,9 +238,9 @@ QString UnwritableHeaderReason(const Charset& set) {
     return QString();
 }
 
-FileResult EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& out) {
+Result EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& out) {
     if (const QString refusal = UnwritableHeaderReason(set); !refusal.isEmpty()) {
-        return FileResult::Failure(refusal);
+        return Result::Failure(refusal);
     }
 
     const int bitsPerPixel = set.bitsPerPixel;
@@ -252,7 +252,7 @@ FileResult EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock
             continue;
         }
         if (!IsWritable(glyph)) {
-            return FileResult::Failure(DescribeUnwritable(code, glyph));
+            return Result::Failure(DescribeUnwritable(code, glyph));
         }
         length += RecordSize(glyph, bitsPerPixel, dirtyBytes);
     }
@@ -286,7 +286,7 @@ FileResult EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock
                     static_cast<std::uint32_t>(block.glyphOffsets[static_cast<std::size_t>(code)]));
     }
     out = std::move(block);
-    return FileResult::Success();
+    return Result::Success();
 }
 
 void AdoptWrittenLayout(Charset& set, const EncodedBlock& written) {
@@ -297,9 +297,9 @@ void AdoptWrittenLayout(Charset& set, const EncodedBlock& written) {
     std::copy_n(written.glyphOffsets.begin(), stored, set.glyphOffsets.begin());
 }
 
-FileResult LoadCharset(Charset& set, const QString& path) {
+Result LoadCharset(Charset& set, const QString& path) {
     QByteArray bytes;
-    if (FileResult read = ReadFontFile(path, bytes); !read) {
+    if (Result read = ReadFontFile(path, bytes); !read) {
         return read;
     }
     return DecodeCharset(bytes, set);
@@ -353,11 +353,11 @@ QString NotAFontReason(QByteArrayView bytes, const QString& fileName, SheetImpor
     return notAFont + QStringLiteral("it starts with \"%1\", not \"CHAR\".").arg(start);
 }
 
-FileResult LoadNewCharset(const QString& path, Charset& set, QString* notAFont,
+Result LoadNewCharset(const QString& path, Charset& set, QString* notAFont,
                           SheetImportRoute route) {
     set.NewCharset(1);
     QByteArray bytes;
-    if (FileResult read = ReadFontFile(path, bytes); !read) {
+    if (Result read = ReadFontFile(path, bytes); !read) {
         return read;
     }
     if (notAFont != nullptr) {
@@ -366,16 +366,16 @@ FileResult LoadNewCharset(const QString& path, Charset& set, QString* notAFont,
     return DecodeCharset(bytes, set);
 }
 
-FileResult SaveCharset(Charset& set, const QString& path, DirtyBytes dirtyBytes) {
+Result SaveCharset(Charset& set, const QString& path, DirtyBytes dirtyBytes) {
     EncodedBlock block;
-    if (FileResult encoded = EncodeCharset(set, dirtyBytes, block); !encoded) {
+    if (Result encoded = EncodeCharset(set, dirtyBytes, block); !encoded) {
         return encoded;
     }
-    if (FileResult written = WriteWholeFile(path, block.bytes); !written) {
+    if (Result written = WriteWholeFile(path, block.bytes); !written) {
         return written;
     }
     AdoptWrittenLayout(set, block);
-    return FileResult::Success();
+    return Result::Success();
 }
 
 } // namespace fontlathe

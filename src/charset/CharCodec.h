@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Charset.h"
-#include "FileResult.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -30,7 +30,7 @@ struct EncodedBlock {
 // bytes of a new set for whatever is missing, and pixel bytes past the end read as 0. A header
 // whose numChars lies outside 0..256 or whose bitsPerPixel is not 1, 2 or 4 is refused, and
 // then the set stays exactly as it was. The generator scratch survives a load.
-FileResult DecodeCharset(QByteArrayView bytes, Charset& set);
+Result DecodeCharset(QByteArrayView bytes, Charset& set);
 
 // Why a font file can't hold the set's header: its bits per pixel are not 1, 2 or 4, or
 // numChars lies outside 0..256. Empty when it can.
@@ -38,13 +38,13 @@ QString UnwritableHeaderReason(const Charset& set);
 
 // Packs the stored, present glyphs. Refuses (and produces nothing) when a glyph could not be
 // read back: wider or higher than 127 pixels, or an offset outside -128..127.
-FileResult EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& out);
+Result EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& out);
 
 // Takes the sizes and offsets of a block just written into the set, as Save does.
 void AdoptWrittenLayout(Charset& set, const EncodedBlock& written);
 
 // Reads the file at path into the set; on failure the set is untouched.
-FileResult LoadCharset(Charset& set, const QString& path);
+Result LoadCharset(Charset& set, const QString& path);
 
 // Where the user is told to go with a glyph sheet that was taken for a font.
 enum class SheetImportRoute { Menu, CommandLine };
@@ -61,12 +61,12 @@ QString NotAFontReason(QByteArrayView bytes, const QString& fileName,
 // LoadCharset into a new set of 1 bit per pixel: on success the set holds what the file holds,
 // on failure it is that new set. notAFont, when given, receives the NotAFontReason of the bytes
 // read, named after path as given (empty for a font or a file that was not read).
-FileResult LoadNewCharset(const QString& path, Charset& set, QString* notAFont = nullptr,
+Result LoadNewCharset(const QString& path, Charset& set, QString* notAFont = nullptr,
                           SheetImportRoute route = SheetImportRoute::Menu);
 
 // Writes the set to path, replacing the file atomically: on failure the file that was there
 // stays whole and the set is untouched. On success blockSize, dataSize and glyphOffsets take
 // the values written.
-FileResult SaveCharset(Charset& set, const QString& path, DirtyBytes dirtyBytes);
+Result SaveCharset(Charset& set, const QString& path, DirtyBytes dirtyBytes);
 
 } // namespace fontlathe

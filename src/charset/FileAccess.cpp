@@ -12,18 +12,18 @@
 
 namespace fontlathe {
 
-FileResult ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
+Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
                          QByteArray& bytes) {
     const QFileInfo info(path);
     if (info.isDir()) {
-        return FileResult::Failure(QStringLiteral("it is a folder, not a %1").arg(kind));
+        return Result::Failure(QStringLiteral("it is a folder, not a %1").arg(kind));
     }
     if (info.exists() && !info.isFile()) {
-        return FileResult::Failure(QStringLiteral("it is not a regular file"));
+        return Result::Failure(QStringLiteral("it is not a regular file"));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return FileResult::Failure(
+        return Result::Failure(
             QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
     }
     // Read in pieces rather than asking for maxSize + 1 bytes at once, which would reserve that
@@ -35,7 +35,7 @@ FileResult ReadWholeFile(const QString& path, qint64 maxSize, const QString& kin
     while (read.size() <= maxSize) {
         const QByteArray piece = file.read(std::min(Piece, maxSize + 1 - read.size()));
         if (file.error() != QFileDevice::NoError) {
-            return FileResult::Failure(
+            return Result::Failure(
                 QStringLiteral("it cannot be read: %1").arg(file.errorString()));
         }
         if (piece.isEmpty()) {
@@ -44,13 +44,13 @@ FileResult ReadWholeFile(const QString& path, qint64 maxSize, const QString& kin
         read.append(piece);
     }
     if (read.size() > maxSize) {
-        return FileResult::Failure(
+        return Result::Failure(
             QStringLiteral("it is larger than %1 bytes, far too large for a %2")
                 .arg(maxSize)
                 .arg(kind));
     }
     bytes = std::move(read);
-    return FileResult::Success();
+    return Result::Success();
 }
 
 bool IsSameFile(const QString& first, const QString& second) {
@@ -70,21 +70,21 @@ bool IsSameFile(const QString& first, const QString& second) {
     return a.canonicalFilePath() == b.canonicalFilePath();
 }
 
-FileResult WriteWholeFile(const QString& path, QByteArrayView bytes) {
+Result WriteWholeFile(const QString& path, QByteArrayView bytes) {
     if (QFileInfo(path).isDir()) {
-        return FileResult::Failure(QStringLiteral("a folder of that name is in the way"));
+        return Result::Failure(QStringLiteral("a folder of that name is in the way"));
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return FileResult::Failure(
+        return Result::Failure(
             QStringLiteral("it cannot be created: %1").arg(file.errorString()));
     }
     if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return FileResult::Failure(QStringLiteral("it cannot be written: %1").arg(reason));
+        return Result::Failure(QStringLiteral("it cannot be written: %1").arg(reason));
     }
-    return FileResult::Success();
+    return Result::Success();
 }
 
 } // namespace fontlathe

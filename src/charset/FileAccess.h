@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileResult.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -12,7 +12,7 @@ namespace fontlathe {
 // no size to check and may never end, or block the open itself. At most maxSize + 1 bytes are
 // read, whatever the file's size claims, and a longer file is refused. kind names the file in
 // the reasons ("font file", "sheet").
-FileResult ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
+Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
                          QByteArray& bytes);
 
 // Whether the two paths name one existing file, however they are spelt: through a symbolic
@@ -21,6 +21,6 @@ bool IsSameFile(const QString& first, const QString& second);
 
 // Writes bytes to path, replacing the file atomically: on failure the file that was there stays
 // whole.
-FileResult WriteWholeFile(const QString& path, QByteArrayView bytes);
+Result WriteWholeFile(const QString& path, QByteArrayView bytes);
 
 } // namespace fontlathe

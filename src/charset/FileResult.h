@@ -1,3 +1,3 @@
 #pragma once
 
-#include "charset/Result.h"
+#include "Result.h"

@@ -69,7 +69,7 @@ std::optional<int> ReadCodePage(const ParsedArgs& parsed, QTextStream& err, Code
     if (!value) {
         return std::nullopt;
     }
-    const FileResult chosen = CodePage::Choose(*value, page);
+    const Result chosen = CodePage::Choose(*value, page);
     if (chosen) {
         return std::nullopt;
     }

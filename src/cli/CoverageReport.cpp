@@ -103,7 +103,7 @@ QByteArray DecodeThroughPage(QByteArrayView bytes, const CodePage& page) {
 CommandOutcome ReadTextToCheck(const QString& path, const std::optional<CodePage>& encoding,
                                QByteArray& body) {
     QByteArray bytes;
-    if (const FileResult read =
+    if (const Result read =
             ReadWholeFile(path, MaxTextFileSize, QStringLiteral("text to check"), bytes);
         !read) {
         return CommandOutcome::Failure(path, read.reason());

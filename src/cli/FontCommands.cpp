@@ -68,7 +68,7 @@ int RunResave(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
     if (!set) {
         return ExitFailure;
     }
-    if (const FileResult saved = SaveCharset(*set, output, DirtyBytesOf(parsed)); !saved) {
+    if (const Result saved = SaveCharset(*set, output, DirtyBytesOf(parsed)); !saved) {
         return Fail(err, output, saved.reason());
     }
     return ExitSuccess;
@@ -117,7 +117,7 @@ int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
     if (!preview.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG")) {
         return Fail(err, output, QStringLiteral("the image can't be made"));
     }
-    if (const FileResult written = WriteWholeFile(output, png); !written) {
+    if (const Result written = WriteWholeFile(output, png); !written) {
         return Fail(err, output, QStringLiteral("the image can't be written: ") + written.reason());
     }
     return ExitSuccess;
@@ -151,7 +151,7 @@ int RunGenerate(const CliCommand& command, const ParsedArgs& parsed, QTextStream
     Charset set;
     set.NewCharset(1);
     const QFont drawingFont = MakeDrawingFont(font);
-    if (const FileResult generated = GenerateCharset(set, drawingFont, style, page);
+    if (const Result generated = GenerateCharset(set, drawingFont, style, page);
         !generated) {
         return Fail(err, font.familyName, generated.reason());
     }
@@ -160,7 +160,7 @@ int RunGenerate(const CliCommand& command, const ParsedArgs& parsed, QTextStream
         err << font.familyName << " is not installed; drew with " << *used << Qt::endl;
     }
     const QString output = *parsed.Value(QStringLiteral("-o"));
-    if (const FileResult saved = SaveCharset(set, output, DirtyBytesOf(parsed)); !saved) {
+    if (const Result saved = SaveCharset(set, output, DirtyBytesOf(parsed)); !saved) {
         return Fail(err, output, saved.reason());
     }
     return ExitSuccess;

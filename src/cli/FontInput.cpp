@@ -7,7 +7,7 @@ namespace fontlathe {
 
 CommandOutcome LoadFontInput(const QString& path, Charset& set) {
     QString notAFont;
-    const FileResult loaded = LoadNewCharset(path, set, &notAFont, SheetImportRoute::CommandLine);
+    const Result loaded = LoadNewCharset(path, set, &notAFont, SheetImportRoute::CommandLine);
     if (!notAFont.isEmpty()) {
         return CommandOutcome::Failure(QString(), notAFont);
     }

@@ -49,10 +49,10 @@ CommandOutcome ExportSheetFile(const QString& input, std::optional<QSize> cell,
     if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
         return loaded;
     }
-    if (const SheetResult exported = ExportSheet(set, output, cell, page.name()); !exported) {
+    if (const Result exported = ExportSheet(set, output, cell, page.name()); !exported) {
         // A set that does not fit the sheet is the input's fault; a file that can't be
         // written is the output's.
-        const bool outputAtFault = exported.problem() == SheetProblem::Unwritable;
+        const bool outputAtFault = exported.problem() == ResultKind::Unwritable;
         return CommandOutcome::Failure(outputAtFault ? output : input, exported.reason());
     }
     return CommandOutcome::Status(ExitSuccess);
@@ -63,14 +63,14 @@ CommandOutcome ImportSheetFile(const QString& input, DirtyBytes dirtyBytes, cons
         return refused;
     }
     Charset set;
-    const SheetResult imported = [&] {
+    const Result imported = [&] {
         const QtMessagesMuted muted;
         return ImportSheet(set, input);
     }();
     if (!imported) {
         return CommandOutcome::Failure(input, imported.reason());
     }
-    if (const FileResult saved = SaveCharset(set, output, dirtyBytes); !saved) {
+    if (const Result saved = SaveCharset(set, output, dirtyBytes); !saved) {
         return CommandOutcome::Failure(output, saved.reason());
     }
     return CommandOutcome::Status(ExitSuccess);

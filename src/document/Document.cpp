@@ -66,9 +66,9 @@ void Document::Adopt(Charset&& loaded, const QString& path, std::optional<GameFo
     history_.Clear();
 }
 
-FileResult Document::OpenFile(const QString& path, QString& notAFont) {
+Result Document::OpenFile(const QString& path, QString& notAFont) {
     Charset loaded;
-    if (const FileResult read = LoadNewCharset(path, loaded, &notAFont); !read) {
+    if (const Result read = LoadNewCharset(path, loaded, &notAFont); !read) {
         return read;
     }
     Adopt(std::move(loaded), path, std::nullopt);
@@ -76,15 +76,15 @@ FileResult Document::OpenFile(const QString& path, QString& notAFont) {
     pathHoldsFont_ = notAFont.isEmpty();
     RememberFile(path);
     UseRememberedCodePage();
-    return FileResult::Success();
+    return Result::Success();
 }
 
 // The path becomes the suggested font file, which this run did not write: a Save As to it asks
 // before replacing one that is there.
-BundleResult Document::OpenGameFont(const QString& path, int number) {
+Result Document::OpenGameFont(const QString& path, int number) {
     Charset loaded;
     GameFont font;
-    if (BundleResult read = GameFont::Load(path, number, loaded, font); !read) {
+    if (Result read = GameFont::Load(path, number, loaded, font); !read) {
         return read;
     }
     Adopt(std::move(loaded), SuggestedFontPath(font), font);
@@ -92,18 +92,18 @@ BundleResult Document::OpenGameFont(const QString& path, int number) {
     pathHoldsFont_ = true;
     RememberFile(FileKey());
     UseRememberedCodePage();
-    return BundleResult::Success();
+    return Result::Success();
 }
 
-BundleResult Document::Reopen(QString& notAFont) {
+Result Document::Reopen(QString& notAFont) {
     if (const std::optional<GameFont> font = gameFont_) {
         return OpenGameFont(font->dataPath(), font->number());
     }
     const QString path = fileType_.path();
-    if (const FileResult read = OpenFile(path, notAFont); !read) {
-        return BundleResult::Failure(path, read.reason());
+    if (const Result read = OpenFile(path, notAFont); !read) {
+        return Result::Failure(path, read.reason());
     }
-    return BundleResult::Success();
+    return Result::Success();
 }
 
 // A file at the path that this run neither read nor wrote belongs to somebody else: the default
@@ -116,29 +116,29 @@ bool Document::SaveReplacesNonFont() const {
     return !gameFont_ && !pathHoldsFont_ && QFileInfo::exists(fileType_.path());
 }
 
-BundleResult Document::Save(DirtyBytes dirtyBytes, QString& message) {
+Result Document::Save(DirtyBytes dirtyBytes, QString& message) {
     if (gameFont_) {
-        if (const BundleResult saved = gameFont_->Save(set_, dirtyBytes, message); !saved) {
+        if (const Result saved = gameFont_->Save(set_, dirtyBytes, message); !saved) {
             return saved;
         }
         history_.MarkClean();
         RememberFile(FileKey());
-        return BundleResult::Success();
+        return Result::Success();
     }
     const QString path = fileType_.path();
-    if (const FileResult saved = SaveCharset(set_, path, dirtyBytes); !saved) {
-        return BundleResult::Failure(path, saved.reason());
+    if (const Result saved = SaveCharset(set_, path, dirtyBytes); !saved) {
+        return Result::Failure(path, saved.reason());
     }
     pathIsOwnFile_ = true;
     pathHoldsFont_ = true;
     history_.MarkClean();
     RememberFile(path);
-    return BundleResult::Success();
+    return Result::Success();
 }
 
 // As with Open, the path follows only a save that happened.
-FileResult Document::SaveAs(const QString& path, DirtyBytes dirtyBytes) {
-    if (const FileResult saved = SaveCharset(set_, path, dirtyBytes); !saved) {
+Result Document::SaveAs(const QString& path, DirtyBytes dirtyBytes) {
+    if (const Result saved = SaveCharset(set_, path, dirtyBytes); !saved) {
         return saved;
     }
     fileType_.SetExactPath(path);
@@ -148,7 +148,7 @@ FileResult Document::SaveAs(const QString& path, DirtyBytes dirtyBytes) {
     history_.MarkClean();
     RememberFile(path);
     codePageChoices_.Remember(path, codePage_.name());
-    return FileResult::Success();
+    return Result::Success();
 }
 
 void Document::Change(std::unique_ptr<EditStep> before,
@@ -183,7 +183,7 @@ const EditStep* Document::Redo() {
 
 bool Document::UseCodePage(const QString& nameOrFile) {
     CodePage page;
-    if (const FileResult chosen = CodePage::Choose(nameOrFile, page); !chosen) {
+    if (const Result chosen = CodePage::Choose(nameOrFile, page); !chosen) {
         emit codePageRefused(nameOrFile, chosen);
         return false;
     }

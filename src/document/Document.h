@@ -2,12 +2,11 @@
 
 #include "CodePageChoices.h"
 #include "RecentFiles.h"
-#include "bundle/BundleResult.h"
 #include "bundle/GameFont.h"
 #include "charset/CharCodec.h"
 #include "charset/Charset.h"
-#include "charset/FileResult.h"
 #include "charset/FileType.h"
+#include "charset/Result.h"
 #include "edit/EditHistory.h"
 #include "text/CodePage.h"
 
@@ -66,11 +65,11 @@ public:
     // remembered page; on failure nothing changes. A file that does not look like a font is read
     // all the same, as stored files may carry another tag: notAFont then says why, and Save asks
     // before it replaces the file.
-    FileResult OpenFile(const QString& path, QString& notAFont);
+    Result OpenFile(const QString& path, QString& notAFont);
     // Reads font number of the bundle that path names (either file), as OpenFile does.
-    BundleResult OpenGameFont(const QString& path, int number);
+    Result OpenGameFont(const QString& path, int number);
     // Reads the current file or game font again; on failure nothing changes.
-    BundleResult Reopen(QString& notAFont);
+    Result Reopen(QString& notAFont);
 
     // Whether Save would replace a file that this run neither read nor wrote (a new.char that was
     // already there), or one that was not read as a font; the window asks first.
@@ -78,9 +77,9 @@ public:
     bool SaveReplacesNonFont() const;
     // Writes the set to its file, or back into its game's bundle (message then says what was
     // written). The history is clean afterwards, and the file goes first in Open Recent.
-    BundleResult Save(DirtyBytes dirtyBytes, QString& message);
+    Result Save(DirtyBytes dirtyBytes, QString& message);
     // Writes the set to path, which becomes the current file: no longer a game's font.
-    FileResult SaveAs(const QString& path, DirtyBytes dirtyBytes);
+    Result SaveAs(const QString& path, DirtyBytes dirtyBytes);
 
     // Runs change on the set as one step, made before it from the set as it was; a change that
     // leaves the set as it was records nothing. Any ongoing edit ends first.
@@ -108,9 +107,9 @@ public:
     // shows.
     struct StartOutcome {
         // A file that could not be read, or a folder, and why.
-        std::optional<std::pair<QString, FileResult>> failure;
+        std::optional<std::pair<QString, Result>> failure;
         QString notAFont;
-        std::optional<BundleResult> bundleFailure;
+        std::optional<Result> bundleFailure;
         // A game's file named without a font number: its fonts are listed once the window shows.
         bool listBundle = false;
     };
@@ -128,7 +127,7 @@ signals:
     void recentFilesChanged();
     // The current page changed, or a page asked for could not be read (the current one stays).
     void codePageChanged();
-    void codePageRefused(const QString& nameOrFile, const FileResult& why);
+    void codePageRefused(const QString& nameOrFile, const Result& why);
 
 private:
     // An empty set of that depth becomes the set, named name, with a fresh history.

@@ -15,7 +15,7 @@ Document::StartOutcome Document::Start(const QString& name, std::optional<int> f
     if (name.isEmpty() || namesBundle) {
         BecomeNew(1, QStringLiteral("new"));
         if (fontNumber) {
-            if (BundleResult read = OpenGameFont(name, *fontNumber); !read) {
+            if (Result read = OpenGameFont(name, *fontNumber); !read) {
                 outcome.bundleFailure = read;
             }
         }
@@ -24,14 +24,14 @@ Document::StartOutcome Document::Start(const QString& name, std::optional<int> f
         const QString path = fileType_.WithExtension(name);
         if (QFileInfo(name).isDir() || QFileInfo(path).isDir()) {
             // Taken for a font that does not exist yet, a folder would only be a puzzling name.
-            outcome.failure.emplace(name, FileResult::Failure(QStringLiteral(
+            outcome.failure.emplace(name, Result::Failure(QStringLiteral(
                                               "it is a folder, and a folder can't be opened; "
                                               "choose a font file in it with File > Open")));
             BecomeNew(1, QStringLiteral("new"));
         } else if (!QFileInfo::exists(path)) {
             // A name that does not exist yet is where Save will create the file.
             BecomeNew(1, name);
-        } else if (const FileResult loaded = OpenFile(path, outcome.notAFont); !loaded) {
+        } else if (const Result loaded = OpenFile(path, outcome.notAFont); !loaded) {
             // A file that exists but was not understood must not be overwritten by a later Save.
             outcome.failure.emplace(path, loaded);
             BecomeNew(1, QStringLiteral("new"));

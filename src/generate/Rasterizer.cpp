@@ -173,10 +173,10 @@ QImage DrawCharacter(char32_t character, const QFont& font, GenerationStyle styl
     return raster;
 }
 
-FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
+Result CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
                              const CodePage& page) {
     if (tallest <= 0) {
-        return FileResult::Failure(
+        return Result::Failure(
             QStringLiteral("the font draws no character at %1 points").arg(pixelSize));
     }
     // Glyphs with ink first (empty 0): a blank glyph that is too high only follows the tallest.
@@ -187,7 +187,7 @@ FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSiz
             if (glyph.inkBox.empty != empty || fits) {
                 continue;
             }
-            return FileResult::Failure(
+            return Result::Failure(
                 QStringLiteral("at %1 points %2 would be %3 x %4 pixels; a font file holds at most "
                                "%5 x %5, so choose a smaller size")
                     .arg(pixelSize)
@@ -197,16 +197,16 @@ FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSiz
                     .arg(MaxGlyphSide));
         }
     }
-    return FileResult::Success();
+    return Result::Success();
 }
 
-FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style,
+Result GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style,
                            const CodePage& page) {
     // A line twice as high as a file's glyphs can be gives glyphs that can't fit; drawing 224 of
     // them at such a size would only cost memory and time.
     constexpr qreal LargestLine = 2 * MaxGlyphSide;
     if (QFontMetricsF(drawingFont).height() > LargestLine) {
-        return FileResult::Failure(
+        return Result::Failure(
             QStringLiteral("at %1 points the characters would be larger than a font file holds (at "
                            "most %2 x %2), so choose a smaller size")
                 .arg(drawingFont.pixelSize())
@@ -215,12 +215,12 @@ FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationSty
     Charset generated = set;
     RenderGlyphs(generated, drawingFont, style, page);
     const int tallest = TrimGlyphs(generated, style);
-    if (FileResult checked = CheckGeneratedSet(generated, tallest, drawingFont.pixelSize(), page);
+    if (Result checked = CheckGeneratedSet(generated, tallest, drawingFont.pixelSize(), page);
         !checked) {
         return checked;
     }
     set = std::move(generated);
-    return FileResult::Success();
+    return Result::Success();
 }
 
 } // namespace fontlathe

@@ -3,7 +3,7 @@
 #include "GenerationFont.h"
 #include "charset/Charset.h"
 #include "text/CodePage.h"
-#include "charset/FileResult.h"
+#include "charset/Result.h"
 
 #include <QFont>
 #include <QImage>
@@ -18,7 +18,7 @@ namespace fontlathe {
 // The run builds the new set aside: set is replaced only when every glyph fits a font file
 // (127 x 127 pixels) and some character has ink; otherwise set stays as it was and the result
 // says why.
-FileResult GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style,
+Result GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style,
                            const CodePage& page = CodePage());
 
 // One character as GenerateCharset draws each before cutting it down: into a raster as wide as
@@ -31,7 +31,7 @@ QImage DrawCharacter(char32_t character, const QFont& font, GenerationStyle styl
 // The check a generated set must pass before it replaces the set in memory: some glyph has ink
 // (tallest > 0) and every glyph fits a font file. The reason names a character as the page reads
 // its code.
-FileResult CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
+Result CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
                              const CodePage& page = CodePage());
 
 } // namespace fontlathe

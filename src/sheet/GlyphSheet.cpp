@@ -34,7 +34,7 @@ struct ScannedCells {
 
 // Finds the glyph of every cell and checks that the cell holds nothing else: known colours,
 // ink in one rectangle at the top-left, indices below indexLimit.
-SheetResult ScanCells(const QImage& image, const std::vector<std::uint8_t>& indices, QSize cell,
+Result ScanCells(const QImage& image, const std::vector<std::uint8_t>& indices, QSize cell,
                       int indexLimit, ScannedCells& scanned) {
     const std::size_t stride = static_cast<std::size_t>(image.width());
     for (int code = 0; code < GlyphSlotCount; ++code) {
@@ -58,19 +58,19 @@ SheetResult ScanCells(const QImage& image, const std::vector<std::uint8_t>& indi
                 const bool ink = index != SheetOutsideIndex;
                 if (index == SheetUnknownIndex || index == SheetGridIndex) {
                     const QPoint pixel = origin + QPoint(x, y);
-                    return SheetResult::Failure(SheetProblem::UnknownColor,
+                    return Result::Failure(ResultKind::UnknownColor,
                                                 DescribeStrayColor(image, pixel, index), code,
                                                 pixel);
                 }
                 if (ink != (x < inkEnd)) {
-                    return SheetResult::Failure(
-                        SheetProblem::NotARectangle,
+                    return Result::Failure(
+                        ResultKind::NotARectangle,
                         QStringLiteral("the ink is not one rectangle at the top-left of the cell"),
                         code, origin + QPoint(x, y));
                 }
                 if (ink && index >= indexLimit) {
-                    return SheetResult::Failure(
-                        SheetProblem::TooManyColors,
+                    return Result::Failure(
+                        ResultKind::TooManyColors,
                         QStringLiteral("palette index %1 is beyond the %2 colours of the set")
                             .arg(index)
                             .arg(indexLimit),
@@ -83,7 +83,7 @@ SheetResult ScanCells(const QImage& image, const std::vector<std::uint8_t>& indi
         }
         scanned.glyphs[static_cast<std::size_t>(code)] = CellGlyph{width, height};
     }
-    return SheetResult::Success();
+    return Result::Success();
 }
 
 int SmallestBitsPerPixel(int highestIndex) {
@@ -107,15 +107,15 @@ QImage RasterFromCell(const std::uint8_t* corner, std::size_t stride, CellGlyph 
 
 } // namespace
 
-SheetResult EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QByteArray& png,
+Result EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QByteArray& png,
                         const QString& codePage) {
     if (const QString refusal = UnwritableHeaderReason(set); !refusal.isEmpty()) {
-        return SheetResult::Failure(SheetProblem::NotExportable, refusal);
+        return Result::Failure(ResultKind::NotExportable, refusal);
     }
     const QSize cell = chosenCell.value_or(DefaultSheetCell(set));
     if (cell.width() < 1 || cell.height() < 1 || cell.width() > MaxGlyphSide ||
         cell.height() > MaxGlyphSide) {
-        return SheetResult::Failure(SheetProblem::NotExportable,
+        return Result::Failure(ResultKind::NotExportable,
                                     QStringLiteral("a cell of %1 x %2 pixels is not 1 to %3 a side")
                                         .arg(cell.width())
                                         .arg(cell.height())
@@ -127,8 +127,8 @@ SheetResult EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QBy
             continue;
         }
         if (glyph->width() > cell.width() || glyph->height() > cell.height()) {
-            return SheetResult::Failure(
-                SheetProblem::CellTooSmall,
+            return Result::Failure(
+                ResultKind::CellTooSmall,
                 QStringLiteral("the glyph is %1 x %2 pixels and does not fit a %3 x %4 cell")
                     .arg(glyph->width())
                     .arg(glyph->height())
@@ -137,7 +137,7 @@ SheetResult EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QBy
                 code);
         }
         if (!IsValidGlyphOffset(glyph->xOffset) || !IsValidGlyphOffset(glyph->yOffset)) {
-            return SheetResult::Failure(SheetProblem::NotExportable,
+            return Result::Failure(ResultKind::NotExportable,
                                         QStringLiteral("the offsets (%1, %2) lie outside %3 to %4")
                                             .arg(glyph->xOffset)
                                             .arg(glyph->yOffset)
@@ -179,13 +179,13 @@ SheetResult EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QBy
         }
     }
     if (!WriteIndexedPng(pixels, size, SheetMetadataJson(set, QFileInfo(codePage).fileName()), png)) {
-        return SheetResult::Failure(SheetProblem::Unwritable,
+        return Result::Failure(ResultKind::Unwritable,
                                     QStringLiteral("the PNG image could not be made"));
     }
-    return SheetResult::Success();
+    return Result::Success();
 }
 
-SheetResult DecodeSheet(QByteArrayView bytes, Charset& set) {
+Result DecodeSheet(QByteArrayView bytes, Charset& set) {
     QByteArray data = QByteArray::fromRawData(bytes.data(), bytes.size());
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
@@ -194,22 +194,22 @@ SheetResult DecodeSheet(QByteArrayView bytes, Charset& set) {
     // The largest sheet in 16-bit RGBA takes 32 MB.
     reader.setAllocationLimit(64);
     if (!reader.canRead()) {
-        return SheetResult::Failure(SheetProblem::Unreadable,
+        return Result::Failure(ResultKind::Unreadable,
                                     QStringLiteral("it is not a PNG image"));
     }
     bool holdsMetadata = false;
-    if (SheetResult intact = ScanPngChunks(bytes, holdsMetadata); !intact) {
+    if (Result intact = ScanPngChunks(bytes, holdsMetadata); !intact) {
         return intact;
     }
     const QSize size = reader.size();
     if (!size.isValid()) {
-        return SheetResult::Failure(SheetProblem::Unreadable,
+        return Result::Failure(ResultKind::Unreadable,
                                     QStringLiteral("the PNG image has no readable header"));
     }
     const QSize cell(CellSideOf(size.width(), SheetColumns), CellSideOf(size.height(), SheetRows));
     if (cell.width() == 0 || cell.height() == 0) {
-        return SheetResult::Failure(
-            SheetProblem::NotAGrid,
+        return Result::Failure(
+            ResultKind::NotAGrid,
             QStringLiteral("the image is %1 x %2 pixels, no grid of 16 x 16 cells of 1 to %3 "
                            "pixels a side (16 x (width + 1) + 1 by 16 x (height + 1) + 1)")
                 .arg(size.width())
@@ -218,21 +218,21 @@ SheetResult DecodeSheet(QByteArrayView bytes, Charset& set) {
     }
     const QImage image = reader.read();
     if (image.isNull() || image.size() != size) {
-        return SheetResult::Failure(
-            SheetProblem::Unreadable,
+        return Result::Failure(
+            ResultKind::Unreadable,
             QStringLiteral("the PNG image does not decode: %1").arg(reader.errorString()));
     }
 
     const QString text = image.text(QLatin1String(SheetTextKey));
     if (text.isNull() && holdsMetadata) {
-        return SheetResult::Failure(SheetProblem::BadMetadata,
+        return Result::Failure(ResultKind::BadMetadata,
                                     QStringLiteral("the fontlathe chunk is damaged and can't be "
                                                    "read (its checksum or its data is wrong)"));
     }
     std::optional<SheetMetadata> metadata;
     if (!text.isNull()) {
         metadata.emplace();
-        if (SheetResult read = ReadSheetMetadata(text, *metadata); !read) {
+        if (Result read = ReadSheetMetadata(text, *metadata); !read) {
             return read;
         }
     }
@@ -240,7 +240,7 @@ SheetResult DecodeSheet(QByteArrayView bytes, Charset& set) {
     const std::vector<std::uint8_t> indices = ClassifySheetPixels(image);
     const int indexLimit = metadata ? 1 << metadata->bitsPerPixel : DisplayColorCount;
     ScannedCells scanned;
-    if (SheetResult cells = ScanCells(image, indices, cell, indexLimit, scanned); !cells) {
+    if (Result cells = ScanCells(image, indices, cell, indexLimit, scanned); !cells) {
         return cells;
     }
 
@@ -273,27 +273,27 @@ SheetResult DecodeSheet(QByteArrayView bytes, Charset& set) {
         }
     }
     set = std::move(loaded);
-    return SheetResult::Success();
+    return Result::Success();
 }
 
-SheetResult ExportSheet(const Charset& set, const QString& path, std::optional<QSize> cell,
+Result ExportSheet(const Charset& set, const QString& path, std::optional<QSize> cell,
                         const QString& codePage) {
     QByteArray png;
-    if (SheetResult encoded = EncodeSheet(set, cell, png, codePage); !encoded) {
+    if (Result encoded = EncodeSheet(set, cell, png, codePage); !encoded) {
         return encoded;
     }
-    if (const FileResult written = WriteWholeFile(path, png); !written) {
-        return SheetResult::Failure(SheetProblem::Unwritable, written.reason());
+    if (const Result written = WriteWholeFile(path, png); !written) {
+        return Result::Failure(ResultKind::Unwritable, written.reason());
     }
-    return SheetResult::Success();
+    return Result::Success();
 }
 
-SheetResult ImportSheet(Charset& set, const QString& path) {
+Result ImportSheet(Charset& set, const QString& path) {
     QByteArray bytes;
-    if (const FileResult read =
+    if (const Result read =
             ReadWholeFile(path, MaxSheetFileSize, QStringLiteral("sheet"), bytes);
         !read) {
-        return SheetResult::Failure(SheetProblem::Unreadable, read.reason());
+        return Result::Failure(ResultKind::Unreadable, read.reason());
     }
     return DecodeSheet(bytes, set);
 }

@@ -3,7 +3,7 @@
 #include "charset/Charset.h"
 #include "SheetFormat.h"
 #include "SheetLayout.h"
-#include "SheetResult.h"
+#include "charset/Result.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -19,7 +19,7 @@ namespace fontlathe {
 // font file can't (a bit depth other than 1, 2 or 4, numChars outside 0..256, an offset outside
 // -128..127).
 // codePage names the page the set is read through, for the chunk (a mapping file by its name).
-SheetResult EncodeSheet(const Charset& set, std::optional<QSize> cell, QByteArray& png,
+Result EncodeSheet(const Charset& set, std::optional<QSize> cell, QByteArray& png,
                         const QString& codePage = QString());
 
 // Reads a sheet into the set. The pixels decide which glyphs are present and their sizes; the
@@ -27,14 +27,14 @@ SheetResult EncodeSheet(const Charset& set, std::optional<QSize> cell, QByteArra
 // smallest depth that holds the indices used, offsets 0). RGB and RGBA sheets and other palettes
 // are matched colour by colour against the 18 of a sheet; grid lines are not read. A sheet that
 // is refused leaves the set exactly as it was; the generator scratch survives an import.
-SheetResult DecodeSheet(QByteArrayView png, Charset& set);
+Result DecodeSheet(QByteArrayView png, Charset& set);
 
 // EncodeSheet into a file that is replaced atomically: on failure a file already there stays.
-SheetResult ExportSheet(const Charset& set, const QString& path,
+Result ExportSheet(const Charset& set, const QString& path,
                         std::optional<QSize> cell = std::nullopt,
                         const QString& codePage = QString());
 
 // DecodeSheet from a file; on failure the set is untouched.
-SheetResult ImportSheet(Charset& set, const QString& path);
+Result ImportSheet(Charset& set, const QString& path);
 
 } // namespace fontlathe

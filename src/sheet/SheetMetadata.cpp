@@ -79,13 +79,13 @@ std::optional<int> WholeNumber(const QJsonValue& value, int min, int max) {
     return static_cast<int>(number);
 }
 
-SheetResult BadField(const char* field, const char* expected) {
-    return SheetResult::Failure(SheetProblem::BadMetadata,
+Result BadField(const char* field, const char* expected) {
+    return Result::Failure(ResultKind::BadMetadata,
                                 QStringLiteral("the fontlathe chunk's \"%1\" is missing or not %2")
                                     .arg(QLatin1String(field), QLatin1String(expected)));
 }
 
-SheetResult ReadOffsets(const QJsonValue& value, SheetMetadata& metadata) {
+Result ReadOffsets(const QJsonValue& value, SheetMetadata& metadata) {
     if (!value.isArray()) {
         return BadField(key::Offsets, "an array");
     }
@@ -100,16 +100,16 @@ SheetResult ReadOffsets(const QJsonValue& value, SheetMetadata& metadata) {
         }
         auto& slot = metadata.offsets[static_cast<std::size_t>(*code)];
         if (slot) {
-            return SheetResult::Failure(
-                SheetProblem::BadMetadata,
+            return Result::Failure(
+                ResultKind::BadMetadata,
                 QStringLiteral("the fontlathe chunk lists its offsets twice"), *code);
         }
         slot = std::pair(static_cast<std::int16_t>(*x), static_cast<std::int16_t>(*y));
     }
-    return SheetResult::Success();
+    return Result::Success();
 }
 
-SheetResult ReadHeader(const QJsonObject& root, SheetMetadata& metadata) {
+Result ReadHeader(const QJsonObject& root, SheetMetadata& metadata) {
     const QString tag = Field(root, key::Tag).toString();
     if (tag.size() != 4 ||
         std::any_of(tag.begin(), tag.end(), [](QChar c) { return c.unicode() > 0xFF; })) {
@@ -149,7 +149,7 @@ SheetResult ReadHeader(const QJsonObject& root, SheetMetadata& metadata) {
     metadata.bitsPerPixel = static_cast<std::uint8_t>(*bits);
     metadata.fontHeight = static_cast<std::uint8_t>(*height);
     metadata.numChars = static_cast<std::int16_t>(*numChars);
-    return SheetResult::Success();
+    return Result::Success();
 }
 
 } // namespace
@@ -190,17 +190,17 @@ QByteArray SheetMetadataJson(const Charset& set, const QString& codePage) {
     return json + '}';
 }
 
-SheetResult ReadSheetMetadata(const QString& text, SheetMetadata& metadata) {
+Result ReadSheetMetadata(const QString& text, SheetMetadata& metadata) {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
     if (error.error != QJsonParseError::NoError) {
-        return SheetResult::Failure(SheetProblem::BadMetadata,
+        return Result::Failure(ResultKind::BadMetadata,
                                     QStringLiteral("the fontlathe chunk is no valid JSON: %1 at %2")
                                         .arg(error.errorString())
                                         .arg(error.offset));
     }
     if (!document.isObject()) {
-        return SheetResult::Failure(SheetProblem::BadMetadata,
+        return Result::Failure(ResultKind::BadMetadata,
                                     QStringLiteral("the fontlathe chunk holds no JSON object"));
     }
     const QJsonObject root = document.object();
@@ -209,13 +209,13 @@ SheetResult ReadSheetMetadata(const QString& text, SheetMetadata& metadata) {
         return BadField(key::Format, "a whole number from 1 on");
     }
     if (*format > SheetFormat) {
-        return SheetResult::Failure(
-            SheetProblem::LaterFormat,
+        return Result::Failure(
+            ResultKind::LaterFormat,
             QStringLiteral("the sheet is of format %1; this program reads format %2 and earlier")
                 .arg(*format)
                 .arg(SheetFormat));
     }
-    if (SheetResult header = ReadHeader(root, metadata); !header) {
+    if (Result header = ReadHeader(root, metadata); !header) {
         return header;
     }
     return ReadOffsets(Field(root, key::Offsets), metadata);

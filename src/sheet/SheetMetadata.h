@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charset/Charset.h"
-#include "SheetResult.h"
+#include "charset/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,6 +31,6 @@ struct SheetMetadata {
 QByteArray SheetMetadataJson(const Charset& set, const QString& codePage = QString());
 
 // Reads the chunk text into metadata; refuses JSON of another shape or of a later format.
-SheetResult ReadSheetMetadata(const QString& text, SheetMetadata& metadata);
+Result ReadSheetMetadata(const QString& text, SheetMetadata& metadata);
 
 } // namespace fontlathe

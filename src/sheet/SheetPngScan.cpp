@@ -50,7 +50,7 @@ QString HexColor(QRgb color) {
 
 } // namespace
 
-SheetResult ScanPngChunks(QByteArrayView png, bool& holdsMetadata) {
+Result ScanPngChunks(QByteArrayView png, bool& holdsMetadata) {
     constexpr qsizetype SignatureSize = 8;
     constexpr qsizetype ChunkFrameSize = 12;                          // length, type and CRC
     const QByteArrayView keyword(SheetTextKey, sizeof(SheetTextKey)); // with its closing 0
@@ -59,8 +59,8 @@ SheetResult ScanPngChunks(QByteArrayView png, bool& holdsMetadata) {
     while (position + ChunkFrameSize <= png.size()) {
         const auto length = qFromBigEndian<quint32>(png.data() + position);
         if (length > quint64(png.size() - position - ChunkFrameSize)) {
-            return SheetResult::Failure(
-                SheetProblem::Unreadable,
+            return Result::Failure(
+                ResultKind::Unreadable,
                 QStringLiteral("the PNG file is damaged: the chunk at byte %1 claims %2 bytes, "
                                "more than the file holds")
                     .arg(position)
@@ -77,7 +77,7 @@ SheetResult ScanPngChunks(QByteArrayView png, bool& holdsMetadata) {
         }
         position += ChunkFrameSize + qsizetype(length);
     }
-    return SheetResult::Success();
+    return Result::Success();
 }
 
 std::vector<std::uint8_t> ClassifySheetPixels(const QImage& image) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SheetResult.h"
+#include "charset/Result.h"
 
 #include <QByteArrayView>
 #include <QImage>
@@ -20,7 +20,7 @@ inline constexpr std::uint8_t SheetUnknownIndex = 0xFF;
 // gigabytes; no chunk of an intact file is longer than the file. And libpng silently drops a text
 // chunk whose checksum fails, which would turn a damaged sheet into one without metadata; the walk
 // notes whether the file holds a fontlathe chunk at all.
-SheetResult ScanPngChunks(QByteArrayView png, bool& holdsMetadata);
+Result ScanPngChunks(QByteArrayView png, bool& holdsMetadata);
 
 // The sheet index of every pixel, row by row; SheetUnknownIndex where a colour is none of the 18.
 std::vector<std::uint8_t> ClassifySheetPixels(const QImage& image);

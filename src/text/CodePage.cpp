@@ -251,9 +251,9 @@ std::optional<CodePage> CodePage::Standard(const QString& name) {
     return CodePage(MakeTable(wanted, characters));
 }
 
-FileResult CodePage::LoadMappingFile(const QString& path, CodePage& page) {
+Result CodePage::LoadMappingFile(const QString& path, CodePage& page) {
     QByteArray bytes;
-    if (FileResult read = ReadWholeFile(path, MaxMappingFileSize,
+    if (Result read = ReadWholeFile(path, MaxMappingFileSize,
                                         QStringLiteral("code page mapping file"), bytes);
         !read) {
         return read;
@@ -261,9 +261,9 @@ FileResult CodePage::LoadMappingFile(const QString& path, CodePage& page) {
     return ParseMapping(bytes, QFileInfo(path).absoluteFilePath(), page);
 }
 
-FileResult CodePage::ParseMapping(QByteArrayView text, const QString& name, CodePage& page) {
+Result CodePage::ParseMapping(QByteArrayView text, const QString& name, CodePage& page) {
     if (text.contains('\0')) {
-        return FileResult::Failure(
+        return Result::Failure(
             QStringLiteral("it holds NUL bytes, so it is not a text file of code pairs"));
     }
     // Windows editors save text with a UTF-8 byte order mark ahead of the first line.
@@ -283,7 +283,7 @@ FileResult CodePage::ParseMapping(QByteArrayView text, const QString& name, Code
         start = end + 1;
         ++lineNumber;
         if (line.size() > MaxLineLength) {
-            return FileResult::Failure(QStringLiteral("line %1 is longer than %2 characters")
+            return Result::Failure(QStringLiteral("line %1 is longer than %2 characters")
                                            .arg(lineNumber)
                                            .arg(MaxLineLength));
         }
@@ -298,17 +298,17 @@ FileResult CodePage::ParseMapping(QByteArrayView text, const QString& name, Code
         const std::optional<std::uint32_t> value =
             words.size() == 2 ? ParseHex(words[1]) : std::nullopt;
         if (!code || (!value && !undefined) || words.size() > 2) {
-            return FileResult::Failure(
+            return Result::Failure(
                 QStringLiteral("line %1 is not a code and a character such as \"0x82 0x00E9\"")
                     .arg(lineNumber));
         }
         if (*code >= CodeCount) {
-            return FileResult::Failure(QStringLiteral("line %1 gives the code %2, above 0xFF")
+            return Result::Failure(QStringLiteral("line %1 gives the code %2, above 0xFF")
                                            .arg(lineNumber)
                                            .arg(Hex(*code, 2)));
         }
         if (given[*code]) {
-            return FileResult::Failure(QStringLiteral("line %1 gives the code %2 a second time")
+            return Result::Failure(QStringLiteral("line %1 gives the code %2 a second time")
                                            .arg(lineNumber)
                                            .arg(Hex(*code, 2)));
         }
@@ -317,7 +317,7 @@ FileResult CodePage::ParseMapping(QByteArrayView text, const QString& name, Code
             continue;
         }
         if (*value > LastCodePoint || IsSurrogate(*value)) {
-            return FileResult::Failure(
+            return Result::Failure(
                 QStringLiteral("line %1 gives %2, which is not a Unicode character")
                     .arg(lineNumber)
                     .arg(Hex(*value, 4)));
@@ -327,12 +327,12 @@ FileResult CodePage::ParseMapping(QByteArrayView text, const QString& name, Code
         controlCodes += *code < FirstPrintableCode ? 1 : 0;
     }
     if (!printable) {
-        return FileResult::Failure(QStringLiteral("it gives no code from 0x20 up a character"));
+        return Result::Failure(QStringLiteral("it gives no code from 0x20 up a character"));
     }
     std::shared_ptr<CodePage::Table> table = MakeTable(name, characters);
     table->controlCodesLeftOut = controlCodes;
     page = CodePage(std::move(table));
-    return FileResult::Success();
+    return Result::Success();
 }
 
 int CodePage::ControlCodesLeftOut() const {
@@ -343,15 +343,15 @@ bool CodePage::NamesMappingFile(const QString& nameOrFile) {
     return nameOrFile.contains(u'/') || nameOrFile.endsWith(u".txt", Qt::CaseInsensitive);
 }
 
-FileResult CodePage::Choose(const QString& nameOrFile, CodePage& page) {
+Result CodePage::Choose(const QString& nameOrFile, CodePage& page) {
     if (NamesMappingFile(nameOrFile)) {
         return LoadMappingFile(nameOrFile, page);
     }
     if (std::optional<CodePage> standard = Standard(nameOrFile)) {
         page = *std::move(standard);
-        return FileResult::Success();
+        return Result::Success();
     }
-    return FileResult::Failure(QStringLiteral("unknown code page \"%1\"").arg(nameOrFile));
+    return Result::Failure(QStringLiteral("unknown code page \"%1\"").arg(nameOrFile));
 }
 
 const QString& CodePage::name() const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charset/FileResult.h"
+#include "charset/Result.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -52,14 +52,14 @@ public:
     // has a line that does not parse, is too long, gives a code above 0xFF, a code a second
     // time or a value that is no Unicode scalar value, is refused; the reason names the line
     // (the caller names the file), and page stays as it was.
-    static FileResult LoadMappingFile(const QString& path, CodePage& page);
+    static Result LoadMappingFile(const QString& path, CodePage& page);
     // The same for the file's bytes; name becomes the page's name.
-    static FileResult ParseMapping(QByteArrayView text, const QString& name, CodePage& page);
+    static Result ParseMapping(QByteArrayView text, const QString& name, CodePage& page);
     static constexpr qint64 MaxMappingFileSize = 1024 * 1024;
 
     // A command line's or a setting's choice: a value holding a "/" or ending in ".txt" is a
     // mapping file, any other a standard name ("unknown code page \"NAME\"" when it is none).
-    static FileResult Choose(const QString& nameOrFile, CodePage& page);
+    static Result Choose(const QString& nameOrFile, CodePage& page);
     static bool NamesMappingFile(const QString& nameOrFile);
 
     const QString& name() const;

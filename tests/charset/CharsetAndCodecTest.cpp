@@ -146,7 +146,7 @@ TEST(CharCodecTest, RefusedHeadersAndSavesChangeNothing) {
     for (auto [bits, numChars] : {std::pair{1, -1}, {1, 257}, {0, 10}, {3, 10}, {8, 10}}) {
         Charset set = VariedSet(2, 7);
         const Charset before = set;
-        const FileResult result =
+        const Result result =
             DecodeCharset(HandMadeHeader(bits, 10, numChars) + QByteArray(64, 1), set);
         EXPECT_FALSE(result.ok()) << bits << " bits " << numChars;
         EXPECT_FALSE(result.reason().isEmpty()) << bits << " bits " << numChars;

@@ -20,7 +20,7 @@ using test::SetGlyph;
 
 QByteArray Sheet(const Charset& set, std::optional<QSize> cell = std::nullopt) {
     QByteArray png;
-    const SheetResult result = EncodeSheet(set, cell, png);
+    const Result result = EncodeSheet(set, cell, png);
     EXPECT_TRUE(result.ok()) << result.reason().toStdString();
     return png;
 }
@@ -39,7 +39,7 @@ QByteArray PngOf(const QImage& image) {
 
 Charset ImportOf(const QByteArray& png) {
     Charset set;
-    const SheetResult result = DecodeSheet(png, set);
+    const Result result = DecodeSheet(png, set);
     EXPECT_TRUE(result.ok()) << result.reason().toStdString();
     return set;
 }
@@ -106,8 +106,8 @@ TEST(GlyphSheetTest, CellSizes) {
     const Charset small = SmallSet();
     EXPECT_EQ(ImageOf(Sheet(small, QSize(3, 2))).size(), QSize(65, 49));
     QByteArray png;
-    const SheetResult refused = EncodeSheet(small, QSize(2, 9), png);
-    EXPECT_EQ(refused.problem(), SheetProblem::CellTooSmall);
+    const Result refused = EncodeSheet(small, QSize(2, 9), png);
+    EXPECT_EQ(refused.problem(), ResultKind::CellTooSmall);
     EXPECT_EQ(refused.code(), 65);
     EXPECT_TRUE(png.isEmpty());
 }
@@ -218,37 +218,37 @@ TEST(GlyphSheetTest, RefusalsLeaveTheSetAsItWas) {
     struct Refusal {
         const char* name;
         QByteArray png;
-        SheetProblem problem;
+        ResultKind problem;
         int code;
         std::optional<QPoint> pixel;
     };
     const Refusal refusals[] = {
-        {"no PNG", "GIF89a"_ba, SheetProblem::Unreadable, -1, {}},
-        {"cut short", Sheet(SmallSet()).chopped(30), SheetProblem::Unreadable, -1, {}},
-        {"chunk longer than the file", hugeChunk, SheetProblem::Unreadable, -1, {}},
-        {"no grid", PngOf(base.copy(0, 0, 128, 113)), SheetProblem::NotAGrid, -1, {}},
+        {"no PNG", "GIF89a"_ba, ResultKind::Unreadable, -1, {}},
+        {"cut short", Sheet(SmallSet()).chopped(30), ResultKind::Unreadable, -1, {}},
+        {"chunk longer than the file", hugeChunk, ResultKind::Unreadable, -1, {}},
+        {"no grid", PngOf(base.copy(0, 0, 128, 113)), ResultKind::NotAGrid, -1, {}},
         {"stray colour", edited([](QImage& i) { i.setPixel(10, 30, qRgb(1, 2, 3)); }),
-         SheetProblem::UnknownColor, 65, QPoint(10, 30)},
+         ResultKind::UnknownColor, 65, QPoint(10, 30)},
         {"half transparent", edited([](QImage& i) { i.setPixel(20, 29, qRgba(0, 0, 0, 128)); }),
-         SheetProblem::UnknownColor, 66, QPoint(20, 29)},
+         ResultKind::UnknownColor, 66, QPoint(20, 29)},
         {"grid colour in a cell", edited([](QImage& i) { i.setPixel(3, 3, SheetGridColor); }),
-         SheetProblem::UnknownColor, 0, QPoint(3, 3)},
+         ResultKind::UnknownColor, 0, QPoint(3, 3)},
         {"hole", edited([](QImage& i) { i.setPixel(10, 30, SheetOutsideColor); }),
-         SheetProblem::NotARectangle, 65, QPoint(10, 30)},
+         ResultKind::NotARectangle, 65, QPoint(10, 30)},
         {"stray ink", edited([](QImage& i) { i.setPixel(14, 33, DisplayColors[1]); }),
-         SheetProblem::NotARectangle, 65, QPoint(14, 33)},
+         ResultKind::NotARectangle, 65, QPoint(14, 33)},
         {"index 5 in 2 bits", edited([](QImage& i) { i.setPixel(18, 30, DisplayColors[5]); }),
-         SheetProblem::TooManyColors, 66, QPoint(18, 30)},
-        {"not JSON", withText(u"{\"format\":1,"_s), SheetProblem::BadMetadata, -1, {}},
-        {"chunk fails its checksum", damagedChunk, SheetProblem::BadMetadata, -1, {}},
-        {"numChars 300", withText(tooMany), SheetProblem::BadMetadata, -1, {}},
-        {"offsets twice", withText(twice), SheetProblem::BadMetadata, 65, {}},
-        {"later format", withText(later), SheetProblem::LaterFormat, -1, {}},
+         ResultKind::TooManyColors, 66, QPoint(18, 30)},
+        {"not JSON", withText(u"{\"format\":1,"_s), ResultKind::BadMetadata, -1, {}},
+        {"chunk fails its checksum", damagedChunk, ResultKind::BadMetadata, -1, {}},
+        {"numChars 300", withText(tooMany), ResultKind::BadMetadata, -1, {}},
+        {"offsets twice", withText(twice), ResultKind::BadMetadata, 65, {}},
+        {"later format", withText(later), ResultKind::LaterFormat, -1, {}},
     };
     const Charset before = test::VariedSet(1, 3);
     for (const Refusal& refusal : refusals) {
         Charset set = before;
-        const SheetResult result = DecodeSheet(refusal.png, set);
+        const Result result = DecodeSheet(refusal.png, set);
         EXPECT_EQ(result.problem(), refusal.problem) << refusal.name;
         EXPECT_EQ(result.code(), refusal.code) << refusal.name;
         EXPECT_EQ(result.pixel(), refusal.pixel) << refusal.name;
@@ -279,12 +279,12 @@ TEST(GlyphSheetTest, FilesAreWrittenWholeOrNotAtAll) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray before = file.readAll();
     file.close();
-    EXPECT_EQ(ExportSheet(set, path, QSize(1, 1)).problem(), SheetProblem::CellTooSmall);
+    EXPECT_EQ(ExportSheet(set, path, QSize(1, 1)).problem(), ResultKind::CellTooSmall);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
-    EXPECT_EQ(ExportSheet(set, folder.path()).problem(), SheetProblem::Unwritable);
+    EXPECT_EQ(ExportSheet(set, folder.path()).problem(), ResultKind::Unwritable);
     EXPECT_EQ(ImportSheet(imported, folder.filePath(u"none.png"_s)).problem(),
-              SheetProblem::Unreadable);
+              ResultKind::Unreadable);
 }
 
 } // namespace

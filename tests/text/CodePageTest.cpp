@@ -95,7 +95,7 @@ TEST(CodePageTest, MappingFilesAndTheLowestCode) {
         {QByteArray(64, '\0'), u"NUL"_s},
     };
     for (const auto& [text, reason] : refusals) {
-        const FileResult parsed = CodePage::ParseMapping(text, u"mine"_s, page);
+        const Result parsed = CodePage::ParseMapping(text, u"mine"_s, page);
         EXPECT_TRUE(parsed.reason().contains(reason)) << parsed.reason().toStdString();
         EXPECT_EQ(page.name(), u"mine"_s) << "the page before stays";
     }
@@ -122,7 +122,7 @@ TEST(CodePageTest, MappingFilesAreReadBoundedAndRegularOnly) {
     };
     CodePage page;
     for (const auto& [path, reason] : refusals) {
-        const FileResult loaded = CodePage::Choose(path, page);
+        const Result loaded = CodePage::Choose(path, page);
         EXPECT_TRUE(loaded.reason().contains(reason)) << loaded.reason().toStdString();
         EXPECT_EQ(page.name(), u"latin1"_s);
     }
