@@ -95,13 +95,8 @@ void MainWindow::BuildControls(const Charset& set) {
                   "Save with dirty bytes, like LucasArts (to get the same file size)")),
               435, 40, 420, 22);
     dirtyLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    dirtyLabel->setToolTip(DirtyBytesToolTip);
     ReportClicks(Place(Control::DirtyBytesCheck, new QCheckBox, 865, 38, 22, 22),
                  Control::DirtyBytesCheck);
-    control(Control::DirtyBytesCheck)->setToolTip(DirtyBytesToolTip);
-    control(Control::VersionLabel)->setToolTip(VersionToolTip);
-    heightField_->setToolTip(HeightToolTip);
-    control(Control::HeightLabel)->setToolTip(HeightToolTip);
     for (int i = 0; i < ColorMapSize; ++i) {
         const int id = Control::ColorMapField0 + i;
         NumericField* field = Place(id, new NumericField(nullptr), 266 + 41 * i, 68, 39, 22);
@@ -130,26 +125,23 @@ void MainWindow::BuildControls(const Charset& set) {
     SetStateIfChanged(Control::ZoomBar, 10);
     connect(zoomBar, &QSlider::valueChanged, this,
             [this] { emit controlEvent(Control::ZoomBar); });
-    ReportClicks(Place(Control::OnButton, new QPushButton(QStringLiteral("On")), 835, 150, 45, 30),
-                 Control::OnButton);
-    ReportClicks(
-        Place(Control::OffButton, new QPushButton(QStringLiteral("Off")), 835, 180, 45, 30),
-        Control::OffButton);
-    ReportClicks(Place(Control::LastCharButton, new QPushButton(QStringLiteral("= last char")), 780,
-                       460, 100, 30),
-                 Control::LastCharButton);
-    ReportClicks(
-        Place(Control::ShiftLeftButton, new QPushButton(QStringLiteral("<")), 530, 420, 40, 70),
-        Control::ShiftLeftButton);
-    ReportClicks(
-        Place(Control::ShiftRightButton, new QPushButton(QStringLiteral(">")), 630, 420, 40, 70),
-        Control::ShiftRightButton);
-    ReportClicks(
-        Place(Control::ShiftUpButton, new QPushButton(QStringLiteral("^")), 570, 420, 60, 35),
-        Control::ShiftUpButton);
-    ReportClicks(
-        Place(Control::ShiftDownButton, new QPushButton(QStringLiteral("v")), 570, 455, 60, 35),
-        Control::ShiftDownButton);
+    struct Button {
+        int id;
+        const char* label;
+        QRect at;
+    };
+    for (const Button& button : {Button{Control::OnButton, "On", {835, 150, 45, 30}},
+                                 Button{Control::OffButton, "Off", {835, 180, 45, 30}},
+                                 Button{Control::LastCharButton, "= last char", {780, 460, 100, 30}},
+                                 Button{Control::ShiftLeftButton, "<", {530, 420, 40, 70}},
+                                 Button{Control::ShiftRightButton, ">", {630, 420, 40, 70}},
+                                 Button{Control::ShiftUpButton, "^", {570, 420, 60, 35}},
+                                 Button{Control::ShiftDownButton, "v", {570, 455, 60, 35}}}) {
+        const QRect& at = button.at;
+        ReportClicks(Place(button.id, new QPushButton(QString::fromLatin1(button.label)), at.x(),
+                           at.y(), at.width(), at.height()),
+                     button.id);
+    }
     shiftModes_ = new QButtonGroup(this);
     const std::pair<int, const char*> modes[] = {{Control::RollOption, "Roll"},
                                                  {Control::ResizeOption, "Resize"},
@@ -162,17 +154,8 @@ void MainWindow::BuildControls(const Charset& set) {
         y += 22;
     }
     SetStateIfChanged(Control::RollOption, 1);
-    for (auto [id, tip] : {std::pair{Control::OnButton, &OnToolTip},
-                           {Control::OffButton, &OffToolTip},
-                           {Control::ShiftLeftButton, &ShiftLeftToolTip},
-                           {Control::ShiftRightButton, &ShiftRightToolTip},
-                           {Control::ShiftUpButton, &ShiftUpToolTip},
-                           {Control::ShiftDownButton, &ShiftDownToolTip},
-                           {Control::LastCharButton, &LastCharToolTip},
-                           {Control::RollOption, &RollToolTip},
-                           {Control::ResizeOption, &ResizeToolTip},
-                           {Control::OffsetOption, &OffsetToolTip}}) {
-        control(id)->setToolTip(*tip);
+    for (const auto& [id, tip] : ControlToolTips()) {
+        control(id)->setToolTip(tip);
     }
 
     Place(Control::PreviewFrame, new QGroupBox(PreviewFrameTitle), 10, 520, 890, 120);

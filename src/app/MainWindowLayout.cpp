@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <map>
 
 namespace fontlathe {
 
@@ -29,42 +30,27 @@ struct Stretch {
     Height grow = None;
 };
 
-Stretch StretchOf(int id) {
-    switch (id) {
-    case Control::FontPrefsFrame:
-    case Control::CodePageLabel:
-        return {false, true, false, Stretch::None};
-    case Control::DirtyBytesLabel:
-    case Control::DirtyBytesCheck:
-    case Control::ZoomBar:
-    case Control::OnButton:
-    case Control::OffButton:
-        return {true, false, false, Stretch::None};
-    case Control::CharsFrame:
-    case Control::GlyphScrollArea:
-        return {false, true, false, Stretch::Chars};
-    case Control::CharList:
-        return {false, false, false, Stretch::Chars};
-    case Control::PaletteBar:
-    case Control::ShiftLeftButton:
-    case Control::ShiftRightButton:
-    case Control::ShiftUpButton:
-    case Control::ShiftDownButton:
-    case Control::RollOption:
-    case Control::ResizeOption:
-    case Control::OffsetOption:
-        return {false, false, true, Stretch::None};
-    case Control::LastCharButton:
-    case Control::PreviewZoomBar:
-        return {true, false, true, Stretch::None};
-    case Control::PreviewFrame:
-    case Control::PreviewImage:
-        return {false, true, true, Stretch::Preview};
-    case Control::PreviewText:
-        return {false, false, true, Stretch::Preview};
-    default:
-        return {};
-    }
+// Every control that follows the window; the others keep their place at the top left.
+const std::map<int, Stretch>& Stretches() {
+    using enum Control::Id;
+    const Stretch right{true, false, false, Stretch::None};
+    const Stretch wide{false, true, false, Stretch::None};
+    const Stretch down{false, false, true, Stretch::None};
+    const Stretch downRight{true, false, true, Stretch::None};
+    const Stretch chars{false, true, false, Stretch::Chars};
+    const Stretch preview{false, true, true, Stretch::Preview};
+    static const std::map<int, Stretch> stretches = {
+        {FontPrefsFrame, wide},    {CodePageLabel, wide},      {DirtyBytesLabel, right},
+        {DirtyBytesCheck, right},  {ZoomBar, right},           {OnButton, right},
+        {OffButton, right},        {CharsFrame, chars},        {GlyphScrollArea, chars},
+        {CharList, {false, false, false, Stretch::Chars}},     {PaletteBar, down},
+        {ShiftLeftButton, down},   {ShiftRightButton, down},   {ShiftUpButton, down},
+        {ShiftDownButton, down},   {RollOption, down},         {ResizeOption, down},
+        {OffsetOption, down},      {LastCharButton, downRight}, {PreviewZoomBar, downRight},
+        {PreviewFrame, preview},   {PreviewImage, preview},
+        {PreviewText, {false, false, true, Stretch::Preview}},
+    };
+    return stretches;
 }
 
 } // namespace
@@ -83,7 +69,8 @@ void MainWindow::LayOut(QSize client) {
         if (placed.isNull()) {
             continue;
         }
-        const Stretch stretch = StretchOf(id);
+        const auto found = Stretches().find(id);
+        const Stretch stretch = found == Stretches().end() ? Stretch{} : found->second;
         const int grow = stretch.grow == Stretch::Chars     ? chars
                          : stretch.grow == Stretch::Preview ? preview
                                                             : 0;

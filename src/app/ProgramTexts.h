@@ -1,11 +1,15 @@
 #pragma once
 
 #include "AppInfo.h"
+#include "ControlIds.h"
 
 #include "text/CodePage.h"
 
 #include <QFileInfo>
 #include <QString>
+
+#include <utility>
+#include <vector>
 
 namespace fontlathe {
 
@@ -49,43 +53,10 @@ inline QString CharsFrameTitle(const QString& count = QStringLiteral("$")) {
     return QStringLiteral("Preferences of %1 chars (x) = not stored!").arg(count);
 }
 
-// Tooltips of the controls whose labels are too short to explain themselves. An arrow button does
-// what the selected mode says.
-inline const QString OnToolTip =
-    QStringLiteral("Gives the selected character a glyph: a blank square as tall as the font");
-inline const QString OffToolTip =
-    QStringLiteral("Removes the selected character's glyph; the file then holds no pixels for it");
-inline const QString ShiftLeftToolTip =
-    QStringLiteral("Roll: the pixels move left, the first column wraps round to the right\n"
-                   "Resize: one column less at the right edge\n"
-                   "Offset: the x offset goes down by one");
-inline const QString ShiftRightToolTip =
-    QStringLiteral("Roll: the pixels move right, the last column wraps round to the left\n"
-                   "Resize: one column more at the right edge\n"
-                   "Offset: the x offset goes up by one");
-inline const QString ShiftUpToolTip =
-    QStringLiteral("Roll: the pixels move up, the top row wraps round to the bottom\n"
-                   "Resize: one row less at the bottom edge\n"
-                   "Offset: the y offset goes down by one (the glyph stands higher)");
-inline const QString ShiftDownToolTip =
-    QStringLiteral("Roll: the pixels move down, the bottom row wraps round to the top\n"
-                   "Resize: one row more at the bottom edge\n"
-                   "Offset: the y offset goes up by one (the glyph stands lower)");
-inline const QString LastCharToolTip =
-    QStringLiteral("Makes the selected character the last one the file stores; characters after "
-                   "it are marked (x) and are not saved");
-inline const QString RollToolTip =
-    QStringLiteral("The arrow buttons roll the pixels round, the glyph keeps its size");
-inline const QString ResizeToolTip =
-    QStringLiteral("The arrow buttons add or remove a column at the right or a row at the bottom");
-inline const QString OffsetToolTip =
-    QStringLiteral("The arrow buttons move the glyph's offsets: where the game draws it from the pen");
-inline const QString HeightToolTip =
-    QStringLiteral("The height of a line of text in pixels: how far the game moves down for a new "
-                   "line");
 inline QString PaletteIndexToolTip(int entry) {
-    return QStringLiteral("The colour the game draws palette index %1 of the glyphs in: an entry of "
-                          "the game's palette, 0 to 255")
+    return QStringLiteral(
+               "The colour the game draws palette index %1 of the glyphs in: an entry of "
+               "the game's palette, 0 to 255")
         .arg(entry + 1);
 }
 inline const QString ScreenWidthToolTip =
@@ -100,5 +71,58 @@ inline const QString DirtyBytesToolTip =
                    "bytes, as LucasArts' own files have; games ignore it");
 inline const QString VersionToolTip =
     QStringLiteral("A word of the file's header whose meaning is not known; it is kept as read");
+
+// Tooltips of the controls whose labels are too short to explain themselves, by control. An
+// arrow button does what the selected mode says.
+inline const std::vector<std::pair<int, QString>>& ControlToolTips() {
+    static const std::vector<std::pair<int, QString>> tips = {
+        {Control::OnButton,
+         QStringLiteral(
+             "Gives the selected character a glyph: a blank square as tall as the font")},
+        {Control::OffButton,
+         QStringLiteral(
+             "Removes the selected character's glyph; the file then holds no pixels for it")},
+        {Control::ShiftLeftButton,
+         QStringLiteral("Roll: the pixels move left, the first column wraps round to the right\n"
+                        "Resize: one column less at the right edge\n"
+                        "Offset: the x offset goes down by one")},
+        {Control::ShiftRightButton,
+         QStringLiteral("Roll: the pixels move right, the last column wraps round to the left\n"
+                        "Resize: one column more at the right edge\n"
+                        "Offset: the x offset goes up by one")},
+        {Control::ShiftUpButton,
+         QStringLiteral("Roll: the pixels move up, the top row wraps round to the bottom\n"
+                        "Resize: one row less at the bottom edge\n"
+                        "Offset: the y offset goes down by one (the glyph stands higher)")},
+        {Control::ShiftDownButton,
+         QStringLiteral("Roll: the pixels move down, the bottom row wraps round to the top\n"
+                        "Resize: one row more at the bottom edge\n"
+                        "Offset: the y offset goes up by one (the glyph stands lower)")},
+        {Control::LastCharButton,
+         QStringLiteral(
+             "Makes the selected character the last one the file stores; characters after "
+             "it are marked (x) and are not saved")},
+        {Control::RollOption,
+         QStringLiteral("The arrow buttons roll the pixels round, the glyph keeps its size")},
+        {Control::ResizeOption,
+         QStringLiteral(
+             "The arrow buttons add or remove a column at the right or a row at the bottom")},
+        {Control::OffsetOption,
+         QStringLiteral(
+             "The arrow buttons move the glyph's offsets: where the game draws it from the pen")},
+        {Control::HeightLabel,
+         QStringLiteral(
+             "The height of a line of text in pixels: how far the game moves down for a new "
+             "line")},
+        {Control::HeightField,
+         QStringLiteral(
+             "The height of a line of text in pixels: how far the game moves down for a new "
+             "line")},
+        {Control::DirtyBytesLabel, DirtyBytesToolTip},
+        {Control::DirtyBytesCheck, DirtyBytesToolTip},
+        {Control::VersionLabel, VersionToolTip},
+    };
+    return tips;
+}
 
 } // namespace fontlathe
