@@ -41,12 +41,19 @@ QString FileName(const QString& path) {
 // With Trailing::Kept, bytes at the end that hold no tag (padding, or a remainder too short for
 // a header) end the walk and are reported as a remark, as the engine reads to the end of a file
 // and stops there.
-BundleResult ReadBlocks(QByteArrayView bytes, const QString& path, const QString& parent,
+BundleResult ReadBlocks(BundleData& bytes, const QString& path, const QString& parent,
                         std::int64_t first, std::int64_t end, std::vector<BundleBlock>& out,
                         Trailing trailing = Trailing::Refused, QStringList* remarks = nullptr) {
     for (std::int64_t at = first; at < end;) {
+        char header[BlockHeaderSize] = {};
+        if (end - at >= BlockHeaderSize) {
+            if (BundleResult read = bytes.Read(at, BlockHeaderSize, header); !read) {
+                return read;
+            }
+        }
+        const QByteArrayView fields(header, BlockHeaderSize);
         if (trailing == Trailing::Kept &&
-            (end - at < BlockHeaderSize || !LooksLikeTag(Big32(bytes, at)))) {
+            (end - at < BlockHeaderSize || !LooksLikeTag(Big32(fields, 0)))) {
             remarks->append(QStringLiteral("%1 ends with %2 bytes after its last block, at %3; "
                                            "they are kept as they are")
                                 .arg(FileName(path))
@@ -61,7 +68,7 @@ BundleResult ReadBlocks(QByteArrayView bytes, const QString& path, const QString
                           .arg(end - at)
                           .arg(parent));
         }
-        const BundleBlock block{Big32(bytes, at), at, Big32(bytes, at + 4)};
+        const BundleBlock block{Big32(fields, 0), at, Big32(fields, 4)};
         if (block.size < BlockHeaderSize) {
             return BundleResult::Failure(
                 path, QStringLiteral("%1: the %2 block says it is %3 bytes, smaller than its "
@@ -133,11 +140,12 @@ BundleResult ReadVersion(const BundleLayout& layout, const QString& path, int& v
     }
 }
 
-BundleResult ReadIndex(QByteArrayView index, const QString& path, BundleLayout& layout) {
+BundleResult ReadIndex(const QByteArray& index, const QString& path, BundleLayout& layout) {
     if (index.isEmpty()) {
         return BundleResult::Failure(path, QStringLiteral("the index file is empty"));
     }
-    if (BundleResult read = ReadBlocks(index, path, QStringLiteral("the file"), 0, index.size(),
+    BundleData blocks(index);
+    if (BundleResult read = ReadBlocks(blocks, path, QStringLiteral("the file"), 0, index.size(),
                                        layout.indexBlocks, Trailing::Kept, &layout.remarks);
         !read) {
         return read;
@@ -181,9 +189,16 @@ BundleResult ReadIndex(QByteArrayView index, const QString& path, BundleLayout& 
     return BundleResult::Success();
 }
 
-BundleResult ReadLoff(QByteArrayView data, const QString& path, const BundleBlock& loff,
+BundleResult ReadLoff(BundleData& data, const QString& path, const BundleBlock& loff,
                       BundleLayout& layout) {
-    const int count = loff.size > BlockHeaderSize ? Byte(data, loff.offset + 8) : -1;
+    // The block's bytes from its start, read only once its size is known to be that of a LOFF.
+    QByteArray table;
+    if (loff.size > BlockHeaderSize) {
+        if (BundleResult read = data.Read(loff.offset, BlockHeaderSize + 1, table); !read) {
+            return read;
+        }
+    }
+    const int count = loff.size > BlockHeaderSize ? Byte(table, 8) : -1;
     if (loff.offset != 8 || loff.tag != Tag("LOFF") || loff.size != 9 + 5 * count) {
         return BundleResult::Failure(
             path, QStringLiteral("%1: the LECF block must start with a LOFF block of 9 bytes and 5 "
@@ -191,11 +206,14 @@ BundleResult ReadLoff(QByteArrayView data, const QString& path, const BundleBloc
                       .arg(OffsetText(8), TagText(loff.tag))
                       .arg(loff.size));
     }
+    if (BundleResult read = data.Read(loff.offset, loff.size, table); !read) {
+        return read;
+    }
     layout.loffCount = count;
     for (int i = 0; i < count; ++i) {
         const std::int64_t at = LoffEntryOffset(i);
-        const int room = Byte(data, at);
-        const std::int64_t base = Little32(data, at + 1);
+        const int room = Byte(table, at - loff.offset);
+        const std::int64_t base = Little32(table, at - loff.offset + 1);
         const auto found = std::lower_bound(layout.rooms.begin(), layout.rooms.end(), base,
                                             [](const BundleRoom& candidate, std::int64_t value) {
                                                 return candidate.base() < value;
@@ -221,17 +239,23 @@ BundleResult ReadLoff(QByteArrayView data, const QString& path, const BundleBloc
     return BundleResult::Success();
 }
 
-BundleResult ReadData(QByteArrayView data, const QString& path, BundleLayout& layout) {
+BundleResult ReadData(BundleData& data, const QString& path, BundleLayout& layout) {
     const QLocale numbers(QLocale::English);
-    if (data.size() < BlockHeaderSize || Big32(data, 0) != Tag("LECF")) {
+    QByteArray header;
+    if (BundleResult read = data.Read(0, std::min<std::int64_t>(data.size(), BlockHeaderSize),
+                                      header);
+        !read) {
+        return read;
+    }
+    if (data.size() < BlockHeaderSize || Big32(header, 0) != Tag("LECF")) {
         return BundleResult::Failure(
             path, QStringLiteral("%1: the data file must start with a LECF block; it starts with "
                                  "\"%2\"")
                       .arg(OffsetText(0),
                            data.size() < 4 ? QStringLiteral("(too few bytes)")
-                                           : TagText(Big32(data, 0))));
+                                           : TagText(Big32(header, 0))));
     }
-    const std::int64_t lecf = Big32(data, 4);
+    const std::int64_t lecf = Big32(header, 4);
     if (lecf > data.size()) {
         return BundleResult::Failure(
             path, QStringLiteral("%1: %2 is %3 bytes, but its LECF block says %4: the file is cut "
@@ -360,7 +384,7 @@ std::vector<std::uint32_t> DirectoryTargets(std::uint32_t directoryTag) {
     }
 }
 
-BundleResult ParseBundle(QByteArrayView index, QByteArrayView data, const BundlePaths& paths,
+BundleResult ParseBundle(const QByteArray& index, BundleData& data, const BundlePaths& paths,
                          BundleLayout& out) {
     out = BundleLayout();
     if (BundleResult read = ReadIndex(index, paths.index, out); !read) {

@@ -102,6 +102,10 @@ BundleResult ReplaceFont(const GameBundle& bundle, int number, QByteArrayView bl
     if (BundleResult limits = CheckEngineLimits(block); !limits) {
         return limits;
     }
+    // The rewrite is of the whole data file; until now only its structure and fonts were read.
+    if (BundleResult loaded = bundle.LoadData(); !loaded) {
+        return loaded;
+    }
     const BundleRoom& room = bundle.layout().rooms[bundle.layout().roomByNumber.at(font->room)];
     const std::int64_t growth = std::max<std::int64_t>(block.size() - font->size, 0);
     if (growth > 0 && (std::int64_t(bundle.data().size()) + growth > GameBundle::MaxDataSize)) {
@@ -181,12 +185,17 @@ BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QS
         }
         kept << QFileInfo(copy).fileName();
     }
-    QByteArray original = bundle.data();
     if (bundle.encrypted()) {
         GameBundle::Crypt(rewritten.data);
         GameBundle::Crypt(rewritten.index);
-        GameBundle::Crypt(original);
     }
+    const auto original = [&bundle] {
+        QByteArray bytes = bundle.data();
+        if (bundle.encrypted()) {
+            GameBundle::Crypt(bytes);
+        }
+        return bytes;
+    };
     const PairContents contents{
         rewritten.data, rewritten.indexChanged ? QByteArrayView(rewritten.index) : QByteArrayView(),
         original};

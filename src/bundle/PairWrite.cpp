@@ -96,7 +96,7 @@ BundleResult ReplacePair(const BundlePaths& paths, const PairContents& contents,
         }
         // The data file no longer matches the old index: put the old data file back.
         const QString back = NewPath(paths.data);
-        const bool restored = files.Write(back, contents.oldData).ok() &&
+        const bool restored = files.Write(back, contents.oldData()).ok() &&
                               (QFile::setPermissions(back, QFile::permissions(paths.data)), true) &&
                               files.Replace(back, paths.data).ok();
         if (!restored) {

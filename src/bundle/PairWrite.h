@@ -6,6 +6,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 namespace fontlathe {
 
 // The file operations a write of a bundle's pair makes. Tests put a failure or a stop between
@@ -27,8 +29,9 @@ struct PairContents {
     QByteArrayView data;
     // Empty when the index stays as it is.
     QByteArrayView index;
-    // The data file as it was, to put back should the index not be replaced.
-    QByteArrayView oldData;
+    // Makes the data file as it was, to put back should the index not be replaced; only then is
+    // a copy of tens of megabytes made.
+    std::function<QByteArray()> oldData;
 };
 
 // Replaces the data file and then the index. Both new files are written first; then a note
