@@ -46,10 +46,11 @@ BundleResult ReadBlocks(BundleData& bytes, const QString& path, const QString& p
                         Trailing trailing = Trailing::Refused, QStringList* remarks = nullptr) {
     for (std::int64_t at = first; at < end;) {
         char header[BlockHeaderSize] = {};
-        if (end - at >= BlockHeaderSize) {
-            if (BundleResult read = bytes.Read(at, BlockHeaderSize, header); !read) {
-                return read;
-            }
+        if (BundleResult read = end - at >= BlockHeaderSize
+                                    ? bytes.Read(at, BlockHeaderSize, header)
+                                    : BundleResult::Success();
+            !read) {
+            return read;
         }
         const QByteArrayView fields(header, BlockHeaderSize);
         if (trailing == Trailing::Kept &&
@@ -193,10 +194,9 @@ BundleResult ReadLoff(BundleData& data, const QString& path, const BundleBlock& 
                       BundleLayout& layout) {
     // The block's bytes from its start, read only once its size is known to be that of a LOFF.
     QByteArray table;
-    if (loff.size > BlockHeaderSize) {
-        if (BundleResult read = data.Read(loff.offset, BlockHeaderSize + 1, table); !read) {
-            return read;
-        }
+    if (BundleResult read = data.Read(loff.offset, std::min<std::int64_t>(loff.size, 9), table);
+        !read) {
+        return read;
     }
     const int count = loff.size > BlockHeaderSize ? Byte(table, 8) : -1;
     if (loff.offset != 8 || loff.tag != Tag("LOFF") || loff.size != 9 + 5 * count) {
@@ -242,8 +242,8 @@ BundleResult ReadLoff(BundleData& data, const QString& path, const BundleBlock& 
 BundleResult ReadData(BundleData& data, const QString& path, BundleLayout& layout) {
     const QLocale numbers(QLocale::English);
     QByteArray header;
-    if (BundleResult read = data.Read(0, std::min<std::int64_t>(data.size(), BlockHeaderSize),
-                                      header);
+    if (BundleResult read =
+            data.Read(0, std::min<std::int64_t>(data.size(), BlockHeaderSize), header);
         !read) {
         return read;
     }
@@ -358,15 +358,6 @@ BundleResult CheckDirectory(const BundleDirectory& directory, BundleLayout& layo
 }
 
 } // namespace
-
-const BundleDirectory* BundleLayout::Directory(std::uint32_t tag) const {
-    for (const BundleDirectory& directory : directories) {
-        if (directory.block.tag == tag) {
-            return &directory;
-        }
-    }
-    return nullptr;
-}
 
 std::vector<std::uint32_t> DirectoryTargets(std::uint32_t directoryTag) {
     switch (directoryTag) {
