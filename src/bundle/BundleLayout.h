@@ -69,7 +69,14 @@ struct BundleLayout {
     // directories that land on no block, bytes after the last block.
     QStringList remarks;
 
-    const BundleDirectory* Directory(std::uint32_t tag) const;
+    const BundleDirectory* Directory(std::uint32_t tag) const {
+        for (const BundleDirectory& directory : directories) {
+            if (directory.block.tag == tag) {
+                return &directory;
+            }
+        }
+        return nullptr;
+    }
 };
 
 // Where LOFF entry i's room byte lies in the data file; its offset follows it.

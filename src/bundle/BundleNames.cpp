@@ -53,10 +53,10 @@ int DiskOf(const QString& path) {
     return ParseSuffix(QFileInfo(path).suffix()).disk;
 }
 
-BundleResult PathsFor(const QString& path, BundlePaths& paths) {
+Result PathsFor(const QString& path, BundlePaths& paths) {
     const Suffix suffix = ParseSuffix(QFileInfo(path).suffix());
     if (suffix.disk < 0) {
-        return BundleResult::Failure(
+        return Result::Failure(
             path, QStringLiteral("it is no file of a game bundle: a bundle is NAME.000 and "
                                  "NAME.001, NAME.sm0 and NAME.sm1, NAME.LA0 and NAME.LA1, or "
                                  "NAME.HE0 and NAME.HE1"));
@@ -64,7 +64,7 @@ BundleResult PathsFor(const QString& path, BundlePaths& paths) {
     paths.given = path;
     paths.index = suffix.disk == 0 ? path : Partner(path, suffix, 0);
     paths.data = suffix.disk == 0 ? Partner(path, suffix, 1) : path;
-    return BundleResult::Success();
+    return Result::Success();
 }
 
 QString DiskPath(const BundlePaths& paths, int disk) {

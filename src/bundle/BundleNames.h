@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BundleLayout.h"
-#include "BundleResult.h"
+#include "charset/Result.h"
 
 #include <QString>
 
@@ -15,7 +15,7 @@ namespace bundlenames {
 // The two files of the bundle that path names, or a failure that says why path names none. The
 // partner's name keeps the letter case of the given one; when no file of that name exists, a
 // file of the folder whose name differs only in case is taken.
-BundleResult PathsFor(const QString& path, BundlePaths& paths);
+Result PathsFor(const QString& path, BundlePaths& paths);
 
 // The data file that holds the rooms of that disk, spelt as PathsFor spells partners.
 QString DiskPath(const BundlePaths& paths, int disk);

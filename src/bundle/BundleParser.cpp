@@ -41,36 +41,44 @@ QString FileName(const QString& path) {
 // With Trailing::Kept, bytes at the end that hold no tag (padding, or a remainder too short for
 // a header) end the walk and are reported as a remark, as the engine reads to the end of a file
 // and stops there.
-BundleResult ReadBlocks(QByteArrayView bytes, const QString& path, const QString& parent,
+Result ReadBlocks(BundleData& bytes, const QString& path, const QString& parent,
                         std::int64_t first, std::int64_t end, std::vector<BundleBlock>& out,
                         Trailing trailing = Trailing::Refused, QStringList* remarks = nullptr) {
     for (std::int64_t at = first; at < end;) {
+        char header[BlockHeaderSize] = {};
+        if (Result read = end - at >= BlockHeaderSize
+                                    ? bytes.Read(at, BlockHeaderSize, header)
+                                    : Result::Success();
+            !read) {
+            return read;
+        }
+        const QByteArrayView fields(header, BlockHeaderSize);
         if (trailing == Trailing::Kept &&
-            (end - at < BlockHeaderSize || !LooksLikeTag(Big32(bytes, at)))) {
+            (end - at < BlockHeaderSize || !LooksLikeTag(Big32(fields, 0)))) {
             remarks->append(QStringLiteral("%1 ends with %2 bytes after its last block, at %3; "
                                            "they are kept as they are")
                                 .arg(FileName(path))
                                 .arg(end - at)
                                 .arg(OffsetText(at)));
-            return BundleResult::Success();
+            return Result::Success();
         }
         if (end - at < BlockHeaderSize) {
-            return BundleResult::Failure(
+            return Result::Failure(
                 path, QStringLiteral("%1: %2 bytes are left in %3, too few for a block header")
                           .arg(OffsetText(at))
                           .arg(end - at)
                           .arg(parent));
         }
-        const BundleBlock block{Big32(bytes, at), at, Big32(bytes, at + 4)};
+        const BundleBlock block{Big32(fields, 0), at, Big32(fields, 4)};
         if (block.size < BlockHeaderSize) {
-            return BundleResult::Failure(
+            return Result::Failure(
                 path, QStringLiteral("%1: the %2 block says it is %3 bytes, smaller than its "
                                      "8-byte header")
                           .arg(OffsetText(at), TagText(block.tag))
                           .arg(block.size));
         }
         if (block.size > end - at) {
-            return BundleResult::Failure(
+            return Result::Failure(
                 path, QStringLiteral("%1: the %2 block of %3 bytes runs past %4, which ends at %5")
                           .arg(OffsetText(at), TagText(block.tag))
                           .arg(block.size)
@@ -79,14 +87,14 @@ BundleResult ReadBlocks(QByteArrayView bytes, const QString& path, const QString
         out.push_back(block);
         at += block.size;
     }
-    return BundleResult::Success();
+    return Result::Success();
 }
 
-BundleResult Refuse(const QString& path, const QString& what) {
-    return BundleResult::Failure(path, QStringLiteral("%1: not supported yet").arg(what));
+Result Refuse(const QString& path, const QString& what) {
+    return Result::Failure(path, QStringLiteral("%1: not supported yet").arg(what));
 }
 
-BundleResult ReadVersion(const BundleLayout& layout, const QString& path, int& version) {
+Result ReadVersion(const BundleLayout& layout, const QString& path, int& version) {
     const BundleBlock* maxs = nullptr;
     const BundleBlock* heDirectory = nullptr;
     for (const BundleBlock& block : layout.indexBlocks) {
@@ -110,22 +118,22 @@ BundleResult ReadVersion(const BundleLayout& layout, const QString& path, int& v
                                 .arg(OffsetText(heDirectory->offset), TagText(heDirectory->tag)));
     }
     if (maxs == nullptr) {
-        return BundleResult::Failure(
+        return Result::Failure(
             path, QStringLiteral("the index has no MAXS block, so its version can't be told"));
     }
     // The engine reads a fixed set of counts from MAXS, so its size tells the version.
     switch (maxs->size) {
     case 26:
         version = 5;
-        return BundleResult::Success();
+        return Result::Success();
     case 38:
         version = 6;
-        return BundleResult::Success();
+        return Result::Success();
     case 138:
         version = 7;
-        return BundleResult::Success();
+        return Result::Success();
     default:
-        return BundleResult::Failure(
+        return Result::Failure(
             path, QStringLiteral("%1: the MAXS block is %2 bytes, which no version 5, 6 or 7 "
                                  "index has (26, 38 or 138)")
                       .arg(OffsetText(maxs->offset))
@@ -133,16 +141,17 @@ BundleResult ReadVersion(const BundleLayout& layout, const QString& path, int& v
     }
 }
 
-BundleResult ReadIndex(QByteArrayView index, const QString& path, BundleLayout& layout) {
+Result ReadIndex(const QByteArray& index, const QString& path, BundleLayout& layout) {
     if (index.isEmpty()) {
-        return BundleResult::Failure(path, QStringLiteral("the index file is empty"));
+        return Result::Failure(path, QStringLiteral("the index file is empty"));
     }
-    if (BundleResult read = ReadBlocks(index, path, QStringLiteral("the file"), 0, index.size(),
+    BundleData blocks(index);
+    if (Result read = ReadBlocks(blocks, path, QStringLiteral("the file"), 0, index.size(),
                                        layout.indexBlocks, Trailing::Kept, &layout.remarks);
         !read) {
         return read;
     }
-    if (BundleResult version = ReadVersion(layout, path, layout.version); !version) {
+    if (Result version = ReadVersion(layout, path, layout.version); !version) {
         return version;
     }
     for (const BundleBlock& block : layout.indexBlocks) {
@@ -151,13 +160,13 @@ BundleResult ReadIndex(QByteArrayView index, const QString& path, BundleLayout& 
             continue;
         }
         if (layout.Directory(block.tag) != nullptr) {
-            return BundleResult::Failure(path,
+            return Result::Failure(path,
                                          QStringLiteral("%1: a second %2 block")
                                              .arg(OffsetText(block.offset), TagText(block.tag)));
         }
         const std::int64_t count = block.size >= 10 ? Little16(index, block.offset + 8) : -1;
         if (block.size != 10 + 5 * count) {
-            return BundleResult::Failure(
+            return Result::Failure(
                 path, QStringLiteral("%1: the %2 block is %3 bytes, but %4 entries take %5")
                           .arg(OffsetText(block.offset), TagText(block.tag))
                           .arg(block.size)
@@ -178,31 +187,40 @@ BundleResult ReadIndex(QByteArrayView index, const QString& path, BundleLayout& 
         }
         layout.directories.push_back(std::move(directory));
     }
-    return BundleResult::Success();
+    return Result::Success();
 }
 
-BundleResult ReadLoff(QByteArrayView data, const QString& path, const BundleBlock& loff,
+Result ReadLoff(BundleData& data, const QString& path, const BundleBlock& loff,
                       BundleLayout& layout) {
-    const int count = loff.size > BlockHeaderSize ? Byte(data, loff.offset + 8) : -1;
+    // The block's bytes from its start, read only once its size is known to be that of a LOFF.
+    QByteArray table;
+    if (Result read = data.Read(loff.offset, std::min<std::int64_t>(loff.size, 9), table);
+        !read) {
+        return read;
+    }
+    const int count = loff.size > BlockHeaderSize ? Byte(table, 8) : -1;
     if (loff.offset != 8 || loff.tag != Tag("LOFF") || loff.size != 9 + 5 * count) {
-        return BundleResult::Failure(
+        return Result::Failure(
             path, QStringLiteral("%1: the LECF block must start with a LOFF block of 9 bytes and 5 "
                                  "per room; it starts with a %2 block of %3 bytes")
                       .arg(OffsetText(8), TagText(loff.tag))
                       .arg(loff.size));
     }
+    if (Result read = data.Read(loff.offset, loff.size, table); !read) {
+        return read;
+    }
     layout.loffCount = count;
     for (int i = 0; i < count; ++i) {
         const std::int64_t at = LoffEntryOffset(i);
-        const int room = Byte(data, at);
-        const std::int64_t base = Little32(data, at + 1);
+        const int room = Byte(table, at - loff.offset);
+        const std::int64_t base = Little32(table, at - loff.offset + 1);
         const auto found = std::lower_bound(layout.rooms.begin(), layout.rooms.end(), base,
                                             [](const BundleRoom& candidate, std::int64_t value) {
                                                 return candidate.base() < value;
                                             });
         if (found == layout.rooms.end() || found->base() != base || found->blocks.empty() ||
             found->blocks.front().tag != Tag("ROOM")) {
-            return BundleResult::Failure(
+            return Result::Failure(
                 path, QStringLiteral("%1: LOFF places room %2 at %3, where no LFLF's ROOM block "
                                      "starts")
                           .arg(OffsetText(at))
@@ -210,7 +228,7 @@ BundleResult ReadLoff(QByteArrayView data, const QString& path, const BundleBloc
                           .arg(OffsetText(base)));
         }
         if (layout.roomByNumber.count(room) != 0 || found->number >= 0) {
-            return BundleResult::Failure(
+            return Result::Failure(
                 path, QStringLiteral("%1: LOFF names room %2 a second time, or its LFLF twice")
                           .arg(OffsetText(at))
                           .arg(room));
@@ -218,22 +236,28 @@ BundleResult ReadLoff(QByteArrayView data, const QString& path, const BundleBloc
         found->number = room;
         layout.roomByNumber[room] = static_cast<std::size_t>(found - layout.rooms.begin());
     }
-    return BundleResult::Success();
+    return Result::Success();
 }
 
-BundleResult ReadData(QByteArrayView data, const QString& path, BundleLayout& layout) {
+Result ReadData(BundleData& data, const QString& path, BundleLayout& layout) {
     const QLocale numbers(QLocale::English);
-    if (data.size() < BlockHeaderSize || Big32(data, 0) != Tag("LECF")) {
-        return BundleResult::Failure(
+    QByteArray header;
+    if (Result read =
+            data.Read(0, std::min<std::int64_t>(data.size(), BlockHeaderSize), header);
+        !read) {
+        return read;
+    }
+    if (data.size() < BlockHeaderSize || Big32(header, 0) != Tag("LECF")) {
+        return Result::Failure(
             path, QStringLiteral("%1: the data file must start with a LECF block; it starts with "
                                  "\"%2\"")
                       .arg(OffsetText(0),
                            data.size() < 4 ? QStringLiteral("(too few bytes)")
-                                           : TagText(Big32(data, 0))));
+                                           : TagText(Big32(header, 0))));
     }
-    const std::int64_t lecf = Big32(data, 4);
+    const std::int64_t lecf = Big32(header, 4);
     if (lecf > data.size()) {
-        return BundleResult::Failure(
+        return Result::Failure(
             path, QStringLiteral("%1: %2 is %3 bytes, but its LECF block says %4: the file is cut "
                                  "short")
                       .arg(OffsetText(0), FileName(path), numbers.toString(qint64(data.size())),
@@ -248,13 +272,13 @@ BundleResult ReadData(QByteArrayView data, const QString& path, BundleLayout& la
                 .arg(data.size() - lecf));
     }
     std::vector<BundleBlock> top;
-    if (BundleResult read = ReadBlocks(data, path, QStringLiteral("its LECF block"),
+    if (Result read = ReadBlocks(data, path, QStringLiteral("its LECF block"),
                                        BlockHeaderSize, lecf, top);
         !read) {
         return read;
     }
     if (top.empty()) {
-        return BundleResult::Failure(path, QStringLiteral("the LECF block is empty"));
+        return Result::Failure(path, QStringLiteral("the LECF block is empty"));
     }
     for (const BundleBlock& block : top) {
         if (block.tag != Tag("LFLF")) {
@@ -262,7 +286,7 @@ BundleResult ReadData(QByteArrayView data, const QString& path, BundleLayout& la
         }
         BundleRoom room;
         room.lflf = block;
-        if (BundleResult read =
+        if (Result read =
                 ReadBlocks(data, path, QStringLiteral("its LFLF block"),
                            block.offset + BlockHeaderSize, block.end(), room.blocks);
             !read) {
@@ -277,11 +301,11 @@ BundleResult ReadData(QByteArrayView data, const QString& path, BundleLayout& la
 // block. An entry of another directory that lands on no block of its kind is only a remark: the
 // engine looks at a resource's tag when it loads it, and real games hold entries of resources
 // that were cut. Sounds may be of any tag, as the engine's sound reader takes several.
-BundleResult CheckDirectory(const BundleDirectory& directory, BundleLayout& layout,
+Result CheckDirectory(const BundleDirectory& directory, BundleLayout& layout,
                             const QString& path) {
     const std::vector<std::uint32_t> targets = DirectoryTargets(directory.block.tag);
     if (targets.empty()) {
-        return BundleResult::Success();
+        return Result::Success();
     }
     const bool strict = directory.block.tag == Tag("DCHR");
     const bool anyTag = directory.block.tag == Tag("DSOU");
@@ -317,32 +341,23 @@ BundleResult CheckDirectory(const BundleDirectory& directory, BundleLayout& layo
             continue;
         }
         if (at >= lflf.lflf.end()) {
-            return BundleResult::Failure(
+            return Result::Failure(
                 path, QStringLiteral("%1 points outside its room, whose LFLF ends at data file %2")
                           .arg(where, OffsetText(lflf.lflf.end())));
         }
         if (!onBlock) {
-            return BundleResult::Failure(
+            return Result::Failure(
                 path, QStringLiteral("%1 points at data file %2, where no block of the room starts")
                           .arg(where, OffsetText(at)));
         }
-        return BundleResult::Failure(
+        return Result::Failure(
             path, QStringLiteral("%1 points at a %2 block (data file %3), not a %4 block")
                       .arg(where, TagText(found->tag), OffsetText(at), TagText(targets.front())));
     }
-    return BundleResult::Success();
+    return Result::Success();
 }
 
 } // namespace
-
-const BundleDirectory* BundleLayout::Directory(std::uint32_t tag) const {
-    for (const BundleDirectory& directory : directories) {
-        if (directory.block.tag == tag) {
-            return &directory;
-        }
-    }
-    return nullptr;
-}
 
 std::vector<std::uint32_t> DirectoryTargets(std::uint32_t directoryTag) {
     switch (directoryTag) {
@@ -360,21 +375,21 @@ std::vector<std::uint32_t> DirectoryTargets(std::uint32_t directoryTag) {
     }
 }
 
-BundleResult ParseBundle(QByteArrayView index, QByteArrayView data, const BundlePaths& paths,
+Result ParseBundle(const QByteArray& index, BundleData& data, const BundlePaths& paths,
                          BundleLayout& out) {
     out = BundleLayout();
-    if (BundleResult read = ReadIndex(index, paths.index, out); !read) {
+    if (Result read = ReadIndex(index, paths.index, out); !read) {
         return read;
     }
-    if (BundleResult read = ReadData(data, paths.data, out); !read) {
+    if (Result read = ReadData(data, paths.data, out); !read) {
         return read;
     }
     for (const BundleDirectory& directory : out.directories) {
-        if (BundleResult checked = CheckDirectory(directory, out, paths.index); !checked) {
+        if (Result checked = CheckDirectory(directory, out, paths.index); !checked) {
             return checked;
         }
     }
-    return BundleResult::Success();
+    return Result::Success();
 }
 
 } // namespace fontlathe

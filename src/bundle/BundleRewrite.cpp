@@ -54,15 +54,15 @@ void ShiftReferences(const GameBundle& bundle, const BundleRoom& room, std::int6
 }
 
 // Checks the rewritten bundle as a fresh read would and that the font holds the new block.
-BundleResult Verify(const GameBundle& bundle, int number, QByteArrayView block,
+Result Verify(const GameBundle& bundle, int number, QByteArrayView block,
                     const RewrittenBundle& rewritten) {
     const QString path = bundle.paths().data;
     GameBundle reread;
     // The copies share the rewritten bytes; nothing is copied or decrypted again.
-    if (BundleResult parsed = GameBundle::FromDecrypted(rewritten.index, rewritten.data,
+    if (Result parsed = GameBundle::FromDecrypted(rewritten.index, rewritten.data,
                                                         bundle.paths(), bundle.encrypted(), reread);
         !parsed) {
-        return BundleResult::Failure(
+        return Result::Failure(
             parsed.path(), QStringLiteral("the rewritten bundle does not add up, so nothing was "
                                           "written: %1")
                                .arg(parsed.reason()));
@@ -73,39 +73,43 @@ BundleResult Verify(const GameBundle& bundle, int number, QByteArrayView block,
         reread.FontBlock(*font).mid(BlockHeaderSize).startsWith(block.sliced(BlockHeaderSize)) &&
         reread.fonts().size() == bundle.fonts().size();
     if (!placed) {
-        return BundleResult::Failure(path, QStringLiteral("the rewritten bundle does not hold the "
+        return Result::Failure(path, QStringLiteral("the rewritten bundle does not hold the "
                                                           "new %1, so nothing was written")
                                                .arg(FontName(number)));
     }
-    return BundleResult::Success();
+    return Result::Success();
 }
 
 } // namespace
 
-BundleResult ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
+Result ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
                          RewrittenBundle& out) {
     const QString& path = bundle.paths().data;
     const BundleFont* font = bundle.Font(number);
     if (font == nullptr) {
-        return BundleResult::Failure(bundle.paths().index,
+        return Result::Failure(bundle.paths().index,
                                      QStringLiteral("the bundle has no %1").arg(FontName(number)));
     }
     Charset check;
     if (block.size() < layout::HeaderSize) {
-        return BundleResult::Failure(QString(), QStringLiteral("the new font is %1 bytes, shorter "
+        return Result::Failure(QString(), QStringLiteral("the new font is %1 bytes, shorter "
                                                                "than a CHAR header")
                                                     .arg(block.size()));
     }
-    if (const FileResult decoded = DecodeCharset(block, check); !decoded) {
-        return BundleResult::Failure(QString(), decoded.reason());
+    if (const Result decoded = DecodeCharset(block, check); !decoded) {
+        return Result::Failure(QString(), decoded.reason());
     }
-    if (BundleResult limits = CheckEngineLimits(block); !limits) {
+    if (Result limits = CheckEngineLimits(block); !limits) {
         return limits;
+    }
+    // The rewrite is of the whole data file; until now only its structure and fonts were read.
+    if (Result loaded = bundle.LoadData(); !loaded) {
+        return loaded;
     }
     const BundleRoom& room = bundle.layout().rooms[bundle.layout().roomByNumber.at(font->room)];
     const std::int64_t growth = std::max<std::int64_t>(block.size() - font->size, 0);
     if (growth > 0 && (std::int64_t(bundle.data().size()) + growth > GameBundle::MaxDataSize)) {
-        return BundleResult::Failure(
+        return Result::Failure(
             path,
             QStringLiteral("the data file would grow past %1 bytes").arg(GameBundle::MaxDataSize));
     }
@@ -134,19 +138,19 @@ BundleResult ReplaceFont(const GameBundle& bundle, int number, QByteArrayView bl
     rewritten.data.replace(at, 4, "CHAR", 4);
     PutBig32(rewritten.data, at + 4, static_cast<std::uint32_t>(newSize));
     rewritten.dataChanged = rewritten.data != bundle.data();
-    if (BundleResult verified = Verify(bundle, number, block, rewritten); !verified) {
+    if (Result verified = Verify(bundle, number, block, rewritten); !verified) {
         return verified;
     }
     out = std::move(rewritten);
-    return BundleResult::Success();
+    return Result::Success();
 }
 
-BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message,
+Result WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message,
                          BundleFiles& files) {
     const BundlePaths& paths = bundle.paths();
     if (!rewritten.dataChanged && !rewritten.indexChanged) {
         message = QStringLiteral("The font is the same as before; nothing was written.");
-        return BundleResult::Success();
+        return Result::Success();
     }
     // Refused before the first byte is written, .orig copies included.
     for (const QString& path : {paths.data, paths.index}) {
@@ -158,7 +162,7 @@ BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QS
             QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
         if (!info.isWritable() || !(info.permissions() & anyWrite) || !folder.isWritable() ||
             !(folder.permissions() & anyWrite)) {
-            return BundleResult::Failure(
+            return Result::Failure(
                 path, QStringLiteral("it can't be written (it, or its folder, is read-only); "
                                      "nothing was written. Use File > Save As to keep the font "
                                      "in a font file of its own"));
@@ -175,22 +179,27 @@ BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QS
         if (bundle.encrypted()) {
             GameBundle::Crypt(original);
         }
-        if (const FileResult written = WriteWholeFile(copy, original); !written) {
-            return BundleResult::Failure(copy, written.reason() +
+        if (const Result written = WriteWholeFile(copy, original); !written) {
+            return Result::Failure(copy, written.reason() +
                                                    QStringLiteral("; the bundle was not changed"));
         }
         kept << QFileInfo(copy).fileName();
     }
-    QByteArray original = bundle.data();
     if (bundle.encrypted()) {
         GameBundle::Crypt(rewritten.data);
         GameBundle::Crypt(rewritten.index);
-        GameBundle::Crypt(original);
     }
+    const auto original = [&bundle] {
+        QByteArray bytes = bundle.data();
+        if (bundle.encrypted()) {
+            GameBundle::Crypt(bytes);
+        }
+        return bytes;
+    };
     const PairContents contents{
         rewritten.data, rewritten.indexChanged ? QByteArrayView(rewritten.index) : QByteArrayView(),
         original};
-    if (BundleResult replaced = ReplacePair(paths, contents, files); !replaced) {
+    if (Result replaced = ReplacePair(paths, contents, files); !replaced) {
         return replaced;
     }
     const QString dataName = QFileInfo(paths.data).fileName();
@@ -212,7 +221,7 @@ BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QS
         message += QStringLiteral(" The original files are kept as %1.")
                        .arg(kept.join(QStringLiteral(" and ")));
     }
-    return BundleResult::Success();
+    return Result::Success();
 }
 
 } // namespace fontlathe

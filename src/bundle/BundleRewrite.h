@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BundleResult.h"
+#include "charset/Result.h"
 #include "GameBundle.h"
 #include "PairWrite.h"
 
@@ -27,7 +27,7 @@ struct RewrittenBundle {
 // grow, and so do the LOFF offsets and the directory entries of the same room that lie after
 // it. The result is parsed again; if it does not add up, the failure says what did not and out
 // is untouched.
-BundleResult ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
+Result ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
                          RewrittenBundle& out);
 
 // Writes the rewritten bundle over the files it was read from as a pair (see ReplacePair), the
@@ -36,7 +36,7 @@ BundleResult ReplaceFont(const GameBundle& bundle, int number, QByteArrayView bl
 // both files as read are kept beside them as NAME.000.orig and NAME.001.orig (never replaced
 // later). message says what was written, whether copies were made, and when the font is
 // smaller than its block, that the block keeps its size.
-BundleResult WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message,
+Result WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message,
                          BundleFiles& files = BundleFiles::Real());
 
 } // namespace fontlathe

@@ -7,10 +7,10 @@ namespace fontlathe {
 
 using namespace bundle;
 
-BundleResult CheckEngineLimits(QByteArrayView block) {
+Result CheckEngineLimits(QByteArrayView block) {
     const int bits = Byte(block, layout::BitsPerPixelOffset);
     if (bits != 1 && bits != 2 && bits != 4 && bits != 8) {
-        return BundleResult::Failure(
+        return Result::Failure(
             QStringLiteral("the font has %1 bits per pixel; the game draws only 1, 2, 4 or 8")
                 .arg(bits));
     }
@@ -22,7 +22,7 @@ BundleResult CheckEngineLimits(QByteArrayView block) {
         }
         const std::int64_t offset = Little32(block, at);
         if (offset >= EngineGlyphOffsetLimit) {
-            return BundleResult::Failure(
+            return Result::Failure(
                 QStringLiteral("character %1 lies at offset %2 of the font, but the game reads no "
                                "glyph at %3 or beyond: the font holds too much; remove glyphs or "
                                "make them smaller")
@@ -31,7 +31,7 @@ BundleResult CheckEngineLimits(QByteArrayView block) {
                     .arg(EngineGlyphOffsetLimit));
         }
     }
-    return BundleResult::Success();
+    return Result::Success();
 }
 
 } // namespace fontlathe

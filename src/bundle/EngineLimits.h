@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BundleResult.h"
+#include "charset/Result.h"
 
 #include <QByteArrayView>
 
@@ -12,6 +12,6 @@ inline constexpr std::int64_t EngineGlyphOffsetLimit = 0x14000;
 
 // Checks a whole CHAR block, already accepted by the codec, against those limits: success, or
 // the reason the engine would not read it.
-BundleResult CheckEngineLimits(QByteArrayView block);
+Result CheckEngineLimits(QByteArrayView block);
 
 } // namespace fontlathe

@@ -11,7 +11,6 @@
 #include <QFileInfo>
 
 #include <array>
-#include <cstring>
 
 namespace fontlathe {
 
@@ -75,28 +74,35 @@ QString RefusedKindOf(const QString& suffix) {
     return suffix == QStringLiteral("NUT") ? NutFile() : QString();
 }
 
-BundleResult ReadFile(const QString& path, qint64 limit, const QString& kind, QByteArray& bytes) {
-    // A file far too large is refused before a byte of it is read.
+// A file far too large is refused before a byte of it is read.
+Result CheckSize(const QString& path, qint64 limit, const QString& kind) {
     const QFileInfo info(path);
     if (info.isFile() && info.size() > limit) {
-        return BundleResult::Failure(path, QStringLiteral("it is %1 bytes, more than the %2 a %3 "
+        return Result::Failure(path, QStringLiteral("it is %1 bytes, more than the %2 a %3 "
                                                           "may have")
                                                .arg(info.size())
                                                .arg(limit)
                                                .arg(kind));
     }
-    if (const FileResult read = ReadWholeFile(path, limit, kind, bytes); !read) {
-        return BundleResult::Failure(path, read.reason());
+    return Result::Success();
+}
+
+Result ReadFile(const QString& path, qint64 limit, const QString& kind, QByteArray& bytes) {
+    if (Result checked = CheckSize(path, limit, kind); !checked) {
+        return checked;
     }
-    return BundleResult::Success();
+    if (const Result read = ReadWholeFile(path, limit, kind, bytes); !read) {
+        return Result::Failure(path, read.reason());
+    }
+    return Result::Success();
 }
 
 } // namespace
 
-BundleResult GameBundle::PathsFor(const QString& path, BundlePaths& paths) {
+Result GameBundle::PathsFor(const QString& path, BundlePaths& paths) {
     if (const QString refused = RefusedKindOf(QFileInfo(path).suffix().toUpper());
         !refused.isEmpty()) {
-        return BundleResult::Failure(path, refused);
+        return Result::Failure(path, refused);
     }
     return bundlenames::PathsFor(path, paths);
 }
@@ -107,56 +113,101 @@ bool GameBundle::NamesGameFile(const QString& path) {
            !RefusedKindOf(QFileInfo(path).suffix().toUpper()).isEmpty();
 }
 
-BundleResult GameBundle::Open(const QString& path, GameBundle& bundle) {
+Result GameBundle::Open(const QString& path, GameBundle& bundle) {
     BundlePaths paths;
-    if (BundleResult named = PathsFor(path, paths); !named) {
+    if (Result named = PathsFor(path, paths); !named) {
         return named;
     }
     return OpenPaths(paths, bundle);
 }
 
-BundleResult GameBundle::OpenPaths(const BundlePaths& paths, GameBundle& bundle) {
+Result GameBundle::OpenPaths(const BundlePaths& paths, GameBundle& bundle) {
     if (!QFileInfo::exists(paths.index) && QFileInfo::exists(paths.data)) {
-        return BundleResult::Failure(
+        return Result::Failure(
             paths.named(),
             QStringLiteral("its index file is not beside it: no %1 was found, in any letter "
                            "case. Some releases keep the index inside the game's program, which "
                            "Fontlathe cannot read")
                 .arg(QFileInfo(paths.index).fileName()));
     }
-    if (BundleResult finished = FinishPairWrite(paths); !finished) {
+    if (Result finished = FinishPairWrite(paths); !finished) {
         return finished;
     }
     QByteArray index;
-    QByteArray data;
-    if (BundleResult read =
+    if (Result read =
             ReadFile(paths.index, MaxIndexSize, QStringLiteral("bundle's index file"), index);
         !read) {
         return read;
     }
-    if (BundleResult read =
-            ReadFile(paths.data, MaxDataSize, QStringLiteral("bundle's data file"), data);
-        !read) {
-        return read;
+    // The data file is checked and opened before what the index holds is looked at, as a read of
+    // the two files whole did.
+    char key = 0;
+    const Result known = IndexKey(index, paths, key);
+    const QString dataKind = QStringLiteral("bundle's data file");
+    std::shared_ptr<BundleData> data;
+    if (Result checked = CheckSize(paths.data, MaxDataSize, dataKind); !checked) {
+        return checked;
     }
-    return FromBytes(std::move(index), std::move(data), paths, bundle);
+    if (Result opened =
+            BundleData::Open(paths.data, MaxDataSize, dataKind, key, data);
+        !opened) {
+        return opened;
+    }
+    if (!known) {
+        return known;
+    }
+    XorBytes(index.data(), index.size(), key);
+    return FromData(std::move(index), std::move(data), paths, key != 0, bundle);
 }
 
-BundleResult GameBundle::FromBytes(QByteArray indexFile, QByteArray dataFile,
+Result GameBundle::FromBytes(QByteArray indexFile, QByteArray dataFile,
                                    const BundlePaths& paths, GameBundle& bundle) {
+    char key = 0;
+    if (Result known = IndexKey(indexFile, paths, key); !known) {
+        return known;
+    }
+    XorBytes(indexFile.data(), indexFile.size(), key);
+    XorBytes(dataFile.data(), dataFile.size(), key);
+    return FromDecrypted(std::move(indexFile), std::move(dataFile), paths, key != 0, bundle);
+}
+
+Result GameBundle::FromDecrypted(QByteArray index, QByteArray data, const BundlePaths& paths,
+                                       bool encrypted, GameBundle& bundle) {
+    return FromData(std::move(index), std::make_shared<BundleData>(std::move(data)), paths,
+                    encrypted, bundle);
+}
+
+Result GameBundle::FromData(QByteArray index, std::shared_ptr<BundleData> data,
+                                  const BundlePaths& paths, bool encrypted, GameBundle& bundle) {
+    GameBundle loaded;
+    loaded.paths_ = paths;
+    loaded.encrypted_ = encrypted;
+    loaded.index_ = std::move(index);
+    loaded.data_ = std::move(data);
+    if (Result parsed = ParseBundle(loaded.index_, *loaded.data_, paths, loaded.layout_);
+        !parsed) {
+        return parsed;
+    }
+    if (Result listed = loaded.ListFonts(); !listed) {
+        return listed;
+    }
+    bundle = std::move(loaded);
+    return Result::Success();
+}
+
+Result GameBundle::IndexKey(QByteArrayView indexFile, const BundlePaths& paths,
+                                  char& key) {
     if (indexFile.size() >= 4 && indexFile.startsWith("ANIM")) {
-        return BundleResult::Failure(paths.index, NutFile());
+        return Result::Failure(paths.index, NutFile());
     }
     if (indexFile.size() < 8) {
-        return BundleResult::Failure(
+        return Result::Failure(
             paths.index,
             QStringLiteral("it is %1 bytes, too short for an index file").arg(indexFile.size()));
     }
-    bool encrypted = false;
-    if (IsIndexTag(FirstTag(indexFile, Key))) {
-        encrypted = true;
-    } else if (!IsIndexTag(FirstTag(indexFile, 0))) {
-        return BundleResult::Failure(
+    key = IsIndexTag(FirstTag(indexFile, Key)) ? Key : 0;
+    if (key == 0 && !IsIndexTag(FirstTag(indexFile, 0))) {
+        return Result::Failure(
             paths.index,
             LooksLikeSmallHeader(indexFile)
                 ? OlderGameFile()
@@ -164,27 +215,19 @@ BundleResult GameBundle::FromBytes(QByteArray indexFile, QByteArray dataFile,
                                  "XOR-encrypted")
                       .arg(OffsetText(0), TagText(FirstTag(indexFile, 0))));
     }
-    if (encrypted) {
-        Crypt(indexFile);
-        Crypt(dataFile);
-    }
-    return FromDecrypted(std::move(indexFile), std::move(dataFile), paths, encrypted, bundle);
+    return Result::Success();
 }
 
-BundleResult GameBundle::FromDecrypted(QByteArray index, QByteArray data, const BundlePaths& paths,
-                                       bool encrypted, GameBundle& bundle) {
-    GameBundle loaded;
-    loaded.paths_ = paths;
-    loaded.encrypted_ = encrypted;
-    loaded.index_ = std::move(index);
-    loaded.data_ = std::move(data);
-    if (BundleResult parsed = ParseBundle(loaded.index_, loaded.data_, paths, loaded.layout_);
-        !parsed) {
-        return parsed;
+const QByteArray& GameBundle::data() const {
+    static const QByteArray none;
+    return data_ && data_->LoadWhole() ? data_->whole() : none;
+}
+
+Result GameBundle::LoadData() const {
+    if (!data_) {
+        return Result::Failure(paths_.data, QStringLiteral("no data file was opened"));
     }
-    loaded.ListFonts();
-    bundle = std::move(loaded);
-    return BundleResult::Success();
+    return data_->LoadWhole();
 }
 
 QString GameBundle::KindText() const {
@@ -204,31 +247,28 @@ const BundleFont* GameBundle::Font(int number) const {
 }
 
 QByteArray GameBundle::FontBlock(const BundleFont& font) const {
-    return data_.mid(static_cast<qsizetype>(font.offset), static_cast<qsizetype>(font.size));
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        if (fonts_[i].offset == font.offset && fonts_[i].size == font.size) {
+            return fontBlocks_[i];
+        }
+    }
+    QByteArray block;
+    if (data_) {
+        data_->Read(font.offset, font.size, block);
+    }
+    return block;
 }
 
 void GameBundle::Crypt(QByteArray& bytes) {
-    // Eight bytes at a time: a data file is tens of megabytes.
-    char* const data = bytes.data();
-    const qsizetype size = bytes.size();
-    constexpr std::uint64_t Word = 0x6969696969696969ull;
-    qsizetype i = 0;
-    for (; i + 8 <= size; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, data + i, 8);
-        word ^= Word;
-        std::memcpy(data + i, &word, 8);
-    }
-    for (; i < size; ++i) {
-        data[i] ^= Key;
-    }
+    XorBytes(bytes.data(), bytes.size(), Key);
 }
 
-void GameBundle::ListFonts() {
+Result GameBundle::ListFonts() {
     fonts_.clear();
+    fontBlocks_.clear();
     const BundleDirectory* directory = layout_.Directory(Tag("DCHR"));
     if (directory == nullptr) {
-        return;
+        return Result::Success();
     }
     for (std::size_t i = 0; i < directory->rooms.size(); ++i) {
         const auto room = layout_.roomByNumber.find(directory->rooms[i]);
@@ -242,8 +282,15 @@ void GameBundle::ListFonts() {
         font.number = static_cast<int>(i);
         font.room = directory->rooms[i];
         font.offset = at;
-        font.size = Big32(data_, at + 4);
-        const QByteArray block = FontBlock(font);
+        char header[BlockHeaderSize];
+        if (Result read = data_->Read(at, BlockHeaderSize, header); !read) {
+            return read;
+        }
+        font.size = Big32(QByteArrayView(header, BlockHeaderSize), 4);
+        QByteArray block;
+        if (Result read = data_->Read(at, font.size, block); !read) {
+            return read;
+        }
         if (block.size() >= layout::HeaderSize) {
             font.bitsPerPixel = Byte(block, layout::BitsPerPixelOffset);
             font.fontHeight = Byte(block, layout::FontHeightOffset);
@@ -254,7 +301,9 @@ void GameBundle::ListFonts() {
             font.glyphCount = set.PresentGlyphCount();
         }
         fonts_.push_back(font);
+        fontBlocks_.push_back(std::move(block));
     }
+    return Result::Success();
 }
 
 } // namespace fontlathe

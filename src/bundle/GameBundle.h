@@ -1,11 +1,13 @@
 #pragma once
 
+#include "BundleData.h"
 #include "BundleLayout.h"
-#include "BundleResult.h"
+#include "charset/Result.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace fontlathe {
@@ -24,8 +26,10 @@ struct BundleFont {
     int glyphCount = -1;
 };
 
-// The two files of a game's resource bundle, read whole and decrypted, with their checked
-// structure and the fonts they hold. Open takes either file; the other is found beside it.
+// The two files of a game's resource bundle, decrypted, with their checked structure and the
+// fonts they hold. Open takes either file; the other is found beside it. The index is read
+// whole; of the data file only what the structure and the fonts need, until data() or
+// LoadData() asks for all of it.
 class GameBundle {
 public:
     // The largest files read: a data file of some hundred megabytes is ordinary, an index is
@@ -35,24 +39,25 @@ public:
 
     // Opens the index and the data file path names (disk 1 when path names the index). A write
     // of the pair that was cut short is finished first (see WriteBundle).
-    static BundleResult Open(const QString& path, GameBundle& bundle);
-    static BundleResult OpenPaths(const BundlePaths& paths, GameBundle& bundle);
+    static Result Open(const QString& path, GameBundle& bundle);
+    static Result OpenPaths(const BundlePaths& paths, GameBundle& bundle);
     // Every data file of the bundle that path names: the one Open opens first, then those of
     // the other disks the room directory names that are there. remarks says which are not.
-    static BundleResult OpenDisks(const QString& path, std::vector<GameBundle>& disks,
+    static Result OpenDisks(const QString& path, std::vector<GameBundle>& disks,
                                   QStringList& remarks);
     // The data file of the bundle that holds font number, opened; or a failure that names the
     // file path names and the fonts the bundle has.
-    static BundleResult OpenFont(const QString& path, int number, GameBundle& bundle);
+    static Result OpenFont(const QString& path, int number, GameBundle& bundle);
     // The same from the bytes of the two files as they lie on disk.
-    static BundleResult FromBytes(QByteArray indexFile, QByteArray dataFile,
+    static Result FromBytes(QByteArray indexFile, QByteArray dataFile,
                                   const BundlePaths& paths, GameBundle& bundle);
     // The same from bytes already decrypted, as a rewrite checks its result without another
     // pass over the data.
-    static BundleResult FromDecrypted(QByteArray index, QByteArray data, const BundlePaths& paths,
+    static Result FromDecrypted(QByteArray index, QByteArray data, const BundlePaths& paths,
                                       bool encrypted, GameBundle& bundle);
+
     // The two files of the bundle that path names, or a failure that says why path names none.
-    static BundleResult PathsFor(const QString& path, BundlePaths& paths);
+    static Result PathsFor(const QString& path, BundlePaths& paths);
     // Whether the name is that of a game's file: either file of a bundle, or one of the kinds
     // that are recognised and refused (the files of versions 3 and 4, NUT fonts).
     static bool NamesGameFile(const QString& path);
@@ -65,9 +70,11 @@ public:
     const BundleLayout& layout() const { return layout_; }
     // What the reader found untidy but left alone, one sentence each.
     const QStringList& remarks() const { return layout_.remarks; }
-    // The decrypted bytes of the two files.
+    // The decrypted bytes of the two files. data() reads the data file whole the first time it
+    // is asked for; it is empty if that read fails, which LoadData() reports.
     const QByteArray& index() const { return index_; }
-    const QByteArray& data() const { return data_; }
+    const QByteArray& data() const;
+    Result LoadData() const;
     const std::vector<BundleFont>& fonts() const { return fonts_; }
     // The font of that number, or nullptr.
     const BundleFont* Font(int number) const;
@@ -77,14 +84,22 @@ public:
     static void Crypt(QByteArray& bytes);
 
 private:
-    void ListFonts();
+    // The key the index file's first tag is XOR-encrypted with, 0 for a plain one, or a failure
+    // that says what the file is instead.
+    static Result IndexKey(QByteArrayView indexFile, const BundlePaths& paths, char& key);
+    static Result FromData(QByteArray index, std::shared_ptr<BundleData> data,
+                                 const BundlePaths& paths, bool encrypted, GameBundle& bundle);
+    Result ListFonts();
 
     BundlePaths paths_;
     bool encrypted_ = false;
     QByteArray index_;
-    QByteArray data_;
+    // Shared by the copies of a bundle, so that the data file is read whole at most once.
+    std::shared_ptr<BundleData> data_;
     BundleLayout layout_;
     std::vector<BundleFont> fonts_;
+    // The blocks of fonts_, in their order, read as they were listed.
+    std::vector<QByteArray> fontBlocks_;
 };
 
 } // namespace fontlathe

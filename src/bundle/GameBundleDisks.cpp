@@ -34,10 +34,10 @@ QString FontsText(std::vector<int> numbers) {
 
 } // namespace
 
-BundleResult GameBundle::OpenDisks(const QString& path, std::vector<GameBundle>& disks,
+Result GameBundle::OpenDisks(const QString& path, std::vector<GameBundle>& disks,
                                    QStringList& remarks) {
     GameBundle first;
-    if (BundleResult opened = Open(path, first); !opened) {
+    if (Result opened = Open(path, first); !opened) {
         return opened;
     }
     const int firstDisk = bundlenames::DiskOf(first.paths().data);
@@ -64,32 +64,32 @@ BundleResult GameBundle::OpenDisks(const QString& path, std::vector<GameBundle>&
             continue;
         }
         GameBundle other;
-        if (BundleResult read = OpenPaths(paths, other); !read) {
+        if (Result read = OpenPaths(paths, other); !read) {
             return read;
         }
         opened.push_back(std::move(other));
     }
     disks = std::move(opened);
-    return BundleResult::Success();
+    return Result::Success();
 }
 
-BundleResult GameBundle::OpenFont(const QString& path, int number, GameBundle& bundle) {
+Result GameBundle::OpenFont(const QString& path, int number, GameBundle& bundle) {
     std::vector<GameBundle> disks;
     QStringList remarks;
-    if (BundleResult opened = OpenDisks(path, disks, remarks); !opened) {
+    if (Result opened = OpenDisks(path, disks, remarks); !opened) {
         return opened;
     }
     std::vector<int> numbers;
     for (GameBundle& disk : disks) {
         if (disk.Font(number) != nullptr) {
             bundle = std::move(disk);
-            return BundleResult::Success();
+            return Result::Success();
         }
         for (const BundleFont& font : disk.fonts()) {
             numbers.push_back(font.number);
         }
     }
-    return BundleResult::Failure(path, QStringLiteral("%1 has %2; there is no font %3")
+    return Result::Failure(path, QStringLiteral("%1 has %2; there is no font %3")
                                            .arg(QFileInfo(path).fileName(), FontsText(numbers))
                                            .arg(number));
 }

@@ -14,23 +14,23 @@ GameFont::GameFont(QString dataPath, QString indexPath, int number, int version)
     : dataPath_(std::move(dataPath)), indexPath_(std::move(indexPath)), number_(number),
       version_(version) {}
 
-BundleResult GameFont::Load(const QString& path, int number, Charset& set, GameFont& font) {
+Result GameFont::Load(const QString& path, int number, Charset& set, GameFont& font) {
     std::vector<GameBundle> disks;
     QStringList remarks;
-    if (BundleResult opened = GameBundle::OpenDisks(path, disks, remarks); !opened) {
+    if (Result opened = GameBundle::OpenDisks(path, disks, remarks); !opened) {
         return opened;
     }
     const auto holder = std::find_if(disks.begin(), disks.end(), [number](const GameBundle& disk) {
         return disk.Font(number) != nullptr;
     });
     if (holder == disks.end()) {
-        return BundleResult::Failure(path, QStringLiteral("the bundle has no font %1").arg(number));
+        return Result::Failure(path, QStringLiteral("the bundle has no font %1").arg(number));
     }
     const GameBundle& bundle = *holder;
     const BundleFont* found = bundle.Font(number);
     Charset loaded = set;
-    if (const FileResult decoded = DecodeCharset(bundle.FontBlock(*found), loaded); !decoded) {
-        return BundleResult::Failure(bundle.paths().data,
+    if (const Result decoded = DecodeCharset(bundle.FontBlock(*found), loaded); !decoded) {
+        return Result::Failure(bundle.paths().data,
                                      QStringLiteral("font %1 at data file offset %2: %3")
                                          .arg(number)
                                          .arg(found->offset)
@@ -38,28 +38,28 @@ BundleResult GameFont::Load(const QString& path, int number, Charset& set, GameF
     }
     set = std::move(loaded);
     font = GameFont(bundle.paths().data, bundle.paths().index, number, bundle.version());
-    return BundleResult::Success();
+    return Result::Success();
 }
 
-BundleResult GameFont::Save(Charset& set, DirtyBytes dirtyBytes, QString& message) const {
+Result GameFont::Save(Charset& set, DirtyBytes dirtyBytes, QString& message) const {
     EncodedBlock block;
-    if (const FileResult encoded = EncodeCharset(set, dirtyBytes, block); !encoded) {
-        return BundleResult::Failure(dataPath_, encoded.reason());
+    if (const Result encoded = EncodeCharset(set, dirtyBytes, block); !encoded) {
+        return Result::Failure(dataPath_, encoded.reason());
     }
     GameBundle bundle;
-    if (BundleResult opened = GameBundle::OpenFont(dataPath_, number_, bundle); !opened) {
+    if (Result opened = GameBundle::OpenFont(dataPath_, number_, bundle); !opened) {
         return opened;
     }
     RewrittenBundle rewritten;
-    if (BundleResult replaced = ReplaceFont(bundle, number_, block.bytes, rewritten); !replaced) {
-        return replaced.path().isEmpty() ? BundleResult::Failure(dataPath_, replaced.reason())
+    if (Result replaced = ReplaceFont(bundle, number_, block.bytes, rewritten); !replaced) {
+        return replaced.path().isEmpty() ? Result::Failure(dataPath_, replaced.reason())
                                          : replaced;
     }
-    if (BundleResult written = WriteBundle(bundle, std::move(rewritten), message); !written) {
+    if (Result written = WriteBundle(bundle, std::move(rewritten), message); !written) {
         return written;
     }
     AdoptWrittenLayout(set, block);
-    return BundleResult::Success();
+    return Result::Success();
 }
 
 QString GameFont::DisplayName() const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BundleResult.h"
+#include "charset/Result.h"
 #include "charset/CharCodec.h"
 #include "charset/Charset.h"
 
@@ -19,12 +19,12 @@ public:
 
     // Opens the bundle that path names (either file) and reads font number into set; on failure
     // set and font are untouched.
-    static BundleResult Load(const QString& path, int number, Charset& set, GameFont& font);
+    static Result Load(const QString& path, int number, Charset& set, GameFont& font);
 
     // Encodes set and puts it back in place of the font, as ReplaceFont and WriteBundle do. On
     // success set takes the sizes and offsets written, as SaveCharset does, and message says
     // what was written (whether the index was rewritten, whether .orig copies were made).
-    BundleResult Save(Charset& set, DirtyBytes dirtyBytes, QString& message) const;
+    Result Save(Charset& set, DirtyBytes dirtyBytes, QString& message) const;
 
     const QString& dataPath() const { return dataPath_; }
     const QString& indexPath() const { return indexPath_; }

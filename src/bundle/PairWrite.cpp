@@ -51,7 +51,7 @@ BundleFiles& BundleFiles::Real() {
     return files;
 }
 
-BundleResult ReplacePair(const BundlePaths& paths, const PairContents& contents,
+Result ReplacePair(const BundlePaths& paths, const PairContents& contents,
                          BundleFiles& files) {
     struct Step {
         QString target;
@@ -71,7 +71,7 @@ BundleResult ReplacePair(const BundlePaths& paths, const PairContents& contents,
         const QString written = NewPath(step.target);
         if (const Result result = files.Write(written, step.bytes); !result) {
             removeNew();
-            return BundleResult::Failure(step.target, result.reason() +
+            return Result::Failure(step.target, result.reason() +
                                                           QStringLiteral("; nothing was changed"));
         }
         // The new file takes the permissions of the one it replaces.
@@ -80,7 +80,7 @@ BundleResult ReplacePair(const BundlePaths& paths, const PairContents& contents,
     }
     if (const Result result = files.Write(NotePath(paths), note.toUtf8()); !result) {
         removeNew();
-        return BundleResult::Failure(NotePath(paths),
+        return Result::Failure(NotePath(paths),
                                      result.reason() + QStringLiteral("; nothing was changed"));
     }
     for (std::size_t i = 0; i < steps.size(); ++i) {
@@ -91,17 +91,17 @@ BundleResult ReplacePair(const BundlePaths& paths, const PairContents& contents,
         if (i == 0) {
             removeNew();
             files.Remove(NotePath(paths));
-            return BundleResult::Failure(steps[i].target,
+            return Result::Failure(steps[i].target,
                                          replaced.reason() + QStringLiteral("; nothing was changed"));
         }
         // The data file no longer matches the old index: put the old data file back.
         const QString back = NewPath(paths.data);
-        const bool restored = files.Write(back, contents.oldData).ok() &&
+        const bool restored = files.Write(back, contents.oldData()).ok() &&
                               (QFile::setPermissions(back, QFile::permissions(paths.data)), true) &&
                               files.Replace(back, paths.data).ok();
         if (!restored) {
             // The note stays: the next open puts the new index in place, and the pair is whole.
-            return BundleResult::Failure(
+            return Result::Failure(
                 steps[i].target,
                 replaced.reason() + QStringLiteral("; the data file could not be put back either: "
                                                    "the next open of the game tries to finish "
@@ -110,15 +110,15 @@ BundleResult ReplacePair(const BundlePaths& paths, const PairContents& contents,
         }
         removeNew();
         files.Remove(NotePath(paths));
-        return BundleResult::Failure(steps[i].target,
+        return Result::Failure(steps[i].target,
                                      replaced.reason() +
                                          QStringLiteral("; the data file was put back as it was"));
     }
     files.Remove(NotePath(paths));
-    return BundleResult::Success();
+    return Result::Success();
 }
 
-BundleResult FinishPairWrite(const BundlePaths& paths) {
+Result FinishPairWrite(const BundlePaths& paths) {
     const QString notePath = NotePath(paths);
     if (!QFileInfo::exists(notePath)) {
         for (const QString& target : {paths.index, paths.data}) {
@@ -126,11 +126,11 @@ BundleResult FinishPairWrite(const BundlePaths& paths) {
                 QFile::remove(NewPath(target));
             }
         }
-        return BundleResult::Success();
+        return Result::Success();
     }
     QByteArray note;
     if (const Result read = ReadWholeFile(notePath, 4096, QStringLiteral("note"), note); !read) {
-        return BundleResult::Failure(notePath, read.reason());
+        return Result::Failure(notePath, read.reason());
     }
     const QDir folder = QFileInfo(paths.index).dir();
     for (const QByteArray& line : note.split('\n')) {
@@ -144,7 +144,7 @@ BundleResult FinishPairWrite(const BundlePaths& paths) {
             continue;
         }
         if (const Result replaced = BundleFiles::Real().Replace(written, target); !replaced) {
-            return BundleResult::Failure(
+            return Result::Failure(
                 target, QStringLiteral("a write of the game's files was cut short, and it can't "
                                        "be finished: %1. Restore both files from their .orig "
                                        "copies")
@@ -152,7 +152,7 @@ BundleResult FinishPairWrite(const BundlePaths& paths) {
         }
     }
     QFile::remove(notePath);
-    return BundleResult::Success();
+    return Result::Success();
 }
 
 } // namespace fontlathe

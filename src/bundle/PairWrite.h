@@ -1,10 +1,12 @@
 #pragma once
 
 #include "BundleLayout.h"
-#include "BundleResult.h"
+#include "charset/Result.h"
 
 #include <QByteArrayView>
 #include <QString>
+
+#include <functional>
 
 namespace fontlathe {
 
@@ -27,8 +29,9 @@ struct PairContents {
     QByteArrayView data;
     // Empty when the index stays as it is.
     QByteArrayView index;
-    // The data file as it was, to put back should the index not be replaced.
-    QByteArrayView oldData;
+    // Makes the data file as it was, to put back should the index not be replaced; only then is
+    // a copy of tens of megabytes made.
+    std::function<QByteArray()> oldData;
 };
 
 // Replaces the data file and then the index. Both new files are written first; then a note
@@ -36,11 +39,11 @@ struct PairContents {
 // two replacements (a crash, a power cut) is finished by the next FinishPairWrite. If the index
 // can't be replaced, the old data file is put back. On failure the result names the file and
 // says what became of the pair.
-BundleResult ReplacePair(const BundlePaths& paths, const PairContents& contents, BundleFiles& files);
+Result ReplacePair(const BundlePaths& paths, const PairContents& contents, BundleFiles& files);
 
 // Finishes a pair write that was cut short: with the note there, both new files were whole, and
 // those not yet in place are put there; without it, new files left beside the pair are removed
 // and the old pair stands. Succeeds when there was nothing to do.
-BundleResult FinishPairWrite(const BundlePaths& paths);
+Result FinishPairWrite(const BundlePaths& paths);
 
 } // namespace fontlathe

@@ -12,8 +12,7 @@
 
 namespace fontlathe {
 
-Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
-                         QByteArray& bytes) {
+Result OpenRegularFile(const QString& path, const QString& kind, QFile& file) {
     const QFileInfo info(path);
     if (info.isDir()) {
         return Result::Failure(QStringLiteral("it is a folder, not a %1").arg(kind));
@@ -21,10 +20,42 @@ Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
     if (info.exists() && !info.isFile()) {
         return Result::Failure(QStringLiteral("it is not a regular file"));
     }
-    QFile file(path);
+    file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return Result::Failure(
             QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
+    }
+    return Result::Success();
+}
+
+Result ReadFileRange(QFile& file, qint64 offset, qint64 count, char* out) {
+    if (!file.seek(offset)) {
+        return Result::Failure(QStringLiteral("it cannot be read at offset %1: %2")
+                                       .arg(offset)
+                                       .arg(file.errorString()));
+    }
+    for (qint64 done = 0; done < count;) {
+        const qint64 read = file.read(out + done, count - done);
+        if (read < 0) {
+            return Result::Failure(
+                QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+        }
+        if (read == 0) {
+            return Result::Failure(
+                QStringLiteral("it ends at offset %1, shorter than when it was opened")
+                    .arg(offset + done));
+        }
+        done += read;
+    }
+    return Result::Success();
+}
+
+Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
+                         QByteArray& bytes) {
+    const QFileInfo info(path);
+    QFile file;
+    if (const Result opened = OpenRegularFile(path, kind, file); !opened) {
+        return opened;
     }
     // Read in pieces rather than asking for maxSize + 1 bytes at once, which would reserve that
     // much memory for a file of any size; still no more than maxSize + 1 bytes, whatever the file

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 
 namespace fontlathe {
@@ -14,6 +15,14 @@ namespace fontlathe {
 // the reasons ("font file", "sheet").
 Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
                          QByteArray& bytes);
+
+// Opens the file at path for reading with the checks ReadWholeFile makes first: only a regular
+// file is opened. kind names the file in the reasons.
+Result OpenRegularFile(const QString& path, const QString& kind, QFile& file);
+
+// Reads count bytes from offset of an open file into out, which has room for them. A file that
+// ends before offset + count (one cut short since it was opened) fails.
+Result ReadFileRange(QFile& file, qint64 offset, qint64 count, char* out);
 
 // Whether the two paths name one existing file, however they are spelt: through a symbolic
 // link, "./", or another hard link.

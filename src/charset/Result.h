@@ -83,10 +83,4 @@ private:
     std::optional<QPoint> pixel_;
 };
 
-// The names each layer gave its outcomes before they became one type.
-using FileResult = Result;
-using BundleResult = Result;
-using SheetResult = Result;
-using SheetProblem = ResultKind;
-
 } // namespace fontlathe

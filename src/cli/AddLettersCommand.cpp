@@ -136,44 +136,25 @@ CommandOutcome AddToFontFile(const QString& input, const QString& output,
     reports.push_back({input, PlanAddLetters(set, request)});
     if (writing == Writing::Write) {
         ApplyAddLetters(reports.back().plan, set);
-        if (const FileResult saved = SaveCharset(set, output, DirtyBytes::Off); !saved) {
+        if (const Result saved = SaveCharset(set, output, DirtyBytes::Off); !saved) {
             return CommandOutcome::Failure(output, saved.reason());
         }
     }
     return CommandOutcome::Status(ExitSuccess);
 }
 
-// The fonts are done one after another, each read from the bundle as the one before left it and
-// put back through the same checked rewrite as insert; the bundle is written once at the end,
-// so that a failure on any font leaves the game's files as they were.
-CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
-                              AddLettersRequest request, Writing writing,
-                              std::vector<FontReport>& reports, QStringList& messages) {
-    GameBundle original;
-    if (BundleResult opened = GameBundle::Open(game, original); !opened) {
-        return CommandOutcome::Failure(opened.path().isEmpty() ? game : opened.path(),
-                                       opened.reason());
-    }
-    request.gameVersion = original.version();
-    std::vector<int> numbers;
-    for (const BundleFont& font : original.fonts()) {
-        if (fontChoice == QStringLiteral("all") || fontChoice == QString::number(font.number)) {
-            numbers.push_back(font.number);
-        }
-    }
-    if (numbers.empty()) {
-        return CommandOutcome::Failure(
-            original.paths().index,
-            QStringLiteral("the charset directory (DCHR) names no font %1 in this data file")
-                .arg(fontChoice));
-    }
+// Adds the letters to the chosen fonts of one data file, each read from the bundle as the one
+// before left it and put back through the same checked rewrite as insert; rewritten holds the
+// result, with nothing changed when no font changed.
+CommandOutcome AddToDiskFonts(const GameBundle& original, const std::vector<int>& numbers,
+                              const AddLettersRequest& request, Writing writing,
+                              std::vector<FontReport>& reports, RewrittenBundle& rewritten) {
     const BundlePaths& paths = original.paths();
     GameBundle current = original;
-    RewrittenBundle rewritten;
     for (const int number : numbers) {
         const BundleFont& font = *current.Font(number);
         Charset set;
-        if (const FileResult decoded = DecodeCharset(current.FontBlock(font), set); !decoded) {
+        if (const Result decoded = DecodeCharset(current.FontBlock(font), set); !decoded) {
             return CommandOutcome::Failure(paths.data,
                                            QStringLiteral("font %1 at data file offset %2: %3")
                                                .arg(number)
@@ -189,10 +170,10 @@ CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
         EncodedBlock block;
         RewrittenBundle replaced;
         GameBundle next;
-        if (const FileResult encoded = EncodeCharset(set, DirtyBytes::Off, block); !encoded) {
+        if (const Result encoded = EncodeCharset(set, DirtyBytes::Off, block); !encoded) {
             return CommandOutcome::Failure(paths.data, encoded.reason());
         }
-        BundleResult result = ReplaceFont(current, number, block.bytes, replaced);
+        Result result = ReplaceFont(current, number, block.bytes, replaced);
         if (result) {
             result = GameBundle::FromDecrypted(replaced.index, replaced.data, paths,
                                                original.encrypted(), next);
@@ -208,9 +189,69 @@ CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
         rewritten.dataChanged = rewritten.dataChanged || replaced.dataChanged;
         rewritten.growth += replaced.growth;
     }
-    if (rewritten.indexChanged || rewritten.dataChanged) {
+    return CommandOutcome::Status(ExitSuccess);
+}
+
+// The fonts of every data file at hand are rewritten and checked before anything is written, so
+// that a failure on any font leaves the game's files as they were. The data files share the
+// index: each is rewritten from the index as the files before it left it, and written in that
+// order, so that the index on disk matches every data file after each write.
+CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
+                              AddLettersRequest request, Writing writing,
+                              std::vector<FontReport>& reports, QStringList& messages) {
+    std::vector<GameBundle> disks;
+    if (Result opened = GameBundle::OpenDisks(game, disks, messages); !opened) {
+        return CommandOutcome::Failure(opened.path().isEmpty() ? game : opened.path(),
+                                       opened.reason());
+    }
+    request.gameVersion = disks.front().version();
+    QByteArray index = disks.front().index();
+    std::vector<std::pair<GameBundle, RewrittenBundle>> writes;
+    bool chosen = false;
+    for (const GameBundle& disk : disks) {
+        std::vector<int> numbers;
+        for (const BundleFont& font : disk.fonts()) {
+            if (fontChoice == QStringLiteral("all") ||
+                fontChoice == QString::number(font.number)) {
+                numbers.push_back(font.number);
+            }
+        }
+        if (numbers.empty()) {
+            continue;
+        }
+        chosen = true;
+        GameBundle original = disk;
+        if (index != disk.index()) {
+            Result reread = disk.LoadData();
+            if (reread) {
+                reread = GameBundle::FromDecrypted(index, disk.data(), disk.paths(),
+                                                   disk.encrypted(), original);
+            }
+            if (!reread) {
+                return CommandOutcome::Failure(reread.path(), reread.reason());
+            }
+        }
+        RewrittenBundle rewritten;
+        if (CommandOutcome added =
+                AddToDiskFonts(original, numbers, request, writing, reports, rewritten);
+            added.failed()) {
+            return added;
+        }
+        if (rewritten.indexChanged || rewritten.dataChanged) {
+            index = rewritten.index;
+            writes.emplace_back(std::move(original), std::move(rewritten));
+        }
+    }
+    if (!chosen) {
+        return CommandOutcome::Failure(
+            disks.front().paths().index,
+            QStringLiteral("the charset directory (DCHR) names no font %1 in the data files at "
+                           "hand")
+                .arg(fontChoice));
+    }
+    for (auto& [original, rewritten] : writes) {
         QString message;
-        if (BundleResult written = WriteBundle(original, std::move(rewritten), message); !written) {
+        if (Result written = WriteBundle(original, std::move(rewritten), message); !written) {
             return CommandOutcome::Failure(written.path().isEmpty() ? game : written.path(),
                                            written.reason());
         }

@@ -18,7 +18,7 @@ namespace {
 
 // A font file is a single CHAR block of at most about 2 MB.
 
-CommandOutcome Failed(const BundleResult& result, const QString& fallbackPath) {
+CommandOutcome Failed(const Result& result, const QString& fallbackPath) {
     return CommandOutcome::Failure(result.path().isEmpty() ? fallbackPath : result.path(),
                                    result.reason());
 }
@@ -39,7 +39,7 @@ QJsonObject FontToJson(const BundleFont& font) {
 CommandOutcome ListBundleFonts(const QString& game, ReportStyle style, QTextStream& out) {
     std::vector<GameBundle> disks;
     QStringList remarks;
-    if (BundleResult opened = GameBundle::OpenDisks(game, disks, remarks); !opened) {
+    if (Result opened = GameBundle::OpenDisks(game, disks, remarks); !opened) {
         return Failed(opened, game);
     }
     const GameBundle& bundle = disks.front();
@@ -86,7 +86,7 @@ CommandOutcome ListBundleFonts(const QString& game, ReportStyle style, QTextStre
 
 CommandOutcome ExtractBundleFont(const QString& game, int font, const QString& output) {
     GameBundle bundle;
-    if (BundleResult opened = GameBundle::OpenFont(game, font, bundle); !opened) {
+    if (Result opened = GameBundle::OpenFont(game, font, bundle); !opened) {
         return Failed(opened, game);
     }
     // Either file of the bundle is the input, however the output names it.
@@ -95,7 +95,7 @@ CommandOutcome ExtractBundleFont(const QString& game, int font, const QString& o
             return refused;
         }
     }
-    if (const FileResult written = WriteWholeFile(output, bundle.FontBlock(*bundle.Font(font)));
+    if (const Result written = WriteWholeFile(output, bundle.FontBlock(*bundle.Font(font)));
         !written) {
         return CommandOutcome::Failure(output, written.reason());
     }
@@ -105,7 +105,7 @@ CommandOutcome ExtractBundleFont(const QString& game, int font, const QString& o
 CommandOutcome InsertBundleFont(const QString& game, int font, const QString& input,
                                 QTextStream& out) {
     QByteArray block;
-    if (const FileResult read =
+    if (const Result read =
             ReadWholeFile(input, MaxFontFileSize, QStringLiteral("font file"), block);
         !read) {
         return CommandOutcome::Failure(input, read.reason());
@@ -116,15 +116,15 @@ CommandOutcome InsertBundleFont(const QString& game, int font, const QString& in
         return CommandOutcome::Failure(QString(), notAFont);
     }
     GameBundle bundle;
-    if (BundleResult opened = GameBundle::OpenFont(game, font, bundle); !opened) {
+    if (Result opened = GameBundle::OpenFont(game, font, bundle); !opened) {
         return Failed(opened, game);
     }
     RewrittenBundle rewritten;
-    if (BundleResult replaced = ReplaceFont(bundle, font, block, rewritten); !replaced) {
+    if (Result replaced = ReplaceFont(bundle, font, block, rewritten); !replaced) {
         return Failed(replaced, input);
     }
     QString message;
-    if (BundleResult written = WriteBundle(bundle, std::move(rewritten), message); !written) {
+    if (Result written = WriteBundle(bundle, std::move(rewritten), message); !written) {
         return Failed(written, game);
     }
     out << message << "\n";

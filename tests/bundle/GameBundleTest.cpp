@@ -8,12 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -25,50 +22,6 @@ using bundle::Tag;
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-enum class Tidiness { Tidy, Untidy };
-
-// A kind of bundle: the version its index has, how its files are named (letters before the disk
-// number; none for NAME.000) and whether it holds what real games hold and the engine reads all
-// the same: entries of cut resources, a sound of another tag, bytes after the last block, a
-// room on a second disk.
-struct Kind {
-    int version;
-    const char* stem;
-    const char* letters;
-    Tidiness tidiness;
-};
-
-void PrintTo(const Kind& kind, std::ostream* out) {
-    *out << kind.stem << "." << kind.letters << " v" << kind.version
-         << (kind.tidiness == Tidiness::Untidy ? " untidy" : "");
-}
-
-// Rooms with fonts and, after font 1, a sound, a costume and a script of the same room.
-BuiltBundle SampleBundle(const Kind& kind) {
-    const bool untidy = kind.tidiness == Tidiness::Untidy;
-    const QByteArray font1 = SampleFontBlock(1, 20, 1);
-    BundleBuilder builder(kind.version);
-    builder.Room(1).Add("SCRP", 1, 40).Font(1, font1).Add(untidy ? "DIGI" : "SOUN", 1, 30);
-    builder.Add(kind.version == 7 ? "AKOS" : "COST", 1, 20).Add("SCRP", 2, 12);
-    builder.Room(2).Font(2, SampleFontBlock(2, 12, 2)).Add("SCRP", 3, 9);
-    builder.Font(4, SampleFontBlock(4, 6, 4)).Room(3, untidy ? 2 : 1).Add("SOUN", 2, 50);
-    builder.Font(5, SampleFontBlock(1, 8, 5));
-    if (untidy) {
-        // Room 0; the room's ROOM block; inside the script before font 1, inside the sound
-        // after it; far past the room's end.
-        const std::uint32_t afterFont = std::uint32_t(24 + 48 + font1.size() + 4);
-        builder.Placeholder("DSCR", 7, 0, 0).Placeholder("DCOS", 9, 2, 0);
-        builder.Placeholder("DSOU", 8, 1, 30).Placeholder("DSOU", 10, 1, afterFont);
-        builder.Placeholder("DSCR", 11, 1, 0x7fff0);
-    }
-    BuiltBundle built = builder.Build();
-    if (untidy) {
-        built.index += QByteArray(3, '\0');
-        built.data += QByteArray(10, '\0');
-    }
-    return built;
 }
 
 // Every block (or, where an entry lands on none, the bytes) a directory entry of the bundle
@@ -131,7 +84,7 @@ protected:
                                   GetParam().version, built_,
                                   QString::fromLatin1(GetParam().letters));
         data_ = index_.chopped(1) + u'1';
-        const BundleResult opened = GameBundle::Open(data_, bundle_);
+        const Result opened = GameBundle::Open(data_, bundle_);
         ASSERT_TRUE(opened.ok()) << opened.reason().toStdString();
     }
     // Replaces the font and writes the bundle; returns the message, or the reason of a failure.
@@ -139,9 +92,9 @@ protected:
                    BundleFiles& files = BundleFiles::Real()) {
         RewrittenBundle rewritten;
         QString message;
-        const BundleResult result = ReplaceFont(bundle_, number, block, rewritten);
+        const Result result = ReplaceFont(bundle_, number, block, rewritten);
         EXPECT_TRUE(result.ok()) << result.reason().toStdString();
-        const BundleResult written = WriteBundle(bundle_, rewritten, message, files);
+        const Result written = WriteBundle(bundle_, rewritten, message, files);
         return written ? message : written.reason();
     }
     bool Untidy() const { return GetParam().tidiness == Tidiness::Untidy; }
@@ -227,7 +180,7 @@ TEST_P(GameBundleTest, ALargerFontMovesWhatFollowsAndEveryEntryStillLands) {
     const QString message = Insert(1, larger);
     EXPECT_TRUE(message.contains(u"index was rewritten"_s)) << message.toStdString();
     GameBundle after;
-    const BundleResult reopened = GameBundle::Open(index_, after);
+    const Result reopened = GameBundle::Open(index_, after);
     ASSERT_TRUE(reopened.ok()) << reopened.reason().toStdString();
     auto expected = before;
     expected[{Tag("DCHR"), 1}] = larger;
@@ -281,7 +234,7 @@ TEST_P(GameBundleTest, AWriteStoppedBetweenTheReplacementsIsFinishedByTheNextOpe
         FailingFiles files(stop.stopAt, FailingFiles::Stop::Dies);
         EXPECT_THROW(Insert(1, block, files), FailingFiles::Died);
         GameBundle reopened;
-        const BundleResult opened = GameBundle::Open(data_, reopened);
+        const Result opened = GameBundle::Open(data_, reopened);
         ASSERT_TRUE(opened.ok()) << opened.reason().toStdString();
         EXPECT_EQ(reopened.FontBlock(*reopened.Font(1)), stop.newPair ? block : old);
         auto expected = before;
@@ -296,7 +249,7 @@ TEST_P(GameBundleTest, AWriteStoppedBetweenTheReplacementsIsFinishedByTheNextOpe
 // before its .orig copy is made. Each file keeps its permissions.
 TEST_P(GameBundleTest, WritingKeepsPermissionsAndRefusesWhatCannotBeWritten) {
     RewrittenBundle rewritten;
-    const BundleResult tooLarge = ReplaceFont(bundle_, 1, Encoded(LargestSet()), rewritten);
+    const Result tooLarge = ReplaceFont(bundle_, 1, Encoded(LargestSet()), rewritten);
     EXPECT_TRUE(tooLarge.reason().contains(u"the game reads no glyph at 81920 or beyond"_s))
         << tooLarge.reason().toStdString();
     const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
@@ -324,95 +277,6 @@ INSTANTIATE_TEST_SUITE_P(
                     Kind{6, "samnmax", "sm", Tidiness::Tidy},
                     Kind{6, "puttputt", "he", Tidiness::Tidy},
                     Kind{6, "FREDDI", "HE", Tidiness::Untidy}));
-
-// Each damaged or unsupported bundle is refused with the file and what is wrong, and no file is
-// written. A change puts bytes at an offset of one file, or replaces the index when at is -1.
-TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
-    const BuiltBundle valid = SampleBundle({7, "GAME", "", Tidiness::Tidy});
-    GameBundle parsed;
-    ASSERT_TRUE(GameBundle::FromBytes(valid.index, valid.data, {}, parsed).ok());
-    const auto size = [&](std::uint32_t tag) {
-        const BundleDirectory* directory = parsed.layout().Directory(tag);
-        return parsed.layout().rooms[0].base() + directory->offsets[1] + 4;
-    };
-    const qint64 dchr = parsed.layout().Directory(Tag("DCHR"))->OffsetField(1);
-    BuiltBundle he = valid;
-    he.index += MakeBlock("DLFL", QByteArray(6, '\0'));
-    BuiltBundle v8 = SampleBundle({8, "GAME", "", Tidiness::Tidy}); // it has DIR* directories too
-    v8.index += MakeBlock("DIRR", QByteArray(6, '\0'));
-    const struct {
-        const char* name;
-        bool inIndex;
-        qint64 at;
-        QByteArray put;
-        QByteArray says;
-    } cases[] = {
-        {"past parent", false, size(Tag("DSCR")), QByteArray::fromHex("00100000"),
-         "runs past its LFLF block"},
-        {"below header", false, size(Tag("DSOU")), QByteArray::fromHex("00000004"),
-         "smaller than its 8-byte header"},
-        {"outside room", true, dchr, QByteArray::fromHex("00000001"), "points outside its room"},
-        {"wrong kind", true, dchr, QByteArray::fromHex("18000000"), "points at a SCRP block"},
-        {"room twice", false, LoffEntryOffset(1), QByteArray::fromHex("01"),
-         "names room 1 a second time"},
-        {"truncated index", true, -1, valid.index.chopped(1), "runs past the file"},
-        {"version 8", true, -1, v8.index,
-         "version 8 game (its fonts are NUT files): not supported yet"},
-        {"HE 70", true, -1, he.index,
-         "HE game of version 70 or later (a DLFL block): not supported yet"},
-        {"small header", true, -1, QByteArray("\x0a\0\0\0RN\0\0\0\0", 10), "version 3 or 4 game"},
-        {"small header, encrypted", true, -1, QByteArray("\x63\x69\x69\x69;'\x69\x69\x69\x69", 10),
-         "version 3 or 4 game"},
-        {"cut short", false, -1, valid.data.first(valid.data.size() - 20),
-         u"GAME.LA1 is %1 bytes, but its LECF block says %2: the file is cut short"_s
-             .arg(QLocale(QLocale::English).toString(valid.data.size() - 20),
-                  QLocale(QLocale::English).toString(valid.data.size()))
-             .toLatin1()},
-    };
-    for (const auto& c : cases) {
-        QTemporaryDir folder;
-        BuiltBundle damaged = valid;
-        QByteArray& bytes = c.inIndex ? damaged.index : damaged.data;
-        if (c.at < 0) {
-            bytes = c.put;
-        } else {
-            bytes.replace(c.at, c.put.size(), c.put);
-        }
-        const QString index = WriteBundleFiles(folder.path(), u"GAME"_s, 7, damaged);
-        GameBundle bundle;
-        const BundleResult result = GameBundle::Open(index, bundle);
-        EXPECT_EQ(result.path(), c.inIndex ? index : index.chopped(1) + u'1') << c.name;
-        EXPECT_TRUE(result.reason().contains(QString::fromLatin1(c.says)))
-            << c.name << ": " << result.reason().toStdString();
-        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2) << c.name;
-    }
-}
-
-TEST(GameBundleRefusalTest, RefusesFilesThatAreNoBundleBeforeReadingThem) {
-    QTemporaryDir folder;
-    WriteBundleFiles(folder.path(), u"GAME"_s, 5, SampleBundle({5, "GAME", "", Tidiness::Tidy}));
-    WriteBundleFiles(folder.path(), u"game"_s, 7, SampleBundle({7, "game", "la", Tidiness::Tidy}),
-                     u"la"_s);
-    QFile::remove(folder.filePath(u"game.la0"_s));
-    ASSERT_EQ(mkfifo(QFile::encodeName(folder.filePath(u"PIPE.000"_s)).constData(), 0600), 0);
-    QFile::copy(folder.filePath(u"GAME.001"_s), folder.filePath(u"PIPE.001"_s));
-    QFile::copy(folder.filePath(u"GAME.000"_s), folder.filePath(u"HUGE.000"_s));
-    QFile huge(folder.filePath(u"HUGE.001"_s));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30));
-    const std::pair<QString, const char*> cases[] = {
-        {u"PIPE.001"_s, "not a regular file"},       {u"HUGE.000"_s, "2147483648 bytes, more than"},
-        {u"000.LFL"_s, "version 3 or 4 game"},       {u"FONT.NUT"_s, "NUT font file"},
-        {u"GAME.txt"_s, "no file of a game bundle"},
-        {u"game.la1"_s, "no game.la0 was found, in any letter case. Some releases keep the index "
-                        "inside the game's program"},
-    };
-    for (const auto& [name, says] : cases) {
-        GameBundle bundle;
-        const BundleResult result = GameBundle::Open(folder.filePath(name), bundle);
-        EXPECT_TRUE(result.reason().contains(QLatin1String(says)))
-            << name.toStdString() << ": " << result.reason().toStdString();
-    }
-}
 
 } // namespace
 } // namespace fontlathe::test

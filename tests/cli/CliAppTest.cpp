@@ -504,5 +504,41 @@ TEST_F(CliAppTest, GameMessagesNameTheFileGivenAndWhatExists) {
     }
 }
 
+
+// A font on a second data file is reached as one on the first, and written into its own file; the
+// index written last holds what both rewrites moved.
+TEST_F(CliAppTest, AddLettersReachesTheFontsOfEveryDataFile) {
+    Charset set;
+    set.NewCharset(1);
+    set.fontHeight = 9;
+    set.numChars = 256;
+    // An é where code page 437 has it, to be moved to where cp1252 has it.
+    SetGlyph(set, 0x82, 4, 9, [](int x, int y) { return y > 3 ? y != 6 || x < 3 : x == 2; });
+    BundleBuilder builder(6);
+    builder.Room(1).Font(1, Encoded(set)).Add("SCRP", 1, 30);
+    builder.Room(2, 2).Font(2, Encoded(set)).Add("SCRP", 2, 30);
+    const QString game = WriteBundleFiles(PathOf({}), u"game"_s, 6, builder.Build());
+    const QStringList add = {"add-letters", game,     "--from-page", "cp437",
+                             "--codepage",  "cp1252", "--text",      "é"};
+    const Run one = Cli(add + QStringList{"--font", "2", "--dry-run"});
+    EXPECT_EQ(one.status, 0) << one.err.toStdString();
+    EXPECT_TRUE(one.out.contains(u"game.002, font 2"_s) && !one.out.contains(u"font 1"_s))
+        << one.out.toStdString();
+    const Run all = Cli(add + QStringList{"--font", "all"});
+    ASSERT_EQ(all.status, 0) << all.err.toStdString();
+    EXPECT_TRUE(all.out.contains(u"Wrote game.002"_s)) << all.out.toStdString();
+    for (const int number : {1, 2}) {
+        ASSERT_EQ(Cli({"extract", game, "--font", QString::number(number), "-o", "f.char"}).status,
+                  0);
+        Charset added;
+        ASSERT_TRUE(DecodeCharset(ReadFile(u"f.char"_s), added).ok());
+        EXPECT_NE(added.GlyphAt(0xE9), nullptr) << "é in font " << number;
+    }
+    const QJsonDocument json = QJsonDocument::fromJson(Cli({"fonts", game, "--json"}).out.toUtf8());
+    EXPECT_EQ(json["fonts"].toArray().size(), 2);
+    EXPECT_EQ(json["remarks"].toArray().size(), 0) << json.toJson().toStdString();
+    EXPECT_TRUE(QFile::exists(PathOf(u"game.002.orig"_s)));
+}
+
 } // namespace
 } // namespace fontlathe::test

@@ -170,4 +170,35 @@ QString WriteBundleFiles(const QString& folder, const QString& stem, int version
     return name(0);
 }
 
+BuiltBundle SampleBundle(const Kind& kind) {
+    const bool untidy = kind.tidiness == Tidiness::Untidy;
+    const QByteArray font1 = SampleFontBlock(1, 20, 1);
+    BundleBuilder builder(kind.version);
+    builder.Room(1).Add("SCRP", 1, 40).Font(1, font1).Add(untidy ? "DIGI" : "SOUN", 1, 30);
+    builder.Add(kind.version == 7 ? "AKOS" : "COST", 1, 20).Add("SCRP", 2, 12);
+    builder.Room(2).Font(2, SampleFontBlock(2, 12, 2)).Add("SCRP", 3, 9);
+    builder.Font(4, SampleFontBlock(4, 6, 4)).Room(3, untidy ? 2 : 1).Add("SOUN", 2, 50);
+    builder.Font(5, SampleFontBlock(1, 8, 5));
+    if (untidy) {
+        // Room 0; the room's ROOM block; inside the script before font 1, inside the sound
+        // after it; far past the room's end.
+        const std::uint32_t afterFont = std::uint32_t(24 + 48 + font1.size() + 4);
+        builder.Placeholder("DSCR", 7, 0, 0).Placeholder("DCOS", 9, 2, 0);
+        builder.Placeholder("DSOU", 8, 1, 30).Placeholder("DSOU", 10, 1, afterFont);
+        builder.Placeholder("DSCR", 11, 1, 0x7fff0);
+    }
+    BuiltBundle built = builder.Build();
+    if (untidy) {
+        built.index += QByteArray(3, '\0');
+        built.data += QByteArray(10, '\0');
+    }
+    return built;
+}
+
+
+void PrintTo(const Kind& kind, std::ostream* out) {
+    *out << kind.stem << "." << kind.letters << " v" << kind.version
+         << (kind.tidiness == Tidiness::Untidy ? " untidy" : "");
+}
+
 } // namespace fontlathe::test

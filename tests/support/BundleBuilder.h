@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <map>
+#include <ostream>
 #include <vector>
 
 namespace fontlathe::test {
@@ -67,5 +68,23 @@ QByteArray SampleFontBlock(int bitsPerPixel, int glyphCount, std::uint32_t seed)
 // instead ("HE", "sm"). Returns the index's path.
 QString WriteBundleFiles(const QString& folder, const QString& stem, int version,
                          const BuiltBundle& bundle, const QString& letters = QString());
+
+enum class Tidiness { Tidy, Untidy };
+
+// A kind of bundle: the version its index has, how its files are named (letters before the disk
+// number; none for NAME.000) and whether it holds what real games hold and the engine reads all
+// the same: entries of cut resources, a sound of another tag, bytes after the last block, a
+// room on a second disk.
+struct Kind {
+    int version;
+    const char* stem;
+    const char* letters;
+    Tidiness tidiness;
+};
+
+// Rooms with fonts and, after font 1, a sound, a costume and a script of the same room.
+BuiltBundle SampleBundle(const Kind& kind);
+// How a test's parameter names the kind: "GAME.sm v6 untidy".
+void PrintTo(const Kind& kind, std::ostream* out);
 
 } // namespace fontlathe::test
