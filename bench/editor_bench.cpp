@@ -3,10 +3,10 @@
 #include "app/Application.h"
 #include "app/ControlIds.h"
 #include "edit/WholeSetEdit.h"
-#include "views/CharTableView.h"
-#include "views/GlyphView.h"
 #include "support/FakeEnvironment.h"
 #include "support/SampleSets.h"
+#include "views/CharTableView.h"
+#include "views/GlyphView.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -41,7 +41,8 @@ void SendMouse(EditorSession& session, QEvent::Type type, int step) {
     QWidget* canvas = session.application.window().glyphView()->canvas();
     const QPointF at((step * 7) % 280, (step * 5) % 200);
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, at, canvas->mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(canvas, &event);
 }

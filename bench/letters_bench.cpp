@@ -1,12 +1,12 @@
 // Add Letters: every letter of cp1250 into a generated Latin-1 font, and into every font of a
 // bundle of about 50 MB through the command line's add-letters.
 #include "charset/CharCodec.h"
-#include "text/CodePage.h"
 #include "cli/CliApp.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
 #include "letters/AddLetters.h"
 #include "support/BundleBuilder.h"
+#include "text/CodePage.h"
 
 #include <QTemporaryDir>
 #include <QTextStream>

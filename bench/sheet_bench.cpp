@@ -1,6 +1,6 @@
 #include "sheet/GlyphSheet.h"
-#include "text/TextCoverage.h"
 #include "support/SampleSets.h"
+#include "text/TextCoverage.h"
 
 #include <benchmark/benchmark.h>
 

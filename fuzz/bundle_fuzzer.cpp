@@ -3,8 +3,8 @@
 // and by a smaller block; whatever the rewrite accepts must read back as a sound bundle holding
 // the new font, and must never touch the other fonts: anything else is a fault.
 #include "bundle/BundleRewrite.h"
-#include "charset/CharCodec.h"
 #include "bundle/GameBundle.h"
+#include "charset/CharCodec.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -55,11 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t indexSize = std::min<std::size_t>(data[0] | data[1] << 8, size - 2);
     const auto* bytes = reinterpret_cast<const char*>(data) + 2;
     GameBundle bundle;
-    if (!GameBundle::FromBytes(QByteArray(bytes, qsizetype(indexSize)),
-                               QByteArray(bytes + indexSize, qsizetype(size - 2 - indexSize)),
-                               {QStringLiteral("fuzz.000"), QStringLiteral("fuzz.001"),
-                                QStringLiteral("fuzz.001")},
-                               bundle)) {
+    if (!GameBundle::FromBytes(
+            QByteArray(bytes, qsizetype(indexSize)),
+            QByteArray(bytes + indexSize, qsizetype(size - 2 - indexSize)),
+            {QStringLiteral("fuzz.000"), QStringLiteral("fuzz.001"), QStringLiteral("fuzz.001")},
+            bundle)) {
         return 0;
     }
     static const QByteArray small = SmallBlock();

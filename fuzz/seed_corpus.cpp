@@ -4,8 +4,8 @@
 // "bundle" for the bundle reader (two bytes give the index's length, then both files).
 #include "charset/CharCodec.h"
 #include "charset/DisplayColors.h"
-#include "sheet/GlyphSheet.h"
 #include "clipboard/TiffCodec.h"
+#include "sheet/GlyphSheet.h"
 #include "support/BundleBuilder.h"
 #include "support/SampleSets.h"
 #include "support/TiffSamples.h"

@@ -2,8 +2,8 @@
 
 #include "ProgramTexts.h"
 #include "charset/CharCodec.h"
-#include "render/NoGlyphIcon.h"
 #include "gui/Environment.h"
+#include "render/NoGlyphIcon.h"
 
 #include <QFileInfo>
 

@@ -188,8 +188,7 @@ void Dispatcher::ControlEvent(int controlId) {
         changed = ViewScope::GlyphPresence;
         break;
     case Control::OffButton:
-        ChangeGlyph(QStringLiteral("Off"), current,
-                    [&](Charset& set) { set.ClearGlyph(current); });
+        ChangeGlyph(QStringLiteral("Off"), current, [&](Charset& set) { set.ClearGlyph(current); });
         changed = ViewScope::GlyphPresence;
         break;
     case Control::LastCharButton:

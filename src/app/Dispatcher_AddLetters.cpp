@@ -27,7 +27,8 @@ QString Letter(char32_t letter) {
 QString CodeText(int code) {
     return code == CodePage::NotInPage
                ? QStringLiteral("-")
-               : QStringLiteral("0x") + QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper();
+               : QStringLiteral("0x") +
+                     QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper();
 }
 
 // The font the letters are drawn with, as Generate makes it from the requester's choice.
@@ -43,8 +44,7 @@ AddLettersPreview PreviewOf(const AddLettersPlan& plan) {
     for (const LetterRow& row : plan.rows) {
         preview.rows.push_back({CodeText(row.code),
                                 row.letter == U' ' ? QStringLiteral("space") : Letter(row.letter),
-                                row.detail,
-                                row.glyph.present() ? row.glyph.raster : QImage()});
+                                row.detail, row.glyph.present() ? row.glyph.raster : QImage()});
     }
     QStringList lost;
     for (const char32_t letter : plan.lost) {
@@ -86,8 +86,8 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
                          : KnownCodePages().front().name;
     initial.text = window_.PreviewSampleText();
     initial.style = style;
-    const std::optional<AddLettersChoices> chosen = environment_.AskAddLetters(
-        &window_, initial, [&](const AddLettersChoices& choices) {
+    const std::optional<AddLettersChoices> chosen =
+        environment_.AskAddLetters(&window_, initial, [&](const AddLettersChoices& choices) {
             return PreviewOf(PlanAddLetters(document_.set(), requestFor(choices)));
         });
     if (!chosen) {

@@ -2,9 +2,9 @@
 // by the program.
 #include "Dispatcher.h"
 #include "MainWindow.h"
-#include "document/Document.h"
 #include "ProgramTexts.h"
 #include "clipboard/ClipboardImage.h"
+#include "document/Document.h"
 #include "gui/Environment.h"
 
 namespace fontlathe {

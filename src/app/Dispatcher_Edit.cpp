@@ -71,11 +71,10 @@ ViewScope Dispatcher::ShiftCommand(int controlId, int code) {
 ViewScope Dispatcher::LastCharCommand(int code) {
     if (Charset::IsValidCode(code)) {
         const Charset& set = document_.set();
-        document_.Change(std::make_unique<HeaderEdit>(StepName(QStringLiteral("Last Char"), code),
-                                                      set, EditStep::Scope::StoredCount, code),
-                         [&](Charset& changed) {
-                             changed.numChars = static_cast<std::int16_t>(code + 1);
-                         });
+        document_.Change(
+            std::make_unique<HeaderEdit>(StepName(QStringLiteral("Last Char"), code), set,
+                                         EditStep::Scope::StoredCount, code),
+            [&](Charset& changed) { changed.numChars = static_cast<std::int16_t>(code + 1); });
     }
     return ViewScope::StoredCount;
 }
@@ -85,8 +84,8 @@ ViewScope Dispatcher::LastCharCommand(int code) {
 void Dispatcher::EditHeaderField(int controlId) {
     const bool height = controlId == Control::HeightField;
     const int entry = controlId - Control::ColorMapField0;
-    const QString name = height ? QStringLiteral("Height")
-                                : QStringLiteral("Palette Index %1").arg(entry + 1);
+    const QString name =
+        height ? QStringLiteral("Height") : QStringLiteral("Palette Index %1").arg(entry + 1);
     const int current = state_.currentChar;
     document_.Continue(
         {OngoingEdit::Kind::HeaderField, controlId},

@@ -77,8 +77,8 @@ ViewScope Dispatcher::OpenGameFont() {
     if (!MayDiscardChanges()) {
         return ViewScope::Nothing;
     }
-    const QString path = environment_.AskOpenFileName(
-        &window_, QStringLiteral("Open Game Font"), document_.RequesterFolder(), BundlePattern);
+    const QString path = environment_.AskOpenFileName(&window_, QStringLiteral("Open Game Font"),
+                                                      document_.RequesterFolder(), BundlePattern);
     return !path.isEmpty() && ChooseGameFont(path) ? ViewScope::WholeSet : ViewScope::Nothing;
 }
 

@@ -74,13 +74,13 @@ QString GenerateOverGameFontText(const Charset& set, int fontNumber) {
             codes.push_back(code);
         }
     }
-    QString text =
-        QStringLiteral("Generate replaces every glyph of font %1 and its colour map").arg(fontNumber);
+    QString text = QStringLiteral("Generate replaces every glyph of font %1 and its colour map")
+                       .arg(fontNumber);
     if (codes.empty()) {
         return text + u'.';
     }
-    return text + QStringLiteral("; the game's own glyphs at codes %1 will be lost.")
-                      .arg(CodeList(codes));
+    return text +
+           QStringLiteral("; the game's own glyphs at codes %1 will be lost.").arg(CodeList(codes));
 }
 
 } // namespace
@@ -88,7 +88,8 @@ QString GenerateOverGameFontText(const Charset& set, int fontNumber) {
 ViewScope Dispatcher::Generate(GenerationStyle style) {
     if (const std::optional<GameFont>& gameFont = document_.gameFont()) {
         switch (environment_.AskGenerateOverGameFont(
-            &window_, ProgramTitle, GenerateOverGameFontText(document_.set(), gameFont->number()))) {
+            &window_, ProgramTitle,
+            GenerateOverGameFontText(document_.set(), gameFont->number()))) {
         case GenerateOverGameFontAnswer::Replace:
             break;
         case GenerateOverGameFontAnswer::AddLettersInstead:

@@ -2,9 +2,9 @@
 #include "Dispatcher.h"
 #include "MainWindow.h"
 #include "document/Document.h"
-#include "sheet/GlyphSheet.h"
 #include "edit/WholeSetEdit.h"
 #include "gui/Environment.h"
+#include "sheet/GlyphSheet.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,29 +24,28 @@ QString SheetPathFor(const QString& fontPath) {
 } // namespace
 
 void Dispatcher::ExportSheetCommand() {
-    QString path = environment_.AskSaveFileName(&window_, QStringLiteral("Export Sheet"),
-                                                SheetPathFor(document_.fileType().path()),
-                                                SheetPattern);
+    QString path =
+        environment_.AskSaveFileName(&window_, QStringLiteral("Export Sheet"),
+                                     SheetPathFor(document_.fileType().path()), SheetPattern);
     if (path.isEmpty()) {
         return;
     }
     if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".png");
     }
-    if (const Result written = ExportSheet(document_.set(), path, std::nullopt,
-                                                    document_.codePage().name());
+    if (const Result written =
+            ExportSheet(document_.set(), path, std::nullopt, document_.codePage().name());
         !written) {
-        ShowFailure(QStringLiteral("Could not export \"%1\"").arg(path),
-                    written);
+        ShowFailure(QStringLiteral("Could not export \"%1\"").arg(path), written);
     }
 }
 
 // The set is replaced as one step that undo takes back; the path stays, so Save writes the
 // imported set over the font it came from.
 ViewScope Dispatcher::ImportSheetCommand() {
-    const QString path = environment_.AskOpenFileName(&window_, QStringLiteral("Import Sheet"),
-                                                      SheetPathFor(document_.fileType().path()),
-                                                      SheetPattern);
+    const QString path =
+        environment_.AskOpenFileName(&window_, QStringLiteral("Import Sheet"),
+                                     SheetPathFor(document_.fileType().path()), SheetPattern);
     if (path.isEmpty()) {
         return ViewScope::Nothing;
     }
@@ -55,8 +54,7 @@ ViewScope Dispatcher::ImportSheetCommand() {
         std::make_unique<WholeSetEdit>(QStringLiteral("Import Sheet"), document_.set()),
         [&](Charset& set) { read = ImportSheet(set, path); });
     if (!read) {
-        ShowFailure(QStringLiteral("Could not import \"%1\"").arg(path),
-                    read);
+        ShowFailure(QStringLiteral("Could not import \"%1\"").arg(path), read);
         return ViewScope::Nothing;
     }
     return ViewScope::WholeSet;

@@ -1,14 +1,14 @@
 #include "MainWindow.h"
 
+#include "ProgramTexts.h"
+#include "gui/NumericField.h"
+#include "gui/ShortcutKeeper.h"
+#include "render/TextPreview.h"
 #include "views/CharTableView.h"
 #include "views/ElidingLabel.h"
 #include "views/GlyphView.h"
 #include "views/ImageView.h"
 #include "views/PaletteBar.h"
-#include "render/TextPreview.h"
-#include "ProgramTexts.h"
-#include "gui/NumericField.h"
-#include "gui/ShortcutKeeper.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -24,7 +24,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTextDocument>
-
 
 namespace fontlathe {
 
@@ -78,8 +77,7 @@ void MainWindow::ReportClicks(QAbstractButton* button, int id) {
 }
 
 void MainWindow::BuildControls(const Charset& set) {
-    Place(Control::FontPrefsFrame, new QGroupBox(FontPrefsFrameTitle), 10, 10, 890,
-          100);
+    Place(Control::FontPrefsFrame, new QGroupBox(FontPrefsFrameTitle), 10, 10, 890, 100);
     Place(Control::BitsLabel, new QLabel, 30, 40, 115, 22);
     Place(Control::VersionLabel, new QLabel, 160, 40, 180, 22);
     Place(Control::CodePageLabel, new ElidingLabel, 345, 40, 125, 22);
@@ -105,9 +103,7 @@ void MainWindow::BuildControls(const Charset& set) {
         field->setToolTip(PaletteIndexToolTip(i));
     }
 
-    Place(Control::CharsFrame,
-          new QGroupBox(CharsFrameTitle()), 10, 120, 890,
-          390);
+    Place(Control::CharsFrame, new QGroupBox(CharsFrameTitle()), 10, 120, 890, 390);
     charList_ = Place(Control::CharList, new CharTableView(nullptr), 30, 150, 480, 340);
     SetStateIfChanged(Control::CharList, 0);
     charList_->setFocus();
@@ -123,20 +119,20 @@ void MainWindow::BuildControls(const Charset& set) {
     paletteBar_ = Place(Control::PaletteBar, new PaletteBar(nullptr), 530, 375, 352, 30);
     QSlider* zoomBar = Place(Control::ZoomBar, TrackBar(1, 24), 840, 220, 40, 140);
     SetStateIfChanged(Control::ZoomBar, 10);
-    connect(zoomBar, &QSlider::valueChanged, this,
-            [this] { emit controlEvent(Control::ZoomBar); });
+    connect(zoomBar, &QSlider::valueChanged, this, [this] { emit controlEvent(Control::ZoomBar); });
     struct Button {
         int id;
         const char* label;
         QRect at;
     };
-    for (const Button& button : {Button{Control::OnButton, "On", {835, 150, 45, 30}},
-                                 Button{Control::OffButton, "Off", {835, 180, 45, 30}},
-                                 Button{Control::LastCharButton, "= last char", {780, 460, 100, 30}},
-                                 Button{Control::ShiftLeftButton, "<", {530, 420, 40, 70}},
-                                 Button{Control::ShiftRightButton, ">", {630, 420, 40, 70}},
-                                 Button{Control::ShiftUpButton, "^", {570, 420, 60, 35}},
-                                 Button{Control::ShiftDownButton, "v", {570, 455, 60, 35}}}) {
+    for (const Button& button :
+         {Button{Control::OnButton, "On", {835, 150, 45, 30}},
+          Button{Control::OffButton, "Off", {835, 180, 45, 30}},
+          Button{Control::LastCharButton, "= last char", {780, 460, 100, 30}},
+          Button{Control::ShiftLeftButton, "<", {530, 420, 40, 70}},
+          Button{Control::ShiftRightButton, ">", {630, 420, 40, 70}},
+          Button{Control::ShiftUpButton, "^", {570, 420, 60, 35}},
+          Button{Control::ShiftDownButton, "v", {570, 455, 60, 35}}}) {
         const QRect& at = button.at;
         ReportClicks(Place(button.id, new QPushButton(QString::fromLatin1(button.label)), at.x(),
                            at.y(), at.width(), at.height()),
@@ -192,10 +188,9 @@ void MainWindow::ConnectZoomWheels() {
          QStringLiteral("preview")}};
     for (const ZoomBar& zoom : bars) {
         const auto showZoom = [zoom] {
-            zoom.bar->setToolTip(zoom.what +
-                                 QStringLiteral("\nZoom: %1x (Ctrl+wheel over the %2)")
-                                     .arg(zoom.bar->value())
-                                     .arg(zoom.over));
+            zoom.bar->setToolTip(zoom.what + QStringLiteral("\nZoom: %1x (Ctrl+wheel over the %2)")
+                                                 .arg(zoom.bar->value())
+                                                 .arg(zoom.over));
         };
         showZoom();
         connect(zoom.bar, &QSlider::valueChanged, zoom.bar, showZoom);

@@ -2,8 +2,8 @@
 
 #include "ProgramTexts.h"
 #include "document/GameFontEntry.h"
-#include "text/CodePage.h"
 #include "gui/ShortcutKeeper.h"
+#include "text/CodePage.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -68,8 +68,8 @@ void MainWindow::BuildMenus() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
     AddMenuItem(edit, Menu::Undo, QStringLiteral("Undo"), Qt::CTRL | Qt::Key_Z);
     AddMenuItem(edit, Menu::Redo, QStringLiteral("Redo"), Qt::CTRL | Qt::SHIFT | Qt::Key_Z)
-        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                        QKeySequence(Qt::CTRL | Qt::Key_Y)});
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addSeparator();
     AddMenuItem(edit, Menu::CopyChar, QStringLiteral("Copy Char"), Qt::CTRL | Qt::Key_C);
     AddMenuItem(edit, Menu::PasteChar, QStringLiteral("Paste Char"), Qt::CTRL | Qt::Key_V);
@@ -110,8 +110,8 @@ void MainWindow::BuildCodePageMenu(QMenu* parent) {
         if (scriptMenu == nullptr || scriptMenu->title() != page.script) {
             scriptMenu = codePageMenu_->addMenu(page.script);
         }
-        QAction* action = scriptMenu->addAction(
-            QStringLiteral("%1  (%2)").arg(page.name, page.description));
+        QAction* action =
+            scriptMenu->addAction(QStringLiteral("%1  (%2)").arg(page.name, page.description));
         action->setData(page.name);
         action->setCheckable(true);
         group->addAction(action);

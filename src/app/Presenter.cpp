@@ -113,9 +113,9 @@ void Presenter::ShowPreview() {
                                          : -1);
     const QString text = window_.PreviewSampleText();
     const Charset& set = document_.set();
-    window_.previewImage()->SetImage(RenderPreview(
-        set, text, window_.PreviewZoom(), window_.previewImage()->size(),
-        marking ? MissingMarks::Shown : MissingMarks::Hidden, document_.codePage()));
+    window_.previewImage()->SetImage(
+        RenderPreview(set, text, window_.PreviewZoom(), window_.previewImage()->size(),
+                      marking ? MissingMarks::Shown : MissingMarks::Hidden, document_.codePage()));
     QString title = PreviewFrameTitle;
     if (marking) {
         if (const TextCoverage coverage = CheckCoverage(set, text, document_.codePage());

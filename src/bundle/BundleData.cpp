@@ -37,7 +37,7 @@ BundleData::BundleData(QByteArray decrypted)
     : size_(decrypted.size()), complete_(true), whole_(std::move(decrypted)) {}
 
 Result BundleData::Open(const QString& path, qint64 limit, const QString& kind, char key,
-                              std::shared_ptr<BundleData>& out) {
+                        std::shared_ptr<BundleData>& out) {
     std::shared_ptr<BundleData> opened(new BundleData());
     opened->path_ = path;
     opened->key_ = key;
@@ -48,9 +48,9 @@ Result BundleData::Open(const QString& path, qint64 limit, const QString& kind, 
     opened->size_ = opened->file_->size();
     if (opened->size_ > limit) {
         return Result::Failure(path, QStringLiteral("it is larger than %1 bytes, far too "
-                                                          "large for a %2")
-                                               .arg(limit)
-                                               .arg(kind));
+                                                    "large for a %2")
+                                         .arg(limit)
+                                         .arg(kind));
     }
     out = std::move(opened);
     return Result::Success();
@@ -59,10 +59,10 @@ Result BundleData::Open(const QString& path, qint64 limit, const QString& kind, 
 Result BundleData::Read(std::int64_t at, std::int64_t count, char* out) {
     if (at < 0 || count < 0 || count > size_ - at) {
         return Result::Failure(path_, QStringLiteral("%1 bytes at offset %2 lie outside the "
-                                                           "file of %3 bytes")
-                                                .arg(count)
-                                                .arg(at)
-                                                .arg(size_));
+                                                     "file of %3 bytes")
+                                          .arg(count)
+                                          .arg(at)
+                                          .arg(size_));
     }
     if (complete_) {
         std::memcpy(out, whole_.constData() + at, std::size_t(count));

@@ -24,7 +24,7 @@ public:
     // The regular file at path, opened but not read; key is the XOR key of its bytes, 0 for a
     // plain file. A file larger than limit is refused.
     static Result Open(const QString& path, qint64 limit, const QString& kind, char key,
-                             std::shared_ptr<BundleData>& out);
+                       std::shared_ptr<BundleData>& out);
 
     std::int64_t size() const { return size_; }
     // Reads count decrypted bytes from at into out; at and count lie inside the file.

@@ -16,8 +16,8 @@ struct Suffix {
 };
 
 Suffix ParseSuffix(const QString& suffix) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^(?:(\\d{3})|(la|he|sm)(\\d))$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pattern(QStringLiteral("^(?:(\\d{3})|(la|he|sm)(\\d))$"),
+                                            QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = pattern.match(suffix);
     if (!match.hasMatch()) {
         return {};

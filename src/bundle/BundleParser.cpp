@@ -41,14 +41,13 @@ QString FileName(const QString& path) {
 // With Trailing::Kept, bytes at the end that hold no tag (padding, or a remainder too short for
 // a header) end the walk and are reported as a remark, as the engine reads to the end of a file
 // and stops there.
-Result ReadBlocks(BundleData& bytes, const QString& path, const QString& parent,
-                        std::int64_t first, std::int64_t end, std::vector<BundleBlock>& out,
-                        Trailing trailing = Trailing::Refused, QStringList* remarks = nullptr) {
+Result ReadBlocks(BundleData& bytes, const QString& path, const QString& parent, std::int64_t first,
+                  std::int64_t end, std::vector<BundleBlock>& out,
+                  Trailing trailing = Trailing::Refused, QStringList* remarks = nullptr) {
     for (std::int64_t at = first; at < end;) {
         char header[BlockHeaderSize] = {};
-        if (Result read = end - at >= BlockHeaderSize
-                                    ? bytes.Read(at, BlockHeaderSize, header)
-                                    : Result::Success();
+        if (Result read = end - at >= BlockHeaderSize ? bytes.Read(at, BlockHeaderSize, header)
+                                                      : Result::Success();
             !read) {
             return read;
         }
@@ -147,7 +146,7 @@ Result ReadIndex(const QByteArray& index, const QString& path, BundleLayout& lay
     }
     BundleData blocks(index);
     if (Result read = ReadBlocks(blocks, path, QStringLiteral("the file"), 0, index.size(),
-                                       layout.indexBlocks, Trailing::Kept, &layout.remarks);
+                                 layout.indexBlocks, Trailing::Kept, &layout.remarks);
         !read) {
         return read;
     }
@@ -160,8 +159,7 @@ Result ReadIndex(const QByteArray& index, const QString& path, BundleLayout& lay
             continue;
         }
         if (layout.Directory(block.tag) != nullptr) {
-            return Result::Failure(path,
-                                         QStringLiteral("%1: a second %2 block")
+            return Result::Failure(path, QStringLiteral("%1: a second %2 block")
                                              .arg(OffsetText(block.offset), TagText(block.tag)));
         }
         const std::int64_t count = block.size >= 10 ? Little16(index, block.offset + 8) : -1;
@@ -191,11 +189,10 @@ Result ReadIndex(const QByteArray& index, const QString& path, BundleLayout& lay
 }
 
 Result ReadLoff(BundleData& data, const QString& path, const BundleBlock& loff,
-                      BundleLayout& layout) {
+                BundleLayout& layout) {
     // The block's bytes from its start, read only once its size is known to be that of a LOFF.
     QByteArray table;
-    if (Result read = data.Read(loff.offset, std::min<std::int64_t>(loff.size, 9), table);
-        !read) {
+    if (Result read = data.Read(loff.offset, std::min<std::int64_t>(loff.size, 9), table); !read) {
         return read;
     }
     const int count = loff.size > BlockHeaderSize ? Byte(table, 8) : -1;
@@ -242,8 +239,7 @@ Result ReadLoff(BundleData& data, const QString& path, const BundleBlock& loff,
 Result ReadData(BundleData& data, const QString& path, BundleLayout& layout) {
     const QLocale numbers(QLocale::English);
     QByteArray header;
-    if (Result read =
-            data.Read(0, std::min<std::int64_t>(data.size(), BlockHeaderSize), header);
+    if (Result read = data.Read(0, std::min<std::int64_t>(data.size(), BlockHeaderSize), header);
         !read) {
         return read;
     }
@@ -251,9 +247,8 @@ Result ReadData(BundleData& data, const QString& path, BundleLayout& layout) {
         return Result::Failure(
             path, QStringLiteral("%1: the data file must start with a LECF block; it starts with "
                                  "\"%2\"")
-                      .arg(OffsetText(0),
-                           data.size() < 4 ? QStringLiteral("(too few bytes)")
-                                           : TagText(Big32(header, 0))));
+                      .arg(OffsetText(0), data.size() < 4 ? QStringLiteral("(too few bytes)")
+                                                          : TagText(Big32(header, 0))));
     }
     const std::int64_t lecf = Big32(header, 4);
     if (lecf > data.size()) {
@@ -272,8 +267,8 @@ Result ReadData(BundleData& data, const QString& path, BundleLayout& layout) {
                 .arg(data.size() - lecf));
     }
     std::vector<BundleBlock> top;
-    if (Result read = ReadBlocks(data, path, QStringLiteral("its LECF block"),
-                                       BlockHeaderSize, lecf, top);
+    if (Result read =
+            ReadBlocks(data, path, QStringLiteral("its LECF block"), BlockHeaderSize, lecf, top);
         !read) {
         return read;
     }
@@ -286,9 +281,8 @@ Result ReadData(BundleData& data, const QString& path, BundleLayout& layout) {
         }
         BundleRoom room;
         room.lflf = block;
-        if (Result read =
-                ReadBlocks(data, path, QStringLiteral("its LFLF block"),
-                           block.offset + BlockHeaderSize, block.end(), room.blocks);
+        if (Result read = ReadBlocks(data, path, QStringLiteral("its LFLF block"),
+                                     block.offset + BlockHeaderSize, block.end(), room.blocks);
             !read) {
             return read;
         }
@@ -301,8 +295,7 @@ Result ReadData(BundleData& data, const QString& path, BundleLayout& layout) {
 // block. An entry of another directory that lands on no block of its kind is only a remark: the
 // engine looks at a resource's tag when it loads it, and real games hold entries of resources
 // that were cut. Sounds may be of any tag, as the engine's sound reader takes several.
-Result CheckDirectory(const BundleDirectory& directory, BundleLayout& layout,
-                            const QString& path) {
+Result CheckDirectory(const BundleDirectory& directory, BundleLayout& layout, const QString& path) {
     const std::vector<std::uint32_t> targets = DirectoryTargets(directory.block.tag);
     if (targets.empty()) {
         return Result::Success();
@@ -319,7 +312,8 @@ Result CheckDirectory(const BundleDirectory& directory, BundleLayout& layout,
         }
         const BundleRoom& lflf = layout.rooms[room->second];
         const std::int64_t at = lflf.base() + offset;
-        const QString entry = QStringLiteral("%1 entry %2").arg(TagText(directory.block.tag)).arg(i);
+        const QString entry =
+            QStringLiteral("%1 entry %2").arg(TagText(directory.block.tag)).arg(i);
         const QString where = QStringLiteral("%1: %2 (room %3, offset %4)")
                                   .arg(OffsetText(directory.OffsetField(i)), entry)
                                   .arg(number)
@@ -327,10 +321,10 @@ Result CheckDirectory(const BundleDirectory& directory, BundleLayout& layout,
         const auto found = std::lower_bound(
             lflf.blocks.begin(), lflf.blocks.end(), at,
             [](const BundleBlock& block, std::int64_t value) { return block.offset < value; });
-        const bool onBlock = at < lflf.lflf.end() && found != lflf.blocks.end() &&
-                             found->offset == at;
-        if (onBlock && (anyTag || std::find(targets.begin(), targets.end(), found->tag) !=
-                                      targets.end())) {
+        const bool onBlock =
+            at < lflf.lflf.end() && found != lflf.blocks.end() && found->offset == at;
+        if (onBlock &&
+            (anyTag || std::find(targets.begin(), targets.end(), found->tag) != targets.end())) {
             continue;
         }
         if (!strict) {
@@ -376,7 +370,7 @@ std::vector<std::uint32_t> DirectoryTargets(std::uint32_t directoryTag) {
 }
 
 Result ParseBundle(const QByteArray& index, BundleData& data, const BundlePaths& paths,
-                         BundleLayout& out) {
+                   BundleLayout& out) {
     out = BundleLayout();
     if (Result read = ReadIndex(index, paths.index, out); !read) {
         return read;

@@ -14,7 +14,7 @@ namespace fontlathe {
 // an unspecified state and the result names the file and the offset at fault. Of the data file
 // only the block headers and LOFF are read.
 Result ParseBundle(const QByteArray& index, BundleData& data, const BundlePaths& paths,
-                         BundleLayout& out);
+                   BundleLayout& out);
 
 // The block tags a directory's entries may name; empty for a block that is no directory this
 // program rewrites.

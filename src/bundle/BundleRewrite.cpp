@@ -55,12 +55,12 @@ void ShiftReferences(const GameBundle& bundle, const BundleRoom& room, std::int6
 
 // Checks the rewritten bundle as a fresh read would and that the font holds the new block.
 Result Verify(const GameBundle& bundle, int number, QByteArrayView block,
-                    const RewrittenBundle& rewritten) {
+              const RewrittenBundle& rewritten) {
     const QString path = bundle.paths().data;
     GameBundle reread;
     // The copies share the rewritten bytes; nothing is copied or decrypted again.
-    if (Result parsed = GameBundle::FromDecrypted(rewritten.index, rewritten.data,
-                                                        bundle.paths(), bundle.encrypted(), reread);
+    if (Result parsed = GameBundle::FromDecrypted(rewritten.index, rewritten.data, bundle.paths(),
+                                                  bundle.encrypted(), reread);
         !parsed) {
         return Result::Failure(
             parsed.path(), QStringLiteral("the rewritten bundle does not add up, so nothing was "
@@ -74,8 +74,8 @@ Result Verify(const GameBundle& bundle, int number, QByteArrayView block,
         reread.fonts().size() == bundle.fonts().size();
     if (!placed) {
         return Result::Failure(path, QStringLiteral("the rewritten bundle does not hold the "
-                                                          "new %1, so nothing was written")
-                                               .arg(FontName(number)));
+                                                    "new %1, so nothing was written")
+                                         .arg(FontName(number)));
     }
     return Result::Success();
 }
@@ -83,18 +83,18 @@ Result Verify(const GameBundle& bundle, int number, QByteArrayView block,
 } // namespace
 
 Result ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
-                         RewrittenBundle& out) {
+                   RewrittenBundle& out) {
     const QString& path = bundle.paths().data;
     const BundleFont* font = bundle.Font(number);
     if (font == nullptr) {
         return Result::Failure(bundle.paths().index,
-                                     QStringLiteral("the bundle has no %1").arg(FontName(number)));
+                               QStringLiteral("the bundle has no %1").arg(FontName(number)));
     }
     Charset check;
     if (block.size() < layout::HeaderSize) {
         return Result::Failure(QString(), QStringLiteral("the new font is %1 bytes, shorter "
-                                                               "than a CHAR header")
-                                                    .arg(block.size()));
+                                                         "than a CHAR header")
+                                              .arg(block.size()));
     }
     if (const Result decoded = DecodeCharset(block, check); !decoded) {
         return Result::Failure(QString(), decoded.reason());
@@ -146,7 +146,7 @@ Result ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
 }
 
 Result WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message,
-                         BundleFiles& files) {
+                   BundleFiles& files) {
     const BundlePaths& paths = bundle.paths();
     if (!rewritten.dataChanged && !rewritten.indexChanged) {
         message = QStringLiteral("The font is the same as before; nothing was written.");
@@ -181,7 +181,7 @@ Result WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString&
         }
         if (const Result written = WriteWholeFile(copy, original); !written) {
             return Result::Failure(copy, written.reason() +
-                                                   QStringLiteral("; the bundle was not changed"));
+                                             QStringLiteral("; the bundle was not changed"));
         }
         kept << QFileInfo(copy).fileName();
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "charset/Result.h"
 #include "GameBundle.h"
 #include "PairWrite.h"
+#include "charset/Result.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -28,7 +28,7 @@ struct RewrittenBundle {
 // it. The result is parsed again; if it does not add up, the failure says what did not and out
 // is untouched.
 Result ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
-                         RewrittenBundle& out);
+                   RewrittenBundle& out);
 
 // Writes the rewritten bundle over the files it was read from as a pair (see ReplacePair), the
 // index only when it changed, each file keeping its permissions. A file or folder that can't be
@@ -37,6 +37,6 @@ Result ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
 // later). message says what was written, whether copies were made, and when the font is
 // smaller than its block, that the block keeps its size.
 Result WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message,
-                         BundleFiles& files = BundleFiles::Real());
+                   BundleFiles& files = BundleFiles::Real());
 
 } // namespace fontlathe

@@ -79,10 +79,10 @@ Result CheckSize(const QString& path, qint64 limit, const QString& kind) {
     const QFileInfo info(path);
     if (info.isFile() && info.size() > limit) {
         return Result::Failure(path, QStringLiteral("it is %1 bytes, more than the %2 a %3 "
-                                                          "may have")
-                                               .arg(info.size())
-                                               .arg(limit)
-                                               .arg(kind));
+                                                    "may have")
+                                         .arg(info.size())
+                                         .arg(limit)
+                                         .arg(kind));
     }
     return Result::Success();
 }
@@ -148,9 +148,7 @@ Result GameBundle::OpenPaths(const BundlePaths& paths, GameBundle& bundle) {
     if (Result checked = CheckSize(paths.data, MaxDataSize, dataKind); !checked) {
         return checked;
     }
-    if (Result opened =
-            BundleData::Open(paths.data, MaxDataSize, dataKind, key, data);
-        !opened) {
+    if (Result opened = BundleData::Open(paths.data, MaxDataSize, dataKind, key, data); !opened) {
         return opened;
     }
     if (!known) {
@@ -160,8 +158,8 @@ Result GameBundle::OpenPaths(const BundlePaths& paths, GameBundle& bundle) {
     return FromData(std::move(index), std::move(data), paths, key != 0, bundle);
 }
 
-Result GameBundle::FromBytes(QByteArray indexFile, QByteArray dataFile,
-                                   const BundlePaths& paths, GameBundle& bundle) {
+Result GameBundle::FromBytes(QByteArray indexFile, QByteArray dataFile, const BundlePaths& paths,
+                             GameBundle& bundle) {
     char key = 0;
     if (Result known = IndexKey(indexFile, paths, key); !known) {
         return known;
@@ -172,20 +170,19 @@ Result GameBundle::FromBytes(QByteArray indexFile, QByteArray dataFile,
 }
 
 Result GameBundle::FromDecrypted(QByteArray index, QByteArray data, const BundlePaths& paths,
-                                       bool encrypted, GameBundle& bundle) {
+                                 bool encrypted, GameBundle& bundle) {
     return FromData(std::move(index), std::make_shared<BundleData>(std::move(data)), paths,
                     encrypted, bundle);
 }
 
 Result GameBundle::FromData(QByteArray index, std::shared_ptr<BundleData> data,
-                                  const BundlePaths& paths, bool encrypted, GameBundle& bundle) {
+                            const BundlePaths& paths, bool encrypted, GameBundle& bundle) {
     GameBundle loaded;
     loaded.paths_ = paths;
     loaded.encrypted_ = encrypted;
     loaded.index_ = std::move(index);
     loaded.data_ = std::move(data);
-    if (Result parsed = ParseBundle(loaded.index_, *loaded.data_, paths, loaded.layout_);
-        !parsed) {
+    if (Result parsed = ParseBundle(loaded.index_, *loaded.data_, paths, loaded.layout_); !parsed) {
         return parsed;
     }
     if (Result listed = loaded.ListFonts(); !listed) {
@@ -195,8 +192,7 @@ Result GameBundle::FromData(QByteArray index, std::shared_ptr<BundleData> data,
     return Result::Success();
 }
 
-Result GameBundle::IndexKey(QByteArrayView indexFile, const BundlePaths& paths,
-                                  char& key) {
+Result GameBundle::IndexKey(QByteArrayView indexFile, const BundlePaths& paths, char& key) {
     if (indexFile.size() >= 4 && indexFile.startsWith("ANIM")) {
         return Result::Failure(paths.index, NutFile());
     }

@@ -44,17 +44,17 @@ public:
     // Every data file of the bundle that path names: the one Open opens first, then those of
     // the other disks the room directory names that are there. remarks says which are not.
     static Result OpenDisks(const QString& path, std::vector<GameBundle>& disks,
-                                  QStringList& remarks);
+                            QStringList& remarks);
     // The data file of the bundle that holds font number, opened; or a failure that names the
     // file path names and the fonts the bundle has.
     static Result OpenFont(const QString& path, int number, GameBundle& bundle);
     // The same from the bytes of the two files as they lie on disk.
-    static Result FromBytes(QByteArray indexFile, QByteArray dataFile,
-                                  const BundlePaths& paths, GameBundle& bundle);
+    static Result FromBytes(QByteArray indexFile, QByteArray dataFile, const BundlePaths& paths,
+                            GameBundle& bundle);
     // The same from bytes already decrypted, as a rewrite checks its result without another
     // pass over the data.
     static Result FromDecrypted(QByteArray index, QByteArray data, const BundlePaths& paths,
-                                      bool encrypted, GameBundle& bundle);
+                                bool encrypted, GameBundle& bundle);
 
     // The two files of the bundle that path names, or a failure that says why path names none.
     static Result PathsFor(const QString& path, BundlePaths& paths);
@@ -88,7 +88,7 @@ private:
     // that says what the file is instead.
     static Result IndexKey(QByteArrayView indexFile, const BundlePaths& paths, char& key);
     static Result FromData(QByteArray index, std::shared_ptr<BundleData> data,
-                                 const BundlePaths& paths, bool encrypted, GameBundle& bundle);
+                           const BundlePaths& paths, bool encrypted, GameBundle& bundle);
     Result ListFonts();
 
     BundlePaths paths_;

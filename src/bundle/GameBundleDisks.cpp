@@ -29,13 +29,15 @@ QString FontsText(std::vector<int> numbers) {
     for (std::size_t i = 0; i + 1 < numbers.size(); ++i) {
         listed << QString::number(numbers[i]);
     }
-    return QStringLiteral("fonts %1 and %2").arg(listed.join(QStringLiteral(", "))).arg(numbers.back());
+    return QStringLiteral("fonts %1 and %2")
+        .arg(listed.join(QStringLiteral(", ")))
+        .arg(numbers.back());
 }
 
 } // namespace
 
 Result GameBundle::OpenDisks(const QString& path, std::vector<GameBundle>& disks,
-                                   QStringList& remarks) {
+                             QStringList& remarks) {
     GameBundle first;
     if (Result opened = Open(path, first); !opened) {
         return opened;
@@ -90,8 +92,8 @@ Result GameBundle::OpenFont(const QString& path, int number, GameBundle& bundle)
         }
     }
     return Result::Failure(path, QStringLiteral("%1 has %2; there is no font %3")
-                                           .arg(QFileInfo(path).fileName(), FontsText(numbers))
-                                           .arg(number));
+                                     .arg(QFileInfo(path).fileName(), FontsText(numbers))
+                                     .arg(number));
 }
 
 } // namespace fontlathe

@@ -31,10 +31,10 @@ Result GameFont::Load(const QString& path, int number, Charset& set, GameFont& f
     Charset loaded = set;
     if (const Result decoded = DecodeCharset(bundle.FontBlock(*found), loaded); !decoded) {
         return Result::Failure(bundle.paths().data,
-                                     QStringLiteral("font %1 at data file offset %2: %3")
-                                         .arg(number)
-                                         .arg(found->offset)
-                                         .arg(decoded.reason()));
+                               QStringLiteral("font %1 at data file offset %2: %3")
+                                   .arg(number)
+                                   .arg(found->offset)
+                                   .arg(decoded.reason()));
     }
     set = std::move(loaded);
     font = GameFont(bundle.paths().data, bundle.paths().index, number, bundle.version());
@@ -52,8 +52,7 @@ Result GameFont::Save(Charset& set, DirtyBytes dirtyBytes, QString& message) con
     }
     RewrittenBundle rewritten;
     if (Result replaced = ReplaceFont(bundle, number_, block.bytes, rewritten); !replaced) {
-        return replaced.path().isEmpty() ? Result::Failure(dataPath_, replaced.reason())
-                                         : replaced;
+        return replaced.path().isEmpty() ? Result::Failure(dataPath_, replaced.reason()) : replaced;
     }
     if (Result written = WriteBundle(bundle, std::move(rewritten), message); !written) {
         return written;

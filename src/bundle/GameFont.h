@@ -1,8 +1,8 @@
 #pragma once
 
-#include "charset/Result.h"
 #include "charset/CharCodec.h"
 #include "charset/Charset.h"
+#include "charset/Result.h"
 
 #include <QString>
 

@@ -36,8 +36,8 @@ Result BundleFiles::Replace(const QString& from, const QString& to) {
     std::filesystem::rename(QFileInfo(from).filesystemFilePath(),
                             QFileInfo(to).filesystemFilePath(), error);
     if (error) {
-        return Result::Failure(
-            QStringLiteral("it cannot be replaced: %1").arg(QString::fromStdString(error.message())));
+        return Result::Failure(QStringLiteral("it cannot be replaced: %1")
+                                   .arg(QString::fromStdString(error.message())));
     }
     return Result::Success();
 }
@@ -51,8 +51,7 @@ BundleFiles& BundleFiles::Real() {
     return files;
 }
 
-Result ReplacePair(const BundlePaths& paths, const PairContents& contents,
-                         BundleFiles& files) {
+Result ReplacePair(const BundlePaths& paths, const PairContents& contents, BundleFiles& files) {
     struct Step {
         QString target;
         QByteArrayView bytes;
@@ -71,8 +70,8 @@ Result ReplacePair(const BundlePaths& paths, const PairContents& contents,
         const QString written = NewPath(step.target);
         if (const Result result = files.Write(written, step.bytes); !result) {
             removeNew();
-            return Result::Failure(step.target, result.reason() +
-                                                          QStringLiteral("; nothing was changed"));
+            return Result::Failure(step.target,
+                                   result.reason() + QStringLiteral("; nothing was changed"));
         }
         // The new file takes the permissions of the one it replaces.
         QFile::setPermissions(written, QFile::permissions(step.target));
@@ -81,7 +80,7 @@ Result ReplacePair(const BundlePaths& paths, const PairContents& contents,
     if (const Result result = files.Write(NotePath(paths), note.toUtf8()); !result) {
         removeNew();
         return Result::Failure(NotePath(paths),
-                                     result.reason() + QStringLiteral("; nothing was changed"));
+                               result.reason() + QStringLiteral("; nothing was changed"));
     }
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const Result replaced = files.Replace(NewPath(steps[i].target), steps[i].target);
@@ -92,7 +91,7 @@ Result ReplacePair(const BundlePaths& paths, const PairContents& contents,
             removeNew();
             files.Remove(NotePath(paths));
             return Result::Failure(steps[i].target,
-                                         replaced.reason() + QStringLiteral("; nothing was changed"));
+                                   replaced.reason() + QStringLiteral("; nothing was changed"));
         }
         // The data file no longer matches the old index: put the old data file back.
         const QString back = NewPath(paths.data);
@@ -111,8 +110,8 @@ Result ReplacePair(const BundlePaths& paths, const PairContents& contents,
         removeNew();
         files.Remove(NotePath(paths));
         return Result::Failure(steps[i].target,
-                                     replaced.reason() +
-                                         QStringLiteral("; the data file was put back as it was"));
+                               replaced.reason() +
+                                   QStringLiteral("; the data file was put back as it was"));
     }
     files.Remove(NotePath(paths));
     return Result::Success();

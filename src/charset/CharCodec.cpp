@@ -354,7 +354,7 @@ QString NotAFontReason(QByteArrayView bytes, const QString& fileName, SheetImpor
 }
 
 Result LoadNewCharset(const QString& path, Charset& set, QString* notAFont,
-                          SheetImportRoute route) {
+                      SheetImportRoute route) {
     set.NewCharset(1);
     QByteArray bytes;
     if (Result read = ReadFontFile(path, bytes); !read) {

@@ -62,7 +62,7 @@ QString NotAFontReason(QByteArrayView bytes, const QString& fileName,
 // on failure it is that new set. notAFont, when given, receives the NotAFontReason of the bytes
 // read, named after path as given (empty for a font or a file that was not read).
 Result LoadNewCharset(const QString& path, Charset& set, QString* notAFont = nullptr,
-                          SheetImportRoute route = SheetImportRoute::Menu);
+                      SheetImportRoute route = SheetImportRoute::Menu);
 
 // Writes the set to path, replacing the file atomically: on failure the file that was there
 // stays whole and the set is untouched. On success blockSize, dataSize and glyphOffsets take

@@ -22,8 +22,7 @@ Result OpenRegularFile(const QString& path, const QString& kind, QFile& file) {
     }
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return Result::Failure(
-            QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
+        return Result::Failure(QStringLiteral("it cannot be opened: %1").arg(file.errorString()));
     }
     return Result::Success();
 }
@@ -31,14 +30,13 @@ Result OpenRegularFile(const QString& path, const QString& kind, QFile& file) {
 Result ReadFileRange(QFile& file, qint64 offset, qint64 count, char* out) {
     if (!file.seek(offset)) {
         return Result::Failure(QStringLiteral("it cannot be read at offset %1: %2")
-                                       .arg(offset)
-                                       .arg(file.errorString()));
+                                   .arg(offset)
+                                   .arg(file.errorString()));
     }
     for (qint64 done = 0; done < count;) {
         const qint64 read = file.read(out + done, count - done);
         if (read < 0) {
-            return Result::Failure(
-                QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+            return Result::Failure(QStringLiteral("it cannot be read: %1").arg(file.errorString()));
         }
         if (read == 0) {
             return Result::Failure(
@@ -50,8 +48,7 @@ Result ReadFileRange(QFile& file, qint64 offset, qint64 count, char* out) {
     return Result::Success();
 }
 
-Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
-                         QByteArray& bytes) {
+Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind, QByteArray& bytes) {
     const QFileInfo info(path);
     QFile file;
     if (const Result opened = OpenRegularFile(path, kind, file); !opened) {
@@ -66,8 +63,7 @@ Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
     while (read.size() <= maxSize) {
         const QByteArray piece = file.read(std::min(Piece, maxSize + 1 - read.size()));
         if (file.error() != QFileDevice::NoError) {
-            return Result::Failure(
-                QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+            return Result::Failure(QStringLiteral("it cannot be read: %1").arg(file.errorString()));
         }
         if (piece.isEmpty()) {
             break;
@@ -75,10 +71,9 @@ Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
         read.append(piece);
     }
     if (read.size() > maxSize) {
-        return Result::Failure(
-            QStringLiteral("it is larger than %1 bytes, far too large for a %2")
-                .arg(maxSize)
-                .arg(kind));
+        return Result::Failure(QStringLiteral("it is larger than %1 bytes, far too large for a %2")
+                                   .arg(maxSize)
+                                   .arg(kind));
     }
     bytes = std::move(read);
     return Result::Success();
@@ -107,8 +102,7 @@ Result WriteWholeFile(const QString& path, QByteArrayView bytes) {
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return Result::Failure(
-            QStringLiteral("it cannot be created: %1").arg(file.errorString()));
+        return Result::Failure(QStringLiteral("it cannot be created: %1").arg(file.errorString()));
     }
     if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
         const QString reason = file.errorString();

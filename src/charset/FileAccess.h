@@ -13,8 +13,7 @@ namespace fontlathe {
 // no size to check and may never end, or block the open itself. At most maxSize + 1 bytes are
 // read, whatever the file's size claims, and a longer file is refused. kind names the file in
 // the reasons ("font file", "sheet").
-Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind,
-                         QByteArray& bytes);
+Result ReadWholeFile(const QString& path, qint64 maxSize, const QString& kind, QByteArray& bytes);
 
 // Opens the file at path for reading with the checks ReadWholeFile makes first: only a regular
 // file is opened. kind names the file in the reasons.

@@ -6,9 +6,9 @@
 #include "CoverageReport.h"
 #include "FontInput.h"
 #include "bundle/BundleRewrite.h"
-#include "charset/CharCodec.h"
 #include "bundle/GameBundle.h"
 #include "bundle/GameFont.h"
+#include "charset/CharCodec.h"
 #include "generate/DrawingFont.h"
 #include "letters/AddLetters.h"
 
@@ -211,8 +211,7 @@ CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
     for (const GameBundle& disk : disks) {
         std::vector<int> numbers;
         for (const BundleFont& font : disk.fonts()) {
-            if (fontChoice == QStringLiteral("all") ||
-                fontChoice == QString::number(font.number)) {
+            if (fontChoice == QStringLiteral("all") || fontChoice == QString::number(font.number)) {
                 numbers.push_back(font.number);
             }
         }

@@ -4,9 +4,9 @@
 
 #include "FontInput.h"
 #include "bundle/BundleRewrite.h"
+#include "bundle/GameBundle.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
-#include "bundle/GameBundle.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -67,8 +67,8 @@ CommandOutcome ListBundleFonts(const QString& game, ReportStyle style, QTextStre
         out << QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented));
     } else {
         out << bundle.paths().index << " + " << bundle.paths().data << ": " << bundle.KindText()
-            << (bundle.encrypted() ? ", XOR-encrypted" : ", not encrypted") << ", "
-            << all.size() << " fonts\n";
+            << (bundle.encrypted() ? ", XOR-encrypted" : ", not encrypted") << ", " << all.size()
+            << " fonts\n";
         out << " font  room     offset     size  bpp  height  codes  glyphs\n";
         for (const BundleFont& font : all) {
             out << qSetFieldWidth(5) << font.number << qSetFieldWidth(6) << font.room
@@ -110,8 +110,7 @@ CommandOutcome InsertBundleFont(const QString& game, int font, const QString& in
         !read) {
         return CommandOutcome::Failure(input, read.reason());
     }
-    if (const QString notAFont =
-            NotAFontReason(block, input, SheetImportRoute::CommandLine);
+    if (const QString notAFont = NotAFontReason(block, input, SheetImportRoute::CommandLine);
         !notAFont.isEmpty()) {
         return CommandOutcome::Failure(QString(), notAFont);
     }
@@ -155,7 +154,8 @@ int RunFonts(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTex
     return Finish(ListBundleFonts(parsed.positionals.first(), style, out), err);
 }
 
-int RunExtract(const CliCommand& command, const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+int RunExtract(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
+               QTextStream& err) {
     const std::optional<int> font = FontNumberOf(parsed);
     const std::optional<QString> output = parsed.Value(QStringLiteral("-o"));
     if (!font || !output) {
@@ -164,7 +164,8 @@ int RunExtract(const CliCommand& command, const ParsedArgs& parsed, QTextStream&
     return Finish(ExtractBundleFont(parsed.positionals.first(), *font, *output), err);
 }
 
-int RunInsert(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+int RunInsert(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
+              QTextStream& err) {
     const std::optional<int> font = FontNumberOf(parsed);
     if (!font) {
         return UsageError(err, command.needs);

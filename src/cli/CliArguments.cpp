@@ -54,8 +54,9 @@ int Finish(const CommandOutcome& outcome, QTextStream& err) {
 
 std::optional<int> ReadGenerationStyle(const ParsedArgs& parsed, QTextStream& err,
                                        GenerationStyle& style) {
-    const std::optional<GenerationStyle> named = GenerationStyleNamed(
-        parsed.Value(QStringLiteral("--style")).value_or(GenerationStyleName(GenerationStyle::Normal)));
+    const std::optional<GenerationStyle> named =
+        GenerationStyleNamed(parsed.Value(QStringLiteral("--style"))
+                                 .value_or(GenerationStyleName(GenerationStyle::Normal)));
     if (!named) {
         return UsageError(err, QStringLiteral("--style is ") + GenerationStyleNameList());
     }

@@ -120,8 +120,7 @@ std::vector<CliCommand> MakeCommands() {
     add(QStringLiteral("add-letters"),
         {{QStringLiteral("--all"), QStringLiteral("--dry-run"), Json},
          {CodePage, QStringLiteral("--from-page"), Text, TextFile, TextEncoding,
-          QStringLiteral("--draw-with"),
-          Style, Font, Output},
+          QStringLiteral("--draw-with"), Style, Font, Output},
          1},
         QStringLiteral("add-letters takes one FONT.char or GAME"),
         QStringLiteral("add-letters takes FONT.char -o OUT.char, or GAME --font N|all, with "

@@ -1,8 +1,8 @@
 #include "CoverageReport.h"
 
 #include "FontInput.h"
-#include "text/CodePoints.h"
 #include "charset/FileAccess.h"
+#include "text/CodePoints.h"
 
 #include <algorithm>
 
@@ -41,15 +41,14 @@ QString DescribeCoverage(const TextCoverage& coverage) {
                     .arg(missing.count, 8)
                     .arg(MissingReasonName(missing.reason));
     }
-    const QString characters = coverage.distinct == 1 ? QStringLiteral("character")
-                                                       : QStringLiteral("characters");
+    const QString characters =
+        coverage.distinct == 1 ? QStringLiteral("character") : QStringLiteral("characters");
     if (coverage.distinct == 0) {
         text += QStringLiteral("The text holds no characters to cover.\n");
     } else if (coverage.complete()) {
-        text += coverage.distinct == 1
-                    ? QStringLiteral("Its one distinct character is covered.\n")
-                    : QStringLiteral("All %1 distinct characters are covered.\n")
-                          .arg(coverage.distinct);
+        text += coverage.distinct == 1 ? QStringLiteral("Its one distinct character is covered.\n")
+                                       : QStringLiteral("All %1 distinct characters are covered.\n")
+                                             .arg(coverage.distinct);
     } else {
         text += QStringLiteral("%1 of %2 distinct %3 missing.\n")
                     .arg(coverage.missing.size())
@@ -114,7 +113,7 @@ CommandOutcome ReadTextToCheck(const QString& path, const std::optional<CodePage
     }
     // Windows' editors save "Unicode" text as UTF-16 behind a byte order mark.
     for (const auto& [mark, kind] : {std::pair{"\xFF\xFE", QStringConverter::Utf16LE},
-                                    std::pair{"\xFE\xFF", QStringConverter::Utf16BE}}) {
+                                     std::pair{"\xFE\xFF", QStringConverter::Utf16BE}}) {
         if (bytes.startsWith(mark)) {
             QStringDecoder decoder(kind);
             const QString decoded = decoder.decode(QByteArrayView(bytes).sliced(2));
@@ -150,8 +149,7 @@ CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, Re
         coverage = CheckCoverage(set, text.value, page);
     } else {
         QByteArray body;
-        if (CommandOutcome read = ReadTextToCheck(text.value, text.encoding, body);
-            read.failed()) {
+        if (CommandOutcome read = ReadTextToCheck(text.value, text.encoding, body); read.failed()) {
             return read;
         }
         coverage = CheckCoverageUtf8(set, body, page);

@@ -4,8 +4,8 @@
 #include "text/TextCoverage.h"
 
 #include <QByteArray>
-#include <QStringDecoder>
 #include <QString>
+#include <QStringDecoder>
 #include <QTextStream>
 
 #include <optional>

@@ -123,7 +123,8 @@ int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
     return ExitSuccess;
 }
 
-int RunGenerate(const CliCommand& command, const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
+int RunGenerate(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
+                QTextStream& err) {
     if (!parsed.Value(QStringLiteral("--family")) || !parsed.Value(QStringLiteral("--size")) ||
         !parsed.Value(QStringLiteral("-o"))) {
         return UsageError(err, command.needs);
@@ -151,8 +152,7 @@ int RunGenerate(const CliCommand& command, const ParsedArgs& parsed, QTextStream
     Charset set;
     set.NewCharset(1);
     const QFont drawingFont = MakeDrawingFont(font);
-    if (const Result generated = GenerateCharset(set, drawingFont, style, page);
-        !generated) {
+    if (const Result generated = GenerateCharset(set, drawingFont, style, page); !generated) {
         return Fail(err, font.familyName, generated.reason());
     }
     // The fallback stays, but the user learns which family the set was drawn with.
@@ -195,7 +195,8 @@ int RunImport(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
                   err);
 }
 
-int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
+                QTextStream& err) {
     const auto inlineText = parsed.Value(QStringLiteral("--text"));
     const auto textFile = parsed.Value(QStringLiteral("--text-file"));
     if (inlineText.has_value() == textFile.has_value()) {
@@ -217,8 +218,10 @@ int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream
 
 int RunCodePages(const CliCommand&, const ParsedArgs&, QTextStream& out, QTextStream&) {
     for (const CodePageInfo& page : KnownCodePages()) {
-        out << QStringLiteral("%1 %2 %3\n").arg(page.name, -12).arg(page.script, -10).arg(
-            page.description);
+        out << QStringLiteral("%1 %2 %3\n")
+                   .arg(page.name, -12)
+                   .arg(page.script, -10)
+                   .arg(page.description);
     }
     out.flush();
     return ExitSuccess;

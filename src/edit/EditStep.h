@@ -20,7 +20,8 @@ public:
     // What a swap touched, and so what the views must show again.
     enum class Scope { Glyph, StoredCount, Header, WholeSet };
 
-    EditStep(QString text, Scope scope, int code) : text_(std::move(text)), scope_(scope), code_(code) {}
+    EditStep(QString text, Scope scope, int code)
+        : text_(std::move(text)), scope_(scope), code_(code) {}
     virtual ~EditStep() = default;
     EditStep(const EditStep&) = delete;
     EditStep& operator=(const EditStep&) = delete;

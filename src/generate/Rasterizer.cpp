@@ -174,7 +174,7 @@ QImage DrawCharacter(char32_t character, const QFont& font, GenerationStyle styl
 }
 
 Result CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
-                             const CodePage& page) {
+                         const CodePage& page) {
     if (tallest <= 0) {
         return Result::Failure(
             QStringLiteral("the font draws no character at %1 points").arg(pixelSize));
@@ -201,7 +201,7 @@ Result CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
 }
 
 Result GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style,
-                           const CodePage& page) {
+                       const CodePage& page) {
     // A line twice as high as a file's glyphs can be gives glyphs that can't fit; drawing 224 of
     // them at such a size would only cost memory and time.
     constexpr qreal LargestLine = 2 * MaxGlyphSide;

@@ -2,8 +2,8 @@
 
 #include "GenerationFont.h"
 #include "charset/Charset.h"
-#include "text/CodePage.h"
 #include "charset/Result.h"
+#include "text/CodePage.h"
 
 #include <QFont>
 #include <QImage>
@@ -19,7 +19,7 @@ namespace fontlathe {
 // (127 x 127 pixels) and some character has ink; otherwise set stays as it was and the result
 // says why.
 Result GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style,
-                           const CodePage& page = CodePage());
+                       const CodePage& page = CodePage());
 
 // One character as GenerateCharset draws each before cutting it down: into a raster as wide as
 // its advance and as high as the font's line, plus a 5-pixel margin round both (the space and
@@ -32,6 +32,6 @@ QImage DrawCharacter(char32_t character, const QFont& font, GenerationStyle styl
 // (tallest > 0) and every glyph fits a font file. The reason names a character as the page reads
 // its code.
 Result CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
-                             const CodePage& page = CodePage());
+                         const CodePage& page = CodePage());
 
 } // namespace fontlathe

@@ -133,7 +133,8 @@ public:
     AddLettersChoices Choices() const {
         AddLettersChoices choices;
         choices.toPage = pages_->currentData().toString();
-        choices.letters = wholePage_->isChecked() ? WantedLetters::WholePage : WantedLetters::OfText;
+        choices.letters =
+            wholePage_->isChecked() ? WantedLetters::WholePage : WantedLetters::OfText;
         choices.text = text_->text();
         if (draw_->isChecked()) {
             choices.drawWith = drawWith_;
@@ -166,8 +167,8 @@ private:
         for (const AddLettersPreview::Row& row : preview.rows) {
             largest = largest.expandedTo(row.glyph.size());
         }
-        const int zoom = std::clamp(
-            LargestIcon / std::max(largest.width(), largest.height()), 1, GlyphZoom);
+        const int zoom =
+            std::clamp(LargestIcon / std::max(largest.width(), largest.height()), 1, GlyphZoom);
         const QSize canvasSize = largest * zoom;
         for (const AddLettersPreview::Row& row : preview.rows) {
             auto* item = new QTreeWidgetItem(table_, {row.code, row.letter, QString(), row.how});

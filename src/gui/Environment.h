@@ -94,9 +94,8 @@ public:
 
     // A question with Replace, Add Letters Instead and Cancel, before Generate replaces a font
     // of a game's bundle.
-    virtual GenerateOverGameFontAnswer AskGenerateOverGameFont(QWidget* parent,
-                                                               const QString& title,
-                                                               const QString& text) = 0;
+    virtual GenerateOverGameFontAnswer
+    AskGenerateOverGameFont(QWidget* parent, const QString& title, const QString& text) = 0;
 
     // The Add Letters dialog, starting from initial and showing what plan works out for the
     // choices as they change; the choices confirmed with OK, or nothing on Cancel. A font to draw

@@ -82,7 +82,7 @@ void QtEnvironment::ShowError(QWidget* parent, const QString& title, const QStri
 }
 
 SaveChangesAnswer QtEnvironment::AskSaveChanges(QWidget* parent, const QString& title,
-                                                 const QString& text) {
+                                                const QString& text) {
     switch (QMessageBox::warning(parent, title, text,
                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                                  QMessageBox::Save)) {
@@ -100,9 +100,8 @@ bool QtEnvironment::AskYesNo(QWidget* parent, const QString& title, const QStrin
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-GenerateOverGameFontAnswer QtEnvironment::AskGenerateOverGameFont(QWidget* parent,
-                                                                  const QString& title,
-                                                                  const QString& text) {
+GenerateOverGameFontAnswer
+QtEnvironment::AskGenerateOverGameFont(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
     QPushButton* replace = box.addButton(QStringLiteral("Replace"), QMessageBox::DestructiveRole);
     QPushButton* addLetters =

@@ -28,8 +28,7 @@ public:
                                                    const AddLettersChoices& initial,
                                                    const AddLettersPlanner& plan) override;
     std::optional<int> AskGameFont(QWidget* parent, const QString& title,
-                                   const QStringList& columns,
-                                   const QList<QStringList>& rows,
+                                   const QStringList& columns, const QList<QStringList>& rows,
                                    const QList<QImage>& samples) override;
 };
 

@@ -263,7 +263,8 @@ QString LetterSourceName(LetterSource source) {
         {LetterSource::Reserved, "reserved"},
         {LetterSource::Missing, "missing"},
     }};
-    const auto found = std::ranges::find(names, source, &std::pair<LetterSource, const char*>::first);
+    const auto found =
+        std::ranges::find(names, source, &std::pair<LetterSource, const char*>::first);
     return QString::fromLatin1(found == names.end() ? "missing" : found->second);
 }
 

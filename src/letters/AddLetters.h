@@ -1,9 +1,9 @@
 #pragma once
 
-#include "text/ReservedCodes.h"
 #include "charset/Charset.h"
-#include "text/CodePage.h"
 #include "generate/GenerationFont.h"
+#include "text/CodePage.h"
+#include "text/ReservedCodes.h"
 
 #include <QFont>
 #include <QString>

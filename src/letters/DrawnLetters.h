@@ -1,9 +1,9 @@
 #pragma once
 
 #include "charset/Charset.h"
-#include "text/CodePage.h"
 #include "charset/PaletteLookup.h"
 #include "generate/GenerationFont.h"
+#include "text/CodePage.h"
 
 #include <QFont>
 #include <QRect>

@@ -1,8 +1,8 @@
 #include "TextPreview.h"
 
-#include "text/CodePoints.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
+#include "text/CodePoints.h"
 #include "text/TextCoverage.h"
 
 #include <algorithm>
@@ -29,9 +29,7 @@ struct BlockGrid {
         : origin(margin % zoomFactor == 0 ? 0 : margin % zoomFactor - zoomFactor),
           zoom(zoomFactor) {}
 
-    int BlockOf(qint64 position) const {
-        return static_cast<int>((position - origin) / zoom);
-    }
+    int BlockOf(qint64 position) const { return static_cast<int>((position - origin) / zoom); }
 };
 
 // Draws the raster with its top-left pixel at block `at`, leaving the background (every pixel of
@@ -138,8 +136,9 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
             continue;
         }
         if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint, page)) {
-            DrawMissingMark(blocks, QRect(QPoint(grid.BlockOf(onCanvas(x)), grid.BlockOf(onCanvas(y))),
-                                          markBlocks));
+            DrawMissingMark(
+                blocks,
+                QRect(QPoint(grid.BlockOf(onCanvas(x)), grid.BlockOf(onCanvas(y))), markBlocks));
             x += qint64(markBlocks.width()) * zoom;
             continue;
         }

@@ -1,11 +1,11 @@
 #include "GlyphSheet.h"
 
-#include "charset/CharCodec.h"
-#include "charset/FileAccess.h"
 #include "IndexedPngWriter.h"
-#include "charset/PaletteLookup.h"
 #include "SheetMetadata.h"
 #include "SheetPngScan.h"
+#include "charset/CharCodec.h"
+#include "charset/FileAccess.h"
+#include "charset/PaletteLookup.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -35,7 +35,7 @@ struct ScannedCells {
 // Finds the glyph of every cell and checks that the cell holds nothing else: known colours,
 // ink in one rectangle at the top-left, indices below indexLimit.
 Result ScanCells(const QImage& image, const std::vector<std::uint8_t>& indices, QSize cell,
-                      int indexLimit, ScannedCells& scanned) {
+                 int indexLimit, ScannedCells& scanned) {
     const std::size_t stride = static_cast<std::size_t>(image.width());
     for (int code = 0; code < GlyphSlotCount; ++code) {
         const QPoint origin = CellOrigin(code, cell);
@@ -59,8 +59,7 @@ Result ScanCells(const QImage& image, const std::vector<std::uint8_t>& indices, 
                 if (index == SheetUnknownIndex || index == SheetGridIndex) {
                     const QPoint pixel = origin + QPoint(x, y);
                     return Result::Failure(ResultKind::UnknownColor,
-                                                DescribeStrayColor(image, pixel, index), code,
-                                                pixel);
+                                           DescribeStrayColor(image, pixel, index), code, pixel);
                 }
                 if (ink != (x < inkEnd)) {
                     return Result::Failure(
@@ -108,7 +107,7 @@ QImage RasterFromCell(const std::uint8_t* corner, std::size_t stride, CellGlyph 
 } // namespace
 
 Result EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QByteArray& png,
-                        const QString& codePage) {
+                   const QString& codePage) {
     if (const QString refusal = UnwritableHeaderReason(set); !refusal.isEmpty()) {
         return Result::Failure(ResultKind::NotExportable, refusal);
     }
@@ -116,10 +115,10 @@ Result EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QByteArr
     if (cell.width() < 1 || cell.height() < 1 || cell.width() > MaxGlyphSide ||
         cell.height() > MaxGlyphSide) {
         return Result::Failure(ResultKind::NotExportable,
-                                    QStringLiteral("a cell of %1 x %2 pixels is not 1 to %3 a side")
-                                        .arg(cell.width())
-                                        .arg(cell.height())
-                                        .arg(MaxGlyphSide));
+                               QStringLiteral("a cell of %1 x %2 pixels is not 1 to %3 a side")
+                                   .arg(cell.width())
+                                   .arg(cell.height())
+                                   .arg(MaxGlyphSide));
     }
     for (int code = 0; code < GlyphSlotCount; ++code) {
         const Glyph* glyph = set.GlyphAt(code);
@@ -138,12 +137,12 @@ Result EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QByteArr
         }
         if (!IsValidGlyphOffset(glyph->xOffset) || !IsValidGlyphOffset(glyph->yOffset)) {
             return Result::Failure(ResultKind::NotExportable,
-                                        QStringLiteral("the offsets (%1, %2) lie outside %3 to %4")
-                                            .arg(glyph->xOffset)
-                                            .arg(glyph->yOffset)
-                                            .arg(MinGlyphOffset)
-                                            .arg(MaxGlyphOffset),
-                                        code);
+                                   QStringLiteral("the offsets (%1, %2) lie outside %3 to %4")
+                                       .arg(glyph->xOffset)
+                                       .arg(glyph->yOffset)
+                                       .arg(MinGlyphOffset)
+                                       .arg(MaxGlyphOffset),
+                                   code);
         }
     }
 
@@ -178,9 +177,10 @@ Result EncodeSheet(const Charset& set, std::optional<QSize> chosenCell, QByteArr
             }
         }
     }
-    if (!WriteIndexedPng(pixels, size, SheetMetadataJson(set, QFileInfo(codePage).fileName()), png)) {
+    if (!WriteIndexedPng(pixels, size, SheetMetadataJson(set, QFileInfo(codePage).fileName()),
+                         png)) {
         return Result::Failure(ResultKind::Unwritable,
-                                    QStringLiteral("the PNG image could not be made"));
+                               QStringLiteral("the PNG image could not be made"));
     }
     return Result::Success();
 }
@@ -194,8 +194,7 @@ Result DecodeSheet(QByteArrayView bytes, Charset& set) {
     // The largest sheet in 16-bit RGBA takes 32 MB.
     reader.setAllocationLimit(64);
     if (!reader.canRead()) {
-        return Result::Failure(ResultKind::Unreadable,
-                                    QStringLiteral("it is not a PNG image"));
+        return Result::Failure(ResultKind::Unreadable, QStringLiteral("it is not a PNG image"));
     }
     bool holdsMetadata = false;
     if (Result intact = ScanPngChunks(bytes, holdsMetadata); !intact) {
@@ -204,7 +203,7 @@ Result DecodeSheet(QByteArrayView bytes, Charset& set) {
     const QSize size = reader.size();
     if (!size.isValid()) {
         return Result::Failure(ResultKind::Unreadable,
-                                    QStringLiteral("the PNG image has no readable header"));
+                               QStringLiteral("the PNG image has no readable header"));
     }
     const QSize cell(CellSideOf(size.width(), SheetColumns), CellSideOf(size.height(), SheetRows));
     if (cell.width() == 0 || cell.height() == 0) {
@@ -226,8 +225,8 @@ Result DecodeSheet(QByteArrayView bytes, Charset& set) {
     const QString text = image.text(QLatin1String(SheetTextKey));
     if (text.isNull() && holdsMetadata) {
         return Result::Failure(ResultKind::BadMetadata,
-                                    QStringLiteral("the fontlathe chunk is damaged and can't be "
-                                                   "read (its checksum or its data is wrong)"));
+                               QStringLiteral("the fontlathe chunk is damaged and can't be "
+                                              "read (its checksum or its data is wrong)"));
     }
     std::optional<SheetMetadata> metadata;
     if (!text.isNull()) {
@@ -277,7 +276,7 @@ Result DecodeSheet(QByteArrayView bytes, Charset& set) {
 }
 
 Result ExportSheet(const Charset& set, const QString& path, std::optional<QSize> cell,
-                        const QString& codePage) {
+                   const QString& codePage) {
     QByteArray png;
     if (Result encoded = EncodeSheet(set, cell, png, codePage); !encoded) {
         return encoded;
@@ -290,8 +289,7 @@ Result ExportSheet(const Charset& set, const QString& path, std::optional<QSize>
 
 Result ImportSheet(Charset& set, const QString& path) {
     QByteArray bytes;
-    if (const Result read =
-            ReadWholeFile(path, MaxSheetFileSize, QStringLiteral("sheet"), bytes);
+    if (const Result read = ReadWholeFile(path, MaxSheetFileSize, QStringLiteral("sheet"), bytes);
         !read) {
         return Result::Failure(ResultKind::Unreadable, read.reason());
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "charset/Charset.h"
 #include "SheetFormat.h"
 #include "SheetLayout.h"
+#include "charset/Charset.h"
 #include "charset/Result.h"
 
 #include <QByteArray>
@@ -20,7 +20,7 @@ namespace fontlathe {
 // -128..127).
 // codePage names the page the set is read through, for the chunk (a mapping file by its name).
 Result EncodeSheet(const Charset& set, std::optional<QSize> cell, QByteArray& png,
-                        const QString& codePage = QString());
+                   const QString& codePage = QString());
 
 // Reads a sheet into the set. The pixels decide which glyphs are present and their sizes; the
 // fontlathe chunk decides the header and the offsets (without it: the header of a new set at the
@@ -31,8 +31,7 @@ Result DecodeSheet(QByteArrayView png, Charset& set);
 
 // EncodeSheet into a file that is replaced atomically: on failure a file already there stays.
 Result ExportSheet(const Charset& set, const QString& path,
-                        std::optional<QSize> cell = std::nullopt,
-                        const QString& codePage = QString());
+                   std::optional<QSize> cell = std::nullopt, const QString& codePage = QString());
 
 // DecodeSheet from a file; on failure the set is untouched.
 Result ImportSheet(Charset& set, const QString& path);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charset/Charset.h"
 #include "SheetFormat.h"
+#include "charset/Charset.h"
 
 #include <QPoint>
 #include <QSize>

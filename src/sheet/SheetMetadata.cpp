@@ -81,8 +81,8 @@ std::optional<int> WholeNumber(const QJsonValue& value, int min, int max) {
 
 Result BadField(const char* field, const char* expected) {
     return Result::Failure(ResultKind::BadMetadata,
-                                QStringLiteral("the fontlathe chunk's \"%1\" is missing or not %2")
-                                    .arg(QLatin1String(field), QLatin1String(expected)));
+                           QStringLiteral("the fontlathe chunk's \"%1\" is missing or not %2")
+                               .arg(QLatin1String(field), QLatin1String(expected)));
 }
 
 Result ReadOffsets(const QJsonValue& value, SheetMetadata& metadata) {
@@ -100,9 +100,9 @@ Result ReadOffsets(const QJsonValue& value, SheetMetadata& metadata) {
         }
         auto& slot = metadata.offsets[static_cast<std::size_t>(*code)];
         if (slot) {
-            return Result::Failure(
-                ResultKind::BadMetadata,
-                QStringLiteral("the fontlathe chunk lists its offsets twice"), *code);
+            return Result::Failure(ResultKind::BadMetadata,
+                                   QStringLiteral("the fontlathe chunk lists its offsets twice"),
+                                   *code);
         }
         slot = std::pair(static_cast<std::int16_t>(*x), static_cast<std::int16_t>(*y));
     }
@@ -195,13 +195,13 @@ Result ReadSheetMetadata(const QString& text, SheetMetadata& metadata) {
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
     if (error.error != QJsonParseError::NoError) {
         return Result::Failure(ResultKind::BadMetadata,
-                                    QStringLiteral("the fontlathe chunk is no valid JSON: %1 at %2")
-                                        .arg(error.errorString())
-                                        .arg(error.offset));
+                               QStringLiteral("the fontlathe chunk is no valid JSON: %1 at %2")
+                                   .arg(error.errorString())
+                                   .arg(error.offset));
     }
     if (!document.isObject()) {
         return Result::Failure(ResultKind::BadMetadata,
-                                    QStringLiteral("the fontlathe chunk holds no JSON object"));
+                               QStringLiteral("the fontlathe chunk holds no JSON object"));
     }
     const QJsonObject root = document.object();
     const auto format = WholeNumber(Field(root, key::Format), 1, INT32_MAX);

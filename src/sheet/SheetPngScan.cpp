@@ -1,7 +1,7 @@
 #include "SheetPngScan.h"
 
-#include "charset/PaletteLookup.h"
 #include "SheetFormat.h"
+#include "charset/PaletteLookup.h"
 
 #include <QStringList>
 #include <QtEndian>

@@ -23,7 +23,6 @@ constexpr qsizetype MaxLineLength = 1000;
 
 using Characters = std::array<char32_t, CodeCount>;
 
-
 bool IsBlank(char byte) {
     return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\v' || byte == '\f';
 }
@@ -254,7 +253,7 @@ std::optional<CodePage> CodePage::Standard(const QString& name) {
 Result CodePage::LoadMappingFile(const QString& path, CodePage& page) {
     QByteArray bytes;
     if (Result read = ReadWholeFile(path, MaxMappingFileSize,
-                                        QStringLiteral("code page mapping file"), bytes);
+                                    QStringLiteral("code page mapping file"), bytes);
         !read) {
         return read;
     }
@@ -284,8 +283,8 @@ Result CodePage::ParseMapping(QByteArrayView text, const QString& name, CodePage
         ++lineNumber;
         if (line.size() > MaxLineLength) {
             return Result::Failure(QStringLiteral("line %1 is longer than %2 characters")
-                                           .arg(lineNumber)
-                                           .arg(MaxLineLength));
+                                       .arg(lineNumber)
+                                       .arg(MaxLineLength));
         }
         const qsizetype hash = line.indexOf('#');
         const std::vector<QByteArrayView> words = Words(hash < 0 ? line : line.first(hash));
@@ -304,13 +303,13 @@ Result CodePage::ParseMapping(QByteArrayView text, const QString& name, CodePage
         }
         if (*code >= CodeCount) {
             return Result::Failure(QStringLiteral("line %1 gives the code %2, above 0xFF")
-                                           .arg(lineNumber)
-                                           .arg(Hex(*code, 2)));
+                                       .arg(lineNumber)
+                                       .arg(Hex(*code, 2)));
         }
         if (given[*code]) {
             return Result::Failure(QStringLiteral("line %1 gives the code %2 a second time")
-                                           .arg(lineNumber)
-                                           .arg(Hex(*code, 2)));
+                                       .arg(lineNumber)
+                                       .arg(Hex(*code, 2)));
         }
         given[*code] = true;
         if (undefined) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "charset/Charset.h"
 #include "CodePage.h"
 #include "ReservedCodes.h"
+#include "charset/Charset.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -28,9 +28,9 @@ protected:
 
 TEST_F(AddLettersWindowTest, ShowsThePlanThenAddsThePolishLettersAsOneStep) {
     Charset latin1;
-    ASSERT_TRUE(GenerateCharset(latin1, MakeDrawingFont({u"DejaVu Sans"_s, 14, 0}),
-                                GenerationStyle::Normal)
-                    .ok());
+    ASSERT_TRUE(
+        GenerateCharset(latin1, MakeDrawingFont({u"DejaVu Sans"_s, 14, 0}), GenerationStyle::Normal)
+            .ok());
     WriteSet(u"font.char"_s, latin1);
     Start({u"font.char"_s});
     const Charset before = set();
@@ -122,8 +122,8 @@ TEST_F(AddLettersWindowTest, GenerateOnAGameFontAsksFirst) {
         if (c.answer) {
             environment_.generateAnswers.push_back(*c.answer);
             // cp1251 puts ю at 0xFE, which the text of version 7 may use, and я at 0xFF.
-            environment_.addLettersAnswers.push_back({u"cp1251"_s, WantedLetters::OfText,
-                                                      u"юя"_s, dejaVu, GenerationStyle::Normal});
+            environment_.addLettersAnswers.push_back(
+                {u"cp1251"_s, WantedLetters::OfText, u"юя"_s, dejaVu, GenerationStyle::Normal});
             Start({PathOf(u"GAME.LA1"_s), u"--font"_s, u"1"_s});
         } else {
             Start({u"font.char"_s});

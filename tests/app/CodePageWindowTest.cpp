@@ -56,7 +56,8 @@ TEST_F(CodePageWindowTest, APageChangesWhatTheCodesShowNotTheSetAndStaysWithItsF
     dispatcher().MenuCommand(Menu::Undo);
     window().previewText()->setPlainText(u"\u0410"_s);
     EXPECT_EQ(window().previewImage()->image(),
-              RenderPreview(set(), u"\u00C0"_s, window().PreviewZoom())) << "А is code 0xC0";
+              RenderPreview(set(), u"\u00C0"_s, window().PreviewZoom()))
+        << "А is code 0xC0";
 
     Open(u"other.char"_s);
     EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: cp1251"_s) << "the page chosen last";

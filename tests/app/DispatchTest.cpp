@@ -1,10 +1,10 @@
 #include "charset/DisplayColors.h"
 #include "clipboard/ClipboardImage.h"
+#include "gui/NumericField.h"
+#include "render/TextPreview.h"
+#include "support/AppFixture.h"
 #include "views/GlyphView.h"
 #include "views/ImageView.h"
-#include "render/TextPreview.h"
-#include "gui/NumericField.h"
-#include "support/AppFixture.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "sheet/GlyphSheet.h"
-#include "views/ImageView.h"
 #include "support/AppFixture.h"
 #include "support/SampleSets.h"
+#include "views/ImageView.h"
 
 #include <QAction>
 #include <QPlainTextEdit>

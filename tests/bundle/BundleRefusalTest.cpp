@@ -1,5 +1,5 @@
-#include "bundle/GameBundle.h"
 #include "bundle/BundleBytes.h"
+#include "bundle/GameBundle.h"
 #include "support/BundleBuilder.h"
 
 #include <QDir>
@@ -93,8 +93,10 @@ TEST(GameBundleRefusalTest, RefusesFilesThatAreNoBundleBeforeReadingThem) {
     QFile huge(folder.filePath(u"HUGE.001"_s));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30));
     const std::pair<QString, const char*> cases[] = {
-        {u"PIPE.001"_s, "not a regular file"},       {u"HUGE.000"_s, "2147483648 bytes, more than"},
-        {u"000.LFL"_s, "version 3 or 4 game"},       {u"FONT.NUT"_s, "NUT font file"},
+        {u"PIPE.001"_s, "not a regular file"},
+        {u"HUGE.000"_s, "2147483648 bytes, more than"},
+        {u"000.LFL"_s, "version 3 or 4 game"},
+        {u"FONT.NUT"_s, "NUT font file"},
         {u"GAME.txt"_s, "no file of a game bundle"},
         {u"game.la1"_s, "no game.la0 was found, in any letter case. Some releases keep the index "
                         "inside the game's program"},

@@ -35,7 +35,8 @@ std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> EntryBlocks(const QS
         for (const BundleDirectory& directory : game.layout().directories) {
             for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
                 const auto room = game.layout().roomByNumber.find(directory.rooms[i]);
-                if (directory.block.tag == Tag("DROO") || room == game.layout().roomByNumber.end()) {
+                if (directory.block.tag == Tag("DROO") ||
+                    room == game.layout().roomByNumber.end()) {
                     continue;
                 }
                 const BundleRoom& lflf = game.layout().rooms[room->second];
@@ -80,16 +81,15 @@ class GameBundleTest : public testing::TestWithParam<Kind> {
 protected:
     void SetUp() override {
         built_ = SampleBundle(GetParam());
-        index_ = WriteBundleFiles(folder_.path(), QString::fromLatin1(GetParam().stem),
-                                  GetParam().version, built_,
-                                  QString::fromLatin1(GetParam().letters));
+        index_ =
+            WriteBundleFiles(folder_.path(), QString::fromLatin1(GetParam().stem),
+                             GetParam().version, built_, QString::fromLatin1(GetParam().letters));
         data_ = index_.chopped(1) + u'1';
         const Result opened = GameBundle::Open(data_, bundle_);
         ASSERT_TRUE(opened.ok()) << opened.reason().toStdString();
     }
     // Replaces the font and writes the bundle; returns the message, or the reason of a failure.
-    QString Insert(int number, const QByteArray& block,
-                   BundleFiles& files = BundleFiles::Real()) {
+    QString Insert(int number, const QByteArray& block, BundleFiles& files = BundleFiles::Real()) {
         RewrittenBundle rewritten;
         QString message;
         const Result result = ReplaceFont(bundle_, number, block, rewritten);
@@ -128,7 +128,8 @@ TEST_P(GameBundleTest, ListsEveryFontWithItsBlockAndHeader) {
         EXPECT_EQ(all.contains(QLatin1String(remark)), Untidy()) << remark << all.toStdString();
     }
     // Font number, room, bits per pixel, glyphs, seed: as SampleBundle puts them.
-    const int expected[][5] = {{1, 1, 1, 20, 1}, {2, 2, 2, 12, 2}, {4, 2, 4, 6, 4}, {5, 3, 1, 8, 5}};
+    const int expected[][5] = {
+        {1, 1, 1, 20, 1}, {2, 2, 2, 12, 2}, {4, 2, 4, 6, 4}, {5, 3, 1, 8, 5}};
     ASSERT_EQ(fonts.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         const BundleFont& font = fonts[i];
@@ -226,7 +227,8 @@ TEST_P(GameBundleTest, AWriteStoppedBetweenTheReplacementsIsFinishedByTheNextOpe
         QString stopAt;
         int glyphs;
         bool newPair;
-    } stops[] = {{index_, 60, true}, {data_, 80, true}, {index_ + u".fontlathe-pending"_s, 90, false}};
+    } stops[] = {
+        {index_, 60, true}, {data_, 80, true}, {index_ + u".fontlathe-pending"_s, 90, false}};
     for (const auto& stop : stops) {
         ASSERT_TRUE(GameBundle::Open(data_, bundle_).ok());
         const QByteArray block = SampleFontBlock(1, stop.glyphs, 7);
@@ -240,8 +242,7 @@ TEST_P(GameBundleTest, AWriteStoppedBetweenTheReplacementsIsFinishedByTheNextOpe
         auto expected = before;
         expected[{Tag("DCHR"), 1}] = reopened.FontBlock(*reopened.Font(1));
         EXPECT_EQ(EntryBlocks(index_), expected);
-        EXPECT_EQ(QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files),
-                  QStringList());
+        EXPECT_EQ(QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files), QStringList());
     }
 }
 
@@ -270,13 +271,14 @@ TEST_P(GameBundleTest, WritingKeepsPermissionsAndRefusesWhatCannotBeWritten) {
     EXPECT_EQ(bundle_.FontBlock(*bundle_.Font(1)), SampleFontBlock(1, 60, 7));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, GameBundleTest,
-    testing::Values(Kind{5, "GAME", "", Tidiness::Tidy}, Kind{6, "GAME", "", Tidiness::Tidy},
-                    Kind{7, "GAME", "", Tidiness::Tidy}, Kind{6, "TENTACLE", "", Tidiness::Untidy},
-                    Kind{6, "samnmax", "sm", Tidiness::Tidy},
-                    Kind{6, "puttputt", "he", Tidiness::Tidy},
-                    Kind{6, "FREDDI", "HE", Tidiness::Untidy}));
+INSTANTIATE_TEST_SUITE_P(Kinds, GameBundleTest,
+                         testing::Values(Kind{5, "GAME", "", Tidiness::Tidy},
+                                         Kind{6, "GAME", "", Tidiness::Tidy},
+                                         Kind{7, "GAME", "", Tidiness::Tidy},
+                                         Kind{6, "TENTACLE", "", Tidiness::Untidy},
+                                         Kind{6, "samnmax", "sm", Tidiness::Tidy},
+                                         Kind{6, "puttputt", "he", Tidiness::Tidy},
+                                         Kind{6, "FREDDI", "HE", Tidiness::Untidy}));
 
 } // namespace
 } // namespace fontlathe::test

@@ -270,31 +270,34 @@ TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(root["distinct"].toInt(), 5);
     EXPECT_EQ(root["codePage"].toString(), u"latin1"_s);
-    EXPECT_EQ(root["missing"].toArray(), (QJsonArray{QJsonObject{{"codepoint", "U+00E9"},
-                                                                 {"char", u"\u00E9"_s},
-                                                                 {"count", 2},
-                                                                 {"reason", "notStored"}},
-                                                     QJsonObject{{"codepoint", "U+1F600"},
-                                                                 {"char", u"\U0001F600"_s},
-                                                                 {"count", 1},
-                                                                 {"reason", "notInCodePage"}},
-                                                     QJsonObject{{"codepoint", "U+000B"},
-                                                                 {"char", "\v"},
-                                                                 {"count", 1},
-                                                                 {"reason", "absent"}},
-                                                     QJsonObject{{"codepoint", "U+0040"},
-                                                                 {"char", "@"},
-                                                                 {"count", 1},
-                                                                 {"reason", "reservedCode"}}}));
+    EXPECT_EQ(root["missing"].toArray(),
+              (QJsonArray{
+                  QJsonObject{{"codepoint", "U+00E9"},
+                              {"char", u"\u00E9"_s},
+                              {"count", 2},
+                              {"reason", "notStored"}},
+                  QJsonObject{{"codepoint", "U+1F600"},
+                              {"char", u"\U0001F600"_s},
+                              {"count", 1},
+                              {"reason", "notInCodePage"}},
+                  QJsonObject{
+                      {"codepoint", "U+000B"}, {"char", "\v"}, {"count", 1}, {"reason", "absent"}},
+                  QJsonObject{{"codepoint", "U+0040"},
+                              {"char", "@"},
+                              {"count", 1},
+                              {"reason", "reservedCode"}}}));
 
     WriteFile(u"text.txt"_s, "\xEF\xBB\xBF"
                              "AB\r\n");
     const QString text = PathOf(u"text.txt"_s);
     // The same text as UTF-8, as UTF-16 behind its mark, and in a page named for it.
-    WriteFile(u"utf16.txt"_s, QByteArray("\xFF\xFE" "A\0B\0\r\0\n\0", 10));
+    WriteFile(u"utf16.txt"_s, QByteArray("\xFF\xFE"
+                                         "A\0B\0\r\0\n\0",
+                                         10));
     WriteFile(u"page.txt"_s, "A\xC2");
     for (const QStringList& from :
-         {QStringList{u"--text-file"_s, text}, {u"--text-file"_s, PathOf(u"utf16.txt"_s)},
+         {QStringList{u"--text-file"_s, text},
+          {u"--text-file"_s, PathOf(u"utf16.txt"_s)},
           {u"--text-file"_s, PathOf(u"page.txt"_s), u"--text-encoding"_s, u"cp1251"_s}}) {
         const Run table = Cli(QStringList{u"coverage"_s, font} + from);
         EXPECT_EQ(table.status, 3);
@@ -503,7 +506,6 @@ TEST_F(CliAppTest, GameMessagesNameTheFileGivenAndWhatExists) {
             << info.err.toStdString();
     }
 }
-
 
 // A font on a second data file is reached as one on the first, and written into its own file; the
 // index written last holds what both rewrites moved.

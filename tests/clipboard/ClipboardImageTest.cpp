@@ -118,9 +118,9 @@ TEST(ClipboardImageTest, PastedPixelsTakeTheNearestColourOfTheSet) {
     set.NewCharset(2);
     // Each pixel as another program may paint it, and the index it must become in 4 colours.
     const std::pair<QRgb, int> pixels[] = {
-        {DisplayColors[0], 0},       {DisplayColors[1], 1},      {DisplayColors[2], 2},
-        {DisplayColors[3], 3},       {qRgb(180, 12, 5), 3},      {qRgb(240, 250, 245), 1},
-        {qRgb(10, 160, 175), 0},     {qRgb(30, 30, 30), 2},      {DisplayColors[4], 0},
+        {DisplayColors[0], 0},   {DisplayColors[1], 1}, {DisplayColors[2], 2},
+        {DisplayColors[3], 3},   {qRgb(180, 12, 5), 3}, {qRgb(240, 250, 245), 1},
+        {qRgb(10, 160, 175), 0}, {qRgb(30, 30, 30), 2}, {DisplayColors[4], 0},
     };
     QImage image(int(std::size(pixels)), 1, QImage::Format_RGB32);
     for (int x = 0; x < image.width(); ++x) {

@@ -29,7 +29,9 @@ protected:
     static void Paint(Document& document, int code, int x) {
         document.Continue(
             {OngoingEdit::Kind::Stroke, code},
-            [code](const Charset& set) { return std::make_unique<GlyphEdit>(u"Paint"_s, set, code); },
+            [code](const Charset& set) {
+                return std::make_unique<GlyphEdit>(u"Paint"_s, set, code);
+            },
             [=](Charset& set) { set.glyphs[std::size_t(code)].raster.setPixel(x, 0, 0xFFFFFFFF); });
     }
 
@@ -40,8 +42,7 @@ protected:
 TEST_F(DocumentTest, EachChangeIsOneStepAndAStrokeGoesOnUntilSomethingElseHappens) {
     Document document;
     document.New(1);
-    document.Change(std::make_unique<GlyphEdit>(u"Nothing"_s, document.set(), 65),
-                    [](Charset&) {});
+    document.Change(std::make_unique<GlyphEdit>(u"Nothing"_s, document.set(), 65), [](Charset&) {});
     EXPECT_FALSE(document.history().CanUndo()) << "a change that changed nothing is no step";
 
     SwitchOn(document, 65);
@@ -57,7 +58,8 @@ TEST_F(DocumentTest, EachChangeIsOneStepAndAStrokeGoesOnUntilSomethingElseHappen
     EXPECT_EQ(document.set().glyphs[65].raster.pixel(2, 0), 0xFFFFFFFF);
     document.Undo();
     document.Undo();
-    EXPECT_EQ(document.set().glyphs[65].raster.pixel(2, 0), document.set().glyphs[65].raster.pixel(3, 0));
+    EXPECT_EQ(document.set().glyphs[65].raster.pixel(2, 0),
+              document.set().glyphs[65].raster.pixel(3, 0));
 }
 
 // The history keeps one step at a time here: each new step drops the oldest, the saved state's

@@ -1,8 +1,8 @@
-#include "text/CodePage.h"
 #include "charset/DisplayColors.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
 #include "support/SampleSets.h"
+#include "text/CodePage.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,8 +1,8 @@
 #include "letters/AddLetters.h"
-#include "text/CodePage.h"
 #include "charset/DisplayColors.h"
 #include "generate/DrawingFont.h"
 #include "support/SampleSets.h"
+#include "text/CodePage.h"
 
 #include <QRegularExpression>
 

@@ -27,7 +27,8 @@ void AppendLittle16(QByteArray& bytes, int value) {
 
 const char* DirectoryOf(const QByteArray& tag) {
     static const std::map<QByteArray, const char*> directories = {
-        {"SCRP", "DSCR"}, {"SOUN", "DSOU"}, {"DIGI", "DSOU"}, {"WSOU", "DSOU"}, {"COST", "DCOS"}, {"AKOS", "DCOS"}, {"CHAR", "DCHR"}};
+        {"SCRP", "DSCR"}, {"SOUN", "DSOU"}, {"DIGI", "DSOU"}, {"WSOU", "DSOU"},
+        {"COST", "DCOS"}, {"AKOS", "DCOS"}, {"CHAR", "DCHR"}};
     return directories.at(tag);
 }
 
@@ -115,7 +116,8 @@ BuiltBundle BundleBuilder::Build() const {
             loff += static_cast<char>(number);
             AppendLittle32(loff, offset);
         }
-        (disk == 1 ? built.data : built.disks[disk]) = MakeBlock("LECF", MakeBlock("LOFF", loff) + rooms);
+        (disk == 1 ? built.data : built.disks[disk]) =
+            MakeBlock("LECF", MakeBlock("LOFF", loff) + rooms);
     }
 
     std::map<int, Entry> roomEntries;
@@ -194,7 +196,6 @@ BuiltBundle SampleBundle(const Kind& kind) {
     }
     return built;
 }
-
 
 void PrintTo(const Kind& kind, std::ostream* out) {
     *out << kind.stem << "." << kind.letters << " v" << kind.version

@@ -74,9 +74,11 @@ TEST(TextCoverageTest, ThroughACodePage) {
     // é is 0x82 in cp850, absent there; Ú is 0xE9, past the stored codes. The game's text
     // reader reserves @ (present here), 0xFF and 0xFE (past the stored codes) whatever is there.
     const std::tuple<const CodePage*, QString, std::vector<MissingCharacter>> cases[] = {
-        {&latin1, u"a@\u00FF\u00FE"_s,
+        {&latin1,
+         u"a@\u00FF\u00FE"_s,
          {{'@', 1, ReservedCode}, {0xFF, 1, ReservedCode}, {0xFE, 1, ReservedCode}}},
-        {&cp1251, u"\u044F\u044E\u0410"_s,
+        {&cp1251,
+         u"\u044F\u044E\u0410"_s,
          {{0x44F, 1, ReservedCode}, {0x44E, 1, ReservedCode}, {0x410, 1, Absent}}},
         {&mine, u"a\u0104"_s, {}},
         {&mine, u"b\u0104"_s, {{'b', 1, NotInCodePage}}},

@@ -1,9 +1,9 @@
 #include "charset/DisplayColors.h"
 #include "render/TextPreview.h"
+#include "support/AppFixture.h"
 #include "views/GlyphView.h"
 #include "views/ImageView.h"
 #include "views/PaletteBar.h"
-#include "support/AppFixture.h"
 
 #include <QApplication>
 #include <QMouseEvent>
