@@ -16,10 +16,6 @@ namespace fontlathe {
 
 namespace {
 
-constexpr std::array<LetterSource, 7> Sources = {
-    LetterSource::Kept,  LetterSource::Moved,   LetterSource::Composed, LetterSource::Borrowed,
-    LetterSource::Drawn, LetterSource::Missing, LetterSource::Reserved};
-
 QString Letter(char32_t letter) {
     return QString::fromUcs4(&letter, 1);
 }
@@ -51,11 +47,7 @@ AddLettersPreview PreviewOf(const AddLettersPlan& plan) {
         lost << Letter(letter);
     }
     preview.lost = lost.isEmpty() ? QStringLiteral("none") : lost.join(u' ');
-    QStringList totals;
-    for (const LetterSource source : Sources) {
-        totals << QStringLiteral("%1 %2").arg(LetterSourceName(source)).arg(plan.Count(source));
-    }
-    preview.totals = totals.join(QStringLiteral(", "));
+    preview.totals = plan.TotalsText();
     return preview;
 }
 

@@ -23,10 +23,6 @@ namespace fontlathe {
 
 namespace {
 
-constexpr std::array<LetterSource, 7> Sources = {
-    LetterSource::Kept,  LetterSource::Moved,   LetterSource::Composed, LetterSource::Borrowed,
-    LetterSource::Drawn, LetterSource::Missing, LetterSource::Reserved};
-
 struct FontReport {
     QString name;
     AddLettersPlan plan;
@@ -44,34 +40,17 @@ CommandOutcome ReadLetters(const ParsedArgs& parsed, const CodePage& page,
         letters = EveryLetterOf(page);
         return CommandOutcome::Status(ExitSuccess);
     }
-    // Against a set without glyphs every character of the text counts as missing, which lists
-    // them as coverage reads them.
-    const Charset empty;
-    TextCoverage coverage;
     if (const auto text = parsed.Value(QStringLiteral("--text"))) {
-        coverage = CheckCoverage(empty, *text, page);
-    } else {
-        QByteArray body;
-        const QString path = *parsed.Value(QStringLiteral("--text-file"));
-        if (CommandOutcome read = ReadTextToCheck(path, textEncoding, body); read.failed()) {
-            return read;
-        }
-        coverage = CheckCoverageUtf8(empty, body, page);
+        letters = LettersOfText(*text);
+        return CommandOutcome::Status(ExitSuccess);
     }
-    for (const MissingCharacter& character : coverage.missing) {
-        if (character.codePoint >= U' ') {
-            letters.push_back(character.codePoint);
-        }
+    QByteArray body;
+    const QString path = *parsed.Value(QStringLiteral("--text-file"));
+    if (CommandOutcome read = ReadTextToCheck(path, textEncoding, body); read.failed()) {
+        return read;
     }
+    letters = LettersOfText(QString::fromUtf8(body));
     return CommandOutcome::Status(ExitSuccess);
-}
-
-QString Totals(const AddLettersPlan& plan) {
-    QStringList totals;
-    for (const LetterSource source : Sources) {
-        totals << QStringLiteral("%1 %2").arg(LetterSourceName(source)).arg(plan.Count(source));
-    }
-    return totals.join(QStringLiteral(", "));
 }
 
 void PrintTable(const FontReport& report, const AddLettersRequest& request, QTextStream& out) {
@@ -91,7 +70,7 @@ void PrintTable(const FontReport& report, const AddLettersRequest& request, QTex
         lost << Letter(letter);
     }
     out << "lost: " << (lost.isEmpty() ? QStringLiteral("none") : lost.join(u' ')) << "\n"
-        << Totals(report.plan) << "\n";
+        << report.plan.TotalsText() << "\n";
 }
 
 QJsonObject ReportToJson(const FontReport& report) {
@@ -108,7 +87,7 @@ QJsonObject ReportToJson(const FontReport& report) {
         lost.append(Letter(letter));
     }
     QJsonObject totals;
-    for (const LetterSource source : Sources) {
+    for (const LetterSource source : LetterSources) {
         totals.insert(LetterSourceName(source), report.plan.Count(source));
     }
     return QJsonObject{{QStringLiteral("font"), report.name},

@@ -11,6 +11,7 @@
 
 #include <QChar>
 #include <QFontInfo>
+#include <QStringList>
 
 #include <algorithm>
 #include <array>
@@ -271,6 +272,14 @@ QString LetterSourceName(LetterSource source) {
 int AddLettersPlan::Count(LetterSource source) const {
     return static_cast<int>(std::count_if(
         rows.begin(), rows.end(), [source](const LetterRow& row) { return row.source == source; }));
+}
+
+QString AddLettersPlan::TotalsText() const {
+    QStringList totals;
+    for (const LetterSource source : LetterSources) {
+        totals << QStringLiteral("%1 %2").arg(LetterSourceName(source)).arg(Count(source));
+    }
+    return totals.join(QStringLiteral(", "));
 }
 
 std::vector<char32_t> EveryLetterOf(const CodePage& page) {

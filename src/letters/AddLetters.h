@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -26,6 +27,11 @@ enum class LetterSource {
 
 // "kept", "moved", ..., as scripts see it.
 QString LetterSourceName(LetterSource source);
+
+// Every source, in the order reports list them.
+inline constexpr std::array<LetterSource, 7> LetterSources = {
+    LetterSource::Kept,  LetterSource::Moved,   LetterSource::Composed, LetterSource::Borrowed,
+    LetterSource::Drawn, LetterSource::Missing, LetterSource::Reserved};
 
 struct AddLettersRequest {
     CodePage fromPage;             // which letter each glyph of the font shows now
@@ -53,6 +59,8 @@ struct AddLettersPlan {
     QString toPageName;
 
     int Count(LetterSource source) const;
+    // "kept 7, moved 0, composed 8, ...": how many letters each source made.
+    QString TotalsText() const;
 };
 
 // Every character the page gives a code from 32 up, in the order of their codes.
