@@ -16,9 +16,9 @@ namespace fontlathe {
 namespace {
 
 // Games on CD often carry upper-case names, copies on a disk lower-case ones.
-const QString BundlePattern = QStringLiteral(
-    "Game Resource Bundle (*.000;*.001;*.LA0;*.LA1;*.HE0;*.HE1;*.la0;*.la1;*.he0;*.he1)|"
-    "*.000;*.001;*.LA0;*.LA1;*.HE0;*.HE1;*.la0;*.la1;*.he0;*.he1");
+const QString BundleFiles = QStringLiteral(
+    "*.000;*.001;*.LA0;*.LA1;*.HE0;*.HE1;*.SM0;*.SM1;*.la0;*.la1;*.he0;*.he1;*.sm0;*.sm1");
+const QString BundlePattern = QStringLiteral("Game Resource Bundle (%1)|%1").arg(BundleFiles);
 
 // The first line of the sample text drawn in the font as the preview draws it, so that the
 // dialogue font and the verb font are told apart at a glance; blank for a font that can't be read.
