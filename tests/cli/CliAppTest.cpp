@@ -1,7 +1,7 @@
-#include "cli/CliApp.h"
 #include "bundle/BundleBytes.h"
 #include "bundle/GameBundle.h"
 #include "charset/CharCodec.h"
+#include "cli/CliFixture.h"
 #include "render/TextPreview.h"
 #include "support/AppFixture.h"
 #include "support/BundleBuilder.h"
@@ -19,21 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace fontlathe::test {
 namespace {
-
-// The tool runs in the test's own folder, so names stand for files there.
-class CliAppTest : public AppFixture {
-protected:
-    struct Run {
-        int status;
-        QString out, err;
-    };
-    Run Cli(const QStringList& args) {
-        Run run;
-        QTextStream out(&run.out), err(&run.err);
-        run.status = RunCli(args, out, err);
-        return run;
-    }
-};
 
 TEST_F(CliAppTest, InfoNamesEveryCharacterAsTheTableDoesAndResaveWritesWhatItRead) {
     const int codes[] = {0, 31, 32, 65, 127, 159, 160, 255};
@@ -350,129 +335,6 @@ TEST_F(CliAppTest, EveryCommandReadsCodesThroughTheChosenPage) {
     EXPECT_EQ(ReadFile(u"back.char"_s), ReadFile(u"font.char"_s));
 }
 
-TEST_F(CliAppTest, FontsInsideAGameAreListedExtractedAndInserted) {
-    BundleBuilder builder(6);
-    builder.Room(3).Font(1, SampleFontBlock(2, 10, 5)).Add("SCRP", 1, 30);
-    const QString game = WriteBundleFiles(PathOf({}), u"game"_s, 6, builder.Build());
-    EXPECT_TRUE(Cli({"fonts", game}).out.contains(u"version 6, XOR-encrypted, 1 fonts"_s));
-    const QJsonDocument json = QJsonDocument::fromJson(Cli({"fonts", game, "--json"}).out.toUtf8());
-    EXPECT_EQ(json["fonts"][0]["room"].toInt(), 3);
-    ASSERT_EQ(Cli({"extract", game, "--font", "1", "-o", "f.char"}).status, 0);
-    EXPECT_EQ(ReadFile(u"f.char"_s), SampleFontBlock(2, 10, 5));
-    EXPECT_EQ(Cli({"insert", game, "--font", "1", "f.char"}).status, 0);
-    const Run missing = Cli({"extract", game, "--font", "3", "-o", "g.char"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_TRUE(missing.err.startsWith(u"fontlathe-cli: "_s + game + u": "_s));
-    WriteFile(u"short.char"_s, "CHAR");
-    const Run refused = Cli({"insert", game, "--font", "1", "short.char"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.err.contains(u"short.char does not look like a SCUMM font"_s))
-        << refused.err.toStdString();
-    EXPECT_EQ(Cli({"extract", game, "--font", "x", "-o", "g.char"}).status, 2);
-    EXPECT_FALSE(QFile::exists(PathOf(u"g.char"_s)));
-    // Neither file of the game is written over, whatever the name the output goes by.
-    const QByteArray index = ReadFile(u"game.000"_s), data = ReadFile(u"game.001"_s);
-    for (const char* output : {"game.001", "./game.000"}) {
-        EXPECT_EQ(Cli({"extract", game, "--font", "1", "-o", output}).status, 2) << output;
-    }
-    EXPECT_EQ(ReadFile(u"game.000"_s), index);
-    EXPECT_EQ(ReadFile(u"game.001"_s), data);
-}
-
-// Every block a directory entry (other than a room's) lands on, by directory tag and entry.
-std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> EntryBlocks(const QString& game) {
-    GameBundle bundle;
-    EXPECT_TRUE(GameBundle::Open(game, bundle).ok());
-    std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> blocks;
-    for (const BundleDirectory& directory : bundle.layout().directories) {
-        for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
-            const auto room = bundle.layout().roomByNumber.find(directory.rooms[i]);
-            if (directory.block.tag != bundle::Tag("DROO") &&
-                room != bundle.layout().roomByNumber.end()) {
-                const std::int64_t at =
-                    bundle.layout().rooms[room->second].base() + directory.offsets[i];
-                blocks[{directory.block.tag, i}] =
-                    bundle.data().mid(at, bundle::Big32(bundle.data(), at + 4));
-            }
-        }
-    }
-    return blocks;
-}
-
-TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
-    // Fonts of 1 and 2 bits with an s, an e and an é whose acute the letters take.
-    const auto font = [](int bits) {
-        Charset set;
-        set.NewCharset(bits);
-        set.fontHeight = 9;
-        set.numChars = 256;
-        SetGlyph(set, 's', 4, 9, [](int x, int y) { return y > 3 && (y % 2 == 0 || x == 0); });
-        SetGlyph(set, 'e', 4, 9, [](int x, int y) { return y > 3 && (y != 6 || x < 3); });
-        SetGlyph(set, 0xE9, 4, 9,
-                 [](int x, int y) { return y > 3 ? y != 6 || x < 3 : y == 1 && x == 2; });
-        return Encoded(set);
-    };
-    BundleBuilder builder(6);
-    builder.Room(1).Add("SCRP", 1, 40).Font(1, font(1)).Add("SOUN", 1, 30).Add("COST", 1, 20);
-    builder.Room(2).Font(2, font(2)).Add("SCRP", 2, 12);
-    const QString game = WriteBundleFiles(PathOf({}), u"game"_s, 6, builder.Build());
-    const QByteArray index = ReadFile(u"game.000"_s), data = ReadFile(u"game.001"_s);
-    const auto before = EntryBlocks(game);
-    const QStringList add = {"add-letters", game,     "--font", "all",
-                             "--codepage",  "cp1250", "--text", "Świeży śnieg"};
-
-    const Run dry = Cli(add + QStringList{"--dry-run"});
-    EXPECT_EQ(dry.status, 0) << dry.err.toStdString();
-    EXPECT_EQ(dry.out.count(u"0x9C  ś       composed from s + the font's acute"_s), 2)
-        << dry.out.toStdString();
-    EXPECT_TRUE(dry.out.contains(u"dry run: nothing was written"_s));
-    EXPECT_EQ(ReadFile(u"game.000"_s), index);
-    EXPECT_EQ(ReadFile(u"game.001"_s), data);
-    EXPECT_FALSE(QFile::exists(PathOf(u"game.001.orig"_s)));
-
-    const Run run = Cli(add + QStringList{"--json"});
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const QJsonArray fonts = QJsonDocument::fromJson(run.out.toUtf8())["fonts"].toArray();
-    ASSERT_EQ(fonts.size(), 2);
-    for (const int number : {1, 2}) {
-        ASSERT_EQ(Cli({"extract", game, "--font", QString::number(number), "-o", "f.char"}).status,
-                  0);
-        Charset set;
-        ASSERT_TRUE(DecodeCharset(ReadFile(u"f.char"_s), set).ok());
-        EXPECT_NE(set.GlyphAt(0x9C), nullptr) << "ś in font " << number;
-        EXPECT_EQ(fonts[number - 1]["totals"]["composed"].toInt(), 1) << run.out.toStdString();
-    }
-    const auto after = EntryBlocks(game);
-    for (const auto& [entry, block] : before) {
-        if (entry.first != bundle::Tag("DCHR")) {
-            EXPECT_EQ(after.at(entry), block) << entry.second;
-        }
-    }
-    EXPECT_TRUE(QFile::exists(PathOf(u"game.001.orig"_s)));
-
-    // One font file, and what the command refuses.
-    WriteFile(u"one.char"_s, font(1));
-    const Run one =
-        Cli({"add-letters", "one.char", "--codepage", "cp1251", "--all", "-o", "out.char"});
-    EXPECT_EQ(one.status, 0) << one.err.toStdString();
-    EXPECT_TRUE(one.out.contains(u"0xFF  я       reserved: "_s)) << one.out.toStdString();
-    EXPECT_TRUE(one.out.contains(u"0xE5  е       borrowed from e"_s)) << one.out.toStdString();
-    EXPECT_TRUE(QFile::exists(PathOf(u"out.char"_s)));
-    for (const QStringList& wrong :
-         {QStringList{"add-letters", "one.char", "--codepage", "cp1250", "--all"},
-          QStringList{"add-letters", "one.char", "--all", "-o", "x.char"},
-          QStringList{"add-letters", "one.char", "--codepage", "cp1250", "--all", "--text", "a",
-                      "-o", "x.char"},
-          QStringList{"add-letters", game, "--codepage", "cp1250", "--all", "-o", "x.char"},
-          QStringList{"add-letters", game, "--font", "x", "--codepage", "cp1250", "--all"}}) {
-        EXPECT_EQ(Cli(wrong).status, 2) << wrong.join(u' ').toStdString();
-    }
-    EXPECT_EQ(
-        Cli({"add-letters", "none.char", "--codepage", "cp1250", "--all", "-o", "x.char"}).status,
-        1);
-    EXPECT_FALSE(QFile::exists(PathOf(u"x.char"_s)));
-}
-
 TEST_F(CliAppTest, AnUnknownPageIsAUsageErrorAndABadMappingFileTheFilesFailure) {
     WriteSet(u"font.char"_s, VariedSet(2, 9, 3));
     WriteFile(u"bad.txt"_s, "0x41 0x0041\n0x141 0x0042\n");
@@ -484,62 +346,6 @@ TEST_F(CliAppTest, AnUnknownPageIsAUsageErrorAndABadMappingFileTheFilesFailure) 
     EXPECT_EQ(bad.status, 1);
     EXPECT_TRUE(bad.err.startsWith(u"fontlathe-cli: bad.txt: line 2 "_s)) << bad.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(u"x.png"_s));
-}
-
-TEST_F(CliAppTest, GameMessagesNameTheFileGivenAndWhatExists) {
-    BundleBuilder builder(6);
-    builder.Room(1).Font(1, SampleFontBlock(1, 6, 1)).Font(2, SampleFontBlock(1, 6, 2));
-    builder.Room(2).Font(3, SampleFontBlock(1, 6, 3)).Font(4, SampleFontBlock(1, 6, 4));
-    builder.Placeholder("DSOU", 7, 2, 3);
-    const QString game = WriteBundleFiles(PathOf({}), u"tentacle"_s, 6, builder.Build());
-    const QString data = PathOf(u"tentacle.001"_s);
-    const Run missing = Cli({"extract", data, "--font", "9", "-o", "f.char"});
-    EXPECT_EQ(missing.err, u"fontlathe-cli: "_s + data +
-                               u": tentacle.001 has fonts 1 to 4; there is no font 9\n"_s);
-    const QJsonDocument json = QJsonDocument::fromJson(Cli({"fonts", data, "--json"}).out.toUtf8());
-    EXPECT_EQ(json["remarks"].toArray().first().toString(), u"DSOU entry 7 points at no block"_s);
-    for (const QString& file : {game, data}) {
-        const Run info = Cli({"info", file});
-        EXPECT_EQ(info.status, 1);
-        EXPECT_TRUE(info.err.contains(u"is a file of a game bundle, not a SCUMM font: to read the "
-                                      "game's fonts, use fontlathe-cli fonts"_s))
-            << info.err.toStdString();
-    }
-}
-
-// A font on a second data file is reached as one on the first, and written into its own file; the
-// index written last holds what both rewrites moved.
-TEST_F(CliAppTest, AddLettersReachesTheFontsOfEveryDataFile) {
-    Charset set;
-    set.NewCharset(1);
-    set.fontHeight = 9;
-    set.numChars = 256;
-    // An é where code page 437 has it, to be moved to where cp1252 has it.
-    SetGlyph(set, 0x82, 4, 9, [](int x, int y) { return y > 3 ? y != 6 || x < 3 : x == 2; });
-    BundleBuilder builder(6);
-    builder.Room(1).Font(1, Encoded(set)).Add("SCRP", 1, 30);
-    builder.Room(2, 2).Font(2, Encoded(set)).Add("SCRP", 2, 30);
-    const QString game = WriteBundleFiles(PathOf({}), u"game"_s, 6, builder.Build());
-    const QStringList add = {"add-letters", game,     "--from-page", "cp437",
-                             "--codepage",  "cp1252", "--text",      "é"};
-    const Run one = Cli(add + QStringList{"--font", "2", "--dry-run"});
-    EXPECT_EQ(one.status, 0) << one.err.toStdString();
-    EXPECT_TRUE(one.out.contains(u"game.002, font 2"_s) && !one.out.contains(u"font 1"_s))
-        << one.out.toStdString();
-    const Run all = Cli(add + QStringList{"--font", "all"});
-    ASSERT_EQ(all.status, 0) << all.err.toStdString();
-    EXPECT_TRUE(all.out.contains(u"Wrote game.002"_s)) << all.out.toStdString();
-    for (const int number : {1, 2}) {
-        ASSERT_EQ(Cli({"extract", game, "--font", QString::number(number), "-o", "f.char"}).status,
-                  0);
-        Charset added;
-        ASSERT_TRUE(DecodeCharset(ReadFile(u"f.char"_s), added).ok());
-        EXPECT_NE(added.GlyphAt(0xE9), nullptr) << "é in font " << number;
-    }
-    const QJsonDocument json = QJsonDocument::fromJson(Cli({"fonts", game, "--json"}).out.toUtf8());
-    EXPECT_EQ(json["fonts"].toArray().size(), 2);
-    EXPECT_EQ(json["remarks"].toArray().size(), 0) << json.toJson().toStdString();
-    EXPECT_TRUE(QFile::exists(PathOf(u"game.002.orig"_s)));
 }
 
 } // namespace
