@@ -158,8 +158,7 @@ bool Planner::Compose(LetterRow& row) {
     for (auto part = parts.begin() + 1; marked && built && part != parts.end(); ++part) {
         const MarkInfo mark = *MarkOfCombining(*part);
         const FoundMark found = MarkFor(mark, parts[0], *built);
-        if (mark.place == MarkPlace::Above && !dotRemoved &&
-            (parts[0] == U'i' || parts[0] == U'j')) {
+        if (mark.place == MarkPlace::Above && !dotRemoved && HasDotAbove(parts[0])) {
             built = WithoutDot(*built, palette_);
             dotRemoved = true;
         }

@@ -64,6 +64,12 @@ MarkImage MarkOfSpacingGlyph(const Glyph& glyph, const PaletteLookup& palette);
 std::optional<Glyph> PlaceMark(const Glyph& base, const MarkImage& mark, MarkPlace place,
                                const PaletteLookup& palette);
 
+// Whether the letter carries a dot that a mark above replaces: i and j, and the Cyrillic і and ј
+// (ї is і with a diaeresis, and the font draws і as its i).
+constexpr bool HasDotAbove(char32_t letter) {
+    return letter == U'i' || letter == U'j' || letter == U'\u0456' || letter == U'\u0458';
+}
+
 // An i or j without its dot, so that a mark above takes the dot's place: the ink above the
 // first blank row below the ink's top is cleared. The glyph is returned as it was when it has
 // no such row.

@@ -316,5 +316,20 @@ TEST(AddLettersTest, TheStoredCountGrowsOnlyToTheLastNewLetterAndLaterVersionsMa
     EXPECT_EQ(result.numChars, plan.numChars);
 }
 
+// A mark above an i takes the place of its dot, a Cyrillic one's too: ї comes out as ï does.
+TEST(AddLettersTest, AMarkAboveAnITakesThePlaceOfItsDot) {
+    Charset font = LatinFont();
+    Draw(font, U'i', {"..", ".#", "..", ".#", ".#", ".#", ".#", ".#", ".#", "..", "..", ".."});
+    const auto glyphFor = [&font](const char* page, char32_t letter) {
+        AddLettersRequest request;
+        request.toPage = *CodePage::Standard(QString::fromLatin1(page));
+        request.letters = {letter};
+        const LetterRow row = PlanAddLetters(font, request).rows.at(0);
+        EXPECT_EQ(row.source, LetterSource::Composed) << row.detail.toStdString();
+        return row.glyph.raster;
+    };
+    EXPECT_EQ(glyphFor("cp1251", U'\u0457'), glyphFor("latin1", U'\u00EF'));
+}
+
 } // namespace
 } // namespace fontlathe::test
