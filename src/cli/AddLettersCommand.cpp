@@ -282,6 +282,14 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     }
     const Writing writing =
         parsed.Has(QStringLiteral("--dry-run")) ? Writing::DryRun : Writing::Write;
+    // A font file is written to a new file; the game's bundle alone is rewritten in place, with
+    // its .orig copies.
+    if (!game) {
+        if (const CommandOutcome refused = RefuseOutputOverInput(input, *output);
+            refused.failed()) {
+            return Finish(refused, err);
+        }
+    }
     std::vector<FontReport> reports;
     QStringList messages;
     const CommandOutcome outcome =

@@ -85,7 +85,8 @@ TEST_F(CliAppTest, OutputsThatAreTheInputFileAreRefusedAndWriteNothing) {
     ASSERT_TRUE(QFile::link(u"f.char"_s, u"link.png"_s));
     const QByteArray font = ReadFile(u"f.char"_s), sheet = ReadFile(u"s.png"_s);
     const QString refused[] = {"export f.char -o ./f.char", "render f.char -o link.png",
-                               "import s.png -o s.png", "import ./s.png -o s.png"};
+                               "import s.png -o s.png", "import ./s.png -o s.png",
+                               "add-letters f.char --codepage cp1250 --all -o ./f.char"};
     for (const QString& command : refused) {
         const Run run = Cli(command.split(u' '));
         EXPECT_EQ(run.status, 2) << command.toStdString();
