@@ -86,9 +86,9 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
         return ViewScope::Nothing;
     }
     const AddLettersPlan plan = PlanAddLetters(document_.set(), requestFor(*chosen));
-    document_.Change(std::make_unique<WholeSetEdit>(QStringLiteral("Add Letters"), document_.set()),
-                     [&plan](Charset& set) { ApplyAddLetters(plan, set); });
-    document_.ChooseCodePage(chosen->toPage);
+    document_.ChangeWithPage(
+        std::make_unique<WholeSetEdit>(QStringLiteral("Add Letters"), document_.set()),
+        [&plan](Charset& set) { ApplyAddLetters(plan, set); }, chosen->toPage);
     return ViewScope::WholeSet;
 }
 

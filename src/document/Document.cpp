@@ -174,11 +174,33 @@ void Document::EndEdit() {
 }
 
 const EditStep* Document::Undo() {
-    return history_.Undo(set_);
+    EditStep* step = history_.Undo(set_);
+    SwapPage(step);
+    return step;
 }
 
 const EditStep* Document::Redo() {
-    return history_.Redo(set_);
+    EditStep* step = history_.Redo(set_);
+    SwapPage(step);
+    return step;
+}
+
+void Document::ChangeWithPage(std::unique_ptr<EditStep> before,
+                              const std::function<void(Charset&)>& change, const QString& page) {
+    before->SetOtherPage(codePage_.name());
+    Change(std::move(before), change);
+    ChooseCodePage(page);
+}
+
+void Document::SwapPage(EditStep* step) {
+    if (step == nullptr || !step->otherPage()) {
+        return;
+    }
+    const QString other = *step->otherPage();
+    step->SetOtherPage(codePage_.name());
+    if (UseCodePage(other)) {
+        codePageChoices_.Remember(FileKey(), codePage_.name());
+    }
 }
 
 bool Document::UseCodePage(const QString& nameOrFile) {

@@ -84,6 +84,10 @@ public:
     // Runs change on the set as one step, made before it from the set as it was; a change that
     // leaves the set as it was records nothing. Any ongoing edit ends first.
     void Change(std::unique_ptr<EditStep> before, const std::function<void(Charset&)>& change);
+    // Runs change as one step, then makes page the current page; undoing the step brings the set
+    // and the page back together, as a font drawn for one page holds its letters there.
+    void ChangeWithPage(std::unique_ptr<EditStep> before,
+                        const std::function<void(Charset&)>& change, const QString& page);
     // Goes on with the ongoing edit when it is this one; else ends the other and opens this one
     // with the step makeStep gives. The step is recorded when the edit ends.
     void Continue(const OngoingEdit& edit,
@@ -136,6 +140,8 @@ private:
     // came from, with a fresh history.
     void Adopt(Charset&& loaded, const QString& path, std::optional<GameFont> gameFont);
     bool UseCodePage(const QString& nameOrFile);
+    // A step that carries a page swaps it with the current one, which is remembered as a choice.
+    void SwapPage(EditStep* step);
 
     Charset set_;
     EditHistory history_;

@@ -54,7 +54,7 @@ void EditHistory::DropOldest() {
     }
 }
 
-const EditStep* EditHistory::Undo(Charset& set) {
+EditStep* EditHistory::Undo(Charset& set) {
     End(set);
     if (!CanUndo()) {
         return nullptr;
@@ -65,7 +65,7 @@ const EditStep* EditHistory::Undo(Charset& set) {
     return step;
 }
 
-const EditStep* EditHistory::Redo(Charset& set) {
+EditStep* EditHistory::Redo(Charset& set) {
     End(set);
     if (!CanRedo()) {
         return nullptr;

@@ -35,8 +35,8 @@ public:
     bool IsOpen() const { return open_ != nullptr; }
     void End(const Charset& set);
 
-    const EditStep* Undo(Charset& set);
-    const EditStep* Redo(Charset& set);
+    EditStep* Undo(Charset& set);
+    EditStep* Redo(Charset& set);
 
     // A fresh history whose state is clean: after New, Open and Reopen.
     void Clear();

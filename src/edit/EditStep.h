@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <optional>
 
 namespace fontlathe {
 
@@ -39,11 +40,16 @@ public:
     Scope scope() const { return scope_; }
     // The character the step changed; the row to select after a swap, -1 for none.
     int code() const { return code_; }
+    // For a step that changed the code page with the set (Add Letters), the page on the other
+    // side of the step: it swaps with the document's page as the step swaps with the set.
+    const std::optional<QString>& otherPage() const { return otherPage_; }
+    void SetOtherPage(QString page) { otherPage_ = std::move(page); }
 
 private:
     QString text_;
     Scope scope_;
     int code_;
+    std::optional<QString> otherPage_;
 };
 
 // The name of a step that changed one character, as the page reads its code: "Paint 'A'", or

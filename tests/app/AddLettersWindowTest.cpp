@@ -79,7 +79,10 @@ TEST_F(AddLettersWindowTest, ShowsThePlanThenAddsThePolishLettersAsOneStep) {
 
     dispatcher().MenuCommand(Menu::Undo);
     ExpectSameSet(set(), before, "after Undo");
-    EXPECT_EQ(document().codePage().name(), u"cp1250"_s) << "a page is no edit of the set";
+    EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: latin1"_s)
+        << "the glyphs and the page they were drawn for come back together";
+    dispatcher().MenuCommand(Menu::Redo);
+    EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: cp1250"_s);
 }
 
 // Generate on a font of a game's bundle asks first, naming the game's glyphs outside the
