@@ -5,6 +5,8 @@
 #include "text/CodePoints.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
 
 namespace fontlathe {
 
@@ -87,14 +89,17 @@ namespace {
 // The text of a file in a single-byte page, each byte the page's character for it; a byte the
 // page leaves empty reads as U+FFFD.
 QByteArray DecodeThroughPage(QByteArrayView bytes, const CodePage& page) {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes) {
-        const char32_t character =
-            page.CharacterAt(static_cast<unsigned char>(byte)).value_or(char32_t(0xFFFD));
-        text += QString::fromUcs4(&character, 1);
+    // Each byte value is looked up once, not once a byte of a text that may be large.
+    std::array<char32_t, 256> characters{};
+    for (int code = 0; code < 256; ++code) {
+        characters[std::size_t(code)] = page.CharacterAt(code).value_or(char32_t(0xFFFD));
     }
-    return text.toUtf8();
+    std::u32string text;
+    text.reserve(std::size_t(bytes.size()));
+    for (const char byte : bytes) {
+        text += characters[static_cast<unsigned char>(byte)];
+    }
+    return QString::fromUcs4(text.data(), qsizetype(text.size())).toUtf8();
 }
 
 } // namespace
