@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
-  libtiff-dev libpng-dev
+  libtiff-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation fontconfig
@@ -14,6 +14,12 @@ packages=(
   librsvg2-bin dpkg-dev file
   desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl libxml2-utils lintian
 )
+
+# The test suite also reads the bitmap faces X11 and the console install, with the tools that
+# convert them: pcf2bdf to check the PCF reader, bdftopcf to check what export-font writes.
+if [ "${1:-}" = "--for-tests" ]; then
+  packages+=(xfonts-terminus xfonts-base xfonts-75dpi console-setup-linux pcf2bdf xfonts-utils)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

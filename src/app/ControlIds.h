@@ -74,6 +74,8 @@ struct Menu {
         OpenGameFont = 20,
         AddLetters = 21,
         ShowScreenWidth = 22,
+        ImportFont = 23,
+        ExportBdf = 24,
         AppQuit = -1,
         AppPreferences = -2,
         AppAbout = -3,

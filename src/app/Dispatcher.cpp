@@ -117,6 +117,12 @@ void Dispatcher::MenuCommand(int menuId) {
     case Menu::ImportSheet:
         changed = ImportSheetCommand();
         break;
+    case Menu::ImportFont:
+        changed = ImportFontCommand();
+        break;
+    case Menu::ExportBdf:
+        ExportBdfCommand();
+        break;
     case Menu::MarkMissing:
     case Menu::ShowScreenWidth:
         changed = ViewScope::Preview;

@@ -74,6 +74,10 @@ private:
     // and makes the target page the document's page. style is the one the dialog offers first.
     ViewScope AddLetters(GenerationStyle style);
     ViewScope ImportSheetCommand();
+    // File > Import Font: a BDF, PCF or PSF face as the whole set, one step; Export BDF writes
+    // the set as a BDF face.
+    ViewScope ImportFontCommand();
+    void ExportBdfCommand();
     ViewScope PasteCharCommand(int code);
     ViewScope ShiftCommand(int controlId, int code);
     ViewScope LastCharCommand(int code);

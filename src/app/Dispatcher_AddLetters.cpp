@@ -3,7 +3,7 @@
 #include "MainWindow.h"
 #include "document/Document.h"
 #include "edit/WholeSetEdit.h"
-#include "generate/DrawingFont.h"
+#include "generate/DrawingSource.h"
 #include "gui/Environment.h"
 #include "letters/AddLetters.h"
 
@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cmath>
+#include <map>
 
 namespace fontlathe {
 
@@ -56,7 +57,9 @@ AddLettersPreview PreviewOf(const AddLettersPlan& plan) {
 ViewScope Dispatcher::AddLetters(GenerationStyle style) {
     const std::optional<GameFont>& gameFont = document_.gameFont();
     const int gameVersion = gameFont ? gameFont->version() : AnyGameVersion;
-    const auto requestFor = [this, gameVersion](const AddLettersChoices& choices) {
+    // The dialog plans on every change: a face file is read once.
+    std::map<QString, std::optional<DrawingSource>> sources;
+    const auto requestFor = [this, gameVersion, &sources](const AddLettersChoices& choices) {
         AddLettersRequest request;
         request.fromPage = document_.codePage();
         if (const std::optional<CodePage> page = CodePage::Standard(choices.toPage)) {
@@ -66,7 +69,15 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
                               ? EveryLetterOf(request.toPage)
                               : LettersOfText(choices.text);
         if (choices.drawWith) {
-            request.drawWith = MakeDrawingFont(DrawingFontOf(*choices.drawWith));
+            const GenerationFont font = DrawingFontOf(*choices.drawWith);
+            const QString key = font.familyName + QString::number(font.size) + font.styleName +
+                                QString::number(font.styleFlags);
+            auto known = sources.find(key);
+            if (known == sources.end()) {
+                Result unreadable = Result::Success();
+                known = sources.emplace(key, MakeDrawingSource(font, unreadable)).first;
+            }
+            request.drawWith = known->second;
         }
         request.style = choices.style;
         request.gameVersion = gameVersion;

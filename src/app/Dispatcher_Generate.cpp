@@ -4,7 +4,7 @@
 #include "ProgramTexts.h"
 #include "document/Document.h"
 #include "edit/WholeSetEdit.h"
-#include "generate/DrawingFont.h"
+#include "generate/DrawingSource.h"
 #include "generate/Rasterizer.h"
 #include "gui/Environment.h"
 
@@ -104,11 +104,15 @@ ViewScope Dispatcher::Generate(GenerationStyle style) {
     // The rasterizer replaces the set only when the whole run succeeds, so a failed run ends the
     // edit without a step.
     Result generated = Result::Success();
-    document_.Change(std::make_unique<WholeSetEdit>(GenerationStepName(style), document_.set()),
-                     [&](Charset& set) {
-                         generated = GenerateCharset(set, MakeDrawingFont(state_.generationFont),
-                                                     style, document_.codePage());
-                     });
+    const std::optional<DrawingSource> source =
+        MakeDrawingSource(state_.generationFont, generated);
+    if (source) {
+        document_.Change(
+            std::make_unique<WholeSetEdit>(GenerationStepName(style), document_.set()),
+            [&](Charset& set) {
+                generated = GenerateCharset(set, *source, style, document_.codePage());
+            });
+    }
     if (!generated) {
         ShowFailure(QStringLiteral("Could not generate the set from %1")
                         .arg(state_.generationFont.familyName),

@@ -62,6 +62,8 @@ void MainWindow::BuildMenus() {
     file->addSeparator();
     AddMenuItem(file, Menu::ExportSheet, QStringLiteral("Export Sheet..."), QKeySequence());
     AddMenuItem(file, Menu::ImportSheet, QStringLiteral("Import Sheet..."), QKeySequence());
+    AddMenuItem(file, Menu::ImportFont, QStringLiteral("Import Font..."), QKeySequence());
+    AddMenuItem(file, Menu::ExportBdf, QStringLiteral("Export BDF..."), QKeySequence());
     file->addSeparator();
     AddMenuItem(file, Menu::Close, QStringLiteral("Close"), Qt::CTRL | Qt::Key_Q);
 

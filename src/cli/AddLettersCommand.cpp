@@ -266,8 +266,14 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         return *refused;
     }
     if (const auto family = parsed.Value(QStringLiteral("--draw-with"))) {
-        request.drawWith = MakeDrawingFont(GenerationFont{*family, 10, 0, QString()});
-        if (const std::optional<QString> used = SubstitutedFamily(*request.drawWith, *family)) {
+        Result unreadable = Result::Success();
+        request.drawWith = MakeDrawingSource(GenerationFont{*family, 10, 0, QString()}, unreadable);
+        if (!request.drawWith) {
+            return Fail(err, *family, unreadable.reason());
+        }
+        if (const std::optional<QString> used =
+                request.drawWith->face() ? std::nullopt
+                                         : SubstitutedFamily(request.drawWith->font(), *family)) {
             err << *family << " is not installed; drawing with " << *used << Qt::endl;
         }
     }

@@ -32,11 +32,11 @@ struct CliCommand {
 // Every command, in the order of the usage text.
 const std::vector<CliCommand>& CliCommands();
 
-// The runners, each in the file of its concern: FontCommands.cpp, BundleCommands.cpp and
-// AddLettersCommand.cpp.
+// The runners, each in the file of its concern: FontCommands.cpp, FaceCommands.cpp,
+// BundleCommands.cpp and AddLettersCommand.cpp.
 using CliRunFunction = int(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
                            QTextStream& err);
 CliRunFunction RunInfo, RunResave, RunRender, RunGenerate, RunExport, RunImport, RunCoverage,
-    RunCodePages, RunFonts, RunExtract, RunInsert, RunAddLetters;
+    RunCodePages, RunFonts, RunExtract, RunInsert, RunAddLetters, RunImportFont, RunExportFont;
 
 } // namespace fontlathe

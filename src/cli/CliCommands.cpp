@@ -52,7 +52,8 @@ std::vector<CliCommand> MakeCommands() {
          {QStringLiteral("--family"), QStringLiteral("--size"), Style, Output, CodePage},
          0},
         QStringLiteral("generate takes --family NAME --size N and -o OUT.char"),
-        QStringLiteral("generate takes --family NAME --size N and -o OUT.char"),
+        QStringLiteral("generate takes --family NAME --size N (or --family FACE-FILE) and -o "
+                       "OUT.char"),
         QStringLiteral("  generate --family NAME --size N [--bold] [--italic]\n"
                        "           [--style normal|shadowed|outlined] [--codepage P] "
                        "[--dirty-bytes]\n"
@@ -62,7 +63,9 @@ std::vector<CliCommand> MakeCommands() {
                        "                                   a new set, as the editor's Generate "
                        "commands do;\n"
                        "                                   N is 1 to 100 points, one pixel a "
-                       "point\n"),
+                       "point;\n"
+                       "                                   NAME may be a BDF, PCF or PSF file, "
+                       "drawn as it is\n"),
         RunGenerate, true);
     add(QStringLiteral("export"), {{}, {QStringLiteral("--cell"), Output, CodePage}, 1},
         QStringLiteral("export takes FILE.char and -o SHEET.png"),
@@ -80,6 +83,26 @@ std::vector<CliCommand> MakeCommands() {
         QStringLiteral("  import SHEET.png [--dirty-bytes] -o FILE.char\n"
                        "                                   read a sheet back into a font file\n"),
         RunImport);
+    add(QStringLiteral("import-font"), {{}, {CodePage, Output}, 1},
+        QStringLiteral("import-font takes FACE and -o OUT.char"),
+        QStringLiteral("import-font takes FACE and -o OUT.char"),
+        QStringLiteral("  import-font FACE [--codepage P] -o OUT.char\n"
+                       "                                   make a 1-bit font of a BDF, PCF or PSF "
+                       "face\n"
+                       "                                   (gzip-compressed or not): each code "
+                       "gets the face's\n"
+                       "                                   glyph of the character page P puts "
+                       "there\n"),
+        RunImportFont);
+    add(QStringLiteral("export-font"), {{}, {CodePage, Output}, 1},
+        QStringLiteral("export-font takes FONT.char and -o OUT.bdf"),
+        QStringLiteral("export-font takes FONT.char and -o OUT.bdf"),
+        QStringLiteral("  export-font FONT.char [--codepage P] -o OUT.bdf\n"
+                       "                                   write the font as a BDF face, each "
+                       "glyph at the\n"
+                       "                                   Unicode character page P puts at its "
+                       "code\n"),
+        RunExportFont);
     add(QStringLiteral("coverage"), {{Json}, {Text, TextFile, TextEncoding, CodePage}, 1},
         QStringLiteral("coverage takes FILE.char and --text TEXT or --text-file PATH"),
         QStringLiteral("coverage takes either --text TEXT or --text-file PATH"),

@@ -7,6 +7,7 @@
 #include "SheetFiles.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
+#include "faces/FaceFile.h"
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
 #include "render/TextPreview.h"
@@ -125,14 +126,23 @@ int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
 
 int RunGenerate(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
                 QTextStream& err) {
-    if (!parsed.Value(QStringLiteral("--family")) || !parsed.Value(QStringLiteral("--size")) ||
-        !parsed.Value(QStringLiteral("-o"))) {
+    const std::optional<QString> family = parsed.Value(QStringLiteral("--family"));
+    const std::optional<QString> sizeText = parsed.Value(QStringLiteral("--size"));
+    // A bitmap face is drawn at its own size, as it is.
+    const bool face = family && NamesFaceFile(*family);
+    if (!family || (!sizeText && !face) || !parsed.Value(QStringLiteral("-o"))) {
         return UsageError(err, command.needs);
     }
+    if (face && (parsed.Has(QStringLiteral("--bold")) || parsed.Has(QStringLiteral("--italic")))) {
+        return UsageError(err, QStringLiteral("--bold and --italic do not go with a bitmap face, "
+                                              "which is drawn as it is"));
+    }
     GenerationFont font;
-    font.familyName = *parsed.Value(QStringLiteral("--family"));
-    bool sizeOk = false;
-    font.size = parsed.Value(QStringLiteral("--size"))->toInt(&sizeOk);
+    font.familyName = *family;
+    bool sizeOk = !sizeText;
+    if (sizeText) {
+        font.size = sizeText->toInt(&sizeOk);
+    }
     if (!sizeOk || font.size < MinGenerationSize || font.size > MaxGenerationSize) {
         return UsageError(err, QStringLiteral("--size takes a whole number of points from %1 to "
                                               "%2; a glyph is at most 127 pixels a side")
@@ -149,14 +159,25 @@ int RunGenerate(const CliCommand& command, const ParsedArgs& parsed, QTextStream
     if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
         return *refused;
     }
+    Result unreadable = Result::Success();
+    const std::optional<DrawingSource> source = MakeDrawingSource(font, unreadable);
+    if (!source) {
+        return Fail(err, font.familyName, unreadable.reason());
+    }
+    if (face && sizeText && font.size != source->PixelSize()) {
+        return UsageError(err, QStringLiteral("%1 is a bitmap face of %2 pixels: leave --size out "
+                                              "or give %2")
+                                   .arg(font.familyName)
+                                   .arg(source->PixelSize()));
+    }
     Charset set;
     set.NewCharset(1);
-    const QFont drawingFont = MakeDrawingFont(font);
-    if (const Result generated = GenerateCharset(set, drawingFont, style, page); !generated) {
+    if (const Result generated = GenerateCharset(set, *source, style, page); !generated) {
         return Fail(err, font.familyName, generated.reason());
     }
     // The fallback stays, but the user learns which family the set was drawn with.
-    if (const std::optional<QString> used = SubstitutedFamily(drawingFont, font.familyName)) {
+    if (const std::optional<QString> used =
+            face ? std::nullopt : SubstitutedFamily(source->font(), font.familyName)) {
         err << font.familyName << " is not installed; drew with " << *used << Qt::endl;
     }
     const QString output = *parsed.Value(QStringLiteral("-o"));

@@ -89,7 +89,8 @@ bool IsSpace(char32_t character) {
     return character == 32 || character == 160;
 }
 
-void RenderGlyphs(Charset& set, const QFont& font, GenerationStyle style, const CodePage& page) {
+void RenderGlyphs(Charset& set, const DrawingSource& source, GenerationStyle style,
+                  const CodePage& page) {
     set.NewCharset(1);
     set.minInkTop = 65535;
     set.bitsPerPixel = static_cast<std::uint8_t>(BitsPerPixelOf(style));
@@ -100,7 +101,7 @@ void RenderGlyphs(Charset& set, const QFont& font, GenerationStyle style, const 
         if (!character) {
             continue;
         }
-        QImage raster = DrawCharacter(*character, font, style);
+        QImage raster = source.Draw(*character, style);
         if (raster.isNull()) {
             continue;
         }
@@ -173,6 +174,36 @@ QImage DrawCharacter(char32_t character, const QFont& font, GenerationStyle styl
     return raster;
 }
 
+QImage DrawFaceCharacter(char32_t character, const BitmapFace& face, GenerationStyle style) {
+    const FaceGlyph* glyph = face.GlyphOf(character);
+    if (glyph == nullptr || glyph->advance <= 0 || face.LineHeight() <= 0) {
+        return {};
+    }
+    const bool space = IsSpace(character);
+    const int margin = space ? 0 : Margin;
+    QImage raster = MakeBlankRaster(glyph->advance + (space ? static_cast<int>(style) : 2 * Margin),
+                                    face.LineHeight() + 2 * margin);
+    for (const Drawing& drawing : DrawingsOf(style)) {
+        const QRgb color = DisplayColors[static_cast<std::size_t>(drawing.index)];
+        const QPoint origin(drawing.at.x() + glyph->box.left(),
+                            drawing.at.y() + face.ascent + glyph->box.top());
+        for (int row = 0; row < glyph->box.height(); ++row) {
+            const int y = origin.y() + row;
+            if (y < 0 || y >= raster.height()) {
+                continue;
+            }
+            auto* line = reinterpret_cast<QRgb*>(raster.scanLine(y));
+            for (int column = 0; column < glyph->box.width(); ++column) {
+                const int x = origin.x() + column;
+                if (x >= 0 && x < raster.width() && glyph->Ink(column, row)) {
+                    line[x] = color;
+                }
+            }
+        }
+    }
+    return raster;
+}
+
 Result CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
                          const CodePage& page) {
     if (tallest <= 0) {
@@ -200,22 +231,22 @@ Result CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
     return Result::Success();
 }
 
-Result GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style,
+Result GenerateCharset(Charset& set, const DrawingSource& source, GenerationStyle style,
                        const CodePage& page) {
     // A line twice as high as a file's glyphs can be gives glyphs that can't fit; drawing 224 of
     // them at such a size would only cost memory and time.
     constexpr qreal LargestLine = 2 * MaxGlyphSide;
-    if (QFontMetricsF(drawingFont).height() > LargestLine) {
+    if (source.LineHeight() > LargestLine) {
         return Result::Failure(
             QStringLiteral("at %1 points the characters would be larger than a font file holds (at "
                            "most %2 x %2), so choose a smaller size")
-                .arg(drawingFont.pixelSize())
+                .arg(source.PixelSize())
                 .arg(MaxGlyphSide));
     }
     Charset generated = set;
-    RenderGlyphs(generated, drawingFont, style, page);
+    RenderGlyphs(generated, source, style, page);
     const int tallest = TrimGlyphs(generated, style);
-    if (Result checked = CheckGeneratedSet(generated, tallest, drawingFont.pixelSize(), page);
+    if (Result checked = CheckGeneratedSet(generated, tallest, source.PixelSize(), page);
         !checked) {
         return checked;
     }

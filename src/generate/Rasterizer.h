@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawingSource.h"
 #include "GenerationFont.h"
 #include "charset/Charset.h"
 #include "charset/Result.h"
@@ -18,7 +19,7 @@ namespace fontlathe {
 // The run builds the new set aside: set is replaced only when every glyph fits a font file
 // (127 x 127 pixels) and some character has ink; otherwise set stays as it was and the result
 // says why.
-Result GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle style,
+Result GenerateCharset(Charset& set, const DrawingSource& source, GenerationStyle style,
                        const CodePage& page = CodePage());
 
 // One character as GenerateCharset draws each before cutting it down: into a raster as wide as
@@ -27,6 +28,10 @@ Result GenerateCharset(Charset& set, const QFont& drawingFont, GenerationStyle s
 // with the style's outline or shadow in colour 2. A null image for a character the font gives no
 // width. Needs a QGuiApplication.
 QImage DrawCharacter(char32_t character, const QFont& font, GenerationStyle style);
+
+// The same for a bitmap face's glyph, its pixels as they are, the face's baseline where the
+// font's would be. Needs no QGuiApplication.
+QImage DrawFaceCharacter(char32_t character, const BitmapFace& face, GenerationStyle style);
 
 // The check a generated set must pass before it replaces the set in memory: some glyph has ink
 // (tallest > 0) and every glyph fits a font file. The reason names a character as the page reads

@@ -1,5 +1,6 @@
 #include "AddLettersDialog.h"
 
+#include "faces/FaceFile.h"
 #include "text/CodePage.h"
 
 #include <QButtonGroup>
@@ -7,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -38,6 +40,11 @@ QString Capitalised(QString text) {
         text[0] = text[0].toUpper();
     }
     return text;
+}
+
+// A family by its name, a bitmap face file by its file name.
+QString FontLabel(const QString& family) {
+    return NamesFaceFile(family) ? QFileInfo(family).fileName() : family;
 }
 
 class AddLettersDialog : public QDialog {
@@ -156,7 +163,7 @@ private:
     }
 
     void Replan() {
-        fontButton_->setText(drawWith_ ? drawWith_->family + QStringLiteral("...")
+        fontButton_->setText(drawWith_ ? FontLabel(drawWith_->family) + QStringLiteral("...")
                                        : QStringLiteral("Choose Font..."));
         styles_->setEnabled(draw_->isChecked());
         const AddLettersPreview preview = plan_(Choices());

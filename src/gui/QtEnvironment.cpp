@@ -1,6 +1,7 @@
 #include "QtEnvironment.h"
 
 #include "AddLettersDialog.h"
+#include "faces/FaceFile.h"
 
 #include <QClipboard>
 #include <QDialog>
@@ -54,11 +55,38 @@ std::optional<FontChoice> QtEnvironment::AskFont(QWidget* parent, const FontChoi
     if (!preselected.styleName.isEmpty()) {
         initial.setStyleName(preselected.styleName);
     }
-    bool confirmed = false;
-    const QFont chosen = QFontDialog::getFont(&confirmed, initial, parent);
-    if (!confirmed) {
+    QFontDialog dialog(initial, parent);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    // A bitmap face file (BDF, PCF, PSF) is offered beside the installed fonts.
+    std::optional<FontChoice> faceChoice;
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        QPushButton* faceButton = buttons->addButton(QStringLiteral("Bitmap Font File..."),
+                                                     QDialogButtonBox::ActionRole);
+        QObject::connect(faceButton, &QPushButton::clicked, &dialog, [&] {
+            const QString path =
+                AskOpenFileName(&dialog, QStringLiteral("Bitmap Font File"),
+                                NamesFaceFile(preselected.family) ? preselected.family : QString(),
+                                FaceFilePattern());
+            if (path.isEmpty()) {
+                return;
+            }
+            BitmapFace face;
+            if (const Result read = ReadFaceFile(path, face); !read) {
+                ShowError(&dialog, QStringLiteral("Bitmap Font File"),
+                          QStringLiteral("Could not read \"%1\": %2").arg(path, read.reason()));
+                return;
+            }
+            faceChoice = FontChoice{path, static_cast<double>(face.pixelSize)};
+            dialog.accept();
+        });
+    }
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
+    if (faceChoice) {
+        return faceChoice;
+    }
+    const QFont chosen = dialog.selectedFont();
     FontChoice choice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic(),
                       chosen.underline()};
     choice.styleName = chosen.styleName();

@@ -10,7 +10,6 @@
 #include "text/CodePoints.h"
 
 #include <QChar>
-#include <QFontInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -195,7 +194,7 @@ void Planner::Draw(LetterRow& row) {
         row.glyph = std::move(*drawn);
     } else {
         row.detail = QStringLiteral("missing: %1 draws nothing for it that fits a font file")
-                         .arg(QFontInfo(*request_.drawWith).family());
+                         .arg(request_.drawWith->Family());
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charset/Charset.h"
+#include "generate/DrawingSource.h"
 #include "generate/GenerationFont.h"
 #include "text/CodePage.h"
 #include "text/ReservedCodes.h"
@@ -37,7 +38,8 @@ struct AddLettersRequest {
     CodePage fromPage;             // which letter each glyph of the font shows now
     CodePage toPage;               // where the game's text will have each letter
     std::vector<char32_t> letters; // the wanted letters, each once
-    std::optional<QFont> drawWith; // the installed font for letters nothing else makes
+    // The installed font or the bitmap face for letters nothing else makes.
+    std::optional<DrawingSource> drawWith;
     GenerationStyle style = GenerationStyle::Normal;
     int gameVersion = AnyGameVersion; // whose text reader decides the reserved codes
 };

@@ -5,7 +5,6 @@
 #include "generate/Rasterizer.h"
 
 #include <QChar>
-#include <QFontInfo>
 
 #include <algorithm>
 #include <cstdlib>
@@ -39,9 +38,9 @@ const Glyph* ReferenceCapital(const Charset& font, const CodePage& page,
 
 } // namespace
 
-LetterDrawer::LetterDrawer(const Charset& font, const CodePage& fontPage, const QFont& family,
-                           GenerationStyle style)
-    : drawing_(family), style_(style), palette_(font.ColorCount()) {
+LetterDrawer::LetterDrawer(const Charset& font, const CodePage& fontPage,
+                           const DrawingSource& source, GenerationStyle style)
+    : drawing_(source), style_(style), palette_(font.ColorCount()) {
     InkCounts counts{};
     for (int code = 0; code < GlyphSlotCount; ++code) {
         const Glyph* glyph = font.GlyphAt(code);
@@ -64,9 +63,10 @@ LetterDrawer::LetterDrawer(const Charset& font, const CodePage& fontPage, const 
     }
     capital_ = *capital;
     capitalInk_ = InkRectOf(capital_.raster, palette_);
-    // The smallest size whose H is at least as tall, or the size below it when that comes closer.
+    // The smallest size whose H is at least as tall, or the size below it when that comes closer;
+    // a face has its one size.
     const int target = capitalInk_.height();
-    int low = MinGenerationSize, high = MaxGenerationSize;
+    int low = MinGenerationSize, high = drawing_.face() ? low : MaxGenerationSize;
     while (low < high) {
         const int middle = (low + high) / 2;
         if (DrawnCapitalHeight(middle, nullptr) >= target) {
@@ -80,13 +80,13 @@ LetterDrawer::LetterDrawer(const Charset& font, const CodePage& fontPage, const 
         --low;
     }
     if (DrawnCapitalHeight(low, &drawnBaseline_) == 0) {
-        problem_ = QStringLiteral("%1 draws no H").arg(QFontInfo(drawing_).family());
+        problem_ = QStringLiteral("%1 draws no H").arg(drawing_.Family());
     }
 }
 
 int LetterDrawer::DrawnCapitalHeight(int pixelSize, int* bottom) {
-    drawing_.setPixelSize(pixelSize);
-    const QRect ink = InkRectOf(DrawCharacter(U'H', drawing_, style_), DrawingColors);
+    drawing_.SetPixelSize(pixelSize);
+    const QRect ink = InkRectOf(drawing_.Draw(U'H', style_), DrawingColors);
     if (bottom != nullptr) {
         *bottom = ink.bottom();
     }
@@ -94,13 +94,11 @@ int LetterDrawer::DrawnCapitalHeight(int pixelSize, int* bottom) {
 }
 
 QString LetterDrawer::Description() const {
-    return QStringLiteral("%1 at %2 px")
-        .arg(QFontInfo(drawing_).family())
-        .arg(drawing_.pixelSize());
+    return QStringLiteral("%1 at %2 px").arg(drawing_.Family()).arg(drawing_.PixelSize());
 }
 
 std::optional<Glyph> LetterDrawer::Draw(char32_t letter) const {
-    const QImage drawn = DrawCharacter(letter, drawing_, style_);
+    const QImage drawn = drawing_.Draw(letter, style_);
     const QRect ink = drawn.isNull() ? QRect() : InkRectOf(drawn, DrawingColors);
     if (!problem_.isEmpty() || ink.isNull()) {
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "charset/Charset.h"
 #include "charset/PaletteLookup.h"
+#include "generate/DrawingSource.h"
 #include "generate/GenerationFont.h"
 #include "text/CodePage.h"
 
@@ -14,7 +15,7 @@
 namespace fontlathe {
 
 // Draws letters with an installed font so that they match a font's own: its capital H drawn as
-// tall as the font's H ink (the tallest Latin capital's when the font has no H), the ink's
+// tall as the font's H ink (a bitmap face is drawn at its own size) (the tallest Latin capital's when the font has no H), the ink's
 // bottom row on the font's baseline (the bottom row of that capital's ink), the capital's blank
 // columns and x offset on each side, in the colour index the font's letters mostly use (and the
 // one they use next for the style's shadow or outline; none on a font of two colours). Needs a
@@ -22,7 +23,7 @@ namespace fontlathe {
 class LetterDrawer {
 public:
     // fontPage says which letter each glyph of font shows.
-    LetterDrawer(const Charset& font, const CodePage& fontPage, const QFont& family,
+    LetterDrawer(const Charset& font, const CodePage& fontPage, const DrawingSource& source,
                  GenerationStyle style);
 
     // Why nothing can be drawn (the font has no Latin capital to measure, or the installed font
@@ -37,7 +38,7 @@ public:
 private:
     int DrawnCapitalHeight(int pixelSize, int* bottom);
 
-    QFont drawing_;
+    DrawingSource drawing_;
     GenerationStyle style_;
     PaletteLookup palette_;
     QRgb main_ = 0;
