@@ -7,6 +7,7 @@
 #include "clipboard/TiffCodec.h"
 #include "sheet/GlyphSheet.h"
 #include "support/BundleBuilder.h"
+#include "support/FaceSamples.h"
 #include "support/SampleSets.h"
 #include "support/TiffSamples.h"
 
@@ -149,13 +150,34 @@ bool WriteBundleSeeds(const QDir& folder) {
     return ok;
 }
 
+// The sample face in every format and layout the readers know, gzipped and not.
+bool WriteFaceSeeds(const QDir& folder) {
+    const test::SampleFace face = test::CellFace();
+    const std::vector<std::pair<const char*, QByteArray>> files = {
+        {"cell.bdf", test::BdfOf(face)},
+        {"cell.pcf", test::PcfOf(face, {})},
+        {"cell-lsb.pcf", test::PcfOf(face, {false, false, 1, 1, false})},
+        {"cell-units.pcf", test::PcfOf(face, {true, false, 8, 4, true})},
+        {"cell1.psf", test::PsfOf(face, 1, true)},
+        {"cell2.psf", test::PsfOf(face, 2, true)},
+        {"cell2-cp437.psf", test::PsfOf(face, 2, false)},
+        {"cell.pcf.gz", test::Gzipped(test::PcfOf(face, {}))},
+    };
+    bool ok = true;
+    for (const auto& [name, bytes] : files) {
+        ok = ok && Write(folder, QString::fromLatin1(name), bytes);
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     if (argc != 3 ||
         (std::strcmp(argv[1], "charset") != 0 && std::strcmp(argv[1], "clipboard") != 0 &&
-         std::strcmp(argv[1], "sheet") != 0 && std::strcmp(argv[1], "bundle") != 0)) {
-        std::fprintf(stderr, "usage: %s charset|clipboard|sheet|bundle FOLDER\n", argv[0]);
+         std::strcmp(argv[1], "sheet") != 0 && std::strcmp(argv[1], "bundle") != 0 &&
+         std::strcmp(argv[1], "face") != 0)) {
+        std::fprintf(stderr, "usage: %s charset|clipboard|sheet|bundle|face FOLDER\n", argv[0]);
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[2]));
@@ -170,6 +192,8 @@ int main(int argc, char* argv[]) {
         ok = WriteClipboardSeeds(folder);
     } else if (std::strcmp(argv[1], "bundle") == 0) {
         ok = WriteBundleSeeds(folder);
+    } else if (std::strcmp(argv[1], "face") == 0) {
+        ok = WriteFaceSeeds(folder);
     } else {
         ok = WriteSheetSeeds(folder);
     }

@@ -3,6 +3,7 @@
 #include "FaceReaders.h"
 #include "charset/FileAccess.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include <zlib.h>
@@ -98,7 +99,11 @@ Result ReadFaceFile(const QString& path, BitmapFace& face) {
         !read) {
         return read;
     }
-    return ParseFace(bytes, face);
+    const Result parsed = ParseFace(bytes, face);
+    if (parsed && face.name.isEmpty()) {
+        face.name = QFileInfo(path).fileName();
+    }
+    return parsed;
 }
 
 bool NamesFaceFile(const QString& familyOrPath) {

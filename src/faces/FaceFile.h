@@ -15,8 +15,8 @@ inline constexpr qint64 MaxFaceFileSize = 64 * 1024 * 1024;
 inline constexpr int MaxFaceGlyphSide = 512;
 
 // Reads a BDF, PCF or PSF (1 or 2) file, gzip-compressed or not, told apart by their first
-// bytes. A damaged or hostile file is refused with the byte offset and the reason; face is then
-// left as it was.
+// bytes; a face that names no family is named by the file. A damaged or hostile file is refused
+// with the byte offset and the reason; face is then left as it was.
 Result ReadFaceFile(const QString& path, BitmapFace& face);
 Result ParseFace(QByteArrayView bytes, BitmapFace& face);
 

@@ -97,11 +97,14 @@ Result ReadTable(QByteArrayView bytes, const PsfLayout& layout, qint64 at,
                 if (at + length > bytes.size()) {
                     return FaceFailure(at, QStringLiteral("the Unicode table is cut short"));
                 }
-                const QString decoded = QString::fromUtf8(bytes.sliced(at, length));
-                if (decoded.isEmpty() || decoded.front() == QChar::ReplacementCharacter) {
-                    return FaceFailure(at, QStringLiteral("the Unicode table holds no UTF-8"));
+                value = length == 1 ? lead : lead & (0x3F >> (length - 1));
+                for (int i = 1; i < length; ++i) {
+                    const auto next = static_cast<std::uint8_t>(bytes[at + i]);
+                    if ((next & 0xC0) != 0x80 || (lead & 0xC0) == 0x80 || lead > 0xF4) {
+                        return FaceFailure(at, QStringLiteral("the Unicode table holds no UTF-8"));
+                    }
+                    value = value << 6 | (next & 0x3F);
                 }
-                value = decoded.toUcs4().value(0);
                 at += length;
             }
             if (!inSequence) {
