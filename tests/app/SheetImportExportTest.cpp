@@ -1,4 +1,6 @@
+#include "faces/FaceFile.h"
 #include "sheet/GlyphSheet.h"
+#include "support/FaceSamples.h"
 #include "support/AppFixture.h"
 #include "support/SampleSets.h"
 #include "views/ImageView.h"
@@ -41,6 +43,33 @@ TEST_F(SheetCommandsTest, ExportThenImportIsOneUndoableStepAndAFailureNamesFileA
     EXPECT_TRUE(environment_.messages[0].text.contains(u"character 17"_s, Qt::CaseInsensitive))
         << environment_.messages[0].text.toStdString();
     EXPECT_EQ(set().PresentGlyphCount(), 0);
+    EXPECT_FALSE(dispatcher().history().CanUndo());
+}
+
+TEST_F(SheetCommandsTest, ABitmapFaceComesInAsOneUndoableStepAndGoesOutAsBdf) {
+    WriteFile(u"cell.bdf"_s, BdfOf(CellFace()));
+    Start();
+    environment_.openAnswers = {PathOf(u"cell.bdf"_s)};
+    dispatcher().MenuCommand(Menu::ImportFont);
+    EXPECT_EQ(set().PresentGlyphCount(), 3);
+    EXPECT_EQ(set().fontHeight, 12);
+    ASSERT_EQ(environment_.messages.size(), 1u);
+    EXPECT_TRUE(environment_.messages[0].text.contains(u"no glyph for 188 characters of latin1"_s))
+        << environment_.messages[0].text.toStdString();
+    environment_.saveAnswers = {PathOf(u"out"_s)};
+    dispatcher().MenuCommand(Menu::ExportBdf);
+    BitmapFace exported;
+    ASSERT_TRUE(ReadFaceFile(PathOf(u"out.bdf"_s), exported).ok());
+    EXPECT_EQ(exported.glyphs.size(), 3u);
+    dispatcher().MenuCommand(Menu::Undo);
+    EXPECT_EQ(set().PresentGlyphCount(), 0);
+
+    WriteFile(u"cut.bdf"_s, BdfOf(CellFace()).first(300));
+    environment_.openAnswers = {PathOf(u"cut.bdf"_s)};
+    dispatcher().MenuCommand(Menu::ImportFont);
+    ASSERT_EQ(environment_.messages.size(), 2u);
+    EXPECT_TRUE(environment_.messages[1].text.contains(u"the file ends inside a glyph"_s))
+        << environment_.messages[1].text.toStdString();
     EXPECT_FALSE(dispatcher().history().CanUndo());
 }
 
