@@ -76,6 +76,9 @@ Charset LatinFont() {
     Draw(set, U'l',
          {"....", "....", ".#..", ".#..", ".#..", ".#..", ".#..", ".#..", ".#..", "..#.", "....",
           "...."});
+    Draw(set, U'i', {"..", ".#", "..", ".#", ".#", ".#", ".#", ".#", ".#", "..", "..", ".."});
+    Draw(set, U'L',
+         {"#.....", "#.....", "#.....", "#.....", "#.....", "#.....", "#.....", "#####."}, 2);
     Draw(set, U'A',
          {"..##...", ".#..#..", "#....#.", "#....#.", "#++++#.", "#....#.", "#....#.", "#....#."},
          2);
@@ -166,7 +169,14 @@ const std::vector<Case> Cases = {
      U'l',
      Mark::Stroke,
      {}},
-    {"cp1250", U'Ł', LetterSource::Missing, "^missing: .*draw", 0, Mark::None, {}},
+    {"cp1250",
+     U'Ł',
+     LetterSource::Composed,
+     "^composed from L \\+ a stroke$",
+     U'L',
+     Mark::Stroke,
+     {}},
+    {"cp1250", U'ř', LetterSource::Missing, "^missing: .*draw", 0, Mark::None, {}},
     {"cp1250", U'ţ', LetterSource::Reserved, "^reserved: .*0xFE", 0, Mark::None, {}},
     {"cp1250", U'@', LetterSource::Reserved, "^reserved: .*0x40", 0, Mark::None, {}},
     {"cp850", U'é', LetterSource::Moved, "^moved from 0xE9$", U'é', Mark::None, {}},
@@ -218,7 +228,14 @@ void ExpectMark(const Case& c, const Ink& base, const Ink& built, const std::str
         EXPECT_EQ(mark.right(), ink.right()) << what;
         return;
     } else {
+        // The stroke of ł and Ł rises to the right: its leftmost pixels lie below its rightmost.
         EXPECT_TRUE(mark.top() >= ink.top() && mark.bottom() <= ink.bottom()) << what;
+        int leftTop = mark.bottom(), rightBottom = mark.top();
+        for (const auto& [x, y, index] : extra) {
+            leftTop = x == mark.left() ? std::min(leftTop, y) : leftTop;
+            rightBottom = x == mark.right() ? std::max(rightBottom, y) : rightBottom;
+        }
+        EXPECT_GT(leftTop, rightBottom) << what;
         return;
     }
     EXPECT_LE(std::abs(mark.left() + mark.right() - ink.left() - ink.right()), 1) << what;
@@ -316,19 +333,100 @@ TEST(AddLettersTest, TheStoredCountGrowsOnlyToTheLastNewLetterAndLaterVersionsMa
     EXPECT_EQ(result.numChars, plan.numChars);
 }
 
-// A mark above an i takes the place of its dot, a Cyrillic one's too: ї comes out as ï does.
+// What Add Letters gives the letter beyond the ink of its base, moved to start at 0, 0: the
+// shape of its mark.
+Ink MarkShape(const Charset& font, const char* page, char32_t letter, const Ink& base) {
+    AddLettersRequest request;
+    request.fromPage = request.toPage = *CodePage::Standard(QString::fromLatin1(page));
+    request.letters = {letter};
+    const AddLettersPlan plan = PlanAddLetters(font, request);
+    Charset result = font;
+    ApplyAddLetters(plan, result);
+    const Glyph* glyph = result.GlyphAt(plan.rows.at(0).code);
+    if (glyph == nullptr) {
+        ADD_FAILURE() << page << " " << std::uint32_t(letter) << " has no glyph";
+        return {};
+    }
+    const Ink ink = InkOf(result, *glyph);
+    EXPECT_TRUE(std::includes(ink.begin(), ink.end(), base.begin(), base.end()));
+    Ink extra, shape;
+    std::set_difference(ink.begin(), ink.end(), base.begin(), base.end(),
+                        std::inserter(extra, extra.end()));
+    const QRect bounds = BoundsOf(extra);
+    for (const auto& [x, y, index] : extra) {
+        shape.emplace(x - bounds.left(), y - bounds.top(), index);
+    }
+    return shape;
+}
+
+// A mark above an i, a Cyrillic one's too, takes the place of its dot: over the stem stands the
+// mark as it stands over e, and nothing else.
 TEST(AddLettersTest, AMarkAboveAnITakesThePlaceOfItsDot) {
+    const Charset font = LatinFont();
+    Ink stem; // i's ink below its first blank row
+    for (const auto& pixel : InkOf(font, *font.GlyphAt(U'i'))) {
+        if (std::get<1>(pixel) > 2) {
+            stem.insert(pixel);
+        }
+    }
+    const Ink e = InkOf(font, *font.GlyphAt(U'e'));
+    const std::tuple<const char*, char32_t, char32_t> cases[] = {{"latin1", U'ï', U'ë'},
+                                                                 {"latin1", U'í', U'é'},
+                                                                 {"latin1", U'î', U'ê'},
+                                                                 {"latin1", U'ì', U'è'},
+                                                                 {"cp1251", U'ї', U'ë'}};
+    for (const auto& [page, onI, onE] : cases) {
+        EXPECT_EQ(MarkShape(font, page, onI, stem), MarkShape(font, "latin1", onE, e))
+            << page << " " << std::uint32_t(onI);
+    }
+}
+
+// A mark below cut from a letter of the font keeps all its rows, the one beside the base's
+// bottom row too.
+TEST(AddLettersTest, AMarkBelowIsCutWhole) {
+    const Art C = {"......", "......", "......", "......", ".###..", "#...#.",
+                   "#.....", "#.....", "#...#.", ".###..", "......", "......"};
     Charset font = LatinFont();
-    Draw(font, U'i', {"..", ".#", "..", ".#", ".#", ".#", ".#", ".#", ".#", "..", "..", ".."});
-    const auto glyphFor = [&font](const char* page, char32_t letter) {
+    Draw(font, U'c', C);
+    const CodePage cp1250 = *CodePage::Standard(u"cp1250"_s);
+    Draw(font, cp1250.CodeOf(U'ç'), WithMark(C, {"...#", "..#.", ".##."}, 2, 9));
+    Draw(font, cp1250.CodeOf(U'ę'), WithMark(E, {".#", "#.", ".#"}, 4, 9));
+    // A letter of the font and its base; a letter taking its mark and that one's base.
+    const std::tuple<char32_t, char32_t, char32_t, char32_t> cases[] = {{U'ç', U'c', U'ş', U's'},
+                                                                        {U'ę', U'e', U'ą', U'a'}};
+    for (const auto& [accented, base, taking, takingBase] : cases) {
+        EXPECT_EQ(MarkShape(font, "cp1250", taking, InkOf(font, *font.GlyphAt(takingBase))),
+                  MarkShape(font, "cp1250", accented, InkOf(font, *font.GlyphAt(base))))
+            << std::uint32_t(taking);
+    }
+}
+
+// A Cyrillic or Greek letter that looks like a Latin one, and the no-break space and soft
+// hyphen, are the glyph of their Latin twin byte for byte.
+TEST(AddLettersTest, ALetterThatLooksLikeALatinOneIsACopyOfIt) {
+    Charset font;
+    font.NewCharset(2);
+    for (int code = 32; code < 127; ++code) { // each glyph shows its code's bits
+        SetGlyph(font, code, 7, 1, [code](int x, int) { return ((code >> x) & 1) * 3; });
+    }
+    const std::u32string letters = U"АВЕКМНОРСТХІЈЅаеорсухіјѕΑΒΕΖΗΙΚΜΝΟΡΤΥΧο\u00A0\u00AD";
+    const std::string twins = "ABEKMHOPCTXIJSaeopcyxijsABEZHIKMNOPTYXo -";
+    ASSERT_EQ(letters.size(), twins.size());
+    for (std::size_t i = 0; i < letters.size(); ++i) {
         AddLettersRequest request;
+        const char* page = letters[i] >= 0x400   ? "cp1251"
+                           : letters[i] >= 0x370 ? "cp1253"
+                                                 : "latin1";
         request.toPage = *CodePage::Standard(QString::fromLatin1(page));
-        request.letters = {letter};
-        const LetterRow row = PlanAddLetters(font, request).rows.at(0);
-        EXPECT_EQ(row.source, LetterSource::Composed) << row.detail.toStdString();
-        return row.glyph.raster;
-    };
-    EXPECT_EQ(glyphFor("cp1251", U'\u0457'), glyphFor("latin1", U'\u00EF'));
+        request.letters = {letters[i]};
+        const AddLettersPlan plan = PlanAddLetters(font, request);
+        Charset result = font;
+        ApplyAddLetters(plan, result);
+        EXPECT_EQ(plan.rows.at(0).source, LetterSource::Borrowed) << i;
+        EXPECT_EQ(Describe(result, plan.rows.at(0).code), Describe(font, twins[i]))
+            << "the twin of " << QString::fromUcs4(&letters[i], 1).toStdString() << " is "
+            << twins[i];
+    }
 }
 
 } // namespace
