@@ -81,6 +81,59 @@ TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
     }
 }
 
+// Bytes after the index's last block that make no block, padding of any length, are kept and
+// told as a remark, as the engine reads to the end of the file.
+TEST(GameBundleRefusalTest, KeepsBytesAfterTheLastBlockOfTheIndex) {
+    const BuiltBundle valid = SampleBundle({7, "GAME", "", Tidiness::Tidy});
+    for (int count = 1; count <= 20; ++count) {
+        for (const char byte : {'\0', '\xFF'}) {
+            GameBundle parsed;
+            const Result result = GameBundle::FromBytes(valid.index + QByteArray(count, byte),
+                                                        valid.data, {}, parsed);
+            ASSERT_TRUE(result.ok()) << count << ": " << result.reason().toStdString();
+            EXPECT_TRUE(parsed.remarks().join(u' ').contains(
+                u"ends with %1 bytes after its last block"_s.arg(count)))
+                << count;
+        }
+    }
+}
+
+// Either file of a game finds the other whatever the letter case of the two names.
+TEST(GameBundleNamesTest, EachFileFindsTheOtherInAnyLetterCase) {
+    const auto spell = [](const QString& name, int how) {
+        QString spelt = how == 0 ? name.toLower() : name.toUpper();
+        for (qsizetype i = 1; how == 2 && i < spelt.size(); i += 2) {
+            spelt[i] = spelt[i].toLower();
+        }
+        return spelt;
+    };
+    for (const int version : {6, 7}) {
+        const BuiltBundle built = SampleBundle({version, "GAME", "", Tidiness::Tidy});
+        const QString stem = version == 7 ? u"game.la"_s : u"game.00"_s;
+        for (int indexCase = 0; indexCase < 3; ++indexCase) {
+            for (int dataCase = 0; dataCase < 3; ++dataCase) {
+                QTemporaryDir folder;
+                const QString index = folder.filePath(spell(stem + u'0', indexCase));
+                const QString data = folder.filePath(spell(stem + u'1', dataCase));
+                for (const auto& [path, bytes] :
+                     {std::pair{index, built.index}, {data, built.data}}) {
+                    QFile file(path);
+                    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                                file.write(bytes) == bytes.size());
+                }
+                for (const QString& given : {index, data}) {
+                    GameBundle bundle;
+                    const Result opened = GameBundle::Open(given, bundle);
+                    ASSERT_TRUE(opened.ok())
+                        << given.toStdString() << ": " << opened.reason().toStdString();
+                    EXPECT_EQ(bundle.paths().index, index);
+                    EXPECT_EQ(bundle.paths().data, data);
+                }
+            }
+        }
+    }
+}
+
 TEST(GameBundleRefusalTest, RefusesFilesThatAreNoBundleBeforeReadingThem) {
     QTemporaryDir folder;
     WriteBundleFiles(folder.path(), u"GAME"_s, 5, SampleBundle({5, "GAME", "", Tidiness::Tidy}));
