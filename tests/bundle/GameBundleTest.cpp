@@ -1,6 +1,8 @@
 #include "bundle/GameBundle.h"
 #include "bundle/BundleBytes.h"
 #include "bundle/BundleRewrite.h"
+#include "bundle/EngineLimits.h"
+#include "charset/CharBlockLayout.h"
 #include "charset/CharCodec.h"
 #include "support/BundleBuilder.h"
 #include "support/SampleSets.h"
@@ -269,6 +271,31 @@ TEST_P(GameBundleTest, WritingKeepsPermissionsAndRefusesWhatCannotBeWritten) {
         << refused.toStdString();
     EXPECT_FALSE(QFileInfo::exists(data_ + u".orig"_s));
     EXPECT_EQ(bundle_.FontBlock(*bundle_.Font(1)), SampleFontBlock(1, 60, 7));
+}
+
+// The game reads a glyph that starts just below 0x14000 bytes into the font (counted from its
+// bits-per-pixel byte), and stops on one that starts there or beyond.
+TEST(EngineLimitsTest, AGlyphMayStartUpToJustBelowTheOffsetLimit) {
+    const auto ink = [](int x, int y) { return (x + y) % 16; };
+    for (const std::int64_t start :
+         {EngineGlyphOffsetLimit - 1, EngineGlyphOffsetLimit, EngineGlyphOffsetLimit + 1}) {
+        Charset set;
+        set.NewCharset(4);
+        // A row of 126 pixels takes 63 bytes and one of 2 pixels a byte, after a 4-byte header.
+        std::int64_t left =
+            start - (layout::OffsetTableOffset + 4 * GlyphSlotCount - layout::RecordBase);
+        int code = 0;
+        for (; left > 4 + 63 * 127 + 72; left -= 4 + 63 * 127) {
+            SetGlyph(set, code++, 126, 127, ink);
+        }
+        const int rows = static_cast<int>(left - 9) / 63;
+        SetGlyph(set, code++, 126, rows, ink);
+        SetGlyph(set, code++, 2, static_cast<int>(left - 8 - 63 * rows), ink);
+        SetGlyph(set, code, 1, 1, ink);
+        const QByteArray block = Encoded(set);
+        ASSERT_EQ(bundle::Little32(block, layout::OffsetTableOffset + 4 * code), start);
+        EXPECT_EQ(CheckEngineLimits(block).ok(), start < EngineGlyphOffsetLimit) << start;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, GameBundleTest,
