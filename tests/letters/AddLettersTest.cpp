@@ -131,73 +131,42 @@ struct Case {
     Art markArt;
 };
 
+using enum LetterSource;
+using enum Mark;
+
 const std::vector<Case> Cases = {
-    {"cp1250", U'a', LetterSource::Kept, "^kept$", U'a', Mark::None, {}},
-    {"cp1250", U'é', LetterSource::Kept, "^kept$", U'é', Mark::None, {}},
-    {"cp1250", U'ś', LetterSource::Composed, "^composed from s \\+ the font's acute$", U's',
-     Mark::OwnAbove, AcuteOfE},
-    {"cp1250", U'Ś', LetterSource::Composed, "^composed from S \\+ the font's acute$", U'S',
-     Mark::OwnAbove, AcuteOfE},
-    {"cp1250", U'ź', LetterSource::Composed, "the font's acute$", U'z', Mark::OwnAbove, AcuteOfE},
-    {"cp1250", U'ş', LetterSource::Composed, "^composed from s \\+ the font's ¸$", U's',
-     Mark::OwnBelow, SpacingCedilla},
-    {"cp1250",
-     U'ż',
-     LetterSource::Composed,
-     "^composed from z \\+ a built-in dot above$",
-     U'z',
-     Mark::BuiltInAbove,
-     {}},
-    {"cp1250",
-     U'ę',
-     LetterSource::Composed,
-     "a built-in ogonek$",
-     U'e',
-     Mark::BuiltInBelowRight,
-     {}},
-    {"cp1250",
-     U'ą',
-     LetterSource::Composed,
-     "a built-in ogonek$",
-     U'a',
-     Mark::BuiltInBelowRight,
-     {}},
-    {"cp1250",
-     U'ł',
-     LetterSource::Composed,
-     "^composed from l \\+ a stroke$",
-     U'l',
-     Mark::Stroke,
-     {}},
-    {"cp1250",
-     U'Ł',
-     LetterSource::Composed,
-     "^composed from L \\+ a stroke$",
-     U'L',
-     Mark::Stroke,
-     {}},
-    {"cp1250", U'ř', LetterSource::Missing, "^missing: .*draw", 0, Mark::None, {}},
-    {"cp1250", U'ţ', LetterSource::Reserved, "^reserved: .*0xFE", 0, Mark::None, {}},
-    {"cp1250", U'@', LetterSource::Reserved, "^reserved: .*0x40", 0, Mark::None, {}},
-    {"cp850", U'é', LetterSource::Moved, "^moved from 0xE9$", U'é', Mark::None, {}},
-    {"cp1251", U'А', LetterSource::Borrowed, "^borrowed from A$", U'A', Mark::None, {}},
-    {"cp1251", U'е', LetterSource::Borrowed, "^borrowed from e$", U'e', Mark::None, {}},
-    {"cp1251", U'ѕ', LetterSource::Borrowed, "^borrowed from s$", U's', Mark::None, {}},
-    {"cp1251",
-     U'ё',
-     LetterSource::Composed,
-     "^composed from e \\+ a built-in diaeresis$",
-     U'e',
-     Mark::BuiltInAbove,
-     {}},
-    {"cp1251", U'я', LetterSource::Reserved, "^reserved: .*0xFF", 0, Mark::None, {}},
-    {"cp1251", U'Б', LetterSource::Drawn, "^drawn with DejaVu Sans at \\d+ px$", 0, Mark::None, {}},
+    {"cp1250", U'a', Kept, "^kept$", U'a', None, {}},
+    {"cp1250", U'é', Kept, "^kept$", U'é', None, {}},
+    {"cp1250", U'ś', Composed, "^composed from s \\+ the font's acute$", U's', OwnAbove, AcuteOfE},
+    {"cp1250", U'Ś', Composed, "^composed from S \\+ the font's acute$", U'S', OwnAbove, AcuteOfE},
+    {"cp1250", U'ź', Composed, "the font's acute$", U'z', OwnAbove, AcuteOfE},
+    {"cp1250", U'ş', Composed, "^composed from s \\+ the font's ¸$", U's', OwnBelow,
+     SpacingCedilla},
+    {"cp1250", U'ż', Composed, "from z \\+ a built-in dot above$", U'z', BuiltInAbove, {}},
+    {"cp1250", U'ę', Composed, "a built-in ogonek$", U'e', BuiltInBelowRight, {}},
+    {"cp1250", U'ą', Composed, "a built-in ogonek$", U'a', BuiltInBelowRight, {}},
+    {"cp1250", U'ł', Composed, "^composed from l \\+ a stroke$", U'l', Stroke, {}},
+    {"cp1250", U'Ł', Composed, "^composed from L \\+ a stroke$", U'L', Stroke, {}},
+    {"cp1250", U'ř', Missing, "^missing: .*draw", 0, None, {}},
+    {"cp1250", U'ţ', Reserved, "^reserved: .*0xFE", 0, None, {}},
+    {"cp1250", U'@', Reserved, "^reserved: .*0x40", 0, None, {}},
+    {"cp850", U'é', Moved, "^moved from 0xE9$", U'é', None, {}},
+    {"cp1251", U'А', Borrowed, "^borrowed from A$", U'A', None, {}},
+    {"cp1251", U'ё', Composed, "from e \\+ a built-in diaeresis$", U'e', BuiltInAbove, {}},
+    {"cp1251", U'я', Reserved, "^reserved: .*0xFF", 0, None, {}},
+    {"cp1251", U'Б', Drawn, "^drawn with DejaVu Sans at \\d+ px$", 0, None, {}},
 };
 
-void ExpectMark(const Case& c, const Ink& base, const Ink& built, const std::string& what) {
+// The ink of built that base does not have.
+Ink Beyond(const Ink& built, const Ink& base) {
     Ink extra;
     std::set_difference(built.begin(), built.end(), base.begin(), base.end(),
                         std::inserter(extra, extra.end()));
+    return extra;
+}
+
+void ExpectMark(const Case& c, const Ink& base, const Ink& built, const std::string& what) {
+    const Ink extra = Beyond(built, base);
     ASSERT_TRUE(std::includes(built.begin(), built.end(), base.begin(), base.end())) << what;
     ASSERT_FALSE(extra.empty()) << what;
     const QRect ink = BoundsOf(base), mark = BoundsOf(extra);
@@ -333,26 +302,30 @@ TEST(AddLettersTest, TheStoredCountGrowsOnlyToTheLastNewLetterAndLaterVersionsMa
     EXPECT_EQ(result.numChars, plan.numChars);
 }
 
-// What Add Letters gives the letter beyond the ink of its base, moved to start at 0, 0: the
-// shape of its mark.
-Ink MarkShape(const Charset& font, const char* page, char32_t letter, const Ink& base) {
+// The font after Add Letters of the one letter, read and written in the page; code is where.
+Charset WithLetter(const Charset& font, const char* page, char32_t letter, int& code) {
     AddLettersRequest request;
     request.fromPage = request.toPage = *CodePage::Standard(QString::fromLatin1(page));
     request.letters = {letter};
     const AddLettersPlan plan = PlanAddLetters(font, request);
     Charset result = font;
     ApplyAddLetters(plan, result);
-    const Glyph* glyph = result.GlyphAt(plan.rows.at(0).code);
-    if (glyph == nullptr) {
-        ADD_FAILURE() << page << " " << std::uint32_t(letter) << " has no glyph";
-        return {};
-    }
-    const Ink ink = InkOf(result, *glyph);
-    EXPECT_TRUE(std::includes(ink.begin(), ink.end(), base.begin(), base.end()));
-    Ink extra, shape;
-    std::set_difference(ink.begin(), ink.end(), base.begin(), base.end(),
-                        std::inserter(extra, extra.end()));
+    code = plan.rows.at(0).code;
+    return result;
+}
+
+// What Add Letters gives the letter beyond the ink of its base, moved to start at 0, 0: the
+// shape of its mark.
+Ink MarkShape(const Charset& font, const char* page, char32_t letter, const Ink& base) {
+    int code = 0;
+    const Charset result = WithLetter(font, page, letter, code);
+    const Glyph* glyph = result.GlyphAt(code);
+    const Ink ink = glyph == nullptr ? Ink() : InkOf(result, *glyph);
+    EXPECT_TRUE(std::includes(ink.begin(), ink.end(), base.begin(), base.end()))
+        << page << " " << std::uint32_t(letter);
+    const Ink extra = Beyond(ink, base);
     const QRect bounds = BoundsOf(extra);
+    Ink shape;
     for (const auto& [x, y, index] : extra) {
         shape.emplace(x - bounds.left(), y - bounds.top(), index);
     }
@@ -413,17 +386,12 @@ TEST(AddLettersTest, ALetterThatLooksLikeALatinOneIsACopyOfIt) {
     const std::string twins = "ABEKMHOPCTXIJSaeopcyxijsABEZHIKMNOPTYXo -";
     ASSERT_EQ(letters.size(), twins.size());
     for (std::size_t i = 0; i < letters.size(); ++i) {
-        AddLettersRequest request;
+        int code = 0;
         const char* page = letters[i] >= 0x400   ? "cp1251"
                            : letters[i] >= 0x370 ? "cp1253"
                                                  : "latin1";
-        request.toPage = *CodePage::Standard(QString::fromLatin1(page));
-        request.letters = {letters[i]};
-        const AddLettersPlan plan = PlanAddLetters(font, request);
-        Charset result = font;
-        ApplyAddLetters(plan, result);
-        EXPECT_EQ(plan.rows.at(0).source, LetterSource::Borrowed) << i;
-        EXPECT_EQ(Describe(result, plan.rows.at(0).code), Describe(font, twins[i]))
+        const Charset result = WithLetter(font, page, letters[i], code);
+        EXPECT_EQ(Describe(result, code), Describe(font, twins[i]))
             << "the twin of " << QString::fromUcs4(&letters[i], 1).toStdString() << " is "
             << twins[i];
     }
