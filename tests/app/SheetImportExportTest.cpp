@@ -1,10 +1,6 @@
 #include "sheet/GlyphSheet.h"
 #include "support/AppFixture.h"
 #include "support/SampleSets.h"
-#include "views/ImageView.h"
-
-#include <QAction>
-#include <QPlainTextEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -42,20 +38,6 @@ TEST_F(SheetCommandsTest, ExportThenImportIsOneUndoableStepAndAFailureNamesFileA
         << environment_.messages[0].text.toStdString();
     EXPECT_EQ(set().PresentGlyphCount(), 0);
     EXPECT_FALSE(dispatcher().history().CanUndo());
-}
-
-TEST_F(SheetCommandsTest, MarkingMissingCharactersNamesThemInThePreviewTitle) {
-    Start();
-    SetGlyph(set(), 'a', 3, 3, [](int, int) { return 1; });
-    window().previewText()->setPlainText(u"aą\u00e9a"_s);
-    const QImage plain = window().previewImage()->grab().toImage();
-    QAction* mark = window().menuAction(Menu::MarkMissing);
-    mark->trigger();
-    EXPECT_EQ(Text(Control::PreviewFrame), u"Char Preview (missing: ą \u00e9)"_s);
-    EXPECT_NE(window().previewImage()->grab().toImage(), plain);
-    mark->trigger();
-    EXPECT_EQ(Text(Control::PreviewFrame), u"Char Preview"_s);
-    EXPECT_EQ(window().previewImage()->grab().toImage(), plain);
 }
 
 } // namespace
