@@ -26,34 +26,6 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Every block (or, where an entry lands on none, the bytes) a directory entry of the bundle
-// lands on, over every data file, by directory and entry.
-std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> EntryBlocks(const QString& path) {
-    std::vector<GameBundle> disks;
-    QStringList remarks;
-    EXPECT_TRUE(GameBundle::OpenDisks(path, disks, remarks).ok());
-    std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> blocks;
-    for (const GameBundle& game : disks) {
-        for (const BundleDirectory& directory : game.layout().directories) {
-            for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
-                const auto room = game.layout().roomByNumber.find(directory.rooms[i]);
-                if (directory.block.tag == Tag("DROO") ||
-                    room == game.layout().roomByNumber.end()) {
-                    continue;
-                }
-                const BundleRoom& lflf = game.layout().rooms[room->second];
-                const std::int64_t at = lflf.base() + directory.offsets[i];
-                const bool onBlock =
-                    std::any_of(lflf.blocks.begin(), lflf.blocks.end(),
-                                [at](const BundleBlock& block) { return block.offset == at; });
-                blocks[{directory.block.tag, i}] = game.data().mid(
-                    at, onBlock ? qsizetype(bundle::Big32(game.data(), at + 4)) : 16);
-            }
-        }
-    }
-    return blocks;
-}
-
 // Fails the write or replacement of one file; with Stop::Dies it ends the write there as a
 // killed program would, leaving whatever was on disk.
 class FailingFiles : public BundleFiles {

@@ -1,5 +1,4 @@
 #include "bundle/BundleBytes.h"
-#include "bundle/GameBundle.h"
 #include "charset/CharCodec.h"
 #include "cli/CliFixture.h"
 #include "support/BundleBuilder.h"
@@ -42,26 +41,6 @@ TEST_F(CliAppTest, FontsInsideAGameAreListedExtractedAndInserted) {
     }
     EXPECT_EQ(ReadFile(u"game.000"_s), index);
     EXPECT_EQ(ReadFile(u"game.001"_s), data);
-}
-
-// Every block a directory entry (other than a room's) lands on, by directory tag and entry.
-std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> EntryBlocks(const QString& game) {
-    GameBundle bundle;
-    EXPECT_TRUE(GameBundle::Open(game, bundle).ok());
-    std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> blocks;
-    for (const BundleDirectory& directory : bundle.layout().directories) {
-        for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
-            const auto room = bundle.layout().roomByNumber.find(directory.rooms[i]);
-            if (directory.block.tag != bundle::Tag("DROO") &&
-                room != bundle.layout().roomByNumber.end()) {
-                const std::int64_t at =
-                    bundle.layout().rooms[room->second].base() + directory.offsets[i];
-                blocks[{directory.block.tag, i}] =
-                    bundle.data().mid(at, bundle::Big32(bundle.data(), at + 4));
-            }
-        }
-    }
-    return blocks;
 }
 
 TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
