@@ -100,27 +100,19 @@ TEST(GameBundleRefusalTest, KeepsBytesAfterTheLastBlockOfTheIndex) {
 
 // Either file of a game finds the other whatever the letter case of the two names.
 TEST(GameBundleNamesTest, EachFileFindsTheOtherInAnyLetterCase) {
-    const auto spell = [](const QString& name, int how) {
-        QString spelt = how == 0 ? name.toLower() : name.toUpper();
-        for (qsizetype i = 1; how == 2 && i < spelt.size(); i += 2) {
-            spelt[i] = spelt[i].toLower();
-        }
-        return spelt;
-    };
-    for (const int version : {6, 7}) {
+    // A version and its index's and data file's names in lower, upper and mixed case.
+    const std::tuple<int, QStringList, QStringList> kinds[] = {
+        {6, {"game.000", "GAME.000", "GaMe.000"}, {"game.001", "GAME.001", "gAmE.001"}},
+        {7, {"game.la0", "GAME.LA0", "GaMe.La0"}, {"game.la1", "GAME.LA1", "gAmE.lA1"}}};
+    for (const auto& [version, indexNames, dataNames] : kinds) {
         const BuiltBundle built = SampleBundle({version, "GAME", "", Tidiness::Tidy});
-        const QString stem = version == 7 ? u"game.la"_s : u"game.00"_s;
-        for (int indexCase = 0; indexCase < 3; ++indexCase) {
-            for (int dataCase = 0; dataCase < 3; ++dataCase) {
+        for (const QString& indexName : indexNames) {
+            for (const QString& dataName : dataNames) {
                 QTemporaryDir folder;
-                const QString index = folder.filePath(spell(stem + u'0', indexCase));
-                const QString data = folder.filePath(spell(stem + u'1', dataCase));
-                for (const auto& [path, bytes] :
-                     {std::pair{index, built.index}, {data, built.data}}) {
-                    QFile file(path);
-                    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
-                                file.write(bytes) == bytes.size());
-                }
+                const QString index = folder.filePath(indexName), data = folder.filePath(dataName);
+                const QString written = WriteBundleFiles(folder.path(), u"x"_s, version, built);
+                ASSERT_TRUE(QFile::rename(written, index) &&
+                            QFile::rename(written.chopped(1) + u'1', data));
                 for (const QString& given : {index, data}) {
                     GameBundle bundle;
                     const Result opened = GameBundle::Open(given, bundle);

@@ -113,9 +113,8 @@ TEST_F(DocumentTest, OpenSaveAsAndReopenFollowTheFileAndStartAFreshHistory) {
 // A change made with a page, as Add Letters makes one, is undone and redone with it, and the
 // file is opened again with the page its glyphs stand for at the time.
 TEST_F(DocumentTest, UndoAndRedoOfAChangeWithItsPageRememberThePageForTheFile) {
-    QFile file(PathOf(u"a.char"_s));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(Encoded(VariedSet(2, 7))) > 0);
-    file.close();
+    Charset written = VariedSet(2, 7);
+    ASSERT_TRUE(SaveCharset(written, PathOf(u"a.char"_s), DirtyBytes::Off).ok());
     const auto pageOpenedWith = [this] {
         Document other;
         QString notAFont;
