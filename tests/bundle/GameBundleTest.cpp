@@ -21,11 +21,6 @@ namespace {
 
 using bundle::Tag;
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Fails the write or replacement of one file; with Stop::Dies it ends the write there as a
 // killed program would, leaving whatever was on disk.
 class FailingFiles : public BundleFiles {
@@ -125,8 +120,8 @@ TEST_P(GameBundleTest, ListsEveryFontWithItsBlockAndHeader) {
 TEST_P(GameBundleTest, TheSameFontLeavesBothFilesAsTheyWere) {
     const QString message = Insert(2, bundle_.FontBlock(*bundle_.Font(2)));
     EXPECT_TRUE(message.contains(u"nothing was written"_s)) << message.toStdString();
-    EXPECT_EQ(ReadAll(index_), built_.index);
-    EXPECT_EQ(ReadAll(data_), built_.data);
+    EXPECT_EQ(ReadBytes(index_), built_.index);
+    EXPECT_EQ(ReadBytes(data_), built_.data);
 }
 
 TEST_P(GameBundleTest, ASmallerFontKeepsItsBlockAndLeavesTheIndexAlone) {
@@ -137,9 +132,9 @@ TEST_P(GameBundleTest, ASmallerFontKeepsItsBlockAndLeavesTheIndexAlone) {
     EXPECT_TRUE(message.contains(u"index was not rewritten"_s)) << message.toStdString();
     EXPECT_TRUE(message.contains(u"which keeps its size"_s)) << message.toStdString();
     EXPECT_TRUE(message.contains(u".orig"_s)) << message.toStdString();
-    EXPECT_EQ(ReadAll(index_), built_.index);
-    EXPECT_EQ(ReadAll(index_ + u".orig"_s), built_.index);
-    EXPECT_EQ(ReadAll(data_ + u".orig"_s), built_.data);
+    EXPECT_EQ(ReadBytes(index_), built_.index);
+    EXPECT_EQ(ReadBytes(index_ + u".orig"_s), built_.index);
+    EXPECT_EQ(ReadBytes(data_ + u".orig"_s), built_.data);
     GameBundle after;
     ASSERT_TRUE(GameBundle::Open(data_, after).ok());
     ASSERT_EQ(after.data().size(), bundle_.data().size());
@@ -171,8 +166,8 @@ TEST_P(GameBundleTest, ALargerFontMovesWhatFollowsAndEveryEntryStillLands) {
     // A second write keeps the copies of the files as they first were.
     ASSERT_TRUE(GameBundle::Open(index_, bundle_).ok());
     Insert(2, SampleFontBlock(2, 40, 3));
-    EXPECT_EQ(ReadAll(data_ + u".orig"_s), built_.data);
-    EXPECT_EQ(ReadAll(index_ + u".orig"_s), built_.index);
+    EXPECT_EQ(ReadBytes(data_ + u".orig"_s), built_.data);
+    EXPECT_EQ(ReadBytes(index_ + u".orig"_s), built_.index);
     // A font of another data file goes into that file.
     expected = EntryBlocks(index_);
     ASSERT_TRUE(GameBundle::OpenFont(index_, 5, bundle_).ok());
@@ -188,8 +183,8 @@ TEST_P(GameBundleTest, AnIndexThatCannotBeReplacedPutsTheDataFileBackAsItWas) {
     const QString message = Insert(1, SampleFontBlock(1, 60, 7), files);
     EXPECT_TRUE(message.contains(u"the data file was put back as it was"_s))
         << message.toStdString();
-    EXPECT_EQ(ReadAll(data_), built_.data);
-    EXPECT_EQ(ReadAll(index_), built_.index);
+    EXPECT_EQ(ReadBytes(data_), built_.data);
+    EXPECT_EQ(ReadBytes(index_), built_.index);
     EXPECT_EQ(QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files), QStringList());
 }
 
