@@ -85,12 +85,12 @@ TEST_F(AddLettersWindowTest, ShowsThePlanThenAddsThePolishLettersAsOneStep) {
     EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: cp1250"_s);
 }
 
-// Generate on a font of a game's bundle asks first, naming the game's glyphs outside the
-// printable ASCII codes; on a font file it asks nothing.
+// Generate on a font of a game's bundle asks first, naming the game's glyphs it will not draw
+// again: those outside the printable ASCII codes, space to tilde. On a font file it asks nothing.
 TEST_F(AddLettersWindowTest, GenerateOnAGameFontAsksFirst) {
     Charset game;
     game.NewCharset(1);
-    for (const int code : {1, 2, 65, 127, 128, 129, 140, 0xFE}) {
+    for (const int code : {1, 2, 31, 32, 65, 126, 127, 128, 129, 140, 0xFE}) {
         SetGlyph(game, code, 2, 3, [](int x, int y) { return (x + y) % 2; });
     }
     BundleBuilder builder(7);
@@ -99,7 +99,7 @@ TEST_F(AddLettersWindowTest, GenerateOnAGameFontAsksFirst) {
     WriteSet(u"font.char"_s, game);
     const QString question =
         u"Generate replaces every glyph of font 1 and its colour map; the game's own glyphs at "
-        "codes 1, 2, 127 to 129, 140, 254 will be lost."_s;
+        "codes 1, 2, 31, 127 to 129, 140, 254 will be lost."_s;
     const FontChoice dejaVu{u"DejaVu Sans"_s, 12};
 
     struct Case {

@@ -3,10 +3,6 @@
 #include "support/FaceSamples.h"
 #include "support/AppFixture.h"
 #include "support/SampleSets.h"
-#include "views/ImageView.h"
-
-#include <QAction>
-#include <QPlainTextEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -71,20 +67,6 @@ TEST_F(SheetCommandsTest, ABitmapFaceComesInAsOneUndoableStepAndGoesOutAsBdf) {
     EXPECT_TRUE(environment_.messages[1].text.contains(u"the file ends inside a glyph"_s))
         << environment_.messages[1].text.toStdString();
     EXPECT_FALSE(dispatcher().history().CanUndo());
-}
-
-TEST_F(SheetCommandsTest, MarkingMissingCharactersNamesThemInThePreviewTitle) {
-    Start();
-    SetGlyph(set(), 'a', 3, 3, [](int, int) { return 1; });
-    window().previewText()->setPlainText(u"aą\u00e9a"_s);
-    const QImage plain = window().previewImage()->grab().toImage();
-    QAction* mark = window().menuAction(Menu::MarkMissing);
-    mark->trigger();
-    EXPECT_EQ(Text(Control::PreviewFrame), u"Char Preview (missing: ą \u00e9)"_s);
-    EXPECT_NE(window().previewImage()->grab().toImage(), plain);
-    mark->trigger();
-    EXPECT_EQ(Text(Control::PreviewFrame), u"Char Preview"_s);
-    EXPECT_EQ(window().previewImage()->grab().toImage(), plain);
 }
 
 } // namespace

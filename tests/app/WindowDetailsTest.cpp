@@ -39,14 +39,9 @@ TEST_F(WindowDetailsTest, TextFieldsSelectAllAndPasteThemselves) {
     EXPECT_EQ(Text(Control::PreviewText), u"Привет"_s);
 }
 
-TEST_F(WindowDetailsTest, ControlsANewcomerCannotNameHaveTooltips) {
+// The table says why a character shows nothing, and the palette names each colour.
+TEST_F(WindowDetailsTest, TheTableAndThePaletteExplainThemselvesInTooltips) {
     Start();
-    for (int id : {Control::OnButton, Control::OffButton, Control::ShiftLeftButton,
-                   Control::ShiftRightButton, Control::ShiftUpButton, Control::ShiftDownButton,
-                   Control::ZoomBar, Control::PreviewZoomBar, Control::DirtyBytesCheck,
-                   Control::DirtyBytesLabel, Control::VersionLabel}) {
-        EXPECT_FALSE(Widget(id)->toolTip().isEmpty()) << "control " << id;
-    }
     const QAbstractItemModel* table = window().charList()->model();
     EXPECT_EQ(table->index(7, CharTableModel::CharColumn).data(Qt::ToolTipRole),
               u"not printable"_s);
@@ -83,12 +78,23 @@ TEST_F(WindowDetailsTest, GenerateOffersAndDrawsTheStyleLastChosen) {
     EXPECT_NE(Encoded(set()), book);
 }
 
-TEST_F(WindowDetailsTest, MarkedPreviewTitleNamesInvisibleCharacters) {
+// Mark Missing names in the preview's title the characters the set has no glyph for, the
+// invisible ones by their code points, and marks them in the preview; unchecked, neither.
+TEST_F(WindowDetailsTest, MarkingMissingCharactersNamesThemInThePreviewTitle) {
     Start();
     SetGlyph(set(), 'a', 3, 3, [](int, int) { return 1; });
-    window().previewText()->setPlainText(u"a \u00A0a\u0301"_s);
-    window().menuAction(Menu::MarkMissing)->trigger();
-    EXPECT_EQ(Text(Control::PreviewFrame), u"Char Preview (missing: space U+00A0 U+0301)"_s);
+    QAction* mark = window().menuAction(Menu::MarkMissing);
+    for (const auto& [text, missing] : {std::pair{u"aą\u00e9a"_s, u"ą \u00e9"_s},
+                                        {u"a \u00A0a\u0301"_s, u"space U+00A0 U+0301"_s}}) {
+        window().previewText()->setPlainText(text);
+        const QImage plain = window().previewImage()->grab().toImage();
+        mark->trigger();
+        EXPECT_EQ(Text(Control::PreviewFrame), u"Char Preview (missing: %1)"_s.arg(missing));
+        EXPECT_NE(window().previewImage()->grab().toImage(), plain);
+        mark->trigger();
+        EXPECT_EQ(Text(Control::PreviewFrame), u"Char Preview"_s);
+        EXPECT_EQ(window().previewImage()->grab().toImage(), plain);
+    }
 }
 
 // The window grows: the table in height, the canvas and the preview both ways, the rest with

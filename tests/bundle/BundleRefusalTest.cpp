@@ -81,6 +81,51 @@ TEST(GameBundleRefusalTest, NamesTheFileAndWhatIsWrong) {
     }
 }
 
+// Bytes after the index's last block that make no block, padding of any length, are kept and
+// told as a remark, as the engine reads to the end of the file.
+TEST(GameBundleRefusalTest, KeepsBytesAfterTheLastBlockOfTheIndex) {
+    const BuiltBundle valid = SampleBundle({7, "GAME", "", Tidiness::Tidy});
+    for (int count = 1; count <= 20; ++count) {
+        for (const char byte : {'\0', '\xFF'}) {
+            GameBundle parsed;
+            const Result result = GameBundle::FromBytes(valid.index + QByteArray(count, byte),
+                                                        valid.data, {}, parsed);
+            ASSERT_TRUE(result.ok()) << count << ": " << result.reason().toStdString();
+            EXPECT_TRUE(parsed.remarks().join(u' ').contains(
+                u"ends with %1 bytes after its last block"_s.arg(count)))
+                << count;
+        }
+    }
+}
+
+// Either file of a game finds the other whatever the letter case of the two names.
+TEST(GameBundleNamesTest, EachFileFindsTheOtherInAnyLetterCase) {
+    // A version and its index's and data file's names in lower, upper and mixed case.
+    const std::tuple<int, QStringList, QStringList> kinds[] = {
+        {6, {"game.000", "GAME.000", "GaMe.000"}, {"game.001", "GAME.001", "gAmE.001"}},
+        {7, {"game.la0", "GAME.LA0", "GaMe.La0"}, {"game.la1", "GAME.LA1", "gAmE.lA1"}}};
+    for (const auto& [version, indexNames, dataNames] : kinds) {
+        const BuiltBundle built = SampleBundle({version, "GAME", "", Tidiness::Tidy});
+        for (const QString& indexName : indexNames) {
+            for (const QString& dataName : dataNames) {
+                QTemporaryDir folder;
+                const QString index = folder.filePath(indexName), data = folder.filePath(dataName);
+                const QString written = WriteBundleFiles(folder.path(), u"x"_s, version, built);
+                ASSERT_TRUE(QFile::rename(written, index) &&
+                            QFile::rename(written.chopped(1) + u'1', data));
+                for (const QString& given : {index, data}) {
+                    GameBundle bundle;
+                    const Result opened = GameBundle::Open(given, bundle);
+                    ASSERT_TRUE(opened.ok())
+                        << given.toStdString() << ": " << opened.reason().toStdString();
+                    EXPECT_EQ(bundle.paths().index, index);
+                    EXPECT_EQ(bundle.paths().data, data);
+                }
+            }
+        }
+    }
+}
+
 TEST(GameBundleRefusalTest, RefusesFilesThatAreNoBundleBeforeReadingThem) {
     QTemporaryDir folder;
     WriteBundleFiles(folder.path(), u"GAME"_s, 5, SampleBundle({5, "GAME", "", Tidiness::Tidy}));

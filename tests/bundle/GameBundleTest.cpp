@@ -1,6 +1,8 @@
 #include "bundle/GameBundle.h"
 #include "bundle/BundleBytes.h"
 #include "bundle/BundleRewrite.h"
+#include "bundle/EngineLimits.h"
+#include "charset/CharBlockLayout.h"
 #include "charset/CharCodec.h"
 #include "support/BundleBuilder.h"
 #include "support/SampleSets.h"
@@ -18,39 +20,6 @@ namespace fontlathe::test {
 namespace {
 
 using bundle::Tag;
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Every block (or, where an entry lands on none, the bytes) a directory entry of the bundle
-// lands on, over every data file, by directory and entry.
-std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> EntryBlocks(const QString& path) {
-    std::vector<GameBundle> disks;
-    QStringList remarks;
-    EXPECT_TRUE(GameBundle::OpenDisks(path, disks, remarks).ok());
-    std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> blocks;
-    for (const GameBundle& game : disks) {
-        for (const BundleDirectory& directory : game.layout().directories) {
-            for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
-                const auto room = game.layout().roomByNumber.find(directory.rooms[i]);
-                if (directory.block.tag == Tag("DROO") ||
-                    room == game.layout().roomByNumber.end()) {
-                    continue;
-                }
-                const BundleRoom& lflf = game.layout().rooms[room->second];
-                const std::int64_t at = lflf.base() + directory.offsets[i];
-                const bool onBlock =
-                    std::any_of(lflf.blocks.begin(), lflf.blocks.end(),
-                                [at](const BundleBlock& block) { return block.offset == at; });
-                blocks[{directory.block.tag, i}] = game.data().mid(
-                    at, onBlock ? qsizetype(bundle::Big32(game.data(), at + 4)) : 16);
-            }
-        }
-    }
-    return blocks;
-}
 
 // Fails the write or replacement of one file; with Stop::Dies it ends the write there as a
 // killed program would, leaving whatever was on disk.
@@ -151,8 +120,8 @@ TEST_P(GameBundleTest, ListsEveryFontWithItsBlockAndHeader) {
 TEST_P(GameBundleTest, TheSameFontLeavesBothFilesAsTheyWere) {
     const QString message = Insert(2, bundle_.FontBlock(*bundle_.Font(2)));
     EXPECT_TRUE(message.contains(u"nothing was written"_s)) << message.toStdString();
-    EXPECT_EQ(ReadAll(index_), built_.index);
-    EXPECT_EQ(ReadAll(data_), built_.data);
+    EXPECT_EQ(ReadBytes(index_), built_.index);
+    EXPECT_EQ(ReadBytes(data_), built_.data);
 }
 
 TEST_P(GameBundleTest, ASmallerFontKeepsItsBlockAndLeavesTheIndexAlone) {
@@ -163,9 +132,9 @@ TEST_P(GameBundleTest, ASmallerFontKeepsItsBlockAndLeavesTheIndexAlone) {
     EXPECT_TRUE(message.contains(u"index was not rewritten"_s)) << message.toStdString();
     EXPECT_TRUE(message.contains(u"which keeps its size"_s)) << message.toStdString();
     EXPECT_TRUE(message.contains(u".orig"_s)) << message.toStdString();
-    EXPECT_EQ(ReadAll(index_), built_.index);
-    EXPECT_EQ(ReadAll(index_ + u".orig"_s), built_.index);
-    EXPECT_EQ(ReadAll(data_ + u".orig"_s), built_.data);
+    EXPECT_EQ(ReadBytes(index_), built_.index);
+    EXPECT_EQ(ReadBytes(index_ + u".orig"_s), built_.index);
+    EXPECT_EQ(ReadBytes(data_ + u".orig"_s), built_.data);
     GameBundle after;
     ASSERT_TRUE(GameBundle::Open(data_, after).ok());
     ASSERT_EQ(after.data().size(), bundle_.data().size());
@@ -197,8 +166,8 @@ TEST_P(GameBundleTest, ALargerFontMovesWhatFollowsAndEveryEntryStillLands) {
     // A second write keeps the copies of the files as they first were.
     ASSERT_TRUE(GameBundle::Open(index_, bundle_).ok());
     Insert(2, SampleFontBlock(2, 40, 3));
-    EXPECT_EQ(ReadAll(data_ + u".orig"_s), built_.data);
-    EXPECT_EQ(ReadAll(index_ + u".orig"_s), built_.index);
+    EXPECT_EQ(ReadBytes(data_ + u".orig"_s), built_.data);
+    EXPECT_EQ(ReadBytes(index_ + u".orig"_s), built_.index);
     // A font of another data file goes into that file.
     expected = EntryBlocks(index_);
     ASSERT_TRUE(GameBundle::OpenFont(index_, 5, bundle_).ok());
@@ -214,8 +183,8 @@ TEST_P(GameBundleTest, AnIndexThatCannotBeReplacedPutsTheDataFileBackAsItWas) {
     const QString message = Insert(1, SampleFontBlock(1, 60, 7), files);
     EXPECT_TRUE(message.contains(u"the data file was put back as it was"_s))
         << message.toStdString();
-    EXPECT_EQ(ReadAll(data_), built_.data);
-    EXPECT_EQ(ReadAll(index_), built_.index);
+    EXPECT_EQ(ReadBytes(data_), built_.data);
+    EXPECT_EQ(ReadBytes(index_), built_.index);
     EXPECT_EQ(QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files), QStringList());
 }
 
@@ -269,6 +238,31 @@ TEST_P(GameBundleTest, WritingKeepsPermissionsAndRefusesWhatCannotBeWritten) {
         << refused.toStdString();
     EXPECT_FALSE(QFileInfo::exists(data_ + u".orig"_s));
     EXPECT_EQ(bundle_.FontBlock(*bundle_.Font(1)), SampleFontBlock(1, 60, 7));
+}
+
+// The game reads a glyph that starts just below 0x14000 bytes into the font (counted from its
+// bits-per-pixel byte), and stops on one that starts there or beyond.
+TEST(EngineLimitsTest, AGlyphMayStartUpToJustBelowTheOffsetLimit) {
+    const auto ink = [](int x, int y) { return (x + y) % 16; };
+    for (const std::int64_t start :
+         {EngineGlyphOffsetLimit - 1, EngineGlyphOffsetLimit, EngineGlyphOffsetLimit + 1}) {
+        Charset set;
+        set.NewCharset(4);
+        // A row of 126 pixels takes 63 bytes and one of 2 pixels a byte, after a 4-byte header.
+        std::int64_t left =
+            start - (layout::OffsetTableOffset + 4 * GlyphSlotCount - layout::RecordBase);
+        int code = 0;
+        for (; left > 4 + 63 * 127 + 72; left -= 4 + 63 * 127) {
+            SetGlyph(set, code++, 126, 127, ink);
+        }
+        const int rows = static_cast<int>(left - 9) / 63;
+        SetGlyph(set, code++, 126, rows, ink);
+        SetGlyph(set, code++, 2, static_cast<int>(left - 8 - 63 * rows), ink);
+        SetGlyph(set, code, 1, 1, ink);
+        const QByteArray block = Encoded(set);
+        ASSERT_EQ(bundle::Little32(block, layout::OffsetTableOffset + 4 * code), start);
+        EXPECT_EQ(CheckEngineLimits(block).ok(), start < EngineGlyphOffsetLimit) << start;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, GameBundleTest,

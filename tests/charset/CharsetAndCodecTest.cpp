@@ -26,11 +26,6 @@ QByteArray Whole(Charset set) {
     return Encode(set) + stored;
 }
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 TEST(CharCodecTest, ByteExactFilesPackFromTheTopBitAcrossRowsAndWholeBytesGetTheDirtyByte) {
     Charset set;
     set.NewCharset(1);
@@ -80,7 +75,7 @@ TEST(CharCodecTest, RoundTripsThroughARealFile) {
             Charset loaded;
             ASSERT_TRUE(LoadCharset(loaded, path).ok());
             EXPECT_EQ(loaded.glyphOffsets, saved.glyphOffsets);
-            EXPECT_EQ(Encode(loaded, dirty), ReadFile(path)) << "what was loaded saves the same";
+            EXPECT_EQ(Encode(loaded, dirty), ReadBytes(path)) << "what was loaded saves the same";
             original.glyphs[0].raster.setPixel(0, 0, DisplayColors[0]);
             for (int code = 230; code < GlyphSlotCount; ++code) {
                 original.ClearGlyph(code); // not stored, so not written
@@ -156,7 +151,7 @@ TEST(CharCodecTest, RefusedHeadersAndSavesChangeNothing) {
     const QString path = folder.filePath(u"font.char"_s);
     Charset good = VariedSet(1, 3);
     ASSERT_TRUE(SaveCharset(good, path, DirtyBytes::Off).ok());
-    const QByteArray saved = ReadFile(path);
+    const QByteArray saved = ReadBytes(path);
     // Glyphs a file can't hold: width, height, offsets, and what the reason names.
     const std::tuple<int, int, int, int, QString> tooLarge[] = {{128, 4, 0, 0, u"128 x 4"_s},
                                                                 {4, 200, 0, 0, u"4 x 200"_s},
@@ -177,7 +172,7 @@ TEST(CharCodecTest, RefusedHeadersAndSavesChangeNothing) {
     ASSERT_TRUE(QDir(folder.path()).mkdir(u"folder.char"_s));
     EXPECT_FALSE(SaveCharset(good, folder.filePath(u"folder.char"_s), DirtyBytes::Off).ok());
     EXPECT_FALSE(SaveCharset(good, folder.filePath(u"missing/font.char"_s), DirtyBytes::Off).ok());
-    EXPECT_EQ(ReadFile(path), saved);
+    EXPECT_EQ(ReadBytes(path), saved);
     // Nothing is left beside the file.
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"font.char"_s});
     EXPECT_FALSE(LoadCharset(good, folder.path()).ok()) << "a folder";

@@ -1,5 +1,6 @@
 #include "document/Document.h"
 #include "edit/GlyphEdit.h"
+#include "edit/WholeSetEdit.h"
 #include "support/SampleSets.h"
 
 #include <QDir>
@@ -107,6 +108,32 @@ TEST_F(DocumentTest, OpenSaveAsAndReopenFollowTheFileAndStartAFreshHistory) {
 
     EXPECT_FALSE(document.SaveAs(PathOf(u"no/such/folder.char"_s), DirtyBytes::Off).ok());
     EXPECT_EQ(document.fileType().path(), PathOf(u"b.char"_s)) << "the path follows only a save";
+}
+
+// A change made with a page, as Add Letters makes one, is undone and redone with it, and the
+// file is opened again with the page its glyphs stand for at the time.
+TEST_F(DocumentTest, UndoAndRedoOfAChangeWithItsPageRememberThePageForTheFile) {
+    Charset written = VariedSet(2, 7);
+    ASSERT_TRUE(SaveCharset(written, PathOf(u"a.char"_s), DirtyBytes::Off).ok());
+    const auto pageOpenedWith = [this] {
+        Document other;
+        QString notAFont;
+        EXPECT_TRUE(other.OpenFile(PathOf(u"a.char"_s), notAFont).ok());
+        return other.codePage().name();
+    };
+    Document document;
+    QString notAFont;
+    ASSERT_TRUE(document.OpenFile(PathOf(u"a.char"_s), notAFont).ok());
+    ASSERT_EQ(document.codePage().name(), u"latin1"_s);
+    document.ChangeWithPage(
+        std::make_unique<WholeSetEdit>(u"Add"_s, document.set()),
+        [](Charset& set) { set.CreateBlankGlyph(200); }, u"cp1250"_s);
+    EXPECT_EQ(pageOpenedWith(), u"cp1250"_s);
+    for (const QString& page : {u"latin1"_s, u"cp1250"_s, u"latin1"_s}) {
+        ASSERT_NE(page == u"latin1"_s ? document.Undo() : document.Redo(), nullptr);
+        EXPECT_EQ(document.codePage().name(), page);
+        EXPECT_EQ(pageOpenedWith(), page);
+    }
 }
 
 } // namespace

@@ -76,6 +76,9 @@ Charset LatinFont() {
     Draw(set, U'l',
          {"....", "....", ".#..", ".#..", ".#..", ".#..", ".#..", ".#..", ".#..", "..#.", "....",
           "...."});
+    Draw(set, U'i', {"..", ".#", "..", ".#", ".#", ".#", ".#", ".#", ".#", "..", "..", ".."});
+    Draw(set, U'L',
+         {"#.....", "#.....", "#.....", "#.....", "#.....", "#.....", "#.....", "#####."}, 2);
     Draw(set, U'A',
          {"..##...", ".#..#..", "#....#.", "#....#.", "#++++#.", "#....#.", "#....#.", "#....#."},
          2);
@@ -128,66 +131,42 @@ struct Case {
     Art markArt;
 };
 
+using enum LetterSource;
+using enum Mark;
+
 const std::vector<Case> Cases = {
-    {"cp1250", U'a', LetterSource::Kept, "^kept$", U'a', Mark::None, {}},
-    {"cp1250", U'é', LetterSource::Kept, "^kept$", U'é', Mark::None, {}},
-    {"cp1250", U'ś', LetterSource::Composed, "^composed from s \\+ the font's acute$", U's',
-     Mark::OwnAbove, AcuteOfE},
-    {"cp1250", U'Ś', LetterSource::Composed, "^composed from S \\+ the font's acute$", U'S',
-     Mark::OwnAbove, AcuteOfE},
-    {"cp1250", U'ź', LetterSource::Composed, "the font's acute$", U'z', Mark::OwnAbove, AcuteOfE},
-    {"cp1250", U'ş', LetterSource::Composed, "^composed from s \\+ the font's ¸$", U's',
-     Mark::OwnBelow, SpacingCedilla},
-    {"cp1250",
-     U'ż',
-     LetterSource::Composed,
-     "^composed from z \\+ a built-in dot above$",
-     U'z',
-     Mark::BuiltInAbove,
-     {}},
-    {"cp1250",
-     U'ę',
-     LetterSource::Composed,
-     "a built-in ogonek$",
-     U'e',
-     Mark::BuiltInBelowRight,
-     {}},
-    {"cp1250",
-     U'ą',
-     LetterSource::Composed,
-     "a built-in ogonek$",
-     U'a',
-     Mark::BuiltInBelowRight,
-     {}},
-    {"cp1250",
-     U'ł',
-     LetterSource::Composed,
-     "^composed from l \\+ a stroke$",
-     U'l',
-     Mark::Stroke,
-     {}},
-    {"cp1250", U'Ł', LetterSource::Missing, "^missing: .*draw", 0, Mark::None, {}},
-    {"cp1250", U'ţ', LetterSource::Reserved, "^reserved: .*0xFE", 0, Mark::None, {}},
-    {"cp1250", U'@', LetterSource::Reserved, "^reserved: .*0x40", 0, Mark::None, {}},
-    {"cp850", U'é', LetterSource::Moved, "^moved from 0xE9$", U'é', Mark::None, {}},
-    {"cp1251", U'А', LetterSource::Borrowed, "^borrowed from A$", U'A', Mark::None, {}},
-    {"cp1251", U'е', LetterSource::Borrowed, "^borrowed from e$", U'e', Mark::None, {}},
-    {"cp1251", U'ѕ', LetterSource::Borrowed, "^borrowed from s$", U's', Mark::None, {}},
-    {"cp1251",
-     U'ё',
-     LetterSource::Composed,
-     "^composed from e \\+ a built-in diaeresis$",
-     U'e',
-     Mark::BuiltInAbove,
-     {}},
-    {"cp1251", U'я', LetterSource::Reserved, "^reserved: .*0xFF", 0, Mark::None, {}},
-    {"cp1251", U'Б', LetterSource::Drawn, "^drawn with DejaVu Sans at \\d+ px$", 0, Mark::None, {}},
+    {"cp1250", U'a', Kept, "^kept$", U'a', None, {}},
+    {"cp1250", U'é', Kept, "^kept$", U'é', None, {}},
+    {"cp1250", U'ś', Composed, "^composed from s \\+ the font's acute$", U's', OwnAbove, AcuteOfE},
+    {"cp1250", U'Ś', Composed, "^composed from S \\+ the font's acute$", U'S', OwnAbove, AcuteOfE},
+    {"cp1250", U'ź', Composed, "the font's acute$", U'z', OwnAbove, AcuteOfE},
+    {"cp1250", U'ş', Composed, "^composed from s \\+ the font's ¸$", U's', OwnBelow,
+     SpacingCedilla},
+    {"cp1250", U'ż', Composed, "from z \\+ a built-in dot above$", U'z', BuiltInAbove, {}},
+    {"cp1250", U'ę', Composed, "a built-in ogonek$", U'e', BuiltInBelowRight, {}},
+    {"cp1250", U'ą', Composed, "a built-in ogonek$", U'a', BuiltInBelowRight, {}},
+    {"cp1250", U'ł', Composed, "^composed from l \\+ a stroke$", U'l', Stroke, {}},
+    {"cp1250", U'Ł', Composed, "^composed from L \\+ a stroke$", U'L', Stroke, {}},
+    {"cp1250", U'ř', Missing, "^missing: .*draw", 0, None, {}},
+    {"cp1250", U'ţ', Reserved, "^reserved: .*0xFE", 0, None, {}},
+    {"cp1250", U'@', Reserved, "^reserved: .*0x40", 0, None, {}},
+    {"cp850", U'é', Moved, "^moved from 0xE9$", U'é', None, {}},
+    {"cp1251", U'А', Borrowed, "^borrowed from A$", U'A', None, {}},
+    {"cp1251", U'ё', Composed, "from e \\+ a built-in diaeresis$", U'e', BuiltInAbove, {}},
+    {"cp1251", U'я', Reserved, "^reserved: .*0xFF", 0, None, {}},
+    {"cp1251", U'Б', Drawn, "^drawn with DejaVu Sans at \\d+ px$", 0, None, {}},
 };
 
-void ExpectMark(const Case& c, const Ink& base, const Ink& built, const std::string& what) {
+// The ink of built that base does not have.
+Ink Beyond(const Ink& built, const Ink& base) {
     Ink extra;
     std::set_difference(built.begin(), built.end(), base.begin(), base.end(),
                         std::inserter(extra, extra.end()));
+    return extra;
+}
+
+void ExpectMark(const Case& c, const Ink& base, const Ink& built, const std::string& what) {
+    const Ink extra = Beyond(built, base);
     ASSERT_TRUE(std::includes(built.begin(), built.end(), base.begin(), base.end())) << what;
     ASSERT_FALSE(extra.empty()) << what;
     const QRect ink = BoundsOf(base), mark = BoundsOf(extra);
@@ -218,7 +197,14 @@ void ExpectMark(const Case& c, const Ink& base, const Ink& built, const std::str
         EXPECT_EQ(mark.right(), ink.right()) << what;
         return;
     } else {
+        // The stroke of ł and Ł rises to the right: its leftmost pixels lie below its rightmost.
         EXPECT_TRUE(mark.top() >= ink.top() && mark.bottom() <= ink.bottom()) << what;
+        int leftTop = mark.bottom(), rightBottom = mark.top();
+        for (const auto& [x, y, index] : extra) {
+            leftTop = x == mark.left() ? std::min(leftTop, y) : leftTop;
+            rightBottom = x == mark.right() ? std::max(rightBottom, y) : rightBottom;
+        }
+        EXPECT_GT(leftTop, rightBottom) << what;
         return;
     }
     EXPECT_LE(std::abs(mark.left() + mark.right() - ink.left() - ink.right()), 1) << what;
@@ -316,19 +302,99 @@ TEST(AddLettersTest, TheStoredCountGrowsOnlyToTheLastNewLetterAndLaterVersionsMa
     EXPECT_EQ(result.numChars, plan.numChars);
 }
 
-// A mark above an i takes the place of its dot, a Cyrillic one's too: ї comes out as ï does.
+// The font after Add Letters of the one letter, read and written in the page; code is where.
+Charset WithLetter(const Charset& font, const char* page, char32_t letter, int& code) {
+    AddLettersRequest request;
+    request.fromPage = request.toPage = *CodePage::Standard(QString::fromLatin1(page));
+    request.letters = {letter};
+    const AddLettersPlan plan = PlanAddLetters(font, request);
+    Charset result = font;
+    ApplyAddLetters(plan, result);
+    code = plan.rows.at(0).code;
+    return result;
+}
+
+// What Add Letters gives the letter beyond the ink of its base, moved to start at 0, 0: the
+// shape of its mark.
+Ink MarkShape(const Charset& font, const char* page, char32_t letter, const Ink& base) {
+    int code = 0;
+    const Charset result = WithLetter(font, page, letter, code);
+    const Glyph* glyph = result.GlyphAt(code);
+    const Ink ink = glyph == nullptr ? Ink() : InkOf(result, *glyph);
+    EXPECT_TRUE(std::includes(ink.begin(), ink.end(), base.begin(), base.end()))
+        << page << " " << std::uint32_t(letter);
+    const Ink extra = Beyond(ink, base);
+    const QRect bounds = BoundsOf(extra);
+    Ink shape;
+    for (const auto& [x, y, index] : extra) {
+        shape.emplace(x - bounds.left(), y - bounds.top(), index);
+    }
+    return shape;
+}
+
+// A mark above an i, a Cyrillic one's too, takes the place of its dot: over the stem stands the
+// mark as it stands over e, and nothing else.
 TEST(AddLettersTest, AMarkAboveAnITakesThePlaceOfItsDot) {
+    const Charset font = LatinFont();
+    Ink stem; // i's ink below its first blank row
+    for (const auto& pixel : InkOf(font, *font.GlyphAt(U'i'))) {
+        if (std::get<1>(pixel) > 2) {
+            stem.insert(pixel);
+        }
+    }
+    const Ink e = InkOf(font, *font.GlyphAt(U'e'));
+    const std::tuple<const char*, char32_t, char32_t> cases[] = {{"latin1", U'ï', U'ë'},
+                                                                 {"latin1", U'í', U'é'},
+                                                                 {"latin1", U'î', U'ê'},
+                                                                 {"latin1", U'ì', U'è'},
+                                                                 {"cp1251", U'ї', U'ë'}};
+    for (const auto& [page, onI, onE] : cases) {
+        EXPECT_EQ(MarkShape(font, page, onI, stem), MarkShape(font, "latin1", onE, e))
+            << page << " " << std::uint32_t(onI);
+    }
+}
+
+// A mark below cut from a letter of the font keeps all its rows, the one beside the base's
+// bottom row too.
+TEST(AddLettersTest, AMarkBelowIsCutWhole) {
+    const Art C = {"......", "......", "......", "......", ".###..", "#...#.",
+                   "#.....", "#.....", "#...#.", ".###..", "......", "......"};
     Charset font = LatinFont();
-    Draw(font, U'i', {"..", ".#", "..", ".#", ".#", ".#", ".#", ".#", ".#", "..", "..", ".."});
-    const auto glyphFor = [&font](const char* page, char32_t letter) {
-        AddLettersRequest request;
-        request.toPage = *CodePage::Standard(QString::fromLatin1(page));
-        request.letters = {letter};
-        const LetterRow row = PlanAddLetters(font, request).rows.at(0);
-        EXPECT_EQ(row.source, LetterSource::Composed) << row.detail.toStdString();
-        return row.glyph.raster;
-    };
-    EXPECT_EQ(glyphFor("cp1251", U'\u0457'), glyphFor("latin1", U'\u00EF'));
+    Draw(font, U'c', C);
+    const CodePage cp1250 = *CodePage::Standard(u"cp1250"_s);
+    Draw(font, cp1250.CodeOf(U'ç'), WithMark(C, {"...#", "..#.", ".##."}, 2, 9));
+    Draw(font, cp1250.CodeOf(U'ę'), WithMark(E, {".#", "#.", ".#"}, 4, 9));
+    // A letter of the font and its base; a letter taking its mark and that one's base.
+    const std::tuple<char32_t, char32_t, char32_t, char32_t> cases[] = {{U'ç', U'c', U'ş', U's'},
+                                                                        {U'ę', U'e', U'ą', U'a'}};
+    for (const auto& [accented, base, taking, takingBase] : cases) {
+        EXPECT_EQ(MarkShape(font, "cp1250", taking, InkOf(font, *font.GlyphAt(takingBase))),
+                  MarkShape(font, "cp1250", accented, InkOf(font, *font.GlyphAt(base))))
+            << std::uint32_t(taking);
+    }
+}
+
+// A Cyrillic or Greek letter that looks like a Latin one, and the no-break space and soft
+// hyphen, are the glyph of their Latin twin byte for byte.
+TEST(AddLettersTest, ALetterThatLooksLikeALatinOneIsACopyOfIt) {
+    Charset font;
+    font.NewCharset(2);
+    for (int code = 32; code < 127; ++code) { // each glyph shows its code's bits
+        SetGlyph(font, code, 7, 1, [code](int x, int) { return ((code >> x) & 1) * 3; });
+    }
+    const std::u32string letters = U"АВЕКМНОРСТХІЈЅаеорсухіјѕΑΒΕΖΗΙΚΜΝΟΡΤΥΧο\u00A0\u00AD";
+    const std::string twins = "ABEKMHOPCTXIJSaeopcyxijsABEZHIKMNOPTYXo -";
+    ASSERT_EQ(letters.size(), twins.size());
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        int code = 0;
+        const char* page = letters[i] >= 0x400   ? "cp1251"
+                           : letters[i] >= 0x370 ? "cp1253"
+                                                 : "latin1";
+        const Charset result = WithLetter(font, page, letters[i], code);
+        EXPECT_EQ(Describe(result, code), Describe(font, twins[i]))
+            << "the twin of " << QString::fromUcs4(&letters[i], 1).toStdString() << " is "
+            << twins[i];
+    }
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "support/SampleSets.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -275,13 +274,9 @@ TEST(GlyphSheetTest, FilesAreWrittenWholeOrNotAtAll) {
     ASSERT_TRUE(ImportSheet(imported, path).ok());
     ExpectSameSet(imported, set, "through a file");
 
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
+    const QByteArray before = test::ReadBytes(path);
     EXPECT_EQ(ExportSheet(set, path, QSize(1, 1)).problem(), ResultKind::CellTooSmall);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(test::ReadBytes(path), before);
     EXPECT_EQ(ExportSheet(set, folder.path()).problem(), ResultKind::Unwritable);
     EXPECT_EQ(ImportSheet(imported, folder.filePath(u"none.png"_s)).problem(),
               ResultKind::Unreadable);

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "bundle/BundleBytes.h"
+#include "bundle/GameBundle.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <map>
 #include <ostream>
 #include <vector>
@@ -86,5 +92,34 @@ struct Kind {
 BuiltBundle SampleBundle(const Kind& kind);
 // How a test's parameter names the kind: "GAME.sm v6 untidy".
 void PrintTo(const Kind& kind, std::ostream* out);
+
+// Every block (or, where an entry lands on none, the bytes) a directory entry of the bundle
+// lands on, over every data file, by directory and entry.
+inline std::map<std::pair<std::uint32_t, std::size_t>, QByteArray>
+EntryBlocks(const QString& path) {
+    std::vector<GameBundle> disks;
+    QStringList remarks;
+    EXPECT_TRUE(GameBundle::OpenDisks(path, disks, remarks).ok());
+    std::map<std::pair<std::uint32_t, std::size_t>, QByteArray> blocks;
+    for (const GameBundle& game : disks) {
+        for (const BundleDirectory& directory : game.layout().directories) {
+            for (std::size_t i = 0; i < directory.rooms.size(); ++i) {
+                const auto room = game.layout().roomByNumber.find(directory.rooms[i]);
+                if (directory.block.tag == bundle::Tag("DROO") ||
+                    room == game.layout().roomByNumber.end()) {
+                    continue;
+                }
+                const BundleRoom& lflf = game.layout().rooms[room->second];
+                const std::int64_t at = lflf.base() + directory.offsets[i];
+                const bool onBlock =
+                    std::any_of(lflf.blocks.begin(), lflf.blocks.end(),
+                                [at](const BundleBlock& block) { return block.offset == at; });
+                blocks[{directory.block.tag, i}] = game.data().mid(
+                    at, onBlock ? qsizetype(bundle::Big32(game.data(), at + 4)) : 16);
+            }
+        }
+    }
+    return blocks;
+}
 
 } // namespace fontlathe::test

@@ -3,6 +3,8 @@
 #include "charset/CharCodec.h"
 #include "charset/DisplayColors.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -99,6 +101,11 @@ void ExpectSameSet(const Charset& actual, const Charset& expected, const std::st
 QByteArray Encoded(const Charset& set) {
     EncodedBlock block;
     return EncodeCharset(set, DirtyBytes::Off, block) ? block.bytes : QByteArray();
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 static void AppendLittle16(QByteArray& bytes, int value) {

@@ -39,6 +39,9 @@ void ExpectSameSet(const Charset& actual, const Charset& expected, const std::st
 // The bytes Save would write for the set (dirty bytes off); empty when it can't be written.
 QByteArray Encoded(const Charset& set);
 
+// The bytes of the file, or nothing when it can't be read.
+QByteArray ReadBytes(const QString& path);
+
 // A little-endian number for building files by hand.
 void AppendLittle32(QByteArray& bytes, std::int64_t value);
 

@@ -1,5 +1,6 @@
 #include "text/TextCoverage.h"
 #include "support/SampleSets.h"
+#include "text/ReservedCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,18 @@ TEST(TextCoverageTest, ThroughACodePage) {
     }
     EXPECT_EQ(CheckCoverage(set, u"\u0104"_s).missing,
               (std::vector<MissingCharacter>{{0x104, 1, NotInCodePage}}));
+}
+
+// The engine's text reader drops every @ and reads 0xFF, and in the games up to version 6 also
+// 0xFE, as an escape; no other byte is reserved in any game the program reads.
+TEST(TextCoverageTest, ReservedCodesUnderEveryGameVersion) {
+    for (const int version : {AnyGameVersion, 5, 6, 7}) {
+        for (int code = 0; code < 256; ++code) {
+            const bool reserved = code == '@' || code == 0xFF || (code == 0xFE && version != 7);
+            EXPECT_EQ(!ReservedCodeReason(code, version).isEmpty(), reserved)
+                << "version " << version << ", code " << code;
+        }
+    }
 }
 
 TEST(TextCoverageTest, FirstInvalidUtf8Byte) {
