@@ -48,7 +48,7 @@ AddLettersPreview PreviewOf(const AddLettersPlan& plan) {
         lost << Letter(letter);
     }
     preview.lost = lost.isEmpty() ? QStringLiteral("none") : lost.join(u' ');
-    preview.totals = plan.TotalsText();
+    preview.totals = plan.TotalsText() + QStringLiteral("; new letters ") + plan.style;
     return preview;
 }
 
@@ -79,7 +79,10 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
             }
             request.drawWith = known->second;
         }
-        request.style = choices.style;
+        // A plain choice leaves the new letters in the font's own style.
+        if (choices.style != GenerationStyle::Normal) {
+            request.style = choices.style;
+        }
         request.gameVersion = gameVersion;
         return request;
     };

@@ -55,7 +55,8 @@ CommandOutcome ReadLetters(const ParsedArgs& parsed, const CodePage& page,
 
 void PrintTable(const FontReport& report, const AddLettersRequest& request, QTextStream& out) {
     out << report.name << ": letters for " << request.toPage.name() << ", the font drawn for "
-        << request.fromPage.name() << "\n  code  letter  how\n";
+        << request.fromPage.name() << ", new letters " << report.plan.style
+        << "\n  code  letter  how\n";
     for (const LetterRow& row : report.plan.rows) {
         const QString code = row.code == CodePage::NotInPage
                                  ? QStringLiteral("-")
@@ -94,6 +95,7 @@ QJsonObject ReportToJson(const FontReport& report) {
                        {QStringLiteral("letters"), letters},
                        {QStringLiteral("lost"), lost},
                        {QStringLiteral("totals"), totals},
+                       {QStringLiteral("style"), report.plan.style},
                        {QStringLiteral("storedCodes"), report.plan.numChars}};
 }
 
@@ -262,8 +264,13 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
             return *refused;
         }
     }
-    if (const std::optional<int> refused = ReadGenerationStyle(parsed, err, request.style)) {
-        return *refused;
+    // Without --style the new letters follow the style the font's own letters have.
+    if (parsed.Value(QStringLiteral("--style"))) {
+        GenerationStyle named = GenerationStyle::Normal;
+        if (const std::optional<int> refused = ReadGenerationStyle(parsed, err, named)) {
+            return *refused;
+        }
+        request.style = named;
     }
     if (const auto family = parsed.Value(QStringLiteral("--draw-with"))) {
         Result unreadable = Result::Success();

@@ -2,8 +2,7 @@
 
 #include "DrawnLetters.h"
 #include "GlyphInk.h"
-#include "LetterMarks.h"
-#include "LetterStrokes.h"
+#include "LetterComposer.h"
 #include "LetterTables.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
@@ -38,141 +37,49 @@ bool WritesGlyph(LetterSource source) {
            source == LetterSource::Borrowed || source == LetterSource::Drawn;
 }
 
-// The canonical decomposition, or the letter alone when it has none.
-std::u32string Decomposed(char32_t letter) {
-    const QList<uint> points =
-        QString::fromUcs4(&letter, 1).normalized(QString::NormalizationForm_D).toUcs4();
-    return std::u32string(points.begin(), points.end());
-}
-
 // Works out one font's rows; it reads the font as it was, so a glyph that a row replaces can
 // still be moved or built on by another.
 class Planner {
 public:
     Planner(const Charset& font, const AddLettersRequest& request)
-        : font_(font), request_(request), palette_(font.ColorCount()) {}
+        : font_(font), request_(request), palette_(font.ColorCount()),
+          composer_(font, request.fromPage, StyleFor(font, request)) {}
 
     LetterRow Plan(char32_t letter);
+    const LetterStyle& style() const { return composer_.style(); }
 
 private:
-    struct Found {
-        const Glyph* glyph;
-        char32_t shows;
-    };
-    struct FoundMark {
-        MarkImage image;
-        QString name;
-    };
-
+    static LetterStyle StyleFor(const Charset& font, const AddLettersRequest& request) {
+        const LetterStyle found = FindLetterStyle(font, request.fromPage);
+        return request.style ? NamedLetterStyle(*request.style, found, font.ColorCount()) : found;
+    }
     const Glyph* GlyphShowing(char32_t letter) const {
         return font_.GlyphAt(request_.fromPage.CodeOf(letter));
     }
-    std::optional<Found> BaseOf(char32_t letter) const;
     bool Compose(LetterRow& row);
-    FoundMark MarkFor(const MarkInfo& mark, char32_t base, const Glyph& baseGlyph);
-    int CapitalHeight() const;
     void Draw(LetterRow& row);
 
     const Charset& font_;
     const AddLettersRequest& request_;
     PaletteLookup palette_;
-    std::map<std::pair<MarkKind, bool>, MarkImage> cutMarks_;
+    LetterComposer composer_;
     std::unique_ptr<LetterDrawer> drawer_;
 };
 
-std::optional<Planner::Found> Planner::BaseOf(char32_t letter) const {
-    if (const Glyph* own = GlyphShowing(letter)) {
-        return Found{own, letter};
-    }
-    if (const auto twin = LatinTwinOf(letter); twin && GlyphShowing(*twin) != nullptr) {
-        return Found{GlyphShowing(*twin), *twin};
-    }
-    return std::nullopt;
-}
-
-int Planner::CapitalHeight() const {
-    const Glyph* h = GlyphShowing(U'H');
-    const QRect ink = h == nullptr ? QRect() : InkRectOf(h->raster, palette_);
-    return ink.isNull() ? font_.fontHeight : ink.height();
-}
-
-Planner::FoundMark Planner::MarkFor(const MarkInfo& mark, char32_t base, const Glyph& baseGlyph) {
-    // A mark cut from a letter of the same case first: capitals often carry flatter marks.
-    const bool lower = QChar::isLower(base);
-    for (const bool sameCase : {true, false}) {
-        const auto key = std::make_pair(mark.kind, sameCase ? lower : !lower);
-        auto cached = cutMarks_.find(key);
-        if (cached == cutMarks_.end()) {
-            MarkImage cut;
-            for (int code = FirstLetterCode; code < GlyphSlotCount && cut.isNull(); ++code) {
-                const auto shown = request_.fromPage.CharacterAt(code);
-                const Glyph* accented = font_.GlyphAt(code);
-                const std::u32string parts = shown ? Decomposed(*shown) : std::u32string();
-                if (accented == nullptr || parts.size() != 2 || parts[1] != mark.combining ||
-                    QChar::isLower(parts[0]) != key.second) {
-                    continue;
-                }
-                if (const Glyph* plain = GlyphShowing(parts[0])) {
-                    cut = CutMark(*accented, *plain, mark.place, palette_);
-                }
-            }
-            cached = cutMarks_.emplace(key, cut).first;
-        }
-        if (!cached->second.isNull()) {
-            return {cached->second, QStringLiteral("the font's %1").arg(mark.name)};
-        }
-    }
-    if (const Glyph* spacing = GlyphShowing(mark.spacing)) {
-        if (MarkImage image = MarkOfSpacingGlyph(*spacing, palette_); !image.isNull()) {
-            return {image, QStringLiteral("the font's %1").arg(LetterName(mark.spacing))};
-        }
-    }
-    InkCounts counts{};
-    CountInk(baseGlyph.raster, palette_, counts);
-    return {
-        BuiltInMark(mark.kind, CapitalHeight(), DisplayColorOf(std::max(1, MostUsedInk(counts)))),
-        QStringLiteral("a built-in %1").arg(mark.name)};
-}
-
 bool Planner::Compose(LetterRow& row) {
-    const std::u32string parts = Decomposed(row.letter);
-    const auto stroked = StrokedLetterOf(row.letter);
-    const bool marked =
-        parts.size() > 1 && std::all_of(parts.begin() + 1, parts.end(), [](char32_t part) {
-            return MarkOfCombining(part).has_value();
-        });
-    const std::optional<Found> base = stroked  ? BaseOf(stroked->base)
-                                      : marked ? BaseOf(parts[0])
-                                               : std::nullopt;
-    if (!base) {
+    std::optional<LetterComposer::Composed> composed = composer_.Compose(row.letter);
+    if (!composed) {
         return false;
     }
-    std::optional<Glyph> built = *base->glyph;
-    QString detail = QStringLiteral("composed from ") + LetterName(base->shows);
-    if (stroked) {
-        built = DrawStroke(*built, stroked->stroke, palette_);
-        detail += QStringLiteral(" + a stroke");
-    }
-    bool dotRemoved = false;
-    for (auto part = parts.begin() + 1; marked && built && part != parts.end(); ++part) {
-        const MarkInfo mark = *MarkOfCombining(*part);
-        const FoundMark found = MarkFor(mark, parts[0], *built);
-        if (mark.place == MarkPlace::Above && !dotRemoved && HasDotAbove(parts[0])) {
-            built = WithoutDot(*built, palette_);
-            dotRemoved = true;
-        }
-        built = PlaceMark(*built, found.image, mark.place, palette_);
-        detail += QStringLiteral(" + ") + found.name;
-    }
-    if (!built) {
+    if (!composed->glyph) {
         row.detail = QStringLiteral("missing: built from %1 it would not fit a font file (at most "
                                     "127 x 127 pixels, offsets -128 to 127)")
-                         .arg(LetterName(base->shows));
+                         .arg(LetterName(composed->base));
         return true;
     }
     row.source = LetterSource::Composed;
-    row.detail = detail;
-    row.glyph = std::move(*built);
+    row.detail = composed->detail;
+    row.glyph = std::move(*composed->glyph);
     return true;
 }
 
@@ -182,16 +89,24 @@ void Planner::Draw(LetterRow& row) {
                                     "installed font to draw it with");
         return;
     }
+    // Drawn as a body in the body's colour; the font's style goes on after.
     if (!drawer_) {
-        drawer_ = std::make_unique<LetterDrawer>(font_, request_.fromPage, *request_.drawWith,
-                                                 request_.style);
+        drawer_ = std::make_unique<LetterDrawer>(composer_.bodies(), request_.fromPage,
+                                                 *request_.drawWith, GenerationStyle::Normal);
     }
     if (!drawer_->problem().isEmpty()) {
         row.detail = QStringLiteral("missing: nothing to build it from, and ") + drawer_->problem();
     } else if (std::optional<Glyph> drawn = drawer_->Draw(row.letter)) {
+        const QRgb body = DisplayColorOf(composer_.style().body);
+        for (int y = 0; y < drawn->height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(drawn->raster.scanLine(y));
+            std::replace_if(
+                line, line + drawn->width(),
+                [this](QRgb pixel) { return palette_.IndexOf(pixel) != 0; }, body);
+        }
         row.source = LetterSource::Drawn;
         row.detail = QStringLiteral("drawn with ") + drawer_->Description();
-        row.glyph = std::move(*drawn);
+        row.glyph = composer_.Finish(*drawn);
     } else {
         row.detail = QStringLiteral("missing: %1 draws nothing for it that fits a font file")
                          .arg(request_.drawWith->Family());
@@ -307,6 +222,7 @@ AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& requ
     plan.toPageName = request.toPage.name();
     plan.numChars = font.numChars;
     Planner planner(font, request);
+    plan.style = planner.style().Description();
     std::set<char32_t> seen;
     std::map<int, const LetterRow*> byCode;
     plan.rows.reserve(request.letters.size());

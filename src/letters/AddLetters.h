@@ -40,7 +40,8 @@ struct AddLettersRequest {
     std::vector<char32_t> letters; // the wanted letters, each once
     // The installed font or the bitmap face for letters nothing else makes.
     std::optional<DrawingSource> drawWith;
-    GenerationStyle style = GenerationStyle::Normal;
+    // The style new letters get; nothing: the one the font's own letters follow.
+    std::optional<GenerationStyle> style;
     int gameVersion = AnyGameVersion; // whose text reader decides the reserved codes
 };
 
@@ -59,6 +60,7 @@ struct AddLettersPlan {
                                  // other place for
     int numChars = 0;            // the stored count afterwards
     QString toPageName;
+    QString style; // the style new letters get: "plain", "outlined in colour 2", ...
 
     int Count(LetterSource source) const;
     // "kept 7, moved 0, composed 8, ...": how many letters each source made.

@@ -87,7 +87,7 @@ MarkImage BuiltInMark(MarkKind kind, int capitalHeight, QRgb ink) {
 }
 
 MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,
-                  const PaletteLookup& palette) {
+                  const PaletteLookup& palette, QRect* where) {
     const QRect baseInk = InkRectOf(base.raster, palette);
     if (baseInk.isNull()) {
         return {};
@@ -114,6 +114,9 @@ MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,
         }
     }
     const QRect ink = InkRectOf(mark, palette);
+    if (where != nullptr) {
+        *where = ink;
+    }
     return ink.isNull() ? MarkImage() : Crop(mark, ink);
 }
 

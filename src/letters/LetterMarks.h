@@ -51,8 +51,9 @@ MarkImage BuiltInMark(MarkKind kind, int capitalHeight, QRgb ink);
 // The mark of an accented letter: the ink of `accented` where `base`, laid over it at the same
 // place in the line, has none, and only on the mark's side of the base's ink (above its top row
 // for a mark above, from its bottom row down for one below). A null image when nothing is left.
+// where, when given, is set to the mark's rectangle in the accented letter's raster.
 MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,
-                  const PaletteLookup& palette);
+                  const PaletteLookup& palette, QRect* where = nullptr);
 
 // The ink of a spacing mark's glyph, cropped; a null image when it has none.
 MarkImage MarkOfSpacingGlyph(const Glyph& glyph, const PaletteLookup& palette);

@@ -63,8 +63,10 @@ std::optional<Glyph> DrawStroke(const Glyph& base, StrokeKind stroke,
     std::vector<QPoint> points;
     switch (stroke) {
     case StrokeKind::SlantThroughStem: {
-        const int half = std::max(1, ink.height() / 6);
-        points = LinePoints({stem - half, middle + 1}, {stem + half, middle - 1});
+        // Two rows from the left of the stem up to its right, on the lower middle row.
+        const int lower = (ink.top() + ink.bottom() + 1) / 2;
+        const int half = std::max(1, ink.height() / 10);
+        points = LinePoints({stem - half, lower}, {stem + half, lower - 1});
         break;
     }
     case StrokeKind::BarNearStemTop: {

@@ -142,7 +142,7 @@ const std::vector<Case> Cases = {
     {"cp1250", U'ź', Composed, "the font's acute$", U'z', OwnAbove, AcuteOfE},
     {"cp1250", U'ş', Composed, "^composed from s \\+ the font's ¸$", U's', OwnBelow,
      SpacingCedilla},
-    {"cp1250", U'ż', Composed, "from z \\+ a built-in dot above$", U'z', BuiltInAbove, {}},
+    {"cp1250", U'ż', Composed, "from z \\+ the font's dot$", U'z', BuiltInAbove, {}},
     {"cp1250", U'ę', Composed, "a built-in ogonek$", U'e', BuiltInBelowRight, {}},
     {"cp1250", U'ą', Composed, "a built-in ogonek$", U'a', BuiltInBelowRight, {}},
     {"cp1250", U'ł', Composed, "^composed from l \\+ a stroke$", U'l', Stroke, {}},
@@ -171,10 +171,11 @@ void ExpectMark(const Case& c, const Ink& base, const Ink& built, const std::str
     ASSERT_FALSE(extra.empty()) << what;
     const QRect ink = BoundsOf(base), mark = BoundsOf(extra);
     if (c.mark == Mark::OwnAbove || c.mark == Mark::OwnBelow) {
-        // The mark exactly as the font has it, centred over or under the base's ink.
+        // The mark exactly as the font has it, centred over or under the base's ink (half a
+        // pixel to the right where it can't be centred exactly).
         const int width = static_cast<int>(std::string_view(c.markArt[0]).size());
         const int height = static_cast<int>(c.markArt.size());
-        const QPoint at(ink.left() + (ink.width() - width) / 2,
+        const QPoint at(ink.left() + (ink.width() - width + 1) / 2,
                         c.mark == Mark::OwnAbove ? ink.top() - 1 - height : ink.bottom() + 1);
         Ink expected;
         for (int y = 0; y < height; ++y) {
@@ -193,8 +194,15 @@ void ExpectMark(const Case& c, const Ink& base, const Ink& built, const std::str
     if (c.mark == Mark::BuiltInAbove) {
         EXPECT_EQ(mark.bottom(), ink.top() - 2) << what;
     } else if (c.mark == Mark::BuiltInBelowRight) {
+        // The ogonek hangs from the rightmost ink of the base's bottom row.
+        int hook = ink.left();
+        for (const auto& [x, y, index] : base) {
+            hook = y == ink.bottom() ? std::max(hook, x) : hook;
+        }
+        for (const auto& [x, y, index] : extra) {
+            EXPECT_TRUE(y != mark.top() || x == hook) << what;
+        }
         EXPECT_EQ(mark.top(), ink.bottom() + 1) << what;
-        EXPECT_EQ(mark.right(), ink.right()) << what;
         return;
     } else {
         // The stroke of ł and Ł rises to the right: its leftmost pixels lie below its rightmost.

@@ -1,0 +1,324 @@
+#include "FontMarks.h"
+
+#include "GlyphInk.h"
+#include "charset/DisplayColors.h"
+
+#include <QChar>
+
+#include <algorithm>
+#include <map>
+
+namespace fontlathe {
+
+namespace {
+
+bool RowHasInk(const QImage& raster, int y, const PaletteLookup& palette) {
+    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+    return std::any_of(line, line + raster.width(),
+                       [&](QRgb pixel) { return palette.IndexOf(pixel) != 0; });
+}
+
+bool SameRows(const QImage& raster, int a, int b) {
+    return std::equal(reinterpret_cast<const QRgb*>(raster.constScanLine(a)),
+                      reinterpret_cast<const QRgb*>(raster.constScanLine(a)) + raster.width(),
+                      reinterpret_cast<const QRgb*>(raster.constScanLine(b)));
+}
+
+// The ink of the rows from `from` to `to` (both included), as a rectangle of the raster.
+QRect InkOfRows(const QImage& raster, int from, int to, const PaletteLookup& palette) {
+    if (from > to) {
+        return {};
+    }
+    const QRect ink = InkRectOf(Crop(raster, QRect(0, from, raster.width(), to - from + 1)), palette);
+    return ink.isNull() ? QRect() : ink.translated(0, from);
+}
+
+// The mark above an accented letter and the base's ink under it: split at the first blank row
+// below the ink's top; nothing when there is none.
+bool SplitAbove(const QImage& raster, const PaletteLookup& palette, QRect& mark, QRect& base) {
+    const QRect ink = InkRectOf(raster, palette);
+    if (ink.isNull()) {
+        return false;
+    }
+    for (int y = ink.top() + 1; y < ink.bottom(); ++y) {
+        if (!RowHasInk(raster, y, palette)) {
+            mark = InkOfRows(raster, ink.top(), y - 1, palette);
+            base = InkOfRows(raster, y + 1, ink.bottom(), palette);
+            return !base.isNull();
+        }
+    }
+    return false;
+}
+
+// Whether every ink pixel of the base, moved by shift, is ink in the accented letter too.
+bool Contains(const QImage& accented, const QImage& base, QPoint shift,
+              const PaletteLookup& palette) {
+    for (int y = 0; y < base.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(base.constScanLine(y));
+        for (int x = 0; x < base.width(); ++x) {
+            if (palette.IndexOf(line[x]) == 0) {
+                continue;
+            }
+            const QPoint at = QPoint(x, y) + shift;
+            if (!accented.rect().contains(at) || palette.IndexOf(accented.pixel(at)) == 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// The leftmost ink column of the ink's bottom row.
+int BottomLeft(const QImage& raster, const QRect& ink, const PaletteLookup& palette) {
+    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(ink.bottom()));
+    int x = ink.left();
+    while (x < ink.right() && palette.IndexOf(line[x]) == 0) {
+        ++x;
+    }
+    return x;
+}
+
+// The mark above an accented letter whose mark touches its base: the base (shortened by as many
+// rows as it takes, up to two) laid on the letter's ink by its bottom row, and the ink above it
+// that it does not cover. Sets how many rows the base lost.
+bool SubtractAbove(const QImage& accented, const Glyph& plain, const PaletteLookup& palette,
+                   QRect& mark, QRect& base, int& shortened) {
+    const QRect ink = InkRectOf(accented, palette);
+    for (shortened = 0; shortened <= 2 && !ink.isNull(); ++shortened) {
+        const QImage lowered = ShortenedCapital(plain, shortened, palette).raster;
+        const QRect loweredInk = InkRectOf(lowered, palette);
+        if (loweredInk.isNull() || loweredInk.height() >= ink.height()) {
+            return false;
+        }
+        const QPoint shift(BottomLeft(accented, ink, palette) - BottomLeft(lowered, loweredInk, palette),
+                           ink.bottom() - loweredInk.bottom());
+        if (!Contains(accented, lowered, shift, palette)) {
+            continue;
+        }
+        base = loweredInk.translated(shift);
+        mark = InkOfRows(accented, ink.top(), base.top() - 1, palette);
+        return !mark.isNull();
+    }
+    return false;
+}
+
+QImage Turned(const QImage& mark) {
+    return mark.mirrored(false, true);
+}
+
+// A turned circumflex as a breve: a mark that ends in one middle column gets it doubled, so
+// that its bottom is round rather than pointed.
+QImage Widened(const QImage& mark, const PaletteLookup& palette) {
+    if (mark.width() % 2 == 0) {
+        return mark;
+    }
+    const int middle = mark.width() / 2;
+    QImage wide = MakeBlankRaster(mark.width() + 1, mark.height());
+    StampInk(wide, Crop(mark, QRect(0, 0, middle + 1, mark.height())), QPoint(0, 0), palette);
+    StampInk(wide, Crop(mark, QRect(middle, 0, mark.width() - middle, mark.height())),
+             QPoint(middle + 1, 0), palette);
+    return wide;
+}
+
+QImage SideBySide(const QImage& mark, int gap, const PaletteLookup& palette) {
+    QImage both = MakeBlankRaster(2 * mark.width() + gap, mark.height());
+    StampInk(both, mark, QPoint(0, 0), palette);
+    StampInk(both, mark, QPoint(mark.width() + gap, 0), palette);
+    return both;
+}
+
+} // namespace
+
+FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteLookup& palette)
+    : palette_(palette) {
+    std::map<int, int> shortenings;
+    for (int code = 32; code < GlyphSlotCount; ++code) {
+        const std::optional<char32_t> shown = page.CharacterAt(code);
+        const Glyph* accented = bodies.GlyphAt(code);
+        if (!shown || accented == nullptr) {
+            continue;
+        }
+        const QList<uint> parts =
+            QString::fromUcs4(&*shown, 1).normalized(QString::NormalizationForm_D).toUcs4();
+        const std::optional<MarkInfo> info =
+            parts.size() == 2 ? MarkOfCombining(parts[1]) : std::nullopt;
+        const Glyph* plain = parts.size() == 2 ? bodies.GlyphAt(page.CodeOf(parts[0])) : nullptr;
+        if (!info || plain == nullptr) {
+            continue;
+        }
+        const QRect plainInk = InkRectOf(plain->raster, palette_);
+        const bool capital = QChar::isUpper(parts[0]);
+        if (info->place == MarkPlace::Above) {
+            QRect mark, base;
+            int shortened = 0;
+            const Glyph dotless = HasDotAbove(parts[0]) ? WithoutDot(*plain, palette_) : *plain;
+            if (SplitAbove(accented->raster, palette_, mark, base)) {
+                shortened = plainInk.height() - base.height();
+            } else if (!SubtractAbove(accented->raster, dotless, palette_, mark, base, shortened)) {
+                continue;
+            }
+            samples_.push_back({info->kind, capital, Crop(accented->raster, mark), base.width(),
+                                mark.topLeft() - base.topLeft()});
+            if (capital && !HasDotAbove(parts[0])) {
+                ++shortenings[shortened];
+            }
+        } else if (info->place != MarkPlace::Above && !plainInk.isNull()) {
+            // The base lies in the accented letter with its ink's top-left on the letter's.
+            const QRect ink = InkRectOf(accented->raster, palette_);
+            Glyph lined = *plain;
+            lined.xOffset = static_cast<std::int16_t>(ink.left() - plainInk.left());
+            lined.yOffset = static_cast<std::int16_t>(ink.top() - plainInk.top());
+            Glyph unplaced = *accented;
+            unplaced.xOffset = unplaced.yOffset = 0;
+            QRect where;
+            const MarkImage cut = CutMark(unplaced, lined, info->place, palette_, &where);
+            if (!cut.isNull()) {
+                const QRect base = plainInk.translated(ink.topLeft() - plainInk.topLeft());
+                samples_.push_back({info->kind, capital, cut, base.width(),
+                                    where.topLeft() - QPoint(base.left(), base.bottom() + 1)});
+            }
+        }
+    }
+    if (const Glyph* i = bodies.GlyphAt(page.CodeOf(U'i'))) {
+        QRect mark, base;
+        if (SplitAbove(i->raster, palette_, mark, base)) {
+            dot_ = Crop(i->raster, mark);
+        }
+    }
+    int most = 0;
+    for (const auto& [rows, count] : shortenings) {
+        if (count > most) {
+            most = count;
+            capitalShortening_ = std::max(0, rows);
+        }
+    }
+}
+
+const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int baseWidth) const {
+    const Sample* best = nullptr;
+    for (const bool sameCase : {true, false}) {
+        for (const Sample& sample : samples_) {
+            if (sample.kind != kind || sample.capital != (sameCase ? capital : !capital)) {
+                continue;
+            }
+            if (best == nullptr ||
+                std::abs(sample.baseWidth - baseWidth) < std::abs(best->baseWidth - baseWidth)) {
+                best = &sample;
+            }
+        }
+        if (best != nullptr) {
+            return best;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, QImage mark,
+                                                          const QRect& baseInk, MarkPlace place,
+                                                          const QString& name) const {
+    // The mark keeps its centre's offset from the base's centre; a mark made wider or narrower
+    // than the sample's keeps the same centre.
+    const int doubledCentre = 2 * sample.at.x() + sample.mark.width() - sample.baseWidth;
+    // Half a pixel off the centre goes to the right, as the designers' acutes lean.
+    const int doubledLeft = doubledCentre + baseInk.width() - mark.width() + 1;
+    const int x = doubledLeft >= 0 ? doubledLeft / 2 : -((1 - doubledLeft) / 2);
+    int y = sample.at.y();
+    if (place == MarkPlace::BelowRight) {
+        // An ogonek keeps its place against the base's right side.
+        const int fromRight = sample.at.x() + sample.mark.width() - sample.baseWidth;
+        return Placement{mark, QPoint(baseInk.right() + 1 + fromRight - mark.width(),
+                                      baseInk.bottom() + 1 + y),
+                         name};
+    }
+    if (place == MarkPlace::Above) {
+        // The rows between the mark and the base stay as they are.
+        y = baseInk.top() + sample.at.y() + sample.mark.height() - mark.height();
+    } else {
+        y += baseInk.bottom() + 1;
+    }
+    return Placement{std::move(mark), QPoint(baseInk.left() + x, y), name};
+}
+
+std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t base,
+                                                     const QRect& baseInk) const {
+    const bool capital = QChar::isUpper(base);
+    const MarkInfo info = [kind] {
+        for (char32_t combining = 0x0300; combining < 0x0370; ++combining) {
+            if (const auto mark = MarkOfCombining(combining); mark && mark->kind == kind) {
+                return *mark;
+            }
+        }
+        return MarkInfo{kind, 0, 0, "mark", MarkPlace::Above};
+    }();
+    const QString own = QStringLiteral("the font's %1").arg(QLatin1String(info.name));
+    if (const Sample* sample = Nearest(kind, capital, baseInk.width())) {
+        return FromSample(*sample, sample->mark, baseInk, info.place, own);
+    }
+    const Sample* circumflex = Nearest(MarkKind::Circumflex, capital, baseInk.width());
+    const Sample* acute = Nearest(MarkKind::Acute, capital, baseInk.width());
+    switch (kind) {
+    case MarkKind::Caron:
+        if (circumflex != nullptr) {
+            return FromSample(*circumflex, Turned(circumflex->mark), baseInk, info.place,
+                              QStringLiteral("the font's circumflex turned"));
+        }
+        break;
+    case MarkKind::Breve:
+        if (circumflex != nullptr) {
+            return FromSample(*circumflex, Widened(Turned(circumflex->mark), palette_), baseInk,
+                              info.place, QStringLiteral("the font's circumflex turned"));
+        }
+        break;
+    case MarkKind::DotAbove:
+        if (!dot_.isNull() && (acute != nullptr || circumflex != nullptr)) {
+            const Sample& above = acute != nullptr ? *acute : *circumflex;
+            Sample centred = above;
+            centred.at.setX((above.baseWidth - above.mark.width()) / 2);
+            return FromSample(centred, dot_, baseInk, info.place, QStringLiteral("the font's dot"));
+        }
+        break;
+    case MarkKind::DoubleAcute:
+        if (acute != nullptr) {
+            const int gap = 2 * acute->mark.width() + 1 < baseInk.width() ? 1 : 0;
+            return FromSample(*acute, SideBySide(acute->mark, gap, palette_), baseInk, info.place,
+                              QStringLiteral("two of the font's acutes"));
+        }
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette) {
+    Glyph shortened = body;
+    for (int dropped = 0; dropped < rows; ++dropped) {
+        const QRect ink = InkRectOf(shortened.raster, palette);
+        int bestEnd = -1, bestLength = 1;
+        for (int y = ink.top(); y <= ink.bottom();) {
+            int end = y;
+            while (end + 1 <= ink.bottom() && SameRows(shortened.raster, y, end + 1)) {
+                ++end;
+            }
+            if (end - y + 1 > bestLength && end > y) {
+                bestLength = end - y + 1;
+                bestEnd = end;
+            }
+            y = end + 1;
+        }
+        if (bestEnd < 0) {
+            return shortened;
+        }
+        // The rows above the dropped one move down by one.
+        QImage raster = shortened.raster.copy();
+        for (int y = bestEnd; y > 0; --y) {
+            std::copy_n(reinterpret_cast<const QRgb*>(shortened.raster.constScanLine(y - 1)),
+                        raster.width(), reinterpret_cast<QRgb*>(raster.scanLine(y)));
+        }
+        std::fill_n(reinterpret_cast<QRgb*>(raster.scanLine(0)), raster.width(), DisplayColors[0]);
+        shortened.raster = raster;
+    }
+    return shortened;
+}
+
+} // namespace fontlathe

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "LetterMarks.h"
+#include "charset/Charset.h"
+#include "charset/PaletteLookup.h"
+#include "text/CodePage.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace fontlathe {
+
+// The marks a font's own accented letters carry, and where its designer put them, read from the
+// letters' bodies (no shadow or outline): the mark of an accented letter is the ink above the
+// first blank row from its top (below the base's ink for a cedilla), the base the ink beneath.
+class FontMarks {
+public:
+    FontMarks(const Charset& bodies, const CodePage& page, const PaletteLookup& palette);
+
+    // A mark to stamp on a base: its ink and its top-left in the base's raster.
+    struct Placement {
+        QImage mark;
+        QPoint at;
+        QString name; // "the font's acute", "the font's circumflex turned"
+    };
+
+    // The mark of that kind placed on a base letter whose body ink is baseInk: as the designer
+    // placed it on the font's own letter of the same case with the base nearest in width (the
+    // same width: the same place). Marks the font lacks come from its own: the caron is its
+    // circumflex turned upside down, the breve that too (a middle column doubled where it ends
+    // in a point), the dot above its i's dot, the double acute two of its acutes; nothing when
+    // the font gives nothing to make the mark from.
+    std::optional<Placement> Place(MarkKind kind, char32_t base, const QRect& baseInk) const;
+
+    // How many rows the designer takes off a capital before a mark goes on above it: what most
+    // of the font's accented capitals lost against their bases; 0 when they lost nothing.
+    int CapitalShortening() const { return capitalShortening_; }
+
+private:
+    struct Sample {
+        MarkKind kind;
+        bool capital;
+        QImage mark;
+        int baseWidth;
+        QPoint at; // from the base ink's top-left (above) or from under its bottom-left (below)
+    };
+
+    const Sample* Nearest(MarkKind kind, bool capital, int baseWidth) const;
+    std::optional<Placement> FromSample(const Sample& sample, QImage mark, const QRect& baseInk,
+                                        MarkPlace place, const QString& name) const;
+
+    std::vector<Sample> samples_;
+    QImage dot_;
+    int capitalShortening_ = 0;
+    PaletteLookup palette_;
+};
+
+// The glyph with rows rows fewer, each taken from the longest run of equal rows of its ink (the
+// topmost of equal runs); its bottom stays where it was. The glyph as it was when no row repeats.
+Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette);
+
+} // namespace fontlathe

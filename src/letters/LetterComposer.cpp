@@ -1,0 +1,205 @@
+#include "LetterComposer.h"
+
+#include "GlyphInk.h"
+#include "LetterStrokes.h"
+#include "LetterTables.h"
+#include "charset/DisplayColors.h"
+
+#include <QChar>
+
+#include <algorithm>
+
+namespace fontlathe {
+
+namespace {
+
+Charset BodiesOf(const Charset& font, const LetterStyle& style) {
+    Charset bodies = font;
+    const PaletteLookup palette(font.ColorCount());
+    for (Glyph& glyph : bodies.glyphs) {
+        if (glyph.present()) {
+            glyph = BodyOf(glyph, style, palette);
+        }
+    }
+    return bodies;
+}
+
+// The canonical decomposition, or the letter alone when it has none.
+std::u32string Decomposed(char32_t letter) {
+    const QList<uint> points =
+        QString::fromUcs4(&letter, 1).normalized(QString::NormalizationForm_D).toUcs4();
+    return std::u32string(points.begin(), points.end());
+}
+
+QString LetterName(char32_t letter) {
+    return QString::fromUcs4(&letter, 1);
+}
+
+// Letters whose caron Czech and Slovak write as an apostrophe beside the stem.
+bool TakesApostropheCaron(char32_t base) {
+    return base == U'd' || base == U't' || base == U'l' || base == U'L';
+}
+
+bool IsGreekCapital(char32_t letter) {
+    return letter >= 0x0391 && letter <= 0x03A9;
+}
+
+// Stamps the mark with its top-left at `at` in the body's raster, growing the body to hold it.
+void Stamp(Glyph& body, const QImage& mark, QPoint at, const PaletteLookup& palette) {
+    at += GrowToHold(body, QRect(at, mark.size()));
+    StampInk(body.raster, mark, at, palette);
+}
+
+} // namespace
+
+LetterComposer::LetterComposer(const Charset& font, const CodePage& page,
+                               const LetterStyle& style)
+    : bodies_(BodiesOf(font, style)), page_(page), style_(style), palette_(font.ColorCount()),
+      marks_(bodies_, page, palette_) {}
+
+bool LetterComposer::ReachesCapitalTop(const Glyph& body) const {
+    const Glyph* h = BodyShowing(U'H');
+    const QRect capital = h == nullptr ? QRect() : InkRectOf(h->raster, palette_);
+    const QRect ink = InkRectOf(body.raster, palette_);
+    return !capital.isNull() && !ink.isNull() &&
+           ink.top() + body.yOffset <= capital.top() + h->yOffset;
+}
+
+int LetterComposer::CapitalHeight() const {
+    const Glyph* h = BodyShowing(U'H');
+    const QRect ink = h == nullptr ? QRect() : InkRectOf(h->raster, palette_);
+    return ink.isNull() ? bodies_.fontHeight : ink.height();
+}
+
+bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
+                             QString& name) const {
+    const QRect ink = InkRectOf(body.raster, palette_);
+    if (ink.isNull()) {
+        return false;
+    }
+    // The caron of ď ť ľ Ľ: the font's apostrophe (or comma) at the top right of the stem.
+    if (mark.kind == MarkKind::Caron && TakesApostropheCaron(base)) {
+        for (const char32_t sign : {U',', U'\''}) {
+            const Glyph* glyph = BodyShowing(sign);
+            const QRect signInk = glyph == nullptr ? QRect() : InkRectOf(glyph->raster, palette_);
+            if (!signInk.isNull()) {
+                Stamp(body, Crop(glyph->raster, signInk), QPoint(ink.right() + 2, ink.top()),
+                      palette_);
+                name = QStringLiteral("the font's ") + LetterName(sign);
+                return true;
+            }
+        }
+    }
+    std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, ink);
+    // The Greek tonos stands before a capital, its foot on the capital's top row.
+    if (placed && mark.kind == MarkKind::Acute && IsGreekCapital(base)) {
+        placed->at = QPoint(ink.left() - placed->mark.width() + 1, ink.top() - placed->mark.height());
+        placed->name = QStringLiteral("the font's acute as a tonos");
+    }
+    // A spacing mark of the font's own (´ ¸ ¨ ...) goes on as the built-in marks do.
+    const Glyph* spacing = placed ? nullptr : BodyShowing(mark.spacing);
+    if (const MarkImage own = spacing ? MarkOfSpacingGlyph(*spacing, palette_) : MarkImage();
+        !own.isNull() && mark.place != MarkPlace::BelowRight) {
+        const int centred = ink.left() + (ink.width() - own.width() + 1) / 2;
+        placed = FontMarks::Placement{
+            own,
+            QPoint(centred, mark.place == MarkPlace::Above ? ink.top() - 1 - own.height()
+                                                           : ink.bottom() + 1),
+            QStringLiteral("the font's ") + LetterName(mark.spacing)};
+    }
+    if (!placed) {
+        const MarkImage builtIn =
+            BuiltInMark(mark.kind, CapitalHeight(), DisplayColorOf(style_.body));
+        const int centred = ink.left() + (ink.width() - builtIn.width()) / 2;
+        QPoint at(centred, ink.top() - 1 - builtIn.height());
+        if (mark.place == MarkPlace::Below) {
+            at.setY(ink.bottom() + 1);
+        } else if (mark.place == MarkPlace::BelowRight) {
+            // The ogonek hangs from the rightmost ink of the base's bottom row.
+            int right = ink.right();
+            const auto* line = reinterpret_cast<const QRgb*>(body.raster.constScanLine(ink.bottom()));
+            while (right > ink.left() && palette_.IndexOf(line[right]) == 0) {
+                --right;
+            }
+            const auto* top = reinterpret_cast<const QRgb*>(builtIn.constScanLine(0));
+            int first = 0;
+            while (first < builtIn.width() - 1 && palette_.IndexOf(top[first]) == 0) {
+                ++first;
+            }
+            at = QPoint(right - first, ink.bottom() + 1);
+        }
+        placed = FontMarks::Placement{builtIn, at,
+                                      QStringLiteral("a built-in %1").arg(QLatin1String(mark.name))};
+    }
+    Stamp(body, placed->mark, placed->at, palette_);
+    name = placed->name;
+    return true;
+}
+
+std::optional<LetterComposer::Composed> LetterComposer::Compose(char32_t letter) const {
+    // The dotless i is the font's i without its dot.
+    if (letter == U'ı') {
+        const Glyph* i = BodyShowing(U'i');
+        if (i == nullptr) {
+            return std::nullopt;
+        }
+        return Composed{Finish(WithoutDot(*i, palette_)), U'i',
+                        QStringLiteral("composed from i without its dot")};
+    }
+    const std::u32string parts = Decomposed(letter);
+    const auto stroked = StrokedLetterOf(letter);
+    const bool marked =
+        parts.size() > 1 && std::all_of(parts.begin() + 1, parts.end(), [](char32_t part) {
+            return MarkOfCombining(part).has_value();
+        });
+    if (!stroked && !marked) {
+        return std::nullopt;
+    }
+    char32_t base = stroked ? stroked->base : parts[0];
+    const Glyph* found = BodyShowing(base);
+    if (found == nullptr) {
+        const auto twin = LatinTwinOf(base);
+        found = twin ? BodyShowing(*twin) : nullptr;
+        if (found == nullptr) {
+            return std::nullopt;
+        }
+        base = *twin;
+    }
+    const char32_t named = base;
+    std::optional<Glyph> body = *found;
+    QString detail = QStringLiteral("composed from ") + LetterName(named);
+    if (stroked) {
+        body = DrawStroke(*body, stroked->stroke, palette_);
+        detail += QStringLiteral(" + a stroke");
+    }
+    const char32_t shape = marked ? parts[0] : base; // the letter the marks go on, by its script
+    bool dotRemoved = false, shortened = false;
+    for (auto part = parts.begin() + 1; marked && body && part != parts.end(); ++part) {
+        const MarkInfo mark = *MarkOfCombining(*part);
+        if (mark.place == MarkPlace::Above && !dotRemoved && HasDotAbove(shape)) {
+            body = WithoutDot(*body, palette_);
+            dotRemoved = true;
+        }
+        const bool beside = (mark.kind == MarkKind::Caron && TakesApostropheCaron(shape)) ||
+                            (mark.kind == MarkKind::Acute && IsGreekCapital(shape));
+        if (mark.place == MarkPlace::Above && !shortened && !beside && ReachesCapitalTop(*body)) {
+            body = ShortenedCapital(*body, marks_.CapitalShortening(), palette_);
+            shortened = true;
+        }
+        QString name;
+        if (!AddMark(*body, shape, mark, name)) {
+            return Composed{std::nullopt, named, detail};
+        }
+        detail += QStringLiteral(" + ") + name;
+    }
+    if (!body) {
+        return Composed{std::nullopt, named, detail};
+    }
+    Glyph styled = Finish(*body);
+    if (!FitsFontFile(styled)) {
+        return Composed{std::nullopt, named, detail};
+    }
+    return Composed{std::move(styled), named, detail};
+}
+
+} // namespace fontlathe

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "FontMarks.h"
+#include "LetterStyle.h"
+#include "charset/Charset.h"
+#include "charset/PaletteLookup.h"
+#include "text/CodePage.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace fontlathe {
+
+// Builds letters from a font's own glyphs: a base letter with marks or a stroke. Everything is
+// built on the letters' bodies, with the font's marks where its designer put them, and the
+// font's style goes on at the end.
+class LetterComposer {
+public:
+    LetterComposer(const Charset& font, const CodePage& page, const LetterStyle& style);
+
+    struct Composed {
+        std::optional<Glyph> glyph; // nothing when it would not fit a font file
+        char32_t base = 0;
+        QString detail; // "composed from e + the font's acute"
+    };
+    // Nothing for a letter that is no base with marks or a stroke, or whose base the font lacks.
+    std::optional<Composed> Compose(char32_t letter) const;
+
+    // The font with every glyph's shadow or outline taken off.
+    const Charset& bodies() const { return bodies_; }
+    const LetterStyle& style() const { return style_; }
+    // A body built here in the font's style.
+    Glyph Finish(const Glyph& body) const { return Styled(body, style_, palette_); }
+
+private:
+    const Glyph* BodyShowing(char32_t letter) const {
+        return bodies_.GlyphAt(page_.CodeOf(letter));
+    }
+    int CapitalHeight() const;
+    // Whether the body reaches as high as the capitals: those lose rows to a mark above as the
+    // font's own accented capitals do.
+    bool ReachesCapitalTop(const Glyph& body) const;
+    // Puts the mark on the body; its name goes into the detail.
+    bool AddMark(Glyph& body, char32_t base, const MarkInfo& mark, QString& name) const;
+
+    Charset bodies_;
+    const CodePage& page_;
+    LetterStyle style_;
+    PaletteLookup palette_;
+    FontMarks marks_;
+};
+
+} // namespace fontlathe
