@@ -40,6 +40,9 @@ public:
     // How many rows the designer takes off a capital before a mark goes on above it: what most
     // of the font's accented capitals lost against their bases; 0 when they lost nothing.
     int CapitalShortening() const { return capitalShortening_; }
+    // Whether the marks of the font's accented capitals rise above the line: a font with no
+    // room above its tall letters.
+    bool CapitalMarksLeaveTheLine() const { return capitalMarksLeave_; }
 
 private:
     struct Sample {
@@ -57,6 +60,7 @@ private:
     std::vector<Sample> samples_;
     QImage dot_;
     int capitalShortening_ = 0;
+    bool capitalMarksLeave_ = false;
     PaletteLookup palette_;
 };
 

@@ -57,6 +57,10 @@ LetterComposer::LetterComposer(const Charset& font, const CodePage& page,
     : bodies_(BodiesOf(font, style)), page_(page), style_(style), palette_(font.ColorCount()),
       marks_(bodies_, page, palette_) {}
 
+bool LetterComposer::CaronBeside(char32_t base) const {
+    return TakesApostropheCaron(base) && marks_.CapitalMarksLeaveTheLine();
+}
+
 bool LetterComposer::ReachesCapitalTop(const Glyph& body) const {
     const Glyph* h = BodyShowing(U'H');
     const QRect capital = h == nullptr ? QRect() : InkRectOf(h->raster, palette_);
@@ -77,13 +81,14 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
     if (ink.isNull()) {
         return false;
     }
-    // The caron of ď ť ľ Ľ: the font's apostrophe (or comma) at the top right of the stem.
-    if (mark.kind == MarkKind::Caron && TakesApostropheCaron(base)) {
+    // The caron of ď ť ľ Ľ in a font with no room above its tall letters: the font's comma (or
+    // apostrophe) at their top right, two columns clear.
+    if (mark.kind == MarkKind::Caron && CaronBeside(base)) {
         for (const char32_t sign : {U',', U'\''}) {
             const Glyph* glyph = BodyShowing(sign);
             const QRect signInk = glyph == nullptr ? QRect() : InkRectOf(glyph->raster, palette_);
             if (!signInk.isNull()) {
-                Stamp(body, Crop(glyph->raster, signInk), QPoint(ink.right() + 2, ink.top()),
+                Stamp(body, Crop(glyph->raster, signInk), QPoint(ink.right() + 3, ink.top()),
                       palette_);
                 name = QStringLiteral("the font's ") + LetterName(sign);
                 return true;
@@ -121,12 +126,8 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             while (right > ink.left() && palette_.IndexOf(line[right]) == 0) {
                 --right;
             }
-            const auto* top = reinterpret_cast<const QRgb*>(builtIn.constScanLine(0));
-            int first = 0;
-            while (first < builtIn.width() - 1 && palette_.IndexOf(top[first]) == 0) {
-                ++first;
-            }
-            at = QPoint(right - first, ink.bottom() + 1);
+            // Its tail ends one column right of that ink.
+            at = QPoint(right + 2 - builtIn.width(), ink.bottom() + 1);
         }
         placed = FontMarks::Placement{builtIn, at,
                                       QStringLiteral("a built-in %1").arg(QLatin1String(mark.name))};
@@ -180,7 +181,7 @@ std::optional<LetterComposer::Composed> LetterComposer::Compose(char32_t letter)
             body = WithoutDot(*body, palette_);
             dotRemoved = true;
         }
-        const bool beside = (mark.kind == MarkKind::Caron && TakesApostropheCaron(shape)) ||
+        const bool beside = (mark.kind == MarkKind::Caron && CaronBeside(shape)) ||
                             (mark.kind == MarkKind::Acute && IsGreekCapital(shape));
         if (mark.place == MarkPlace::Above && !shortened && !beside && ReachesCapitalTop(*body)) {
             body = ShortenedCapital(*body, marks_.CapitalShortening(), palette_);

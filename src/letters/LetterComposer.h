@@ -41,6 +41,8 @@ private:
     // Whether the body reaches as high as the capitals: those lose rows to a mark above as the
     // font's own accented capitals do.
     bool ReachesCapitalTop(const Glyph& body) const;
+    // Whether the caron of ď ť ľ Ľ goes beside the stem, as an apostrophe.
+    bool CaronBeside(char32_t base) const;
     // Puts the mark on the body; its name goes into the detail.
     bool AddMark(Glyph& body, char32_t base, const MarkInfo& mark, QString& name) const;
 

@@ -48,7 +48,7 @@ const std::array<PixelMark, 13> PixelMarks = {{
     {MarkKind::DotAbove, {"#"}, {"##", "##"}},
     {MarkKind::Ring, {".#.", "#.#", ".#."}, {".##.", "#..#", ".##."}},
     {MarkKind::DoubleAcute, {".#.#", "#.#."}, {"..#..#", ".#..#.", "#..#.."}},
-    {MarkKind::Ogonek, {"#.", ".#"}, {".#.", "#..", ".##"}},
+    {MarkKind::Ogonek, {"#..", ".##"}, {".#.", "#..", ".##"}},
     {MarkKind::Macron, {"##"}, {"####"}},
 }};
 
