@@ -106,20 +106,6 @@ QImage Turned(const QImage& mark) {
     return mark.mirrored(false, true);
 }
 
-// A turned circumflex as a breve: a mark that ends in one middle column gets it doubled, so
-// that its bottom is round rather than pointed.
-QImage Widened(const QImage& mark, const PaletteLookup& palette) {
-    if (mark.width() % 2 == 0) {
-        return mark;
-    }
-    const int middle = mark.width() / 2;
-    QImage wide = MakeBlankRaster(mark.width() + 1, mark.height());
-    StampInk(wide, Crop(mark, QRect(0, 0, middle + 1, mark.height())), QPoint(0, 0), palette);
-    StampInk(wide, Crop(mark, QRect(middle, 0, mark.width() - middle, mark.height())),
-             QPoint(middle + 1, 0), palette);
-    return wide;
-}
-
 QImage SideBySide(const QImage& mark, int gap, const PaletteLookup& palette) {
     QImage both = MakeBlankRaster(2 * mark.width() + gap, mark.height());
     StampInk(both, mark, QPoint(0, 0), palette);
@@ -266,7 +252,7 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
         break;
     case MarkKind::Breve:
         if (circumflex != nullptr) {
-            return FromSample(*circumflex, Widened(Turned(circumflex->mark), palette_), baseInk,
+            return FromSample(*circumflex, Turned(circumflex->mark), baseInk,
                               info.place, QStringLiteral("the font's circumflex turned"));
         }
         break;
@@ -275,7 +261,14 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
             const Sample& above = acute != nullptr ? *acute : *circumflex;
             Sample centred = above;
             centred.at.setX((above.baseWidth - above.mark.width()) / 2);
-            return FromSample(centred, dot_, baseInk, info.place, QStringLiteral("the font's dot"));
+            // A dot that looks like the acute is doubled downwards: ż must not read as ź.
+            QImage dot = dot_;
+            if (acute != nullptr && dot == acute->mark) {
+                dot = MakeBlankRaster(dot_.width(), 2 * dot_.height());
+                StampInk(dot, dot_, QPoint(0, 0), palette_);
+                StampInk(dot, dot_, QPoint(0, dot_.height()), palette_);
+            }
+            return FromSample(centred, dot, baseInk, info.place, QStringLiteral("the font's dot"));
         }
         break;
     case MarkKind::DoubleAcute:

@@ -1,5 +1,7 @@
 #include "letters/AddLetters.h"
+#include "letters/LetterStyle.h"
 #include "charset/DisplayColors.h"
+#include "charset/PaletteLookup.h"
 #include "generate/DrawingFont.h"
 #include "support/SampleSets.h"
 #include "text/CodePage.h"
@@ -379,6 +381,70 @@ TEST(AddLettersTest, AMarkBelowIsCutWhole) {
                   MarkShape(font, "cp1250", accented, InkOf(font, *font.GlyphAt(base))))
             << std::uint32_t(taking);
     }
+}
+
+// The font's style is found and kept: on an outlined and a shadowed copy of the font, a composed,
+// a borrowed and a drawn letter are the plain font's letters in that style.
+TEST(AddLettersTest, ANewLetterTakesTheStyleOfTheFont) {
+    const Charset plain = LatinFont();
+    const PaletteLookup palette(plain.ColorCount());
+    LetterStyle outlined{LetterStyle::Kind::Outline, {}, true, 2, 3};
+    LetterStyle shadowed{LetterStyle::Kind::Shadow, {1, 1}, true, 2, 3};
+    for (const auto& [style, description] :
+         {std::pair{outlined, "outlined in colour 2"},
+          std::pair{shadowed, "shadow one pixel right and down in colour 2"}}) {
+        Charset styled = plain;
+        for (int code = 32; code < GlyphSlotCount; ++code) {
+            if (const Glyph* glyph = plain.GlyphAt(code)) {
+                styled.glyphs[std::size_t(code)] = Styled(*glyph, style, palette);
+            }
+        }
+        AddLettersRequest request;
+        request.toPage = *CodePage::Standard(u"cp1251"_s);
+        request.letters = {U'А', U'ё', U'Б'};
+        request.drawWith = MakeDrawingFont({u"DejaVu Sans"_s, 10, 0, {}});
+        const AddLettersPlan onPlain = PlanAddLetters(plain, request);
+        const AddLettersPlan onStyled = PlanAddLetters(styled, request);
+        EXPECT_EQ(onStyled.style, QString::fromLatin1(description));
+        EXPECT_EQ(onPlain.style, u"plain"_s);
+        for (std::size_t i = 0; i < request.letters.size(); ++i) {
+            EXPECT_EQ(onStyled.rows[i].source, onPlain.rows[i].source) << description << i;
+            EXPECT_EQ(InkOf(styled, onStyled.rows[i].glyph),
+                      InkOf(styled, Styled(onPlain.rows[i].glyph, style, palette)))
+                << description << " " << onStyled.rows[i].detail.toStdString();
+        }
+    }
+}
+
+// Marks the font lacks are made from its own, each put where the designer put its source: the
+// caron is the circumflex turned; the dot is i's, and never the acute; ď takes the comma beside
+// its stem where the font's accented capitals rise above the line.
+TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
+    Charset font = LatinFont();
+    // What a letter added for cp1250 has beyond its base's ink.
+    const auto extra = [&font](char32_t letter, char32_t base) {
+        AddLettersRequest request;
+        request.toPage = *CodePage::Standard(u"cp1250"_s);
+        request.letters = {letter};
+        const AddLettersPlan plan = PlanAddLetters(font, request);
+        return Beyond(InkOf(font, plan.rows.at(0).glyph), InkOf(font, *font.GlyphAt(base)));
+    };
+    // é's acute far right over e; s is as wide as e, so ś's acute stands where é's does, and ě
+    // gets ê's circumflex turned, where ê has it.
+    Draw(font, 0xE9, WithMark(E, {".#", "#."}, 3, 1));
+    EXPECT_EQ(extra(U'ś', U's'), (Ink{{4, 1, 3}, {3, 2, 3}}));
+    EXPECT_EQ(extra(U'ě', U'e'), (Ink{{1, 1, 3}, {3, 1, 3}, {2, 2, 3}}));
+    // A one-pixel acute and a one-pixel dot: ż still differs from ź.
+    Draw(font, 0xE9, WithMark(E, {"#"}, 2, 2));
+    EXPECT_NE(BoundsOf(extra(U'ż', U'z')).size(), BoundsOf(extra(U'ź', U'z')).size());
+    // With an É whose acute rises above the line, ď's caron is the comma at its top right.
+    Draw(font, U'd', {"....#.", "....#.", "....#.", "....#.", ".####.", "#...#.", "#...#.",
+                      "#...#.", "#...#.", ".####.", "......", "......"});
+    Draw(font, U',', {"..", "..", "..", "..", "..", "..", "..", "..", ".#", ".#", "#.", ".."});
+    Draw(font, U'E', {"#####", "#....", "####.", "#....", "#....", "#####"}, 2);
+    Draw(font, 0xC9, {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#....",
+                      "#####"}, -1);
+    EXPECT_EQ(extra(U'ď', U'd'), (Ink{{8, 0, 3}, {8, 1, 3}, {7, 2, 3}}));
 }
 
 // A Cyrillic or Greek letter that looks like a Latin one, and the no-break space and soft
