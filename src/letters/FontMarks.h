@@ -55,7 +55,8 @@ private:
 
     const Sample* Nearest(MarkKind kind, bool capital, int baseWidth) const;
     std::optional<Placement> FromSample(const Sample& sample, QImage mark, const QRect& baseInk,
-                                        MarkPlace place, const QString& name) const;
+                                        MarkKind kind, MarkPlace place,
+                                        const QString& name) const;
 
     std::vector<Sample> samples_;
     QImage dot_;

@@ -88,8 +88,15 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             const Glyph* glyph = BodyShowing(sign);
             const QRect signInk = glyph == nullptr ? QRect() : InkRectOf(glyph->raster, palette_);
             if (!signInk.isNull()) {
-                Stamp(body, Crop(glyph->raster, signInk), QPoint(ink.right() + 3, ink.top()),
-                      palette_);
+                // Past a small letter's ascender, past a capital's whole width.
+                int right = ink.right();
+                if (!QChar::isUpper(base)) {
+                    const auto* top = reinterpret_cast<const QRgb*>(body.raster.constScanLine(ink.top()));
+                    while (right > ink.left() && palette_.IndexOf(top[right]) == 0) {
+                        --right;
+                    }
+                }
+                Stamp(body, Crop(glyph->raster, signInk), QPoint(right + 3, ink.top()), palette_);
                 name = QStringLiteral("the font's ") + LetterName(sign);
                 return true;
             }
