@@ -9,6 +9,7 @@
 #include "bundle/GameBundle.h"
 #include "bundle/GameFont.h"
 #include "charset/CharCodec.h"
+#include "faces/FaceFile.h"
 #include "generate/DrawingFont.h"
 #include "letters/AddLetters.h"
 
@@ -251,8 +252,11 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     const int letterChoices = int(parsed.Has(QStringLiteral("--all"))) +
                               int(parsed.Value(QStringLiteral("--text")).has_value()) +
                               int(parsed.Value(QStringLiteral("--text-file")).has_value());
+    // A dry run of a font file writes nothing, so it needs no output.
+    const bool dryRun = parsed.Has(QStringLiteral("--dry-run"));
     if (!parsed.Value(QStringLiteral("--codepage")) || letterChoices != 1 ||
-        (game ? output.has_value() || !fontChoice : !output || fontChoice.has_value()) ||
+        (game ? output.has_value() || !fontChoice
+              : (!output && !dryRun) || fontChoice.has_value()) ||
         (fontChoice && *fontChoice != QStringLiteral("all") && !ParseFontNumber(*fontChoice))) {
         return UsageError(err, command.needs);
     }
@@ -273,15 +277,18 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         request.style = named;
     }
     if (const auto family = parsed.Value(QStringLiteral("--draw-with"))) {
+        // A family that is not installed is a slip of the command line: drawing with another
+        // would give letters nobody asked for.
+        if (!NamesFaceFile(*family) && !IsInstalledFamily(*family)) {
+            return UsageError(err, QStringLiteral("no installed font family is called \"%1\"; the "
+                                                  "closest are %2")
+                                       .arg(*family, ClosestFamilies(*family).join(u", ")),
+                              QStringLiteral("fc-list : family"));
+        }
         Result unreadable = Result::Success();
         request.drawWith = MakeDrawingSource(GenerationFont{*family, 10, 0, QString()}, unreadable);
         if (!request.drawWith) {
             return Fail(err, *family, unreadable.reason());
-        }
-        if (const std::optional<QString> used =
-                request.drawWith->face() ? std::nullopt
-                                         : SubstitutedFamily(request.drawWith->font(), *family)) {
-            err << *family << " is not installed; drawing with " << *used << Qt::endl;
         }
     }
     std::optional<CodePage> textEncoding;
@@ -293,11 +300,10 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         read.failed()) {
         return Finish(read, err);
     }
-    const Writing writing =
-        parsed.Has(QStringLiteral("--dry-run")) ? Writing::DryRun : Writing::Write;
+    const Writing writing = dryRun ? Writing::DryRun : Writing::Write;
     // A font file is written to a new file; the game's bundle alone is rewritten in place, with
     // its .orig copies.
-    if (!game) {
+    if (!game && output) {
         if (const CommandOutcome refused = RefuseOutputOverInput(input, *output);
             refused.failed()) {
             return Finish(refused, err);
@@ -307,7 +313,7 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     QStringList messages;
     const CommandOutcome outcome =
         game ? AddToGameFonts(input, *fontChoice, request, writing, reports, messages)
-             : AddToFontFile(input, *output, request, writing, reports);
+             : AddToFontFile(input, output.value_or(QString()), request, writing, reports);
     if (parsed.Has(QStringLiteral("--json"))) {
         QJsonArray fonts;
         for (const FontReport& report : reports) {

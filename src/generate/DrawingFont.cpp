@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <vector>
 
 namespace fontlathe {
 
@@ -32,6 +33,37 @@ std::optional<QString> SubstitutedFamily(const QFont& font, const QString& asked
         return std::nullopt;
     }
     return used;
+}
+
+bool IsInstalledFamily(const QString& family) {
+    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+}
+
+QStringList ClosestFamilies(const QString& family, int count) {
+    // How many letters to insert, delete or change to turn one name into the other, in any case.
+    const auto distance = [](const QString& a, const QString& b) {
+        std::vector<int> row(static_cast<std::size_t>(b.size()) + 1);
+        for (std::size_t j = 0; j < row.size(); ++j) {
+            row[j] = static_cast<int>(j);
+        }
+        for (qsizetype i = 1; i <= a.size(); ++i) {
+            int diagonal = row[0];
+            row[0] = static_cast<int>(i);
+            for (qsizetype j = 1; j <= b.size(); ++j) {
+                const int above = row[std::size_t(j)];
+                const bool same = a[i - 1].toLower() == b[j - 1].toLower();
+                row[std::size_t(j)] =
+                    std::min({above + 1, row[std::size_t(j - 1)] + 1, diagonal + (same ? 0 : 1)});
+                diagonal = above;
+            }
+        }
+        return row.back();
+    };
+    QStringList families = QFontDatabase::families();
+    std::stable_sort(families.begin(), families.end(), [&](const QString& a, const QString& b) {
+        return distance(family, a) < distance(family, b);
+    });
+    return families.mid(0, count);
 }
 
 } // namespace fontlathe

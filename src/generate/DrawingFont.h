@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,5 +20,11 @@ QFont MakeDrawingFont(const GenerationFont& generationFont);
 // The family the font actually draws with, when it is not the one asked for (a family that is
 // not installed); nothing when the asked-for family is used.
 std::optional<QString> SubstitutedFamily(const QFont& font, const QString& askedFamily);
+
+// Whether a family of that name (in any case) is installed.
+bool IsInstalledFamily(const QString& family);
+// The installed families whose names come closest to the one given (fewest letters to change),
+// at most count of them, the closest first.
+QStringList ClosestFamilies(const QString& family, int count = 3);
 
 } // namespace fontlathe

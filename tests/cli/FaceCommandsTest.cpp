@@ -114,6 +114,17 @@ TEST_F(CliAppTest, FacesBecomeFontsFontsBecomeFacesAndFacesDraw) {
             << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(PathOf(u"x2.char"_s)));
+    // A family that is not installed is a usage error that names the closest; a dry run of a
+    // font file needs no output.
+    run = Cli({"add-letters", "cell.char", "--codepage", "cp1251", "--text", "Ж", "--draw-with",
+               "DejaVu Sanz", "-o", "x3.char"});
+    EXPECT_EQ(run.status, ExitUsage);
+    EXPECT_TRUE(run.err.contains(u"the closest are DejaVu Sans"_s)) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(PathOf(u"x3.char"_s)));
+    run = Cli({"add-letters", "cell.char", "--codepage", "cp1251", "--text", "Ж", "--draw-with",
+               "cell.pcf.gz", "--dry-run"});
+    EXPECT_EQ(run.status, ExitSuccess) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(u"drawn with"_s));
 }
 
 } // namespace
