@@ -91,13 +91,14 @@ int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
             return UsageError(err, QStringLiteral("--zoom takes a whole number from 1 to 6"));
         }
     }
-    QSize size = PreviewSize;
+    std::optional<QSize> size;
     if (const auto text = parsed.Value(QStringLiteral("--size"))) {
         static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
         const QRegularExpressionMatch match = pattern.match(*text);
         size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt())
                                 : QSize();
-        if (size.width() < 1 || size.height() < 1 || size.width() > 8192 || size.height() > 8192) {
+        if (size->width() < 1 || size->height() < 1 || size->width() > 8192 ||
+            size->height() > 8192) {
             return UsageError(err, QStringLiteral("--size takes WIDTHxHEIGHT, each 1 to 8192"));
         }
     }
@@ -111,7 +112,12 @@ int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
         return ExitFailure;
     }
     const QString text = parsed.Value(QStringLiteral("--text")).value_or(SampleText);
-    const QImage preview = RenderPreview(*set, text, zoom, size, MissingMarks::Hidden, page);
+    // The default size grows by the rows glyphs reach outside their lines; a size given is kept.
+    const QImage preview =
+        RenderPreview(*set, text, zoom,
+                      size.value_or(PreviewSizeFor(*set, text, zoom, PreviewSize,
+                                                   MissingMarks::Hidden, page)),
+                      MissingMarks::Hidden, page);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

@@ -88,7 +88,58 @@ void DrawMissingMark(QImage& blocks, const QRect& box) {
     FillBlocks(blocks, QRect(box.right(), box.top(), 1, box.height()), MissingMarkColor);
 }
 
+// How far the text's glyphs reach above its first line's top and below its last line's bottom,
+// in pixels of the font, and how many lines it has.
+struct Reach {
+    int above = 0;
+    int below = 0;
+    int lines = 1;
+};
+
+Reach ReachOf(const Charset& set, const QString& lines, MissingMarks marks, const CodePage& page) {
+    Reach reach;
+    qint64 lineTop = 0, top = 0, bottom = 0;
+    for (qsizetype i = 0; i < lines.size();) {
+        const char32_t codePoint = NextCodePoint(lines, i);
+        if (codePoint == '\r') {
+            lineTop += set.fontHeight;
+            ++reach.lines;
+            continue;
+        }
+        if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint, page)) {
+            continue;
+        }
+        if (const Glyph* glyph = set.GlyphAt(page.CodeOf(codePoint))) {
+            top = std::min(top, lineTop + glyph->yOffset);
+            bottom = std::max(bottom, lineTop + glyph->yOffset + glyph->height());
+        }
+    }
+    reach.above = static_cast<int>(std::min<qint64>(-top, MaxGlyphSide));
+    reach.below = static_cast<int>(
+        std::clamp<qint64>(bottom - lineTop - set.fontHeight, 0, MaxGlyphSide));
+    return reach;
+}
+
+// A guide one pixel thin across the background of the row: a line's top or bottom.
+void DrawGuide(QImage& preview, int row) {
+    if (row < 0 || row >= preview.height()) {
+        return;
+    }
+    auto* line = reinterpret_cast<QRgb*>(preview.scanLine(row));
+    for (int x = 0; x < preview.width(); ++x) {
+        if (SameRgb(line[x], DisplayColors[0])) {
+            line[x] = LineGuideColor;
+        }
+    }
+}
+
 } // namespace
+
+QSize PreviewSizeFor(const Charset& set, const QString& text, int zoom, QSize size,
+                     MissingMarks marks, const CodePage& page) {
+    const Reach reach = ReachOf(set, NormalizeLineBreaks(text), marks, page);
+    return QSize(size.width(), size.height() + (reach.above + reach.below) * std::max(zoom, 1));
+}
 
 QString NormalizeLineBreaks(const QString& text) {
     QString normalized = text;
@@ -119,8 +170,12 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
     const QString lines = NormalizeLineBreaks(text);
     // The pen is a plain int: a long line runs off the right edge instead of wrapping round.
     const qint64 lineStart = Margin + zoom;
+    // Glyphs that leave the line show where the engine draws them: the text moves down by the
+    // rows they reach above it.
+    const Reach reach = ReachOf(set, lines, marks, page);
+    const qint64 top = Margin + qint64(reach.above) * zoom;
     qint64 x = lineStart;
-    qint64 y = Margin;
+    qint64 y = top;
     const auto onCanvas = [](qint64 position) {
         return static_cast<int>(std::clamp<qint64>(position, -1'000'000, 1'000'000));
     };
@@ -151,6 +206,11 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
         }
     }
     Enlarge(blocks, grid, preview);
+    if (reach.above > 0 || reach.below > 0) {
+        for (int line = 0; line <= reach.lines; ++line) {
+            DrawGuide(preview, static_cast<int>(top + qint64(line) * set.fontHeight * zoom) - 1);
+        }
+    }
     return preview;
 }
 

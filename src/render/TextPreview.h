@@ -47,7 +47,18 @@ bool TextUsesCode(const QString& text, int code, const CodePage& page);
 // later glyph never hides an earlier one.
 // Each character is drawn as the glyph of its code in the page; one the page does not hold is
 // skipped as an absent glyph is.
+// A glyph that leaves the line (a mark lifted with a negative y offset, a tail below the line) is
+// drawn where the engine draws it: the text moves down by the rows glyphs reach above its first
+// line, and a guide one pixel thin in LineGuideColor runs along the top and bottom of every line,
+// just above the line's first row. A text whose glyphs stay inside their lines looks as ever.
 QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size = PreviewSize,
                      MissingMarks marks = MissingMarks::Hidden, const CodePage& page = CodePage());
+
+// The size grown by the rows the text's glyphs reach above its first line and below its last.
+QSize PreviewSizeFor(const Charset& set, const QString& text, int zoom, QSize size = PreviewSize,
+                     MissingMarks marks = MissingMarks::Hidden, const CodePage& page = CodePage());
+
+// A pale blue that is none of the display colours.
+inline constexpr QRgb LineGuideColor = qRgb(128, 128, 255);
 
 } // namespace fontlathe

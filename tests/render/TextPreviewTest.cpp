@@ -3,6 +3,7 @@
 #include "support/SampleSets.h"
 
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,25 @@ namespace fontlathe::test {
 namespace {
 
 // A slow reference: every pixel of a glyph that is not background is a zoom x zoom block at the
-// pen; "\r\n", "\r" and "\n" each break the line.
+// pen; "\r\n", "\r" and "\n" each break the line. Where glyphs reach above the first line or
+// below the last, the text moves down by the rows above, and guides run above every line's top
+// row and the last line's bottom.
 QImage ReferencePreview(const Charset& set, const QString& text, int zoom) {
     QImage preview(PreviewSize, QImage::Format_RGB32);
     preview.fill(DisplayColors[0]);
+    const QStringList lines = QString(text).replace(u"\r\n"_s, u"\n"_s).split(QRegularExpression(u"[\r\n]"_s));
+    int above = 0, below = 0;
+    for (qsizetype line = 0; line < lines.size(); ++line) {
+        for (const QChar c : lines[line]) {
+            if (const Glyph* glyph = set.GlyphAt(c.unicode())) {
+                const int top = int(line) * set.fontHeight + glyph->yOffset;
+                above = std::max(above, -top);
+                below = std::max<int>(below, top + glyph->height() - int(lines.size()) * set.fontHeight);
+            }
+        }
+    }
     QPainter painter(&preview);
-    int x = 4 + zoom, y = 4;
+    int x = 4 + zoom, y = 4 + above * zoom;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const Glyph* glyph = set.GlyphAt(text[i].unicode());
         if (text[i] == u'\r' || text[i] == u'\n') {
@@ -38,6 +52,15 @@ QImage ReferencePreview(const Charset& set, const QString& text, int zoom) {
                 }
             }
             x += (glyph->width() + glyph->xOffset) * zoom;
+        }
+    }
+    painter.end();
+    for (qsizetype line = 0; (above > 0 || below > 0) && line <= lines.size(); ++line) {
+        const int row = 4 + above * zoom + int(line) * set.fontHeight * zoom - 1;
+        for (int column = 0; column < preview.width() && row < preview.height(); ++column) {
+            if (preview.pixel(column, row) == DisplayColors[0]) {
+                preview.setPixel(column, row, LineGuideColor);
+            }
         }
     }
     return preview;
