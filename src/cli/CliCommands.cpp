@@ -103,17 +103,22 @@ std::vector<CliCommand> MakeCommands() {
                        "                                   Unicode character page P puts at its "
                        "code\n"),
         RunExportFont);
-    add(QStringLiteral("coverage"), {{Json}, {Text, TextFile, TextEncoding, CodePage}, 1},
+    add(QStringLiteral("coverage"),
+        {{Json}, {Text, TextFile, TextEncoding, CodePage, QStringLiteral("--from-page")}, 1},
         QStringLiteral("coverage takes FILE.char and --text TEXT or --text-file PATH"),
         QStringLiteral("coverage takes either --text TEXT or --text-file PATH"),
         QStringLiteral("  coverage FILE.char (--text TEXT | --text-file PATH) [--json] "
                        "[--codepage P]\n"
-                       "           [--text-encoding E]\n"
+                       "           [--text-encoding E] [--from-page P]\n"
                        "                                   list the characters of a text (UTF-8, "
                        "UTF-16 with\n"
                        "                                   its mark, or page E) that the font "
                        "lacks, with\n"
-                       "                                   their counts and why\n"),
+                       "                                   their counts and why; with "
+                       "--from-page, a glyph\n"
+                       "                                   showing another letter in the page the "
+                       "font is\n"
+                       "                                   drawn for is missing too\n"),
         RunCoverage);
     add(QStringLiteral("codepages"), {{}, {}, 0}, QStringLiteral("codepages takes no arguments"),
         QString(),

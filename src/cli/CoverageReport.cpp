@@ -37,11 +37,17 @@ QByteArray JsonString(const QString& text) {
 QString DescribeCoverage(const TextCoverage& coverage) {
     QString text;
     for (const MissingCharacter& missing : coverage.missing) {
-        text += QStringLiteral("%1  %2 %3  %4\n")
+        text += QStringLiteral("%1  %2 %3  %4%5\n")
                     .arg(CodePointName(missing.codePoint), -8)
                     .arg(CharacterText(missing.codePoint), -4)
                     .arg(missing.count, 8)
-                    .arg(MissingReasonName(missing.reason));
+                    .arg(MissingReasonName(missing.reason))
+                    .arg(missing.reason == MissingReason::OtherLetter
+                             ? QStringLiteral(" (0x%1 shows %2, not %3)")
+                                   .arg(QString::number(missing.code, 16).toUpper())
+                                   .arg(CharacterText(missing.shows),
+                                        CharacterText(missing.codePoint))
+                             : QString());
     }
     const QString characters =
         coverage.distinct == 1 ? QStringLiteral("character") : QStringLiteral("characters");
@@ -79,7 +85,11 @@ QByteArray CoverageToJson(const TextCoverage& coverage) {
                 JsonString(CodePointName(character.codePoint)) +
                 ", \"char\": " + JsonString(QString::fromUcs4(&character.codePoint, 1)) +
                 ", \"count\": " + QByteArray::number(character.count) +
-                ", \"reason\": " + JsonString(MissingReasonName(character.reason)) + " }";
+                ", \"reason\": " + JsonString(MissingReasonName(character.reason)) +
+                (character.reason == MissingReason::OtherLetter
+                     ? ", \"shows\": " + JsonString(QString::fromUcs4(&character.shows, 1))
+                     : QByteArray()) +
+                " }";
     }
     return json + (coverage.missing.empty() ? "]\n}\n" : "\n    ]\n}\n");
 }
@@ -144,20 +154,20 @@ CommandOutcome ReadTextToCheck(const QString& path, const std::optional<CodePage
 }
 
 CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
-                              QTextStream& out, const CodePage& page) {
+                              QTextStream& out, const CodePage& page, const CodePage* drawnFor) {
     Charset set;
     if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
         return loaded;
     }
     TextCoverage coverage;
     if (text.kind == CoverageText::Kind::Inline) {
-        coverage = CheckCoverage(set, text.value, page);
+        coverage = CheckCoverage(set, text.value, page, drawnFor);
     } else {
         QByteArray body;
         if (CommandOutcome read = ReadTextToCheck(text.value, text.encoding, body); read.failed()) {
             return read;
         }
-        coverage = CheckCoverageUtf8(set, body, page);
+        coverage = CheckCoverageUtf8(set, body, page, drawnFor);
     }
     if (style == ReportStyle::Json) {
         out << QString::fromUtf8(CoverageToJson(coverage));

@@ -42,6 +42,7 @@ CommandOutcome ReadTextToCheck(const QString& path, const std::optional<CodePage
 // ExitMissing when the font lacks a character of the text; a text file is read as
 // ReadTextToCheck reads it.
 CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
-                              QTextStream& out, const CodePage& page = CodePage());
+                              QTextStream& out, const CodePage& page,
+                              const CodePage* drawnFor = nullptr);
 
 } // namespace fontlathe

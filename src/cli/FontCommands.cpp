@@ -240,7 +240,19 @@ int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream
     if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
         return *refused;
     }
-    return Finish(ReportCoverage(parsed.positionals.first(), text, style, out, page), err);
+    // With --from-page, a glyph that shows another letter in the page the font is drawn for
+    // covers nothing.
+    std::optional<CodePage> drawnFor;
+    if (parsed.Value(QStringLiteral("--from-page"))) {
+        drawnFor.emplace();
+        if (const std::optional<int> refused =
+                ReadCodePage(parsed, err, *drawnFor, QStringLiteral("--from-page"))) {
+            return *refused;
+        }
+    }
+    return Finish(ReportCoverage(parsed.positionals.first(), text, style, out, page,
+                                 drawnFor ? &*drawnFor : nullptr),
+                  err);
 }
 
 int RunCodePages(const CliCommand&, const ParsedArgs&, QTextStream& out, QTextStream&) {

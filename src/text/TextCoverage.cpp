@@ -62,9 +62,10 @@ int DecodeUtf8(const unsigned char* bytes, qsizetype available, char32_t& codePo
 // Counts the characters of a text as they come, and which of them the set lacks.
 class CoverageCounter {
 public:
-    CoverageCounter(const Charset& set, const CodePage& page) : set_(set), page_(page) {
+    CoverageCounter(const Charset& set, const CodePage& page, const CodePage* drawnFor)
+        : set_(set), page_(page), drawnFor_(drawnFor) {
         for (char32_t codePoint = 0; codePoint < GlyphSlotCount; ++codePoint) {
-            covered_[codePoint] = !MissingReasonOf(set, codePoint, page);
+            covered_[codePoint] = !MissingReasonOf(set, codePoint, page, drawnFor);
         }
     }
 
@@ -89,7 +90,7 @@ public:
         lastHighCount_ = &entry->second;
         if (first) {
             ++distinct_;
-            if (MissingReasonOf(set_, codePoint, page_)) {
+            if (MissingReasonOf(set_, codePoint, page_, drawnFor_)) {
                 missingOrder_.push_back(codePoint);
             }
         }
@@ -103,8 +104,13 @@ public:
         for (char32_t codePoint : missingOrder_) {
             const qint64 count =
                 codePoint < GlyphSlotCount ? lowCounts_[codePoint] : highCounts_.at(codePoint);
-            coverage.missing.push_back(
-                MissingCharacter{codePoint, count, *MissingReasonOf(set_, codePoint, page_)});
+            const MissingReason reason = *MissingReasonOf(set_, codePoint, page_, drawnFor_);
+            MissingCharacter missing{codePoint, count, reason};
+            if (reason == MissingReason::OtherLetter) {
+                missing.code = page_.CodeOf(codePoint);
+                missing.shows = drawnFor_->CharacterAt(missing.code).value_or(0);
+            }
+            coverage.missing.push_back(missing);
         }
         return coverage;
     }
@@ -112,6 +118,7 @@ public:
 private:
     const Charset& set_;
     const CodePage& page_;
+    const CodePage* drawnFor_;
     std::array<bool, GlyphSlotCount> covered_{};
     std::array<qint64, GlyphSlotCount> lowCounts_{};
     std::unordered_map<char32_t, qint64> highCounts_;
@@ -150,7 +157,7 @@ QString ListedName(char32_t codePoint) {
 } // namespace
 
 std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePoint,
-                                             const CodePage& page) {
+                                             const CodePage& page, const CodePage* drawnFor) {
     const int code = page.CodeOf(codePoint);
     if (code == CodePage::NotInPage) {
         return MissingReason::NotInCodePage;
@@ -164,6 +171,12 @@ std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePo
     if (set.GlyphAt(code) == nullptr) {
         return MissingReason::Absent;
     }
+    if (drawnFor != nullptr && code >= 32) {
+        if (const std::optional<char32_t> shown = drawnFor->CharacterAt(code);
+            shown && *shown != codePoint) {
+            return MissingReason::OtherLetter;
+        }
+    }
     return std::nullopt;
 }
 
@@ -175,6 +188,8 @@ QString MissingReasonName(MissingReason reason) {
         return QStringLiteral("reservedCode");
     case MissingReason::NotStored:
         return QStringLiteral("notStored");
+    case MissingReason::OtherLetter:
+        return QStringLiteral("otherLetter");
     case MissingReason::Absent:
         break;
     }
@@ -193,16 +208,18 @@ QString MissingCharacterList(const TextCoverage& coverage) {
     return characters.join(u' ');
 }
 
-TextCoverage CheckCoverage(const Charset& set, QStringView text, const CodePage& page) {
-    CoverageCounter counter(set, page);
+TextCoverage CheckCoverage(const Charset& set, QStringView text, const CodePage& page,
+                           const CodePage* drawnFor) {
+    CoverageCounter counter(set, page, drawnFor);
     for (qsizetype i = 0; i < text.size();) {
         counter.Add(NextCodePoint(text, i));
     }
     return counter.Finish();
 }
 
-TextCoverage CheckCoverageUtf8(const Charset& set, QByteArrayView utf8, const CodePage& page) {
-    CoverageCounter counter(set, page);
+TextCoverage CheckCoverageUtf8(const Charset& set, QByteArrayView utf8, const CodePage& page,
+                               const CodePage* drawnFor) {
+    CoverageCounter counter(set, page, drawnFor);
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
     const qsizetype size = utf8.size();
     for (qsizetype i = 0; i < size;) {

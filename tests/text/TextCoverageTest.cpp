@@ -93,6 +93,15 @@ TEST(TextCoverageTest, ThroughACodePage) {
     }
     EXPECT_EQ(CheckCoverage(set, u"\u0104"_s).missing,
               (std::vector<MissingCharacter>{{0x104, 1, NotInCodePage}}));
+    // Read through cp1251, a font drawn for Latin-1 shows è at 0xE8 where и should be; told the
+    // page it is drawn for, coverage says so.
+    set.numChars = 256;
+    test::SetGlyph(set, 0xE8, 1, 1, [](int, int) { return 1; });
+    EXPECT_TRUE(CheckCoverage(set, u"\u0438"_s, cp1251).complete());
+    MissingCharacter other{0x438, 1, OtherLetter, U'è', 0xE8};
+    EXPECT_EQ(CheckCoverage(set, u"\u0438a"_s, cp1251, &latin1).missing,
+              std::vector<MissingCharacter>{other});
+    EXPECT_TRUE(CheckCoverage(set, u"\u00E8a"_s, latin1, &latin1).complete());
 }
 
 // The engine's text reader drops every @ and reads 0xFF, and in the games up to version 6 also
