@@ -152,19 +152,6 @@ LetterRow Planner::Plan(char32_t letter) {
     return row;
 }
 
-// Whether the letter shows at its place in the target page once the plan is applied.
-bool ShownAfter(char32_t letter, const Charset& font, const AddLettersRequest& request,
-                const std::map<int, const LetterRow*>& byCode) {
-    const int code = request.toPage.CodeOf(letter);
-    if (code == CodePage::NotInPage) {
-        return false;
-    }
-    if (const auto row = byCode.find(code); row != byCode.end()) {
-        return row->second->source == LetterSource::Kept || WritesGlyph(row->second->source);
-    }
-    return request.fromPage.CharacterAt(code) == letter && font.GlyphAt(code) != nullptr;
-}
-
 } // namespace
 
 QString LetterSourceName(LetterSource source) {
@@ -224,18 +211,14 @@ AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& requ
     Planner planner(font, request);
     plan.style = planner.style().Description();
     std::set<char32_t> seen;
-    std::map<int, const LetterRow*> byCode;
     plan.rows.reserve(request.letters.size());
     for (const char32_t letter : request.letters) {
         if (seen.insert(letter).second) {
             plan.rows.push_back(planner.Plan(letter));
         }
     }
-    for (const LetterRow& row : plan.rows) {
-        if (row.code != CodePage::NotInPage) {
-            byCode.emplace(row.code, &row);
-        }
-    }
+    // A letter whose glyph a new one replaces is lost when the target page has no place for it;
+    // one the page holds at another code is moved there when wanted, and is not lost.
     for (const LetterRow& row : plan.rows) {
         if (!WritesGlyph(row.source) && row.source != LetterSource::Kept) {
             continue;
@@ -244,7 +227,7 @@ AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& requ
         const auto replaced = request.fromPage.CharacterAt(row.code);
         if (WritesGlyph(row.source) && replaced && font.GlyphAt(row.code) != nullptr &&
             QChar::category(*replaced) != QChar::Other_Control &&
-            !ShownAfter(*replaced, font, request, byCode)) {
+            request.toPage.CodeOf(*replaced) == CodePage::NotInPage) {
             plan.lost.push_back(*replaced);
         }
     }

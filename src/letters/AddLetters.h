@@ -57,7 +57,7 @@ struct LetterRow {
 struct AddLettersPlan {
     std::vector<LetterRow> rows; // one a wanted letter, in the order asked
     std::vector<char32_t> lost;  // letters a new glyph replaces that the target page has no
-                                 // other place for
+                                 // place for
     int numChars = 0;            // the stored count afterwards
     QString toPageName;
     QString style; // the style new letters get: "plain", "outlined in colour 2", ...
