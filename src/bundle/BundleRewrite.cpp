@@ -8,6 +8,7 @@
 #include "charset/FileAccess.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 namespace fontlathe {
 
@@ -116,6 +117,9 @@ Result ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
     RewrittenBundle rewritten;
     rewritten.index = bundle.index();
     rewritten.growth = growth;
+    if (growth > 0) {
+        rewritten.grownFonts = {{number, growth}};
+    }
     rewritten.spare = std::max<std::int64_t>(font->size - block.size(), 0);
     const auto at = static_cast<qsizetype>(font->offset);
     const std::int64_t newSize = std::max<std::int64_t>(block.size(), font->size);
@@ -204,11 +208,18 @@ Result WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString&
     }
     const QString dataName = QFileInfo(paths.data).fileName();
     const QString indexName = QFileInfo(paths.index).fileName();
+    // Several fonts that grew are each named with their growth.
+    QString grew = QStringLiteral("the font grew by %1 bytes").arg(rewritten.growth);
+    if (rewritten.grownFonts.size() > 1) {
+        QStringList fonts;
+        for (const auto& [number, bytes] : rewritten.grownFonts) {
+            fonts << QStringLiteral("font %1 by %2 bytes").arg(number).arg(bytes);
+        }
+        grew = QStringLiteral("the fonts grew: ") + fonts.join(QStringLiteral(", "));
+    }
     message = rewritten.indexChanged
-                  ? QStringLiteral("Wrote %1 and %2; the font grew by %3 bytes, so the index was "
-                                   "rewritten.")
-                        .arg(dataName, indexName)
-                        .arg(rewritten.growth)
+                  ? QStringLiteral("Wrote %1 and %2; %3, so the index was rewritten.")
+                        .arg(dataName, indexName, grew)
                   : QStringLiteral("Wrote %1; the index was not rewritten.").arg(dataName);
     if (rewritten.spare > 0) {
         message += QStringLiteral(" The font is %1 bytes smaller than its block, which keeps its "

@@ -7,6 +7,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <utility>
+#include <vector>
+
 namespace fontlathe {
 
 // The decrypted bytes of a bundle after a font was replaced, parsed again and found sound.
@@ -17,6 +20,9 @@ struct RewrittenBundle {
     bool dataChanged = false;
     // How many bytes the font's block grew by; 0 when the new font fit in the old block.
     std::int64_t growth = 0;
+    // Each font that grew, by its number, and by how many bytes: one for a font replaced, each of
+    // them when several fonts of the data file were.
+    std::vector<std::pair<int, std::int64_t>> grownFonts;
     // How many bytes of the block lie unused after a font smaller than it; 0 when none.
     std::int64_t spare = 0;
 };

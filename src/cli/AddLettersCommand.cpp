@@ -170,6 +170,8 @@ CommandOutcome AddToDiskFonts(const GameBundle& original, const std::vector<int>
         rewritten.indexChanged = rewritten.indexChanged || replaced.indexChanged;
         rewritten.dataChanged = rewritten.dataChanged || replaced.dataChanged;
         rewritten.growth += replaced.growth;
+        rewritten.grownFonts.insert(rewritten.grownFonts.end(), replaced.grownFonts.begin(),
+                                    replaced.grownFonts.end());
     }
     return CommandOutcome::Status(ExitSuccess);
 }
@@ -324,7 +326,9 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
                                       {QStringLiteral("fromPage"), request.fromPage.name()},
                                       {QStringLiteral("written"),
                                        writing == Writing::Write && !outcome.failed()},
-                                      {QStringLiteral("fonts"), fonts}})
+                                      {QStringLiteral("fonts"), fonts},
+                                      {QStringLiteral("messages"),
+                                       QJsonArray::fromStringList(messages)}})
                 .toJson(QJsonDocument::Indented));
     } else {
         for (const FontReport& report : reports) {

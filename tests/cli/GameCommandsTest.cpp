@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <sys/stat.h>
 
@@ -75,8 +76,13 @@ TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
 
     const Run run = Cli(add + QStringList{"--json"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const QJsonArray fonts = QJsonDocument::fromJson(run.out.toUtf8())["fonts"].toArray();
+    const QJsonDocument report = QJsonDocument::fromJson(run.out.toUtf8());
+    const QJsonArray fonts = report["fonts"].toArray();
     ASSERT_EQ(fonts.size(), 2);
+    // Each font that grew is named with how much it grew.
+    EXPECT_TRUE(report["messages"][0].toString().contains(
+        QRegularExpression(u"the fonts grew: font 1 by \\d+ bytes, font 2 by \\d+ bytes"_s)))
+        << run.out.toStdString();
     for (const int number : {1, 2}) {
         ASSERT_EQ(Cli({"extract", game, "--font", QString::number(number), "-o", "f.char"}).status,
                   0);
