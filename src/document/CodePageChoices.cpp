@@ -13,7 +13,6 @@ namespace {
 
 const QString FilesKey = QStringLiteral("codePageOfFile");
 const QString LastKey = QStringLiteral("lastCodePage");
-const QString LastStandardKey = QStringLiteral("lastStandardCodePage");
 
 // A file reached by a link or a relative name is the same file, and so is a game's font.
 QString KeyOf(const QString& path) {
@@ -32,11 +31,7 @@ QString KeyOf(const QString& path) {
 
 QString CodePageChoices::PageFor(const QString& path) const {
     const QString page = QSettings().value(FilesKey).toMap().value(KeyOf(path)).toString();
-    return page.isEmpty() ? LastStandard() : page;
-}
-
-QString CodePageChoices::LastStandard() const {
-    return QSettings().value(LastStandardKey, QStringLiteral("latin1")).toString();
+    return page.isEmpty() ? QStringLiteral("latin1") : page;
 }
 
 QString CodePageChoices::LastChosen() const {
@@ -51,9 +46,6 @@ void CodePageChoices::Remember(const QString& path, const QString& page) {
         settings.setValue(FilesKey, files);
     }
     settings.setValue(LastKey, page);
-    if (!CodePage::NamesMappingFile(page)) {
-        settings.setValue(LastStandardKey, page);
-    }
 }
 
 } // namespace fontlathe

@@ -9,12 +9,12 @@ namespace fontlathe {
 // the page it was read with.
 class CodePageChoices {
 public:
-    // The page remembered for the file; for a file never opened before the standard page chosen
-    // last, else latin1: a mapping file made for another font would only blank its preview.
+    // The page remembered for the file; for a file never opened before latin1, the page game
+    // fonts are drawn for: the page chosen last for another font (cp1251 after a Russian one)
+    // would only misname its letters.
     QString PageFor(const QString& path) const;
     // The page chosen last, a mapping file too, else latin1: a new set starts with it.
     QString LastChosen() const;
-    QString LastStandard() const;
     // Remembers the page for the file (when it names one) and as the one chosen last.
     void Remember(const QString& path, const QString& page);
 };

@@ -97,11 +97,10 @@ TEST_F(GameFontWindowTest, OpensFromTheListSavesBackReopensSavesAsAndComesBackFr
     entry->trigger();
     EXPECT_EQ(Title(), u"GAME.001, font 2"_s);
     EXPECT_EQ(document().codePage().name(), u"cp437"_s);
-    // Another font of the bundle has a page of its own: never opened, it starts with the page
-    // chosen last.
+    // Another font of the bundle has a page of its own: never opened, it starts with latin1.
     OpenFromMenu(data_, 0);
     EXPECT_EQ(Title(), u"GAME.001, font 1"_s);
-    EXPECT_EQ(document().codePage().name(), u"cp850"_s);
+    EXPECT_EQ(document().codePage().name(), u"latin1"_s);
 }
 
 // Each start-up names a bundle; then the title and what a message says. A refused bundle or a
