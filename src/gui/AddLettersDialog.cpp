@@ -18,6 +18,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -55,7 +57,9 @@ public:
         setWindowTitle(QStringLiteral("Add Letters"));
         pages_ = new QComboBox(this);
         for (const CodePageInfo& page : KnownCodePages()) {
-            pages_->addItem(QStringLiteral("%1  (%2)").arg(page.name, page.description), page.name);
+            pages_->addItem(
+                QStringLiteral("%1: %2 (%3)").arg(page.name, page.script, page.description),
+                page.name);
         }
         pages_->setCurrentIndex(std::max(0, pages_->findData(initial.toPage)));
 
@@ -120,9 +124,15 @@ public:
                 Replan();
             }
         });
+        // Typing plans once it pauses, not on every key.
+        typing_ = new QTimer(this);
+        typing_->setSingleShot(true);
+        typing_->setInterval(200);
+        connect(typing_, &QTimer::timeout, this, [this] { Replan(); });
         connect(text_, &QLineEdit::textChanged, this, [this] {
+            const QSignalBlocker quiet(ofText_);
             ofText_->setChecked(true);
-            Replan();
+            typing_->start();
         });
         connect(draw_, &QCheckBox::toggled, this, [this](bool on) {
             if (on && !drawWith_) {
@@ -195,6 +205,7 @@ private:
     AddLettersPlanner plan_;
     FontAsker askFont_;
     std::optional<FontChoice> drawWith_;
+    QTimer* typing_ = nullptr;
     QComboBox* pages_ = nullptr;
     QRadioButton* ofText_ = nullptr;
     QRadioButton* wholePage_ = nullptr;

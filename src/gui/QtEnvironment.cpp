@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -52,8 +53,18 @@ std::optional<FontChoice> QtEnvironment::AskFont(QWidget* parent, const FontChoi
     initial.setItalic(preselected.italic);
     // Without the style name the requester looks for a face called "Normal", and a family
     // without one opens on whichever face it lists first, "Oblique" for some.
-    if (!preselected.styleName.isEmpty()) {
-        initial.setStyleName(preselected.styleName);
+    // Without one, the face that matches the flags (DejaVu Sans's regular "Book", not the
+    // "Oblique" listed before it).
+    QString styleName = preselected.styleName;
+    for (const QString& style : QFontDatabase::styles(preselected.family)) {
+        if (styleName.isEmpty() &&
+            QFontDatabase::italic(preselected.family, style) == preselected.italic &&
+            (QFontDatabase::weight(preselected.family, style) >= QFont::Bold) == preselected.bold) {
+            styleName = style;
+        }
+    }
+    if (!styleName.isEmpty()) {
+        initial.setStyleName(styleName);
     }
     QFontDialog dialog(initial, parent);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
