@@ -1,0 +1,139 @@
+#include "LetterRecipes.h"
+
+#include "LetterShapes.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+
+namespace fontlathe {
+
+namespace {
+
+// What a recipe does to the letter it starts from, in order.
+enum class Step { Mirror, Turn, HalfTurn, Small, Tall, BarOnTop, StemAboveWaist, Tail, Squeeze };
+
+struct Recipe {
+    char32_t letter;
+    char32_t from;
+    std::array<std::optional<Step>, 3> steps;
+};
+
+using S = Step;
+
+// One row a recipe: the letter, the letter it starts from, and what is done to that. A row
+// without steps takes the other letter's glyph as it is.
+const std::array Recipes = {
+    // Cyrillic capitals.
+    Recipe{U'Г', U'L', {S::Turn}},
+    Recipe{U'З', U'3', {}},
+    Recipe{U'И', U'N', {S::Mirror}},
+    Recipe{U'П', U'H', {S::BarOnTop}},
+    Recipe{U'Ц', U'П', {S::Turn, S::Squeeze, S::Tail}},
+    Recipe{U'Ш', U'ш', {S::Tall}},
+    Recipe{U'Щ', U'Ш', {S::Squeeze, S::Tail}},
+    Recipe{U'Ь', U'B', {S::StemAboveWaist}},
+    Recipe{U'Я', U'R', {S::Mirror}},
+    // Cyrillic small letters, from their capitals.
+    Recipe{U'в', U'В', {S::Small}},
+    Recipe{U'г', U'Г', {S::Small}},
+    Recipe{U'з', U'З', {S::Small}},
+    Recipe{U'и', U'И', {S::Small}},
+    Recipe{U'к', U'К', {S::Small}},
+    Recipe{U'м', U'М', {S::Small}},
+    Recipe{U'н', U'Н', {S::Small}},
+    Recipe{U'п', U'П', {S::Small}},
+    Recipe{U'т', U'Т', {S::Small}},
+    Recipe{U'ц', U'Ц', {S::Small}},
+    Recipe{U'ш', U'm', {S::HalfTurn}},
+    Recipe{U'щ', U'Щ', {S::Small}},
+    Recipe{U'ь', U'Ь', {S::Small}},
+    Recipe{U'я', U'Я', {S::Small}},
+    // Greek letters that are Latin or Cyrillic ones in other places.
+    Recipe{U'Γ', U'Г', {}},
+    Recipe{U'Λ', U'V', {S::Turn}},
+    Recipe{U'Π', U'П', {}},
+    Recipe{U'ε', U'з', {S::Mirror}},
+    Recipe{U'κ', U'к', {}},
+    Recipe{U'μ', U'µ', {}},
+    Recipe{U'ν', U'v', {}},
+};
+
+QString StepText(Step step) {
+    switch (step) {
+    case Step::Mirror:
+        return QStringLiteral("mirrored");
+    case Step::Turn:
+        return QStringLiteral("turned upside down");
+    case Step::HalfTurn:
+        return QStringLiteral("turned round");
+    case Step::Small:
+        return QStringLiteral("made small");
+    case Step::Tall:
+        return QStringLiteral("made tall");
+    case Step::BarOnTop:
+        return QStringLiteral("with its bar on top");
+    case Step::StemAboveWaist:
+        return QStringLiteral("without its upper bowl");
+    case Step::Tail:
+        return QStringLiteral("with a tail");
+    case Step::Squeeze:
+        return QStringLiteral("squeezed");
+    }
+    return {};
+}
+
+std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetrics& metrics) {
+    switch (step) {
+    case Step::Mirror:
+        return Mirrored(ink);
+    case Step::Turn:
+        return Turned(ink);
+    case Step::HalfTurn:
+        return Mirrored(Turned(ink));
+    case Step::Small:
+        return MadeSmall(ink, metrics);
+    case Step::Tall:
+        return MadeTall(ink, metrics);
+    case Step::BarOnTop:
+        return BarOnTop(ink);
+    case Step::StemAboveWaist:
+        return StemAboveWaist(ink);
+    case Step::Tail:
+        return WithTail(ink, metrics);
+    case Step::Squeeze:
+        return Squeezed(ink, metrics);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<RecipeLetter> BuildByRecipe(char32_t letter, RecipeParts& parts,
+                                          const LetterMetrics& metrics,
+                                          const PaletteLookup& palette) {
+    const auto recipe = std::find_if(Recipes.begin(), Recipes.end(),
+                                     [letter](const Recipe& r) { return r.letter == letter; });
+    if (recipe == Recipes.end()) {
+        return std::nullopt;
+    }
+    const std::optional<Glyph> from = parts.Letter(recipe->from);
+    std::optional<LetterInk> ink = from ? InkOfGlyph(*from, palette) : std::nullopt;
+    QStringList done;
+    for (const auto& step : recipe->steps) {
+        if (ink && step) {
+            ink = Apply(*step, *ink, metrics);
+            done << StepText(*step);
+        }
+    }
+    const std::optional<Glyph> glyph = ink ? GlyphOfInk(*ink, *from) : std::nullopt;
+    if (!glyph) {
+        return std::nullopt;
+    }
+    const QString name = QString::fromUcs4(&recipe->from, 1);
+    return RecipeLetter{*glyph, done.isEmpty() ? QStringLiteral("same as ") + name
+                                               : name + u' ' + done.join(QStringLiteral(", "))};
+}
+
+} // namespace fontlathe
