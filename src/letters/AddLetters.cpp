@@ -3,7 +3,6 @@
 #include "DrawnLetters.h"
 #include "GlyphInk.h"
 #include "LetterMarks.h"
-#include "LetterMetrics.h"
 #include "LetterRecipes.h"
 #include "LetterStrokes.h"
 #include "LetterTables.h"
@@ -49,14 +48,13 @@ std::u32string Decomposed(char32_t letter) {
 
 // Works out one font's rows; it reads the font as it was, so a glyph that a row replaces can
 // still be moved or built on by another.
-class Planner final : public RecipeParts {
+class Planner {
 public:
     Planner(const Charset& font, const AddLettersRequest& request)
         : font_(font), request_(request), palette_(font.ColorCount()),
-          metrics_(MeasureLetters(font, request.fromPage, palette_)) {}
+          recipes_(font, request.fromPage, [this](char32_t part) { return PartFor(part); }) {}
 
     LetterRow Plan(char32_t letter);
-    std::optional<Glyph> Letter(char32_t letter) override;
 
 private:
     struct Found {
@@ -72,8 +70,7 @@ private:
         return font_.GlyphAt(request_.fromPage.CodeOf(letter));
     }
     std::optional<Found> BaseOf(char32_t letter);
-    const Glyph* Made(char32_t letter);
-    bool MakeByRecipe(LetterRow& row);
+    std::optional<Glyph> PartFor(char32_t letter);
     bool Compose(LetterRow& row);
     FoundMark MarkFor(const MarkInfo& mark, char32_t base, const Glyph& baseGlyph);
     int CapitalHeight() const;
@@ -84,9 +81,7 @@ private:
     PaletteLookup palette_;
     std::map<std::pair<MarkKind, bool>, MarkImage> cutMarks_;
     std::unique_ptr<LetterDrawer> drawer_;
-    std::optional<LetterMetrics> metrics_;
-    std::map<char32_t, std::optional<Glyph>> made_; // letters built for recipes to build on
-    std::set<char32_t> building_;                    // the letters being built just now
+    RecipeBook recipes_;
 };
 
 std::optional<Planner::Found> Planner::BaseOf(char32_t letter) {
@@ -96,55 +91,22 @@ std::optional<Planner::Found> Planner::BaseOf(char32_t letter) {
     if (const auto twin = LatinTwinOf(letter); twin && GlyphShowing(*twin) != nullptr) {
         return Found{GlyphShowing(*twin), *twin};
     }
-    if (const Glyph* made = Made(letter)) {
-        return Found{made, letter};
+    if (const Glyph* built = recipes_.Letter(letter)) {
+        return Found{built, letter};
     }
     return std::nullopt;
 }
 
-// The letter's glyph as the font shows it or as it can be built without drawing; each letter
-// is built once, and one that would be built on itself is not built.
-const Glyph* Planner::Made(char32_t letter) {
-    if (const Glyph* own = GlyphShowing(letter)) {
-        return own;
-    }
-    if (const auto done = made_.find(letter); done != made_.end()) {
-        return done->second ? &*done->second : nullptr;
-    }
-    if (!building_.insert(letter).second) {
-        return nullptr;
+// A letter for recipes to build on: the font's own, borrowed or composed.
+std::optional<Glyph> Planner::PartFor(char32_t letter) {
+    const auto twin = LatinTwinOf(letter);
+    if (const Glyph* own = GlyphShowing(twin && !GlyphShowing(letter) ? *twin : letter)) {
+        return *own;
     }
     LetterRow row;
     row.letter = letter;
-    if (const auto twin = LatinTwinOf(letter); twin && GlyphShowing(*twin) != nullptr) {
-        row.source = LetterSource::Borrowed;
-        row.glyph = *GlyphShowing(*twin);
-    } else if (!Compose(row)) {
-        MakeByRecipe(row);
-    }
-    building_.erase(letter);
-    auto& made = made_[letter];
-    if (WritesGlyph(row.source)) {
-        made = std::move(row.glyph);
-    }
-    return made ? &*made : nullptr;
-}
-
-std::optional<Glyph> Planner::Letter(char32_t letter) {
-    const Glyph* made = Made(letter);
-    return made == nullptr ? std::nullopt : std::optional<Glyph>(*made);
-}
-
-bool Planner::MakeByRecipe(LetterRow& row) {
-    std::optional<RecipeLetter> made =
-        metrics_ ? BuildByRecipe(row.letter, *this, *metrics_, palette_) : std::nullopt;
-    if (!made) {
-        return false;
-    }
-    row.source = LetterSource::Composed;
-    row.detail = made->detail;
-    row.glyph = std::move(made->glyph);
-    return true;
+    return Compose(row) && row.source == LetterSource::Composed ? std::optional(row.glyph)
+                                                                : std::nullopt;
 }
 
 int Planner::CapitalHeight() const {
@@ -290,7 +252,10 @@ LetterRow Planner::Plan(char32_t letter) {
         row.glyph = *GlyphShowing(*twin);
         return row;
     }
-    if (MakeByRecipe(row)) {
+    if (std::optional<RecipeLetter> built = recipes_.Build(row.letter)) {
+        row.source = LetterSource::Composed;
+        row.detail = built->detail;
+        row.glyph = std::move(built->glyph);
         return row;
     }
     Draw(row);

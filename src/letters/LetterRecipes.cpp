@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace fontlathe {
 
@@ -110,30 +111,49 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
 
 } // namespace
 
-std::optional<RecipeLetter> BuildByRecipe(char32_t letter, RecipeParts& parts,
-                                          const LetterMetrics& metrics,
-                                          const PaletteLookup& palette) {
+RecipeBook::RecipeBook(const Charset& font, const CodePage& page, Finder find)
+    : palette_(font.ColorCount()), metrics_(MeasureLetters(font, page, palette_)),
+      find_(std::move(find)) {}
+
+std::optional<RecipeLetter> RecipeBook::Build(char32_t letter) {
     const auto recipe = std::find_if(Recipes.begin(), Recipes.end(),
                                      [letter](const Recipe& r) { return r.letter == letter; });
-    if (recipe == Recipes.end()) {
-        return std::nullopt;
-    }
-    const std::optional<Glyph> from = parts.Letter(recipe->from);
-    std::optional<LetterInk> ink = from ? InkOfGlyph(*from, palette) : std::nullopt;
+    const Glyph* from = recipe == Recipes.end() || !metrics_ ? nullptr : Letter(recipe->from);
+    std::optional<LetterInk> ink = from ? InkOfGlyph(*from, palette_) : std::nullopt;
     QStringList done;
-    for (const auto& step : recipe->steps) {
+    for (const auto& step : ink ? recipe->steps : decltype(recipe->steps){}) {
         if (ink && step) {
-            ink = Apply(*step, *ink, metrics);
+            ink = Apply(*step, *ink, *metrics_);
             done << StepText(*step);
         }
     }
-    const std::optional<Glyph> glyph = ink ? GlyphOfInk(*ink, *from) : std::nullopt;
+    std::optional<Glyph> glyph = ink ? GlyphOfInk(*ink, *from) : std::nullopt;
     if (!glyph) {
         return std::nullopt;
     }
     const QString name = QString::fromUcs4(&recipe->from, 1);
-    return RecipeLetter{*glyph, done.isEmpty() ? QStringLiteral("same as ") + name
+    return RecipeLetter{std::move(*glyph), done.isEmpty()
+                                               ? QStringLiteral("same as ") + name
                                                : name + u' ' + done.join(QStringLiteral(", "))};
+}
+
+const Glyph* RecipeBook::Letter(char32_t letter) {
+    if (const auto done = letters_.find(letter); done != letters_.end()) {
+        return done->second ? &*done->second : nullptr;
+    }
+    if (!building_.insert(letter).second) {
+        return nullptr;
+    }
+    std::optional<Glyph> glyph = find_(letter);
+    if (!glyph) {
+        if (std::optional<RecipeLetter> built = Build(letter)) {
+            glyph = std::move(built->glyph);
+        }
+    }
+    building_.erase(letter);
+    auto& kept = letters_[letter];
+    kept = std::move(glyph);
+    return kept ? &*kept : nullptr;
 }
 
 } // namespace fontlathe
