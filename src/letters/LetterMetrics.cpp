@@ -73,6 +73,7 @@ std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage&
     metrics.stem = std::max(1, RunFromLeft(*capital, cap, cap.top() + cap.height() / 4, palette));
     const QRect wide = FirstInk(font, page, palette, {U'M', U'W', U'm', U'w'});
     metrics.widest = wide.isNull() ? cap.width() : wide.width();
+    metrics.widestLeft = wide.isNull() ? cap.left() : wide.left();
     // Monospaced when every letter's glyph has the one width.
     int cell = -1;
     for (int code = 0; code < GlyphSlotCount && cell != 0; ++code) {

@@ -18,6 +18,7 @@ struct LetterMetrics {
     int descent = 0;      // how many rows p, q, g or y reach below the baseline
     int stem = 1;         // the width of H's left stem (of l's), 1 or more pixels
     int widest = 0;       // the ink width of M (of W, m, w): wider letters are squeezed to it
+    int widestLeft = 0;   // the line column where that ink starts
     int cellWidth = 0;    // the width every letter's glyph has; 0 where the widths differ
 
     int CapHeight() const { return baseline - capTop + 1; }

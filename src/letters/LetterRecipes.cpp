@@ -1,5 +1,6 @@
 #include "LetterRecipes.h"
 
+#include "LetterJoins.h"
 #include "LetterShapes.h"
 
 #include <QStringList>
@@ -13,12 +14,30 @@ namespace fontlathe {
 namespace {
 
 // What a recipe does to the letter it starts from, in order.
-enum class Step { Mirror, Turn, HalfTurn, Small, Tall, BarOnTop, StemAboveWaist, Tail, Squeeze };
+enum class Step {
+    Mirror,
+    Turn,
+    HalfTurn,
+    Small,
+    Tall,
+    BarOnTop,
+    StemAboveWaist,
+    Tail,
+    Squeeze,
+    StemAtRight,
+    StemAtLeftWithBar,
+    LeftStemCutBelowBar,
+    TopLikeBowl,
+    // Steps that take part of the recipe's second letter.
+    BarInside,
+    BarFromMiddle,
+};
 
 struct Recipe {
     char32_t letter;
     char32_t from;
     std::array<std::optional<Step>, 3> steps;
+    char32_t with = 0; // the second letter, for the steps that take part of one
 };
 
 using S = Step;
@@ -31,11 +50,17 @@ const std::array Recipes = {
     Recipe{U'З', U'3', {}},
     Recipe{U'И', U'N', {S::Mirror}},
     Recipe{U'П', U'H', {S::BarOnTop}},
+    Recipe{U'Б', U'Ь', {S::TopLikeBowl}},
     Recipe{U'Ц', U'П', {S::Turn, S::Squeeze, S::Tail}},
+    Recipe{U'Ч', U'H', {S::LeftStemCutBelowBar}},
     Recipe{U'Ш', U'ш', {S::Tall}},
     Recipe{U'Щ', U'Ш', {S::Squeeze, S::Tail}},
     Recipe{U'Ь', U'B', {S::StemAboveWaist}},
+    Recipe{U'Ы', U'Ь', {S::StemAtRight}},
+    Recipe{U'Э', U'C', {S::Mirror, S::BarFromMiddle}, U'H'},
+    Recipe{U'Ю', U'O', {S::StemAtLeftWithBar}},
     Recipe{U'Я', U'R', {S::Mirror}},
+    Recipe{U'Є', U'Э', {S::Mirror}},
     // Cyrillic small letters, from their capitals.
     Recipe{U'в', U'В', {S::Small}},
     Recipe{U'г', U'Г', {S::Small}},
@@ -47,21 +72,29 @@ const std::array Recipes = {
     Recipe{U'п', U'П', {S::Small}},
     Recipe{U'т', U'Т', {S::Small}},
     Recipe{U'ц', U'Ц', {S::Small}},
+    Recipe{U'ч', U'Ч', {S::Small}},
     Recipe{U'ш', U'm', {S::HalfTurn}},
     Recipe{U'щ', U'Щ', {S::Small}},
     Recipe{U'ь', U'Ь', {S::Small}},
+    Recipe{U'ы', U'Ы', {S::Small}},
+    Recipe{U'э', U'Э', {S::Small}},
+    Recipe{U'ю', U'Ю', {S::Small}},
     Recipe{U'я', U'Я', {S::Small}},
+    Recipe{U'є', U'Є', {S::Small}},
     // Greek letters that are Latin or Cyrillic ones in other places.
     Recipe{U'Γ', U'Г', {}},
     Recipe{U'Λ', U'V', {S::Turn}},
+    Recipe{U'Θ', U'O', {S::BarInside}, U'H'},
     Recipe{U'Π', U'П', {}},
     Recipe{U'ε', U'з', {S::Mirror}},
     Recipe{U'κ', U'к', {}},
     Recipe{U'μ', U'µ', {}},
     Recipe{U'ν', U'v', {}},
+    Recipe{U'π', U'П', {S::Small}},
 };
 
-QString StepText(Step step) {
+QString StepText(Step step, char32_t with) {
+    const QString other = QString::fromUcs4(&with, 1);
     switch (step) {
     case Step::Mirror:
         return QStringLiteral("mirrored");
@@ -81,11 +114,27 @@ QString StepText(Step step) {
         return QStringLiteral("with a tail");
     case Step::Squeeze:
         return QStringLiteral("squeezed");
+    case Step::StemAtRight:
+        return QStringLiteral("squeezed, with a stem at its right");
+    case Step::StemAtLeftWithBar:
+        return QStringLiteral("squeezed, with a stem and bar at its left");
+    case Step::LeftStemCutBelowBar:
+        return QStringLiteral("without its left stem below the bar");
+    case Step::BarInside:
+        return QStringLiteral("with %1's bar inside").arg(other);
+    case Step::BarFromMiddle:
+        return QStringLiteral("with %1's bar from the middle").arg(other);
+    case Step::TopLikeBowl:
+        return QStringLiteral("with its bowl's top on top");
     }
     return {};
 }
 
-std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetrics& metrics) {
+std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetrics& metrics,
+                               const std::optional<LetterInk>& with) {
+    if (step >= Step::BarInside && !with) {
+        return std::nullopt;
+    }
     switch (step) {
     case Step::Mirror:
         return Mirrored(ink);
@@ -104,7 +153,19 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
     case Step::Tail:
         return WithTail(ink, metrics);
     case Step::Squeeze:
-        return Squeezed(ink, metrics);
+        return Squeezed(ink, metrics.widest);
+    case Step::StemAtRight:
+        return StemAtRight(ink, metrics);
+    case Step::StemAtLeftWithBar:
+        return StemAtLeftWithBar(ink, metrics);
+    case Step::LeftStemCutBelowBar:
+        return LeftStemCutBelowBar(ink);
+    case Step::BarInside:
+        return BarInside(ink, *with);
+    case Step::BarFromMiddle:
+        return BarFromMiddle(ink, *with);
+    case Step::TopLikeBowl:
+        return TopLikeBowl(ink);
     }
     return std::nullopt;
 }
@@ -120,11 +181,15 @@ std::optional<RecipeLetter> RecipeBook::Build(char32_t letter) {
                                      [letter](const Recipe& r) { return r.letter == letter; });
     const Glyph* from = recipe == Recipes.end() || !metrics_ ? nullptr : Letter(recipe->from);
     std::optional<LetterInk> ink = from ? InkOfGlyph(*from, palette_) : std::nullopt;
+    std::optional<LetterInk> with;
+    if (const Glyph* other = ink && recipe->with != 0 ? Letter(recipe->with) : nullptr) {
+        with = InkOfGlyph(*other, palette_);
+    }
     QStringList done;
     for (const auto& step : ink ? recipe->steps : decltype(recipe->steps){}) {
         if (ink && step) {
-            ink = Apply(*step, *ink, *metrics_);
-            done << StepText(*step);
+            ink = Apply(*step, *ink, *metrics_, with);
+            done << StepText(*step, recipe->with);
         }
     }
     std::optional<Glyph> glyph = ink ? GlyphOfInk(*ink, *from) : std::nullopt;

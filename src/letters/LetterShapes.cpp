@@ -336,15 +336,23 @@ std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& met
     return LetterInk{ImageOf(rows), ink.at};
 }
 
-std::optional<LetterInk> Squeezed(const LetterInk& ink, const LetterMetrics& metrics) {
-    if (ink.image.width() <= metrics.widest) {
+std::optional<LetterInk> Squeezed(const LetterInk& ink, int width) {
+    if (ink.image.width() <= width) {
         return ink;
     }
     Lines columns = Transposed(RowsOf(ink.image));
-    if (!Resize(columns, metrics.widest)) {
+    if (!Resize(columns, width)) {
         return std::nullopt;
     }
     return LetterInk{ImageOf(Transposed(columns)), ink.at};
+}
+
+bool IsLetterInk(QRgb color) {
+    return IsInk(color);
+}
+
+QRgb MostUsedInk(const LetterInk& ink) {
+    return MostUsed(RowsOf(ink.image));
 }
 
 } // namespace fontlathe

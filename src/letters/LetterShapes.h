@@ -46,7 +46,12 @@ std::optional<LetterInk> StemAboveWaist(const LetterInk& ink);
 // The bottom row carried on one column past the right end of the ink, and from there a tail as
 // wide as the stem down below the baseline, two thirds of the descent long.
 std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& metrics);
-// No wider than the widest letter: columns that repeat their neighbours are dropped.
-std::optional<LetterInk> Squeezed(const LetterInk& ink, const LetterMetrics& metrics);
+// No wider than `width`: columns that repeat their neighbours are dropped.
+std::optional<LetterInk> Squeezed(const LetterInk& ink, int width);
+
+// Whether a pixel of a LetterInk is ink.
+bool IsLetterInk(QRgb color);
+// The colour most of the ink has.
+QRgb MostUsedInk(const LetterInk& ink);
 
 } // namespace fontlathe
