@@ -117,17 +117,6 @@ std::optional<LetterInk> TopLikeBowl(const LetterInk& ink) {
     return std::nullopt;
 }
 
-std::optional<LetterInk> StemAtRight(const LetterInk& ink, const LetterMetrics& metrics) {
-    std::optional<LetterInk> squeezed = Squeezed(ink, metrics.widest - metrics.stem - 1);
-    if (!squeezed) {
-        return std::nullopt;
-    }
-    squeezed->at.rx() = metrics.widestLeft;
-    Pixels pixels = PixelsOf(*squeezed);
-    AddStem(pixels, metrics.widestLeft + metrics.widest - metrics.stem, metrics, MostUsedInk(ink));
-    return InkOf(pixels);
-}
-
 std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMetrics& metrics) {
     const int gap = std::max(1, (metrics.widest - metrics.stem) / 3);
     std::optional<LetterInk> squeezed = Squeezed(ink, metrics.widest - metrics.stem - gap);

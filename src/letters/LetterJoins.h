@@ -19,9 +19,6 @@ std::optional<LetterInk> BarFromMiddle(const LetterInk& ink, const LetterInk& wi
 // The top row made like the first row that differs from it (a bowl's top): a soft sign
 // becomes Б.
 std::optional<LetterInk> TopLikeBowl(const LetterInk& ink);
-// The ink squeezed into the widest letter's width less a stem and a gap, and a stem as tall as
-// the capitals at that width's right: a soft sign becomes Ы.
-std::optional<LetterInk> StemAtRight(const LetterInk& ink, const LetterMetrics& metrics);
 // The ink squeezed to leave a stem and a gap of a third of the rest at the left, where a stem
 // joins it by a bar halfway down: O becomes Ю.
 std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMetrics& metrics);

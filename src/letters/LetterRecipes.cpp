@@ -24,7 +24,6 @@ enum class Step {
     StemAboveWaist,
     Tail,
     Squeeze,
-    StemAtRight,
     StemAtLeftWithBar,
     LeftStemCutBelowBar,
     TopLikeBowl,
@@ -56,7 +55,6 @@ const std::array Recipes = {
     Recipe{U'Ш', U'ш', {S::Tall}},
     Recipe{U'Щ', U'Ш', {S::Squeeze, S::Tail}},
     Recipe{U'Ь', U'B', {S::StemAboveWaist}},
-    Recipe{U'Ы', U'Ь', {S::StemAtRight}},
     Recipe{U'Э', U'C', {S::Mirror, S::BarFromMiddle}, U'H'},
     Recipe{U'Ю', U'O', {S::StemAtLeftWithBar}},
     Recipe{U'Я', U'R', {S::Mirror}},
@@ -75,8 +73,6 @@ const std::array Recipes = {
     Recipe{U'ч', U'Ч', {S::Small}},
     Recipe{U'ш', U'm', {S::HalfTurn}},
     Recipe{U'щ', U'Щ', {S::Small}},
-    Recipe{U'ь', U'Ь', {S::Small}},
-    Recipe{U'ы', U'Ы', {S::Small}},
     Recipe{U'э', U'Э', {S::Small}},
     Recipe{U'ю', U'Ю', {S::Small}},
     Recipe{U'я', U'Я', {S::Small}},
@@ -114,8 +110,6 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with a tail");
     case Step::Squeeze:
         return QStringLiteral("squeezed");
-    case Step::StemAtRight:
-        return QStringLiteral("squeezed, with a stem at its right");
     case Step::StemAtLeftWithBar:
         return QStringLiteral("squeezed, with a stem and bar at its left");
     case Step::LeftStemCutBelowBar:
@@ -154,8 +148,6 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return WithTail(ink, metrics);
     case Step::Squeeze:
         return Squeezed(ink, metrics.widest);
-    case Step::StemAtRight:
-        return StemAtRight(ink, metrics);
     case Step::StemAtLeftWithBar:
         return StemAtLeftWithBar(ink, metrics);
     case Step::LeftStemCutBelowBar:
