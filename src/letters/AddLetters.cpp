@@ -52,7 +52,8 @@ class Planner {
 public:
     Planner(const Charset& font, const AddLettersRequest& request)
         : font_(font), request_(request), palette_(font.ColorCount()),
-          recipes_(font, request.fromPage, [this](char32_t part) { return PartFor(part); }) {}
+          recipes_(font, request.fromPage, [this](char32_t part) { return PartFor(part); },
+                   [this](char32_t part) { return Drawn(part); }) {}
 
     LetterRow Plan(char32_t letter);
 
@@ -71,6 +72,7 @@ private:
     }
     std::optional<Found> BaseOf(char32_t letter);
     std::optional<Glyph> PartFor(char32_t letter);
+    std::optional<Glyph> Drawn(char32_t letter);
     bool Compose(LetterRow& row);
     FoundMark MarkFor(const MarkInfo& mark, char32_t base, const Glyph& baseGlyph);
     int CapitalHeight() const;
@@ -107,6 +109,13 @@ std::optional<Glyph> Planner::PartFor(char32_t letter) {
     row.letter = letter;
     return Compose(row) && row.source == LetterSource::Composed ? std::optional(row.glyph)
                                                                 : std::nullopt;
+}
+
+std::optional<Glyph> Planner::Drawn(char32_t letter) {
+    LetterRow row;
+    row.letter = letter;
+    Draw(row);
+    return row.source == LetterSource::Drawn ? std::optional(row.glyph) : std::nullopt;
 }
 
 int Planner::CapitalHeight() const {

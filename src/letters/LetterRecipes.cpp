@@ -164,9 +164,9 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
 
 } // namespace
 
-RecipeBook::RecipeBook(const Charset& font, const CodePage& page, Finder find)
+RecipeBook::RecipeBook(const Charset& font, const CodePage& page, Finder find, Finder draw)
     : palette_(font.ColorCount()), metrics_(MeasureLetters(font, page, palette_)),
-      find_(std::move(find)) {}
+      find_(std::move(find)), draw_(std::move(draw)) {}
 
 std::optional<RecipeLetter> RecipeBook::Build(char32_t letter) {
     const auto recipe = std::find_if(Recipes.begin(), Recipes.end(),
@@ -205,6 +205,8 @@ const Glyph* RecipeBook::Letter(char32_t letter) {
     if (!glyph) {
         if (std::optional<RecipeLetter> built = Build(letter)) {
             glyph = std::move(built->glyph);
+        } else {
+            glyph = draw_(letter);
         }
     }
     building_.erase(letter);

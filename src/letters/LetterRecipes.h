@@ -30,17 +30,20 @@ public:
     using Finder = std::function<std::optional<Glyph>(char32_t letter)>;
 
     // page says which letter each glyph of font shows.
-    RecipeBook(const Charset& font, const CodePage& page, Finder find);
+    // `draw` gives the letters for which there is nothing else, drawn.
+    RecipeBook(const Charset& font, const CodePage& page, Finder find, Finder draw);
 
     // The letter built by its recipe; nothing when it has none or the parts are missing.
     std::optional<RecipeLetter> Build(char32_t letter);
-    // The letter as `find` gives it or else as its recipe builds it; null when neither can.
+    // The letter as `find` gives it, else as its recipe builds it, else as `draw` gives it; null
+    // when none can.
     const Glyph* Letter(char32_t letter);
 
 private:
     PaletteLookup palette_;
     std::optional<LetterMetrics> metrics_;
     Finder find_;
+    Finder draw_;
     std::map<char32_t, std::optional<Glyph>> letters_;
     std::set<char32_t> building_;
 };
