@@ -63,7 +63,7 @@ const std::array Recipes = {
     Recipe{U'в', U'В', {S::Small}},
     Recipe{U'г', U'Г', {S::Small}},
     Recipe{U'з', U'З', {S::Small}},
-    Recipe{U'и', U'И', {S::Small}},
+    Recipe{U'и', U'u', {}},
     Recipe{U'к', U'К', {S::Small}},
     Recipe{U'м', U'М', {S::Small}},
     Recipe{U'н', U'Н', {S::Small}},
