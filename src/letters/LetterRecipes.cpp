@@ -87,6 +87,9 @@ const std::array Recipes = {
     Recipe{U'μ', U'µ', {}},
     Recipe{U'ν', U'v', {}},
     Recipe{U'π', U'П', {S::Small}},
+    Recipe{U'ρ', U'p', {}},
+    Recipe{U'υ', U'u', {}},
+    Recipe{U'ω', U'w', {}},
 };
 
 QString StepText(Step step, char32_t with) {
