@@ -62,6 +62,7 @@ const std::array Recipes = {
     // Cyrillic small letters, from their capitals.
     Recipe{U'в', U'В', {S::Small}},
     Recipe{U'г', U'Г', {S::Small}},
+    Recipe{U'ж', U'Ж', {S::Small}},
     Recipe{U'з', U'З', {S::Small}},
     Recipe{U'и', U'u', {}},
     Recipe{U'к', U'К', {S::Small}},
@@ -73,10 +74,12 @@ const std::array Recipes = {
     Recipe{U'ч', U'Ч', {S::Small}},
     Recipe{U'ш', U'm', {S::HalfTurn}},
     Recipe{U'щ', U'Щ', {S::Small}},
+    Recipe{U'ъ', U'Ъ', {S::Small}},
     Recipe{U'э', U'Э', {S::Small}},
     Recipe{U'ю', U'Ю', {S::Small}},
     Recipe{U'я', U'Я', {S::Small}},
     Recipe{U'є', U'Є', {S::Small}},
+    Recipe{U'ґ', U'Ґ', {S::Small}},
     // Greek letters that are Latin or Cyrillic ones in other places.
     Recipe{U'Γ', U'Г', {}},
     Recipe{U'Λ', U'V', {S::Turn}},
