@@ -3,6 +3,7 @@
 #include "DrawnLetters.h"
 #include "GlyphInk.h"
 #include "LetterComposer.h"
+#include "LetterRecipes.h"
 #include "LetterTables.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
@@ -43,7 +44,10 @@ class Planner {
 public:
     Planner(const Charset& font, const AddLettersRequest& request)
         : font_(font), request_(request), palette_(font.ColorCount()),
-          composer_(font, request.fromPage, StyleFor(font, request)) {}
+          composer_(font, request.fromPage, StyleFor(font, request)),
+          recipes_(composer_.bodies(), request.fromPage,
+                   [this](char32_t part) { return PartFor(part); },
+                   [this](char32_t part) { return DrawBody(part).glyph; }) {}
 
     LetterRow Plan(char32_t letter);
     const LetterStyle& style() const { return composer_.style(); }
@@ -56,6 +60,23 @@ private:
     const Glyph* GlyphShowing(char32_t letter) const {
         return font_.GlyphAt(request_.fromPage.CodeOf(letter));
     }
+    // A letter for recipes to build on, as a body: the font's own, borrowed or composed.
+    std::optional<Glyph> PartFor(char32_t letter) {
+        if (const Glyph* own = composer_.BodyOfLetter(letter)) {
+            return *own;
+        }
+        const std::optional<LetterComposer::Composed> composed =
+            composer_.ComposeBody(letter, RecipeBases());
+        return composed ? composed->glyph : std::nullopt;
+    }
+    LetterComposer::BaseFinder RecipeBases() {
+        return [this](char32_t base) { return recipes_.Letter(base); };
+    }
+    struct DrawnBody {
+        std::optional<Glyph> glyph;
+        QString detail;
+    };
+    DrawnBody DrawBody(char32_t letter);
     bool Compose(LetterRow& row);
     void Draw(LetterRow& row);
 
@@ -64,10 +85,12 @@ private:
     PaletteLookup palette_;
     LetterComposer composer_;
     std::unique_ptr<LetterDrawer> drawer_;
+    RecipeBook recipes_;
 };
 
 bool Planner::Compose(LetterRow& row) {
-    std::optional<LetterComposer::Composed> composed = composer_.Compose(row.letter);
+    std::optional<LetterComposer::Composed> composed =
+        composer_.Compose(row.letter, RecipeBases());
     if (!composed) {
         return false;
     }
@@ -83,11 +106,10 @@ bool Planner::Compose(LetterRow& row) {
     return true;
 }
 
-void Planner::Draw(LetterRow& row) {
+Planner::DrawnBody Planner::DrawBody(char32_t letter) {
     if (!request_.drawWith) {
-        row.detail = QStringLiteral("missing: the font has nothing to build it from; name an "
-                                    "installed font to draw it with");
-        return;
+        return {std::nullopt, QStringLiteral("missing: the font has nothing to build it from; "
+                                             "name an installed font to draw it with")};
     }
     // Drawn as a body in the body's colour; the font's style goes on after.
     if (!drawer_) {
@@ -95,21 +117,31 @@ void Planner::Draw(LetterRow& row) {
                                                  *request_.drawWith, GenerationStyle::Normal);
     }
     if (!drawer_->problem().isEmpty()) {
-        row.detail = QStringLiteral("missing: nothing to build it from, and ") + drawer_->problem();
-    } else if (std::optional<Glyph> drawn = drawer_->Draw(row.letter)) {
-        const QRgb body = DisplayColorOf(composer_.style().body);
-        for (int y = 0; y < drawn->height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(drawn->raster.scanLine(y));
-            std::replace_if(
-                line, line + drawn->width(),
-                [this](QRgb pixel) { return palette_.IndexOf(pixel) != 0; }, body);
-        }
+        return {std::nullopt,
+                QStringLiteral("missing: nothing to build it from, and ") + drawer_->problem()};
+    }
+    std::optional<Glyph> drawn = drawer_->Draw(letter);
+    if (!drawn) {
+        return {std::nullopt, QStringLiteral("missing: %1 draws nothing for it that fits a font "
+                                             "file")
+                                  .arg(request_.drawWith->Family())};
+    }
+    const QRgb body = DisplayColorOf(composer_.style().body);
+    for (int y = 0; y < drawn->height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(drawn->raster.scanLine(y));
+        std::replace_if(
+            line, line + drawn->width(),
+            [this](QRgb pixel) { return palette_.IndexOf(pixel) != 0; }, body);
+    }
+    return {std::move(drawn), QStringLiteral("drawn with ") + drawer_->Description()};
+}
+
+void Planner::Draw(LetterRow& row) {
+    DrawnBody drawn = DrawBody(row.letter);
+    row.detail = drawn.detail;
+    if (drawn.glyph) {
         row.source = LetterSource::Drawn;
-        row.detail = QStringLiteral("drawn with ") + drawer_->Description();
-        row.glyph = composer_.Finish(*drawn);
-    } else {
-        row.detail = QStringLiteral("missing: %1 draws nothing for it that fits a font file")
-                         .arg(request_.drawWith->Family());
+        row.glyph = composer_.Finish(*drawn.glyph);
     }
 }
 
@@ -146,6 +178,12 @@ LetterRow Planner::Plan(char32_t letter) {
         row.source = LetterSource::Borrowed;
         row.detail = QStringLiteral("borrowed from ") + LetterName(*twin);
         row.glyph = *GlyphShowing(*twin);
+        return row;
+    }
+    if (std::optional<RecipeLetter> built = recipes_.Build(row.letter)) {
+        row.source = LetterSource::Composed;
+        row.detail = built->detail;
+        row.glyph = composer_.Finish(built->glyph);
         return row;
     }
     Draw(row);

@@ -19,7 +19,8 @@ namespace fontlathe {
 enum class LetterSource {
     Kept,     // the glyph there already shows it
     Moved,    // a copy of the font's glyph for it at another code
-    Composed, // a base glyph of the font with a mark or a stroke
+    Composed, // a base glyph of the font with a mark or a stroke, or built by a recipe from
+              // the font's glyphs (N mirrored for И, П made small for п)
     Borrowed, // a copy of the glyph of a letter of another script that looks the same
     Drawn,    // drawn with an installed font
     Missing,  // none of these could make it

@@ -1,6 +1,8 @@
 #include "DrawnLetters.h"
 
 #include "GlyphInk.h"
+#include "LetterShapes.h"
+#include "LetterShapes.h"
 #include "charset/DisplayColors.h"
 #include "generate/Rasterizer.h"
 
@@ -36,11 +38,58 @@ const Glyph* ReferenceCapital(const Charset& font, const CodePage& page,
     return tallest;
 }
 
+// The letter has a canonical decomposition: a base with marks.
+bool IsMarked(char32_t letter) {
+    return QString::fromUcs4(&letter, 1).normalized(QString::NormalizationForm_D).size() > 1;
+}
+
+// How many ink pixels run from the ink's left along its middle row.
+int StemOf(const QImage& drawn) {
+    const QRect ink = InkRectOf(drawn, DrawingColors);
+    int run = 0;
+    for (int x = ink.left(); !ink.isNull() && x <= ink.right() &&
+                             DrawingColors.IndexOf(drawn.pixel(x, ink.center().y())) != 0;
+         ++x) {
+        ++run;
+    }
+    return std::max(1, run);
+}
+
+// Stems made `by` pixels wider (each ink pixel carried on to the right) or, for a negative
+// `by`, narrower (short runs of a row lose pixels at their right, keeping one).
+LetterInk WidenStems(const LetterInk& ink, int by, int drawnStem) {
+    if (by == 0) {
+        return ink;
+    }
+    LetterInk out{MakeBlankRaster(ink.image.width() + std::max(0, by), ink.image.height()), ink.at};
+    for (int y = 0; y < ink.image.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(ink.image.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(out.image.scanLine(y));
+        for (int x = 0; x < ink.image.width(); ++x) {
+            if (!IsLetterInk(from[x])) {
+                continue;
+            }
+            int run = 1;
+            while (x + run < ink.image.width() && IsLetterInk(from[x + run])) {
+                ++run;
+            }
+            const int keep = by < 0 && run >= 2 && run <= 2 * drawnStem ? std::max(1, run + by)
+                                                                         : run;
+            for (int i = 0; i < keep + std::max(0, by); ++i) {
+                to[x + i] = from[std::min(x + i, x + run - 1)];
+            }
+            x += run - 1;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 LetterDrawer::LetterDrawer(const Charset& font, const CodePage& fontPage,
                            const DrawingSource& source, GenerationStyle style)
-    : drawing_(source), style_(style), palette_(font.ColorCount()) {
+    : drawing_(source), style_(style), palette_(font.ColorCount()),
+      metrics_(MeasureLetters(font, fontPage, palette_)) {
     InkCounts counts{};
     for (int code = 0; code < GlyphSlotCount; ++code) {
         const Glyph* glyph = font.GlyphAt(code);
@@ -57,40 +106,51 @@ LetterDrawer::LetterDrawer(const Charset& font, const CodePage& fontPage,
         second_ = DisplayColorOf(main == 1 ? 2 : 1);
     }
     const Glyph* capital = ReferenceCapital(font, fontPage, palette_);
-    if (capital == nullptr) {
+    if (capital == nullptr || !metrics_) {
         problem_ = QStringLiteral("the font has no Latin capital to size the drawing by");
         return;
     }
     capital_ = *capital;
     capitalInk_ = InkRectOf(capital_.raster, palette_);
-    // The smallest size whose H is at least as tall, or the size below it when that comes closer;
-    // a face has its one size.
-    const int target = capitalInk_.height();
-    int low = MinGenerationSize, high = drawing_.face() ? low : MaxGenerationSize;
+    capitals_ = SizeFor(U'H', metrics_->CapHeight());
+    if (!capitals_) {
+        problem_ = QStringLiteral("%1 draws no H").arg(drawing_.Family());
+        return;
+    }
+    drawing_ = capitals_->source;
+    const Glyph* m = font.GlyphAt(fontPage.CodeOf(U'm'));
+    const QRect mInk = m == nullptr ? QRect() : InkRectOf(m->raster, palette_);
+    smallWidest_ = mInk.isNull() ? metrics_->widest : mInk.width();
+    small_ = SizeFor(U'x', metrics_->XHeight());
+    tall_ = SizeFor(U'b', metrics_->baseline - metrics_->ascenderTop + 1);
+}
+
+std::optional<LetterDrawer::Sized> LetterDrawer::SizeFor(char32_t reference, int height) const {
+    DrawingSource source = drawing_;
+    const auto inkAt = [&source, reference](int pixelSize) {
+        source.SetPixelSize(pixelSize);
+        return InkRectOf(source.Draw(reference, GenerationStyle::Normal), DrawingColors);
+    };
+    // The smallest size whose letter is at least as tall, or the size below it when that comes
+    // closer; a face has its one size.
+    int low = MinGenerationSize, high = source.face() ? low : MaxGenerationSize;
     while (low < high) {
         const int middle = (low + high) / 2;
-        if (DrawnCapitalHeight(middle, nullptr) >= target) {
+        if (inkAt(middle).height() >= height) {
             high = middle;
         } else {
             low = middle + 1;
         }
     }
-    if (low > MinGenerationSize && std::abs(DrawnCapitalHeight(low - 1, nullptr) - target) <
-                                       std::abs(DrawnCapitalHeight(low, nullptr) - target)) {
+    if (low > MinGenerationSize &&
+        std::abs(inkAt(low - 1).height() - height) < std::abs(inkAt(low).height() - height)) {
         --low;
     }
-    if (DrawnCapitalHeight(low, &drawnBaseline_) == 0) {
-        problem_ = QStringLiteral("%1 draws no H").arg(drawing_.Family());
+    const QRect ink = inkAt(low);
+    if (ink.isNull()) {
+        return std::nullopt;
     }
-}
-
-int LetterDrawer::DrawnCapitalHeight(int pixelSize, int* bottom) {
-    drawing_.SetPixelSize(pixelSize);
-    const QRect ink = InkRectOf(drawing_.Draw(U'H', style_), DrawingColors);
-    if (bottom != nullptr) {
-        *bottom = ink.bottom();
-    }
-    return ink.isNull() ? 0 : ink.height();
+    return Sized{source, ink.bottom(), StemOf(source.Draw(U'l', GenerationStyle::Normal))};
 }
 
 QString LetterDrawer::Description() const {
@@ -98,27 +158,34 @@ QString LetterDrawer::Description() const {
 }
 
 std::optional<Glyph> LetterDrawer::Draw(char32_t letter) const {
-    const QImage drawn = drawing_.Draw(letter, style_);
-    const QRect ink = drawn.isNull() ? QRect() : InkRectOf(drawn, DrawingColors);
-    if (!problem_.isEmpty() || ink.isNull()) {
+    if (!problem_.isEmpty()) {
         return std::nullopt;
     }
-    // Rows of the line: the drawing's baseline lies on the capital's bottom row of ink.
-    const int shift = capital_.yOffset + capitalInk_.bottom() - drawnBaseline_;
-    const int top = std::min<int>(capital_.yOffset, ink.top() + shift);
-    const int bottom =
-        std::max<int>(capital_.yOffset + capital_.height(), ink.bottom() + shift + 1);
-    const int left = capitalInk_.left();
-    const int right = capital_.width() - 1 - capitalInk_.right();
-    Glyph glyph;
-    glyph.raster = MakeBlankRaster(left + ink.width() + right, bottom - top);
-    glyph.xOffset = capital_.xOffset;
-    glyph.yOffset = static_cast<std::int16_t>(top);
-    for (int y = ink.top(); y <= ink.bottom(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(drawn.constScanLine(y)) + ink.left();
-        auto* to = reinterpret_cast<QRgb*>(glyph.raster.scanLine(y + shift - top)) + left;
+    const bool small = QChar::isLower(letter) && small_;
+    const Sized* sized = small ? &*small_ : &*capitals_;
+    QImage drawn = sized->source.Draw(letter, style_);
+    QRect ink = drawn.isNull() ? QRect() : InkRectOf(drawn, DrawingColors);
+    if (small && tall_ && !ink.isNull() && !IsMarked(letter)) {
+        // A small letter that reaches well above x is drawn at the size of the font's b.
+        const int xTop = sized->baseline + 1 - metrics_->XHeight();
+        if (ink.top() < xTop - metrics_->XHeight() / 3) {
+            sized = &*tall_;
+            drawn = sized->source.Draw(letter, style_);
+            ink = drawn.isNull() ? QRect() : InkRectOf(drawn, DrawingColors);
+        }
+    }
+    if (ink.isNull()) {
+        return std::nullopt;
+    }
+    // The ink in the font's colours, its rows in the line's: the drawing's baseline lies on the
+    // font's.
+    LetterInk art{MakeBlankRaster(ink.width(), ink.height()),
+                  QPoint(0, ink.top() + metrics_->baseline - sized->baseline)};
+    for (int y = 0; y < ink.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(drawn.constScanLine(ink.top() + y));
+        auto* to = reinterpret_cast<QRgb*>(art.image.scanLine(y));
         for (int x = 0; x < ink.width(); ++x) {
-            const int index = DrawingColors.IndexOf(from[x]);
+            const int index = DrawingColors.IndexOf(from[ink.left() + x]);
             if (index == 1) {
                 to[x] = main_;
             } else if (index != 0 && second_) {
@@ -126,6 +193,31 @@ std::optional<Glyph> LetterDrawer::Draw(char32_t letter) const {
             }
         }
     }
+    // A bitmap face's pixels are its designer's: they are used as they are.
+    if (!drawing_.face()) {
+        art = WidenStems(art, metrics_->stem - sized->stem, sized->stem);
+        int widest = small ? smallWidest_ : metrics_->widest;
+        if (metrics_->Monospaced()) {
+            widest = std::min(widest, metrics_->cellWidth);
+        }
+        if (const std::optional<LetterInk> squeezed = Squeezed(art, std::max(1, widest))) {
+            art = *squeezed;
+        }
+    }
+    // Sideways: H's blank columns on each side, or centred in the cell of a monospaced font.
+    const int inkWidth = art.image.width();
+    const int left = metrics_->Monospaced() ? std::max(0, (metrics_->cellWidth - inkWidth) / 2)
+                                            : capitalInk_.left();
+    const int width = metrics_->Monospaced()
+                          ? std::max(metrics_->cellWidth, left + inkWidth)
+                          : left + inkWidth + capital_.width() - 1 - capitalInk_.right();
+    const int top = std::min<int>(capital_.yOffset, art.Top());
+    const int bottom = std::max<int>(capital_.yOffset + capital_.height(), art.Bottom() + 1);
+    Glyph glyph;
+    glyph.raster = MakeBlankRaster(width, bottom - top);
+    glyph.xOffset = capital_.xOffset;
+    glyph.yOffset = static_cast<std::int16_t>(top);
+    StampInk(glyph.raster, art.image, QPoint(left, art.Top() - top), palette_);
     return FitsFontFile(glyph) ? std::optional<Glyph>(std::move(glyph)) : std::nullopt;
 }
 

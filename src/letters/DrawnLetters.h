@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charset/Charset.h"
+#include "LetterMetrics.h"
 #include "charset/PaletteLookup.h"
 #include "generate/DrawingSource.h"
 #include "generate/GenerationFont.h"
@@ -14,12 +15,16 @@
 
 namespace fontlathe {
 
-// Draws letters with an installed font so that they match a font's own: its capital H drawn as
-// tall as the font's H ink (a bitmap face is drawn at its own size) (the tallest Latin capital's when the font has no H), the ink's
-// bottom row on the font's baseline (the bottom row of that capital's ink), the capital's blank
-// columns and x offset on each side, in the colour index the font's letters mostly use (and the
-// one they use next for the style's shadow or outline; none on a font of two colours). Needs a
-// QGuiApplication.
+// Draws letters with an installed font (or a bitmap face, at its own size) fitted to a font's
+// own letters: capitals drawn at the size whose H is as tall as the font's H ink (the tallest
+// Latin capital's when the font has no H), small letters at the size whose x is as tall as the
+// font's x, small letters that reach higher (б, δ) at the size whose b is as tall as the font's;
+// the ink's bottom row on the font's baseline. Stems are made as wide as the font's H stem, and
+// the ink squeezed to no wider than the font's M (its m for small letters; and no wider than the
+// cell where every letter is as wide). Sideways the ink keeps H's blank columns, or is centred
+// in the cell of a monospaced font. The colour is the index the font's letters mostly use (and
+// the one they use next for the style's shadow or outline; none on a font of two colours).
+// Needs a QGuiApplication.
 class LetterDrawer {
 public:
     // fontPage says which letter each glyph of font shows.
@@ -29,14 +34,21 @@ public:
     // Why nothing can be drawn (the font has no Latin capital to measure, or the installed font
     // draws no H at any size); empty when letters can be drawn.
     const QString& problem() const { return problem_; }
-    // "DejaVu Sans at 11 px".
+    // "DejaVu Sans at 11 px" (the capitals' size).
     QString Description() const;
     // The letter as a glyph of the font; nothing when the installed font draws no ink for it or
     // the glyph would not fit a font file.
     std::optional<Glyph> Draw(char32_t letter) const;
 
 private:
-    int DrawnCapitalHeight(int pixelSize, int* bottom);
+    // The source at the size whose `reference` letter's ink is `height` rows tall (or comes
+    // nearest), with the bottom row of that ink and the width of its stem.
+    struct Sized {
+        DrawingSource source;
+        int baseline = 0;
+        int stem = 1;
+    };
+    std::optional<Sized> SizeFor(char32_t reference, int height) const;
 
     DrawingSource drawing_;
     GenerationStyle style_;
@@ -45,7 +57,9 @@ private:
     std::optional<QRgb> second_;
     Glyph capital_;
     QRect capitalInk_;
-    int drawnBaseline_ = 0;
+    std::optional<LetterMetrics> metrics_;
+    int smallWidest_ = 0; // the ink width of m
+    std::optional<Sized> capitals_, small_, tall_;
     QString problem_;
 };
 

@@ -144,14 +144,35 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
     return true;
 }
 
-std::optional<LetterComposer::Composed> LetterComposer::Compose(char32_t letter) const {
+const Glyph* LetterComposer::BodyOfLetter(char32_t letter) const {
+    if (const Glyph* own = BodyShowing(letter)) {
+        return own;
+    }
+    const auto twin = LatinTwinOf(letter);
+    return twin ? BodyShowing(*twin) : nullptr;
+}
+
+std::optional<LetterComposer::Composed> LetterComposer::Compose(char32_t letter,
+                                                                const BaseFinder& extra) const {
+    std::optional<Composed> composed = ComposeBody(letter, extra);
+    if (composed && composed->glyph) {
+        composed->glyph = Finish(*composed->glyph);
+        if (!FitsFontFile(*composed->glyph)) {
+            composed->glyph.reset();
+        }
+    }
+    return composed;
+}
+
+std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t letter,
+                                                                    const BaseFinder& extra) const {
     // The dotless i is the font's i without its dot.
     if (letter == U'ı') {
         const Glyph* i = BodyShowing(U'i');
         if (i == nullptr) {
             return std::nullopt;
         }
-        return Composed{Finish(WithoutDot(*i, palette_)), U'i',
+        return Composed{WithoutDot(*i, palette_), U'i',
                         QStringLiteral("composed from i without its dot")};
     }
     const std::u32string parts = Decomposed(letter);
@@ -168,10 +189,11 @@ std::optional<LetterComposer::Composed> LetterComposer::Compose(char32_t letter)
     if (found == nullptr) {
         const auto twin = LatinTwinOf(base);
         found = twin ? BodyShowing(*twin) : nullptr;
-        if (found == nullptr) {
+        if (found != nullptr) {
+            base = *twin;
+        } else if (found = extra ? extra(base) : nullptr; found == nullptr) {
             return std::nullopt;
         }
-        base = *twin;
     }
     const char32_t named = base;
     std::optional<Glyph> body = *found;
@@ -200,14 +222,7 @@ std::optional<LetterComposer::Composed> LetterComposer::Compose(char32_t letter)
         }
         detail += QStringLiteral(" + ") + name;
     }
-    if (!body) {
-        return Composed{std::nullopt, named, detail};
-    }
-    Glyph styled = Finish(*body);
-    if (!FitsFontFile(styled)) {
-        return Composed{std::nullopt, named, detail};
-    }
-    return Composed{std::move(styled), named, detail};
+    return Composed{std::move(body), named, detail};
 }
 
 } // namespace fontlathe

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace fontlathe {
@@ -24,8 +25,16 @@ public:
         char32_t base = 0;
         QString detail; // "composed from e + the font's acute"
     };
-    // Nothing for a letter that is no base with marks or a stroke, or whose base the font lacks.
-    std::optional<Composed> Compose(char32_t letter) const;
+    // Bodies of letters built elsewhere (by recipes) that may serve as bases.
+    using BaseFinder = std::function<const Glyph*(char32_t letter)>;
+
+    // Nothing for a letter that is no base with marks or a stroke, or whose base the font (or,
+    // with extra, what was built) lacks.
+    std::optional<Composed> Compose(char32_t letter, const BaseFinder& extra = {}) const;
+    // The same as a body, before the style goes on.
+    std::optional<Composed> ComposeBody(char32_t letter, const BaseFinder& extra = {}) const;
+    // The body of the font's glyph of the letter, or of its Latin twin's; null for none.
+    const Glyph* BodyOfLetter(char32_t letter) const;
 
     // The font with every glyph's shadow or outline taken off.
     const Charset& bodies() const { return bodies_; }

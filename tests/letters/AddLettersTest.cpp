@@ -156,7 +156,7 @@ const std::vector<Case> Cases = {
     {"cp1251", U'А', Borrowed, "^borrowed from A$", U'A', None, {}},
     {"cp1251", U'ё', Composed, "from e \\+ a built-in diaeresis$", U'e', BuiltInAbove, {}},
     {"cp1251", U'я', Reserved, "^reserved: .*0xFF", 0, None, {}},
-    {"cp1251", U'Б', Drawn, "^drawn with DejaVu Sans at \\d+ px$", 0, None, {}},
+    {"cp1251", U'Ф', Drawn, "^drawn with DejaVu Sans at \\d+ px$", 0, None, {}},
 };
 
 // The ink of built that base does not have.
@@ -401,7 +401,7 @@ TEST(AddLettersTest, ANewLetterTakesTheStyleOfTheFont) {
         }
         AddLettersRequest request;
         request.toPage = *CodePage::Standard(u"cp1251"_s);
-        request.letters = {U'А', U'ё', U'Б'};
+        request.letters = {U'А', U'ё', U'Ф'};
         request.drawWith = MakeDrawingFont({u"DejaVu Sans"_s, 10, 0, {}});
         const AddLettersPlan onPlain = PlanAddLetters(plain, request);
         const AddLettersPlan onStyled = PlanAddLetters(styled, request);
@@ -467,6 +467,62 @@ TEST(AddLettersTest, ALetterThatLooksLikeALatinOneIsACopyOfIt) {
         EXPECT_EQ(Describe(result, code), Describe(font, twins[i]))
             << "the twin of " << QString::fromUcs4(&letters[i], 1).toStdString() << " is "
             << twins[i];
+    }
+}
+
+// Letters of other scripts that recipes build from the font's own glyphs, one on another, and a
+// letter no recipe makes drawn as tall as the font's small letters.
+TEST(AddLettersTest, RecipesBuildOtherScriptsFromTheFontsOwnGlyphs) {
+    Charset font = LatinFont();
+    Draw(font, U'N',
+         {"#....#.", "##...#.", "#.#..#.", "#..#.#.", "#...##.", "#....#.", "#....#.", "#....#."},
+         2);
+    Draw(font, U'L',
+         {"#......", "#......", "#......", "#......", "#......", "#......", "#......", "#####.."},
+         2);
+    enum class Expect { Mirrored, Turned, MirroredWithMarkAbove, AsHighAsZ };
+    const struct {
+        const char* page;
+        char32_t letter;
+        const char* detail;
+        char32_t from;
+        Expect expect;
+    } rows[] = {
+        {"cp1251", U'И', "^N mirrored$", U'N', Expect::Mirrored},
+        {"cp1251", U'Г', "^L turned upside down$", U'L', Expect::Turned},
+        {"cp1253", U'Γ', "^same as Г$", U'L', Expect::Turned},
+        {"cp1251", U'Й', "^composed from И \\+ the font's circumflex turned$", U'N',
+         Expect::MirroredWithMarkAbove},
+        {"cp1251", U'н', "^Н made small$", U'z', Expect::AsHighAsZ},
+        {"cp1251", U'ж', "^Ж made small$", U'z', Expect::AsHighAsZ},
+    };
+    for (const auto& c : rows) {
+        AddLettersRequest request;
+        request.toPage = *CodePage::Standard(QString::fromLatin1(c.page));
+        request.letters = {c.letter};
+        request.drawWith = MakeDrawingFont({u"DejaVu Sans"_s, 10, 0, {}});
+        const LetterRow row = PlanAddLetters(font, request).rows.at(0);
+        const std::string what = QString::fromUcs4(&c.letter, 1).toStdString();
+        EXPECT_TRUE(row.detail.contains(QRegularExpression(QString::fromUtf8(c.detail))))
+            << what << ": " << row.detail.toStdString();
+        const Ink from = InkOf(font, *font.GlyphAt(CodePage().CodeOf(c.from)));
+        const Ink made = InkOf(font, row.glyph);
+        const QRect bounds = BoundsOf(from), madeBounds = BoundsOf(made);
+        const bool turn = c.expect == Expect::Turned;
+        Ink expected;
+        for (const auto& [x, y, index] : from) {
+            expected.emplace(turn ? x : bounds.left() + bounds.right() - x,
+                             turn ? bounds.top() + bounds.bottom() - y : y, index);
+        }
+        if (c.expect == Expect::Mirrored || turn) {
+            EXPECT_EQ(made, expected) << what;
+        } else if (c.expect == Expect::MirroredWithMarkAbove) {
+            EXPECT_TRUE(std::includes(made.begin(), made.end(), expected.begin(), expected.end()));
+            EXPECT_LT(madeBounds.top(), bounds.top() - 1) << what;
+        } else { // on the baseline, as high as z
+            EXPECT_EQ(madeBounds.top(), bounds.top()) << what;
+            EXPECT_EQ(madeBounds.bottom(), bounds.bottom()) << what;
+        }
     }
 }
 

@@ -1,0 +1,156 @@
+#include "LetterJoins.h"
+
+#include "charset/Charset.h"
+#include "charset/DisplayColors.h"
+
+#include <QRect>
+
+#include <algorithm>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace fontlathe {
+
+namespace {
+
+// Ink pixels by line place, (y, x) so that they sort row by row.
+using Pixels = std::map<std::pair<int, int>, QRgb>;
+
+Pixels PixelsOf(const LetterInk& ink) {
+    Pixels pixels;
+    for (int y = 0; y < ink.image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(ink.image.constScanLine(y));
+        for (int x = 0; x < ink.image.width(); ++x) {
+            if (IsLetterInk(line[x])) {
+                pixels[{ink.Top() + y, ink.Left() + x}] = line[x];
+            }
+        }
+    }
+    return pixels;
+}
+
+std::optional<LetterInk> InkOf(const Pixels& pixels) {
+    if (pixels.empty()) {
+        return std::nullopt;
+    }
+    QRect bounds;
+    for (const auto& [place, color] : pixels) {
+        bounds |= QRect(place.second, place.first, 1, 1);
+    }
+    LetterInk ink{MakeBlankRaster(bounds.width(), bounds.height()), bounds.topLeft()};
+    for (const auto& [place, color] : pixels) {
+        ink.image.setPixel(place.second - bounds.left(), place.first - bounds.top(), color);
+    }
+    return ink;
+}
+
+// The pixels of a row of the ink, by column.
+std::vector<int> RowOf(const Pixels& pixels, int y) {
+    std::vector<int> row;
+    for (auto at = pixels.lower_bound({y, INT_MIN}); at != pixels.end() && at->first.first == y;
+         ++at) {
+        row.push_back(at->first.second);
+    }
+    return row;
+}
+
+// The rows of `with` that differ from its top row, by line row; nothing when none do.
+std::vector<int> BarRows(const LetterInk& with) {
+    const Pixels pixels = PixelsOf(with);
+    const std::vector<int> top = RowOf(pixels, with.Top());
+    std::vector<int> bars;
+    for (int y = with.Top() + 1; y <= with.Bottom(); ++y) {
+        if (RowOf(pixels, y) != top) {
+            bars.push_back(y);
+        }
+    }
+    return bars.size() + 1 < static_cast<std::size_t>(with.image.height()) ? bars
+                                                                           : std::vector<int>{};
+}
+
+std::optional<LetterInk> Bar(const LetterInk& ink, const LetterInk& with, int from) {
+    const std::vector<int> bars = BarRows(with);
+    if (bars.empty()) {
+        return std::nullopt;
+    }
+    Pixels pixels = PixelsOf(ink);
+    const QRgb color = MostUsedInk(ink);
+    const int right = ink.Left() + ink.image.width() - 1;
+    for (const int y : bars) {
+        for (int x = from; x < right; ++x) {
+            pixels[{y, x}] = color;
+        }
+    }
+    return InkOf(pixels);
+}
+
+void AddStem(Pixels& pixels, int left, const LetterMetrics& metrics, QRgb color) {
+    for (int y = metrics.capTop; y <= metrics.baseline; ++y) {
+        for (int x = left; x < left + metrics.stem; ++x) {
+            pixels[{y, x}] = color;
+        }
+    }
+}
+
+} // namespace
+
+std::optional<LetterInk> BarInside(const LetterInk& ink, const LetterInk& with) {
+    return Bar(ink, with, ink.Left() + 1);
+}
+
+std::optional<LetterInk> BarFromMiddle(const LetterInk& ink, const LetterInk& with) {
+    return Bar(ink, with, ink.Left() + (ink.image.width() - 1) / 2);
+}
+
+std::optional<LetterInk> TopLikeBowl(const LetterInk& ink) {
+    Pixels pixels = PixelsOf(ink);
+    const std::vector<int> top = RowOf(pixels, ink.Top());
+    for (int y = ink.Top() + 1; y <= ink.Bottom(); ++y) {
+        if (const std::vector<int> row = RowOf(pixels, y); row != top) {
+            for (const int x : row) {
+                pixels[{ink.Top(), x}] = pixels.at({y, x});
+            }
+            return InkOf(pixels);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMetrics& metrics) {
+    const int gap = std::max(1, (metrics.widest - metrics.stem) / 3);
+    std::optional<LetterInk> squeezed = Squeezed(ink, metrics.widest - metrics.stem - gap);
+    if (!squeezed) {
+        return std::nullopt;
+    }
+    squeezed->at.rx() = metrics.widestLeft + metrics.widest - squeezed->image.width();
+    Pixels pixels = PixelsOf(*squeezed);
+    const QRgb color = MostUsedInk(ink);
+    AddStem(pixels, metrics.widestLeft, metrics, color);
+    const int middle = (squeezed->Top() + squeezed->Bottom() + 1) / 2;
+    const std::vector<int> row = RowOf(PixelsOf(*squeezed), middle);
+    for (int x = metrics.widestLeft + metrics.stem; !row.empty() && x < row.front(); ++x) {
+        pixels[{middle, x}] = color;
+    }
+    return InkOf(pixels);
+}
+
+std::optional<LetterInk> LeftStemCutBelowBar(const LetterInk& ink) {
+    const std::vector<int> bars = BarRows(ink);
+    Pixels pixels = PixelsOf(ink);
+    const std::vector<int> top = RowOf(pixels, ink.Top());
+    if (bars.empty() || top.empty()) {
+        return std::nullopt;
+    }
+    int stemEnd = top.front();
+    while (std::find(top.begin(), top.end(), stemEnd + 1) != top.end()) {
+        ++stemEnd;
+    }
+    for (auto at = pixels.begin(); at != pixels.end();) {
+        const auto [y, x] = at->first;
+        at = y >= bars.front() && x <= stemEnd ? pixels.erase(at) : std::next(at);
+    }
+    return InkOf(pixels);
+}
+
+} // namespace fontlathe

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "LetterMetrics.h"
+#include "LetterShapes.h"
+
+#include <optional>
+
+namespace fontlathe {
+
+// Recipe steps that join a letter's ink with part of another letter's (`with`), both in line
+// coordinates. Each keeps the colours of the parts it takes; new strokes are in the colour most
+// of the ink has. Nothing when the parts have no such shape.
+
+// The bar of `with` (an H's crossbar: its rows that differ from its top row) drawn across the
+// inside of the ink, from its left column to its right one, ends left out: O becomes Θ.
+std::optional<LetterInk> BarInside(const LetterInk& ink, const LetterInk& with);
+// That bar from the middle of the ink to its right column, left out: a mirrored C becomes Э.
+std::optional<LetterInk> BarFromMiddle(const LetterInk& ink, const LetterInk& with);
+// The top row made like the first row that differs from it (a bowl's top): a soft sign
+// becomes Б.
+std::optional<LetterInk> TopLikeBowl(const LetterInk& ink);
+// The ink squeezed to leave a stem and a gap of a third of the rest at the left, where a stem
+// joins it by a bar halfway down: O becomes Ю.
+std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMetrics& metrics);
+// Below its bar the left stem goes, and the bar's end in the stem's columns: H becomes Ч.
+std::optional<LetterInk> LeftStemCutBelowBar(const LetterInk& ink);
+
+} // namespace fontlathe

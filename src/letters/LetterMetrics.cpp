@@ -1,0 +1,90 @@
+#include "LetterMetrics.h"
+
+#include "GlyphInk.h"
+
+#include <QChar>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace fontlathe {
+
+namespace {
+
+// The line ink of the first of the letters the font has with ink.
+QRect FirstInk(const Charset& font, const CodePage& page, const PaletteLookup& palette,
+               std::initializer_list<char32_t> letters, const Glyph** found = nullptr) {
+    for (const char32_t letter : letters) {
+        const Glyph* glyph = font.GlyphAt(page.CodeOf(letter));
+        if (const QRect ink = glyph == nullptr ? QRect() : LineInkOf(*glyph, palette);
+            !ink.isNull()) {
+            if (found != nullptr) {
+                *found = glyph;
+            }
+            return ink;
+        }
+    }
+    return {};
+}
+
+// How many ink pixels run from the ink's left edge along the glyph's row at line row y.
+int RunFromLeft(const Glyph& glyph, const QRect& lineInk, int y, const PaletteLookup& palette) {
+    const auto* line = reinterpret_cast<const QRgb*>(glyph.raster.constScanLine(y - glyph.yOffset));
+    int run = 0;
+    for (int x = lineInk.left() - glyph.xOffset;
+         x < glyph.width() && palette.IndexOf(line[x]) != 0; ++x) {
+        ++run;
+    }
+    return run;
+}
+
+} // namespace
+
+QRect LineInkOf(const Glyph& glyph, const PaletteLookup& palette) {
+    const QRect ink = InkRectOf(glyph.raster, palette);
+    return ink.isNull() ? ink : ink.translated(glyph.xOffset, glyph.yOffset);
+}
+
+std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage& page,
+                                            const PaletteLookup& palette) {
+    LetterMetrics metrics;
+    const Glyph* capital = nullptr;
+    QRect cap = FirstInk(font, page, palette, {U'H'}, &capital);
+    for (char32_t letter = U'A'; cap.isNull() && letter <= U'Z'; ++letter) {
+        const Glyph* glyph = font.GlyphAt(page.CodeOf(letter));
+        const QRect ink = glyph == nullptr ? QRect() : LineInkOf(*glyph, palette);
+        if (!ink.isNull() && (cap.isNull() || ink.height() > cap.height())) {
+            cap = ink;
+            capital = glyph;
+        }
+    }
+    if (cap.isNull()) {
+        return std::nullopt;
+    }
+    metrics.capTop = cap.top();
+    metrics.baseline = cap.bottom();
+    const QRect x = FirstInk(font, page, palette, {U'x', U'u', U'v', U'z'});
+    metrics.xTop = x.isNull() ? cap.bottom() + 1 - (cap.height() * 2 + 2) / 3 : x.top();
+    const QRect tall = FirstInk(font, page, palette, {U'b', U'd', U'h', U'k', U'l'});
+    metrics.ascenderTop = tall.isNull() ? cap.top() : tall.top();
+    const QRect low = FirstInk(font, page, palette, {U'p', U'q', U'g', U'y'});
+    metrics.descent = low.isNull() ? std::max(1, cap.height() / 4)
+                                   : std::max(1, low.bottom() - metrics.baseline);
+    metrics.stem = std::max(1, RunFromLeft(*capital, cap, cap.top() + cap.height() / 4, palette));
+    const QRect wide = FirstInk(font, page, palette, {U'M', U'W', U'm', U'w'});
+    metrics.widest = wide.isNull() ? cap.width() : wide.width();
+    metrics.widestLeft = wide.isNull() ? cap.left() : wide.left();
+    // Monospaced when every letter's glyph has the one width.
+    int cell = -1;
+    for (int code = 0; code < GlyphSlotCount && cell != 0; ++code) {
+        const auto shown = page.CharacterAt(code);
+        const Glyph* glyph = font.GlyphAt(code);
+        if (glyph != nullptr && shown && QChar::isLetter(*shown) && *shown < 0x80) {
+            cell = cell < 0 || cell == glyph->width() ? glyph->width() : 0;
+        }
+    }
+    metrics.cellWidth = std::max(0, cell);
+    return metrics;
+}
+
+} // namespace fontlathe

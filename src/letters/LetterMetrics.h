@@ -1,0 +1,38 @@
+#pragma once
+
+#include "charset/Charset.h"
+#include "charset/PaletteLookup.h"
+#include "text/CodePage.h"
+
+#include <QRect>
+
+namespace fontlathe {
+
+// The measurements of a font's Latin letters that new letters are fitted to. Rows are line rows
+// (a glyph's raster row plus its y offset), counted down from the line's top.
+struct LetterMetrics {
+    int capTop = 0;       // the top row of the capital H's ink (of the tallest capital without H)
+    int baseline = 0;     // the bottom row of that capital's ink
+    int xTop = 0;         // the top row of the ink of x (of u, v, z; else 2/3 of the cap height)
+    int ascenderTop = 0;  // the top row of the ink of b, d, h, k or l; capTop without them
+    int descent = 0;      // how many rows p, q, g or y reach below the baseline
+    int stem = 1;         // the width of H's left stem (of l's), 1 or more pixels
+    int widest = 0;       // the ink width of M (of W, m, w): wider letters are squeezed to it
+    int widestLeft = 0;   // the line column where that ink starts
+    int cellWidth = 0;    // the width every letter's glyph has; 0 where the widths differ
+
+    int CapHeight() const { return baseline - capTop + 1; }
+    int XHeight() const { return baseline - xTop + 1; }
+    bool Monospaced() const { return cellWidth > 0; }
+};
+
+// Measures a font whose glyphs show the page's characters; nothing when it has no Latin
+// capital with ink.
+std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage& page,
+                                            const PaletteLookup& palette);
+
+// The glyph's ink rectangle in line coordinates (x plus the x offset, y plus the y offset); a
+// null rectangle when it has no ink.
+QRect LineInkOf(const Glyph& glyph, const PaletteLookup& palette);
+
+} // namespace fontlathe

@@ -1,0 +1,224 @@
+#include "LetterRecipes.h"
+
+#include "LetterJoins.h"
+#include "LetterShapes.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace fontlathe {
+
+namespace {
+
+// What a recipe does to the letter it starts from, in order.
+enum class Step {
+    Mirror,
+    Turn,
+    HalfTurn,
+    Small,
+    Tall,
+    BarOnTop,
+    StemAboveWaist,
+    Tail,
+    Squeeze,
+    StemAtLeftWithBar,
+    LeftStemCutBelowBar,
+    TopLikeBowl,
+    // Steps that take part of the recipe's second letter.
+    BarInside,
+    BarFromMiddle,
+};
+
+struct Recipe {
+    char32_t letter;
+    char32_t from;
+    std::array<std::optional<Step>, 3> steps;
+    char32_t with = 0; // the second letter, for the steps that take part of one
+};
+
+using S = Step;
+
+// One row a recipe: the letter, the letter it starts from, and what is done to that. A row
+// without steps takes the other letter's glyph as it is.
+const std::array Recipes = {
+    // Cyrillic capitals.
+    Recipe{U'Г', U'L', {S::Turn}},
+    Recipe{U'З', U'3', {}},
+    Recipe{U'И', U'N', {S::Mirror}},
+    Recipe{U'П', U'H', {S::BarOnTop}},
+    Recipe{U'Б', U'Ь', {S::TopLikeBowl}},
+    Recipe{U'Ц', U'П', {S::Turn, S::Squeeze, S::Tail}},
+    Recipe{U'Ч', U'H', {S::LeftStemCutBelowBar}},
+    Recipe{U'Ш', U'ш', {S::Tall}},
+    Recipe{U'Щ', U'Ш', {S::Squeeze, S::Tail}},
+    Recipe{U'Ь', U'B', {S::StemAboveWaist}},
+    Recipe{U'Э', U'C', {S::Mirror, S::BarFromMiddle}, U'H'},
+    Recipe{U'Ю', U'O', {S::StemAtLeftWithBar}},
+    Recipe{U'Я', U'R', {S::Mirror}},
+    Recipe{U'Є', U'Э', {S::Mirror}},
+    // Cyrillic small letters, from their capitals.
+    Recipe{U'в', U'В', {S::Small}},
+    Recipe{U'г', U'Г', {S::Small}},
+    Recipe{U'ж', U'Ж', {S::Small}},
+    Recipe{U'з', U'З', {S::Small}},
+    Recipe{U'и', U'u', {}},
+    Recipe{U'к', U'К', {S::Small}},
+    Recipe{U'м', U'М', {S::Small}},
+    Recipe{U'н', U'Н', {S::Small}},
+    Recipe{U'п', U'П', {S::Small}},
+    Recipe{U'т', U'Т', {S::Small}},
+    Recipe{U'ц', U'Ц', {S::Small}},
+    Recipe{U'ч', U'Ч', {S::Small}},
+    Recipe{U'ш', U'm', {S::HalfTurn}},
+    Recipe{U'щ', U'Щ', {S::Small}},
+    Recipe{U'ъ', U'Ъ', {S::Small}},
+    Recipe{U'э', U'Э', {S::Small}},
+    Recipe{U'ю', U'Ю', {S::Small}},
+    Recipe{U'я', U'Я', {S::Small}},
+    Recipe{U'є', U'Є', {S::Small}},
+    Recipe{U'ґ', U'Ґ', {S::Small}},
+    // Greek letters that are Latin or Cyrillic ones in other places.
+    Recipe{U'Γ', U'Г', {}},
+    Recipe{U'Λ', U'V', {S::Turn}},
+    Recipe{U'Θ', U'O', {S::BarInside}, U'H'},
+    Recipe{U'Π', U'П', {}},
+    Recipe{U'ε', U'з', {S::Mirror}},
+    Recipe{U'κ', U'к', {}},
+    Recipe{U'μ', U'µ', {}},
+    Recipe{U'ν', U'v', {}},
+    Recipe{U'π', U'П', {S::Small}},
+    Recipe{U'ρ', U'p', {}},
+    Recipe{U'υ', U'u', {}},
+    Recipe{U'ω', U'w', {}},
+};
+
+QString StepText(Step step, char32_t with) {
+    const QString other = QString::fromUcs4(&with, 1);
+    switch (step) {
+    case Step::Mirror:
+        return QStringLiteral("mirrored");
+    case Step::Turn:
+        return QStringLiteral("turned upside down");
+    case Step::HalfTurn:
+        return QStringLiteral("turned round");
+    case Step::Small:
+        return QStringLiteral("made small");
+    case Step::Tall:
+        return QStringLiteral("made tall");
+    case Step::BarOnTop:
+        return QStringLiteral("with its bar on top");
+    case Step::StemAboveWaist:
+        return QStringLiteral("without its upper bowl");
+    case Step::Tail:
+        return QStringLiteral("with a tail");
+    case Step::Squeeze:
+        return QStringLiteral("squeezed");
+    case Step::StemAtLeftWithBar:
+        return QStringLiteral("squeezed, with a stem and bar at its left");
+    case Step::LeftStemCutBelowBar:
+        return QStringLiteral("without its left stem below the bar");
+    case Step::BarInside:
+        return QStringLiteral("with %1's bar inside").arg(other);
+    case Step::BarFromMiddle:
+        return QStringLiteral("with %1's bar from the middle").arg(other);
+    case Step::TopLikeBowl:
+        return QStringLiteral("with its bowl's top on top");
+    }
+    return {};
+}
+
+std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetrics& metrics,
+                               const std::optional<LetterInk>& with) {
+    if (step >= Step::BarInside && !with) {
+        return std::nullopt;
+    }
+    switch (step) {
+    case Step::Mirror:
+        return Mirrored(ink);
+    case Step::Turn:
+        return Turned(ink);
+    case Step::HalfTurn:
+        return Mirrored(Turned(ink));
+    case Step::Small:
+        return MadeSmall(ink, metrics);
+    case Step::Tall:
+        return MadeTall(ink, metrics);
+    case Step::BarOnTop:
+        return BarOnTop(ink);
+    case Step::StemAboveWaist:
+        return StemAboveWaist(ink);
+    case Step::Tail:
+        return WithTail(ink, metrics);
+    case Step::Squeeze:
+        return Squeezed(ink, metrics.widest);
+    case Step::StemAtLeftWithBar:
+        return StemAtLeftWithBar(ink, metrics);
+    case Step::LeftStemCutBelowBar:
+        return LeftStemCutBelowBar(ink);
+    case Step::BarInside:
+        return BarInside(ink, *with);
+    case Step::BarFromMiddle:
+        return BarFromMiddle(ink, *with);
+    case Step::TopLikeBowl:
+        return TopLikeBowl(ink);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+RecipeBook::RecipeBook(const Charset& font, const CodePage& page, Finder find, Finder draw)
+    : palette_(font.ColorCount()), metrics_(MeasureLetters(font, page, palette_)),
+      find_(std::move(find)), draw_(std::move(draw)) {}
+
+std::optional<RecipeLetter> RecipeBook::Build(char32_t letter) {
+    const auto recipe = std::find_if(Recipes.begin(), Recipes.end(),
+                                     [letter](const Recipe& r) { return r.letter == letter; });
+    const Glyph* from = recipe == Recipes.end() || !metrics_ ? nullptr : Letter(recipe->from);
+    std::optional<LetterInk> ink = from ? InkOfGlyph(*from, palette_) : std::nullopt;
+    std::optional<LetterInk> with;
+    if (const Glyph* other = ink && recipe->with != 0 ? Letter(recipe->with) : nullptr) {
+        with = InkOfGlyph(*other, palette_);
+    }
+    QStringList done;
+    for (const auto& step : ink ? recipe->steps : decltype(recipe->steps){}) {
+        if (ink && step) {
+            ink = Apply(*step, *ink, *metrics_, with);
+            done << StepText(*step, recipe->with);
+        }
+    }
+    std::optional<Glyph> glyph = ink ? GlyphOfInk(*ink, *from) : std::nullopt;
+    if (!glyph) {
+        return std::nullopt;
+    }
+    const QString name = QString::fromUcs4(&recipe->from, 1);
+    return RecipeLetter{std::move(*glyph), done.isEmpty()
+                                               ? QStringLiteral("same as ") + name
+                                               : name + u' ' + done.join(QStringLiteral(", "))};
+}
+
+const Glyph* RecipeBook::Letter(char32_t letter) {
+    if (const auto done = letters_.find(letter); done != letters_.end()) {
+        return done->second ? &*done->second : nullptr;
+    }
+    if (!building_.insert(letter).second) {
+        return nullptr;
+    }
+    std::optional<Glyph> glyph = find_(letter);
+    if (!glyph) {
+        if (std::optional<RecipeLetter> built = Build(letter)) {
+            glyph = std::move(built->glyph);
+        } else {
+            glyph = draw_(letter);
+        }
+    }
+    building_.erase(letter);
+    auto& kept = letters_[letter];
+    kept = std::move(glyph);
+    return kept ? &*kept : nullptr;
+}
+
+} // namespace fontlathe

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "LetterMetrics.h"
+#include "charset/Charset.h"
+#include "charset/Glyph.h"
+#include "charset/PaletteLookup.h"
+#include "text/CodePage.h"
+
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+
+namespace fontlathe {
+
+struct RecipeLetter {
+    Glyph glyph;
+    QString detail; // "N mirrored", "П made small", "same as 3", ...
+};
+
+// Builds letters from other letters of a font by their recipes: И and Я are N and R mirrored,
+// Г is L turned upside down, П is H with its bar on top, small н т п ш ... are their capitals made
+// as tall as x, and so on. A recipe builds on a letter as `find` gives it (the font's own glyph,
+// or one borrowed or composed) or as another recipe builds it; each letter is built once, and
+// one that would be built on itself is not built.
+class RecipeBook {
+public:
+    using Finder = std::function<std::optional<Glyph>(char32_t letter)>;
+
+    // page says which letter each glyph of font shows.
+    // `draw` gives the letters for which there is nothing else, drawn.
+    RecipeBook(const Charset& font, const CodePage& page, Finder find, Finder draw);
+
+    // The letter built by its recipe; nothing when it has none or the parts are missing.
+    std::optional<RecipeLetter> Build(char32_t letter);
+    // The letter as `find` gives it, else as its recipe builds it, else as `draw` gives it; null
+    // when none can.
+    const Glyph* Letter(char32_t letter);
+
+private:
+    PaletteLookup palette_;
+    std::optional<LetterMetrics> metrics_;
+    Finder find_;
+    Finder draw_;
+    std::map<char32_t, std::optional<Glyph>> letters_;
+    std::set<char32_t> building_;
+};
+
+} // namespace fontlathe
