@@ -1,6 +1,7 @@
 // PCF, X11's compiled bitmap font: a table of contents and tables in either byte order.
 #include "FaceReaders.h"
 #include "FaceFile.h"
+#include "PcfTableReader.h"
 
 #include <QHash>
 
@@ -23,7 +24,6 @@ enum TableType : std::uint32_t {
 
 constexpr std::uint32_t CompressedMetrics = 0x100;
 constexpr std::uint32_t FormatMask = 0xFFFFFF00;
-constexpr std::uint32_t ByteOrderMsb = 1 << 2;
 constexpr std::uint32_t BitOrderMsb = 1 << 3;
 // Each glyph's decoded bits count towards this, so that glyphs sharing one bitmap can't make a
 // small file fill the memory.
@@ -31,62 +31,6 @@ constexpr qint64 MaxDecodedBits = qint64(MaxFaceFileSize) * 8;
 
 struct Metric {
     int left = 0, right = 0, width = 0, ascent = 0, descent = 0;
-};
-
-// A cursor over one table, reading in the table's own byte order; a read past the table's end
-// (or the file's) sets failed and yields 0.
-class TableReader {
-public:
-    TableReader(QByteArrayView file, qint64 offset, qint64 size, std::uint32_t format)
-        : file_(file), at_(offset), end_(std::min<qint64>(offset + size, file.size())),
-          msb_((format & ByteOrderMsb) != 0) {}
-
-    std::uint32_t U32() { return Unsigned(4); }
-    std::int32_t I32() { return static_cast<std::int32_t>(Unsigned(4)); }
-    std::int16_t I16() { return static_cast<std::int16_t>(Unsigned(2)); }
-    std::uint16_t U16() { return static_cast<std::uint16_t>(Unsigned(2)); }
-    std::uint8_t U8() { return static_cast<std::uint8_t>(Unsigned(1)); }
-    std::uint32_t FormatLsb() {
-        const bool msb = msb_;
-        msb_ = false;
-        const std::uint32_t format = U32();
-        msb_ = msb;
-        return format;
-    }
-    void Skip(qint64 count) {
-        if (count < 0 || count > end_ - at_) {
-            failed_ = true;
-            at_ = end_;
-        } else {
-            at_ += count;
-        }
-    }
-    qint64 at() const { return at_; }
-    qint64 end() const { return end_; }
-    bool failed() const { return failed_; }
-    bool Has(qint64 count) const { return count >= 0 && count <= end_ - at_; }
-
-private:
-    std::uint32_t Unsigned(int size) {
-        if (!Has(size)) {
-            failed_ = true;
-            at_ = end_;
-            return 0;
-        }
-        std::uint32_t value = 0;
-        for (int i = 0; i < size; ++i) {
-            const auto byte = static_cast<std::uint8_t>(file_[at_ + (msb_ ? i : size - 1 - i)]);
-            value = value << 8 | byte;
-        }
-        at_ += size;
-        return value;
-    }
-
-    QByteArrayView file_;
-    qint64 at_;
-    qint64 end_;
-    bool msb_;
-    bool failed_ = false;
 };
 
 struct TableEntry {
