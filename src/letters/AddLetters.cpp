@@ -52,8 +52,9 @@ class Planner {
 public:
     Planner(const Charset& font, const AddLettersRequest& request)
         : font_(font), request_(request), palette_(font.ColorCount()),
-          recipes_(font, request.fromPage, [this](char32_t part) { return PartFor(part); },
-                   [this](char32_t part) { return Drawn(part); }) {}
+          recipes_(
+              font, request.fromPage, [this](char32_t part) { return PartFor(part); },
+              [this](char32_t part) { return Drawn(part); }) {}
 
     LetterRow Plan(char32_t letter);
 
@@ -93,7 +94,7 @@ std::optional<Planner::Found> Planner::BaseOf(char32_t letter) {
     if (const auto twin = LatinTwinOf(letter); twin && GlyphShowing(*twin) != nullptr) {
         return Found{GlyphShowing(*twin), *twin};
     }
-    if (const Glyph* built = recipes_.Letter(letter)) {
+    if (const Glyph* built = recipes_.LetterOrDrawn(letter)) {
         return Found{built, letter};
     }
     return std::nullopt;

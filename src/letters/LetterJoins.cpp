@@ -118,6 +118,9 @@ std::optional<LetterInk> TopLikeBowl(const LetterInk& ink) {
 }
 
 std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMetrics& metrics) {
+    if (metrics.widest < metrics.stem + 3) {
+        return std::nullopt;
+    }
     const int gap = std::max(1, (metrics.widest - metrics.stem) / 3);
     std::optional<LetterInk> squeezed = Squeezed(ink, metrics.widest - metrics.stem - gap);
     if (!squeezed) {

@@ -179,9 +179,9 @@ QRgb MostUsed(const Lines& rows) {
             }
         }
     }
-    const auto most = std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
-        return a.second < b.second;
-    });
+    const auto most =
+        std::max_element(counts.begin(), counts.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
     return most == counts.end() ? Background : most->first;
 }
 
@@ -255,8 +255,8 @@ std::optional<LetterInk> MadeTall(const LetterInk& ink, const LetterMetrics& met
 
 std::optional<LetterInk> BarOnTop(const LetterInk& ink) {
     Lines rows = RowsOf(ink.image);
-    const auto bars = static_cast<std::size_t>(
-        std::count_if(rows.begin(), rows.end(), [&rows](const auto& row) { return row != rows[0]; }));
+    const auto bars = static_cast<std::size_t>(std::count_if(
+        rows.begin(), rows.end(), [&rows](const auto& row) { return row != rows[0]; }));
     if (bars == 0 || bars + 1 > rows.size()) {
         return std::nullopt;
     }
@@ -278,8 +278,8 @@ std::optional<LetterInk> StemAboveWaist(const LetterInk& ink) {
         counts.push_back(static_cast<int>(std::count_if(column.begin(), column.end(), IsInk)));
     }
     const int full = *std::max_element(counts.begin(), counts.end());
-    const auto stemEnd = static_cast<std::size_t>(
-        std::find(counts.begin(), counts.end(), full) - counts.begin());
+    const auto stemEnd =
+        static_cast<std::size_t>(std::find(counts.begin(), counts.end(), full) - counts.begin());
     std::size_t stemLast = stemEnd;
     while (stemLast + 1 < counts.size() && counts[stemLast + 1] == full) {
         ++stemLast;
@@ -291,8 +291,8 @@ std::optional<LetterInk> StemAboveWaist(const LetterInk& ink) {
         for (std::size_t x = stemEnd; x < columns.size() && IsInk(rows[std::size_t(y)][x]); ++x) {
             ++run;
         }
-        if (run > longest || (run == longest && std::abs(2 * y - height + 1) <
-                                                    std::abs(2 * waist - height + 1))) {
+        if (run > longest ||
+            (run == longest && std::abs(2 * y - height + 1) < std::abs(2 * waist - height + 1))) {
             waist = y;
             longest = run;
         }
