@@ -138,6 +138,22 @@ std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMet
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> BarOnTop(const LetterInk& ink) {
+    const std::vector<int> bars = BarRows(ink);
+    const Pixels pixels = PixelsOf(ink);
+    if (bars.empty()) {
+        return std::nullopt;
+    }
+    Pixels moved;
+    for (int y = ink.Top(); y <= ink.Bottom(); ++y) {
+        const int from = y - ink.Top() < int(bars.size()) ? bars.front() : ink.Top();
+        for (const int x : RowOf(pixels, from)) {
+            moved[{y, x}] = pixels.at({from, x});
+        }
+    }
+    return InkOf(moved);
+}
+
 std::optional<LetterInk> LeftStemCutBelowBar(const LetterInk& ink) {
     const std::vector<int> bars = BarRows(ink);
     Pixels pixels = PixelsOf(ink);
