@@ -154,6 +154,16 @@ std::optional<LetterInk> BarOnTop(const LetterInk& ink) {
     return InkOf(moved);
 }
 
+std::optional<LetterInk> BottomFilled(const LetterInk& ink) {
+    Pixels pixels = PixelsOf(ink);
+    const std::vector<int> bottom = RowOf(pixels, ink.Bottom());
+    const QRgb color = MostUsedInk(ink);
+    for (int x = bottom.front(); x <= bottom.back(); ++x) {
+        pixels.emplace(std::pair(ink.Bottom(), x), color);
+    }
+    return InkOf(pixels);
+}
+
 std::optional<LetterInk> LeftStemCutBelowBar(const LetterInk& ink) {
     const std::vector<int> bars = BarRows(ink);
     Pixels pixels = PixelsOf(ink);

@@ -27,6 +27,7 @@ enum class Step {
     StemAtLeftWithBar,
     LeftStemCutBelowBar,
     TopLikeBowl,
+    BottomFilled,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -82,6 +83,7 @@ const std::array Recipes = {
     Recipe{U'ґ', U'Ґ', {S::Small}},
     // Greek letters that are Latin or Cyrillic ones in other places.
     Recipe{U'Γ', U'Г', {}},
+    Recipe{U'Δ', U'Λ', {S::BottomFilled}},
     Recipe{U'Λ', U'V', {S::Turn}},
     Recipe{U'Θ', U'O', {S::BarInside}, U'H'},
     Recipe{U'Π', U'П', {}},
@@ -126,6 +128,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with %1's bar from the middle").arg(other);
     case Step::TopLikeBowl:
         return QStringLiteral("with its bowl's top on top");
+    case Step::BottomFilled:
+        return QStringLiteral("with its bottom filled");
     }
     return {};
 }
@@ -164,6 +168,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return BarFromMiddle(ink, *with);
     case Step::TopLikeBowl:
         return TopLikeBowl(ink);
+    case Step::BottomFilled:
+        return BottomFilled(ink);
     }
     return std::nullopt;
 }
