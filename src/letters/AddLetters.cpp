@@ -70,7 +70,7 @@ private:
         return composed ? composed->glyph : std::nullopt;
     }
     LetterComposer::BaseFinder RecipeBases() {
-        return [this](char32_t base) { return recipes_.Letter(base); };
+        return [this](char32_t base) { return recipes_.LetterOrDrawn(base); };
     }
     struct DrawnBody {
         std::optional<Glyph> glyph;

@@ -2,7 +2,6 @@
 
 #include "GlyphInk.h"
 #include "LetterShapes.h"
-#include "LetterShapes.h"
 #include "charset/DisplayColors.h"
 #include "generate/Rasterizer.h"
 
@@ -73,8 +72,8 @@ LetterInk WidenStems(const LetterInk& ink, int by, int drawnStem) {
             while (x + run < ink.image.width() && IsLetterInk(from[x + run])) {
                 ++run;
             }
-            const int keep = by < 0 && run >= 2 && run <= 2 * drawnStem ? std::max(1, run + by)
-                                                                         : run;
+            const int keep =
+                by < 0 && run >= 2 && run <= 2 * drawnStem ? std::max(1, run + by) : run;
             for (int i = 0; i < keep + std::max(0, by); ++i) {
                 to[x + i] = from[std::min(x + i, x + run - 1)];
             }
@@ -196,11 +195,12 @@ std::optional<Glyph> LetterDrawer::Draw(char32_t letter) const {
     // A bitmap face's pixels are its designer's: they are used as they are.
     if (!drawing_.face()) {
         art = WidenStems(art, metrics_->stem - sized->stem, sized->stem);
+        // No wider than the font's M or m (where it has them) or its cell.
         int widest = small ? smallWidest_ : metrics_->widest;
         if (metrics_->Monospaced()) {
-            widest = std::min(widest, metrics_->cellWidth);
+            widest = widest > 0 ? std::min(widest, metrics_->cellWidth) : metrics_->cellWidth;
         }
-        if (const std::optional<LetterInk> squeezed = Squeezed(art, std::max(1, widest))) {
+        if (const auto squeezed = widest > 0 ? Squeezed(art, widest) : std::nullopt) {
             art = *squeezed;
         }
     }

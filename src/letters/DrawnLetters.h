@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charset/Charset.h"
 #include "LetterMetrics.h"
+#include "charset/Charset.h"
 #include "charset/PaletteLookup.h"
 #include "generate/DrawingSource.h"
 #include "generate/GenerationFont.h"

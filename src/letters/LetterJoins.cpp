@@ -118,6 +118,9 @@ std::optional<LetterInk> TopLikeBowl(const LetterInk& ink) {
 }
 
 std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMetrics& metrics) {
+    if (metrics.widest < metrics.stem + 3) {
+        return std::nullopt;
+    }
     const int gap = std::max(1, (metrics.widest - metrics.stem) / 3);
     std::optional<LetterInk> squeezed = Squeezed(ink, metrics.widest - metrics.stem - gap);
     if (!squeezed) {
@@ -131,6 +134,32 @@ std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMet
     const std::vector<int> row = RowOf(PixelsOf(*squeezed), middle);
     for (int x = metrics.widestLeft + metrics.stem; !row.empty() && x < row.front(); ++x) {
         pixels[{middle, x}] = color;
+    }
+    return InkOf(pixels);
+}
+
+std::optional<LetterInk> BarOnTop(const LetterInk& ink) {
+    const std::vector<int> bars = BarRows(ink);
+    const Pixels pixels = PixelsOf(ink);
+    if (bars.empty()) {
+        return std::nullopt;
+    }
+    Pixels moved;
+    for (int y = ink.Top(); y <= ink.Bottom(); ++y) {
+        const int from = y - ink.Top() < int(bars.size()) ? bars.front() : ink.Top();
+        for (const int x : RowOf(pixels, from)) {
+            moved[{y, x}] = pixels.at({from, x});
+        }
+    }
+    return InkOf(moved);
+}
+
+std::optional<LetterInk> BottomFilled(const LetterInk& ink) {
+    Pixels pixels = PixelsOf(ink);
+    const std::vector<int> bottom = RowOf(pixels, ink.Bottom());
+    const QRgb color = MostUsedInk(ink);
+    for (int x = bottom.front(); x <= bottom.back(); ++x) {
+        pixels.emplace(std::pair(ink.Bottom(), x), color);
     }
     return InkOf(pixels);
 }

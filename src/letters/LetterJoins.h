@@ -22,6 +22,10 @@ std::optional<LetterInk> TopLikeBowl(const LetterInk& ink);
 // The ink squeezed to leave a stem and a gap of a third of the rest at the left, where a stem
 // joins it by a bar halfway down: O becomes Ю.
 std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMetrics& metrics);
+// The rows that differ from the top row (an H's crossbar) moved to the top: H becomes П.
+std::optional<LetterInk> BarOnTop(const LetterInk& ink);
+// The bottom row filled from its first ink pixel to its last: Λ becomes Δ.
+std::optional<LetterInk> BottomFilled(const LetterInk& ink);
 // Below its bar the left stem goes, and the bar's end in the stem's columns: H becomes Ч.
 std::optional<LetterInk> LeftStemCutBelowBar(const LetterInk& ink);
 

@@ -31,8 +31,8 @@ QRect FirstInk(const Charset& font, const CodePage& page, const PaletteLookup& p
 int RunFromLeft(const Glyph& glyph, const QRect& lineInk, int y, const PaletteLookup& palette) {
     const auto* line = reinterpret_cast<const QRgb*>(glyph.raster.constScanLine(y - glyph.yOffset));
     int run = 0;
-    for (int x = lineInk.left() - glyph.xOffset;
-         x < glyph.width() && palette.IndexOf(line[x]) != 0; ++x) {
+    for (int x = lineInk.left() - glyph.xOffset; x < glyph.width() && palette.IndexOf(line[x]) != 0;
+         ++x) {
         ++run;
     }
     return run;
@@ -68,11 +68,11 @@ std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage&
     const QRect tall = FirstInk(font, page, palette, {U'b', U'd', U'h', U'k', U'l'});
     metrics.ascenderTop = tall.isNull() ? cap.top() : tall.top();
     const QRect low = FirstInk(font, page, palette, {U'p', U'q', U'g', U'y'});
-    metrics.descent = low.isNull() ? std::max(1, cap.height() / 4)
-                                   : std::max(1, low.bottom() - metrics.baseline);
+    metrics.descent =
+        low.isNull() ? std::max(1, cap.height() / 4) : std::max(1, low.bottom() - metrics.baseline);
     metrics.stem = std::max(1, RunFromLeft(*capital, cap, cap.top() + cap.height() / 4, palette));
     const QRect wide = FirstInk(font, page, palette, {U'M', U'W', U'm', U'w'});
-    metrics.widest = wide.isNull() ? cap.width() : wide.width();
+    metrics.widest = wide.isNull() ? 0 : wide.width();
     metrics.widestLeft = wide.isNull() ? cap.left() : wide.left();
     // Monospaced when every letter's glyph has the one width.
     int cell = -1;

@@ -27,6 +27,7 @@ enum class Step {
     StemAtLeftWithBar,
     LeftStemCutBelowBar,
     TopLikeBowl,
+    BottomFilled,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -82,6 +83,7 @@ const std::array Recipes = {
     Recipe{U'ґ', U'Ґ', {S::Small}},
     // Greek letters that are Latin or Cyrillic ones in other places.
     Recipe{U'Γ', U'Г', {}},
+    Recipe{U'Δ', U'Λ', {S::BottomFilled}},
     Recipe{U'Λ', U'V', {S::Turn}},
     Recipe{U'Θ', U'O', {S::BarInside}, U'H'},
     Recipe{U'Π', U'П', {}},
@@ -126,6 +128,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with %1's bar from the middle").arg(other);
     case Step::TopLikeBowl:
         return QStringLiteral("with its bowl's top on top");
+    case Step::BottomFilled:
+        return QStringLiteral("with its bottom filled");
     }
     return {};
 }
@@ -153,7 +157,7 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
     case Step::Tail:
         return WithTail(ink, metrics);
     case Step::Squeeze:
-        return Squeezed(ink, metrics.widest);
+        return metrics.widest > 0 ? Squeezed(ink, metrics.widest) : ink;
     case Step::StemAtLeftWithBar:
         return StemAtLeftWithBar(ink, metrics);
     case Step::LeftStemCutBelowBar:
@@ -164,6 +168,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return BarFromMiddle(ink, *with);
     case Step::TopLikeBowl:
         return TopLikeBowl(ink);
+    case Step::BottomFilled:
+        return BottomFilled(ink);
     }
     return std::nullopt;
 }
@@ -177,7 +183,11 @@ RecipeBook::RecipeBook(const Charset& font, const CodePage& page, Finder find, F
 std::optional<RecipeLetter> RecipeBook::Build(char32_t letter) {
     const auto recipe = std::find_if(Recipes.begin(), Recipes.end(),
                                      [letter](const Recipe& r) { return r.letter == letter; });
-    const Glyph* from = recipe == Recipes.end() || !metrics_ ? nullptr : Letter(recipe->from);
+    // Only a small letter is made from a drawn letter, its capital.
+    const bool small = recipe != Recipes.end() && recipe->steps[0] == Step::Small;
+    const Glyph* from = recipe == Recipes.end() || !metrics_ ? nullptr
+                        : small                              ? LetterOrDrawn(recipe->from)
+                                                             : Letter(recipe->from);
     std::optional<LetterInk> ink = from ? InkOfGlyph(*from, palette_) : std::nullopt;
     std::optional<LetterInk> with;
     if (const Glyph* other = ink && recipe->with != 0 ? Letter(recipe->with) : nullptr) {
@@ -211,14 +221,23 @@ const Glyph* RecipeBook::Letter(char32_t letter) {
     if (!glyph) {
         if (std::optional<RecipeLetter> built = Build(letter)) {
             glyph = std::move(built->glyph);
-        } else {
-            glyph = draw_(letter);
         }
     }
     building_.erase(letter);
     auto& kept = letters_[letter];
     kept = std::move(glyph);
     return kept ? &*kept : nullptr;
+}
+
+const Glyph* RecipeBook::LetterOrDrawn(char32_t letter) {
+    if (const Glyph* found = Letter(letter)) {
+        return found;
+    }
+    auto drawn = drawn_.find(letter);
+    if (drawn == drawn_.end()) {
+        drawn = drawn_.emplace(letter, draw_(letter)).first;
+    }
+    return drawn->second ? &*drawn->second : nullptr;
 }
 
 } // namespace fontlathe

@@ -23,8 +23,9 @@ struct RecipeLetter {
 // Builds letters from other letters of a font by their recipes: И and Я are N and R mirrored,
 // Г is L turned upside down, П is H with its bar on top, small н т п ш ... are their capitals made
 // as tall as x, and so on. A recipe builds on a letter as `find` gives it (the font's own glyph,
-// or one borrowed or composed) or as another recipe builds it; each letter is built once, and
-// one that would be built on itself is not built.
+// or one borrowed or composed) or as another recipe builds it, a small letter on its capital as
+// `draw` draws it too; each letter is built once, and one that would be built on itself is not
+// built.
 class RecipeBook {
 public:
     using Finder = std::function<std::optional<Glyph>(char32_t letter)>;
@@ -35,16 +36,17 @@ public:
 
     // The letter built by its recipe; nothing when it has none or the parts are missing.
     std::optional<RecipeLetter> Build(char32_t letter);
-    // The letter as `find` gives it, else as its recipe builds it, else as `draw` gives it; null
-    // when none can.
+    // The letter as `find` gives it or else as its recipe builds it; null when neither can.
     const Glyph* Letter(char32_t letter);
+    // The same, or else the letter as `draw` gives it.
+    const Glyph* LetterOrDrawn(char32_t letter);
 
 private:
     PaletteLookup palette_;
     std::optional<LetterMetrics> metrics_;
     Finder find_;
     Finder draw_;
-    std::map<char32_t, std::optional<Glyph>> letters_;
+    std::map<char32_t, std::optional<Glyph>> letters_, drawn_;
     std::set<char32_t> building_;
 };
 

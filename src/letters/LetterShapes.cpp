@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <map>
 #include <vector>
 
 namespace fontlathe {
@@ -164,25 +165,16 @@ std::optional<LetterInk> ResizeRows(const LetterInk& ink, int from, int to, int 
 }
 
 QRgb MostUsed(const Lines& rows) {
-    std::vector<std::pair<QRgb, int>> counts;
+    std::map<QRgb, int> counts;
     for (const auto& row : rows) {
         for (const QRgb pixel : row) {
-            if (!IsInk(pixel)) {
-                continue;
-            }
-            auto found = std::find_if(counts.begin(), counts.end(),
-                                      [pixel](const auto& count) { return count.first == pixel; });
-            if (found == counts.end()) {
-                counts.emplace_back(pixel, 1);
-            } else {
-                ++found->second;
-            }
+            counts[pixel] += IsInk(pixel) ? 1 : 0;
         }
     }
-    const auto most = std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
-        return a.second < b.second;
-    });
-    return most == counts.end() ? Background : most->first;
+    const auto most =
+        std::max_element(counts.begin(), counts.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
+    return most == counts.end() || most->second == 0 ? Background : most->first;
 }
 
 } // namespace
@@ -253,22 +245,6 @@ std::optional<LetterInk> MadeTall(const LetterInk& ink, const LetterMetrics& met
     return ResizeRows(ink, metrics.xTop, metrics.baseline, change);
 }
 
-std::optional<LetterInk> BarOnTop(const LetterInk& ink) {
-    Lines rows = RowsOf(ink.image);
-    const auto bars = static_cast<std::size_t>(
-        std::count_if(rows.begin(), rows.end(), [&rows](const auto& row) { return row != rows[0]; }));
-    if (bars == 0 || bars + 1 > rows.size()) {
-        return std::nullopt;
-    }
-    const auto bar = *std::find_if(rows.begin(), rows.end(),
-                                   [&rows](const auto& row) { return row != rows[0]; });
-    const auto top = rows[0];
-    for (std::size_t y = 0; y < rows.size(); ++y) {
-        rows[y] = y < bars ? bar : top;
-    }
-    return LetterInk{ImageOf(rows), ink.at};
-}
-
 std::optional<LetterInk> StemAboveWaist(const LetterInk& ink) {
     Lines rows = RowsOf(ink.image);
     const Lines columns = Transposed(rows);
@@ -278,9 +254,9 @@ std::optional<LetterInk> StemAboveWaist(const LetterInk& ink) {
         counts.push_back(static_cast<int>(std::count_if(column.begin(), column.end(), IsInk)));
     }
     const int full = *std::max_element(counts.begin(), counts.end());
-    const auto stemEnd = static_cast<std::size_t>(
-        std::find(counts.begin(), counts.end(), full) - counts.begin());
-    std::size_t stemLast = stemEnd;
+    const auto stemFirst =
+        static_cast<std::size_t>(std::find(counts.begin(), counts.end(), full) - counts.begin());
+    std::size_t stemLast = stemFirst;
     while (stemLast + 1 < counts.size() && counts[stemLast + 1] == full) {
         ++stemLast;
     }
@@ -288,21 +264,21 @@ std::optional<LetterInk> StemAboveWaist(const LetterInk& ink) {
     int waist = -1, longest = 0;
     for (int y = height / 4; y <= height - 1 - height / 4; ++y) {
         int run = 0;
-        for (std::size_t x = stemEnd; x < columns.size() && IsInk(rows[std::size_t(y)][x]); ++x) {
+        for (std::size_t x = stemFirst; x < columns.size() && IsInk(rows[std::size_t(y)][x]); ++x) {
             ++run;
         }
-        if (run > longest || (run == longest && std::abs(2 * y - height + 1) <
-                                                    std::abs(2 * waist - height + 1))) {
+        if (run > longest ||
+            (run == longest && std::abs(2 * y - height + 1) < std::abs(2 * waist - height + 1))) {
             waist = y;
             longest = run;
         }
     }
-    if (waist < 1 || full < height - 1 || stemLast - stemEnd + 1 >= columns.size() / 2) {
+    if (waist < 1 || full < height - 1 || stemLast - stemFirst + 1 >= columns.size() / 2) {
         return std::nullopt;
     }
     for (int y = 0; y < waist; ++y) {
         for (std::size_t x = 0; x < columns.size(); ++x) {
-            if (x < stemEnd || x > stemLast) {
+            if (x < stemFirst || x > stemLast) {
                 rows[std::size_t(y)][x] = Background;
             }
         }
