@@ -287,7 +287,7 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     return std::nullopt;
 }
 
-Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette) {
+Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette, bool fromTop) {
     Glyph shortened = body;
     for (int dropped = 0; dropped < rows; ++dropped) {
         const QRect ink = InkRectOf(shortened.raster, palette);
@@ -297,7 +297,7 @@ Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette
             while (end + 1 <= ink.bottom() && SameRows(shortened.raster, y, end + 1)) {
                 ++end;
             }
-            if (end - y + 1 > bestLength && end > y) {
+            if (end - y + 1 > bestLength && end > y && !(fromTop && bestEnd >= 0)) {
                 bestLength = end - y + 1;
                 bestEnd = end;
             }

@@ -66,7 +66,9 @@ private:
 };
 
 // The glyph with rows rows fewer, each taken from the longest run of equal rows of its ink (the
-// topmost of equal runs); its bottom stays where it was. The glyph as it was when no row repeats.
-Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette);
+// topmost of equal runs), or with fromTop from its topmost run (a small letter's ascender); its
+// bottom stays where it was. The glyph as it was when no row repeats.
+Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette,
+                       bool fromTop = false);
 
 } // namespace fontlathe

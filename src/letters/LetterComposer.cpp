@@ -103,6 +103,21 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
         }
     }
     std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, ink);
+    // Over a lone stem at the top (L), an acute stands over the stem.
+    if (placed && mark.kind == MarkKind::Acute) {
+        const auto* top = reinterpret_cast<const QRgb*>(body.raster.constScanLine(ink.top()));
+        int left = ink.left(), right = ink.right();
+        while (left < right && palette_.IndexOf(top[left]) == 0) {
+            ++left;
+        }
+        while (right > left && palette_.IndexOf(top[right]) == 0) {
+            --right;
+        }
+        if (3 * (right - left + 1) <= ink.width()) {
+            const int doubledShift = left + right - ink.left() - ink.right();
+            placed->at.rx() += doubledShift >= 0 ? doubledShift / 2 : -((-doubledShift) / 2);
+        }
+    }
     // The Greek tonos stands before a capital, its foot on the capital's top row.
     if (placed && mark.kind == MarkKind::Acute && IsGreekCapital(base)) {
         placed->at = QPoint(ink.left() - placed->mark.width() + 1, ink.top() - placed->mark.height());
@@ -133,8 +148,12 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             while (right > ink.left() && palette_.IndexOf(line[right]) == 0) {
                 --right;
             }
-            // Its tail ends one column right of that ink.
-            at = QPoint(right + 2 - builtIn.width(), ink.bottom() + 1);
+            // Its tail ends one column right of that ink where the ink is a stem's foot (or the
+            // base a capital), under it where the ink ends a curve.
+            const auto* above =
+                reinterpret_cast<const QRgb*>(body.raster.constScanLine(std::max(0, ink.bottom() - 1)));
+            const bool foot = QChar::isUpper(base) || palette_.IndexOf(above[right]) != 0;
+            at = QPoint(right + (foot ? 2 : 1) - builtIn.width(), ink.bottom() + 1);
         }
         placed = FontMarks::Placement{builtIn, at,
                                       QStringLiteral("a built-in %1").arg(QLatin1String(mark.name))};
@@ -213,7 +232,8 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         const bool beside = (mark.kind == MarkKind::Caron && CaronBeside(shape)) ||
                             (mark.kind == MarkKind::Acute && IsGreekCapital(shape));
         if (mark.place == MarkPlace::Above && !shortened && !beside && ReachesCapitalTop(*body)) {
-            body = ShortenedCapital(*body, marks_.CapitalShortening(), palette_);
+            body = ShortenedCapital(*body, marks_.CapitalShortening(), palette_,
+                                    QChar::isLower(shape));
             shortened = true;
         }
         QString name;
