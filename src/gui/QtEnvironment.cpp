@@ -57,9 +57,13 @@ std::optional<FontChoice> QtEnvironment::AskFont(QWidget* parent, const FontChoi
     // "Oblique" listed before it).
     QString styleName = preselected.styleName;
     for (const QString& style : QFontDatabase::styles(preselected.family)) {
-        if (styleName.isEmpty() &&
-            QFontDatabase::italic(preselected.family, style) == preselected.italic &&
-            (QFontDatabase::weight(preselected.family, style) >= QFont::Bold) == preselected.bold) {
+        const QFont face = QFontDatabase::font(preselected.family, style, 12);
+        const bool narrow = style.contains(QStringLiteral("Condensed")) ||
+                            style.contains(QStringLiteral("Narrow"));
+        if (styleName.isEmpty() && !narrow &&
+            (face.style() != QFont::StyleNormal) == preselected.italic &&
+            (preselected.bold ? face.weight() >= QFont::Bold
+                              : face.weight() == QFont::Normal)) {
             styleName = style;
         }
     }
