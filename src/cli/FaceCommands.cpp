@@ -13,20 +13,37 @@
 
 namespace fontlathe {
 
-int RunImportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
-                  QTextStream& err) {
-    const std::optional<QString> output = parsed.Value(QStringLiteral("-o"));
-    if (!output) {
+namespace {
+
+// What both commands take: an input, -o OUT that is another file, and --codepage; the status to
+// end with when they are wrong.
+std::optional<int> ReadInAndOut(const CliCommand& command, const ParsedArgs& parsed,
+                                QTextStream& err, CodePage& page, QString& output) {
+    const std::optional<QString> named = parsed.Value(QStringLiteral("-o"));
+    if (!named) {
         return UsageError(err, command.needs);
     }
-    CodePage page;
+    output = *named;
     if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+        return refused;
+    }
+    if (const CommandOutcome refused = RefuseOutputOverInput(parsed.positionals.first(), output);
+        refused.failed()) {
+        return Finish(refused, err);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int RunImportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
+                  QTextStream& err) {
+    CodePage page;
+    QString output;
+    if (const std::optional<int> refused = ReadInAndOut(command, parsed, err, page, output)) {
         return *refused;
     }
     const QString& input = parsed.positionals.first();
-    if (const CommandOutcome refused = RefuseOutputOverInput(input, *output); refused.failed()) {
-        return Finish(refused, err);
-    }
     BitmapFace face;
     if (const Result read = ReadFaceFile(input, face); !read) {
         return Fail(err, input, read.reason());
@@ -36,8 +53,8 @@ int RunImportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     if (const Result imported = ImportFace(face, page, set, report); !imported) {
         return Fail(err, input, imported.reason());
     }
-    if (const Result saved = SaveCharset(set, *output, DirtyBytes::Off); !saved) {
-        return Fail(err, *output, saved.reason());
+    if (const Result saved = SaveCharset(set, output, DirtyBytes::Off); !saved) {
+        return Fail(err, output, saved.reason());
     }
     for (const QString& note : face.notes) {
         err << "fontlathe-cli: " << input << ": " << note << Qt::endl;
@@ -65,25 +82,19 @@ int RunImportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStre
 
 int RunExportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
                   QTextStream& err) {
-    const std::optional<QString> output = parsed.Value(QStringLiteral("-o"));
-    if (!output) {
-        return UsageError(err, command.needs);
-    }
     CodePage page;
-    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+    QString output;
+    if (const std::optional<int> refused = ReadInAndOut(command, parsed, err, page, output)) {
         return *refused;
     }
     const QString& input = parsed.positionals.first();
-    if (const CommandOutcome refused = RefuseOutputOverInput(input, *output); refused.failed()) {
-        return Finish(refused, err);
-    }
     Charset set;
     if (const CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
         return Finish(loaded, err);
     }
     const QByteArray bdf = WriteBdf(set, page, QFileInfo(input).completeBaseName());
-    if (const Result written = WriteWholeFile(*output, bdf); !written) {
-        return Fail(err, *output, written.reason());
+    if (const Result written = WriteWholeFile(output, bdf); !written) {
+        return Fail(err, output, written.reason());
     }
     if (set.bitsPerPixel > 1) {
         err << "fontlathe-cli: " << input
