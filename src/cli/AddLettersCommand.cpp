@@ -16,6 +16,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <array>
 #include <map>
@@ -27,6 +28,7 @@ namespace {
 struct FontReport {
     QString name;
     AddLettersPlan plan;
+    QString fromPage; // the page the font is drawn for
 };
 
 QString Letter(char32_t letter) {
@@ -56,7 +58,7 @@ CommandOutcome ReadLetters(const ParsedArgs& parsed, const CodePage& page,
 
 void PrintTable(const FontReport& report, const AddLettersRequest& request, QTextStream& out) {
     out << report.name << ": letters for " << request.toPage.name() << ", the font drawn for "
-        << request.fromPage.name() << ", new letters " << report.plan.style
+        << report.fromPage << ", new letters " << report.plan.style
         << "\n  code  letter  how\n";
     for (const LetterRow& row : report.plan.rows) {
         const QString code = row.code == CodePage::NotInPage
@@ -93,6 +95,7 @@ QJsonObject ReportToJson(const FontReport& report) {
         totals.insert(LetterSourceName(source), report.plan.Count(source));
     }
     return QJsonObject{{QStringLiteral("font"), report.name},
+                       {QStringLiteral("fromPage"), report.fromPage},
                        {QStringLiteral("letters"), letters},
                        {QStringLiteral("lost"), lost},
                        {QStringLiteral("totals"), totals},
@@ -115,7 +118,7 @@ CommandOutcome AddToFontFile(const QString& input, const QString& output,
     if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
         return loaded;
     }
-    reports.push_back({input, PlanAddLetters(set, request)});
+    reports.push_back({input, PlanAddLetters(set, request), request.fromPage.name()});
     if (writing == Writing::Write) {
         ApplyAddLetters(reports.back().plan, set);
         if (const Result saved = SaveCharset(set, output, DirtyBytes::Off); !saved) {
@@ -129,7 +132,8 @@ CommandOutcome AddToFontFile(const QString& input, const QString& output,
 // before left it and put back through the same checked rewrite as insert; rewritten holds the
 // result, with nothing changed when no font changed.
 CommandOutcome AddToDiskFonts(const GameBundle& original, const std::vector<int>& numbers,
-                              const AddLettersRequest& request, Writing writing,
+                              const AddLettersRequest& request,
+                              const std::map<int, CodePage>& fontPages, Writing writing,
                               std::vector<FontReport>& reports, RewrittenBundle& rewritten) {
     const BundlePaths& paths = original.paths();
     GameBundle current = original;
@@ -143,8 +147,12 @@ CommandOutcome AddToDiskFonts(const GameBundle& original, const std::vector<int>
                                                .arg(font.offset)
                                                .arg(decoded.reason()));
         }
+        AddLettersRequest forFont = request;
+        if (const auto page = fontPages.find(number); page != fontPages.end()) {
+            forFont.fromPage = page->second;
+        }
         reports.push_back({GameFont(paths.data, paths.index, number).DisplayName(),
-                           PlanAddLetters(set, request)});
+                           PlanAddLetters(set, forFont), forFont.fromPage.name()});
         if (writing == Writing::DryRun || !ChangesFont(reports.back().plan, set)) {
             continue;
         }
@@ -181,8 +189,9 @@ CommandOutcome AddToDiskFonts(const GameBundle& original, const std::vector<int>
 // index: each is rewritten from the index as the files before it left it, and written in that
 // order, so that the index on disk matches every data file after each write.
 CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
-                              AddLettersRequest request, Writing writing,
-                              std::vector<FontReport>& reports, QStringList& messages) {
+                              AddLettersRequest request, const std::map<int, CodePage>& fontPages,
+                              Writing writing, std::vector<FontReport>& reports,
+                              QStringList& messages) {
     std::vector<GameBundle> disks;
     if (Result opened = GameBundle::OpenDisks(game, disks, messages); !opened) {
         return CommandOutcome::Failure(opened.path().isEmpty() ? game : opened.path(),
@@ -215,8 +224,8 @@ CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
             }
         }
         RewrittenBundle rewritten;
-        if (CommandOutcome added =
-                AddToDiskFonts(original, numbers, request, writing, reports, rewritten);
+        if (CommandOutcome added = AddToDiskFonts(original, numbers, request, fontPages, writing,
+                                                  reports, rewritten);
             added.failed()) {
             return added;
         }
@@ -263,12 +272,31 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         return UsageError(err, command.needs);
     }
     AddLettersRequest request;
-    for (const auto& [option, page] :
-         {std::pair{QStringLiteral("--codepage"), &request.toPage},
-          std::pair{QStringLiteral("--from-page"), &request.fromPage}}) {
-        if (const std::optional<int> refused = ReadCodePage(parsed, err, *page, option)) {
-            return *refused;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, request.toPage)) {
+        return *refused;
+    }
+    // --from-page P is the page of every font; N=P gives a game's font N a page of its own.
+    std::map<int, CodePage> fontPages;
+    static const QRegularExpression numbered(QStringLiteral("^(\\d{1,5})=(.+)$"));
+    int plainPages = 0;
+    for (const QString& value : parsed.Values(QStringLiteral("--from-page"))) {
+        const QRegularExpressionMatch match = numbered.match(value);
+        if (match.hasMatch() && !game) {
+            return UsageError(err, QStringLiteral("--from-page N=P names a font of a game; a font "
+                                                  "file takes --from-page P"));
         }
+        if (!match.hasMatch() && ++plainPages > 1) {
+            return UsageError(err, QStringLiteral("--from-page P is given twice"));
+        }
+        CodePage page;
+        if (const Result chosen = CodePage::Choose(match.hasMatch() ? match.captured(2) : value,
+                                                   page);
+            !chosen) {
+            return CodePage::NamesMappingFile(value)
+                       ? Fail(err, value, chosen.reason())
+                       : UsageError(err, chosen.reason(), QStringLiteral("fontlathe-cli codepages"));
+        }
+        (match.hasMatch() ? fontPages[match.captured(1).toInt()] : request.fromPage) = page;
     }
     // Without --style the new letters follow the style the font's own letters have.
     if (parsed.Value(QStringLiteral("--style"))) {
@@ -314,7 +342,7 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     std::vector<FontReport> reports;
     QStringList messages;
     const CommandOutcome outcome =
-        game ? AddToGameFonts(input, *fontChoice, request, writing, reports, messages)
+        game ? AddToGameFonts(input, *fontChoice, request, fontPages, writing, reports, messages)
              : AddToFontFile(input, output.value_or(QString()), request, writing, reports);
     if (parsed.Has(QStringLiteral("--json"))) {
         QJsonArray fonts;

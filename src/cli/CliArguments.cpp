@@ -14,10 +14,13 @@ ParseOutcome Parse(const QStringList& args, const CommandSyntax& syntax, const Q
             if (i + 1 >= args.size()) {
                 return {std::nullopt, false, QStringLiteral("%1 needs a value").arg(arg)};
             }
-            if (parsed.values.count(arg) != 0) {
+            if (parsed.values.count(arg) != 0 && !syntax.repeatable.contains(arg)) {
                 return {std::nullopt, false, QStringLiteral("%1 is given twice").arg(arg)};
             }
             parsed.values[arg] = args.at(++i);
+            if (syntax.repeatable.contains(arg)) {
+                parsed.repeated[arg] << args.at(i);
+            }
         } else if (syntax.flags.contains(arg)) {
             parsed.flags << arg;
         } else if (IsHelpOption(arg)) {

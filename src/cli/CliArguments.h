@@ -21,12 +21,20 @@ struct CommandSyntax {
     QStringList valueOptions;
     int positionals;
     int optionalPositionals = 0;
+    // Value options that may be given more than once; Value gives the last.
+    QStringList repeatable = {};
 };
 
 struct ParsedArgs {
     QStringList flags;
     std::map<QString, QString> values;
     QStringList positionals;
+    // Every value of each repeatable option, in order.
+    std::map<QString, QStringList> repeated;
+    QStringList Values(const QString& option) const {
+        const auto found = repeated.find(option);
+        return found == repeated.end() ? QStringList() : found->second;
+    }
 
     bool Has(const QString& flag) const { return flags.contains(flag); }
     std::optional<QString> Value(const QString& option) const {

@@ -149,7 +149,9 @@ std::vector<CliCommand> MakeCommands() {
         {{QStringLiteral("--all"), QStringLiteral("--dry-run"), Json},
          {CodePage, QStringLiteral("--from-page"), Text, TextFile, TextEncoding,
           QStringLiteral("--draw-with"), Style, Font, Output},
-         1},
+         1,
+         0,
+         {QStringLiteral("--from-page")}},
         QStringLiteral("add-letters takes one FONT.char or GAME"),
         QStringLiteral("add-letters takes FONT.char -o OUT.char, or GAME --font N|all, with "
                        "--codepage P and one of --text, --text-file or --all"),
@@ -161,7 +163,10 @@ std::vector<CliCommand> MakeCommands() {
                        "                                   add the letters page P needs to the "
                        "font, each in\n"
                        "                                   the font's own style, and tell how "
-                       "each was made\n"),
+                       "each was made;\n"
+                       "                                   --from-page N=P (again for each) "
+                       "gives a game's font N\n"
+                       "                                   a page of its own\n"),
         RunAddLetters, true);
     return commands;
 }

@@ -153,6 +153,11 @@ TEST_F(CliAppTest, AddLettersReachesTheFontsOfEveryDataFile) {
     EXPECT_EQ(one.status, 0) << one.err.toStdString();
     EXPECT_TRUE(one.out.contains(u"game.002, font 2"_s) && !one.out.contains(u"font 1"_s))
         << one.out.toStdString();
+    // --from-page N=P gives one font a page of its own; the others keep the plain one.
+    const Run mixed = Cli(add + QStringList{"--from-page", "2=latin1", "--font", "all", "--dry-run"});
+    EXPECT_TRUE(mixed.out.contains(u"font 2: letters for cp1252, the font drawn for latin1"_s) &&
+                mixed.out.contains(u"font 1: letters for cp1252, the font drawn for cp437"_s))
+        << mixed.out.toStdString() << mixed.err.toStdString();
     const Run all = Cli(add + QStringList{"--font", "all"});
     ASSERT_EQ(all.status, 0) << all.err.toStdString();
     EXPECT_TRUE(all.out.contains(u"Wrote game.002"_s)) << all.out.toStdString();
