@@ -61,7 +61,10 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
     std::map<QString, std::optional<DrawingSource>> sources;
     const auto requestFor = [this, gameVersion, &sources](const AddLettersChoices& choices) {
         AddLettersRequest request;
-        request.fromPage = document_.codePage();
+        // The font is read through the page the dialog says it is drawn for: the document's
+        // own unless the user chose another there.
+        request.fromPage = CodePage::Standard(choices.fromPage)
+                               .value_or(document_.codePage());
         if (const std::optional<CodePage> page = CodePage::Standard(choices.toPage)) {
             request.toPage = *page;
         }
@@ -90,6 +93,7 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
     initial.toPage = CodePage::Standard(document_.codePage().name())
                          ? document_.codePage().name()
                          : KnownCodePages().front().name;
+    initial.fromPage = document_.codePage().name();
     initial.text = window_.PreviewSampleText();
     initial.style = style;
     const std::optional<AddLettersChoices> chosen =

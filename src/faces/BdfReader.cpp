@@ -148,15 +148,19 @@ private:
             } else if (keyword == "SIZE") {
                 long size[3];
                 if (lines_.Numbers(size, 3)) {
-                    header_.pointSize = size[0];
-                    header_.yResolution = size[2];
+                    header_.pointSize = std::clamp(size[0], 0L, 10000L);
+                    header_.yResolution = std::clamp(size[2], 0L, 10000L);
                 }
             } else if (keyword == "FONTBOUNDINGBOX") {
                 if (!lines_.Numbers(header_.bounds, 4)) {
                     return Refuse(QStringLiteral("FONTBOUNDINGBOX takes four numbers"));
                 }
+                for (long& value : header_.bounds) {
+                    value = std::clamp<long>(value, -MaxFaceGlyphSide, MaxFaceGlyphSide);
+                }
             } else if (keyword == "DWIDTH") {
                 lines_.Numbers(header_.width, 2);
+                header_.width[0] = std::clamp<long>(header_.width[0], -MaxFaceGlyphSide, MaxFaceGlyphSide);
             } else if (keyword == "STARTPROPERTIES") {
                 while (lines_.Next() && lines_.keyword() != "ENDPROPERTIES") {
                     header_.properties.insert(lines_.keyword().toByteArray(),
@@ -204,9 +208,11 @@ private:
         if (!encoded) {
             return Refuse(QStringLiteral("the glyph has no ENCODING"));
         }
-        if (box[0] < 0 || box[1] < 0 || box[0] > MaxFaceGlyphSide || box[1] > MaxFaceGlyphSide ||
-            std::abs(box[2]) > MaxFaceGlyphSide || std::abs(box[3]) > MaxFaceGlyphSide ||
-            std::abs(advance[0]) > MaxFaceGlyphSide) {
+        const auto outside = [](long value, long low) {
+            return value < low || value > MaxFaceGlyphSide;
+        };
+        if (outside(box[0], 0) || outside(box[1], 0) || outside(box[2], -MaxFaceGlyphSide) ||
+            outside(box[3], -MaxFaceGlyphSide) || outside(advance[0], -MaxFaceGlyphSide)) {
             return Refuse(QStringLiteral("the glyph's box or width is out of range (at most %1 "
                                          "pixels)")
                               .arg(MaxFaceGlyphSide));

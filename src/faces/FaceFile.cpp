@@ -87,6 +87,9 @@ Result ParseFace(QByteArrayView bytes, BitmapFace& face) {
     } else if (bytes.startsWith("\x36\x04") || bytes.startsWith("\x72\xB5\x4A\x86")) {
         result = ReadPsf(bytes, read);
     }
+    if (result && read.glyphs.empty() && read.byCode.empty()) {
+        result = Result::Failure(QStringLiteral("it holds no glyph"));
+    }
     if (result) {
         face = std::move(read);
     }

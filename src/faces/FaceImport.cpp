@@ -54,11 +54,16 @@ Result ImportFace(const BitmapFace& face, const CodePage& page, Charset& set,
     made.fontHeight = static_cast<std::uint8_t>(face.LineHeight());
     FaceImportReport found;
     for (int code = 0; code < GlyphSlotCount; ++code) {
+        // A glyph kept by its code ("ENCODING -1 CODE") goes there where the page has no
+        // character, or where this program wrote it; elsewhere the code is some other
+        // program's index and the page's character wins.
         const FaceGlyph* glyph = nullptr;
-        if (const auto kept = face.byCode.find(code); kept != face.byCode.end()) {
+        const std::optional<char32_t> character = page.CharacterAt(code);
+        const bool hasCharacter = character && code >= 32 && !IsControlCharacter(*character);
+        const auto kept = face.byCode.find(code);
+        if (kept != face.byCode.end() && (face.exactBoxes || !hasCharacter)) {
             glyph = &kept->second;
-        } else if (const std::optional<char32_t> character = page.CharacterAt(code);
-                   character && code >= 32 && !IsControlCharacter(*character)) {
+        } else if (hasCharacter) {
             glyph = face.GlyphOf(*character);
             if (glyph == nullptr) {
                 found.missing.push_back(code);
@@ -68,6 +73,10 @@ Result ImportFace(const BitmapFace& face, const CodePage& page, Charset& set,
             continue;
         }
         FaceRaster drawn = RasterOf(face, *glyph);
+        if (drawn.raster.isNull()) {
+            found.missing.push_back(code); // no width and no ink: nothing a font file can hold
+            continue;
+        }
         if (drawn.raster.width() > MaxGlyphSide || drawn.raster.height() > MaxGlyphSide ||
             !IsValidGlyphOffset(drawn.topLeft.x()) || !IsValidGlyphOffset(drawn.topLeft.y())) {
             return Result::Failure(QStringLiteral("the glyph for code %1 would be %2 x %3 pixels; "

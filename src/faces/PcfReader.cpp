@@ -95,7 +95,7 @@ private:
     std::optional<TableReader> Open(std::uint32_t type, Result& refused) {
         const TableEntry entry = tables_.value(type);
         TableReader reader(bytes_, entry.offset, entry.size, entry.format);
-        if (reader.FormatLsb() != entry.format) {
+        if (reader.FormatLsb() != entry.format || reader.failed()) {
             refused = FaceFailure(entry.offset, QStringLiteral("the table's format is not the "
                                                                "one its entry gives"));
             return std::nullopt;
@@ -285,10 +285,18 @@ private:
             for (int row = 0; row < height; ++row) {
                 const qint64 rowStart = data + offsets[index] + qint64(row) * stride;
                 for (int byte = 0; byte < glyph.Stride(); ++byte) {
-                    const int within = byte % unit;
-                    const qint64 source =
-                        swapUnits ? rowStart + (byte - within) + (unit - 1 - within)
-                                  : rowStart + byte;
+                    // Scan units are counted from the start of the bitmap data, as X11 swaps the
+                    // whole block.
+                    qint64 source = rowStart + byte;
+                    if (swapUnits) {
+                        const qint64 within = (source - data) % unit;
+                        source += unit - 1 - 2 * within;
+                        if (source >= data + dataSize) {
+                            return FaceFailure(data, QStringLiteral("glyph %1's bitmap lies "
+                                                                    "outside the bitmap data")
+                                                         .arg(index));
+                        }
+                    }
                     auto value = static_cast<std::uint8_t>(bytes_[source]);
                     if (!msbBits) {
                         value = Reversed(value);
@@ -324,6 +332,9 @@ private:
                                 properties_.value(QStringLiteral("CHARSET_ENCODING")),
                                 face_.notes);
         face_.glyphs.reserve(bitmaps_.size());
+        // Each encoding gets a copy of its glyph: the copies together are held to the size of
+        // the largest file, so that one bitmap named by every encoding can't fill the memory.
+        qint64 copied = 0;
         for (qint64 row = firstRow; row <= lastRow; ++row) {
             for (qint64 column = firstColumn; column <= lastColumn; ++column) {
                 const std::uint16_t index = reader->U16();
@@ -338,6 +349,12 @@ private:
                 }
                 const long encoding = static_cast<long>(row * 256 + column);
                 if (const std::optional<char32_t> character = keys.CharacterOf(encoding)) {
+                    copied += static_cast<qint64>(bitmaps_[index].bits.size()) + 64;
+                    if (copied > MaxFaceFileSize) {
+                        return FaceFailure(tables_.value(Encodings).offset,
+                                           QStringLiteral("its encodings name more glyph bitmaps "
+                                                          "than a face holds"));
+                    }
                     face_.glyphs.try_emplace(*character, bitmaps_[index]);
                 }
             }

@@ -105,6 +105,9 @@ Result ReadTable(QByteArrayView bytes, const PsfLayout& layout, qint64 at,
                     }
                     value = value << 6 | (next & 0x3F);
                 }
+                if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+                    return FaceFailure(at, QStringLiteral("the Unicode table holds no UTF-8"));
+                }
                 at += length;
             }
             if (!inSequence) {
@@ -146,6 +149,9 @@ Result ReadPsf(QByteArrayView bytes, BitmapFace& face) {
         }
     }
     const qsizetype stride = (layout.width + 7) / 8;
+    // Each character gets a copy of its glyph: the copies together are held to the size of the
+    // largest file, so that a table naming one glyph for every character can't fill the memory.
+    qint64 copied = 0;
     for (qint64 index = 0; index < layout.glyphs; ++index) {
         const auto& of = characters[static_cast<std::size_t>(index)];
         if (of.empty()) {
@@ -158,6 +164,12 @@ Result ReadPsf(QByteArrayView bytes, BitmapFace& face) {
         glyph.bits.assign(reinterpret_cast<const std::uint8_t*>(bytes.data() + at),
                           reinterpret_cast<const std::uint8_t*>(bytes.data() + at +
                                                                 stride * layout.height));
+        copied += static_cast<qint64>(of.size()) * (stride * layout.height + 64);
+        if (copied > MaxFaceFileSize) {
+            return FaceFailure(layout.dataAt + layout.glyphs * layout.glyphSize,
+                               QStringLiteral("its Unicode table names more glyphs than a face "
+                                              "holds"));
+        }
         for (const char32_t character : of) {
             face.glyphs.try_emplace(character, glyph);
         }

@@ -33,9 +33,10 @@ namespace {
 constexpr std::array<GenerationStyle, 3> Styles = {
     GenerationStyle::Normal, GenerationStyle::Shadowed, GenerationStyle::Outlined};
 
-// The glyphs are shown up to three times their size, so that a small font's marks can be seen.
+// The glyphs are shown at least three times their size (up to six for a small font), so that an
+// ogonek or a stroke can be judged.
 constexpr int GlyphZoom = 3;
-constexpr int LargestIcon = 48;
+constexpr int LargestIcon = 96;
 
 QString Capitalised(QString text) {
     if (!text.isEmpty()) {
@@ -62,6 +63,15 @@ public:
                 page.name);
         }
         pages_->setCurrentIndex(std::max(0, pages_->findData(initial.toPage)));
+        // The page the font is drawn for comes first: the table reads the font through it.
+        fromPages_ = new QComboBox(this);
+        for (int i = 0; i < pages_->count(); ++i) {
+            fromPages_->addItem(pages_->itemText(i), pages_->itemData(i));
+        }
+        if (fromPages_->findData(initial.fromPage) < 0) {
+            fromPages_->addItem(QFileInfo(initial.fromPage).fileName(), initial.fromPage);
+        }
+        fromPages_->setCurrentIndex(std::max(0, fromPages_->findData(initial.fromPage)));
 
         ofText_ = new QRadioButton(QStringLiteral("Those of this text:"), this);
         wholePage_ = new QRadioButton(QStringLiteral("Every letter of the page"), this);
@@ -103,6 +113,7 @@ public:
         drawing->addWidget(styles_);
         drawing->addStretch();
         auto* form = new QFormLayout;
+        form->addRow(QStringLiteral("Code page the font is drawn for:"), fromPages_);
         form->addRow(QStringLiteral("Code page of the game's text:"), pages_);
         form->addRow(QStringLiteral("Letters:"), letters);
         form->addRow(QString(), drawing);
@@ -118,6 +129,7 @@ public:
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
         connect(pages_, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
+        connect(fromPages_, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
         connect(styles_, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
         connect(group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool on) {
             if (on) {
@@ -150,6 +162,7 @@ public:
     AddLettersChoices Choices() const {
         AddLettersChoices choices;
         choices.toPage = pages_->currentData().toString();
+        choices.fromPage = fromPages_->currentData().toString();
         choices.letters =
             wholePage_->isChecked() ? WantedLetters::WholePage : WantedLetters::OfText;
         choices.text = text_->text();
@@ -184,8 +197,8 @@ private:
         for (const AddLettersPreview::Row& row : preview.rows) {
             largest = largest.expandedTo(row.glyph.size());
         }
-        const int zoom =
-            std::clamp(LargestIcon / std::max(largest.width(), largest.height()), 1, GlyphZoom);
+        const int zoom = std::clamp(LargestIcon / std::max(largest.width(), largest.height()),
+                                    GlyphZoom, 2 * GlyphZoom);
         const QSize canvasSize = largest * zoom;
         for (const AddLettersPreview::Row& row : preview.rows) {
             auto* item = new QTreeWidgetItem(table_, {row.code, row.letter, QString(), row.how});
@@ -207,6 +220,7 @@ private:
     std::optional<FontChoice> drawWith_;
     QTimer* typing_ = nullptr;
     QComboBox* pages_ = nullptr;
+    QComboBox* fromPages_ = nullptr;
     QRadioButton* ofText_ = nullptr;
     QRadioButton* wholePage_ = nullptr;
     QLineEdit* text_ = nullptr;

@@ -43,6 +43,9 @@ struct AddLettersChoices {
     QString text;
     std::optional<FontChoice> drawWith; // nothing: no letter is drawn
     GenerationStyle style = GenerationStyle::Normal;
+    // The page the font is drawn for: a standard page's name, or the font's own page (a mapping
+    // file) as it stands.
+    QString fromPage = QStringLiteral("latin1");
 };
 
 // What Add Letters would do with the choices, as the dialog shows it.

@@ -44,7 +44,8 @@ class Planner {
 public:
     Planner(const Charset& font, const AddLettersRequest& request)
         : font_(font), request_(request), palette_(font.ColorCount()),
-          composer_(font, request.fromPage, StyleFor(font, request)),
+          found_(FindLetterStyle(font, request.fromPage)),
+          composer_(font, request.fromPage, found_, StyleFor(found_, font, request)),
           recipes_(composer_.bodies(), request.fromPage,
                    [this](char32_t part) { return PartFor(part); },
                    [this](char32_t part) { return DrawBody(part).glyph; }) {}
@@ -52,9 +53,10 @@ public:
     LetterRow Plan(char32_t letter);
     const LetterStyle& style() const { return composer_.style(); }
 
+
 private:
-    static LetterStyle StyleFor(const Charset& font, const AddLettersRequest& request) {
-        const LetterStyle found = FindLetterStyle(font, request.fromPage);
+    static LetterStyle StyleFor(const LetterStyle& found, const Charset& font,
+                                const AddLettersRequest& request) {
         return request.style ? NamedLetterStyle(*request.style, found, font.ColorCount()) : found;
     }
     const Glyph* GlyphShowing(char32_t letter) const {
@@ -77,12 +79,14 @@ private:
         QString detail;
     };
     DrawnBody DrawBody(char32_t letter);
+    LetterRow PlanRow(char32_t letter);
     bool Compose(LetterRow& row);
     void Draw(LetterRow& row);
 
     const Charset& font_;
     const AddLettersRequest& request_;
     PaletteLookup palette_;
+    LetterStyle found_; // the style the font's own letters follow
     LetterComposer composer_;
     std::unique_ptr<LetterDrawer> drawer_;
     RecipeBook recipes_;
@@ -146,6 +150,18 @@ void Planner::Draw(LetterRow& row) {
 }
 
 LetterRow Planner::Plan(char32_t letter) {
+    LetterRow row = PlanRow(letter);
+    // The style drawn round a letter can grow it past what a font file holds.
+    if (WritesGlyph(row.source) && !FitsFontFile(row.glyph)) {
+        row.source = LetterSource::Missing;
+        row.detail = QStringLiteral("missing: made, it would not fit a font file (at most "
+                                    "127 x 127 pixels, offsets -128 to 127)");
+        row.glyph = Glyph();
+    }
+    return row;
+}
+
+LetterRow Planner::PlanRow(char32_t letter) {
     LetterRow row;
     row.letter = letter;
     row.code = request_.toPage.CodeOf(letter);

@@ -53,8 +53,8 @@ void Stamp(Glyph& body, const QImage& mark, QPoint at, const PaletteLookup& pale
 } // namespace
 
 LetterComposer::LetterComposer(const Charset& font, const CodePage& page,
-                               const LetterStyle& style)
-    : bodies_(BodiesOf(font, style)), page_(page), style_(style), palette_(font.ColorCount()),
+                               const LetterStyle& found, const LetterStyle& style)
+    : bodies_(BodiesOf(font, found)), page_(page), style_(style), palette_(font.ColorCount()),
       marks_(bodies_, page, palette_) {}
 
 bool LetterComposer::CaronBeside(char32_t base) const {
@@ -219,6 +219,9 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
     QString detail = QStringLiteral("composed from ") + LetterName(named);
     if (stroked) {
         body = DrawStroke(*body, stroked->stroke, palette_);
+        if (!body) {
+            return std::nullopt; // a base with no ink takes no stroke
+        }
         detail += QStringLiteral(" + a stroke");
     }
     const char32_t shape = marked ? parts[0] : base; // the letter the marks go on, by its script
@@ -238,7 +241,7 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         }
         QString name;
         if (!AddMark(*body, shape, mark, name)) {
-            return Composed{std::nullopt, named, detail};
+            return std::nullopt; // a base with no ink takes no mark
         }
         detail += QStringLiteral(" + ") + name;
     }

@@ -18,7 +18,10 @@ namespace fontlathe {
 // font's style goes on at the end.
 class LetterComposer {
 public:
-    LetterComposer(const Charset& font, const CodePage& page, const LetterStyle& style);
+    // found is the style the font's letters follow, which comes off them; style is the one new
+    // letters get (another where the user names one).
+    LetterComposer(const Charset& font, const CodePage& page, const LetterStyle& found,
+                   const LetterStyle& style);
 
     struct Composed {
         std::optional<Glyph> glyph; // nothing when it would not fit a font file

@@ -50,6 +50,7 @@ TEST(FaceFilesTest, EveryFormatAndLayoutGivesTheSamePixelsOnTheSameLine) {
         {"PCF", PcfOf(sample, {})},
         {"PCF LSB bytes and bits, pad 1", PcfOf(sample, {false, false, 1, 1, false})},
         {"PCF LSB bytes, MSB bits, unit 4", PcfOf(sample, {false, true, 4, 4, false})},
+        {"PCF LSB bytes, MSB bits, unit 4, pad 1", PcfOf(sample, {false, true, 1, 4, false})},
         {"PCF MSB bytes, LSB bits, unit 2, pad 8", PcfOf(sample, {true, false, 8, 2, false})},
         {"PCF compressed metrics, gzipped", Gzipped(PcfOf(sample, {true, true, 2, 1, true}))},
         {"PSF1 with table", PsfOf(sample, 1, true)},
@@ -180,6 +181,7 @@ TEST(FaceFilesTest, DamagedFilesAreRefusedWithTheOffset) {
          QStringLiteral("at byte %1: the Unicode table is cut short").arg(psf.size() - 1)},
         {"gzip cut short", gzipped.first(gzipped.size() / 2), QStringLiteral("gzip stream")},
         {"no face", QByteArray("CHAR\0\0\0\0", 8), QStringLiteral("no bitmap font")},
+        {"no glyph", QByteArray("STARTFONT 2.1\nCHARS 0\nENDFONT\n"), QStringLiteral("it holds no glyph")},
     };
     for (const Case& c : cases) {
         BitmapFace face;

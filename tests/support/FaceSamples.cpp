@@ -58,8 +58,9 @@ public:
             out += static_cast<char>(value >> shift & 0xFF);
         }
     }
-    // The row as the layout stores it: bits reversed in each byte for LSB-first bit order, bytes
-    // reversed in each scan unit where the byte order differs from the bit order.
+    // The bitmap data as the layout stores it: bits reversed in each byte for LSB-first bit
+    // order, bytes reversed in each scan unit of the whole block where the byte order differs
+    // from the bit order.
     QByteArray Stored(QByteArray bits) const {
         for (char& byte : bits) {
             if (!layout_.msbBits) {
@@ -71,6 +72,9 @@ public:
             }
         }
         if (layout_.msbBits != layout_.msbBytes) {
+            bits.append(QByteArray((layout_.unitBytes - bits.size() % layout_.unitBytes) %
+                                       layout_.unitBytes,
+                                   '\0'));
             for (qsizetype at = 0; at + layout_.unitBytes <= bits.size(); at += layout_.unitBytes) {
                 std::reverse(bits.begin() + at, bits.begin() + at + layout_.unitBytes);
             }
@@ -175,9 +179,10 @@ QByteArray PcfOf(const SampleFace& face, const PcfLayout& layout) {
         write.Number(offsets, static_cast<std::uint32_t>(bitmaps.size()), 4);
         const int stride = (ink.width() + 8 * layout.padBytes - 1) / (8 * layout.padBytes) * layout.padBytes;
         for (int row = ink.top(); row <= ink.bottom(); ++row) {
-            bitmaps += write.Stored(RowBits(glyph, row, ink.left(), ink.width(), stride));
+            bitmaps += RowBits(glyph, row, ink.left(), ink.width(), stride);
         }
     }
+    bitmaps = write.Stored(bitmaps);
     for (int pad = 0; pad < 4; ++pad) {
         write.Number(offsets, static_cast<std::uint32_t>(bitmaps.size()), 4);
     }
