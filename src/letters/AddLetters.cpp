@@ -271,6 +271,21 @@ AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& requ
             plan.rows.push_back(planner.Plan(letter));
         }
     }
+    // A font drawn for a mapping file has its letters where no standard page puts them: every
+    // letter it has that the target page holds elsewhere moves there too, wanted or not, so that
+    // no code keeps the old layout's glyph.
+    if (CodePage::NamesMappingFile(request.fromPage.name())) {
+        for (int code = FirstLetterCode; code < GlyphSlotCount; ++code) {
+            const std::optional<char32_t> letter = request.fromPage.CharacterAt(code);
+            if (letter && font.GlyphAt(code) != nullptr && seen.insert(*letter).second &&
+                request.toPage.CodeOf(*letter) != CodePage::NotInPage &&
+                request.toPage.CodeOf(*letter) != code) {
+                if (LetterRow row = planner.Plan(*letter); row.source == LetterSource::Moved) {
+                    plan.rows.push_back(std::move(row));
+                }
+            }
+        }
+    }
     // A letter whose glyph a new one replaces is lost when the target page has no place for it;
     // one the page holds at another code is moved there when wanted, and is not lost.
     for (const LetterRow& row : plan.rows) {

@@ -56,7 +56,9 @@ struct LetterRow {
 
 // What Add Letters will do to a font, worked out before anything changes.
 struct AddLettersPlan {
-    std::vector<LetterRow> rows; // one a wanted letter, in the order asked
+    // One a wanted letter, in the order asked; for a font drawn for a mapping file, then one for
+    // each other letter it has that moves to the target page's code for it.
+    std::vector<LetterRow> rows;
     std::vector<char32_t> lost;  // letters a new glyph replaces that the target page has no
                                  // place for
     int numChars = 0;            // the stored count afterwards

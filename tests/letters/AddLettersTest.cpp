@@ -450,6 +450,31 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     EXPECT_EQ(extra(U'ď', U'd'), (Ink{{8, 0, 3}, {8, 1, 3}, {7, 2, 3}}));
 }
 
+// A font drawn for a mapping file keeps no glyph of its old layout: every letter it has that the
+// target page holds elsewhere moves there, wanted or not; a standard page's font only gets the
+// letters wanted.
+TEST(AddLettersTest, AFontDrawnForAMappingFileMovesEveryLetterItHas) {
+    Charset font = LatinFont();
+    Draw(font, 0xEA, E); // é, one code later than Latin-1 puts it
+    CodePage layout;
+    ASSERT_TRUE(CodePage::ParseMapping("0x61 0x61\n0x73 0x73\n0xEA 0xE9", u"game-layout.txt"_s,
+                                       layout)
+                    .ok());
+    for (const bool mapped : {true, false}) {
+        AddLettersRequest request;
+        request.fromPage = mapped ? layout : CodePage();
+        request.toPage = *CodePage::Standard(u"cp1250"_s);
+        request.letters = {U'ś'};
+        const AddLettersPlan plan = PlanAddLetters(font, request);
+        ASSERT_EQ(plan.rows.size(), mapped ? 2u : 1u);
+        if (mapped) {
+            EXPECT_EQ(plan.rows[1].letter, U'é');
+            EXPECT_EQ(plan.rows[1].code, 0xE9);
+            EXPECT_EQ(plan.rows[1].detail, u"moved from 0xEA"_s);
+        }
+    }
+}
+
 // A Cyrillic or Greek letter that looks like a Latin one, and the no-break space and soft
 // hyphen, are the glyph of their Latin twin byte for byte.
 TEST(AddLettersTest, ALetterThatLooksLikeALatinOneIsACopyOfIt) {
