@@ -12,7 +12,10 @@
 #include "faces/FaceFile.h"
 #include "generate/DrawingFont.h"
 #include "letters/AddLetters.h"
+#include "letters/LetterPicture.h"
+#include "charset/FileAccess.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,6 +32,7 @@ struct FontReport {
     QString name;
     AddLettersPlan plan;
     QString fromPage; // the page the font is drawn for
+    Charset font;     // as it was, for the picture
 };
 
 QString Letter(char32_t letter) {
@@ -118,7 +122,7 @@ CommandOutcome AddToFontFile(const QString& input, const QString& output,
     if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
         return loaded;
     }
-    reports.push_back({input, PlanAddLetters(set, request), request.fromPage.name()});
+    reports.push_back({input, PlanAddLetters(set, request), request.fromPage.name(), set});
     if (writing == Writing::Write) {
         ApplyAddLetters(reports.back().plan, set);
         if (const Result saved = SaveCharset(set, output, DirtyBytes::Off); !saved) {
@@ -152,7 +156,7 @@ CommandOutcome AddToDiskFonts(const GameBundle& original, const std::vector<int>
             forFont.fromPage = page->second;
         }
         reports.push_back({GameFont(paths.data, paths.index, number).DisplayName(),
-                           PlanAddLetters(set, forFont), forFont.fromPage.name()});
+                           PlanAddLetters(set, forFont), forFont.fromPage.name(), set});
         if (writing == Writing::DryRun || !ChangesFont(reports.back().plan, set)) {
             continue;
         }
@@ -344,6 +348,24 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     const CommandOutcome outcome =
         game ? AddToGameFonts(input, *fontChoice, request, fontPages, writing, reports, messages)
              : AddToFontFile(input, output.value_or(QString()), request, writing, reports);
+    // The picture shows what the run made, whether or not it wrote it.
+    if (const auto picture = parsed.Value(QStringLiteral("--picture")); picture && !outcome.failed()) {
+        std::vector<Charset> after;
+        after.reserve(reports.size());
+        std::vector<PictureFont> fonts;
+        for (const FontReport& report : reports) {
+            after.push_back(report.font);
+            ApplyAddLetters(report.plan, after.back());
+            fonts.push_back({report.name, &report.font, &report.plan, &after.back()});
+        }
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        AddLettersPicture(fonts, request.toPage).save(&buffer, "PNG");
+        if (const Result written = WriteWholeFile(*picture, png); !written) {
+            return Fail(err, *picture, written.reason());
+        }
+    }
     if (parsed.Has(QStringLiteral("--json"))) {
         QJsonArray fonts;
         for (const FontReport& report : reports) {

@@ -148,7 +148,7 @@ std::vector<CliCommand> MakeCommands() {
     add(QStringLiteral("add-letters"),
         {{QStringLiteral("--all"), QStringLiteral("--dry-run"), Json},
          {CodePage, QStringLiteral("--from-page"), Text, TextFile, TextEncoding,
-          QStringLiteral("--draw-with"), Style, Font, Output},
+          QStringLiteral("--draw-with"), Style, Font, Output, QStringLiteral("--picture")},
          1,
          0,
          {QStringLiteral("--from-page")}},
@@ -160,6 +160,7 @@ std::vector<CliCommand> MakeCommands() {
                        "[--draw-with FAMILY]\n"
                        "           [--text-encoding E] [--style normal|shadowed|outlined] "
                        "[--dry-run] [--json]\n"
+                       "           [--picture OUT.png]\n"
                        "                                   add the letters page P needs to the "
                        "font, each in\n"
                        "                                   the font's own style, and tell how "

@@ -106,6 +106,9 @@ bool Planner::Compose(LetterRow& row) {
     }
     row.source = LetterSource::Composed;
     row.detail = composed->detail;
+    if (const Glyph* base = font_.GlyphAt(request_.fromPage.CodeOf(composed->base))) {
+        row.from = *base;
+    }
     row.glyph = std::move(*composed->glyph);
     return true;
 }
@@ -184,7 +187,7 @@ LetterRow Planner::PlanRow(char32_t letter) {
     if (const int from = request_.fromPage.CodeOf(letter); font_.GlyphAt(from) != nullptr) {
         row.source = LetterSource::Moved;
         row.detail = QStringLiteral("moved from ") + CodeText(from);
-        row.glyph = *font_.GlyphAt(from);
+        row.glyph = row.from = *font_.GlyphAt(from);
         return row;
     }
     if (Compose(row)) {
@@ -193,7 +196,7 @@ LetterRow Planner::PlanRow(char32_t letter) {
     if (const auto twin = LatinTwinOf(letter); twin && GlyphShowing(*twin) != nullptr) {
         row.source = LetterSource::Borrowed;
         row.detail = QStringLiteral("borrowed from ") + LetterName(*twin);
-        row.glyph = *GlyphShowing(*twin);
+        row.glyph = row.from = *GlyphShowing(*twin);
         return row;
     }
     if (std::optional<RecipeLetter> built = recipes_.Build(row.letter)) {

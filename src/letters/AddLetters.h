@@ -52,6 +52,9 @@ struct LetterRow {
     LetterSource source = LetterSource::Missing;
     QString detail; // "kept", "moved from 0xE9", "composed from e + the font's acute", ...
     Glyph glyph;    // the glyph to write, for Moved, Composed, Borrowed and Drawn
+    // The font's glyph it was made from (the base of a composed letter, the twin of a borrowed
+    // one, the glyph moved); absent for a drawn letter and one a recipe built.
+    Glyph from;
 };
 
 // What Add Letters will do to a font, worked out before anything changes.

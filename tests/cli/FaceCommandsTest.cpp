@@ -95,13 +95,24 @@ TEST_F(CliAppTest, FacesBecomeFontsFontsBecomeFacesAndFacesDraw) {
 
     // Add Letters draws what nothing else makes with the face, on the font's baseline.
     run = Cli({"add-letters", "cell.char", "--codepage", "cp1251", "--text", "Ж", "--draw-with",
-               "cell.pcf.gz", "--json", "-o", "added.char"});
+               "cell.pcf.gz", "--json", "-o", "added.char", "--picture", "added.png"});
     ASSERT_EQ(run.status, ExitSuccess) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(u"drawn with cell.pcf.gz at 12 px"_s)) << run.out.toStdString();
     const Charset added = Read(PathOf(u"added.char"_s));
     const Glyph* drawn = added.GlyphAt(0xC6);
     ASSERT_NE(drawn, nullptr);
     EXPECT_EQ(InkRows(*drawn), u"2: #..#..# .#.#.#. ..###.. .#.#.#. #..#..# #..#..# #..#..#"_s);
+    // The picture shows the made letter's pixels four times enlarged.
+    const QImage picture(PathOf(u"added.png"_s));
+    const QImage enlarged = drawn->raster.scaled(drawn->raster.size() * 4);
+    bool shown = false;
+    for (int y = 0; !shown && y + enlarged.height() <= picture.height(); ++y) {
+        for (int x = 0; !shown && x + enlarged.width() <= picture.width(); ++x) {
+            shown = picture.copy(x, y, enlarged.width(), enlarged.height())
+                        .convertToFormat(QImage::Format_RGB32) == enlarged;
+        }
+    }
+    EXPECT_TRUE(shown);
 
     WriteFile(u"broken.bdf"_s, "STARTFONT 2.1\nCHARS 1\n");
     for (const QStringList& args :
