@@ -41,7 +41,8 @@ AddLettersPreview PreviewOf(const AddLettersPlan& plan) {
     for (const LetterRow& row : plan.rows) {
         preview.rows.push_back({CodeText(row.code),
                                 row.letter == U' ' ? QStringLiteral("space") : Letter(row.letter),
-                                row.detail, row.glyph.present() ? row.glyph.raster : QImage()});
+                                row.detail, row.glyph.present() ? row.glyph.raster : QImage(),
+                                row.from.present() ? row.from.raster : QImage()});
     }
     QStringList lost;
     for (const char32_t letter : plan.lost) {

@@ -195,18 +195,24 @@ private:
         // pixmap, which the view draws unscaled: an icon it scales down loses pixels.
         QSize largest(1, 1);
         for (const AddLettersPreview::Row& row : preview.rows) {
-            largest = largest.expandedTo(row.glyph.size());
+            largest = largest.expandedTo(row.glyph.size()).expandedTo(row.from.size());
         }
         const int zoom = std::clamp(LargestIcon / std::max(largest.width(), largest.height()),
                                     GlyphZoom, 2 * GlyphZoom);
-        const QSize canvasSize = largest * zoom;
+        // The glyph it was made from, then the new one.
+        const int gap = 2 * zoom;
+        const QSize canvasSize(2 * largest.width() * zoom + gap, largest.height() * zoom);
         for (const AddLettersPreview::Row& row : preview.rows) {
             auto* item = new QTreeWidgetItem(table_, {row.code, row.letter, QString(), row.how});
             if (!row.glyph.isNull()) {
                 QPixmap canvas(canvasSize);
                 canvas.fill(Qt::transparent);
                 QPainter painter(&canvas);
-                painter.drawImage(QPoint(0, 0), row.glyph.scaled(row.glyph.size() * zoom));
+                if (!row.from.isNull()) {
+                    painter.drawImage(QPoint(0, 0), row.from.scaled(row.from.size() * zoom));
+                }
+                painter.drawImage(QPoint(largest.width() * zoom + gap, 0),
+                                  row.glyph.scaled(row.glyph.size() * zoom));
                 painter.end();
                 item->setData(2, Qt::DecorationRole, canvas);
             }

@@ -55,6 +55,7 @@ struct AddLettersPreview {
         QString letter;
         QString how;  // "composed from a + a built-in ogonek"
         QImage glyph; // the new glyph; null where the letter gets none
+        QImage from = QImage(); // the font's glyph it was made from; null for none
     };
     std::vector<Row> rows;
     QString lost;   // the letters lost, separated by spaces, or "none"
