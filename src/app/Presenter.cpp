@@ -12,6 +12,7 @@
 #include "views/PaletteBar.h"
 
 #include <QAction>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <initializer_list>
@@ -72,7 +73,7 @@ void Presenter::RefreshHeader() {
     window_.SetTextIfChanged(Control::HeightField, QString::number(set.fontHeight));
     window_.SetTextIfChanged(Control::VersionLabel,
                              QStringLiteral("Unknown Parameter: %1").arg(set.version));
-    window_.SetTextIfChanged(Control::CodePageLabel, CodePageLabelText(document_.codePage()));
+    ShowCodePageLabel(document_.codePage());
     UpdateWindowTitle();
     for (int i = 0; i < ColorMapSize; ++i) {
         window_.SetTextIfChanged(Control::ColorMapField0 + i,
@@ -149,8 +150,19 @@ void Presenter::ShowCodePage() {
     const CodePage& page = document_.codePage();
     window_.charList()->charModel()->SetCodePage(page);
     window_.CheckCodePage(page.name());
-    window_.SetTextIfChanged(Control::CodePageLabel, CodePageLabelText(page));
+    ShowCodePageLabel(page);
     window_.control(Control::CodePageLabel)->setToolTip(CodePageToolTip(page));
+}
+
+// The page's name whole: where "Code Page: " and a mapping file's name do not fit the label, the
+// name alone (the tooltip says the rest).
+void Presenter::ShowCodePageLabel(const CodePage& page) {
+    const QWidget* label = window_.control(Control::CodePageLabel);
+    QString text = CodePageLabelText(page);
+    if (label->fontMetrics().horizontalAdvance(text) > label->width()) {
+        text = QFileInfo(page.name()).fileName();
+    }
+    window_.SetTextIfChanged(Control::CodePageLabel, text);
 }
 
 } // namespace fontlathe

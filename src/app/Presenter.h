@@ -4,6 +4,7 @@
 
 namespace fontlathe {
 
+class CodePage;
 class Document;
 class MainWindow;
 
@@ -46,6 +47,7 @@ public:
     void UpdateEditMenu();
     // The table, the Code Page menu and the information line follow the document's page.
     void ShowCodePage();
+    void ShowCodePageLabel(const CodePage& page);
 
 private:
     const Document& document_;

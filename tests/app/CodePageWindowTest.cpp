@@ -77,7 +77,12 @@ TEST_F(CodePageWindowTest, AMappingFileIsAPageAndABadOneChangesNothing) {
     Start();
     environment_.openAnswers = {PathOf(u"polish.txt"_s)};
     dispatcher().MenuCommand(Menu::LoadMappingFile);
-    EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: polish.txt"_s);
+    // The file's name whole: "Code Page: " goes where both do not fit.
+    const auto showsPolish = [this] {
+        const QString label = Text(Control::CodePageLabel);
+        return label == u"Code Page: polish.txt"_s || label == u"polish.txt"_s;
+    };
+    EXPECT_TRUE(showsPolish()) << Text(Control::CodePageLabel).toStdString();
     EXPECT_EQ(CharAt(0x80), u"\u0104"_s);
     EXPECT_EQ(CharAt(0x41), u"n.p."_s) << "a code without a line stands for nothing";
     environment_.openAnswers = {PathOf(u"bad.txt"_s)};
@@ -85,7 +90,7 @@ TEST_F(CodePageWindowTest, AMappingFileIsAPageAndABadOneChangesNothing) {
     ASSERT_FALSE(environment_.messages.empty());
     EXPECT_TRUE(environment_.messages.back().text.contains(u"line 2"_s, Qt::CaseInsensitive))
         << environment_.messages.back().text.toStdString();
-    EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: polish.txt"_s);
+    EXPECT_TRUE(showsPolish());
     // A font never opened before starts with a standard page, never with another's mapping file.
     Charset font;
     font.NewCharset(1);
