@@ -7,7 +7,9 @@
 #include "gui/Environment.h"
 #include "letters/AddLetters.h"
 
+#include <QSettings>
 #include <QStringList>
+#include <QVariantMap>
 
 #include <array>
 #include <cmath>
@@ -27,6 +29,9 @@ QString CodeText(int code) {
                : QStringLiteral("0x") +
                      QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper();
 }
+
+const QString StyleOfFileKey = QStringLiteral("addLettersStyleOfFile");
+const QString DrawnWithKey = QStringLiteral("addLettersDrawnWith");
 
 // The font the letters are drawn with, as Generate makes it from the requester's choice.
 GenerationFont DrawingFontOf(const FontChoice& choice) {
@@ -97,12 +102,38 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
     initial.fromPage = document_.codePage().name();
     initial.text = window_.PreviewSampleText();
     initial.style = style;
+    // A style the user chose over the font's own is remembered for the font, and the font drawn
+    // with last is offered again.
+    QSettings settings;
+    QVariantMap styles = settings.value(StyleOfFileKey).toMap();
+    const QString key = document_.FileKey();
+    if (style == GenerationStyle::Normal && styles.contains(key)) {
+        initial.style = GenerationStyleNamed(styles.value(key).toString()).value_or(style);
+    }
+    if (const QStringList last = settings.value(DrawnWithKey).toStringList(); last.size() == 3) {
+        initial.drawWith = FontChoice{last[0], last[1].toDouble()};
+        initial.drawWith->styleName = last[2];
+    }
     const std::optional<AddLettersChoices> chosen =
         environment_.AskAddLetters(&window_, initial, [&](const AddLettersChoices& choices) {
             return PreviewOf(PlanAddLetters(document_.set(), requestFor(choices)));
         });
     if (!chosen) {
         return ViewScope::Nothing;
+    }
+    if (!key.isEmpty()) {
+        if (chosen->style != GenerationStyle::Normal) {
+            styles.insert(key, GenerationStyleName(chosen->style));
+        } else {
+            styles.remove(key);
+        }
+        settings.setValue(StyleOfFileKey, styles);
+    }
+    if (chosen->drawWith) {
+        settings.setValue(DrawnWithKey,
+                          QStringList{chosen->drawWith->family,
+                                      QString::number(chosen->drawWith->pointSize),
+                                      chosen->drawWith->styleName});
     }
     const AddLettersPlan plan = PlanAddLetters(document_.set(), requestFor(*chosen));
     document_.ChangeWithPage(

@@ -83,6 +83,13 @@ TEST_F(AddLettersWindowTest, ShowsThePlanThenAddsThePolishLettersAsOneStep) {
         << "the glyphs and the page they were drawn for come back together";
     dispatcher().MenuCommand(Menu::Redo);
     EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: cp1250"_s);
+
+    // A style chosen over the font's own is offered again for this font.
+    environment_.addLettersAnswers.push_back(
+        {u"cp1250"_s, WantedLetters::OfText, u"ę"_s, std::nullopt, GenerationStyle::Outlined});
+    dispatcher().MenuCommand(Menu::AddLetters);
+    dispatcher().MenuCommand(Menu::AddLetters);
+    EXPECT_EQ(environment_.addLettersRequests.back().style, GenerationStyle::Outlined);
 }
 
 // Generate on a font of a game's bundle asks first, naming the game's glyphs it will not draw
