@@ -1,12 +1,18 @@
 // Edit > Add Letters: a language's letters added to the open font, shown before anything changes.
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "ProgramTexts.h"
+#include "charset/FileAccess.h"
 #include "document/Document.h"
 #include "edit/WholeSetEdit.h"
 #include "generate/DrawingSource.h"
 #include "gui/Environment.h"
 #include "letters/AddLetters.h"
+#include "letters/LetterPicture.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 #include <QVariantMap>
@@ -65,15 +71,23 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
     const int gameVersion = gameFont ? gameFont->version() : AnyGameVersion;
     // The dialog plans on every change: a face file is read once.
     std::map<QString, std::optional<DrawingSource>> sources;
-    const auto requestFor = [this, gameVersion, &sources](const AddLettersChoices& choices) {
+    std::map<QString, CodePage> pages; // a mapping file is read once too
+    const auto requestFor = [this, gameVersion, &sources,
+                             &pages](const AddLettersChoices& choices) {
         AddLettersRequest request;
         // The font is read through the page the dialog says it is drawn for: the document's
         // own unless the user chose another there.
         request.fromPage = CodePage::Standard(choices.fromPage)
                                .value_or(document_.codePage());
-        if (const std::optional<CodePage> page = CodePage::Standard(choices.toPage)) {
-            request.toPage = *page;
+        auto page = pages.find(choices.toPage);
+        if (page == pages.end()) {
+            CodePage chosen;
+            if (!CodePage::Choose(choices.toPage, chosen)) {
+                chosen = CodePage();
+            }
+            page = pages.emplace(choices.toPage, chosen).first;
         }
+        request.toPage = page->second;
         request.letters = choices.letters == WantedLetters::WholePage
                               ? EveryLetterOf(request.toPage)
                               : LettersOfText(choices.text);
@@ -114,10 +128,40 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
         initial.drawWith = FontChoice{last[0], last[1].toDouble()};
         initial.drawWith->styleName = last[2];
     }
-    const std::optional<AddLettersChoices> chosen =
-        environment_.AskAddLetters(&window_, initial, [&](const AddLettersChoices& choices) {
+    // The picture of what the choices would make, saved where the user says.
+    const auto savePicture = [&](QWidget* dialog, const AddLettersChoices& choices) {
+        const AddLettersRequest request = requestFor(choices);
+        const AddLettersPlan plan = PlanAddLetters(document_.set(), request);
+        Charset after = document_.set();
+        ApplyAddLetters(plan, after);
+        const QImage picture = AddLettersPicture(
+            {{document_.DisplayName(), &document_.set(), &plan, &after}}, request.toPage);
+        QString path = environment_.AskSaveFileName(
+            dialog, QStringLiteral("Save Picture"),
+            QDir(document_.RequesterFolder()).filePath(QStringLiteral("letters.png")),
+            QStringLiteral("PNG Image (*.png)|*.png"));
+        if (path.isEmpty()) {
+            return;
+        }
+        if (QFileInfo(path).suffix().isEmpty()) {
+            path += QStringLiteral(".png");
+        }
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "PNG");
+        if (const Result written = WriteWholeFile(path, png); !written) {
+            environment_.ShowError(dialog, ProgramTitle,
+                                   QStringLiteral("Could not save \"%1\": %2")
+                                       .arg(path, written.reason()));
+        }
+    };
+    const std::optional<AddLettersChoices> chosen = environment_.AskAddLetters(
+        &window_, initial,
+        [&](const AddLettersChoices& choices) {
             return PreviewOf(PlanAddLetters(document_.set(), requestFor(choices)));
-        });
+        },
+        savePicture);
     if (!chosen) {
         return ViewScope::Nothing;
     }

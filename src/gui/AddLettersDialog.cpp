@@ -53,7 +53,8 @@ QString FontLabel(const QString& family) {
 class AddLettersDialog : public QDialog {
 public:
     AddLettersDialog(QWidget* parent, const AddLettersChoices& initial,
-                     const AddLettersPlanner& plan, const FontAsker& askFont)
+                     const AddLettersPlanner& plan, const FontAsker& askFont,
+                     const FileAsker& askFile, const AddLettersPictureSaver& save)
         : QDialog(parent), plan_(plan), askFont_(askFont), drawWith_(initial.drawWith) {
         setWindowTitle(QStringLiteral("Add Letters"));
         pages_ = new QComboBox(this);
@@ -62,11 +63,19 @@ public:
                 QStringLiteral("%1: %2 (%3)").arg(page.name, page.script, page.description),
                 page.name);
         }
+        // A mapping file can be the target page too, as on the command line.
+        if (pages_->findData(initial.toPage) < 0 && !initial.toPage.isEmpty()) {
+            pages_->addItem(QFileInfo(initial.toPage).fileName(), initial.toPage);
+        }
+        pages_->addItem(QStringLiteral("Mapping File..."), QString());
         pages_->setCurrentIndex(std::max(0, pages_->findData(initial.toPage)));
+        lastPage_ = pages_->currentIndex();
         // The page the font is drawn for comes first: the table reads the font through it.
         fromPages_ = new QComboBox(this);
-        for (int i = 0; i < pages_->count(); ++i) {
-            fromPages_->addItem(pages_->itemText(i), pages_->itemData(i));
+        for (const CodePageInfo& page : KnownCodePages()) {
+            fromPages_->addItem(
+                QStringLiteral("%1: %2 (%3)").arg(page.name, page.script, page.description),
+                page.name);
         }
         if (fromPages_->findData(initial.fromPage) < 0) {
             fromPages_->addItem(QFileInfo(initial.fromPage).fileName(), initial.fromPage);
@@ -118,6 +127,9 @@ public:
         form->addRow(QStringLiteral("Letters:"), letters);
         form->addRow(QString(), drawing);
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        QPushButton* picture =
+            buttons->addButton(QStringLiteral("Save Picture..."), QDialogButtonBox::ActionRole);
+        connect(picture, &QPushButton::clicked, this, [this, save] { save(this, Choices()); });
         auto* layout = new QVBoxLayout(this);
         layout->addLayout(form);
         layout->addWidget(table_, 1);
@@ -128,7 +140,20 @@ public:
 
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-        connect(pages_, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
+        connect(pages_, &QComboBox::currentIndexChanged, this, [this, askFile](int index) {
+            if (pages_->itemData(index).toString().isEmpty()) {
+                const QString path = askFile(this);
+                const QSignalBlocker quiet(pages_);
+                if (path.isEmpty()) {
+                    pages_->setCurrentIndex(lastPage_);
+                    return;
+                }
+                pages_->insertItem(index, QFileInfo(path).fileName(), path);
+                pages_->setCurrentIndex(index);
+            }
+            lastPage_ = pages_->currentIndex();
+            Replan();
+        });
         connect(fromPages_, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
         connect(styles_, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
         connect(group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool on) {
@@ -225,6 +250,7 @@ private:
     FontAsker askFont_;
     std::optional<FontChoice> drawWith_;
     QTimer* typing_ = nullptr;
+    int lastPage_ = 0;
     QComboBox* pages_ = nullptr;
     QComboBox* fromPages_ = nullptr;
     QRadioButton* ofText_ = nullptr;
@@ -243,8 +269,10 @@ private:
 std::optional<AddLettersChoices> RunAddLettersDialog(QWidget* parent,
                                                      const AddLettersChoices& initial,
                                                      const AddLettersPlanner& plan,
-                                                     const FontAsker& askFont) {
-    AddLettersDialog dialog(parent, initial, plan, askFont);
+                                                     const FontAsker& askFont,
+                                                     const FileAsker& askFile,
+                                                     const AddLettersPictureSaver& save) {
+    AddLettersDialog dialog(parent, initial, plan, askFont, askFile, save);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

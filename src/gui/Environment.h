@@ -38,7 +38,7 @@ enum class WantedLetters { OfText, WholePage };
 
 // What the Add Letters dialog asks for.
 struct AddLettersChoices {
-    QString toPage; // the name of a standard page
+    QString toPage; // the name of a standard page, or a mapping file's path
     WantedLetters letters = WantedLetters::OfText;
     QString text;
     std::optional<FontChoice> drawWith; // nothing: no letter is drawn
@@ -64,6 +64,8 @@ struct AddLettersPreview {
 
 // Works out the preview for a set of choices; the dialog calls it whenever a choice changes.
 using AddLettersPlanner = std::function<AddLettersPreview(const AddLettersChoices&)>;
+// Saves a picture of what the choices would make (the dialog's "Save Picture...").
+using AddLettersPictureSaver = std::function<void(QWidget* dialog, const AddLettersChoices&)>;
 
 // Everything the program asks of the desktop beyond its own window: file and font requesters,
 // message boxes and the clipboard. The program holds one Environment and calls nothing of these
@@ -106,7 +108,8 @@ public:
     // with is chosen with AskFont.
     virtual std::optional<AddLettersChoices> AskAddLetters(QWidget* parent,
                                                            const AddLettersChoices& initial,
-                                                           const AddLettersPlanner& plan) = 0;
+                                                           const AddLettersPlanner& plan,
+                                                           const AddLettersPictureSaver& save) = 0;
 
     // The fonts of a game's bundle, one row each under the column headings, each with a sample
     // text drawn in it after the last column; the index of the row chosen, or nothing when the

@@ -161,13 +161,19 @@ QtEnvironment::AskGenerateOverGameFont(QWidget* parent, const QString& title, co
     return GenerateOverGameFontAnswer::Cancel;
 }
 
-std::optional<AddLettersChoices> QtEnvironment::AskAddLetters(QWidget* parent,
-                                                              const AddLettersChoices& initial,
-                                                              const AddLettersPlanner& plan) {
-    return RunAddLettersDialog(parent, initial, plan,
-                               [this](QWidget* dialog, const FontChoice& preselected) {
-                                   return AskFont(dialog, preselected);
-                               });
+std::optional<AddLettersChoices> QtEnvironment::AskAddLetters(
+    QWidget* parent, const AddLettersChoices& initial, const AddLettersPlanner& plan,
+    const AddLettersPictureSaver& save) {
+    return RunAddLettersDialog(
+        parent, initial, plan,
+        [this](QWidget* dialog, const FontChoice& preselected) {
+            return AskFont(dialog, preselected);
+        },
+        [this](QWidget* dialog) {
+            return AskOpenFileName(dialog, QStringLiteral("Code Page Mapping File"), QString(),
+                                   QStringLiteral("Code Page Mapping (*.txt)|*.txt"));
+        },
+        save);
 }
 
 // A table of the fonts with the first one chosen, so that Return opens it; a double click

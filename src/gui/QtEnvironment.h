@@ -26,7 +26,8 @@ public:
                                                        const QString& text) override;
     std::optional<AddLettersChoices> AskAddLetters(QWidget* parent,
                                                    const AddLettersChoices& initial,
-                                                   const AddLettersPlanner& plan) override;
+                                                   const AddLettersPlanner& plan,
+                                                   const AddLettersPictureSaver& save) override;
     std::optional<int> AskGameFont(QWidget* parent, const QString& title,
                                    const QStringList& columns, const QList<QStringList>& rows,
                                    const QList<QImage>& samples) override;

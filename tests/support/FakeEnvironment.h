@@ -103,7 +103,8 @@ public:
     std::vector<AddLettersChoices> addLettersRequests;
     std::vector<AddLettersPreview> addLettersPreviews;
     std::optional<AddLettersChoices> AskAddLetters(QWidget*, const AddLettersChoices& initial,
-                                                   const AddLettersPlanner& plan) override {
+                                                   const AddLettersPlanner& plan,
+                                                   const AddLettersPictureSaver&) override {
         addLettersRequests.push_back(initial);
         addLettersPreviews.push_back(plan(initial));
         if (addLettersAnswers.empty()) {
