@@ -2,6 +2,7 @@
 
 #include "MainWindow.h"
 #include "ProgramTexts.h"
+#include "document/CodePageChoices.h"
 #include "document/Document.h"
 #include "edit/GlyphPainting.h"
 #include "render/TextPreview.h"
@@ -151,7 +152,14 @@ void Presenter::ShowCodePage() {
     window_.charList()->charModel()->SetCodePage(page);
     window_.CheckCodePage(page.name());
     ShowCodePageLabel(page);
-    window_.control(Control::CodePageLabel)->setToolTip(CodePageToolTip(page));
+    // A font no page was chosen for is read as latin1: the information line says so.
+    const QString key = document_.FileKey();
+    window_.control(Control::CodePageLabel)
+        ->setToolTip(CodePageToolTip(page) +
+                     (key.isEmpty() || CodePageChoices().Knows(key)
+                          ? QString()
+                          : QStringLiteral("\nNo page was chosen for this font yet: it is read as "
+                                           "latin1, the page game fonts are drawn for.")));
 }
 
 // The page's name whole: where "Code Page: " and a mapping file's name do not fit the label, the

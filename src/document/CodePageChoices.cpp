@@ -34,6 +34,10 @@ QString CodePageChoices::PageFor(const QString& path) const {
     return page.isEmpty() ? QStringLiteral("latin1") : page;
 }
 
+bool CodePageChoices::Knows(const QString& path) const {
+    return QSettings().value(FilesKey).toMap().contains(KeyOf(path));
+}
+
 QString CodePageChoices::LastChosen() const {
     return QSettings().value(LastKey, QStringLiteral("latin1")).toString();
 }

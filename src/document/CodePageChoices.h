@@ -13,6 +13,8 @@ public:
     // fonts are drawn for: the page chosen last for another font (cp1251 after a Russian one)
     // would only misname its letters.
     QString PageFor(const QString& path) const;
+    // Whether a page was chosen for the file.
+    bool Knows(const QString& path) const;
     // The page chosen last, a mapping file too, else latin1: a new set starts with it.
     QString LastChosen() const;
     // Remembers the page for the file (when it names one) and as the one chosen last.

@@ -62,6 +62,7 @@ TEST_F(CodePageWindowTest, APageChangesWhatTheCodesShowNotTheSetAndStaysWithItsF
     Open(u"other.char"_s);
     EXPECT_EQ(Text(Control::CodePageLabel), u"Code Page: latin1"_s)
         << "a font never opened starts with the page game fonts are drawn for";
+    EXPECT_TRUE(window().control(Control::CodePageLabel)->toolTip().contains(u"No page was chosen"_s));
     Choose(u"latin1"_s);
     environment_.openAnswers.push_back(PathOf(u"cyr.char"_s));
     window().recentMenu()->actions().at(1)->trigger();
