@@ -239,28 +239,6 @@ QString AddLettersPlan::TotalsText() const {
     return totals.join(QStringLiteral(", "));
 }
 
-std::vector<char32_t> EveryLetterOf(const CodePage& page) {
-    std::vector<char32_t> letters;
-    for (int code = FirstLetterCode; code < GlyphSlotCount; ++code) {
-        if (const auto character = page.CharacterAt(code)) {
-            letters.push_back(*character);
-        }
-    }
-    return letters;
-}
-
-std::vector<char32_t> LettersOfText(QStringView text) {
-    std::vector<char32_t> letters;
-    std::set<char32_t> seen;
-    for (qsizetype i = 0; i < text.size();) {
-        const char32_t letter = NextCodePoint(text, i);
-        if (letter >= U' ' && seen.insert(letter).second) {
-            letters.push_back(letter);
-        }
-    }
-    return letters;
-}
-
 AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& request) {
     AddLettersPlan plan;
     plan.toPageName = request.toPage.name();

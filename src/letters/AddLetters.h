@@ -3,6 +3,7 @@
 #include "charset/Charset.h"
 #include "generate/DrawingSource.h"
 #include "generate/GenerationFont.h"
+#include "LetterTables.h"
 #include "text/CodePage.h"
 #include "text/ReservedCodes.h"
 
@@ -73,12 +74,6 @@ struct AddLettersPlan {
     QString TotalsText() const;
 };
 
-// Every character the page gives a code from 32 up, in the order of their codes.
-std::vector<char32_t> EveryLetterOf(const CodePage& page);
-
-// The characters of a text from the space up, each once, in order of first use: the letters
-// a translation's text wants, as coverage lists them.
-std::vector<char32_t> LettersOfText(QStringView text);
 
 // Works out every wanted letter as the sources above allow; a letter the target page has no
 // code for, or only a code below 32, is missing. Drawing needs a QGuiApplication.

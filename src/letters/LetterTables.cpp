@@ -1,6 +1,10 @@
 #include "LetterTables.h"
 
+#include "charset/Charset.h"
+#include "text/CodePoints.h"
+
 #include <algorithm>
+#include <set>
 #include <array>
 #include <utility>
 
@@ -82,6 +86,28 @@ std::optional<StrokedLetter> StrokedLetterOf(char32_t letter) {
 
 std::optional<char32_t> LatinTwinOf(char32_t letter) {
     return Find(LatinTwins, letter);
+}
+
+std::vector<char32_t> EveryLetterOf(const CodePage& page) {
+    std::vector<char32_t> letters;
+    for (int code = 32; code < GlyphSlotCount; ++code) {
+        if (const auto character = page.CharacterAt(code)) {
+            letters.push_back(*character);
+        }
+    }
+    return letters;
+}
+
+std::vector<char32_t> LettersOfText(QStringView text) {
+    std::vector<char32_t> letters;
+    std::set<char32_t> seen;
+    for (qsizetype i = 0; i < text.size();) {
+        const char32_t letter = NextCodePoint(text, i);
+        if (letter >= U' ' && seen.insert(letter).second) {
+            letters.push_back(letter);
+        }
+    }
+    return letters;
 }
 
 } // namespace fontlathe

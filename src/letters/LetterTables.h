@@ -1,6 +1,11 @@
 #pragma once
 
+#include "text/CodePage.h"
+
+#include <QStringView>
+
 #include <optional>
+#include <vector>
 
 namespace fontlathe {
 
@@ -25,5 +30,12 @@ std::optional<StrokedLetter> StrokedLetterOf(char32_t letter);
 // or the soft hyphen looks the same as: Cyrillic А В Е К М Н О Р С Т Х а е о р с у х і ј ѕ and
 // Greek Α Β Ε Ζ Η Ι Κ Μ Ν Ο Ρ Τ Υ Χ ο among them. Nothing for any other character.
 std::optional<char32_t> LatinTwinOf(char32_t letter);
+
+// Every character the page gives a code from 32 up, in the order of their codes.
+std::vector<char32_t> EveryLetterOf(const CodePage& page);
+
+// The characters of a text from the space up, each once, in order of first use: the letters
+// a translation's text wants, as coverage lists them.
+std::vector<char32_t> LettersOfText(QStringView text);
 
 } // namespace fontlathe
