@@ -1,5 +1,6 @@
 #include "FontMarks.h"
 
+#include "CapitalShortening.h"
 #include "GlyphInk.h"
 #include "charset/DisplayColors.h"
 
@@ -16,12 +17,6 @@ bool RowHasInk(const QImage& raster, int y, const PaletteLookup& palette) {
     const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
     return std::any_of(line, line + raster.width(),
                        [&](QRgb pixel) { return palette.IndexOf(pixel) != 0; });
-}
-
-bool SameRows(const QImage& raster, int a, int b) {
-    return std::equal(reinterpret_cast<const QRgb*>(raster.constScanLine(a)),
-                      reinterpret_cast<const QRgb*>(raster.constScanLine(a)) + raster.width(),
-                      reinterpret_cast<const QRgb*>(raster.constScanLine(b)));
 }
 
 // The ink of the rows from `from` to `to` (both included), as a rectangle of the raster.
@@ -84,8 +79,10 @@ int BottomLeft(const QImage& raster, const QRect& ink, const PaletteLookup& pale
 bool SubtractAbove(const QImage& accented, const Glyph& plain, const PaletteLookup& palette,
                    QRect& mark, QRect& base, int& shortened) {
     const QRect ink = InkRectOf(accented, palette);
-    for (shortened = 0; shortened <= 2 && !ink.isNull(); ++shortened) {
-        const QImage lowered = ShortenedCapital(plain, shortened, palette).raster;
+    for (int tried = 0; tried <= 4 && !ink.isNull(); ++tried) {
+        shortened = (tried + 1) / 2;
+        const ShorteningRule rule = tried % 2 == 0 ? ShorteningRule::LongestRun : ShorteningRule::CentredBar;
+        const QImage lowered = ShortenedCapital(plain, shortened, palette, rule).raster;
         const QRect loweredInk = InkRectOf(lowered, palette);
         if (loweredInk.isNull() || loweredInk.height() >= ink.height()) {
             return false;
@@ -100,6 +97,15 @@ bool SubtractAbove(const QImage& accented, const Glyph& plain, const PaletteLook
         return !mark.isNull();
     }
     return false;
+}
+
+// Counts each rule that shortens the plain capital into the base the designer drew.
+void VoteShorteningRule(const QImage& drawn, const Glyph& plain, int rows,
+                        const PaletteLookup& palette, std::map<ShorteningRule, int>& votes) {
+    for (const ShorteningRule rule : {ShorteningRule::LongestRun, ShorteningRule::CentredBar}) {
+        const QImage shortened = ShortenedCapital(plain, rows, palette, rule).raster;
+        votes[rule] += Crop(shortened, InkRectOf(shortened, palette)) == drawn;
+    }
 }
 
 QImage Turned(const QImage& mark) {
@@ -118,6 +124,7 @@ QImage SideBySide(const QImage& mark, int gap, const PaletteLookup& palette) {
 FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteLookup& palette)
     : palette_(palette) {
     std::map<int, int> shortenings;
+    std::map<ShorteningRule, int> votes;
     for (int code = 32; code < GlyphSlotCount; ++code) {
         const std::optional<char32_t> shown = page.CharacterAt(code);
         const Glyph* accented = bodies.GlyphAt(code);
@@ -140,6 +147,10 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             const Glyph dotless = HasDotAbove(parts[0]) ? WithoutDot(*plain, palette_) : *plain;
             if (SplitAbove(accented->raster, palette_, mark, base)) {
                 shortened = plainInk.height() - base.height();
+                if (capital && shortened > 0) {
+                    VoteShorteningRule(Crop(accented->raster, base), dotless, shortened, palette_,
+                                       votes);
+                }
             } else if (!SubtractAbove(accented->raster, dotless, palette_, mark, base, shortened)) {
                 continue;
             }
@@ -172,6 +183,11 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             dot_ = Crop(i->raster, mark);
         }
     }
+    // A designer who keeps the bar in the middle does what the longest run does on most letters:
+    // the bar rule stands unless the font's own capitals follow only the other.
+    shorteningRule_ = votes[ShorteningRule::LongestRun] > votes[ShorteningRule::CentredBar]
+                          ? ShorteningRule::LongestRun
+                          : ShorteningRule::CentredBar;
     int most = 0;
     for (const auto& [rows, count] : shortenings) {
         if (count > most) {
@@ -285,37 +301,6 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
         break;
     }
     return std::nullopt;
-}
-
-Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette, bool fromTop) {
-    Glyph shortened = body;
-    for (int dropped = 0; dropped < rows; ++dropped) {
-        const QRect ink = InkRectOf(shortened.raster, palette);
-        int bestEnd = -1, bestLength = 1;
-        for (int y = ink.top(); y <= ink.bottom();) {
-            int end = y;
-            while (end + 1 <= ink.bottom() && SameRows(shortened.raster, y, end + 1)) {
-                ++end;
-            }
-            if (end - y + 1 > bestLength && end > y && !(fromTop && bestEnd >= 0)) {
-                bestLength = end - y + 1;
-                bestEnd = end;
-            }
-            y = end + 1;
-        }
-        if (bestEnd < 0) {
-            return shortened;
-        }
-        // The rows above the dropped one move down by one.
-        QImage raster = shortened.raster.copy();
-        for (int y = bestEnd; y > 0; --y) {
-            std::copy_n(reinterpret_cast<const QRgb*>(shortened.raster.constScanLine(y - 1)),
-                        raster.width(), reinterpret_cast<QRgb*>(raster.scanLine(y)));
-        }
-        std::fill_n(reinterpret_cast<QRgb*>(raster.scanLine(0)), raster.width(), DisplayColors[0]);
-        shortened.raster = raster;
-    }
-    return shortened;
 }
 
 } // namespace fontlathe

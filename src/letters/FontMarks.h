@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CapitalShortening.h"
 #include "LetterMarks.h"
 #include "charset/Charset.h"
 #include "charset/PaletteLookup.h"
@@ -40,6 +41,8 @@ public:
     // How many rows the designer takes off a capital before a mark goes on above it: what most
     // of the font's accented capitals lost against their bases; 0 when they lost nothing.
     int CapitalShortening() const { return capitalShortening_; }
+    // Which rows the designer takes off: the rule the font's own accented capitals follow.
+    ShorteningRule CapitalShorteningRule() const { return shorteningRule_; }
     // Whether the marks of the font's accented capitals rise above the line: a font with no
     // room above its tall letters.
     bool CapitalMarksLeaveTheLine() const { return capitalMarksLeave_; }
@@ -61,14 +64,9 @@ private:
     std::vector<Sample> samples_;
     QImage dot_;
     int capitalShortening_ = 0;
+    ShorteningRule shorteningRule_ = ShorteningRule::CentredBar;
     bool capitalMarksLeave_ = false;
     PaletteLookup palette_;
 };
-
-// The glyph with rows rows fewer, each taken from the longest run of equal rows of its ink (the
-// topmost of equal runs), or with fromTop from its topmost run (a small letter's ascender); its
-// bottom stays where it was. The glyph as it was when no row repeats.
-Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette,
-                       bool fromTop = false);
 
 } // namespace fontlathe

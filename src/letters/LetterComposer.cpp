@@ -1,5 +1,6 @@
 #include "LetterComposer.h"
 
+#include "CapitalShortening.h"
 #include "GlyphInk.h"
 #include "LetterStrokes.h"
 #include "LetterTables.h"
@@ -236,7 +237,8 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
                             (mark.kind == MarkKind::Acute && IsGreekCapital(shape));
         if (mark.place == MarkPlace::Above && !shortened && !beside && ReachesCapitalTop(*body)) {
             body = ShortenedCapital(*body, marks_.CapitalShortening(), palette_,
-                                    QChar::isLower(shape));
+                                    QChar::isLower(shape) ? ShorteningRule::TopRun
+                                                          : marks_.CapitalShorteningRule());
             shortened = true;
         }
         QString name;

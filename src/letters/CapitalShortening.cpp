@@ -1,0 +1,125 @@
+#include "CapitalShortening.h"
+
+#include "GlyphInk.h"
+#include "charset/DisplayColors.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace fontlathe {
+
+namespace {
+
+bool SameRows(const QImage& raster, int a, int b) {
+    return std::equal(reinterpret_cast<const QRgb*>(raster.constScanLine(a)),
+                      reinterpret_cast<const QRgb*>(raster.constScanLine(a)) + raster.width(),
+                      reinterpret_cast<const QRgb*>(raster.constScanLine(b)));
+}
+
+int RowInk(const QImage& raster, int y, const PaletteLookup& palette) {
+    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+    return static_cast<int>(std::count_if(
+        line, line + raster.width(), [&](QRgb pixel) { return palette.IndexOf(pixel) != 0; }));
+}
+
+struct Run {
+    int first;
+    int last;
+    int length() const { return last - first + 1; }
+};
+
+// The rows of the letter's bar: the block of rows with the most ink strictly between the ink's
+// first and last rows, when those rows are one block, no other row has as much, and some row
+// between has less.
+std::optional<Run> BarOf(const QImage& raster, const QRect& ink, const PaletteLookup& palette) {
+    std::optional<Run> bar;
+    int most = 0, least = raster.width();
+    for (int y = ink.top() + 1; y < ink.bottom(); ++y) {
+        const int count = RowInk(raster, y, palette);
+        least = std::min(least, count);
+        if (count > most) {
+            most = count;
+            bar = Run{y, y};
+        } else if (count == most && bar) {
+            if (bar->last != y - 1) {
+                bar.reset(); // two blocks of as much ink: no one bar
+                most = count;
+                continue;
+            }
+            bar->last = y;
+        }
+    }
+    return least < most ? bar : std::nullopt; // a bar stands out from the rows round it
+}
+
+// The run of equal rows the next row is taken from; nothing when no row repeats.
+std::optional<Run> RunToShorten(const QImage& raster, const PaletteLookup& palette,
+                                ShorteningRule rule) {
+    const QRect ink = InkRectOf(raster, palette);
+    std::vector<Run> runs;
+    for (int y = ink.top(); y <= ink.bottom();) {
+        int end = y;
+        while (end + 1 <= ink.bottom() && SameRows(raster, y, end + 1)) {
+            ++end;
+        }
+        if (end > y) {
+            runs.push_back({y, end});
+        }
+        y = end + 1;
+    }
+    if (runs.empty()) {
+        return std::nullopt;
+    }
+    if (rule == ShorteningRule::TopRun) {
+        return runs.front();
+    }
+    const std::optional<Run> bar =
+        rule == ShorteningRule::CentredBar ? BarOf(raster, ink, palette) : std::nullopt;
+    int side = 0; // -1: above the bar, 1: below it, 0: anywhere
+    if (bar) {
+        const int above = bar->first - ink.top();
+        const int below = ink.bottom() - bar->last;
+        side = above > below ? -1 : (below > above ? 1 : 0);
+    }
+    const auto pick = [&](bool sided) {
+        std::optional<Run> best;
+        for (const Run& run : runs) {
+            if (sided && ((side < 0 && run.first > bar->first) || (side > 0 && run.last < bar->last))) {
+                continue;
+            }
+            // Below the bar, the farther of equal runs is the lower one.
+            const bool fartherTie = best && sided && side > 0 && run.length() == best->length();
+            if (!best || run.length() > best->length() || fartherTie) {
+                best = run;
+            }
+        }
+        return best;
+    };
+    const std::optional<Run> onSide = pick(true);
+    return onSide ? onSide : pick(false);
+}
+
+} // namespace
+
+Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette,
+                       ShorteningRule rule) {
+    Glyph shortened = body;
+    for (int dropped = 0; dropped < rows; ++dropped) {
+        const std::optional<Run> run = RunToShorten(shortened.raster, palette, rule);
+        if (!run) {
+            return shortened;
+        }
+        // The rows above the dropped one move down by one.
+        QImage raster = shortened.raster.copy();
+        for (int y = run->last; y > 0; --y) {
+            std::copy_n(reinterpret_cast<const QRgb*>(shortened.raster.constScanLine(y - 1)),
+                        raster.width(), reinterpret_cast<QRgb*>(raster.scanLine(y)));
+        }
+        std::fill_n(reinterpret_cast<QRgb*>(raster.scanLine(0)), raster.width(), DisplayColors[0]);
+        shortened.raster = raster;
+    }
+    return shortened;
+}
+
+} // namespace fontlathe
