@@ -216,6 +216,11 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
     return nullptr;
 }
 
+int FontMarks::MarkHeight(MarkKind kind, bool capital) const {
+    const Sample* sample = Nearest(kind, capital, 0);
+    return sample == nullptr ? 0 : sample->mark.height();
+}
+
 std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, QImage mark,
                                                           const QRect& baseInk, MarkKind kind,
                                                           MarkPlace place,

@@ -38,6 +38,10 @@ public:
     // the font gives nothing to make the mark from.
     std::optional<Placement> Place(MarkKind kind, char32_t base, const QRect& baseInk) const;
 
+    // The height of the font's mark of that kind on a letter of that case (of the other case
+    // where it has none); 0 when the font has no such mark.
+    int MarkHeight(MarkKind kind, bool capital) const;
+
     // How many rows the designer takes off a capital before a mark goes on above it: what most
     // of the font's accented capitals lost against their bases; 0 when they lost nothing.
     int CapitalShortening() const { return capitalShortening_; }

@@ -2,6 +2,7 @@
 
 #include "CapitalShortening.h"
 #include "GlyphInk.h"
+#include "LetterMetrics.h"
 #include "LetterStrokes.h"
 #include "LetterTables.h"
 #include "charset/DisplayColors.h"
@@ -56,7 +57,11 @@ void Stamp(Glyph& body, const QImage& mark, QPoint at, const PaletteLookup& pale
 LetterComposer::LetterComposer(const Charset& font, const CodePage& page,
                                const LetterStyle& found, const LetterStyle& style)
     : bodies_(BodiesOf(font, found)), page_(page), style_(style), palette_(font.ColorCount()),
-      marks_(bodies_, page, palette_) {}
+      marks_(bodies_, page, palette_) {
+    if (const std::optional<LetterMetrics> metrics = MeasureLetters(bodies_, page, palette_)) {
+        stem_ = metrics->stem;
+    }
+}
 
 bool LetterComposer::CaronBeside(char32_t base) const {
     return TakesApostropheCaron(base) && marks_.CapitalMarksLeaveTheLine();
@@ -136,8 +141,12 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             QStringLiteral("the font's ") + LetterName(mark.spacing)};
     }
     if (!placed) {
+        // An ogonek as long as the font's cedilla, in the weight of its stems.
+        const int cedilla = marks_.MarkHeight(MarkKind::Cedilla, QChar::isUpper(base));
         const MarkImage builtIn =
-            BuiltInMark(mark.kind, CapitalHeight(), DisplayColorOf(style_.body));
+            mark.kind == MarkKind::Ogonek && cedilla > 0
+                ? OgonekMark(cedilla, stem_, DisplayColorOf(style_.body))
+                : BuiltInMark(mark.kind, CapitalHeight(), DisplayColorOf(style_.body));
         const int centred = ink.left() + (ink.width() - builtIn.width()) / 2;
         QPoint at(centred, ink.top() - 1 - builtIn.height());
         if (mark.place == MarkPlace::Below) {

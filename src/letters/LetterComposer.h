@@ -63,6 +63,7 @@ private:
     LetterStyle style_;
     PaletteLookup palette_;
     FontMarks marks_;
+    int stem_ = 1; // the width of the font's stems
 };
 
 } // namespace fontlathe

@@ -36,7 +36,7 @@ struct PixelMark {
     std::initializer_list<const char*> large;
 };
 
-const std::array<PixelMark, 13> PixelMarks = {{
+const std::array<PixelMark, 12> PixelMarks = {{
     {MarkKind::Acute, {".#", "#."}, {"..#", ".#.", "#.."}},
     {MarkKind::Grave, {"#.", ".#"}, {"#..", ".#.", "..#"}},
     {MarkKind::Circumflex, {".#.", "#.#"}, {"..#..", ".#.#.", "#...#"}},
@@ -48,7 +48,6 @@ const std::array<PixelMark, 13> PixelMarks = {{
     {MarkKind::DotAbove, {"#"}, {"##", "##"}},
     {MarkKind::Ring, {".#.", "#.#", ".#."}, {".##.", "#..#", ".##."}},
     {MarkKind::DoubleAcute, {".#.#", "#.#."}, {"..#..#", ".#..#.", "#..#.."}},
-    {MarkKind::Ogonek, {"#..", ".##"}, {".#.", "#..", ".##"}},
     {MarkKind::Macron, {"##"}, {"####"}},
 }};
 
@@ -65,10 +64,13 @@ std::optional<MarkInfo> MarkOfCombining(char32_t combining) {
 }
 
 MarkImage BuiltInMark(MarkKind kind, int capitalHeight, QRgb ink) {
+    const int scale = std::max(1, capitalHeight / DoubledMarkHeight + 1);
+    if (kind == MarkKind::Ogonek) {
+        return OgonekMark((capitalHeight < LargeMarkHeight ? 2 : 3) * scale, scale, ink);
+    }
     const auto found = std::find_if(PixelMarks.begin(), PixelMarks.end(),
                                     [kind](const PixelMark& mark) { return mark.kind == kind; });
     const auto& rows = capitalHeight < LargeMarkHeight ? found->small : found->large;
-    const int scale = std::max(1, capitalHeight / DoubledMarkHeight + 1);
     const int width = static_cast<int>(std::string_view(*rows.begin()).size());
     QImage mark = MakeBlankRaster(width * scale, static_cast<int>(rows.size()) * scale);
     int y = 0;
@@ -82,6 +84,26 @@ MarkImage BuiltInMark(MarkKind kind, int capitalHeight, QRgb ink) {
             std::copy_n(line, width * scale, reinterpret_cast<QRgb*>(mark.scanLine(y + copy)));
         }
         y += scale;
+    }
+    return mark;
+}
+
+MarkImage OgonekMark(int rows, int weight, QRgb ink) {
+    rows = std::clamp(rows, 2, 16);
+    weight = std::clamp(weight, 1, 8);
+    const int tail = rows == 2 ? 2 : rows - 1; // the tail's length, from column 1
+    QImage mark = MakeBlankRaster(1 + tail + weight - 1, rows);
+    const auto put = [&](int x, int y) {
+        for (int w = 0; w < weight; ++w) {
+            mark.setPixel(x + w, y, ink);
+        }
+    };
+    put(rows == 2 ? 0 : 1, 0);
+    for (int y = 1; y + 1 < rows; ++y) {
+        put(0, y);
+    }
+    for (int x = 1; x <= tail; ++x) {
+        put(x, rows - 1);
     }
     return mark;
 }

@@ -48,6 +48,11 @@ using MarkImage = QImage;
 // the colour given.
 MarkImage BuiltInMark(MarkKind kind, int capitalHeight, QRgb ink);
 
+// An ogonek rows tall, its strokes weight pixels wide: a hook down from the base that turns right
+// into a tail (#.. / .## for two rows; .#. / #.. / .## for three, longer ones with a longer
+// upright and tail), each pixel widened to the right by the weight.
+MarkImage OgonekMark(int rows, int weight, QRgb ink);
+
 // The mark of an accented letter: the ink of `accented` where `base`, laid over it at the same
 // place in the line, has none, and only on the mark's side of the base's ink (above its top row
 // for a mark above, from its bottom row down for one below). A null image when nothing is left.
