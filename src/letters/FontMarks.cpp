@@ -224,13 +224,13 @@ int FontMarks::MarkHeight(MarkKind kind, bool capital) const {
 std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, QImage mark,
                                                           const QRect& baseInk, MarkKind kind,
                                                           MarkPlace place,
-                                                          const QString& name) const {
+                                                          const QString& name,
+                                                          bool leanLeft) const {
     // The mark keeps its centre's offset from the base's centre; a mark made wider or narrower
     // than the sample's keeps the same centre.
     const int doubledCentre = 2 * sample.at.x() + sample.mark.width() - sample.baseWidth;
-    // Half a pixel off the centre goes to the right, as the designers' marks mostly lean; a
-    // grave's goes to the left.
-    const bool leansRight = kind != MarkKind::Grave;
+    // Half a pixel off the centre goes to the right, or to the left as asked and for a grave.
+    const bool leansRight = kind != MarkKind::Grave && !leanLeft;
     const int doubledLeft = doubledCentre + baseInk.width() - mark.width() + (leansRight ? 1 : 0);
     const int x = doubledLeft >= 0 ? doubledLeft / 2 : -((1 - doubledLeft) / 2);
     int y = sample.at.y();
@@ -251,7 +251,7 @@ std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, 
 }
 
 std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t base,
-                                                     const QRect& baseInk) const {
+                                                     const QRect& baseInk, bool leanLeft) const {
     const bool capital = QChar::isUpper(base);
     const MarkInfo info = [kind] {
         for (char32_t combining = 0x0300; combining < 0x0370; ++combining) {
@@ -263,7 +263,7 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     }();
     const QString own = QStringLiteral("the font's %1").arg(QLatin1String(info.name));
     if (const Sample* sample = Nearest(kind, capital, baseInk.width())) {
-        return FromSample(*sample, sample->mark, baseInk, kind, info.place, own);
+        return FromSample(*sample, sample->mark, baseInk, kind, info.place, own, leanLeft);
     }
     const Sample* circumflex = Nearest(MarkKind::Circumflex, capital, baseInk.width());
     const Sample* acute = Nearest(MarkKind::Acute, capital, baseInk.width());
@@ -271,13 +271,13 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     case MarkKind::Caron:
         if (circumflex != nullptr) {
             return FromSample(*circumflex, Turned(circumflex->mark), baseInk, kind, info.place,
-                              QStringLiteral("the font's circumflex turned"));
+                              QStringLiteral("the font's circumflex turned"), leanLeft);
         }
         break;
     case MarkKind::Breve:
         if (circumflex != nullptr) {
             return FromSample(*circumflex, Turned(circumflex->mark), baseInk, kind,
-                              info.place, QStringLiteral("the font's circumflex turned"));
+                              info.place, QStringLiteral("the font's circumflex turned"), leanLeft);
         }
         break;
     case MarkKind::DotAbove:
@@ -292,14 +292,14 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
                 StampInk(dot, dot_, QPoint(0, 0), palette_);
                 StampInk(dot, dot_, QPoint(0, dot_.height()), palette_);
             }
-            return FromSample(centred, dot, baseInk, kind, info.place, QStringLiteral("the font's dot"));
+            return FromSample(centred, dot, baseInk, kind, info.place, QStringLiteral("the font's dot"), leanLeft);
         }
         break;
     case MarkKind::DoubleAcute:
         if (acute != nullptr) {
             const int gap = 2 * acute->mark.width() + 1 < baseInk.width() ? 1 : 0;
             return FromSample(*acute, SideBySide(acute->mark, gap, palette_), baseInk, kind, info.place,
-                              QStringLiteral("two of the font's acutes"));
+                              QStringLiteral("two of the font's acutes"), leanLeft);
         }
         break;
     default:

@@ -108,17 +108,20 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             }
         }
     }
-    std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, ink);
+    // The ink of the base's top row.
+    const auto* top = reinterpret_cast<const QRgb*>(body.raster.constScanLine(ink.top()));
+    int left = ink.left(), right = ink.right();
+    while (left < right && palette_.IndexOf(top[left]) == 0) {
+        ++left;
+    }
+    while (right > left && palette_.IndexOf(top[right]) == 0) {
+        --right;
+    }
+    // A mark half a pixel off the centre leans towards the top row's ink (t's stem).
+    const bool leanLeft = left + right < ink.left() + ink.right();
+    std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, ink, leanLeft);
     // Over a lone stem at the top (L), an acute stands over the stem.
     if (placed && mark.kind == MarkKind::Acute) {
-        const auto* top = reinterpret_cast<const QRgb*>(body.raster.constScanLine(ink.top()));
-        int left = ink.left(), right = ink.right();
-        while (left < right && palette_.IndexOf(top[left]) == 0) {
-            ++left;
-        }
-        while (right > left && palette_.IndexOf(top[right]) == 0) {
-            --right;
-        }
         if (3 * (right - left + 1) <= ink.width()) {
             const int doubledShift = left + right - ink.left() - ink.right();
             placed->at.rx() += doubledShift >= 0 ? doubledShift / 2 : -((-doubledShift) / 2);
