@@ -7,6 +7,7 @@
 #include "bundle/GameBundle.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
+#include "text/FontFileCheck.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

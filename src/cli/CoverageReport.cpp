@@ -3,6 +3,7 @@
 #include "FontInput.h"
 #include "charset/FileAccess.h"
 #include "text/CodePoints.h"
+#include "text/TextForms.h"
 
 #include <algorithm>
 #include <array>
@@ -15,22 +16,6 @@ namespace {
 // A text file of this size is far beyond any game's script.
 constexpr qint64 MaxTextFileSize = qint64(256) * 1024 * 1024;
 
-// The text as a JSON string in UTF-8, with quotes, backslashes and control characters escaped.
-QByteArray JsonString(const QString& text) {
-    QByteArray quoted("\"");
-    for (const char byte : text.toUtf8()) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (value == '"' || value == '\\') {
-            quoted += '\\';
-            quoted += byte;
-        } else if (value < 0x20) {
-            quoted += "\\u00" + QByteArray::number(value, 16).rightJustified(2, '0');
-        } else {
-            quoted += byte;
-        }
-    }
-    return quoted + '"';
-}
 
 } // namespace
 
@@ -43,8 +28,8 @@ QString DescribeCoverage(const TextCoverage& coverage) {
                     .arg(missing.count, 8)
                     .arg(MissingReasonName(missing.reason))
                     .arg(missing.reason == MissingReason::OtherLetter
-                             ? QStringLiteral(" (0x%1 shows %2, not %3)")
-                                   .arg(QString::number(missing.code, 16).toUpper())
+                             ? QStringLiteral(" (%1 shows %2, not %3)")
+                                   .arg(CodeText(missing.code))
                                    .arg(CharacterText(missing.shows),
                                         CharacterText(missing.codePoint))
                              : QString());

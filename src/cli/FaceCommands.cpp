@@ -8,6 +8,7 @@
 #include "faces/FaceFile.h"
 #include "faces/FaceImport.h"
 #include "text/CodePage.h"
+#include "text/TextForms.h"
 
 #include <QFileInfo>
 
@@ -68,9 +69,7 @@ int RunImportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     if (!report.missing.empty()) {
         QStringList letters;
         for (const int code : report.missing) {
-            letters << QStringLiteral("0x%1 %2")
-                           .arg(code, 2, 16, QLatin1Char('0'))
-                           .arg(page.DisplayText(code));
+            letters << CodeText(code) + u' ' + page.DisplayText(code);
         }
         out << QStringLiteral("not in the face (%1): %2\n")
                    .arg(report.missing.size())

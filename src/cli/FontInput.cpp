@@ -2,6 +2,7 @@
 
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
+#include "text/FontFileCheck.h"
 
 namespace fontlathe {
 

@@ -1,6 +1,7 @@
 #include "CodePage.h"
 
 #include "CodePoints.h"
+#include "TextForms.h"
 #include "charset/FileAccess.h"
 
 #include <QFileInfo>
@@ -91,10 +92,6 @@ std::vector<QByteArrayView> Words(QByteArrayView line) {
         }
     }
     return words;
-}
-
-QString Hex(std::uint32_t value, int digits) {
-    return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(digits, u'0');
 }
 
 } // namespace
@@ -304,12 +301,12 @@ Result CodePage::ParseMapping(QByteArrayView text, const QString& name, CodePage
         if (*code >= CodeCount) {
             return Result::Failure(QStringLiteral("line %1 gives the code %2, above 0xFF")
                                        .arg(lineNumber)
-                                       .arg(Hex(*code, 2)));
+                                       .arg(CodeText(int(*code))));
         }
         if (given[*code]) {
             return Result::Failure(QStringLiteral("line %1 gives the code %2 a second time")
                                        .arg(lineNumber)
-                                       .arg(Hex(*code, 2)));
+                                       .arg(CodeText(int(*code))));
         }
         given[*code] = true;
         if (undefined) {
@@ -319,7 +316,7 @@ Result CodePage::ParseMapping(QByteArrayView text, const QString& name, CodePage
             return Result::Failure(
                 QStringLiteral("line %1 gives %2, which is not a Unicode character")
                     .arg(lineNumber)
-                    .arg(Hex(*value, 4)));
+                    .arg(HexText(*value, 4)));
         }
         characters[*code] = *value;
         printable = printable || *code >= FirstPrintableCode;
