@@ -13,6 +13,7 @@
 #include "generate/DrawingFont.h"
 #include "letters/AddLetters.h"
 #include "letters/LetterPicture.h"
+#include "letters/LetterReport.h"
 #include "charset/FileAccess.h"
 
 #include <QBuffer>
@@ -60,25 +61,14 @@ CommandOutcome ReadLetters(const ParsedArgs& parsed, const CodePage& page,
     return CommandOutcome::Status(ExitSuccess);
 }
 
-void PrintTable(const FontReport& report, const AddLettersRequest& request, QTextStream& out) {
-    out << report.name << ": letters for " << request.toPage.name() << ", the font drawn for "
-        << report.fromPage << ", new letters " << report.plan.style
-        << "\n  code  letter  how\n";
-    for (const LetterRow& row : report.plan.rows) {
-        const QString code = row.code == CodePage::NotInPage
-                                 ? QStringLiteral("-")
-                                 : QStringLiteral("0x%1").arg(row.code, 2, 16, QChar(u'0'));
-        out << QStringLiteral("  %1  %2  %3\n")
-                   .arg(code.toUpper().replace(u'X', u'x'), -4)
-                   .arg(Letter(row.letter), -6)
-                   .arg(row.detail);
+void PrintTable(const FontReport& font, const AddLettersRequest& request, QTextStream& out) {
+    const LetterReport report = ReportLetters(font.plan);
+    out << font.name << ": letters for " << request.toPage.name() << ", the font drawn for "
+        << font.fromPage << ", new letters " << report.style << "\n  code  letter  how\n";
+    for (const LetterReport::Row& row : report.rows) {
+        out << QStringLiteral("  %1  %2  %3\n").arg(row.code, -4).arg(row.letter, -6).arg(row.how);
     }
-    QStringList lost;
-    for (const char32_t letter : report.plan.lost) {
-        lost << Letter(letter);
-    }
-    out << "lost: " << (lost.isEmpty() ? QStringLiteral("none") : lost.join(u' ')) << "\n"
-        << report.plan.TotalsText() << "\n";
+    out << "lost: " << report.lost << "\n" << report.totals << "\n";
 }
 
 QJsonObject ReportToJson(const FontReport& report) {
