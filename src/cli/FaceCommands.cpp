@@ -1,6 +1,6 @@
 // The commands between font files and bitmap faces: import-font and export-font.
 #include "CliCommand.h"
-#include "CommandOutcome.h"
+#include "charset/Result.h"
 #include "FontInput.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
@@ -28,8 +28,8 @@ std::optional<int> ReadInAndOut(const CliCommand& command, const ParsedArgs& par
     if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
         return refused;
     }
-    if (const CommandOutcome refused = RefuseOutputOverInput(parsed.positionals.first(), output);
-        refused.failed()) {
+    if (const Result refused = RefuseOutputOverInput(parsed.positionals.first(), output);
+        !refused) {
         return Finish(refused, err);
     }
     return std::nullopt;
@@ -88,7 +88,7 @@ int RunExportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     }
     const QString& input = parsed.positionals.first();
     Charset set;
-    if (const CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
+    if (const Result loaded = LoadFontInput(input, set); !loaded) {
         return Finish(loaded, err);
     }
     const QByteArray bdf = WriteBdf(set, page, QFileInfo(input).completeBaseName());
