@@ -9,6 +9,7 @@
 #include "gui/Environment.h"
 #include "letters/AddLetters.h"
 #include "letters/LetterPicture.h"
+#include "letters/LetterReport.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -25,17 +26,6 @@ namespace fontlathe {
 
 namespace {
 
-QString Letter(char32_t letter) {
-    return QString::fromUcs4(&letter, 1);
-}
-
-QString CodeText(int code) {
-    return code == CodePage::NotInPage
-               ? QStringLiteral("-")
-               : QStringLiteral("0x") +
-                     QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper();
-}
-
 const QString StyleOfFileKey = QStringLiteral("addLettersStyleOfFile");
 const QString DrawnWithKey = QStringLiteral("addLettersDrawnWith");
 
@@ -45,23 +35,6 @@ GenerationFont DrawingFontOf(const FontChoice& choice) {
                           (choice.bold ? GenerationFont::Bold : 0) |
                               (choice.italic ? GenerationFont::Italic : 0),
                           choice.styleName};
-}
-
-AddLettersPreview PreviewOf(const AddLettersPlan& plan) {
-    AddLettersPreview preview;
-    for (const LetterRow& row : plan.rows) {
-        preview.rows.push_back({CodeText(row.code),
-                                row.letter == U' ' ? QStringLiteral("space") : Letter(row.letter),
-                                row.detail, row.glyph.present() ? row.glyph.raster : QImage(),
-                                row.from.present() ? row.from.raster : QImage()});
-    }
-    QStringList lost;
-    for (const char32_t letter : plan.lost) {
-        lost << Letter(letter);
-    }
-    preview.lost = lost.isEmpty() ? QStringLiteral("none") : lost.join(u' ');
-    preview.totals = plan.TotalsText() + QStringLiteral("; new letters ") + plan.style;
-    return preview;
 }
 
 } // namespace
@@ -159,7 +132,7 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
     const std::optional<AddLettersChoices> chosen = environment_.AskAddLetters(
         &window_, initial,
         [&](const AddLettersChoices& choices) {
-            return PreviewOf(PlanAddLetters(document_.set(), requestFor(choices)));
+            return ReportLetters(PlanAddLetters(document_.set(), requestFor(choices)));
         },
         savePicture);
     if (!chosen) {

@@ -46,24 +46,6 @@ void AdoptWrittenLayout(Charset& set, const EncodedBlock& written);
 // Reads the file at path into the set; on failure the set is untouched.
 Result LoadCharset(Charset& set, const QString& path);
 
-// Where the user is told to go with a glyph sheet that was taken for a font.
-enum class SheetImportRoute { Menu, CommandLine };
-
-// Why the bytes of the file named fileName do not look like a font, as one sentence that names
-// the file: the file is shorter than the 33-byte header, or its first four bytes are not "CHAR"
-// (shown as far as they exist, printable ASCII as it is, other bytes as \xNN), or it is a PNG
-// image, for which the sentence names the way to import a sheet, or a file of a game's bundle,
-// for which it names the way to open the game's fonts. Empty for what looks like a
-// font. The codec itself reads any tag: a stored file may carry another.
-QString NotAFontReason(QByteArrayView bytes, const QString& fileName,
-                       SheetImportRoute route = SheetImportRoute::Menu);
-
-// LoadCharset into a new set of 1 bit per pixel: on success the set holds what the file holds,
-// on failure it is that new set. notAFont, when given, receives the NotAFontReason of the bytes
-// read, named after path as given (empty for a font or a file that was not read).
-Result LoadNewCharset(const QString& path, Charset& set, QString* notAFont = nullptr,
-                      SheetImportRoute route = SheetImportRoute::Menu);
-
 // Writes the set to path, replacing the file atomically: on failure the file that was there
 // stays whole and the set is untouched. On success blockSize, dataSize and glyphOffsets take
 // the values written.

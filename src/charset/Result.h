@@ -9,7 +9,8 @@
 namespace fontlathe {
 
 // What went wrong, where a caller tells one failure from another: a glyph sheet's problems have
-// kinds of their own; every other failure is Failed.
+// kinds of their own, and so has an output that would replace the input; every other failure is
+// Failed.
 enum class ResultKind {
     None,          // no failure
     Failed,        // a file can't be read, written or understood; the reason says why
@@ -23,6 +24,7 @@ enum class ResultKind {
     CellTooSmall,  // a glyph does not fit the chosen cell size
     NotExportable, // the set holds something a sheet can't carry
     Unwritable,    // the file can't be written
+    SameFile,      // the output named is the input file itself, which is left as it is
 };
 
 // The outcome of reading or writing a font, a sheet, a game's bundle or a mapping file, in every
@@ -58,6 +60,12 @@ public:
             reason = where + QStringLiteral(": ") + reason;
         }
         return Result(kind, {}, std::move(reason), code, pixel);
+    }
+
+    // The same failure, naming path as the file at fault where it names none: how a caller that
+    // named the file passes the failure on to one that did not. A success stays as it is.
+    Result At(const QString& path) const {
+        return ok() || !path_.isEmpty() ? *this : Result(kind_, path, reason_, code_, pixel_);
     }
 
     bool ok() const { return kind_ == ResultKind::None; }

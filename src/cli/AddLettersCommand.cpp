@@ -13,6 +13,7 @@
 #include "generate/DrawingFont.h"
 #include "letters/AddLetters.h"
 #include "letters/LetterPicture.h"
+#include "letters/LetterReport.h"
 #include "charset/FileAccess.h"
 
 #include <QBuffer>
@@ -40,45 +41,34 @@ QString Letter(char32_t letter) {
 }
 
 // The wanted letters: those of the text, each once in order of first use, or the whole page.
-CommandOutcome ReadLetters(const ParsedArgs& parsed, const CodePage& page,
-                           const std::optional<CodePage>& textEncoding,
-                           std::vector<char32_t>& letters) {
+Result ReadLetters(const ParsedArgs& parsed, const CodePage& page,
+                   const std::optional<CodePage>& textEncoding,
+                   std::vector<char32_t>& letters) {
     if (parsed.Has(QStringLiteral("--all"))) {
         letters = EveryLetterOf(page);
-        return CommandOutcome::Status(ExitSuccess);
+        return Result::Success();
     }
     if (const auto text = parsed.Value(QStringLiteral("--text"))) {
         letters = LettersOfText(*text);
-        return CommandOutcome::Status(ExitSuccess);
+        return Result::Success();
     }
     QByteArray body;
     const QString path = *parsed.Value(QStringLiteral("--text-file"));
-    if (CommandOutcome read = ReadTextToCheck(path, textEncoding, body); read.failed()) {
+    if (Result read = ReadTextToCheck(path, textEncoding, body); !read) {
         return read;
     }
     letters = LettersOfText(QString::fromUtf8(body));
-    return CommandOutcome::Status(ExitSuccess);
+    return Result::Success();
 }
 
-void PrintTable(const FontReport& report, const AddLettersRequest& request, QTextStream& out) {
-    out << report.name << ": letters for " << request.toPage.name() << ", the font drawn for "
-        << report.fromPage << ", new letters " << report.plan.style
-        << "\n  code  letter  how\n";
-    for (const LetterRow& row : report.plan.rows) {
-        const QString code = row.code == CodePage::NotInPage
-                                 ? QStringLiteral("-")
-                                 : QStringLiteral("0x%1").arg(row.code, 2, 16, QChar(u'0'));
-        out << QStringLiteral("  %1  %2  %3\n")
-                   .arg(code.toUpper().replace(u'X', u'x'), -4)
-                   .arg(Letter(row.letter), -6)
-                   .arg(row.detail);
+void PrintTable(const FontReport& font, const AddLettersRequest& request, QTextStream& out) {
+    const LetterReport report = ReportLetters(font.plan);
+    out << font.name << ": letters for " << request.toPage.name() << ", the font drawn for "
+        << font.fromPage << ", new letters " << report.style << "\n  code  letter  how\n";
+    for (const LetterReport::Row& row : report.rows) {
+        out << QStringLiteral("  %1  %2  %3\n").arg(row.code, -4).arg(row.letter, -6).arg(row.how);
     }
-    QStringList lost;
-    for (const char32_t letter : report.plan.lost) {
-        lost << Letter(letter);
-    }
-    out << "lost: " << (lost.isEmpty() ? QStringLiteral("none") : lost.join(u' ')) << "\n"
-        << report.plan.TotalsText() << "\n";
+    out << "lost: " << report.lost << "\n" << report.totals << "\n";
 }
 
 QJsonObject ReportToJson(const FontReport& report) {
@@ -115,37 +105,37 @@ bool ChangesFont(const AddLettersPlan& plan, const Charset& font) {
 
 enum class Writing { Write, DryRun };
 
-CommandOutcome AddToFontFile(const QString& input, const QString& output,
-                             const AddLettersRequest& request, Writing writing,
-                             std::vector<FontReport>& reports) {
+Result AddToFontFile(const QString& input, const QString& output,
+                     const AddLettersRequest& request, Writing writing,
+                     std::vector<FontReport>& reports) {
     Charset set;
-    if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
+    if (Result loaded = LoadFontInput(input, set); !loaded) {
         return loaded;
     }
     reports.push_back({input, PlanAddLetters(set, request), request.fromPage.name(), set});
     if (writing == Writing::Write) {
         ApplyAddLetters(reports.back().plan, set);
         if (const Result saved = SaveCharset(set, output, DirtyBytes::Off); !saved) {
-            return CommandOutcome::Failure(output, saved.reason());
+            return saved.At(output);
         }
     }
-    return CommandOutcome::Status(ExitSuccess);
+    return Result::Success();
 }
 
 // Adds the letters to the chosen fonts of one data file, each read from the bundle as the one
 // before left it and put back through the same checked rewrite as insert; rewritten holds the
 // result, with nothing changed when no font changed.
-CommandOutcome AddToDiskFonts(const GameBundle& original, const std::vector<int>& numbers,
-                              const AddLettersRequest& request,
-                              const std::map<int, CodePage>& fontPages, Writing writing,
-                              std::vector<FontReport>& reports, RewrittenBundle& rewritten) {
+Result AddToDiskFonts(const GameBundle& original, const std::vector<int>& numbers,
+                      const AddLettersRequest& request,
+                      const std::map<int, CodePage>& fontPages, Writing writing,
+                      std::vector<FontReport>& reports, RewrittenBundle& rewritten) {
     const BundlePaths& paths = original.paths();
     GameBundle current = original;
     for (const int number : numbers) {
         const BundleFont& font = *current.Font(number);
         Charset set;
         if (const Result decoded = DecodeCharset(current.FontBlock(font), set); !decoded) {
-            return CommandOutcome::Failure(paths.data,
+            return Result::Failure(paths.data,
                                            QStringLiteral("font %1 at data file offset %2: %3")
                                                .arg(number)
                                                .arg(font.offset)
@@ -165,7 +155,7 @@ CommandOutcome AddToDiskFonts(const GameBundle& original, const std::vector<int>
         RewrittenBundle replaced;
         GameBundle next;
         if (const Result encoded = EncodeCharset(set, DirtyBytes::Off, block); !encoded) {
-            return CommandOutcome::Failure(paths.data, encoded.reason());
+            return encoded.At(paths.data);
         }
         Result result = ReplaceFont(current, number, block.bytes, replaced);
         if (result) {
@@ -173,8 +163,7 @@ CommandOutcome AddToDiskFonts(const GameBundle& original, const std::vector<int>
                                                original.encrypted(), next);
         }
         if (!result) {
-            return CommandOutcome::Failure(result.path().isEmpty() ? paths.data : result.path(),
-                                           result.reason());
+            return result.At(paths.data);
         }
         current = std::move(next);
         rewritten.index = replaced.index;
@@ -185,21 +174,20 @@ CommandOutcome AddToDiskFonts(const GameBundle& original, const std::vector<int>
         rewritten.grownFonts.insert(rewritten.grownFonts.end(), replaced.grownFonts.begin(),
                                     replaced.grownFonts.end());
     }
-    return CommandOutcome::Status(ExitSuccess);
+    return Result::Success();
 }
 
 // The fonts of every data file at hand are rewritten and checked before anything is written, so
 // that a failure on any font leaves the game's files as they were. The data files share the
 // index: each is rewritten from the index as the files before it left it, and written in that
 // order, so that the index on disk matches every data file after each write.
-CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
-                              AddLettersRequest request, const std::map<int, CodePage>& fontPages,
-                              Writing writing, std::vector<FontReport>& reports,
-                              QStringList& messages) {
+Result AddToGameFonts(const QString& game, const QString& fontChoice,
+                      AddLettersRequest request, const std::map<int, CodePage>& fontPages,
+                      Writing writing, std::vector<FontReport>& reports,
+                      QStringList& messages) {
     std::vector<GameBundle> disks;
     if (Result opened = GameBundle::OpenDisks(game, disks, messages); !opened) {
-        return CommandOutcome::Failure(opened.path().isEmpty() ? game : opened.path(),
-                                       opened.reason());
+        return opened.At(game);
     }
     request.gameVersion = disks.front().version();
     QByteArray index = disks.front().index();
@@ -224,13 +212,13 @@ CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
                                                    disk.encrypted(), original);
             }
             if (!reread) {
-                return CommandOutcome::Failure(reread.path(), reread.reason());
+                return reread;
             }
         }
         RewrittenBundle rewritten;
-        if (CommandOutcome added = AddToDiskFonts(original, numbers, request, fontPages, writing,
-                                                  reports, rewritten);
-            added.failed()) {
+        if (Result added = AddToDiskFonts(original, numbers, request, fontPages, writing,
+                                          reports, rewritten);
+            !added) {
             return added;
         }
         if (rewritten.indexChanged || rewritten.dataChanged) {
@@ -239,7 +227,7 @@ CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
         }
     }
     if (!chosen) {
-        return CommandOutcome::Failure(
+        return Result::Failure(
             disks.front().paths().index,
             QStringLiteral("the charset directory (DCHR) names no font %1 in the data files at "
                            "hand")
@@ -248,12 +236,11 @@ CommandOutcome AddToGameFonts(const QString& game, const QString& fontChoice,
     for (auto& [original, rewritten] : writes) {
         QString message;
         if (Result written = WriteBundle(original, std::move(rewritten), message); !written) {
-            return CommandOutcome::Failure(written.path().isEmpty() ? game : written.path(),
-                                           written.reason());
+            return written.At(game);
         }
         messages << message;
     }
-    return CommandOutcome::Status(ExitSuccess);
+    return Result::Success();
 }
 
 } // namespace
@@ -329,27 +316,27 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     if (const std::optional<int> refused = ReadTextEncoding(parsed, err, textEncoding)) {
         return *refused;
     }
-    if (const CommandOutcome read =
+    if (const Result read =
             ReadLetters(parsed, request.toPage, textEncoding, request.letters);
-        read.failed()) {
+        !read) {
         return Finish(read, err);
     }
     const Writing writing = dryRun ? Writing::DryRun : Writing::Write;
     // A font file is written to a new file; the game's bundle alone is rewritten in place, with
     // its .orig copies.
     if (!game && output) {
-        if (const CommandOutcome refused = RefuseOutputOverInput(input, *output);
-            refused.failed()) {
+        if (const Result refused = RefuseOutputOverInput(input, *output);
+            !refused) {
             return Finish(refused, err);
         }
     }
     std::vector<FontReport> reports;
     QStringList messages;
-    const CommandOutcome outcome =
+    const Result outcome =
         game ? AddToGameFonts(input, *fontChoice, request, fontPages, writing, reports, messages)
              : AddToFontFile(input, output.value_or(QString()), request, writing, reports);
     // The picture shows what the run made, whether or not it wrote it.
-    if (const auto picture = parsed.Value(QStringLiteral("--picture")); picture && !outcome.failed()) {
+    if (const auto picture = parsed.Value(QStringLiteral("--picture")); picture && outcome.ok()) {
         std::vector<Charset> after;
         after.reserve(reports.size());
         std::vector<PictureFont> fonts;
@@ -375,7 +362,7 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
             QJsonDocument(QJsonObject{{QStringLiteral("codePage"), request.toPage.name()},
                                       {QStringLiteral("fromPage"), request.fromPage.name()},
                                       {QStringLiteral("written"),
-                                       writing == Writing::Write && !outcome.failed()},
+                                       writing == Writing::Write && outcome.ok()},
                                       {QStringLiteral("fonts"), fonts},
                                       {QStringLiteral("messages"),
                                        QJsonArray::fromStringList(messages)}})

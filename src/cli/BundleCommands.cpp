@@ -7,6 +7,7 @@
 #include "bundle/GameBundle.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
+#include "text/FontFileCheck.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,11 +18,6 @@ namespace fontlathe {
 namespace {
 
 // A font file is a single CHAR block of at most about 2 MB.
-
-CommandOutcome Failed(const Result& result, const QString& fallbackPath) {
-    return CommandOutcome::Failure(result.path().isEmpty() ? fallbackPath : result.path(),
-                                   result.reason());
-}
 
 QJsonObject FontToJson(const BundleFont& font) {
     return QJsonObject{{QStringLiteral("number"), font.number},
@@ -36,11 +32,11 @@ QJsonObject FontToJson(const BundleFont& font) {
 
 } // namespace
 
-CommandOutcome ListBundleFonts(const QString& game, ReportStyle style, QTextStream& out) {
+Result ListBundleFonts(const QString& game, ReportStyle style, QTextStream& out) {
     std::vector<GameBundle> disks;
     QStringList remarks;
     if (Result opened = GameBundle::OpenDisks(game, disks, remarks); !opened) {
-        return Failed(opened, game);
+        return opened.At(game);
     }
     const GameBundle& bundle = disks.front();
     std::vector<BundleFont> all;
@@ -81,54 +77,54 @@ CommandOutcome ListBundleFonts(const QString& game, ReportStyle style, QTextStre
         }
     }
     out.flush();
-    return CommandOutcome::Status(ExitSuccess);
+    return Result::Success();
 }
 
-CommandOutcome ExtractBundleFont(const QString& game, int font, const QString& output) {
+Result ExtractBundleFont(const QString& game, int font, const QString& output) {
     GameBundle bundle;
     if (Result opened = GameBundle::OpenFont(game, font, bundle); !opened) {
-        return Failed(opened, game);
+        return opened.At(game);
     }
     // Either file of the bundle is the input, however the output names it.
     for (const QString& input : {bundle.paths().index, bundle.paths().data}) {
-        if (CommandOutcome refused = RefuseOutputOverInput(input, output); refused.failed()) {
+        if (Result refused = RefuseOutputOverInput(input, output); !refused) {
             return refused;
         }
     }
     if (const Result written = WriteWholeFile(output, bundle.FontBlock(*bundle.Font(font)));
         !written) {
-        return CommandOutcome::Failure(output, written.reason());
+        return written.At(output);
     }
-    return CommandOutcome::Status(ExitSuccess);
+    return Result::Success();
 }
 
-CommandOutcome InsertBundleFont(const QString& game, int font, const QString& input,
-                                QTextStream& out) {
+Result InsertBundleFont(const QString& game, int font, const QString& input,
+                        QTextStream& out) {
     QByteArray block;
     if (const Result read =
             ReadWholeFile(input, MaxFontFileSize, QStringLiteral("font file"), block);
         !read) {
-        return CommandOutcome::Failure(input, read.reason());
+        return read.At(input);
     }
     if (const QString notAFont = NotAFontReason(block, input, SheetImportRoute::CommandLine);
         !notAFont.isEmpty()) {
-        return CommandOutcome::Failure(QString(), notAFont);
+        return Result::Failure(notAFont);
     }
     GameBundle bundle;
     if (Result opened = GameBundle::OpenFont(game, font, bundle); !opened) {
-        return Failed(opened, game);
+        return opened.At(game);
     }
     RewrittenBundle rewritten;
     if (Result replaced = ReplaceFont(bundle, font, block, rewritten); !replaced) {
-        return Failed(replaced, input);
+        return replaced.At(input);
     }
     QString message;
     if (Result written = WriteBundle(bundle, std::move(rewritten), message); !written) {
-        return Failed(written, game);
+        return written.At(game);
     }
     out << message << "\n";
     out.flush();
-    return CommandOutcome::Status(ExitSuccess);
+    return Result::Success();
 }
 
 std::optional<int> ParseFontNumber(const QString& text) {

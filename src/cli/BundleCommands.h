@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandOutcome.h"
+#include "charset/Result.h"
 #include "CoverageReport.h"
 
 #include <QString>
@@ -16,14 +16,14 @@ namespace fontlathe {
 
 // fonts GAME [--json]: the bundle's kind and every font: number, room, offset in the data file,
 // block size, bits per pixel, height, stored codes and glyphs.
-CommandOutcome ListBundleFonts(const QString& game, ReportStyle style, QTextStream& out);
+Result ListBundleFonts(const QString& game, ReportStyle style, QTextStream& out);
 
 // extract GAME --font N -o OUT.char: the font's CHAR block, byte for byte.
-CommandOutcome ExtractBundleFont(const QString& game, int font, const QString& output);
+Result ExtractBundleFont(const QString& game, int font, const QString& output);
 
 // insert GAME --font N IN.char: puts the font file in place of font N and says what was written.
-CommandOutcome InsertBundleFont(const QString& game, int font, const QString& input,
-                                QTextStream& out);
+Result InsertBundleFont(const QString& game, int font, const QString& input,
+                        QTextStream& out);
 
 // The value of --font: a whole number from 0 to 65535, or nothing.
 std::optional<int> ParseFontNumber(const QString& text);

@@ -1,5 +1,7 @@
 #include "CharsetReport.h"
 
+#include "text/TextForms.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,19 +18,6 @@ template <typename Visit> void ForEachListedGlyph(const Charset& set, Visit visi
             visit(code, glyph);
         }
     }
-}
-
-QString PrintableTag(const Charset& set) {
-    QString text;
-    for (char byte : set.tag) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (value >= 0x20 && value < 0x7F) {
-            text += QChar(value);
-        } else {
-            text += QStringLiteral("\\x%1").arg(value, 2, 16, QChar(u'0'));
-        }
-    }
-    return text;
 }
 
 QString PixelRow(const Charset& set, const QImage& raster, int y) {
@@ -55,7 +44,7 @@ QString DescribeCharset(const Charset& set, const QString& path, const CodePage&
         text += QStringLiteral("%1 %2\n").arg(QString::fromLatin1(label), -16).arg(value);
     };
     field("File:", path);
-    field("Tag:", PrintableTag(set));
+    field("Tag:", PrintableBytes(QByteArrayView(set.tag.data(), qsizetype(set.tag.size()))));
     field("Block size:", QString::number(set.blockSize));
     field("Data size:", QString::number(set.dataSize));
     field("Version:", QString::number(set.version));

@@ -50,9 +50,12 @@ int UsageError(QTextStream& err, const QString& problem, const QString& hint) {
     return ExitUsage;
 }
 
-int Finish(const CommandOutcome& outcome, QTextStream& err) {
-    return outcome.failed() ? Fail(err, outcome.path, outcome.reason, outcome.status)
-                            : outcome.status;
+int Finish(const Result& result, QTextStream& err, int success) {
+    if (result) {
+        return success;
+    }
+    return Fail(err, result.path(), result.reason(),
+                result.kind() == ResultKind::SameFile ? ExitUsage : ExitFailure);
 }
 
 std::optional<int> ReadGenerationStyle(const ParsedArgs& parsed, QTextStream& err,

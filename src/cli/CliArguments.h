@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CliApp.h"
-#include "CommandOutcome.h"
+#include "charset/Result.h"
 #include "generate/GenerationFont.h"
 #include "text/CodePage.h"
 
@@ -79,7 +79,8 @@ std::optional<int> ReadTextEncoding(const ParsedArgs& parsed, QTextStream& err,
 std::optional<int> ReadGenerationStyle(const ParsedArgs& parsed, QTextStream& err,
                                        GenerationStyle& style);
 
-// The outcome's status, its failure told on err.
-int Finish(const CommandOutcome& outcome, QTextStream& err);
+// The exit status of a command's result: success, or a failure told on err. An output over the
+// input is a slip of the command line.
+int Finish(const Result& result, QTextStream& err, int success = ExitSuccess);
 
 } // namespace fontlathe

@@ -3,6 +3,7 @@
 #include "FontInput.h"
 #include "charset/FileAccess.h"
 #include "text/CodePoints.h"
+#include "text/TextForms.h"
 
 #include <algorithm>
 #include <array>
@@ -15,22 +16,6 @@ namespace {
 // A text file of this size is far beyond any game's script.
 constexpr qint64 MaxTextFileSize = qint64(256) * 1024 * 1024;
 
-// The text as a JSON string in UTF-8, with quotes, backslashes and control characters escaped.
-QByteArray JsonString(const QString& text) {
-    QByteArray quoted("\"");
-    for (const char byte : text.toUtf8()) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (value == '"' || value == '\\') {
-            quoted += '\\';
-            quoted += byte;
-        } else if (value < 0x20) {
-            quoted += "\\u00" + QByteArray::number(value, 16).rightJustified(2, '0');
-        } else {
-            quoted += byte;
-        }
-    }
-    return quoted + '"';
-}
 
 } // namespace
 
@@ -43,8 +28,8 @@ QString DescribeCoverage(const TextCoverage& coverage) {
                     .arg(missing.count, 8)
                     .arg(MissingReasonName(missing.reason))
                     .arg(missing.reason == MissingReason::OtherLetter
-                             ? QStringLiteral(" (0x%1 shows %2, not %3)")
-                                   .arg(QString::number(missing.code, 16).toUpper())
+                             ? QStringLiteral(" (%1 shows %2, not %3)")
+                                   .arg(CodeText(missing.code))
                                    .arg(CharacterText(missing.shows),
                                         CharacterText(missing.codePoint))
                              : QString());
@@ -114,17 +99,17 @@ QByteArray DecodeThroughPage(QByteArrayView bytes, const CodePage& page) {
 
 } // namespace
 
-CommandOutcome ReadTextToCheck(const QString& path, const std::optional<CodePage>& encoding,
-                               QByteArray& body) {
+Result ReadTextToCheck(const QString& path, const std::optional<CodePage>& encoding,
+                       QByteArray& body) {
     QByteArray bytes;
     if (const Result read =
             ReadWholeFile(path, MaxTextFileSize, QStringLiteral("text to check"), bytes);
         !read) {
-        return CommandOutcome::Failure(path, read.reason());
+        return read.At(path);
     }
     if (encoding) {
         body = DecodeThroughPage(bytes, *encoding);
-        return CommandOutcome::Status(ExitSuccess);
+        return Result::Success();
     }
     // Windows' editors save "Unicode" text as UTF-16 behind a byte order mark.
     for (const auto& [mark, kind] : {std::pair{"\xFF\xFE", QStringConverter::Utf16LE},
@@ -133,11 +118,11 @@ CommandOutcome ReadTextToCheck(const QString& path, const std::optional<CodePage
             QStringDecoder decoder(kind);
             const QString decoded = decoder.decode(QByteArrayView(bytes).sliced(2));
             body = decoded.toUtf8();
-            return CommandOutcome::Status(ExitSuccess);
+            return Result::Success();
         }
     }
     if (const qsizetype invalid = FirstInvalidUtf8Byte(bytes); invalid >= 0) {
-        return CommandOutcome::Failure(
+        return Result::Failure(
             path,
             QStringLiteral("it is not UTF-8: the byte at offset %1 (0x%2) is no part of a UTF-8 "
                            "character. Name the text's encoding with --text-encoding, for example "
@@ -150,13 +135,14 @@ CommandOutcome ReadTextToCheck(const QString& path, const std::optional<CodePage
         bytes.remove(0, 3);
     }
     body = std::move(bytes);
-    return CommandOutcome::Status(ExitSuccess);
+    return Result::Success();
 }
 
-CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
-                              QTextStream& out, const CodePage& page, const CodePage* drawnFor) {
+Result ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
+                      QTextStream& out, bool& complete, const CodePage& page,
+                      const CodePage* drawnFor) {
     Charset set;
-    if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
+    if (Result loaded = LoadFontInput(input, set); !loaded) {
         return loaded;
     }
     TextCoverage coverage;
@@ -164,7 +150,7 @@ CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, Re
         coverage = CheckCoverage(set, text.value, page, drawnFor);
     } else {
         QByteArray body;
-        if (CommandOutcome read = ReadTextToCheck(text.value, text.encoding, body); read.failed()) {
+        if (Result read = ReadTextToCheck(text.value, text.encoding, body); !read) {
             return read;
         }
         coverage = CheckCoverageUtf8(set, body, page, drawnFor);
@@ -175,7 +161,8 @@ CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, Re
         out << DescribeCoverage(coverage);
     }
     out.flush();
-    return CommandOutcome::Status(coverage.complete() ? ExitSuccess : ExitMissing);
+    complete = coverage.complete();
+    return Result::Success();
 }
 
 } // namespace fontlathe

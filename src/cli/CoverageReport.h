@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandOutcome.h"
+#include "charset/Result.h"
 #include "text/TextCoverage.h"
 
 #include <QByteArray>
@@ -35,14 +35,14 @@ QByteArray CoverageToJson(const TextCoverage& coverage);
 // as UTF-16 behind its byte order mark, else as UTF-8 without a leading byte order mark (which is
 // no character of the text). A file that is none of these is refused with the offset of the
 // first byte that is no UTF-8, and advice to name its encoding.
-CommandOutcome ReadTextToCheck(const QString& path, const std::optional<CodePage>& encoding,
-                               QByteArray& body);
+Result ReadTextToCheck(const QString& path, const std::optional<CodePage>& encoding,
+                       QByteArray& body);
 
-// Checks the text against the font file input and prints the report to out. The status is
-// ExitMissing when the font lacks a character of the text; a text file is read as
-// ReadTextToCheck reads it.
-CommandOutcome ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
-                              QTextStream& out, const CodePage& page,
-                              const CodePage* drawnFor = nullptr);
+// Checks the text against the font file input and prints the report to out; complete says
+// whether the font has every character of the text. A text file is read as ReadTextToCheck
+// reads it.
+Result ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
+                      QTextStream& out, bool& complete, const CodePage& page,
+                      const CodePage* drawnFor = nullptr);
 
 } // namespace fontlathe

@@ -1,6 +1,6 @@
 // The commands between font files and bitmap faces: import-font and export-font.
 #include "CliCommand.h"
-#include "CommandOutcome.h"
+#include "charset/Result.h"
 #include "FontInput.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
@@ -8,6 +8,7 @@
 #include "faces/FaceFile.h"
 #include "faces/FaceImport.h"
 #include "text/CodePage.h"
+#include "text/TextForms.h"
 
 #include <QFileInfo>
 
@@ -27,8 +28,8 @@ std::optional<int> ReadInAndOut(const CliCommand& command, const ParsedArgs& par
     if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
         return refused;
     }
-    if (const CommandOutcome refused = RefuseOutputOverInput(parsed.positionals.first(), output);
-        refused.failed()) {
+    if (const Result refused = RefuseOutputOverInput(parsed.positionals.first(), output);
+        !refused) {
         return Finish(refused, err);
     }
     return std::nullopt;
@@ -68,9 +69,7 @@ int RunImportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     if (!report.missing.empty()) {
         QStringList letters;
         for (const int code : report.missing) {
-            letters << QStringLiteral("0x%1 %2")
-                           .arg(code, 2, 16, QLatin1Char('0'))
-                           .arg(page.DisplayText(code));
+            letters << CodeText(code) + u' ' + page.DisplayText(code);
         }
         out << QStringLiteral("not in the face (%1): %2\n")
                    .arg(report.missing.size())
@@ -89,7 +88,7 @@ int RunExportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     }
     const QString& input = parsed.positionals.first();
     Charset set;
-    if (const CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
+    if (const Result loaded = LoadFontInput(input, set); !loaded) {
         return Finish(loaded, err);
     }
     const QByteArray bdf = WriteBdf(set, page, QFileInfo(input).completeBaseName());

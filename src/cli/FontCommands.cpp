@@ -25,7 +25,7 @@ namespace {
 
 std::optional<Charset> Load(const QString& path, QTextStream& err) {
     Charset set;
-    if (const CommandOutcome loaded = LoadFontInput(path, set); loaded.failed()) {
+    if (const Result loaded = LoadFontInput(path, set); !loaded) {
         Finish(loaded, err);
         return std::nullopt;
     }
@@ -104,7 +104,7 @@ int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
     }
     const QString& input = parsed.positionals.first();
     const QString output = *parsed.Value(QStringLiteral("-o"));
-    if (const CommandOutcome refused = RefuseOutputOverInput(input, output); refused.failed()) {
+    if (const Result refused = RefuseOutputOverInput(input, output); !refused) {
         return Finish(refused, err);
     }
     const std::optional<Charset> set = Load(input, err);
@@ -250,9 +250,10 @@ int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream
             return *refused;
         }
     }
-    return Finish(ReportCoverage(parsed.positionals.first(), text, style, out, page,
-                                 drawnFor ? &*drawnFor : nullptr),
-                  err);
+    bool complete = false;
+    const Result reported = ReportCoverage(parsed.positionals.first(), text, style, out, complete,
+                                           page, drawnFor ? &*drawnFor : nullptr);
+    return Finish(reported, err, complete ? ExitSuccess : ExitMissing);
 }
 
 int RunCodePages(const CliCommand&, const ParsedArgs&, QTextStream& out, QTextStream&) {

@@ -2,28 +2,26 @@
 
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
+#include "text/FontFileCheck.h"
 
 namespace fontlathe {
 
-CommandOutcome LoadFontInput(const QString& path, Charset& set) {
+Result LoadFontInput(const QString& path, Charset& set) {
     QString notAFont;
     const Result loaded = LoadNewCharset(path, set, &notAFont, SheetImportRoute::CommandLine);
     if (!notAFont.isEmpty()) {
-        return CommandOutcome::Failure(QString(), notAFont);
+        return Result::Failure(notAFont);
     }
-    if (!loaded) {
-        return CommandOutcome::Failure(path, loaded.reason());
-    }
-    return CommandOutcome::Status(ExitSuccess);
+    return loaded.At(path);
 }
 
-CommandOutcome RefuseOutputOverInput(const QString& input, const QString& output) {
+Result RefuseOutputOverInput(const QString& input, const QString& output) {
     if (!IsSameFile(input, output)) {
-        return CommandOutcome::Status(ExitSuccess);
+        return Result::Success();
     }
-    return CommandOutcome{
-        ExitUsage, output,
-        QStringLiteral("the output is the input file itself; nothing was written")};
+    return Result::Failure(ResultKind::SameFile,
+                           QStringLiteral("the output is the input file itself; nothing was written"))
+        .At(output);
 }
 
 } // namespace fontlathe

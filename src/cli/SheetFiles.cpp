@@ -40,26 +40,26 @@ std::optional<QSize> ParseCellSize(const QString& text) {
     return cell;
 }
 
-CommandOutcome ExportSheetFile(const QString& input, std::optional<QSize> cell,
-                               const QString& output, const CodePage& page) {
-    if (CommandOutcome refused = RefuseOutputOverInput(input, output); refused.failed()) {
+Result ExportSheetFile(const QString& input, std::optional<QSize> cell,
+                       const QString& output, const CodePage& page) {
+    if (Result refused = RefuseOutputOverInput(input, output); !refused) {
         return refused;
     }
     Charset set;
-    if (CommandOutcome loaded = LoadFontInput(input, set); loaded.failed()) {
+    if (Result loaded = LoadFontInput(input, set); !loaded) {
         return loaded;
     }
     if (const Result exported = ExportSheet(set, output, cell, page.name()); !exported) {
         // A set that does not fit the sheet is the input's fault; a file that can't be
         // written is the output's.
         const bool outputAtFault = exported.problem() == ResultKind::Unwritable;
-        return CommandOutcome::Failure(outputAtFault ? output : input, exported.reason());
+        return exported.At(outputAtFault ? output : input);
     }
-    return CommandOutcome::Status(ExitSuccess);
+    return Result::Success();
 }
 
-CommandOutcome ImportSheetFile(const QString& input, DirtyBytes dirtyBytes, const QString& output) {
-    if (CommandOutcome refused = RefuseOutputOverInput(input, output); refused.failed()) {
+Result ImportSheetFile(const QString& input, DirtyBytes dirtyBytes, const QString& output) {
+    if (Result refused = RefuseOutputOverInput(input, output); !refused) {
         return refused;
     }
     Charset set;
@@ -68,12 +68,12 @@ CommandOutcome ImportSheetFile(const QString& input, DirtyBytes dirtyBytes, cons
         return ImportSheet(set, input);
     }();
     if (!imported) {
-        return CommandOutcome::Failure(input, imported.reason());
+        return imported.At(input);
     }
     if (const Result saved = SaveCharset(set, output, dirtyBytes); !saved) {
-        return CommandOutcome::Failure(output, saved.reason());
+        return saved.At(output);
     }
-    return CommandOutcome::Status(ExitSuccess);
+    return Result::Success();
 }
 
 } // namespace fontlathe

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandOutcome.h"
+#include "charset/Result.h"
 #include "charset/CharCodec.h"
 #include "text/CodePage.h"
 
@@ -15,10 +15,10 @@ namespace fontlathe {
 std::optional<QSize> ParseCellSize(const QString& text);
 
 // Loads the font file input and writes its glyph sheet to output.
-CommandOutcome ExportSheetFile(const QString& input, std::optional<QSize> cell,
-                               const QString& output, const CodePage& page = CodePage());
+Result ExportSheetFile(const QString& input, std::optional<QSize> cell,
+                       const QString& output, const CodePage& page = CodePage());
 
 // Reads the glyph sheet input and saves the set as the font file output.
-CommandOutcome ImportSheetFile(const QString& input, DirtyBytes dirtyBytes, const QString& output);
+Result ImportSheetFile(const QString& input, DirtyBytes dirtyBytes, const QString& output);
 
 } // namespace fontlathe

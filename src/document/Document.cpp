@@ -1,6 +1,7 @@
 #include "Document.h"
 
 #include "GameFontEntry.h"
+#include "text/FontFileCheck.h"
 
 #include <QDir>
 #include <QFileInfo>

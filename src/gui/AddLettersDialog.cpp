@@ -214,12 +214,12 @@ private:
         fontButton_->setText(drawWith_ ? FontLabel(drawWith_->family) + QStringLiteral("...")
                                        : QStringLiteral("Choose Font..."));
         styles_->setEnabled(draw_->isChecked());
-        const AddLettersPreview preview = plan_(Choices());
+        const LetterReport preview = plan_(Choices());
         table_->clear();
         // Every glyph goes on a canvas of one size, so that the rows line up, and is shown as a
         // pixmap, which the view draws unscaled: an icon it scales down loses pixels.
         QSize largest(1, 1);
-        for (const AddLettersPreview::Row& row : preview.rows) {
+        for (const LetterReport::Row& row : preview.rows) {
             largest = largest.expandedTo(row.glyph.size()).expandedTo(row.from.size());
         }
         const int zoom = std::clamp(LargestIcon / std::max(largest.width(), largest.height()),
@@ -227,7 +227,7 @@ private:
         // The glyph it was made from, then the new one.
         const int gap = 2 * zoom;
         const QSize canvasSize(2 * largest.width() * zoom + gap, largest.height() * zoom);
-        for (const AddLettersPreview::Row& row : preview.rows) {
+        for (const LetterReport::Row& row : preview.rows) {
             auto* item = new QTreeWidgetItem(table_, {row.code, row.letter, QString(), row.how});
             if (!row.glyph.isNull()) {
                 QPixmap canvas(canvasSize);
@@ -243,7 +243,7 @@ private:
             }
         }
         lost_->setText(QStringLiteral("Lost: ") + preview.lost);
-        totals_->setText(preview.totals);
+        totals_->setText(preview.totals + QStringLiteral("; new letters ") + preview.style);
     }
 
     AddLettersPlanner plan_;

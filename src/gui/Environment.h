@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generate/GenerationFont.h"
+#include "letters/LetterReport.h"
 
 #include <QImage>
 #include <QList>
@@ -48,22 +49,8 @@ struct AddLettersChoices {
     QString fromPage = QStringLiteral("latin1");
 };
 
-// What Add Letters would do with the choices, as the dialog shows it.
-struct AddLettersPreview {
-    struct Row {
-        QString code; // "0xB9", or "-" where the target page has no code for the letter
-        QString letter;
-        QString how;  // "composed from a + a built-in ogonek"
-        QImage glyph; // the new glyph; null where the letter gets none
-        QImage from = QImage(); // the font's glyph it was made from; null for none
-    };
-    std::vector<Row> rows;
-    QString lost;   // the letters lost, separated by spaces, or "none"
-    QString totals; // "kept 12, moved 0, ..."
-};
-
 // Works out the preview for a set of choices; the dialog calls it whenever a choice changes.
-using AddLettersPlanner = std::function<AddLettersPreview(const AddLettersChoices&)>;
+using AddLettersPlanner = std::function<LetterReport(const AddLettersChoices&)>;
 // Saves a picture of what the choices would make (the dialog's "Save Picture...").
 using AddLettersPictureSaver = std::function<void(QWidget* dialog, const AddLettersChoices&)>;
 

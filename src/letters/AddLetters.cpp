@@ -8,6 +8,7 @@
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
 #include "text/CodePoints.h"
+#include "text/TextForms.h"
 
 #include <QChar>
 #include <QStringList>
@@ -24,14 +25,6 @@ namespace fontlathe {
 namespace {
 
 constexpr int FirstLetterCode = 32;
-
-QString LetterName(char32_t letter) {
-    return letter == U' ' ? QStringLiteral("space") : QString::fromUcs4(&letter, 1);
-}
-
-QString CodeText(int code) {
-    return QStringLiteral("0x%1").arg(code, 2, 16, QChar(u'0')).toUpper().replace(u'X', u'x');
-}
 
 bool WritesGlyph(LetterSource source) {
     return source == LetterSource::Moved || source == LetterSource::Composed ||

@@ -2,6 +2,7 @@
 
 #include "charset/DisplayColors.h"
 #include "render/TextPreview.h"
+#include "text/TextForms.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -56,8 +57,7 @@ QImage AddLettersPicture(const std::vector<PictureFont>& fonts, const CodePage& 
                 continue;
             }
             section.rows.push_back({Enlarged(row.from, zoom), Enlarged(row.glyph, zoom),
-                                    QString::fromUcs4(&row.letter, 1) + QStringLiteral("  ") +
-                                        row.detail});
+                                    LetterName(row.letter) + QStringLiteral("  ") + row.detail});
             glyphColumn = std::max(glyphColumn, section.rows.back().from.width());
             newLetters += QString::fromUcs4(&row.letter, 1);
         }

@@ -1,6 +1,7 @@
 #include "SheetMetadata.h"
 
 #include "SheetFormat.h"
+#include "text/TextForms.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -32,36 +33,6 @@ constexpr char YOffset[] = "yOffset";
 // "name":value
 QByteArray Member(const char* name, const QByteArray& value) {
     return '"' + QByteArray(name) + "\":" + value;
-}
-
-// A JSON string in plain ASCII: everything else as \uXXXX.
-QByteArray JsonAscii(const QString& text) {
-    QByteArray json("\"");
-    for (const QChar unit : text) {
-        const char16_t value = unit.unicode();
-        if (value >= 0x20 && value < 0x7F && value != '"' && value != '\\') {
-            json += static_cast<char>(value);
-        } else {
-            json += "\\u" + QByteArray::number(value, 16).rightJustified(4, '0');
-        }
-    }
-    return json + '"';
-}
-
-QByteArray JsonTag(const std::array<char, 4>& tag) {
-    QByteArray text("\"");
-    for (char byte : tag) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (value == '"' || value == '\\') {
-            text += '\\';
-            text += byte;
-        } else if (value < 0x20 || value >= 0x7F) {
-            text += "\\u00" + QByteArray::number(value, 16).rightJustified(2, '0');
-        } else {
-            text += byte;
-        }
-    }
-    return text + '"';
 }
 
 QJsonValue Field(const QJsonObject& object, const char* name) {
@@ -172,7 +143,7 @@ QByteArray SheetMetadataJson(const Charset& set, const QString& codePage) {
     }
     QByteArrayList members = {
         Member(key::Format, QByteArray::number(SheetFormat)),
-        Member(key::Tag, JsonTag(set.tag)),
+        Member(key::Tag, JsonString(QString::fromLatin1(set.tag.data(), qsizetype(set.tag.size())), JsonCharacters::Ascii)),
         Member(key::Version, QByteArray::number(set.version)),
         Member(key::ColorMap, '[' + colorMap + ']'),
         Member(key::BitsPerPixel, QByteArray::number(set.bitsPerPixel)),
@@ -181,7 +152,7 @@ QByteArray SheetMetadataJson(const Charset& set, const QString& codePage) {
         Member(key::Offsets, '[' + offsets + ']'),
     };
     if (!codePage.isEmpty()) {
-        members.insert(members.size() - 1, Member(key::CodePage, JsonAscii(codePage)));
+        members.insert(members.size() - 1, Member(key::CodePage, JsonString(codePage, JsonCharacters::Ascii)));
     }
     QByteArray json;
     for (const QByteArray& member : members) {

@@ -1,6 +1,7 @@
 #include "CodePage.h"
 
 #include "CodePoints.h"
+#include "MappingFile.h"
 #include "charset/FileAccess.h"
 
 #include <QFileInfo>
@@ -15,20 +16,8 @@ namespace fontlathe {
 
 namespace {
 
-constexpr int CodeCount = 256;
-constexpr char32_t NoCharacter = 0xFFFFFFFF;
-constexpr char32_t LastCodePoint = 0x10FFFF;
-// Unicode's tables have lines of some 60 characters; a line far longer is no such table.
-constexpr qsizetype MaxLineLength = 1000;
-
-using Characters = std::array<char32_t, CodeCount>;
-
-bool IsBlank(char byte) {
-    return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\v' || byte == '\f';
-}
-
-Characters Identity() {
-    Characters characters{};
+CodeCharacters Identity() {
+    CodeCharacters characters{};
     for (int code = 0; code < CodeCount; ++code) {
         characters[static_cast<std::size_t>(code)] = static_cast<char32_t>(code);
     }
@@ -37,12 +26,12 @@ Characters Identity() {
 
 // What the library's decoder of that name makes of each single byte; nothing when it knows no
 // such name or is no single-byte encoding (some byte only starts a sequence).
-std::optional<Characters> DecodeSingleBytes(const QString& name) {
+std::optional<CodeCharacters> DecodeSingleBytes(const QString& name) {
     const QByteArray encodedName = name.toLatin1();
     if (!QStringDecoder(encodedName.constData()).isValid()) {
         return std::nullopt;
     }
-    Characters characters{};
+    CodeCharacters characters{};
     for (int code = 0; code < CodeCount; ++code) {
         // A decoder of its own for each byte: resetState() leaves an earlier byte's error set.
         QStringDecoder decoder(encodedName.constData());
@@ -58,50 +47,11 @@ std::optional<Characters> DecodeSingleBytes(const QString& name) {
     return characters;
 }
 
-std::optional<std::uint32_t> ParseHex(QByteArrayView token) {
-    if (token.size() < 3 || token.size() > 10 || token[0] != '0' ||
-        (token[1] != 'x' && token[1] != 'X')) {
-        return std::nullopt;
-    }
-    std::uint32_t value = 0;
-    for (const char digit : token.sliced(2)) {
-        const int nibble = digit >= '0' && digit <= '9'   ? digit - '0'
-                           : digit >= 'a' && digit <= 'f' ? digit - 'a' + 10
-                           : digit >= 'A' && digit <= 'F' ? digit - 'A' + 10
-                                                          : -1;
-        if (nibble < 0) {
-            return std::nullopt;
-        }
-        value = (value << 4) | static_cast<std::uint32_t>(nibble);
-    }
-    return value;
-}
-
-// The whitespace-separated words of a line.
-std::vector<QByteArrayView> Words(QByteArrayView line) {
-    std::vector<QByteArrayView> words;
-    qsizetype start = -1;
-    for (qsizetype i = 0; i <= line.size(); ++i) {
-        const bool blank = i == line.size() || IsBlank(line[i]);
-        if (!blank && start < 0) {
-            start = i;
-        } else if (blank && start >= 0) {
-            words.push_back(line.sliced(start, i - start));
-            start = -1;
-        }
-    }
-    return words;
-}
-
-QString Hex(std::uint32_t value, int digits) {
-    return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(digits, u'0');
-}
-
 } // namespace
 
 struct CodePage::Table {
     QString name;
-    Characters characters{};
+    CodeCharacters characters{};
     // The lowest code of each character of the Basic Multilingual Plane, or NotInPage: a text
     // turns into codes with one look-up a character.
     std::vector<std::int16_t> bmpCodes;
@@ -113,7 +63,7 @@ struct CodePage::Table {
 
 namespace {
 
-std::shared_ptr<CodePage::Table> MakeTable(QString name, const Characters& given) {
+std::shared_ptr<CodePage::Table> MakeTable(QString name, const CodeCharacters& given) {
     auto table = std::make_shared<CodePage::Table>();
     table->name = std::move(name);
     table->characters = given;
@@ -141,7 +91,7 @@ std::shared_ptr<CodePage::Table> MakeTable(QString name, const Characters& given
 struct KnownTables {
     std::mutex mutex;
     std::vector<std::shared_ptr<const CodePage::Table>> tables;
-    std::vector<std::optional<Characters>> decoded;
+    std::vector<std::optional<CodeCharacters>> decoded;
     std::vector<bool> made;
 };
 
@@ -152,7 +102,7 @@ KnownTables& Known() {
 
 // The table of KnownCodePages()[index]; nullptr when the library lacks it.
 std::shared_ptr<const CodePage::Table> KnownTable(std::size_t index,
-                                                  const Characters** decoded = nullptr) {
+                                                  const CodeCharacters** decoded = nullptr) {
     KnownTables& known = Known();
     const std::lock_guard lock(known.mutex);
     const std::vector<CodePageInfo>& pages = KnownCodePages();
@@ -165,8 +115,8 @@ std::shared_ptr<const CodePage::Table> KnownTable(std::size_t index,
         known.made[index] = true;
         const bool latin1 = index == 0;
         known.decoded[index] = latin1 ? Identity() : DecodeSingleBytes(pages[index].name);
-        if (const std::optional<Characters>& raw = known.decoded[index]) {
-            Characters characters = *raw;
+        if (const std::optional<CodeCharacters>& raw = known.decoded[index]) {
+            CodeCharacters characters = *raw;
             for (char32_t& character : characters) {
                 if (!latin1 && IsControlCharacter(character)) {
                     character = NoCharacter;
@@ -233,19 +183,19 @@ std::optional<CodePage> CodePage::Standard(const QString& name) {
     if (wanted.isEmpty()) {
         return std::nullopt;
     }
-    const std::optional<Characters> raw = DecodeSingleBytes(wanted);
+    const std::optional<CodeCharacters> raw = DecodeSingleBytes(wanted);
     if (!raw) {
         return std::nullopt;
     }
     // An alias decodes every byte as the page it names does.
     for (std::size_t index = 0; index < pages.size(); ++index) {
-        const Characters* decoded = nullptr;
+        const CodeCharacters* decoded = nullptr;
         auto table = KnownTable(index, &decoded);
         if (table && *decoded == *raw) {
             return CodePage(std::move(table));
         }
     }
-    Characters characters = *raw;
+    CodeCharacters characters = *raw;
     std::ranges::replace_if(characters, IsControlCharacter, NoCharacter);
     return CodePage(MakeTable(wanted, characters));
 }
@@ -261,75 +211,12 @@ Result CodePage::LoadMappingFile(const QString& path, CodePage& page) {
 }
 
 Result CodePage::ParseMapping(QByteArrayView text, const QString& name, CodePage& page) {
-    if (text.contains('\0')) {
-        return Result::Failure(
-            QStringLiteral("it holds NUL bytes, so it is not a text file of code pairs"));
+    MappedCharacters mapped;
+    if (Result parsed = ParseMappingText(text, mapped); !parsed) {
+        return parsed;
     }
-    // Windows editors save text with a UTF-8 byte order mark ahead of the first line.
-    if (text.startsWith("\xEF\xBB\xBF")) {
-        text = text.sliced(3);
-    }
-    Characters characters;
-    characters.fill(NoCharacter);
-    std::array<bool, CodeCount> given{};
-    bool printable = false;
-    int controlCodes = 0;
-    int lineNumber = 0;
-    for (qsizetype start = 0; start < text.size();) {
-        qsizetype end = text.indexOf('\n', start);
-        end = end < 0 ? text.size() : end;
-        const QByteArrayView line = text.sliced(start, end - start);
-        start = end + 1;
-        ++lineNumber;
-        if (line.size() > MaxLineLength) {
-            return Result::Failure(QStringLiteral("line %1 is longer than %2 characters")
-                                       .arg(lineNumber)
-                                       .arg(MaxLineLength));
-        }
-        const qsizetype hash = line.indexOf('#');
-        const std::vector<QByteArrayView> words = Words(hash < 0 ? line : line.first(hash));
-        if (words.empty()) {
-            continue;
-        }
-        const bool undefined = hash >= 0 && words.size() == 1 &&
-                               line.sliced(hash + 1).trimmed().startsWith("UNDEFINED");
-        const std::optional<std::uint32_t> code = ParseHex(words[0]);
-        const std::optional<std::uint32_t> value =
-            words.size() == 2 ? ParseHex(words[1]) : std::nullopt;
-        if (!code || (!value && !undefined) || words.size() > 2) {
-            return Result::Failure(
-                QStringLiteral("line %1 is not a code and a character such as \"0x82 0x00E9\"")
-                    .arg(lineNumber));
-        }
-        if (*code >= CodeCount) {
-            return Result::Failure(QStringLiteral("line %1 gives the code %2, above 0xFF")
-                                       .arg(lineNumber)
-                                       .arg(Hex(*code, 2)));
-        }
-        if (given[*code]) {
-            return Result::Failure(QStringLiteral("line %1 gives the code %2 a second time")
-                                       .arg(lineNumber)
-                                       .arg(Hex(*code, 2)));
-        }
-        given[*code] = true;
-        if (undefined) {
-            continue;
-        }
-        if (*value > LastCodePoint || IsSurrogate(*value)) {
-            return Result::Failure(
-                QStringLiteral("line %1 gives %2, which is not a Unicode character")
-                    .arg(lineNumber)
-                    .arg(Hex(*value, 4)));
-        }
-        characters[*code] = *value;
-        printable = printable || *code >= FirstPrintableCode;
-        controlCodes += *code < FirstPrintableCode ? 1 : 0;
-    }
-    if (!printable) {
-        return Result::Failure(QStringLiteral("it gives no code from 0x20 up a character"));
-    }
-    std::shared_ptr<CodePage::Table> table = MakeTable(name, characters);
-    table->controlCodesLeftOut = controlCodes;
+    std::shared_ptr<CodePage::Table> table = MakeTable(name, mapped.characters);
+    table->controlCodesLeftOut = mapped.controlCodes;
     page = CodePage(std::move(table));
     return Result::Success();
 }

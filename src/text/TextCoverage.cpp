@@ -1,6 +1,7 @@
 #include "TextCoverage.h"
 
 #include "CodePoints.h"
+#include "TextForms.h"
 
 #include <QStringList>
 
@@ -134,7 +135,7 @@ private:
 // separator, goes by its code point.
 QString ListedName(char32_t codePoint) {
     if (codePoint == U' ') {
-        return QStringLiteral("space");
+        return LetterName(codePoint);
     }
     switch (QChar::category(codePoint)) {
     case QChar::Separator_Space:

@@ -15,8 +15,8 @@ const QString Polish = u"Zażółć gęślą jaźń"_s;
 
 class AddLettersWindowTest : public AppFixture {
 protected:
-    const AddLettersPreview::Row* RowOf(const AddLettersPreview& preview, const QString& letter) {
-        for (const AddLettersPreview::Row& row : preview.rows) {
+    const LetterReport::Row* RowOf(const LetterReport& preview, const QString& letter) {
+        for (const LetterReport::Row& row : preview.rows) {
             if (row.letter == letter) {
                 return &row;
             }
@@ -48,7 +48,7 @@ TEST_F(AddLettersWindowTest, ShowsThePlanThenAddsThePolishLettersAsOneStep) {
         {u"cp1250"_s, WantedLetters::OfText, Polish, std::nullopt, GenerationStyle::Normal});
     dispatcher().MenuCommand(Menu::AddLetters);
     ASSERT_EQ(environment_.addLettersPreviews.size(), 3u);
-    const AddLettersPreview& shown = environment_.addLettersPreviews.back();
+    const LetterReport& shown = environment_.addLettersPreviews.back();
     EXPECT_EQ(shown.rows.size(), 15u) << "each letter of the sentence once, the space too";
     // code, letter, how it begins; ó keeps Latin-1's glyph, ł and ą are made of the font's l, a.
     const std::tuple<QString, QString, QString> expected[] = {
@@ -60,7 +60,7 @@ TEST_F(AddLettersWindowTest, ShowsThePlanThenAddsThePolishLettersAsOneStep) {
         {u"0xBF"_s, u"ż"_s, u"composed from z"_s},
     };
     for (const auto& [code, letter, how] : expected) {
-        const AddLettersPreview::Row* row = RowOf(shown, letter);
+        const LetterReport::Row* row = RowOf(shown, letter);
         ASSERT_NE(row, nullptr);
         EXPECT_EQ(row->code, code) << letter.toStdString();
         EXPECT_TRUE(row->how.startsWith(how)) << row->how.toStdString();
@@ -143,7 +143,7 @@ TEST_F(AddLettersWindowTest, GenerateOnAGameFontAsksFirst) {
         EXPECT_EQ(environment_.fontRequests.size(), c.fontRequests);
         EXPECT_EQ(environment_.addLettersRequests.size(), c.dialogs);
         if (c.dialogs > 0) {
-            const AddLettersPreview& shown = environment_.addLettersPreviews.back();
+            const LetterReport& shown = environment_.addLettersPreviews.back();
             // ю is built by a recipe: Ю, an O joined to a stem, made small.
             EXPECT_EQ(RowOf(shown, u"ю"_s)->how, u"Ю made small"_s) << "0xFE is free in 7";
             EXPECT_TRUE(RowOf(shown, u"я"_s)->how.startsWith(u"reserved"_s));

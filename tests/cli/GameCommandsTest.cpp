@@ -106,6 +106,7 @@ TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
     EXPECT_EQ(one.status, 0) << one.err.toStdString();
     EXPECT_TRUE(one.out.contains(u"0xFF  я       reserved: "_s)) << one.out.toStdString();
     EXPECT_TRUE(one.out.contains(u"0xE5  е       borrowed from e"_s)) << one.out.toStdString();
+    EXPECT_TRUE(one.out.contains(u"\n  0x20  space   "_s)) << "a space is named, as in the window";
     EXPECT_TRUE(QFile::exists(PathOf(u"out.char"_s)));
     EXPECT_EQ(
         Cli({"add-letters", "none.char", "--codepage", "cp1250", "--all", "-o", "x.char"}).status,

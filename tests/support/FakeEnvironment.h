@@ -101,7 +101,7 @@ public:
     // queued is then chosen, planned and confirmed, and with none queued the dialog is cancelled.
     std::deque<AddLettersChoices> addLettersAnswers;
     std::vector<AddLettersChoices> addLettersRequests;
-    std::vector<AddLettersPreview> addLettersPreviews;
+    std::vector<LetterReport> addLettersPreviews;
     std::optional<AddLettersChoices> AskAddLetters(QWidget*, const AddLettersChoices& initial,
                                                    const AddLettersPlanner& plan,
                                                    const AddLettersPictureSaver&) override {
