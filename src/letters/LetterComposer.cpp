@@ -26,6 +26,20 @@ Charset BodiesOf(const Charset& font, const LetterStyle& style) {
     return bodies;
 }
 
+// The first and last ink columns of a row of the raster, inside ink.
+std::pair<int, int> RowInk(const QImage& raster, const QRect& ink, int y,
+                           const PaletteLookup& palette) {
+    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+    int left = ink.left(), right = ink.right();
+    while (left < right && palette.IndexOf(line[left]) == 0) {
+        ++left;
+    }
+    while (right > left && palette.IndexOf(line[right]) == 0) {
+        --right;
+    }
+    return {left, right};
+}
+
 // The canonical decomposition, or the letter alone when it has none.
 std::u32string Decomposed(char32_t letter) {
     const QList<uint> points =
@@ -108,15 +122,7 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             }
         }
     }
-    // The ink of the base's top row.
-    const auto* top = reinterpret_cast<const QRgb*>(body.raster.constScanLine(ink.top()));
-    int left = ink.left(), right = ink.right();
-    while (left < right && palette_.IndexOf(top[left]) == 0) {
-        ++left;
-    }
-    while (right > left && palette_.IndexOf(top[right]) == 0) {
-        --right;
-    }
+    const auto [left, right] = RowInk(body.raster, ink, ink.top(), palette_);
     // A mark half a pixel off the centre leans towards the top row's ink (t's stem).
     const bool leanLeft = left + right < ink.left() + ink.right();
     std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, ink, leanLeft);
@@ -126,6 +132,11 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             const int doubledShift = left + right - ink.left() - ink.right();
             placed->at.rx() += doubledShift >= 0 ? doubledShift / 2 : -((-doubledShift) / 2);
         }
+    }
+    // Under a lone stem (Ţ), a cedilla's top stands right of the stem, its hook under it.
+    if (const auto [footLeft, footRight] = RowInk(body.raster, ink, ink.bottom(), palette_);
+        placed && mark.kind == MarkKind::Cedilla && 3 * (footRight - footLeft + 1) <= ink.width()) {
+        placed->at.setX(footLeft + 1 - RowInk(placed->mark, placed->mark.rect(), 0, palette_).first);
     }
     // The Greek tonos stands before a capital, its foot on the capital's top row.
     if (placed && mark.kind == MarkKind::Acute && IsGreekCapital(base)) {
@@ -156,11 +167,7 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             at.setY(ink.bottom() + 1);
         } else if (mark.place == MarkPlace::BelowRight) {
             // The ogonek hangs from the rightmost ink of the base's bottom row.
-            int right = ink.right();
-            const auto* line = reinterpret_cast<const QRgb*>(body.raster.constScanLine(ink.bottom()));
-            while (right > ink.left() && palette_.IndexOf(line[right]) == 0) {
-                --right;
-            }
+            const int right = RowInk(body.raster, ink, ink.bottom(), palette_).second;
             // Its tail ends one column right of that ink where the ink is a stem's foot (or the
             // base a capital), under it where the ink ends a curve.
             const auto* above =
