@@ -225,12 +225,13 @@ std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, 
                                                           const QRect& baseInk, MarkKind kind,
                                                           MarkPlace place,
                                                           const QString& name,
-                                                          bool leanLeft) const {
+                                                          const QRect& topInk) const {
     // The mark keeps its centre's offset from the base's centre; a mark made wider or narrower
-    // than the sample's keeps the same centre.
+    // than the sample's keeps the same centre. Half a pixel off goes towards the top row's ink
+    // (t's stem), else to the right, and a grave's to the left.
     const int doubledCentre = 2 * sample.at.x() + sample.mark.width() - sample.baseWidth;
-    // Half a pixel off the centre goes to the right, or to the left as asked and for a grave.
-    const bool leansRight = kind != MarkKind::Grave && !leanLeft;
+    const int doubledTop = topInk.left() + topInk.right() + 1 - 2 * baseInk.left();
+    const bool leansRight = kind != MarkKind::Grave && doubledTop >= baseInk.width();
     const int doubledLeft = doubledCentre + baseInk.width() - mark.width() + (leansRight ? 1 : 0);
     const int x = doubledLeft >= 0 ? doubledLeft / 2 : -((1 - doubledLeft) / 2);
     int y = sample.at.y();
@@ -251,7 +252,7 @@ std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, 
 }
 
 std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t base,
-                                                     const QRect& baseInk, bool leanLeft) const {
+                                                     const QRect& baseInk, const QRect& topInk) const {
     const bool capital = QChar::isUpper(base);
     const MarkInfo info = [kind] {
         for (char32_t combining = 0x0300; combining < 0x0370; ++combining) {
@@ -263,7 +264,7 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     }();
     const QString own = QStringLiteral("the font's %1").arg(QLatin1String(info.name));
     if (const Sample* sample = Nearest(kind, capital, baseInk.width())) {
-        return FromSample(*sample, sample->mark, baseInk, kind, info.place, own, leanLeft);
+        return FromSample(*sample, sample->mark, baseInk, kind, info.place, own, topInk);
     }
     const Sample* circumflex = Nearest(MarkKind::Circumflex, capital, baseInk.width());
     const Sample* acute = Nearest(MarkKind::Acute, capital, baseInk.width());
@@ -271,13 +272,13 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     case MarkKind::Caron:
         if (circumflex != nullptr) {
             return FromSample(*circumflex, Turned(circumflex->mark), baseInk, kind, info.place,
-                              QStringLiteral("the font's circumflex turned"), leanLeft);
+                              QStringLiteral("the font's circumflex turned"), topInk);
         }
         break;
     case MarkKind::Breve:
         if (circumflex != nullptr) {
             return FromSample(*circumflex, Turned(circumflex->mark), baseInk, kind,
-                              info.place, QStringLiteral("the font's circumflex turned"), leanLeft);
+                              info.place, QStringLiteral("the font's circumflex turned"), topInk);
         }
         break;
     case MarkKind::DotAbove:
@@ -292,14 +293,14 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
                 StampInk(dot, dot_, QPoint(0, 0), palette_);
                 StampInk(dot, dot_, QPoint(0, dot_.height()), palette_);
             }
-            return FromSample(centred, dot, baseInk, kind, info.place, QStringLiteral("the font's dot"), leanLeft);
+            return FromSample(centred, dot, baseInk, kind, info.place, QStringLiteral("the font's dot"), topInk);
         }
         break;
     case MarkKind::DoubleAcute:
         if (acute != nullptr) {
             const int gap = 2 * acute->mark.width() + 1 < baseInk.width() ? 1 : 0;
             return FromSample(*acute, SideBySide(acute->mark, gap, palette_), baseInk, kind, info.place,
-                              QStringLiteral("two of the font's acutes"), leanLeft);
+                              QStringLiteral("two of the font's acutes"), topInk);
         }
         break;
     default:

@@ -36,10 +36,10 @@ public:
     // circumflex turned upside down, the breve that too (a middle column doubled where it ends
     // in a point), the dot above its i's dot, the double acute two of its acutes; nothing when
     // the font gives nothing to make the mark from.
-    // Half a pixel off the centre goes to the right, as the designers' marks mostly lean, or
-    // with leanLeft to the left (a grave always leans left).
+    // Half a pixel off the centre goes towards the ink of the base's top row (topInk), else to
+    // the right, as the designers' marks mostly lean (a grave's to the left).
     std::optional<Placement> Place(MarkKind kind, char32_t base, const QRect& baseInk,
-                                   bool leanLeft = false) const;
+                                   const QRect& topInk) const;
 
     // The height of the font's mark of that kind on a letter of that case (of the other case
     // where it has none); 0 when the font has no such mark.
@@ -66,7 +66,7 @@ private:
     const Sample* Nearest(MarkKind kind, bool capital, int baseWidth) const;
     std::optional<Placement> FromSample(const Sample& sample, QImage mark, const QRect& baseInk,
                                         MarkKind kind, MarkPlace place,
-                                        const QString& name, bool leanLeft) const;
+                                        const QString& name, const QRect& topInk) const;
 
     std::vector<Sample> samples_;
     QImage dot_;

@@ -23,6 +23,18 @@ QRect InkRectOf(const QImage& raster, const PaletteLookup& palette) {
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+QRect RowInkOf(const QImage& raster, int y, const PaletteLookup& palette) {
+    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+    int left = 0, right = raster.width() - 1;
+    while (left <= right && palette.IndexOf(line[left]) == 0) {
+        ++left;
+    }
+    while (right > left && palette.IndexOf(line[right]) == 0) {
+        --right;
+    }
+    return left > right ? QRect() : QRect(left, y, right - left + 1, 1);
+}
+
 void CountInk(const QImage& raster, const PaletteLookup& palette, InkCounts& counts) {
     for (int y = 0; y < raster.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));

@@ -17,6 +17,10 @@ namespace fontlathe {
 // null rectangle when there is none.
 QRect InkRectOf(const QImage& raster, const PaletteLookup& palette);
 
+// The ink of row y of the raster: from its first to its last ink pixel, one row high; a null
+// rectangle when the row has none.
+QRect RowInkOf(const QImage& raster, int y, const PaletteLookup& palette);
+
 // How many pixels of the raster have each palette index.
 using InkCounts = std::array<std::int64_t, 16>;
 void CountInk(const QImage& raster, const PaletteLookup& palette, InkCounts& counts);

@@ -26,20 +26,6 @@ Charset BodiesOf(const Charset& font, const LetterStyle& style) {
     return bodies;
 }
 
-// The first and last ink columns of a row of the raster, inside ink.
-std::pair<int, int> RowInk(const QImage& raster, const QRect& ink, int y,
-                           const PaletteLookup& palette) {
-    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
-    int left = ink.left(), right = ink.right();
-    while (left < right && palette.IndexOf(line[left]) == 0) {
-        ++left;
-    }
-    while (right > left && palette.IndexOf(line[right]) == 0) {
-        --right;
-    }
-    return {left, right};
-}
-
 // The canonical decomposition, or the letter alone when it has none.
 std::u32string Decomposed(char32_t letter) {
     const QList<uint> points =
@@ -122,10 +108,9 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             }
         }
     }
-    const auto [left, right] = RowInk(body.raster, ink, ink.top(), palette_);
-    // A mark half a pixel off the centre leans towards the top row's ink (t's stem).
-    const bool leanLeft = left + right < ink.left() + ink.right();
-    std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, ink, leanLeft);
+    const QRect topInk = RowInkOf(body.raster, ink.top(), palette_);
+    const int left = topInk.left(), right = topInk.right();
+    std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, ink, topInk);
     // Over a lone stem at the top (L), an acute stands over the stem.
     if (placed && mark.kind == MarkKind::Acute) {
         if (3 * (right - left + 1) <= ink.width()) {
@@ -134,9 +119,9 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
         }
     }
     // Under a lone stem (Ţ), a cedilla's top stands right of the stem, its hook under it.
-    if (const auto [footLeft, footRight] = RowInk(body.raster, ink, ink.bottom(), palette_);
-        placed && mark.kind == MarkKind::Cedilla && 3 * (footRight - footLeft + 1) <= ink.width()) {
-        placed->at.setX(footLeft + 1 - RowInk(placed->mark, placed->mark.rect(), 0, palette_).first);
+    if (const QRect foot = RowInkOf(body.raster, ink.bottom(), palette_);
+        placed && mark.kind == MarkKind::Cedilla && 3 * foot.width() <= ink.width()) {
+        placed->at.setX(foot.left() + 1 - RowInkOf(placed->mark, 0, palette_).left());
     }
     // The Greek tonos stands before a capital, its foot on the capital's top row.
     if (placed && mark.kind == MarkKind::Acute && IsGreekCapital(base)) {
@@ -167,7 +152,7 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             at.setY(ink.bottom() + 1);
         } else if (mark.place == MarkPlace::BelowRight) {
             // The ogonek hangs from the rightmost ink of the base's bottom row.
-            const int right = RowInk(body.raster, ink, ink.bottom(), palette_).second;
+            const int right = RowInkOf(body.raster, ink.bottom(), palette_).right();
             // Its tail ends one column right of that ink where the ink is a stem's foot (or the
             // base a capital), under it where the ink ends a curve.
             const auto* above =
