@@ -63,10 +63,28 @@ std::optional<Glyph> DrawStroke(const Glyph& base, StrokeKind stroke,
     std::vector<QPoint> points;
     switch (stroke) {
     case StrokeKind::SlantThroughStem: {
-        // Two rows from the left of the stem up to its right, on the lower middle row.
-        const int lower = (ink.top() + ink.bottom() + 1) / 2;
-        const int half = std::max(1, ink.height() / 10);
-        points = LinePoints({stem - half, lower}, {stem + half, lower - 1});
+        int stemRight = stem;
+        const auto* row = reinterpret_cast<const QRgb*>(base.raster.constScanLine(middle));
+        while (stemRight < ink.right() && palette.IndexOf(row[stemRight + 1]) != 0) {
+            ++stemRight;
+        }
+        if (ink.height() < 13) {
+            // Two rows, one pixel beyond the stem each way: right above, left on the lower
+            // middle row.
+            const int lower = (ink.top() + ink.bottom() + 1) / 2;
+            points = LinePoints({stem - 1, lower}, {stem, lower});
+            const std::vector<QPoint> upper = LinePoints({stemRight, lower - 1}, {stemRight + 1, lower - 1});
+            points.insert(points.end(), upper.begin(), upper.end());
+        } else {
+            // A tall letter's slant rises one column a row through the middle, a third of its
+            // height long, as thick as the stem is wide.
+            const int half = (ink.height() + 2) / 6;
+            for (int k = -half; k <= half; ++k) {
+                const std::vector<QPoint> run =
+                    LinePoints({stem - k, middle + k}, {stemRight - k, middle + k});
+                points.insert(points.end(), run.begin(), run.end());
+            }
+        }
         break;
     }
     case StrokeKind::BarNearStemTop: {
