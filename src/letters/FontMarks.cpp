@@ -154,8 +154,9 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             } else if (!SubtractAbove(accented->raster, dotless, palette_, mark, base, shortened)) {
                 continue;
             }
+            const bool openTop = HasOpenTop(dotless.raster, palette_);
             samples_.push_back({info->kind, capital, Crop(accented->raster, mark), base.width(),
-                                mark.topLeft() - base.topLeft()});
+                                openTop, shortened, mark.topLeft() - base.topLeft()});
             if (capital && !HasDotAbove(parts[0])) {
                 ++shortenings[shortened];
                 capitalMarksLeave_ = capitalMarksLeave_ || mark.top() + accented->yOffset < 0;
@@ -172,7 +173,7 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             const MarkImage cut = CutMark(unplaced, lined, info->place, palette_, &where);
             if (!cut.isNull()) {
                 const QRect base = plainInk.translated(ink.topLeft() - plainInk.topLeft());
-                samples_.push_back({info->kind, capital, cut, base.width(),
+                samples_.push_back({info->kind, capital, cut, base.width(), false, 0,
                                     where.topLeft() - QPoint(base.left(), base.bottom() + 1)});
             }
         }
@@ -197,15 +198,25 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
     }
 }
 
-const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int baseWidth) const {
+int FontMarks::CapitalShortening(MarkKind kind, const QImage& body) const {
+    const bool openTop = HasOpenTop(body, palette_);
+    const Sample* sample = Nearest(kind, true, InkRectOf(body, palette_).width(), openTop);
+    return sample != nullptr && sample->capital && openTop && sample->openTop ? sample->shortened
+                                                                              : capitalShortening_;
+}
+
+const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int baseWidth,
+                                             bool openTop) const {
     const Sample* best = nullptr;
+    const auto distance = [&](const Sample& sample) {
+        return std::pair(sample.openTop != openTop, std::abs(sample.baseWidth - baseWidth));
+    };
     for (const bool sameCase : {true, false}) {
         for (const Sample& sample : samples_) {
             if (sample.kind != kind || sample.capital != (sameCase ? capital : !capital)) {
                 continue;
             }
-            if (best == nullptr ||
-                std::abs(sample.baseWidth - baseWidth) < std::abs(best->baseWidth - baseWidth)) {
+            if (best == nullptr || distance(sample) < distance(*best)) {
                 best = &sample;
             }
         }
@@ -252,7 +263,10 @@ std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, 
 }
 
 std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t base,
-                                                     const QRect& baseInk, const QRect& topInk) const {
+                                                     const QImage& body) const {
+    const QRect baseInk = InkRectOf(body, palette_);
+    const QRect topInk = RowInkOf(body, baseInk.top(), palette_);
+    const bool openTop = HasOpenTop(body, palette_);
     const bool capital = QChar::isUpper(base);
     const MarkInfo info = [kind] {
         for (char32_t combining = 0x0300; combining < 0x0370; ++combining) {
@@ -263,7 +277,7 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
         return MarkInfo{kind, 0, 0, "mark", MarkPlace::Above};
     }();
     const QString own = QStringLiteral("the font's %1").arg(QLatin1String(info.name));
-    if (const Sample* sample = Nearest(kind, capital, baseInk.width())) {
+    if (const Sample* sample = Nearest(kind, capital, baseInk.width(), openTop)) {
         return FromSample(*sample, sample->mark, baseInk, kind, info.place, own, topInk);
     }
     const Sample* circumflex = Nearest(MarkKind::Circumflex, capital, baseInk.width());

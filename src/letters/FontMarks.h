@@ -38,8 +38,9 @@ public:
     // the font gives nothing to make the mark from.
     // Half a pixel off the centre goes towards the ink of the base's top row (topInk), else to
     // the right, as the designers' marks mostly lean (a grave's to the left).
-    std::optional<Placement> Place(MarkKind kind, char32_t base, const QRect& baseInk,
-                                   const QRect& topInk) const;
+    // A base with an open top (U, N) takes the place the mark has on the font's own letters with
+    // an open top, where it has some.
+    std::optional<Placement> Place(MarkKind kind, char32_t base, const QImage& body) const;
 
     // The height of the font's mark of that kind on a letter of that case (of the other case
     // where it has none); 0 when the font has no such mark.
@@ -48,6 +49,10 @@ public:
     // How many rows the designer takes off a capital before a mark goes on above it: what most
     // of the font's accented capitals lost against their bases; 0 when they lost nothing.
     int CapitalShortening() const { return capitalShortening_; }
+    // How many rows the capital body loses before that mark goes on: for an open top (U, N),
+    // what the font's own open-topped capital with that mark lost (a designer may set an acute
+    // straight on U's stems and shorten O); else CapitalShortening.
+    int CapitalShortening(MarkKind kind, const QImage& body) const;
     // Which rows the designer takes off: the rule the font's own accented capitals follow.
     ShorteningRule CapitalShorteningRule() const { return shorteningRule_; }
     // Whether the marks of the font's accented capitals rise above the line: a font with no
@@ -60,10 +65,12 @@ private:
         bool capital;
         QImage mark;
         int baseWidth;
+        bool openTop;
+        int shortened; // how many rows a capital base lost
         QPoint at; // from the base ink's top-left (above) or from under its bottom-left (below)
     };
 
-    const Sample* Nearest(MarkKind kind, bool capital, int baseWidth) const;
+    const Sample* Nearest(MarkKind kind, bool capital, int baseWidth, bool openTop = false) const;
     std::optional<Placement> FromSample(const Sample& sample, QImage mark, const QRect& baseInk,
                                         MarkKind kind, MarkPlace place,
                                         const QString& name, const QRect& topInk) const;

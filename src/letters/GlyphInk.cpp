@@ -35,6 +35,19 @@ QRect RowInkOf(const QImage& raster, int y, const PaletteLookup& palette) {
     return left > right ? QRect() : QRect(left, y, right - left + 1, 1);
 }
 
+bool HasOpenTop(const QImage& raster, const PaletteLookup& palette) {
+    const QRect ink = InkRectOf(raster, palette);
+    if (ink.isNull()) {
+        return false;
+    }
+    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(ink.top()));
+    int runs = 0;
+    for (int x = ink.left(); x <= ink.right(); ++x) {
+        runs += palette.IndexOf(line[x]) != 0 && (x == ink.left() || palette.IndexOf(line[x - 1]) == 0);
+    }
+    return runs > 1;
+}
+
 void CountInk(const QImage& raster, const PaletteLookup& palette, InkCounts& counts) {
     for (int y = 0; y < raster.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));

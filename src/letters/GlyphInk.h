@@ -21,6 +21,10 @@ QRect InkRectOf(const QImage& raster, const PaletteLookup& palette);
 // rectangle when the row has none.
 QRect RowInkOf(const QImage& raster, int y, const PaletteLookup& palette);
 
+// Whether the top row of the raster's ink is two or more separate runs (U, N, Y), not one
+// (O, A, E); false for a raster with no ink.
+bool HasOpenTop(const QImage& raster, const PaletteLookup& palette);
+
 // How many pixels of the raster have each palette index.
 using InkCounts = std::array<std::int64_t, 16>;
 void CountInk(const QImage& raster, const PaletteLookup& palette, InkCounts& counts);

@@ -110,7 +110,7 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
     }
     const QRect topInk = RowInkOf(body.raster, ink.top(), palette_);
     const int left = topInk.left(), right = topInk.right();
-    std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, ink, topInk);
+    std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, body.raster);
     // Over a lone stem at the top (L), an acute stands over the stem.
     if (placed && mark.kind == MarkKind::Acute) {
         if (3 * (right - left + 1) <= ink.width()) {
@@ -240,7 +240,8 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         const bool beside = (mark.kind == MarkKind::Caron && CaronBeside(shape)) ||
                             (mark.kind == MarkKind::Acute && IsGreekCapital(shape));
         if (mark.place == MarkPlace::Above && !shortened && !beside && ReachesCapitalTop(*body)) {
-            body = ShortenedCapital(*body, marks_.CapitalShortening(), palette_,
+            body = ShortenedCapital(*body, marks_.CapitalShortening(mark.kind, body->raster),
+                                    palette_,
                                     QChar::isLower(shape) ? ShorteningRule::TopRun
                                                           : marks_.CapitalShorteningRule());
             shortened = true;
