@@ -200,9 +200,17 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
 
 int FontMarks::CapitalShortening(MarkKind kind, const QImage& body) const {
     const bool openTop = HasOpenTop(body, palette_);
-    const Sample* sample = Nearest(kind, true, InkRectOf(body, palette_).width(), openTop);
-    return sample != nullptr && sample->capital && openTop && sample->openTop ? sample->shortened
-                                                                              : capitalShortening_;
+    const int width = InkRectOf(body, palette_).width();
+    const Sample* sample = Nearest(kind, true, width, openTop);
+    if (sample != nullptr && sample->capital && openTop && sample->openTop) {
+        return sample->shortened;
+    }
+    // A dot lower than the acute it stands in for takes off as many rows fewer.
+    const Sample* acute = Nearest(MarkKind::Acute, true, width);
+    if (kind == MarkKind::DotAbove && !dot_.isNull() && acute != nullptr && dot_ != acute->mark) {
+        return std::max(0, capitalShortening_ - std::max(0, acute->mark.height() - dot_.height()));
+    }
+    return capitalShortening_;
 }
 
 const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int baseWidth,
