@@ -100,19 +100,60 @@ std::optional<Run> RunToShorten(const QImage& raster, const PaletteLookup& palet
     return onSide ? onSide : pick(false);
 }
 
+// Whether rows a and b of the raster would touch, as neighbours or diagonally.
+bool RowsTouch(const QImage& raster, int a, int b, const PaletteLookup& palette) {
+    const auto* upper = reinterpret_cast<const QRgb*>(raster.constScanLine(a));
+    const auto* lower = reinterpret_cast<const QRgb*>(raster.constScanLine(b));
+    for (int x = 0; x < raster.width(); ++x) {
+        if (palette.IndexOf(upper[x]) == 0) {
+            continue;
+        }
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (x + dx >= 0 && x + dx < raster.width() && palette.IndexOf(lower[x + dx]) != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// A row of a diagonal that can go with the stroke still whole (Z has no rows to spare): one
+// whose neighbours touch, a row wider than both of them (a step drawn twice) before the
+// topmost.
+std::optional<int> DiagonalRowToDrop(const QImage& raster, const PaletteLookup& palette) {
+    const QRect ink = InkRectOf(raster, palette);
+    std::optional<int> topmost;
+    for (int y = ink.top() + 1; y < ink.bottom(); ++y) {
+        if (!RowsTouch(raster, y - 1, y + 1, palette)) {
+            continue;
+        }
+        const int count = RowInk(raster, y, palette);
+        if (count > RowInk(raster, y - 1, palette) && count > RowInk(raster, y + 1, palette)) {
+            return y;
+        }
+        topmost = topmost ? topmost : y;
+    }
+    return topmost;
+}
+
 } // namespace
 
 Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette,
                        ShorteningRule rule) {
     Glyph shortened = body;
     for (int dropped = 0; dropped < rows; ++dropped) {
-        const std::optional<Run> run = RunToShorten(shortened.raster, palette, rule);
-        if (!run) {
+        std::optional<int> row;
+        if (const std::optional<Run> run = RunToShorten(shortened.raster, palette, rule)) {
+            row = run->last;
+        } else if (rule != ShorteningRule::TopRun) {
+            row = DiagonalRowToDrop(shortened.raster, palette);
+        }
+        if (!row) {
             return shortened;
         }
         // The rows above the dropped one move down by one.
         QImage raster = shortened.raster.copy();
-        for (int y = run->last; y > 0; --y) {
+        for (int y = *row; y > 0; --y) {
             std::copy_n(reinterpret_cast<const QRgb*>(shortened.raster.constScanLine(y - 1)),
                         raster.width(), reinterpret_cast<QRgb*>(raster.scanLine(y)));
         }
