@@ -3,7 +3,7 @@
 #include "BundleBytes.h"
 #include "BundleNames.h"
 #include "BundleParser.h"
-#include "PairWrite.h"
+#include "PendingWrite.h"
 #include "charset/CharBlockLayout.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
@@ -60,12 +60,13 @@ Result GameBundle::OpenPaths(const BundlePaths& paths, GameBundle& bundle) {
                            "Fontlathe cannot read")
                 .arg(QFileInfo(paths.index).fileName()));
     }
-    if (Result finished = FinishPairWrite(paths); !finished) {
-        return finished;
+    PendingWrite pending;
+    if (Result read = PendingWrite::Read(paths.index, pending); !read) {
+        return read;
     }
     QByteArray index;
-    if (Result read =
-            ReadFile(paths.index, MaxIndexSize, QStringLiteral("bundle's index file"), index);
+    if (Result read = ReadFile(pending.Source(paths.index), MaxIndexSize,
+                               QStringLiteral("bundle's index file"), index);
         !read) {
         return read;
     }
@@ -75,17 +76,22 @@ Result GameBundle::OpenPaths(const BundlePaths& paths, GameBundle& bundle) {
     const Result known = IndexKey(index, paths, key);
     const QString dataKind = QStringLiteral("bundle's data file");
     std::shared_ptr<BundleData> data;
-    if (Result checked = CheckSize(paths.data, MaxDataSize, dataKind); !checked) {
+    const QString dataFile = pending.Source(paths.data);
+    if (Result checked = CheckSize(dataFile, MaxDataSize, dataKind); !checked) {
         return checked;
     }
-    if (Result opened = BundleData::Open(paths.data, MaxDataSize, dataKind, key, data); !opened) {
+    if (Result opened = BundleData::Open(dataFile, MaxDataSize, dataKind, key, data); !opened) {
         return opened;
     }
     if (!known) {
         return known;
     }
     XorBytes(index.data(), index.size(), key);
-    return FromData(std::move(index), std::move(data), paths, key != 0, bundle);
+    if (Result read = FromData(std::move(index), std::move(data), paths, key != 0, bundle); !read) {
+        return read;
+    }
+    bundle.pendingWrite_ = pending.Notice(paths.named());
+    return Result::Success();
 }
 
 Result GameBundle::FromBytes(QByteArray indexFile, QByteArray dataFile, const BundlePaths& paths,
