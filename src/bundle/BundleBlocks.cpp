@@ -25,8 +25,8 @@ bool LooksLikeTag(std::uint32_t tag) {
 } // namespace
 
 Result ReadBlocks(BundleData& bytes, const QString& path, const QString& parent, std::int64_t first,
-                  std::int64_t end, std::vector<BundleBlock>& out,
-                  Trailing trailing, QStringList* remarks) {
+                  std::int64_t end, std::vector<BundleBlock>& out, Trailing trailing,
+                  QStringList* remarks) {
     for (std::int64_t at = first; at < end;) {
         char header[BlockHeaderSize] = {};
         if (Result read = end - at >= BlockHeaderSize ? bytes.Read(at, BlockHeaderSize, header)

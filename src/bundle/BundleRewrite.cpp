@@ -266,9 +266,11 @@ Result WriteRewrites(const std::vector<DiskRewrite>& disks, const QByteArray& in
     for (const DiskRewrite* disk : changed) {
         messages << WrittenText(disk->read.paths(), disk->rewritten);
     }
-    if (!kept.isEmpty()) {
-        messages.last() += QStringLiteral(" The original files are kept as %1.")
-                               .arg(kept.join(QStringLiteral(" and ")));
+    if (!kept.isEmpty() && !messages.isEmpty()) {
+        const QString last = kept.takeLast();
+        const QString copies =
+            kept.isEmpty() ? last : kept.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+        messages.last() += QStringLiteral(" The original files are kept as %1.").arg(copies);
     }
     return Result::Success();
 }

@@ -121,11 +121,11 @@ Result PutBack(const QString& index, const std::vector<FileReplacement>& replace
         }
     }
     files.Remove(JournalPath(index));
-    return Result::Failure(target, failure.reason() +
-                                       (failed == 1
-                                            ? QStringLiteral("; the data file was put back as it was")
-                                            : QStringLiteral("; the data files were put back as "
-                                                             "they were")));
+    return Result::Failure(
+        target,
+        failure.reason() + (failed == 1 ? QStringLiteral("; the data file was put back as it was")
+                                        : QStringLiteral("; the data files were put back as "
+                                                         "they were")));
 }
 
 } // namespace

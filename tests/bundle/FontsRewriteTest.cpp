@@ -89,9 +89,9 @@ TEST(FontsRewriteTest, AWriteStoppedAtAnyStepLeavesEveryFontAsBeforeOrEveryFontA
     int pendingReads = 0;
     for (const auto stop : {StoppingFiles::Stop::Fails, StoppingFiles::Stop::Dies}) {
         for (int step = 1; step <= counting.steps(); ++step) {
-            SCOPED_TRACE(testing::Message() << "step " << step << (stop == StoppingFiles::Stop::Dies
-                                                                       ? ", killed"
-                                                                       : ", failed"));
+            SCOPED_TRACE(testing::Message()
+                         << "step " << step
+                         << (stop == StoppingFiles::Stop::Dies ? ", killed" : ", failed"));
             QTemporaryDir folder;
             const QString game = WriteBundleFiles(folder.path(), u"GAME"_s, 6, built);
             StoppingFiles files(step, stop);
