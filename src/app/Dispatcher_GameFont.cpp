@@ -37,6 +37,10 @@ bool Dispatcher::LoadGameFont(const QString& path, int number, const QString& fa
         ShowBundleFailure(failureHeadline, read);
         return false;
     }
+    // The font was read as a write cut short left the game; opening it writes nothing there.
+    if (const QString& pending = document_.gameFont()->pendingWrite(); !pending.isEmpty()) {
+        environment_.ShowInformation(&window_, ProgramTitle, pending);
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "BundleBytes.h"
 #include "BundleParser.h"
 #include "EngineLimits.h"
+#include "FontsRewrite.h"
 #include "charset/CharBlockLayout.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
@@ -81,6 +82,33 @@ Result Verify(const GameBundle& bundle, int number, QByteArrayView block,
     return Result::Success();
 }
 
+// What WriteBundle says of a data file it wrote.
+QString WrittenText(const BundlePaths& paths, const RewrittenBundle& rewritten) {
+    const QString dataName = QFileInfo(paths.data).fileName();
+    const QString indexName = QFileInfo(paths.index).fileName();
+    // Several fonts that grew are each named with their growth.
+    QString grew = QStringLiteral("the font grew by %1 bytes").arg(rewritten.growth);
+    if (rewritten.grownFonts.size() > 1) {
+        QStringList fonts;
+        for (const auto& [number, bytes] : rewritten.grownFonts) {
+            fonts << QStringLiteral("font %1 by %2 bytes").arg(number).arg(bytes);
+        }
+        grew = QStringLiteral("the fonts grew: ") + fonts.join(QStringLiteral(", "));
+    }
+    QString message = rewritten.indexChanged
+                          ? QStringLiteral("Wrote %1 and %2; %3, so the index was rewritten.")
+                                .arg(dataName, indexName, grew)
+                          : QStringLiteral("Wrote %1; the index was not rewritten.").arg(dataName);
+    if (rewritten.spare > 0) {
+        message += QStringLiteral(" The font is %1 bytes smaller than its block, which keeps its "
+                                  "size with the rest zero-filled; to get the original layout "
+                                  "back, copy %2.orig and %3.orig over the two files.")
+                       .arg(rewritten.spare)
+                       .arg(indexName, dataName);
+    }
+    return message;
+}
+
 } // namespace
 
 Result ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
@@ -151,13 +179,46 @@ Result ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
 
 Result WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message,
                    BundleFiles& files) {
-    const BundlePaths& paths = bundle.paths();
-    if (!rewritten.dataChanged && !rewritten.indexChanged) {
-        message = QStringLiteral("The font is the same as before; nothing was written.");
+    bundle::FontsRewritten written;
+    if (rewritten.dataChanged || rewritten.indexChanged) {
+        const QByteArray index = rewritten.index;
+        if (Result replaced = WriteRewrites({DiskRewrite{bundle, std::move(rewritten)}}, index,
+                                            written.messages, files);
+            !replaced) {
+            return replaced;
+        }
+    }
+    message = written.Said();
+    return Result::Success();
+}
+
+Result WriteRewrites(const std::vector<DiskRewrite>& disks, const QByteArray& index,
+                     QStringList& messages, BundleFiles& files) {
+    std::vector<const DiskRewrite*> changed;
+    for (const DiskRewrite& disk : disks) {
+        if (disk.rewritten.dataChanged) {
+            changed.push_back(&disk);
+        }
+    }
+    const GameBundle& first = disks.front().read;
+    const QString& indexPath = first.paths().index;
+    const bool indexChanged = index != first.index();
+    if (changed.empty() && !indexChanged) {
         return Result::Success();
     }
+    // The files as they lie on disk: new, and as they were read.
+    const auto onDisk = [&first](QByteArray bytes) {
+        if (first.encrypted()) {
+            GameBundle::Crypt(bytes);
+        }
+        return bytes;
+    };
+    std::vector<std::pair<QString, const QByteArray*>> written{{indexPath, &first.index()}};
+    for (const DiskRewrite* disk : changed) {
+        written.emplace_back(disk->read.paths().data, &disk->read.data());
+    }
     // Refused before the first byte is written, .orig copies included.
-    for (const QString& path : {paths.data, paths.index}) {
+    for (const auto& [path, bytes] : written) {
         const QFileInfo info(path);
         // The permission bits, not only access(): a game copied read-only is refused as well
         // for a user who could write it all the same.
@@ -173,64 +234,43 @@ Result WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString&
         }
     }
     QStringList kept;
-    for (const auto& [path, plain] :
-         {std::pair{paths.index, bundle.index()}, std::pair{paths.data, bundle.data()}}) {
+    for (const auto& [path, plain] : written) {
         const QString copy = path + QStringLiteral(".orig");
         if (QFileInfo::exists(copy)) {
             continue;
         }
-        QByteArray original = plain;
-        if (bundle.encrypted()) {
-            GameBundle::Crypt(original);
-        }
-        if (const Result written = WriteWholeFile(copy, original); !written) {
-            return Result::Failure(copy, written.reason() +
-                                             QStringLiteral("; the bundle was not changed"));
+        if (const Result saved = files.Write(copy, onDisk(*plain)); !saved) {
+            return Result::Failure(copy,
+                                   saved.reason() + QStringLiteral("; the bundle was not changed"));
         }
         kept << QFileInfo(copy).fileName();
     }
-    if (bundle.encrypted()) {
-        GameBundle::Crypt(rewritten.data);
-        GameBundle::Crypt(rewritten.index);
+    std::vector<QByteArray> bytes;
+    bytes.reserve(changed.size() + 1);
+    std::vector<FileReplacement> replacements;
+    for (const DiskRewrite* disk : changed) {
+        bytes.push_back(onDisk(disk->rewritten.data));
+        const GameBundle& read = disk->read;
+        replacements.push_back(
+            {read.paths().data, bytes.back(), [&read, &onDisk] { return onDisk(read.data()); }});
     }
-    const auto original = [&bundle] {
-        QByteArray bytes = bundle.data();
-        if (bundle.encrypted()) {
-            GameBundle::Crypt(bytes);
-        }
-        return bytes;
-    };
-    const PairContents contents{
-        rewritten.data, rewritten.indexChanged ? QByteArrayView(rewritten.index) : QByteArrayView(),
-        original};
-    if (Result replaced = ReplacePair(paths, contents, files); !replaced) {
+    if (indexChanged) {
+        bytes.push_back(onDisk(index));
+        replacements.push_back({indexPath, bytes.back(), [&first, &onDisk] {
+                                    return onDisk(first.index());
+                                }});
+    }
+    if (Result replaced = ReplaceFiles(indexPath, replacements, files); !replaced) {
         return replaced;
     }
-    const QString dataName = QFileInfo(paths.data).fileName();
-    const QString indexName = QFileInfo(paths.index).fileName();
-    // Several fonts that grew are each named with their growth.
-    QString grew = QStringLiteral("the font grew by %1 bytes").arg(rewritten.growth);
-    if (rewritten.grownFonts.size() > 1) {
-        QStringList fonts;
-        for (const auto& [number, bytes] : rewritten.grownFonts) {
-            fonts << QStringLiteral("font %1 by %2 bytes").arg(number).arg(bytes);
-        }
-        grew = QStringLiteral("the fonts grew: ") + fonts.join(QStringLiteral(", "));
+    for (const DiskRewrite* disk : changed) {
+        messages << WrittenText(disk->read.paths(), disk->rewritten);
     }
-    message = rewritten.indexChanged
-                  ? QStringLiteral("Wrote %1 and %2; %3, so the index was rewritten.")
-                        .arg(dataName, indexName, grew)
-                  : QStringLiteral("Wrote %1; the index was not rewritten.").arg(dataName);
-    if (rewritten.spare > 0) {
-        message += QStringLiteral(" The font is %1 bytes smaller than its block, which keeps its "
-                                  "size with the rest zero-filled; to get the original layout "
-                                  "back, copy %2.orig and %3.orig over the two files.")
-                       .arg(rewritten.spare)
-                       .arg(indexName, dataName);
-    }
-    if (!kept.isEmpty()) {
-        message += QStringLiteral(" The original files are kept as %1.")
-                       .arg(kept.join(QStringLiteral(" and ")));
+    if (!kept.isEmpty() && !messages.isEmpty()) {
+        const QString last = kept.takeLast();
+        const QString copies =
+            kept.isEmpty() ? last : kept.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+        messages.last() += QStringLiteral(" The original files are kept as %1.").arg(copies);
     }
     return Result::Success();
 }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "GameBundle.h"
-#include "PairWrite.h"
+#include "PendingWrite.h"
 #include "charset/Result.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QStringList>
 
 #include <utility>
 #include <vector>
@@ -36,13 +37,26 @@ struct RewrittenBundle {
 Result ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
                    RewrittenBundle& out);
 
-// Writes the rewritten bundle over the files it was read from as a pair (see ReplacePair), the
-// index only when it changed, each file keeping its permissions. A file or folder that can't be
-// written is refused before anything is written. Before the first write of a bundle, copies of
-// both files as read are kept beside them as NAME.000.orig and NAME.001.orig (never replaced
-// later). message says what was written, whether copies were made, and when the font is
-// smaller than its block, that the block keeps its size.
+// Writes the rewritten bundle over the files it was read from, the index only when it changed,
+// each file keeping its permissions, all or nothing (see WriteRewrites). message says what was
+// written, whether copies were made, and when the font is smaller than its block, that the block
+// keeps its size.
 Result WriteBundle(const GameBundle& bundle, RewrittenBundle rewritten, QString& message,
                    BundleFiles& files = BundleFiles::Real());
+
+// A data file of a game as it was read, and what a rewrite made of it.
+struct DiskRewrite {
+    const GameBundle& read;
+    RewrittenBundle rewritten;
+};
+
+// Writes the rewrites of the data files of one game as one (ReplaceFiles): each data file that
+// changed, then the index they share, as index holds it, when it differs from the one read. A
+// file or folder that can't be written is refused before anything is written. Before the first
+// write of a game, copies of its files as read are kept beside them as NAME.000.orig,
+// NAME.001.orig and so on (never replaced later). messages gets a sentence or a few for each
+// data file written, as WriteBundle's message; none when nothing changed.
+Result WriteRewrites(const std::vector<DiskRewrite>& disks, const QByteArray& index,
+                     QStringList& messages, BundleFiles& files = BundleFiles::Real());
 
 } // namespace fontlathe

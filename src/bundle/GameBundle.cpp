@@ -3,7 +3,7 @@
 #include "BundleBytes.h"
 #include "BundleNames.h"
 #include "BundleParser.h"
-#include "PairWrite.h"
+#include "PendingWrite.h"
 #include "charset/CharBlockLayout.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
@@ -17,62 +17,6 @@ namespace fontlathe {
 using namespace bundle;
 
 namespace {
-
-constexpr char Key = 0x69;
-
-// Tags an index file of version 5 to 8 or of an HE game may start with.
-constexpr std::array IndexTags = {Tag("RNAM"), Tag("MAXS"), Tag("DROO"), Tag("DSCR"), Tag("DSOU"),
-                                  Tag("DCOS"), Tag("DCHR"), Tag("DOBJ"), Tag("DLFL"), Tag("DIRI"),
-                                  Tag("DIRR"), Tag("SVER"), Tag("DISK"), Tag("INIB")};
-
-bool IsIndexTag(std::uint32_t tag) {
-    return std::find(IndexTags.begin(), IndexTags.end(), tag) != IndexTags.end();
-}
-
-std::uint32_t FirstTag(QByteArrayView bytes, char key) {
-    std::uint32_t tag = 0;
-    for (int i = 0; i < 4; ++i) {
-        tag = tag << 8 | static_cast<std::uint8_t>(bytes[i] ^ key);
-    }
-    return tag;
-}
-
-QString NotSupported(const QString& what) {
-    return QStringLiteral("%1: not supported yet").arg(what);
-}
-
-// Versions 3 and 4 start their files with a 4-byte little-endian size and a 2-letter tag.
-bool LooksLikeSmallHeader(QByteArrayView bytes) {
-    static const QByteArrayView tags[] = {"RN", "0R", "0S", "0N", "0C", "0O", "LE", "LF", "FO"};
-    for (const char key : {char(0), Key}) {
-        const char tag[2] = {static_cast<char>(bytes[4] ^ key), static_cast<char>(bytes[5] ^ key)};
-        for (QByteArrayView known : tags) {
-            if (known == QByteArrayView(tag, 2)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-QString OlderGameFile() {
-    return NotSupported(QStringLiteral("a file of a version 3 or 4 game, whose fonts lie in files "
-                                       "of their own with an older layout"));
-}
-
-QString NutFile() {
-    return NotSupported(QStringLiteral("a NUT font file (the fonts of version 8 and the subtitles "
-                                       "of version 7)"));
-}
-
-// What a game file of a kind that is recognised but not read says, by its upper-case suffix;
-// empty for any other.
-QString RefusedKindOf(const QString& suffix) {
-    if (suffix == QStringLiteral("LFL") || suffix == QStringLiteral("LEC")) {
-        return OlderGameFile();
-    }
-    return suffix == QStringLiteral("NUT") ? NutFile() : QString();
-}
 
 // A file far too large is refused before a byte of it is read.
 Result CheckSize(const QString& path, qint64 limit, const QString& kind) {
@@ -99,20 +43,6 @@ Result ReadFile(const QString& path, qint64 limit, const QString& kind, QByteArr
 
 } // namespace
 
-Result GameBundle::PathsFor(const QString& path, BundlePaths& paths) {
-    if (const QString refused = RefusedKindOf(QFileInfo(path).suffix().toUpper());
-        !refused.isEmpty()) {
-        return Result::Failure(path, refused);
-    }
-    return bundlenames::PathsFor(path, paths);
-}
-
-bool GameBundle::NamesGameFile(const QString& path) {
-    BundlePaths paths;
-    return PathsFor(path, paths).ok() ||
-           !RefusedKindOf(QFileInfo(path).suffix().toUpper()).isEmpty();
-}
-
 Result GameBundle::Open(const QString& path, GameBundle& bundle) {
     BundlePaths paths;
     if (Result named = PathsFor(path, paths); !named) {
@@ -130,12 +60,13 @@ Result GameBundle::OpenPaths(const BundlePaths& paths, GameBundle& bundle) {
                            "Fontlathe cannot read")
                 .arg(QFileInfo(paths.index).fileName()));
     }
-    if (Result finished = FinishPairWrite(paths); !finished) {
-        return finished;
+    PendingWrite pending;
+    if (Result read = PendingWrite::Read(paths.index, pending); !read) {
+        return read;
     }
     QByteArray index;
-    if (Result read =
-            ReadFile(paths.index, MaxIndexSize, QStringLiteral("bundle's index file"), index);
+    if (Result read = ReadFile(pending.Source(paths.index), MaxIndexSize,
+                               QStringLiteral("bundle's index file"), index);
         !read) {
         return read;
     }
@@ -145,17 +76,22 @@ Result GameBundle::OpenPaths(const BundlePaths& paths, GameBundle& bundle) {
     const Result known = IndexKey(index, paths, key);
     const QString dataKind = QStringLiteral("bundle's data file");
     std::shared_ptr<BundleData> data;
-    if (Result checked = CheckSize(paths.data, MaxDataSize, dataKind); !checked) {
+    const QString dataFile = pending.Source(paths.data);
+    if (Result checked = CheckSize(dataFile, MaxDataSize, dataKind); !checked) {
         return checked;
     }
-    if (Result opened = BundleData::Open(paths.data, MaxDataSize, dataKind, key, data); !opened) {
+    if (Result opened = BundleData::Open(dataFile, MaxDataSize, dataKind, key, data); !opened) {
         return opened;
     }
     if (!known) {
         return known;
     }
     XorBytes(index.data(), index.size(), key);
-    return FromData(std::move(index), std::move(data), paths, key != 0, bundle);
+    if (Result read = FromData(std::move(index), std::move(data), paths, key != 0, bundle); !read) {
+        return read;
+    }
+    bundle.pendingWrite_ = pending.Notice(paths.named());
+    return Result::Success();
 }
 
 Result GameBundle::FromBytes(QByteArray indexFile, QByteArray dataFile, const BundlePaths& paths,
@@ -189,28 +125,6 @@ Result GameBundle::FromData(QByteArray index, std::shared_ptr<BundleData> data,
         return listed;
     }
     bundle = std::move(loaded);
-    return Result::Success();
-}
-
-Result GameBundle::IndexKey(QByteArrayView indexFile, const BundlePaths& paths, char& key) {
-    if (indexFile.size() >= 4 && indexFile.startsWith("ANIM")) {
-        return Result::Failure(paths.index, NutFile());
-    }
-    if (indexFile.size() < 8) {
-        return Result::Failure(
-            paths.index,
-            QStringLiteral("it is %1 bytes, too short for an index file").arg(indexFile.size()));
-    }
-    key = IsIndexTag(FirstTag(indexFile, Key)) ? Key : 0;
-    if (key == 0 && !IsIndexTag(FirstTag(indexFile, 0))) {
-        return Result::Failure(
-            paths.index,
-            LooksLikeSmallHeader(indexFile)
-                ? OlderGameFile()
-                : QStringLiteral("%1: it starts with \"%2\", which is no index block, plain or "
-                                 "XOR-encrypted")
-                      .arg(OffsetText(0), TagText(FirstTag(indexFile, 0))));
-    }
     return Result::Success();
 }
 
@@ -253,10 +167,6 @@ QByteArray GameBundle::FontBlock(const BundleFont& font) const {
         data_->Read(font.offset, font.size, block);
     }
     return block;
-}
-
-void GameBundle::Crypt(QByteArray& bytes) {
-    XorBytes(bytes.data(), bytes.size(), Key);
 }
 
 Result GameBundle::ListFonts() {

@@ -37,8 +37,9 @@ public:
     static constexpr qint64 MaxDataSize = qint64(1) << 30;
     static constexpr qint64 MaxIndexSize = qint64(16) << 20;
 
-    // Opens the index and the data file path names (disk 1 when path names the index). A write
-    // of the pair that was cut short is finished first (see WriteBundle).
+    // Opens the index and the data file path names (disk 1 when path names the index). Nothing
+    // in the folder is written: when a write into the game was cut short after it had written
+    // its files whole, the files it wrote are read (see ReplaceFiles) and pendingWrite() says so.
     static Result Open(const QString& path, GameBundle& bundle);
     static Result OpenPaths(const BundlePaths& paths, GameBundle& bundle);
     // Every data file of the bundle that path names: the one Open opens first, then those of
@@ -48,6 +49,9 @@ public:
     // The data file of the bundle that holds font number, opened; or a failure that names the
     // file path names and the fonts the bundle has.
     static Result OpenFont(const QString& path, int number, GameBundle& bundle);
+    // The failure OpenFont gives when none of the disks opened from path holds font number.
+    static Result MissingFont(const QString& path, const std::vector<GameBundle>& disks,
+                              int number);
     // The same from the bytes of the two files as they lie on disk.
     static Result FromBytes(QByteArray indexFile, QByteArray dataFile, const BundlePaths& paths,
                             GameBundle& bundle);
@@ -76,6 +80,8 @@ public:
     const QByteArray& data() const;
     Result LoadData() const;
     const std::vector<BundleFont>& fonts() const { return fonts_; }
+    // That a write into the game is pending and how to finish it; empty when none is.
+    const QString& pendingWrite() const { return pendingWrite_; }
     // The font of that number, or nullptr.
     const BundleFont* Font(int number) const;
     QByteArray FontBlock(const BundleFont& font) const;
@@ -98,6 +104,7 @@ private:
     std::shared_ptr<BundleData> data_;
     BundleLayout layout_;
     std::vector<BundleFont> fonts_;
+    QString pendingWrite_;
     // The blocks of fonts_, in their order, read as they were listed.
     std::vector<QByteArray> fontBlocks_;
 };

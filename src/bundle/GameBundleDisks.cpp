@@ -81,12 +81,19 @@ Result GameBundle::OpenFont(const QString& path, int number, GameBundle& bundle)
     if (Result opened = OpenDisks(path, disks, remarks); !opened) {
         return opened;
     }
-    std::vector<int> numbers;
     for (GameBundle& disk : disks) {
         if (disk.Font(number) != nullptr) {
             bundle = std::move(disk);
             return Result::Success();
         }
+    }
+    return MissingFont(path, disks, number);
+}
+
+Result GameBundle::MissingFont(const QString& path, const std::vector<GameBundle>& disks,
+                               int number) {
+    std::vector<int> numbers;
+    for (const GameBundle& disk : disks) {
         for (const BundleFont& font : disk.fonts()) {
             numbers.push_back(font.number);
         }

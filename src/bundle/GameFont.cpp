@@ -1,6 +1,6 @@
 #include "GameFont.h"
 
-#include "BundleRewrite.h"
+#include "FontsRewrite.h"
 #include "GameBundle.h"
 
 #include <QFileInfo>
@@ -38,6 +38,7 @@ Result GameFont::Load(const QString& path, int number, Charset& set, GameFont& f
     }
     set = std::move(loaded);
     font = GameFont(bundle.paths().data, bundle.paths().index, number, bundle.version());
+    font.pendingWrite_ = bundle.pendingWrite();
     return Result::Success();
 }
 
@@ -46,17 +47,15 @@ Result GameFont::Save(Charset& set, DirtyBytes dirtyBytes, QString& message) con
     if (const Result encoded = EncodeCharset(set, dirtyBytes, block); !encoded) {
         return Result::Failure(dataPath_, encoded.reason());
     }
-    GameBundle bundle;
-    if (Result opened = GameBundle::OpenFont(dataPath_, number_, bundle); !opened) {
-        return opened;
+    bundle::FontsRewritten rewritten;
+    const auto put = [&block](const GameBundle&, const BundleFont&, QByteArray& bytes) {
+        bytes = block.bytes;
+        return Result::Success();
+    };
+    if (Result written = bundle::RewriteFonts(dataPath_, {number_}, put, rewritten); !written) {
+        return written.At(dataPath_);
     }
-    RewrittenBundle rewritten;
-    if (Result replaced = ReplaceFont(bundle, number_, block.bytes, rewritten); !replaced) {
-        return replaced.path().isEmpty() ? Result::Failure(dataPath_, replaced.reason()) : replaced;
-    }
-    if (Result written = WriteBundle(bundle, std::move(rewritten), message); !written) {
-        return written;
-    }
+    message = rewritten.Said();
     AdoptWrittenLayout(set, block);
     return Result::Success();
 }

@@ -21,7 +21,7 @@ public:
     // set and font are untouched.
     static Result Load(const QString& path, int number, Charset& set, GameFont& font);
 
-    // Encodes set and puts it back in place of the font, as ReplaceFont and WriteBundle do. On
+    // Encodes set and puts it back in place of the font, as RewriteFonts does. On
     // success set takes the sizes and offsets written, as SaveCharset does, and message says
     // what was written (whether the index was rewritten, whether .orig copies were made).
     Result Save(Charset& set, DirtyBytes dirtyBytes, QString& message) const;
@@ -31,6 +31,8 @@ public:
     int number() const { return number_; }
     // The game version of the bundle as it was read, which decides the codes its text reserves.
     int version() const { return version_; }
+    // That a write into the game is pending, as the load found it (GameBundle::pendingWrite).
+    const QString& pendingWrite() const { return pendingWrite_; }
     // "game.001, font 2", as the window's title names it.
     QString DisplayName() const;
 
@@ -39,6 +41,7 @@ private:
     QString indexPath_;
     int number_ = -1;
     int version_ = 0;
+    QString pendingWrite_;
 };
 
 } // namespace fontlathe

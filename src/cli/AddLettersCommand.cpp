@@ -5,7 +5,7 @@
 #include "CliCommand.h"
 #include "CoverageReport.h"
 #include "FontInput.h"
-#include "bundle/BundleRewrite.h"
+#include "bundle/FontsRewrite.h"
 #include "bundle/GameBundle.h"
 #include "bundle/GameFont.h"
 #include "charset/CharCodec.h"
@@ -122,124 +122,47 @@ Result AddToFontFile(const QString& input, const QString& output,
     return Result::Success();
 }
 
-// Adds the letters to the chosen fonts of one data file, each read from the bundle as the one
-// before left it and put back through the same checked rewrite as insert; rewritten holds the
-// result, with nothing changed when no font changed.
-Result AddToDiskFonts(const GameBundle& original, const std::vector<int>& numbers,
-                      const AddLettersRequest& request,
-                      const std::map<int, CodePage>& fontPages, Writing writing,
-                      std::vector<FontReport>& reports, RewrittenBundle& rewritten) {
-    const BundlePaths& paths = original.paths();
-    GameBundle current = original;
-    for (const int number : numbers) {
-        const BundleFont& font = *current.Font(number);
+// The fonts of every data file at hand change as one write of the game (RewriteFonts): a
+// failure on any font leaves the game's files as they were, as a dry run does.
+Result AddToGameFonts(const QString& game, const QString& fontChoice,
+                      const AddLettersRequest& request, const std::map<int, CodePage>& fontPages,
+                      Writing writing, std::vector<FontReport>& reports, QStringList& messages) {
+    std::vector<int> numbers;
+    if (fontChoice != QStringLiteral("all")) {
+        numbers.push_back(fontChoice.toInt());
+    }
+    const auto add = [&](const GameBundle& disk, const BundleFont& font, QByteArray& block) {
+        const BundlePaths& paths = disk.paths();
         Charset set;
-        if (const Result decoded = DecodeCharset(current.FontBlock(font), set); !decoded) {
-            return Result::Failure(paths.data,
-                                           QStringLiteral("font %1 at data file offset %2: %3")
-                                               .arg(number)
-                                               .arg(font.offset)
-                                               .arg(decoded.reason()));
+        if (const Result decoded = DecodeCharset(block, set); !decoded) {
+            return Result::Failure(paths.data, QStringLiteral("font %1 at data file offset %2: %3")
+                                                   .arg(font.number)
+                                                   .arg(font.offset)
+                                                   .arg(decoded.reason()));
         }
         AddLettersRequest forFont = request;
-        if (const auto page = fontPages.find(number); page != fontPages.end()) {
+        forFont.gameVersion = disk.version();
+        if (const auto page = fontPages.find(font.number); page != fontPages.end()) {
             forFont.fromPage = page->second;
         }
-        reports.push_back({GameFont(paths.data, paths.index, number).DisplayName(),
+        reports.push_back({GameFont(paths.data, paths.index, font.number).DisplayName(),
                            PlanAddLetters(set, forFont), forFont.fromPage.name(), set});
         if (writing == Writing::DryRun || !ChangesFont(reports.back().plan, set)) {
-            continue;
+            return Result::Success();
         }
         ApplyAddLetters(reports.back().plan, set);
-        EncodedBlock block;
-        RewrittenBundle replaced;
-        GameBundle next;
-        if (const Result encoded = EncodeCharset(set, DirtyBytes::Off, block); !encoded) {
-            return encoded.At(paths.data);
-        }
-        Result result = ReplaceFont(current, number, block.bytes, replaced);
-        if (result) {
-            result = GameBundle::FromDecrypted(replaced.index, replaced.data, paths,
-                                               original.encrypted(), next);
-        }
-        if (!result) {
+        EncodedBlock encoded;
+        if (const Result result = EncodeCharset(set, DirtyBytes::Off, encoded); !result) {
             return result.At(paths.data);
         }
-        current = std::move(next);
-        rewritten.index = replaced.index;
-        rewritten.data = replaced.data;
-        rewritten.indexChanged = rewritten.indexChanged || replaced.indexChanged;
-        rewritten.dataChanged = rewritten.dataChanged || replaced.dataChanged;
-        rewritten.growth += replaced.growth;
-        rewritten.grownFonts.insert(rewritten.grownFonts.end(), replaced.grownFonts.begin(),
-                                    replaced.grownFonts.end());
+        block = encoded.bytes;
+        return Result::Success();
+    };
+    bundle::FontsRewritten rewritten;
+    if (Result written = bundle::RewriteFonts(game, numbers, add, rewritten); !written) {
+        return written.At(game);
     }
-    return Result::Success();
-}
-
-// The fonts of every data file at hand are rewritten and checked before anything is written, so
-// that a failure on any font leaves the game's files as they were. The data files share the
-// index: each is rewritten from the index as the files before it left it, and written in that
-// order, so that the index on disk matches every data file after each write.
-Result AddToGameFonts(const QString& game, const QString& fontChoice,
-                      AddLettersRequest request, const std::map<int, CodePage>& fontPages,
-                      Writing writing, std::vector<FontReport>& reports,
-                      QStringList& messages) {
-    std::vector<GameBundle> disks;
-    if (Result opened = GameBundle::OpenDisks(game, disks, messages); !opened) {
-        return opened.At(game);
-    }
-    request.gameVersion = disks.front().version();
-    QByteArray index = disks.front().index();
-    std::vector<std::pair<GameBundle, RewrittenBundle>> writes;
-    bool chosen = false;
-    for (const GameBundle& disk : disks) {
-        std::vector<int> numbers;
-        for (const BundleFont& font : disk.fonts()) {
-            if (fontChoice == QStringLiteral("all") || fontChoice == QString::number(font.number)) {
-                numbers.push_back(font.number);
-            }
-        }
-        if (numbers.empty()) {
-            continue;
-        }
-        chosen = true;
-        GameBundle original = disk;
-        if (index != disk.index()) {
-            Result reread = disk.LoadData();
-            if (reread) {
-                reread = GameBundle::FromDecrypted(index, disk.data(), disk.paths(),
-                                                   disk.encrypted(), original);
-            }
-            if (!reread) {
-                return reread;
-            }
-        }
-        RewrittenBundle rewritten;
-        if (Result added = AddToDiskFonts(original, numbers, request, fontPages, writing,
-                                          reports, rewritten);
-            !added) {
-            return added;
-        }
-        if (rewritten.indexChanged || rewritten.dataChanged) {
-            index = rewritten.index;
-            writes.emplace_back(std::move(original), std::move(rewritten));
-        }
-    }
-    if (!chosen) {
-        return Result::Failure(
-            disks.front().paths().index,
-            QStringLiteral("the charset directory (DCHR) names no font %1 in the data files at "
-                           "hand")
-                .arg(fontChoice));
-    }
-    for (auto& [original, rewritten] : writes) {
-        QString message;
-        if (Result written = WriteBundle(original, std::move(rewritten), message); !written) {
-            return written.At(game);
-        }
-        messages << message;
-    }
+    messages << rewritten.remarks << rewritten.messages;
     return Result::Success();
 }
 

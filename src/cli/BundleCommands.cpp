@@ -3,12 +3,14 @@
 #include "CliCommand.h"
 
 #include "FontInput.h"
-#include "bundle/BundleRewrite.h"
+#include "bundle/FontsRewrite.h"
+#include "bundle/PendingWrite.h"
 #include "bundle/GameBundle.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
 #include "text/FontFileCheck.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -30,15 +32,23 @@ QJsonObject FontToJson(const BundleFont& font) {
                        {QStringLiteral("glyphs"), font.glyphCount}};
 }
 
+// A read of a game with a write pending reads the files that write left whole, and says so.
+void TellPending(const GameBundle& bundle, QTextStream& err) {
+    if (!bundle.pendingWrite().isEmpty()) {
+        err << "fontlathe-cli: " << bundle.pendingWrite() << Qt::endl;
+    }
+}
+
 } // namespace
 
-Result ListBundleFonts(const QString& game, ReportStyle style, QTextStream& out) {
+Result ListBundleFonts(const QString& game, ReportStyle style, QTextStream& out, QTextStream& err) {
     std::vector<GameBundle> disks;
     QStringList remarks;
     if (Result opened = GameBundle::OpenDisks(game, disks, remarks); !opened) {
         return opened.At(game);
     }
     const GameBundle& bundle = disks.front();
+    TellPending(bundle, err);
     std::vector<BundleFont> all;
     for (const GameBundle& disk : disks) {
         all.insert(all.end(), disk.fonts().begin(), disk.fonts().end());
@@ -80,11 +90,12 @@ Result ListBundleFonts(const QString& game, ReportStyle style, QTextStream& out)
     return Result::Success();
 }
 
-Result ExtractBundleFont(const QString& game, int font, const QString& output) {
+Result ExtractBundleFont(const QString& game, int font, const QString& output, QTextStream& err) {
     GameBundle bundle;
     if (Result opened = GameBundle::OpenFont(game, font, bundle); !opened) {
         return opened.At(game);
     }
+    TellPending(bundle, err);
     // Either file of the bundle is the input, however the output names it.
     for (const QString& input : {bundle.paths().index, bundle.paths().data}) {
         if (Result refused = RefuseOutputOverInput(input, output); !refused) {
@@ -110,19 +121,36 @@ Result InsertBundleFont(const QString& game, int font, const QString& input,
         !notAFont.isEmpty()) {
         return Result::Failure(notAFont);
     }
-    GameBundle bundle;
-    if (Result opened = GameBundle::OpenFont(game, font, bundle); !opened) {
-        return opened.At(game);
+    bundle::FontsRewritten rewritten;
+    const auto put = [&block](const GameBundle&, const BundleFont&, QByteArray& bytes) {
+        bytes = block;
+        return Result::Success();
+    };
+    // A failure that names no file is the new block's own.
+    if (Result written = bundle::RewriteFonts(game, {font}, put, rewritten); !written) {
+        return written.At(input);
     }
-    RewrittenBundle rewritten;
-    if (Result replaced = ReplaceFont(bundle, font, block, rewritten); !replaced) {
-        return replaced.At(input);
+    out << rewritten.Said() << "\n";
+    out.flush();
+    return Result::Success();
+}
+
+Result RepairGame(const QString& game, QTextStream& out) {
+    BundlePaths paths;
+    if (Result named = GameBundle::PathsFor(game, paths); !named) {
+        return named.At(game);
     }
-    QString message;
-    if (Result written = WriteBundle(bundle, std::move(rewritten), message); !written) {
-        return written.At(game);
+    if (!QFileInfo::exists(paths.index)) {
+        return Result::Failure(paths.index, QStringLiteral("there is no such file"));
     }
-    out << message << "\n";
+    QStringList done;
+    if (Result finished = FinishPendingWrite(paths.index, done); !finished) {
+        return finished.At(game);
+    }
+    out << (done.isEmpty() ? QStringLiteral("No write into the game was cut short; nothing was "
+                                            "changed.")
+                           : done.join(u' '))
+        << "\n";
     out.flush();
     return Result::Success();
 }
@@ -147,7 +175,7 @@ std::optional<int> FontNumberOf(const ParsedArgs& parsed) {
 int RunFonts(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
     const ReportStyle style =
         parsed.Has(QStringLiteral("--json")) ? ReportStyle::Json : ReportStyle::Table;
-    return Finish(ListBundleFonts(parsed.positionals.first(), style, out), err);
+    return Finish(ListBundleFonts(parsed.positionals.first(), style, out, err), err);
 }
 
 int RunExtract(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
@@ -157,7 +185,7 @@ int RunExtract(const CliCommand& command, const ParsedArgs& parsed, QTextStream&
     if (!font || !output) {
         return UsageError(err, command.needs);
     }
-    return Finish(ExtractBundleFont(parsed.positionals.first(), *font, *output), err);
+    return Finish(ExtractBundleFont(parsed.positionals.first(), *font, *output, err), err);
 }
 
 int RunInsert(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
@@ -168,6 +196,10 @@ int RunInsert(const CliCommand& command, const ParsedArgs& parsed, QTextStream& 
     }
     return Finish(InsertBundleFont(parsed.positionals.at(0), *font, parsed.positionals.at(1), out),
                   err);
+}
+
+int RunRepair(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+    return Finish(RepairGame(parsed.positionals.first(), out), err);
 }
 
 } // namespace fontlathe

@@ -37,6 +37,7 @@ const std::vector<CliCommand>& CliCommands();
 using CliRunFunction = int(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
                            QTextStream& err);
 CliRunFunction RunInfo, RunResave, RunRender, RunGenerate, RunExport, RunImport, RunCoverage,
-    RunCodePages, RunFonts, RunExtract, RunInsert, RunAddLetters, RunImportFont, RunExportFont;
+    RunCodePages, RunFonts, RunExtract, RunInsert, RunRepair, RunAddLetters, RunImportFont,
+    RunExportFont;
 
 } // namespace fontlathe

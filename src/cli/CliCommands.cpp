@@ -145,6 +145,11 @@ std::vector<CliCommand> MakeCommands() {
         QStringLiteral("  insert GAME --font N IN.char     put a font file back in place of "
                        "font N\n"),
         RunInsert);
+    add(QStringLiteral("repair"), {{}, {}, 1}, QStringLiteral("repair takes GAME"), QString(),
+        QStringLiteral("  repair GAME                      finish a write into the game's files "
+                       "that was cut\n"
+                       "                                   short (reading the game never does)\n"),
+        RunRepair);
     add(QStringLiteral("add-letters"),
         {{QStringLiteral("--all"), QStringLiteral("--dry-run"), Json},
          {CodePage, QStringLiteral("--from-page"), Text, TextFile, TextEncoding,

@@ -188,9 +188,10 @@ TEST_P(GameBundleTest, AnIndexThatCannotBeReplacedPutsTheDataFileBackAsItWas) {
     EXPECT_EQ(QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files), QStringList());
 }
 
-// A program killed between the two replacements, or before it wrote its note, leaves a pair
-// the next open finds whole: the new one, or the old one.
-TEST_P(GameBundleTest, AWriteStoppedBetweenTheReplacementsIsFinishedByTheNextOpen) {
+// A program killed between the two replacements, or before it wrote its journal, leaves a pair
+// the next open reads whole, the new one or the old one, without writing into the folder; a
+// repair then finishes the write, or removes what it left.
+TEST_P(GameBundleTest, AWriteStoppedBetweenTheReplacementsIsReadWholeAndFinishedByARepair) {
     const auto before = EntryBlocks(index_);
     const struct {
         QString stopAt;
@@ -204,12 +205,19 @@ TEST_P(GameBundleTest, AWriteStoppedBetweenTheReplacementsIsFinishedByTheNextOpe
         const QByteArray old = bundle_.FontBlock(*bundle_.Font(1));
         FailingFiles files(stop.stopAt, FailingFiles::Stop::Dies);
         EXPECT_THROW(Insert(1, block, files), FailingFiles::Died);
+        const QStringList left =
+            QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files);
         GameBundle reopened;
         const Result opened = GameBundle::Open(data_, reopened);
         ASSERT_TRUE(opened.ok()) << opened.reason().toStdString();
         EXPECT_EQ(reopened.FontBlock(*reopened.Font(1)), stop.newPair ? block : old);
+        EXPECT_EQ(reopened.pendingWrite().contains(u"fontlathe-cli repair"_s), stop.newPair);
         auto expected = before;
         expected[{Tag("DCHR"), 1}] = reopened.FontBlock(*reopened.Font(1));
+        EXPECT_EQ(EntryBlocks(index_), expected);
+        EXPECT_EQ(QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files), left);
+        QStringList done;
+        ASSERT_TRUE(FinishPendingWrite(index_, done).ok());
         EXPECT_EQ(EntryBlocks(index_), expected);
         EXPECT_EQ(QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files), QStringList());
     }
