@@ -1,0 +1,102 @@
+#include "letters/CapitalShortening.h"
+#include "letters/LetterMarks.h"
+#include "charset/Charset.h"
+#include "charset/DisplayColors.h"
+#include "charset/PaletteLookup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace fontlathe::test {
+namespace {
+
+using Art = std::vector<std::string>;
+
+QImage RasterOf(const Art& art) {
+    QImage raster = MakeBlankRaster(static_cast<int>(art[0].size()), static_cast<int>(art.size()));
+    for (int y = 0; y < raster.height(); ++y) {
+        for (int x = 0; x < raster.width(); ++x) {
+            raster.setPixel(x, y, DisplayColors[art[std::size_t(y)][std::size_t(x)] == '#' ? 1 : 0]);
+        }
+    }
+    return raster;
+}
+
+// The rows of the raster's ink, blank rows on top left out.
+Art InkRows(const QImage& raster) {
+    Art rows;
+    for (int y = 0; y < raster.height(); ++y) {
+        std::string row;
+        for (int x = 0; x < raster.width(); ++x) {
+            row += raster.pixel(x, y) == DisplayColors[0] ? '.' : '#';
+        }
+        if (!rows.empty() || row.find('#') != std::string::npos) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+// Terminus-like capitals: the designer keeps G's and S's bars in the middle, takes A's row from
+// its longest run, and takes Z's from its diagonal.
+TEST(LetterPartsTest, ACapitalLosesTheRowsItsDesignerWouldTakeOff) {
+    const struct {
+        const char* letter;
+        Art drawn;
+        int rows;
+        ShorteningRule rule;
+        Art shortened;
+    } cases[] = {
+        {"G bar kept in the middle",
+         {".####.", "#....#", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#", "#....#", ".####."},
+         1, ShorteningRule::CentredBar,
+         {".####.", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#", "#....#", ".####."}},
+        {"S bar kept in the middle",
+         {".####.", "#....#", "#.....", "#.....", ".####.", ".....#", ".....#", "#....#", "#....#", ".####."},
+         1, ShorteningRule::CentredBar,
+         {".####.", "#....#", "#.....", "#.....", ".####.", ".....#", ".....#", "#....#", ".####."}},
+        {"G by the longest run",
+         {".####.", "#....#", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#", "#....#", ".####."},
+         1, ShorteningRule::LongestRun,
+         {".####.", "#....#", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#", ".####."}},
+        {"U has no bar",
+         {"#....#", "#....#", "#....#", "#....#", ".####."}, 2, ShorteningRule::CentredBar,
+         {"#....#", "#....#", ".####."}},
+        {"Z gives up its diagonal's doubled step, then its topmost row",
+         {"######", ".....#", "....#.", "...#..", "..##..", "..#...", ".#....", "#.....", "######"},
+         2, ShorteningRule::CentredBar,
+         {"######", "....#.", "...#..", "..#...", ".#....", "#.....", "######"}},
+        {"a small letter's ascender",
+         {".#.", ".#.", ".#.", "###", ".#.", ".#.", ".##"}, 1, ShorteningRule::TopRun,
+         {".#.", ".#.", "###", ".#.", ".#.", ".##"}},
+    };
+    const PaletteLookup palette(4);
+    for (const auto& c : cases) {
+        Glyph glyph;
+        glyph.raster = RasterOf(c.drawn);
+        const Glyph shortened = ShortenedCapital(glyph, c.rows, palette, c.rule);
+        EXPECT_EQ(InkRows(shortened.raster), c.shortened) << c.letter;
+        EXPECT_EQ(shortened.height(), glyph.height()) << c.letter << ": the bottom stays";
+    }
+}
+
+TEST(LetterPartsTest, AnOgonekIsAsLongAsAskedAndAsThickAsTheStems) {
+    const struct {
+        int rows, weight;
+        Art drawn;
+    } cases[] = {
+        {2, 1, {"#..", ".##"}},
+        {3, 1, {".#.", "#..", ".##"}},
+        {3, 2, {".##.", "##..", ".###"}},
+        {4, 1, {".#..", "#...", "#...", ".###"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(InkRows(OgonekMark(c.rows, c.weight, DisplayColors[1])), c.drawn)
+            << c.rows << " rows, weight " << c.weight;
+    }
+}
+
+} // namespace
+} // namespace fontlathe::test
