@@ -1,0 +1,164 @@
+// Where a mark goes on a new letter: as the designer placed it on the font's own letter nearest
+// to it; and the marks the font lacks, made from those it has.
+#include "FontMarks.h"
+
+#include "GlyphInk.h"
+#include "charset/DisplayColors.h"
+
+#include <QChar>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace fontlathe {
+
+namespace {
+
+QImage Turned(const QImage& mark) {
+    return mark.mirrored(false, true);
+}
+
+QImage SideBySide(const QImage& mark, int gap, const PaletteLookup& palette) {
+    QImage both = MakeBlankRaster(2 * mark.width() + gap, mark.height());
+    StampInk(both, mark, QPoint(0, 0), palette);
+    StampInk(both, mark, QPoint(mark.width() + gap, 0), palette);
+    return both;
+}
+
+} // namespace
+
+int FontMarks::CapitalShortening(MarkKind kind, const QImage& body) const {
+    const bool openTop = HasOpenTop(body, palette_);
+    const int width = InkRectOf(body, palette_).width();
+    const Sample* sample = Nearest(kind, true, width, openTop);
+    if (sample != nullptr && sample->capital && openTop && sample->openTop) {
+        return sample->shortened;
+    }
+    // A dot lower than the acute it stands in for takes off as many rows fewer.
+    const Sample* acute = Nearest(MarkKind::Acute, true, width);
+    if (kind == MarkKind::DotAbove && !dot_.isNull() && acute != nullptr && dot_ != acute->mark) {
+        return std::max(0, capitalShortening_ - std::max(0, acute->mark.height() - dot_.height()));
+    }
+    return capitalShortening_;
+}
+
+const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int baseWidth,
+                                             bool openTop) const {
+    const Sample* best = nullptr;
+    const auto distance = [&](const Sample& sample) {
+        return std::pair(sample.openTop != openTop, std::abs(sample.baseWidth - baseWidth));
+    };
+    for (const bool sameCase : {true, false}) {
+        for (const Sample& sample : samples_) {
+            if (sample.kind != kind || sample.capital != (sameCase ? capital : !capital)) {
+                continue;
+            }
+            if (best == nullptr || distance(sample) < distance(*best)) {
+                best = &sample;
+            }
+        }
+        if (best != nullptr) {
+            return best;
+        }
+    }
+    return nullptr;
+}
+
+int FontMarks::MarkHeight(MarkKind kind, bool capital) const {
+    const Sample* sample = Nearest(kind, capital, 0);
+    return sample == nullptr ? 0 : sample->mark.height();
+}
+
+std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, QImage mark,
+                                                          const QRect& baseInk, MarkKind kind,
+                                                          MarkPlace place,
+                                                          const QString& name,
+                                                          const QRect& topInk) const {
+    // The mark keeps its centre's offset from the base's centre; a mark made wider or narrower
+    // than the sample's keeps the same centre. Half a pixel off goes towards the top row's ink
+    // (t's stem), else to the right, and a grave's to the left.
+    const int doubledCentre = 2 * sample.at.x() + sample.mark.width() - sample.baseWidth;
+    const int doubledTop = topInk.left() + topInk.right() + 1 - 2 * baseInk.left();
+    const bool leansRight = kind != MarkKind::Grave && doubledTop >= baseInk.width();
+    const int doubledLeft = doubledCentre + baseInk.width() - mark.width() + (leansRight ? 1 : 0);
+    const int x = doubledLeft >= 0 ? doubledLeft / 2 : -((1 - doubledLeft) / 2);
+    int y = sample.at.y();
+    if (place == MarkPlace::BelowRight) {
+        // An ogonek keeps its place against the base's right side.
+        const int fromRight = sample.at.x() + sample.mark.width() - sample.baseWidth;
+        return Placement{mark, QPoint(baseInk.right() + 1 + fromRight - mark.width(),
+                                      baseInk.bottom() + 1 + y),
+                         name};
+    }
+    if (place == MarkPlace::Above) {
+        // The rows between the mark and the base stay as they are.
+        y = baseInk.top() + sample.at.y() + sample.mark.height() - mark.height();
+    } else {
+        y += baseInk.bottom() + 1;
+    }
+    return Placement{std::move(mark), QPoint(baseInk.left() + x, y), name};
+}
+
+std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t base,
+                                                     const QImage& body) const {
+    const QRect baseInk = InkRectOf(body, palette_);
+    const QRect topInk = RowInkOf(body, baseInk.top(), palette_);
+    const bool openTop = HasOpenTop(body, palette_);
+    const bool capital = QChar::isUpper(base);
+    const MarkInfo info = [kind] {
+        for (char32_t combining = 0x0300; combining < 0x0370; ++combining) {
+            if (const auto mark = MarkOfCombining(combining); mark && mark->kind == kind) {
+                return *mark;
+            }
+        }
+        return MarkInfo{kind, 0, 0, "mark", MarkPlace::Above};
+    }();
+    const QString own = QStringLiteral("the font's %1").arg(QLatin1String(info.name));
+    if (const Sample* sample = Nearest(kind, capital, baseInk.width(), openTop)) {
+        return FromSample(*sample, sample->mark, baseInk, kind, info.place, own, topInk);
+    }
+    const Sample* circumflex = Nearest(MarkKind::Circumflex, capital, baseInk.width());
+    const Sample* acute = Nearest(MarkKind::Acute, capital, baseInk.width());
+    switch (kind) {
+    case MarkKind::Caron:
+        if (circumflex != nullptr) {
+            return FromSample(*circumflex, Turned(circumflex->mark), baseInk, kind, info.place,
+                              QStringLiteral("the font's circumflex turned"), topInk);
+        }
+        break;
+    case MarkKind::Breve:
+        if (circumflex != nullptr) {
+            return FromSample(*circumflex, Turned(circumflex->mark), baseInk, kind,
+                              info.place, QStringLiteral("the font's circumflex turned"), topInk);
+        }
+        break;
+    case MarkKind::DotAbove:
+        if (!dot_.isNull() && (acute != nullptr || circumflex != nullptr)) {
+            const Sample& above = acute != nullptr ? *acute : *circumflex;
+            Sample centred = above;
+            centred.at.setX((above.baseWidth - above.mark.width()) / 2);
+            // A dot that looks like the acute is doubled downwards: ż must not read as ź.
+            QImage dot = dot_;
+            if (acute != nullptr && dot == acute->mark) {
+                dot = MakeBlankRaster(dot_.width(), 2 * dot_.height());
+                StampInk(dot, dot_, QPoint(0, 0), palette_);
+                StampInk(dot, dot_, QPoint(0, dot_.height()), palette_);
+            }
+            return FromSample(centred, dot, baseInk, kind, info.place, QStringLiteral("the font's dot"), topInk);
+        }
+        break;
+    case MarkKind::DoubleAcute:
+        if (acute != nullptr) {
+            const int gap = 2 * acute->mark.width() + 1 < baseInk.width() ? 1 : 0;
+            return FromSample(*acute, SideBySide(acute->mark, gap, palette_), baseInk, kind, info.place,
+                              QStringLiteral("two of the font's acutes"), topInk);
+        }
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace fontlathe
