@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charset/CharCodec.h"
 #include "charset/Charset.h"
 #include "charset/Result.h"
 
