@@ -26,12 +26,9 @@ struct EditorSession {
     explicit EditorSession(int code = 65) {
         application.Start({QStringLiteral("fontlathe")});
         Document& document = application.document();
-        document.Change(std::make_unique<WholeSetEdit>(QString(), document.set()),
-                        [](Charset& set) { set = test::LargestSet(); });
         application.window().SetStateIfChanged(Control::CharList, code);
         application.window().SetStateIfChanged(Control::ZoomBar, 24);
-        application.dispatcher().presenter().RefreshAll(code);
-        application.dispatcher().presenter().RefreshHeader();
+        document.Apply(std::make_unique<ReplaceSet>(QString(), test::LargestSet()));
         QCoreApplication::processEvents();
     }
 };

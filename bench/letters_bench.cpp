@@ -25,7 +25,7 @@ const Charset& LatinFont() {
         Charset set;
         set.NewCharset(1);
         GenerateCharset(set, MakeDrawingFont(DejaVu), GenerationStyle::Normal);
-        set.numChars = 256;
+        set.SetNumChars(256);
         return set;
     }();
     return font;
@@ -41,7 +41,7 @@ void BM_AddEveryCp1250LetterToLatinFont(benchmark::State& state) {
         Charset result = LatinFont();
         plan = PlanAddLetters(result, request);
         ApplyAddLetters(plan, result);
-        benchmark::DoNotOptimize(result.glyphs.data());
+        benchmark::DoNotOptimize(result.glyphs().data());
     }
     state.counters["composed"] = plan.Count(LetterSource::Composed);
     state.counters["drawn"] = plan.Count(LetterSource::Drawn);

@@ -24,7 +24,7 @@ BENCHMARK(BM_RenderPreviewLargestZoom6)->Unit(benchmark::kMicrosecond);
 void BM_RenderPreviewSmallZoom2(benchmark::State& state) {
     Charset set;
     set.NewCharset(2);
-    set.fontHeight = 14;
+    set.SetFontHeight(14);
     for (int code = 32; code < 256; ++code) {
         test::SetGlyph(set, code, 9, 12, [code](int x, int y) { return (x * y + code) % 4; });
     }

@@ -35,7 +35,7 @@ void BM_DecodeSheetLargest(benchmark::State& state) {
             state.SkipWithError("the sheet did not import");
             return;
         }
-        benchmark::DoNotOptimize(set.glyphs[255].raster.constBits());
+        benchmark::DoNotOptimize(set.glyphs()[255].raster.constBits());
     }
 }
 BENCHMARK(BM_DecodeSheetLargest)->Unit(benchmark::kMillisecond);

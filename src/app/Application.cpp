@@ -53,9 +53,6 @@ void Application::Start(const QStringList& arguments) {
     const QString name = FileArgument(arguments);
     const std::optional<int> fontNumber = FontArgument(arguments);
     const Document::StartOutcome start = document_.Start(name, fontNumber);
-    Presenter& presenter = dispatcher_.presenter();
-    presenter.RefreshAll(0);
-    presenter.RefreshHeader();
     window_.CenterOnScreen();
     window_.show();
     if (start.failure) {
@@ -68,9 +65,8 @@ void Application::Start(const QStringList& arguments) {
     if (start.bundleFailure) {
         dispatcher_.ShowBundleFailure(OpenFailureHeadline, *start.bundleFailure);
     }
-    if (start.listBundle && dispatcher_.ChooseGameFont(name)) {
-        presenter.RefreshAll(0);
-        presenter.RefreshHeader();
+    if (start.listBundle) {
+        dispatcher_.ChooseGameFont(name);
     }
 }
 

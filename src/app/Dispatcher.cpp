@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "ProgramTexts.h"
 #include "document/Document.h"
+#include "edit/GlyphEdit.h"
 #include "gui/Environment.h"
 #include "gui/NumericField.h"
 #include "views/GlyphView.h"
@@ -45,11 +46,8 @@ Dispatcher::Dispatcher(Document& document, AppState& state, MainWindow& window,
     window_.SetRecentFiles(document_.recentFiles().paths());
     connect(&document_, &Document::recentFilesChanged, this,
             [this] { window_.SetRecentFiles(document_.recentFiles().paths()); });
-    connect(&document_, &Document::historyChanged, this, [this] {
-        presenter_.UpdateEditMenu();
-        presenter_.UpdateWindowTitle();
-    });
-    connect(&document_, &Document::codePageChanged, this, [this] { presenter_.ShowCodePage(); });
+    connect(&document_, &Document::changed, this,
+            [this](const Scope& scope, int code) { presenter_.Show(scope, code); });
     connect(&document_, &Document::codePageRefused, this, &Dispatcher::ShowCodePageRefused);
     presenter_.UpdateEditMenu();
 }
@@ -65,41 +63,40 @@ void Dispatcher::ReadCurrentChar() {
 void Dispatcher::OpenRecentCommand(const QString& path) {
     ReadCurrentChar();
     FinishPendingEdits();
-    presenter_.Show(OpenRecent(path), state_.currentChar);
+    OpenRecent(path);
 }
 
 void Dispatcher::MenuCommand(int menuId) {
     ReadCurrentChar();
     FinishPendingEdits();
     const int current = state_.currentChar;
-    ViewScope changed = ViewScope::Nothing;
     switch (menuId) {
     case Menu::New2Colors:
     case Menu::New4Colors:
-        changed = NewSet(menuId == Menu::New2Colors ? 1 : 2);
+        NewSet(menuId == Menu::New2Colors ? 1 : 2);
         break;
     case Menu::Open:
-        changed = Open();
+        Open();
         break;
     case Menu::OpenGameFont:
-        changed = OpenGameFont();
+        OpenGameFont();
         break;
     case Menu::ClearRecent:
         document_.ClearRecentFiles();
         break;
     case Menu::Reopen:
-        changed = Reopen();
+        Reopen();
         break;
     case Menu::Save:
         Save();
         break;
     case Menu::SaveAs:
-        changed = SaveAs();
+        SaveAs();
         break;
     case Menu::GenerateNormal:
     case Menu::GenerateShadowed:
     case Menu::GenerateOutlined:
-        changed = Generate(GenerationStyleOfMenu(menuId));
+        Generate(GenerationStyleOfMenu(menuId));
         break;
     case Menu::CopyChar:
         if (window_.CharListHasFocus() && document_.set().GlyphAt(current)) {
@@ -108,36 +105,36 @@ void Dispatcher::MenuCommand(int menuId) {
         break;
     case Menu::PasteChar:
         if (window_.CharListHasFocus()) {
-            changed = PasteCharCommand(current);
+            PasteCharCommand(current);
         }
         break;
     case Menu::ExportSheet:
         ExportSheetCommand();
         break;
     case Menu::ImportSheet:
-        changed = ImportSheetCommand();
+        ImportSheetCommand();
         break;
     case Menu::ImportFont:
-        changed = ImportFontCommand();
+        ImportFontCommand();
         break;
     case Menu::ExportBdf:
         ExportBdfCommand();
         break;
     case Menu::MarkMissing:
     case Menu::ShowScreenWidth:
-        changed = ViewScope::Preview;
+        presenter_.ShowPreview();
         break;
     case Menu::AddLetters:
-        changed = AddLetters(GenerationStyle::Normal);
+        AddLetters(GenerationStyle::Normal);
         break;
     case Menu::LoadMappingFile:
         LoadMappingFileCommand();
         break;
     case Menu::Undo:
-        ShowSwapped(document_.Undo());
+        document_.Undo();
         break;
     case Menu::Redo:
-        ShowSwapped(document_.Redo());
+        document_.Redo();
         break;
     case Menu::Close:
     case Menu::AppQuit:
@@ -153,7 +150,6 @@ void Dispatcher::MenuCommand(int menuId) {
     default:
         break;
     }
-    presenter_.Show(changed, current);
 }
 
 void Dispatcher::ControlEvent(int controlId) {
@@ -162,19 +158,18 @@ void Dispatcher::ControlEvent(int controlId) {
         FinishPendingEdits();
     }
     const int current = state_.currentChar;
-    ViewScope changed = ViewScope::Nothing;
     // The buttons and options hand the keyboard back to the table, after the views show what
     // they did.
     bool focusTable = true;
     switch (controlId) {
     case Control::CharList:
     case Control::ZoomBar:
-        changed = ViewScope::GlyphView;
+        presenter_.ShowGlyph(current);
         focusTable = false;
         break;
     case Control::PreviewZoomBar:
     case Control::PreviewText:
-        changed = ViewScope::Preview;
+        presenter_.ShowPreview();
         focusTable = false;
         break;
     case Control::RollOption:
@@ -186,19 +181,16 @@ void Dispatcher::ControlEvent(int controlId) {
     case Control::ShiftRightButton:
     case Control::ShiftUpButton:
     case Control::ShiftDownButton:
-        changed = ShiftCommand(controlId, current);
+        ShiftCommand(controlId, current);
         break;
     case Control::OnButton:
-        ChangeGlyph(QStringLiteral("On"), current,
-                    [&](Charset& set) { set.CreateBlankGlyph(current); });
-        changed = ViewScope::GlyphPresence;
+        ApplyToGlyph(std::make_unique<GlyphOn>(current));
         break;
     case Control::OffButton:
-        ChangeGlyph(QStringLiteral("Off"), current, [&](Charset& set) { set.ClearGlyph(current); });
-        changed = ViewScope::GlyphPresence;
+        ApplyToGlyph(std::make_unique<GlyphOff>(current));
         break;
     case Control::LastCharButton:
-        changed = LastCharCommand(current);
+        LastCharCommand(current);
         break;
     default:
         focusTable = false;
@@ -207,10 +199,13 @@ void Dispatcher::ControlEvent(int controlId) {
         }
         break;
     }
-    presenter_.Show(changed, current);
     if (focusTable) {
         window_.FocusCharList();
     }
+}
+
+void Dispatcher::ShowAgain(ScopeKind kind) {
+    presenter_.Show({kind, {}}, -1);
 }
 
 void Dispatcher::ShowAbout() {

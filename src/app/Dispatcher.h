@@ -10,18 +10,18 @@
 
 #include <QObject>
 
-#include <functional>
+#include <memory>
 #include <optional>
 
 namespace fontlathe {
 
 class Document;
-class EditStep;
+class Edit;
 class Environment;
 class MainWindow;
 
 // Where menu commands and control events reach their branches. Each branch carries out its
-// operation through the document and answers what it changed; the presenter then shows that
+// operation through the document, which announces what changed; the presenter then shows that
 // again, so the order of the refreshes is spelled out once, in the presenter.
 class Dispatcher : public QObject {
     Q_OBJECT
@@ -61,26 +61,24 @@ signals:
     void quitRequested();
 
 private:
-    // Each answers what it changed. A command that asked and was cancelled may still answer a
-    // scope: the views are shown again all the same, as they always were.
-    ViewScope NewSet(int bitsPerPixel);
-    ViewScope Open();
-    ViewScope OpenRecent(const QString& path);
-    ViewScope OpenGameFont();
-    ViewScope Reopen();
-    ViewScope SaveAs();
-    ViewScope Generate(GenerationStyle style);
+    void NewSet(int bitsPerPixel);
+    void Open();
+    void OpenRecent(const QString& path);
+    void OpenGameFont();
+    void Reopen();
+    void SaveAs();
+    void Generate(GenerationStyle style);
     // Edit > Add Letters: the dialog shows the plan for the choices; OK applies it as one step
     // and makes the target page the document's page. style is the one the dialog offers first.
-    ViewScope AddLetters(GenerationStyle style);
-    ViewScope ImportSheetCommand();
+    void AddLetters(GenerationStyle style);
+    void ImportSheetCommand();
     // File > Import Font: a BDF, PCF or PSF face as the whole set, one step; Export BDF writes
     // the set as a BDF face.
-    ViewScope ImportFontCommand();
+    void ImportFontCommand();
     void ExportBdfCommand();
-    ViewScope PasteCharCommand(int code);
-    ViewScope ShiftCommand(int controlId, int code);
-    ViewScope LastCharCommand(int code);
+    void PasteCharCommand(int code);
+    void ShiftCommand(int controlId, int code);
+    void LastCharCommand(int code);
     // Loads the file and makes it the path; a failure is shown under failureHeadline ("%1" for
     // the path) and changes nothing.
     bool LoadFile(const QString& path, const QString& failureHeadline);
@@ -90,27 +88,28 @@ private:
     // Asks before unsaved changes would be lost; true when the caller may go on.
     bool MayDiscardChanges();
 
-    // Runs change on glyph code as one step named verb, when the code has a slot.
-    void ChangeGlyph(const QString& verb, int code, const std::function<void(Charset&)>& change);
+    // Applies the edit, when its character has a slot.
+    void ApplyToGlyph(std::unique_ptr<Edit> edit);
     // Typing in a header field writes into the set at once; the edit ends on Return, when the
     // field loses the focus, or with any other command.
     void EditHeaderField(int controlId);
+    // A command that asked and was cancelled or refused shows the views again all the same, as
+    // it always did: the whole set, or only the file's name after Save As.
+    void ShowAgain(ScopeKind kind = ScopeKind::WholeSet);
     // An edit still open (a stroke, a field being typed) becomes a step before anything else.
     void FinishPendingEdits();
-    // Shows what an undo or redo swapped, and selects the row of the character it changed.
-    void ShowSwapped(const EditStep* step);
     std::optional<QString> AskOpenPath();
     std::optional<QString> AskSavePath();
     void CopyChar(int code);
-    void PasteChar(Charset& set, int code);
+    // The clipboard's image, read and checked before the edit; nothing, and the user told why,
+    // when it holds none that fits a font file.
+    std::optional<QImage> ReadPastedImage();
     bool ChooseGenerationFont();
     void LoadMappingFileCommand();
     // A page that could not be read is told; the current one stays.
     void ShowCodePageRefused(const QString& nameOrFile, const Result& why);
     DirtyBytes DirtyBytesOption() const;
     void ReadCurrentChar();
-    // The step name of a change to one character, as the document's page reads its code.
-    QString StepName(const QString& verb, int code) const;
 
     Document& document_;
     AppState& state_;

@@ -39,7 +39,7 @@ GenerationFont DrawingFontOf(const FontChoice& choice) {
 
 } // namespace
 
-ViewScope Dispatcher::AddLetters(GenerationStyle style) {
+void Dispatcher::AddLetters(GenerationStyle style) {
     const std::optional<GameFont>& gameFont = document_.gameFont();
     const int gameVersion = gameFont ? gameFont->version() : AnyGameVersion;
     // The dialog plans on every change: a face file is read once.
@@ -136,7 +136,7 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
         },
         savePicture);
     if (!chosen) {
-        return ViewScope::Nothing;
+        return;
     }
     if (!key.isEmpty()) {
         if (chosen->style != GenerationStyle::Normal) {
@@ -153,10 +153,10 @@ ViewScope Dispatcher::AddLetters(GenerationStyle style) {
                                       chosen->drawWith->styleName});
     }
     const AddLettersPlan plan = PlanAddLetters(document_.set(), requestFor(*chosen));
-    document_.ChangeWithPage(
-        std::make_unique<WholeSetEdit>(QStringLiteral("Add Letters"), document_.set()),
-        [&plan](Charset& set) { ApplyAddLetters(plan, set); }, chosen->toPage);
-    return ViewScope::WholeSet;
+    Charset added = document_.set();
+    ApplyAddLetters(plan, added);
+    document_.Apply(std::make_unique<ReplaceSet>(QStringLiteral("Add Letters"), std::move(added),
+                                                 chosen->toPage));
 }
 
 } // namespace fontlathe

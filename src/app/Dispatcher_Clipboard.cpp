@@ -5,6 +5,7 @@
 #include "ProgramTexts.h"
 #include "clipboard/ClipboardImage.h"
 #include "document/Document.h"
+#include "edit/GlyphEdit.h"
 #include "gui/Environment.h"
 
 namespace fontlathe {
@@ -19,25 +20,27 @@ void Dispatcher::CopyChar(int code) {
 }
 
 // The clipboard's image becomes the glyph's raster, snapped to the set's colours, with the offsets
-// of the glyph last copied; the dispatch refreshes afterwards. Without an image that fits a font
-// file (text, say, or an image too large) nothing changes and the user is told why.
-ViewScope Dispatcher::PasteCharCommand(int code) {
-    ChangeGlyph(QStringLiteral("Paste"), code, [&](Charset& set) { PasteChar(set, code); });
-    return ViewScope::GlyphPresence;
-}
-
-void Dispatcher::PasteChar(Charset& set, int code) {
-    Glyph* slot = set.SlotAt(code);
-    if (!slot) {
+// of the glyph last copied. The clipboard is read and checked first: without an image that fits a
+// font file (text, say, or an image too large) no edit begins and the user is told why.
+void Dispatcher::PasteCharCommand(int code) {
+    if (!Charset::IsValidCode(code)) {
         return;
     }
+    if (std::optional<QImage> image = ReadPastedImage()) {
+        document_.Apply(std::make_unique<PasteGlyph>(
+            code, std::move(*image),
+            PasteGlyph::Offsets{state_.clipOffsets.x, state_.clipOffsets.y}));
+    }
+}
+
+std::optional<QImage> Dispatcher::ReadPastedImage() {
     const DecodedImage pasted = ReadClipboardImage(environment_.ClipboardData(), MaxGlyphSide);
     if (pasted.outcome == DecodedImage::Outcome::NotAnImage) {
         environment_.ShowError(&window_, ProgramTitle,
                                QStringLiteral("The clipboard holds no image to paste.\n\nCopy a "
                                               "character, or an image in a paint program, first. "
                                               "The character keeps its pixels."));
-        return;
+        return std::nullopt;
     }
     if (pasted.outcome == DecodedImage::Outcome::TooLarge) {
         environment_.ShowError(
@@ -47,12 +50,9 @@ void Dispatcher::PasteChar(Charset& set, int code) {
                 .arg(pasted.size.width())
                 .arg(pasted.size.height())
                 .arg(MaxGlyphSide));
-        return;
+        return std::nullopt;
     }
-    slot->raster = pasted.image;
-    SnapToDisplayColors(set, code);
-    slot->xOffset = state_.clipOffsets.x;
-    slot->yOffset = state_.clipOffsets.y;
+    return pasted.image;
 }
 
 } // namespace fontlathe

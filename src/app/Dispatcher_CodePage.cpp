@@ -19,9 +19,7 @@ void Dispatcher::ChooseCodePage(const QString& nameOrFile) {
     FinishPendingEdits();
     if (!document_.ChooseCodePage(nameOrFile)) {
         window_.CheckCodePage(document_.codePage().name());
-        return;
     }
-    presenter_.Show(ViewScope::CodePage, state_.currentChar);
 }
 
 void Dispatcher::LoadMappingFileCommand() {

@@ -29,11 +29,11 @@ QString BdfPathFor(const QString& fontPath) {
 
 // The face's glyphs replace the set as one step that undo takes back; the path stays, as after
 // Import Sheet. The page the set is shown with picks each code's character.
-ViewScope Dispatcher::ImportFontCommand() {
+void Dispatcher::ImportFontCommand() {
     const QString path = environment_.AskOpenFileName(
         &window_, QStringLiteral("Import Font"), document_.RequesterFolder(), FaceFilePattern());
     if (path.isEmpty()) {
-        return ViewScope::Nothing;
+        return;
     }
     BitmapFace face;
     Charset imported;
@@ -44,11 +44,10 @@ ViewScope Dispatcher::ImportFontCommand() {
     }
     if (!read) {
         ShowFailure(QStringLiteral("Could not import \"%1\"").arg(path), read);
-        return ViewScope::Nothing;
+        return;
     }
-    document_.Change(
-        std::make_unique<WholeSetEdit>(QStringLiteral("Import Font"), document_.set()),
-        [&](Charset& set) { set = std::move(imported); });
+    document_.Apply(
+        std::make_unique<ReplaceSet>(QStringLiteral("Import Font"), std::move(imported)));
     if (!report.missing.empty() || !face.notes.empty()) {
         QStringList letters;
         for (const int code : report.missing) {
@@ -64,7 +63,6 @@ ViewScope Dispatcher::ImportFontCommand() {
         }
         environment_.ShowInformation(&window_, QStringLiteral("Import Font"), text);
     }
-    return ViewScope::WholeSet;
 }
 
 void Dispatcher::ExportBdfCommand() {

@@ -12,11 +12,12 @@
 
 namespace fontlathe {
 
-ViewScope Dispatcher::NewSet(int bitsPerPixel) {
+void Dispatcher::NewSet(int bitsPerPixel) {
     if (MayDiscardChanges()) {
         document_.New(bitsPerPixel);
+    } else {
+        ShowAgain();
     }
-    return ViewScope::WholeSet;
 }
 
 std::optional<QString> Dispatcher::AskOpenPath() {
@@ -51,30 +52,33 @@ std::optional<QString> Dispatcher::AskSavePath() {
 
 // The path changes only once the file is loaded: a file that could not be read keeps both the
 // set and the path, so a later Save can't write the old set over it.
-ViewScope Dispatcher::Open() {
+void Dispatcher::Open() {
     if (!MayDiscardChanges()) {
-        return ViewScope::Nothing;
+        return;
     }
     const std::optional<QString> path = AskOpenPath();
     if (!path) {
-        return ViewScope::Nothing;
+        return;
     }
-    LoadFile(*path, OpenFailureHeadline);
-    return ViewScope::WholeSet;
+    if (!LoadFile(*path, OpenFailureHeadline)) {
+        ShowAgain();
+    }
 }
 
 // An entry whose file has gone leaves the list; one that exists but was refused stays.
-ViewScope Dispatcher::OpenRecent(const QString& path) {
+void Dispatcher::OpenRecent(const QString& path) {
     if (!MayDiscardChanges()) {
-        return ViewScope::Nothing;
+        return;
     }
     const std::optional<GameFontEntry> font = GameFontEntry::Parse(path);
     const bool loaded = font ? LoadGameFont(font->dataPath, font->number, OpenFailureHeadline)
                              : LoadFile(path, OpenFailureHeadline);
-    if (!loaded && !QFileInfo::exists(font ? font->dataPath : path)) {
-        document_.ForgetFile(path);
+    if (!loaded) {
+        if (!QFileInfo::exists(font ? font->dataPath : path)) {
+            document_.ForgetFile(path);
+        }
+        ShowAgain();
     }
-    return ViewScope::WholeSet;
 }
 
 void Dispatcher::ShowNotAFont(const QString& notAFont) {
@@ -95,20 +99,21 @@ bool Dispatcher::LoadFile(const QString& path, const QString& failureHeadline) {
     return true;
 }
 
-ViewScope Dispatcher::Reopen() {
+void Dispatcher::Reopen() {
     if (document_.IsModified() &&
         !environment_.AskYesNo(&window_, ProgramTitle,
                                QStringLiteral("Discard the changes to %1 and read it again?")
                                    .arg(document_.DisplayName()))) {
-        return ViewScope::WholeSet;
+        ShowAgain();
+        return;
     }
     QString notAFont;
     if (const Result read = document_.Reopen(notAFont); !read) {
         ShowBundleFailure(QStringLiteral("Could not reopen \"%1\""), read);
+        ShowAgain();
     } else if (!notAFont.isEmpty()) {
         ShowNotAFont(notAFont);
     }
-    return ViewScope::WholeSet;
 }
 
 bool Dispatcher::Save() {
@@ -136,15 +141,15 @@ bool Dispatcher::Save() {
 }
 
 // As with Open, the path follows only a save that happened.
-ViewScope Dispatcher::SaveAs() {
+void Dispatcher::SaveAs() {
     const std::optional<QString> path = AskSavePath();
     if (!path) {
-        return ViewScope::Nothing;
+        return;
     }
     if (const Result saved = document_.SaveAs(*path, DirtyBytesOption()); !saved) {
         ShowFailure(QStringLiteral("Could not save \"%1\"").arg(*path), saved);
+        ShowAgain(ScopeKind::Path);
     }
-    return ViewScope::Path;
 }
 
 bool Dispatcher::MayDiscardChanges() {

@@ -26,7 +26,7 @@ QImage GameFontSample(const GameBundle& bundle, const BundleFont& font) {
     Charset set;
     set.NewCharset(1);
     DecodeCharset(bundle.FontBlock(font), set);
-    const int height = std::clamp(int(set.fontHeight) + 8, 12, 72);
+    const int height = std::clamp(int(set.fontHeight()) + 8, 12, 72);
     return RenderPreview(set, SampleText.section(u'\r', 0, 0), 1, QSize(320, height));
 }
 
@@ -77,13 +77,15 @@ bool Dispatcher::ChooseGameFont(const QString& path) {
                         OpenFailureHeadline);
 }
 
-ViewScope Dispatcher::OpenGameFont() {
+void Dispatcher::OpenGameFont() {
     if (!MayDiscardChanges()) {
-        return ViewScope::Nothing;
+        return;
     }
     const QString path = environment_.AskOpenFileName(&window_, QStringLiteral("Open Game Font"),
                                                       document_.RequesterFolder(), BundlePattern);
-    return !path.isEmpty() && ChooseGameFont(path) ? ViewScope::WholeSet : ViewScope::Nothing;
+    if (!path.isEmpty()) {
+        ChooseGameFont(path);
+    }
 }
 
 void Dispatcher::ShowBundleFailure(const QString& headline, const Result& result) {

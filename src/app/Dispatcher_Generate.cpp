@@ -85,7 +85,7 @@ QString GenerateOverGameFontText(const Charset& set, int fontNumber) {
 
 } // namespace
 
-ViewScope Dispatcher::Generate(GenerationStyle style) {
+void Dispatcher::Generate(GenerationStyle style) {
     if (const std::optional<GameFont>& gameFont = document_.gameFont()) {
         switch (environment_.AskGenerateOverGameFont(
             &window_, ProgramTitle,
@@ -93,32 +93,33 @@ ViewScope Dispatcher::Generate(GenerationStyle style) {
         case GenerateOverGameFontAnswer::Replace:
             break;
         case GenerateOverGameFontAnswer::AddLettersInstead:
-            return AddLetters(style);
+            AddLetters(style);
+            return;
         case GenerateOverGameFontAnswer::Cancel:
-            return ViewScope::Nothing;
+            return;
         }
     }
     if (!ChooseGenerationFont()) {
-        return ViewScope::WholeSet;
+        ShowAgain();
+        return;
     }
-    // The rasterizer replaces the set only when the whole run succeeds, so a failed run ends the
-    // edit without a step.
+    // The set is drawn aside and replaces the document's only when the whole run succeeds, so a
+    // failed run makes no edit.
     Result generated = Result::Success();
     const std::optional<DrawingSource> source =
         MakeDrawingSource(state_.generationFont, generated);
+    Charset drawn;
     if (source) {
-        document_.Change(
-            std::make_unique<WholeSetEdit>(GenerationStepName(style), document_.set()),
-            [&](Charset& set) {
-                generated = GenerateCharset(set, *source, style, document_.codePage());
-            });
+        generated = GenerateCharset(drawn, *source, style, document_.codePage());
     }
     if (!generated) {
         ShowFailure(QStringLiteral("Could not generate the set from %1")
                         .arg(state_.generationFont.familyName),
                     generated);
+        ShowAgain();
+        return;
     }
-    return ViewScope::WholeSet;
+    document_.Apply(std::make_unique<ReplaceSet>(GenerationStepName(style), std::move(drawn)));
 }
 
 } // namespace fontlathe

@@ -42,22 +42,20 @@ void Dispatcher::ExportSheetCommand() {
 
 // The set is replaced as one step that undo takes back; the path stays, so Save writes the
 // imported set over the font it came from.
-ViewScope Dispatcher::ImportSheetCommand() {
+void Dispatcher::ImportSheetCommand() {
     const QString path =
         environment_.AskOpenFileName(&window_, QStringLiteral("Import Sheet"),
                                      SheetPathFor(document_.fileType().path()), SheetPattern);
     if (path.isEmpty()) {
-        return ViewScope::Nothing;
+        return;
     }
-    Result read = Result::Success();
-    document_.Change(
-        std::make_unique<WholeSetEdit>(QStringLiteral("Import Sheet"), document_.set()),
-        [&](Charset& set) { read = ImportSheet(set, path); });
-    if (!read) {
+    Charset imported = document_.set();
+    if (const Result read = ImportSheet(imported, path); !read) {
         ShowFailure(QStringLiteral("Could not import \"%1\"").arg(path), read);
-        return ViewScope::Nothing;
+        return;
     }
-    return ViewScope::WholeSet;
+    document_.Apply(
+        std::make_unique<ReplaceSet>(QStringLiteral("Import Sheet"), std::move(imported)));
 }
 
 } // namespace fontlathe

@@ -1,5 +1,6 @@
 #include "Presenter.h"
 
+#include "ControlIds.h"
 #include "MainWindow.h"
 #include "ProgramTexts.h"
 #include "document/CodePageChoices.h"
@@ -24,19 +25,35 @@ Presenter::Presenter(const Document& document, AppState& state, MainWindow& wind
     : document_(document), state_(state), window_(window) {}
 
 // The refreshes run in one fixed order, each for the scopes that need it.
-void Presenter::Show(ViewScope scope, int code) {
-    const auto in = [scope](std::initializer_list<ViewScope> scopes) {
-        return std::ranges::find(scopes, scope) != scopes.end();
+void Presenter::Show(const Scope& scope, int code) {
+    const auto in = [&scope](std::initializer_list<ScopeKind> kinds) {
+        return std::ranges::find(kinds, scope.kind) != kinds.end();
     };
-    using enum ViewScope;
+    using enum ScopeKind;
+    if (in({WholeSet, CodePage, Path, History})) {
+        code = window_.CurrentRow();
+    }
+    // A change of one character, undone or redone from elsewhere in the table, shows its row.
+    if (in({Glyph, GlyphPresence, StoredCount})) {
+        window_.SetStateIfChanged(Control::CharList, code);
+    }
+    if (in({Pixel})) {
+        // Painting changes no glyph's presence, so the preview changes only where it draws this
+        // glyph.
+        UpdateTableRows(code);
+        window_.glyphView()->canvas()->ShowPixel(scope.pixel);
+        if (TextUsesCode(window_.PreviewSampleText(), code, document_.codePage())) {
+            ShowPreview();
+        }
+    }
+    if (in({WholeSet, CodePage})) {
+        ShowCodePage();
+    }
     if (in({Glyph, GlyphPresence})) {
         RefreshChar(code);
     }
     if (in({StoredCount, WholeSet})) {
         RefreshAll(code);
-    }
-    if (in({GlyphView})) {
-        ShowGlyph(code);
     }
     if (in({CodePage})) {
         UpdateTableRows(-1);
@@ -44,11 +61,15 @@ void Presenter::Show(ViewScope scope, int code) {
     if (in({Header, Path, WholeSet})) {
         RefreshHeader();
     }
-    if (in({Preview, CodePage, Header})) {
+    if (in({CodePage, Header, HeaderField})) {
         ShowPreview();
     }
     if (in({GlyphPresence})) {
         UpdateCharsFrameTitle();
+    }
+    if (in({History})) {
+        UpdateEditMenu();
+        UpdateWindowTitle();
     }
 }
 
@@ -70,15 +91,15 @@ void Presenter::RefreshHeader() {
     const Charset& set = document_.set();
     window_.SetTextIfChanged(
         Control::BitsLabel,
-        QStringLiteral("Bits: %1 (Colors: %2)").arg(set.bitsPerPixel).arg(set.ColorCount()));
-    window_.SetTextIfChanged(Control::HeightField, QString::number(set.fontHeight));
+        QStringLiteral("Bits: %1 (Colors: %2)").arg(set.bitsPerPixel()).arg(set.ColorCount()));
+    window_.SetTextIfChanged(Control::HeightField, QString::number(set.fontHeight()));
     window_.SetTextIfChanged(Control::VersionLabel,
-                             QStringLiteral("Unknown Parameter: %1").arg(set.version));
+                             QStringLiteral("Unknown Parameter: %1").arg(set.version()));
     ShowCodePageLabel(document_.codePage());
     UpdateWindowTitle();
     for (int i = 0; i < ColorMapSize; ++i) {
         window_.SetTextIfChanged(Control::ColorMapField0 + i,
-                                 QString::number(set.colorMap[static_cast<std::size_t>(i)]));
+                                 QString::number(set.colorMap()[static_cast<std::size_t>(i)]));
     }
     window_.FocusCharList();
     DrawPaletteBar();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppState.h"
+#include "edit/EditScope.h"
 
 namespace fontlathe {
 
@@ -8,28 +9,16 @@ class CodePage;
 class Document;
 class MainWindow;
 
-// What a command changed, and so what the views must show again. Each value names the refreshes
-// it stands for, in the order the views depend on.
-enum class ViewScope {
-    Nothing,
-    GlyphView,     // the canvas shows another glyph or zoom
-    Preview,       // the preview's text, zoom or marks
-    CodePage,      // every table row and the preview
-    Glyph,         // one glyph's pixels: RefreshChar
-    GlyphPresence, // one glyph came or went: RefreshChar and the frame's count
-    StoredCount,   // the codes the file stores: RefreshAll
-    Header,        // a header field: RefreshHeader and the preview
-    Path,          // the current file's name: RefreshHeader
-    WholeSet,      // a set replaced or regenerated: RefreshAll and RefreshHeader
-};
-
-// Shows the document in the window's views. The dispatch tells it what a command changed and it
-// refreshes exactly the views that show that; no command refreshes a view by hand.
+// Shows the document in the window's views. The document announces each change once, with
+// what it touched; the presenter refreshes exactly the views that show that, in one fixed order.
+// No command refreshes a view for a change of the document by hand.
 class Presenter {
 public:
     Presenter(const Document& document, AppState& state, MainWindow& window);
 
-    void Show(ViewScope scope, int code);
+    // What the document announced: code is the character it concerns, -1 for none (the row the
+    // table stands on is shown then).
+    void Show(const Scope& scope, int code);
 
     // The refresh hubs: one glyph changed, or the whole set; the header fields and the title.
     void RefreshChar(int code);

@@ -14,7 +14,8 @@ GameFont::GameFont(QString dataPath, QString indexPath, int number, int version)
     : dataPath_(std::move(dataPath)), indexPath_(std::move(indexPath)), number_(number),
       version_(version) {}
 
-Result GameFont::Load(const QString& path, int number, Charset& set, GameFont& font) {
+Result GameFont::Load(const QString& path, int number, Charset& set, GameFont& font,
+                      BlockLayout* layout) {
     std::vector<GameBundle> disks;
     QStringList remarks;
     if (Result opened = GameBundle::OpenDisks(path, disks, remarks); !opened) {
@@ -29,7 +30,7 @@ Result GameFont::Load(const QString& path, int number, Charset& set, GameFont& f
     const GameBundle& bundle = *holder;
     const BundleFont* found = bundle.Font(number);
     Charset loaded = set;
-    if (const Result decoded = DecodeCharset(bundle.FontBlock(*found), loaded); !decoded) {
+    if (const Result decoded = DecodeCharset(bundle.FontBlock(*found), loaded, layout); !decoded) {
         return Result::Failure(bundle.paths().data,
                                QStringLiteral("font %1 at data file offset %2: %3")
                                    .arg(number)
@@ -42,7 +43,8 @@ Result GameFont::Load(const QString& path, int number, Charset& set, GameFont& f
     return Result::Success();
 }
 
-Result GameFont::Save(Charset& set, DirtyBytes dirtyBytes, QString& message) const {
+Result GameFont::Save(const Charset& set, DirtyBytes dirtyBytes, QString& message,
+                      BlockLayout* written) const {
     EncodedBlock block;
     if (const Result encoded = EncodeCharset(set, dirtyBytes, block); !encoded) {
         return Result::Failure(dataPath_, encoded.reason());
@@ -56,7 +58,9 @@ Result GameFont::Save(Charset& set, DirtyBytes dirtyBytes, QString& message) con
         return written.At(dataPath_);
     }
     message = rewritten.Said();
-    AdoptWrittenLayout(set, block);
+    if (written != nullptr) {
+        *written = block.layout;
+    }
     return Result::Success();
 }
 

@@ -17,14 +17,16 @@ public:
     // version is the bundle's; 0 when not known.
     GameFont(QString dataPath, QString indexPath, int number, int version = 0);
 
-    // Opens the bundle that path names (either file) and reads font number into set; on failure
-    // set and font are untouched.
-    static Result Load(const QString& path, int number, Charset& set, GameFont& font);
+    // Opens the bundle that path names (either file) and reads font number into set, and its
+    // layout into layout when given; on failure all three are untouched.
+    static Result Load(const QString& path, int number, Charset& set, GameFont& font,
+                       BlockLayout* layout = nullptr);
 
-    // Encodes set and puts it back in place of the font, as RewriteFonts does. On
-    // success set takes the sizes and offsets written, as SaveCharset does, and message says
+    // Encodes set and puts it back in place of the font, as RewriteFonts does. On success
+    // written, when given, takes the layout written, as SaveCharset gives it, and message says
     // what was written (whether the index was rewritten, whether .orig copies were made).
-    Result Save(Charset& set, DirtyBytes dirtyBytes, QString& message) const;
+    Result Save(const Charset& set, DirtyBytes dirtyBytes, QString& message,
+                BlockLayout* written = nullptr) const;
 
     const QString& dataPath() const { return dataPath_; }
     const QString& indexPath() const { return indexPath_; }

@@ -3,7 +3,6 @@
 #include "ByteOrder.h"
 #include "CharBlockLayout.h"
 #include "DisplayColors.h"
-#include "FileAccess.h"
 #include "PaletteLookup.h"
 
 #include <algorithm>
@@ -17,26 +16,30 @@ namespace {
 using namespace layout;
 using namespace byteorder;
 
-void WriteHeaderFields(const Charset& set, std::uint8_t* out) {
-    std::memcpy(out + TagOffset, set.tag.data(), set.tag.size());
-    PutBig32(out + BlockSizeOffset, set.blockSize);
-    PutLittle32(out + DataSizeOffset, set.dataSize);
-    PutLittle16(out + VersionOffset, static_cast<std::uint16_t>(set.version));
-    std::copy(set.colorMap.begin(), set.colorMap.end(), out + ColorMapOffset);
-    out[BitsPerPixelOffset] = set.bitsPerPixel;
-    out[FontHeightOffset] = set.fontHeight;
-    PutLittle16(out + NumCharsOffset, static_cast<std::uint16_t>(set.numChars));
+void WriteHeaderFields(const Charset& set, const BlockLayout& layout, std::uint8_t* out) {
+    std::memcpy(out + TagOffset, set.tag().data(), set.tag().size());
+    PutBig32(out + BlockSizeOffset, layout.blockSize);
+    PutLittle32(out + DataSizeOffset, layout.dataSize);
+    PutLittle16(out + VersionOffset, static_cast<std::uint16_t>(set.version()));
+    std::copy(set.colorMap().begin(), set.colorMap().end(), out + ColorMapOffset);
+    out[BitsPerPixelOffset] = set.bitsPerPixel();
+    out[FontHeightOffset] = set.fontHeight();
+    PutLittle16(out + NumCharsOffset, static_cast<std::uint16_t>(set.numChars()));
 }
 
-void ReadHeaderFields(const std::uint8_t* in, Charset& set) {
-    std::memcpy(set.tag.data(), in + TagOffset, set.tag.size());
-    set.blockSize = GetBig32(in + BlockSizeOffset);
-    set.dataSize = GetLittle32(in + DataSizeOffset);
-    set.version = static_cast<std::int16_t>(GetLittle16(in + VersionOffset));
-    std::copy_n(in + ColorMapOffset, ColorMapSize, set.colorMap.begin());
-    set.bitsPerPixel = in[BitsPerPixelOffset];
-    set.fontHeight = in[FontHeightOffset];
-    set.numChars = static_cast<std::int16_t>(GetLittle16(in + NumCharsOffset));
+void ReadHeaderFields(const std::uint8_t* in, Charset& set, BlockLayout& layout) {
+    std::array<char, 4> tag{};
+    std::memcpy(tag.data(), in + TagOffset, tag.size());
+    set.SetTag(tag);
+    layout.blockSize = GetBig32(in + BlockSizeOffset);
+    layout.dataSize = GetLittle32(in + DataSizeOffset);
+    set.SetVersion(static_cast<std::int16_t>(GetLittle16(in + VersionOffset)));
+    std::array<std::uint8_t, ColorMapSize> colorMap{};
+    std::copy_n(in + ColorMapOffset, ColorMapSize, colorMap.begin());
+    set.SetColorMap(colorMap);
+    set.SetBitsPerPixel(in[BitsPerPixelOffset]);
+    set.SetFontHeight(in[FontHeightOffset]);
+    set.SetNumChars(static_cast<std::int16_t>(GetLittle16(in + NumCharsOffset)));
 }
 
 // Bounds-checked access to the bytes of a file: whatever lies outside them reads as 0, as a
@@ -137,10 +140,6 @@ QString BitsPerPixelRefusal(const char* whose, int bits) {
         .arg(bits);
 }
 
-Result ReadFontFile(const QString& path, QByteArray& bytes) {
-    return ReadWholeFile(path, MaxFontFileSize, QStringLiteral("font file"), bytes);
-}
-
 // Packs one raster at out; returns the number of bytes written.
 std::int64_t PackRaster(const QImage& raster, int bitsPerPixel, const PaletteLookup& palette,
                         DirtyBytes dirtyBytes, std::uint8_t* out) {
@@ -182,57 +181,62 @@ std::int64_t RecordSize(const Glyph& glyph, int bitsPerPixel, DirtyBytes dirtyBy
 
 } // namespace
 
-Result DecodeCharset(QByteArrayView bytes, Charset& set) {
+Result DecodeCharset(QByteArrayView bytes, Charset& set, BlockLayout* layout) {
     const ByteSource source(bytes);
 
-    Charset loaded = set;
+    Charset loaded;
     loaded.NewCharset(1);
+    BlockLayout read;
 
     // The header is read over the bytes of the new set, so a file cut inside a field keeps
     // the new set's bytes for whatever is missing.
     std::uint8_t header[HeaderSize];
-    WriteHeaderFields(loaded, header);
+    WriteHeaderFields(loaded, read, header);
     source.CopyOver(0, HeaderSize, header);
-    ReadHeaderFields(header, loaded);
+    ReadHeaderFields(header, loaded, read);
 
-    if (loaded.numChars < 0 || loaded.numChars > GlyphSlotCount) {
+    const int numChars = loaded.numChars();
+    if (numChars < 0 || numChars > GlyphSlotCount) {
         return Result::Failure(
             QStringLiteral("the header says it stores %1 characters; a font holds 0 to %2")
-                .arg(loaded.numChars)
+                .arg(numChars)
                 .arg(GlyphSlotCount));
     }
-    if (!Charset::IsValidBitsPerPixel(loaded.bitsPerPixel)) {
-        return Result::Failure(BitsPerPixelRefusal("the header says", loaded.bitsPerPixel));
+    if (!Charset::IsValidBitsPerPixel(loaded.bitsPerPixel())) {
+        return Result::Failure(BitsPerPixelRefusal("the header says", loaded.bitsPerPixel()));
     }
 
-    // The new set's offsets are all 0, so a cut entry keeps zero bytes where it is cut.
-    for (int code = 0; code < loaded.numChars; ++code) {
+    // A cut entry keeps zero bytes where it is cut.
+    for (int code = 0; code < numChars; ++code) {
         std::uint8_t entry[4] = {0, 0, 0, 0};
         source.CopyOver(OffsetTableOffset + 4 * std::int64_t(code), 4, entry);
-        loaded.glyphOffsets[static_cast<std::size_t>(code)] =
+        read.glyphOffsets[static_cast<std::size_t>(code)] =
             static_cast<std::int32_t>(GetLittle32(entry));
     }
 
     std::vector<std::uint8_t> scratch;
-    for (int code = 0; code < loaded.numChars; ++code) {
-        const std::int32_t offset = loaded.glyphOffsets[static_cast<std::size_t>(code)];
+    for (int code = 0; code < numChars; ++code) {
+        const std::int32_t offset = read.glyphOffsets[static_cast<std::size_t>(code)];
         if (offset != 0) {
-            DecodeGlyph(source, RecordBase + std::int64_t(offset), loaded.bitsPerPixel,
-                        loaded.glyphs[static_cast<std::size_t>(code)], scratch);
+            DecodeGlyph(source, RecordBase + std::int64_t(offset), loaded.bitsPerPixel(),
+                        *loaded.SlotAt(code), scratch);
         }
     }
 
     set = std::move(loaded);
+    if (layout != nullptr) {
+        *layout = read;
+    }
     return Result::Success();
 }
 
 QString UnwritableHeaderReason(const Charset& set) {
-    if (!Charset::IsValidBitsPerPixel(set.bitsPerPixel)) {
-        return BitsPerPixelRefusal("the set has", set.bitsPerPixel);
+    if (!Charset::IsValidBitsPerPixel(set.bitsPerPixel())) {
+        return BitsPerPixelRefusal("the set has", set.bitsPerPixel());
     }
-    if (set.numChars < 0 || set.numChars > GlyphSlotCount) {
+    if (set.numChars() < 0 || set.numChars() > GlyphSlotCount) {
         return QStringLiteral("the set stores %1 characters; a font holds 0 to %2")
-            .arg(set.numChars)
+            .arg(set.numChars())
             .arg(GlyphSlotCount);
     }
     return QString();
@@ -243,11 +247,12 @@ Result EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& ou
         return Result::Failure(refusal);
     }
 
-    const int bitsPerPixel = set.bitsPerPixel;
-    const std::int64_t tableEnd = OffsetTableOffset + 4 * std::int64_t(set.numChars);
+    const int bitsPerPixel = set.bitsPerPixel();
+    const int numChars = set.numChars();
+    const std::int64_t tableEnd = OffsetTableOffset + 4 * std::int64_t(numChars);
     std::int64_t length = tableEnd;
-    for (int code = 0; code < set.numChars; ++code) {
-        const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+    for (int code = 0; code < numChars; ++code) {
+        const Glyph& glyph = set.glyphs()[static_cast<std::size_t>(code)];
         if (!glyph.present()) {
             continue;
         }
@@ -262,12 +267,12 @@ Result EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& ou
     auto* const data = reinterpret_cast<std::uint8_t*>(block.bytes.data());
     const PaletteLookup palette(set.ColorCount());
     std::int64_t position = tableEnd;
-    for (int code = 0; code < set.numChars; ++code) {
-        const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+    for (int code = 0; code < numChars; ++code) {
+        const Glyph& glyph = set.glyphs()[static_cast<std::size_t>(code)];
         if (!glyph.present()) {
             continue;
         }
-        block.glyphOffsets[static_cast<std::size_t>(code)] =
+        block.layout.glyphOffsets[static_cast<std::size_t>(code)] =
             static_cast<std::int32_t>(position - RecordBase);
         std::uint8_t* record = data + position;
         record[0] = static_cast<std::uint8_t>(glyph.width());
@@ -278,42 +283,15 @@ Result EncodeCharset(const Charset& set, DirtyBytes dirtyBytes, EncodedBlock& ou
         position += PackRaster(glyph.raster, bitsPerPixel, palette, dirtyBytes, data + position);
     }
 
-    WriteHeaderFields(set, data);
-    PutBig32(data + BlockSizeOffset, static_cast<std::uint32_t>(length));
-    PutLittle32(data + DataSizeOffset, static_cast<std::uint32_t>(length - DataSizeBias));
-    for (int code = 0; code < set.numChars; ++code) {
-        PutLittle32(data + OffsetTableOffset + 4 * code,
-                    static_cast<std::uint32_t>(block.glyphOffsets[static_cast<std::size_t>(code)]));
+    block.layout.blockSize = static_cast<std::uint32_t>(length);
+    block.layout.dataSize = static_cast<std::uint32_t>(length - DataSizeBias);
+    WriteHeaderFields(set, block.layout, data);
+    for (int code = 0; code < numChars; ++code) {
+        PutLittle32(
+            data + OffsetTableOffset + 4 * code,
+            static_cast<std::uint32_t>(block.layout.glyphOffsets[static_cast<std::size_t>(code)]));
     }
     out = std::move(block);
-    return Result::Success();
-}
-
-void AdoptWrittenLayout(Charset& set, const EncodedBlock& written) {
-    set.blockSize = static_cast<std::uint32_t>(written.bytes.size());
-    set.dataSize = static_cast<std::uint32_t>(written.bytes.size() - DataSizeBias);
-    // Codes past numChars were not written; their entries keep what they held.
-    const auto stored = static_cast<std::size_t>(std::clamp<int>(set.numChars, 0, GlyphSlotCount));
-    std::copy_n(written.glyphOffsets.begin(), stored, set.glyphOffsets.begin());
-}
-
-Result LoadCharset(Charset& set, const QString& path) {
-    QByteArray bytes;
-    if (Result read = ReadFontFile(path, bytes); !read) {
-        return read;
-    }
-    return DecodeCharset(bytes, set);
-}
-
-Result SaveCharset(Charset& set, const QString& path, DirtyBytes dirtyBytes) {
-    EncodedBlock block;
-    if (Result encoded = EncodeCharset(set, dirtyBytes, block); !encoded) {
-        return encoded;
-    }
-    if (Result written = WriteWholeFile(path, block.bytes); !written) {
-        return written;
-    }
-    AdoptWrittenLayout(set, block);
     return Result::Success();
 }
 

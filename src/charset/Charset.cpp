@@ -8,10 +8,10 @@
 namespace fontlathe {
 
 int Charset::ColorCount() const {
-    if (bitsPerPixel == 0) {
+    if (bitsPerPixel_ == 0) {
         return 0;
     }
-    return 2 << (bitsPerPixel - 1);
+    return 2 << (bitsPerPixel_ - 1);
 }
 
 int Charset::PaletteIndexOf(QRgb color) const {
@@ -28,7 +28,7 @@ const Glyph* Charset::GlyphAt(int code) const {
     if (!IsValidCode(code)) {
         return nullptr;
     }
-    const Glyph& glyph = glyphs[static_cast<std::size_t>(code)];
+    const Glyph& glyph = glyphs_[static_cast<std::size_t>(code)];
     return glyph.present() ? &glyph : nullptr;
 }
 
@@ -36,16 +36,25 @@ Glyph* Charset::GlyphAt(int code) {
     return const_cast<Glyph*>(std::as_const(*this).GlyphAt(code));
 }
 
+const Glyph* Charset::SlotAt(int code) const {
+    return IsValidCode(code) ? &glyphs_[static_cast<std::size_t>(code)] : nullptr;
+}
+
 Glyph* Charset::SlotAt(int code) {
-    return IsValidCode(code) ? &glyphs[static_cast<std::size_t>(code)] : nullptr;
+    return const_cast<Glyph*>(std::as_const(*this).SlotAt(code));
+}
+
+void Charset::SetColorMapEntry(int index, std::uint8_t value) {
+    if (index >= 0 && index < ColorMapSize) {
+        colorMap_[static_cast<std::size_t>(index)] = value;
+    }
 }
 
 Glyph* Charset::ResetOffsets(int code) {
     if (!IsValidCode(code)) {
         return nullptr;
     }
-    Glyph& glyph = glyphs[static_cast<std::size_t>(code)];
-    glyphOffsets[static_cast<std::size_t>(code)] = 0;
+    Glyph& glyph = glyphs_[static_cast<std::size_t>(code)];
     glyph.xOffset = 0;
     glyph.yOffset = 0;
     return &glyph;
@@ -63,25 +72,23 @@ void Charset::CreateBlankGlyph(int code) {
         return;
     }
     // The square is never larger than a file can hold.
-    const int side = std::min<int>(fontHeight, MaxGlyphSide);
+    const int side = std::min<int>(fontHeight_, MaxGlyphSide);
     if (side > 0) {
         glyph->raster = MakeBlankRaster(side, side);
     }
 }
 
 void Charset::NewCharset(int newBitsPerPixel) {
-    tag = {'C', 'H', 'A', 'R'};
-    blockSize = 0;
-    dataSize = 0;
-    version = 867;
+    tag_ = {'C', 'H', 'A', 'R'};
+    version_ = 867;
     for (int i = 0; i < ColorMapSize; ++i) {
-        colorMap[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i + 1);
+        colorMap_[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i + 1);
     }
-    colorMap[0] = 15;
-    colorMap[1] = 0;
-    bitsPerPixel = static_cast<std::uint8_t>(newBitsPerPixel);
-    fontHeight = 10;
-    numChars = GlyphSlotCount;
+    colorMap_[0] = 15;
+    colorMap_[1] = 0;
+    bitsPerPixel_ = static_cast<std::uint8_t>(newBitsPerPixel);
+    fontHeight_ = 10;
+    numChars_ = GlyphSlotCount;
     for (int code = 0; code < GlyphSlotCount; ++code) {
         ClearGlyph(code);
     }
@@ -89,7 +96,7 @@ void Charset::NewCharset(int newBitsPerPixel) {
 
 int Charset::PresentGlyphCount() const {
     int count = 0;
-    for (const Glyph& glyph : glyphs) {
+    for (const Glyph& glyph : glyphs_) {
         count += glyph.present() ? 1 : 0;
     }
     return count;
@@ -97,8 +104,8 @@ int Charset::PresentGlyphCount() const {
 
 int Charset::StoredGlyphCount() const {
     int count = 0;
-    for (int code = 0; code < numChars && code < GlyphSlotCount; ++code) {
-        count += glyphs[static_cast<std::size_t>(code)].present() ? 1 : 0;
+    for (int code = 0; code < numChars_ && code < GlyphSlotCount; ++code) {
+        count += glyphs_[static_cast<std::size_t>(code)].present() ? 1 : 0;
     }
     return count;
 }

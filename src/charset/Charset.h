@@ -22,23 +22,32 @@ constexpr bool IsValidGlyphOffset(int offset) {
     return offset >= MinGlyphOffset && offset <= MaxGlyphOffset;
 }
 
-// The one character set being edited: the header of a CHAR block, the offset table as last
-// read or written, and a glyph slot for every code 0 to 255. Other parts of the program read
-// and change the fields directly; an edit takes effect at once.
+// A character set: the header of a CHAR block and a glyph slot for every code 0 to 255. A set is a
+// value: code that builds a new one (the codec, the generator, the importers, the sheet reader,
+// Add Letters) writes it through the setters below. The document's set is read-only outside the
+// document, and the document changes it only through an edit of edit/, which records the step.
+// Where the glyphs stood in the file it came from is no part of the set (see BlockLayout).
 class Charset {
 public:
-    std::array<char, 4> tag{};
-    std::uint32_t blockSize = 0;
-    std::uint32_t dataSize = 0;
-    std::int16_t version = 0;
-    std::array<std::uint8_t, ColorMapSize> colorMap{};
-    std::uint8_t bitsPerPixel = 0;
-    std::uint8_t fontHeight = 0;
-    std::int16_t numChars = 0;
-    std::array<std::int32_t, GlyphSlotCount> glyphOffsets{};
-    std::array<Glyph, GlyphSlotCount> glyphs{};
-    // Generator scratch: the smallest inkBox.top of the last generation.
-    std::int32_t minInkTop = 0;
+    const std::array<char, 4>& tag() const { return tag_; }
+    std::int16_t version() const { return version_; }
+    const std::array<std::uint8_t, ColorMapSize>& colorMap() const { return colorMap_; }
+    std::uint8_t bitsPerPixel() const { return bitsPerPixel_; }
+    std::uint8_t fontHeight() const { return fontHeight_; }
+    // The codes below it are the ones a file stores.
+    std::int16_t numChars() const { return numChars_; }
+    const std::array<Glyph, GlyphSlotCount>& glyphs() const { return glyphs_; }
+
+    void SetTag(const std::array<char, 4>& tag) { tag_ = tag; }
+    void SetVersion(std::int16_t version) { version_ = version; }
+    void SetColorMap(const std::array<std::uint8_t, ColorMapSize>& colorMap) {
+        colorMap_ = colorMap;
+    }
+    // Entry index of the colour map; nothing outside 0..14.
+    void SetColorMapEntry(int index, std::uint8_t value);
+    void SetBitsPerPixel(std::uint8_t bitsPerPixel) { bitsPerPixel_ = bitsPerPixel; }
+    void SetFontHeight(std::uint8_t fontHeight) { fontHeight_ = fontHeight; }
+    void SetNumChars(std::int16_t numChars) { numChars_ = numChars; }
 
     // 2, 4 or 16 for 1, 2 or 4 bits per pixel; 0 while the set holds no bit depth.
     int ColorCount() const;
@@ -55,6 +64,7 @@ public:
     const Glyph* GlyphAt(int code) const;
     Glyph* GlyphAt(int code);
     // The slot of code whether or not its glyph is present; nullptr outside 0..255.
+    const Glyph* SlotAt(int code) const;
     Glyph* SlotAt(int code);
 
     // Present glyphs at any code, stored or not.
@@ -67,6 +77,14 @@ public:
 private:
     // Sets the offsets of code's glyph to 0 and gives its slot; nullptr outside 0..255.
     Glyph* ResetOffsets(int code);
+
+    std::array<char, 4> tag_{};
+    std::int16_t version_ = 0;
+    std::array<std::uint8_t, ColorMapSize> colorMap_{};
+    std::uint8_t bitsPerPixel_ = 0;
+    std::uint8_t fontHeight_ = 0;
+    std::int16_t numChars_ = 0;
+    std::array<Glyph, GlyphSlotCount> glyphs_{};
 };
 
 // A blank raster of display colour 0 in the format every glyph uses.

@@ -98,7 +98,7 @@ QJsonObject ReportToJson(const FontReport& report) {
 }
 
 bool ChangesFont(const AddLettersPlan& plan, const Charset& font) {
-    return plan.numChars != font.numChars || plan.Count(LetterSource::Moved) > 0 ||
+    return plan.numChars != font.numChars() || plan.Count(LetterSource::Moved) > 0 ||
            plan.Count(LetterSource::Composed) > 0 || plan.Count(LetterSource::Borrowed) > 0 ||
            plan.Count(LetterSource::Drawn) > 0;
 }

@@ -12,8 +12,8 @@ namespace fontlathe {
 namespace {
 
 template <typename Visit> void ForEachListedGlyph(const Charset& set, Visit visit) {
-    for (int code = 0; code < set.numChars && code < GlyphSlotCount; ++code) {
-        const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+    for (int code = 0; code < set.numChars() && code < GlyphSlotCount; ++code) {
+        const Glyph& glyph = set.glyphs()[static_cast<std::size_t>(code)];
         if (glyph.present()) {
             visit(code, glyph);
         }
@@ -31,9 +31,10 @@ QString PixelRow(const Charset& set, const QImage& raster, int y) {
 
 } // namespace
 
-QString DescribeCharset(const Charset& set, const QString& path, const CodePage& page) {
+QString DescribeCharset(const Charset& set, const BlockLayout& layout, const QString& path,
+                        const CodePage& page) {
     QStringList colorMap;
-    for (std::uint8_t entry : set.colorMap) {
+    for (std::uint8_t entry : set.colorMap()) {
         colorMap << QString::number(entry);
     }
     int listed = 0;
@@ -44,15 +45,15 @@ QString DescribeCharset(const Charset& set, const QString& path, const CodePage&
         text += QStringLiteral("%1 %2\n").arg(QString::fromLatin1(label), -16).arg(value);
     };
     field("File:", path);
-    field("Tag:", PrintableBytes(QByteArrayView(set.tag.data(), qsizetype(set.tag.size()))));
-    field("Block size:", QString::number(set.blockSize));
-    field("Data size:", QString::number(set.dataSize));
-    field("Version:", QString::number(set.version));
+    field("Tag:", PrintableBytes(QByteArrayView(set.tag().data(), qsizetype(set.tag().size()))));
+    field("Block size:", QString::number(layout.blockSize));
+    field("Data size:", QString::number(layout.dataSize));
+    field("Version:", QString::number(set.version()));
     field("Color map:", colorMap.join(u' '));
     field("Bits per pixel:",
-          QStringLiteral("%1 (%2 colors)").arg(set.bitsPerPixel).arg(set.ColorCount()));
-    field("Font height:", QString::number(set.fontHeight));
-    field("Stored codes:", QString::number(set.numChars));
+          QStringLiteral("%1 (%2 colors)").arg(set.bitsPerPixel()).arg(set.ColorCount()));
+    field("Font height:", QString::number(set.fontHeight()));
+    field("Stored codes:", QString::number(set.numChars()));
     field("Glyphs:", QString::number(listed));
 
     if (listed > 0) {
@@ -70,9 +71,9 @@ QString DescribeCharset(const Charset& set, const QString& path, const CodePage&
     return text;
 }
 
-QByteArray CharsetToJson(const Charset& set) {
+QByteArray CharsetToJson(const Charset& set, const BlockLayout& layout) {
     QJsonArray colorMap;
-    for (std::uint8_t entry : set.colorMap) {
+    for (std::uint8_t entry : set.colorMap()) {
         colorMap.append(entry);
     }
     QJsonArray glyphs;
@@ -91,14 +92,14 @@ QByteArray CharsetToJson(const Charset& set) {
         });
     });
     const QJsonObject root{
-        {"tag", QString::fromLatin1(set.tag.data(), static_cast<qsizetype>(set.tag.size()))},
-        {"blockSize", static_cast<qint64>(set.blockSize)},
-        {"dataSize", static_cast<qint64>(set.dataSize)},
-        {"version", set.version},
+        {"tag", QString::fromLatin1(set.tag().data(), static_cast<qsizetype>(set.tag().size()))},
+        {"blockSize", static_cast<qint64>(layout.blockSize)},
+        {"dataSize", static_cast<qint64>(layout.dataSize)},
+        {"version", set.version()},
         {"colorMap", colorMap},
-        {"bitsPerPixel", set.bitsPerPixel},
-        {"fontHeight", set.fontHeight},
-        {"numChars", set.numChars},
+        {"bitsPerPixel", set.bitsPerPixel()},
+        {"fontHeight", set.fontHeight()},
+        {"numChars", set.numChars()},
         {"glyphs", glyphs},
     };
     return QJsonDocument(root).toJson(QJsonDocument::Indented);

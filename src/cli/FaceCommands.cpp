@@ -95,7 +95,7 @@ int RunExportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     if (const Result written = WriteWholeFile(output, bdf); !written) {
         return Fail(err, output, written.reason());
     }
-    if (set.bitsPerPixel > 1) {
+    if (set.bitsPerPixel() > 1) {
         err << "fontlathe-cli: " << input
             << QStringLiteral(": a BDF face has one colour: every pixel that is not colour 0 "
                               "was written as ink")

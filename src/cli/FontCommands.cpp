@@ -23,9 +23,9 @@ namespace fontlathe {
 
 namespace {
 
-std::optional<Charset> Load(const QString& path, QTextStream& err) {
+std::optional<Charset> Load(const QString& path, QTextStream& err, BlockLayout* layout = nullptr) {
     Charset set;
-    if (const Result loaded = LoadFontInput(path, set); !loaded) {
+    if (const Result loaded = LoadFontInput(path, set, layout); !loaded) {
         Finish(loaded, err);
         return std::nullopt;
     }
@@ -44,14 +44,15 @@ int RunInfo(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QText
         return *refused;
     }
     const QString& path = parsed.positionals.first();
-    const std::optional<Charset> set = Load(path, err);
+    BlockLayout layout;
+    const std::optional<Charset> set = Load(path, err, &layout);
     if (!set) {
         return ExitFailure;
     }
     if (parsed.Has(QStringLiteral("--json"))) {
-        out << QString::fromUtf8(CharsetToJson(*set));
+        out << QString::fromUtf8(CharsetToJson(*set, layout));
     } else {
-        out << DescribeCharset(*set, path, page);
+        out << DescribeCharset(*set, layout, path, page);
     }
     out.flush();
     return ExitSuccess;

@@ -6,9 +6,10 @@
 
 namespace fontlathe {
 
-Result LoadFontInput(const QString& path, Charset& set) {
+Result LoadFontInput(const QString& path, Charset& set, BlockLayout* layout) {
     QString notAFont;
-    const Result loaded = LoadNewCharset(path, set, &notAFont, SheetImportRoute::CommandLine);
+    const Result loaded =
+        LoadNewCharset(path, set, &notAFont, SheetImportRoute::CommandLine, layout);
     if (!notAFont.isEmpty()) {
         return Result::Failure(notAFont);
     }

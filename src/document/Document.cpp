@@ -20,7 +20,7 @@ QString SuggestedFontPath(const GameFont& font) {
 } // namespace
 
 Document::Document(std::size_t historyBudget) : history_(historyBudget) {
-    connect(&history_, &EditHistory::changed, this, &Document::historyChanged);
+    connect(&history_, &EditHistory::changed, this, [this] { Announce(ScopeKind::History); });
 }
 
 QString Document::DisplayName() const {
@@ -50,18 +50,20 @@ void Document::BecomeNew(int bitsPerPixel, const QString& name) {
     pathIsOwnFile_ = false;
     pathHoldsFont_ = true;
     set_.NewCharset(bitsPerPixel);
+    layout_ = BlockLayout();
     history_.Clear();
 }
 
 void Document::New(int bitsPerPixel, const QString& name) {
     BecomeNew(bitsPerPixel, name);
     UseRememberedCodePage();
+    Announce(ScopeKind::WholeSet);
 }
 
-void Document::Adopt(Charset&& loaded, const QString& path, std::optional<GameFont> gameFont) {
-    // The generator's scratch belongs to the run, not to the file.
-    loaded.minInkTop = set_.minInkTop;
+void Document::Adopt(Charset&& loaded, const BlockLayout& layout, const QString& path,
+                     std::optional<GameFont> gameFont) {
     set_ = std::move(loaded);
+    layout_ = layout;
     fileType_.SetExactPath(path);
     gameFont_ = std::move(gameFont);
     history_.Clear();
@@ -69,14 +71,18 @@ void Document::Adopt(Charset&& loaded, const QString& path, std::optional<GameFo
 
 Result Document::OpenFile(const QString& path, QString& notAFont) {
     Charset loaded;
-    if (const Result read = LoadNewCharset(path, loaded, &notAFont); !read) {
+    BlockLayout layout;
+    if (const Result read =
+            LoadNewCharset(path, loaded, &notAFont, SheetImportRoute::Menu, &layout);
+        !read) {
         return read;
     }
-    Adopt(std::move(loaded), path, std::nullopt);
+    Adopt(std::move(loaded), layout, path, std::nullopt);
     pathIsOwnFile_ = true;
     pathHoldsFont_ = notAFont.isEmpty();
     RememberFile(path);
     UseRememberedCodePage();
+    Announce(ScopeKind::WholeSet);
     return Result::Success();
 }
 
@@ -85,14 +91,16 @@ Result Document::OpenFile(const QString& path, QString& notAFont) {
 Result Document::OpenGameFont(const QString& path, int number) {
     Charset loaded;
     GameFont font;
-    if (Result read = GameFont::Load(path, number, loaded, font); !read) {
+    BlockLayout layout;
+    if (Result read = GameFont::Load(path, number, loaded, font, &layout); !read) {
         return read;
     }
-    Adopt(std::move(loaded), SuggestedFontPath(font), font);
+    Adopt(std::move(loaded), layout, SuggestedFontPath(font), font);
     pathIsOwnFile_ = false;
     pathHoldsFont_ = true;
     RememberFile(FileKey());
     UseRememberedCodePage();
+    Announce(ScopeKind::WholeSet);
     return Result::Success();
 }
 
@@ -119,7 +127,7 @@ bool Document::SaveReplacesNonFont() const {
 
 Result Document::Save(DirtyBytes dirtyBytes, QString& message) {
     if (gameFont_) {
-        if (const Result saved = gameFont_->Save(set_, dirtyBytes, message); !saved) {
+        if (const Result saved = gameFont_->Save(set_, dirtyBytes, message, &layout_); !saved) {
             return saved;
         }
         history_.MarkClean();
@@ -127,7 +135,7 @@ Result Document::Save(DirtyBytes dirtyBytes, QString& message) {
         return Result::Success();
     }
     const QString path = fileType_.path();
-    if (const Result saved = SaveCharset(set_, path, dirtyBytes); !saved) {
+    if (const Result saved = SaveCharset(set_, path, dirtyBytes, &layout_); !saved) {
         return Result::Failure(path, saved.reason());
     }
     pathIsOwnFile_ = true;
@@ -139,7 +147,7 @@ Result Document::Save(DirtyBytes dirtyBytes, QString& message) {
 
 // As with Open, the path follows only a save that happened.
 Result Document::SaveAs(const QString& path, DirtyBytes dirtyBytes) {
-    if (const Result saved = SaveCharset(set_, path, dirtyBytes); !saved) {
+    if (const Result saved = SaveCharset(set_, path, dirtyBytes, &layout_); !saved) {
         return saved;
     }
     fileType_.SetExactPath(path);
@@ -149,59 +157,8 @@ Result Document::SaveAs(const QString& path, DirtyBytes dirtyBytes) {
     history_.MarkClean();
     RememberFile(path);
     codePageChoices_.Remember(path, codePage_.name());
+    Announce(ScopeKind::Path);
     return Result::Success();
-}
-
-void Document::Change(std::unique_ptr<EditStep> before,
-                      const std::function<void(Charset&)>& change) {
-    history_.Begin(set_, std::move(before));
-    ongoing_.reset();
-    change(set_);
-    history_.End(set_);
-}
-
-void Document::Continue(const OngoingEdit& edit,
-                        const std::function<std::unique_ptr<EditStep>(const Charset&)>& makeStep,
-                        const std::function<void(Charset&)>& change) {
-    if (!history_.IsOpen() || ongoing_ != edit) {
-        history_.Begin(set_, makeStep(set_));
-        ongoing_ = edit;
-    }
-    change(set_);
-}
-
-void Document::EndEdit() {
-    history_.End(set_);
-}
-
-const EditStep* Document::Undo() {
-    EditStep* step = history_.Undo(set_);
-    SwapPage(step);
-    return step;
-}
-
-const EditStep* Document::Redo() {
-    EditStep* step = history_.Redo(set_);
-    SwapPage(step);
-    return step;
-}
-
-void Document::ChangeWithPage(std::unique_ptr<EditStep> before,
-                              const std::function<void(Charset&)>& change, const QString& page) {
-    before->SetOtherPage(codePage_.name());
-    Change(std::move(before), change);
-    ChooseCodePage(page);
-}
-
-void Document::SwapPage(EditStep* step) {
-    if (step == nullptr || !step->otherPage()) {
-        return;
-    }
-    const QString other = *step->otherPage();
-    step->SetOtherPage(codePage_.name());
-    if (UseCodePage(other)) {
-        codePageChoices_.Remember(FileKey(), codePage_.name());
-    }
 }
 
 bool Document::UseCodePage(const QString& nameOrFile) {
@@ -211,7 +168,6 @@ bool Document::UseCodePage(const QString& nameOrFile) {
         return false;
     }
     codePage_ = page;
-    emit codePageChanged();
     return true;
 }
 
@@ -228,6 +184,7 @@ bool Document::ChooseCodePage(const QString& nameOrFile) {
         return false;
     }
     codePageChoices_.Remember(FileKey(), codePage_.name());
+    Announce(ScopeKind::CodePage);
     return true;
 }
 

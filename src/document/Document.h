@@ -12,35 +12,25 @@
 
 #include <QObject>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
 
 namespace fontlathe {
 
-// An edit that goes on over many events until something else happens: a paint stroke of one
-// character from press to release, or one header field being typed into.
-struct OngoingEdit {
-    enum class Kind { Stroke, HeaderField };
-    Kind kind;
-    // The character stroked, or the field typed into.
-    int which;
-
-    bool operator==(const OngoingEdit&) const = default;
-};
-
 // The set being edited and everything that belongs to it: its undo history, where it came from
 // (a font file, a font of a game's bundle, or nothing yet), its code page, and the files of this
-// run. Outside the document the set is read-only: every change goes through Change or Continue,
-// which record exactly one step, and every replacement through New, the Open functions and
-// Reopen, which start a fresh history.
+// run. Outside the document the set is read-only: every change is an edit through Apply, which
+// records exactly one step, and every replacement goes through New, the Open functions and Reopen,
+// which start a fresh history. Each change is announced once, by changed.
 class Document : public QObject {
     Q_OBJECT
 public:
     explicit Document(std::size_t historyBudget = EditHistory::DefaultBudget);
 
     const Charset& set() const { return set_; }
+    // Where the parts of the block stood in the file as last read or written; a new set has none.
+    const BlockLayout& layout() const { return layout_; }
     const EditHistory& history() const { return history_; }
     const CodePage& codePage() const { return codePage_; }
     const FileType& fileType() const { return fileType_; }
@@ -81,24 +71,17 @@ public:
     // Writes the set to path, which becomes the current file: no longer a game's font.
     Result SaveAs(const QString& path, DirtyBytes dirtyBytes);
 
-    // Runs change on the set as one step, made before it from the set as it was; a change that
-    // leaves the set as it was records nothing. Any ongoing edit ends first.
-    void Change(std::unique_ptr<EditStep> before, const std::function<void(Charset&)>& change);
-    // Runs change as one step, then makes page the current page; undoing the step brings the set
-    // and the page back together, as a font drawn for one page holds its letters there.
-    void ChangeWithPage(std::unique_ptr<EditStep> before,
-                        const std::function<void(Charset&)>& change, const QString& page);
-    // Goes on with the ongoing edit when it is this one; else ends the other and opens this one
-    // with the step makeStep gives. The step is recorded when the edit ends.
-    void Continue(const OngoingEdit& edit,
-                  const std::function<std::unique_ptr<EditStep>(const Charset&)>& makeStep,
-                  const std::function<void(Charset&)>& change);
+    // Applies the edit to the set as one step, and announces what it touched. An edit that goes
+    // on with the ongoing one (the same stroke, the same field) joins its step; any other ends the
+    // ongoing one first. An edit that leaves the set as it was records nothing. An edit with a page
+    // makes that page current too, and undoing it brings the set and the page back together.
+    void Apply(std::unique_ptr<Edit> edit);
     // The ongoing edit, if any, becomes a step.
     void EndEdit();
-    // Swap a step with the set and return it, so the caller can show what changed; nullptr when
-    // there is nothing to do.
-    const EditStep* Undo();
-    const EditStep* Redo();
+    // Swap a step with the set, announce what it touched and return it; nullptr when there is
+    // nothing to do.
+    const Edit* Undo();
+    const Edit* Redo();
 
     // Makes the page current and remembers it for the current file and as the one chosen last;
     // false, with codePageRefused told, for a page that can't be read. No edit of the set.
@@ -126,11 +109,11 @@ public:
     void ClearRecentFiles();
 
 signals:
-    // Something to undo or redo, or the modified state, changed.
-    void historyChanged();
+    // The one notice of a change: the set, its page, its path or its history, and the character
+    // it concerns (-1 for none).
+    void changed(fontlathe::Scope scope, int code);
     void recentFilesChanged();
-    // The current page changed, or a page asked for could not be read (the current one stays).
-    void codePageChanged();
+    // A page asked for could not be read (the current one stays).
     void codePageRefused(const QString& nameOrFile, const Result& why);
 
 private:
@@ -138,14 +121,18 @@ private:
     void BecomeNew(int bitsPerPixel, const QString& name);
     // A set just read becomes the set, path the current path and gameFont the game's font it
     // came from, with a fresh history.
-    void Adopt(Charset&& loaded, const QString& path, std::optional<GameFont> gameFont);
+    void Adopt(Charset&& loaded, const BlockLayout& layout, const QString& path,
+               std::optional<GameFont> gameFont);
     bool UseCodePage(const QString& nameOrFile);
     // A step that carries a page swaps it with the current one, which is remembered as a choice.
-    void SwapPage(EditStep* step);
+    void SwapPage(Edit* step);
+    // Announces what an undo or redo swapped.
+    const Edit* Swapped(Edit* step);
+    void Announce(ScopeKind kind, int code = -1) { emit changed({kind, {}}, code); }
 
     Charset set_;
+    BlockLayout layout_;
     EditHistory history_;
-    std::optional<OngoingEdit> ongoing_;
     FileType fileType_{QStringLiteral("SCUMM Font"), QStringLiteral(".char")};
     // Whether this run read or wrote the file at the path: Save asks before replacing any other
     // file of that name.

@@ -41,6 +41,7 @@ Document::StartOutcome Document::Start(const QString& name, std::optional<int> f
     if (!pathIsOwnFile_ && !gameFont_) {
         UseRememberedCodePage();
     }
+    Announce(ScopeKind::WholeSet);
     return outcome;
 }
 

@@ -1,32 +1,23 @@
 #include "EditHistory.h"
 
-#include "text/CodePoints.h"
-
 namespace fontlathe {
-
-QString StepText(const QString& verb, int code, const CodePage& page) {
-    const std::optional<char32_t> character = page.CharacterAt(code);
-    return character && code >= FirstPrintableCode && ReadsInQuotes(*character)
-               ? QStringLiteral("%1 '%2'").arg(verb, QString::fromUcs4(&*character, 1))
-               : QStringLiteral("%1 character %2").arg(verb).arg(code);
-}
 
 EditHistory::EditHistory(std::size_t budget, QObject* parent) : QObject(parent), budget_(budget) {}
 
 EditHistory::~EditHistory() = default;
 
-void EditHistory::Begin(const Charset& set, std::unique_ptr<EditStep> before) {
+void EditHistory::Begin(const Charset& set, std::unique_ptr<Edit> applied) {
     End(set);
-    open_ = std::move(before);
+    open_ = std::move(applied);
 }
 
 void EditHistory::End(const Charset& set) {
-    if (std::unique_ptr<EditStep> step = std::move(open_); step && step->Differs(set)) {
+    if (std::unique_ptr<Edit> step = std::move(open_); step && step->Differs(set)) {
         Record(std::move(step));
     }
 }
 
-void EditHistory::Record(std::unique_ptr<EditStep> step) {
+void EditHistory::Record(std::unique_ptr<Edit> step) {
     // A change after an undo drops the steps that could have been redone.
     while (steps_.size() > done_) {
         cost_ -= steps_.back().cost;
@@ -54,23 +45,23 @@ void EditHistory::DropOldest() {
     }
 }
 
-EditStep* EditHistory::Undo(Charset& set) {
+Edit* EditHistory::Undo(Charset& set) {
     End(set);
     if (!CanUndo()) {
         return nullptr;
     }
-    EditStep* step = steps_[--done_].step.get();
+    Edit* step = steps_[--done_].step.get();
     step->Swap(set);
     emit changed();
     return step;
 }
 
-EditStep* EditHistory::Redo(Charset& set) {
+Edit* EditHistory::Redo(Charset& set) {
     End(set);
     if (!CanRedo()) {
         return nullptr;
     }
-    EditStep* step = steps_[done_++].step.get();
+    Edit* step = steps_[done_++].step.get();
     step->Swap(set);
     emit changed();
     return step;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditStep.h"
+#include "Edit.h"
 
 #include <QObject>
 
@@ -15,10 +15,11 @@ namespace fontlathe {
 // where the set equals its file (the clean state). It keeps at most a budget of bytes; past it
 // the oldest steps go first.
 //
-// Every change reaches the history through one door. Begin opens an edit with a step made from
-// the set as it is; the change is then made to the set, at once or over many events (a paint
-// stroke from press to release, a field being typed); End closes the edit and records the step
-// when the set differs from it. Only one edit is open at a time: Begin ends the open one first.
+// Every change reaches the history through one door, the document's Apply. Begin opens an edit
+// already applied to the set, which keeps the state before it; the edit may go on over many
+// events (a paint stroke from press to release, a field being typed); End closes it and records
+// it as a step when the set differs from what it keeps. Only one edit is open at a time: Begin
+// ends the open one first.
 //
 // Undo and Redo swap a step with the set and return it, so the caller can show what changed;
 // they return nullptr when there is nothing to do.
@@ -30,13 +31,15 @@ public:
     explicit EditHistory(std::size_t budget = DefaultBudget, QObject* parent = nullptr);
     ~EditHistory() override;
 
-    void Begin(const Charset& set, std::unique_ptr<EditStep> before);
+    void Begin(const Charset& set, std::unique_ptr<Edit> applied);
     // Whether an edit is open: Begin was called and End not yet.
     bool IsOpen() const { return open_ != nullptr; }
+    // The open edit, or nullptr.
+    const Edit* open() const { return open_.get(); }
     void End(const Charset& set);
 
-    EditStep* Undo(Charset& set);
-    EditStep* Redo(Charset& set);
+    Edit* Undo(Charset& set);
+    Edit* Redo(Charset& set);
 
     // A fresh history whose state is clean: after New, Open and Reopen.
     void Clear();
@@ -58,15 +61,15 @@ signals:
 
 private:
     struct Entry {
-        std::unique_ptr<EditStep> step;
+        std::unique_ptr<Edit> step;
         std::size_t cost;
     };
 
-    void Record(std::unique_ptr<EditStep> step);
+    void Record(std::unique_ptr<Edit> step);
     void DropOldest();
 
     std::deque<Entry> steps_;
-    std::unique_ptr<EditStep> open_;
+    std::unique_ptr<Edit> open_;
     // Steps 0 to done_ - 1 are done; the rest were undone and can be redone.
     std::size_t done_ = 0;
     // The number of done steps at which the set equals its file; nothing when no undo or redo

@@ -1,24 +1,25 @@
 #pragma once
 
-#include "EditStep.h"
+#include "Edit.h"
 
 #include <array>
 #include <cstdint>
 
 namespace fontlathe {
 
-// A change of the set's header: the line height, any entry of the colour map, or the number of
-// stored characters ("= last char"). The step keeps the whole header, a few dozen bytes, so one
-// kind of step serves every header field.
-class HeaderEdit : public EditStep {
+// The keeper of the edits of the set's header: the line height, any entry of the colour map, or
+// the number of stored characters. It keeps the whole header, a few dozen bytes, so one keeper
+// serves every header field.
+class HeaderEdit : public Edit {
 public:
-    // Keeps the header of the set as it is now. scope is Header, or StoredCount for a change of
-    // the stored count; code is the row to show after a swap.
-    HeaderEdit(QString text, const Charset& set, Scope scope, int code);
-
     void Swap(Charset& set) override;
     bool Differs(const Charset& set) const override;
     std::size_t Cost() const override { return sizeof(*this); }
+
+protected:
+    // code is the row to show after a swap.
+    HeaderEdit(QString verb, Scope applied, Scope swapped, int code);
+    void Keep(const Charset& set) override;
 
 private:
     struct Header {
@@ -34,6 +35,30 @@ private:
     static void Put(const Header& header, Charset& set);
 
     Header header_;
+};
+
+// A value typed into a header field: the line height, or an entry of the colour map. The values
+// typed into one field in a row make one step, named after the field; row is the character shown
+// while typing.
+class SetHeaderField : public HeaderEdit {
+public:
+    enum class Field { Height, ColorMap };
+    SetHeaderField(Field field, int entry, int value, int row);
+    void Change(Charset& set) override;
+    std::optional<OngoingEdit> ongoing() const override;
+    void Name(const CodePage& page) override;
+
+private:
+    Field field_;
+    int entry_;
+    int value_;
+};
+
+// "= last char": the file stores the codes up to and including code.
+class LastChar : public HeaderEdit {
+public:
+    explicit LastChar(int code);
+    void Change(Charset& set) override;
 };
 
 } // namespace fontlathe

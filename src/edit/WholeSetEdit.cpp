@@ -4,29 +4,43 @@
 
 namespace fontlathe {
 
-WholeSetEdit::WholeSetEdit(QString text, const Charset& set)
-    : EditStep(std::move(text), Scope::WholeSet, -1), set_(set) {}
+ReplaceSet::ReplaceSet(QString verb, Charset replacement, std::optional<QString> page)
+    : Edit(std::move(verb), {ScopeKind::WholeSet, {}}, {ScopeKind::WholeSet, {}}, -1),
+      replacement_(std::move(replacement)), page_(std::move(page)) {}
 
-void WholeSetEdit::Swap(Charset& set) {
-    std::swap(set, set_);
+void ReplaceSet::Keep(const Charset& set) {
+    kept_ = set;
+}
+
+// The replacement is handed over: the edit keeps only the set it replaced.
+void ReplaceSet::Change(Charset& set) {
+    set = std::exchange(replacement_, Charset());
+}
+
+void ReplaceSet::Swap(Charset& set) {
+    std::swap(set, kept_);
+}
+
+void ReplaceSet::Name(const CodePage&) {
+    SetText(verb());
 }
 
 // A replaced set is a change even where the new one happens to equal the old: what the user
 // asked for ran, and Undo names it.
-bool WholeSetEdit::Differs(const Charset& set) const {
-    for (std::size_t code = 0; code < set.glyphs.size(); ++code) {
-        if (set.glyphs[code].raster.cacheKey() != set_.glyphs[code].raster.cacheKey()) {
+bool ReplaceSet::Differs(const Charset& set) const {
+    for (int code = 0; code < GlyphSlotCount; ++code) {
+        if (set.SlotAt(code)->raster.cacheKey() != kept_.SlotAt(code)->raster.cacheKey()) {
             return true;
         }
     }
-    return set.tag != set_.tag || set.version != set_.version || set.colorMap != set_.colorMap ||
-           set.bitsPerPixel != set_.bitsPerPixel || set.fontHeight != set_.fontHeight ||
-           set.numChars != set_.numChars || set.glyphOffsets != set_.glyphOffsets;
+    return set.tag() != kept_.tag() || set.version() != kept_.version() ||
+           set.colorMap() != kept_.colorMap() || set.bitsPerPixel() != kept_.bitsPerPixel() ||
+           set.fontHeight() != kept_.fontHeight() || set.numChars() != kept_.numChars();
 }
 
-std::size_t WholeSetEdit::Cost() const {
+std::size_t ReplaceSet::Cost() const {
     std::size_t bytes = sizeof(*this);
-    for (const Glyph& glyph : set_.glyphs) {
+    for (const Glyph& glyph : kept_.glyphs()) {
         bytes += static_cast<std::size_t>(glyph.raster.sizeInBytes());
     }
     return bytes;

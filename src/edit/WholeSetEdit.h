@@ -1,22 +1,32 @@
 #pragma once
 
-#include "EditStep.h"
+#include "Edit.h"
 
 namespace fontlathe {
 
-// A change of the whole set, pixels, header and all (Generate, Import Sheet): the one kind of
-// step that keeps a whole set.
-class WholeSetEdit : public EditStep {
+// A set built aside replaces the whole set, pixels, header and all (Generate, Import Sheet,
+// Import Font, Add Letters): the one kind of edit that keeps a whole set. With a page it makes
+// that page current too, and undoing it brings the set and the page back together, as a font
+// drawn for one page holds its letters there.
+class ReplaceSet : public Edit {
 public:
-    // Keeps a copy of the set as it is now; the copy shares the rasters until they are replaced.
-    WholeSetEdit(QString text, const Charset& set);
+    // The copy shares the rasters with the set it was built from until they are replaced.
+    ReplaceSet(QString verb, Charset replacement, std::optional<QString> page = std::nullopt);
 
+    void Change(Charset& set) override;
     void Swap(Charset& set) override;
     bool Differs(const Charset& set) const override;
     std::size_t Cost() const override;
+    void Name(const CodePage& page) override;
+    std::optional<QString> page() const override { return page_; }
+
+protected:
+    void Keep(const Charset& set) override;
 
 private:
-    Charset set_;
+    Charset replacement_;
+    Charset kept_;
+    std::optional<QString> page_;
 };
 
 } // namespace fontlathe

@@ -27,7 +27,7 @@ int BaselineOf(const Charset& set, const CodePage& page, const PaletteLookup& pa
             }
         }
     }
-    return set.fontHeight;
+    return set.fontHeight();
 }
 
 QByteArray HexRow(const QImage& raster, int y, const PaletteLookup& palette) {
@@ -46,7 +46,7 @@ QByteArray HexRow(const QImage& raster, int y, const PaletteLookup& palette) {
 QByteArray WriteBdf(const Charset& set, const CodePage& page, const QString& name) {
     const PaletteLookup palette(set.ColorCount());
     const int ascent = BaselineOf(set, page, palette);
-    const int descent = set.fontHeight - ascent;
+    const int descent = set.fontHeight() - ascent;
     QRect bounds;
     int count = 0;
     for (int code = 0; code < GlyphSlotCount; ++code) {
@@ -58,7 +58,7 @@ QByteArray WriteBdf(const Charset& set, const CodePage& page, const QString& nam
     }
     QString family = name;
     family.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9 _.]")), QStringLiteral("_"));
-    const int size = std::max(1, int(set.fontHeight));
+    const int size = std::max(1, int(set.fontHeight()));
     QByteArray out;
     const auto line = [&out](const QString& text) { out += text.toLatin1() + '\n'; };
     line(QStringLiteral("STARTFONT 2.1"));

@@ -51,7 +51,7 @@ Result ImportFace(const BitmapFace& face, const CodePage& page, Charset& set,
     }
     Charset made;
     made.NewCharset(1);
-    made.fontHeight = static_cast<std::uint8_t>(face.LineHeight());
+    made.SetFontHeight(static_cast<std::uint8_t>(face.LineHeight()));
     FaceImportReport found;
     for (int code = 0; code < GlyphSlotCount; ++code) {
         // A glyph kept by its code ("ENCODING -1 CODE") goes there where the page has no
@@ -86,7 +86,7 @@ Result ImportFace(const BitmapFace& face, const CodePage& page, Charset& set,
                                        .arg(drawn.raster.height())
                                        .arg(MaxGlyphSide));
         }
-        Glyph& slot = made.glyphs[static_cast<std::size_t>(code)];
+        Glyph& slot = *made.SlotAt(code);
         slot.raster = std::move(drawn.raster);
         slot.xOffset = static_cast<std::int16_t>(drawn.topLeft.x());
         slot.yOffset = static_cast<std::int16_t>(drawn.topLeft.y());

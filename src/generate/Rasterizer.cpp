@@ -54,6 +54,12 @@ int XOffsetOf(GenerationStyle style) {
     }
 }
 
+// What the run finds of each glyph's ink as drawn, and the common top line it cuts at: the
+// smallest top of a glyph with ink.
+struct RunInk : GeneratedInk {
+    RunInk() { topLine = 65535; }
+};
+
 InkBox FindInk(const QImage& raster, const PaletteLookup& palette) {
     InkBox box{raster.width() - 1, 0, raster.height() - 1, 0, 1};
     for (int y = 0; y < raster.height(); ++y) {
@@ -89,11 +95,10 @@ bool IsSpace(char32_t character) {
     return character == 32 || character == 160;
 }
 
-void RenderGlyphs(Charset& set, const DrawingSource& source, GenerationStyle style,
+void RenderGlyphs(Charset& set, RunInk& ink, const DrawingSource& source, GenerationStyle style,
                   const CodePage& page) {
     set.NewCharset(1);
-    set.minInkTop = 65535;
-    set.bitsPerPixel = static_cast<std::uint8_t>(BitsPerPixelOf(style));
+    set.SetBitsPerPixel(static_cast<std::uint8_t>(BitsPerPixelOf(style)));
     const PaletteLookup palette(set.ColorCount());
 
     for (int code = FirstCode; code <= LastCode; ++code) {
@@ -105,36 +110,17 @@ void RenderGlyphs(Charset& set, const DrawingSource& source, GenerationStyle sty
         if (raster.isNull()) {
             continue;
         }
-        Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+        Glyph& glyph = *set.SlotAt(code);
         glyph.raster = std::move(raster);
         glyph.xOffset = static_cast<std::int16_t>(XOffsetOf(style));
-        glyph.inkBox = FindInk(glyph.raster, palette);
+        const InkBox& box = ink.boxes[static_cast<std::size_t>(code)] =
+            FindInk(glyph.raster, palette);
         // Only glyphs with ink set the common top line; a blank glyph's start value would add
         // empty rows above every glyph of a small font.
-        if (glyph.inkBox.empty == 0 && glyph.inkBox.top < set.minInkTop) {
-            set.minInkTop = glyph.inkBox.top;
+        if (box.empty == 0 && box.top < ink.topLine) {
+            ink.topLine = box.top;
         }
     }
-}
-
-int TrimGlyphs(Charset& set, GenerationStyle style) {
-    int tallest = 0;
-    for (int code = FirstCode; code <= LastCode; ++code) {
-        Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
-        if (glyph.present() && glyph.inkBox.empty == 0) {
-            const InkBox& box = glyph.inkBox;
-            glyph.raster = Cut(glyph.raster, box.left, set.minInkTop, box.right, box.bottom);
-            tallest = std::max(tallest, glyph.height());
-        }
-    }
-    for (int code = FirstCode; code <= LastCode; ++code) {
-        Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
-        if (glyph.present() && glyph.inkBox.empty == 1 && tallest > 0) {
-            glyph.raster = Cut(glyph.raster, 0, 0, glyph.width() - 1, tallest - 1);
-        }
-    }
-    set.fontHeight = static_cast<std::uint8_t>(tallest - static_cast<int>(style));
-    return tallest;
 }
 
 QString CharacterName(int code, const CodePage& page) {
@@ -142,6 +128,55 @@ QString CharacterName(int code, const CodePage& page) {
     return character == 32    ? QStringLiteral("the space")
            : character == 160 ? QStringLiteral("the no-break space")
                               : QStringLiteral("\"%1\" (%2)").arg(page.DisplayText(code)).arg(code);
+}
+
+int TrimGlyphs(Charset& set, const RunInk& ink, GenerationStyle style) {
+    int tallest = 0;
+    for (int code = FirstCode; code <= LastCode; ++code) {
+        Glyph& glyph = *set.SlotAt(code);
+        const InkBox& box = ink.boxes[static_cast<std::size_t>(code)];
+        if (glyph.present() && box.empty == 0) {
+            glyph.raster = Cut(glyph.raster, box.left, ink.topLine, box.right, box.bottom);
+            tallest = std::max(tallest, glyph.height());
+        }
+    }
+    for (int code = FirstCode; code <= LastCode; ++code) {
+        Glyph& glyph = *set.SlotAt(code);
+        if (glyph.present() && ink.boxes[static_cast<std::size_t>(code)].empty == 1 &&
+            tallest > 0) {
+            glyph.raster = Cut(glyph.raster, 0, 0, glyph.width() - 1, tallest - 1);
+        }
+    }
+    set.SetFontHeight(static_cast<std::uint8_t>(tallest - static_cast<int>(style)));
+    return tallest;
+}
+
+// The check of a generated set with the ink of each glyph as drawn.
+Result CheckGenerated(const Charset& generated, const RunInk& ink, int tallest, int pixelSize,
+                      const CodePage& page) {
+    if (tallest <= 0) {
+        return Result::Failure(
+            QStringLiteral("the font draws no character at %1 points").arg(pixelSize));
+    }
+    // Glyphs with ink first (empty 0): a blank glyph that is too high only follows the tallest.
+    for (const std::uint8_t empty : {0, 1}) {
+        for (int code = FirstCode; code <= LastCode; ++code) {
+            const Glyph& glyph = generated.glyphs()[static_cast<std::size_t>(code)];
+            const bool fits = glyph.width() <= MaxGlyphSide && glyph.height() <= MaxGlyphSide;
+            if (ink.boxes[static_cast<std::size_t>(code)].empty != empty || fits) {
+                continue;
+            }
+            return Result::Failure(
+                QStringLiteral("at %1 points %2 would be %3 x %4 pixels; a font file holds at most "
+                               "%5 x %5, so choose a smaller size")
+                    .arg(pixelSize)
+                    .arg(CharacterName(code, page))
+                    .arg(glyph.width())
+                    .arg(glyph.height())
+                    .arg(MaxGlyphSide));
+        }
+    }
+    return Result::Success();
 }
 
 } // namespace
@@ -206,33 +241,17 @@ QImage DrawFaceCharacter(char32_t character, const BitmapFace& face, GenerationS
 
 Result CheckGeneratedSet(const Charset& generated, int tallest, int pixelSize,
                          const CodePage& page) {
-    if (tallest <= 0) {
-        return Result::Failure(
-            QStringLiteral("the font draws no character at %1 points").arg(pixelSize));
+    RunInk ink;
+    const PaletteLookup palette(generated.ColorCount());
+    for (int code = FirstCode; code <= LastCode; ++code) {
+        ink.boxes[static_cast<std::size_t>(code)] =
+            FindInk(generated.glyphs()[static_cast<std::size_t>(code)].raster, palette);
     }
-    // Glyphs with ink first (empty 0): a blank glyph that is too high only follows the tallest.
-    for (const std::uint8_t empty : {0, 1}) {
-        for (int code = FirstCode; code <= LastCode; ++code) {
-            const Glyph& glyph = generated.glyphs[static_cast<std::size_t>(code)];
-            const bool fits = glyph.width() <= MaxGlyphSide && glyph.height() <= MaxGlyphSide;
-            if (glyph.inkBox.empty != empty || fits) {
-                continue;
-            }
-            return Result::Failure(
-                QStringLiteral("at %1 points %2 would be %3 x %4 pixels; a font file holds at most "
-                               "%5 x %5, so choose a smaller size")
-                    .arg(pixelSize)
-                    .arg(CharacterName(code, page))
-                    .arg(glyph.width())
-                    .arg(glyph.height())
-                    .arg(MaxGlyphSide));
-        }
-    }
-    return Result::Success();
+    return CheckGenerated(generated, ink, tallest, pixelSize, page);
 }
 
 Result GenerateCharset(Charset& set, const DrawingSource& source, GenerationStyle style,
-                       const CodePage& page) {
+                       const CodePage& page, GeneratedInk* drawnInk) {
     // A line twice as high as a file's glyphs can be gives glyphs that can't fit; drawing 224 of
     // them at such a size would only cost memory and time.
     constexpr qreal LargestLine = 2 * MaxGlyphSide;
@@ -243,14 +262,19 @@ Result GenerateCharset(Charset& set, const DrawingSource& source, GenerationStyl
                 .arg(source.PixelSize())
                 .arg(MaxGlyphSide));
     }
-    Charset generated = set;
-    RenderGlyphs(generated, source, style, page);
-    const int tallest = TrimGlyphs(generated, style);
-    if (Result checked = CheckGeneratedSet(generated, tallest, source.PixelSize(), page);
+    Charset generated;
+    RunInk ink;
+    RenderGlyphs(generated, ink, source, style, page);
+    const int tallest = TrimGlyphs(generated, ink, style);
+    if (Result checked = CheckGenerated(generated, ink, tallest, source.PixelSize(), page);
         !checked) {
         return checked;
     }
     set = std::move(generated);
+    if (drawnInk != nullptr) {
+        drawnInk->boxes = ink.boxes;
+        drawnInk->topLine = ink.topLine;
+    }
     return Result::Success();
 }
 

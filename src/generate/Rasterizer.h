@@ -9,7 +9,29 @@
 #include <QFont>
 #include <QImage>
 
+#include <array>
+#include <cstdint>
+
 namespace fontlathe {
+
+// What a run found of a glyph's ink as drawn: the extreme columns and rows of pixels with an
+// index other than 0, and empty = 1 when there were none.
+struct InkBox {
+    std::int32_t left = 0;
+    std::int32_t right = 0;
+    std::int32_t top = 0;
+    std::int32_t bottom = 0;
+    std::uint8_t empty = 0;
+
+    bool operator==(const InkBox&) const = default;
+};
+
+// The ink of each code as a run drew it, and the common top line it cut every glyph at: the
+// smallest top of a glyph with ink. The run's own; a caller that checks the cut may ask for it.
+struct GeneratedInk {
+    std::array<InkBox, GlyphSlotCount> boxes{};
+    int topLine = 0;
+};
 
 // Draws each code from 32 to 255 as the page's character for it (a code the page leaves empty
 // gets no glyph) with the font into a new set in the given style: each into a raster with a
@@ -18,9 +40,9 @@ namespace fontlathe {
 //
 // The run builds the new set aside: set is replaced only when every glyph fits a font file
 // (127 x 127 pixels) and some character has ink; otherwise set stays as it was and the result
-// says why.
+// says why. ink, when given, receives the run's ink on success.
 Result GenerateCharset(Charset& set, const DrawingSource& source, GenerationStyle style,
-                       const CodePage& page = CodePage());
+                       const CodePage& page = CodePage(), GeneratedInk* ink = nullptr);
 
 // One character as GenerateCharset draws each before cutting it down: into a raster as wide as
 // its advance and as high as the font's line, plus a 5-pixel margin round both (the space and

@@ -235,7 +235,7 @@ QString AddLettersPlan::TotalsText() const {
 AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& request) {
     AddLettersPlan plan;
     plan.toPageName = request.toPage.name();
-    plan.numChars = font.numChars;
+    plan.numChars = font.numChars();
     Planner planner(font, request);
     plan.style = planner.style().Description();
     std::set<char32_t> seen;
@@ -280,10 +280,10 @@ AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& requ
 void ApplyAddLetters(const AddLettersPlan& plan, Charset& font) {
     for (const LetterRow& row : plan.rows) {
         if (WritesGlyph(row.source)) {
-            font.glyphs[static_cast<std::size_t>(row.code)] = row.glyph;
+            *font.SlotAt(row.code) = row.glyph;
         }
     }
-    font.numChars = static_cast<std::int16_t>(std::max<int>(font.numChars, plan.numChars));
+    font.SetNumChars(static_cast<std::int16_t>(std::max<int>(font.numChars(), plan.numChars)));
 }
 
 } // namespace fontlathe

@@ -18,7 +18,8 @@ namespace {
 Charset BodiesOf(const Charset& font, const LetterStyle& style) {
     Charset bodies = font;
     const PaletteLookup palette(font.ColorCount());
-    for (Glyph& glyph : bodies.glyphs) {
+    for (int code = 0; code < GlyphSlotCount; ++code) {
+        Glyph& glyph = *bodies.SlotAt(code);
         if (glyph.present()) {
             glyph = BodyOf(glyph, style, palette);
         }
@@ -78,7 +79,7 @@ bool LetterComposer::ReachesCapitalTop(const Glyph& body) const {
 int LetterComposer::CapitalHeight() const {
     const Glyph* h = BodyShowing(U'H');
     const QRect ink = h == nullptr ? QRect() : InkRectOf(h->raster, palette_);
-    return ink.isNull() ? bodies_.fontHeight : ink.height();
+    return ink.isNull() ? bodies_.fontHeight() : ink.height();
 }
 
 bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,

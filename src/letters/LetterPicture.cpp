@@ -61,7 +61,8 @@ QImage AddLettersPicture(const std::vector<PictureFont>& fonts, const CodePage& 
             glyphColumn = std::max(glyphColumn, section.rows.back().from.width());
             newLetters += QString::fromUcs4(&row.letter, 1);
         }
-        const QSize size = PreviewSizeFor(*font.after, newLetters, 2, QSize(640, 4 + 2 * (font.after->fontHeight + 4)),
+        const QSize size = PreviewSizeFor(*font.after, newLetters, 2,
+                                          QSize(640, 4 + 2 * (font.after->fontHeight() + 4)),
                                           MissingMarks::Hidden, toPage);
         section.sample = RenderPreview(*font.after, newLetters, 2, size, MissingMarks::Hidden, toPage);
         sections.push_back(std::move(section));

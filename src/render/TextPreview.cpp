@@ -102,7 +102,7 @@ Reach ReachOf(const Charset& set, const QString& lines, MissingMarks marks, cons
     for (qsizetype i = 0; i < lines.size();) {
         const char32_t codePoint = NextCodePoint(lines, i);
         if (codePoint == '\r') {
-            lineTop += set.fontHeight;
+            lineTop += set.fontHeight();
             ++reach.lines;
             continue;
         }
@@ -115,8 +115,8 @@ Reach ReachOf(const Charset& set, const QString& lines, MissingMarks marks, cons
         }
     }
     reach.above = static_cast<int>(std::min<qint64>(-top, MaxGlyphSide));
-    reach.below = static_cast<int>(
-        std::clamp<qint64>(bottom - lineTop - set.fontHeight, 0, MaxGlyphSide));
+    reach.below =
+        static_cast<int>(std::clamp<qint64>(bottom - lineTop - set.fontHeight(), 0, MaxGlyphSide));
     return reach;
 }
 
@@ -179,15 +179,15 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
     const auto onCanvas = [](qint64 position) {
         return static_cast<int>(std::clamp<qint64>(position, -1'000'000, 1'000'000));
     };
-    const QSize markBlocks(std::max(set.fontHeight / 2, MinMarkSide),
-                           std::max<int>(set.fontHeight, MinMarkSide));
+    const QSize markBlocks(std::max(set.fontHeight() / 2, MinMarkSide),
+                           std::max<int>(set.fontHeight(), MinMarkSide));
     const PaletteLookup palette(set.ColorCount());
     const qsizetype length = lines.size();
     for (qsizetype i = 0; i < length;) {
         const char32_t codePoint = NextCodePoint(lines, i);
         if (codePoint == '\r') {
             x = lineStart;
-            y += qint64(set.fontHeight) * zoom;
+            y += qint64(set.fontHeight()) * zoom;
             continue;
         }
         if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint, page)) {
@@ -208,7 +208,7 @@ QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize si
     Enlarge(blocks, grid, preview);
     if (reach.above > 0 || reach.below > 0) {
         for (int line = 0; line <= reach.lines; ++line) {
-            DrawGuide(preview, static_cast<int>(top + qint64(line) * set.fontHeight * zoom) - 1);
+            DrawGuide(preview, static_cast<int>(top + qint64(line) * set.fontHeight() * zoom) - 1);
         }
     }
     return preview;

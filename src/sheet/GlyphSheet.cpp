@@ -247,11 +247,11 @@ Result DecodeSheet(QByteArrayView bytes, Charset& set) {
     loaded.NewCharset(metadata ? metadata->bitsPerPixel
                                : SmallestBitsPerPixel(scanned.highestIndex));
     if (metadata) {
-        loaded.tag = metadata->tag;
-        loaded.version = metadata->version;
-        loaded.colorMap = metadata->colorMap;
-        loaded.fontHeight = metadata->fontHeight;
-        loaded.numChars = metadata->numChars;
+        loaded.SetTag(metadata->tag);
+        loaded.SetVersion(metadata->version);
+        loaded.SetColorMap(metadata->colorMap);
+        loaded.SetFontHeight(metadata->fontHeight);
+        loaded.SetNumChars(metadata->numChars);
     }
     const auto stride = static_cast<std::size_t>(image.width());
     for (int code = 0; code < GlyphSlotCount; ++code) {

@@ -36,7 +36,7 @@ QPoint CellOrigin(int code, QSize cell) {
 QSize DefaultSheetCell(const Charset& set) {
     int width = 0;
     int height = 0;
-    for (const Glyph& glyph : set.glyphs) {
+    for (const Glyph& glyph : set.glyphs()) {
         if (glyph.present()) {
             width = std::max(width, glyph.width());
             height = std::max(height, glyph.height());

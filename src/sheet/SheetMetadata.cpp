@@ -129,7 +129,7 @@ QByteArray SheetMetadataJson(const Charset& set, const QString& codePage) {
     QByteArray colorMap;
     for (int i = 0; i < ColorMapSize; ++i) {
         colorMap +=
-            (i > 0 ? "," : "") + QByteArray::number(set.colorMap[static_cast<std::size_t>(i)]);
+            (i > 0 ? "," : "") + QByteArray::number(set.colorMap()[static_cast<std::size_t>(i)]);
     }
     QByteArray offsets;
     for (int code = 0; code < GlyphSlotCount; ++code) {
@@ -143,12 +143,12 @@ QByteArray SheetMetadataJson(const Charset& set, const QString& codePage) {
     }
     QByteArrayList members = {
         Member(key::Format, QByteArray::number(SheetFormat)),
-        Member(key::Tag, JsonString(QString::fromLatin1(set.tag.data(), qsizetype(set.tag.size())), JsonCharacters::Ascii)),
-        Member(key::Version, QByteArray::number(set.version)),
+        Member(key::Tag, JsonString(QString::fromLatin1(set.tag().data(), qsizetype(set.tag().size())), JsonCharacters::Ascii)),
+        Member(key::Version, QByteArray::number(set.version())),
         Member(key::ColorMap, '[' + colorMap + ']'),
-        Member(key::BitsPerPixel, QByteArray::number(set.bitsPerPixel)),
-        Member(key::FontHeight, QByteArray::number(set.fontHeight)),
-        Member(key::NumChars, QByteArray::number(set.numChars)),
+        Member(key::BitsPerPixel, QByteArray::number(set.bitsPerPixel())),
+        Member(key::FontHeight, QByteArray::number(set.fontHeight())),
+        Member(key::NumChars, QByteArray::number(set.numChars())),
         Member(key::Offsets, '[' + offsets + ']'),
     };
     if (!codePage.isEmpty()) {

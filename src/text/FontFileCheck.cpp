@@ -52,7 +52,7 @@ QString NotAFontReason(QByteArrayView bytes, const QString& fileName, SheetImpor
 }
 
 Result LoadNewCharset(const QString& path, Charset& set, QString* notAFont,
-                      SheetImportRoute route) {
+                      SheetImportRoute route, BlockLayout* layout) {
     set.NewCharset(1);
     QByteArray bytes;
     if (Result read = ReadWholeFile(path, MaxFontFileSize, QStringLiteral("font file"), bytes);
@@ -62,7 +62,7 @@ Result LoadNewCharset(const QString& path, Charset& set, QString* notAFont,
     if (notAFont != nullptr) {
         *notAFont = NotAFontReason(bytes, path, route);
     }
-    return DecodeCharset(bytes, set);
+    return DecodeCharset(bytes, set, layout);
 }
 
 } // namespace fontlathe

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charset/CharCodec.h"
 #include "charset/Charset.h"
 #include "charset/Result.h"
 
@@ -22,8 +23,10 @@ QString NotAFontReason(QByteArrayView bytes, const QString& fileName,
 
 // LoadCharset into a new set of 1 bit per pixel: on success the set holds what the file holds,
 // on failure it is that new set. notAFont, when given, receives the NotAFontReason of the bytes
-// read, named after path as given (empty for a font or a file that was not read).
+// read, named after path as given (empty for a font or a file that was not read). layout, when
+// given, receives the file's layout on success.
 Result LoadNewCharset(const QString& path, Charset& set, QString* notAFont = nullptr,
-                      SheetImportRoute route = SheetImportRoute::Menu);
+                      SheetImportRoute route = SheetImportRoute::Menu,
+                      BlockLayout* layout = nullptr);
 
 } // namespace fontlathe

@@ -166,7 +166,7 @@ std::optional<MissingReason> MissingReasonOf(const Charset& set, char32_t codePo
     if (!ReservedCodeReason(code).isEmpty()) {
         return MissingReason::ReservedCode;
     }
-    if (code >= set.numChars) {
+    if (code >= set.numChars()) {
         return MissingReason::NotStored;
     }
     if (set.GlyphAt(code) == nullptr) {

@@ -15,9 +15,9 @@ QString CharTableModel::IndexText(int code, int numChars) {
 
 void CharTableModel::BuildRow(const Charset& set, const QImage& noGlyphIcon, int code) {
     Row& row = rows_[static_cast<std::size_t>(code)];
-    const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+    const Glyph& glyph = set.glyphs()[static_cast<std::size_t>(code)];
     row.present = glyph.present();
-    row.texts[IndexColumn] = IndexText(code, set.numChars);
+    row.texts[IndexColumn] = IndexText(code, set.numChars());
     row.texts[CharColumn] = page_.DisplayText(code);
     if (row.present) {
         row.image = glyph.raster;

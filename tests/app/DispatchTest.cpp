@@ -30,7 +30,7 @@ protected:
                       glyph ? QString::number(glyph->yOffset) : QString())
                 << after << ", y offset of row " << code;
             ASSERT_EQ(rows->Text(code, CharTableModel::IndexColumn).contains(u'x'),
-                      code >= set().numChars)
+                      code >= set().numChars())
                 << after << ", mark of row " << code;
         }
         const Glyph* shown = set().GlyphAt(window().CurrentRow());
@@ -79,8 +79,10 @@ TEST_F(DispatchTest, EveryShortcutReachesItsCommandFromEveryField) {
 
 TEST_F(DispatchTest, EveryControlChangesTheGlyphRefreshesTheViewsAndHandsTheFocusBack) {
     Start();
-    SetGlyph(
-        set(), 65, 3, 1, [](int x, int) { return x == 0 ? 1 : 0; }, 2, 0);
+    ChangeSet([&](Charset& s) {
+        SetGlyph(
+            s, 65, 3, 1, [](int x, int) { return x == 0 ? 1 : 0; }, 2, 0);
+    });
     ShowTheSet();
     window().SetTextIfChanged(Control::PreviewText, u"AA"_s);
     ClickRow(65);
@@ -104,46 +106,48 @@ TEST_F(DispatchTest, EveryControlChangesTheGlyphRefreshesTheViewsAndHandsTheFocu
         EXPECT_TRUE(window().CharListHasFocus()) << "control " << control;
         ExpectViewsShowTheSet(u"AA"_s, "a click");
     }
-    EXPECT_EQ(set().numChars, 66);
+    EXPECT_EQ(set().numChars(), 66);
     EXPECT_TRUE(window().DirtyBytesChecked());
 }
 
 TEST_F(DispatchTest, HeaderFieldsTakeWhatIsTypedAndNothingElse) {
     Start();
-    set().fontHeight = 20; // behind the fields' back
-    set().colorMap[3] = 99;
+    ChangeSet([&](Charset& s) { s.SetFontHeight(20); }); // behind the fields' back
+    ChangeSet([&](Charset& s) { s.SetColorMapEntry(3, 99); });
     QSignalSpy events(&window(), &MainWindow::controlEvent);
     for (int id :
          {int{Control::HeightField}, Control::ColorMapField0 + 3, int{Control::CharList}}) {
         Widget(id)->setFocus();
     }
     EXPECT_EQ(events.count(), 0) << "focus alone is no edit";
-    EXPECT_EQ(set().fontHeight, 20);
-    EXPECT_EQ(set().colorMap[3], 99);
+    EXPECT_EQ(set().fontHeight(), 20);
+    EXPECT_EQ(set().colorMap()[3], 99);
     NumericField* height = window().heightField();
     height->setFocus();
     height->selectAll();
     Key(Qt::Key_X);
     // Cut, and an empty field is 0.
     EXPECT_EQ(QApplication::clipboard()->text(), u"10"_s);
-    EXPECT_EQ(set().fontHeight, 0);
+    EXPECT_EQ(set().fontHeight(), 0);
     QTest::keyClicks(height, u"-1 a250"_s); // sign, blank, letter and 1250 refused
     EXPECT_EQ(height->text(), u"125"_s);
-    EXPECT_EQ(set().fontHeight, 125);
+    EXPECT_EQ(set().fontHeight(), 125);
     ExpectViewsShowTheSet(SampleText, "typing a height");
     NumericField* entry = window().colorMapField(3);
     entry->setFocus();
     entry->selectAll();
     QTest::keyClicks(entry, u"2565"_s); // 256 is refused, 255 taken
     EXPECT_EQ(entry->text(), u"255"_s);
-    EXPECT_EQ(set().colorMap[3], 255);
+    EXPECT_EQ(set().colorMap()[3], 255);
     // The window closes with the focus in a field.
 }
 
 TEST_F(DispatchTest, PreviewDrawsTheTextAsTypedWithItsNoBreakSpaces) {
     Start();
-    SetGlyph(set(), 'I', 1, 3, [](int, int) { return 1; });
-    SetGlyph(set(), 160, 4, 2, [](int x, int) { return x % 2; }); // no glyph for the space
+    ChangeSet([&](Charset& s) { SetGlyph(s, 'I', 1, 3, [](int, int) { return 1; }); });
+    ChangeSet([&](Charset& s) {
+        SetGlyph(s, 160, 4, 2, [](int x, int) { return x % 2; });
+    }); // no glyph for the space
     ShowTheSet();
     window().SetTextIfChanged(Control::PreviewText, QString());
     window().previewText()->setFocus();
@@ -161,8 +165,10 @@ TEST_F(DispatchTest, PreviewDrawsTheTextAsTypedWithItsNoBreakSpaces) {
 TEST_F(DispatchTest, CopyAndPasteOneGlyphThroughTheClipboard) {
     Start();
     dispatcher().MenuCommand(Menu::New4Colors);
-    SetGlyph(
-        set(), 65, 4, 1, [](int x, int) { return x; }, 1, -2);
+    ChangeSet([&](Charset& s) {
+        SetGlyph(
+            s, 65, 4, 1, [](int x, int) { return x; }, 1, -2);
+    });
     ShowTheSet();
     ClickRow(64); // absent: nothing to copy
     Key(Qt::Key_C);
@@ -175,7 +181,7 @@ TEST_F(DispatchTest, CopyAndPasteOneGlyphThroughTheClipboard) {
     ExpectViewsShowTheSet(SampleText, "a paste");
     dispatcher().MenuCommand(Menu::New2Colors);
     Key(Qt::Key_V);
-    EXPECT_EQ(set().glyphs[66].raster.pixel(2, 0), DisplayColors[0]) << "not a colour of the set";
+    EXPECT_EQ(set().glyphs()[66].raster.pixel(2, 0), DisplayColors[0]) << "not a colour of the set";
     EXPECT_EQ(Describe(set(), 66), u"4x1 1,-2 0100"_s);
     // An image too large changes nothing and says why (no image at all: FirstHourTest).
     environment_.SetClipboardData(MakeClipboardData(MakeBlankRaster(200, 20)));

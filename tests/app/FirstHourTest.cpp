@@ -14,9 +14,12 @@ namespace {
 using FirstHourTest = AppFixture;
 
 TEST_F(FirstHourTest, PastingTextSaysThereIsNoImageAndChangesNothing) {
-    Start();
+    Charset start;
+    start.NewCharset(1);
     SetGlyph(
-        set(), 65, 3, 2, [](int x, int) { return x % 2; }, 1, 2);
+        start, 65, 3, 2, [](int x, int) { return x % 2; }, 1, 2);
+    WriteSet(u"a.char"_s, start);
+    Start({u"a.char"_s});
     const QByteArray before = Encoded(set());
     state().clipOffsets = {7, 7};
     environment_.clipboard = std::make_unique<QMimeData>();
@@ -34,7 +37,7 @@ TEST_F(FirstHourTest, PastingTextSaysThereIsNoImageAndChangesNothing) {
 TEST_F(FirstHourTest, TheFrameCountsTheStoredGlyphsAfterEveryChangeOfTheLastCode) {
     Start();
     for (int code : {10, 20, 255}) {
-        SetGlyph(set(), code, 2, 2, [](int, int) { return 1; });
+        ChangeSet([&](Charset& s) { SetGlyph(s, code, 2, 2, [](int, int) { return 1; }); });
     }
     ClickRow(20);
     Click(Control::LastCharButton);
@@ -46,7 +49,7 @@ TEST_F(FirstHourTest, TheFrameCountsTheStoredGlyphsAfterEveryChangeOfTheLastCode
 
 TEST_F(FirstHourTest, CtrlWheelZoomsTheGlyphAndThePreviewAPlainWheelScrolls) {
     Start();
-    SetGlyph(set(), 0, 40, 40, [](int, int) { return 1; });
+    ChangeSet([&](Charset& s) { SetGlyph(s, 0, 40, 40, [](int, int) { return 1; }); });
     GlyphView* view = window().glyphView();
     // Where the wheel turns, by how much, with which keys, then the zoom of the glyph and of the
     // preview: half notches add up to one step, and the sliders' ends hold.

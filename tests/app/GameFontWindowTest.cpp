@@ -45,14 +45,14 @@ TEST_F(GameFontWindowTest, OpensFromTheListSavesBackReopensSavesAsAndComesBackFr
     Charset font2;
     ASSERT_TRUE(DecodeCharset(SampleFontBlock(2, 12, 2), font2).ok());
     EXPECT_EQ(environment_.gameFontRequests.at(0).value(1),
-              QString(u"2 2 2 %1 %2"_s).arg(font2.fontHeight).arg(font2.numChars).split(u' '));
+              QString(u"2 2 2 %1 %2"_s).arg(font2.fontHeight()).arg(font2.numChars()).split(u' '));
     ASSERT_EQ(environment_.gameFontSamples.size(), environment_.gameFontRequests.at(0).size());
     EXPECT_EQ(environment_.gameFontSamples.at(1),
               RenderPreview(font2, u"The quick brown fox jumps over the lazy dog."_s, 1,
                             environment_.gameFontSamples.at(1).size()))
         << "each font's row shows the sample text drawn in it";
     EXPECT_EQ(Title(), u"GAME.001, font 2"_s);
-    EXPECT_EQ(set().bitsPerPixel, 2);
+    EXPECT_EQ(set().bitsPerPixel(), 2);
     dispatcher().ChooseCodePage(u"cp437"_s);
 
     int code = 0;

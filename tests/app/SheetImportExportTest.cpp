@@ -48,7 +48,7 @@ TEST_F(SheetCommandsTest, ABitmapFaceComesInAsOneUndoableStepAndGoesOutAsBdf) {
     environment_.openAnswers = {PathOf(u"cell.bdf"_s)};
     dispatcher().MenuCommand(Menu::ImportFont);
     EXPECT_EQ(set().PresentGlyphCount(), 3);
-    EXPECT_EQ(set().fontHeight, 12);
+    EXPECT_EQ(set().fontHeight(), 12);
     ASSERT_EQ(environment_.messages.size(), 1u);
     EXPECT_TRUE(environment_.messages[0].text.contains(u"no glyph for 188 characters of latin1"_s))
         << environment_.messages[0].text.toStdString();

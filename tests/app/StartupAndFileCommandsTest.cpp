@@ -60,7 +60,7 @@ TEST_F(StartupAndFileCommandsTest, StartsCentredWithTheNamedFileOrANewSetAndKeep
         environment_.messages.clear();
         Start(arguments);
         EXPECT_EQ(TitlePath(), path);
-        EXPECT_EQ(set().bitsPerPixel, bits);
+        EXPECT_EQ(set().bitsPerPixel(), bits);
         EXPECT_EQ(Messages(), messages);
         const QPoint off =
             watcher.shownAt.center() - window().screen()->availableGeometry().center();
@@ -74,7 +74,9 @@ TEST_F(StartupAndFileCommandsTest, StartsCentredWithTheNamedFileOrANewSetAndKeep
 TEST_F(StartupAndFileCommandsTest, OpenAndSaveAsNameTheFileTheyReadOrWrote) {
     Start();
     ASSERT_TRUE(QDir().mkdir(u"dir.d"_s));
-    set().glyphs[66].raster = MakeBlankRaster(8, 8); // pixels of whole bytes: a dirty byte
+    ChangeSet([&](Charset& s) {
+        s.SlotAt(66)->raster = MakeBlankRaster(8, 8);
+    }); // pixels of whole bytes: a dirty byte
     Click(Control::DirtyBytesCheck);
     QString current = u"new.char"_s;
     // Each name chosen, then the file written: ".char" is added when the name has no extension.
@@ -125,17 +127,18 @@ TEST_F(StartupAndFileCommandsTest, FailedFileCommandsSayWhyAndChangeNothing) {
     const int glyphs = set().PresentGlyphCount();
     dispatcher().MenuCommand(Menu::Open);
     dispatcher().MenuCommand(Menu::SaveAs);
-    set().glyphs[7].raster = MakeBlankRaster(130, 2);
+    ChangeSet([&](Charset& s) { s.SlotAt(7)->raster = MakeBlankRaster(130, 2); });
     dispatcher().MenuCommand(Menu::Save);
     EXPECT_EQ(ReadFile(u"good.char"_s), good);
-    set().ClearGlyph(7);
-    set().ClearGlyph(0);
+    ChangeSet([&](Charset& s) { s.ClearGlyph(7); });
+    ChangeSet([&](Charset& s) { s.ClearGlyph(0); });
     dispatcher().MenuCommand(Menu::Reopen);
     EXPECT_EQ(set().PresentGlyphCount(), glyphs);
+    ChangeSet([&](Charset& s) { s.CreateBlankGlyph(7); });
+    dispatcher().MenuCommand(Menu::Save); // a change is a step: saved, the title shows no change
     QFile::remove(PathOf(u"good.char"_s));
-    set().CreateBlankGlyph(7);
     dispatcher().MenuCommand(Menu::Reopen);
-    EXPECT_TRUE(set().glyphs[7].present()) << "a failed Reopen keeps the set";
+    EXPECT_TRUE(set().glyphs()[7].present()) << "a failed Reopen keeps the set";
     EXPECT_EQ(TitlePath(), PathOf(u"good.char"_s));
     // One message each, naming the file and why.
     const QRegularExpression said(
@@ -152,7 +155,7 @@ TEST_F(StartupAndFileCommandsTest, FailedFileCommandsSayWhyAndChangeNothing) {
 
 TEST_F(StartupAndFileCommandsTest, GenerateRemembersTheChoiceAndACancelKeepsTheSet) {
     Start({u"kept"_s});
-    set().CreateBlankGlyph(65); // behind the views' back
+    ChangeSet([&](Charset& s) { s.CreateBlankGlyph(65); }); // behind the views' back
     environment_.fontAnswers = {
         {}, {u"DejaVu Sans"_s, 150}, {u"DejaVu Sans"_s, 10.5, true, true, true}};
     dispatcher().MenuCommand(Menu::GenerateNormal);
@@ -162,7 +165,7 @@ TEST_F(StartupAndFileCommandsTest, GenerateRemembersTheChoiceAndACancelKeepsTheS
     dispatcher().MenuCommand(Menu::GenerateShadowed);
     EXPECT_EQ(state().generationFont, (GenerationFont{u"DejaVu Sans"_s, 10, 7}));
     EXPECT_EQ(TitlePath(), u"kept.char *"_s);
-    EXPECT_EQ(Text(Control::HeightField), QString::number(set().fontHeight));
+    EXPECT_EQ(Text(Control::HeightField), QString::number(set().fontHeight()));
     QTest::keyClick(&window(), Qt::Key_1, Qt::ControlModifier);
     const FontChoice& next = environment_.fontRequests.back();
     // The choice is offered again, without its underline.

@@ -34,8 +34,8 @@ protected:
     Seen Look() {
         Seen seen;
         seen.header = Encoded(set()).left(33);
-        seen.header.append(QByteArray::number(set().numChars));
-        for (const Glyph& glyph : set().glyphs) {
+        seen.header.append(QByteArray::number(set().numChars()));
+        for (const Glyph& glyph : set().glyphs()) {
             seen.rasters.push_back(glyph.raster);
             seen.offsets.emplace_back(glyph.xOffset, glyph.yOffset);
         }
@@ -243,14 +243,21 @@ TEST_F(UndoTest, SaveAsksBeforeReplacingAFileThatIsNotItsOwnFont) {
                              u"\"CHAR\"."_s));
 }
 
+// Switches a glyph on under its code's number, the name the history shows.
+class NumberedOn : public GlyphOn {
+public:
+    explicit NumberedOn(int code) : GlyphOn(code) { SetText(QString::number(code)); }
+};
+
 TEST(EditHistoryTest, TheBudgetDropsTheOldestStepsFirst) {
     Charset set;
     set.NewCharset(4);
-    const std::size_t oneStep = GlyphEdit(u"x"_s, set, 1).Cost();
+    const std::size_t oneStep = NumberedOn(1).Cost();
     EditHistory history(oneStep * 3);
     for (int code = 0; code < 5; ++code) {
-        history.Begin(set, std::make_unique<GlyphEdit>(QString::number(code), set, code));
-        set.CreateBlankGlyph(code);
+        auto on = std::make_unique<NumberedOn>(code);
+        on->Apply(set);
+        history.Begin(set, std::move(on));
         history.End(set);
     }
     EXPECT_EQ(history.StepCount(), 3u);
@@ -282,7 +289,10 @@ TEST_F(UndoTest, AStepCostsWhatItHeldWhenRecorded) {
     std::size_t expected = 0;
     for (int code = 100; code < 120; ++code) {
         ClickRow(code);
-        expected += GlyphEdit(u"x"_s, set(), code).Cost();
+        GlyphOff keeper(code);
+        Charset copy = set();
+        keeper.Apply(copy);
+        expected += keeper.Cost();
         Mouse(QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, {1, 1}, Qt::LeftButton, Qt::NoButton);
     }

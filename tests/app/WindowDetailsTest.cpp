@@ -71,10 +71,14 @@ TEST_F(WindowDetailsTest, GenerateOffersAndDrawsTheStyleLastChosen) {
     QtEnvironment().AskFont(&window(), again);
     EXPECT_EQ(shown, u"Book"_s);
     // "Book" is the face drawn without a style name; "Oblique" is another.
-    GenerateCharset(set(), MakeDrawingFont({u"DejaVu Sans"_s, 16, 0}), GenerationStyle::Normal);
+    ChangeSet([&](Charset& s) {
+        GenerateCharset(s, MakeDrawingFont({u"DejaVu Sans"_s, 16, 0}), GenerationStyle::Normal);
+    });
     EXPECT_EQ(Encoded(set()), book);
-    GenerateCharset(set(), MakeDrawingFont({u"DejaVu Sans"_s, 16, 0, u"Oblique"_s}),
-                    GenerationStyle::Normal);
+    ChangeSet([&](Charset& s) {
+        GenerateCharset(s, MakeDrawingFont({u"DejaVu Sans"_s, 16, 0, u"Oblique"_s}),
+                        GenerationStyle::Normal);
+    });
     EXPECT_NE(Encoded(set()), book);
 }
 
@@ -82,7 +86,7 @@ TEST_F(WindowDetailsTest, GenerateOffersAndDrawsTheStyleLastChosen) {
 // invisible ones by their code points, and marks them in the preview; unchecked, neither.
 TEST_F(WindowDetailsTest, MarkingMissingCharactersNamesThemInThePreviewTitle) {
     Start();
-    SetGlyph(set(), 'a', 3, 3, [](int, int) { return 1; });
+    ChangeSet([&](Charset& s) { SetGlyph(s, 'a', 3, 3, [](int, int) { return 1; }); });
     QAction* mark = window().menuAction(Menu::MarkMissing);
     for (const auto& [text, missing] : {std::pair{u"aą\u00e9a"_s, u"ą \u00e9"_s},
                                         {u"a \u00A0a\u0301"_s, u"space U+00A0 U+0301"_s}}) {

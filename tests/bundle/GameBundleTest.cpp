@@ -111,8 +111,8 @@ TEST_P(GameBundleTest, ListsEveryFontWithItsBlockAndHeader) {
         Charset set;
         ASSERT_TRUE(DecodeCharset(block, set).ok());
         EXPECT_EQ(font.bitsPerPixel, row[2]);
-        EXPECT_EQ(font.fontHeight, set.fontHeight);
-        EXPECT_EQ(font.numChars, set.numChars);
+        EXPECT_EQ(font.fontHeight, set.fontHeight());
+        EXPECT_EQ(font.numChars, set.numChars());
         EXPECT_EQ(font.glyphCount, set.PresentGlyphCount());
     }
 }

@@ -21,8 +21,8 @@ QByteArray Encode(const Charset& set, DirtyBytes dirty = DirtyBytes::Off) {
 
 // Everything of the set a file can hold, every glyph stored or not, and how many are stored.
 QByteArray Whole(Charset set) {
-    const QByteArray stored = QByteArray::number(set.numChars);
-    set.numChars = GlyphSlotCount;
+    const QByteArray stored = QByteArray::number(set.numChars());
+    set.SetNumChars(GlyphSlotCount);
     return Encode(set) + stored;
 }
 
@@ -52,7 +52,7 @@ TEST(CharCodecTest, ByteExactFilesPackFromTheTopBitAcrossRowsAndWholeBytesGetThe
         {4, 3, 3, ink, "1111111110"}};
     for (const auto& [bits, width, height, indexAt, expected] : packed) {
         set.NewCharset(bits);
-        set.numChars = 1;
+        set.SetNumChars(1);
         SetGlyph(set, 0, width, height, indexAt);
         EXPECT_EQ(Encode(set, DirtyBytes::On).mid(33 + 4 + 4).toHex(), expected)
             << bits << " bits " << width << "x" << height;
@@ -66,17 +66,17 @@ TEST(CharCodecTest, RoundTripsThroughARealFile) {
         for (DirtyBytes dirty : {DirtyBytes::Off, DirtyBytes::On}) {
             SCOPED_TRACE(::testing::Message() << bits << " bits, dirty " << int(dirty));
             Charset original = VariedSet(bits, 1000u + unsigned(bits));
-            original.numChars = 230;
-            original.glyphs[0].raster.setPixel(0, 0, qRgb(1, 2, 3)); // no colour of the set
-            Charset saved = original;
-            ASSERT_TRUE(SaveCharset(saved, path, dirty).ok());
+            original.SetNumChars(230);
+            original.SlotAt(0)->raster.setPixel(0, 0, qRgb(1, 2, 3)); // no colour of the set
+            BlockLayout saved, read;
+            ASSERT_TRUE(SaveCharset(original, path, dirty, &saved).ok());
             EXPECT_EQ(saved.blockSize, std::uint32_t(QFileInfo(path).size()));
             EXPECT_EQ(saved.dataSize, saved.blockSize - 23);
             Charset loaded;
-            ASSERT_TRUE(LoadCharset(loaded, path).ok());
-            EXPECT_EQ(loaded.glyphOffsets, saved.glyphOffsets);
+            ASSERT_TRUE(LoadCharset(loaded, path, &read).ok());
+            EXPECT_EQ(read.glyphOffsets, saved.glyphOffsets);
             EXPECT_EQ(Encode(loaded, dirty), ReadBytes(path)) << "what was loaded saves the same";
-            original.glyphs[0].raster.setPixel(0, 0, DisplayColors[0]);
+            original.SlotAt(0)->raster.setPixel(0, 0, DisplayColors[0]);
             for (int code = 230; code < GlyphSlotCount; ++code) {
                 original.ClearGlyph(code); // not stored, so not written
             }
@@ -92,11 +92,13 @@ TEST(CharCodecTest, RecordsAreFoundWhereverTheyStandAndOffsetsOutsideTheFileRead
         AppendLittle32(bytes, offset);
     }
     Charset set;
+    BlockLayout layout;
     ASSERT_TRUE(
-        DecodeCharset(bytes + QByteArray::fromHex("0301fe026c 01010000c0 01800000"), set).ok());
+        DecodeCharset(bytes + QByteArray::fromHex("0301fe026c 01010000c0 01800000"), set, &layout)
+            .ok());
     EXPECT_EQ(QStringList({Describe(set, 0), Describe(set, 1), Describe(set, 2), Describe(set, 3)}),
               QStringList({u"1x1 0,0 3"_s, u"3x1 -2,2 123"_s, u"3x1 -2,2 123"_s, u"absent"_s}));
-    EXPECT_EQ(set.glyphOffsets[3], 30) << "a dropped glyph keeps the offset read";
+    EXPECT_EQ(layout.glyphOffsets[3], 30) << "a dropped glyph keeps the offset read";
     // Saved again, every present code has a record of its own, in code order.
     EXPECT_EQ(Encode(set).mid(33, 16).toHex(), "14000000190000001e00000000000000");
 
@@ -106,14 +108,15 @@ TEST(CharCodecTest, RecordsAreFoundWhereverTheyStandAndOffsetsOutsideTheFileRead
     }
     ASSERT_TRUE(DecodeCharset(wild, set).ok());
     EXPECT_EQ(set.PresentGlyphCount(), 1);
-    EXPECT_EQ(set.glyphs[5].raster.size(), QSize('C', 'H')) << "the file's first byte is a record";
+    EXPECT_EQ(set.glyphs()[5].raster.size(), QSize('C', 'H'))
+        << "the file's first byte is a record";
 }
 
 TEST(CharCodecTest, ShortFilesKeepTheNewSetBytesForWhatIsMissing) {
     Charset original;
     original.NewCharset(2);
-    original.version = 0x1234;
-    original.numChars = 3;
+    original.SetVersion(0x1234);
+    original.SetNumChars(3);
     SetGlyph(
         original, 1, 8, 2, [](int x, int y) { return (x + 2 * y) % 4; }, 1, -1);
     const QByteArray full = Encode(original);
@@ -126,11 +129,11 @@ TEST(CharCodecTest, ShortFilesKeepTheNewSetBytesForWhatIsMissing) {
         if (length == 32) {
             continue;
         }
-        EXPECT_EQ(loaded.version, length <= 12 ? 867 : length == 13 ? 0x0334 : 0x1234);
-        EXPECT_EQ(loaded.bitsPerPixel, length >= 30 ? 2 : 1);
-        EXPECT_EQ(loaded.numChars, length >= 33 ? 3 : 256);
+        EXPECT_EQ(loaded.version(), length <= 12 ? 867 : length == 13 ? 0x0334 : 0x1234);
+        EXPECT_EQ(loaded.bitsPerPixel(), length >= 30 ? 2 : 1);
+        EXPECT_EQ(loaded.numChars(), length >= 33 ? 3 : 256);
         // The record starts at byte 45, its pixels at 49; pixel bytes that are missing read as 0.
-        ASSERT_EQ(loaded.glyphs[1].present(), length >= 47);
+        ASSERT_EQ(loaded.glyphs()[1].present(), length >= 47);
         const qsizetype kept = std::clamp<qsizetype>(length - 49, 0, 4) * 4;
         EXPECT_EQ(Describe(loaded, 1).section(u' ', 2),
                   length >= 47 ? pixels.left(kept) + QString(16 - kept, u'0') : QString());
@@ -161,12 +164,13 @@ TEST(CharCodecTest, RefusedHeadersAndSavesChangeNothing) {
         Charset bad = good;
         SetGlyph(
             bad, 66, width, height, [](int, int) { return 1; }, x, y);
-        bad.glyphOffsets[66] = 4242;
-        const QString reason = SaveCharset(bad, path, DirtyBytes::Off).reason();
+        BlockLayout layout;
+        layout.glyphOffsets[66] = 4242;
+        const QString reason = SaveCharset(bad, path, DirtyBytes::Off, &layout).reason();
         EXPECT_TRUE(reason.contains(u"character 66"_s)) << reason.toStdString();
         EXPECT_TRUE(reason.contains(named)) << reason.toStdString();
-        EXPECT_EQ(bad.glyphOffsets[66], 4242) << "a refused save changes nothing in memory";
-        bad.numChars = 66;
+        EXPECT_EQ(layout.glyphOffsets[66], 4242) << "a refused save changes nothing in memory";
+        bad.SetNumChars(66);
         EXPECT_FALSE(Encode(bad).isEmpty()) << "a glyph that is not stored is no obstacle";
     }
     ASSERT_TRUE(QDir(folder.path()).mkdir(u"folder.char"_s));

@@ -245,7 +245,7 @@ TEST_F(CliAppTest, SheetsGoOutAndComeBackByteForByte) {
 TEST_F(CliAppTest, CoverageListsWhatIsMissing) {
     Charset small;
     small.NewCharset(2);
-    small.numChars = 100;
+    small.SetNumChars(100);
     SetGlyph(small, 65, 3, 2, [](int x, int y) { return x + y; });
     SetGlyph(small, 10, 1, 1, [](int, int) { return 3; });
     SetGlyph(small, 0x40, 1, 1, [](int, int) { return 3; });

@@ -66,7 +66,7 @@ TEST_F(CliAppTest, FacesBecomeFontsFontsBecomeFacesAndFacesDraw) {
     ASSERT_EQ(run.status, ExitSuccess) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(u"not in the face (188): 0x20  , 0x21 !"_s)) << run.out.toStdString();
     const Charset font = Read(PathOf(u"cell.char"_s));
-    EXPECT_EQ(font.fontHeight, 12);
+    EXPECT_EQ(font.fontHeight(), 12);
     EXPECT_EQ(font.PresentGlyphCount(), 3);
 
     // Back out as BDF, which reads as the face it came from.

@@ -48,8 +48,8 @@ TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
     const auto font = [](int bits) {
         Charset set;
         set.NewCharset(bits);
-        set.fontHeight = 9;
-        set.numChars = 256;
+        set.SetFontHeight(9);
+        set.SetNumChars(256);
         SetGlyph(set, 's', 4, 9, [](int x, int y) { return y > 3 && (y % 2 == 0 || x == 0); });
         SetGlyph(set, 'e', 4, 9, [](int x, int y) { return y > 3 && (y != 6 || x < 3); });
         SetGlyph(set, 0xE9, 4, 9,
@@ -140,8 +140,8 @@ TEST_F(CliAppTest, GameMessagesNameTheFileGivenAndWhatExists) {
 TEST_F(CliAppTest, AddLettersReachesTheFontsOfEveryDataFile) {
     Charset set;
     set.NewCharset(1);
-    set.fontHeight = 9;
-    set.numChars = 256;
+    set.SetFontHeight(9);
+    set.SetNumChars(256);
     // An é where code page 437 has it, to be moved to where cp1252 has it.
     SetGlyph(set, 0x82, 4, 9, [](int x, int y) { return y > 3 ? y != 6 || x < 3 : x == 2; });
     BundleBuilder builder(6);

@@ -126,10 +126,10 @@ TEST(ClipboardImageTest, PastedPixelsTakeTheNearestColourOfTheSet) {
     for (int x = 0; x < image.width(); ++x) {
         image.setPixel(x, 0, pixels[x].first);
     }
-    set.glyphs[65].raster = image;
+    set.SlotAt(65)->raster = image;
     SnapToDisplayColors(set, 65);
     for (int x = 0; x < image.width(); ++x) {
-        EXPECT_EQ(set.glyphs[65].raster.pixel(x, 0), DisplayColors[std::size_t(pixels[x].second)])
+        EXPECT_EQ(set.glyphs()[65].raster.pixel(x, 0), DisplayColors[std::size_t(pixels[x].second)])
             << "pixel " << x;
     }
 }

@@ -24,16 +24,11 @@ protected:
 
     // Gives glyph code a blank square as one step.
     static void SwitchOn(Document& document, int code) {
-        document.Change(std::make_unique<GlyphEdit>(u"On"_s, document.set(), code),
-                        [code](Charset& set) { set.CreateBlankGlyph(code); });
+        document.Apply(std::make_unique<GlyphOn>(code));
     }
+    // A pixel in index 1, white.
     static void Paint(Document& document, int code, int x) {
-        document.Continue(
-            {OngoingEdit::Kind::Stroke, code},
-            [code](const Charset& set) {
-                return std::make_unique<GlyphEdit>(u"Paint"_s, set, code);
-            },
-            [=](Charset& set) { set.glyphs[std::size_t(code)].raster.setPixel(x, 0, 0xFFFFFFFF); });
+        document.Apply(std::make_unique<fontlathe::Paint>(code, QPoint(x, 0), 1));
     }
 
     QTemporaryDir folder_;
@@ -43,7 +38,7 @@ protected:
 TEST_F(DocumentTest, EachChangeIsOneStepAndAStrokeGoesOnUntilSomethingElseHappens) {
     Document document;
     document.New(1);
-    document.Change(std::make_unique<GlyphEdit>(u"Nothing"_s, document.set(), 65), [](Charset&) {});
+    document.Apply(std::make_unique<GlyphOff>(65)); // there is no glyph to switch off
     EXPECT_FALSE(document.history().CanUndo()) << "a change that changed nothing is no step";
 
     SwitchOn(document, 65);
@@ -56,11 +51,11 @@ TEST_F(DocumentTest, EachChangeIsOneStepAndAStrokeGoesOnUntilSomethingElseHappen
     Paint(document, 65, 2);
     SwitchOn(document, 67); // ends the stroke before it begins
     EXPECT_EQ(document.history().StepCount(), 5u);
-    EXPECT_EQ(document.set().glyphs[65].raster.pixel(2, 0), 0xFFFFFFFF);
+    EXPECT_EQ(document.set().glyphs()[65].raster.pixel(2, 0), 0xFFFFFFFF);
     document.Undo();
     document.Undo();
-    EXPECT_EQ(document.set().glyphs[65].raster.pixel(2, 0),
-              document.set().glyphs[65].raster.pixel(3, 0));
+    EXPECT_EQ(document.set().glyphs()[65].raster.pixel(2, 0),
+              document.set().glyphs()[65].raster.pixel(3, 0));
 }
 
 // The history keeps one step at a time here: each new step drops the oldest, the saved state's
@@ -125,9 +120,9 @@ TEST_F(DocumentTest, UndoAndRedoOfAChangeWithItsPageRememberThePageForTheFile) {
     QString notAFont;
     ASSERT_TRUE(document.OpenFile(PathOf(u"a.char"_s), notAFont).ok());
     ASSERT_EQ(document.codePage().name(), u"latin1"_s);
-    document.ChangeWithPage(
-        std::make_unique<WholeSetEdit>(u"Add"_s, document.set()),
-        [](Charset& set) { set.CreateBlankGlyph(200); }, u"cp1250"_s);
+    Charset added = document.set();
+    added.CreateBlankGlyph(200);
+    document.Apply(std::make_unique<ReplaceSet>(u"Add"_s, added, u"cp1250"_s));
     EXPECT_EQ(pageOpenedWith(), u"cp1250"_s);
     for (const QString& page : {u"latin1"_s, u"cp1250"_s, u"latin1"_s}) {
         ASSERT_NE(page == u"latin1"_s ? document.Undo() : document.Redo(), nullptr);

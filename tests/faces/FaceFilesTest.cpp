@@ -104,8 +104,8 @@ TEST(FaceFilesTest, ImportSpansTheLineAndKeepsInkThatLeavesIt) {
     Charset set;
     FaceImportReport report;
     ASSERT_TRUE(ImportFace(face, CodePage(), set, report).ok());
-    EXPECT_EQ(set.fontHeight, 12);
-    EXPECT_EQ(set.bitsPerPixel, 1);
+    EXPECT_EQ(set.fontHeight(), 12);
+    EXPECT_EQ(set.bitsPerPixel(), 1);
     const Glyph* accented = set.GlyphAt(0xC1);
     ASSERT_NE(accented, nullptr);
     EXPECT_EQ(accented->xOffset, -1);
@@ -130,7 +130,7 @@ TEST(FaceFilesTest, ImportSpansTheLineAndKeepsInkThatLeavesIt) {
 TEST(FaceFilesTest, ExportThenImportGivesTheSameGlyphsAtTheSameCodes) {
     for (const std::uint32_t seed : {1u, 7u, 42u}) {
         Charset set = VariedSet(1, seed, 60);
-        set.fontHeight = 20;
+        set.SetFontHeight(20);
         SetGlyph(set, 5, 3, 4, [](int x, int y) { return (x + y) % 2; }); // below 32
         SetGlyph(set, 0x81, 2, 2, [](int, int) { return 1; });         // a hole of cp1250
         for (const char* pageName : {"latin1", "cp1250"}) {
@@ -139,7 +139,7 @@ TEST(FaceFilesTest, ExportThenImportGivesTheSameGlyphsAtTheSameCodes) {
             Charset back;
             FaceImportReport report;
             ASSERT_TRUE(ImportFace(Parsed(bdf), page, back, report).ok());
-            EXPECT_EQ(back.fontHeight, set.fontHeight);
+            EXPECT_EQ(back.fontHeight(), set.fontHeight());
             for (int code = 0; code < GlyphSlotCount; ++code) {
                 EXPECT_EQ(Describe(back, code), Describe(set, code))
                     << pageName << " seed " << seed << " code " << code;

@@ -17,10 +17,11 @@ using namespace Qt::StringLiterals;
 namespace fontlathe::test {
 namespace {
 
-Charset Generate(const GenerationFont& font, GenerationStyle style = GenerationStyle::Normal) {
+Charset Generate(const GenerationFont& font, GenerationStyle style = GenerationStyle::Normal,
+                 GeneratedInk* ink = nullptr) {
     Charset set;
     set.NewCharset(1);
-    EXPECT_TRUE(GenerateCharset(set, MakeDrawingFont(font), style).ok());
+    EXPECT_TRUE(GenerateCharset(set, MakeDrawingFont(font), style, CodePage(), ink).ok());
     return set;
 }
 
@@ -50,23 +51,25 @@ TEST(RasterizerTest, EveryStyleGivesAWellFormedSet) {
                   {GenerationStyle::Outlined, 2, -1, 2}}) {
                 const int grown = static_cast<int>(style);
                 SCOPED_TRACE(family.toStdString() + " " + std::to_string(size * 10 + grown));
-                const Charset set = Generate({family, size, 0}, style);
-                EXPECT_EQ(set.numChars + set.bitsPerPixel, 256 + bits);
-                EXPECT_EQ(set.fontHeight, normal.fontHeight);
+                GeneratedInk ink;
+                const Charset set = Generate({family, size, 0}, style, &ink);
+                EXPECT_EQ(set.numChars() + set.bitsPerPixel(), 256 + bits);
+                EXPECT_EQ(set.fontHeight(), normal.fontHeight());
                 bool someGlyphStartsAtTheTopLine = false;
                 for (int code = 0; code < 256; ++code) {
-                    const Glyph& glyph = set.glyphs[code];
+                    const Glyph& glyph = set.glyphs()[code];
                     ASSERT_TRUE(code >= 32 || !glyph.present()) << code;
                     const int w = glyph.width(), h = glyph.height();
-                    const int firstInk = glyph.inkBox.top - set.minInkTop;
-                    if (!glyph.present() || glyph.inkBox.empty) {
+                    const InkBox& box = ink.boxes[code];
+                    const int firstInk = box.top - ink.topLine;
+                    if (!glyph.present() || box.empty) {
                         EXPECT_FALSE(InkIn(glyph, glyph.raster.rect()));
                         continue;
                     }
                     // Grown by the style, inked at the edges but the top; above the first inked
                     // row as many blank rows as it lay below the common top line.
                     EXPECT_EQ(glyph.raster.size(),
-                              normal.glyphs[code].raster.size() + QSize(grown, grown));
+                              normal.glyphs()[code].raster.size() + QSize(grown, grown));
                     EXPECT_EQ(QPoint(glyph.xOffset, glyph.yOffset), QPoint(xOffset, 0)) << code;
                     EXPECT_FALSE(InkIn(glyph, glyph.raster.rect(), highest)) << code;
                     EXPECT_TRUE(InkIn(glyph, {0, 0, 1, h})) << code << ", left edge";
@@ -80,8 +83,8 @@ TEST(RasterizerTest, EveryStyleGivesAWellFormedSet) {
                 const QFontMetricsF metrics(MakeDrawingFont({family, size, 0}));
                 for (int space : {32, 160}) {
                     const int advance = int(metrics.horizontalAdvance(QChar(space)));
-                    EXPECT_EQ(set.glyphs[space].raster.size(),
-                              QSize(advance + grown, set.fontHeight + grown));
+                    EXPECT_EQ(set.glyphs()[space].raster.size(),
+                              QSize(advance + grown, set.fontHeight() + grown));
                 }
             }
         }
@@ -90,19 +93,21 @@ TEST(RasterizerTest, EveryStyleGivesAWellFormedSet) {
 
 TEST(RasterizerTest, RefusedRunsLeaveTheSetAsItWas) {
     Charset set = VariedSet(2, 31);
-    set.minInkTop = 7;
+    GeneratedInk ink;
+    ink.topLine = 7;
     const QByteArray before = Encoded(set);
     for (int size : {200, 5000}) {
         const QFont huge = MakeDrawingFont({u"DejaVu Sans"_s, size, 0});
-        const QString reason = GenerateCharset(set, huge, GenerationStyle::Normal).reason();
+        const QString reason =
+            GenerateCharset(set, huge, GenerationStyle::Normal, CodePage(), &ink).reason();
         EXPECT_TRUE(reason.contains(u"at most 127 x 127"_s)) << reason.toStdString();
     }
     EXPECT_EQ(Encoded(set), before);
-    EXPECT_EQ(set.minInkTop, 7);
+    EXPECT_EQ(ink.topLine, 7);
     Charset blank;
     blank.NewCharset(1);
     EXPECT_FALSE(CheckGeneratedSet(blank, 0, 12).ok()) << "a set without ink";
-    blank.glyphs[200].raster = MakeBlankRaster(128, 3);
+    blank.SlotAt(200)->raster = MakeBlankRaster(128, 3);
     EXPECT_TRUE(CheckGeneratedSet(blank, 3, 12).reason().contains(u"(200)"_s));
 }
 
@@ -130,10 +135,11 @@ TEST(RasterizerTest, EachCodeIsDrawnAsThePagesCharacter) {
     painter.setPen(QColor::fromRgb(DisplayColors[1]));
     painter.drawText(QPoint(5, 40), u"\u0410"_s);
     painter.end();
-    EXPECT_EQ(InkShape(set.glyphs[0xC0].raster), InkShape(direct));
-    EXPECT_NE(InkShape(direct), InkShape(Generate({u"DejaVu Sans"_s, 16, 0}).glyphs[0xC0].raster));
-    EXPECT_FALSE(set.glyphs[0x98].present()) << "cp1251 leaves 0x98 empty";
-    EXPECT_TRUE(set.glyphs[0xA0].present()) << "the no-break space";
+    EXPECT_EQ(InkShape(set.glyphs()[0xC0].raster), InkShape(direct));
+    EXPECT_NE(InkShape(direct),
+              InkShape(Generate({u"DejaVu Sans"_s, 16, 0}).glyphs()[0xC0].raster));
+    EXPECT_FALSE(set.glyphs()[0x98].present()) << "cp1251 leaves 0x98 empty";
+    EXPECT_TRUE(set.glyphs()[0xA0].present()) << "the no-break space";
 }
 
 TEST(DrawingFontTest, BoldAndItalicWinOverAStyleNameOfTheInterfaceFontAndFallbacksAreNamed) {

@@ -60,10 +60,10 @@ Art WithMark(const Art& letter, const Art& mark, int left, int top) {
 Charset LatinFont() {
     Charset set;
     set.NewCharset(2);
-    set.fontHeight = 12;
-    set.numChars = 256;
-    set.version = 867;
-    set.colorMap = {0, 9, 14, 7, 1, 2, 3, 4, 5, 6, 8, 10, 11, 12, 13};
+    set.SetFontHeight(12);
+    set.SetNumChars(256);
+    set.SetVersion(867);
+    set.SetColorMap({0, 9, 14, 7, 1, 2, 3, 4, 5, 6, 8, 10, 11, 12, 13});
     Draw(set, 1, {"*.", "**", "*."}); // an arrow the game's inventory shows
     Draw(set, U'a',
          {"......", "......", "......", "......", ".###..", "....#.", ".####.", "#...#.", "#..##.",
@@ -289,17 +289,17 @@ TEST(AddLettersTest, EveryLetterIsBuiltFromTheFontsOwnGlyphsAndNothingElseChange
                 EXPECT_EQ(Describe(result, code), Describe(font, code)) << pageName << " " << code;
             }
         }
-        EXPECT_EQ(result.colorMap, font.colorMap);
-        EXPECT_EQ(
-            std::tie(result.tag, result.version, result.bitsPerPixel, result.fontHeight,
-                     result.numChars),
-            std::tie(font.tag, font.version, font.bitsPerPixel, font.fontHeight, font.numChars));
+        EXPECT_EQ(result.colorMap(), font.colorMap());
+        EXPECT_EQ(std::tuple(result.tag(), result.version(), result.bitsPerPixel(),
+                             result.fontHeight(), result.numChars()),
+                  std::tuple(font.tag(), font.version(), font.bitsPerPixel(), font.fontHeight(),
+                             font.numChars()));
     }
 }
 
 TEST(AddLettersTest, TheStoredCountGrowsOnlyToTheLastNewLetterAndLaterVersionsMayUse0xFE) {
     Charset font = LatinFont();
-    font.numChars = 132;
+    font.SetNumChars(132);
     AddLettersRequest request;
     request.toPage = *CodePage::Standard(u"cp1250"_s);
     request.letters = {U'ś', U'ş', U'ţ'};
@@ -311,7 +311,7 @@ TEST(AddLettersTest, TheStoredCountGrowsOnlyToTheLastNewLetterAndLaterVersionsMa
     EXPECT_EQ(plan.Count(LetterSource::Composed), 2);
     Charset result = font;
     ApplyAddLetters(plan, result);
-    EXPECT_EQ(result.numChars, plan.numChars);
+    EXPECT_EQ(result.numChars(), plan.numChars);
 }
 
 // The font after Add Letters of the one letter, read and written in the page; code is where.
@@ -399,7 +399,7 @@ TEST(AddLettersTest, ANewLetterTakesTheStyleOfTheFont) {
         Charset styled = plain;
         for (int code = 32; code < GlyphSlotCount; ++code) {
             if (const Glyph* glyph = plain.GlyphAt(code)) {
-                styled.glyphs[std::size_t(code)] = Styled(*glyph, style, palette);
+                *styled.SlotAt(std::size_t(code)) = Styled(*glyph, style, palette);
             }
         }
         AddLettersRequest request;

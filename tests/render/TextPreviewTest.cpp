@@ -26,9 +26,10 @@ QImage ReferencePreview(const Charset& set, const QString& text, int zoom) {
     for (qsizetype line = 0; line < lines.size(); ++line) {
         for (const QChar c : lines[line]) {
             if (const Glyph* glyph = set.GlyphAt(c.unicode())) {
-                const int top = int(line) * set.fontHeight + glyph->yOffset;
+                const int top = int(line) * set.fontHeight() + glyph->yOffset;
                 above = std::max(above, -top);
-                below = std::max<int>(below, top + glyph->height() - int(lines.size()) * set.fontHeight);
+                below = std::max<int>(below,
+                                      top + glyph->height() - int(lines.size()) * set.fontHeight());
             }
         }
     }
@@ -39,7 +40,7 @@ QImage ReferencePreview(const Charset& set, const QString& text, int zoom) {
         if (text[i] == u'\r' || text[i] == u'\n') {
             i += text.mid(i, 2) == u"\r\n"_s ? 1 : 0;
             x = 4 + zoom;
-            y += set.fontHeight * zoom;
+            y += set.fontHeight() * zoom;
         } else if (glyph != nullptr) {
             for (int gy = 0; gy < glyph->height(); ++gy) {
                 for (int gx = 0; gx < glyph->width(); ++gx) {
@@ -56,7 +57,7 @@ QImage ReferencePreview(const Charset& set, const QString& text, int zoom) {
     }
     painter.end();
     for (qsizetype line = 0; (above > 0 || below > 0) && line <= lines.size(); ++line) {
-        const int row = 4 + above * zoom + int(line) * set.fontHeight * zoom - 1;
+        const int row = 4 + above * zoom + int(line) * set.fontHeight() * zoom - 1;
         for (int column = 0; column < preview.width() && row < preview.height(); ++column) {
             if (preview.pixel(column, row) == DisplayColors[0]) {
                 preview.setPixel(column, row, LineGuideColor);
@@ -80,7 +81,7 @@ Charset SampleSet() {
     SetGlyph(set, 'C', 3, 12, frame(3, 3, 12), 0, -3);
     SetGlyph(set, 'M', 127, 2, frame(1, 1, 2));
     SetGlyph(set, 250, 2, 2, frame(1, 2, 2));
-    set.numChars = 100;
+    set.SetNumChars(100);
     return set;
 }
 

@@ -47,7 +47,7 @@ Charset ImportOf(const QByteArray& png) {
 Charset SmallSet() {
     Charset set;
     set.NewCharset(2);
-    set.numChars = 70;
+    set.SetNumChars(70);
     SetGlyph(
         set, 65, 3, 2, [](int x, int y) { return (x + y) % 4; }, -1, 2);
     SetGlyph(set, 66, 2, 2, [](int, int) { return 3; });
@@ -58,9 +58,9 @@ TEST(GlyphSheetTest, RandomSetsOfEveryDepthComeBackAndSaveByteForByte) {
     for (int bits : {1, 2, 4}) {
         for (std::uint32_t seed = 1; seed <= 3; ++seed) {
             Charset set = test::VariedSet(bits, seed * 31 + bits);
-            set.numChars = static_cast<std::int16_t>(seed * 70 % 256);
-            set.tag = {'\0', '"', '\xE9', 'Z'};
-            set.colorMap[14] = 255;
+            set.SetNumChars(static_cast<std::int16_t>(seed * 70 % 256));
+            set.SetTag({'\0', '"', '\xE9', 'Z'});
+            set.SetColorMapEntry(14, 255);
             const std::string what =
                 "bits " + std::to_string(bits) + " seed " + std::to_string(seed);
             Charset imported = test::VariedSet(4, 99);
@@ -127,7 +127,7 @@ TEST(GlyphSheetTest, SheetDrawnFromScratchWithAGrownGlyph) {
     paint(65, 5, 4, 1);
     paint(66, 1, 1, 0);
     const Charset twoBit = ImportOf(PngOf(image));
-    EXPECT_EQ(twoBit.bitsPerPixel, 2) << "indices 0 to 3";
+    EXPECT_EQ(twoBit.bitsPerPixel(), 2) << "indices 0 to 3";
     Charset expected;
     expected.NewCharset(2);
     SetGlyph(expected, 65, 5, 4, [](int x, int) { return 1 + x % 3; });
@@ -135,7 +135,7 @@ TEST(GlyphSheetTest, SheetDrawnFromScratchWithAGrownGlyph) {
     ExpectSameSet(twoBit, expected, "from scratch");
 
     paint(67, 1, 1, 5);
-    EXPECT_EQ(ImportOf(PngOf(image)).bitsPerPixel, 4);
+    EXPECT_EQ(ImportOf(PngOf(image)).bitsPerPixel(), 4);
 
     // A glyph grown in a paint program keeps the header and offsets of the chunk.
     const Charset set = SmallSet();
@@ -148,7 +148,7 @@ TEST(GlyphSheetTest, SheetDrawnFromScratchWithAGrownGlyph) {
         exported.setPixel(x, 30, 1);
     }
     const Charset grown = ImportOf(PngOf(exported));
-    EXPECT_EQ(grown.numChars, 70);
+    EXPECT_EQ(grown.numChars(), 70);
     EXPECT_EQ(test::Describe(grown, 65), u"5x3 -1,2 012111231122222"_s);
 }
 
@@ -156,7 +156,7 @@ TEST(GlyphSheetTest, RgbRgbaWideAndOtherPalettesReadAsTheIndexedSheet) {
     // Glyphs of at most 30 a side keep the pixel loops below short.
     Charset set = test::VariedSet(4, 7);
     for (int code = 0; code < GlyphSlotCount; ++code) {
-        if (set.glyphs[code].width() > 30 || set.glyphs[code].height() > 30) {
+        if (set.glyphs()[code].width() > 30 || set.glyphs()[code].height() > 30) {
             set.ClearGlyph(code);
         }
     }

@@ -1,8 +1,11 @@
 #include "AppFixture.h"
 
+#include "edit/WholeSetEdit.h"
+
 #include <QAbstractButton>
 #include <QFile>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QTest>
 
 namespace fontlathe::test {
@@ -25,6 +28,13 @@ void AppFixture::Start(const QStringList& arguments) {
     app_->Start(QStringList{QStringLiteral("fontlathe")} + arguments);
     window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+}
+
+void AppFixture::ChangeSet(const std::function<void(Charset&)>& change) {
+    Charset changed = set();
+    change(changed);
+    const QSignalBlocker quiet(document());
+    document().Apply(std::make_unique<ReplaceSet>(QStringLiteral("Test"), std::move(changed)));
 }
 
 void AppFixture::WriteFile(const QString& name, const QByteArray& bytes) const {

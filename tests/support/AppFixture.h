@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace fontlathe::test {
@@ -31,9 +32,10 @@ protected:
     QByteArray ReadFile(const QString& name) const;
     void WriteSet(const QString& name, const Charset& written) const;
 
-    // The document's set, writable here alone: a test changes it behind the views' back to see
-    // what they show after a refresh.
-    Charset& set() { return const_cast<Charset&>(app_->document().set()); }
+    const Charset& set() { return app_->document().set(); }
+    // Changes the document's set through its one door, as a step the views do not hear of: a test
+    // changes it behind their back to see what they show after a refresh.
+    void ChangeSet(const std::function<void(Charset&)>& change);
     Document& document() { return app_->document(); }
     Presenter& presenter() { return app_->dispatcher().presenter(); }
     MainWindow& window() { return app_->window(); }

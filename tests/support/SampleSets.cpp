@@ -13,7 +13,7 @@ namespace fontlathe::test {
 
 void SetGlyph(Charset& set, int code, int width, int height,
               const std::function<int(int x, int y)>& indexAt, int xOffset, int yOffset) {
-    Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+    Glyph& glyph = *set.SlotAt(code);
     glyph.raster = MakeBlankRaster(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -25,7 +25,7 @@ void SetGlyph(Charset& set, int code, int width, int height,
 }
 
 QString Describe(const Charset& set, int code) {
-    const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+    const Glyph& glyph = set.glyphs()[static_cast<std::size_t>(code)];
     if (!glyph.present()) {
         return QStringLiteral("absent");
     }
@@ -46,9 +46,9 @@ Charset VariedSet(int bitsPerPixel, std::uint32_t seed, int glyphCount) {
     };
     Charset set;
     set.NewCharset(bitsPerPixel);
-    set.fontHeight = 13;
-    set.version = -2;
-    set.colorMap[4] = 200;
+    set.SetFontHeight(13);
+    set.SetVersion(-2);
+    set.SetColorMapEntry(4, 200);
     const int colors = set.ColorCount();
     for (int i = 0; i < glyphCount; ++i) {
         // One glyph in four may be as large as a file holds.
@@ -70,7 +70,7 @@ Charset VariedSet(int bitsPerPixel, std::uint32_t seed, int glyphCount) {
 Charset LargestSet() {
     Charset set;
     set.NewCharset(4);
-    set.fontHeight = 127;
+    set.SetFontHeight(127);
     for (int code = 0; code < GlyphSlotCount; ++code) {
         SetGlyph(set, code, MaxGlyphSide, MaxGlyphSide,
                  [code](int x, int y) { return (x * 3 + y * 5 + code) % 16; });
@@ -79,18 +79,15 @@ Charset LargestSet() {
 }
 
 void ExpectSameSet(const Charset& actual, const Charset& expected, const std::string& what) {
-    EXPECT_EQ(actual.tag, expected.tag) << what;
-    EXPECT_EQ(actual.blockSize, expected.blockSize) << what;
-    EXPECT_EQ(actual.dataSize, expected.dataSize) << what;
-    EXPECT_EQ(actual.version, expected.version) << what;
-    EXPECT_EQ(actual.colorMap, expected.colorMap) << what;
-    EXPECT_EQ(actual.bitsPerPixel, expected.bitsPerPixel) << what;
-    EXPECT_EQ(actual.fontHeight, expected.fontHeight) << what;
-    EXPECT_EQ(actual.numChars, expected.numChars) << what;
-    EXPECT_EQ(actual.glyphOffsets, expected.glyphOffsets) << what;
+    EXPECT_EQ(actual.tag(), expected.tag()) << what;
+    EXPECT_EQ(actual.version(), expected.version()) << what;
+    EXPECT_EQ(actual.colorMap(), expected.colorMap()) << what;
+    EXPECT_EQ(actual.bitsPerPixel(), expected.bitsPerPixel()) << what;
+    EXPECT_EQ(actual.fontHeight(), expected.fontHeight()) << what;
+    EXPECT_EQ(actual.numChars(), expected.numChars()) << what;
     for (int code = 0; code < GlyphSlotCount; ++code) {
-        const Glyph& got = actual.glyphs[code];
-        const Glyph& want = expected.glyphs[code];
+        const Glyph& got = actual.glyphs()[code];
+        const Glyph& want = expected.glyphs()[code];
         ASSERT_EQ(got.present(), want.present()) << what << ", code " << code;
         EXPECT_TRUE(got.raster == want.raster) << what << ", code " << code;
         EXPECT_EQ(got.xOffset, want.xOffset) << what << ", code " << code;

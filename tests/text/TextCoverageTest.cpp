@@ -20,7 +20,7 @@ namespace {
 Charset LatinSet() {
     Charset set;
     set.NewCharset(1);
-    set.numChars = 200;
+    set.SetNumChars(200);
     for (int code : {0xE9, 0xC7, 0xC8, 0}) {
         test::SetGlyph(set, code, 1, 1, [](int, int) { return 1; });
     }
@@ -95,7 +95,7 @@ TEST(TextCoverageTest, ThroughACodePage) {
               (std::vector<MissingCharacter>{{0x104, 1, NotInCodePage}}));
     // Read through cp1251, a font drawn for Latin-1 shows è at 0xE8 where и should be; told the
     // page it is drawn for, coverage says so.
-    set.numChars = 256;
+    set.SetNumChars(256);
     test::SetGlyph(set, 0xE8, 1, 1, [](int, int) { return 1; });
     EXPECT_TRUE(CheckCoverage(set, u"\u0438"_s, cp1251).complete());
     MissingCharacter other{0x438, 1, OtherLetter, U'è', 0xE8};

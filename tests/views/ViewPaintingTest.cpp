@@ -44,16 +44,17 @@ protected:
 
 TEST_F(ViewPaintingTest, TheCanvasShowsTheRasterScaledWhateverPartIsRepainted) {
     Start();
-    SetGlyph(set(), 66, 9, 7, [](int x, int y) { return (x * 3 + y) % 2; });
+    ChangeSet(
+        [&](Charset& s) { SetGlyph(s, 66, 9, 7, [](int x, int y) { return (x * 3 + y) % 2; }); });
     ClickRow(66);
     for (int zoom : {1, 3, 24}) {
         static_cast<QSlider*>(Widget(Control::ZoomBar))->setValue(zoom);
         EXPECT_EQ(Canvas()->geometry(), QRect(10, 10, 9 * zoom, 7 * zoom));
         EXPECT_EQ(window().glyphView()->page()->size(), QSize(9 * zoom + 20, 7 * zoom + 20));
-        ExpectShows(Canvas(), Canvas()->rect(), set().glyphs[66].raster, zoom);
+        ExpectShows(Canvas(), Canvas()->rect(), set().glyphs()[66].raster, zoom);
         // A part that starts and ends inside blocks.
         ExpectShows(Canvas(), QRect(zoom / 2, zoom + 1, 4 * zoom + 1, 2 * zoom + 3),
-                    set().glyphs[66].raster, zoom);
+                    set().glyphs()[66].raster, zoom);
     }
     ClickRow(67); // absent
     EXPECT_EQ(window().glyphView()->page()->size() + Canvas()->size(), QSize(0, 0));
@@ -62,7 +63,7 @@ TEST_F(ViewPaintingTest, TheCanvasShowsTheRasterScaledWhateverPartIsRepainted) {
 TEST_F(ViewPaintingTest, PaintsAtTheEdgesAndByDraggingAndPicksWithTheRightButton) {
     Start();
     dispatcher().MenuCommand(Menu::New4Colors);
-    set().fontHeight = 8;
+    ChangeSet([&](Charset& s) { s.SetFontHeight(8); });
     ClickRow(65);
     Click(Control::OnButton);
     window().SetTextIfChanged(Control::PreviewText, u"A"_s);
@@ -80,17 +81,19 @@ TEST_F(ViewPaintingTest, PaintsAtTheEdgesAndByDraggingAndPicksWithTheRightButton
     const QString painted = u"10000001 10000000 00000000 00000000 00000000 00000000 00000000 "
                             u"00010000"_s;
     EXPECT_EQ(Describe(set(), 65), u"8x8 0,0 "_s + QString(painted).remove(u' '));
-    EXPECT_TRUE(window().charList()->charModel()->RowImage(65) == set().glyphs[65].raster);
-    ExpectShows(Canvas(), Canvas()->rect(), set().glyphs[65].raster, 10);
+    EXPECT_TRUE(window().charList()->charModel()->RowImage(65) == set().glyphs()[65].raster);
+    ExpectShows(Canvas(), Canvas()->rect(), set().glyphs()[65].raster, 10);
     EXPECT_EQ(window().previewImage()->image(), RenderPreview(set(), u"A"_s, 2)) << "the preview";
 
-    set().glyphs[65].raster.setPixel(2, 2, DisplayColors[2]);
+    ChangeSet([&](Charset& s) { s.SlotAt(65)->raster.setPixel(2, 2, DisplayColors[2]); });
     Press(QPoint(25, 25), Qt::RightButton);
     EXPECT_EQ(window().paletteBar()->selected(), 2);
     Send(Canvas(), QEvent::MouseButtonPress, QPoint(5, 5), Qt::RightButton,
          Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(state().selectedColor, 1) << "a right press with the left held picks";
-    set().glyphs[65].raster.setPixel(2, 2, DisplayColors[7]); // not a colour of a 4-colour set
+    ChangeSet([&](Charset& s) {
+        s.SlotAt(65)->raster.setPixel(2, 2, DisplayColors[7]);
+    }); // not a colour of a 4-colour set
     Press(QPoint(25, 25), Qt::RightButton);
     EXPECT_EQ(state().selectedColor, 0);
     // The palette bar picks by its swatch pitch, never past the set's colours.
@@ -106,9 +109,11 @@ TEST_F(ViewPaintingTest, PaintsAtTheEdgesAndByDraggingAndPicksWithTheRightButton
 TEST_F(ViewPaintingTest, TheTablePaintsARowImageOnceTwoPixelsInOnSelectedAndPlainRows) {
     Start();
     const auto letterF = [](int x, int y) { return x == 0 || y == 0 || (y == 3 && x < 3) ? 1 : 2; };
-    SetGlyph(set(), 65, 5, 7, letterF);
-    SetGlyph(set(), 66, 5, 7, letterF);
-    SetGlyph(set(), 90, 2, 40, [](int, int) { return 1; }); // every row is as tall as this one
+    ChangeSet([&](Charset& s) { SetGlyph(s, 65, 5, 7, letterF); });
+    ChangeSet([&](Charset& s) { SetGlyph(s, 66, 5, 7, letterF); });
+    ChangeSet([&](Charset& s) {
+        SetGlyph(s, 90, 2, 40, [](int, int) { return 1; });
+    }); // every row is as tall as this one
     presenter().RefreshAll(0);
     ClickRow(65);
     CharTableView* table = window().charList();
@@ -118,7 +123,7 @@ TEST_F(ViewPaintingTest, TheTablePaintsARowImageOnceTwoPixelsInOnSelectedAndPlai
         const QRect cell = table->visualRect(table->model()->index(row, 0));
         ASSERT_GT(cell.height(), 40);
         backgrounds[row - 65] = table->viewport()->grab(cell).toImage().pixel(0, cell.height() - 1);
-        ExpectShows(table->viewport(), cell, set().glyphs[65].raster, 1,
+        ExpectShows(table->viewport(), cell, set().glyphs()[65].raster, 1,
                     cell.topLeft() + QPoint(2, 2), backgrounds[row - 65]);
     }
     EXPECT_NE(backgrounds[0], backgrounds[1]) << "the selected row shows its selection";
@@ -134,10 +139,10 @@ TEST_F(ViewPaintingTest, TheTableNeverLosesItsSelectionAndItsRowsFitTheirImages)
     QTest::keyClick(table, Qt::Key_Space, Qt::ControlModifier);
     EXPECT_NE(window().CurrentRow(), -1);
     const int normal = table->rowHeight(0);
-    SetGlyph(set(), 70, 4, 40, [](int, int) { return 1; });
+    ChangeSet([&](Charset& s) { SetGlyph(s, 70, 4, 40, [](int, int) { return 1; }); });
     presenter().RefreshChar(70);
     EXPECT_EQ(table->rowHeight(0), 44);
-    SetGlyph(set(), 71, 4, 127, [](int, int) { return 1; });
+    ChangeSet([&](Charset& s) { SetGlyph(s, 71, 4, 127, [](int, int) { return 1; }); });
     presenter().RefreshAll(71);
     EXPECT_EQ(table->rowHeight(255), CharTableView::MaxRowHeight);
     dispatcher().MenuCommand(Menu::New2Colors);
