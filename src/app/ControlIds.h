@@ -51,6 +51,7 @@ struct Control {
 // Menu command ids. The negative ones come from a desktop's own application menu.
 struct Menu {
     enum Id : int {
+        None = -100, // a row of the command table that is no command (a separator, a submenu)
         New2Colors = 0,
         New4Colors = 1,
         Open = 2,
@@ -97,14 +98,6 @@ inline ShiftMode ShiftModeOfOption(int controlId) {
         {Control::OffsetOption, ShiftMode::Offset},
     }};
     return ValueOfId(controlId, modes, ShiftMode::None);
-}
-
-inline GenerationStyle GenerationStyleOfMenu(int menuId) {
-    static constexpr std::array<std::pair<int, GenerationStyle>, 2> styles = {{
-        {Menu::GenerateShadowed, GenerationStyle::Shadowed},
-        {Menu::GenerateOutlined, GenerationStyle::Outlined},
-    }};
-    return ValueOfId(menuId, styles, GenerationStyle::Normal);
 }
 
 } // namespace fontlathe

@@ -3,6 +3,7 @@
 #include "ControlIds.h"
 #include "MainWindow.h"
 #include "ProgramTexts.h"
+#include "WindowCommands.h"
 #include "document/Document.h"
 #include "edit/GlyphEdit.h"
 #include "gui/Environment.h"
@@ -69,86 +70,14 @@ void Dispatcher::OpenRecentCommand(const QString& path) {
 void Dispatcher::MenuCommand(int menuId) {
     ReadCurrentChar();
     FinishPendingEdits();
-    const int current = state_.currentChar;
-    switch (menuId) {
-    case Menu::New2Colors:
-    case Menu::New4Colors:
-        NewSet(menuId == Menu::New2Colors ? 1 : 2);
-        break;
-    case Menu::Open:
-        Open();
-        break;
-    case Menu::OpenGameFont:
-        OpenGameFont();
-        break;
-    case Menu::ClearRecent:
-        document_.ClearRecentFiles();
-        break;
-    case Menu::Reopen:
-        Reopen();
-        break;
-    case Menu::Save:
-        Save();
-        break;
-    case Menu::SaveAs:
-        SaveAs();
-        break;
-    case Menu::GenerateNormal:
-    case Menu::GenerateShadowed:
-    case Menu::GenerateOutlined:
-        Generate(GenerationStyleOfMenu(menuId));
-        break;
-    case Menu::CopyChar:
-        if (window_.CharListHasFocus() && document_.set().GlyphAt(current)) {
-            CopyChar(current);
-        }
-        break;
-    case Menu::PasteChar:
-        if (window_.CharListHasFocus()) {
-            PasteCharCommand(current);
-        }
-        break;
-    case Menu::ExportSheet:
-        ExportSheetCommand();
-        break;
-    case Menu::ImportSheet:
-        ImportSheetCommand();
-        break;
-    case Menu::ImportFont:
-        ImportFontCommand();
-        break;
-    case Menu::ExportBdf:
-        ExportBdfCommand();
-        break;
-    case Menu::MarkMissing:
-    case Menu::ShowScreenWidth:
-        presenter_.ShowPreview();
-        break;
-    case Menu::AddLetters:
-        AddLetters(GenerationStyle::Normal);
-        break;
-    case Menu::LoadMappingFile:
-        LoadMappingFileCommand();
-        break;
-    case Menu::Undo:
-        document_.Undo();
-        break;
-    case Menu::Redo:
-        document_.Redo();
-        break;
-    case Menu::Close:
-    case Menu::AppQuit:
-        if (MayDiscardChanges()) {
-            emit quitRequested();
-        }
-        break;
-    case Menu::About:
-    case Menu::AppAbout:
-        ShowAbout();
-        break;
-    case Menu::AppPreferences:
-    default:
-        break;
+    if (const WindowCommand* command = FindWindowCommand(menuId)) {
+        command->run(*this, state_.currentChar);
+    }
+}
+
+void Dispatcher::Quit() {
+    if (MayDiscardChanges()) {
+        emit quitRequested();
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace fontlathe {
 
@@ -19,6 +20,7 @@ class Document;
 class Edit;
 class Environment;
 class MainWindow;
+struct WindowCommand;
 
 // Where menu commands and control events reach their branches. Each branch carries out its
 // operation through the document, which announces what changed; the presenter then shows that
@@ -31,6 +33,7 @@ public:
     const EditHistory& history() const;
     Presenter& presenter() { return presenter_; }
 
+    // Runs the row of the window's command table that has the id.
     void MenuCommand(int menuId);
     // An entry of Open Recent: opened as Open would, after the same question.
     void OpenRecentCommand(const QString& path);
@@ -61,7 +64,12 @@ signals:
     void quitRequested();
 
 private:
+    // The command table calls the commands it lists.
+    friend const std::vector<WindowCommand>& WindowCommands();
+
     void NewSet(int bitsPerPixel);
+    // Close or Quit: ends the program once unsaved changes may go.
+    void Quit();
     void Open();
     void OpenRecent(const QString& path);
     void OpenGameFont();

@@ -96,14 +96,14 @@ protected:
 
 private:
     void BuildMenus();
-    void BuildCodePageMenu(QMenu* parent);
+    void FillCodePageMenu();
     void BuildControls(const Charset& set);
     // Ctrl+wheel over the glyph and the preview moves their zoom sliders, whose tooltips name
     // the zoom in use.
     void ConnectZoomWheels();
     template <typename Widget> Widget* Place(int id, Widget* widget, int x, int y, int w, int h);
     QAction* AddMenuItem(QMenu* menu, int menuId, const QString& label,
-                         const QKeySequence& shortcut);
+                         const QList<QKeySequence>& shortcuts);
     QAction* AddRememberedOption(QMenu* menu, int menuId, const QString& label, const QString& key,
                                  bool byDefault);
     void ReportClicks(QAbstractButton* button, int id);

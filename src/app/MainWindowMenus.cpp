@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ProgramTexts.h"
+#include "WindowCommands.h"
 #include "document/GameFontEntry.h"
 #include "gui/ShortcutKeeper.h"
 #include "text/CodePage.h"
@@ -9,6 +10,7 @@
 #include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -16,10 +18,10 @@
 namespace fontlathe {
 
 QAction* MainWindow::AddMenuItem(QMenu* menu, int menuId, const QString& label,
-                                 const QKeySequence& shortcut) {
+                                 const QList<QKeySequence>& shortcuts) {
     QAction* action = menu->addAction(label);
     action->setData(menuId);
-    action->setShortcut(shortcut);
+    action->setShortcuts(shortcuts);
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, [this, menuId] { emit menuCommand(menuId); });
     menuActions_.append(action);
@@ -29,7 +31,7 @@ QAction* MainWindow::AddMenuItem(QMenu* menu, int menuId, const QString& label,
 // A checkable item whose state outlives the run, kept in the user's settings under key.
 QAction* MainWindow::AddRememberedOption(QMenu* menu, int menuId, const QString& label,
                                          const QString& key, bool byDefault) {
-    QAction* action = AddMenuItem(menu, menuId, label, QKeySequence());
+    QAction* action = AddMenuItem(menu, menuId, label, {});
     action->setCheckable(true);
     action->setChecked(QSettings().value(key, byDefault).toBool());
     connect(action, &QAction::toggled, this,
@@ -37,55 +39,51 @@ QAction* MainWindow::AddRememberedOption(QMenu* menu, int menuId, const QString&
     return action;
 }
 
+// The menus of the window's command table, in its order.
 void MainWindow::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    AddMenuItem(file, Menu::New2Colors, QStringLiteral("New (2 colors)"), Qt::CTRL | Qt::Key_N);
-    AddMenuItem(file, Menu::New4Colors, QStringLiteral("New (4 colors)"), Qt::CTRL | Qt::Key_M);
-    file->addSeparator();
-    AddMenuItem(file, Menu::Open, QStringLiteral("Open..."), Qt::CTRL | Qt::Key_O);
-    recentMenu_ = file->addMenu(QStringLiteral("Open Recent"));
-    recentMenu_->addSeparator();
-    AddMenuItem(recentMenu_, Menu::ClearRecent, QStringLiteral("Clear Menu"), QKeySequence());
+    QHash<QString, QMenu*> menus;
+    const auto menuAt = [&](const QString& path) {
+        QMenu*& menu = menus[path];
+        if (menu == nullptr) {
+            menu = menuBar()->addMenu(path);
+        }
+        return menu;
+    };
+    using Kind = WindowCommand::Kind;
+    for (const WindowCommand& command : WindowCommands()) {
+        if (command.kind == Kind::Desktop) {
+            continue;
+        }
+        QMenu* menu = menuAt(QString::fromUtf8(command.menu));
+        const QString text = QString::fromUtf8(command.text);
+        const QString path = QString::fromUtf8(command.menu) + u'/' + text;
+        switch (command.kind) {
+        case Kind::Item:
+            AddMenuItem(menu, command.id, text, command.shortcuts);
+            break;
+        case Kind::Option: {
+            QAction* option = AddRememberedOption(menu, command.id, text,
+                                                  QString::fromUtf8(command.key), command.byDefault);
+            if (command.id == Menu::ShowScreenWidth) {
+                option->setToolTip(ScreenWidthToolTip);
+            }
+            break;
+        }
+        case Kind::Separator:
+            menu->addSeparator();
+            break;
+        case Kind::RecentFiles:
+            recentMenu_ = menus[path] = menu->addMenu(text);
+            break;
+        case Kind::CodePages:
+            codePageMenu_ = menus[path] = menu->addMenu(text);
+            break;
+        case Kind::Desktop:
+            break;
+        }
+    }
     SetRecentFiles({});
-    AddMenuItem(file, Menu::Reopen, QStringLiteral("Reopen"), Qt::CTRL | Qt::Key_R);
-    AddMenuItem(file, Menu::OpenGameFont, QStringLiteral("Open Game Font..."), QKeySequence());
-    file->addSeparator();
-    AddMenuItem(file, Menu::GenerateNormal, QStringLiteral("Generate Normal..."),
-                Qt::CTRL | Qt::Key_1);
-    AddMenuItem(file, Menu::GenerateShadowed, QStringLiteral("Generate Shadowed..."),
-                Qt::CTRL | Qt::Key_2);
-    AddMenuItem(file, Menu::GenerateOutlined, QStringLiteral("Generate Outlined..."),
-                Qt::CTRL | Qt::Key_3);
-    file->addSeparator();
-    AddMenuItem(file, Menu::Save, QStringLiteral("Save"), Qt::CTRL | Qt::Key_S);
-    AddMenuItem(file, Menu::SaveAs, QStringLiteral("Save as..."), Qt::CTRL | Qt::Key_A);
-    file->addSeparator();
-    AddMenuItem(file, Menu::ExportSheet, QStringLiteral("Export Sheet..."), QKeySequence());
-    AddMenuItem(file, Menu::ImportSheet, QStringLiteral("Import Sheet..."), QKeySequence());
-    AddMenuItem(file, Menu::ImportFont, QStringLiteral("Import Font..."), QKeySequence());
-    AddMenuItem(file, Menu::ExportBdf, QStringLiteral("Export BDF..."), QKeySequence());
-    file->addSeparator();
-    AddMenuItem(file, Menu::Close, QStringLiteral("Close"), Qt::CTRL | Qt::Key_Q);
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
-    AddMenuItem(edit, Menu::Undo, QStringLiteral("Undo"), Qt::CTRL | Qt::Key_Z);
-    AddMenuItem(edit, Menu::Redo, QStringLiteral("Redo"), Qt::CTRL | Qt::SHIFT | Qt::Key_Z)
-        ->setShortcuts(
-            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    edit->addSeparator();
-    AddMenuItem(edit, Menu::CopyChar, QStringLiteral("Copy Char"), Qt::CTRL | Qt::Key_C);
-    AddMenuItem(edit, Menu::PasteChar, QStringLiteral("Paste Char"), Qt::CTRL | Qt::Key_V);
-    edit->addSeparator();
-    AddRememberedOption(edit, Menu::MarkMissing, QStringLiteral("Mark Missing Characters"),
-                        QStringLiteral("markMissingCharacters"), false);
-    AddRememberedOption(edit, Menu::ShowScreenWidth, QStringLiteral("Show Screen Width"),
-                        QStringLiteral("showScreenWidth"), true)
-        ->setToolTip(ScreenWidthToolTip);
-    BuildCodePageMenu(edit);
-    AddMenuItem(edit, Menu::AddLetters, QStringLiteral("Add Letters..."), QKeySequence());
-
-    QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
-    AddMenuItem(info, Menu::About, QStringLiteral("About"), QKeySequence());
+    FillCodePageMenu();
 
     // The program's own items stay in its menus on every desktop. Their shortcuts win over the
     // text fields, except the fields' own editing keys (see ShortcutKeeper): in a field, undo,
@@ -101,16 +99,17 @@ void MainWindow::BuildMenus() {
     shortcutKeeper_->SetShortcuts(shortcuts);
 }
 
-// One submenu a script, each page with where it was used; choosing one changes how codes are
-// read, not the set.
-void MainWindow::BuildCodePageMenu(QMenu* parent) {
-    codePageMenu_ = parent->addMenu(QStringLiteral("Code Page"));
+// One submenu a script before Load Mapping File, each page with where it was used; choosing one
+// changes how codes are read, not the set.
+void MainWindow::FillCodePageMenu() {
     auto* group = new QActionGroup(this);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    QAction* separator = codePageMenu_->actions().constFirst();
     QMenu* scriptMenu = nullptr;
     for (const CodePageInfo& page : KnownCodePages()) {
         if (scriptMenu == nullptr || scriptMenu->title() != page.script) {
-            scriptMenu = codePageMenu_->addMenu(page.script);
+            scriptMenu = new QMenu(page.script, codePageMenu_);
+            codePageMenu_->insertMenu(separator, scriptMenu);
         }
         QAction* action =
             scriptMenu->addAction(QStringLiteral("%1  (%2)").arg(page.name, page.description));
@@ -120,9 +119,6 @@ void MainWindow::BuildCodePageMenu(QMenu* parent) {
         connect(action, &QAction::triggered, this,
                 [this, name = page.name] { emit codePageChosen(name); });
     }
-    codePageMenu_->addSeparator();
-    AddMenuItem(codePageMenu_, Menu::LoadMappingFile, QStringLiteral("Load Mapping File..."),
-                QKeySequence());
 }
 
 void MainWindow::CheckCodePage(const QString& name) {
