@@ -16,7 +16,7 @@ namespace {
 QByteArray SmallBlock() {
     Charset set;
     set.NewCharset(1);
-    set.numChars = 2;
+    set.SetNumChars(2);
     set.CreateBlankGlyph(1);
     EncodedBlock block;
     EncodeCharset(set, DirtyBytes::Off, block);

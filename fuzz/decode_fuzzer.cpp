@@ -10,13 +10,14 @@ using namespace fontlathe;
 namespace {
 
 bool SameStoredGlyphs(const Charset& a, const Charset& b) {
-    if (a.numChars != b.numChars || a.bitsPerPixel != b.bitsPerPixel || a.version != b.version ||
-        a.colorMap != b.colorMap || a.fontHeight != b.fontHeight || a.tag != b.tag) {
+    if (a.numChars() != b.numChars() || a.bitsPerPixel() != b.bitsPerPixel() ||
+        a.version() != b.version() || a.colorMap() != b.colorMap() ||
+        a.fontHeight() != b.fontHeight() || a.tag() != b.tag()) {
         return false;
     }
-    for (int code = 0; code < a.numChars; ++code) {
-        const Glyph& x = a.glyphs[static_cast<std::size_t>(code)];
-        const Glyph& y = b.glyphs[static_cast<std::size_t>(code)];
+    for (int code = 0; code < a.numChars(); ++code) {
+        const Glyph& x = a.glyphs()[static_cast<std::size_t>(code)];
+        const Glyph& y = b.glyphs()[static_cast<std::size_t>(code)];
         if (x.present() != y.present()) {
             return false;
         }

@@ -40,7 +40,7 @@ bool WriteCharsetSeeds(const QDir& folder) {
     bool ok = WriteSet(folder, QStringLiteral("new-2-colors.char"), empty, DirtyBytes::Off);
     for (int bits : {1, 2, 4}) {
         Charset set = test::VariedSet(bits, static_cast<std::uint32_t>(bits), 12);
-        set.numChars = 200;
+        set.SetNumChars(200);
         ok = ok &&
              WriteSet(folder, QStringLiteral("varied-%1.char").arg(bits), set, DirtyBytes::Off);
         ok = ok && WriteSet(folder, QStringLiteral("varied-%1-dirty.char").arg(bits), set,
@@ -94,7 +94,7 @@ bool WriteSheetSeeds(const QDir& folder) {
     for (int bits : {1, 2, 4}) {
         Charset set;
         set.NewCharset(bits);
-        set.numChars = static_cast<std::int16_t>(60 * bits);
+        set.SetNumChars(static_cast<std::int16_t>(60 * bits));
         for (int code : {0, 33, 65, 66, 200, 255}) {
             test::SetGlyph(
                 set, code, 1 + code % 5, 1 + code % 4,
@@ -120,7 +120,7 @@ bool WriteSheetSeeds(const QDir& folder) {
         built += static_cast<char>(padded);
         built += json.leftJustified(padded * 4, ' ');
         for (int code = 0; code <= 66; ++code) {
-            const Glyph& glyph = set.glyphs[static_cast<std::size_t>(code)];
+            const Glyph& glyph = set.glyphs()[static_cast<std::size_t>(code)];
             for (int y = 0; y < 4; ++y) {
                 for (int x = 0; x < 4; ++x) {
                     const bool ink = x < glyph.width() && y < glyph.height();

@@ -19,14 +19,14 @@ using namespace fontlathe;
 namespace {
 
 bool SameSet(const Charset& a, const Charset& b) {
-    if (a.tag != b.tag || a.version != b.version || a.colorMap != b.colorMap ||
-        a.bitsPerPixel != b.bitsPerPixel || a.fontHeight != b.fontHeight ||
-        a.numChars != b.numChars) {
+    if (a.tag() != b.tag() || a.version() != b.version() || a.colorMap() != b.colorMap() ||
+        a.bitsPerPixel() != b.bitsPerPixel() || a.fontHeight() != b.fontHeight() ||
+        a.numChars() != b.numChars()) {
         return false;
     }
     for (int code = 0; code < GlyphSlotCount; ++code) {
-        const Glyph& x = a.glyphs[static_cast<std::size_t>(code)];
-        const Glyph& y = b.glyphs[static_cast<std::size_t>(code)];
+        const Glyph& x = a.glyphs()[static_cast<std::size_t>(code)];
+        const Glyph& y = b.glyphs()[static_cast<std::size_t>(code)];
         if (x.present() != y.present() || x.xOffset != y.xOffset || x.yOffset != y.yOffset ||
             x.raster != y.raster) {
             return false;
