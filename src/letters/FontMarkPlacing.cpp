@@ -74,13 +74,12 @@ std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, 
                                                           const QRect& baseInk, MarkKind kind,
                                                           MarkPlace place,
                                                           const QString& name,
-                                                          const QRect& topInk) const {
+                                                          bool leanLeft) const {
     // The mark keeps its centre's offset from the base's centre; a mark made wider or narrower
     // than the sample's keeps the same centre. Half a pixel off goes towards the top row's ink
     // (t's stem), else to the right, and a grave's to the left.
     const int doubledCentre = 2 * sample.at.x() + sample.mark.width() - sample.baseWidth;
-    const int doubledTop = topInk.left() + topInk.right() + 1 - 2 * baseInk.left();
-    const bool leansRight = kind != MarkKind::Grave && doubledTop >= baseInk.width();
+    const bool leansRight = kind != MarkKind::Grave && !leanLeft;
     const int doubledLeft = doubledCentre + baseInk.width() - mark.width() + (leansRight ? 1 : 0);
     const int x = doubledLeft >= 0 ? doubledLeft / 2 : -((1 - doubledLeft) / 2);
     int y = sample.at.y();
@@ -103,7 +102,14 @@ std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, 
 std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t base,
                                                      const QImage& body) const {
     const QRect baseInk = InkRectOf(body, palette_);
+    // A stem that stands alone at the top, left of the middle (t's), draws the mark's half pixel.
     const QRect topInk = RowInkOf(body, baseInk.top(), palette_);
+    int stemRows = 0;
+    for (int y = baseInk.top(); y <= baseInk.bottom(); ++y) {
+        stemRows += palette_.IndexOf(body.pixel(topInk.left(), y)) != 0;
+    }
+    const bool leanLeft = 3 * topInk.width() <= baseInk.width() && 2 * stemRows >= baseInk.height() &&
+                          topInk.left() + topInk.right() < baseInk.left() + baseInk.right();
     const bool openTop = HasOpenTop(body, palette_);
     const bool capital = QChar::isUpper(base);
     const MarkInfo info = [kind] {
@@ -116,7 +122,7 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     }();
     const QString own = QStringLiteral("the font's %1").arg(QLatin1String(info.name));
     if (const Sample* sample = Nearest(kind, capital, baseInk.width(), openTop)) {
-        return FromSample(*sample, sample->mark, baseInk, kind, info.place, own, topInk);
+        return FromSample(*sample, sample->mark, baseInk, kind, info.place, own, leanLeft);
     }
     const Sample* circumflex = Nearest(MarkKind::Circumflex, capital, baseInk.width());
     const Sample* acute = Nearest(MarkKind::Acute, capital, baseInk.width());
@@ -124,13 +130,20 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     case MarkKind::Caron:
         if (circumflex != nullptr) {
             return FromSample(*circumflex, Turned(circumflex->mark), baseInk, kind, info.place,
-                              QStringLiteral("the font's circumflex turned"), topInk);
+                              QStringLiteral("the font's circumflex turned"), leanLeft);
         }
         break;
     case MarkKind::Breve:
         if (circumflex != nullptr) {
-            return FromSample(*circumflex, Turned(circumflex->mark), baseInk, kind,
-                              info.place, QStringLiteral("the font's circumflex turned"), topInk);
+            // A cup as wide as a's counter; often that is the circumflex turned, and says so.
+            const QImage turned = Turned(circumflex->mark);
+            const QImage cup = counterWidth_ >= 3
+                                   ? BreveCup(circumflex->mark, counterWidth_, palette_)
+                                   : turned;
+            return FromSample(*circumflex, cup, baseInk, kind, info.place,
+                              cup == turned ? QStringLiteral("the font's circumflex turned")
+                                            : QStringLiteral("a cup of the font's circumflex strokes"),
+                              leanLeft);
         }
         break;
     case MarkKind::DotAbove:
@@ -145,14 +158,14 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
                 StampInk(dot, dot_, QPoint(0, 0), palette_);
                 StampInk(dot, dot_, QPoint(0, dot_.height()), palette_);
             }
-            return FromSample(centred, dot, baseInk, kind, info.place, QStringLiteral("the font's dot"), topInk);
+            return FromSample(centred, dot, baseInk, kind, info.place, QStringLiteral("the font's dot"), leanLeft);
         }
         break;
     case MarkKind::DoubleAcute:
         if (acute != nullptr) {
             const int gap = 2 * acute->mark.width() + 1 < baseInk.width() ? 1 : 0;
             return FromSample(*acute, SideBySide(acute->mark, gap, palette_), baseInk, kind, info.place,
-                              QStringLiteral("two of the font's acutes"), topInk);
+                              QStringLiteral("two of the font's acutes"), leanLeft);
         }
         break;
     default:

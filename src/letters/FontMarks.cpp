@@ -173,6 +173,9 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             dot_ = Crop(i->raster, mark);
         }
     }
+    if (const Glyph* a = bodies.GlyphAt(page.CodeOf(U'a'))) {
+        counterWidth_ = InkRectOf(a->raster, palette_).width() - 2;
+    }
     // A designer who keeps the bar in the middle does what the longest run does on most letters:
     // the bar rule stands unless the font's own capitals follow only the other.
     shorteningRule_ = votes[ShorteningRule::LongestRun] > votes[ShorteningRule::CentredBar]

@@ -30,14 +30,14 @@ public:
         QString name; // "the font's acute", "the font's circumflex turned"
     };
 
-    // The mark of that kind placed on a base letter whose body ink is baseInk: as the designer
-    // placed it on the font's own letter of the same case with the base nearest in width (the
-    // same width: the same place). Marks the font lacks come from its own: the caron is its
-    // circumflex turned upside down, the breve that too (a middle column doubled where it ends
-    // in a point), the dot above its i's dot, the double acute two of its acutes; nothing when
-    // the font gives nothing to make the mark from.
-    // Half a pixel off the centre goes towards the ink of the base's top row (topInk), else to
-    // the right, as the designers' marks mostly lean (a grave's to the left).
+    // The mark of that kind placed on the base letter body: as the designer placed it on the
+    // font's own letter of the same case with the base nearest in width (the same width: the
+    // same place). Marks the font lacks come from its own: the caron is its circumflex turned
+    // upside down, the breve a cup as wide as its a's counter drawn with the circumflex's strokes
+    // (see BreveCup), the dot above its i's dot, the double acute two of its acutes; nothing
+    // when the font gives nothing to make the mark from.
+    // Half a pixel off the centre goes towards a stem standing alone at the base's top (t's),
+    // else to the right, as the designers' marks mostly lean (a grave's to the left).
     // A base with an open top (U, N) takes the place the mark has on the font's own letters with
     // an open top, where it has some.
     std::optional<Placement> Place(MarkKind kind, char32_t base, const QImage& body) const;
@@ -73,10 +73,11 @@ private:
     const Sample* Nearest(MarkKind kind, bool capital, int baseWidth, bool openTop = false) const;
     std::optional<Placement> FromSample(const Sample& sample, QImage mark, const QRect& baseInk,
                                         MarkKind kind, MarkPlace place,
-                                        const QString& name, const QRect& topInk) const;
+                                        const QString& name, bool leanLeft) const;
 
     std::vector<Sample> samples_;
     QImage dot_;
+    int counterWidth_ = 0; // the ink width of a, less its two sides: how wide a breve is
     int capitalShortening_ = 0;
     ShorteningRule shorteningRule_ = ShorteningRule::CentredBar;
     bool capitalMarksLeave_ = false;

@@ -108,6 +108,35 @@ MarkImage OgonekMark(int rows, int weight, QRgb ink) {
     return mark;
 }
 
+// A breve: a cup as wide as width, as tall as the circumflex and drawn with its strokes, upright
+// sides over a flat bottom between them.
+MarkImage BreveCup(const MarkImage& circumflex, int width, const PaletteLookup& palette) {
+    const QRect bottom =
+        circumflex.isNull() ? QRect() : RowInkOf(circumflex, circumflex.height() - 1, palette);
+    if (bottom.isNull()) {
+        return circumflex.mirrored(false, true);
+    }
+    int weight = 1;
+    while (weight < bottom.width() &&
+           palette.IndexOf(circumflex.pixel(bottom.left() + weight, bottom.top())) != 0) {
+        ++weight;
+    }
+    const QRgb ink = circumflex.pixel(bottom.left(), bottom.top());
+    const int rows = circumflex.height();
+    width = std::max(width, 2 * weight + 1);
+    QImage cup = MakeBlankRaster(width, rows);
+    for (int y = 0; y + 1 < rows; ++y) {
+        for (int x = 0; x < weight; ++x) {
+            cup.setPixel(x, y, ink);
+            cup.setPixel(width - 1 - x, y, ink);
+        }
+    }
+    for (int x = 1; x + 1 < width; ++x) {
+        cup.setPixel(x, rows - 1, ink);
+    }
+    return cup;
+}
+
 MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,
                   const PaletteLookup& palette, QRect* where) {
     const QRect baseInk = InkRectOf(base.raster, palette);

@@ -53,6 +53,10 @@ MarkImage BuiltInMark(MarkKind kind, int capitalHeight, QRgb ink);
 // upright and tail), each pixel widened to the right by the weight.
 MarkImage OgonekMark(int rows, int weight, QRgb ink);
 
+// A breve as wide as width: a cup as tall as the font's circumflex and drawn with the weight of
+// its strokes, upright sides over a flat bottom between them.
+MarkImage BreveCup(const MarkImage& circumflex, int width, const PaletteLookup& palette);
+
 // The mark of an accented letter: the ink of `accented` where `base`, laid over it at the same
 // place in the line, has none, and only on the mark's side of the base's ink (above its top row
 // for a mark above, from its bottom row down for one below). A null image when nothing is left.

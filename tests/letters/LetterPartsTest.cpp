@@ -82,6 +82,23 @@ TEST(LetterPartsTest, ACapitalLosesTheRowsItsDesignerWouldTakeOff) {
     }
 }
 
+TEST(LetterPartsTest, ABreveIsACupOfTheCircumflexStrokes) {
+    const struct {
+        Art circumflex;
+        int width;
+        Art breve;
+    } cases[] = {
+        {{".#.", "#.#"}, 4, {"#..#", ".##."}},
+        {{".###.", "##.##"}, 5, {"##.##", ".###."}},
+        {{"..#..", ".#.#.", "#...#"}, 7, {"#.....#", "#.....#", ".#####."}},
+    };
+    const PaletteLookup palette(4);
+    for (const auto& c : cases) {
+        EXPECT_EQ(InkRows(BreveCup(RasterOf(c.circumflex), c.width, palette)), c.breve)
+            << c.breve[0];
+    }
+}
+
 TEST(LetterPartsTest, AnOgonekIsAsLongAsAskedAndAsThickAsTheStems) {
     const struct {
         int rows, weight;
