@@ -65,6 +65,26 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
     return nullptr;
 }
 
+const FontMarks::Sample* FontMarks::MostCommon(MarkKind kind, bool capital, int baseWidth) const {
+    const Sample* best = nullptr;
+    int bestCount = 0;
+    for (const Sample& sample : samples_) {
+        if (sample.kind != kind || sample.capital != capital) {
+            continue;
+        }
+        const int count = static_cast<int>(std::ranges::count_if(samples_, [&](const Sample& other) {
+            return other.kind == kind && other.capital == capital && other.mark == sample.mark;
+        }));
+        if (best == nullptr || count > bestCount ||
+            (count == bestCount &&
+             std::abs(sample.baseWidth - baseWidth) < std::abs(best->baseWidth - baseWidth))) {
+            best = &sample;
+            bestCount = count;
+        }
+    }
+    return best != nullptr ? best : Nearest(kind, capital, baseWidth);
+}
+
 int FontMarks::MarkHeight(MarkKind kind, bool capital) const {
     const Sample* sample = Nearest(kind, capital, 0);
     return sample == nullptr ? 0 : sample->mark.height();
@@ -124,8 +144,8 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     if (const Sample* sample = Nearest(kind, capital, baseInk.width(), openTop)) {
         return FromSample(*sample, sample->mark, baseInk, kind, info.place, own, leanLeft);
     }
-    const Sample* circumflex = Nearest(MarkKind::Circumflex, capital, baseInk.width());
-    const Sample* acute = Nearest(MarkKind::Acute, capital, baseInk.width());
+    const Sample* circumflex = MostCommon(MarkKind::Circumflex, capital, baseInk.width());
+    const Sample* acute = MostCommon(MarkKind::Acute, capital, baseInk.width());
     switch (kind) {
     case MarkKind::Caron:
         if (circumflex != nullptr) {

@@ -71,6 +71,9 @@ private:
     };
 
     const Sample* Nearest(MarkKind kind, bool capital, int baseWidth, bool openTop = false) const;
+    // The sample whose mark the font's letters of that case carry most often, the nearest in
+    // base width among those; as Nearest where the case has none.
+    const Sample* MostCommon(MarkKind kind, bool capital, int baseWidth) const;
     std::optional<Placement> FromSample(const Sample& sample, QImage mark, const QRect& baseInk,
                                         MarkKind kind, MarkPlace place,
                                         const QString& name, bool leanLeft) const;
