@@ -141,6 +141,13 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
         return MarkInfo{kind, 0, 0, "mark", MarkPlace::Above};
     }();
     const QString own = QStringLiteral("the font's %1").arg(QLatin1String(info.name));
+    if (info.place == MarkPlace::Below) {
+        const QRect foot = RowInkOf(body, baseInk.bottom(), palette_);
+        const QRect footBase(foot.left(), baseInk.top(), foot.width(), baseInk.height());
+        if (const Sample* sample = Nearest(kind, capital, footBase.width())) {
+            return FromSample(*sample, sample->mark, footBase, kind, info.place, own, false);
+        }
+    }
     if (const Sample* sample = Nearest(kind, capital, baseInk.width(), openTop)) {
         return FromSample(*sample, sample->mark, baseInk, kind, info.place, own, leanLeft);
     }

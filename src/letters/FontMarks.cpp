@@ -161,7 +161,10 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             QRect where;
             const MarkImage cut = CutMark(unplaced, lined, info->place, palette_, &where);
             if (!cut.isNull()) {
-                const QRect base = plainInk.translated(ink.topLeft() - plainInk.topLeft());
+                // A mark below keeps its place against the base's bottom row (C's is off centre).
+                const QRect foot = RowInkOf(plain->raster, plainInk.bottom(), palette_);
+                const QRect base = QRect(foot.left(), plainInk.top(), foot.width(), plainInk.height())
+                                       .translated(ink.topLeft() - plainInk.topLeft());
                 samples_.push_back({info->kind, capital, cut, base.width(), false, 0,
                                     where.topLeft() - QPoint(base.left(), base.bottom() + 1)});
             }
