@@ -1,6 +1,5 @@
 #include "MainWindow.h"
 
-#include "ProgramTexts.h"
 #include "WindowCommands.h"
 #include "document/GameFontEntry.h"
 #include "gui/ShortcutKeeper.h"
@@ -64,8 +63,8 @@ void MainWindow::BuildMenus() {
         case Kind::Option: {
             QAction* option = AddRememberedOption(menu, command.id, text,
                                                   QString::fromUtf8(command.key), command.byDefault);
-            if (command.id == Menu::ShowScreenWidth) {
-                option->setToolTip(ScreenWidthToolTip);
+            if (command.toolTip != nullptr) {
+                option->setToolTip(*command.toolTip);
             }
             break;
         }

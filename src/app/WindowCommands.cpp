@@ -2,6 +2,7 @@
 
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "ProgramTexts.h"
 #include "document/Document.h"
 
 #include <algorithm>
@@ -74,7 +75,7 @@ const std::vector<WindowCommand>& WindowCommands() {
         {Kind::Option, Menu::MarkMissing, "Edit", "Mark Missing Characters", {},
          "markMissingCharacters", false, [](D& d, int) { d.presenter_.ShowPreview(); }},
         {Kind::Option, Menu::ShowScreenWidth, "Edit", "Show Screen Width", {}, "showScreenWidth",
-         true, [](D& d, int) { d.presenter_.ShowPreview(); }},
+         true, [](D& d, int) { d.presenter_.ShowPreview(); }, &ScreenWidthToolTip},
         {Kind::CodePages, Menu::None, "Edit", "Code Page"},
         {Kind::Separator, Menu::None, "Edit/Code Page", ""},
         {Kind::Item, Menu::LoadMappingFile, "Edit/Code Page", "Load Mapping File...", {}, {}, {},

@@ -34,6 +34,8 @@ struct WindowCommand {
     bool byDefault = false;
     // What the command does, with the character the table has current.
     void (*run)(Dispatcher& dispatcher, int current) = nullptr;
+    // What the item says when the pointer rests on it; none when null.
+    const QString* toolTip = nullptr;
 };
 
 const std::vector<WindowCommand>& WindowCommands();

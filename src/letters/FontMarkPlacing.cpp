@@ -128,7 +128,7 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     for (int y = baseInk.top(); y <= baseInk.bottom(); ++y) {
         stemRows += palette_.IndexOf(body.pixel(topInk.left(), y)) != 0;
     }
-    const bool leanLeft = 3 * topInk.width() <= baseInk.width() && 2 * stemRows >= baseInk.height() &&
+    const bool leanLeft = IsLoneStem(topInk, baseInk) && 2 * stemRows >= baseInk.height() &&
                           topInk.left() + topInk.right() < baseInk.left() + baseInk.right();
     const bool openTop = HasOpenTop(body, palette_);
     const bool capital = QChar::isUpper(base);

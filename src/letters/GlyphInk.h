@@ -21,6 +21,12 @@ QRect InkRectOf(const QImage& raster, const PaletteLookup& palette);
 // rectangle when the row has none.
 QRect RowInkOf(const QImage& raster, int y, const PaletteLookup& palette);
 
+// Whether a row's ink (as RowInkOf gives it) is a third of the glyph's ink width or less: a stem
+// standing alone at the top or foot of a letter (L's, t's, T's).
+inline bool IsLoneStem(const QRect& rowInk, const QRect& ink) {
+    return !rowInk.isNull() && 3 * rowInk.width() <= ink.width();
+}
+
 // Whether the top row of the raster's ink is two or more separate runs (U, N, Y), not one
 // (O, A, E); false for a raster with no ink.
 bool HasOpenTop(const QImage& raster, const PaletteLookup& palette);

@@ -110,18 +110,15 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
         }
     }
     const QRect topInk = RowInkOf(body.raster, ink.top(), palette_);
-    const int left = topInk.left(), right = topInk.right();
     std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, body.raster);
     // Over a lone stem at the top (L), an acute stands over the stem.
-    if (placed && mark.kind == MarkKind::Acute) {
-        if (3 * (right - left + 1) <= ink.width()) {
-            const int doubledShift = left + right - ink.left() - ink.right();
-            placed->at.rx() += doubledShift >= 0 ? doubledShift / 2 : -((-doubledShift) / 2);
-        }
+    if (placed && mark.kind == MarkKind::Acute && IsLoneStem(topInk, ink)) {
+        const int doubledShift = topInk.left() + topInk.right() - ink.left() - ink.right();
+        placed->at.rx() += doubledShift >= 0 ? doubledShift / 2 : -((-doubledShift) / 2);
     }
     // Under a lone stem (Ţ), a cedilla's top stands right of the stem, its hook under it.
     if (const QRect foot = RowInkOf(body.raster, ink.bottom(), palette_);
-        placed && mark.kind == MarkKind::Cedilla && 3 * foot.width() <= ink.width()) {
+        placed && mark.kind == MarkKind::Cedilla && IsLoneStem(foot, ink)) {
         placed->at.setX(foot.left() + 1 - RowInkOf(placed->mark, 0, palette_).left());
     }
     // The Greek tonos stands before a capital, its foot on the capital's top row.
