@@ -49,12 +49,22 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
     const auto distance = [&](const Sample& sample) {
         return std::pair(sample.openTop != openTop, std::abs(sample.baseWidth - baseWidth));
     };
+    // Among equally near samples, the one placed as most of them are (one odd á among é ó ú).
+    const auto agreeing = [&](const Sample& sample, bool sameCase) {
+        return std::ranges::count_if(samples_, [&](const Sample& other) {
+            return other.kind == kind && other.capital == (sameCase ? capital : !capital) &&
+                   distance(other) == distance(sample) && other.at == sample.at &&
+                   other.mark.size() == sample.mark.size();
+        });
+    };
     for (const bool sameCase : {true, false}) {
         for (const Sample& sample : samples_) {
             if (sample.kind != kind || sample.capital != (sameCase ? capital : !capital)) {
                 continue;
             }
-            if (best == nullptr || distance(sample) < distance(*best)) {
+            if (best == nullptr || distance(sample) < distance(*best) ||
+                (distance(sample) == distance(*best) &&
+                 agreeing(sample, sameCase) > agreeing(*best, sameCase))) {
                 best = &sample;
             }
         }

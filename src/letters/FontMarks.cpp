@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 namespace fontlathe {
 
@@ -99,6 +100,29 @@ bool SubtractAbove(const QImage& accented, const Glyph& plain, const PaletteLook
     return false;
 }
 
+// Whether the drawn base is the plain one with rows left out or repeated: as wide, on the same
+// bottom row, every row one of the plain's (a redrawn letter is not).
+bool RowsFromBase(const QImage& drawn, const QImage& plain) {
+    const auto row = [](const QImage& image, int y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        return std::vector<QRgb>(line, line + image.width());
+    };
+    if (drawn.width() != plain.width() || drawn.height() == 0 || plain.height() == 0 ||
+        row(drawn, drawn.height() - 1) != row(plain, plain.height() - 1)) {
+        return false;
+    }
+    for (int y = 0; y < drawn.height(); ++y) {
+        bool found = false;
+        for (int from = 0; from < plain.height() && !found; ++from) {
+            found = row(drawn, y) == row(plain, from);
+        }
+        if (!found) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Counts each rule that shortens the plain capital into the base the designer drew.
 void VoteShorteningRule(const QImage& drawn, const Glyph& plain, int rows,
                         const PaletteLookup& palette, std::map<ShorteningRule, int>& votes) {
@@ -109,6 +133,31 @@ void VoteShorteningRule(const QImage& drawn, const Glyph& plain, int rows,
 }
 
 } // namespace
+
+std::optional<Glyph> FontMarks::ShortenedAsDrawn(char32_t base, MarkKind kind, int rows,
+                                                 const Glyph& body) const {
+    const MarkKind source = kind == MarkKind::Caron || kind == MarkKind::Breve ? MarkKind::Circumflex
+                            : kind == MarkKind::DoubleAcute || kind == MarkKind::DotAbove
+                                ? MarkKind::Acute
+                                : kind;
+    const DrawnBase* best = nullptr;
+    for (const DrawnBase& drawn : drawnBases_) {
+        if (drawn.base == base && drawn.shortened == rows &&
+            (best == nullptr || (drawn.kind == source && best->kind != source))) {
+            best = &drawn;
+        }
+    }
+    const QRect ink = InkRectOf(body.raster, palette_);
+    if (best == nullptr || ink.isNull() || best->ink.width() != ink.width()) {
+        return std::nullopt;
+    }
+    // The drawn base stands on the body's bottom row, in the body's columns.
+    Glyph shortened = body;
+    shortened.raster = MakeBlankRaster(body.raster.width(), body.raster.height());
+    StampInk(shortened.raster, best->ink,
+             QPoint(ink.left(), ink.bottom() + 1 - best->ink.height()), palette_);
+    return shortened;
+}
 
 FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteLookup& palette)
     : palette_(palette) {
@@ -139,6 +188,10 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
                 if (capital && shortened > 0) {
                     VoteShorteningRule(Crop(accented->raster, base), dotless, shortened, palette_,
                                        votes);
+                    if (const QImage drawn = Crop(accented->raster, base);
+                        RowsFromBase(drawn, Crop(dotless.raster, plainInk))) {
+                        drawnBases_.push_back({parts[0], info->kind, shortened, drawn});
+                    }
                 }
             } else if (!SubtractAbove(accented->raster, dotless, palette_, mark, base, shortened)) {
                 continue;

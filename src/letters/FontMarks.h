@@ -53,6 +53,12 @@ public:
     // what the font's own open-topped capital with that mark lost (a designer may set an acute
     // straight on U's stems and shorten O); else CapitalShortening.
     int CapitalShortening(MarkKind kind, const QImage& body) const;
+    // The capital body shortened by that many rows as the designer shortened it on the font's
+    // own letter with that base and a mark above (Ñ's N for Ń), preferring the letter whose mark
+    // is of that kind or the one it is made from (the circumflex for a caron, the acute for a
+    // double acute); nothing when no such letter lost that many rows.
+    std::optional<Glyph> ShortenedAsDrawn(char32_t base, MarkKind kind, int rows,
+                                          const Glyph& body) const;
     // Which rows the designer takes off: the rule the font's own accented capitals follow.
     ShorteningRule CapitalShorteningRule() const { return shorteningRule_; }
     // Whether the marks of the font's accented capitals rise above the line: a font with no
@@ -78,7 +84,15 @@ private:
                                         MarkKind kind, MarkPlace place,
                                         const QString& name, bool leanLeft) const;
 
+    struct DrawnBase {
+        char32_t base;
+        MarkKind kind;
+        int shortened;
+        QImage ink; // the shortened base's ink, cropped
+    };
+
     std::vector<Sample> samples_;
+    std::vector<DrawnBase> drawnBases_;
     QImage dot_;
     int counterWidth_ = 0; // the ink width of a, less its two sides: how wide a breve is
     int capitalShortening_ = 0;

@@ -111,10 +111,21 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
     }
     const QRect topInk = RowInkOf(body.raster, ink.top(), palette_);
     std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, body.raster);
-    // Over a lone stem at the top (L), an acute stands over the stem.
-    if (placed && mark.kind == MarkKind::Acute && IsLoneStem(topInk, ink)) {
-        const int doubledShift = topInk.left() + topInk.right() - ink.left() - ink.right();
-        placed->at.rx() += doubledShift >= 0 ? doubledShift / 2 : -((-doubledShift) / 2);
+    // Over a lone stem at the top (l), an acute stands over the stem; over a capital's (L, even
+    // under a serif), its foot stands on the stem.
+    const QRect belowTop = RowInkOf(body.raster, std::min(ink.bottom(), ink.top() + 1), palette_);
+    const bool serifedStem = QChar::isUpper(base) && !IsLoneStem(topInk, ink) &&
+                             2 * topInk.width() <= ink.width() && IsLoneStem(belowTop, ink) &&
+                             topInk.contains(belowTop.left(), topInk.top());
+    if (placed && mark.kind == MarkKind::Acute && (IsLoneStem(topInk, ink) || serifedStem)) {
+        if (QChar::isUpper(base)) {
+            const QRect stem = serifedStem ? belowTop : topInk;
+            const QRect foot = RowInkOf(placed->mark, InkRectOf(placed->mark, palette_).bottom(), palette_);
+            placed->at.setX(stem.left() - foot.left());
+        } else {
+            const int doubledShift = topInk.left() + topInk.right() - ink.left() - ink.right();
+            placed->at.rx() += doubledShift >= 0 ? doubledShift / 2 : -((-doubledShift) / 2);
+        }
     }
     // Under a lone stem (Ţ), a cedilla's top stands right of the stem, its hook under it.
     if (const QRect foot = RowInkOf(body.raster, ink.bottom(), palette_);
@@ -238,10 +249,14 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         const bool beside = (mark.kind == MarkKind::Caron && CaronBeside(shape)) ||
                             (mark.kind == MarkKind::Acute && IsGreekCapital(shape));
         if (mark.place == MarkPlace::Above && !shortened && !beside && ReachesCapitalTop(*body)) {
-            body = ShortenedCapital(*body, marks_.CapitalShortening(mark.kind, body->raster),
-                                    palette_,
-                                    QChar::isLower(shape) ? ShorteningRule::TopRun
-                                                          : marks_.CapitalShorteningRule());
+            const int rows = marks_.CapitalShortening(mark.kind, body->raster);
+            const std::optional<Glyph> drawn =
+                QChar::isUpper(shape) ? marks_.ShortenedAsDrawn(shape, mark.kind, rows, *body)
+                                      : std::nullopt;
+            body = drawn ? *drawn
+                         : ShortenedCapital(*body, rows, palette_,
+                                            QChar::isLower(shape) ? ShorteningRule::TopRun
+                                                                  : marks_.CapitalShorteningRule());
             shortened = true;
         }
         QString name;

@@ -425,12 +425,14 @@ TEST(AddLettersTest, ANewLetterTakesTheStyleOfTheFont) {
 TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     Charset font = LatinFont();
     // What a letter added for cp1250 has beyond its base's ink.
-    const auto extra = [&font](char32_t letter, char32_t base) {
+    const auto made = [&font](char32_t letter) {
         AddLettersRequest request;
         request.toPage = *CodePage::Standard(u"cp1250"_s);
         request.letters = {letter};
-        const AddLettersPlan plan = PlanAddLetters(font, request);
-        return Beyond(InkOf(font, plan.rows.at(0).glyph), InkOf(font, *font.GlyphAt(base)));
+        return InkOf(font, PlanAddLetters(font, request).rows.at(0).glyph);
+    };
+    const auto extra = [&](char32_t letter, char32_t base) {
+        return Beyond(made(letter), InkOf(font, *font.GlyphAt(base)));
     };
     // é's acute far right over e; s is as wide as e, so ś's acute stands where é's does, and ě
     // gets ê's circumflex turned, where ê has it.
@@ -448,6 +450,14 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     Draw(font, 0xC9, {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#....",
                       "#####"}, -1);
     EXPECT_EQ(extra(U'ď', U'd'), (Ink{{8, 0, 3}, {8, 1, 3}, {7, 2, 3}}));
+    // Where É's E lost a row other than the one the rules would take, Ě's E is É's; an E that is
+    // not E's rows (redrawn) is not taken.
+    for (const bool redrawn : {false, true}) {
+        Draw(font, 0xC9, {".#...", "#....", ".....", "#####", redrawn ? "###.." : "####.", "#....",
+                          "#....", "#####"});
+        const Ink caron = made(U'Ě');
+        EXPECT_EQ(caron.contains({1, 4, 3}) && !caron.contains({1, 5, 3}), !redrawn) << redrawn;
+    }
 }
 
 // A font drawn for a mapping file keeps no glyph of its old layout: every letter it has that the
