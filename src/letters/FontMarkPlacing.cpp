@@ -44,7 +44,7 @@ int FontMarks::CapitalShortening(MarkKind kind, const QImage& body) const {
 }
 
 const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int baseWidth,
-                                             bool openTop) const {
+                                             bool openTop, const QImage* mark) const {
     const Sample* best = nullptr;
     const auto distance = [&](const Sample& sample) {
         return std::pair(sample.openTop != openTop, std::abs(sample.baseWidth - baseWidth));
@@ -53,13 +53,15 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
     const auto agreeing = [&](const Sample& sample, bool sameCase) {
         return std::ranges::count_if(samples_, [&](const Sample& other) {
             return other.kind == kind && other.capital == (sameCase ? capital : !capital) &&
+                   (mark == nullptr || other.mark == *mark) &&
                    distance(other) == distance(sample) && other.at == sample.at &&
                    other.mark.size() == sample.mark.size();
         });
     };
     for (const bool sameCase : {true, false}) {
         for (const Sample& sample : samples_) {
-            if (sample.kind != kind || sample.capital != (sameCase ? capital : !capital)) {
+            if (sample.kind != kind || sample.capital != (sameCase ? capital : !capital) ||
+                (mark != nullptr && sample.mark != *mark)) {
                 continue;
             }
             if (best == nullptr || distance(sample) < distance(*best) ||
@@ -76,23 +78,20 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
 }
 
 const FontMarks::Sample* FontMarks::MostCommon(MarkKind kind, bool capital, int baseWidth) const {
-    const Sample* best = nullptr;
-    int bestCount = 0;
+    const auto count = [&](const QImage& mark) {
+        return std::ranges::count_if(samples_, [&](const Sample& other) {
+            return other.kind == kind && other.capital == capital && other.mark == mark;
+        });
+    };
+    const Sample* common = nullptr;
     for (const Sample& sample : samples_) {
-        if (sample.kind != kind || sample.capital != capital) {
-            continue;
-        }
-        const int count = static_cast<int>(std::ranges::count_if(samples_, [&](const Sample& other) {
-            return other.kind == kind && other.capital == capital && other.mark == sample.mark;
-        }));
-        if (best == nullptr || count > bestCount ||
-            (count == bestCount &&
-             std::abs(sample.baseWidth - baseWidth) < std::abs(best->baseWidth - baseWidth))) {
-            best = &sample;
-            bestCount = count;
+        if (sample.kind == kind && sample.capital == capital &&
+            (common == nullptr || count(sample.mark) > count(common->mark))) {
+            common = &sample;
         }
     }
-    return best != nullptr ? best : Nearest(kind, capital, baseWidth);
+    return common == nullptr ? Nearest(kind, capital, baseWidth)
+                             : Nearest(kind, capital, baseWidth, false, &common->mark);
 }
 
 int FontMarks::MarkHeight(MarkKind kind, bool capital) const {

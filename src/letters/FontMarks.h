@@ -76,7 +76,11 @@ private:
         QPoint at; // from the base ink's top-left (above) or from under its bottom-left (below)
     };
 
-    const Sample* Nearest(MarkKind kind, bool capital, int baseWidth, bool openTop = false) const;
+    // The sample of that kind and case (of the other case where it has none) whose base is the
+    // nearest in width, an open top first matched; of those, the one placed as most of them are.
+    // Only samples carrying that mark, where one is given.
+    const Sample* Nearest(MarkKind kind, bool capital, int baseWidth, bool openTop = false,
+                          const QImage* mark = nullptr) const;
     // The sample whose mark the font's letters of that case carry most often, the nearest in
     // base width among those; as Nearest where the case has none.
     const Sample* MostCommon(MarkKind kind, bool capital, int baseWidth) const;
