@@ -201,7 +201,6 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
                                 openTop, shortened, mark.topLeft() - base.topLeft()});
             if (capital && !HasDotAbove(parts[0])) {
                 ++shortenings[shortened];
-                capitalMarksLeave_ = capitalMarksLeave_ || mark.top() + accented->yOffset < 0;
             }
         } else if (info->place != MarkPlace::Above && !plainInk.isNull()) {
             // The base lies in the accented letter with its ink's top-left on the letter's.

@@ -61,9 +61,6 @@ public:
                                           const Glyph& body) const;
     // Which rows the designer takes off: the rule the font's own accented capitals follow.
     ShorteningRule CapitalShorteningRule() const { return shorteningRule_; }
-    // Whether the marks of the font's accented capitals rise above the line: a font with no
-    // room above its tall letters.
-    bool CapitalMarksLeaveTheLine() const { return capitalMarksLeave_; }
 
 private:
     struct Sample {
@@ -101,7 +98,6 @@ private:
     int counterWidth_ = 0; // the ink width of a, less its two sides: how wide a breve is
     int capitalShortening_ = 0;
     ShorteningRule shorteningRule_ = ShorteningRule::CentredBar;
-    bool capitalMarksLeave_ = false;
     PaletteLookup palette_;
 };
 

@@ -61,11 +61,12 @@ LetterComposer::LetterComposer(const Charset& font, const CodePage& page,
       marks_(bodies_, page, palette_) {
     if (const std::optional<LetterMetrics> metrics = MeasureLetters(bodies_, page, palette_)) {
         stem_ = metrics->stem;
+        monospaced_ = metrics->Monospaced();
     }
 }
 
 bool LetterComposer::CaronBeside(char32_t base) const {
-    return TakesApostropheCaron(base) && marks_.CapitalMarksLeaveTheLine();
+    return TakesApostropheCaron(base) && !monospaced_;
 }
 
 bool LetterComposer::ReachesCapitalTop(const Glyph& body) const {
@@ -88,8 +89,9 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
     if (ink.isNull()) {
         return false;
     }
-    // The caron of ď ť ľ Ľ in a font with no room above its tall letters: the font's comma (or
-    // apostrophe) at their top right, two columns clear.
+    // The caron of ď ť ľ Ľ in a proportional font: the font's comma (or apostrophe) at their top
+    // right, two columns clear. A monospaced font's cell has no room beside them: there it stands
+    // above, as its designers draw it.
     if (mark.kind == MarkKind::Caron && CaronBeside(base)) {
         for (const char32_t sign : {U',', U'\''}) {
             const Glyph* glyph = BodyShowing(sign);

@@ -64,6 +64,7 @@ private:
     PaletteLookup palette_;
     FontMarks marks_;
     int stem_ = 1; // the width of the font's stems
+    bool monospaced_ = false;
 };
 
 } // namespace fontlathe

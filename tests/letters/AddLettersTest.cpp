@@ -442,7 +442,8 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     // A one-pixel acute and a one-pixel dot: ż still differs from ź.
     Draw(font, 0xE9, WithMark(E, {"#"}, 2, 2));
     EXPECT_NE(BoundsOf(extra(U'ż', U'z')).size(), BoundsOf(extra(U'ź', U'z')).size());
-    // With an É whose acute rises above the line, ď's caron is the comma at its top right.
+    // In a proportional font, ď's caron is the comma at its top right; in a monospaced one, whose
+    // cell has no room beside the stem, the circumflex turned above it.
     Draw(font, U'd', {"....#.", "....#.", "....#.", "....#.", ".####.", "#...#.", "#...#.",
                       "#...#.", "#...#.", ".####.", "......", "......"});
     Draw(font, U',', {"..", "..", "..", "..", "..", "..", "..", "..", ".#", ".#", "#.", ".."});
@@ -450,6 +451,19 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     Draw(font, 0xC9, {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#....",
                       "#####"}, -1);
     EXPECT_EQ(extra(U'ď', U'd'), (Ink{{8, 0, 3}, {8, 1, 3}, {7, 2, 3}}));
+    Charset proportional = font;
+    for (char32_t letter = U'A'; letter <= U'z'; ++letter) {
+        if (const Glyph* glyph = proportional.GlyphAt(static_cast<int>(letter));
+            glyph != nullptr && QChar::isLetter(letter)) {
+            SetGlyph(font, static_cast<int>(letter), 8, glyph->height(), [&](int x, int y) {
+                return x < glyph->width() ? proportional.PaletteIndexOf(glyph->raster.pixel(x, y)) : 0;
+            }, 0, glyph->yOffset);
+        }
+    }
+    const Ink caronAbove = extra(U'ď', U'd');
+    EXPECT_FALSE(caronAbove.empty());
+    EXPECT_LT(BoundsOf(caronAbove).right(), 6) << "within d's columns";
+    font = proportional;
     // Where É's E lost a row other than the one the rules would take, Ě's E is É's; an E that is
     // not E's rows (redrawn) is not taken.
     for (const bool redrawn : {false, true}) {
