@@ -185,8 +185,10 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     case MarkKind::DotAbove:
         if (!dot_.isNull() && (acute != nullptr || circumflex != nullptr)) {
             const Sample& above = acute != nullptr ? *acute : *circumflex;
+            // Centred on the base, whatever the sample's width leaves over.
             Sample centred = above;
-            centred.at.setX((above.baseWidth - above.mark.width()) / 2);
+            centred.at.setX(0);
+            centred.baseWidth = above.mark.width();
             // A dot that looks like the acute is doubled downwards: ż must not read as ź.
             QImage dot = dot_;
             if (acute != nullptr && dot == acute->mark) {
