@@ -62,6 +62,7 @@ LetterComposer::LetterComposer(const Charset& font, const CodePage& page,
     if (const std::optional<LetterMetrics> metrics = MeasureLetters(bodies_, page, palette_)) {
         stem_ = metrics->stem;
         monospaced_ = metrics->Monospaced();
+        ascenderTop_ = metrics->ascenderTop;
     }
 }
 
@@ -97,15 +98,15 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             const Glyph* glyph = BodyShowing(sign);
             const QRect signInk = glyph == nullptr ? QRect() : InkRectOf(glyph->raster, palette_);
             if (!signInk.isNull()) {
-                // Past a small letter's ascender, past a capital's whole width.
-                int right = ink.right();
+                // Three columns past a capital's whole width; past a small letter's ascender, at
+                // least two past all its ink (t's bar), from the font's ascender top (t is short).
+                QPoint at(ink.right() + 3, ink.top());
                 if (!QChar::isUpper(base)) {
-                    const auto* top = reinterpret_cast<const QRgb*>(body.raster.constScanLine(ink.top()));
-                    while (right > ink.left() && palette_.IndexOf(top[right]) == 0) {
-                        --right;
-                    }
+                    at.setX(std::max(RowInkOf(body.raster, ink.top(), palette_).right() + 3,
+                                     ink.right() + 2));
+                    at.setY(std::min(ink.top(), ascenderTop_ - body.yOffset));
                 }
-                Stamp(body, Crop(glyph->raster, signInk), QPoint(right + 3, ink.top()), palette_);
+                Stamp(body, Crop(glyph->raster, signInk), at, palette_);
                 name = QStringLiteral("the font's ") + LetterName(sign);
                 return true;
             }

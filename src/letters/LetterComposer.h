@@ -65,6 +65,7 @@ private:
     FontMarks marks_;
     int stem_ = 1; // the width of the font's stems
     bool monospaced_ = false;
+    int ascenderTop_ = 0; // the line row where b, d, h, k and l begin
 };
 
 } // namespace fontlathe
