@@ -136,15 +136,41 @@ std::optional<int> DiagonalRowToDrop(const QImage& raster, const PaletteLookup& 
     return topmost;
 }
 
+// The first row of a stroke that leaves a bar and runs on (R's leg under its bowl): less ink than
+// the bar above it, no more than the row below it, which touches the bar and is no row of equal
+// rows either (a corner turning into a side is not such a stroke).
+std::optional<int> StrokeStartRow(const QImage& raster, const PaletteLookup& palette) {
+    const QRect ink = InkRectOf(raster, palette);
+    for (int y = ink.top() + 1; y + 1 < ink.bottom(); ++y) {
+        const int count = RowInk(raster, y, palette);
+        if (count < RowInk(raster, y - 1, palette) && count <= RowInk(raster, y + 1, palette) &&
+            !SameRows(raster, y, y + 1) && !SameRows(raster, y + 1, y + 2) &&
+            RowsTouch(raster, y - 1, y + 1, palette)) {
+            return y;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette,
                        ShorteningRule rule) {
     Glyph shortened = body;
+    std::vector<int> given; // the runs that gave a row, by their first row
     for (int dropped = 0; dropped < rows; ++dropped) {
         std::optional<int> row;
         if (const std::optional<Run> run = RunToShorten(shortened.raster, palette, rule)) {
             row = run->last;
+            // A run that gave a row keeps its others where a stroke can give one instead.
+            if (rule != ShorteningRule::TopRun && std::ranges::find(given, run->first) != given.end()) {
+                if (const std::optional<int> thin = StrokeStartRow(shortened.raster, palette)) {
+                    row = thin;
+                }
+            }
+            if (*row == run->last) {
+                given.push_back(run->first + 1); // the run's rows move down with the drop
+            }
         } else if (rule != ShorteningRule::TopRun) {
             row = DiagonalRowToDrop(shortened.raster, palette);
         }

@@ -19,7 +19,8 @@ enum class ShorteningRule {
 };
 
 // The glyph with rows rows fewer, each taken from a run of equal rows by the rule, its bottom
-// where it was; the glyph as it was when no row repeats.
+// where it was; the glyph as it was when no row repeats. A run gives a second row only where no
+// stroke leaving a bar (R's leg under its bowl) can give its first row instead.
 Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette,
                        ShorteningRule rule = ShorteningRule::LongestRun);
 
