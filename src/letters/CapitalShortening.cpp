@@ -143,7 +143,9 @@ std::optional<int> StrokeStartRow(const QImage& raster, const PaletteLookup& pal
     const QRect ink = InkRectOf(raster, palette);
     for (int y = ink.top() + 1; y + 1 < ink.bottom(); ++y) {
         const int count = RowInk(raster, y, palette);
-        if (count < RowInk(raster, y - 1, palette) && count <= RowInk(raster, y + 1, palette) &&
+        const QRect above = RowInkOf(raster, y - 1, palette);
+        const bool bar = 2 * above.width() >= ink.width() && RowInk(raster, y - 1, palette) == above.width();
+        if (bar && count < above.width() && count <= RowInk(raster, y + 1, palette) &&
             !SameRows(raster, y, y + 1) && !SameRows(raster, y + 1, y + 2) &&
             RowsTouch(raster, y - 1, y + 1, palette)) {
             return y;
