@@ -61,7 +61,7 @@ LetterComposer::LetterComposer(const Charset& font, const CodePage& page,
       marks_(bodies_, page, palette_) {
     if (const std::optional<LetterMetrics> metrics = MeasureLetters(bodies_, page, palette_)) {
         stem_ = metrics->stem;
-        monospaced_ = metrics->Monospaced();
+        monospaced_ = metrics->Monospaced() || metrics->fixedPitch;
         ascenderTop_ = metrics->ascenderTop;
     }
 }

@@ -74,18 +74,21 @@ std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage&
     const QRect wide = FirstInk(font, page, palette, {U'M', U'W', U'm', U'w'});
     metrics.widest = wide.isNull() ? 0 : wide.width();
     metrics.widestLeft = wide.isNull() ? cap.left() : wide.left();
-    // Monospaced when every letter's glyph ends at the one column of the line (an outline that
-    // pushes a glyph's ink left of its origin widens the glyph, not the cell).
-    int cell = -1;
-    for (int code = 0; code < GlyphSlotCount && cell != 0; ++code) {
+    // Monospaced when every letter's glyph has the one width; fixed pitch when every one ends at
+    // the one column of the line (an outline that pushes a glyph's ink left of its origin widens
+    // that glyph, not the pitch).
+    int cell = -1, pitch = -1;
+    for (int code = 0; code < GlyphSlotCount; ++code) {
         const auto shown = page.CharacterAt(code);
         const Glyph* glyph = font.GlyphAt(code);
         if (glyph != nullptr && shown && QChar::isLetter(*shown) && *shown < 0x80) {
             const int right = glyph->width() + glyph->xOffset;
-            cell = cell < 0 || cell == right ? right : 0;
+            cell = cell < 0 || cell == glyph->width() ? glyph->width() : 0;
+            pitch = pitch < 0 || pitch == right ? right : 0;
         }
     }
     metrics.cellWidth = std::max(0, cell);
+    metrics.fixedPitch = pitch > 0;
     return metrics;
 }
 

@@ -19,7 +19,8 @@ struct LetterMetrics {
     int stem = 1;        // the width of H's left stem (of l's), 1 or more pixels
     int widest = 0;      // the ink width of M (of W, m, w); 0 without them
     int widestLeft = 0;  // the line column where that ink starts (where H's does without it)
-    int cellWidth = 0;   // where every letter's glyph ends (width + x offset); 0 where they differ
+    int cellWidth = 0;   // the width every letter's glyph has; 0 where the widths differ
+    bool fixedPitch = false; // every letter's glyph ends at the one line column (width + x offset)
 
     int CapHeight() const { return baseline - capTop + 1; }
     int XHeight() const { return baseline - xTop + 1; }

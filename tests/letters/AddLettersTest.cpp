@@ -451,13 +451,18 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     Draw(font, 0xC9, {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#....",
                       "#####"}, -1);
     EXPECT_EQ(extra(U'ď', U'd'), (Ink{{8, 0, 3}, {8, 1, 3}, {7, 2, 3}}));
+    // Every letter ends at column 8; a's glyph starts a column left of its origin (as an outline
+    // pushes it), which widens the glyph, not the pitch.
     Charset proportional = font;
     for (char32_t letter = U'A'; letter <= U'z'; ++letter) {
         if (const Glyph* glyph = proportional.GlyphAt(static_cast<int>(letter));
             glyph != nullptr && QChar::isLetter(letter)) {
-            SetGlyph(font, static_cast<int>(letter), 8, glyph->height(), [&](int x, int y) {
-                return x < glyph->width() ? proportional.PaletteIndexOf(glyph->raster.pixel(x, y)) : 0;
-            }, 0, glyph->yOffset);
+            const int left = letter == U'a' ? 1 : 0;
+            SetGlyph(font, static_cast<int>(letter), 8 + left, glyph->height(), [&](int x, int y) {
+                return x >= left && x - left < glyph->width()
+                           ? proportional.PaletteIndexOf(glyph->raster.pixel(x - left, y))
+                           : 0;
+            }, -left, glyph->yOffset);
         }
     }
     const Ink caronAbove = extra(U'ď', U'd');
