@@ -59,15 +59,19 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
         });
     };
     for (const bool sameCase : {true, false}) {
+        std::ptrdiff_t bestAgreeing = 0;
         for (const Sample& sample : samples_) {
             if (sample.kind != kind || sample.capital != (sameCase ? capital : !capital) ||
                 (mark != nullptr && sample.mark != *mark)) {
                 continue;
             }
-            if (best == nullptr || distance(sample) < distance(*best) ||
-                (distance(sample) == distance(*best) &&
-                 agreeing(sample, sameCase) > agreeing(*best, sameCase))) {
+            if (best != nullptr && distance(sample) > distance(*best)) {
+                continue;
+            }
+            const std::ptrdiff_t agree = agreeing(sample, sameCase);
+            if (best == nullptr || distance(sample) < distance(*best) || agree > bestAgreeing) {
                 best = &sample;
+                bestAgreeing = agree;
             }
         }
         if (best != nullptr) {

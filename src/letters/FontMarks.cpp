@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <map>
-#include <vector>
 
 namespace fontlathe {
 
@@ -103,18 +102,19 @@ bool SubtractAbove(const QImage& accented, const Glyph& plain, const PaletteLook
 // Whether the drawn base is the plain one with rows left out or repeated: as wide, on the same
 // bottom row, every row one of the plain's (a redrawn letter is not).
 bool RowsFromBase(const QImage& drawn, const QImage& plain) {
-    const auto row = [](const QImage& image, int y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        return std::vector<QRgb>(line, line + image.width());
+    const auto same = [&](int drawnRow, int plainRow) {
+        const auto* line = reinterpret_cast<const QRgb*>(drawn.constScanLine(drawnRow));
+        return std::equal(line, line + drawn.width(),
+                          reinterpret_cast<const QRgb*>(plain.constScanLine(plainRow)));
     };
     if (drawn.width() != plain.width() || drawn.height() == 0 || plain.height() == 0 ||
-        row(drawn, drawn.height() - 1) != row(plain, plain.height() - 1)) {
+        !same(drawn.height() - 1, plain.height() - 1)) {
         return false;
     }
     for (int y = 0; y < drawn.height(); ++y) {
         bool found = false;
         for (int from = 0; from < plain.height() && !found; ++from) {
-            found = row(drawn, y) == row(plain, from);
+            found = same(y, from);
         }
         if (!found) {
             return false;
