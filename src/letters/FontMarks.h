@@ -61,6 +61,9 @@ public:
                                           const Glyph& body) const;
     // Which rows the designer takes off: the rule the font's own accented capitals follow.
     ShorteningRule CapitalShorteningRule() const { return shorteningRule_; }
+    // Whether one of the font's capitals keeps its full height under a mark that touches it at a
+    // corner.
+    bool MarksTouchCorners() const { return marksTouchCorners_; }
 
 private:
     struct Sample {
@@ -97,6 +100,7 @@ private:
     QImage dot_;
     int counterWidth_ = 0; // the ink width of a, less its two sides: how wide a breve is
     int capitalShortening_ = 0;
+    bool marksTouchCorners_ = false;
     ShorteningRule shorteningRule_ = ShorteningRule::CentredBar;
     PaletteLookup palette_;
 };

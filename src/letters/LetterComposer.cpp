@@ -53,6 +53,31 @@ void Stamp(Glyph& body, const QImage& mark, QPoint at, const PaletteLookup& pale
     StampInk(body.raster, mark, at, palette);
 }
 
+// Whether the mark, at `at` in the body's raster, stands wholly above the body's ink without
+// touching it: at a corner too, unless the font's marks may.
+bool ClearAbove(const QImage& body, const QImage& mark, QPoint at, const PaletteLookup& palette,
+                bool cornersMayTouch) {
+    const QRect markInk = InkRectOf(mark, palette);
+    if (markInk.isNull() || at.y() + markInk.bottom() >= InkRectOf(body, palette).top()) {
+        return false;
+    }
+    for (int y = markInk.top(); y <= markInk.bottom(); ++y) {
+        for (int x = markInk.left(); x <= markInk.right(); ++x) {
+            if (palette.IndexOf(mark.pixel(x, y)) == 0) {
+                continue;
+            }
+            for (const QPoint step : {QPoint(-1, 1), QPoint(0, 1), QPoint(1, 1)}) {
+                const QPoint below = at + QPoint(x, y) + step;
+                if ((step.x() == 0 || !cornersMayTouch) && body.valid(below) &&
+                    palette.IndexOf(body.pixel(below)) != 0) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 LetterComposer::LetterComposer(const Charset& font, const CodePage& page,
@@ -112,6 +137,15 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
             }
         }
     }
+    const FontMarks::Placement placed = PlaceMark(body, base, mark);
+    Stamp(body, placed.mark, placed.at, palette_);
+    name = placed.name;
+    return true;
+}
+
+FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
+                                               const MarkInfo& mark) const {
+    const QRect ink = InkRectOf(body.raster, palette_);
     const QRect topInk = RowInkOf(body.raster, ink.top(), palette_);
     std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, body.raster);
     // Over a lone stem at the top (l), an acute stands over the stem; over a capital's (L, even
@@ -175,9 +209,7 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
         placed = FontMarks::Placement{builtIn, at,
                                       QStringLiteral("a built-in %1").arg(QLatin1String(mark.name))};
     }
-    Stamp(body, placed->mark, placed->at, palette_);
-    name = placed->name;
-    return true;
+    return *placed;
 }
 
 const Glyph* LetterComposer::BodyOfLetter(char32_t letter) const {
@@ -256,11 +288,25 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
             const std::optional<Glyph> drawn =
                 QChar::isUpper(shape) ? marks_.ShortenedAsDrawn(shape, mark.kind, rows, *body)
                                       : std::nullopt;
+            const Glyph full = *body;
             body = drawn ? *drawn
                          : ShortenedCapital(*body, rows, palette_,
                                             QChar::isLower(shape) ? ShorteningRule::TopRun
                                                                   : marks_.CapitalShorteningRule());
             shortened = true;
+            // The rows come off only where the mark needs them: a mark that stands clear above the
+            // whole body, where it goes on the shortened one (Ľ's caron beside the stem, Ň's
+            // between the stems), leaves the body whole.
+            if (rows > 0 && !InkRectOf(body->raster, palette_).isNull()) {
+                const FontMarks::Placement placed = PlaceMark(*body, shape, mark);
+                if (ClearAbove(full.raster, placed.mark, placed.at, palette_,
+                               marks_.MarksTouchCorners())) {
+                    body = full;
+                    Stamp(*body, placed.mark, placed.at, palette_);
+                    detail += QStringLiteral(" + ") + placed.name;
+                    continue;
+                }
+            }
         }
         QString name;
         if (!AddMark(*body, shape, mark, name)) {

@@ -51,12 +51,14 @@ private:
     }
     int CapitalHeight() const;
     // Whether the body reaches as high as the capitals: those lose rows to a mark above as the
-    // font's own accented capitals do.
+    // font's own accented capitals do, where the mark needs the room.
     bool ReachesCapitalTop(const Glyph& body) const;
     // Whether the caron of ď ť ľ Ľ goes beside the stem, as an apostrophe.
     bool CaronBeside(char32_t base) const;
     // Puts the mark on the body; its name goes into the detail.
     bool AddMark(Glyph& body, char32_t base, const MarkInfo& mark, QString& name) const;
+    // Where a mark goes on a body with ink, in the body's raster.
+    FontMarks::Placement PlaceMark(const Glyph& body, char32_t base, const MarkInfo& mark) const;
 
     Charset bodies_;
     const CodePage& page_;

@@ -468,6 +468,10 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     const Ink caronAbove = extra(U'ď', U'd');
     EXPECT_FALSE(caronAbove.empty());
     EXPECT_LT(BoundsOf(caronAbove).right(), 6) << "within d's columns";
+    // Clear of the stem, it takes no row off d, as É's acute does off E's bar.
+    Draw(font, 0xC9, {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#####"});
+    const Ink d = InkOf(font, *font.GlyphAt(U'd')), withCaron = made(U'ď');
+    EXPECT_TRUE(std::includes(withCaron.begin(), withCaron.end(), d.begin(), d.end()));
     font = proportional;
     // Where É's E lost a row other than the one the rules would take, Ě's E is É's; an E that is
     // not E's rows (redrawn) is not taken.
