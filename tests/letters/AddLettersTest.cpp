@@ -442,6 +442,11 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     // A one-pixel acute and a one-pixel dot: ż still differs from ź.
     Draw(font, 0xE9, WithMark(E, {"#"}, 2, 2));
     EXPECT_NE(BoundsOf(extra(U'ż', U'z')).size(), BoundsOf(extra(U'ź', U'z')).size());
+    // A dot two pixels wide cannot be centred on z, five: it stands under ź's acute, on the left.
+    Draw(font, 0xE9, WithMark(E, {".#", "#."}, 1, 1));
+    Draw(font, U'i',
+         {"...", "##.", "...", ".#.", ".#.", ".#.", ".#.", ".#.", ".#.", "...", "...", "..."});
+    EXPECT_EQ(extra(U'ż', U'z'), (Ink{{1, 2, 3}, {2, 2, 3}}));
     // In a proportional font, ď's caron is the comma at its top right; in a monospaced one, whose
     // cell has no room beside the stem, the circumflex turned above it.
     Draw(font, U'd', {"....#.", "....#.", "....#.", "....#.", ".####.", "#...#.", "#...#.",
