@@ -201,6 +201,7 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
                                 openTop, shortened, mark.topLeft() - base.topLeft()});
             if (capital && !HasDotAbove(parts[0])) {
                 ++shortenings[shortened];
+                capitalMarkTop_ = std::min(capitalMarkTop_, accented->yOffset + mark.top());
             }
             // A mark set straight on a full capital (Terminus bold's Ú) may touch it at a corner.
             if (capital && shortened == 0 && mark.bottom() + 1 == base.top()) {

@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QString>
 
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -64,6 +65,11 @@ public:
     // Whether one of the font's capitals keeps its full height under a mark that touches it at a
     // corner.
     bool MarksTouchCorners() const { return marksTouchCorners_; }
+    // The highest line row the marks of the font's own capitals reach; nothing when it has none.
+    std::optional<int> CapitalMarkTop() const {
+        return capitalMarkTop_ == std::numeric_limits<int>::max() ? std::nullopt
+                                                                   : std::optional(capitalMarkTop_);
+    }
 
 private:
     struct Sample {
@@ -101,6 +107,7 @@ private:
     int counterWidth_ = 0; // the ink width of a, less its two sides: how wide a breve is
     int capitalShortening_ = 0;
     bool marksTouchCorners_ = false;
+    int capitalMarkTop_ = std::numeric_limits<int>::max();
     ShorteningRule shorteningRule_ = ShorteningRule::CentredBar;
     PaletteLookup palette_;
 };

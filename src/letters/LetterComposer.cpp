@@ -308,6 +308,18 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
                 }
             }
         }
+        // A small letter's mark rises no higher than the font's capitals' marks: a letter that
+        // would push it higher (t, in a monospaced font's ť) loses rows from its top instead.
+        if (mark.place == MarkPlace::Above && !shortened && !beside && QChar::isLower(shape) &&
+            !InkRectOf(body->raster, palette_).isNull()) {
+            const FontMarks::Placement placed = PlaceMark(*body, shape, mark);
+            const int top = body->yOffset + placed.at.y() + InkRectOf(placed.mark, palette_).top();
+            if (const std::optional<int> highest = marks_.CapitalMarkTop(); highest && top < *highest) {
+                const int rows = std::min(*highest - top, std::max(1, marks_.CapitalShortening()));
+                body = ShortenedCapital(*body, rows, palette_, ShorteningRule::TopRun);
+                shortened = true;
+            }
+        }
         QString name;
         if (!AddMark(*body, shape, mark, name)) {
             return std::nullopt; // a base with no ink takes no mark

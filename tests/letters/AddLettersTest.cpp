@@ -477,6 +477,13 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     Draw(font, 0xC9, {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#####"});
     const Ink d = InkOf(font, *font.GlyphAt(U'd')), withCaron = made(U'ď');
     EXPECT_TRUE(std::includes(withCaron.begin(), withCaron.end(), d.begin(), d.end()));
+    // Nor does a small letter's caron rise above the capitals' marks: t loses its top row.
+    Draw(font, 0xEA, WithMark(E, {".#.", "#.#"}, 1, 0));
+    Draw(font, U't', {"........", "........", "........", ".#......", ".#......", "###.....",
+                      ".#......", ".#......", ".#......", "..#.....", "........", "........"});
+    const Ink t = made(U'ť');
+    EXPECT_EQ(BoundsOf(t).top(), 0);
+    EXPECT_TRUE(!t.contains({1, 3, 3}) && t.contains({1, 4, 3}));
     font = proportional;
     // Where É's E lost a row other than the one the rules would take, Ě's E is É's; an E that is
     // not E's rows (redrawn) is not taken.
