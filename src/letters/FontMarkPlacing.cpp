@@ -110,8 +110,12 @@ std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, 
                                                           bool leanLeft) const {
     // The mark keeps its centre's offset from the base's centre; a mark made wider or narrower
     // than the sample's keeps the same centre. Half a pixel off goes towards the top row's ink
-    // (t's stem), else to the right, and a grave's to the left.
-    const int doubledCentre = 2 * sample.at.x() + sample.mark.width() - sample.baseWidth;
+    // (t's stem), else to the right, and a grave's to the left. A sample only half a pixel off
+    // could not be centred: a mark that can be is centred.
+    int doubledCentre = 2 * sample.at.x() + sample.mark.width() - sample.baseWidth;
+    if (std::abs(doubledCentre) == 1 && (baseInk.width() - mark.width()) % 2 == 0) {
+        doubledCentre = 0;
+    }
     const bool leansRight = kind != MarkKind::Grave && !leanLeft;
     const int doubledLeft = doubledCentre + baseInk.width() - mark.width() + (leansRight ? 1 : 0);
     const int x = doubledLeft >= 0 ? doubledLeft / 2 : -((1 - doubledLeft) / 2);
