@@ -206,19 +206,26 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
             }
             std::optional<Placement> placed = FromSample(centred, dot, baseInk, kind, info.place,
                                                          QStringLiteral("the font's dot"), leanLeft);
-            // Where it cannot be centred, its half pixel goes under the middle of the acute the
-            // base would take, where the acute's stroke passes (ź's over ż's).
+            // Where it cannot be centred, its half pixel goes the way the font's acute went where
+            // that could not be centred either; else under the middle of the acute the base would
+            // take, where the acute's stroke passes (ź's over ż's).
             const Sample* over = Nearest(MarkKind::Acute, capital, baseInk.width(), openTop);
-            if (placed && over != nullptr && (baseInk.width() - dot.width()) % 2 != 0) {
-                const QRect acuteInk = InkRectOf(over->mark, palette_);
-                const QRect middle =
-                    RowInkOf(over->mark, (acuteInk.top() + acuteInk.bottom() + 1) / 2, palette_)
-                        .translated(FromSample(*over, over->mark, baseInk, MarkKind::Acute,
-                                               info.place, own, leanLeft)->at.x(), 0);
-                const int left = placed->at.x(), right = left + dot.width() - 1;
-                placed->at.rx() += right < middle.left()   ? middle.left() - right
-                                   : left > middle.right() ? middle.right() - left
-                                                           : 0;
+            const int spare = baseInk.width() - dot.width();
+            if (placed && over != nullptr && spare % 2 != 0) {
+                const int overCentre = 2 * over->at.x() + over->mark.width() - over->baseWidth;
+                if (std::abs(overCentre) == 1) {
+                    placed->at.setX(baseInk.left() + (spare + overCentre) / 2);
+                } else {
+                    const QRect acuteInk = InkRectOf(over->mark, palette_);
+                    const QRect middle =
+                        RowInkOf(over->mark, (acuteInk.top() + acuteInk.bottom() + 1) / 2, palette_)
+                            .translated(FromSample(*over, over->mark, baseInk, MarkKind::Acute,
+                                                   info.place, own, leanLeft)->at.x(), 0);
+                    const int left = placed->at.x(), right = left + dot.width() - 1;
+                    placed->at.rx() += right < middle.left()   ? middle.left() - right
+                                       : left > middle.right() ? middle.right() - left
+                                                               : 0;
+                }
             }
             return placed;
         }

@@ -442,17 +442,23 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     // A one-pixel acute and a one-pixel dot: ż still differs from ź.
     Draw(font, 0xE9, WithMark(E, {"#"}, 2, 2));
     EXPECT_NE(BoundsOf(extra(U'ż', U'z')).size(), BoundsOf(extra(U'ź', U'z')).size());
-    // A dot two pixels wide cannot be centred on z, five: it stands under ź's acute, on the left.
+    // A dot two pixels wide cannot be centred on z, five: its half pixel goes left where é's
+    // acute, that could not be centred either, went left; under ź's acute where that stands off.
     Draw(font, 0xE9, WithMark(E, {".#", "#."}, 1, 1));
     Draw(font, U'i',
          {"...", "##.", "...", ".#.", ".#.", ".#.", ".#.", ".#.", ".#.", "...", "...", "..."});
     EXPECT_EQ(extra(U'ż', U'z'), (Ink{{1, 2, 3}, {2, 2, 3}}));
+    Draw(font, 0xE9, WithMark(E, {".#", "#."}, 0, 1));
+    EXPECT_EQ(extra(U'ż', U'z'), (Ink{{0, 2, 3}, {1, 2, 3}}));
     // é's acute is half a pixel right of centre only because e is odd; on a z four wide, ź's is
     // centred.
     Draw(font, 0xE9, WithMark(E, {".#", "#."}, 2, 1));
     Draw(font, U'z', {"......", "......", "......", "......", "####..", "..#...", ".#....",
                       "#.....", "####..", "......", "......", "......"});
     EXPECT_EQ(extra(U'ź', U'z'), (Ink{{2, 1, 3}, {1, 2, 3}}));
+    // A dot of one pixel cannot be centred on it: it goes right, as é's acute did.
+    Draw(font, U'i', {"..", ".#", "..", ".#", ".#", ".#", ".#", ".#", ".#", "..", "..", ".."});
+    EXPECT_EQ(extra(U'ż', U'z'), (Ink{{2, 2, 3}}));
     // In a proportional font, ď's caron is the comma at its top right; in a monospaced one, whose
     // cell has no room beside the stem, the circumflex turned above it.
     Draw(font, U'd', {"....#.", "....#.", "....#.", "....#.", ".####.", "#...#.", "#...#.",
