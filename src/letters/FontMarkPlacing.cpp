@@ -204,8 +204,9 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
                 StampInk(dot, dot_, QPoint(0, 0), palette_);
                 StampInk(dot, dot_, QPoint(0, dot_.height()), palette_);
             }
-            std::optional<Placement> placed = FromSample(centred, dot, baseInk, kind, info.place,
-                                                         QStringLiteral("the font's dot"), leanLeft);
+            std::optional<Placement> placed =
+                FromSample(centred, dot, baseInk, kind, info.place,
+                           QStringLiteral("the font's dot"), leanLeft);
             // Where it cannot be centred, its half pixel goes the way the font's acute went where
             // that could not be centred either; else under the middle of the acute the base would
             // take, where the acute's stroke passes (ź's over ż's).
@@ -217,10 +218,12 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
                     placed->at.setX(baseInk.left() + (spare + overCentre) / 2);
                 } else {
                     const QRect acuteInk = InkRectOf(over->mark, palette_);
+                    const int acuteLeft = FromSample(*over, over->mark, baseInk, MarkKind::Acute,
+                                                     info.place, own, leanLeft)
+                                              ->at.x();
                     const QRect middle =
                         RowInkOf(over->mark, (acuteInk.top() + acuteInk.bottom() + 1) / 2, palette_)
-                            .translated(FromSample(*over, over->mark, baseInk, MarkKind::Acute,
-                                                   info.place, own, leanLeft)->at.x(), 0);
+                            .translated(acuteLeft, 0);
                     const int left = placed->at.x(), right = left + dot.width() - 1;
                     placed->at.rx() += right < middle.left()   ? middle.left() - right
                                        : left > middle.right() ? middle.right() - left

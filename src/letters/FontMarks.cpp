@@ -205,14 +205,17 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             }
             // A mark set straight on a full capital (Terminus bold's Ú) may touch it at a corner.
             if (capital && shortened == 0 && mark.bottom() + 1 == base.top()) {
-                const auto* above = reinterpret_cast<const QRgb*>(accented->raster.constScanLine(mark.bottom()));
-                const auto* below = reinterpret_cast<const QRgb*>(accented->raster.constScanLine(base.top()));
+                const auto* above =
+                    reinterpret_cast<const QRgb*>(accented->raster.constScanLine(mark.bottom()));
+                const auto* below =
+                    reinterpret_cast<const QRgb*>(accented->raster.constScanLine(base.top()));
                 const auto inked = [&](const QRgb* line, int x) {
                     return x >= 0 && x < accented->raster.width() && palette_.IndexOf(line[x]) != 0;
                 };
                 for (int x = mark.left(); x <= mark.right(); ++x) {
-                    marksTouchCorners_ = marksTouchCorners_ ||
-                                         (inked(above, x) && (inked(below, x - 1) || inked(below, x + 1)));
+                    marksTouchCorners_ =
+                        marksTouchCorners_ ||
+                        (inked(above, x) && (inked(below, x - 1) || inked(below, x + 1)));
                 }
             }
         } else if (info->place != MarkPlace::Above && !plainInk.isNull()) {

@@ -68,7 +68,7 @@ public:
     // The highest line row the marks of the font's own capitals reach; nothing when it has none.
     std::optional<int> CapitalMarkTop() const {
         return capitalMarkTop_ == std::numeric_limits<int>::max() ? std::nullopt
-                                                                   : std::optional(capitalMarkTop_);
+                                                                  : std::optional(capitalMarkTop_);
     }
 
 private:

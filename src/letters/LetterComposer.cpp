@@ -314,7 +314,8 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
             !InkRectOf(body->raster, palette_).isNull()) {
             const FontMarks::Placement placed = PlaceMark(*body, shape, mark);
             const int top = body->yOffset + placed.at.y() + InkRectOf(placed.mark, palette_).top();
-            if (const std::optional<int> highest = marks_.CapitalMarkTop(); highest && top < *highest) {
+            if (const std::optional<int> highest = marks_.CapitalMarkTop();
+                highest && top < *highest) {
                 const int rows = std::min(*highest - top, std::max(1, marks_.CapitalShortening()));
                 body = ShortenedCapital(*body, rows, palette_, ShorteningRule::TopRun);
                 shortened = true;

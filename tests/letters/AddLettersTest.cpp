@@ -453,8 +453,9 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     // é's acute is half a pixel right of centre only because e is odd; on a z four wide, ź's is
     // centred.
     Draw(font, 0xE9, WithMark(E, {".#", "#."}, 2, 1));
-    Draw(font, U'z', {"......", "......", "......", "......", "####..", "..#...", ".#....",
-                      "#.....", "####..", "......", "......", "......"});
+    Draw(font, U'z',
+         {"......", "......", "......", "......", "####..", "..#...", ".#....", "#.....", "####..",
+          "......", "......", "......"});
     EXPECT_EQ(extra(U'ź', U'z'), (Ink{{2, 1, 3}, {1, 2, 3}}));
     // A dot of one pixel cannot be centred on it: it goes right, as é's acute did.
     Draw(font, U'i', {"..", ".#", "..", ".#", ".#", ".#", ".#", ".#", ".#", "..", "..", ".."});
@@ -491,8 +492,9 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     EXPECT_TRUE(std::includes(withCaron.begin(), withCaron.end(), d.begin(), d.end()));
     // Nor does a small letter's caron rise above the capitals' marks: t loses its top row.
     Draw(font, 0xEA, WithMark(E, {".#.", "#.#"}, 1, 0));
-    Draw(font, U't', {"........", "........", "........", ".#......", ".#......", "###.....",
-                      ".#......", ".#......", ".#......", "..#.....", "........", "........"});
+    Draw(font, U't',
+         {"........", "........", "........", ".#......", ".#......", "###.....", ".#......",
+          ".#......", ".#......", "..#.....", "........", "........"});
     const Ink t = made(U'ť');
     EXPECT_EQ(BoundsOf(t).top(), 0);
     EXPECT_TRUE(!t.contains({1, 3, 3}) && t.contains({1, 4, 3}));
