@@ -203,7 +203,8 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
                 ++shortenings[shortened];
                 capitalMarkTop_ = std::min(capitalMarkTop_, accented->yOffset + mark.top());
             }
-            // A mark set straight on a full capital (Terminus bold's Ú) may touch it at a corner.
+            // A mark set straight on a full capital (Terminus bold's Ú) may touch it at a corner:
+            // at a corner only, not resting on it (Å's ring).
             if (capital && shortened == 0 && mark.bottom() + 1 == base.top()) {
                 const auto* above =
                     reinterpret_cast<const QRgb*>(accented->raster.constScanLine(mark.bottom()));
@@ -212,11 +213,13 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
                 const auto inked = [&](const QRgb* line, int x) {
                     return x >= 0 && x < accented->raster.width() && palette_.IndexOf(line[x]) != 0;
                 };
+                bool corner = false, resting = false;
                 for (int x = mark.left(); x <= mark.right(); ++x) {
-                    marksTouchCorners_ =
-                        marksTouchCorners_ ||
-                        (inked(above, x) && (inked(below, x - 1) || inked(below, x + 1)));
+                    corner =
+                        corner || (inked(above, x) && (inked(below, x - 1) || inked(below, x + 1)));
+                    resting = resting || (inked(above, x) && inked(below, x));
                 }
+                marksTouchCorners_ = marksTouchCorners_ || (corner && !resting);
             }
         } else if (info->place != MarkPlace::Above && !plainInk.isNull()) {
             // The base lies in the accented letter with its ink's top-left on the letter's.

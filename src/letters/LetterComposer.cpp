@@ -274,7 +274,7 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         detail += QStringLiteral(" + a stroke");
     }
     const char32_t shape = marked ? parts[0] : base; // the letter the marks go on, by its script
-    bool dotRemoved = false, shortened = false;
+    bool dotRemoved = false, shortened = false, markedAbove = false;
     for (auto part = parts.begin() + 1; marked && body && part != parts.end(); ++part) {
         const MarkInfo mark = *MarkOfCombining(*part);
         if (mark.place == MarkPlace::Above && !dotRemoved && HasDotAbove(shape)) {
@@ -303,6 +303,7 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
                                marks_.MarksTouchCorners())) {
                     body = full;
                     Stamp(*body, placed.mark, placed.at, palette_);
+                    markedAbove = true;
                     detail += QStringLiteral(" + ") + placed.name;
                     continue;
                 }
@@ -310,8 +311,8 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         }
         // A small letter's mark rises no higher than the font's capitals' marks: a letter that
         // would push it higher (t, in a monospaced font's ť) loses rows from its top instead.
-        if (mark.place == MarkPlace::Above && !shortened && !beside && QChar::isLower(shape) &&
-            !InkRectOf(body->raster, palette_).isNull()) {
+        if (mark.place == MarkPlace::Above && !shortened && !markedAbove && !beside &&
+            QChar::isLower(shape) && !InkRectOf(body->raster, palette_).isNull()) {
             const FontMarks::Placement placed = PlaceMark(*body, shape, mark);
             const int top = body->yOffset + placed.at.y() + InkRectOf(placed.mark, palette_).top();
             if (const std::optional<int> highest = marks_.CapitalMarkTop();
@@ -325,6 +326,7 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         if (!AddMark(*body, shape, mark, name)) {
             return std::nullopt; // a base with no ink takes no mark
         }
+        markedAbove = markedAbove || mark.place == MarkPlace::Above;
         detail += QStringLiteral(" + ") + name;
     }
     return Composed{std::move(body), named, detail};

@@ -457,9 +457,12 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
          {"......", "......", "......", "......", "####..", "..#...", ".#....", "#.....", "####..",
           "......", "......", "......"});
     EXPECT_EQ(extra(U'ź', U'z'), (Ink{{2, 1, 3}, {1, 2, 3}}));
-    // A dot of one pixel cannot be centred on it: it goes right, as é's acute did.
+    // A dot of one pixel cannot be centred on it: it goes right, as é's acute did, though ź's
+    // acute has its foot on the left; left where é's went left.
     Draw(font, U'i', {"..", ".#", "..", ".#", ".#", ".#", ".#", ".#", ".#", "..", "..", ".."});
     EXPECT_EQ(extra(U'ż', U'z'), (Ink{{2, 2, 3}}));
+    Draw(font, 0xE9, WithMark(E, {".#", "#."}, 1, 1));
+    EXPECT_EQ(extra(U'ż', U'z'), (Ink{{1, 2, 3}}));
     // In a proportional font, ď's caron is the comma at its top right; in a monospaced one, whose
     // cell has no room beside the stem, the circumflex turned above it.
     Draw(font, U'd', {"....#.", "....#.", "....#.", "....#.", ".####.", "#...#.", "#...#.",
