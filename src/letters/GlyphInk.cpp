@@ -116,6 +116,34 @@ QPoint GrowToHold(Glyph& glyph, const QRect& rect) {
     return QPoint(margins.left(), margins.top());
 }
 
+void StampGrowing(Glyph& glyph, const QImage& mark, QPoint at, const PaletteLookup& palette) {
+    at += GrowToHold(glyph, QRect(at, mark.size()));
+    StampInk(glyph.raster, mark, at, palette);
+}
+
+bool StandsClearAbove(const QImage& body, const QImage& mark, QPoint at,
+                      const PaletteLookup& palette, bool cornersMayTouch) {
+    const QRect markInk = InkRectOf(mark, palette);
+    if (markInk.isNull() || at.y() + markInk.bottom() >= InkRectOf(body, palette).top()) {
+        return false;
+    }
+    for (int y = markInk.top(); y <= markInk.bottom(); ++y) {
+        for (int x = markInk.left(); x <= markInk.right(); ++x) {
+            if (palette.IndexOf(mark.pixel(x, y)) == 0) {
+                continue;
+            }
+            for (const QPoint step : {QPoint(-1, 1), QPoint(0, 1), QPoint(1, 1)}) {
+                const QPoint below = at + QPoint(x, y) + step;
+                if ((step.x() == 0 || !cornersMayTouch) && body.valid(below) &&
+                    palette.IndexOf(body.pixel(below)) != 0) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 bool FitsFontFile(const Glyph& glyph) {
     return glyph.width() <= MaxGlyphSide && glyph.height() <= MaxGlyphSide &&
            IsValidGlyphOffset(glyph.xOffset) && IsValidGlyphOffset(glyph.yOffset);

@@ -44,6 +44,15 @@ QImage Crop(const QImage& raster, const QRect& rect);
 // pixels of source leave target as it is, and pixels outside target are dropped.
 void StampInk(QImage& target, const QImage& source, QPoint at, const PaletteLookup& palette);
 
+// Stamps the ink of mark onto the glyph with mark's top left at `at` in its raster, growing the
+// glyph to hold it.
+void StampGrowing(Glyph& glyph, const QImage& mark, QPoint at, const PaletteLookup& palette);
+
+// Whether the ink of mark, with its top left at `at` in the body's raster, stands wholly above
+// the body's ink without touching it: at a corner neither, unless cornersMayTouch.
+bool StandsClearAbove(const QImage& body, const QImage& mark, QPoint at,
+                      const PaletteLookup& palette, bool cornersMayTouch);
+
 // Adds blank margins round the glyph without moving what it shows: rows added on top move its
 // y offset up, columns added on the left move its x offset left.
 void GrowGlyph(Glyph& glyph, const QMargins& margins);

@@ -6,6 +6,7 @@
 #include "LetterStrokes.h"
 #include "LetterTables.h"
 #include "charset/DisplayColors.h"
+#include "text/TextForms.h"
 
 #include <QChar>
 
@@ -34,10 +35,6 @@ std::u32string Decomposed(char32_t letter) {
     return std::u32string(points.begin(), points.end());
 }
 
-QString LetterName(char32_t letter) {
-    return QString::fromUcs4(&letter, 1);
-}
-
 // Letters whose caron Czech and Slovak write as an apostrophe beside the stem.
 bool TakesApostropheCaron(char32_t base) {
     return base == U'd' || base == U't' || base == U'l' || base == U'L';
@@ -45,37 +42,6 @@ bool TakesApostropheCaron(char32_t base) {
 
 bool IsGreekCapital(char32_t letter) {
     return letter >= 0x0391 && letter <= 0x03A9;
-}
-
-// Stamps the mark with its top-left at `at` in the body's raster, growing the body to hold it.
-void Stamp(Glyph& body, const QImage& mark, QPoint at, const PaletteLookup& palette) {
-    at += GrowToHold(body, QRect(at, mark.size()));
-    StampInk(body.raster, mark, at, palette);
-}
-
-// Whether the mark, at `at` in the body's raster, stands wholly above the body's ink without
-// touching it: at a corner too, unless the font's marks may.
-bool ClearAbove(const QImage& body, const QImage& mark, QPoint at, const PaletteLookup& palette,
-                bool cornersMayTouch) {
-    const QRect markInk = InkRectOf(mark, palette);
-    if (markInk.isNull() || at.y() + markInk.bottom() >= InkRectOf(body, palette).top()) {
-        return false;
-    }
-    for (int y = markInk.top(); y <= markInk.bottom(); ++y) {
-        for (int x = markInk.left(); x <= markInk.right(); ++x) {
-            if (palette.IndexOf(mark.pixel(x, y)) == 0) {
-                continue;
-            }
-            for (const QPoint step : {QPoint(-1, 1), QPoint(0, 1), QPoint(1, 1)}) {
-                const QPoint below = at + QPoint(x, y) + step;
-                if ((step.x() == 0 || !cornersMayTouch) && body.valid(below) &&
-                    palette.IndexOf(body.pixel(below)) != 0) {
-                    return false;
-                }
-            }
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -131,14 +97,14 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
                                      ink.right() + 2));
                     at.setY(std::min(ink.top(), ascenderTop_ - body.yOffset));
                 }
-                Stamp(body, Crop(glyph->raster, signInk), at, palette_);
+                StampGrowing(body, Crop(glyph->raster, signInk), at, palette_);
                 name = QStringLiteral("the font's ") + LetterName(sign);
                 return true;
             }
         }
     }
     const FontMarks::Placement placed = PlaceMark(body, base, mark);
-    Stamp(body, placed.mark, placed.at, palette_);
+    StampGrowing(body, placed.mark, placed.at, palette_);
     name = placed.name;
     return true;
 }
@@ -277,6 +243,7 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
     bool dotRemoved = false, shortened = false, markedAbove = false;
     for (auto part = parts.begin() + 1; marked && body && part != parts.end(); ++part) {
         const MarkInfo mark = *MarkOfCombining(*part);
+        std::optional<FontMarks::Placement> placed; // where the mark goes, once worked out
         if (mark.place == MarkPlace::Above && !dotRemoved && HasDotAbove(shape)) {
             body = WithoutDot(*body, palette_);
             dotRemoved = true;
@@ -298,14 +265,10 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
             // whole body, where it goes on the shortened one (Ľ's caron beside the stem, Ň's
             // between the stems), leaves the body whole.
             if (rows > 0 && !InkRectOf(body->raster, palette_).isNull()) {
-                const FontMarks::Placement placed = PlaceMark(*body, shape, mark);
-                if (ClearAbove(full.raster, placed.mark, placed.at, palette_,
-                               marks_.MarksTouchCorners())) {
+                placed = PlaceMark(*body, shape, mark);
+                if (StandsClearAbove(full.raster, placed->mark, placed->at, palette_,
+                                     marks_.MarksTouchCorners())) {
                     body = full;
-                    Stamp(*body, placed.mark, placed.at, palette_);
-                    markedAbove = true;
-                    detail += QStringLiteral(" + ") + placed.name;
-                    continue;
                 }
             }
         }
@@ -313,17 +276,22 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         // would push it higher (t, in a monospaced font's ť) loses rows from its top instead.
         if (mark.place == MarkPlace::Above && !shortened && !markedAbove && !beside &&
             QChar::isLower(shape) && !InkRectOf(body->raster, palette_).isNull()) {
-            const FontMarks::Placement placed = PlaceMark(*body, shape, mark);
-            const int top = body->yOffset + placed.at.y() + InkRectOf(placed.mark, palette_).top();
+            placed = PlaceMark(*body, shape, mark);
+            const int top =
+                body->yOffset + placed->at.y() + InkRectOf(placed->mark, palette_).top();
             if (const std::optional<int> highest = marks_.CapitalMarkTop();
                 highest && top < *highest) {
                 const int rows = std::min(*highest - top, std::max(1, marks_.CapitalShortening()));
                 body = ShortenedCapital(*body, rows, palette_, ShorteningRule::TopRun);
                 shortened = true;
+                placed.reset(); // the mark goes on the shortened letter anew
             }
         }
         QString name;
-        if (!AddMark(*body, shape, mark, name)) {
+        if (placed) {
+            StampGrowing(*body, placed->mark, placed->at, palette_);
+            name = placed->name;
+        } else if (!AddMark(*body, shape, mark, name)) {
             return std::nullopt; // a base with no ink takes no mark
         }
         markedAbove = markedAbove || mark.place == MarkPlace::Above;
