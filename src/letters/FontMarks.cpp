@@ -201,7 +201,8 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
                                 openTop, shortened, mark.topLeft() - base.topLeft()});
             if (capital && !HasDotAbove(parts[0])) {
                 ++shortenings[shortened];
-                capitalMarkTop_ = std::min(capitalMarkTop_, accented->yOffset + mark.top());
+                const int top = accented->yOffset + mark.top();
+                capitalMarkTop_ = std::min(capitalMarkTop_.value_or(top), top);
             }
             // A mark set straight on a full capital (Terminus bold's Ú) may touch it at a corner:
             // at a corner only, not resting on it (Å's ring).

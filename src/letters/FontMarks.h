@@ -11,7 +11,6 @@
 #include <QRect>
 #include <QString>
 
-#include <limits>
 #include <optional>
 #include <vector>
 
@@ -66,10 +65,7 @@ public:
     // corner.
     bool MarksTouchCorners() const { return marksTouchCorners_; }
     // The highest line row the marks of the font's own capitals reach; nothing when it has none.
-    std::optional<int> CapitalMarkTop() const {
-        return capitalMarkTop_ == std::numeric_limits<int>::max() ? std::nullopt
-                                                                  : std::optional(capitalMarkTop_);
-    }
+    std::optional<int> CapitalMarkTop() const { return capitalMarkTop_; }
 
 private:
     struct Sample {
@@ -107,7 +103,7 @@ private:
     int counterWidth_ = 0; // the ink width of a, less its two sides: how wide a breve is
     int capitalShortening_ = 0;
     bool marksTouchCorners_ = false;
-    int capitalMarkTop_ = std::numeric_limits<int>::max();
+    std::optional<int> capitalMarkTop_; // the highest line row a capital's mark reaches
     ShorteningRule shorteningRule_ = ShorteningRule::CentredBar;
     PaletteLookup palette_;
 };
