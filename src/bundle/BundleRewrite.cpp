@@ -4,6 +4,7 @@
 #include "BundleParser.h"
 #include "EngineLimits.h"
 #include "FontsRewrite.h"
+#include "PendingWrite.h"
 #include "charset/CharBlockLayout.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
@@ -233,17 +234,26 @@ Result WriteRewrites(const std::vector<DiskRewrite>& disks, const QByteArray& in
                                      "in a font file of its own"));
         }
     }
-    QStringList kept;
+    // The copies this write makes go again should it fail, as the game's files stay as they
+    // were: the folder is left as it was found.
+    QStringList kept, made;
+    const auto removeCopies = [&made, &files] {
+        for (const QString& copy : made) {
+            files.Remove(copy);
+        }
+    };
     for (const auto& [path, plain] : written) {
         const QString copy = path + QStringLiteral(".orig");
         if (QFileInfo::exists(copy)) {
             continue;
         }
         if (const Result saved = files.Write(copy, onDisk(*plain)); !saved) {
+            removeCopies();
             return Result::Failure(copy,
                                    saved.reason() + QStringLiteral("; the bundle was not changed"));
         }
         kept << QFileInfo(copy).fileName();
+        made << copy;
     }
     std::vector<QByteArray> bytes;
     bytes.reserve(changed.size() + 1);
@@ -256,11 +266,15 @@ Result WriteRewrites(const std::vector<DiskRewrite>& disks, const QByteArray& in
     }
     if (indexChanged) {
         bytes.push_back(onDisk(index));
-        replacements.push_back({indexPath, bytes.back(), [&first, &onDisk] {
-                                    return onDisk(first.index());
-                                }});
+        replacements.push_back(
+            {indexPath, bytes.back(), [&first, &onDisk] { return onDisk(first.index()); }});
     }
     if (Result replaced = ReplaceFiles(indexPath, replacements, files); !replaced) {
+        // A write left for a repair to finish still needs the copies.
+        PendingWrite pending;
+        if (PendingWrite::Read(indexPath, pending) && !pending.pending()) {
+            removeCopies();
+        }
         return replaced;
     }
     for (const DiskRewrite* disk : changed) {
@@ -269,7 +283,8 @@ Result WriteRewrites(const std::vector<DiskRewrite>& disks, const QByteArray& in
     if (!kept.isEmpty() && !messages.isEmpty()) {
         const QString last = kept.takeLast();
         const QString copies =
-            kept.isEmpty() ? last : kept.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+            kept.isEmpty() ? last
+                           : kept.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
         messages.last() += QStringLiteral(" The original files are kept as %1.").arg(copies);
     }
     return Result::Success();

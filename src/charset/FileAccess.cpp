@@ -2,12 +2,17 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace fontlathe {
@@ -96,20 +101,119 @@ bool IsSameFile(const QString& first, const QString& second) {
     return a.canonicalFilePath() == b.canonicalFilePath();
 }
 
-Result WriteWholeFile(const QString& path, QByteArrayView bytes) {
-    if (QFileInfo(path).isDir()) {
-        return Result::Failure(QStringLiteral("a folder of that name is in the way"));
+namespace {
+
+// The temporary file a write fills beside its target: a name no other file has, in the same
+// folder, so that putting it in place is a rename within one file system.
+Result CreateBeside(const QString& target, QFile& file) {
+    const QString stem = target + QStringLiteral(".fontlathe-write-");
+    QString reason;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        file.setFileName(stem + QString::number(QRandomGenerator::global()->generate(), 36));
+        // Unbuffered, so that each write reaches the system at once and its failure is seen
+        // there, with the system's reason, rather than lost in a flush at close.
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            return Result::Success();
+        }
+        reason = file.errorString();
+        if (!QFileInfo::exists(file.fileName())) {
+            break;
+        }
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Result::Failure(QStringLiteral("it cannot be created: %1").arg(file.errorString()));
+    return Result::Failure(QStringLiteral("it cannot be created: %1").arg(reason));
+}
+
+Result WriteAndSync(QFile& file, QByteArrayView bytes) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.data() + done, bytes.size() - done);
+        if (written <= 0) {
+            return Result::Failure(
+                QStringLiteral("it cannot be written: %1").arg(file.errorString()));
+        }
+        done += written;
     }
-    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return Result::Failure(QStringLiteral("it cannot be written: %1").arg(reason));
+    if (!file.flush()) {
+        return Result::Failure(QStringLiteral("it cannot be written: %1").arg(file.errorString()));
+    }
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0) {
+        return Result::Failure(QStringLiteral("it cannot be written: %1")
+                                   .arg(QString::fromLocal8Bit(std::strerror(errno))));
+    }
+#endif
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        return Result::Failure(QStringLiteral("it cannot be written: %1").arg(file.errorString()));
     }
     return Result::Success();
+}
+
+// Whether the file at path holds exactly bytes, read back from the disk a piece at a time.
+Result ReadsBackAs(const QString& path, QByteArrayView bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Result::Failure(
+            QStringLiteral("what was written can't be read back: %1").arg(file.errorString()));
+    }
+    if (file.size() != bytes.size()) {
+        return Result::Failure(
+            QStringLiteral("what was written reads back as %1 bytes, not %2; the disk may be full")
+                .arg(file.size())
+                .arg(bytes.size()));
+    }
+    constexpr qint64 Piece = qint64(1) << 20;
+    QByteArray piece(std::min<qint64>(Piece, bytes.size()), Qt::Uninitialized);
+    for (qsizetype at = 0; at < bytes.size();) {
+        const qint64 count = std::min<qint64>(Piece, bytes.size() - at);
+        if (const Result read = ReadFileRange(file, at, count, piece.data()); !read) {
+            return Result::Failure(
+                QStringLiteral("what was written can't be read back: %1").arg(read.reason()));
+        }
+        if (QByteArrayView(piece.constData(), count) != bytes.sliced(at, count)) {
+            return Result::Failure(
+                QStringLiteral("what was written reads back differently from byte %1").arg(at));
+        }
+        at += count;
+    }
+    return Result::Success();
+}
+
+} // namespace
+
+Result WriteWholeFile(const QString& path, QByteArrayView bytes) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        return Result::Failure(QStringLiteral("a folder of that name is in the way"));
+    }
+    // A symbolic link stays one: the file it leads to is the one replaced.
+    const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
+    QFile file;
+    if (const Result created = CreateBeside(target, file); !created) {
+        return created;
+    }
+    const QString written = file.fileName();
+    Result result = WriteAndSync(file, bytes);
+    if (result) {
+        result = ReadsBackAs(written, bytes);
+    }
+    if (result && QFileInfo::exists(target) &&
+        !QFile::setPermissions(written, QFile::permissions(target))) {
+        result = Result::Failure(QStringLiteral("it cannot be given the permissions it had"));
+    }
+    if (result) {
+        std::error_code error;
+        std::filesystem::rename(QFileInfo(written).filesystemFilePath(),
+                                QFileInfo(target).filesystemFilePath(), error);
+        if (error) {
+            result = Result::Failure(QStringLiteral("it cannot be replaced: %1")
+                                         .arg(QString::fromStdString(error.message())));
+        }
+    }
+    if (!result) {
+        file.close();
+        QFile::remove(written);
+    }
+    return result;
 }
 
 } // namespace fontlathe

@@ -27,8 +27,11 @@ Result ReadFileRange(QFile& file, qint64 offset, qint64 count, char* out);
 // link, "./", or another hard link.
 bool IsSameFile(const QString& first, const QString& second);
 
-// Writes bytes to path, replacing the file atomically: on failure the file that was there stays
-// whole.
+// Writes bytes to path, replacing the file atomically. The bytes go to a new file beside path,
+// each write checked, synced to the disk and read back whole before that file is put in place
+// with the permissions of the one it replaces. On any failure (a full disk, a file that
+// vanished) the new file is removed and path stays byte for byte as it was; the reason is the
+// system's ("No space left on device").
 Result WriteWholeFile(const QString& path, QByteArrayView bytes);
 
 } // namespace fontlathe

@@ -1,4 +1,5 @@
 #include "support/AppFixture.h"
+#include "support/FullDisk.h"
 
 #include <QRegularExpression>
 #include <QScreen>
@@ -55,7 +56,7 @@ TEST_F(StartupAndFileCommandsTest, StartsCentredWithTheNamedFileOrANewSetAndKeep
         {{u"fresh"_s}, u"fresh.char"_s, 1, QString()}, // where Save will create it
         {{u"odd.char"_s}, u"new.char"_s, 1, why},
         {{u"fonts"_s}, u"new.char"_s, 1, folder.arg(u"fonts"_s)}, // the name or the name
-        {{u"box"_s}, u"new.char"_s, 1, folder.arg(u"box"_s)}};     // with ".char" a folder
+        {{u"box"_s}, u"new.char"_s, 1, folder.arg(u"box"_s)}};    // with ".char" a folder
     for (const auto& [arguments, path, bits, messages] : cases) {
         environment_.messages.clear();
         Start(arguments);
@@ -151,6 +152,32 @@ TEST_F(StartupAndFileCommandsTest, FailedFileCommandsSayWhyAndChangeNothing) {
     dispatcher().MenuCommand(Menu::AppQuit);
     QTest::keyClick(&window(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(quit.count(), 2) << "nothing is asked";
+}
+
+// Save and Save As on a disk with no byte free, and with 4 KB free, say why and keep the file,
+// the set and its unsaved mark; once there is room, Save writes it.
+TEST_F(StartupAndFileCommandsTest, SavesOnAFullDiskSayWhyAndKeepEverything) {
+    WriteSet(u"font.char"_s, VariedSet(2, 4, 120));
+    WriteSet(u"other.char"_s, VariedSet(2, 5, 120));
+    const QByteArray font = ReadFile(u"font.char"_s), other = ReadFile(u"other.char"_s);
+    Start({PathOf(u"font.char"_s)});
+    ChangeSet([&](Charset& s) { s.ClearGlyph(s.numChars() - 1); });
+    for (const long long free : {0LL, 4096LL}) {
+        const FullDisk disk(PathOf({}), free);
+        environment_.messages.clear();
+        dispatcher().MenuCommand(Menu::Save);
+        environment_.saveAnswers = {PathOf(u"other.char"_s)};
+        dispatcher().MenuCommand(Menu::SaveAs);
+        EXPECT_EQ(Messages().count(u"No space left on device"_s), 2) << Messages().toStdString();
+        EXPECT_EQ(ReadFile(u"font.char"_s), font);
+        EXPECT_EQ(ReadFile(u"other.char"_s), other);
+        EXPECT_EQ(QDir(PathOf({})).entryList(QDir::Files).size(), 2);
+        EXPECT_TRUE(window().windowTitle().endsWith(u"font.char *"_s))
+            << window().windowTitle().toStdString();
+    }
+    dispatcher().MenuCommand(Menu::Save);
+    EXPECT_NE(ReadFile(u"font.char"_s), font);
+    EXPECT_FALSE(window().windowTitle().endsWith(u'*'));
 }
 
 TEST_F(StartupAndFileCommandsTest, GenerateRemembersTheChoiceAndACancelKeepsTheSet) {

@@ -5,6 +5,7 @@
 #include "charset/CharBlockLayout.h"
 #include "charset/CharCodec.h"
 #include "support/BundleBuilder.h"
+#include "support/FullDisk.h"
 #include "support/SampleSets.h"
 
 #include <QDir>
@@ -188,6 +189,43 @@ TEST_P(GameBundleTest, AnIndexThatCannotBeReplacedPutsTheDataFileBackAsItWas) {
     EXPECT_EQ(QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files), QStringList());
 }
 
+// A disk that fills at any byte of the write (the .orig copies, the new data file, the new index,
+// the journal), or loses what it is given, leaves every file of the game as it was and nothing
+// beside them, no .orig copy either, and says why.
+TEST_P(GameBundleTest, AFullDiskAtAnyStepLeavesTheGameAsItWas) {
+    const QByteArray block = SampleFontBlock(1, 60, 7);
+    long long whole = 0;
+    {
+        QTemporaryDir copy;
+        WriteBundleFiles(copy.path(), QString::fromLatin1(GetParam().stem), GetParam().version,
+                         built_, QString::fromLatin1(GetParam().letters));
+        const FullDisk disk(copy.path(), 1LL << 30);
+        ASSERT_TRUE(GameBundle::Open(copy.filePath(QFileInfo(data_).fileName()), bundle_).ok());
+        Insert(1, block);
+        whole = disk.stored();
+    }
+    const QStringList files = QDir(folder_.path()).entryList(QDir::Files);
+    std::vector<std::pair<long long, FullDisk::Fault>> disks = {
+        {0, FullDisk::Fault::NoSpace},
+        {whole - 1, FullDisk::Fault::NoSpace},
+        {whole / 2, FullDisk::Fault::Lost},
+        {whole - 1, FullDisk::Fault::Lost}};
+    for (long long free = 4096; free < whole; free += whole / 12 + 1) {
+        disks.emplace_back(free, FullDisk::Fault::NoSpace);
+    }
+    for (const auto& [free, fault] : disks) {
+        ASSERT_TRUE(GameBundle::Open(data_, bundle_).ok());
+        const FullDisk disk(folder_.path(), free, fault);
+        const QString reason = Insert(1, block);
+        EXPECT_TRUE(reason.contains(fault == FullDisk::Fault::NoSpace ? u"No space left on device"_s
+                                                                      : u"reads back as"_s))
+            << free << ": " << reason.toStdString();
+        EXPECT_EQ(ReadBytes(data_), built_.data) << free;
+        EXPECT_EQ(ReadBytes(index_), built_.index) << free;
+        EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files), files) << free;
+    }
+}
+
 // A program killed between the two replacements, or before it wrote its journal, leaves a pair
 // the next open reads whole, the new one or the old one, without writing into the folder; a
 // repair then finishes the write, or removes what it left.
@@ -205,8 +243,7 @@ TEST_P(GameBundleTest, AWriteStoppedBetweenTheReplacementsIsReadWholeAndFinished
         const QByteArray old = bundle_.FontBlock(*bundle_.Font(1));
         FailingFiles files(stop.stopAt, FailingFiles::Stop::Dies);
         EXPECT_THROW(Insert(1, block, files), FailingFiles::Died);
-        const QStringList left =
-            QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files);
+        const QStringList left = QDir(folder_.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files);
         GameBundle reopened;
         const Result opened = GameBundle::Open(data_, reopened);
         ASSERT_TRUE(opened.ok()) << opened.reason().toStdString();

@@ -1,9 +1,11 @@
 #include "charset/CharCodec.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
+#include "support/FullDisk.h"
 #include "support/SampleSets.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -181,6 +183,41 @@ TEST(CharCodecTest, RefusedHeadersAndSavesChangeNothing) {
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"font.char"_s});
     EXPECT_FALSE(LoadCharset(good, folder.path()).ok()) << "a folder";
     EXPECT_FALSE(LoadCharset(good, path + u'x').ok()) << "a missing file";
+}
+
+// A disk that fills up, or loses what it is given, leaves the font that was there as it was and
+// nothing beside it; the system's reason is the one given. A symbolic link stays one.
+TEST(CharCodecTest, AFullDiskLeavesTheFontAsItWasAndSaysWhy) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"font.char"_s);
+    const Charset small = VariedSet(1, 3);
+    const Charset large = VariedSet(4, 5, 200);
+    ASSERT_TRUE(SaveCharset(small, path, DirtyBytes::Off).ok());
+    const QByteArray saved = ReadBytes(path);
+    ASSERT_GT(Encode(large).size(), 4096 + saved.size());
+    struct Case {
+        long long freeBytes;
+        FullDisk::Fault fault;
+        QString reason;
+    };
+    const Case cases[] = {{0, FullDisk::Fault::NoSpace, u"No space left on device"_s},
+                          {4096, FullDisk::Fault::NoSpace, u"No space left on device"_s},
+                          {4096, FullDisk::Fault::Lost, u"reads back as 4096 bytes"_s}};
+    for (const auto& [freeBytes, fault, reason] : cases) {
+        for (const QString& name : {u"font.char"_s, u"new.char"_s}) {
+            const FullDisk disk(folder.path(), freeBytes, fault);
+            const Result result = SaveCharset(large, folder.filePath(name), DirtyBytes::Off);
+            EXPECT_GT(disk.faults(), 0);
+            EXPECT_FALSE(result.ok()) << freeBytes << ' ' << name.toStdString();
+            EXPECT_TRUE(result.reason().contains(reason)) << result.reason().toStdString();
+        }
+        EXPECT_EQ(ReadBytes(path), saved);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"font.char"_s});
+    }
+    ASSERT_TRUE(QFile::link(path, folder.filePath(u"link.char"_s)));
+    ASSERT_TRUE(SaveCharset(large, folder.filePath(u"link.char"_s), DirtyBytes::Off).ok());
+    EXPECT_TRUE(QFileInfo(folder.filePath(u"link.char"_s)).isSymLink());
+    EXPECT_EQ(ReadBytes(path), Encode(large));
 }
 
 TEST(CharsetTest, PaletteLookupAgreesWithPaletteIndexOfOnEveryColour) {
