@@ -1,6 +1,6 @@
 // PCF, X11's compiled bitmap font: a table of contents and tables in either byte order.
-#include "FaceReaders.h"
 #include "FaceFile.h"
+#include "FaceReaders.h"
 #include "PcfTableReader.h"
 
 #include <QHash>
@@ -162,7 +162,8 @@ private:
         }
         const std::uint32_t format = tables_.value(Metrics).format;
         const bool compressed = (format & FormatMask) == CompressedMetrics;
-        const qint64 count = compressed ? reader->I16() : reader->I32();
+        // The compressed count is an unsigned 16-bit number: a face may have 65,535 glyphs.
+        const qint64 count = compressed ? qint64(reader->U16()) : qint64(reader->I32());
         if (count < 0 || !reader->Has(count * (compressed ? 5 : 12))) {
             return CutShort(*reader);
         }
@@ -182,9 +183,10 @@ private:
 
     Result ReadAccelerators() {
         std::optional<int> ascent, descent;
-        const std::uint32_t type = tables_.contains(BdfAccelerators) ? std::uint32_t(BdfAccelerators)
-                                   : tables_.contains(Accelerators)  ? std::uint32_t(Accelerators)
-                                                                     : 0;
+        const std::uint32_t type = tables_.contains(BdfAccelerators)
+                                       ? std::uint32_t(BdfAccelerators)
+                                   : tables_.contains(Accelerators) ? std::uint32_t(Accelerators)
+                                                                    : 0;
         if (type != 0) {
             Result refused = Result::Success();
             std::optional<TableReader> reader = Open(type, refused);
@@ -212,9 +214,9 @@ private:
         face_.ascent =
             std::clamp(ascent.value_or(property(QStringLiteral("FONT_ASCENT"), tallest).value()),
                        -MaxFaceGlyphSide, MaxFaceGlyphSide);
-        face_.descent = std::clamp(
-            descent.value_or(property(QStringLiteral("FONT_DESCENT"), deepest).value()),
-            -MaxFaceGlyphSide, MaxFaceGlyphSide);
+        face_.descent =
+            std::clamp(descent.value_or(property(QStringLiteral("FONT_DESCENT"), deepest).value()),
+                       -MaxFaceGlyphSide, MaxFaceGlyphSide);
         face_.pixelSize =
             std::clamp(property(QStringLiteral("PIXEL_SIZE"), face_.LineHeight()).value(), 0,
                        MaxFaceGlyphSide);
@@ -262,13 +264,10 @@ private:
             const Metric& metric = metrics_[index];
             const int width = metric.right - metric.left;
             const int height = metric.ascent + metric.descent;
-            if (width < 0 || height < 0 || width > MaxFaceGlyphSide ||
-                height > MaxFaceGlyphSide) {
-                return FaceFailure(tables_.value(Metrics).offset,
-                                   QStringLiteral("glyph %1 is %2 x %3 pixels")
-                                       .arg(index)
-                                       .arg(width)
-                                       .arg(height));
+            if (width < 0 || height < 0 || width > MaxFaceGlyphSide || height > MaxFaceGlyphSide) {
+                return FaceFailure(
+                    tables_.value(Metrics).offset,
+                    QStringLiteral("glyph %1 is %2 x %3 pixels").arg(index).arg(width).arg(height));
             }
             const int stride = ((width + 8 * pad - 1) / (8 * pad)) * pad;
             decodedBits += qint64(stride) * 8 * height;
@@ -323,14 +322,13 @@ private:
         const int firstRow = reader->I16(), lastRow = reader->I16();
         reader->I16(); // the default character
         const qint64 columns = lastColumn - firstColumn + 1, rows = lastRow - firstRow + 1;
-        if (firstColumn < 0 || firstRow < 0 || lastColumn > 255 || lastRow > 255 ||
-            columns < 1 || rows < 1 || !reader->Has(columns * rows * 2)) {
+        if (firstColumn < 0 || firstRow < 0 || lastColumn > 255 || lastRow > 255 || columns < 1 ||
+            rows < 1 || !reader->Has(columns * rows * 2)) {
             return FaceFailure(tables_.value(Encodings).offset,
                                QStringLiteral("the encodings table is damaged or cut short"));
         }
         const EncodingKeys keys(properties_.value(QStringLiteral("CHARSET_REGISTRY")),
-                                properties_.value(QStringLiteral("CHARSET_ENCODING")),
-                                face_.notes);
+                                properties_.value(QStringLiteral("CHARSET_ENCODING")), face_.notes);
         face_.glyphs.reserve(bitmaps_.size());
         // Each encoding gets a copy of its glyph: the copies together are held to the size of
         // the largest file, so that one bitmap named by every encoding can't fill the memory.
