@@ -97,9 +97,14 @@ TEST(FaceFilesTest, ImportSpansTheLineAndKeepsInkThatLeavesIt) {
     SampleFace sample = CellFace();
     // An accented capital whose accent rises two rows above the ascent, with a negative left
     // bearing and ink past its advance.
-    sample.glyphs.push_back({U'Á', 5, {-1, -11}, {"...#..", "..#...", ".###..", "#...#.",
-                                                  "#####.", "#...#.", "#...#.", "#...##"}});
+    sample.glyphs.push_back(
+        {U'Á',
+         5,
+         {-1, -11},
+         {"...#..", "..#...", ".###..", "#...#.", "#####.", "#...#.", "#...#.", "#...##"}});
     sample.glyphs.back().rows.append(QStringList(3, QStringLiteral("......")));
+    // Another program's glyph kept by code, where Latin-1 has no character.
+    sample.glyphs.push_back({0x81, 2, {0, -2}, {"##", "##"}, -1});
     const BitmapFace face = Parsed(BdfOf(sample));
     Charset set;
     FaceImportReport report;
@@ -110,11 +115,12 @@ TEST(FaceFilesTest, ImportSpansTheLineAndKeepsInkThatLeavesIt) {
     ASSERT_NE(accented, nullptr);
     EXPECT_EQ(accented->xOffset, -1);
     EXPECT_EQ(accented->yOffset, -2);
-    EXPECT_EQ(accented->width(), 6);  // from -1 to the ink's right, 5
+    EXPECT_EQ(accented->width(), 6);   // from -1 to the ink's right, 5
     EXPECT_EQ(accented->height(), 14); // two rows above the line, then the line's 12
     EXPECT_EQ(Describe(set, 'H'), Describe(set, 'H'));
     EXPECT_EQ(set.GlyphAt('H')->height(), 12);
     EXPECT_EQ(set.GlyphAt('H')->yOffset, 0);
+    EXPECT_NE(set.GlyphAt(0x81), nullptr);
     // Every Latin-1 character but the four is listed; the C1 controls are no characters.
     EXPECT_EQ(report.missing.size(), 191u - 4u);
     EXPECT_EQ(report.missing.front(), 32);
@@ -132,8 +138,8 @@ TEST(FaceFilesTest, ExportThenImportGivesTheSameGlyphsAtTheSameCodes) {
         Charset set = VariedSet(1, seed, 60);
         set.SetFontHeight(20);
         SetGlyph(set, 5, 3, 4, [](int x, int y) { return (x + y) % 2; }); // below 32
-        SetGlyph(set, 0x81, 2, 2, [](int, int) { return 1; });         // a hole of cp1250
-        for (const char* pageName : {"latin1", "cp1250"}) {
+        SetGlyph(set, 0x81, 2, 2, [](int, int) { return 1; });            // a hole of cp1250
+        for (const char* pageName : {"latin1", "cp1250", "cp1253"}) {     // cp1253 has no 0xFF
             const CodePage page = *CodePage::Standard(QString::fromLatin1(pageName));
             const QByteArray bdf = WriteBdf(set, page, QStringLiteral("varied"));
             Charset back;
@@ -146,7 +152,37 @@ TEST(FaceFilesTest, ExportThenImportGivesTheSameGlyphsAtTheSameCodes) {
             }
             EXPECT_EQ(WriteBdf(back, page, QStringLiteral("varied")), bdf);
             EXPECT_TRUE(bdf.contains("ENCODING -1 129\n")) << pageName;
+            // The font's bounding box holds every glyph's.
+            QRect font, glyphs;
+            for (const QByteArray& line : bdf.split('\n')) {
+                const QList<QByteArray> n = line.split(' ');
+                if (n[0] == "FONTBOUNDINGBOX" || n[0] == "BBX") {
+                    (n[0] == "BBX" ? glyphs : font) |=
+                        QRect(n[3].toInt(), n[4].toInt(), n[1].toInt(), n[2].toInt());
+                }
+            }
+            EXPECT_EQ(font | glyphs, font) << pageName;
         }
+    }
+}
+
+// A console face's Unicode table names its Cyrillic letters in two-byte UTF-8: each letter's
+// glyph lands on its cp1251 code as from a BDF face.
+TEST(FaceFilesTest, APsf2TableGivesEachCyrillicLetterItsGlyph) {
+    SampleFace sample;
+    for (char32_t letter = U'А'; letter <= U'я'; ++letter) { // each glyph its own top row
+        QStringList rows(12, QStringLiteral("........"));
+        rows[0] =
+            QString::number(letter - U'А' + 64, 2).replace(u'0', u'.').replace(u'1', u'#') + u'.';
+        sample.glyphs.push_back({letter, 8, {0, -9}, rows});
+    }
+    const CodePage cp1251 = *CodePage::Standard(QStringLiteral("cp1251"));
+    Charset fromPsf, fromBdf;
+    FaceImportReport report;
+    ASSERT_TRUE(ImportFace(Parsed(PsfOf(sample, 2, true)), cp1251, fromPsf, report).ok());
+    ASSERT_TRUE(ImportFace(Parsed(BdfOf(sample)), cp1251, fromBdf, report).ok());
+    for (int code = 0xC0; code <= 0xFF; ++code) {
+        EXPECT_EQ(Describe(fromPsf, code), Describe(fromBdf, code)) << code;
     }
 }
 
@@ -173,15 +209,15 @@ TEST(FaceFilesTest, DamagedFilesAreRefusedWithTheOffset) {
              .arg(bdf.indexOf("BITMAP\n") + 7)},
         {"PCF table outside", tableOutside,
          QStringLiteral("at byte 8: a table starts past the end of the file")},
-        {"PCF cut inside the bitmaps", pcf.first(pcf.size() - 600),
-         QStringLiteral("at byte")},
+        {"PCF cut inside the bitmaps", pcf.first(pcf.size() - 600), QStringLiteral("at byte")},
         {"PSF2 glyphs cut", psf.first(40),
          QStringLiteral("at byte 32: 3 glyphs of 12 bytes do not fit in the file")},
         {"PSF2 table cut", psf.first(psf.size() - 1),
          QStringLiteral("at byte %1: the Unicode table is cut short").arg(psf.size() - 1)},
         {"gzip cut short", gzipped.first(gzipped.size() / 2), QStringLiteral("gzip stream")},
         {"no face", QByteArray("CHAR\0\0\0\0", 8), QStringLiteral("no bitmap font")},
-        {"no glyph", QByteArray("STARTFONT 2.1\nCHARS 0\nENDFONT\n"), QStringLiteral("it holds no glyph")},
+        {"no glyph", QByteArray("STARTFONT 2.1\nCHARS 0\nENDFONT\n"),
+         QStringLiteral("it holds no glyph")},
     };
     for (const Case& c : cases) {
         BitmapFace face;
@@ -267,8 +303,9 @@ TEST_F(InstalledFacesTest, ConsoleTerminusHasX11TerminusPixelsAndExportsReadInBd
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(WriteBdf(set, cp1250, QStringLiteral("terminus")));
         out.close();
-        ASSERT_EQ(QProcess::execute(QStringLiteral("bdftopcf"), {QStringLiteral("-o"), compiled, bdf}),
-                  0);
+        ASSERT_EQ(
+            QProcess::execute(QStringLiteral("bdftopcf"), {QStringLiteral("-o"), compiled, bdf}),
+            0);
         BitmapFace back;
         ASSERT_TRUE(ReadFaceFile(compiled, back).ok());
         for (const char32_t character : {U'H', U'ą', U'Ž'}) {
