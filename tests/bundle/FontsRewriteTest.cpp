@@ -7,20 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <limits>
 
 using namespace Qt::StringLiterals;
 
 namespace fontlathe::test {
 namespace {
 
-// Counts the file operations of a write and stops it at the step-th: that operation fails, or
-// the write ends there as a killed program's would, leaving whatever was on disk.
+// Counts the file operations of a write: the failAt-th fails, and at the dieAt-th the write ends
+// as a killed program's would, leaving whatever was on disk (0: none).
 class StoppingFiles : public BundleFiles {
 public:
-    enum class Stop { Fails, Dies };
     struct Died {};
-    StoppingFiles(int step, Stop stop) : step_(step), stop_(stop) {}
+    StoppingFiles(int failAt, int dieAt) : failAt_(failAt), dieAt_(dieAt) {}
     Result Write(const QString& path, QByteArrayView bytes) override {
         return Go() ? BundleFiles::Write(path, bytes) : Result::Failure(u"the disk is full"_s);
     }
@@ -36,17 +34,13 @@ public:
 
 private:
     bool Go() {
-        if (++steps_ != step_) {
-            return true;
-        }
-        if (stop_ == Stop::Dies) {
+        if (++steps_ == dieAt_) {
             throw Died{};
         }
-        return false;
+        return steps_ != failAt_;
     }
     int steps_ = 0;
-    int step_;
-    Stop stop_;
+    int failAt_, dieAt_;
 };
 
 // Every file of the folder with its size and time of last change, to the nanosecond.
@@ -61,7 +55,8 @@ std::map<QString, std::pair<qint64, std::int64_t>> Listing(const QString& folder
 }
 
 // Every font of a game with two data files grows, so that both data files and the index change;
-// the write is stopped at each of its steps in turn. A read afterwards writes nothing and finds
+// the write is stopped at each of its steps in turn, and a failed replacement of the index is
+// killed at each step of putting the data files back. A read afterwards writes nothing and finds
 // every font as before or every font as after, across both data files, as a repair then leaves
 // them; a failure (not a kill) leaves them as before.
 TEST(FontsRewriteTest, AWriteStoppedAtAnyStepLeavesEveryFontAsBeforeOrEveryFontAsAfter) {
@@ -78,7 +73,7 @@ TEST(FontsRewriteTest, AWriteStoppedAtAnyStepLeavesEveryFontAsBeforeOrEveryFontA
     QTemporaryDir whole;
     const QString clean = WriteBundleFiles(whole.path(), u"GAME"_s, 6, built);
     const auto before = EntryBlocks(clean);
-    StoppingFiles counting(std::numeric_limits<int>::max(), StoppingFiles::Stop::Fails);
+    StoppingFiles counting(0, 0);
     bundle::FontsRewritten written;
     ASSERT_TRUE(bundle::RewriteFonts(clean, {}, grow, written, counting).ok());
     ASSERT_EQ(written.messages.size(), 2) << written.messages.join(u'\n').toStdString();
@@ -86,36 +81,36 @@ TEST(FontsRewriteTest, AWriteStoppedAtAnyStepLeavesEveryFontAsBeforeOrEveryFontA
     for (const int font : {1, 2, 3}) {
         ASSERT_NE(before.at({bundle::Tag("DCHR"), font}), after.at({bundle::Tag("DCHR"), font}));
     }
+    std::vector<std::pair<int, int>> stops; // the step that fails, the step the write is killed at
+    const int indexPut = counting.steps() - 1; // the last step but the journal's removal
+    for (int step = 1; step <= counting.steps(); ++step) {
+        stops.insert(stops.end(), {{step, 0}, {0, step}, {indexPut, indexPut + step}});
+    }
     int pendingReads = 0;
-    for (const auto stop : {StoppingFiles::Stop::Fails, StoppingFiles::Stop::Dies}) {
-        for (int step = 1; step <= counting.steps(); ++step) {
-            SCOPED_TRACE(testing::Message()
-                         << "step " << step
-                         << (stop == StoppingFiles::Stop::Dies ? ", killed" : ", failed"));
-            QTemporaryDir folder;
-            const QString game = WriteBundleFiles(folder.path(), u"GAME"_s, 6, built);
-            StoppingFiles files(step, stop);
-            Result result = Result::Failure(u"killed"_s);
-            try {
-                result = bundle::RewriteFonts(game, {}, grow, written, files);
-            } catch (const StoppingFiles::Died&) {
-            }
-            const auto left = Listing(folder.path());
-            GameBundle read;
-            ASSERT_TRUE(GameBundle::Open(game, read).ok());
-            pendingReads += read.pendingWrite().isEmpty() ? 0 : 1;
-            const auto found = EntryBlocks(game);
-            EXPECT_EQ(Listing(folder.path()), left) << "a read wrote into the game's folder";
-            EXPECT_TRUE(found == before || found == after);
-            if (stop == StoppingFiles::Stop::Fails) {
-                EXPECT_EQ(found, result.ok() ? after : before) << result.reason().toStdString();
-            }
-            QStringList done;
-            ASSERT_TRUE(FinishPendingWrite(game, done).ok());
-            EXPECT_EQ(EntryBlocks(game), found);
-            EXPECT_EQ(QDir(folder.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files),
-                      QStringList());
+    for (const auto& [failAt, dieAt] : stops) {
+        SCOPED_TRACE(testing::Message() << "failed at step " << failAt << ", killed at " << dieAt);
+        QTemporaryDir folder;
+        const QString game = WriteBundleFiles(folder.path(), u"GAME"_s, 6, built);
+        StoppingFiles files(failAt, dieAt);
+        Result result = Result::Failure(u"killed"_s);
+        try {
+            result = bundle::RewriteFonts(game, {}, grow, written, files);
+        } catch (const StoppingFiles::Died&) {
         }
+        const auto left = Listing(folder.path());
+        GameBundle read;
+        ASSERT_TRUE(GameBundle::Open(game, read).ok());
+        pendingReads += read.pendingWrite().isEmpty() ? 0 : 1;
+        const auto found = EntryBlocks(game);
+        EXPECT_EQ(Listing(folder.path()), left) << "a read wrote into the game's folder";
+        EXPECT_TRUE(found == before || found == after);
+        if (dieAt == 0) {
+            EXPECT_EQ(found, result.ok() ? after : before) << result.reason().toStdString();
+        }
+        QStringList done;
+        ASSERT_TRUE(FinishPendingWrite(game, done).ok());
+        EXPECT_EQ(EntryBlocks(game), found);
+        EXPECT_EQ(QDir(folder.path()).entryList({u"*.fontlathe-*"_s}, QDir::Files), QStringList());
     }
     EXPECT_GT(pendingReads, 0) << "no stop left a write pending to be read";
 }

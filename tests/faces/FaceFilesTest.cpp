@@ -104,6 +104,8 @@ TEST(FaceFilesTest, ImportSpansTheLineAndKeepsInkThatLeavesIt) {
          {-1, -11},
          {"...#..", "..#...", ".###..", "#...#.", "#####.", "#...#.", "#...#.", "#...##"}});
     sample.glyphs.back().rows.append(QStringList(3, QStringLiteral("......")));
+    // Another program's glyph kept by code, where Latin-1 has no character.
+    sample.glyphs.push_back({0x81, 2, {0, -2}, {"##", "##"}, -1});
     const BitmapFace face = Parsed(BdfOf(sample));
     Charset set;
     FaceImportReport report;
@@ -119,6 +121,7 @@ TEST(FaceFilesTest, ImportSpansTheLineAndKeepsInkThatLeavesIt) {
     EXPECT_EQ(Describe(set, 'H'), Describe(set, 'H'));
     EXPECT_EQ(set.GlyphAt('H')->height(), 12);
     EXPECT_EQ(set.GlyphAt('H')->yOffset, 0);
+    EXPECT_NE(set.GlyphAt(0x81), nullptr);
     // Every Latin-1 character but the four is listed; the C1 controls are no characters.
     EXPECT_EQ(report.missing.size(), 191u - 4u);
     EXPECT_EQ(report.missing.front(), 32);
@@ -137,7 +140,7 @@ TEST(FaceFilesTest, ExportThenImportGivesTheSameGlyphsAtTheSameCodes) {
         set.SetFontHeight(20);
         SetGlyph(set, 5, 3, 4, [](int x, int y) { return (x + y) % 2; }); // below 32
         SetGlyph(set, 0x81, 2, 2, [](int, int) { return 1; });            // a hole of cp1250
-        for (const char* pageName : {"latin1", "cp1250"}) {
+        for (const char* pageName : {"latin1", "cp1250", "cp1253"}) { // cp1253 has no 0xFF
             const CodePage page = *CodePage::Standard(QString::fromLatin1(pageName));
             const QByteArray bdf = WriteBdf(set, page, QStringLiteral("varied"));
             Charset back;
@@ -150,7 +153,37 @@ TEST(FaceFilesTest, ExportThenImportGivesTheSameGlyphsAtTheSameCodes) {
             }
             EXPECT_EQ(WriteBdf(back, page, QStringLiteral("varied")), bdf);
             EXPECT_TRUE(bdf.contains("ENCODING -1 129\n")) << pageName;
+            // The font's bounding box holds every glyph's.
+            QRect font, glyphs;
+            for (const QByteArray& line : bdf.split('\n')) {
+                const QList<QByteArray> n = line.split(' ');
+                if (n[0] == "FONTBOUNDINGBOX" || n[0] == "BBX") {
+                    (n[0] == "BBX" ? glyphs : font) |=
+                        QRect(n[3].toInt(), n[4].toInt(), n[1].toInt(), n[2].toInt());
+                }
+            }
+            EXPECT_EQ(font | glyphs, font) << pageName;
         }
+    }
+}
+
+// A console face's Unicode table names its Cyrillic letters in two-byte UTF-8: each letter's
+// glyph lands on its cp1251 code as from a BDF face.
+TEST(FaceFilesTest, APsf2TableGivesEachCyrillicLetterItsGlyph) {
+    SampleFace sample;
+    for (char32_t letter = U'А'; letter <= U'я'; ++letter) { // each glyph its own top row
+        QStringList rows(12, QStringLiteral("........"));
+        rows[0] =
+            QString::number(letter - U'А' + 64, 2).replace(u'0', u'.').replace(u'1', u'#') + u'.';
+        sample.glyphs.push_back({letter, 8, {0, -9}, rows});
+    }
+    const CodePage cp1251 = *CodePage::Standard(QStringLiteral("cp1251"));
+    Charset fromPsf, fromBdf;
+    FaceImportReport report;
+    ASSERT_TRUE(ImportFace(Parsed(PsfOf(sample, 2, true)), cp1251, fromPsf, report).ok());
+    ASSERT_TRUE(ImportFace(Parsed(BdfOf(sample)), cp1251, fromBdf, report).ok());
+    for (int code = 0xC0; code <= 0xFF; ++code) {
+        EXPECT_EQ(Describe(fromPsf, code), Describe(fromBdf, code)) << code;
     }
 }
 

@@ -1,8 +1,8 @@
 #include "letters/AddLetters.h"
-#include "letters/LetterStyle.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
 #include "generate/DrawingFont.h"
+#include "letters/LetterStyle.h"
 #include "support/SampleSets.h"
 #include "text/CodePage.h"
 
@@ -90,6 +90,9 @@ Charset LatinFont() {
     Draw(set, U'H',
          {"#....#.", "#....#.", "#....#.", "######.", "#....#.", "#....#.", "#....#.", "#....#."},
          2);
+    Draw(set, U'D',
+         {"####...", "#...#..", "#....#.", "#....#.", "#....#.", "#....#.", "#...#..", "####..."},
+         2);
     Draw(set, 0xE9, WithMark(E, AcuteOfE, 1, 1));                                         // é
     Draw(set, 0xEA, WithMark(E, {".#.", "#.#"}, 1, 1));                                   // ê
     Draw(set, 0xB4, WithMark({"....", "....", "....", "...."}, SpacingAcute, 1, 1));      // ´
@@ -121,7 +124,7 @@ QRect BoundsOf(const Ink& ink) {
 
 // How each case expects a composed letter's mark: the art and place of the font's own mark, or,
 // for a built-in mark or a stroke, only where it may lie.
-enum class Mark { None, OwnAbove, OwnBelow, BuiltInAbove, BuiltInBelowRight, Stroke };
+enum class Mark { None, OwnAbove, OwnBelow, BuiltInAbove, BuiltInBelowRight, Stroke, Bar };
 
 struct Case {
     const char* page;
@@ -149,6 +152,7 @@ const std::vector<Case> Cases = {
     {"cp1250", U'ą', Composed, "a built-in ogonek$", U'a', BuiltInBelowRight, {}},
     {"cp1250", U'ł', Composed, "^composed from l \\+ a stroke$", U'l', Stroke, {}},
     {"cp1250", U'Ł', Composed, "^composed from L \\+ a stroke$", U'L', Stroke, {}},
+    {"cp1250", U'Đ', Composed, "^composed from D \\+ a stroke$", U'D', Bar, {}},
     {"cp1250", U'ř', Missing, "^missing: .*draw", 0, None, {}},
     {"cp1250", U'ţ', Reserved, "^reserved: .*0xFE", 0, None, {}},
     {"cp1250", U'@', Reserved, "^reserved: .*0x40", 0, None, {}},
@@ -209,8 +213,14 @@ void ExpectMark(const Case& c, const Ink& base, const Ink& built, const std::str
         EXPECT_EQ(mark.top(), ink.bottom() + 1) << what;
         return;
     } else {
-        // The stroke of ł and Ł rises to the right: its leftmost pixels lie below its rightmost.
-        EXPECT_TRUE(mark.top() >= ink.top() && mark.bottom() <= ink.bottom()) << what;
+        // A stroke or bar crosses the middle third of the base's ink; the stroke of ł and Ł rises
+        // to the right: its leftmost pixels lie below its rightmost.
+        const int third = ink.height() / 3;
+        EXPECT_TRUE(mark.top() >= ink.top() + third && mark.bottom() <= ink.bottom() - third)
+            << what;
+        if (c.mark == Mark::Bar) {
+            return;
+        }
         int leftTop = mark.bottom(), rightBottom = mark.top();
         for (const auto& [x, y, index] : extra) {
             leftTop = x == mark.left() ? std::min(leftTop, y) : leftTop;
@@ -266,6 +276,10 @@ TEST(AddLettersTest, EveryLetterIsBuiltFromTheFontsOwnGlyphsAndNothingElseChange
                             h = BoundsOf(InkOf(font, capitalH));
                 EXPECT_EQ(ink.height(), h.height()) << what;
                 EXPECT_EQ(ink.bottom(), h.bottom()) << what;
+                // H's blank columns on its right.
+                EXPECT_EQ(built.xOffset + built.width() - ink.right(),
+                          capitalH.xOffset + capitalH.width() - h.right())
+                    << what;
                 EXPECT_EQ(std::get<2>(*InkOf(result, built).begin()), 3) << what;
             } else if (c.mark == Mark::None) {
                 EXPECT_EQ(Describe(result, row.code), Describe(font, CodePage().CodeOf(c.from)))
@@ -376,9 +390,15 @@ TEST(AddLettersTest, AMarkBelowIsCutWhole) {
     const CodePage cp1250 = *CodePage::Standard(u"cp1250"_s);
     Draw(font, cp1250.CodeOf(U'ç'), WithMark(C, {"...#", "..#.", ".##."}, 2, 9));
     Draw(font, cp1250.CodeOf(U'ę'), WithMark(E, {".#", "#.", ".#"}, 4, 9));
+    // Ą's ogonek hangs from under its stem's foot: on Ę, not one row higher, in the stem.
+    Draw(font, U'E', {"#####", "#....", "####.", "#....", "#....", "#....", "#....", "#####"}, 2);
+    Draw(font, cp1250.CodeOf(U'Ą'),
+         {"..##...", ".#..#..", "#....#.", "#....#.", "#++++#.", "#....#.", "#....#.", "#....#.",
+          ".....#.", "....#..", ".....##"},
+         2);
     // A letter of the font and its base; a letter taking its mark and that one's base.
-    const std::tuple<char32_t, char32_t, char32_t, char32_t> cases[] = {{U'ç', U'c', U'ş', U's'},
-                                                                        {U'ę', U'e', U'ą', U'a'}};
+    const std::tuple<char32_t, char32_t, char32_t, char32_t> cases[] = {
+        {U'ç', U'c', U'ş', U's'}, {U'ę', U'e', U'ą', U'a'}, {U'Ą', U'A', U'Ę', U'E'}};
     for (const auto& [accented, base, taking, takingBase] : cases) {
         EXPECT_EQ(MarkShape(font, "cp1250", taking, InkOf(font, *font.GlyphAt(takingBase))),
                   MarkShape(font, "cp1250", accented, InkOf(font, *font.GlyphAt(base))))
@@ -416,6 +436,67 @@ TEST(AddLettersTest, ANewLetterTakesTheStyleOfTheFont) {
                       InkOf(styled, Styled(onPlain.rows[i].glyph, style, palette)))
                 << description << " " << onStyled.rows[i].detail.toStdString();
         }
+    }
+}
+
+// A style named for a plain font drawn in colour 1: the shadow falls one pixel right and down from
+// the body, in colour 2, as a font drawn so is found to have it.
+TEST(AddLettersTest, ANamedShadowFallsRightAndDownInAColourOfItsOwn) {
+    Charset font;
+    font.NewCharset(2);
+    Draw(font, U'l', {"+..", "+..", "+..", "+..", "+..", ".++"});
+    AddLettersRequest request;
+    request.toPage = *CodePage::Standard(u"cp1250"_s);
+    request.letters = {U'ł'};
+    request.style = GenerationStyle::Shadowed;
+    const AddLettersPlan plan = PlanAddLetters(font, request);
+    EXPECT_EQ(plan.style, u"shadow one pixel right and down in colour 2"_s);
+    const Ink made = InkOf(font, plan.rows.at(0).glyph);
+    Ink expected;
+    for (const auto& [x, y, index] : made) {
+        if (index == 1) {
+            expected.insert({{x, y, 1}, {x + 1, y + 1, made.contains({x + 1, y + 1, 1}) ? 1 : 2}});
+        }
+    }
+    EXPECT_EQ(made, expected);
+    Draw(font, U'l', {"+...", "+*..", "+*..", "+*..", "+*..", ".++.", "..**"});
+    request.style.reset();
+    EXPECT_EQ(PlanAddLetters(font, request).style, plan.style);
+}
+
+// On a font whose accented capitals are shorter capitals with their marks where the whole
+// capital's top row would be, a new capital is shortened as most of the font's own are, the fewer
+// rows where as many lost more (Á two, Â three), and its mark stands whole above its ink.
+TEST(AddLettersTest, ANewCapitalIsShortenedAsTheFontsOwnAndItsMarkStandsAboveIt) {
+    Charset font = LatinFont();
+    Draw(font, U'Z',
+         {"######.", ".....#.", "....#..", "...#...", "..#....", ".#.....", "#......", "######."},
+         2);
+    Draw(font, 0xC1, // Á
+         {"...#...", ".......", "..##...", ".#..#..", "#....#.", "#++++#.", "#....#.", "#....#."},
+         2);
+    Draw(font, 0xC2, // Â
+         {"...#...", "..#.#..", ".......", "..##...", ".#..#..", "#++++#.", "#....#.", "#....#."},
+         2);
+    // Each letter, its top rows from its ink's top-left (the mark alone) and its height.
+    const std::tuple<char32_t, Ink, int> cases[] = {
+        {U'Ź', {{3, 0, 3}}, 8},                       // Á's acute on Z less two rows
+        {U'Ż', {{3, 0, 3}, {3, 1, 3}}, 9},            // i's dot, like the acute, doubled
+        {U'Š', {{2, 0, 3}, {4, 0, 3}, {3, 1, 3}}, 9}, // Â's circumflex turned
+    };
+    for (const auto& [letter, mark, height] : cases) {
+        int code = 0;
+        const Charset result = WithLetter(font, "cp1250", letter, code);
+        const Ink made = InkOf(result, *result.GlyphAt(code));
+        const QRect bounds = BoundsOf(made);
+        Ink top;
+        for (const auto& [x, y, index] : made) {
+            if (y - bounds.top() <= BoundsOf(mark).bottom()) {
+                top.emplace(x - bounds.left(), y - bounds.top(), index);
+            }
+        }
+        EXPECT_EQ(top, mark) << std::uint32_t(letter);
+        EXPECT_EQ(bounds.height(), height) << std::uint32_t(letter);
     }
 }
 
@@ -465,13 +546,15 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     EXPECT_EQ(extra(U'ż', U'z'), (Ink{{1, 2, 3}}));
     // In a proportional font, ď's caron is the comma at its top right; in a monospaced one, whose
     // cell has no room beside the stem, the circumflex turned above it.
-    Draw(font, U'd', {"....#.", "....#.", "....#.", "....#.", ".####.", "#...#.", "#...#.",
-                      "#...#.", "#...#.", ".####.", "......", "......"});
+    Draw(font, U'd',
+         {"....#.", "....#.", "....#.", "....#.", ".####.", "#...#.", "#...#.", "#...#.", "#...#.",
+          ".####.", "......", "......"});
     Draw(font, U',', {"..", "..", "..", "..", "..", "..", "..", "..", ".#", ".#", "#.", ".."});
     Draw(font, U'E', {"#####", "#....", "####.", "#....", "#....", "#####"}, 2);
-    Draw(font, 0xC9, {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#....",
-                      "#####"}, -1);
+    Draw(font, 0xC9,
+         {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#....", "#####"}, -1);
     EXPECT_EQ(extra(U'ď', U'd'), (Ink{{8, 0, 3}, {8, 1, 3}, {7, 2, 3}}));
+    EXPECT_EQ(extra(U'Ľ', U'L'), (Ink{{8, 2, 3}, {8, 3, 3}, {7, 4, 3}})); // two columns clear
     // Every letter ends at column 8; a's glyph starts a column left of its origin (as an outline
     // pushes it), which widens the glyph, not the pitch.
     Charset proportional = font;
@@ -479,11 +562,14 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
         if (const Glyph* glyph = proportional.GlyphAt(static_cast<int>(letter));
             glyph != nullptr && QChar::isLetter(letter)) {
             const int left = letter == U'a' ? 1 : 0;
-            SetGlyph(font, static_cast<int>(letter), 8 + left, glyph->height(), [&](int x, int y) {
-                return x >= left && x - left < glyph->width()
-                           ? proportional.PaletteIndexOf(glyph->raster.pixel(x - left, y))
-                           : 0;
-            }, -left, glyph->yOffset);
+            SetGlyph(
+                font, static_cast<int>(letter), 8 + left, glyph->height(),
+                [&](int x, int y) {
+                    return x >= left && x - left < glyph->width()
+                               ? proportional.PaletteIndexOf(glyph->raster.pixel(x - left, y))
+                               : 0;
+                },
+                -left, glyph->yOffset);
         }
     }
     const Ink caronAbove = extra(U'ď', U'd');
@@ -505,8 +591,9 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     // Where É's E lost a row other than the one the rules would take, Ě's E is É's; an E that is
     // not E's rows (redrawn) is not taken.
     for (const bool redrawn : {false, true}) {
-        Draw(font, 0xC9, {".#...", "#....", ".....", "#####", redrawn ? "###.." : "####.", "#....",
-                          "#....", "#####"});
+        Draw(font, 0xC9,
+             {".#...", "#....", ".....", "#####", redrawn ? "###.." : "####.", "#....", "#....",
+              "#####"});
         const Ink caron = made(U'Ě');
         EXPECT_EQ(caron.contains({1, 4, 3}) && !caron.contains({1, 5, 3}), !redrawn) << redrawn;
     }
@@ -519,9 +606,9 @@ TEST(AddLettersTest, AFontDrawnForAMappingFileMovesEveryLetterItHas) {
     Charset font = LatinFont();
     Draw(font, 0xEA, E); // é, one code later than Latin-1 puts it
     CodePage layout;
-    ASSERT_TRUE(CodePage::ParseMapping("0x61 0x61\n0x73 0x73\n0xEA 0xE9", u"game-layout.txt"_s,
-                                       layout)
-                    .ok());
+    ASSERT_TRUE(
+        CodePage::ParseMapping("0x61 0x61\n0x73 0x73\n0xEA 0xE9", u"game-layout.txt"_s, layout)
+            .ok());
     for (const bool mapped : {true, false}) {
         AddLettersRequest request;
         request.fromPage = mapped ? layout : CodePage();
