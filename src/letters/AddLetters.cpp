@@ -39,13 +39,14 @@ public:
         : font_(font), request_(request), palette_(font.ColorCount()),
           found_(FindLetterStyle(font, request.fromPage)),
           composer_(font, request.fromPage, found_, StyleFor(found_, font, request)),
-          recipes_(composer_.bodies(), request.fromPage,
-                   [this](char32_t part) { return PartFor(part); },
-                   [this](char32_t part) { return DrawBody(part).glyph; }) {}
+          recipes_(
+              composer_.bodies(), request.fromPage, [this](char32_t part) { return PartFor(part); },
+              [this](char32_t part) { return DrawBody(part).glyph; },
+              [this](char32_t letter) { return Reference(letter); }),
+          capitalsOnly_(HasCapitalsOnly(font, request.fromPage)) {}
 
     LetterRow Plan(char32_t letter);
     const LetterStyle& style() const { return composer_.style(); }
-
 
 private:
     static LetterStyle StyleFor(const LetterStyle& found, const Charset& font,
@@ -72,9 +73,16 @@ private:
         QString detail;
     };
     DrawnBody DrawBody(char32_t letter);
+    // The letter as the drawing face draws it at the font's size (DejaVu Sans where the request
+    // names none), for what a letter built by a recipe must read as.
+    std::optional<Glyph> Reference(char32_t letter);
     LetterRow PlanRow(char32_t letter);
     bool Compose(LetterRow& row);
     void Draw(LetterRow& row);
+
+    // Whether the font's small letters are its capitals (a verb font's): its new small letters
+    // are capitals too.
+    static bool HasCapitalsOnly(const Charset& font, const CodePage& page);
 
     const Charset& font_;
     const AddLettersRequest& request_;
@@ -82,12 +90,34 @@ private:
     LetterStyle found_; // the style the font's own letters follow
     LetterComposer composer_;
     std::unique_ptr<LetterDrawer> drawer_;
+    std::unique_ptr<LetterDrawer> referenceDrawer_;
     RecipeBook recipes_;
+    bool capitalsOnly_;
 };
 
+bool Planner::HasCapitalsOnly(const Charset& font, const CodePage& page) {
+    const PaletteLookup palette(font.ColorCount());
+    int same = 0, small = 0, capitals = 0;
+    for (char32_t letter = U'a'; letter <= U'z'; ++letter) {
+        const Glyph* glyph = font.GlyphAt(page.CodeOf(letter));
+        const Glyph* capital = font.GlyphAt(page.CodeOf(letter - U'a' + U'A'));
+        capitals += capital != nullptr;
+        small += glyph != nullptr;
+        if (glyph == nullptr || capital == nullptr) {
+            continue;
+        }
+        const QRect ink = InkRectOf(glyph->raster, palette);
+        const QRect capitalInk = InkRectOf(capital->raster, palette);
+        same += !ink.isNull() &&
+                ink.top() + glyph->yOffset == capitalInk.top() + capital->yOffset &&
+                Crop(glyph->raster, ink) == Crop(capital->raster, capitalInk);
+    }
+    constexpr int Most = 20; // of the 26 letters
+    return capitals >= Most && (small == 0 || same >= Most);
+}
+
 bool Planner::Compose(LetterRow& row) {
-    std::optional<LetterComposer::Composed> composed =
-        composer_.Compose(row.letter, RecipeBases());
+    std::optional<LetterComposer::Composed> composed = composer_.Compose(row.letter, RecipeBases());
     if (!composed) {
         return false;
     }
@@ -134,6 +164,23 @@ Planner::DrawnBody Planner::DrawBody(char32_t letter) {
             [this](QRgb pixel) { return palette_.IndexOf(pixel) != 0; }, body);
     }
     return {std::move(drawn), QStringLiteral("drawn with ") + drawer_->Description()};
+}
+
+std::optional<Glyph> Planner::Reference(char32_t letter) {
+    if (!referenceDrawer_) {
+        Result unreadable = Result::Success();
+        const std::optional<DrawingSource> source =
+            request_.drawWith
+                ? request_.drawWith
+                : MakeDrawingSource(GenerationFont{QStringLiteral("DejaVu Sans"), 10, 0, QString()},
+                                    unreadable);
+        if (!source) {
+            return std::nullopt;
+        }
+        referenceDrawer_ = std::make_unique<LetterDrawer>(composer_.bodies(), request_.fromPage,
+                                                          *source, GenerationStyle::Normal);
+    }
+    return referenceDrawer_->problem().isEmpty() ? referenceDrawer_->Draw(letter) : std::nullopt;
 }
 
 void Planner::Draw(LetterRow& row) {
@@ -183,6 +230,27 @@ LetterRow Planner::PlanRow(char32_t letter) {
         row.glyph = row.from = *font_.GlyphAt(from);
         return row;
     }
+    // A small letter of a font whose small letters are capitals is its capital.
+    if (const char32_t capital = QChar::toUpper(letter);
+        capitalsOnly_ && capital != letter && QChar::isLower(letter)) {
+        if (const Glyph* own = GlyphShowing(capital)) {
+            row.source = LetterSource::Borrowed;
+            row.detail = QStringLiteral("borrowed from %1: the font's small letters are capitals")
+                             .arg(LetterName(capital));
+            row.glyph = row.from = *own;
+            return row;
+        }
+        const LetterRow made = PlanRow(capital);
+        if (WritesGlyph(made.source)) {
+            row.source = made.source;
+            row.glyph = made.glyph;
+            row.from = made.from;
+            row.detail =
+                made.detail + QStringLiteral(", as %1: the font's small letters are capitals")
+                                  .arg(LetterName(capital));
+            return row;
+        }
+    }
     if (Compose(row)) {
         return row;
     }
@@ -193,6 +261,20 @@ LetterRow Planner::PlanRow(char32_t letter) {
         return row;
     }
     if (std::optional<RecipeLetter> built = recipes_.Build(row.letter)) {
+        // A recipe whose result reads as another letter is not used: the letter is drawn where
+        // a face is given for it.
+        if (const char32_t readsAs = recipes_.ReadsAs(letter, *built); readsAs != 0) {
+            if (request_.drawWith) {
+                Draw(row);
+                if (row.source == LetterSource::Drawn) {
+                    return row;
+                }
+            }
+            row.source = LetterSource::Missing;
+            row.detail = QStringLiteral("missing: %1 (%2 reads as %3)")
+                             .arg(LetterName(letter), built->detail, LetterName(readsAs));
+            return row;
+        }
         row.source = LetterSource::Composed;
         row.detail = built->detail;
         row.glyph = composer_.Finish(built->glyph);

@@ -44,7 +44,7 @@ int FontMarks::CapitalShortening(MarkKind kind, const QImage& body) const {
 }
 
 const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int baseWidth,
-                                             bool openTop, const QImage* mark) const {
+                                            bool openTop, const QImage* mark) const {
     const Sample* best = nullptr;
     const auto distance = [&](const Sample& sample) {
         return std::pair(sample.openTop != openTop, std::abs(sample.baseWidth - baseWidth));
@@ -105,8 +105,7 @@ int FontMarks::MarkHeight(MarkKind kind, bool capital) const {
 
 std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, QImage mark,
                                                           const QRect& baseInk, MarkKind kind,
-                                                          MarkPlace place,
-                                                          const QString& name,
+                                                          MarkPlace place, const QString& name,
                                                           bool leanLeft) const {
     // The mark keeps its centre's offset from the base's centre; a mark made wider or narrower
     // than the sample's keeps the same centre. Half a pixel off goes towards the top row's ink
@@ -123,9 +122,9 @@ std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, 
     if (place == MarkPlace::BelowRight) {
         // An ogonek keeps its place against the base's right side.
         const int fromRight = sample.at.x() + sample.mark.width() - sample.baseWidth;
-        return Placement{mark, QPoint(baseInk.right() + 1 + fromRight - mark.width(),
-                                      baseInk.bottom() + 1 + y),
-                         name};
+        return Placement{
+            mark, QPoint(baseInk.right() + 1 + fromRight - mark.width(), baseInk.bottom() + 1 + y),
+            name};
     }
     if (place == MarkPlace::Above) {
         // The rows between the mark and the base stay as they are.
@@ -173,20 +172,34 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     switch (kind) {
     case MarkKind::Caron:
         if (circumflex != nullptr) {
-            return FromSample(*circumflex, Turned(circumflex->mark), baseInk, kind, info.place,
+            // A circumflex that reads the same upside down (a flat bar, a dot) gives a v instead:
+            // ě must not read as ê, nor ž as ż.
+            const QImage turned = Turned(circumflex->mark);
+            if (turned == circumflex->mark) {
+                return FromSample(*circumflex, CaronVee(circumflex->mark, palette_), baseInk, kind,
+                                  info.place,
+                                  QStringLiteral("a v of the font's circumflex strokes"), leanLeft);
+            }
+            return FromSample(*circumflex, turned, baseInk, kind, info.place,
                               QStringLiteral("the font's circumflex turned"), leanLeft);
         }
         break;
     case MarkKind::Breve:
         if (circumflex != nullptr) {
-            // A cup as wide as a's counter; often that is the circumflex turned, and says so.
+            // A cup as wide as a's counter; often that is the circumflex turned, and says so. A
+            // circumflex that reads the same upside down gives a cup all the same: ğ must not
+            // take a bar.
             const QImage turned = Turned(circumflex->mark);
-            const QImage cup = counterWidth_ >= 3
-                                   ? BreveCup(circumflex->mark, counterWidth_, palette_)
-                                   : turned;
+            const bool flat = turned == circumflex->mark;
+            const QImage cup =
+                counterWidth_ >= 3 || flat
+                    ? BreveCup(circumflex->mark, flat ? std::max(4, counterWidth_) : counterWidth_,
+                               palette_)
+                    : turned;
             return FromSample(*circumflex, cup, baseInk, kind, info.place,
-                              cup == turned ? QStringLiteral("the font's circumflex turned")
-                                            : QStringLiteral("a cup of the font's circumflex strokes"),
+                              cup == turned
+                                  ? QStringLiteral("the font's circumflex turned")
+                                  : QStringLiteral("a cup of the font's circumflex strokes"),
                               leanLeft);
         }
         break;
@@ -236,8 +249,8 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     case MarkKind::DoubleAcute:
         if (acute != nullptr) {
             const int gap = 2 * acute->mark.width() + 1 < baseInk.width() ? 1 : 0;
-            return FromSample(*acute, SideBySide(acute->mark, gap, palette_), baseInk, kind, info.place,
-                              QStringLiteral("two of the font's acutes"), leanLeft);
+            return FromSample(*acute, SideBySide(acute->mark, gap, palette_), baseInk, kind,
+                              info.place, QStringLiteral("two of the font's acutes"), leanLeft);
         }
         break;
     default:

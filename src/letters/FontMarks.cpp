@@ -24,7 +24,8 @@ QRect InkOfRows(const QImage& raster, int from, int to, const PaletteLookup& pal
     if (from > to) {
         return {};
     }
-    const QRect ink = InkRectOf(Crop(raster, QRect(0, from, raster.width(), to - from + 1)), palette);
+    const QRect ink =
+        InkRectOf(Crop(raster, QRect(0, from, raster.width(), to - from + 1)), palette);
     return ink.isNull() ? QRect() : ink.translated(0, from);
 }
 
@@ -81,13 +82,15 @@ bool SubtractAbove(const QImage& accented, const Glyph& plain, const PaletteLook
     const QRect ink = InkRectOf(accented, palette);
     for (int tried = 0; tried <= 4 && !ink.isNull(); ++tried) {
         shortened = (tried + 1) / 2;
-        const ShorteningRule rule = tried % 2 == 0 ? ShorteningRule::LongestRun : ShorteningRule::CentredBar;
+        const ShorteningRule rule =
+            tried % 2 == 0 ? ShorteningRule::LongestRun : ShorteningRule::CentredBar;
         const QImage lowered = ShortenedCapital(plain, shortened, palette, rule).raster;
         const QRect loweredInk = InkRectOf(lowered, palette);
         if (loweredInk.isNull() || loweredInk.height() >= ink.height()) {
             return false;
         }
-        const QPoint shift(BottomLeft(accented, ink, palette) - BottomLeft(lowered, loweredInk, palette),
+        const QPoint shift(BottomLeft(accented, ink, palette) -
+                               BottomLeft(lowered, loweredInk, palette),
                            ink.bottom() - loweredInk.bottom());
         if (!Contains(accented, lowered, shift, palette)) {
             continue;
@@ -136,10 +139,10 @@ void VoteShorteningRule(const QImage& drawn, const Glyph& plain, int rows,
 
 std::optional<Glyph> FontMarks::ShortenedAsDrawn(char32_t base, MarkKind kind, int rows,
                                                  const Glyph& body) const {
-    const MarkKind source = kind == MarkKind::Caron || kind == MarkKind::Breve ? MarkKind::Circumflex
-                            : kind == MarkKind::DoubleAcute || kind == MarkKind::DotAbove
-                                ? MarkKind::Acute
-                                : kind;
+    const MarkKind source =
+        kind == MarkKind::Caron || kind == MarkKind::Breve            ? MarkKind::Circumflex
+        : kind == MarkKind::DoubleAcute || kind == MarkKind::DotAbove ? MarkKind::Acute
+                                                                      : kind;
     const DrawnBase* best = nullptr;
     for (const DrawnBase& drawn : drawnBases_) {
         if (drawn.base == base && drawn.shortened == rows &&
@@ -154,9 +157,21 @@ std::optional<Glyph> FontMarks::ShortenedAsDrawn(char32_t base, MarkKind kind, i
     // The drawn base stands on the body's bottom row, in the body's columns.
     Glyph shortened = body;
     shortened.raster = MakeBlankRaster(body.raster.width(), body.raster.height());
-    StampInk(shortened.raster, best->ink,
-             QPoint(ink.left(), ink.bottom() + 1 - best->ink.height()), palette_);
+    StampInk(shortened.raster, best->ink, QPoint(ink.left(), ink.bottom() + 1 - best->ink.height()),
+             palette_);
     return shortened;
+}
+
+bool FontMarks::LeavesCapitalUnmarked(MarkKind kind) const {
+    if (const auto shown = unmarkedCapitals_.find(kind); shown != unmarkedCapitals_.end()) {
+        return shown->second.first > shown->second.second;
+    }
+    int without = 0, with = 0;
+    for (const auto& [shownKind, counts] : unmarkedCapitals_) {
+        without += counts.first;
+        with += counts.second;
+    }
+    return without > with;
 }
 
 FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteLookup& palette)
@@ -179,6 +194,18 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
         }
         const QRect plainInk = InkRectOf(plain->raster, palette_);
         const bool capital = QChar::isUpper(parts[0]);
+        if (info->place == MarkPlace::Above && capital) {
+            const QRect accentedInk = InkRectOf(accented->raster, palette_);
+            const bool unmarked =
+                !plainInk.isNull() &&
+                accentedInk.top() + accented->yOffset == plainInk.top() + plain->yOffset &&
+                Crop(accented->raster, accentedInk) == Crop(plain->raster, plainInk);
+            auto& [without, with] = unmarkedCapitals_[info->kind];
+            ++(unmarked ? without : with);
+            if (unmarked) {
+                continue;
+            }
+        }
         if (info->place == MarkPlace::Above) {
             QRect mark, base;
             int shortened = 0;
@@ -235,8 +262,9 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             if (!cut.isNull()) {
                 // A mark below keeps its place against the base's bottom row (C's is off centre).
                 const QRect foot = RowInkOf(plain->raster, plainInk.bottom(), palette_);
-                const QRect base = QRect(foot.left(), plainInk.top(), foot.width(), plainInk.height())
-                                       .translated(ink.topLeft() - plainInk.topLeft());
+                const QRect base =
+                    QRect(foot.left(), plainInk.top(), foot.width(), plainInk.height())
+                        .translated(ink.topLeft() - plainInk.topLeft());
                 samples_.push_back({info->kind, capital, cut, base.width(), false, 0,
                                     where.topLeft() - QPoint(base.left(), base.bottom() + 1)});
             }

@@ -11,7 +11,9 @@
 #include <QRect>
 #include <QString>
 
+#include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace fontlathe {
@@ -66,6 +68,10 @@ public:
     bool MarksTouchCorners() const { return marksTouchCorners_; }
     // The highest line row the marks of the font's own capitals reach; nothing when it has none.
     std::optional<int> CapitalMarkTop() const { return capitalMarkTop_; }
+    // Whether a capital goes without a mark of that kind above it, as most of the font's own
+    // capitals with that mark do where the line has no room for it (a 7-pixel face whose É is
+    // E); for a kind the font's letters do not show, as most of its marked capitals do.
+    bool LeavesCapitalUnmarked(MarkKind kind) const;
 
 private:
     struct Sample {
@@ -75,7 +81,7 @@ private:
         int baseWidth;
         bool openTop;
         int shortened; // how many rows a capital base lost
-        QPoint at; // from the base ink's top-left (above) or from under its bottom-left (below)
+        QPoint at;     // from the base ink's top-left (above) or from under its bottom-left (below)
     };
 
     // The sample of that kind and case (of the other case where it has none) whose base is the
@@ -87,8 +93,8 @@ private:
     // base width among those; as Nearest where the case has none.
     const Sample* MostCommon(MarkKind kind, bool capital, int baseWidth) const;
     std::optional<Placement> FromSample(const Sample& sample, QImage mark, const QRect& baseInk,
-                                        MarkKind kind, MarkPlace place,
-                                        const QString& name, bool leanLeft) const;
+                                        MarkKind kind, MarkPlace place, const QString& name,
+                                        bool leanLeft) const;
 
     struct DrawnBase {
         char32_t base;
@@ -104,6 +110,9 @@ private:
     int capitalShortening_ = 0;
     bool marksTouchCorners_ = false;
     std::optional<int> capitalMarkTop_; // the highest line row a capital's mark reaches
+    // Of the font's capitals with a mark above, by the mark's kind: how many are drawn without
+    // it, and how many with it.
+    std::map<MarkKind, std::pair<int, int>> unmarkedCapitals_;
     ShorteningRule shorteningRule_ = ShorteningRule::CentredBar;
     PaletteLookup palette_;
 };

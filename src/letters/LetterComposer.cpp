@@ -46,8 +46,8 @@ bool IsGreekCapital(char32_t letter) {
 
 } // namespace
 
-LetterComposer::LetterComposer(const Charset& font, const CodePage& page,
-                               const LetterStyle& found, const LetterStyle& style)
+LetterComposer::LetterComposer(const Charset& font, const CodePage& page, const LetterStyle& found,
+                               const LetterStyle& style)
     : bodies_(BodiesOf(font, found)), page_(page), style_(style), palette_(font.ColorCount()),
       marks_(bodies_, page, palette_) {
     if (const std::optional<LetterMetrics> metrics = MeasureLetters(bodies_, page, palette_)) {
@@ -123,7 +123,8 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
     if (placed && mark.kind == MarkKind::Acute && (IsLoneStem(topInk, ink) || serifedStem)) {
         if (QChar::isUpper(base)) {
             const QRect stem = serifedStem ? belowTop : topInk;
-            const QRect foot = RowInkOf(placed->mark, InkRectOf(placed->mark, palette_).bottom(), palette_);
+            const QRect foot =
+                RowInkOf(placed->mark, InkRectOf(placed->mark, palette_).bottom(), palette_);
             placed->at.setX(stem.left() - foot.left());
         } else {
             const int doubledShift = topInk.left() + topInk.right() - ink.left() - ink.right();
@@ -137,7 +138,8 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
     }
     // The Greek tonos stands before a capital, its foot on the capital's top row.
     if (placed && mark.kind == MarkKind::Acute && IsGreekCapital(base)) {
-        placed->at = QPoint(ink.left() - placed->mark.width() + 1, ink.top() - placed->mark.height());
+        placed->at =
+            QPoint(ink.left() - placed->mark.width() + 1, ink.top() - placed->mark.height());
         placed->name = QStringLiteral("the font's acute as a tonos");
     }
     // A spacing mark of the font's own (´ ¸ ¨ ...) goes on as the built-in marks do.
@@ -145,11 +147,11 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
     if (const MarkImage own = spacing ? MarkOfSpacingGlyph(*spacing, palette_) : MarkImage();
         !own.isNull() && mark.place != MarkPlace::BelowRight) {
         const int centred = ink.left() + (ink.width() - own.width() + 1) / 2;
-        placed = FontMarks::Placement{
-            own,
-            QPoint(centred, mark.place == MarkPlace::Above ? ink.top() - 1 - own.height()
-                                                           : ink.bottom() + 1),
-            QStringLiteral("the font's ") + LetterName(mark.spacing)};
+        placed = FontMarks::Placement{own,
+                                      QPoint(centred, mark.place == MarkPlace::Above
+                                                          ? ink.top() - 1 - own.height()
+                                                          : ink.bottom() + 1),
+                                      QStringLiteral("the font's ") + LetterName(mark.spacing)};
     }
     if (!placed) {
         // An ogonek as long as the font's cedilla, in the weight of its stems.
@@ -167,13 +169,13 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
             const int right = RowInkOf(body.raster, ink.bottom(), palette_).right();
             // Its tail ends one column right of that ink where the ink is a stem's foot (or the
             // base a capital), under it where the ink ends a curve.
-            const auto* above =
-                reinterpret_cast<const QRgb*>(body.raster.constScanLine(std::max(0, ink.bottom() - 1)));
+            const auto* above = reinterpret_cast<const QRgb*>(
+                body.raster.constScanLine(std::max(0, ink.bottom() - 1)));
             const bool foot = QChar::isUpper(base) || palette_.IndexOf(above[right]) != 0;
             at = QPoint(right + (foot ? 2 : 1) - builtIn.width(), ink.bottom() + 1);
         }
-        placed = FontMarks::Placement{builtIn, at,
-                                      QStringLiteral("a built-in %1").arg(QLatin1String(mark.name))};
+        placed = FontMarks::Placement{
+            builtIn, at, QStringLiteral("a built-in %1").arg(QLatin1String(mark.name))};
     }
     return *placed;
 }
@@ -250,6 +252,13 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         }
         const bool beside = (mark.kind == MarkKind::Caron && CaronBeside(shape)) ||
                             (mark.kind == MarkKind::Acute && IsGreekCapital(shape));
+        // Where the font's own capitals go without such a mark for lack of room, so does this.
+        if (mark.place == MarkPlace::Above && !beside && QChar::isUpper(shape) &&
+            marks_.LeavesCapitalUnmarked(mark.kind)) {
+            detail += QStringLiteral(" without its %1, as the font's capitals go without")
+                          .arg(QLatin1String(mark.name));
+            continue;
+        }
         if (mark.place == MarkPlace::Above && !shortened && !beside && ReachesCapitalTop(*body)) {
             const int rows = marks_.CapitalShortening(mark.kind, body->raster);
             const std::optional<Glyph> drawn =

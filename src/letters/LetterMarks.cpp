@@ -122,7 +122,8 @@ MarkImage BreveCup(const MarkImage& circumflex, int width, const PaletteLookup& 
         ++weight;
     }
     const QRgb ink = circumflex.pixel(bottom.left(), bottom.top());
-    const int rows = circumflex.height();
+    // A cup is two rows at least: a flat circumflex's one row would make it a bar.
+    const int rows = std::max(2, circumflex.height());
     width = std::max(width, 2 * weight + 1);
     QImage cup = MakeBlankRaster(width, rows);
     for (int y = 0; y + 1 < rows; ++y) {
@@ -135,6 +136,26 @@ MarkImage BreveCup(const MarkImage& circumflex, int width, const PaletteLookup& 
         cup.setPixel(x, rows - 1, ink);
     }
     return cup;
+}
+
+MarkImage CaronVee(const MarkImage& circumflex, const PaletteLookup& palette) {
+    const QRect ink = InkRectOf(circumflex, palette);
+    if (ink.isNull()) {
+        return circumflex;
+    }
+    // A circumflex that reads the same upside down is a bar or a dot: its strokes are as heavy
+    // as it is tall.
+    const int weight = std::clamp(ink.height(), 1, 2);
+    const QRect bottom = RowInkOf(circumflex, ink.bottom(), palette);
+    const QRgb colour = circumflex.pixel(bottom.left(), bottom.top());
+    // Two arms a column apart over a point as wide as a stroke: #.# over .#. for a weight of one.
+    QImage vee = MakeBlankRaster(3 * weight, 2);
+    for (int x = 0; x < weight; ++x) {
+        vee.setPixel(x, 0, colour);
+        vee.setPixel(2 * weight + x, 0, colour);
+        vee.setPixel(weight + x, 1, colour);
+    }
+    return vee;
 }
 
 MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,

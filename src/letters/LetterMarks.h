@@ -57,6 +57,10 @@ MarkImage OgonekMark(int rows, int weight, QRgb ink);
 // its strokes, upright sides over a flat bottom between them.
 MarkImage BreveCup(const MarkImage& circumflex, int width, const PaletteLookup& palette);
 
+// A caron as a v drawn with the circumflex's strokes, two rows tall, for a font whose circumflex
+// reads the same upside down (a flat bar, a dot): there the circumflex turned would be no caron.
+MarkImage CaronVee(const MarkImage& circumflex, const PaletteLookup& palette);
+
 // The mark of an accented letter: the ink of `accented` where `base`, laid over it at the same
 // place in the line, has none, and only on the mark's side of the base's ink (above its top row
 // for a mark above, from its bottom row down for one below). A null image when nothing is left.

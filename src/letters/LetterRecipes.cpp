@@ -1,13 +1,16 @@
 #include "LetterRecipes.h"
 
+#include "GlyphInk.h"
 #include "LetterJoins.h"
 #include "LetterShapes.h"
 
+#include <QChar>
 #include <QStringList>
 
 #include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace fontlathe {
 
@@ -65,7 +68,6 @@ const std::array Recipes = {
     Recipe{U'г', U'Г', {S::Small}},
     Recipe{U'ж', U'Ж', {S::Small}},
     Recipe{U'з', U'З', {S::Small}},
-    Recipe{U'и', U'u', {}},
     Recipe{U'к', U'К', {S::Small}},
     Recipe{U'м', U'М', {S::Small}},
     Recipe{U'н', U'Н', {S::Small}},
@@ -176,9 +178,74 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
 
 } // namespace
 
-RecipeBook::RecipeBook(const Charset& font, const CodePage& page, Finder find, Finder draw)
+RecipeBook::RecipeBook(const Charset& font, const CodePage& page, Finder find, Finder draw,
+                       Finder reference)
     : palette_(font.ColorCount()), metrics_(MeasureLetters(font, page, palette_)),
-      find_(std::move(find)), draw_(std::move(draw)) {}
+      find_(std::move(find)), draw_(std::move(draw)), reference_(std::move(reference)) {}
+
+const LetterReading* RecipeBook::ReferenceReading(char32_t letter) {
+    auto found = references_.find(letter);
+    if (found == references_.end()) {
+        const std::optional<Glyph> drawn = reference_ ? reference_(letter) : std::nullopt;
+        found = references_
+                    .emplace(letter, drawn ? std::optional(ReadingOf(drawn->raster, palette_))
+                                           : std::nullopt)
+                    .first;
+    }
+    return found->second ? &*found->second : nullptr;
+}
+
+char32_t RecipeBook::ReadsAs(char32_t letter, const RecipeLetter& built) {
+    const Glyph& glyph = built.glyph;
+    const char32_t from = built.from, with = built.with, copied = built.copied;
+    const LetterReading* own = ReferenceReading(letter);
+    if (own == nullptr) {
+        return 0;
+    }
+    // What a result may be taken for: the letters it was made from, the Latin letters and digits,
+    // and the letters recipes make, each of the result's case, as the font has or makes them;
+    // not the letter's own other case, which a recipe may make it from by design.
+    std::vector<char32_t> others = {from, with};
+    const bool capital = QChar::isUpper(letter);
+    for (char32_t latin = capital ? U'A' : U'a'; latin <= (capital ? U'Z' : U'z'); ++latin) {
+        others.push_back(latin);
+    }
+    for (char32_t digit = U'0'; capital && digit <= U'9'; ++digit) {
+        others.push_back(digit);
+    }
+    // A letter a recipe makes from this one may look like it by design (κ as к).
+    for (const Recipe& recipe : Recipes) {
+        if (QChar::isUpper(recipe.letter) == capital && recipe.from != letter) {
+            others.push_back(recipe.letter);
+        }
+    }
+    const QRect ink = InkRectOf(glyph.raster, palette_);
+    const int ownDistance = ReadingOf(glyph.raster, palette_).DistanceTo(*own);
+    const QImage made = Crop(glyph.raster, ink);
+    // The result reads as another letter when the font then shows two letters with one glyph
+    // where the drawing face draws them apart, by their strokes and counters (u for и, ц for щ,
+    // W for ш); letters its designers draw alike (ν and v) stay.
+    char32_t readsAs = 0;
+    for (const char32_t other : others) {
+        if (other == 0 || other == letter || other == QChar::toUpper(letter) ||
+            other == QChar::toLower(letter) || other == copied) {
+            continue;
+        }
+        // Of two letters that came out alike, the one whose drawing the glyph is nearer to keeps
+        // it (н, where м made small is the same glyph).
+        const LetterReading* drawn = ReferenceReading(other);
+        if (drawn == nullptr || drawn->DistanceTo(*own) < 2 ||
+            ReadingOf(glyph.raster, palette_).DistanceTo(*drawn) > ownDistance) {
+            continue;
+        }
+        const Glyph* shown = Letter(other);
+        if (shown != nullptr && Crop(shown->raster, InkRectOf(shown->raster, palette_)) == made) {
+            readsAs = other;
+            break;
+        }
+    }
+    return readsAs;
+}
 
 std::optional<RecipeLetter> RecipeBook::Build(char32_t letter) {
     const auto recipe = std::find_if(Recipes.begin(), Recipes.end(),
@@ -205,9 +272,12 @@ std::optional<RecipeLetter> RecipeBook::Build(char32_t letter) {
         return std::nullopt;
     }
     const QString name = QString::fromUcs4(&recipe->from, 1);
-    return RecipeLetter{std::move(*glyph), done.isEmpty()
-                                               ? QStringLiteral("same as ") + name
-                                               : name + u' ' + done.join(QStringLiteral(", "))};
+    // A row without steps takes the other letter as it is by design (З as 3): only a recipe that
+    // changes its letter must not leave it as it was.
+    return RecipeLetter{std::move(*glyph),
+                        done.isEmpty() ? QStringLiteral("same as ") + name
+                                       : name + u' ' + done.join(QStringLiteral(", ")),
+                        recipe->from, recipe->with, done.isEmpty() ? recipe->from : 0};
 }
 
 const Glyph* RecipeBook::Letter(char32_t letter) {

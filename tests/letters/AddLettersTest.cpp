@@ -2,6 +2,7 @@
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
 #include "generate/DrawingFont.h"
+#include "letters/LetterRecipes.h"
 #include "letters/LetterStyle.h"
 #include "support/SampleSets.h"
 #include "text/CodePage.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <tuple>
@@ -701,6 +703,143 @@ TEST(AddLettersTest, RecipesBuildOtherScriptsFromTheFontsOwnGlyphs) {
             EXPECT_EQ(madeBounds.bottom(), bounds.bottom()) << what;
         }
     }
+}
+
+// What a change to the font does to the letters made for it, each row on its own copy of the
+// Latin font, read as Latin-1: the letter made, and what its ink must be.
+TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
+    using Change = std::function<void(Charset&)>;
+    using Check = std::function<void(const Charset& font, const LetterRow& row)>;
+    const auto ownInk = [](const Charset& font, char32_t letter) {
+        return InkOf(font, *font.GlyphAt(CodePage().CodeOf(letter)));
+    };
+    const auto markOf = [&](const Charset& font, const LetterRow& row, char32_t base) {
+        return Beyond(InkOf(font, row.glyph), ownInk(font, base));
+    };
+    // ê's circumflex as a flat bar; one dot; Á À Â Ä as A, the line having no room for them.
+    const Change flat = [](Charset& f) { Draw(f, 0xEA, WithMark(E, {"###"}, 1, 2)); };
+    const Change dot = [](Charset& f) { Draw(f, 0xEA, WithMark(E, {"#"}, 2, 2)); };
+    const Change unmarked = [](Charset& f) {
+        for (const int code : {0xC0, 0xC1, 0xC2, 0xC4}) {
+            *f.SlotAt(code) = *f.GlyphAt(U'A');
+        }
+    };
+    const Change u = [](Charset& f) {
+        Draw(f, U'u',
+             {"......", "......", "......", "......", "#...#.", "#...#.", "#...#.", "#...#.",
+              "#..##.", ".##.#.", "......", "......"});
+    };
+    // Small letters that are the capitals: a-z drawn as A-Z, each its code's bits.
+    const Change capitals = [](Charset& f) {
+        for (int code = 'A'; code <= 'Z'; ++code) {
+            SetGlyph(
+                f, code, 7, 8, [code](int x, int y) { return ((code >> x) & 1) * 3 * (y > 1); }, 0,
+                2);
+            *f.SlotAt(code + 32) = *f.GlyphAt(code);
+        }
+    };
+    const struct {
+        const char* what;
+        Change change;
+        const char* page;
+        char32_t letter;
+        bool drawWith;
+        Check check;
+    } rows[] = {
+        {"ě's caron is a v where ê's circumflex is flat", flat, "cp1250", U'ě', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(markOf(f, row, U'e'), Ink({{1, 1, 3}, {3, 1, 3}, {2, 2, 3}}));
+         }},
+        {"ă's breve is a cup where ê's circumflex is flat", flat, "cp1250", U'ă', false,
+         [&](const Charset& f, const LetterRow& row) {
+             const Ink mark = markOf(f, row, U'a');
+             EXPECT_EQ(BoundsOf(mark).height(), 2);
+             EXPECT_LT(mark.size(), std::size_t(BoundsOf(mark).width() * 2));
+         }},
+        {"ž is not ż where ê's circumflex is a dot", dot, "cp1250", U'ž', false,
+         [&](const Charset& f, const LetterRow& row) {
+             AddLettersRequest dotted;
+             dotted.toPage = *CodePage::Standard(u"cp1250"_s);
+             dotted.letters = {U'ż'};
+             const LetterRow other = PlanAddLetters(f, dotted).rows.at(0);
+             EXPECT_NE(markOf(f, row, U'z'), markOf(f, other, U'z'));
+             EXPECT_EQ(BoundsOf(markOf(f, row, U'z')).size(), QSize(3, 2));
+         }},
+        {"Ś is S where the font's Á À Â Ä are A", unmarked, "cp1250", U'Ś', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(InkOf(f, row.glyph), ownInk(f, U'S'));
+             EXPECT_TRUE(row.detail.contains(u"without its acute"_s)) << row.detail.toStdString();
+         }},
+        {"и is not u", u, "cp1251", U'и', true,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(row.source, LetterSource::Drawn);
+             EXPECT_NE(InkOf(f, row.glyph), ownInk(f, U'u'));
+         }},
+        {"a capitals-only font's ж is its Ж", capitals, "cp1251", U'ж', true,
+         [&](const Charset& f, const LetterRow& row) {
+             AddLettersRequest capital;
+             capital.toPage = *CodePage::Standard(u"cp1251"_s);
+             capital.letters = {U'Ж'};
+             capital.drawWith = MakeDrawingFont({u"DejaVu Sans"_s, 10, 0, {}});
+             EXPECT_EQ(InkOf(f, row.glyph), InkOf(f, PlanAddLetters(f, capital).rows.at(0).glyph));
+             EXPECT_TRUE(row.detail.endsWith(u"as Ж: the font's small letters are capitals"_s));
+         }},
+        {"a capitals-only font's ą is its Ą", capitals, "cp1250", U'ą', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(BoundsOf(InkOf(f, row.glyph)).top(), BoundsOf(ownInk(f, U'A')).top());
+         }},
+    };
+    for (const auto& c : rows) {
+        SCOPED_TRACE(c.what);
+        Charset font = LatinFont();
+        c.change(font);
+        AddLettersRequest request;
+        request.toPage = *CodePage::Standard(QString::fromLatin1(c.page));
+        request.letters = {c.letter};
+        if (c.drawWith) {
+            request.drawWith = MakeDrawingFont({u"DejaVu Sans"_s, 10, 0, {}});
+        }
+        c.check(font, PlanAddLetters(font, request).rows.at(0));
+    }
+}
+
+// A recipe's result reads as another letter where the font then shows that letter with the same
+// glyph and the drawing face draws the two apart; a mirror (И from N) or a letter's own other case
+// is no other letter.
+TEST(AddLettersTest, ARecipesResultReadsAsTheLetterWhoseGlyphItIs) {
+    Charset font = LatinFont();
+    const Art u = {"#...#.", "#...#.", "#...#.", "#..##.", ".##.#."};
+    const Art n = {"#....#.", "##...#.", "#.#..#.", "#..#.#.", "#...##.", "#....#."};
+    Draw(font, U'u', u, 5);
+    Draw(font, U'N', n, 4);
+    const std::map<char32_t, Art> drawings = {
+        {U'и', {"#.....#", "#....##", "#...#.#", "#..#..#", "#.#...#", "##....#", "#.....#"}},
+        {U'u', u},
+        {U'N', n},
+        {U'И', {"#....#", "#...##", "#..#.#", "#.#..#", "##...#", "#....#"}},
+    };
+    const PaletteLookup palette(font.ColorCount());
+    const auto glyphOf = [&](const Art& art) {
+        Charset scratch = font;
+        Draw(scratch, 0, art);
+        return *scratch.GlyphAt(0);
+    };
+    RecipeBook book(
+        font, CodePage(),
+        [&](char32_t letter) -> std::optional<Glyph> {
+            const Glyph* own = font.GlyphAt(CodePage().CodeOf(letter));
+            return own ? std::optional(*own) : std::nullopt;
+        },
+        [](char32_t) { return std::nullopt; },
+        [&](char32_t letter) -> std::optional<Glyph> {
+            const auto drawn = drawings.find(letter);
+            return drawn == drawings.end() ? std::nullopt : std::optional(glyphOf(drawn->second));
+        });
+    Glyph mirrored = *font.GlyphAt(U'N');
+    mirrored.raster = mirrored.raster.mirrored(true, false);
+    EXPECT_EQ(book.ReadsAs(U'и', {*font.GlyphAt(U'u'), {}, U'n', 0, 0}), U'u');
+    EXPECT_EQ(book.ReadsAs(U'и', {*font.GlyphAt(U'u'), {}, U'u', 0, U'u'}), 0u) << "by design";
+    EXPECT_EQ(book.ReadsAs(U'И', {mirrored, {}, U'N', 0, 0}), 0u);
 }
 
 } // namespace
