@@ -31,6 +31,7 @@ enum class Step {
     LeftStemCutBelowBar,
     TopLikeBowl,
     BottomFilled,
+    OnBaseline,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -58,12 +59,13 @@ const std::array Recipes = {
     Recipe{U'Ч', U'H', {S::LeftStemCutBelowBar}},
     Recipe{U'Ш', U'ш', {S::Tall}},
     Recipe{U'Щ', U'Ш', {S::Squeeze, S::Tail}},
-    Recipe{U'Ь', U'B', {S::StemAboveWaist}},
+    Recipe{U'Ь', U'P', {S::Turn}},
     Recipe{U'Э', U'C', {S::Mirror, S::BarFromMiddle}, U'H'},
     Recipe{U'Ю', U'O', {S::StemAtLeftWithBar}},
     Recipe{U'Я', U'R', {S::Mirror}},
     Recipe{U'Є', U'Э', {S::Mirror}},
     // Cyrillic small letters, from their capitals.
+    Recipe{U'б', U'g', {S::HalfTurn, S::OnBaseline}},
     Recipe{U'в', U'В', {S::Small}},
     Recipe{U'г', U'Г', {S::Small}},
     Recipe{U'ж', U'Ж', {S::Small}},
@@ -132,6 +134,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with its bowl's top on top");
     case Step::BottomFilled:
         return QStringLiteral("with its bottom filled");
+    case Step::OnBaseline:
+        return QStringLiteral("set on the baseline");
     }
     return {};
 }
@@ -172,6 +176,11 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return TopLikeBowl(ink);
     case Step::BottomFilled:
         return BottomFilled(ink);
+    case Step::OnBaseline: {
+        LetterInk moved = ink;
+        moved.at.setY(metrics.baseline - ink.image.height() + 1);
+        return moved;
+    }
     }
     return std::nullopt;
 }

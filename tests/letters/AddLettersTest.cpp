@@ -659,6 +659,9 @@ TEST(AddLettersTest, RecipesBuildOtherScriptsFromTheFontsOwnGlyphs) {
     Draw(font, U'L',
          {"#......", "#......", "#......", "#......", "#......", "#......", "#......", "#####.."},
          2);
+    Draw(font, U'P',
+         {"#####..", "#....#.", "#....#.", "#####..", "#......", "#......", "#......", "#......"},
+         2);
     enum class Expect { Mirrored, Turned, MirroredWithMarkAbove, AsHighAsZ };
     const struct {
         const char* page;
@@ -669,6 +672,7 @@ TEST(AddLettersTest, RecipesBuildOtherScriptsFromTheFontsOwnGlyphs) {
     } rows[] = {
         {"cp1251", U'И', "^N mirrored$", U'N', Expect::Mirrored},
         {"cp1251", U'Г', "^L turned upside down$", U'L', Expect::Turned},
+        {"cp1251", U'Ь', "^P turned upside down$", U'P', Expect::Turned},
         {"cp1253", U'Γ', "^same as Г$", U'L', Expect::Turned},
         {"cp1251", U'Й', "^composed from И \\+ the font's circumflex turned$", U'N',
          Expect::MirroredWithMarkAbove},
