@@ -55,6 +55,40 @@ LetterComposer::LetterComposer(const Charset& font, const CodePage& page, const 
         monospaced_ = metrics->Monospaced() || metrics->fixedPitch;
         ascenderTop_ = metrics->ascenderTop;
     }
+    for (int code = 32; code < GlyphSlotCount; ++code) {
+        const std::optional<char32_t> shown = page.CharacterAt(code);
+        const Glyph* glyph = bodies_.GlyphAt(code);
+        if (shown && QChar::isLetter(*shown) && glyph != nullptr) {
+            if (const QRect ink = InkRectOf(glyph->raster, palette_); !ink.isNull()) {
+                lineTop_ = std::min(lineTop_.value_or(ink.top() + glyph->yOffset),
+                                    ink.top() + glyph->yOffset);
+            }
+        }
+    }
+}
+
+void LetterComposer::KeepWithinLine(Glyph& body, FontMarks::Placement& placed,
+                                    char32_t shape) const {
+    const QRect markInk = InkRectOf(placed.mark, palette_);
+    const QRect bodyInk = InkRectOf(body.raster, palette_);
+    if (!lineTop_ || markInk.isNull() || bodyInk.isNull()) {
+        return;
+    }
+    int excess = *lineTop_ - (body.yOffset + placed.at.y() + markInk.top());
+    if (excess <= 0) {
+        return;
+    }
+    // The rows between the mark and the letter go first, then rows of the letter's top.
+    const int gap = bodyInk.top() - (placed.at.y() + markInk.bottom()) - 1;
+    const int lowered = std::min(excess, std::max(0, gap));
+    placed.at.ry() += lowered;
+    excess -= lowered;
+    if (excess > 0 && excess < bodyInk.height() / 2) {
+        body = ShortenedCapital(body, excess, palette_,
+                                QChar::isLower(shape) ? ShorteningRule::TopRun
+                                                      : marks_.CapitalShorteningRule());
+        placed.at.ry() += excess;
+    }
 }
 
 bool LetterComposer::CaronBeside(char32_t base) const {
@@ -295,6 +329,15 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
                 shortened = true;
                 placed.reset(); // the mark goes on the shortened letter anew
             }
+        }
+        // Where the font's designer shortens capitals under their marks to keep them in the line,
+        // no new mark rises above the font's own letters.
+        if (mark.place == MarkPlace::Above && !beside && marks_.CapitalShortening() > 0 &&
+            !InkRectOf(body->raster, palette_).isNull()) {
+            if (!placed) {
+                placed = PlaceMark(*body, shape, mark);
+            }
+            KeepWithinLine(*body, *placed, shape);
         }
         QString name;
         if (placed) {

@@ -57,6 +57,9 @@ private:
     bool CaronBeside(char32_t base) const;
     // Puts the mark on the body; its name goes into the detail.
     bool AddMark(Glyph& body, char32_t base, const MarkInfo& mark, QString& name) const;
+    // Lowers a mark that would rise above the font's own letters onto the body, closing the rows
+    // between them, then takes rows off the body's top for it.
+    void KeepWithinLine(Glyph& body, FontMarks::Placement& placed, char32_t shape) const;
     // Where a mark goes on a body with ink, in the body's raster.
     FontMarks::Placement PlaceMark(const Glyph& body, char32_t base, const MarkInfo& mark) const;
 
@@ -67,7 +70,8 @@ private:
     FontMarks marks_;
     int stem_ = 1; // the width of the font's stems
     bool monospaced_ = false;
-    int ascenderTop_ = 0; // the line row where b, d, h, k and l begin
+    int ascenderTop_ = 0;        // the line row where b, d, h, k and l begin
+    std::optional<int> lineTop_; // the highest line row the ink of the font's letters reaches
 };
 
 } // namespace fontlathe

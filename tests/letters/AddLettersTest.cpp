@@ -577,11 +577,13 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
     const Ink caronAbove = extra(U'ď', U'd');
     EXPECT_FALSE(caronAbove.empty());
     EXPECT_LT(BoundsOf(caronAbove).right(), 6) << "within d's columns";
-    // Clear of the stem, it takes no row off d, as É's acute does off E's bar.
-    Draw(font, 0xC9, {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#####"});
+    // Clear of the stem, it takes no row off d, as É's acute does off E's bar, in a font whose
+    // marks rise above the line (where they keep within it, d is shortened instead).
+    Draw(font, 0xC9, {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#####"}, -2);
     const Ink d = InkOf(font, *font.GlyphAt(U'd')), withCaron = made(U'ď');
     EXPECT_TRUE(std::includes(withCaron.begin(), withCaron.end(), d.begin(), d.end()));
     // Nor does a small letter's caron rise above the capitals' marks: t loses its top row.
+    Draw(font, 0xC9, {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#####"});
     Draw(font, 0xEA, WithMark(E, {".#.", "#.#"}, 1, 0));
     Draw(font, U't',
          {"........", "........", "........", ".#......", ".#......", "###.....", ".#......",
@@ -728,6 +730,13 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
             *f.SlotAt(code) = *f.GlyphAt(U'A');
         }
     };
+    // Á as A a row shorter under its acute, which is the font's highest ink: no room above.
+    const Change squeezed = [](Charset& f) {
+        Draw(f, 0xC1,
+             {"...#...", "..#....", "..##...", ".#..#..", "#....#.", "#++++#.", "#....#.",
+              "#....#.", "#....#."},
+             1);
+    };
     const Change u = [](Charset& f) {
         Draw(f, U'u',
              {"......", "......", "......", "......", "#...#.", "#...#.", "#...#.", "#...#.",
@@ -773,6 +782,13 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(InkOf(f, row.glyph), ownInk(f, U'S'));
              EXPECT_TRUE(row.detail.contains(u"without its acute"_s)) << row.detail.toStdString();
+         }},
+        {"ĺ's acute stays in the line where the font shortens Á to keep it there", squeezed,
+         "cp1250", U'ĺ', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(BoundsOf(InkOf(f, row.glyph)).top(), 1);
+             EXPECT_EQ(InkOf(f, row.glyph).size(), ownInk(f, U'l').size() + 2)
+                 << "the whole acute on l's stem, a row shorter";
          }},
         {"и is not u", u, "cp1251", U'и', true,
          [&](const Charset& f, const LetterRow& row) {
