@@ -13,12 +13,6 @@ namespace fontlathe {
 
 namespace {
 
-bool RowHasInk(const QImage& raster, int y, const PaletteLookup& palette) {
-    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
-    return std::any_of(line, line + raster.width(),
-                       [&](QRgb pixel) { return palette.IndexOf(pixel) != 0; });
-}
-
 // The ink of the rows from `from` to `to` (both included), as a rectangle of the raster.
 QRect InkOfRows(const QImage& raster, int from, int to, const PaletteLookup& palette) {
     if (from > to) {
@@ -37,7 +31,7 @@ bool SplitAbove(const QImage& raster, const PaletteLookup& palette, QRect& mark,
         return false;
     }
     for (int y = ink.top() + 1; y < ink.bottom(); ++y) {
-        if (!RowHasInk(raster, y, palette)) {
+        if (RowInkOf(raster, y, palette).isNull()) {
             mark = InkOfRows(raster, ink.top(), y - 1, palette);
             base = InkOfRows(raster, y + 1, ink.bottom(), palette);
             return !base.isNull();

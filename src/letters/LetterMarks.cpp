@@ -197,31 +197,6 @@ MarkImage MarkOfSpacingGlyph(const Glyph& glyph, const PaletteLookup& palette) {
     return ink.isNull() ? MarkImage() : Crop(glyph.raster, ink);
 }
 
-std::optional<Glyph> PlaceMark(const Glyph& base, const MarkImage& mark, MarkPlace place,
-                               const PaletteLookup& palette) {
-    QRect ink = InkRectOf(base.raster, palette);
-    if (ink.isNull()) {
-        ink = QRect(0, 0, base.width(), base.height());
-    }
-    const int centred = ink.left() + (ink.width() - mark.width()) / 2;
-    QRect at;
-    switch (place) {
-    case MarkPlace::Above:
-        at = QRect(centred, ink.top() - 1 - mark.height(), mark.width(), mark.height());
-        break;
-    case MarkPlace::Below:
-        at = QRect(centred, ink.bottom() + 1, mark.width(), mark.height());
-        break;
-    case MarkPlace::BelowRight:
-        at = QRect(ink.right() + 1 - mark.width(), ink.bottom() + 1, mark.width(), mark.height());
-        break;
-    }
-    Glyph placed = base;
-    at.translate(GrowToHold(placed, at));
-    StampInk(placed.raster, mark, at.topLeft(), palette);
-    return FitsFontFile(placed) ? std::optional<Glyph>(std::move(placed)) : std::nullopt;
-}
-
 Glyph WithoutDot(const Glyph& glyph, const PaletteLookup& palette) {
     const QRect ink = InkRectOf(glyph.raster, palette);
     Glyph dotless = glyph;

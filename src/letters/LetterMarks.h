@@ -71,13 +71,6 @@ MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,
 // The ink of a spacing mark's glyph, cropped; a null image when it has none.
 MarkImage MarkOfSpacingGlyph(const Glyph& glyph, const PaletteLookup& palette);
 
-// The base with the mark on it: centred over the base's ink with one blank row between for a
-// mark above, centred and touching the ink's bottom row for a mark below, its right column on
-// the ink's right column for one below right. The glyph grows where the mark does not fit; above
-// its top that moves the y offset up. Nothing when the result would not fit a font file.
-std::optional<Glyph> PlaceMark(const Glyph& base, const MarkImage& mark, MarkPlace place,
-                               const PaletteLookup& palette);
-
 // Whether the letter carries a dot that a mark above replaces: i and j, and the Cyrillic і and ј
 // (ї is і with a diaeresis, and the font draws і as its i).
 constexpr bool HasDotAbove(char32_t letter) {
