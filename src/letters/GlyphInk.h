@@ -61,6 +61,16 @@ void GrowGlyph(Glyph& glyph, const QMargins& margins);
 // then moves by the margins added on the left and top; returns that move.
 QPoint GrowToHold(Glyph& glyph, const QRect& rect);
 
+// Which way a mark goes where it cannot be centred to the pixel.
+enum class HalfPixel { Left, Right };
+
+// The left column of something `width` wide centred over `over`; half a pixel over goes the way
+// `half` says, also where it is wider than `over`.
+inline int CentredOver(const QRect& over, int width, HalfPixel half) {
+    const int doubledLeft = over.width() - width + (half == HalfPixel::Right ? 1 : 0);
+    return over.left() + (doubledLeft >= 0 ? doubledLeft / 2 : -((1 - doubledLeft) / 2));
+}
+
 // Whether the file format can hold the glyph: at most 127 pixels a side, offsets -128..127.
 bool FitsFontFile(const Glyph& glyph);
 

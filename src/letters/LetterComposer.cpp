@@ -180,7 +180,7 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
     const Glyph* spacing = placed ? nullptr : BodyShowing(mark.spacing);
     if (const MarkImage own = spacing ? MarkOfSpacingGlyph(*spacing, palette_) : MarkImage();
         !own.isNull() && mark.place != MarkPlace::BelowRight) {
-        const int centred = ink.left() + (ink.width() - own.width() + 1) / 2;
+        const int centred = CentredOver(ink, own.width(), HalfPixel::Right);
         placed = FontMarks::Placement{own,
                                       QPoint(centred, mark.place == MarkPlace::Above
                                                           ? ink.top() - 1 - own.height()
@@ -194,7 +194,7 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
             mark.kind == MarkKind::Ogonek && cedilla > 0
                 ? OgonekMark(cedilla, stem_, DisplayColorOf(style_.body))
                 : BuiltInMark(mark.kind, CapitalHeight(), DisplayColorOf(style_.body));
-        const int centred = ink.left() + (ink.width() - builtIn.width()) / 2;
+        const int centred = CentredOver(ink, builtIn.width(), HalfPixel::Left);
         QPoint at(centred, ink.top() - 1 - builtIn.height());
         if (mark.place == MarkPlace::Below) {
             at.setY(ink.bottom() + 1);
