@@ -102,6 +102,26 @@ TEST_F(CliAppTest, FacesBecomeFontsFontsBecomeFacesAndFacesDraw) {
     const Glyph* drawn = added.GlyphAt(0xC6);
     ASSERT_NE(drawn, nullptr);
     EXPECT_EQ(InkRows(*drawn), u"2: #..#..# .#.#.#. ..###.. .#.#.#. #..#..# #..#..# #..#..#"_s);
+    // A face of another size is brought to the font's: the face with every row twice draws the
+    // Ж the face of the font's size draws.
+    SampleFace tall = sample;
+    tall.ascent *= 2;
+    tall.descent *= 2;
+    for (SampleGlyph& glyph : tall.glyphs) {
+        glyph.topLeft.ry() *= 2;
+        QStringList rows;
+        for (const QString& row : glyph.rows) {
+            rows << row << row;
+        }
+        glyph.rows = rows;
+    }
+    WriteFile(u"tall.pcf"_s, PcfOf(tall, {}));
+    run = Cli({"add-letters", "cell.char", "--codepage", "cp1251", "--text", "Ж", "--draw-with",
+               "tall.pcf", "-o", "tall.char"});
+    ASSERT_EQ(run.status, ExitSuccess) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(u"its capitals brought from 14 to 7 rows"_s))
+        << run.out.toStdString();
+    EXPECT_EQ(InkRows(*Read(PathOf(u"tall.char"_s)).GlyphAt(0xC6)), InkRows(*drawn));
     // The picture shows the made letter's pixels four times enlarged.
     const QImage picture(PathOf(u"added.png"_s));
     const QImage enlarged = drawn->raster.scaled(drawn->raster.size() * 4);
