@@ -173,13 +173,13 @@ LetterInk RowsScaled(const LetterInk& ink, int baseline, int rows, int drawnRows
     int top = ink.Top();
     if (above > 0) {
         const LetterInk part{ink.image.copy(0, 0, ink.image.width(), above), ink.at};
-        parts.push_back(ResizedKeepingStrokes(part, scaled(above)).image);
+        parts.push_back(ResizedKeepingStrokes(part, part.image.width(), scaled(above)).image);
         top = baseline + 1 - parts.back().height();
     }
     if (above < ink.image.height()) {
         const int below = ink.image.height() - above;
         const LetterInk part{ink.image.copy(0, above, ink.image.width(), below), ink.at};
-        parts.push_back(ResizedKeepingStrokes(part, scaled(below)).image);
+        parts.push_back(ResizedKeepingStrokes(part, part.image.width(), scaled(below)).image);
     }
     int height = 0;
     for (const QImage& part : parts) {
@@ -305,6 +305,7 @@ std::optional<LetterDrawer::Sized> LetterDrawer::SizedAt(char32_t reference, int
                  ink.bottom(),
                  StemOf(source.Draw(U'l', GenerationStyle::Normal)),
                  BarOf(source.Draw(U'H', GenerationStyle::Normal), DrawingColors),
+                 InkRectOf(source.Draw(U'H', GenerationStyle::Normal), DrawingColors).width(),
                  height,
                  ink.height()};
 }
@@ -348,6 +349,11 @@ std::optional<LetterInk> LetterDrawer::Fit(char32_t letter, const Sized& sized, 
     const bool scaled = sized.rows != sized.drawnRows;
     if (scaled) {
         art = RowsScaled(art, metrics_->baseline, sized.rows, sized.drawnRows);
+        // Its width scaled as the font's H is to the source's.
+        const int columns =
+            std::max(1, (art.image.width() * capitalInk_.width() + sized.width / 2) /
+                            std::max(1, sized.width));
+        art = ResizedKeepingStrokes(art, columns, art.image.height());
     }
     if (!drawing_.face() || scaled) {
         art = Fitted(art, metrics_->stem - sized.stem, sized.stem, widest);

@@ -17,19 +17,19 @@
 namespace fontlathe {
 
 // Draws letters with an installed font or a bitmap face, fitted to a font's own letters as a
-// designer of pixel fonts fits them: capitals drawn at the size whose H is as tall as the font's
-// H ink (the tallest Latin capital's when the font has no H), small letters at the size whose x
-// is as tall as the font's x, small letters that reach higher (б, δ) at the size whose b is as
-// tall as the font's; the ink's bottom row on the font's baseline. A face, which has one size,
-// keeps its pixels at the font's size and is otherwise brought to it row by row. Stems are made
-// as wide as the font's H stem, bars as thin as its crossbar, and the ink narrowed to no wider
-// than the font's M (its m for small letters; and no wider than the cell where every letter is
-// as wide), all without losing a stroke or a counter the drawing has: where that cannot reach
-// M's width, a narrower stem is taken, else a size or two smaller that draws the same strokes,
-// else the letter is wider than M. Sideways the ink keeps H's blank columns, or is centred in
-// the cell of a monospaced font. The colour is the index the font's letters mostly use (and the
-// one they use next for the style's shadow or outline; none on a font of two colours). Needs a
-// QGuiApplication.
+// designer of pixel fonts fits them: capitals drawn at the size whose H is as tall as the font's H
+// ink (the tallest Latin capital's when the font has no H), small letters at the size whose x is as
+// tall as the font's x, small letters that reach higher (б, δ) at the size whose b is as tall as
+// the font's; the ink's bottom row on the font's baseline. A face, which has one size, keeps its
+// pixels at the font's size; at another, its letters are brought to the font's height, and their
+// widths scaled as the font's H is to the face's, without losing a stroke. Stems are made as wide
+// as the font's H stem, bars as thin as its crossbar, and the ink narrowed to no wider than the
+// font's M (its m for small letters; and no wider than the cell where every letter is as wide), all
+// without losing a stroke or a counter the drawing has: where that cannot reach M's width, a
+// narrower stem is taken, else a size or two smaller that draws the same strokes, else the letter
+// is wider than M. Sideways the ink keeps H's blank columns, or is centred in the cell of a
+// monospaced font. The colour is the index the font's letters mostly use (and the one they use next
+// for the style's shadow or outline; none on a font of two colours). Needs a QGuiApplication.
 class LetterDrawer {
 public:
     // fontPage says which letter each glyph of font shows.
@@ -55,6 +55,7 @@ private:
         int baseline = 0;
         int stem = 1;
         int bar = 1;       // how many rows H's crossbar has
+        int width = 1;     // how wide H's ink is
         int rows = 0;      // how tall the font's reference letter is
         int drawnRows = 0; // how tall the source's is
     };

@@ -463,14 +463,18 @@ LetterInk NarrowedKeepingStrokes(const LetterInk& ink, int width, int stem) {
     return LetterInk{ImageOf(Transposed(columns)), ink.at};
 }
 
-LetterInk ResizedKeepingStrokes(const LetterInk& ink, int height) {
-    Lines rows = RowsOf(ink.image);
-    if (height > static_cast<int>(rows.size())) {
-        Resize(rows, height);
-    } else {
-        JoinKeepingStrokes(rows, height, 1, false);
-    }
-    return LetterInk{ImageOf(rows), ink.at};
+LetterInk ResizedKeepingStrokes(const LetterInk& ink, int width, int height) {
+    // The same for rows and for columns.
+    const auto resized = [](Lines lines, int count) {
+        if (count > static_cast<int>(lines.size())) {
+            Resize(lines, count);
+        } else {
+            JoinKeepingStrokes(lines, count, 1, false);
+        }
+        return lines;
+    };
+    const Lines rows = resized(RowsOf(ink.image), height);
+    return LetterInk{ImageOf(Transposed(resized(Transposed(rows), width))), ink.at};
 }
 
 bool SameStrokes(const LetterInk& before, const LetterInk& after) {

@@ -52,11 +52,11 @@ std::optional<LetterInk> Squeezed(const LetterInk& ink, int width);
 // counters, the width coming out of counters and slants before stems `stem` wide are thinned.
 // As narrow as that gets where it cannot reach `width`.
 LetterInk NarrowedKeepingStrokes(const LetterInk& ink, int width, int stem);
-// `height` rows tall: rows repeated where rows already repeat, or joined as
-// NarrowedKeepingStrokes joins columns, save that the rows keep their places as an even stretch
-// would before a long run of equal rows gives up one (left taller where that cannot reach
-// `height`).
-LetterInk ResizedKeepingStrokes(const LetterInk& ink, int height);
+// `width` columns by `height` rows: lines repeated where lines already repeat, or joined as
+// NarrowedKeepingStrokes joins columns, save that the lines keep their places as an even stretch
+// would before a long run of equal lines gives up one (left larger where that cannot reach the
+// size).
+LetterInk ResizedKeepingStrokes(const LetterInk& ink, int width, int height);
 // Whether two inks of as many rows have as many stems crossing them a quarter, half and three
 // quarters of the way down, and as many pieces and counters.
 bool SameStrokes(const LetterInk& before, const LetterInk& after);

@@ -102,26 +102,31 @@ TEST_F(CliAppTest, FacesBecomeFontsFontsBecomeFacesAndFacesDraw) {
     const Glyph* drawn = added.GlyphAt(0xC6);
     ASSERT_NE(drawn, nullptr);
     EXPECT_EQ(InkRows(*drawn), u"2: #..#..# .#.#.#. ..###.. .#.#.#. #..#..# #..#..# #..#..#"_s);
-    // A face of another size is brought to the font's: the face with every row twice draws the
+    // A face of another size is brought to the font's: the face with every pixel four draws the
     // Ж the face of the font's size draws.
-    SampleFace tall = sample;
-    tall.ascent *= 2;
-    tall.descent *= 2;
-    for (SampleGlyph& glyph : tall.glyphs) {
-        glyph.topLeft.ry() *= 2;
+    SampleFace large = sample;
+    large.ascent *= 2;
+    large.descent *= 2;
+    for (SampleGlyph& glyph : large.glyphs) {
+        glyph.advance *= 2;
+        glyph.topLeft *= 2;
         QStringList rows;
         for (const QString& row : glyph.rows) {
-            rows << row << row;
+            QString wide;
+            for (const QChar pixel : row) {
+                wide += QString(2, pixel);
+            }
+            rows << wide << wide;
         }
         glyph.rows = rows;
     }
-    WriteFile(u"tall.pcf"_s, PcfOf(tall, {}));
+    WriteFile(u"large.pcf"_s, PcfOf(large, {}));
     run = Cli({"add-letters", "cell.char", "--codepage", "cp1251", "--text", "Ж", "--draw-with",
-               "tall.pcf", "-o", "tall.char"});
+               "large.pcf", "-o", "large.char"});
     ASSERT_EQ(run.status, ExitSuccess) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(u"its capitals brought from 14 to 7 rows"_s))
         << run.out.toStdString();
-    EXPECT_EQ(InkRows(*Read(PathOf(u"tall.char"_s)).GlyphAt(0xC6)), InkRows(*drawn));
+    EXPECT_EQ(InkRows(*Read(PathOf(u"large.char"_s)).GlyphAt(0xC6)), InkRows(*drawn));
     // The picture shows the made letter's pixels four times enlarged.
     const QImage picture(PathOf(u"added.png"_s));
     const QImage enlarged = drawn->raster.scaled(drawn->raster.size() * 4);
