@@ -346,19 +346,22 @@ std::optional<LetterInk> LetterDrawer::Fit(char32_t letter, const Sized& sized, 
     }
     // A bitmap face's pixels are its designer's: at the font's size they are used as they are.
     // At another, its letters are brought to the font's size as a drawing is fitted.
+    // Stems and bars, measured on the source's l and H, scale with the letter.
     const bool scaled = sized.rows != sized.drawnRows;
+    int drawnStem = sized.stem, drawnBar = sized.bar;
     if (scaled) {
         art = RowsScaled(art, metrics_->baseline, sized.rows, sized.drawnRows);
         // Its width scaled as the font's H is to the source's.
-        const int columns =
-            std::max(1, (art.image.width() * capitalInk_.width() + sized.width / 2) /
-                            std::max(1, sized.width));
-        art = ResizedKeepingStrokes(art, columns, art.image.height());
+        const auto across = [&](int pixels) {
+            return std::max(1, (pixels * capitalInk_.width() + sized.width / 2) /
+                                   std::max(1, sized.width));
+        };
+        art = ResizedKeepingStrokes(art, across(art.image.width()), art.image.height());
+        drawnStem = across(sized.stem);
+        drawnBar = std::max(1, (sized.bar * sized.rows + sized.drawnRows / 2) / sized.drawnRows);
     }
     if (!drawing_.face() || scaled) {
-        art = Fitted(art, metrics_->stem - sized.stem, sized.stem, widest);
-        const int drawnBar =
-            std::max(1, (sized.bar * sized.rows + sized.drawnRows / 2) / sized.drawnRows);
+        art = Fitted(art, metrics_->stem - drawnStem, drawnStem, widest);
         art = BarsThinned(art, std::min(0, bar_ - drawnBar), drawnBar);
     }
     return art;

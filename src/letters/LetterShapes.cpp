@@ -10,6 +10,7 @@
 #include <limits>
 #include <map>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace fontlathe {
@@ -256,12 +257,12 @@ int Thinned(const Lines& lines, std::size_t i, int stem) {
     return thinned;
 }
 
-// Joins neighbouring lines until `count` are left, only where that keeps the strokes. Stems no
-// wider than `stem` are thinned last: the width comes out of counters and slants first. Then
-// equal lines go first (one of them simply goes), with `widestFirst` those of the longest run of
-// equal lines before others (the widest counter gives up a column first); then lines that differ
-// in the fewest pixels; on a tie those that keep the lines' places nearest an even stretch.
-// Stops where no two lines can be joined without losing a stroke.
+// Makes two neighbouring lines one (one of them, or else their ink together) until `count` are
+// left, only where that keeps the strokes. Stems no wider than `stem` are thinned last: the width
+// comes out of counters and slants first. Then equal lines go first (one of them simply goes), with
+// `widestFirst` those of the longest run of equal lines before others (the widest counter gives up
+// a column first); then lines that differ in the fewest pixels; on a tie those that keep the lines'
+// places nearest an even stretch. Stops where no two lines can be joined without losing a stroke.
 void JoinKeepingStrokes(Lines& lines, int count, int stem, bool widestFirst) {
     const Strokes kept = StrokesOf(lines);
     const int originalCount = static_cast<int>(lines.size());
@@ -271,28 +272,37 @@ void JoinKeepingStrokes(Lines& lines, int count, int stem, bool widestFirst) {
     }
     while (static_cast<int>(lines.size()) > std::max(1, count)) {
         std::size_t best = lines.size();
-        std::tuple<int, int, int, double> bestScore;
+        std::vector<QRgb> bestLine;
+        std::tuple<int, int, int, int, double> bestScore;
         for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
             std::vector<int> tried = origins;
             tried.erase(tried.begin() + std::ptrdiff_t(i) + 1);
-            const std::tuple<int, int, int, double> score{
-                Thinned(lines, i, stem), Differing(lines[i], lines[i + 1]),
-                widestFirst ? -RunAt(lines, i) : 0, Drift(tried, originalCount)};
-            if (best != lines.size() && score >= bestScore) {
-                continue;
-            }
-            Lines joined = lines;
-            joined[i] = Joined(lines[i], lines[i + 1]);
-            joined.erase(joined.begin() + std::ptrdiff_t(i) + 1);
-            if (StrokesOf(joined) == kept) {
-                best = i;
-                bestScore = score;
+            // One of the two lines in place of both, or their ink together, which steepens a
+            // slant where either alone would break it.
+            const std::vector<QRgb> joined = Joined(lines[i], lines[i + 1]);
+            int way = 0;
+            for (const std::vector<QRgb>* line :
+                 {&std::as_const(lines[i]), &std::as_const(lines[i + 1]), &joined}) {
+                const std::tuple<int, int, int, int, double> score{
+                    Thinned(lines, i, stem), Differing(lines[i], lines[i + 1]),
+                    widestFirst ? -RunAt(lines, i) : 0, way++, Drift(tried, originalCount)};
+                if (best != lines.size() && score >= bestScore) {
+                    continue;
+                }
+                Lines tryLines = lines;
+                tryLines[i] = *line;
+                tryLines.erase(tryLines.begin() + std::ptrdiff_t(i) + 1);
+                if (StrokesOf(tryLines) == kept) {
+                    best = i;
+                    bestLine = *line;
+                    bestScore = score;
+                }
             }
         }
         if (best == lines.size()) {
             return;
         }
-        lines[best] = Joined(lines[best], lines[best + 1]);
+        lines[best] = bestLine;
         lines.erase(lines.begin() + std::ptrdiff_t(best) + 1);
         origins.erase(origins.begin() + std::ptrdiff_t(best) + 1);
     }
@@ -464,13 +474,18 @@ LetterInk NarrowedKeepingStrokes(const LetterInk& ink, int width, int stem) {
 }
 
 LetterInk ResizedKeepingStrokes(const LetterInk& ink, int width, int height) {
-    // The same for rows and for columns.
+    // The same for rows and for columns. Growing, each line is repeated as an even stretch
+    // repeats it (the line whose middle is nearest each new line's), which keeps every line.
     const auto resized = [](Lines lines, int count) {
-        if (count > static_cast<int>(lines.size())) {
-            Resize(lines, count);
-        } else {
-            JoinKeepingStrokes(lines, count, 1, false);
+        const auto size = static_cast<long>(lines.size());
+        if (count > size) {
+            Lines stretched;
+            for (long i = 0; i < count; ++i) {
+                stretched.push_back(lines[std::size_t((2 * i + 1) * size / (2L * count))]);
+            }
+            return stretched;
         }
+        JoinKeepingStrokes(lines, count, 1, false);
         return lines;
     };
     const Lines rows = resized(RowsOf(ink.image), height);

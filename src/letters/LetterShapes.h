@@ -47,12 +47,12 @@ std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& met
 // No wider than `width`: columns that repeat their neighbours are dropped.
 std::optional<LetterInk> Squeezed(const LetterInk& ink, int width);
 
-// No wider than `width` where that keeps every stroke: neighbouring columns become one (ink
-// where either has it) only where every row keeps its runs of ink and the ink its pieces and
-// counters, the width coming out of counters and slants before stems `stem` wide are thinned.
-// As narrow as that gets where it cannot reach `width`.
+// No wider than `width` where that keeps every stroke: neighbouring columns become one (one of
+// them, or else ink where either has it) only where every row keeps its runs of ink and the ink its
+// pieces and counters, the width coming out of counters and slants before stems `stem` wide are
+// thinned. As narrow as that gets where it cannot reach `width`.
 LetterInk NarrowedKeepingStrokes(const LetterInk& ink, int width, int stem);
-// `width` columns by `height` rows: lines repeated where lines already repeat, or joined as
+// `width` columns by `height` rows: lines repeated as an even stretch repeats them, or joined as
 // NarrowedKeepingStrokes joins columns, save that the lines keep their places as an even stretch
 // would before a long run of equal lines gives up one (left larger where that cannot reach the
 // size).
