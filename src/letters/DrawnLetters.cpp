@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace fontlathe {
 
@@ -54,6 +55,34 @@ int StemOf(const QImage& drawn) {
     return std::max(1, run);
 }
 
+// How many ink pixels run down the middle column of the ink from its first: the crossbar of H.
+int BarOf(const QImage& image, const PaletteLookup& palette) {
+    const QRect ink = InkRectOf(image, palette);
+    int y = ink.top();
+    while (!ink.isNull() && y <= ink.bottom() &&
+           palette.IndexOf(image.pixel(ink.center().x(), y)) == 0) {
+        ++y;
+    }
+    int run = 0;
+    for (; !ink.isNull() && y <= ink.bottom() &&
+           palette.IndexOf(image.pixel(ink.center().x(), y)) != 0;
+         ++y) {
+        ++run;
+    }
+    return std::max(1, run);
+}
+
+// The ink with its rows for columns.
+LetterInk Transposed(const LetterInk& ink) {
+    LetterInk out{MakeBlankRaster(ink.image.height(), ink.image.width()), ink.at};
+    for (int y = 0; y < ink.image.height(); ++y) {
+        for (int x = 0; x < ink.image.width(); ++x) {
+            out.image.setPixel(y, x, ink.image.pixel(x, y));
+        }
+    }
+    return out;
+}
+
 // Stems made `by` pixels wider (each ink pixel carried on to the right) or, for a negative
 // `by`, narrower (short runs of a row lose pixels at their right, keeping one).
 LetterInk WidenStems(const LetterInk& ink, int by, int drawnStem) {
@@ -81,6 +110,120 @@ LetterInk WidenStems(const LetterInk& ink, int by, int drawnStem) {
         }
     }
     return out;
+}
+
+// Bars (the crossbar of H, the arms of E) made `by` rows thinner, `by` being negative, where
+// that keeps every stroke: runs down a column no longer than the drawing's bar lose pixels at
+// their foot, keeping one; longer runs are stems and stay.
+LetterInk BarsThinned(const LetterInk& ink, int by, int drawnBar) {
+    LetterInk thinned = ink;
+    for (int x = 0; by < 0 && x < ink.image.width(); ++x) {
+        for (int y = 0; y < ink.image.height(); ++y) {
+            int run = 0;
+            while (y + run < ink.image.height() && IsLetterInk(ink.image.pixel(x, y + run))) {
+                ++run;
+            }
+            for (int i = std::max(1, run + by); run >= 2 && run <= drawnBar && i < run; ++i) {
+                thinned.image.setPixel(x, y + i, DisplayColorOf(0));
+            }
+            y += run;
+        }
+    }
+    return SameStrokes(Transposed(ink), Transposed(thinned)) ? thinned : ink;
+}
+
+// Stems made `by` pixels wider by repeating their first column, the letter growing with them:
+// the widening that joins no strokes, for a drawing whose strokes lie a pixel apart. A stem is
+// a column whose ink runs down at least half the ink's height.
+LetterInk StemsRepeated(const LetterInk& ink, int by) {
+    const QImage& image = ink.image;
+    std::vector<int> from;
+    bool inStem = false;
+    for (int x = 0; x < image.width(); ++x) {
+        int run = 0, longest = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            run = IsLetterInk(image.pixel(x, y)) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        const bool stem = longest >= 2 && 2 * longest >= image.height();
+        for (int i = 0; i < (stem && !inStem ? by : 0); ++i) {
+            from.push_back(x);
+        }
+        from.push_back(x);
+        inStem = stem;
+    }
+    LetterInk out{MakeBlankRaster(static_cast<int>(from.size()), image.height()), ink.at};
+    for (int y = 0; y < image.height(); ++y) {
+        for (std::size_t x = 0; x < from.size(); ++x) {
+            out.image.setPixel(static_cast<int>(x), y, image.pixel(from[x], y));
+        }
+    }
+    return out;
+}
+
+// The ink's rows made `rows` for every `drawnRows` it has, those above the baseline row (and
+// it) and those below each, without losing a stroke; its bottom row above the baseline stays on
+// it.
+LetterInk RowsScaled(const LetterInk& ink, int baseline, int rows, int drawnRows) {
+    const auto scaled = [&](int count) {
+        return std::max(1, (count * rows + drawnRows / 2) / drawnRows);
+    };
+    const int above = std::clamp(baseline - ink.Top() + 1, 0, ink.image.height());
+    std::vector<QImage> parts;
+    int top = ink.Top();
+    if (above > 0) {
+        const LetterInk part{ink.image.copy(0, 0, ink.image.width(), above), ink.at};
+        parts.push_back(ResizedKeepingStrokes(part, part.image.width(), scaled(above)).image);
+        top = baseline + 1 - parts.back().height();
+    }
+    if (above < ink.image.height()) {
+        const int below = ink.image.height() - above;
+        const LetterInk part{ink.image.copy(0, above, ink.image.width(), below), ink.at};
+        parts.push_back(ResizedKeepingStrokes(part, part.image.width(), scaled(below)).image);
+    }
+    int height = 0;
+    for (const QImage& part : parts) {
+        height += part.height();
+    }
+    LetterInk out{MakeBlankRaster(ink.image.width(), height), QPoint(ink.Left(), top)};
+    int y = 0;
+    for (const QImage& part : parts) {
+        for (int row = 0; row < part.height(); ++row, ++y) {
+            std::copy_n(reinterpret_cast<const QRgb*>(part.constScanLine(row)), part.width(),
+                        reinterpret_cast<QRgb*>(out.image.scanLine(y)));
+        }
+    }
+    return out;
+}
+
+// The drawing with stems as wide as the font's and no wider than `widest` (where that is not
+// 0), as a designer of pixel fonts fits a letter: it keeps every stroke and counter the drawing
+// has. Stems grow or shrink by `by` pixels, or by fewer where that many would join two strokes,
+// and columns go only where no stroke goes with them; where the letter cannot be as narrow as
+// `widest`, the stem that leaves it narrowest is taken, and the letter is wider than `widest`.
+LetterInk Fitted(const LetterInk& drawn, int by, int drawnStem, int widest) {
+    std::optional<LetterInk> best;
+    for (int step = by;; step += step > 0 ? -1 : 1) {
+        LetterInk widened = WidenStems(drawn, step, drawnStem);
+        if (step > 0 && !SameStrokes(drawn, widened)) {
+            widened = StemsRepeated(drawn, step);
+        }
+        if (step == 0 || SameStrokes(drawn, widened)) {
+            if (widest > 0) {
+                widened = NarrowedKeepingStrokes(widened, widest, drawnStem + step);
+            }
+            if (!best || widened.image.width() < best->image.width()) {
+                best = std::move(widened);
+            }
+            if (best->image.width() <= widest || widest == 0) {
+                break;
+            }
+        }
+        if (step == 0) {
+            break;
+        }
+    }
+    return *best;
 }
 
 } // namespace
@@ -111,6 +254,7 @@ LetterDrawer::LetterDrawer(const Charset& font, const CodePage& fontPage,
     }
     capital_ = *capital;
     capitalInk_ = InkRectOf(capital_.raster, palette_);
+    bar_ = BarOf(capital_.raster, palette_);
     capitals_ = SizeFor(U'H', metrics_->CapHeight());
     if (!capitals_) {
         problem_ = QStringLiteral("%1 draws no H").arg(drawing_.Family());
@@ -145,41 +289,49 @@ std::optional<LetterDrawer::Sized> LetterDrawer::SizeFor(char32_t reference, int
         std::abs(inkAt(low - 1).height() - height) < std::abs(inkAt(low).height() - height)) {
         --low;
     }
-    const QRect ink = inkAt(low);
+    return SizedAt(reference, height, low);
+}
+
+std::optional<LetterDrawer::Sized> LetterDrawer::SizedAt(char32_t reference, int height,
+                                                         int pixelSize) const {
+    DrawingSource source = drawing_;
+    source.SetPixelSize(pixelSize);
+    const QRect ink = InkRectOf(source.Draw(reference, GenerationStyle::Normal), DrawingColors);
     if (ink.isNull()) {
         return std::nullopt;
     }
-    return Sized{source, ink.bottom(), StemOf(source.Draw(U'l', GenerationStyle::Normal))};
+    return Sized{source,
+                 reference,
+                 ink.bottom(),
+                 StemOf(source.Draw(U'l', GenerationStyle::Normal)),
+                 BarOf(source.Draw(U'H', GenerationStyle::Normal), DrawingColors),
+                 InkRectOf(source.Draw(U'H', GenerationStyle::Normal), DrawingColors).width(),
+                 height,
+                 ink.height()};
 }
 
 QString LetterDrawer::Description() const {
-    return QStringLiteral("%1 at %2 px").arg(drawing_.Family()).arg(drawing_.PixelSize());
+    const QString size =
+        QStringLiteral("%1 at %2 px").arg(drawing_.Family()).arg(drawing_.PixelSize());
+    if (!drawing_.face() || capitals_->rows == capitals_->drawnRows) {
+        return size;
+    }
+    return QStringLiteral("%1, its capitals brought from %2 to %3 rows")
+        .arg(size)
+        .arg(capitals_->drawnRows)
+        .arg(capitals_->rows);
 }
 
-std::optional<Glyph> LetterDrawer::Draw(char32_t letter) const {
-    if (!problem_.isEmpty()) {
-        return std::nullopt;
-    }
-    const bool small = QChar::isLower(letter) && small_;
-    const Sized* sized = small ? &*small_ : &*capitals_;
-    QImage drawn = sized->source.Draw(letter, style_);
-    QRect ink = drawn.isNull() ? QRect() : InkRectOf(drawn, DrawingColors);
-    if (small && tall_ && !ink.isNull() && !IsMarked(letter)) {
-        // A small letter that reaches well above x is drawn at the size of the font's b.
-        const int xTop = sized->baseline + 1 - metrics_->XHeight();
-        if (ink.top() < xTop - metrics_->XHeight() / 3) {
-            sized = &*tall_;
-            drawn = sized->source.Draw(letter, style_);
-            ink = drawn.isNull() ? QRect() : InkRectOf(drawn, DrawingColors);
-        }
-    }
+std::optional<LetterInk> LetterDrawer::Fit(char32_t letter, const Sized& sized, int widest) const {
+    const QImage drawn = sized.source.Draw(letter, style_);
+    const QRect ink = drawn.isNull() ? QRect() : InkRectOf(drawn, DrawingColors);
     if (ink.isNull()) {
         return std::nullopt;
     }
     // The ink in the font's colours, its rows in the line's: the drawing's baseline lies on the
     // font's.
     LetterInk art{MakeBlankRaster(ink.width(), ink.height()),
-                  QPoint(0, ink.top() + metrics_->baseline - sized->baseline)};
+                  QPoint(0, ink.top() + metrics_->baseline - sized.baseline)};
     for (int y = 0; y < ink.height(); ++y) {
         const auto* from = reinterpret_cast<const QRgb*>(drawn.constScanLine(ink.top() + y));
         auto* to = reinterpret_cast<QRgb*>(art.image.scanLine(y));
@@ -192,32 +344,79 @@ std::optional<Glyph> LetterDrawer::Draw(char32_t letter) const {
             }
         }
     }
-    // A bitmap face's pixels are its designer's: they are used as they are.
-    if (!drawing_.face()) {
-        art = WidenStems(art, metrics_->stem - sized->stem, sized->stem);
-        // No wider than the font's M or m (where it has them) or its cell.
-        int widest = small ? smallWidest_ : metrics_->widest;
-        if (metrics_->Monospaced()) {
-            widest = widest > 0 ? std::min(widest, metrics_->cellWidth) : metrics_->cellWidth;
+    // A bitmap face's pixels are its designer's: at the font's size they are used as they are.
+    // At another, its letters are brought to the font's size as a drawing is fitted.
+    // Stems and bars, measured on the source's l and H, scale with the letter.
+    const bool scaled = sized.rows != sized.drawnRows;
+    int drawnStem = sized.stem, drawnBar = sized.bar;
+    if (scaled) {
+        art = RowsScaled(art, metrics_->baseline, sized.rows, sized.drawnRows);
+        // Its width scaled as the font's H is to the source's.
+        const auto across = [&](int pixels) {
+            return std::max(1, (pixels * capitalInk_.width() + sized.width / 2) /
+                                   std::max(1, sized.width));
+        };
+        art = ResizedKeepingStrokes(art, across(art.image.width()), art.image.height());
+        drawnStem = across(sized.stem);
+        drawnBar = std::max(1, (sized.bar * sized.rows + sized.drawnRows / 2) / sized.drawnRows);
+    }
+    if (!drawing_.face() || scaled) {
+        art = Fitted(art, metrics_->stem - drawnStem, drawnStem, widest);
+        art = BarsThinned(art, std::min(0, bar_ - drawnBar), drawnBar);
+    }
+    return art;
+}
+
+std::optional<Glyph> LetterDrawer::Draw(char32_t letter) const {
+    if (!problem_.isEmpty()) {
+        return std::nullopt;
+    }
+    const bool small = QChar::isLower(letter) && small_;
+    const Sized* sized = small ? &*small_ : &*capitals_;
+    if (small && tall_ && !IsMarked(letter)) {
+        // A small letter that reaches well above x is drawn at the size of the font's b.
+        const QImage drawn = sized->source.Draw(letter, style_);
+        const QRect ink = drawn.isNull() ? QRect() : InkRectOf(drawn, DrawingColors);
+        const int xTop = sized->baseline + 1 - metrics_->XHeight();
+        if (!ink.isNull() && ink.top() < xTop - metrics_->XHeight() / 3) {
+            sized = &*tall_;
         }
-        if (const auto squeezed = widest > 0 ? Squeezed(art, widest) : std::nullopt) {
-            art = *squeezed;
+    }
+    // No wider than the font's M or m (where it has them) or its cell.
+    int widest = small ? smallWidest_ : metrics_->widest;
+    if (metrics_->Monospaced()) {
+        widest = widest > 0 ? std::min(widest, metrics_->cellWidth) : metrics_->cellWidth;
+    }
+    std::optional<LetterInk> art = Fit(letter, *sized, widest);
+    if (!art) {
+        return std::nullopt;
+    }
+    // A letter that cannot be as narrow as that without losing a stroke is drawn a size or two
+    // smaller and brought to the height, where that size draws it with the same strokes.
+    const int size = sized->source.PixelSize();
+    for (int smaller = size - 1; !drawing_.face() && widest > 0 && art->image.width() > widest &&
+                                 smaller >= std::max(MinGenerationSize, size - 2);
+         --smaller) {
+        const std::optional<Sized> at = SizedAt(sized->reference, sized->rows, smaller);
+        const std::optional<LetterInk> narrower = at ? Fit(letter, *at, widest) : std::nullopt;
+        if (narrower && narrower->image.width() <= widest && StrokesAlike(*art, *narrower)) {
+            art = narrower;
         }
     }
     // Sideways: H's blank columns on each side, or centred in the cell of a monospaced font.
-    const int inkWidth = art.image.width();
+    const int inkWidth = art->image.width();
     const int left = metrics_->Monospaced() ? std::max(0, (metrics_->cellWidth - inkWidth) / 2)
                                             : capitalInk_.left();
     const int width = metrics_->Monospaced()
                           ? std::max(metrics_->cellWidth, left + inkWidth)
                           : left + inkWidth + capital_.width() - 1 - capitalInk_.right();
-    const int top = std::min<int>(capital_.yOffset, art.Top());
-    const int bottom = std::max<int>(capital_.yOffset + capital_.height(), art.Bottom() + 1);
+    const int top = std::min<int>(capital_.yOffset, art->Top());
+    const int bottom = std::max<int>(capital_.yOffset + capital_.height(), art->Bottom() + 1);
     Glyph glyph;
     glyph.raster = MakeBlankRaster(width, bottom - top);
     glyph.xOffset = capital_.xOffset;
     glyph.yOffset = static_cast<std::int16_t>(top);
-    StampInk(glyph.raster, art.image, QPoint(left, art.Top() - top), palette_);
+    StampInk(glyph.raster, art->image, QPoint(left, art->Top() - top), palette_);
     return FitsFontFile(glyph) ? std::optional<Glyph>(std::move(glyph)) : std::nullopt;
 }
 

@@ -102,6 +102,40 @@ TEST_F(CliAppTest, FacesBecomeFontsFontsBecomeFacesAndFacesDraw) {
     const Glyph* drawn = added.GlyphAt(0xC6);
     ASSERT_NE(drawn, nullptr);
     EXPECT_EQ(InkRows(*drawn), u"2: #..#..# .#.#.#. ..###.. .#.#.#. #..#..# #..#..# #..#..#"_s);
+    // A face of another size is brought to the font's: a face twice as large draws the Ж the
+    // font's own face draws, and that face draws a font twice as large the Ж of the large face.
+    SampleFace large = sample;
+    large.ascent *= 2;
+    large.descent *= 2;
+    for (SampleGlyph& glyph : large.glyphs) {
+        glyph.advance *= 2;
+        glyph.topLeft *= 2;
+        QStringList rows;
+        for (const QString& row : glyph.rows) {
+            QString wide;
+            for (const QChar pixel : row) {
+                wide += QString(2, pixel);
+            }
+            rows << wide << wide;
+        }
+        glyph.rows = rows;
+    }
+    WriteFile(u"large.pcf"_s, PcfOf(large, {}));
+    ASSERT_EQ(Cli({"import-font", "large.pcf", "-o", "large.char"}).status, ExitSuccess);
+    ASSERT_EQ(Cli({"import-font", "large.pcf", "--codepage", "cp1251", "-o", "ref.char"}).status,
+              ExitSuccess);
+    for (const auto& [font, face, from, expected] :
+         {std::tuple{u"cell.char"_s, u"large.pcf"_s, u"14 to 7"_s, InkRows(*drawn)},
+          std::tuple{u"large.char"_s, u"cell.pcf.gz"_s, u"7 to 14"_s,
+                     InkRows(*Read(PathOf(u"ref.char"_s)).GlyphAt(0xC6))}}) {
+        run = Cli({"add-letters", font, "--codepage", "cp1251", "--text", "Ж", "--draw-with", face,
+                   "-o", "scaled.char"});
+        ASSERT_EQ(run.status, ExitSuccess) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(u"its capitals brought from "_s + from + u" rows"_s))
+            << run.out.toStdString();
+        EXPECT_EQ(InkRows(*Read(PathOf(u"scaled.char"_s)).GlyphAt(0xC6)), expected)
+            << face.toStdString();
+    }
     // The picture shows the made letter's pixels four times enlarged.
     const QImage picture(PathOf(u"added.png"_s));
     const QImage enlarged = drawn->raster.scaled(drawn->raster.size() * 4);

@@ -2,6 +2,7 @@
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
 #include "generate/DrawingFont.h"
+#include "letters/DrawnLetters.h"
 #include "letters/LetterRecipes.h"
 #include "letters/LetterStyle.h"
 #include "support/SampleSets.h"
@@ -860,6 +861,48 @@ TEST(AddLettersTest, ARecipesResultReadsAsTheLetterWhoseGlyphItIs) {
     EXPECT_EQ(book.ReadsAs(U'и', {*font.GlyphAt(U'u'), {}, U'n', 0, 0}), U'u');
     EXPECT_EQ(book.ReadsAs(U'и', {*font.GlyphAt(U'u'), {}, U'u', 0, U'u'}), 0u) << "by design";
     EXPECT_EQ(book.ReadsAs(U'И', {mirrored, {}, U'N', 0, 0}), 0u);
+}
+
+// In a font of capitals 7 pixels tall and 4 wide, DejaVu Sans draws at 9 pixels: a drawn letter
+// keeps the strokes the drawing has there, however narrow the font's M.
+TEST(AddLettersTest, ADrawnLetterKeepsItsStrokesAtSmallSizes) {
+    Charset font;
+    font.NewCharset(2);
+    font.SetFontHeight(10);
+    font.SetNumChars(256);
+    const std::map<char32_t, Art> letters = {
+        {U'H', {"#..#.", "#..#.", "#..#.", "####.", "#..#.", "#..#.", "#..#."}},
+        {U'M', {"#..#.", "####.", "####.", "#..#.", "#..#.", "#..#.", "#..#."}},
+        {U'x', {"......", "......", "#...#.", ".#.#..", "..#...", ".#.#..", "#...#."}},
+        {U'm', {"......", "......", "##.#..", "#.#.#.", "#.#.#.", "#.#.#.", "#...#."}},
+        {U'l', {".##...", "..#...", "..#...", "..#...", "..#...", "..#...", ".###.."}},
+    };
+    for (const auto& [letter, art] : letters) {
+        Draw(font, static_cast<int>(letter), art, 1);
+    }
+    const LetterDrawer drawer(font, CodePage(), MakeDrawingFont({u"DejaVu Sans"_s, 9, 0, {}}),
+                              GenerationStyle::Normal);
+    ASSERT_EQ(drawer.Description(), u"DejaVu Sans at 9 px"_s);
+    // The rows three strokes cross in the drawing: ж's arms above and below its waist, Ф's bowl
+    // round its stem, Щ's three stems.
+    for (const auto& [letter, threeStrokeRows] : {std::pair{U'ж', 3}, {U'Ф', 3}, {U'Щ', 6}}) {
+        const std::optional<Glyph> drawn = drawer.Draw(letter);
+        ASSERT_TRUE(drawn);
+        std::map<int, std::string> rows;
+        for (const auto& [x, y, index] : InkOf(font, *drawn)) {
+            rows[y].resize(std::size_t(x) + 1, '.');
+            rows[y][std::size_t(x)] = '#';
+        }
+        int crossed = 0;
+        for (const auto& [y, row] : rows) {
+            int strokes = 0;
+            for (std::size_t x = 0; x < row.size(); ++x) {
+                strokes += row[x] == '#' && (x == 0 || row[x - 1] != '#') ? 1 : 0;
+            }
+            crossed += strokes == 3 ? 1 : 0;
+        }
+        EXPECT_GE(crossed, threeStrokeRows) << QString::fromUcs4(&letter, 1).toStdString();
+    }
 }
 
 } // namespace
