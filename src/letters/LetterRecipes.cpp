@@ -163,7 +163,7 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
     case Step::Tail:
         return WithTail(ink, metrics);
     case Step::Squeeze:
-        return metrics.widest > 0 ? Squeezed(ink, metrics.widest) : ink;
+        return metrics.widest > 0 ? NarrowedKeepingStrokes(ink, metrics.widest, metrics.stem) : ink;
     case Step::StemAtLeftWithBar:
         return StemAtLeftWithBar(ink, metrics);
     case Step::LeftStemCutBelowBar:
