@@ -70,6 +70,7 @@ const std::array Recipes = {
     Recipe{U'г', U'Г', {S::Small}},
     Recipe{U'ж', U'Ж', {S::Small}},
     Recipe{U'з', U'З', {S::Small}},
+    Recipe{U'и', U'И', {S::Small}},
     Recipe{U'к', U'К', {S::Small}},
     Recipe{U'м', U'М', {S::Small}},
     Recipe{U'н', U'Н', {S::Small}},

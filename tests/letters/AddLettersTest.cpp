@@ -680,6 +680,7 @@ TEST(AddLettersTest, RecipesBuildOtherScriptsFromTheFontsOwnGlyphs) {
         {"cp1251", U'Й', "^composed from И \\+ the font's circumflex turned$", U'N',
          Expect::MirroredWithMarkAbove},
         {"cp1251", U'н', "^Н made small$", U'z', Expect::AsHighAsZ},
+        {"cp1251", U'и', "^И made small$", U'z', Expect::AsHighAsZ},
         {"cp1251", U'л', "^drawn with DejaVu Sans", U'z', Expect::AsHighAsZ},
     };
     for (const auto& c : rows) {
@@ -793,7 +794,7 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
          }},
         {"и is not u", u, "cp1251", U'и', true,
          [&](const Charset& f, const LetterRow& row) {
-             EXPECT_EQ(row.source, LetterSource::Drawn);
+             EXPECT_EQ(row.detail, u"И made small"_s);
              EXPECT_NE(InkOf(f, row.glyph), ownInk(f, U'u'));
          }},
         {"a capitals-only font's ж is its Ж", capitals, "cp1251", U'ж', true,
