@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <mutex>
 #include <string>
 
