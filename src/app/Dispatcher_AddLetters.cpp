@@ -50,8 +50,7 @@ void Dispatcher::AddLetters(GenerationStyle style) {
         AddLettersRequest request;
         // The font is read through the page the dialog says it is drawn for: the document's
         // own unless the user chose another there.
-        request.fromPage = CodePage::Standard(choices.fromPage)
-                               .value_or(document_.codePage());
+        request.fromPage = CodePage::Standard(choices.fromPage).value_or(document_.codePage());
         auto page = pages.find(choices.toPage);
         if (page == pages.end()) {
             CodePage chosen;
@@ -122,11 +121,13 @@ void Dispatcher::AddLetters(GenerationStyle style) {
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        picture.save(&buffer, "PNG");
-        if (const Result written = WriteWholeFile(path, png); !written) {
-            environment_.ShowError(dialog, ProgramTitle,
-                                   QStringLiteral("Could not save \"%1\": %2")
-                                       .arg(path, written.reason()));
+        const Result written = picture.save(&buffer, "PNG")
+                                   ? WriteWholeFile(path, png)
+                                   : Result::Failure(QStringLiteral("the picture can't be made"));
+        if (!written) {
+            environment_.ShowError(
+                dialog, ProgramTitle,
+                QStringLiteral("Could not save \"%1\": %2").arg(path, written.reason()));
         }
     };
     const std::optional<AddLettersChoices> chosen = environment_.AskAddLetters(
@@ -147,10 +148,9 @@ void Dispatcher::AddLetters(GenerationStyle style) {
         settings.setValue(StyleOfFileKey, styles);
     }
     if (chosen->drawWith) {
-        settings.setValue(DrawnWithKey,
-                          QStringList{chosen->drawWith->family,
-                                      QString::number(chosen->drawWith->pointSize),
-                                      chosen->drawWith->styleName});
+        settings.setValue(DrawnWithKey, QStringList{chosen->drawWith->family,
+                                                    QString::number(chosen->drawWith->pointSize),
+                                                    chosen->drawWith->styleName});
     }
     const AddLettersPlan plan = PlanAddLetters(document_.set(), requestFor(*chosen));
     Charset added = document_.set();

@@ -244,7 +244,11 @@ Result WriteRewrites(const std::vector<DiskRewrite>& disks, const QByteArray& in
     };
     for (const auto& [path, plain] : written) {
         const QString copy = path + QStringLiteral(".orig");
-        if (QFileInfo::exists(copy)) {
+        // A copy is never replaced; but an empty one, as an older write on a full disk could
+        // leave, is no copy of a game's file, and is made anew.
+        const QFileInfo existing(copy);
+        const bool emptyCopy = existing.exists();
+        if (emptyCopy && existing.size() > 0) {
             continue;
         }
         if (const Result saved = files.Write(copy, onDisk(*plain)); !saved) {
@@ -253,7 +257,9 @@ Result WriteRewrites(const std::vector<DiskRewrite>& disks, const QByteArray& in
                                    saved.reason() + QStringLiteral("; the bundle was not changed"));
         }
         kept << QFileInfo(copy).fileName();
-        made << copy;
+        if (!emptyCopy) {
+            made << copy;
+        }
     }
     std::vector<QByteArray> bytes;
     bytes.reserve(changed.size() + 1);

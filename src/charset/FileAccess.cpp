@@ -11,6 +11,7 @@
 #include <system_error>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -187,6 +188,18 @@ Result WriteWholeFile(const QString& path, QByteArrayView bytes) {
     }
     // A symbolic link stays one: the file it leads to is the one replaced.
     const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
+    // A read-only file is refused, by its permission bits as well, as it would be written in place.
+    std::error_code statusError;
+    const std::filesystem::file_status status =
+        std::filesystem::status(QFileInfo(target).filesystemFilePath(), statusError);
+    const bool exists = !statusError && std::filesystem::exists(status);
+    constexpr auto anyWrite = std::filesystem::perms::owner_write |
+                              std::filesystem::perms::group_write |
+                              std::filesystem::perms::others_write;
+    if (exists && (!QFileInfo(target).isWritable() ||
+                   (status.permissions() & anyWrite) == std::filesystem::perms::none)) {
+        return Result::Failure(QStringLiteral("it is read-only"));
+    }
     QFile file;
     if (const Result created = CreateBeside(target, file); !created) {
         return created;
@@ -196,9 +209,15 @@ Result WriteWholeFile(const QString& path, QByteArrayView bytes) {
     if (result) {
         result = ReadsBackAs(written, bytes);
     }
-    if (result && QFileInfo::exists(target) &&
-        !QFile::setPermissions(written, QFile::permissions(target))) {
-        result = Result::Failure(QStringLiteral("it cannot be given the permissions it had"));
+    // The new file takes the permission bits of the one it replaces, as they are.
+    if (result && exists) {
+        std::error_code error;
+        std::filesystem::permissions(QFileInfo(written).filesystemFilePath(), status.permissions(),
+                                     error);
+        if (error) {
+            result = Result::Failure(QStringLiteral("it cannot be given the permissions it had: %1")
+                                         .arg(QString::fromStdString(error.message())));
+        }
     }
     if (result) {
         std::error_code error;
@@ -208,6 +227,19 @@ Result WriteWholeFile(const QString& path, QByteArrayView bytes) {
             result = Result::Failure(QStringLiteral("it cannot be replaced: %1")
                                          .arg(QString::fromStdString(error.message())));
         }
+#ifdef Q_OS_UNIX
+        // The rename itself reaches the disk with the folder; the file is in place whatever the
+        // folder's sync says, so its failure changes nothing that could be reported.
+        if (result) {
+            if (const int folder =
+                    ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                           O_RDONLY | O_DIRECTORY);
+                folder >= 0) {
+                ::fsync(folder);
+                ::close(folder);
+            }
+        }
+#endif
     }
     if (!result) {
         file.close();

@@ -9,12 +9,12 @@
 #include "bundle/GameBundle.h"
 #include "bundle/GameFont.h"
 #include "charset/CharCodec.h"
+#include "charset/FileAccess.h"
 #include "faces/FaceFile.h"
 #include "generate/DrawingFont.h"
 #include "letters/AddLetters.h"
 #include "letters/LetterPicture.h"
 #include "letters/LetterReport.h"
-#include "charset/FileAccess.h"
 
 #include <QBuffer>
 #include <QJsonArray>
@@ -42,8 +42,7 @@ QString Letter(char32_t letter) {
 
 // The wanted letters: those of the text, each once in order of first use, or the whole page.
 Result ReadLetters(const ParsedArgs& parsed, const CodePage& page,
-                   const std::optional<CodePage>& textEncoding,
-                   std::vector<char32_t>& letters) {
+                   const std::optional<CodePage>& textEncoding, std::vector<char32_t>& letters) {
     if (parsed.Has(QStringLiteral("--all"))) {
         letters = EveryLetterOf(page);
         return Result::Success();
@@ -105,9 +104,8 @@ bool ChangesFont(const AddLettersPlan& plan, const Charset& font) {
 
 enum class Writing { Write, DryRun };
 
-Result AddToFontFile(const QString& input, const QString& output,
-                     const AddLettersRequest& request, Writing writing,
-                     std::vector<FontReport>& reports) {
+Result AddToFontFile(const QString& input, const QString& output, const AddLettersRequest& request,
+                     Writing writing, std::vector<FontReport>& reports) {
     Charset set;
     if (Result loaded = LoadFontInput(input, set); !loaded) {
         return loaded;
@@ -203,12 +201,13 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
             return UsageError(err, QStringLiteral("--from-page P is given twice"));
         }
         CodePage page;
-        if (const Result chosen = CodePage::Choose(match.hasMatch() ? match.captured(2) : value,
-                                                   page);
+        if (const Result chosen =
+                CodePage::Choose(match.hasMatch() ? match.captured(2) : value, page);
             !chosen) {
             return CodePage::NamesMappingFile(value)
                        ? Fail(err, value, chosen.reason())
-                       : UsageError(err, chosen.reason(), QStringLiteral("fontlathe-cli codepages"));
+                       : UsageError(err, chosen.reason(),
+                                    QStringLiteral("fontlathe-cli codepages"));
         }
         (match.hasMatch() ? fontPages[match.captured(1).toInt()] : request.fromPage) = page;
     }
@@ -224,9 +223,10 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         // A family that is not installed is a slip of the command line: drawing with another
         // would give letters nobody asked for.
         if (!NamesFaceFile(*family) && !IsInstalledFamily(*family)) {
-            return UsageError(err, QStringLiteral("no installed font family is called \"%1\"; the "
-                                                  "closest are %2")
-                                       .arg(*family, ClosestFamilies(*family).join(u", ")),
+            return UsageError(err,
+                              QStringLiteral("no installed font family is called \"%1\"; the "
+                                             "closest are %2")
+                                  .arg(*family, ClosestFamilies(*family).join(u", ")),
                               QStringLiteral("fc-list : family"));
         }
         Result unreadable = Result::Success();
@@ -239,8 +239,7 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     if (const std::optional<int> refused = ReadTextEncoding(parsed, err, textEncoding)) {
         return *refused;
     }
-    if (const Result read =
-            ReadLetters(parsed, request.toPage, textEncoding, request.letters);
+    if (const Result read = ReadLetters(parsed, request.toPage, textEncoding, request.letters);
         !read) {
         return Finish(read, err);
     }
@@ -248,8 +247,7 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     // A font file is written to a new file; the game's bundle alone is rewritten in place, with
     // its .orig copies.
     if (!game && output) {
-        if (const Result refused = RefuseOutputOverInput(input, *output);
-            !refused) {
+        if (const Result refused = RefuseOutputOverInput(input, *output); !refused) {
             return Finish(refused, err);
         }
     }
@@ -271,7 +269,9 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        AddLettersPicture(fonts, request.toPage).save(&buffer, "PNG");
+        if (!AddLettersPicture(fonts, request.toPage).save(&buffer, "PNG")) {
+            return Fail(err, *picture, QStringLiteral("the picture can't be made"));
+        }
         if (const Result written = WriteWholeFile(*picture, png); !written) {
             return Fail(err, *picture, written.reason());
         }
@@ -282,13 +282,12 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
             fonts.append(ReportToJson(report));
         }
         out << QString::fromUtf8(
-            QJsonDocument(QJsonObject{{QStringLiteral("codePage"), request.toPage.name()},
-                                      {QStringLiteral("fromPage"), request.fromPage.name()},
-                                      {QStringLiteral("written"),
-                                       writing == Writing::Write && outcome.ok()},
-                                      {QStringLiteral("fonts"), fonts},
-                                      {QStringLiteral("messages"),
-                                       QJsonArray::fromStringList(messages)}})
+            QJsonDocument(
+                QJsonObject{{QStringLiteral("codePage"), request.toPage.name()},
+                            {QStringLiteral("fromPage"), request.fromPage.name()},
+                            {QStringLiteral("written"), writing == Writing::Write && outcome.ok()},
+                            {QStringLiteral("fonts"), fonts},
+                            {QStringLiteral("messages"), QJsonArray::fromStringList(messages)}})
                 .toJson(QJsonDocument::Indented));
     } else {
         for (const FontReport& report : reports) {

@@ -271,9 +271,11 @@ TEST_P(GameBundleTest, WritingKeepsPermissionsAndRefusesWhatCannotBeWritten) {
     ASSERT_TRUE(QFile::setPermissions(data_, mode));
     ASSERT_TRUE(QFile::setPermissions(index_, mode | QFileDevice::ReadOther));
     const auto dataMode = QFile::permissions(data_), indexMode = QFile::permissions(index_);
+    QFile(index_ + u".orig"_s).open(QIODevice::WriteOnly); // empty, as a full disk once left it
     Insert(1, SampleFontBlock(1, 60, 7));
     EXPECT_EQ(QFile::permissions(data_), dataMode);
     EXPECT_EQ(QFile::permissions(index_), indexMode);
+    EXPECT_EQ(ReadBytes(index_ + u".orig"_s), built_.index) << "an empty copy is made anew";
     QFile::remove(data_ + u".orig"_s);
     QFile::remove(index_ + u".orig"_s);
     ASSERT_TRUE(GameBundle::Open(data_, bundle_).ok());

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -175,6 +177,15 @@ TEST(CharCodecTest, RefusedHeadersAndSavesChangeNothing) {
         bad.SetNumChars(66);
         EXPECT_FALSE(Encode(bad).isEmpty()) << "a glyph that is not stored is no obstacle";
     }
+    // A read-only font is refused and stays as it is; a font written keeps its permission bits.
+    namespace fs = std::filesystem;
+    const fs::path file = QFileInfo(path).filesystemFilePath();
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_TRUE(SaveCharset(good, path, DirtyBytes::Off).reason().contains(u"read-only"_s));
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(file, mode);
+    ASSERT_TRUE(SaveCharset(good, path, DirtyBytes::Off).ok());
+    EXPECT_EQ(fs::status(file).permissions(), mode);
     ASSERT_TRUE(QDir(folder.path()).mkdir(u"folder.char"_s));
     EXPECT_FALSE(SaveCharset(good, folder.filePath(u"folder.char"_s), DirtyBytes::Off).ok());
     EXPECT_FALSE(SaveCharset(good, folder.filePath(u"missing/font.char"_s), DirtyBytes::Off).ok());

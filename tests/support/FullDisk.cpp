@@ -1,6 +1,6 @@
 // The test binaries that link this file take over the C library's write(): the program's own
-// code, Qt's and the C library's all reach the disk through it, so a full disk is met where a
-// real one is, with no seam in the program itself.
+// code and Qt's reach the disk through it (stdio's buffered writes do not, and the program uses
+// none), so a full disk is met where a real one is, with no seam in the program itself.
 #include "FullDisk.h"
 
 #include <QDir>
@@ -57,7 +57,8 @@ ssize_t SystemWrite(int fd, const void* data, size_t count) {
 
 FullDisk::FullDisk(const QString& folder, long long freeBytes, Fault fault) {
     const std::lock_guard lock(state.mutex);
-    state.folder = QFile::encodeName(QDir(folder).canonicalPath()).toStdString() + '/';
+    const QString canonical = QDir(folder).canonicalPath();
+    state.folder = QFile::encodeName(canonical.isEmpty() ? folder : canonical).toStdString() + '/';
     state.freeBytes = freeBytes;
     state.fault = fault;
     state.faults = 0;
