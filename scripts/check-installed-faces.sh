@@ -20,7 +20,8 @@ while IFS= read -r -d '' face; do
     pcf=$?
     "$cli" import-font "$work/face.bdf" --codepage "$page" -o "$work/bdf.char" >/dev/null 2>&1
     bdf=$?
-    if [ "$pcf" -ne "$bdf" ] || { [ "$pcf" -eq 0 ] && ! cmp -s "$work/pcf.char" "$work/bdf.char"; }; then
+    # A face refused is a difference too, even where the BDF is refused as well.
+    if [ "$pcf" -ne 0 ] || [ "$bdf" -ne 0 ] || ! cmp -s "$work/pcf.char" "$work/bdf.char"; then
       echo "DIFFERS: $face ($page): $(head -c 300 "$work/pcf.err")"
       failed=$((failed + 1))
     fi
