@@ -186,16 +186,11 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
         break;
     case MarkKind::Breve:
         if (circumflex != nullptr) {
-            // A cup as wide as a's counter; often that is the circumflex turned, and says so. A
-            // circumflex that reads the same upside down gives a cup all the same: ğ must not
-            // take a bar.
+            // A cup as wide as a's counter, four pixels at least, so that it never reads as a
+            // caron's v nor, where the circumflex is a bar, as a bar; where that is the circumflex
+            // turned, it says so.
             const QImage turned = Turned(circumflex->mark);
-            const bool flat = turned == circumflex->mark;
-            const QImage cup =
-                counterWidth_ >= 3 || flat
-                    ? BreveCup(circumflex->mark, flat ? std::max(4, counterWidth_) : counterWidth_,
-                               palette_)
-                    : turned;
+            const QImage cup = BreveCup(circumflex->mark, std::max(4, counterWidth_), palette_);
             return FromSample(*circumflex, cup, baseInk, kind, info.place,
                               cup == turned
                                   ? QStringLiteral("the font's circumflex turned")

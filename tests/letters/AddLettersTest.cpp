@@ -677,7 +677,7 @@ TEST(AddLettersTest, RecipesBuildOtherScriptsFromTheFontsOwnGlyphs) {
         {"cp1251", U'Г', "^L turned upside down$", U'L', Expect::Turned},
         {"cp1251", U'Ь', "^P turned upside down$", U'P', Expect::Turned},
         {"cp1253", U'Γ', "^same as Г$", U'L', Expect::Turned},
-        {"cp1251", U'Й', "^composed from И \\+ the font's circumflex turned$", U'N',
+        {"cp1251", U'Й', "^composed from И \\+ a cup of the font's circumflex strokes$", U'N',
          Expect::MirroredWithMarkAbove},
         {"cp1251", U'н', "^Н made small$", U'z', Expect::AsHighAsZ},
         {"cp1251", U'и', "^И made small$", U'z', Expect::AsHighAsZ},
