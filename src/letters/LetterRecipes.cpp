@@ -32,6 +32,7 @@ enum class Step {
     TopLikeBowl,
     BottomFilled,
     OnBaseline,
+    Symmetric,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -98,7 +99,7 @@ const std::array Recipes = {
     Recipe{U'ν', U'v', {}},
     Recipe{U'π', U'П', {S::Small}},
     Recipe{U'ρ', U'p', {}},
-    Recipe{U'υ', U'u', {}},
+    Recipe{U'υ', U'u', {S::Symmetric}},
     Recipe{U'ω', U'w', {}},
 };
 
@@ -137,6 +138,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with its bottom filled");
     case Step::OnBaseline:
         return QStringLiteral("set on the baseline");
+    case Step::Symmetric:
+        return QStringLiteral("made symmetric from its left half");
     }
     return {};
 }
@@ -177,6 +180,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return TopLikeBowl(ink);
     case Step::BottomFilled:
         return BottomFilled(ink);
+    case Step::Symmetric:
+        return SymmetricFromLeft(ink);
     case Step::OnBaseline: {
         LetterInk moved = ink;
         moved.at.setY(metrics.baseline - ink.image.height() + 1);

@@ -367,6 +367,15 @@ LetterInk Mirrored(const LetterInk& ink) {
     return {ImageOf(rows), ink.at};
 }
 
+LetterInk SymmetricFromLeft(const LetterInk& ink) {
+    Lines rows = RowsOf(ink.image);
+    for (auto& row : rows) {
+        std::copy(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(row.size() / 2),
+                  row.rbegin());
+    }
+    return {ImageOf(rows), ink.at};
+}
+
 LetterInk Turned(const LetterInk& ink) {
     Lines rows = RowsOf(ink.image);
     std::reverse(rows.begin(), rows.end());

@@ -32,6 +32,8 @@ std::optional<Glyph> GlyphOfInk(const LetterInk& ink, const Glyph& like);
 // ink has no such shape.
 LetterInk Mirrored(const LetterInk& ink); // left for right
 LetterInk Turned(const LetterInk& ink);   // upside down
+// Each row's right half the mirror of its left: u without the tail of its right stem gives υ.
+LetterInk SymmetricFromLeft(const LetterInk& ink);
 // The rows from the cap height to the baseline made as few as the x-height has, rows that repeat
 // their neighbours going first; rows above the cap height move down with them, rows below the
 // baseline stay.

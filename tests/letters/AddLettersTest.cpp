@@ -785,6 +785,19 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_EQ(InkOf(f, row.glyph), ownInk(f, U'S'));
              EXPECT_TRUE(row.detail.contains(u"without its acute"_s)) << row.detail.toStdString();
          }},
+        {"υ is u made symmetric from its left half, without the tail of its right stem", u,
+         "cp1253", U'υ', false,
+         [&](const Charset& f, const LetterRow& row) {
+             const Ink made = InkOf(f, row.glyph), own = ownInk(f, U'u');
+             const QRect bounds = BoundsOf(made);
+             Ink mirrored;
+             for (const auto& [x, y, index] : made) {
+                 mirrored.emplace(bounds.left() + bounds.right() - x, y, index);
+             }
+             EXPECT_EQ(mirrored, made);
+             EXPECT_EQ(bounds, BoundsOf(own));
+             EXPECT_EQ(Beyond(own, made).size(), 2u) << "the tail's two pixels";
+         }},
         {"ĺ's acute stays in the line where the font shortens Á to keep it there", squeezed,
          "cp1250", U'ĺ', false,
          [&](const Charset& f, const LetterRow& row) {
