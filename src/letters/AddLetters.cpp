@@ -73,6 +73,8 @@ private:
         QString detail;
     };
     DrawnBody DrawBody(char32_t letter);
+    // The drawer of the face the request names, made once.
+    const LetterDrawer& Drawer();
     // The letter as the drawing face draws it at the font's size (DejaVu Sans where the request
     // names none), for what a letter built by a recipe must read as.
     std::optional<Glyph> Reference(char32_t letter);
@@ -80,41 +82,16 @@ private:
     bool Compose(LetterRow& row);
     void Draw(LetterRow& row);
 
-    // Whether the font's small letters are its capitals (a verb font's): its new small letters
-    // are capitals too.
-    static bool HasCapitalsOnly(const Charset& font, const CodePage& page);
-
     const Charset& font_;
     const AddLettersRequest& request_;
     PaletteLookup palette_;
     LetterStyle found_; // the style the font's own letters follow
     LetterComposer composer_;
     std::unique_ptr<LetterDrawer> drawer_;
-    std::unique_ptr<LetterDrawer> referenceDrawer_;
+    std::unique_ptr<LetterDrawer> referenceDrawer_; // DejaVu Sans, where the request names none
     RecipeBook recipes_;
     bool capitalsOnly_;
 };
-
-bool Planner::HasCapitalsOnly(const Charset& font, const CodePage& page) {
-    const PaletteLookup palette(font.ColorCount());
-    int same = 0, small = 0, capitals = 0;
-    for (char32_t letter = U'a'; letter <= U'z'; ++letter) {
-        const Glyph* glyph = font.GlyphAt(page.CodeOf(letter));
-        const Glyph* capital = font.GlyphAt(page.CodeOf(letter - U'a' + U'A'));
-        capitals += capital != nullptr;
-        small += glyph != nullptr;
-        if (glyph == nullptr || capital == nullptr) {
-            continue;
-        }
-        const QRect ink = InkRectOf(glyph->raster, palette);
-        const QRect capitalInk = InkRectOf(capital->raster, palette);
-        same += !ink.isNull() &&
-                ink.top() + glyph->yOffset == capitalInk.top() + capital->yOffset &&
-                Crop(glyph->raster, ink) == Crop(capital->raster, capitalInk);
-    }
-    constexpr int Most = 20; // of the 26 letters
-    return capitals >= Most && (small == 0 || same >= Most);
-}
 
 bool Planner::Compose(LetterRow& row) {
     std::optional<LetterComposer::Composed> composed = composer_.Compose(row.letter, RecipeBases());
@@ -142,15 +119,12 @@ Planner::DrawnBody Planner::DrawBody(char32_t letter) {
                                              "name an installed font to draw it with")};
     }
     // Drawn as a body in the body's colour; the font's style goes on after.
-    if (!drawer_) {
-        drawer_ = std::make_unique<LetterDrawer>(composer_.bodies(), request_.fromPage,
-                                                 *request_.drawWith, GenerationStyle::Normal);
-    }
-    if (!drawer_->problem().isEmpty()) {
+    const LetterDrawer& drawer = Drawer();
+    if (!drawer.problem().isEmpty()) {
         return {std::nullopt,
-                QStringLiteral("missing: nothing to build it from, and ") + drawer_->problem()};
+                QStringLiteral("missing: nothing to build it from, and ") + drawer.problem()};
     }
-    std::optional<Glyph> drawn = drawer_->Draw(letter);
+    std::optional<Glyph> drawn = drawer.Draw(letter);
     if (!drawn) {
         return {std::nullopt, QStringLiteral("missing: %1 draws nothing for it that fits a font "
                                              "file")
@@ -163,17 +137,25 @@ Planner::DrawnBody Planner::DrawBody(char32_t letter) {
             line, line + drawn->width(),
             [this](QRgb pixel) { return palette_.IndexOf(pixel) != 0; }, body);
     }
-    return {std::move(drawn), QStringLiteral("drawn with ") + drawer_->Description()};
+    return {std::move(drawn), QStringLiteral("drawn with ") + drawer.Description()};
+}
+
+const LetterDrawer& Planner::Drawer() {
+    if (!drawer_) {
+        drawer_ = std::make_unique<LetterDrawer>(composer_.bodies(), request_.fromPage,
+                                                 *request_.drawWith, GenerationStyle::Normal);
+    }
+    return *drawer_;
 }
 
 std::optional<Glyph> Planner::Reference(char32_t letter) {
+    if (request_.drawWith) {
+        return Drawer().problem().isEmpty() ? Drawer().Draw(letter) : std::nullopt;
+    }
     if (!referenceDrawer_) {
         Result unreadable = Result::Success();
-        const std::optional<DrawingSource> source =
-            request_.drawWith
-                ? request_.drawWith
-                : MakeDrawingSource(GenerationFont{QStringLiteral("DejaVu Sans"), 10, 0, QString()},
-                                    unreadable);
+        const std::optional<DrawingSource> source = MakeDrawingSource(
+            GenerationFont{QStringLiteral("DejaVu Sans"), 10, 0, QString()}, unreadable);
         if (!source) {
             return std::nullopt;
         }

@@ -2,6 +2,7 @@
 
 #include "GlyphInk.h"
 #include "LetterShapes.h"
+#include "StrokeKeeping.h"
 #include "charset/DisplayColors.h"
 #include "generate/Rasterizer.h"
 

@@ -92,4 +92,25 @@ std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage&
     return metrics;
 }
 
+bool HasCapitalsOnly(const Charset& font, const CodePage& page) {
+    const PaletteLookup palette(font.ColorCount());
+    int same = 0, small = 0, capitals = 0;
+    for (char32_t letter = U'a'; letter <= U'z'; ++letter) {
+        const Glyph* glyph = font.GlyphAt(page.CodeOf(letter));
+        const Glyph* capital = font.GlyphAt(page.CodeOf(letter - U'a' + U'A'));
+        capitals += capital != nullptr;
+        small += glyph != nullptr;
+        if (glyph == nullptr || capital == nullptr) {
+            continue;
+        }
+        const QRect ink = InkRectOf(glyph->raster, palette);
+        const QRect capitalInk = InkRectOf(capital->raster, palette);
+        same += !ink.isNull() &&
+                ink.top() + glyph->yOffset == capitalInk.top() + capital->yOffset &&
+                Crop(glyph->raster, ink) == Crop(capital->raster, capitalInk);
+    }
+    constexpr int Most = 20; // of the 26 letters
+    return capitals >= Most && (small == 0 || same >= Most);
+}
+
 } // namespace fontlathe

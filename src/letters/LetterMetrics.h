@@ -36,4 +36,8 @@ std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage&
 // null rectangle when it has no ink.
 QRect LineInkOf(const Glyph& glyph, const PaletteLookup& palette);
 
+// Whether the font's small letters are its capitals, as a verb font's are: at least 20 of a-z
+// pixel for pixel their capitals, or a-z absent where 20 capitals are there.
+bool HasCapitalsOnly(const Charset& font, const CodePage& page);
+
 } // namespace fontlathe

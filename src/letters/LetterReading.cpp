@@ -1,6 +1,7 @@
 #include "LetterReading.h"
 
 #include "GlyphInk.h"
+#include "StrokeKeeping.h"
 
 #include <cstdlib>
 #include <vector>
@@ -37,38 +38,6 @@ private:
     std::vector<bool> cells_;
 };
 
-// The blank regions that no path of blank pixels joins to the edge (4-neighbours): the holes.
-int CountersOf(const InkGrid& grid) {
-    const int w = grid.width() + 2, h = grid.height() + 2; // a blank frame round the ink
-    std::vector<int> region(static_cast<std::size_t>(w * h), -1);
-    const auto blank = [&](int x, int y) { return !grid.ink(x - 1, y - 1); };
-    int regions = 0;
-    std::vector<std::pair<int, int>> stack;
-    for (int y0 = 0; y0 < h; ++y0) {
-        for (int x0 = 0; x0 < w; ++x0) {
-            if (!blank(x0, y0) || region[static_cast<std::size_t>(y0 * w + x0)] >= 0) {
-                continue;
-            }
-            stack.assign(1, {x0, y0});
-            region[static_cast<std::size_t>(y0 * w + x0)] = regions;
-            while (!stack.empty()) {
-                const auto [x, y] = stack.back();
-                stack.pop_back();
-                for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-                    const int nx = x + dx, ny = y + dy;
-                    if (nx >= 0 && ny >= 0 && nx < w && ny < h && blank(nx, ny) &&
-                        region[static_cast<std::size_t>(ny * w + nx)] < 0) {
-                        region[static_cast<std::size_t>(ny * w + nx)] = regions;
-                        stack.emplace_back(nx, ny);
-                    }
-                }
-            }
-            ++regions;
-        }
-    }
-    return regions - 1; // the first region is the frame's, the outside
-}
-
 } // namespace
 
 int LetterReading::DistanceTo(const LetterReading& other) const {
@@ -89,7 +58,7 @@ LetterReading ReadingOf(const QImage& raster, const PaletteLookup& palette) {
     if (grid.width() == 0 || grid.height() == 0) {
         return reading;
     }
-    reading.counters = CountersOf(grid);
+    reading.counters = CountersOf(LetterInk{raster, QPoint()});
     for (int i = 0; i < LetterReading::Heights; ++i) {
         const int y = ((2 * i + 1) * grid.height()) / (2 * LetterReading::Heights);
         int runs = 0, first = -1, last = -1;

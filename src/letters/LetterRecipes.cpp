@@ -3,6 +3,7 @@
 #include "GlyphInk.h"
 #include "LetterJoins.h"
 #include "LetterShapes.h"
+#include "StrokeKeeping.h"
 
 #include <QChar>
 #include <QStringList>
@@ -235,7 +236,8 @@ char32_t RecipeBook::ReadsAs(char32_t letter, const RecipeLetter& built) {
         }
     }
     const QRect ink = InkRectOf(glyph.raster, palette_);
-    const int ownDistance = ReadingOf(glyph.raster, palette_).DistanceTo(*own);
+    const LetterReading reading = ReadingOf(glyph.raster, palette_);
+    const int ownDistance = reading.DistanceTo(*own);
     const QImage made = Crop(glyph.raster, ink);
     // The result reads as another letter when the font then shows two letters with one glyph
     // where the drawing face draws them apart, by their strokes and counters (u for и, ц for щ,
@@ -250,7 +252,7 @@ char32_t RecipeBook::ReadsAs(char32_t letter, const RecipeLetter& built) {
         // it (н, where м made small is the same glyph).
         const LetterReading* drawn = ReferenceReading(other);
         if (drawn == nullptr || drawn->DistanceTo(*own) < 2 ||
-            ReadingOf(glyph.raster, palette_).DistanceTo(*drawn) > ownDistance) {
+            reading.DistanceTo(*drawn) > ownDistance) {
             continue;
         }
         const Glyph* shown = Letter(other);

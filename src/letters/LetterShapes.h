@@ -49,22 +49,6 @@ std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& met
 // No wider than `width`: columns that repeat their neighbours are dropped.
 std::optional<LetterInk> Squeezed(const LetterInk& ink, int width);
 
-// No wider than `width` where that keeps every stroke: neighbouring columns become one (one of
-// them, or else ink where either has it) only where every row keeps its runs of ink and the ink its
-// pieces and counters, the width coming out of counters and slants before stems `stem` wide are
-// thinned. As narrow as that gets where it cannot reach `width`.
-LetterInk NarrowedKeepingStrokes(const LetterInk& ink, int width, int stem);
-// `width` columns by `height` rows: lines repeated as an even stretch repeats them, or joined as
-// NarrowedKeepingStrokes joins columns, save that the lines keep their places as an even stretch
-// would before a long run of equal lines gives up one (left larger where that cannot reach the
-// size).
-LetterInk ResizedKeepingStrokes(const LetterInk& ink, int width, int height);
-// Whether two inks of as many rows have as many stems crossing them a quarter, half and three
-// quarters of the way down, and as many pieces and counters.
-bool SameStrokes(const LetterInk& before, const LetterInk& after);
-// Whether two inks of any size have as many pieces and counters, and as many stems crossing the
-// row and the column that most cross.
-bool StrokesAlike(const LetterInk& a, const LetterInk& b);
 // Whether a pixel of a LetterInk is ink.
 bool IsLetterInk(QRgb color);
 // The colour most of the ink has.

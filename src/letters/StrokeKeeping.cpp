@@ -1,0 +1,214 @@
+#include "StrokeKeeping.h"
+
+#include "LetterLines.h"
+
+#include <algorithm>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace fontlathe {
+
+using namespace letterlines;
+
+namespace {
+
+// What a stroke-keeping change keeps of lines of ink: how many runs of ink cross each line
+// across them (each row, when the lines are columns), how many pieces the ink falls into (pixels
+// touching at a corner join) and how many counters it encloses (blank pixels the ink walls in).
+struct Strokes {
+    std::vector<int> runs;
+    int pieces = 0;
+    int counters = 0;
+
+    bool operator==(const Strokes&) const = default;
+};
+
+Strokes StrokesOf(const Lines& lines) {
+    Strokes strokes;
+    const int count = static_cast<int>(lines.size());
+    const int length = count == 0 ? 0 : static_cast<int>(lines[0].size());
+    const auto ink = [&](int i, int j) { return IsInk(lines[std::size_t(i)][std::size_t(j)]); };
+    for (int j = 0; j < length; ++j) {
+        int runs = 0;
+        for (int i = 0; i < count; ++i) {
+            runs += ink(i, j) && (i == 0 || !ink(i - 1, j)) ? 1 : 0;
+        }
+        strokes.runs.push_back(runs);
+    }
+    // Pieces of ink join at corners; blank pixels only side by side, so a diagonal stroke walls a
+    // counter in. A blank region that reaches the edge is no counter.
+    std::vector<char> seen(std::size_t(count) * std::size_t(length), 0);
+    for (int i0 = 0; i0 < count; ++i0) {
+        for (int j0 = 0; j0 < length; ++j0) {
+            if (seen[std::size_t(i0 * length + j0)] != 0) {
+                continue;
+            }
+            const bool isInk = ink(i0, j0);
+            bool edge = false;
+            std::vector<std::pair<int, int>> stack{{i0, j0}};
+            seen[std::size_t(i0 * length + j0)] = 1;
+            while (!stack.empty()) {
+                const auto [i, j] = stack.back();
+                stack.pop_back();
+                edge = edge || i == 0 || j == 0 || i == count - 1 || j == length - 1;
+                for (int di = -1; di <= 1; ++di) {
+                    for (int dj = -1; dj <= 1; ++dj) {
+                        const int ni = i + di, nj = j + dj;
+                        if ((di == 0 && dj == 0) || (!isInk && di != 0 && dj != 0) || ni < 0 ||
+                            nj < 0 || ni >= count || nj >= length ||
+                            seen[std::size_t(ni * length + nj)] != 0 || ink(ni, nj) != isInk) {
+                            continue;
+                        }
+                        seen[std::size_t(ni * length + nj)] = 1;
+                        stack.emplace_back(ni, nj);
+                    }
+                }
+            }
+            strokes.pieces += isInk ? 1 : 0;
+            strokes.counters += !isInk && !edge ? 1 : 0;
+        }
+    }
+    return strokes;
+}
+
+// Two neighbouring lines made one: ink wherever either has it, so a slanting stroke steepens
+// rather than breaks.
+std::vector<QRgb> Joined(const std::vector<QRgb>& a, const std::vector<QRgb>& b) {
+    std::vector<QRgb> joined = a;
+    for (std::size_t i = 0; i < joined.size(); ++i) {
+        if (!IsInk(joined[i])) {
+            joined[i] = b[i];
+        }
+    }
+    return joined;
+}
+
+// How many runs of ink across lines i and i + 1, no more than `stem` long, joining them would
+// make thinner.
+int Thinned(const Lines& lines, std::size_t i, int stem) {
+    int thinned = 0;
+    for (std::size_t j = 0; j < lines[i].size(); ++j) {
+        if (!IsInk(lines[i][j]) || !IsInk(lines[i + 1][j])) {
+            continue;
+        }
+        std::size_t first = i, last = i + 1;
+        while (first > 0 && IsInk(lines[first - 1][j])) {
+            --first;
+        }
+        while (last + 1 < lines.size() && IsInk(lines[last + 1][j])) {
+            ++last;
+        }
+        thinned += static_cast<int>(last - first + 1) <= stem ? 1 : 0;
+    }
+    return thinned;
+}
+
+// Makes two neighbouring lines one (one of them, or else their ink together) until `count` are
+// left, only where that keeps the strokes. Stems no wider than `stem` are thinned last: the width
+// comes out of counters and slants first. Then equal lines go first (one of them simply goes), with
+// `widestFirst` those of the longest run of equal lines before others (the widest counter gives up
+// a column first); then lines that differ in the fewest pixels; on a tie those that keep the lines'
+// places nearest an even stretch. Stops where no two lines can be joined without losing a stroke.
+void JoinKeepingStrokes(Lines& lines, int count, int stem, bool widestFirst) {
+    const Strokes kept = StrokesOf(lines);
+    const int originalCount = static_cast<int>(lines.size());
+    std::vector<int> origins(lines.size());
+    for (std::size_t i = 0; i < origins.size(); ++i) {
+        origins[i] = static_cast<int>(i);
+    }
+    while (static_cast<int>(lines.size()) > std::max(1, count)) {
+        std::size_t best = lines.size();
+        std::vector<QRgb> bestLine;
+        std::tuple<int, int, int, int, double> bestScore;
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+            std::vector<int> tried = origins;
+            tried.erase(tried.begin() + std::ptrdiff_t(i) + 1);
+            // One of the two lines in place of both, or their ink together, which steepens a
+            // slant where either alone would break it.
+            const std::vector<QRgb> joined = Joined(lines[i], lines[i + 1]);
+            int way = 0;
+            for (const std::vector<QRgb>* line :
+                 {&std::as_const(lines[i]), &std::as_const(lines[i + 1]), &joined}) {
+                const std::tuple<int, int, int, int, double> score{
+                    Thinned(lines, i, stem), Differing(lines[i], lines[i + 1]),
+                    widestFirst ? -RunAt(lines, i) : 0, way++, Drift(tried, originalCount)};
+                if (best != lines.size() && score >= bestScore) {
+                    continue;
+                }
+                Lines tryLines = lines;
+                tryLines[i] = *line;
+                tryLines.erase(tryLines.begin() + std::ptrdiff_t(i) + 1);
+                if (StrokesOf(tryLines) == kept) {
+                    best = i;
+                    bestLine = *line;
+                    bestScore = score;
+                }
+            }
+        }
+        if (best == lines.size()) {
+            return;
+        }
+        lines[best] = bestLine;
+        lines.erase(lines.begin() + std::ptrdiff_t(best) + 1);
+        origins.erase(origins.begin() + std::ptrdiff_t(best) + 1);
+    }
+}
+
+} // namespace
+
+LetterInk NarrowedKeepingStrokes(const LetterInk& ink, int width, int stem) {
+    Lines columns = Transposed(RowsOf(ink.image));
+    JoinKeepingStrokes(columns, width, stem, true);
+    return LetterInk{ImageOf(Transposed(columns)), ink.at};
+}
+
+LetterInk ResizedKeepingStrokes(const LetterInk& ink, int width, int height) {
+    // The same for rows and for columns. Growing, each line is repeated as an even stretch
+    // repeats it (the line whose middle is nearest each new line's), which keeps every line.
+    const auto resized = [](Lines lines, int count) {
+        const auto size = static_cast<long>(lines.size());
+        if (count > size) {
+            Lines stretched;
+            for (long i = 0; i < count; ++i) {
+                stretched.push_back(lines[std::size_t((2 * i + 1) * size / (2L * count))]);
+            }
+            return stretched;
+        }
+        JoinKeepingStrokes(lines, count, 1, false);
+        return lines;
+    };
+    const Lines rows = resized(RowsOf(ink.image), height);
+    return LetterInk{ImageOf(Transposed(resized(Transposed(rows), width))), ink.at};
+}
+
+bool SameStrokes(const LetterInk& before, const LetterInk& after) {
+    const Strokes a = StrokesOf(Transposed(RowsOf(before.image)));
+    const Strokes b = StrokesOf(Transposed(RowsOf(after.image)));
+    // Stems are counted a quarter, half and three quarters of the way down: where strokes meet,
+    // a row may lose the gap between them as a designer's would.
+    const std::size_t rows = a.runs.size();
+    for (const std::size_t row : {rows / 4, rows / 2, rows - 1 - rows / 4}) {
+        if (row < rows && a.runs[row] != b.runs[row]) {
+            return false;
+        }
+    }
+    return a.pieces == b.pieces && a.counters == b.counters;
+}
+
+bool StrokesAlike(const LetterInk& a, const LetterInk& b) {
+    const auto summary = [](const LetterInk& ink) {
+        const Lines rows = RowsOf(ink.image);
+        const Strokes across = StrokesOf(Transposed(rows)), down = StrokesOf(rows);
+        return std::tuple(across.pieces, across.counters,
+                          *std::max_element(across.runs.begin(), across.runs.end()),
+                          *std::max_element(down.runs.begin(), down.runs.end()));
+    };
+    return summary(a) == summary(b);
+}
+
+int CountersOf(const LetterInk& ink) {
+    return StrokesOf(RowsOf(ink.image)).counters;
+}
+
+} // namespace fontlathe
