@@ -34,6 +34,8 @@ enum class Step {
     BottomFilled,
     OnBaseline,
     Symmetric,
+    RightStemLong,
+    StraightStems,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -80,7 +82,7 @@ const std::array Recipes = {
     Recipe{U'т', U'Т', {S::Small}},
     Recipe{U'ц', U'Ц', {S::Small}},
     Recipe{U'ч', U'Ч', {S::Small}},
-    Recipe{U'ш', U'm', {S::HalfTurn}},
+    Recipe{U'ш', U'm', {S::StraightStems}},
     Recipe{U'щ', U'Щ', {S::Small}},
     Recipe{U'ъ', U'Ъ', {S::Small}},
     Recipe{U'э', U'Э', {S::Small}},
@@ -95,6 +97,7 @@ const std::array Recipes = {
     Recipe{U'Θ', U'O', {S::BarInside}, U'H'},
     Recipe{U'Π', U'П', {}},
     Recipe{U'ε', U'з', {S::Mirror}},
+    Recipe{U'η', U'n', {S::RightStemLong}},
     Recipe{U'κ', U'к', {}},
     Recipe{U'μ', U'µ', {}},
     Recipe{U'ν', U'v', {}},
@@ -141,6 +144,10 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("set on the baseline");
     case Step::Symmetric:
         return QStringLiteral("made symmetric from its left half");
+    case Step::RightStemLong:
+        return QStringLiteral("with its right stem long");
+    case Step::StraightStems:
+        return QStringLiteral("with straight stems");
     }
     return {};
 }
@@ -183,6 +190,10 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return BottomFilled(ink);
     case Step::Symmetric:
         return SymmetricFromLeft(ink);
+    case Step::RightStemLong:
+        return RightStemLong(ink, metrics);
+    case Step::StraightStems:
+        return StraightStems(ink);
     case Step::OnBaseline: {
         LetterInk moved = ink;
         moved.at.setY(metrics.baseline - ink.image.height() + 1);

@@ -257,6 +257,57 @@ std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& met
     return LetterInk{ImageOf(rows), ink.at};
 }
 
+std::optional<LetterInk> RightStemLong(const LetterInk& ink, const LetterMetrics& metrics) {
+    Lines rows = RowsOf(ink.image);
+    const auto& bottom = rows.back();
+    const auto width = bottom.size();
+    std::size_t last = width;
+    while (last > 0 && !IsInk(bottom[last - 1])) {
+        --last;
+    }
+    std::size_t first = last;
+    while (first > 0 && IsInk(bottom[first - 1])) {
+        --first;
+    }
+    const int added = metrics.baseline + metrics.descent - ink.Bottom();
+    if (last == 0 || 2 * first < width || added < 1) {
+        return std::nullopt;
+    }
+    std::vector<QRgb> stem(width, Background);
+    std::copy(bottom.begin() + std::ptrdiff_t(first), bottom.begin() + std::ptrdiff_t(last),
+              stem.begin() + std::ptrdiff_t(first));
+    rows.insert(rows.end(), std::size_t(added), stem);
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
+std::optional<LetterInk> StraightStems(const LetterInk& ink) {
+    Lines rows = RowsOf(ink.image);
+    const auto runsOf = [](const std::vector<QRgb>& row) {
+        int runs = 0;
+        for (std::size_t x = 0; x < row.size(); ++x) {
+            runs += IsInk(row[x]) && (x == 0 || !IsInk(row[x - 1]));
+        }
+        return runs;
+    };
+    const int height = static_cast<int>(rows.size());
+    int stems = height - 1;
+    for (int y = height - 1; y >= (height - 1) / 2; --y) {
+        if (runsOf(rows[std::size_t(y)]) > runsOf(rows[std::size_t(stems)])) {
+            stems = y;
+        }
+    }
+    const std::vector<QRgb> row = rows[std::size_t(stems)];
+    if (runsOf(row) < 2) {
+        return std::nullopt;
+    }
+    std::fill(rows.begin(), rows.end(), row);
+    const auto first = std::find_if(row.begin(), row.end(), IsInk);
+    const auto last = std::find_if(row.rbegin(), row.rend(), IsInk).base();
+    std::fill(rows.back().begin() + (first - row.begin()), rows.back().begin() + (last - row.begin()),
+              MostUsed(rows));
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
 std::optional<LetterInk> Squeezed(const LetterInk& ink, int width) {
     if (ink.image.width() <= width) {
         return ink;

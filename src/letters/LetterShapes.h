@@ -46,6 +46,12 @@ std::optional<LetterInk> StemAboveWaist(const LetterInk& ink);
 // The bottom row carried on one column past the right end of the ink, and from there a tail as
 // wide as the stem down below the baseline, two thirds of the descent long.
 std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& metrics);
+// The stem at the right of the bottom row carried on down as deep as the font's letters reach
+// below the baseline: n becomes η.
+std::optional<LetterInk> RightStemLong(const LetterInk& ink, const LetterMetrics& metrics);
+// The stems of the row of the lower half with the most of them, straight from top to bottom and
+// joined by the bottom row: m becomes ш, where its middle stem is shorter or its joins round.
+std::optional<LetterInk> StraightStems(const LetterInk& ink);
 // No wider than `width`: columns that repeat their neighbours are dropped.
 std::optional<LetterInk> Squeezed(const LetterInk& ink, int width);
 
