@@ -36,6 +36,7 @@ enum class Step {
     Symmetric,
     RightStemLong,
     StraightStems,
+    FootTurnedRight,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -103,6 +104,7 @@ const std::array Recipes = {
     Recipe{U'ν', U'v', {}},
     Recipe{U'π', U'П', {S::Small}},
     Recipe{U'ρ', U'p', {}},
+    Recipe{U'τ', U'T', {S::Small, S::FootTurnedRight}},
     Recipe{U'υ', U'u', {S::Symmetric}},
     Recipe{U'ω', U'w', {}},
 };
@@ -148,6 +150,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with its right stem long");
     case Step::StraightStems:
         return QStringLiteral("with straight stems");
+    case Step::FootTurnedRight:
+        return QStringLiteral("with its foot turned right");
     }
     return {};
 }
@@ -194,6 +198,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return RightStemLong(ink, metrics);
     case Step::StraightStems:
         return StraightStems(ink);
+    case Step::FootTurnedRight:
+        return FootTurnedRight(ink);
     case Step::OnBaseline: {
         LetterInk moved = ink;
         moved.at.setY(metrics.baseline - ink.image.height() + 1);

@@ -280,6 +280,16 @@ std::optional<LetterInk> RightStemLong(const LetterInk& ink, const LetterMetrics
     return LetterInk{ImageOf(rows), ink.at};
 }
 
+LetterInk FootTurnedRight(const LetterInk& ink) {
+    Lines rows = RowsOf(ink.image);
+    for (auto& row : rows) {
+        row.push_back(Background);
+    }
+    auto& foot = rows.back();
+    std::rotate(foot.rbegin(), foot.rbegin() + 1, foot.rend());
+    return {ImageOf(rows), ink.at};
+}
+
 std::optional<LetterInk> StraightStems(const LetterInk& ink) {
     Lines rows = RowsOf(ink.image);
     const auto runsOf = [](const std::vector<QRgb>& row) {
