@@ -1,5 +1,6 @@
 #include "letters/CapitalShortening.h"
 #include "letters/LetterMarks.h"
+#include "letters/LetterShapes.h"
 #include "charset/Charset.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
@@ -86,6 +87,55 @@ TEST(LetterPartsTest, ACapitalLosesTheRowsItsDesignerWouldTakeOff) {
         const Glyph shortened = ShortenedCapital(glyph, c.rows, palette, c.rule);
         EXPECT_EQ(InkRows(shortened.raster), c.shortened) << c.letter;
         EXPECT_EQ(shortened.height(), glyph.height()) << c.letter << ": the bottom stays";
+    }
+}
+
+// Pixel designers' η, ш and τ from the font's n, m and T: n's right stem goes down as deep as
+// the font's descent; m's stems (where its middle stem is shorter, or its joins round) stand
+// straight on a bar; T made small turns its foot right.
+TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
+    LetterMetrics metrics;
+    metrics.baseline = 9;
+    metrics.descent = 2;
+    const struct {
+        const char* letter;
+        Art from;
+        std::optional<LetterInk> (*shape)(const LetterInk&, const LetterMetrics&);
+        Art made; // empty where the shape refuses
+    } cases[] = {
+        {"η from n", {"#.##.", "##..#", "#...#", "#...#", "#...#"},
+         [](const LetterInk& i, const LetterMetrics& m) { return RightStemLong(i, m); },
+         {"#.##.", "##..#", "#...#", "#...#", "#...#", "....#", "....#"}},
+        {"η from a bold n", {"##.##.", "###.##", "##..##", "##..##"},
+         [](const LetterInk& i, const LetterMetrics& m) { return RightStemLong(i, m); },
+         {"##.##.", "###.##", "##..##", "##..##", "....##", "....##"}},
+        {"nothing from o: no stem at the right", {".##.", "#..#", ".##."},
+         [](const LetterInk& i, const LetterMetrics& m) { return RightStemLong(i, m); }, {}},
+        {"ш from m with a short middle stem", {"##.#.", "#.#.#", "#.#.#", "#.#.#", "#...#"},
+         [](const LetterInk& i, const LetterMetrics&) { return StraightStems(i); },
+         {"#.#.#", "#.#.#", "#.#.#", "#.#.#", "#####"}},
+        {"ш from m with round joins", {"##.##.", "#.#..#", "#..#.#", "#..#.#"},
+         [](const LetterInk& i, const LetterMetrics&) { return StraightStems(i); },
+         {"#..#.#", "#..#.#", "#..#.#", "######"}},
+        {"nothing from l: one stem", {"#", "#", "#"},
+         [](const LetterInk& i, const LetterMetrics&) { return StraightStems(i); }, {}},
+        {"τ from T made small", {"#####", "..#..", "..#..", "..#.."},
+         [](const LetterInk& i, const LetterMetrics&) {
+             return std::optional<LetterInk>(FootTurnedRight(i));
+         },
+         {"#####.", "..#...", "..#...", "...#.."}},
+    };
+    const PaletteLookup palette(4);
+    for (const auto& c : cases) {
+        Glyph glyph;
+        glyph.raster = RasterOf(c.from);
+        glyph.yOffset = metrics.baseline + 1 - glyph.height();
+        const std::optional<LetterInk> made = c.shape(*InkOfGlyph(glyph, palette), metrics);
+        ASSERT_EQ(made.has_value(), !c.made.empty()) << c.letter;
+        if (made) {
+            EXPECT_EQ(InkRows(made->image), c.made) << c.letter;
+            EXPECT_EQ(made->at, QPoint(0, glyph.yOffset)) << c.letter << ": it stays where it was";
+        }
     }
 }
 
