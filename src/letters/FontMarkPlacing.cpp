@@ -243,8 +243,7 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
         break;
     case MarkKind::DoubleAcute:
         if (acute != nullptr) {
-            const int gap = 2 * acute->mark.width() + 1 < baseInk.width() ? 1 : 0;
-            return FromSample(*acute, SideBySide(acute->mark, gap, palette_), baseInk, kind,
+            return FromSample(*acute, SideBySide(acute->mark, 1, palette_), baseInk, kind,
                               info.place, QStringLiteral("two of the font's acutes"), leanLeft);
         }
         break;
