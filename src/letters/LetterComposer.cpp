@@ -199,14 +199,16 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
         if (mark.place == MarkPlace::Below) {
             at.setY(ink.bottom() + 1);
         } else if (mark.place == MarkPlace::BelowRight) {
-            // The ogonek hangs from the rightmost ink of the base's bottom row.
-            const int right = RowInkOf(body.raster, ink.bottom(), palette_).right();
-            // Its tail ends one column right of that ink where the ink is a stem's foot (or the
-            // base a capital), under it where the ink ends a curve.
+            // The ogonek hangs from a stem's foot at the right of the base's bottom row (a, A),
+            // its tail one column past it; under a bar or a curve (e, E) it hangs from the
+            // middle, as designers of pixel faces draw ę.
+            const QRect bottom = RowInkOf(body.raster, ink.bottom(), palette_);
             const auto* above = reinterpret_cast<const QRgb*>(
                 body.raster.constScanLine(std::max(0, ink.bottom() - 1)));
-            const bool foot = QChar::isUpper(base) || palette_.IndexOf(above[right]) != 0;
-            at = QPoint(right + (foot ? 2 : 1) - builtIn.width(), ink.bottom() + 1);
+            const bool foot = palette_.IndexOf(above[bottom.right()]) != 0;
+            at = QPoint(foot ? bottom.right() + 2 - builtIn.width()
+                             : CentredOver(bottom, builtIn.width(), HalfPixel::Right),
+                        ink.bottom() + 1);
         }
         placed = FontMarks::Placement{
             builtIn, at, QStringLiteral("a built-in %1").arg(QLatin1String(mark.name))};

@@ -724,6 +724,18 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
     const auto markOf = [&](const Charset& font, const LetterRow& row, char32_t base) {
         return Beyond(InkOf(font, row.glyph), ownInk(font, base));
     };
+    const Change none = [](Charset&) {};
+    const Change capitalE = [](Charset& f) {
+        Draw(f, U'E',
+             {"######.", "#......", "#......", "#####..", "#......", "#......", "#......", "######."},
+             2);
+    };
+    const Art oArt = {"......", "......", "......", "......", ".###..", "#...#.",
+                      "#...#.", "#...#.", "#...#.", ".###..", "......", "......"};
+    const Change o = [&](Charset& f) {
+        Draw(f, U'o', oArt);
+        Draw(f, 0xF3, WithMark(oArt, AcuteOfE, 1, 1)); // ó
+    };
     // ê's circumflex as a flat bar; one dot; Á À Â Ä as A, the line having no room for them.
     const Change flat = [](Charset& f) { Draw(f, 0xEA, WithMark(E, {"###"}, 1, 2)); };
     const Change dot = [](Charset& f) { Draw(f, 0xEA, WithMark(E, {"#"}, 2, 2)); };
@@ -818,6 +830,22 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              capital.drawWith = MakeDrawingFont({u"DejaVu Sans"_s, 10, 0, {}});
              EXPECT_EQ(InkOf(f, row.glyph), InkOf(f, PlanAddLetters(f, capital).rows.at(0).glyph));
              EXPECT_TRUE(row.detail.endsWith(u"as Ж: the font's small letters are capitals"_s));
+         }},
+        {"Ę's ogonek hangs from the middle of E's bar", capitalE, "cp1250", U'Ę', false,
+         [&](const Charset& f, const LetterRow& row) {
+             const QRect e = BoundsOf(ownInk(f, U'E')), mark = BoundsOf(markOf(f, row, U'E'));
+             EXPECT_LE(std::abs(mark.left() + mark.right() - e.left() - e.right()), 1);
+         }},
+        {"ą's ogonek hangs from the foot of a's stem", none, "cp1250", U'ą', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(BoundsOf(markOf(f, row, U'a')).right(),
+                       BoundsOf(ownInk(f, U'a')).right() + 1);
+         }},
+        {"ő's two acutes stand a column apart", o, "cp1250", U'ő', false,
+         [&](const Charset& f, const LetterRow& row) {
+             const QRect acute = BoundsOf(Beyond(ownInk(f, 0xF3), ownInk(f, U'o')));
+             EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).size(),
+                       QSize(2 * acute.width() + 1, acute.height()));
          }},
         {"a capitals-only font's ą is its Ą", capitals, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {
