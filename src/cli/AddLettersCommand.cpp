@@ -34,7 +34,22 @@ struct FontReport {
     AddLettersPlan plan;
     QString fromPage; // the page the font is drawn for
     Charset font;     // as it was, for the picture
+    QString fromPageFound; // how the page was found from the glyphs; empty where it was given
 };
+
+// The page the font is drawn for: the one given, else the one its glyphs show.
+AddLettersRequest ForFont(const Charset& font, const AddLettersRequest& request,
+                          std::optional<CodePage> given, QString& found) {
+    AddLettersRequest forFont = request;
+    if (given) {
+        forFont.fromPage = *given;
+    } else {
+        const FoundPage page = FindFontPage(font, request.drawWith);
+        forFont.fromPage = page.page;
+        found = page.Description();
+    }
+    return forFont;
+}
 
 QString Letter(char32_t letter) {
     return QString::fromUcs4(&letter, 1);
@@ -63,7 +78,9 @@ Result ReadLetters(const ParsedArgs& parsed, const CodePage& page,
 void PrintTable(const FontReport& font, const AddLettersRequest& request, QTextStream& out) {
     const LetterReport report = ReportLetters(font.plan);
     out << font.name << ": letters for " << request.toPage.name() << ", the font drawn for "
-        << font.fromPage << ", new letters " << report.style << "\n  code  letter  how\n";
+        << font.fromPage
+        << (font.fromPageFound.isEmpty() ? QString() : QStringLiteral(" (") + font.fromPageFound + u')')
+        << ", new letters " << report.style << "\n  code  letter  how\n";
     for (const LetterReport::Row& row : report.rows) {
         out << QStringLiteral("  %1  %2  %3\n").arg(row.code, -4).arg(row.letter, -6).arg(row.how);
     }
@@ -87,13 +104,17 @@ QJsonObject ReportToJson(const FontReport& report) {
     for (const LetterSource source : LetterSources) {
         totals.insert(LetterSourceName(source), report.plan.Count(source));
     }
-    return QJsonObject{{QStringLiteral("font"), report.name},
-                       {QStringLiteral("fromPage"), report.fromPage},
-                       {QStringLiteral("letters"), letters},
-                       {QStringLiteral("lost"), lost},
-                       {QStringLiteral("totals"), totals},
-                       {QStringLiteral("style"), report.plan.style},
-                       {QStringLiteral("storedCodes"), report.plan.numChars}};
+    QJsonObject json{{QStringLiteral("font"), report.name},
+                     {QStringLiteral("fromPage"), report.fromPage},
+                     {QStringLiteral("letters"), letters},
+                     {QStringLiteral("lost"), lost},
+                     {QStringLiteral("totals"), totals},
+                     {QStringLiteral("style"), report.plan.style},
+                     {QStringLiteral("storedCodes"), report.plan.numChars}};
+    if (!report.fromPageFound.isEmpty()) {
+        json.insert(QStringLiteral("fromPageFound"), report.fromPageFound);
+    }
+    return json;
 }
 
 bool ChangesFont(const AddLettersPlan& plan, const Charset& font) {
@@ -105,12 +126,15 @@ bool ChangesFont(const AddLettersPlan& plan, const Charset& font) {
 enum class Writing { Write, DryRun };
 
 Result AddToFontFile(const QString& input, const QString& output, const AddLettersRequest& request,
-                     Writing writing, std::vector<FontReport>& reports) {
+                     const std::optional<CodePage>& fromPage, Writing writing,
+                     std::vector<FontReport>& reports) {
     Charset set;
     if (Result loaded = LoadFontInput(input, set); !loaded) {
         return loaded;
     }
-    reports.push_back({input, PlanAddLetters(set, request), request.fromPage.name(), set});
+    QString found;
+    const AddLettersRequest forFont = ForFont(set, request, fromPage, found);
+    reports.push_back({input, PlanAddLetters(set, forFont), forFont.fromPage.name(), set, found});
     if (writing == Writing::Write) {
         ApplyAddLetters(reports.back().plan, set);
         if (const Result saved = SaveCharset(set, output, DirtyBytes::Off); !saved) {
@@ -123,7 +147,8 @@ Result AddToFontFile(const QString& input, const QString& output, const AddLette
 // The fonts of every data file at hand change as one write of the game (RewriteFonts): a
 // failure on any font leaves the game's files as they were, as a dry run does.
 Result AddToGameFonts(const QString& game, const QString& fontChoice,
-                      const AddLettersRequest& request, const std::map<int, CodePage>& fontPages,
+                      const AddLettersRequest& request, const std::optional<CodePage>& fromPage,
+                      const std::map<int, CodePage>& fontPages,
                       Writing writing, std::vector<FontReport>& reports, QStringList& messages) {
     std::vector<int> numbers;
     if (fontChoice != QStringLiteral("all")) {
@@ -138,13 +163,13 @@ Result AddToGameFonts(const QString& game, const QString& fontChoice,
                                                    .arg(font.offset)
                                                    .arg(decoded.reason()));
         }
-        AddLettersRequest forFont = request;
+        const auto page = fontPages.find(font.number);
+        QString found;
+        AddLettersRequest forFont =
+            ForFont(set, request, page != fontPages.end() ? page->second : fromPage, found);
         forFont.gameVersion = disk.version();
-        if (const auto page = fontPages.find(font.number); page != fontPages.end()) {
-            forFont.fromPage = page->second;
-        }
         reports.push_back({GameFont(paths.data, paths.index, font.number).DisplayName(),
-                           PlanAddLetters(set, forFont), forFont.fromPage.name(), set});
+                           PlanAddLetters(set, forFont), forFont.fromPage.name(), set, found});
         if (writing == Writing::DryRun || !ChangesFont(reports.back().plan, set)) {
             return Result::Success();
         }
@@ -211,6 +236,9 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         }
         (match.hasMatch() ? fontPages[match.captured(1).toInt()] : request.fromPage) = page;
     }
+    // Without --from-page each font's page is found from its glyphs.
+    const std::optional<CodePage> fromPage =
+        plainPages > 0 ? std::optional<CodePage>(request.fromPage) : std::nullopt;
     // Without --style the new letters follow the style the font's own letters have.
     if (parsed.Value(QStringLiteral("--style"))) {
         GenerationStyle named = GenerationStyle::Normal;
@@ -254,8 +282,10 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     std::vector<FontReport> reports;
     QStringList messages;
     const Result outcome =
-        game ? AddToGameFonts(input, *fontChoice, request, fontPages, writing, reports, messages)
-             : AddToFontFile(input, output.value_or(QString()), request, writing, reports);
+        game ? AddToGameFonts(input, *fontChoice, request, fromPage, fontPages, writing, reports,
+                              messages)
+             : AddToFontFile(input, output.value_or(QString()), request, fromPage, writing,
+                             reports);
     // The picture shows what the run made, whether or not it wrote it.
     if (const auto picture = parsed.Value(QStringLiteral("--picture")); picture && outcome.ok()) {
         std::vector<Charset> after;

@@ -25,6 +25,15 @@ namespace fontlathe {
 namespace {
 
 constexpr int FirstLetterCode = 32;
+// A glyph within this many pixels of a letter shows that letter.
+constexpr int KeptDistance = 2;
+
+// The face letters are compared with where no other is named; nothing where it is missing.
+std::optional<DrawingSource> DejaVuSans() {
+    Result unreadable = Result::Success();
+    return MakeDrawingSource(GenerationFont{QStringLiteral("DejaVu Sans"), 10, 0, QString()},
+                             unreadable);
+}
 
 bool WritesGlyph(LetterSource source) {
     return source == LetterSource::Moved || source == LetterSource::Composed ||
@@ -35,8 +44,10 @@ bool WritesGlyph(LetterSource source) {
 // still be moved or built on by another.
 class Planner {
 public:
-    Planner(const Charset& font, const AddLettersRequest& request)
-        : font_(font), request_(request), palette_(font.ColorCount()),
+    // afresh: each letter made from the font's other glyphs, as if the glyph at its code (or
+    // the font's glyph for it anywhere) were not there.
+    Planner(const Charset& font, const AddLettersRequest& request, bool afresh = false)
+        : font_(font), request_(request), afresh_(afresh), palette_(font.ColorCount()),
           found_(FindLetterStyle(font, request.fromPage)),
           composer_(font, request.fromPage, found_, StyleFor(found_, font, request)),
           recipes_(
@@ -79,11 +90,14 @@ private:
     // names none), for what a letter built by a recipe must read as.
     std::optional<Glyph> Reference(char32_t letter);
     LetterRow PlanRow(char32_t letter);
+    // The row made from the font's glyphs: composed, borrowed, built or drawn.
+    LetterRow MadeRow(LetterRow& row);
     bool Compose(LetterRow& row);
     void Draw(LetterRow& row);
 
     const Charset& font_;
     const AddLettersRequest& request_;
+    bool afresh_;
     PaletteLookup palette_;
     LetterStyle found_; // the style the font's own letters follow
     LetterComposer composer_;
@@ -153,9 +167,7 @@ std::optional<Glyph> Planner::Reference(char32_t letter) {
         return Drawer().problem().isEmpty() ? Drawer().Draw(letter) : std::nullopt;
     }
     if (!referenceDrawer_) {
-        Result unreadable = Result::Success();
-        const std::optional<DrawingSource> source = MakeDrawingSource(
-            GenerationFont{QStringLiteral("DejaVu Sans"), 10, 0, QString()}, unreadable);
+        const std::optional<DrawingSource> source = DejaVuSans();
         if (!source) {
             return std::nullopt;
         }
@@ -195,6 +207,9 @@ LetterRow Planner::PlanRow(char32_t letter) {
         row.detail = QStringLiteral("missing: %1 has no code for it").arg(request_.toPage.name());
         return row;
     }
+    if (afresh_) {
+        return MadeRow(row);
+    }
     if (const QString reserved = ReservedCodeReason(row.code, request_.gameVersion);
         !reserved.isEmpty()) {
         row.source = LetterSource::Reserved;
@@ -212,6 +227,11 @@ LetterRow Planner::PlanRow(char32_t letter) {
         row.glyph = row.from = *font_.GlyphAt(from);
         return row;
     }
+    return MadeRow(row);
+}
+
+LetterRow Planner::MadeRow(LetterRow& row) {
+    const char32_t letter = row.letter;
     // A small letter of a font whose small letters are capitals is its capital.
     if (const char32_t capital = QChar::toUpper(letter);
         capitalsOnly_ && capital != letter && QChar::isLower(letter)) {
@@ -324,6 +344,46 @@ AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& requ
             }
         }
     }
+    // A code whose glyph already shows its letter keeps it (a second run keeps what the first
+    // made, touched up or not), unless the glyph is as near to the letter the font's page puts
+    // there (À is not kept as А, where the two differ by a grave of two pixels).
+    // A letter nothing makes without a face to draw with is compared with its drawing in DejaVu
+    // Sans, as the page is found.
+    const PaletteLookup palette(font.ColorCount());
+    AddLettersRequest ownRequest = request, drawingRequest = request;
+    ownRequest.toPage = request.fromPage;
+    std::unique_ptr<Planner> ownLetters, drawingLetters;
+    for (LetterRow& row : plan.rows) {
+        const Glyph* there = row.source == LetterSource::Missing || WritesGlyph(row.source)
+                                 ? font.GlyphAt(row.code)
+                                 : nullptr;
+        Glyph made = row.glyph;
+        if (there != nullptr && row.source == LetterSource::Missing && !request.drawWith) {
+            if (!drawingLetters) {
+                drawingRequest.drawWith = DejaVuSans();
+                drawingLetters = std::make_unique<Planner>(font, drawingRequest);
+            }
+            made = drawingLetters->Plan(row.letter).glyph;
+        }
+        const int distance =
+            there && made.present() ? InkDistance(*there, made, palette) : KeptDistance + 1;
+        if (distance > KeptDistance) {
+            continue;
+        }
+        if (const auto shown = request.fromPage.CharacterAt(row.code);
+            shown && *shown != row.letter && QChar::isLetter(*shown)) {
+            if (!ownLetters) {
+                ownLetters = std::make_unique<Planner>(font, ownRequest, true);
+            }
+            const LetterRow other = ownLetters->Plan(*shown);
+            if (WritesGlyph(other.source) && InkDistance(*there, other.glyph, palette) < distance) {
+                continue;
+            }
+        }
+        row.source = LetterSource::Kept;
+        row.detail = QStringLiteral("kept");
+        row.glyph = row.from = Glyph();
+    }
     // A letter whose glyph a new one replaces is lost when the target page has no place for it;
     // one the page holds at another code is moved there when wanted, and is not lost.
     for (const LetterRow& row : plan.rows) {
@@ -339,6 +399,81 @@ AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& requ
         }
     }
     return plan;
+}
+
+QString FoundPage::Description() const {
+    return found ? QStringLiteral("found from its glyphs: %1 of %2 letters agree")
+                       .arg(agreeing)
+                       .arg(letters)
+                 : QStringLiteral("no page clearly agrees with its glyphs");
+}
+
+FoundPage FindFontPage(const Charset& font, const std::optional<DrawingSource>& drawWith) {
+    constexpr int FirstHighCode = 0x80;
+    constexpr int WinningPercent = 75, Lead = 8;
+    const PaletteLookup palette(font.ColorCount());
+    const std::optional<DrawingSource> drawing = drawWith ? drawWith : DejaVuSans();
+    struct Score {
+        FoundPage page;
+        std::set<std::pair<int, char32_t>> agreeing; // code and letter
+    };
+    std::vector<Score> scores;
+    std::set<std::vector<char32_t>> layouts; // the letters at the font's codes, page by page
+    for (const CodePageInfo& info : KnownCodePages()) {
+        const std::optional<CodePage> page = CodePage::Standard(info.name);
+        if (!page) {
+            continue;
+        }
+        std::vector<char32_t> layout;
+        for (int code = FirstHighCode; code < GlyphSlotCount; ++code) {
+            const std::optional<char32_t> letter = page->CharacterAt(code);
+            layout.push_back(letter && QChar::isLetter(*letter) && font.GlyphAt(code) != nullptr
+                                 ? *letter
+                                 : 0);
+        }
+        if (!layouts.insert(layout).second) {
+            continue;
+        }
+        AddLettersRequest request;
+        request.fromPage = request.toPage = *page;
+        request.drawWith = drawing;
+        Planner planner(font, request, true);
+        Score score{FoundPage{*page, false, 0, 0}, {}};
+        for (int code = FirstHighCode; code < GlyphSlotCount; ++code) {
+            if (const char32_t letter = layout[std::size_t(code - FirstHighCode)]; letter != 0) {
+                ++score.page.letters;
+                const LetterRow row = planner.Plan(letter);
+                if (WritesGlyph(row.source) &&
+                    InkDistance(*font.GlyphAt(code), row.glyph, palette) <= KeptDistance) {
+                    ++score.page.agreeing;
+                    score.agreeing.emplace(code, letter);
+                }
+            }
+        }
+        if (score.page.letters > 0) {
+            scores.push_back(std::move(score));
+        }
+    }
+    const auto percent = [](const Score& score) {
+        return 100.0 * score.page.agreeing / score.page.letters;
+    };
+    std::stable_sort(scores.begin(), scores.end(),
+                     [&](const Score& a, const Score& b) { return percent(a) > percent(b); });
+    if (scores.empty() || percent(scores[0]) < WinningPercent) {
+        return FoundPage{};
+    }
+    // The next page is the best of those that read a glyph as a letter the first does not: a
+    // page agreeing only where the first agrees too (cp1254 on a latin1 font, iso-8859-7 on a
+    // cp1253 one, which differ from it at a few codes) tells nothing against it.
+    const auto next = std::find_if(scores.begin() + 1, scores.end(), [&](const Score& other) {
+        return !std::includes(scores[0].agreeing.begin(), scores[0].agreeing.end(),
+                              other.agreeing.begin(), other.agreeing.end());
+    });
+    if (next != scores.end() && percent(scores[0]) - percent(*next) < Lead) {
+        return FoundPage{};
+    }
+    scores[0].page.found = true;
+    return scores[0].page;
 }
 
 void ApplyAddLetters(const AddLettersPlan& plan, Charset& font) {

@@ -4,6 +4,8 @@
 #include "charset/DisplayColors.h"
 
 #include <algorithm>
+#include <limits>
+#include <map>
 
 namespace fontlathe {
 
@@ -147,6 +149,35 @@ bool StandsClearAbove(const QImage& body, const QImage& mark, QPoint at,
 bool FitsFontFile(const Glyph& glyph) {
     return glyph.width() <= MaxGlyphSide && glyph.height() <= MaxGlyphSide &&
            IsValidGlyphOffset(glyph.xOffset) && IsValidGlyphOffset(glyph.yOffset);
+}
+
+int InkDistance(const Glyph& a, const Glyph& b, const PaletteLookup& palette) {
+    const auto inkOf = [&palette](const Glyph& glyph) {
+        std::map<std::pair<int, int>, int> ink;
+        for (int y = 0; y < glyph.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(glyph.raster.constScanLine(y));
+            for (int x = 0; x < glyph.width(); ++x) {
+                if (const int index = palette.IndexOf(line[x]); index != 0) {
+                    ink[{x + glyph.xOffset, y + glyph.yOffset}] = index;
+                }
+            }
+        }
+        return ink;
+    };
+    const auto first = inkOf(a), second = inkOf(b);
+    int best = std::numeric_limits<int>::max();
+    for (const int shift : {0, -1, 1}) {
+        int differing = 0;
+        for (const auto& [at, index] : first) {
+            const auto other = second.find({at.first + shift, at.second});
+            differing += other == second.end() || other->second != index;
+        }
+        for (const auto& [at, index] : second) {
+            differing += !first.contains({at.first - shift, at.second});
+        }
+        best = std::min(best, differing);
+    }
+    return best;
 }
 
 } // namespace fontlathe

@@ -71,6 +71,11 @@ inline int CentredOver(const QRect& over, int width, HalfPixel half) {
     return over.left() + (doubledLeft >= 0 ? doubledLeft / 2 : -((1 - doubledLeft) / 2));
 }
 
+// How many pixels of the two glyphs' ink differ (a pixel of one with no ink of the other's
+// index at its place in the line, x plus the x offset, y plus the y offset), at the best of a
+// shift of one column either way or none: two glyphs within 2 show the same letter.
+int InkDistance(const Glyph& a, const Glyph& b, const PaletteLookup& palette);
+
 // Whether the file format can hold the glyph: at most 127 pixels a side, offsets -128..127.
 bool FitsFontFile(const Glyph& glyph);
 

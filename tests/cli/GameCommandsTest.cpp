@@ -108,6 +108,16 @@ TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
     EXPECT_TRUE(one.out.contains(u"0xE5  е       borrowed from e"_s)) << one.out.toStdString();
     EXPECT_TRUE(one.out.contains(u"\n  0x20  space   "_s)) << "a space is named, as in the window";
     EXPECT_TRUE(QFile::exists(PathOf(u"out.char"_s)));
+    // The second pass finds the page the first drew the font for, and changes nothing.
+    const Run again = Cli({"add-letters", "out.char", "--codepage", "cp1251", "--all", "--json",
+                           "-o", "again.char"});
+    const QJsonObject found = QJsonDocument::fromJson(again.out.toUtf8())["fonts"][0].toObject();
+    EXPECT_EQ(found["fromPage"].toString(), u"cp1251"_s) << again.out.toStdString();
+    EXPECT_TRUE(found["fromPageFound"].toString().startsWith(u"found from its glyphs: "_s));
+    EXPECT_EQ(ReadFile(u"again.char"_s), ReadFile(u"out.char"_s));
+    EXPECT_TRUE(Cli({"add-letters", "one.char", "--codepage", "cp1251", "--text", "a",
+                     "--dry-run"})
+                    .out.startsWith(u"one.char: letters for cp1251, the font drawn for latin1 ("_s));
     EXPECT_EQ(
         Cli({"add-letters", "none.char", "--codepage", "cp1250", "--all", "-o", "x.char"}).status,
         1);
