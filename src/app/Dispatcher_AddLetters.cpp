@@ -48,18 +48,25 @@ void Dispatcher::AddLetters(GenerationStyle style) {
     const auto requestFor = [this, gameVersion, &sources,
                              &pages](const AddLettersChoices& choices) {
         AddLettersRequest request;
+        // A page by its name or a mapping file, each read once; one that can't be read is
+        // latin1.
+        const auto pageNamed = [&pages](const QString& nameOrFile) {
+            auto page = pages.find(nameOrFile);
+            if (page == pages.end()) {
+                CodePage chosen;
+                if (!CodePage::Choose(nameOrFile, chosen)) {
+                    chosen = CodePage();
+                }
+                page = pages.emplace(nameOrFile, chosen).first;
+            }
+            return page->second;
+        };
         // The font is read through the page the dialog says it is drawn for: the document's
         // own unless the user chose another there.
-        request.fromPage = CodePage::Standard(choices.fromPage).value_or(document_.codePage());
-        auto page = pages.find(choices.toPage);
-        if (page == pages.end()) {
-            CodePage chosen;
-            if (!CodePage::Choose(choices.toPage, chosen)) {
-                chosen = CodePage();
-            }
-            page = pages.emplace(choices.toPage, chosen).first;
-        }
-        request.toPage = page->second;
+        request.fromPage = choices.fromPage == document_.codePage().name()
+                               ? document_.codePage()
+                               : pageNamed(choices.fromPage);
+        request.toPage = pageNamed(choices.toPage);
         request.letters = choices.letters == WantedLetters::WholePage
                               ? EveryLetterOf(request.toPage)
                               : LettersOfText(choices.text);
@@ -86,6 +93,15 @@ void Dispatcher::AddLetters(GenerationStyle style) {
                          ? document_.codePage().name()
                          : KnownCodePages().front().name;
     initial.fromPage = document_.codePage().name();
+    // A font never given a page is read through the one its glyphs show, until the user
+    // chooses one or adds letters.
+    if (!document_.CodePageKnown()) {
+        if (const FoundPage found = FindFontPage(document_.set(), std::nullopt); found.found) {
+            initial.fromPage = found.page.name();
+            initial.fromPageFound = true;
+        }
+    }
+    initial.folder = document_.RequesterFolder();
     initial.text = window_.PreviewSampleText();
     initial.style = style;
     // A style the user chose over the font's own is remembered for the font, and the font drawn

@@ -171,6 +171,11 @@ bool Document::UseCodePage(const QString& nameOrFile) {
     return true;
 }
 
+bool Document::CodePageKnown() const {
+    const QString key = FileKey();
+    return !key.isEmpty() && codePageChoices_.Knows(key);
+}
+
 void Document::UseRememberedCodePage() {
     const QString key = FileKey();
     if (!UseCodePage(key.isEmpty() ? codePageChoices_.LastChosen()

@@ -33,6 +33,9 @@ public:
     const BlockLayout& layout() const { return layout_; }
     const EditHistory& history() const { return history_; }
     const CodePage& codePage() const { return codePage_; }
+    // Whether the user chose a page for the font (or added letters to it), so that it opens with
+    // it.
+    bool CodePageKnown() const;
     const FileType& fileType() const { return fileType_; }
     // The font of a game's bundle that Save writes back into, when the set came from one; the
     // path is then only the font file that Save As suggests.

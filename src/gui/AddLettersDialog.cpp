@@ -58,6 +58,7 @@ public:
         : QDialog(parent), plan_(plan), askFont_(askFont), drawWith_(initial.drawWith) {
         setWindowTitle(QStringLiteral("Add Letters"));
         pages_ = new QComboBox(this);
+        pages_->setObjectName(QStringLiteral("toPage"));
         for (const CodePageInfo& page : KnownCodePages()) {
             pages_->addItem(
                 QStringLiteral("%1: %2 (%3)").arg(page.name, page.script, page.description),
@@ -72,6 +73,7 @@ public:
         lastPage_ = pages_->currentIndex();
         // The page the font is drawn for comes first: the table reads the font through it.
         fromPages_ = new QComboBox(this);
+        fromPages_->setObjectName(QStringLiteral("fromPage"));
         for (const CodePageInfo& page : KnownCodePages()) {
             fromPages_->addItem(
                 QStringLiteral("%1: %2 (%3)").arg(page.name, page.script, page.description),
@@ -80,7 +82,15 @@ public:
         if (fromPages_->findData(initial.fromPage) < 0) {
             fromPages_->addItem(QFileInfo(initial.fromPage).fileName(), initial.fromPage);
         }
-        fromPages_->setCurrentIndex(std::max(0, fromPages_->findData(initial.fromPage)));
+        // A font re-laid out by a mapping file is read through it here in one pass.
+        fromPages_->addItem(QStringLiteral("Mapping File..."), QString());
+        const int from = std::max(0, fromPages_->findData(initial.fromPage));
+        if (initial.fromPageFound) {
+            fromPages_->setItemText(from,
+                                    fromPages_->itemText(from) + QStringLiteral(" (found from its glyphs)"));
+        }
+        fromPages_->setCurrentIndex(from);
+        lastFromPage_ = from;
 
         ofText_ = new QRadioButton(QStringLiteral("Those of this text:"), this);
         wholePage_ = new QRadioButton(QStringLiteral("Every letter of the page"), this);
@@ -140,21 +150,25 @@ public:
 
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-        connect(pages_, &QComboBox::currentIndexChanged, this, [this, askFile](int index) {
-            if (pages_->itemData(index).toString().isEmpty()) {
+        // "Mapping File..." in either list asks for a file and puts it above itself.
+        const auto mappingFile = [this, askFile](QComboBox* list, int& last, int index) {
+            if (list->itemData(index).toString().isEmpty()) {
                 const QString path = askFile(this);
-                const QSignalBlocker quiet(pages_);
+                const QSignalBlocker quiet(list);
                 if (path.isEmpty()) {
-                    pages_->setCurrentIndex(lastPage_);
+                    list->setCurrentIndex(last);
                     return;
                 }
-                pages_->insertItem(index, QFileInfo(path).fileName(), path);
-                pages_->setCurrentIndex(index);
+                list->insertItem(index, QFileInfo(path).fileName(), path);
+                list->setCurrentIndex(index);
             }
-            lastPage_ = pages_->currentIndex();
+            last = list->currentIndex();
             Replan();
-        });
-        connect(fromPages_, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
+        };
+        connect(pages_, &QComboBox::currentIndexChanged, this,
+                [this, mappingFile](int index) { mappingFile(pages_, lastPage_, index); });
+        connect(fromPages_, &QComboBox::currentIndexChanged, this,
+                [this, mappingFile](int index) { mappingFile(fromPages_, lastFromPage_, index); });
         connect(styles_, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
         connect(group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool on) {
             if (on) {
@@ -253,6 +267,7 @@ private:
     int lastPage_ = 0;
     QComboBox* pages_ = nullptr;
     QComboBox* fromPages_ = nullptr;
+    int lastFromPage_ = 0;
     QRadioButton* ofText_ = nullptr;
     QRadioButton* wholePage_ = nullptr;
     QLineEdit* text_ = nullptr;

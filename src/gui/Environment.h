@@ -44,9 +44,12 @@ struct AddLettersChoices {
     QString text;
     std::optional<FontChoice> drawWith; // nothing: no letter is drawn
     GenerationStyle style = GenerationStyle::Normal;
-    // The page the font is drawn for: a standard page's name, or the font's own page (a mapping
-    // file) as it stands.
+    // The page the font is drawn for: a standard page's name, or a mapping file's path.
     QString fromPage = QStringLiteral("latin1");
+    // Whether that page was found from the font's glyphs (the dialog says so beside it).
+    bool fromPageFound = false;
+    // Where the mapping-file requester starts: the font's folder.
+    QString folder{};
 };
 
 // Works out the preview for a set of choices; the dialog calls it whenever a choice changes.

@@ -7,17 +7,35 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace fontlathe {
+
+namespace {
+
+// Where the system keeps its fonts (/usr/share/fonts), the last of the fonts folders that is
+// there; empty where none is.
+QString SystemFontsFolder() {
+    QString found;
+    for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::FontsLocation)) {
+        if (QFileInfo(folder).isDir()) {
+            found = folder;
+        }
+    }
+    return found;
+}
+
+} // namespace
 
 QString ToolkitFileFilter(const QString& filePattern) {
     const qsizetype bar = filePattern.indexOf(u'|');
@@ -80,7 +98,8 @@ std::optional<FontChoice> QtEnvironment::AskFont(QWidget* parent, const FontChoi
         QObject::connect(faceButton, &QPushButton::clicked, &dialog, [&] {
             const QString path =
                 AskOpenFileName(&dialog, QStringLiteral("Bitmap Font File"),
-                                NamesFaceFile(preselected.family) ? preselected.family : QString(),
+                                NamesFaceFile(preselected.family) ? preselected.family
+                                                                  : SystemFontsFolder(),
                                 FaceFilePattern());
             if (path.isEmpty()) {
                 return;
@@ -169,8 +188,8 @@ std::optional<AddLettersChoices> QtEnvironment::AskAddLetters(
         [this](QWidget* dialog, const FontChoice& preselected) {
             return AskFont(dialog, preselected);
         },
-        [this](QWidget* dialog) {
-            return AskOpenFileName(dialog, QStringLiteral("Code Page Mapping File"), QString(),
+        [this, folder = initial.folder](QWidget* dialog) {
+            return AskOpenFileName(dialog, QStringLiteral("Code Page Mapping File"), folder,
                                    QStringLiteral("Code Page Mapping (*.txt)|*.txt"));
         },
         save);

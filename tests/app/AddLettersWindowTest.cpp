@@ -1,9 +1,12 @@
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
+#include "letters/AddLetters.h"
+#include "letters/LetterTables.h"
 #include "support/AppFixture.h"
 #include "support/BundleBuilder.h"
 
 #include <QAction>
+#include <QDir>
 #include <QPlainTextEdit>
 
 using namespace Qt::StringLiterals;
@@ -94,6 +97,34 @@ TEST_F(AddLettersWindowTest, ShowsThePlanThenAddsThePolishLettersAsOneStep) {
 
 // Generate on a font of a game's bundle asks first, naming the game's glyphs it will not draw
 // again: those outside the printable ASCII codes, space to tilde. On a font file it asks nothing.
+// A font never given a page is read through the page its glyphs show, which the dialog marks; the
+// font's page is not remembered until the user chooses one or adds letters.
+TEST_F(AddLettersWindowTest, TheDrawnForPageStartsAtThePageTheGlyphsShow) {
+    Charset font;
+    const DrawingSource dejaVu = MakeDrawingFont({u"DejaVu Sans"_s, 14, 0});
+    ASSERT_TRUE(GenerateCharset(font, dejaVu, GenerationStyle::Normal).ok());
+    AddLettersRequest russian;
+    russian.toPage = *CodePage::Standard(u"cp1251"_s);
+    russian.letters = EveryLetterOf(russian.toPage);
+    russian.drawWith = dejaVu;
+    ApplyAddLetters(PlanAddLetters(font, russian), font);
+    WriteSet(u"ru.char"_s, font);
+    Start({u"ru.char"_s});
+
+    dispatcher().MenuCommand(Menu::AddLetters);
+    ASSERT_EQ(environment_.addLettersRequests.size(), 1u);
+    EXPECT_EQ(environment_.addLettersRequests[0].fromPage, u"cp1251"_s);
+    EXPECT_TRUE(environment_.addLettersRequests[0].fromPageFound);
+    EXPECT_EQ(QDir(environment_.addLettersRequests[0].folder), QDir(PathOf(QString())));
+    EXPECT_FALSE(document().CodePageKnown()) << "Cancel remembers nothing";
+    EXPECT_EQ(document().codePage().name(), u"latin1"_s);
+
+    ASSERT_TRUE(document().ChooseCodePage(u"cp1251"_s));
+    dispatcher().MenuCommand(Menu::AddLetters);
+    EXPECT_EQ(environment_.addLettersRequests.back().fromPage, u"cp1251"_s);
+    EXPECT_FALSE(environment_.addLettersRequests.back().fromPageFound) << "chosen, not found";
+}
+
 TEST_F(AddLettersWindowTest, GenerateOnAGameFontAsksFirst) {
     Charset game;
     game.NewCharset(1);
