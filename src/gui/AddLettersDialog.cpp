@@ -1,6 +1,7 @@
 #include "AddLettersDialog.h"
 
 #include "faces/FaceFile.h"
+#include "letters/LetterPicture.h"
 #include "text/CodePage.h"
 
 #include <QButtonGroup>
@@ -33,10 +34,9 @@ namespace {
 constexpr std::array<GenerationStyle, 3> Styles = {
     GenerationStyle::Normal, GenerationStyle::Shadowed, GenerationStyle::Outlined};
 
-// The glyphs are shown at least three times their size (up to six for a small font), so that an
-// ogonek or a stroke can be judged.
-constexpr int GlyphZoom = 3;
-constexpr int LargestIcon = 96;
+// The glyphs are shown four times their size, each on a margin of its background on a grey page,
+// so that an ogonek or a stroke can be judged whatever the colours of the font.
+constexpr int GlyphZoom = 4;
 
 QString Capitalised(QString text) {
     if (!text.isEmpty()) {
@@ -236,22 +236,22 @@ private:
         for (const LetterReport::Row& row : preview.rows) {
             largest = largest.expandedTo(row.glyph.size()).expandedTo(row.from.size());
         }
-        const int zoom = std::clamp(LargestIcon / std::max(largest.width(), largest.height()),
-                                    GlyphZoom, 2 * GlyphZoom);
-        // The glyph it was made from, then the new one.
+        const int zoom = GlyphZoom;
+        // The glyph it was made from, then the new one, each framed.
         const int gap = 2 * zoom;
-        const QSize canvasSize(2 * largest.width() * zoom + gap, largest.height() * zoom);
+        const QSize framed = (largest + QSize(2, 2)) * zoom;
+        const QSize canvasSize(2 * framed.width() + 3 * gap, framed.height() + 2 * gap);
         for (const LetterReport::Row& row : preview.rows) {
             auto* item = new QTreeWidgetItem(table_, {row.code, row.letter, QString(), row.how});
             if (!row.glyph.isNull()) {
                 QPixmap canvas(canvasSize);
-                canvas.fill(Qt::transparent);
+                canvas.fill(QColor::fromRgb(GlyphPageColor));
                 QPainter painter(&canvas);
                 if (!row.from.isNull()) {
-                    painter.drawImage(QPoint(0, 0), row.from.scaled(row.from.size() * zoom));
+                    painter.drawImage(QPoint(gap, gap), FramedGlyph(row.from, zoom));
                 }
-                painter.drawImage(QPoint(largest.width() * zoom + gap, 0),
-                                  row.glyph.scaled(row.glyph.size() * zoom));
+                painter.drawImage(QPoint(framed.width() + 2 * gap, gap),
+                                  FramedGlyph(row.glyph, zoom));
                 painter.end();
                 item->setData(2, Qt::DecorationRole, canvas);
             }

@@ -21,9 +21,8 @@ bool Made(const LetterRow& row) {
            row.source == LetterSource::Borrowed || row.source == LetterSource::Drawn;
 }
 
-// The glyph enlarged, on the font's background; a null image for an absent one.
 QImage Enlarged(const Glyph& glyph, int zoom) {
-    return glyph.present() ? glyph.raster.scaled(glyph.raster.size() * zoom) : QImage();
+    return glyph.present() ? FramedGlyph(glyph.raster, zoom) : QImage();
 }
 
 struct Row {
@@ -32,6 +31,17 @@ struct Row {
 };
 
 } // namespace
+
+QImage FramedGlyph(const QImage& raster, int zoom) {
+    if (raster.isNull()) {
+        return {};
+    }
+    QImage framed((raster.size() + QSize(2, 2)) * zoom, QImage::Format_RGB32);
+    framed.fill(DisplayColors[0]);
+    QPainter painter(&framed);
+    painter.drawImage(QPoint(zoom, zoom), raster.scaled(raster.size() * zoom));
+    return framed;
+}
 
 QImage AddLettersPicture(const std::vector<PictureFont>& fonts, const CodePage& toPage,
                          int zoom) {
@@ -81,7 +91,7 @@ QImage AddLettersPicture(const std::vector<PictureFont>& fonts, const CodePage& 
         height += section.sample.height() + 2 * Gap;
     }
     QImage picture(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    picture.fill(Qt::white);
+    picture.fill(GlyphPageColor);
     QPainter painter(&picture);
     painter.setFont(words);
     painter.setPen(Qt::black);

@@ -1,7 +1,9 @@
 #include "charset/CharCodec.h"
+#include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
 #include "cli/CliFixture.h"
 #include "faces/FaceFile.h"
+#include "letters/LetterPicture.h"
 #include "support/FaceSamples.h"
 #include "support/SampleSets.h"
 
@@ -147,6 +149,21 @@ TEST_F(CliAppTest, FacesBecomeFontsFontsBecomeFacesAndFacesDraw) {
         }
     }
     EXPECT_TRUE(shown);
+    // The picture frames each glyph in its background on a grey page: no white ink meets it.
+    int page = 0, inkOnPage = 0;
+    for (int y = 1; y + 1 < picture.height(); ++y) {
+        for (int x = 1; x + 1 < picture.width(); ++x) {
+            if (picture.pixel(x, y) == GlyphPageColor) {
+                ++page;
+                for (const QPoint next : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1),
+                                          QPoint(x, y + 1)}) {
+                    inkOnPage += picture.pixel(next) == DisplayColors[1];
+                }
+            }
+        }
+    }
+    EXPECT_GT(page, 0);
+    EXPECT_EQ(inkOnPage, 0);
 
     WriteFile(u"broken.bdf"_s, "STARTFONT 2.1\nCHARS 1\n");
     for (const QStringList& args :
