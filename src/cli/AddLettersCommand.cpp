@@ -15,8 +15,11 @@
 #include "letters/AddLetters.h"
 #include "letters/LetterPicture.h"
 #include "letters/LetterReport.h"
+#include "letters/ReservedMoves.h"
+#include "text/TextForms.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -35,7 +38,20 @@ struct FontReport {
     QString fromPage; // the page the font is drawn for
     Charset font;     // as it was, for the picture
     QString fromPageFound; // how the page was found from the glyphs; empty where it was given
+    std::map<char32_t, int> reservedCodes{}; // the code each letter moved to a free one left
 };
+
+// Each row of a letter moved off a reserved code says so.
+void TellMoves(const ReservedMoves& moves, FontReport& report) {
+    report.reservedCodes = moves.reservedCode;
+    for (LetterRow& row : report.plan.rows) {
+        if (const auto moved = moves.reservedCode.find(row.letter);
+            moved != moves.reservedCode.end()) {
+            row.detail += QStringLiteral(" (at %1: %2 is reserved)")
+                              .arg(CodeText(row.code), CodeText(moved->second));
+        }
+    }
+}
 
 // The page the font is drawn for: the one given, else the one its glyphs show.
 AddLettersRequest ForFont(const Charset& font, const AddLettersRequest& request,
@@ -90,12 +106,17 @@ void PrintTable(const FontReport& font, const AddLettersRequest& request, QTextS
 QJsonObject ReportToJson(const FontReport& report) {
     QJsonArray letters, lost;
     for (const LetterRow& row : report.plan.rows) {
-        letters.append(QJsonObject{
+        QJsonObject json{
             {QStringLiteral("code"), row.code == CodePage::NotInPage ? QJsonValue() : row.code},
             {QStringLiteral("char"), Letter(row.letter)},
             {QStringLiteral("codepoint"), CodePointName(row.letter)},
             {QStringLiteral("how"), LetterSourceName(row.source)},
-            {QStringLiteral("detail"), row.detail}});
+            {QStringLiteral("detail"), row.detail}};
+        if (const auto moved = report.reservedCodes.find(row.letter);
+            moved != report.reservedCodes.end()) {
+            json.insert(QStringLiteral("reservedCode"), moved->second);
+        }
+        letters.append(json);
     }
     for (const char32_t letter : report.plan.lost) {
         lost.append(Letter(letter));
@@ -272,6 +293,21 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         return Finish(read, err);
     }
     const Writing writing = dryRun ? Writing::DryRun : Writing::Write;
+    // Letters at reserved codes move to free ones: one set of moves for every font, which the
+    // mapping file written gives the translated text.
+    const auto movesFile = parsed.Value(QStringLiteral("--move-reserved"));
+    ReservedMoves moves;
+    AddLettersRequest planned = request;
+    if (movesFile) {
+        int version = AnyGameVersion;
+        if (GameBundle bundle; game && GameBundle::Open(input, bundle).ok()) {
+            version = bundle.version();
+        }
+        moves = MoveReservedLetters(request.toPage, request.letters,
+                                    parsed.Has(QStringLiteral("--all")), version,
+                                    QFileInfo(*movesFile).absoluteFilePath());
+        planned.toPage = moves.page;
+    }
     // A font file is written to a new file; the game's bundle alone is rewritten in place, with
     // its .orig copies.
     if (!game && output) {
@@ -282,10 +318,32 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     std::vector<FontReport> reports;
     QStringList messages;
     const Result outcome =
-        game ? AddToGameFonts(input, *fontChoice, request, fromPage, fontPages, writing, reports,
+        game ? AddToGameFonts(input, *fontChoice, planned, fromPage, fontPages, writing, reports,
                               messages)
-             : AddToFontFile(input, output.value_or(QString()), request, fromPage, writing,
+             : AddToFontFile(input, output.value_or(QString()), planned, fromPage, writing,
                              reports);
+    for (FontReport& report : reports) {
+        TellMoves(moves, report);
+    }
+    Result written = outcome;
+    if (movesFile && outcome.ok() && writing == Writing::Write) {
+        if (const Result saved = WriteWholeFile(*movesFile, moves.page.MappingFileText());
+            !saved) {
+            written = saved.At(*movesFile);
+        }
+    }
+    QStringList notes;
+    if (!moves.unplaced.empty()) {
+        QString unplaced;
+        for (const char32_t letter : moves.unplaced) {
+            unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + Letter(letter);
+        }
+        messages << QStringLiteral("no free code left for: ") + unplaced;
+    } else if (std::ranges::any_of(reports, [](const FontReport& report) {
+                   return report.plan.Count(LetterSource::Reserved) > 0;
+               })) {
+        notes << QStringLiteral("move reserved letters to free codes with --move-reserved FILE");
+    }
     // The picture shows what the run made, whether or not it wrote it.
     if (const auto picture = parsed.Value(QStringLiteral("--picture")); picture && outcome.ok()) {
         std::vector<Charset> after;
@@ -299,7 +357,7 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (!AddLettersPicture(fonts, request.toPage).save(&buffer, "PNG")) {
+        if (!AddLettersPicture(fonts, planned.toPage).save(&buffer, "PNG")) {
             return Fail(err, *picture, QStringLiteral("the picture can't be made"));
         }
         if (const Result written = WriteWholeFile(*picture, png); !written) {
@@ -315,9 +373,10 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
             QJsonDocument(
                 QJsonObject{{QStringLiteral("codePage"), request.toPage.name()},
                             {QStringLiteral("fromPage"), request.fromPage.name()},
-                            {QStringLiteral("written"), writing == Writing::Write && outcome.ok()},
+                            {QStringLiteral("written"), writing == Writing::Write && written.ok()},
                             {QStringLiteral("fonts"), fonts},
-                            {QStringLiteral("messages"), QJsonArray::fromStringList(messages)}})
+                            {QStringLiteral("messages"), QJsonArray::fromStringList(messages)},
+                            {QStringLiteral("notes"), QJsonArray::fromStringList(notes)}})
                 .toJson(QJsonDocument::Indented));
     } else {
         for (const FontReport& report : reports) {
@@ -331,7 +390,11 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         }
     }
     out.flush();
-    return Finish(outcome, err);
+    for (const QString& note : notes) {
+        err << "note: " << note << "\n";
+    }
+    err.flush();
+    return Finish(written, err);
 }
 
 } // namespace fontlathe

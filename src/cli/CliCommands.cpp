@@ -120,10 +120,14 @@ std::vector<CliCommand> MakeCommands() {
                        "font is\n"
                        "                                   drawn for is missing too\n"),
         RunCoverage);
-    add(QStringLiteral("codepages"), {{}, {}, 0}, QStringLiteral("codepages takes no arguments"),
+    add(QStringLiteral("codepages"), {{}, {QStringLiteral("--write")}, 0, 1},
+        QStringLiteral("codepages takes at most one page P and an optional --write FILE"),
         QString(),
-        QStringLiteral("  codepages                        list the code pages --codepage "
-                       "knows\n"),
+        QStringLiteral("  codepages [P [--write FILE]]     list the code pages --codepage "
+                       "knows; with P,\n"
+                       "                                   print page P as a mapping file "
+                       "(--codepage FILE\n"
+                       "                                   reads it), or write it to FILE\n"),
         RunCodePages);
     add(QStringLiteral("fonts"), {{Json}, {}, 1},
         QStringLiteral("fonts takes GAME and an optional --json"), QString(),
@@ -153,7 +157,8 @@ std::vector<CliCommand> MakeCommands() {
     add(QStringLiteral("add-letters"),
         {{QStringLiteral("--all"), QStringLiteral("--dry-run"), Json},
          {CodePage, QStringLiteral("--from-page"), Text, TextFile, TextEncoding,
-          QStringLiteral("--draw-with"), Style, Font, Output, QStringLiteral("--picture")},
+          QStringLiteral("--draw-with"), Style, Font, Output, QStringLiteral("--picture"),
+          QStringLiteral("--move-reserved")},
          1,
          0,
          {QStringLiteral("--from-page")}},
@@ -165,14 +170,18 @@ std::vector<CliCommand> MakeCommands() {
                        "[--draw-with FAMILY]\n"
                        "           [--text-encoding E] [--style normal|shadowed|outlined] "
                        "[--dry-run] [--json]\n"
-                       "           [--picture OUT.png]\n"
+                       "           [--picture OUT.png] [--move-reserved FILE]\n"
                        "                                   add the letters page P needs to the "
                        "font, each in\n"
                        "                                   the font's own style, and tell how "
                        "each was made;\n"
                        "                                   --from-page N=P (again for each) "
                        "gives a game's font N\n"
-                       "                                   a page of its own\n"),
+                       "                                   a page of its own; --move-reserved "
+                       "puts letters at\n"
+                       "                                   reserved codes at free ones and writes "
+                       "that page\n"
+                       "                                   to FILE\n"),
         RunAddLetters, true);
     return commands;
 }

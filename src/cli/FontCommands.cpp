@@ -257,7 +257,29 @@ int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream
     return Finish(reported, err, complete ? ExitSuccess : ExitMissing);
 }
 
-int RunCodePages(const CliCommand&, const ParsedArgs&, QTextStream& out, QTextStream&) {
+int RunCodePages(const CliCommand&, const ParsedArgs& parsed, QTextStream& out,
+                 QTextStream& err) {
+    if (parsed.positionals.isEmpty() && parsed.Value(QStringLiteral("--write"))) {
+        return UsageError(err, QStringLiteral("codepages --write FILE writes one page P: "
+                                              "codepages P --write FILE"));
+    }
+    // One page, as a mapping file to start a translation's own from.
+    if (!parsed.positionals.isEmpty()) {
+        const QString& name = parsed.positionals.first();
+        CodePage page;
+        if (const Result chosen = CodePage::Choose(name, page); !chosen) {
+            return CodePage::NamesMappingFile(name)
+                       ? Fail(err, name, chosen.reason())
+                       : UsageError(err, chosen.reason(), QStringLiteral("fontlathe-cli codepages"));
+        }
+        const QByteArray text = page.MappingFileText();
+        if (const auto file = parsed.Value(QStringLiteral("--write"))) {
+            return Finish(WriteWholeFile(*file, text).At(*file), err);
+        }
+        out << QString::fromUtf8(text);
+        out.flush();
+        return ExitSuccess;
+    }
     for (const CodePageInfo& page : KnownCodePages()) {
         out << QStringLiteral("%1 %2 %3\n")
                    .arg(page.name, -12)

@@ -221,6 +221,46 @@ Result CodePage::ParseMapping(QByteArrayView text, const QString& name, CodePage
     return Result::Success();
 }
 
+QByteArray CodePage::MappingFileText() const {
+    QByteArray text;
+    for (int code = FirstPrintableCode; code < CodeCount; ++code) {
+        const char32_t character = table_->characters[static_cast<std::size_t>(code)];
+        if (character == NoCharacter || IsControlCharacter(character)) {
+            continue;
+        }
+        const auto hex = [](uint value, int digits) {
+            return QString::number(value, 16).toUpper().rightJustified(digits, u'0');
+        };
+        text += (QStringLiteral("0x") + hex(uint(code), 2) + QStringLiteral("\t0x") +
+                 hex(character, 4) + QStringLiteral("\t# ") + QString::fromUcs4(&character, 1) +
+                 u'\n')
+                    .toUtf8();
+    }
+    return text;
+}
+
+CodePage CodePage::Renamed(const QString& name) const {
+    auto table = std::make_shared<Table>(*table_);
+    table->name = name;
+    return CodePage(std::move(table));
+}
+
+CodePage CodePage::WithMoves(const std::vector<std::pair<int, char32_t>>& moves,
+                             const QString& name) const {
+    CodeCharacters characters = table_->characters;
+    for (const auto& [code, character] : moves) {
+        std::ranges::replace(characters, character, NoCharacter);
+    }
+    for (const auto& [code, character] : moves) {
+        if (code >= FirstPrintableCode && code < CodeCount) {
+            characters[static_cast<std::size_t>(code)] = character;
+        }
+    }
+    auto table = MakeTable(name, characters);
+    table->controlCodesLeftOut = table_->controlCodesLeftOut;
+    return CodePage(std::move(table));
+}
+
 int CodePage::ControlCodesLeftOut() const {
     return table_->controlCodesLeftOut;
 }

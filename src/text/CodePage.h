@@ -2,12 +2,14 @@
 
 #include "charset/Result.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace fontlathe {
@@ -56,6 +58,16 @@ public:
     // The same for the file's bytes; name becomes the page's name.
     static Result ParseMapping(QByteArrayView text, const QString& name, CodePage& page);
     static constexpr qint64 MaxMappingFileSize = 1024 * 1024;
+    // The page as a mapping file LoadMappingFile reads back as the same page: one line a code,
+    // "0xHH<TAB>0xHHHH<TAB># c", codes ascending; none for codes below 0x20, codes the page leaves
+    // undefined or control characters, which stand for nothing either way.
+    QByteArray MappingFileText() const;
+    // The same page under another name (a mapping file's path).
+    CodePage Renamed(const QString& name) const;
+    // The page with each (code, character) given put in its place: the character leaves the
+    // code it had, and whatever stood at the new code goes. Named `name`.
+    CodePage WithMoves(const std::vector<std::pair<int, char32_t>>& moves,
+                       const QString& name) const;
 
     // A command line's or a setting's choice: a value holding a "/" or ending in ".txt" is a
     // mapping file, any other a standard name ("unknown code page \"NAME\"" when it is none).

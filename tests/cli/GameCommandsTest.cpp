@@ -122,6 +122,55 @@ TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
         Cli({"add-letters", "none.char", "--codepage", "cp1250", "--all", "-o", "x.char"}).status,
         1);
     EXPECT_FALSE(QFile::exists(PathOf(u"x.char"_s)));
+
+    // Reserved letters: a note where they stay, free codes where they move, and the page with
+    // the moves written for the text and for coverage.
+    ASSERT_EQ(Cli({"generate", "--family", "DejaVu Sans", "--size", "12", "-o", "dv.char"}).status,
+              0);
+    const QStringList ru = {"add-letters", "dv.char", "--codepage", "cp1251", "--text", u"юя"_s,
+                            "--from-page", "latin1", "--draw-with", "DejaVu Sans"};
+    EXPECT_TRUE(Cli(ru + QStringList{"--dry-run"})
+                    .err.contains(u"note: move reserved letters to free codes with "
+                                  "--move-reserved FILE"_s));
+    EXPECT_EQ(Cli(ru + QStringList{"--dry-run", "--move-reserved", "dry.txt"}).status, 0);
+    EXPECT_FALSE(QFile::exists(PathOf(u"dry.txt"_s))) << "a dry run writes no page";
+    const Run moved = Cli(ru + QStringList{"--move-reserved", "moved.txt", "--json", "-o",
+                                           "moved.char"});
+    ASSERT_EQ(moved.status, 0) << moved.err.toStdString();
+    const QJsonArray rows =
+        QJsonDocument::fromJson(moved.out.toUtf8())["fonts"][0]["letters"].toArray();
+    ASSERT_EQ(rows.size(), 2);
+    for (const auto& [index, code, reserved, said] :
+         {std::tuple{0, 0x80, 0xFE, " (at 0x80: 0xFE is reserved)"},
+          {1, 0x81, 0xFF, " (at 0x81: 0xFF is reserved)"}}) {
+        const QJsonObject row = rows[index].toObject();
+        EXPECT_EQ(row["code"].toInt(), code);
+        EXPECT_EQ(row["reservedCode"].toInt(), reserved);
+        EXPECT_TRUE(row["detail"].toString().endsWith(QString::fromLatin1(said)))
+            << row["detail"].toString().toStdString();
+    }
+    EXPECT_TRUE(ReadFile(u"moved.txt"_s).contains("0x80\t0x044E\t# \xD1\x8E\n"));
+    EXPECT_EQ(Cli({"coverage", "moved.char", "--text", u"юя"_s, "--codepage", "moved.txt"}).status,
+              0);
+    // The whole page leaves one code free (0x98): ю takes it, я stays where it is.
+    const Run whole = Cli({"add-letters", "dv.char", "--codepage", "cp1251", "--all",
+                           "--from-page", "latin1", "--move-reserved", "whole.txt", "-o",
+                           "whole.char"});
+    EXPECT_EQ(whole.status, 0);
+    EXPECT_TRUE(whole.out.contains(u"\nno free code left for: я\n"_s));
+    EXPECT_TRUE(whole.out.contains(u"0x98  ю"_s));
+
+    // A page as a mapping file, which reads back as the page.
+    EXPECT_EQ(Cli({"codepages", "cp1253", "--write", "greek.txt"}).status, 0);
+    CodePage greek;
+    ASSERT_TRUE(CodePage::LoadMappingFile(PathOf(u"greek.txt"_s), greek).ok());
+    const CodePage standard = *CodePage::Standard(u"cp1253"_s);
+    for (int code = 0x20; code < 0x100; ++code) {
+        EXPECT_EQ(greek.CharacterAt(code), standard.CharacterAt(code)) << code;
+    }
+    EXPECT_TRUE(Cli({"codepages", "cp1253"}).out.startsWith(u"0x20\t0x0020\t#  \n0x21\t"_s));
+    EXPECT_EQ(Cli({"codepages", "cp9999"}).status, 2);
+    EXPECT_EQ(Cli({"codepages", "cp1253", "--write", "no/such/folder/x.txt"}).status, 1);
 }
 
 TEST_F(CliAppTest, GameMessagesNameTheFileGivenAndWhatExists) {
