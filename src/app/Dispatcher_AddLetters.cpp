@@ -10,6 +10,7 @@
 #include "letters/AddLetters.h"
 #include "letters/LetterPicture.h"
 #include "letters/LetterReport.h"
+#include "letters/ReservedMoves.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -88,6 +89,22 @@ void Dispatcher::AddLetters(GenerationStyle style) {
         request.gameVersion = gameVersion;
         return request;
     };
+    // The letters at reserved codes moved to free ones, where the user asks.
+    const auto movesFor = [&](const AddLettersChoices& choices, const AddLettersRequest& request) {
+        return choices.moveReserved
+                   ? MoveReservedLetters(request.toPage, request.letters,
+                                         choices.letters == WantedLetters::WholePage, gameVersion,
+                                         request.toPage.name())
+                   : ReservedMoves{{}, {}, {}, request.toPage};
+    };
+    const auto planFor = [&](const AddLettersChoices& choices) {
+        AddLettersRequest request = requestFor(choices);
+        const ReservedMoves moves = movesFor(choices, request);
+        request.toPage = moves.page;
+        AddLettersPlan plan = PlanAddLetters(document_.set(), request);
+        TellReservedMoves(moves, plan);
+        return std::tuple{plan, request.toPage, !moves.moves.empty()};
+    };
     AddLettersChoices initial;
     initial.toPage = CodePage::Standard(document_.codePage().name())
                          ? document_.codePage().name()
@@ -118,12 +135,11 @@ void Dispatcher::AddLetters(GenerationStyle style) {
     }
     // The picture of what the choices would make, saved where the user says.
     const auto savePicture = [&](QWidget* dialog, const AddLettersChoices& choices) {
-        const AddLettersRequest request = requestFor(choices);
-        const AddLettersPlan plan = PlanAddLetters(document_.set(), request);
+        const auto [plan, toPage, moved] = planFor(choices);
         Charset after = document_.set();
         ApplyAddLetters(plan, after);
         const QImage picture = AddLettersPicture(
-            {{document_.DisplayName(), &document_.set(), &plan, &after}}, request.toPage);
+            {{document_.DisplayName(), &document_.set(), &plan, &after}}, toPage);
         QString path = environment_.AskSaveFileName(
             dialog, QStringLiteral("Save Picture"),
             QDir(document_.RequesterFolder()).filePath(QStringLiteral("letters.png")),
@@ -149,7 +165,7 @@ void Dispatcher::AddLetters(GenerationStyle style) {
     const std::optional<AddLettersChoices> chosen = environment_.AskAddLetters(
         &window_, initial,
         [&](const AddLettersChoices& choices) {
-            return ReportLetters(PlanAddLetters(document_.set(), requestFor(choices)));
+            return ReportLetters(std::get<AddLettersPlan>(planFor(choices)));
         },
         savePicture);
     if (!chosen) {
@@ -168,11 +184,30 @@ void Dispatcher::AddLetters(GenerationStyle style) {
                                                     QString::number(chosen->drawWith->pointSize),
                                                     chosen->drawWith->styleName});
     }
-    const AddLettersPlan plan = PlanAddLetters(document_.set(), requestFor(*chosen));
+    auto [plan, toPage, moved] = planFor(*chosen);
+    QString page = chosen->toPage;
+    // Letters moved off reserved codes: the page with the moves is saved where the user says,
+    // and becomes the font's page, to encode the translated text with.
+    if (moved) {
+        const QString path = environment_.AskSaveFileName(
+            &window_, QStringLiteral("Save Mapping File"),
+            QDir(document_.RequesterFolder()).filePath(QStringLiteral("moved-letters.txt")),
+            QStringLiteral("Code Page Mapping (*.txt)|*.txt"));
+        if (path.isEmpty()) {
+            return;
+        }
+        if (const Result written = WriteWholeFile(path, toPage.MappingFileText()); !written) {
+            environment_.ShowError(
+                &window_, ProgramTitle,
+                QStringLiteral("Could not save \"%1\": %2").arg(path, written.reason()));
+            return;
+        }
+        page = QFileInfo(path).absoluteFilePath();
+    }
     Charset added = document_.set();
     ApplyAddLetters(plan, added);
     document_.Apply(std::make_unique<ReplaceSet>(QStringLiteral("Add Letters"), std::move(added),
-                                                 chosen->toPage));
+                                                 page));
 }
 
 } // namespace fontlathe

@@ -16,7 +16,6 @@
 #include "letters/LetterPicture.h"
 #include "letters/LetterReport.h"
 #include "letters/ReservedMoves.h"
-#include "text/TextForms.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -41,17 +40,7 @@ struct FontReport {
     std::map<char32_t, int> reservedCodes{}; // the code each letter moved to a free one left
 };
 
-// Each row of a letter moved off a reserved code says so.
-void TellMoves(const ReservedMoves& moves, FontReport& report) {
-    report.reservedCodes = moves.reservedCode;
-    for (LetterRow& row : report.plan.rows) {
-        if (const auto moved = moves.reservedCode.find(row.letter);
-            moved != moves.reservedCode.end()) {
-            row.detail += QStringLiteral(" (at %1: %2 is reserved)")
-                              .arg(CodeText(row.code), CodeText(moved->second));
-        }
-    }
-}
+
 
 // The page the font is drawn for: the one given, else the one its glyphs show.
 AddLettersRequest ForFont(const Charset& font, const AddLettersRequest& request,
@@ -323,7 +312,8 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
              : AddToFontFile(input, output.value_or(QString()), planned, fromPage, writing,
                              reports);
     for (FontReport& report : reports) {
-        TellMoves(moves, report);
+        report.reservedCodes = moves.reservedCode;
+        TellReservedMoves(moves, report.plan);
     }
     Result written = outcome;
     if (movesFile && outcome.ok() && writing == Writing::Write) {

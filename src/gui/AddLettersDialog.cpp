@@ -133,7 +133,12 @@ public:
         drawing->addStretch();
         auto* form = new QFormLayout;
         form->addRow(QStringLiteral("Code page the font is drawn for:"), fromPages_);
-        form->addRow(QStringLiteral("Code page of the game's text:"), pages_);
+        moveReserved_ = new QCheckBox(QStringLiteral("Move reserved letters to free codes"), this);
+        moveReserved_->setChecked(initial.moveReserved);
+        auto* target = new QHBoxLayout;
+        target->addWidget(pages_, 1);
+        target->addWidget(moveReserved_);
+        form->addRow(QStringLiteral("Code page of the game's text:"), target);
         form->addRow(QStringLiteral("Letters:"), letters);
         form->addRow(QString(), drawing);
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -170,6 +175,7 @@ public:
         connect(fromPages_, &QComboBox::currentIndexChanged, this,
                 [this, mappingFile](int index) { mappingFile(fromPages_, lastFromPage_, index); });
         connect(styles_, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
+        connect(moveReserved_, &QCheckBox::toggled, this, [this] { Replan(); });
         connect(group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool on) {
             if (on) {
                 Replan();
@@ -209,6 +215,7 @@ public:
             choices.drawWith = drawWith_;
         }
         choices.style = Styles[static_cast<std::size_t>(std::max(0, styles_->currentIndex()))];
+        choices.moveReserved = moveReserved_->isChecked();
         return choices;
     }
 
@@ -272,6 +279,7 @@ private:
     QRadioButton* wholePage_ = nullptr;
     QLineEdit* text_ = nullptr;
     QCheckBox* draw_ = nullptr;
+    QCheckBox* moveReserved_ = nullptr;
     QPushButton* fontButton_ = nullptr;
     QComboBox* styles_ = nullptr;
     QTreeWidget* table_ = nullptr;

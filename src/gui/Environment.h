@@ -50,6 +50,9 @@ struct AddLettersChoices {
     bool fromPageFound = false;
     // Where the mapping-file requester starts: the font's folder.
     QString folder{};
+    // Letters at codes the game's text reader reserves move to free codes; OK then asks where
+    // to save the page with the moves, which becomes the font's page.
+    bool moveReserved = false;
 };
 
 // Works out the preview for a set of choices; the dialog calls it whenever a choice changes.

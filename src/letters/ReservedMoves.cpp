@@ -1,6 +1,7 @@
 #include "ReservedMoves.h"
 
 #include "text/ReservedCodes.h"
+#include "text/TextForms.h"
 
 #include <QChar>
 
@@ -40,6 +41,16 @@ ReservedMoves MoveReservedLetters(const CodePage& toPage, const std::vector<char
     }
     result.page = result.moves.empty() ? toPage : toPage.WithMoves(result.moves, name);
     return result;
+}
+
+void TellReservedMoves(const ReservedMoves& moves, AddLettersPlan& plan) {
+    for (LetterRow& row : plan.rows) {
+        if (const auto moved = moves.reservedCode.find(row.letter);
+            moved != moves.reservedCode.end()) {
+            row.detail += QStringLiteral(" (at %1: %2 is reserved)")
+                              .arg(CodeText(row.code), CodeText(moved->second));
+        }
+    }
 }
 
 } // namespace fontlathe

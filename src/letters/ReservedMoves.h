@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AddLetters.h"
 #include "text/CodePage.h"
 
 #include <map>
@@ -25,5 +26,9 @@ struct ReservedMoves {
 // with the lowest code. The page with the moves is named `name`.
 ReservedMoves MoveReservedLetters(const CodePage& toPage, const std::vector<char32_t>& letters,
                                   bool wholePage, int gameVersion, const QString& name);
+
+// Each row of a letter the moves took off a reserved code says so: "... (at 0x80: 0xFE is
+// reserved)".
+void TellReservedMoves(const ReservedMoves& moves, AddLettersPlan& plan);
 
 } // namespace fontlathe

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 
 using namespace Qt::StringLiterals;
@@ -123,6 +124,24 @@ TEST_F(AddLettersWindowTest, TheDrawnForPageStartsAtThePageTheGlyphsShow) {
     dispatcher().MenuCommand(Menu::AddLetters);
     EXPECT_EQ(environment_.addLettersRequests.back().fromPage, u"cp1251"_s);
     EXPECT_FALSE(environment_.addLettersRequests.back().fromPageFound) << "chosen, not found";
+
+    // Reserved letters moved: OK asks where to save the page with the moves, which becomes the
+    // font's page; Cancel there changes nothing.
+    AddLettersChoices move{u"cp1251"_s, WantedLetters::OfText, u"юя"_s, std::nullopt,
+                           GenerationStyle::Normal};
+    move.fromPage = u"cp1251"_s;
+    move.moveReserved = true;
+    environment_.addLettersAnswers = {move, move};
+    environment_.saveAnswers = {QString(), PathOf(u"moved.txt"_s)};
+    dispatcher().MenuCommand(Menu::AddLetters);
+    EXPECT_EQ(dispatcher().history().StepCount(), 0u);
+    EXPECT_TRUE(RowOf(environment_.addLettersPreviews.back(), u"я"_s)
+                    ->how.endsWith(u"(at 0x81: 0xFF is reserved)"_s));
+    dispatcher().MenuCommand(Menu::AddLetters);
+    EXPECT_EQ(dispatcher().history().StepCount(), 1u);
+    EXPECT_EQ(QFileInfo(document().codePage().name()), QFileInfo(PathOf(u"moved.txt"_s)));
+    EXPECT_EQ(document().codePage().CodeOf(U'я'), 0x81);
+    EXPECT_NE(set().GlyphAt(0x81), nullptr);
 }
 
 TEST_F(AddLettersWindowTest, GenerateOnAGameFontAsksFirst) {
