@@ -98,9 +98,11 @@ Result GameBundle::MissingFont(const QString& path, const std::vector<GameBundle
             numbers.push_back(font.number);
         }
     }
-    return Result::Failure(path, QStringLiteral("%1 has %2; there is no font %3")
-                                     .arg(QFileInfo(path).fileName(), FontsText(numbers))
-                                     .arg(number));
+    return Result::Failure(ResultKind::NoSuchFont,
+                           QStringLiteral("%1 has %2; there is no font %3")
+                               .arg(QFileInfo(path).fileName(), FontsText(numbers))
+                               .arg(number))
+        .At(path);
 }
 
 } // namespace fontlathe

@@ -25,7 +25,7 @@ Result GameFont::Load(const QString& path, int number, Charset& set, GameFont& f
         return disk.Font(number) != nullptr;
     });
     if (holder == disks.end()) {
-        return Result::Failure(path, QStringLiteral("the bundle has no font %1").arg(number));
+        return GameBundle::MissingFont(path, disks, number);
     }
     const GameBundle& bundle = *holder;
     const BundleFont* found = bundle.Font(number);

@@ -25,6 +25,7 @@ enum class ResultKind {
     NotExportable, // the set holds something a sheet can't carry
     Unwritable,    // the file can't be written
     SameFile,      // the output named is the input file itself, which is left as it is
+    NoSuchFont,    // the game has no font of the number asked for
 };
 
 // The outcome of reading or writing a font, a sheet, a game's bundle or a mapping file, in every

@@ -311,6 +311,10 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
                               messages)
              : AddToFontFile(input, output.value_or(QString()), planned, fromPage, writing,
                              reports);
+    // A font the game lacks is a slip of the command line: no report, no word of a dry run.
+    if (outcome.kind() == ResultKind::NoSuchFont) {
+        return Finish(outcome, err);
+    }
     for (FontReport& report : reports) {
         report.reservedCodes = moves.reservedCode;
         TellReservedMoves(moves, report.plan);

@@ -54,8 +54,10 @@ int Finish(const Result& result, QTextStream& err, int success) {
     if (result) {
         return success;
     }
-    return Fail(err, result.path(), result.reason(),
-                result.kind() == ResultKind::SameFile ? ExitUsage : ExitFailure);
+    // An output over the input, or a font the game lacks, is a slip of the command line.
+    const bool slip =
+        result.kind() == ResultKind::SameFile || result.kind() == ResultKind::NoSuchFont;
+    return Fail(err, result.path(), result.reason(), slip ? ExitUsage : ExitFailure);
 }
 
 std::optional<int> ReadGenerationStyle(const ParsedArgs& parsed, QTextStream& err,

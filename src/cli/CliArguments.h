@@ -80,7 +80,7 @@ std::optional<int> ReadGenerationStyle(const ParsedArgs& parsed, QTextStream& er
                                        GenerationStyle& style);
 
 // The exit status of a command's result: success, or a failure told on err. An output over the
-// input is a slip of the command line.
+// input, or a font number the game lacks, is a slip of the command line.
 int Finish(const Result& result, QTextStream& err, int success = ExitSuccess);
 
 } // namespace fontlathe

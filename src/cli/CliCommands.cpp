@@ -23,11 +23,11 @@ std::vector<CliCommand> MakeCommands() {
         commands.push_back({std::move(name), std::move(syntax), std::move(shape), std::move(needs),
                             std::move(usage), run, fonts});
     };
-    add(QStringLiteral("info"), {{Json}, {CodePage}, 1},
+    add(QStringLiteral("info"), {{Json}, {CodePage, Font}, 1},
         QStringLiteral("info takes one FILE and an optional --json"), QString(),
-        QStringLiteral("  info [--json] [--codepage P] FILE\n"
+        QStringLiteral("  info [--json] [--codepage P] (FILE | GAME --font N)\n"
                        "                                   show the header and the stored glyphs "
-                       "of FILE\n"),
+                       "of a font\n"),
         RunInfo);
     add(QStringLiteral("resave"), {{DirtyBytes}, {Output}, 1, 1},
         QStringLiteral("resave takes IN and -o OUT and an optional --dirty-bytes"),
@@ -37,11 +37,12 @@ std::vector<CliCommand> MakeCommands() {
                        "                                   IN as a plain second word)\n"),
         RunResave);
     add(QStringLiteral("render"),
-        {{}, {Text, QStringLiteral("--zoom"), QStringLiteral("--size"), Output, CodePage}, 1},
+        {{}, {Text, QStringLiteral("--zoom"), QStringLiteral("--size"), Output, CodePage, Font},
+         1},
         QStringLiteral("render takes FILE and -o OUT.png"),
         QStringLiteral("render takes FILE and -o OUT.png"),
-        QStringLiteral("  render FILE [--text TEXT] [--zoom S] [--size WxH] [--codepage P] -o "
-                       "OUT.png\n"
+        QStringLiteral("  render (FILE | GAME --font N) [--text TEXT] [--zoom S] [--size WxH]\n"
+                       "           [--codepage P] -o OUT.png\n"
                        "                                   draw TEXT with the font as the "
                        "editor's preview\n"
                        "                                   does (default: the sample text, zoom "
@@ -104,12 +105,13 @@ std::vector<CliCommand> MakeCommands() {
                        "code\n"),
         RunExportFont);
     add(QStringLiteral("coverage"),
-        {{Json}, {Text, TextFile, TextEncoding, CodePage, QStringLiteral("--from-page")}, 1},
+        {{Json}, {Text, TextFile, TextEncoding, CodePage, QStringLiteral("--from-page"), Font},
+         1},
         QStringLiteral("coverage takes FILE.char and --text TEXT or --text-file PATH"),
         QStringLiteral("coverage takes either --text TEXT or --text-file PATH"),
-        QStringLiteral("  coverage FILE.char (--text TEXT | --text-file PATH) [--json] "
-                       "[--codepage P]\n"
-                       "           [--text-encoding E] [--from-page P]\n"
+        QStringLiteral("  coverage (FILE.char | GAME --font N|all) (--text TEXT | --text-file "
+                       "PATH)\n"
+                       "           [--json] [--codepage P] [--text-encoding E] [--from-page P]\n"
                        "                                   list the characters of a text (UTF-8, "
                        "UTF-16 with\n"
                        "                                   its mark, or page E) that the font "

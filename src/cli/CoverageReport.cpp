@@ -1,6 +1,5 @@
 #include "CoverageReport.h"
 
-#include "FontInput.h"
 #include "charset/FileAccess.h"
 #include "text/CodePoints.h"
 #include "text/TextForms.h"
@@ -138,30 +137,17 @@ Result ReadTextToCheck(const QString& path, const std::optional<CodePage>& encod
     return Result::Success();
 }
 
-Result ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
-                      QTextStream& out, bool& complete, const CodePage& page,
-                      const CodePage* drawnFor) {
-    Charset set;
-    if (Result loaded = LoadFontInput(input, set); !loaded) {
-        return loaded;
-    }
-    TextCoverage coverage;
+Result CheckTextCoverage(const Charset& set, const CoverageText& text, const CodePage& page,
+                         const CodePage* drawnFor, TextCoverage& coverage) {
     if (text.kind == CoverageText::Kind::Inline) {
         coverage = CheckCoverage(set, text.value, page, drawnFor);
-    } else {
-        QByteArray body;
-        if (Result read = ReadTextToCheck(text.value, text.encoding, body); !read) {
-            return read;
-        }
-        coverage = CheckCoverageUtf8(set, body, page, drawnFor);
+        return Result::Success();
     }
-    if (style == ReportStyle::Json) {
-        out << QString::fromUtf8(CoverageToJson(coverage));
-    } else {
-        out << DescribeCoverage(coverage);
+    QByteArray body;
+    if (Result read = ReadTextToCheck(text.value, text.encoding, body); !read) {
+        return read;
     }
-    out.flush();
-    complete = coverage.complete();
+    coverage = CheckCoverageUtf8(set, body, page, drawnFor);
     return Result::Success();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charset/Charset.h"
 #include "charset/Result.h"
 #include "text/TextCoverage.h"
 
@@ -38,11 +39,8 @@ QByteArray CoverageToJson(const TextCoverage& coverage);
 Result ReadTextToCheck(const QString& path, const std::optional<CodePage>& encoding,
                        QByteArray& body);
 
-// Checks the text against the font file input and prints the report to out; complete says
-// whether the font has every character of the text. A text file is read as ReadTextToCheck
-// reads it.
-Result ReportCoverage(const QString& input, const CoverageText& text, ReportStyle style,
-                      QTextStream& out, bool& complete, const CodePage& page,
-                      const CodePage* drawnFor = nullptr);
+// Checks the text against the font (a text file read as ReadTextToCheck reads it).
+Result CheckTextCoverage(const Charset& set, const CoverageText& text, const CodePage& page,
+                         const CodePage* drawnFor, TextCoverage& coverage);
 
 } // namespace fontlathe

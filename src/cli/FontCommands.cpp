@@ -5,6 +5,8 @@
 #include "CoverageReport.h"
 #include "FontInput.h"
 #include "SheetFiles.h"
+#include "BundleCommands.h"
+#include "bundle/GameBundle.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
 #include "faces/FaceFile.h"
@@ -14,6 +16,9 @@
 #include "text/CodePage.h"
 
 #include <QBuffer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QImage>
 #include <QRegularExpression>
 
@@ -32,27 +37,79 @@ std::optional<Charset> Load(const QString& path, QTextStream& err, BlockLayout* 
     return set;
 }
 
+// What --font says: nothing for a font file; for a game's bundle the font's number, or every
+// font where `all` may stand. On a wrong value, the status to end with.
+struct FontChoice {
+    std::optional<int> number;
+    bool all = false;
+};
+std::optional<int> ReadFontChoice(const CliCommand& command, const ParsedArgs& parsed,
+                                  QTextStream& err, bool allTaken, FontChoice& choice) {
+    const auto value = parsed.Value(QStringLiteral("--font"));
+    if (!value) {
+        return std::nullopt;
+    }
+    if (!GameBundle::NamesGameFile(parsed.positionals.first())) {
+        return UsageError(err, QStringLiteral("--font N names a font of a game's bundle; %1 is "
+                                              "a font file")
+                                   .arg(parsed.positionals.first()));
+    }
+    if (*value == QStringLiteral("all")) {
+        if (!allTaken) {
+            return UsageError(err, QStringLiteral("%1 reads one font: --font N").arg(command.name));
+        }
+        choice.all = true;
+        return std::nullopt;
+    }
+    choice.number = ParseFontNumber(*value);
+    if (!choice.number) {
+        return UsageError(err, QStringLiteral("--font takes a font number (fontlathe-cli fonts "
+                                              "GAME lists them)"));
+    }
+    return std::nullopt;
+}
+
+// The font the command reads, and how its report names it; else the status to end with.
+std::optional<Charset> LoadChosen(const ParsedArgs& parsed, const FontChoice& choice,
+                                  QTextStream& err, QString& name, int& status,
+                                  BlockLayout* layout = nullptr) {
+    Charset set;
+    if (const Result loaded =
+            LoadCommandFont(parsed.positionals.first(), choice.number, set, name, layout);
+        !loaded) {
+        status = Finish(loaded, err);
+        return std::nullopt;
+    }
+    return set;
+}
+
 DirtyBytes DirtyBytesOf(const ParsedArgs& parsed) {
     return parsed.Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
 }
 
 } // namespace
 
-int RunInfo(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
+int RunInfo(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
+            QTextStream& err) {
     CodePage page;
     if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
         return *refused;
     }
-    const QString& path = parsed.positionals.first();
+    FontChoice choice;
+    if (const std::optional<int> refused = ReadFontChoice(command, parsed, err, false, choice)) {
+        return *refused;
+    }
     BlockLayout layout;
-    const std::optional<Charset> set = Load(path, err, &layout);
+    QString name;
+    int status = ExitSuccess;
+    const std::optional<Charset> set = LoadChosen(parsed, choice, err, name, status, &layout);
     if (!set) {
-        return ExitFailure;
+        return status;
     }
     if (parsed.Has(QStringLiteral("--json"))) {
         out << QString::fromUtf8(CharsetToJson(*set, layout));
     } else {
-        out << DescribeCharset(*set, layout, path, page);
+        out << DescribeCharset(*set, layout, name, page);
     }
     out.flush();
     return ExitSuccess;
@@ -103,14 +160,20 @@ int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
             return UsageError(err, QStringLiteral("--size takes WIDTHxHEIGHT, each 1 to 8192"));
         }
     }
+    FontChoice choice;
+    if (const std::optional<int> refused = ReadFontChoice(command, parsed, err, false, choice)) {
+        return *refused;
+    }
     const QString& input = parsed.positionals.first();
     const QString output = *parsed.Value(QStringLiteral("-o"));
     if (const Result refused = RefuseOutputOverInput(input, output); !refused) {
         return Finish(refused, err);
     }
-    const std::optional<Charset> set = Load(input, err);
+    QString name;
+    int status = ExitSuccess;
+    const std::optional<Charset> set = LoadChosen(parsed, choice, err, name, status);
     if (!set) {
-        return ExitFailure;
+        return status;
     }
     const QString text = parsed.Value(QStringLiteral("--text")).value_or(SampleText);
     // The default size grows by the rows glyphs reach outside their lines; a size given is kept.
@@ -251,10 +314,61 @@ int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream
             return *refused;
         }
     }
-    bool complete = false;
-    const Result reported = ReportCoverage(parsed.positionals.first(), text, style, out, complete,
-                                           page, drawnFor ? &*drawnFor : nullptr);
-    return Finish(reported, err, complete ? ExitSuccess : ExitMissing);
+    FontChoice choice;
+    if (const std::optional<int> refused = ReadFontChoice(command, parsed, err, true, choice)) {
+        return *refused;
+    }
+    // Each font of a game under its number, or the one font.
+    std::vector<std::optional<int>> numbers = {choice.number};
+    if (choice.all) {
+        std::vector<GameBundle> disks;
+        QStringList remarks;
+        const QString& game = parsed.positionals.first();
+        if (const Result opened = GameBundle::OpenDisks(game, disks, remarks); !opened) {
+            return Finish(opened.At(game), err);
+        }
+        numbers.clear();
+        for (const GameBundle& disk : disks) {
+            for (const BundleFont& font : disk.fonts()) {
+                numbers.emplace_back(font.number);
+            }
+        }
+    }
+    bool complete = true;
+    QJsonArray fonts;
+    for (const std::optional<int> number : numbers) {
+        QString name;
+        int status = ExitSuccess;
+        const std::optional<Charset> set =
+            LoadChosen(parsed, FontChoice{number, false}, err, name, status);
+        if (!set) {
+            return status;
+        }
+        TextCoverage coverage;
+        if (const Result checked =
+                CheckTextCoverage(*set, text, page, drawnFor ? &*drawnFor : nullptr, coverage);
+            !checked) {
+            return Finish(checked, err);
+        }
+        complete = complete && coverage.complete();
+        if (style == ReportStyle::Json && choice.all) {
+            QJsonObject json = QJsonDocument::fromJson(CoverageToJson(coverage)).object();
+            json.insert(QStringLiteral("font"), *number);
+            fonts.append(json);
+        } else if (style == ReportStyle::Json) {
+            out << QString::fromUtf8(CoverageToJson(coverage));
+        } else {
+            out << (choice.all ? QStringLiteral("font %1: ").arg(*number) : QString())
+                << DescribeCoverage(coverage);
+        }
+    }
+    if (choice.all && style == ReportStyle::Json) {
+        out << QString::fromUtf8(
+            QJsonDocument(QJsonObject{{QStringLiteral("fonts"), fonts}})
+                .toJson(QJsonDocument::Indented));
+    }
+    out.flush();
+    return complete ? ExitSuccess : ExitMissing;
 }
 
 int RunCodePages(const CliCommand&, const ParsedArgs& parsed, QTextStream& out,

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace fontlathe {
 
 // Loads the font file a command reads. Unlike the window, a command refuses a file that does not
@@ -13,6 +15,12 @@ namespace fontlathe {
 // some text as a font. The refusal's sentence names the file itself, so the result names no
 // path. layout, when given, receives where the file's parts stand.
 Result LoadFontInput(const QString& path, Charset& set, BlockLayout* layout = nullptr);
+
+// The font a command reads: the font file at path, or with a font number font N of the game's
+// bundle that path names (either file), read in place and writing nothing. name is how a report
+// names it: the path, or "GAME.001, font 2". A number the game lacks fails as NoSuchFont.
+Result LoadCommandFont(const QString& path, std::optional<int> font, Charset& set, QString& name,
+                       BlockLayout* layout = nullptr);
 
 // Refuses, as SameFile, an output that is the same file as the input of another kind, so that
 // a slip of the command line does not turn a font into an image or a sheet into a font.

@@ -109,7 +109,7 @@ TEST_F(GameFontWindowTest, StartsWithTheFontNamedOrTheListOrSaysWhy) {
     const std::tuple<QStringList, QString, QString> cases[] = {
         {{u"--font"_s, u"2"_s, data_}, u"GAME.001, font 2"_s, QString()},
         {{u"GAME.000"_s}, u"GAME.001, font 1"_s, QString()}, // the list, answered with row 0
-        {{data_, u"--font"_s, u"3"_s}, u"new.char"_s, u"has no font 3"_s},
+        {{data_, u"--font"_s, u"3"_s}, u"new.char"_s, u"has fonts 1 to 2; there is no font 3"_s},
         {{u"GAME.txt"_s, u"--font"_s, u"1"_s}, u"new.char"_s, u"is no file of a game bundle"_s},
         {{u"NONE.LA0"_s}, u"new.char"_s, u"NONE.LA1 holds no font"_s},
         {{u"01.LFL"_s}, u"new.char"_s, u"version 3 or 4 game"_s},

@@ -25,9 +25,48 @@ TEST_F(CliAppTest, FontsInsideAGameAreListedExtractedAndInserted) {
     ASSERT_EQ(Cli({"extract", game, "--font", "1", "-o", "f.char"}).status, 0);
     EXPECT_EQ(ReadFile(u"f.char"_s), SampleFontBlock(2, 10, 5));
     EXPECT_EQ(Cli({"insert", game, "--font", "1", "f.char"}).status, 0);
-    const Run missing = Cli({"extract", game, "--font", "3", "-o", "g.char"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_TRUE(missing.err.startsWith(u"fontlathe-cli: "_s + game + u": "_s));
+    // info, render and coverage read a game's font in place as they read it extracted.
+    const Run info = Cli({"info", game, "--font", "1"}), extracted = Cli({"info", "f.char"});
+    EXPECT_EQ(info.out.section(u'\n', 1), extracted.out.section(u'\n', 1));
+    EXPECT_TRUE(info.out.contains(u"game.001, font 1"_s)) << info.out.toStdString();
+    ASSERT_EQ(Cli({"render", game, "--font", "1", "--text", "ab", "-o", "a.png"}).status, 0);
+    ASSERT_EQ(Cli({"render", "f.char", "--text", "ab", "-o", "b.png"}).status, 0);
+    EXPECT_EQ(ReadFile(u"a.png"_s), ReadFile(u"b.png"_s));
+    const Run covered = Cli({"coverage", game, "--font", "1", "--text", "ab"});
+    const Run coveredFile = Cli({"coverage", "f.char", "--text", "ab"});
+    EXPECT_EQ(covered.out, coveredFile.out);
+    EXPECT_EQ(covered.status, coveredFile.status);
+    const Run all = Cli({"coverage", game, "--font", "all", "--text", "ab"});
+    EXPECT_EQ(all.out, u"font 1: "_s + coveredFile.out);
+    EXPECT_EQ(all.status, coveredFile.status);
+    const QJsonDocument allJson = QJsonDocument::fromJson(
+        Cli({"coverage", game, "--font", "all", "--text", "ab", "--json"}).out.toUtf8());
+    EXPECT_EQ(allJson["fonts"][0]["font"].toInt(), 1);
+    EXPECT_EQ(allJson["fonts"][0]["distinct"].toInt(), 2);
+    for (const QStringList& args : {QStringList{"info", game, "--font", "all"},
+                                    QStringList{"render", game, "--font", "all", "-o", "c.png"},
+                                    QStringList{"info", "f.char", "--font", "1"}}) {
+        EXPECT_EQ(Cli(args).status, 2) << args.join(u' ').toStdString();
+    }
+    // A font the game lacks is a wrong argument for every command that takes --font: nothing
+    // written, no report, no word of a dry run.
+    const QByteArray before = ReadFile(u"game.001"_s);
+    for (const QStringList& args :
+         {QStringList{"extract", game, "--font", "3", "-o", "g.char"},
+          QStringList{"insert", game, "--font", "3", "f.char"},
+          QStringList{"add-letters", game, "--font", "3", "--codepage", "cp1250", "--text", "ą",
+                      "--dry-run"},
+          QStringList{"info", game, "--font", "3"},
+          QStringList{"render", game, "--font", "3", "-o", "g.png"},
+          QStringList{"coverage", game, "--font", "3", "--text", "a"}}) {
+        const Run missing = Cli(args);
+        EXPECT_EQ(missing.status, 2) << args.join(u' ').toStdString();
+        EXPECT_EQ(missing.err, u"fontlathe-cli: "_s + game + u": game.000 has font 1; there is "
+                                                              "no font 3\n"_s);
+        EXPECT_TRUE(missing.out.isEmpty()) << missing.out.toStdString();
+    }
+    EXPECT_EQ(ReadFile(u"game.001"_s), before);
+    EXPECT_FALSE(QFile::exists(PathOf(u"g.png"_s)));
     WriteFile(u"short.char"_s, "CHAR");
     const Run refused = Cli({"insert", game, "--font", "1", "short.char"});
     EXPECT_EQ(refused.status, 1);
