@@ -132,7 +132,8 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
                     at.setY(std::min(ink.top(), ascenderTop_ - body.yOffset));
                 }
                 StampGrowing(body, Crop(glyph->raster, signInk), at, palette_);
-                name = QStringLiteral("the font's ") + LetterName(sign);
+                name = sign == U',' ? QStringLiteral("the font's comma")
+                                    : QStringLiteral("the font's apostrophe");
                 return true;
             }
         }
@@ -185,7 +186,7 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
                                       QPoint(centred, mark.place == MarkPlace::Above
                                                           ? ink.top() - 1 - own.height()
                                                           : ink.bottom() + 1),
-                                      QStringLiteral("the font's ") + LetterName(mark.spacing)};
+                                      QStringLiteral("the font's ") + QLatin1String(mark.name)};
     }
     if (!placed) {
         // An ogonek as long as the font's cedilla, in the weight of its stems.

@@ -148,7 +148,7 @@ const std::vector<Case> Cases = {
     {"cp1250", U'ś', Composed, "^composed from s \\+ the font's acute$", U's', OwnAbove, AcuteOfE},
     {"cp1250", U'Ś', Composed, "^composed from S \\+ the font's acute$", U'S', OwnAbove, AcuteOfE},
     {"cp1250", U'ź', Composed, "the font's acute$", U'z', OwnAbove, AcuteOfE},
-    {"cp1250", U'ş', Composed, "^composed from s \\+ the font's ¸$", U's', OwnBelow,
+    {"cp1250", U'ş', Composed, "^composed from s \\+ the font's cedilla$", U's', OwnBelow,
      SpacingCedilla},
     {"cp1250", U'ż', Composed, "from z \\+ the font's dot$", U'z', BuiltInAbove, {}},
     {"cp1250", U'ę', Composed, "a built-in ogonek$", U'e', BuiltInBelowRight, {}},
