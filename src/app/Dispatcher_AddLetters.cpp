@@ -138,8 +138,8 @@ void Dispatcher::AddLetters(GenerationStyle style) {
         const auto [plan, toPage, moved] = planFor(choices);
         Charset after = document_.set();
         ApplyAddLetters(plan, after);
-        const QImage picture = AddLettersPicture(
-            {{document_.DisplayName(), &document_.set(), &plan, &after}}, toPage);
+        const QImage picture =
+            AddLettersPicture({{document_.DisplayName(), &document_.set(), &plan, &after}}, toPage);
         QString path = environment_.AskSaveFileName(
             dialog, QStringLiteral("Save Picture"),
             QDir(document_.RequesterFolder()).filePath(QStringLiteral("letters.png")),
@@ -206,8 +206,8 @@ void Dispatcher::AddLetters(GenerationStyle style) {
     }
     Charset added = document_.set();
     ApplyAddLetters(plan, added);
-    document_.Apply(std::make_unique<ReplaceSet>(QStringLiteral("Add Letters"), std::move(added),
-                                                 page));
+    document_.Apply(
+        std::make_unique<ReplaceSet>(QStringLiteral("Add Letters"), std::move(added), page));
 }
 
 } // namespace fontlathe

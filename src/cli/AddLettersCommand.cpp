@@ -34,13 +34,11 @@ namespace {
 struct FontReport {
     QString name;
     AddLettersPlan plan;
-    QString fromPage; // the page the font is drawn for
-    Charset font;     // as it was, for the picture
+    QString fromPage;      // the page the font is drawn for
+    Charset font;          // as it was, for the picture
     QString fromPageFound; // how the page was found from the glyphs; empty where it was given
     std::map<char32_t, int> reservedCodes{}; // the code each letter moved to a free one left
 };
-
-
 
 // The page the font is drawn for: the one given, else the one its glyphs show.
 AddLettersRequest ForFont(const Charset& font, const AddLettersRequest& request,
@@ -80,11 +78,23 @@ Result ReadLetters(const ParsedArgs& parsed, const CodePage& page,
     return Result::Success();
 }
 
-void PrintTable(const FontReport& font, const AddLettersRequest& request, QTextStream& out) {
-    const LetterReport report = ReportLetters(font.plan);
+// The table lists the letters by code, those without one last; letters kept are left out unless
+// every row is asked for (the totals count them all).
+void PrintTable(const FontReport& font, const AddLettersRequest& request, bool allRows,
+                QTextStream& out) {
+    AddLettersPlan shown = font.plan;
+    std::erase_if(shown.rows, [allRows](const LetterRow& row) {
+        return !allRows && row.source == LetterSource::Kept;
+    });
+    std::ranges::stable_sort(shown.rows, {}, [](const LetterRow& row) {
+        return row.code == CodePage::NotInPage ? GlyphSlotCount : row.code;
+    });
+    LetterReport report = ReportLetters(shown);
+    report.totals = ReportLetters(font.plan).totals;
     out << font.name << ": letters for " << request.toPage.name() << ", the font drawn for "
         << font.fromPage
-        << (font.fromPageFound.isEmpty() ? QString() : QStringLiteral(" (") + font.fromPageFound + u')')
+        << (font.fromPageFound.isEmpty() ? QString()
+                                         : QStringLiteral(" (") + font.fromPageFound + u')')
         << ", new letters " << report.style << "\n  code  letter  how\n";
     for (const LetterReport::Row& row : report.rows) {
         out << QStringLiteral("  %1  %2  %3\n").arg(row.code, -4).arg(row.letter, -6).arg(row.how);
@@ -158,8 +168,8 @@ Result AddToFontFile(const QString& input, const QString& output, const AddLette
 // failure on any font leaves the game's files as they were, as a dry run does.
 Result AddToGameFonts(const QString& game, const QString& fontChoice,
                       const AddLettersRequest& request, const std::optional<CodePage>& fromPage,
-                      const std::map<int, CodePage>& fontPages,
-                      Writing writing, std::vector<FontReport>& reports, QStringList& messages) {
+                      const std::map<int, CodePage>& fontPages, Writing writing,
+                      std::vector<FontReport>& reports, QStringList& messages) {
     std::vector<int> numbers;
     if (fontChoice != QStringLiteral("all")) {
         numbers.push_back(fontChoice.toInt());
@@ -306,11 +316,10 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     }
     std::vector<FontReport> reports;
     QStringList messages;
-    const Result outcome =
-        game ? AddToGameFonts(input, *fontChoice, planned, fromPage, fontPages, writing, reports,
-                              messages)
-             : AddToFontFile(input, output.value_or(QString()), planned, fromPage, writing,
-                             reports);
+    const Result outcome = game ? AddToGameFonts(input, *fontChoice, planned, fromPage, fontPages,
+                                                 writing, reports, messages)
+                                : AddToFontFile(input, output.value_or(QString()), planned,
+                                                fromPage, writing, reports);
     // A font the game lacks is a slip of the command line: no report, no word of a dry run.
     if (outcome.kind() == ResultKind::NoSuchFont) {
         return Finish(outcome, err);
@@ -321,8 +330,7 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     }
     Result written = outcome;
     if (movesFile && outcome.ok() && writing == Writing::Write) {
-        if (const Result saved = WriteWholeFile(*movesFile, moves.page.MappingFileText());
-            !saved) {
+        if (const Result saved = WriteWholeFile(*movesFile, moves.page.MappingFileText()); !saved) {
             written = saved.At(*movesFile);
         }
     }
@@ -374,7 +382,7 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
                 .toJson(QJsonDocument::Indented));
     } else {
         for (const FontReport& report : reports) {
-            PrintTable(report, request, out);
+            PrintTable(report, request, parsed.Has(QStringLiteral("--all-rows")), out);
         }
         for (const QString& message : messages) {
             out << message << "\n";

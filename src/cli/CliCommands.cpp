@@ -37,8 +37,7 @@ std::vector<CliCommand> MakeCommands() {
                        "                                   IN as a plain second word)\n"),
         RunResave);
     add(QStringLiteral("render"),
-        {{}, {Text, QStringLiteral("--zoom"), QStringLiteral("--size"), Output, CodePage, Font},
-         1},
+        {{}, {Text, QStringLiteral("--zoom"), QStringLiteral("--size"), Output, CodePage, Font}, 1},
         QStringLiteral("render takes FILE and -o OUT.png"),
         QStringLiteral("render takes FILE and -o OUT.png"),
         QStringLiteral("  render (FILE | GAME --font N) [--text TEXT] [--zoom S] [--size WxH]\n"
@@ -105,8 +104,7 @@ std::vector<CliCommand> MakeCommands() {
                        "code\n"),
         RunExportFont);
     add(QStringLiteral("coverage"),
-        {{Json}, {Text, TextFile, TextEncoding, CodePage, QStringLiteral("--from-page"), Font},
-         1},
+        {{Json}, {Text, TextFile, TextEncoding, CodePage, QStringLiteral("--from-page"), Font}, 1},
         QStringLiteral("coverage takes FILE.char and --text TEXT or --text-file PATH"),
         QStringLiteral("coverage takes either --text TEXT or --text-file PATH"),
         QStringLiteral("  coverage (FILE.char | GAME --font N|all) (--text TEXT | --text-file "
@@ -157,7 +155,7 @@ std::vector<CliCommand> MakeCommands() {
                        "                                   short (reading the game never does)\n"),
         RunRepair);
     add(QStringLiteral("add-letters"),
-        {{QStringLiteral("--all"), QStringLiteral("--dry-run"), Json},
+        {{QStringLiteral("--all"), QStringLiteral("--dry-run"), Json, QStringLiteral("--all-rows")},
          {CodePage, QStringLiteral("--from-page"), Text, TextFile, TextEncoding,
           QStringLiteral("--draw-with"), Style, Font, Output, QStringLiteral("--picture"),
           QStringLiteral("--move-reserved")},
@@ -172,7 +170,7 @@ std::vector<CliCommand> MakeCommands() {
                        "[--draw-with FAMILY]\n"
                        "           [--text-encoding E] [--style normal|shadowed|outlined] "
                        "[--dry-run] [--json]\n"
-                       "           [--picture OUT.png] [--move-reserved FILE]\n"
+                       "           [--picture OUT.png] [--move-reserved FILE] [--all-rows]\n"
                        "                                   add the letters page P needs to the "
                        "font, each in\n"
                        "                                   the font's own style, and tell how "
@@ -183,7 +181,9 @@ std::vector<CliCommand> MakeCommands() {
                        "puts letters at\n"
                        "                                   reserved codes at free ones and writes "
                        "that page\n"
-                       "                                   to FILE\n"),
+                       "                                   to FILE; the table lists letters kept "
+                       "only with\n"
+                       "                                   --all-rows\n"),
         RunAddLetters, true);
     return commands;
 }

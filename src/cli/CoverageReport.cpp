@@ -15,23 +15,22 @@ namespace {
 // A text file of this size is far beyond any game's script.
 constexpr qint64 MaxTextFileSize = qint64(256) * 1024 * 1024;
 
-
 } // namespace
 
 QString DescribeCoverage(const TextCoverage& coverage) {
     QString text;
     for (const MissingCharacter& missing : coverage.missing) {
-        text += QStringLiteral("%1  %2 %3  %4%5\n")
-                    .arg(CodePointName(missing.codePoint), -8)
-                    .arg(CharacterText(missing.codePoint), -4)
-                    .arg(missing.count, 8)
-                    .arg(MissingReasonName(missing.reason))
-                    .arg(missing.reason == MissingReason::OtherLetter
-                             ? QStringLiteral(" (%1 shows %2, not %3)")
-                                   .arg(CodeText(missing.code))
-                                   .arg(CharacterText(missing.shows),
-                                        CharacterText(missing.codePoint))
-                             : QString());
+        text +=
+            QStringLiteral("%1  %2 %3  %4%5\n")
+                .arg(CodePointName(missing.codePoint), -8)
+                .arg(CharacterText(missing.codePoint), -4)
+                .arg(missing.count, 8)
+                .arg(MissingReasonName(missing.reason))
+                .arg(missing.reason == MissingReason::OtherLetter
+                         ? QStringLiteral(" (%1 shows %2, not %3)")
+                               .arg(CodeText(missing.code))
+                               .arg(CharacterText(missing.shows), CharacterText(missing.codePoint))
+                         : QString());
     }
     const QString characters =
         coverage.distinct == 1 ? QStringLiteral("character") : QStringLiteral("characters");

@@ -1,11 +1,11 @@
 // The commands on one font file: info, resave, render, generate, export, import, coverage, and
 // the list of code pages.
+#include "BundleCommands.h"
 #include "CharsetReport.h"
 #include "CliCommand.h"
 #include "CoverageReport.h"
 #include "FontInput.h"
 #include "SheetFiles.h"
-#include "BundleCommands.h"
 #include "bundle/GameBundle.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
@@ -16,10 +16,10 @@
 #include "text/CodePage.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QImage>
 #include <QRegularExpression>
 
 #include <optional>
@@ -177,11 +177,10 @@ int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
     }
     const QString text = parsed.Value(QStringLiteral("--text")).value_or(SampleText);
     // The default size grows by the rows glyphs reach outside their lines; a size given is kept.
-    const QImage preview =
-        RenderPreview(*set, text, zoom,
-                      size.value_or(PreviewSizeFor(*set, text, zoom, PreviewSize,
-                                                   MissingMarks::Hidden, page)),
-                      MissingMarks::Hidden, page);
+    const QImage preview = RenderPreview(
+        *set, text, zoom,
+        size.value_or(PreviewSizeFor(*set, text, zoom, PreviewSize, MissingMarks::Hidden, page)),
+        MissingMarks::Hidden, page);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -363,16 +362,14 @@ int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream
         }
     }
     if (choice.all && style == ReportStyle::Json) {
-        out << QString::fromUtf8(
-            QJsonDocument(QJsonObject{{QStringLiteral("fonts"), fonts}})
-                .toJson(QJsonDocument::Indented));
+        out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("fonts"), fonts}})
+                                     .toJson(QJsonDocument::Indented));
     }
     out.flush();
     return complete ? ExitSuccess : ExitMissing;
 }
 
-int RunCodePages(const CliCommand&, const ParsedArgs& parsed, QTextStream& out,
-                 QTextStream& err) {
+int RunCodePages(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {
     if (parsed.positionals.isEmpty() && parsed.Value(QStringLiteral("--write"))) {
         return UsageError(err, QStringLiteral("codepages --write FILE writes one page P: "
                                               "codepages P --write FILE"));
@@ -384,7 +381,8 @@ int RunCodePages(const CliCommand&, const ParsedArgs& parsed, QTextStream& out,
         if (const Result chosen = CodePage::Choose(name, page); !chosen) {
             return CodePage::NamesMappingFile(name)
                        ? Fail(err, name, chosen.reason())
-                       : UsageError(err, chosen.reason(), QStringLiteral("fontlathe-cli codepages"));
+                       : UsageError(err, chosen.reason(),
+                                    QStringLiteral("fontlathe-cli codepages"));
         }
         const QByteArray text = page.MappingFileText();
         if (const auto file = parsed.Value(QStringLiteral("--write"))) {

@@ -35,8 +35,9 @@ Result RefuseOutputOverInput(const QString& input, const QString& output) {
     if (!IsSameFile(input, output)) {
         return Result::Success();
     }
-    return Result::Failure(ResultKind::SameFile,
-                           QStringLiteral("the output is the input file itself; nothing was written"))
+    return Result::Failure(
+               ResultKind::SameFile,
+               QStringLiteral("the output is the input file itself; nothing was written"))
         .At(output);
 }
 

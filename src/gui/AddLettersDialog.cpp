@@ -86,8 +86,8 @@ public:
         fromPages_->addItem(QStringLiteral("Mapping File..."), QString());
         const int from = std::max(0, fromPages_->findData(initial.fromPage));
         if (initial.fromPageFound) {
-            fromPages_->setItemText(from,
-                                    fromPages_->itemText(from) + QStringLiteral(" (found from its glyphs)"));
+            fromPages_->setItemText(from, fromPages_->itemText(from) +
+                                              QStringLiteral(" (found from its glyphs)"));
         }
         fromPages_->setCurrentIndex(from);
         lastFromPage_ = from;
@@ -289,12 +289,10 @@ private:
 
 } // namespace
 
-std::optional<AddLettersChoices> RunAddLettersDialog(QWidget* parent,
-                                                     const AddLettersChoices& initial,
-                                                     const AddLettersPlanner& plan,
-                                                     const FontAsker& askFont,
-                                                     const FileAsker& askFile,
-                                                     const AddLettersPictureSaver& save) {
+std::optional<AddLettersChoices>
+RunAddLettersDialog(QWidget* parent, const AddLettersChoices& initial,
+                    const AddLettersPlanner& plan, const FontAsker& askFont,
+                    const FileAsker& askFile, const AddLettersPictureSaver& save) {
     AddLettersDialog dialog(parent, initial, plan, askFont, askFile, save);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;

@@ -76,12 +76,11 @@ std::optional<FontChoice> QtEnvironment::AskFont(QWidget* parent, const FontChoi
     QString styleName = preselected.styleName;
     for (const QString& style : QFontDatabase::styles(preselected.family)) {
         const QFont face = QFontDatabase::font(preselected.family, style, 12);
-        const bool narrow = style.contains(QStringLiteral("Condensed")) ||
-                            style.contains(QStringLiteral("Narrow"));
+        const bool narrow =
+            style.contains(QStringLiteral("Condensed")) || style.contains(QStringLiteral("Narrow"));
         if (styleName.isEmpty() && !narrow &&
             (face.style() != QFont::StyleNormal) == preselected.italic &&
-            (preselected.bold ? face.weight() >= QFont::Bold
-                              : face.weight() == QFont::Normal)) {
+            (preselected.bold ? face.weight() >= QFont::Bold : face.weight() == QFont::Normal)) {
             styleName = style;
         }
     }
@@ -93,14 +92,13 @@ std::optional<FontChoice> QtEnvironment::AskFont(QWidget* parent, const FontChoi
     // A bitmap face file (BDF, PCF, PSF) is offered beside the installed fonts.
     std::optional<FontChoice> faceChoice;
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
-        QPushButton* faceButton = buttons->addButton(QStringLiteral("Bitmap Font File..."),
-                                                     QDialogButtonBox::ActionRole);
+        QPushButton* faceButton =
+            buttons->addButton(QStringLiteral("Bitmap Font File..."), QDialogButtonBox::ActionRole);
         QObject::connect(faceButton, &QPushButton::clicked, &dialog, [&] {
-            const QString path =
-                AskOpenFileName(&dialog, QStringLiteral("Bitmap Font File"),
-                                NamesFaceFile(preselected.family) ? preselected.family
-                                                                  : SystemFontsFolder(),
-                                FaceFilePattern());
+            const QString path = AskOpenFileName(
+                &dialog, QStringLiteral("Bitmap Font File"),
+                NamesFaceFile(preselected.family) ? preselected.family : SystemFontsFolder(),
+                FaceFilePattern());
             if (path.isEmpty()) {
                 return;
             }
@@ -180,9 +178,10 @@ QtEnvironment::AskGenerateOverGameFont(QWidget* parent, const QString& title, co
     return GenerateOverGameFontAnswer::Cancel;
 }
 
-std::optional<AddLettersChoices> QtEnvironment::AskAddLetters(
-    QWidget* parent, const AddLettersChoices& initial, const AddLettersPlanner& plan,
-    const AddLettersPictureSaver& save) {
+std::optional<AddLettersChoices> QtEnvironment::AskAddLetters(QWidget* parent,
+                                                              const AddLettersChoices& initial,
+                                                              const AddLettersPlanner& plan,
+                                                              const AddLettersPictureSaver& save) {
     return RunAddLettersDialog(
         parent, initial, plan,
         [this](QWidget* dialog, const FontChoice& preselected) {

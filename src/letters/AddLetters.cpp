@@ -427,9 +427,8 @@ FoundPage FindFontPage(const Charset& font, const std::optional<DrawingSource>& 
         std::vector<char32_t> layout;
         for (int code = FirstHighCode; code < GlyphSlotCount; ++code) {
             const std::optional<char32_t> letter = page->CharacterAt(code);
-            layout.push_back(letter && QChar::isLetter(*letter) && font.GlyphAt(code) != nullptr
-                                 ? *letter
-                                 : 0);
+            layout.push_back(
+                letter && QChar::isLetter(*letter) && font.GlyphAt(code) != nullptr ? *letter : 0);
         }
         if (!layouts.insert(layout).second) {
             continue;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "LetterTables.h"
 #include "charset/Charset.h"
 #include "generate/DrawingSource.h"
 #include "generate/GenerationFont.h"
-#include "LetterTables.h"
 #include "text/CodePage.h"
 #include "text/ReservedCodes.h"
 
@@ -63,9 +63,9 @@ struct AddLettersPlan {
     // One a wanted letter, in the order asked; for a font drawn for a mapping file, then one for
     // each other letter it has that moves to the target page's code for it.
     std::vector<LetterRow> rows;
-    std::vector<char32_t> lost;  // letters a new glyph replaces that the target page has no
-                                 // place for
-    int numChars = 0;            // the stored count afterwards
+    std::vector<char32_t> lost; // letters a new glyph replaces that the target page has no
+                                // place for
+    int numChars = 0;           // the stored count afterwards
     QString toPageName;
     QString style; // the style new letters get: "plain", "outlined in colour 2", ...
 
@@ -74,13 +74,12 @@ struct AddLettersPlan {
     QString TotalsText() const;
 };
 
-
 // The page a font's glyphs are drawn for, found from them.
 struct FoundPage {
-    CodePage page;     // latin1 where no page clearly agrees
+    CodePage page; // latin1 where no page clearly agrees
     bool found = false;
-    int agreeing = 0;  // of the page found: the codes whose glyph shows the page's letter
-    int letters = 0;   // and the codes 0x80-0xFF where it puts a letter and the font has a glyph
+    int agreeing = 0; // of the page found: the codes whose glyph shows the page's letter
+    int letters = 0;  // and the codes 0x80-0xFF where it puts a letter and the font has a glyph
 
     // "found from its glyphs: 58 of 64 letters agree", or "no page clearly agrees with its
     // glyphs".
@@ -99,8 +98,9 @@ FoundPage FindFontPage(const Charset& font, const std::optional<DrawingSource>& 
 
 // Works out every wanted letter as the sources above allow; a code whose glyph already shows
 // its letter (within 2 pixels of the letter made for it, and nearer to it than to the letter the
-// font's page puts there as it would be made) is kept, whatever the font's page says is there; a letter the target page has no
-// code for, or only a code below 32, is missing. Drawing needs a QGuiApplication.
+// font's page puts there as it would be made) is kept, whatever the font's page says is there; a
+// letter the target page has no code for, or only a code below 32, is missing. Drawing needs a
+// QGuiApplication.
 AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& request);
 
 // Writes the plan's new glyphs into the font and grows its stored count where a new letter lies

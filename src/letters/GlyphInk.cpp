@@ -45,7 +45,8 @@ bool HasOpenTop(const QImage& raster, const PaletteLookup& palette) {
     const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(ink.top()));
     int runs = 0;
     for (int x = ink.left(); x <= ink.right(); ++x) {
-        runs += palette.IndexOf(line[x]) != 0 && (x == ink.left() || palette.IndexOf(line[x - 1]) == 0);
+        runs +=
+            palette.IndexOf(line[x]) != 0 && (x == ink.left() || palette.IndexOf(line[x - 1]) == 0);
     }
     return runs > 1;
 }

@@ -43,8 +43,7 @@ QImage FramedGlyph(const QImage& raster, int zoom) {
     return framed;
 }
 
-QImage AddLettersPicture(const std::vector<PictureFont>& fonts, const CodePage& toPage,
-                         int zoom) {
+QImage AddLettersPicture(const std::vector<PictureFont>& fonts, const CodePage& toPage, int zoom) {
     zoom = std::max(zoom, 4);
     const QFont words(QStringLiteral("DejaVu Sans"), 10);
     const QFontMetrics measure(words);
@@ -74,7 +73,8 @@ QImage AddLettersPicture(const std::vector<PictureFont>& fonts, const CodePage& 
         const QSize size = PreviewSizeFor(*font.after, newLetters, 2,
                                           QSize(640, 4 + 2 * (font.after->fontHeight() + 4)),
                                           MissingMarks::Hidden, toPage);
-        section.sample = RenderPreview(*font.after, newLetters, 2, size, MissingMarks::Hidden, toPage);
+        section.sample =
+            RenderPreview(*font.after, newLetters, 2, size, MissingMarks::Hidden, toPage);
         sections.push_back(std::move(section));
     }
     const int madeColumn = Gap + glyphColumn + Gap;

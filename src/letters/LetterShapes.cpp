@@ -313,8 +313,8 @@ std::optional<LetterInk> StraightStems(const LetterInk& ink) {
     std::fill(rows.begin(), rows.end(), row);
     const auto first = std::find_if(row.begin(), row.end(), IsInk);
     const auto last = std::find_if(row.rbegin(), row.rend(), IsInk).base();
-    std::fill(rows.back().begin() + (first - row.begin()), rows.back().begin() + (last - row.begin()),
-              MostUsed(rows));
+    std::fill(rows.back().begin() + (first - row.begin()),
+              rows.back().begin() + (last - row.begin()), MostUsed(rows));
     return LetterInk{ImageOf(rows), ink.at};
 }
 

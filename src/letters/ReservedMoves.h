@@ -21,9 +21,10 @@ struct ReservedMoves {
     bool empty() const { return moves.empty() && unplaced.empty(); }
 };
 
-// Only letters move (not the @ the reader skips). A free code is one of 0x80-0xFD whose character in the page the wanted letters do not use (for
-// a whole page, one the page leaves undefined); the lowest free code goes to the reserved letter
-// with the lowest code. The page with the moves is named `name`.
+// Only letters move (not the @ the reader skips). A free code is one of 0x80-0xFD whose character
+// in the page the wanted letters do not use (for a whole page, one the page leaves undefined); the
+// lowest free code goes to the reserved letter with the lowest code. The page with the moves is
+// named `name`.
 ReservedMoves MoveReservedLetters(const CodePage& toPage, const std::vector<char32_t>& letters,
                                   bool wholePage, int gameVersion, const QString& name);
 

@@ -231,10 +231,10 @@ QByteArray CodePage::MappingFileText() const {
         const auto hex = [](uint value, int digits) {
             return QString::number(value, 16).toUpper().rightJustified(digits, u'0');
         };
-        text += (QStringLiteral("0x") + hex(uint(code), 2) + QStringLiteral("\t0x") +
-                 hex(character, 4) + QStringLiteral("\t# ") + QString::fromUcs4(&character, 1) +
-                 u'\n')
-                    .toUtf8();
+        text +=
+            (QStringLiteral("0x") + hex(uint(code), 2) + QStringLiteral("\t0x") +
+             hex(character, 4) + QStringLiteral("\t# ") + QString::fromUcs4(&character, 1) + u'\n')
+                .toUtf8();
     }
     return text;
 }

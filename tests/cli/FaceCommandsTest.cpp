@@ -36,7 +36,8 @@ QString InkRows(const Glyph& glyph) {
     }
     // Blank columns on both sides say nothing of the shape.
     const auto blank = [&rows](int column) {
-        return std::ranges::all_of(rows, [column](const QString& row) { return row[column] == u'.'; });
+        return std::ranges::all_of(rows,
+                                   [column](const QString& row) { return row[column] == u'.'; });
     };
     while (!rows.isEmpty() && blank(0)) {
         for (QString& row : rows) {
@@ -59,14 +60,18 @@ Charset Read(const QString& path) {
 
 TEST_F(CliAppTest, FacesBecomeFontsFontsBecomeFacesAndFacesDraw) {
     SampleFace sample = CellFace();
-    sample.glyphs.push_back({U'Ж', 8, {0, -9}, {"........", "........", "#..#..#.", ".#.#.#..",
-                                               "..###...", ".#.#.#..", "#..#..#.", "#..#..#.",
-                                               "#..#..#.", "........", "........", "........"}});
+    sample.glyphs.push_back(
+        {U'Ж',
+         8,
+         {0, -9},
+         {"........", "........", "#..#..#.", ".#.#.#..", "..###...", ".#.#.#..", "#..#..#.",
+          "#..#..#.", "#..#..#.", "........", "........", "........"}});
     WriteFile(u"cell.pcf.gz"_s, Gzipped(PcfOf(sample, {})));
 
     Run run = Cli({"import-font", "cell.pcf.gz", "-o", "cell.char"});
     ASSERT_EQ(run.status, ExitSuccess) << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains(u"not in the face (188): 0x20  , 0x21 !"_s)) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(u"not in the face (188): 0x20  , 0x21 !"_s))
+        << run.out.toStdString();
     const Charset font = Read(PathOf(u"cell.char"_s));
     EXPECT_EQ(font.fontHeight(), 12);
     EXPECT_EQ(font.PresentGlyphCount(), 3);
@@ -85,7 +90,8 @@ TEST_F(CliAppTest, FacesBecomeFontsFontsBecomeFacesAndFacesDraw) {
     // Generate draws the face as it is, at its own size.
     ASSERT_EQ(Cli({"generate", "--family", "cell.pcf.gz", "-o", "generated.char"}).status,
               ExitSuccess);
-    EXPECT_EQ(InkRows(*Read(PathOf(u"generated.char"_s)).GlyphAt('H')), InkRows(*font.GlyphAt('H')));
+    EXPECT_EQ(InkRows(*Read(PathOf(u"generated.char"_s)).GlyphAt('H')),
+              InkRows(*font.GlyphAt('H')));
     for (const QStringList& args :
          {QStringList{"generate", "--family", "cell.pcf.gz", "--size", "13", "-o", "x.char"},
           QStringList{"generate", "--family", "cell.pcf.gz", "--bold", "-o", "x.char"},
@@ -155,8 +161,8 @@ TEST_F(CliAppTest, FacesBecomeFontsFontsBecomeFacesAndFacesDraw) {
         for (int x = 1; x + 1 < picture.width(); ++x) {
             if (picture.pixel(x, y) == GlyphPageColor) {
                 ++page;
-                for (const QPoint next : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1),
-                                          QPoint(x, y + 1)}) {
+                for (const QPoint next :
+                     {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)}) {
                     inkOnPage += picture.pixel(next) == DisplayColors[1];
                 }
             }

@@ -51,18 +51,18 @@ TEST_F(CliAppTest, FontsInsideAGameAreListedExtractedAndInserted) {
     // A font the game lacks is a wrong argument for every command that takes --font: nothing
     // written, no report, no word of a dry run.
     const QByteArray before = ReadFile(u"game.001"_s);
-    for (const QStringList& args :
-         {QStringList{"extract", game, "--font", "3", "-o", "g.char"},
-          QStringList{"insert", game, "--font", "3", "f.char"},
-          QStringList{"add-letters", game, "--font", "3", "--codepage", "cp1250", "--text", "ą",
-                      "--dry-run"},
-          QStringList{"info", game, "--font", "3"},
-          QStringList{"render", game, "--font", "3", "-o", "g.png"},
-          QStringList{"coverage", game, "--font", "3", "--text", "a"}}) {
+    for (const QStringList& args : {QStringList{"extract", game, "--font", "3", "-o", "g.char"},
+                                    QStringList{"insert", game, "--font", "3", "f.char"},
+                                    QStringList{"add-letters", game, "--font", "3", "--codepage",
+                                                "cp1250", "--text", "ą", "--dry-run"},
+                                    QStringList{"info", game, "--font", "3"},
+                                    QStringList{"render", game, "--font", "3", "-o", "g.png"},
+                                    QStringList{"coverage", game, "--font", "3", "--text", "a"}}) {
         const Run missing = Cli(args);
         EXPECT_EQ(missing.status, 2) << args.join(u' ').toStdString();
-        EXPECT_EQ(missing.err, u"fontlathe-cli: "_s + game + u": game.000 has font 1; there is "
-                                                              "no font 3\n"_s);
+        EXPECT_EQ(missing.err, u"fontlathe-cli: "_s + game +
+                                   u": game.000 has font 1; there is "
+                                   "no font 3\n"_s);
         EXPECT_TRUE(missing.out.isEmpty()) << missing.out.toStdString();
     }
     EXPECT_EQ(ReadFile(u"game.001"_s), before);
@@ -146,17 +146,36 @@ TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
     EXPECT_TRUE(one.out.contains(u"0xFF  я       reserved: "_s)) << one.out.toStdString();
     EXPECT_TRUE(one.out.contains(u"0xE5  е       borrowed from e"_s)) << one.out.toStdString();
     EXPECT_TRUE(one.out.contains(u"\n  0x20  space   "_s)) << "a space is named, as in the window";
+    // The table goes by code and leaves out the letters kept, which --all-rows shows too.
+    const auto codes = [](const QString& table) {
+        std::vector<int> found;
+        static const QRegularExpression row(QStringLiteral("^  0x([0-9A-F]{2})  "),
+                                            QRegularExpression::MultilineOption);
+        for (const auto& match : row.globalMatch(table)) {
+            found.push_back(match.captured(1).toInt(nullptr, 16));
+        }
+        return found;
+    };
+    const Run everyRow = Cli({"add-letters", "one.char", "--codepage", "cp1251", "--all",
+                              "--dry-run", "--all-rows"});
+    EXPECT_TRUE(std::ranges::is_sorted(codes(one.out)));
+    EXPECT_FALSE(one.out.contains(u"  kept\n"_s));
+    EXPECT_TRUE(everyRow.out.contains(u"  kept\n"_s));
+    EXPECT_GT(codes(everyRow.out).size(), codes(one.out).size());
+    const QString totals = one.out.mid(one.out.lastIndexOf(u"\nkept "_s)).section(u'\n', 1, 1);
+    EXPECT_TRUE(totals.startsWith(u"kept 2, "_s)) << totals.toStdString();
+    EXPECT_TRUE(everyRow.out.contains(totals)) << "the same totals";
     EXPECT_TRUE(QFile::exists(PathOf(u"out.char"_s)));
     // The second pass finds the page the first drew the font for, and changes nothing.
-    const Run again = Cli({"add-letters", "out.char", "--codepage", "cp1251", "--all", "--json",
-                           "-o", "again.char"});
+    const Run again = Cli(
+        {"add-letters", "out.char", "--codepage", "cp1251", "--all", "--json", "-o", "again.char"});
     const QJsonObject found = QJsonDocument::fromJson(again.out.toUtf8())["fonts"][0].toObject();
     EXPECT_EQ(found["fromPage"].toString(), u"cp1251"_s) << again.out.toStdString();
     EXPECT_TRUE(found["fromPageFound"].toString().startsWith(u"found from its glyphs: "_s));
     EXPECT_EQ(ReadFile(u"again.char"_s), ReadFile(u"out.char"_s));
-    EXPECT_TRUE(Cli({"add-letters", "one.char", "--codepage", "cp1251", "--text", "a",
-                     "--dry-run"})
-                    .out.startsWith(u"one.char: letters for cp1251, the font drawn for latin1 ("_s));
+    EXPECT_TRUE(
+        Cli({"add-letters", "one.char", "--codepage", "cp1251", "--text", "a", "--dry-run"})
+            .out.startsWith(u"one.char: letters for cp1251, the font drawn for latin1 ("_s));
     EXPECT_EQ(
         Cli({"add-letters", "none.char", "--codepage", "cp1250", "--all", "-o", "x.char"}).status,
         1);
@@ -166,15 +185,16 @@ TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
     // the moves written for the text and for coverage.
     ASSERT_EQ(Cli({"generate", "--family", "DejaVu Sans", "--size", "12", "-o", "dv.char"}).status,
               0);
-    const QStringList ru = {"add-letters", "dv.char", "--codepage", "cp1251", "--text", u"юя"_s,
-                            "--from-page", "latin1", "--draw-with", "DejaVu Sans"};
+    const QStringList ru = {"add-letters", "dv.char",    "--codepage",  "cp1251",
+                            "--text",      u"юя"_s,      "--from-page", "latin1",
+                            "--draw-with", "DejaVu Sans"};
     EXPECT_TRUE(Cli(ru + QStringList{"--dry-run"})
                     .err.contains(u"note: move reserved letters to free codes with "
                                   "--move-reserved FILE"_s));
     EXPECT_EQ(Cli(ru + QStringList{"--dry-run", "--move-reserved", "dry.txt"}).status, 0);
     EXPECT_FALSE(QFile::exists(PathOf(u"dry.txt"_s))) << "a dry run writes no page";
-    const Run moved = Cli(ru + QStringList{"--move-reserved", "moved.txt", "--json", "-o",
-                                           "moved.char"});
+    const Run moved =
+        Cli(ru + QStringList{"--move-reserved", "moved.txt", "--json", "-o", "moved.char"});
     ASSERT_EQ(moved.status, 0) << moved.err.toStdString();
     const QJsonArray rows =
         QJsonDocument::fromJson(moved.out.toUtf8())["fonts"][0]["letters"].toArray();
@@ -192,9 +212,8 @@ TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
     EXPECT_EQ(Cli({"coverage", "moved.char", "--text", u"юя"_s, "--codepage", "moved.txt"}).status,
               0);
     // The whole page leaves one code free (0x98): ю takes it, я stays where it is.
-    const Run whole = Cli({"add-letters", "dv.char", "--codepage", "cp1251", "--all",
-                           "--from-page", "latin1", "--move-reserved", "whole.txt", "-o",
-                           "whole.char"});
+    const Run whole = Cli({"add-letters", "dv.char", "--codepage", "cp1251", "--all", "--from-page",
+                           "latin1", "--move-reserved", "whole.txt", "-o", "whole.char"});
     EXPECT_EQ(whole.status, 0);
     EXPECT_TRUE(whole.out.contains(u"\nno free code left for: я\n"_s));
     EXPECT_TRUE(whole.out.contains(u"0x98  ю"_s));
@@ -253,7 +272,8 @@ TEST_F(CliAppTest, AddLettersReachesTheFontsOfEveryDataFile) {
     EXPECT_TRUE(one.out.contains(u"game.002, font 2"_s) && !one.out.contains(u"font 1"_s))
         << one.out.toStdString();
     // --from-page N=P gives one font a page of its own; the others keep the plain one.
-    const Run mixed = Cli(add + QStringList{"--from-page", "2=latin1", "--font", "all", "--dry-run"});
+    const Run mixed =
+        Cli(add + QStringList{"--from-page", "2=latin1", "--font", "all", "--dry-run"});
     EXPECT_TRUE(mixed.out.contains(u"font 2: letters for cp1252, the font drawn for latin1"_s) &&
                 mixed.out.contains(u"font 1: letters for cp1252, the font drawn for cp437"_s))
         << mixed.out.toStdString() << mixed.err.toStdString();

@@ -42,8 +42,8 @@ TEST(AddLettersDialogTest, TheDrawnForListMarksTheFoundPageAndTakesAMappingFile)
         dialog->accept();
     });
     const std::optional<AddLettersChoices> chosen = RunAddLettersDialog(
-        nullptr, initial, plan, [](QWidget*, const FontChoice&) { return std::nullopt; },
-        askFile, [](QWidget*, const AddLettersChoices&) {});
+        nullptr, initial, plan, [](QWidget*, const FontChoice&) { return std::nullopt; }, askFile,
+        [](QWidget*, const AddLettersChoices&) {});
     EXPECT_TRUE(found.startsWith(u"cp1251"_s) && found.endsWith(u" (found from its glyphs)"_s))
         << found.toStdString();
     ASSERT_TRUE(chosen.has_value());

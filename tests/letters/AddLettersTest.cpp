@@ -727,7 +727,8 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
     const Change none = [](Charset&) {};
     const Change capitalE = [](Charset& f) {
         Draw(f, U'E',
-             {"######.", "#......", "#......", "#####..", "#......", "#......", "#......", "######."},
+             {"######.", "#......", "#......", "#####..", "#......", "#......", "#......",
+              "######."},
              2);
     };
     const Art oArt = {"......", "......", "......", "......", ".###..", "#...#.",

@@ -53,8 +53,8 @@ TEST(FontPageTest, TheFontsPageIsFoundFromItsGlyphsAndASecondRunChangesNothing) 
         SCOPED_TRACE((name + u' ' + QString::fromUtf8(c.text)).toStdString());
         AddLettersRequest request;
         request.toPage = *CodePage::Standard(name);
-        request.letters = *c.text == 0 ? EveryLetterOf(request.toPage)
-                                       : LettersOf(QString::fromUtf8(c.text));
+        request.letters =
+            *c.text == 0 ? EveryLetterOf(request.toPage) : LettersOf(QString::fromUtf8(c.text));
         request.drawWith = dejaVu;
         Charset font = latin;
         ApplyAddLetters(PlanAddLetters(font, request), font);
@@ -63,7 +63,8 @@ TEST(FontPageTest, TheFontsPageIsFoundFromItsGlyphsAndASecondRunChangesNothing) 
         EXPECT_EQ(found.page.name(), QString::fromLatin1(c.found));
         if (c.clearly) {
             EXPECT_TRUE(found.found);
-            EXPECT_GE(found.agreeing * 100, found.letters * 75) << found.Description().toStdString();
+            EXPECT_GE(found.agreeing * 100, found.letters * 75)
+                << found.Description().toStdString();
         }
         // The second pass, on the page found, without a face to draw with.
         AddLettersRequest again = request;

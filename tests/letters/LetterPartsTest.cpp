@@ -1,9 +1,9 @@
-#include "letters/CapitalShortening.h"
-#include "letters/LetterMarks.h"
-#include "letters/LetterShapes.h"
 #include "charset/Charset.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
+#include "letters/CapitalShortening.h"
+#include "letters/LetterMarks.h"
+#include "letters/LetterShapes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,8 @@ QImage RasterOf(const Art& art) {
     QImage raster = MakeBlankRaster(static_cast<int>(art[0].size()), static_cast<int>(art.size()));
     for (int y = 0; y < raster.height(); ++y) {
         for (int x = 0; x < raster.width(); ++x) {
-            raster.setPixel(x, y, DisplayColors[art[std::size_t(y)][std::size_t(x)] == '#' ? 1 : 0]);
+            raster.setPixel(x, y,
+                            DisplayColors[art[std::size_t(y)][std::size_t(x)] == '#' ? 1 : 0]);
         }
     }
     return raster;
@@ -51,33 +52,50 @@ TEST(LetterPartsTest, ACapitalLosesTheRowsItsDesignerWouldTakeOff) {
         Art shortened;
     } cases[] = {
         {"G bar kept in the middle",
-         {".####.", "#....#", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#", "#....#", ".####."},
-         1, ShorteningRule::CentredBar,
-         {".####.", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#", "#....#", ".####."}},
+         {".####.", "#....#", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#", "#....#",
+          ".####."},
+         1,
+         ShorteningRule::CentredBar,
+         {".####.", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#", "#....#",
+          ".####."}},
         {"S bar kept in the middle",
-         {".####.", "#....#", "#.....", "#.....", ".####.", ".....#", ".....#", "#....#", "#....#", ".####."},
-         1, ShorteningRule::CentredBar,
-         {".####.", "#....#", "#.....", "#.....", ".####.", ".....#", ".....#", "#....#", ".####."}},
+         {".####.", "#....#", "#.....", "#.....", ".####.", ".....#", ".....#", "#....#", "#....#",
+          ".####."},
+         1,
+         ShorteningRule::CentredBar,
+         {".####.", "#....#", "#.....", "#.....", ".####.", ".....#", ".....#", "#....#",
+          ".####."}},
         {"G by the longest run",
-         {".####.", "#....#", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#", "#....#", ".####."},
-         1, ShorteningRule::LongestRun,
-         {".####.", "#....#", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#", ".####."}},
+         {".####.", "#....#", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#", "#....#",
+          ".####."},
+         1,
+         ShorteningRule::LongestRun,
+         {".####.", "#....#", "#....#", "#.....", "#.....", "#..###", "#....#", "#....#",
+          ".####."}},
         {"U has no bar",
-         {"#....#", "#....#", "#....#", "#....#", ".####."}, 2, ShorteningRule::CentredBar,
+         {"#....#", "#....#", "#....#", "#....#", ".####."},
+         2,
+         ShorteningRule::CentredBar,
          {"#....#", "#....#", ".####."}},
         {"Z gives up its diagonal's doubled step, then its topmost row",
          {"######", ".....#", "....#.", "...#..", "..##..", "..#...", ".#....", "#.....", "######"},
-         2, ShorteningRule::CentredBar,
+         2,
+         ShorteningRule::CentredBar,
          {"######", "....#.", "...#..", "..#...", ".#....", "#.....", "######"}},
         {"R gives one row of its bowl, then the first of its leg",
          {"#####.", "#....#", "#....#", "#....#", "#####.", "#.#...", "#..#..", "#...#.", "#....#"},
-         2, ShorteningRule::LongestRun,
+         2,
+         ShorteningRule::LongestRun,
          {"#####.", "#....#", "#....#", "#####.", "#..#..", "#...#.", "#....#"}},
         {"O has only its sides to give",
-         {".####.", "#....#", "#....#", "#....#", "#....#", ".####."}, 2, ShorteningRule::LongestRun,
+         {".####.", "#....#", "#....#", "#....#", "#....#", ".####."},
+         2,
+         ShorteningRule::LongestRun,
          {".####.", "#....#", "#....#", ".####."}},
         {"a small letter's ascender",
-         {".#.", ".#.", ".#.", "###", ".#.", ".#.", ".##"}, 1, ShorteningRule::TopRun,
+         {".#.", ".#.", ".#.", "###", ".#.", ".#.", ".##"},
+         1,
+         ShorteningRule::TopRun,
          {".#.", ".#.", "###", ".#.", ".#.", ".##"}},
     };
     const PaletteLookup palette(4);
@@ -103,23 +121,32 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
         std::optional<LetterInk> (*shape)(const LetterInk&, const LetterMetrics&);
         Art made; // empty where the shape refuses
     } cases[] = {
-        {"η from n", {"#.##.", "##..#", "#...#", "#...#", "#...#"},
+        {"η from n",
+         {"#.##.", "##..#", "#...#", "#...#", "#...#"},
          [](const LetterInk& i, const LetterMetrics& m) { return RightStemLong(i, m); },
          {"#.##.", "##..#", "#...#", "#...#", "#...#", "....#", "....#"}},
-        {"η from a bold n", {"##.##.", "###.##", "##..##", "##..##"},
+        {"η from a bold n",
+         {"##.##.", "###.##", "##..##", "##..##"},
          [](const LetterInk& i, const LetterMetrics& m) { return RightStemLong(i, m); },
          {"##.##.", "###.##", "##..##", "##..##", "....##", "....##"}},
-        {"nothing from o: no stem at the right", {".##.", "#..#", ".##."},
-         [](const LetterInk& i, const LetterMetrics& m) { return RightStemLong(i, m); }, {}},
-        {"ш from m with a short middle stem", {"##.#.", "#.#.#", "#.#.#", "#.#.#", "#...#"},
+        {"nothing from o: no stem at the right",
+         {".##.", "#..#", ".##."},
+         [](const LetterInk& i, const LetterMetrics& m) { return RightStemLong(i, m); },
+         {}},
+        {"ш from m with a short middle stem",
+         {"##.#.", "#.#.#", "#.#.#", "#.#.#", "#...#"},
          [](const LetterInk& i, const LetterMetrics&) { return StraightStems(i); },
          {"#.#.#", "#.#.#", "#.#.#", "#.#.#", "#####"}},
-        {"ш from m with round joins", {"##.##.", "#.#..#", "#..#.#", "#..#.#"},
+        {"ш from m with round joins",
+         {"##.##.", "#.#..#", "#..#.#", "#..#.#"},
          [](const LetterInk& i, const LetterMetrics&) { return StraightStems(i); },
          {"#..#.#", "#..#.#", "#..#.#", "######"}},
-        {"nothing from l: one stem", {"#", "#", "#"},
-         [](const LetterInk& i, const LetterMetrics&) { return StraightStems(i); }, {}},
-        {"τ from T made small", {"#####", "..#..", "..#..", "..#.."},
+        {"nothing from l: one stem",
+         {"#", "#", "#"},
+         [](const LetterInk& i, const LetterMetrics&) { return StraightStems(i); },
+         {}},
+        {"τ from T made small",
+         {"#####", "..#..", "..#..", "..#.."},
          [](const LetterInk& i, const LetterMetrics&) {
              return std::optional<LetterInk>(FootTurnedRight(i));
          },
