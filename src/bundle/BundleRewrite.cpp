@@ -101,11 +101,22 @@ QString WrittenText(const BundlePaths& paths, const RewrittenBundle& rewritten) 
                                 .arg(dataName, indexName, grew)
                           : QStringLiteral("Wrote %1; the index was not rewritten.").arg(dataName);
     if (rewritten.spare > 0) {
-        message += QStringLiteral(" The font is %1 bytes smaller than its block, which keeps its "
-                                  "size with the rest zero-filled; to get the original layout "
-                                  "back, copy %2.orig and %3.orig over the two files.")
-                       .arg(rewritten.spare)
-                       .arg(indexName, dataName);
+        // Each font smaller than its block by its number.
+        QStringList smaller;
+        for (const auto& [number, bytes] : rewritten.spareFonts) {
+            smaller << QStringLiteral("%1 %2 is %3 bytes smaller than its block")
+                           .arg(smaller.isEmpty() ? QStringLiteral("Font") : QStringLiteral("font"))
+                           .arg(number)
+                           .arg(bytes);
+        }
+        if (smaller.isEmpty()) {
+            smaller << QStringLiteral("The font is %1 bytes smaller than its block")
+                           .arg(rewritten.spare);
+        }
+        message += QStringLiteral(" %1, which keeps its size with the rest zero-filled; to get the "
+                                  "original layout back, copy %2.orig and %3.orig over the two "
+                                  "files.")
+                       .arg(smaller.join(QStringLiteral("; ")), indexName, dataName);
     }
     return message;
 }
@@ -150,6 +161,9 @@ Result ReplaceFont(const GameBundle& bundle, int number, QByteArrayView block,
         rewritten.grownFonts = {{number, growth}};
     }
     rewritten.spare = std::max<std::int64_t>(font->size - block.size(), 0);
+    if (rewritten.spare > 0) {
+        rewritten.spareFonts = {{number, rewritten.spare}};
+    }
     const auto at = static_cast<qsizetype>(font->offset);
     const std::int64_t newSize = std::max<std::int64_t>(block.size(), font->size);
     if (growth == 0) {

@@ -26,6 +26,8 @@ struct RewrittenBundle {
     std::vector<std::pair<int, std::int64_t>> grownFonts;
     // How many bytes of the block lie unused after a font smaller than it; 0 when none.
     std::int64_t spare = 0;
+    // Each font smaller than its block, by its number, and by how many bytes.
+    std::vector<std::pair<int, std::int64_t>> spareFonts;
 };
 
 // Puts block (a whole CHAR block, as a .char file holds it) in place of font number's block.

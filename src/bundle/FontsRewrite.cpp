@@ -48,6 +48,8 @@ Result RewriteDisk(GameBundle& current, const std::vector<int>& numbers, const F
         rewritten.indexChanged = rewritten.indexChanged || replaced.indexChanged;
         rewritten.growth += replaced.growth;
         rewritten.spare += replaced.spare;
+        rewritten.spareFonts.insert(rewritten.spareFonts.end(), replaced.spareFonts.begin(),
+                                    replaced.spareFonts.end());
         rewritten.grownFonts.insert(rewritten.grownFonts.end(), replaced.grownFonts.begin(),
                                     replaced.grownFonts.end());
     }

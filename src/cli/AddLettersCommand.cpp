@@ -60,7 +60,8 @@ QString Letter(char32_t letter) {
 
 // The wanted letters: those of the text, each once in order of first use, or the whole page.
 Result ReadLetters(const ParsedArgs& parsed, const CodePage& page,
-                   const std::optional<CodePage>& textEncoding, std::vector<char32_t>& letters) {
+                   const std::optional<CodePage>& textEncoding, std::vector<char32_t>& letters,
+                   QString& note) {
     if (parsed.Has(QStringLiteral("--all"))) {
         letters = EveryLetterOf(page);
         return Result::Success();
@@ -71,7 +72,7 @@ Result ReadLetters(const ParsedArgs& parsed, const CodePage& page,
     }
     QByteArray body;
     const QString path = *parsed.Value(QStringLiteral("--text-file"));
-    if (Result read = ReadTextToCheck(path, textEncoding, body); !read) {
+    if (Result read = ReadTextToCheck(path, textEncoding, body, &note); !read) {
         return read;
     }
     letters = LettersOfText(QString::fromUtf8(body));
@@ -287,7 +288,9 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     if (const std::optional<int> refused = ReadTextEncoding(parsed, err, textEncoding)) {
         return *refused;
     }
-    if (const Result read = ReadLetters(parsed, request.toPage, textEncoding, request.letters);
+    QString misread;
+    if (const Result read =
+            ReadLetters(parsed, request.toPage, textEncoding, request.letters, misread);
         !read) {
         return Finish(read, err);
     }
@@ -335,6 +338,26 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         }
     }
     QStringList notes;
+    if (!misread.isEmpty()) {
+        notes << misread;
+    }
+    // A text most of whose letters the page has no code for was likely meant for another page.
+    if (!parsed.Has(QStringLiteral("--all"))) {
+        int letters = 0, withoutCode = 0;
+        for (const char32_t letter : request.letters) {
+            if (QChar::isLetter(letter)) {
+                ++letters;
+                withoutCode += request.toPage.CodeOf(letter) < 0x20;
+            }
+        }
+        if (2 * withoutCode > letters) {
+            notes << QStringLiteral("%1 has no code for %2 of the %3 letters of the text; is "
+                                    "--codepage right?")
+                         .arg(request.toPage.name())
+                         .arg(withoutCode)
+                         .arg(letters);
+        }
+    }
     if (!moves.unplaced.empty()) {
         QString unplaced;
         for (const char32_t letter : moves.unplaced) {

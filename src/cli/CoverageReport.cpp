@@ -98,7 +98,7 @@ QByteArray DecodeThroughPage(QByteArrayView bytes, const CodePage& page) {
 } // namespace
 
 Result ReadTextToCheck(const QString& path, const std::optional<CodePage>& encoding,
-                       QByteArray& body) {
+                       QByteArray& body, QString* note) {
     QByteArray bytes;
     if (const Result read =
             ReadWholeFile(path, MaxTextFileSize, QStringLiteral("text to check"), bytes);
@@ -107,6 +107,14 @@ Result ReadTextToCheck(const QString& path, const std::optional<CodePage>& encod
     }
     if (encoding) {
         body = DecodeThroughPage(bytes, *encoding);
+        // A UTF-8 file named as another page: its letters outside ASCII become others.
+        const QString asUtf8 = QString::fromUtf8(bytes);
+        if (note != nullptr && FirstInvalidUtf8Byte(bytes) < 0 &&
+            std::ranges::any_of(asUtf8, [](QChar c) { return c.unicode() > 0x7F && c.isLetter(); })) {
+            *note = QStringLiteral("%1 is valid UTF-8; read as %2 its letters become others "
+                                   "(leave out --text-encoding to read it as UTF-8)")
+                        .arg(path, encoding->name());
+        }
         return Result::Success();
     }
     // Windows' editors save "Unicode" text as UTF-16 behind a byte order mark.
@@ -137,13 +145,13 @@ Result ReadTextToCheck(const QString& path, const std::optional<CodePage>& encod
 }
 
 Result CheckTextCoverage(const Charset& set, const CoverageText& text, const CodePage& page,
-                         const CodePage* drawnFor, TextCoverage& coverage) {
+                         const CodePage* drawnFor, TextCoverage& coverage, QString* note) {
     if (text.kind == CoverageText::Kind::Inline) {
         coverage = CheckCoverage(set, text.value, page, drawnFor);
         return Result::Success();
     }
     QByteArray body;
-    if (Result read = ReadTextToCheck(text.value, text.encoding, body); !read) {
+    if (Result read = ReadTextToCheck(text.value, text.encoding, body, note); !read) {
         return read;
     }
     coverage = CheckCoverageUtf8(set, body, page, drawnFor);

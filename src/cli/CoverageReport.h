@@ -36,11 +36,14 @@ QByteArray CoverageToJson(const TextCoverage& coverage);
 // as UTF-16 behind its byte order mark, else as UTF-8 without a leading byte order mark (which is
 // no character of the text). A file that is none of these is refused with the offset of the
 // first byte that is no UTF-8, and advice to name its encoding.
+// note, where given, says when a file named as a page is valid UTF-8 with letters outside ASCII,
+// which that page makes other letters of.
 Result ReadTextToCheck(const QString& path, const std::optional<CodePage>& encoding,
-                       QByteArray& body);
+                       QByteArray& body, QString* note = nullptr);
 
 // Checks the text against the font (a text file read as ReadTextToCheck reads it).
 Result CheckTextCoverage(const Charset& set, const CoverageText& text, const CodePage& page,
-                         const CodePage* drawnFor, TextCoverage& coverage);
+                         const CodePage* drawnFor, TextCoverage& coverage,
+                         QString* note = nullptr);
 
 } // namespace fontlathe

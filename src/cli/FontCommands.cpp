@@ -37,6 +37,9 @@ std::optional<Charset> Load(const QString& path, QTextStream& err, BlockLayout* 
     return set;
 }
 
+// The largest side of an image render makes, as --size allows.
+constexpr int MaxRenderSide = 8192;
+
 // What --font says: nothing for a font file; for a game's bundle the font's number, or every
 // font where `all` may stand. On a wrong value, the status to end with.
 struct FontChoice {
@@ -155,8 +158,8 @@ int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
         const QRegularExpressionMatch match = pattern.match(*text);
         size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt())
                                 : QSize();
-        if (size->width() < 1 || size->height() < 1 || size->width() > 8192 ||
-            size->height() > 8192) {
+        if (size->width() < 1 || size->height() < 1 || size->width() > MaxRenderSide ||
+            size->height() > MaxRenderSide) {
             return UsageError(err, QStringLiteral("--size takes WIDTHxHEIGHT, each 1 to 8192"));
         }
     }
@@ -176,10 +179,22 @@ int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
         return status;
     }
     const QString text = parsed.Value(QStringLiteral("--text")).value_or(SampleText);
-    // The default size grows by the rows glyphs reach outside their lines; a size given is kept.
+    // The default size grows to hold the whole text; a size given is kept, and where it cuts the
+    // text, a note says so.
+    const QSize needed = TextSizeFor(*set, text, zoom, MissingMarks::Hidden, page);
+    if (size && (needed.width() > size->width() || needed.height() > size->height())) {
+        err << QStringLiteral("note: the text needs %1x%2; --size %3x%4 cuts it\n")
+                   .arg(needed.width())
+                   .arg(needed.height())
+                   .arg(size->width())
+                   .arg(size->height());
+        err.flush();
+    }
     const QImage preview = RenderPreview(
         *set, text, zoom,
-        size.value_or(PreviewSizeFor(*set, text, zoom, PreviewSize, MissingMarks::Hidden, page)),
+        size.value_or(
+            PreviewSizeFor(*set, text, zoom, PreviewSize, MissingMarks::Hidden, page)
+                .expandedTo(needed.boundedTo(QSize(MaxRenderSide, MaxRenderSide)))),
         MissingMarks::Hidden, page);
     QByteArray png;
     QBuffer buffer(&png);
@@ -335,6 +350,7 @@ int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream
     }
     bool complete = true;
     QJsonArray fonts;
+    QString note;
     for (const std::optional<int> number : numbers) {
         QString name;
         int status = ExitSuccess;
@@ -345,7 +361,8 @@ int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream
         }
         TextCoverage coverage;
         if (const Result checked =
-                CheckTextCoverage(*set, text, page, drawnFor ? &*drawnFor : nullptr, coverage);
+                CheckTextCoverage(*set, text, page, drawnFor ? &*drawnFor : nullptr, coverage,
+                                  &note);
             !checked) {
             return Finish(checked, err);
         }
@@ -355,17 +372,30 @@ int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream
             json.insert(QStringLiteral("font"), *number);
             fonts.append(json);
         } else if (style == ReportStyle::Json) {
-            out << QString::fromUtf8(CoverageToJson(coverage));
+            QByteArray json = CoverageToJson(coverage);
+            if (!note.isEmpty()) { // a "notes" array before the closing brace
+                json.chop(3);
+                json += ",\n    \"notes\": " +
+                        QJsonDocument(QJsonArray{note}).toJson(QJsonDocument::Compact) + "\n}\n";
+            }
+            out << QString::fromUtf8(json);
         } else {
             out << (choice.all ? QStringLiteral("font %1: ").arg(*number) : QString())
                 << DescribeCoverage(coverage);
         }
     }
     if (choice.all && style == ReportStyle::Json) {
-        out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("fonts"), fonts}})
-                                     .toJson(QJsonDocument::Indented));
+        QJsonObject json{{QStringLiteral("fonts"), fonts}};
+        if (!note.isEmpty()) {
+            json.insert(QStringLiteral("notes"), QJsonArray{note});
+        }
+        out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented));
     }
     out.flush();
+    if (!note.isEmpty()) {
+        err << "note: " << note << "\n";
+        err.flush();
+    }
     return complete ? ExitSuccess : ExitMissing;
 }
 

@@ -141,6 +141,33 @@ QSize PreviewSizeFor(const Charset& set, const QString& text, int zoom, QSize si
     return QSize(size.width(), size.height() + (reach.above + reach.below) * std::max(zoom, 1));
 }
 
+QSize TextSizeFor(const Charset& set, const QString& text, int zoom, MissingMarks marks,
+                  const CodePage& page) {
+    zoom = std::max(zoom, 1);
+    const QString lines = NormalizeLineBreaks(text);
+    const Reach reach = ReachOf(set, lines, marks, page);
+    const qint64 lineStart = Margin + zoom;
+    const qint64 markWidth = std::max(set.fontHeight() / 2, MinMarkSide);
+    qint64 x = lineStart, right = lineStart;
+    for (qsizetype i = 0; i < lines.size();) {
+        const char32_t codePoint = NextCodePoint(lines, i);
+        if (codePoint == '\r') {
+            x = lineStart;
+        } else if (marks == MissingMarks::Shown && MissingReasonOf(set, codePoint, page)) {
+            x += markWidth * zoom;
+        } else if (const Glyph* glyph = set.GlyphAt(page.CodeOf(codePoint))) {
+            right = std::max(right, x + qint64(glyph->xOffset + glyph->width()) * zoom);
+            x += qint64(glyph->width() + glyph->xOffset) * zoom;
+        }
+        right = std::max(right, x);
+    }
+    const qint64 height =
+        Margin + (qint64(reach.above) + qint64(reach.lines) * set.fontHeight() + reach.below) * zoom +
+        Margin;
+    return QSize(static_cast<int>(std::min<qint64>(right + Margin, 1'000'000)),
+                 static_cast<int>(std::min<qint64>(height, 1'000'000)));
+}
+
 QString NormalizeLineBreaks(const QString& text) {
     QString normalized = text;
     normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));

@@ -54,6 +54,11 @@ bool TextUsesCode(const QString& text, int code, const CodePage& page);
 QImage RenderPreview(const Charset& set, const QString& text, int zoom, QSize size = PreviewSize,
                      MissingMarks marks = MissingMarks::Hidden, const CodePage& page = CodePage());
 
+// The smallest size that shows the whole text as RenderPreview draws it: its widest line and
+// every line, with the rows its glyphs reach outside them, and the margins.
+QSize TextSizeFor(const Charset& set, const QString& text, int zoom,
+                  MissingMarks marks = MissingMarks::Hidden, const CodePage& page = CodePage());
+
 // The size grown by the rows the text's glyphs reach above its first line and below its last.
 QSize PreviewSizeFor(const Charset& set, const QString& text, int zoom, QSize size = PreviewSize,
                      MissingMarks marks = MissingMarks::Hidden, const CodePage& page = CodePage());

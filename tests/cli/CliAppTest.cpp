@@ -187,8 +187,19 @@ TEST_F(CliAppTest, GenerateAndRenderDrawWhatTheWindowDraws) {
                    "out.png"})
                   .status,
               0);
-    EXPECT_TRUE(QImage(PathOf(u"out.png"_s)).convertToFormat(QImage::Format_RGB32) ==
-                window().previewImage()->image().convertToFormat(QImage::Format_RGB32));
+    // The same pixels where the window's preview ends; render grows to hold the whole text.
+    const QImage rendered = QImage(PathOf(u"out.png"_s)).convertToFormat(QImage::Format_RGB32);
+    const QImage shown = window().previewImage()->image().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(rendered.copy(shown.rect()) == shown);
+    EXPECT_EQ(rendered.size(), shown.size().expandedTo(
+                                   TextSizeFor(font, u"hello world\nzebra quiz"_s, 3)));
+    const Run cut = Cli({"render", "font.char", "--text", "hello world\nzebra quiz", "--zoom", "3",
+                         "--size", "600x70", "-o", "cut.png"});
+    EXPECT_EQ(cut.status, 0);
+    EXPECT_TRUE(cut.err.startsWith(u"note: the text needs "_s) &&
+                cut.err.endsWith(u"; --size 600x70 cuts it\n"_s))
+        << cut.err.toStdString();
+    EXPECT_EQ(QImage(PathOf(u"cut.png"_s)).size(), QSize(600, 70));
 
     environment_.fontAnswers.push_back({u"DejaVu Sans"_s, 13, true, false, false});
     dispatcher().MenuCommand(Menu::GenerateOutlined);

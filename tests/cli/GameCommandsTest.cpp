@@ -67,6 +67,14 @@ TEST_F(CliAppTest, FontsInsideAGameAreListedExtractedAndInserted) {
     }
     EXPECT_EQ(ReadFile(u"game.001"_s), before);
     EXPECT_FALSE(QFile::exists(PathOf(u"g.png"_s)));
+    // A smaller font keeps its block's size, and the message names it.
+    WriteFile(u"smaller.char"_s, SampleFontBlock(1, 10, 5));
+    const qsizetype spare = SampleFontBlock(2, 10, 5).size() - SampleFontBlock(1, 10, 5).size();
+    EXPECT_TRUE(Cli({"insert", game, "--font", "1", "smaller.char"})
+                    .out.contains(QStringLiteral("Font 1 is %1 bytes smaller than its block, "
+                                                 "which keeps its size")
+                                      .arg(spare)));
+    ASSERT_EQ(Cli({"insert", game, "--font", "1", "f.char"}).status, 0);
     WriteFile(u"short.char"_s, "CHAR");
     const Run refused = Cli({"insert", game, "--font", "1", "short.char"});
     EXPECT_EQ(refused.status, 1);
@@ -217,6 +225,29 @@ TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
     EXPECT_EQ(whole.status, 0);
     EXPECT_TRUE(whole.out.contains(u"\nno free code left for: я\n"_s));
     EXPECT_TRUE(whole.out.contains(u"0x98  ю"_s));
+
+    // Notes where the page or the text's encoding looks wrong.
+    WriteFile(u"ru.txt"_s, u"Привет"_s.toUtf8());
+    const QString misread = u"note: ru.txt is valid UTF-8; read as cp1251 its letters become "
+                            "others (leave out --text-encoding to read it as UTF-8)\n"_s;
+    const struct {
+        QStringList args;
+        QString said;
+    } noted[] = {
+        {{"add-letters", "dv.char", "--codepage", "cp1250", "--text", u"Привет"_s, "--dry-run"},
+         u"note: cp1250 has no code for 6 of the 6 letters of the text; is --codepage right?\n"_s},
+        {{"add-letters", "dv.char", "--codepage", "cp1251", "--text-file", "ru.txt",
+          "--text-encoding", "cp1251", "--dry-run"},
+         misread},
+        {{"coverage", "dv.char", "--text-file", "ru.txt", "--text-encoding", "cp1251"}, misread},
+    };
+    for (const auto& c : noted) {
+        EXPECT_TRUE(Cli(c.args).err.endsWith(c.said)) << c.args.join(u' ').toStdString();
+    }
+    const QJsonDocument notes = QJsonDocument::fromJson(
+        Cli({"coverage", "dv.char", "--text-file", "ru.txt", "--text-encoding", "cp1251", "--json"})
+            .out.toUtf8());
+    EXPECT_EQ(u"note: "_s + notes["notes"][0].toString() + u'\n', misread);
 
     // A page as a mapping file, which reads back as the page.
     EXPECT_EQ(Cli({"codepages", "cp1253", "--write", "greek.txt"}).status, 0);
