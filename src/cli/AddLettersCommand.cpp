@@ -138,6 +138,70 @@ QJsonObject ReportToJson(const FontReport& report) {
     return json;
 }
 
+// The values of an option given once for every font (VALUE) and once for each font of a game
+// that has one of its own (N=VALUE).
+struct PerFont {
+    std::optional<QString> plain;
+    std::map<int, QString> numbered;
+};
+
+// Reads such an option; the status to end with for N=VALUE on a font file or a value twice.
+std::optional<int> ReadPerFont(const ParsedArgs& parsed, const QString& option,
+                               const QString& value, bool game, QTextStream& err, PerFont& read) {
+    static const QRegularExpression numbered(QStringLiteral("^(\\d{1,5})=(.+)$"));
+    for (const QString& given : parsed.Values(option)) {
+        const QRegularExpressionMatch match = numbered.match(given);
+        if (match.hasMatch() && !game) {
+            return UsageError(err, QStringLiteral("%1 N=%2 names a font of a game; a font file "
+                                                  "takes %1 %2")
+                                       .arg(option, value));
+        }
+        const bool twice = match.hasMatch() ? read.numbered.contains(match.captured(1).toInt())
+                                            : read.plain.has_value();
+        if (twice) {
+            return UsageError(
+                err, QStringLiteral("%1 %2 is given twice")
+                         .arg(option, match.hasMatch() ? match.captured(1) + u'=' + value : value));
+        }
+        if (match.hasMatch()) {
+            read.numbered.emplace(match.captured(1).toInt(), match.captured(2));
+        } else {
+            read.plain = given;
+        }
+    }
+    return std::nullopt;
+}
+
+// A page by its name or mapping file; the status to end with where it is none.
+std::optional<int> ReadPage(const QString& nameOrFile, QTextStream& err, CodePage& page) {
+    if (const Result chosen = CodePage::Choose(nameOrFile, page); !chosen) {
+        return CodePage::NamesMappingFile(nameOrFile)
+                   ? Fail(err, nameOrFile, chosen.reason())
+                   : UsageError(err, chosen.reason(), QStringLiteral("fontlathe-cli codepages"));
+    }
+    return std::nullopt;
+}
+
+// An installed family or a bitmap face to draw with; the status to end with where it is none.
+std::optional<int> ReadDrawing(const QString& family, QTextStream& err,
+                               std::optional<DrawingSource>& source) {
+    // A family that is not installed is a slip of the command line: drawing with another would
+    // give letters nobody asked for.
+    if (!NamesFaceFile(family) && !IsInstalledFamily(family)) {
+        return UsageError(err,
+                          QStringLiteral("no installed font family is called \"%1\"; the "
+                                         "closest are %2")
+                              .arg(family, ClosestFamilies(family).join(u", ")),
+                          QStringLiteral("fc-list : family"));
+    }
+    Result unreadable = Result::Success();
+    source = MakeDrawingSource(GenerationFont{family, 10, 0, QString()}, unreadable);
+    if (!source) {
+        return Fail(err, family, unreadable.reason());
+    }
+    return std::nullopt;
+}
+
 bool ChangesFont(const AddLettersPlan& plan, const Charset& font) {
     return plan.numChars != font.numChars() || plan.Count(LetterSource::Moved) > 0 ||
            plan.Count(LetterSource::Composed) > 0 || plan.Count(LetterSource::Borrowed) > 0 ||
@@ -169,7 +233,8 @@ Result AddToFontFile(const QString& input, const QString& output, const AddLette
 // failure on any font leaves the game's files as they were, as a dry run does.
 Result AddToGameFonts(const QString& game, const QString& fontChoice,
                       const AddLettersRequest& request, const std::optional<CodePage>& fromPage,
-                      const std::map<int, CodePage>& fontPages, Writing writing,
+                      const std::map<int, CodePage>& fontPages,
+                      const std::map<int, DrawingSource>& fontDraws, Writing writing,
                       std::vector<FontReport>& reports, QStringList& messages) {
     std::vector<int> numbers;
     if (fontChoice != QStringLiteral("all")) {
@@ -185,9 +250,13 @@ Result AddToGameFonts(const QString& game, const QString& fontChoice,
                                                    .arg(decoded.reason()));
         }
         const auto page = fontPages.find(font.number);
+        AddLettersRequest drawn = request;
+        if (const auto face = fontDraws.find(font.number); face != fontDraws.end()) {
+            drawn.drawWith = face->second;
+        }
         QString found;
         AddLettersRequest forFont =
-            ForFont(set, request, page != fontPages.end() ? page->second : fromPage, found);
+            ForFont(set, drawn, page != fontPages.end() ? page->second : fromPage, found);
         forFont.gameVersion = disk.version();
         reports.push_back({GameFont(paths.data, paths.index, font.number).DisplayName(),
                            PlanAddLetters(set, forFont), forFont.fromPage.name(), set, found});
@@ -234,32 +303,25 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         return *refused;
     }
     // --from-page P is the page of every font; N=P gives a game's font N a page of its own.
+    PerFont pages;
+    if (const std::optional<int> refused = ReadPerFont(parsed, QStringLiteral("--from-page"),
+                                                       QStringLiteral("P"), game, err, pages)) {
+        return *refused;
+    }
     std::map<int, CodePage> fontPages;
-    static const QRegularExpression numbered(QStringLiteral("^(\\d{1,5})=(.+)$"));
-    int plainPages = 0;
-    for (const QString& value : parsed.Values(QStringLiteral("--from-page"))) {
-        const QRegularExpressionMatch match = numbered.match(value);
-        if (match.hasMatch() && !game) {
-            return UsageError(err, QStringLiteral("--from-page N=P names a font of a game; a font "
-                                                  "file takes --from-page P"));
+    for (const auto& [number, value] : pages.numbered) {
+        if (const std::optional<int> refused = ReadPage(value, err, fontPages[number])) {
+            return *refused;
         }
-        if (!match.hasMatch() && ++plainPages > 1) {
-            return UsageError(err, QStringLiteral("--from-page P is given twice"));
+    }
+    if (pages.plain) {
+        if (const std::optional<int> refused = ReadPage(*pages.plain, err, request.fromPage)) {
+            return *refused;
         }
-        CodePage page;
-        if (const Result chosen =
-                CodePage::Choose(match.hasMatch() ? match.captured(2) : value, page);
-            !chosen) {
-            return CodePage::NamesMappingFile(value)
-                       ? Fail(err, value, chosen.reason())
-                       : UsageError(err, chosen.reason(),
-                                    QStringLiteral("fontlathe-cli codepages"));
-        }
-        (match.hasMatch() ? fontPages[match.captured(1).toInt()] : request.fromPage) = page;
     }
     // Without --from-page each font's page is found from its glyphs.
     const std::optional<CodePage> fromPage =
-        plainPages > 0 ? std::optional<CodePage>(request.fromPage) : std::nullopt;
+        pages.plain ? std::optional<CodePage>(request.fromPage) : std::nullopt;
     // Without --style the new letters follow the style the font's own letters have.
     if (parsed.Value(QStringLiteral("--style"))) {
         GenerationStyle named = GenerationStyle::Normal;
@@ -268,20 +330,23 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         }
         request.style = named;
     }
-    if (const auto family = parsed.Value(QStringLiteral("--draw-with"))) {
-        // A family that is not installed is a slip of the command line: drawing with another
-        // would give letters nobody asked for.
-        if (!NamesFaceFile(*family) && !IsInstalledFamily(*family)) {
-            return UsageError(err,
-                              QStringLiteral("no installed font family is called \"%1\"; the "
-                                             "closest are %2")
-                                  .arg(*family, ClosestFamilies(*family).join(u", ")),
-                              QStringLiteral("fc-list : family"));
+    // --draw-with FAMILY draws for every font; N=FACE for a game's font N.
+    PerFont faces;
+    if (const std::optional<int> refused = ReadPerFont(parsed, QStringLiteral("--draw-with"),
+                                                       QStringLiteral("FACE"), game, err, faces)) {
+        return *refused;
+    }
+    std::map<int, DrawingSource> fontDraws;
+    for (const auto& [number, family] : faces.numbered) {
+        std::optional<DrawingSource> source;
+        if (const std::optional<int> refused = ReadDrawing(family, err, source)) {
+            return *refused;
         }
-        Result unreadable = Result::Success();
-        request.drawWith = MakeDrawingSource(GenerationFont{*family, 10, 0, QString()}, unreadable);
-        if (!request.drawWith) {
-            return Fail(err, *family, unreadable.reason());
+        fontDraws.emplace(number, std::move(*source));
+    }
+    if (faces.plain) {
+        if (const std::optional<int> refused = ReadDrawing(*faces.plain, err, request.drawWith)) {
+            return *refused;
         }
     }
     std::optional<CodePage> textEncoding;
@@ -320,7 +385,7 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     std::vector<FontReport> reports;
     QStringList messages;
     const Result outcome = game ? AddToGameFonts(input, *fontChoice, planned, fromPage, fontPages,
-                                                 writing, reports, messages)
+                                                 fontDraws, writing, reports, messages)
                                 : AddToFontFile(input, output.value_or(QString()), planned,
                                                 fromPage, writing, reports);
     // A font the game lacks is a slip of the command line: no report, no word of a dry run.

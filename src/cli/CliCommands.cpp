@@ -161,29 +161,30 @@ std::vector<CliCommand> MakeCommands() {
           QStringLiteral("--move-reserved")},
          1,
          0,
-         {QStringLiteral("--from-page")}},
+         {QStringLiteral("--from-page"), QStringLiteral("--draw-with")}},
         QStringLiteral("add-letters takes one FONT.char or GAME"),
         QStringLiteral("add-letters takes FONT.char -o OUT.char, or GAME --font N|all, with "
                        "--codepage P and one of --text, --text-file or --all"),
-        QStringLiteral("  add-letters (FONT.char -o OUT.char | GAME --font N|all) --codepage P\n"
-                       "           [--from-page P] (--text T | --text-file F | --all) "
-                       "[--draw-with FAMILY]\n"
-                       "           [--text-encoding E] [--style normal|shadowed|outlined] "
-                       "[--dry-run] [--json]\n"
-                       "           [--picture OUT.png] [--move-reserved FILE] [--all-rows]\n"
-                       "                                   add the letters page P needs to the "
-                       "font, each in\n"
-                       "                                   the font's own style, and tell how "
-                       "each was made;\n"
-                       "                                   --from-page N=P (again for each) "
-                       "gives a game's font N\n"
-                       "                                   a page of its own; --move-reserved "
-                       "puts letters at\n"
-                       "                                   reserved codes at free ones and writes "
-                       "that page\n"
-                       "                                   to FILE; the table lists letters kept "
-                       "only with\n"
-                       "                                   --all-rows\n"),
+        QStringLiteral(
+            "  add-letters (FONT.char -o OUT.char | GAME --font N|all) --codepage P\n"
+            "           [--from-page P] (--text T | --text-file F | --all) "
+            "[--draw-with FAMILY]\n"
+            "           [--text-encoding E] [--style normal|shadowed|outlined] "
+            "[--dry-run] [--json]\n"
+            "           [--picture OUT.png] [--move-reserved FILE] [--all-rows]\n"
+            "                                   add the letters page P needs to the "
+            "font, each in\n"
+            "                                   the font's own style, and tell how "
+            "each was made;\n"
+            "                                   --from-page N=P and --draw-with "
+            "N=FACE (again for\n"
+            "                                   each) give a game's font N a page and "
+            "a face of its\n"
+            "                                   own; --move-reserved puts letters at reserved "
+            "codes\n"
+            "                                   at free ones and writes that page to FILE; the\n"
+            "                                   table lists the letters kept only with "
+            "--all-rows\n"),
         RunAddLetters, true);
     return commands;
 }

@@ -16,20 +16,25 @@ namespace fontlathe {
 
 namespace {
 
-// What both commands take: an input, -o OUT that is another file, and --codepage; the status to
-// end with when they are wrong.
+// What both commands take: an input, -o OUT that is another file, and --codepage.
+struct InAndOut {
+    QString input, output;
+    CodePage page;
+};
+
+// Reads them; the status to end with when they are wrong.
 std::optional<int> ReadInAndOut(const CliCommand& command, const ParsedArgs& parsed,
-                                QTextStream& err, CodePage& page, QString& output) {
+                                QTextStream& err, InAndOut& files) {
     const std::optional<QString> named = parsed.Value(QStringLiteral("-o"));
     if (!named) {
         return UsageError(err, command.needs);
     }
-    output = *named;
-    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
+    files.input = parsed.positionals.first();
+    files.output = *named;
+    if (const std::optional<int> refused = ReadCodePage(parsed, err, files.page)) {
         return refused;
     }
-    if (const Result refused = RefuseOutputOverInput(parsed.positionals.first(), output);
-        !refused) {
+    if (const Result refused = RefuseOutputOverInput(files.input, files.output); !refused) {
         return Finish(refused, err);
     }
     return std::nullopt;
@@ -39,12 +44,11 @@ std::optional<int> ReadInAndOut(const CliCommand& command, const ParsedArgs& par
 
 int RunImportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
                   QTextStream& err) {
-    CodePage page;
-    QString output;
-    if (const std::optional<int> refused = ReadInAndOut(command, parsed, err, page, output)) {
+    InAndOut files;
+    if (const std::optional<int> refused = ReadInAndOut(command, parsed, err, files)) {
         return *refused;
     }
-    const QString& input = parsed.positionals.first();
+    const auto& [input, output, page] = files;
     BitmapFace face;
     if (const Result read = ReadFaceFile(input, face); !read) {
         return Fail(err, input, read.reason());
@@ -81,12 +85,11 @@ int RunImportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStre
 
 int RunExportFont(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
                   QTextStream& err) {
-    CodePage page;
-    QString output;
-    if (const std::optional<int> refused = ReadInAndOut(command, parsed, err, page, output)) {
+    InAndOut files;
+    if (const std::optional<int> refused = ReadInAndOut(command, parsed, err, files)) {
         return *refused;
     }
-    const QString& input = parsed.positionals.first();
+    const auto& [input, output, page] = files;
     Charset set;
     if (const Result loaded = LoadFontInput(input, set); !loaded) {
         return Finish(loaded, err);

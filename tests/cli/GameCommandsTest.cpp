@@ -117,6 +117,15 @@ TEST_F(CliAppTest, AddLettersAddsToEveryFontOfAGameAndADryRunWritesNothing) {
     EXPECT_EQ(dry.out.count(u"0x9C  ś       composed from s + the font's acute"_s), 2)
         << dry.out.toStdString();
     EXPECT_TRUE(dry.out.contains(u"dry run: nothing was written"_s));
+    // --draw-with N=FACE draws for font N alone (these fonts have no capital to size it by).
+    const Run faced = Cli({"add-letters", game, "--font", "all", "--codepage", "cp1251", "--text",
+                           u"Ж"_s, "--draw-with", "2=DejaVu Sans", "--dry-run"});
+    EXPECT_EQ(faced.out.count(u"name an installed font to draw it with"_s), 1);
+    EXPECT_EQ(faced.out.count(u"no Latin capital to size the drawing by"_s), 1);
+    EXPECT_EQ(Cli({"add-letters", "x.char", "--codepage", "cp1251", "--text", u"Ж"_s,
+                   "--draw-with", "2=DejaVu Sans", "--dry-run"})
+                  .status,
+              2);
     EXPECT_EQ(ReadFile(u"game.000"_s), index);
     EXPECT_EQ(ReadFile(u"game.001"_s), data);
     EXPECT_FALSE(QFile::exists(PathOf(u"game.001.orig"_s)));
