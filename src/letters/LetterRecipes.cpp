@@ -37,6 +37,7 @@ enum class Step {
     RightStemLong,
     StraightStems,
     FootTurnedRight,
+    LeftStemStepped,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -59,6 +60,7 @@ const std::array Recipes = {
     Recipe{U'З', U'3', {}},
     Recipe{U'И', U'N', {S::Mirror}},
     Recipe{U'П', U'H', {S::BarOnTop}},
+    Recipe{U'Л', U'П', {S::LeftStemStepped}},
     Recipe{U'Б', U'Ь', {S::TopLikeBowl}},
     Recipe{U'Ц', U'П', {S::Turn, S::Squeeze, S::Tail}},
     Recipe{U'Ч', U'H', {S::LeftStemCutBelowBar}},
@@ -77,6 +79,7 @@ const std::array Recipes = {
     Recipe{U'з', U'З', {S::Small}},
     Recipe{U'и', U'И', {S::Small}},
     Recipe{U'к', U'К', {S::Small}},
+    Recipe{U'л', U'Л', {S::Small}},
     Recipe{U'м', U'М', {S::Small}},
     Recipe{U'н', U'Н', {S::Small}},
     Recipe{U'п', U'П', {S::Small}},
@@ -152,6 +155,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with straight stems");
     case Step::FootTurnedRight:
         return QStringLiteral("with its foot turned right");
+    case Step::LeftStemStepped:
+        return QStringLiteral("with its left stem stepped in");
     }
     return {};
 }
@@ -200,6 +205,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return StraightStems(ink);
     case Step::FootTurnedRight:
         return FootTurnedRight(ink);
+    case Step::LeftStemStepped:
+        return LeftStemStepped(ink);
     case Step::OnBaseline: {
         LetterInk moved = ink;
         moved.at.setY(metrics.baseline - ink.image.height() + 1);

@@ -280,6 +280,30 @@ std::optional<LetterInk> RightStemLong(const LetterInk& ink, const LetterMetrics
     return LetterInk{ImageOf(rows), ink.at};
 }
 
+std::optional<LetterInk> LeftStemStepped(const LetterInk& ink) {
+    Lines rows = RowsOf(ink.image);
+    const std::size_t height = rows.size(), width = rows.front().size();
+    if (height < 3) {
+        return std::nullopt;
+    }
+    std::size_t stem = 0;
+    while (stem < width && IsInk(rows[1][stem])) {
+        ++stem;
+    }
+    if (stem == 0 || 2 * stem + 1 >= width) {
+        return std::nullopt;
+    }
+    // The bar starts past the stem's new place: the corner is cut.
+    std::fill(rows.front().begin(), rows.front().begin() + std::ptrdiff_t(stem) + 1, Background);
+    for (std::size_t y = 1; y + 1 < height; ++y) {
+        auto& row = rows[y];
+        std::copy_backward(row.begin(), row.begin() + std::ptrdiff_t(stem),
+                           row.begin() + std::ptrdiff_t(stem) + 1);
+        row.front() = Background;
+    }
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
 LetterInk FootTurnedRight(const LetterInk& ink) {
     Lines rows = RowsOf(ink.image);
     for (auto& row : rows) {

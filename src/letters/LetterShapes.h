@@ -52,6 +52,9 @@ std::optional<LetterInk> RightStemLong(const LetterInk& ink, const LetterMetrics
 // The stems of the row of the lower half with the most of them, straight from top to bottom and
 // joined by the bottom row: m becomes ш, where its middle stem is shorter or its joins round.
 std::optional<LetterInk> StraightStems(const LetterInk& ink);
+// The left stem one column in above its foot, and the bar's corner cut above it: П becomes Л as
+// pixel designers draw it; nothing without a stem at the left of the second row.
+std::optional<LetterInk> LeftStemStepped(const LetterInk& ink);
 // The bottom row moved one column right: T made small becomes τ.
 LetterInk FootTurnedRight(const LetterInk& ink);
 // No wider than `width`: columns that repeat their neighbours are dropped.

@@ -108,9 +108,9 @@ TEST(LetterPartsTest, ACapitalLosesTheRowsItsDesignerWouldTakeOff) {
     }
 }
 
-// Pixel designers' η, ш and τ from the font's n, m and T: n's right stem goes down as deep as
-// the font's descent; m's stems (where its middle stem is shorter, or its joins round) stand
-// straight on a bar; T made small turns its foot right.
+// Pixel designers' η, ш, Л and τ from the font's n, m, П and T: n's right stem goes down as deep
+// as the font's descent; m's stems (where its middle stem is shorter, or its joins round) stand
+// straight on a bar; П's left stem steps in above its foot; T made small turns its foot right.
 TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
     LetterMetrics metrics;
     metrics.baseline = 9;
@@ -145,6 +145,14 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {"#", "#", "#"},
          [](const LetterInk& i, const LetterMetrics&) { return StraightStems(i); },
          {}},
+        {"Л from П",
+         {"#####", "#...#", "#...#", "#...#"},
+         [](const LetterInk& i, const LetterMetrics&) { return LeftStemStepped(i); },
+         {"..###", ".#..#", ".#..#", "#...#"}},
+        {"Л from a bold П",
+         {"######", "##..##", "##..##", "##..##"},
+         [](const LetterInk& i, const LetterMetrics&) { return LeftStemStepped(i); },
+         {"...###", ".##.##", ".##.##", "##..##"}},
         {"τ from T made small",
          {"#####", "..#..", "..#..", "..#.."},
          [](const LetterInk& i, const LetterMetrics&) {
