@@ -38,6 +38,8 @@ enum class Step {
     StraightStems,
     FootTurnedRight,
     LeftStemStepped,
+    PointBetweenBars,
+    BarsApart,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -99,6 +101,8 @@ const std::array Recipes = {
     Recipe{U'Δ', U'Λ', {S::BottomFilled}},
     Recipe{U'Λ', U'V', {S::Turn}},
     Recipe{U'Θ', U'O', {S::BarInside}, U'H'},
+    Recipe{U'Ξ', U'E', {S::BarsApart}},
+    Recipe{U'Σ', U'E', {S::PointBetweenBars}},
     Recipe{U'Π', U'П', {}},
     Recipe{U'ε', U'з', {S::Mirror}},
     Recipe{U'η', U'n', {S::RightStemLong}},
@@ -157,6 +161,10 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with its foot turned right");
     case Step::LeftStemStepped:
         return QStringLiteral("with its left stem stepped in");
+    case Step::PointBetweenBars:
+        return QStringLiteral("with a point between its bars");
+    case Step::BarsApart:
+        return QStringLiteral("with its bars apart");
     }
     return {};
 }
@@ -207,6 +215,10 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return FootTurnedRight(ink);
     case Step::LeftStemStepped:
         return LeftStemStepped(ink);
+    case Step::PointBetweenBars:
+        return PointBetweenBars(ink);
+    case Step::BarsApart:
+        return BarsApart(ink);
     case Step::OnBaseline: {
         LetterInk moved = ink;
         moved.at.setY(metrics.baseline - ink.image.height() + 1);

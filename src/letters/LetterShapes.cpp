@@ -304,6 +304,64 @@ std::optional<LetterInk> LeftStemStepped(const LetterInk& ink) {
     return LetterInk{ImageOf(rows), ink.at};
 }
 
+std::optional<LetterInk> PointBetweenBars(const LetterInk& ink) {
+    Lines rows = RowsOf(ink.image);
+    const std::size_t height = rows.size(), width = rows.front().size();
+    std::size_t stem = 0;
+    while (height > 2 && stem < width && IsInk(rows[1][stem])) {
+        ++stem;
+    }
+    if (height < 4 || stem == 0) {
+        return std::nullopt;
+    }
+    const QRgb color = MostUsed(rows);
+    const std::size_t inner = height - 2;
+    for (std::size_t i = 0; i < inner; ++i) {
+        auto& row = rows[i + 1];
+        std::fill(row.begin(), row.end(), Background);
+        const std::size_t at = std::min(i, inner - 1 - i);
+        for (std::size_t x = at; x < std::min(width, at + stem); ++x) {
+            row[x] = color;
+        }
+    }
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
+std::optional<LetterInk> BarsApart(const LetterInk& ink) {
+    Lines rows = RowsOf(ink.image);
+    const int height = static_cast<int>(rows.size());
+    const auto inkIn = [](const std::vector<QRgb>& row) {
+        return static_cast<int>(std::count_if(row.begin(), row.end(), IsInk));
+    };
+    std::size_t stem = 0;
+    while (height > 2 && stem < rows[1].size() && IsInk(rows[1][stem])) {
+        ++stem;
+    }
+    int middle = -1;
+    for (int y = 1; y + 1 < height; ++y) {
+        const int count = inkIn(rows[std::size_t(y)]);
+        if (middle < 0 || count > inkIn(rows[std::size_t(middle)]) ||
+            (count == inkIn(rows[std::size_t(middle)]) &&
+             std::abs(2 * y - height + 1) < std::abs(2 * middle - height + 1))) {
+            middle = y;
+        }
+    }
+    const int bar = middle < 0 ? 0 : inkIn(rows[std::size_t(middle)]) - int(stem);
+    const auto topEnd = std::find_if(rows.front().rbegin(), rows.front().rend(), IsInk);
+    const int span = static_cast<int>(rows.front().rend() - topEnd);
+    if (height < 4 || stem == 0 || bar < 1) {
+        return std::nullopt;
+    }
+    const QRgb color = MostUsed(rows);
+    for (int y = 1; y + 1 < height; ++y) {
+        std::fill(rows[std::size_t(y)].begin(), rows[std::size_t(y)].end(), Background);
+    }
+    const int left = CentredOver(QRect(0, 0, span, 1), bar, HalfPixel::Left);
+    std::fill(rows[std::size_t(middle)].begin() + left,
+              rows[std::size_t(middle)].begin() + left + bar, color);
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
 LetterInk FootTurnedRight(const LetterInk& ink) {
     Lines rows = RowsOf(ink.image);
     for (auto& row : rows) {

@@ -55,6 +55,12 @@ std::optional<LetterInk> StraightStems(const LetterInk& ink);
 // The left stem one column in above its foot, and the bar's corner cut above it: П becomes Л as
 // pixel designers draw it; nothing without a stem at the left of the second row.
 std::optional<LetterInk> LeftStemStepped(const LetterInk& ink);
+// The top and bottom rows kept, and between them a stroke as wide as the stem from the left
+// going in to the middle and back: E becomes Σ.
+std::optional<LetterInk> PointBetweenBars(const LetterInk& ink);
+// The top and bottom rows kept, and the middle bar without the stem, centred under the top bar:
+// E becomes Ξ.
+std::optional<LetterInk> BarsApart(const LetterInk& ink);
 // The bottom row moved one column right: T made small becomes τ.
 LetterInk FootTurnedRight(const LetterInk& ink);
 // No wider than `width`: columns that repeat their neighbours are dropped.

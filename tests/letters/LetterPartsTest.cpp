@@ -108,9 +108,10 @@ TEST(LetterPartsTest, ACapitalLosesTheRowsItsDesignerWouldTakeOff) {
     }
 }
 
-// Pixel designers' η, ш, Л and τ from the font's n, m, П and T: n's right stem goes down as deep
-// as the font's descent; m's stems (where its middle stem is shorter, or its joins round) stand
-// straight on a bar; П's left stem steps in above its foot; T made small turns its foot right.
+// Pixel designers' η, ш, Л, Σ, Ξ and τ from the font's n, m, П, E and T: n's right stem goes
+// down as deep as the font's descent; m's stems (where its middle stem is shorter, or its joins
+// round) stand straight on a bar; П's left stem steps in above its foot; E's bars frame a point
+// or a shorter middle bar; T made small turns its foot right.
 TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
     LetterMetrics metrics;
     metrics.baseline = 9;
@@ -153,6 +154,18 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {"######", "##..##", "##..##", "##..##"},
          [](const LetterInk& i, const LetterMetrics&) { return LeftStemStepped(i); },
          {"...###", ".##.##", ".##.##", "##..##"}},
+        {"Σ from E",
+         {"#####", "#....", "#....", "###..", "#....", "#....", "#####"},
+         [](const LetterInk& i, const LetterMetrics&) { return PointBetweenBars(i); },
+         {"#####", "#....", ".#...", "..#..", ".#...", "#....", "#####"}},
+        {"Σ from an E of even height",
+         {"####", "#...", "##..", "#...", "#...", "####"},
+         [](const LetterInk& i, const LetterMetrics&) { return PointBetweenBars(i); },
+         {"####", "#...", ".#..", ".#..", "#...", "####"}},
+        {"Ξ from E",
+         {"######", "#.....", "#.....", "####..", "#.....", "#.....", "######"},
+         [](const LetterInk& i, const LetterMetrics&) { return BarsApart(i); },
+         {"######", "......", "......", ".###..", "......", "......", "######"}},
         {"τ from T made small",
          {"#####", "..#..", "..#..", "..#.."},
          [](const LetterInk& i, const LetterMetrics&) {
