@@ -4,6 +4,7 @@
 #include "GlyphInk.h"
 #include "LetterComposer.h"
 #include "LetterRecipes.h"
+#include "LetterShapes.h"
 #include "LetterTables.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
@@ -260,6 +261,21 @@ LetterRow Planner::MadeRow(LetterRow& row) {
         row.source = LetterSource::Borrowed;
         row.detail = QStringLiteral("borrowed from ") + LetterName(*twin);
         row.glyph = row.from = *GlyphShowing(*twin);
+        // A capital whose Latin twin has serifs on a stem with a bowl (a B drawn with its stem
+        // a column in) is drawn without them, as designers of pixel faces draw В and Β, where
+        // the font's E has none (a face with serifs keeps them).
+        const Glyph* e = composer_.BodyOfLetter(U'E');
+        const std::optional<LetterInk> eInk = e ? InkOfGlyph(*e, palette_) : std::nullopt;
+        const bool sans = eInk && !StemWithoutSerifs(*eInk);
+        const Glyph* body =
+            sans && QChar::isUpper(letter) ? composer_.BodyOfLetter(*twin) : nullptr;
+        const std::optional<LetterInk> ink = body ? InkOfGlyph(*body, palette_) : std::nullopt;
+        if (const std::optional<LetterInk> plain = ink ? StemWithoutSerifs(*ink) : std::nullopt) {
+            if (const std::optional<Glyph> glyph = GlyphOfInk(*plain, *body)) {
+                row.glyph = composer_.Finish(*glyph);
+                row.detail += QStringLiteral(" without its serifs");
+            }
+        }
         return row;
     }
     if (std::optional<RecipeLetter> built = recipes_.Build(row.letter)) {

@@ -362,6 +362,59 @@ std::optional<LetterInk> BarsApart(const LetterInk& ink) {
     return LetterInk{ImageOf(rows), ink.at};
 }
 
+std::optional<LetterInk> StemWithoutSerifs(const LetterInk& ink) {
+    Lines rows = RowsOf(ink.image);
+    const std::size_t height = rows.size();
+    const auto firstInk = [](const std::vector<QRgb>& row) {
+        return static_cast<std::size_t>(std::find_if(row.begin(), row.end(), IsInk) - row.begin());
+    };
+    if (height < 4) {
+        return std::nullopt;
+    }
+    // The stem: the first ink of the middle rows, in every one of them, with more ink to its right
+    // (a bowl, B's, D's); the top and bottom rows starting left of it are its serifs.
+    const std::size_t stem = firstInk(rows[1]);
+    const std::size_t serif = std::min(firstInk(rows.front()), firstInk(rows.back()));
+    if (serif >= stem || stem >= rows[1].size()) {
+        return std::nullopt;
+    }
+    const auto runs = [](const std::vector<QRgb>& row) {
+        int count = 0;
+        for (std::size_t x = 0; x < row.size(); ++x) {
+            count += IsInk(row[x]) && (x == 0 || !IsInk(row[x - 1]));
+        }
+        return count;
+    };
+    // Bars of one run each over the stem (not H's or I's), a bowl's ink apart from the stem.
+    if (runs(rows.front()) != 1 || runs(rows.back()) != 1) {
+        return std::nullopt;
+    }
+    std::size_t bowl = 0;
+    for (std::size_t y = 1; y + 1 < height; ++y) {
+        if (firstInk(rows[y]) != stem) {
+            return std::nullopt;
+        }
+        bowl += runs(rows[y]) > 1;
+    }
+    if (2 * bowl < height - 2) {
+        return std::nullopt;
+    }
+    // The stem moves out to where the serifs start, and every middle row with it.
+    const std::size_t by = stem - serif;
+    for (std::size_t y = 1; y + 1 < height; ++y) {
+        auto& row = rows[y];
+        std::size_t end = stem;
+        while (end < row.size() && IsInk(row[end])) {
+            ++end;
+        }
+        std::copy(row.begin() + std::ptrdiff_t(stem), row.begin() + std::ptrdiff_t(end),
+                  row.begin() + std::ptrdiff_t(stem - by));
+        std::fill(row.begin() + std::ptrdiff_t(end - by), row.begin() + std::ptrdiff_t(end),
+                  Background);
+    }
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
 LetterInk FootTurnedRight(const LetterInk& ink) {
     Lines rows = RowsOf(ink.image);
     for (auto& row : rows) {

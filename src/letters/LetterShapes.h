@@ -61,6 +61,9 @@ std::optional<LetterInk> PointBetweenBars(const LetterInk& ink);
 // The top and bottom rows kept, and the middle bar without the stem, centred under the top bar:
 // E becomes Ξ.
 std::optional<LetterInk> BarsApart(const LetterInk& ink);
+// A stem with a bowl beside it (B, D) moved out to where its top and bottom bars start, without
+// the serifs they make; nothing where the stem has none.
+std::optional<LetterInk> StemWithoutSerifs(const LetterInk& ink);
 // The bottom row moved one column right: T made small becomes τ.
 LetterInk FootTurnedRight(const LetterInk& ink);
 // No wider than `width`: columns that repeat their neighbours are dropped.
