@@ -70,12 +70,34 @@ private:
     }
     // A letter for recipes to build on, as a body: the font's own, borrowed or composed.
     std::optional<Glyph> PartFor(char32_t letter) {
+        if (BodyShowingOwn(letter) == nullptr) {
+            if (std::optional<Glyph> plain = PlainTwinBody(letter)) {
+                return plain;
+            }
+        }
         if (const Glyph* own = composer_.BodyOfLetter(letter)) {
             return *own;
         }
         const std::optional<LetterComposer::Composed> composed =
             composer_.ComposeBody(letter, RecipeBases());
         return composed ? composed->glyph : std::nullopt;
+    }
+    const Glyph* BodyShowingOwn(char32_t letter) const {
+        return composer_.bodies().GlyphAt(request_.fromPage.CodeOf(letter));
+    }
+    // The body of a capital's Latin twin without the serifs on its stem where the twin has them
+    // on a stem with a bowl (a B drawn with its stem a column in) and the font's E has none, as
+    // designers of pixel faces draw В and Β (a face with serifs keeps them); nothing otherwise.
+    std::optional<Glyph> PlainTwinBody(char32_t letter) const {
+        const auto twin = LatinTwinOf(letter);
+        const Glyph* e = composer_.BodyOfLetter(U'E');
+        const Glyph* body =
+            twin && QChar::isUpper(letter) ? composer_.BodyOfLetter(*twin) : nullptr;
+        const std::optional<LetterInk> eInk = e ? InkOfGlyph(*e, palette_) : std::nullopt;
+        const std::optional<LetterInk> ink =
+            body && eInk && !StemWithoutSerifs(*eInk) ? InkOfGlyph(*body, palette_) : std::nullopt;
+        const std::optional<LetterInk> plain = ink ? StemWithoutSerifs(*ink) : std::nullopt;
+        return plain ? GlyphOfInk(*plain, *body) : std::nullopt;
     }
     LetterComposer::BaseFinder RecipeBases() {
         return [this](char32_t base) { return recipes_.LetterOrDrawn(base); };
@@ -261,20 +283,9 @@ LetterRow Planner::MadeRow(LetterRow& row) {
         row.source = LetterSource::Borrowed;
         row.detail = QStringLiteral("borrowed from ") + LetterName(*twin);
         row.glyph = row.from = *GlyphShowing(*twin);
-        // A capital whose Latin twin has serifs on a stem with a bowl (a B drawn with its stem
-        // a column in) is drawn without them, as designers of pixel faces draw В and Β, where
-        // the font's E has none (a face with serifs keeps them).
-        const Glyph* e = composer_.BodyOfLetter(U'E');
-        const std::optional<LetterInk> eInk = e ? InkOfGlyph(*e, palette_) : std::nullopt;
-        const bool sans = eInk && !StemWithoutSerifs(*eInk);
-        const Glyph* body =
-            sans && QChar::isUpper(letter) ? composer_.BodyOfLetter(*twin) : nullptr;
-        const std::optional<LetterInk> ink = body ? InkOfGlyph(*body, palette_) : std::nullopt;
-        if (const std::optional<LetterInk> plain = ink ? StemWithoutSerifs(*ink) : std::nullopt) {
-            if (const std::optional<Glyph> glyph = GlyphOfInk(*plain, *body)) {
-                row.glyph = composer_.Finish(*glyph);
-                row.detail += QStringLiteral(" without its serifs");
-            }
+        if (const std::optional<Glyph> plain = PlainTwinBody(letter)) {
+            row.glyph = composer_.Finish(*plain);
+            row.detail += QStringLiteral(" without its serifs");
         }
         return row;
     }
