@@ -40,6 +40,7 @@ enum class Step {
     LeftStemStepped,
     PointBetweenBars,
     BarsApart,
+    SidesOnFeet,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -102,6 +103,7 @@ const std::array Recipes = {
     Recipe{U'Λ', U'V', {S::Turn}},
     Recipe{U'Θ', U'O', {S::BarInside}, U'H'},
     Recipe{U'Ξ', U'E', {S::BarsApart}},
+    Recipe{U'Ω', U'O', {S::SidesOnFeet}},
     Recipe{U'Σ', U'E', {S::PointBetweenBars}},
     Recipe{U'Π', U'П', {}},
     Recipe{U'ε', U'з', {S::Mirror}},
@@ -165,6 +167,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with a point between its bars");
     case Step::BarsApart:
         return QStringLiteral("with its bars apart");
+    case Step::SidesOnFeet:
+        return QStringLiteral("on feet");
     }
     return {};
 }
@@ -219,6 +223,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return PointBetweenBars(ink);
     case Step::BarsApart:
         return BarsApart(ink);
+    case Step::SidesOnFeet:
+        return SidesOnFeet(ink);
     case Step::OnBaseline: {
         LetterInk moved = ink;
         moved.at.setY(metrics.baseline - ink.image.height() + 1);

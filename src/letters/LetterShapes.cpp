@@ -415,6 +415,32 @@ std::optional<LetterInk> StemWithoutSerifs(const LetterInk& ink) {
     return LetterInk{ImageOf(rows), ink.at};
 }
 
+std::optional<LetterInk> SidesOnFeet(const LetterInk& ink) {
+    Lines rows = RowsOf(ink.image);
+    const std::size_t height = rows.size(), width = rows.front().size();
+    const auto& middle = rows[height / 2];
+    std::size_t stem = 0;
+    while (stem < width && IsInk(middle[stem])) {
+        ++stem;
+    }
+    if (height < 5 || stem == 0 || 2 * stem + 3 > width || !IsInk(middle.back())) {
+        return std::nullopt;
+    }
+    const QRgb color = MostUsed(rows);
+    const std::size_t stepped = std::max<std::size_t>(1, height / 5);
+    const auto put = [&](std::vector<QRgb>& row, std::size_t from, std::size_t to) {
+        std::fill(row.begin() + std::ptrdiff_t(from), row.begin() + std::ptrdiff_t(to), color);
+    };
+    for (std::size_t y = height - 1 - stepped; y < height; ++y) {
+        auto& row = rows[y];
+        std::fill(row.begin(), row.end(), Background);
+        const bool foot = y + 1 == height;
+        put(row, foot ? 0 : 1, stem + 1);
+        put(row, width - 1 - stem, foot ? width : width - 1);
+    }
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
 LetterInk FootTurnedRight(const LetterInk& ink) {
     Lines rows = RowsOf(ink.image);
     for (auto& row : rows) {

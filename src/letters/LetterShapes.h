@@ -64,6 +64,9 @@ std::optional<LetterInk> BarsApart(const LetterInk& ink);
 // A stem with a bowl beside it (B, D) moved out to where its top and bottom bars start, without
 // the serifs they make; nothing where the stem has none.
 std::optional<LetterInk> StemWithoutSerifs(const LetterInk& ink);
+// The bottom fifth of the sides (a row at least) stepped one column in, the last row turning out
+// to feet: O becomes Ω.
+std::optional<LetterInk> SidesOnFeet(const LetterInk& ink);
 // The bottom row moved one column right: T made small becomes τ.
 LetterInk FootTurnedRight(const LetterInk& ink);
 // No wider than `width`: columns that repeat their neighbours are dropped.

@@ -108,10 +108,10 @@ TEST(LetterPartsTest, ACapitalLosesTheRowsItsDesignerWouldTakeOff) {
     }
 }
 
-// Pixel designers' η, ш, Л, Σ, Ξ and τ from the font's n, m, П, E and T: n's right stem goes
+// Pixel designers' η, ш, Л, Σ, Ξ, Ω and τ from the font's n, m, П, E, O and T: n's right stem goes
 // down as deep as the font's descent; m's stems (where its middle stem is shorter, or its joins
 // round) stand straight on a bar; П's left stem steps in above its foot; E's bars frame a point
-// or a shorter middle bar; T made small turns its foot right.
+// or a shorter middle bar; O's sides step in to feet; T made small turns its foot right.
 TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
     LetterMetrics metrics;
     metrics.baseline = 9;
@@ -178,6 +178,10 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {"###.###", ".#...#.", ".#####.", ".#...#.", "###.###"},
          [](const LetterInk& i, const LetterMetrics&) { return StemWithoutSerifs(i); },
          {}},
+        {"Ω from O",
+         {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."},
+         [](const LetterInk& i, const LetterMetrics&) { return SidesOnFeet(i); },
+         {".###.", "#...#", "#...#", "#...#", "#...#", ".#.#.", "##.##"}},
         {"τ from T made small",
          {"#####", "..#..", "..#..", "..#.."},
          [](const LetterInk& i, const LetterMetrics&) {
