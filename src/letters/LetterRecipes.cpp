@@ -41,6 +41,7 @@ enum class Step {
     PointBetweenBars,
     BarsApart,
     SidesOnFeet,
+    RoundTop,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -60,6 +61,7 @@ using S = Step;
 const std::array Recipes = {
     // Cyrillic capitals.
     Recipe{U'Г', U'L', {S::Turn}},
+    Recipe{U'З', U'3', {S::RoundTop}},
     Recipe{U'З', U'3', {}},
     Recipe{U'И', U'N', {S::Mirror}},
     Recipe{U'П', U'H', {S::BarOnTop}},
@@ -169,6 +171,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with its bars apart");
     case Step::SidesOnFeet:
         return QStringLiteral("on feet");
+    case Step::RoundTop:
+        return QStringLiteral("with its top round as its bottom");
     }
     return {};
 }
@@ -225,6 +229,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return BarsApart(ink);
     case Step::SidesOnFeet:
         return SidesOnFeet(ink);
+    case Step::RoundTop:
+        return RoundTop(ink);
     case Step::OnBaseline: {
         LetterInk moved = ink;
         moved.at.setY(metrics.baseline - ink.image.height() + 1);
@@ -307,36 +313,39 @@ char32_t RecipeBook::ReadsAs(char32_t letter, const RecipeLetter& built) {
 }
 
 std::optional<RecipeLetter> RecipeBook::Build(char32_t letter) {
-    const auto recipe = std::find_if(Recipes.begin(), Recipes.end(),
-                                     [letter](const Recipe& r) { return r.letter == letter; });
-    // Only a small letter is made from a drawn letter, its capital.
-    const bool small = recipe != Recipes.end() && recipe->steps[0] == Step::Small;
-    const Glyph* from = recipe == Recipes.end() || !metrics_ ? nullptr
-                        : small                              ? LetterOrDrawn(recipe->from)
-                                                             : Letter(recipe->from);
-    std::optional<LetterInk> ink = from ? InkOfGlyph(*from, palette_) : std::nullopt;
-    std::optional<LetterInk> with;
-    if (const Glyph* other = ink && recipe->with != 0 ? Letter(recipe->with) : nullptr) {
-        with = InkOfGlyph(*other, palette_);
-    }
-    QStringList done;
-    for (const auto& step : ink ? recipe->steps : decltype(recipe->steps){}) {
-        if (ink && step) {
-            ink = Apply(*step, *ink, *metrics_, with);
-            done << StepText(*step, recipe->with);
+    // A letter's recipes in order: the first whose steps all hold on the font's letters.
+    for (const Recipe& recipe : Recipes) {
+        if (recipe.letter != letter || !metrics_) {
+            continue;
         }
+        // Only a small letter is made from a drawn letter, its capital.
+        const bool small = recipe.steps[0] == Step::Small;
+        const Glyph* from = small ? LetterOrDrawn(recipe.from) : Letter(recipe.from);
+        std::optional<LetterInk> ink = from ? InkOfGlyph(*from, palette_) : std::nullopt;
+        std::optional<LetterInk> with;
+        if (const Glyph* other = ink && recipe.with != 0 ? Letter(recipe.with) : nullptr) {
+            with = InkOfGlyph(*other, palette_);
+        }
+        QStringList done;
+        for (const auto& step : ink ? recipe.steps : decltype(recipe.steps){}) {
+            if (ink && step) {
+                ink = Apply(*step, *ink, *metrics_, with);
+                done << StepText(*step, recipe.with);
+            }
+        }
+        std::optional<Glyph> glyph = ink ? GlyphOfInk(*ink, *from) : std::nullopt;
+        if (!glyph) {
+            continue;
+        }
+        const QString name = QString::fromUcs4(&recipe.from, 1);
+        // A row without steps takes the other letter as it is by design (З as 3): only a recipe
+        // that changes its letter must not leave it as it was.
+        return RecipeLetter{std::move(*glyph),
+                            done.isEmpty() ? QStringLiteral("same as ") + name
+                                           : name + u' ' + done.join(QStringLiteral(", ")),
+                            recipe.from, recipe.with, done.isEmpty() ? recipe.from : 0};
     }
-    std::optional<Glyph> glyph = ink ? GlyphOfInk(*ink, *from) : std::nullopt;
-    if (!glyph) {
-        return std::nullopt;
-    }
-    const QString name = QString::fromUcs4(&recipe->from, 1);
-    // A row without steps takes the other letter as it is by design (З as 3): only a recipe that
-    // changes its letter must not leave it as it was.
-    return RecipeLetter{std::move(*glyph),
-                        done.isEmpty() ? QStringLiteral("same as ") + name
-                                       : name + u' ' + done.join(QStringLiteral(", ")),
-                        recipe->from, recipe->with, done.isEmpty() ? recipe->from : 0};
+    return std::nullopt;
 }
 
 const Glyph* RecipeBook::Letter(char32_t letter) {

@@ -441,6 +441,35 @@ std::optional<LetterInk> SidesOnFeet(const LetterInk& ink) {
     return LetterInk{ImageOf(rows), ink.at};
 }
 
+std::optional<LetterInk> RoundTop(const LetterInk& ink) {
+    Lines rows = RowsOf(ink.image);
+    const std::size_t height = rows.size(), width = rows.front().size();
+    const auto runs = [](const std::vector<QRgb>& row) {
+        int count = 0;
+        for (std::size_t x = 0; x < row.size(); ++x) {
+            count += IsInk(row[x]) && (x == 0 || !IsInk(row[x - 1]));
+        }
+        return count;
+    };
+    const auto inkIn = [](const std::vector<QRgb>& row) {
+        return static_cast<std::size_t>(std::count_if(row.begin(), row.end(), IsInk));
+    };
+    // A flat top as Z's: one bar the ink's width (a column short at most), the row under it a
+    // stroke right of the middle.
+    const auto& second = rows.size() > 1 ? rows[1] : rows[0];
+    const auto secondLeft = static_cast<std::size_t>(
+        std::find_if(second.begin(), second.end(), IsInk) - second.begin());
+    if (height < 5 || runs(rows[0]) != 1 || inkIn(rows[0]) + 1 < width || runs(second) != 1 ||
+        2 * secondLeft <= width) {
+        return std::nullopt;
+    }
+    // The top half becomes the bottom half turned; an odd middle row stays.
+    for (std::size_t y = 0; y < height / 2; ++y) {
+        rows[y] = rows[height - 1 - y];
+    }
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
 LetterInk FootTurnedRight(const LetterInk& ink) {
     Lines rows = RowsOf(ink.image);
     for (auto& row : rows) {

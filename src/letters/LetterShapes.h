@@ -67,6 +67,9 @@ std::optional<LetterInk> StemWithoutSerifs(const LetterInk& ink);
 // The bottom fifth of the sides (a row at least) stepped one column in, the last row turning out
 // to feet: O becomes Ω.
 std::optional<LetterInk> SidesOnFeet(const LetterInk& ink);
+// A flat top as Z's (3 drawn so) made the bottom half turned over: 3 becomes З; nothing where
+// the top is round already.
+std::optional<LetterInk> RoundTop(const LetterInk& ink);
 // The bottom row moved one column right: T made small becomes τ.
 LetterInk FootTurnedRight(const LetterInk& ink);
 // No wider than `width`: columns that repeat their neighbours are dropped.

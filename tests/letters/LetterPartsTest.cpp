@@ -108,10 +108,11 @@ TEST(LetterPartsTest, ACapitalLosesTheRowsItsDesignerWouldTakeOff) {
     }
 }
 
-// Pixel designers' η, ш, Л, Σ, Ξ, Ω and τ from the font's n, m, П, E, O and T: n's right stem goes
-// down as deep as the font's descent; m's stems (where its middle stem is shorter, or its joins
-// round) stand straight on a bar; П's left stem steps in above its foot; E's bars frame a point
-// or a shorter middle bar; O's sides step in to feet; T made small turns its foot right.
+// Pixel designers' η, ш, Л, Σ, Ξ, Ω, З and τ from the font's n, m, П, E, O, 3 and T: n's right stem
+// goes down as deep as the font's descent; m's stems (where its middle stem is shorter, or its
+// joins round) stand straight on a bar; П's left stem steps in above its foot; E's bars frame a
+// point or a shorter middle bar; O's sides step in to feet; a flat-topped 3 rounds its top; T made
+// small turns its foot right.
 TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
     LetterMetrics metrics;
     metrics.baseline = 9;
@@ -182,6 +183,14 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."},
          [](const LetterInk& i, const LetterMetrics&) { return SidesOnFeet(i); },
          {".###.", "#...#", "#...#", "#...#", "#...#", ".#.#.", "##.##"}},
+        {"З from a 3 with a flat top",
+         {"#####", "....#", "...#.", "..##.", "....#", "#...#", ".###."},
+         [](const LetterInk& i, const LetterMetrics&) { return RoundTop(i); },
+         {".###.", "#...#", "....#", "..##.", "....#", "#...#", ".###."}},
+        {"nothing from a round 3",
+         {".###.", "#...#", "....#", "..##.", "....#", "#...#", ".###."},
+         [](const LetterInk& i, const LetterMetrics&) { return RoundTop(i); },
+         {}},
         {"τ from T made small",
          {"#####", "..#..", "..#..", "..#.."},
          [](const LetterInk& i, const LetterMetrics&) {
