@@ -103,6 +103,27 @@ std::optional<LetterInk> BarFromMiddle(const LetterInk& ink, const LetterInk& wi
     return Bar(ink, with, ink.Left() + (ink.image.width() - 1) / 2);
 }
 
+std::optional<LetterInk> TopHalfOf(const LetterInk& ink, const LetterInk& with,
+                                   const LetterMetrics& metrics) {
+    // Above the middle of the x-height, `with`'s rows; from there down, the ink's.
+    const int middle = metrics.xTop + metrics.XHeight() / 2;
+    if (with.Top() >= middle || ink.Top() >= middle) {
+        return std::nullopt;
+    }
+    Pixels pixels;
+    for (const auto& [place, color] : PixelsOf(with)) {
+        if (place.first < middle) {
+            pixels[place] = color;
+        }
+    }
+    for (const auto& [place, color] : PixelsOf(ink)) {
+        if (place.first >= middle) {
+            pixels[place] = color;
+        }
+    }
+    return InkOf(pixels);
+}
+
 std::optional<LetterInk> TopLikeBowl(const LetterInk& ink) {
     Pixels pixels = PixelsOf(ink);
     const std::vector<int> top = RowOf(pixels, ink.Top());

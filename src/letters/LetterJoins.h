@@ -16,6 +16,10 @@ namespace fontlathe {
 std::optional<LetterInk> BarInside(const LetterInk& ink, const LetterInk& with);
 // That bar from the middle of the ink to its right column, left out: a mirrored C becomes Э.
 std::optional<LetterInk> BarFromMiddle(const LetterInk& ink, const LetterInk& with);
+// Above the middle of the x-height `with`'s rows, below it the ink's: p with o's top half gives
+// ρ as pixel designers draw it.
+std::optional<LetterInk> TopHalfOf(const LetterInk& ink, const LetterInk& with,
+                                   const LetterMetrics& metrics);
 // The top row made like the first row that differs from it (a bowl's top): a soft sign
 // becomes Б.
 std::optional<LetterInk> TopLikeBowl(const LetterInk& ink);

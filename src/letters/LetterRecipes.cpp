@@ -45,6 +45,7 @@ enum class Step {
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
+    TopHalfOf,
 };
 
 struct Recipe {
@@ -114,6 +115,7 @@ const std::array Recipes = {
     Recipe{U'μ', U'µ', {}},
     Recipe{U'ν', U'v', {}},
     Recipe{U'π', U'П', {S::Small}},
+    Recipe{U'ρ', U'p', {S::TopHalfOf}, U'o'},
     Recipe{U'ρ', U'p', {}},
     Recipe{U'τ', U'T', {S::Small, S::FootTurnedRight}},
     Recipe{U'υ', U'u', {S::Symmetric}},
@@ -149,6 +151,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with %1's bar inside").arg(other);
     case Step::BarFromMiddle:
         return QStringLiteral("with %1's bar from the middle").arg(other);
+    case Step::TopHalfOf:
+        return QStringLiteral("with %1's top half").arg(other);
     case Step::TopLikeBowl:
         return QStringLiteral("with its bowl's top on top");
     case Step::BottomFilled:
@@ -209,6 +213,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return BarInside(ink, *with);
     case Step::BarFromMiddle:
         return BarFromMiddle(ink, *with);
+    case Step::TopHalfOf:
+        return TopHalfOf(ink, *with, metrics);
     case Step::TopLikeBowl:
         return TopLikeBowl(ink);
     case Step::BottomFilled:

@@ -2,6 +2,7 @@
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
 #include "letters/CapitalShortening.h"
+#include "letters/LetterJoins.h"
 #include "letters/LetterMarks.h"
 #include "letters/LetterShapes.h"
 
@@ -210,6 +211,22 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
             EXPECT_EQ(made->at, QPoint(0, glyph.yOffset)) << c.letter << ": it stays where it was";
         }
     }
+}
+
+// ρ is p whose rows above the middle of the x-height are o's, as the fixed faces draw it.
+TEST(LetterPartsTest, RhoIsPWithTheTopHalfOfO) {
+    LetterMetrics metrics;
+    metrics.xTop = 0;
+    metrics.baseline = 5;
+    const PaletteLookup palette(4);
+    Glyph p, o;
+    p.raster = RasterOf({"#.##.", "##..#", "#...#", "#...#", "##..#", "#.##.", "#....", "#...."});
+    o.raster = RasterOf({".###.", "#...#", "#...#", "#...#", "#...#", ".###."});
+    const std::optional<LetterInk> rho =
+        TopHalfOf(*InkOfGlyph(p, palette), *InkOfGlyph(o, palette), metrics);
+    ASSERT_TRUE(rho.has_value());
+    EXPECT_EQ(InkRows(rho->image),
+              Art({".###.", "#...#", "#...#", "#...#", "##..#", "#.##.", "#....", "#...."}));
 }
 
 TEST(LetterPartsTest, ABreveIsACupOfTheCircumflexStrokes) {
