@@ -18,6 +18,7 @@
 #include "letters/ReservedMoves.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -382,6 +383,20 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
             return Finish(refused, err);
         }
     }
+    // The page with the moves is written first, and put back as it was where the fonts can't be
+    // written: the two go together or not at all.
+    std::optional<QByteArray> pageBefore;
+    if (movesFile && writing == Writing::Write) {
+        if (QByteArray bytes; QFileInfo(*movesFile).isFile() &&
+                              ReadWholeFile(*movesFile, CodePage::MaxMappingFileSize,
+                                            QStringLiteral("mapping file"), bytes)
+                                  .ok()) {
+            pageBefore = bytes;
+        }
+        if (const Result saved = WriteWholeFile(*movesFile, moves.page.MappingFileText()); !saved) {
+            return Finish(saved.At(*movesFile), err);
+        }
+    }
     std::vector<FontReport> reports;
     QStringList messages;
     const Result outcome = game ? AddToGameFonts(input, *fontChoice, planned, fromPage, fontPages,
@@ -396,12 +411,14 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         report.reservedCodes = moves.reservedCode;
         TellReservedMoves(moves, report.plan);
     }
-    Result written = outcome;
-    if (movesFile && outcome.ok() && writing == Writing::Write) {
-        if (const Result saved = WriteWholeFile(*movesFile, moves.page.MappingFileText()); !saved) {
-            written = saved.At(*movesFile);
+    if (movesFile && !outcome.ok() && writing == Writing::Write) {
+        if (pageBefore) {
+            WriteWholeFile(*movesFile, *pageBefore);
+        } else {
+            QFile::remove(*movesFile);
         }
     }
+    const Result& written = outcome;
     QStringList notes;
     if (!misread.isEmpty()) {
         notes << misread;

@@ -41,14 +41,20 @@ TEST_F(CliAppTest, OnAFullDiskEveryWritingCommandFailsAndLeavesEveryFileAsItWas)
         {"extract", game, "--font", "2", "-o", "b.char"},
         {"insert", game, "--font", "1", "b.char"},
         {"add-letters", game, "--font", "all", "--codepage", "cp1250", "--text", u"ąęś"_s},
+        {"add-letters", "g.char", "--codepage", "cp1251", "--text", u"юя"_s, "--move-reserved",
+         "moved.txt", "-o", "b.char"},
+        {"add-letters", game, "--font", "all", "--codepage", "cp1251", "--text", u"юя"_s,
+         "--move-reserved", "moved.txt"},
     };
     const QDir folder(PathOf({}));
     std::map<QString, QByteArray> before;
     for (const QString& name : folder.entryList(QDir::Files)) {
         before[name] = ReadFile(name);
     }
-    // A picture of text is small: it meets a disk with no byte free.
-    const QStringList render = {"render", "g.char", "--text", "Quiz", "-o", "text.png"};
+    // A picture of text and a page are small: they meet a disk with no byte free.
+    const std::vector<QStringList> small = {
+        {"render", "g.char", "--text", "Quiz", "-o", "text.png"},
+        {"codepages", "cp1251", "--write", "page.txt"}};
     for (const long long free : {4096LL, 0LL}) {
         for (const QStringList& command : commands) {
             const FullDisk disk(PathOf({}), free);
@@ -64,7 +70,7 @@ TEST_F(CliAppTest, OnAFullDiskEveryWritingCommandFailsAndLeavesEveryFileAsItWas)
             }
             EXPECT_TRUE(after == before) << said;
         }
-        commands.push_back(render);
+        commands.insert(commands.end(), small.begin(), small.end());
     }
 }
 
