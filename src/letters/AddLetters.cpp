@@ -1,5 +1,6 @@
 #include "AddLetters.h"
 
+#include "DesignerShapes.h"
 #include "DrawnLetters.h"
 #include "GlyphInk.h"
 #include "LetterComposer.h"

@@ -1,5 +1,6 @@
 #include "LetterRecipes.h"
 
+#include "DesignerShapes.h"
 #include "GlyphInk.h"
 #include "LetterJoins.h"
 #include "LetterShapes.h"

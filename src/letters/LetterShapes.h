@@ -46,32 +46,6 @@ std::optional<LetterInk> StemAboveWaist(const LetterInk& ink);
 // The bottom row carried on one column past the right end of the ink, and from there a tail as
 // wide as the stem down below the baseline, two thirds of the descent long.
 std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& metrics);
-// The stem at the right of the bottom row carried on down as deep as the font's letters reach
-// below the baseline: n becomes η.
-std::optional<LetterInk> RightStemLong(const LetterInk& ink, const LetterMetrics& metrics);
-// The stems of the row of the lower half with the most of them, straight from top to bottom and
-// joined by the bottom row: m becomes ш, where its middle stem is shorter or its joins round.
-std::optional<LetterInk> StraightStems(const LetterInk& ink);
-// The left stem one column in above its foot, and the bar's corner cut above it: П becomes Л as
-// pixel designers draw it; nothing without a stem at the left of the second row.
-std::optional<LetterInk> LeftStemStepped(const LetterInk& ink);
-// The top and bottom rows kept, and between them a stroke as wide as the stem from the left
-// going in to the middle and back: E becomes Σ.
-std::optional<LetterInk> PointBetweenBars(const LetterInk& ink);
-// The top and bottom rows kept, and the middle bar without the stem, centred under the top bar:
-// E becomes Ξ.
-std::optional<LetterInk> BarsApart(const LetterInk& ink);
-// A stem with a bowl beside it (B, D) moved out to where its top and bottom bars start, without
-// the serifs they make; nothing where the stem has none.
-std::optional<LetterInk> StemWithoutSerifs(const LetterInk& ink);
-// The bottom fifth of the sides (a row at least) stepped one column in, the last row turning out
-// to feet: O becomes Ω.
-std::optional<LetterInk> SidesOnFeet(const LetterInk& ink);
-// A flat top as Z's (3 drawn so) made the bottom half turned over: 3 becomes З; nothing where
-// the top is round already.
-std::optional<LetterInk> RoundTop(const LetterInk& ink);
-// The bottom row moved one column right: T made small becomes τ.
-LetterInk FootTurnedRight(const LetterInk& ink);
 // No wider than `width`: columns that repeat their neighbours are dropped.
 std::optional<LetterInk> Squeezed(const LetterInk& ink, int width);
 

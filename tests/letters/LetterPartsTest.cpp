@@ -2,6 +2,7 @@
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
 #include "letters/CapitalShortening.h"
+#include "letters/DesignerShapes.h"
 #include "letters/LetterJoins.h"
 #include "letters/LetterMarks.h"
 #include "letters/LetterShapes.h"
