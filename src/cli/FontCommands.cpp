@@ -1,12 +1,10 @@
-// The commands on one font file: info, resave, render, generate, export, import, coverage, and
-// the list of code pages.
-#include "BundleCommands.h"
+// The commands on one font file: info, resave, render, generate, export, import, and the list of
+// code pages (coverage is in CoverageCommand.cpp).
 #include "CharsetReport.h"
 #include "CliCommand.h"
 #include "CoverageReport.h"
 #include "FontInput.h"
 #include "SheetFiles.h"
-#include "bundle/GameBundle.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
 #include "faces/FaceFile.h"
@@ -17,9 +15,6 @@
 
 #include <QBuffer>
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 
 #include <optional>
@@ -39,52 +34,6 @@ std::optional<Charset> Load(const QString& path, QTextStream& err, BlockLayout* 
 
 // The largest side of an image render makes, as --size allows.
 constexpr int MaxRenderSide = 8192;
-
-// What --font says: nothing for a font file; for a game's bundle the font's number, or every
-// font where `all` may stand. On a wrong value, the status to end with.
-struct FontChoice {
-    std::optional<int> number;
-    bool all = false;
-};
-std::optional<int> ReadFontChoice(const CliCommand& command, const ParsedArgs& parsed,
-                                  QTextStream& err, bool allTaken, FontChoice& choice) {
-    const auto value = parsed.Value(QStringLiteral("--font"));
-    if (!value) {
-        return std::nullopt;
-    }
-    if (!GameBundle::NamesGameFile(parsed.positionals.first())) {
-        return UsageError(err, QStringLiteral("--font N names a font of a game's bundle; %1 is "
-                                              "a font file")
-                                   .arg(parsed.positionals.first()));
-    }
-    if (*value == QStringLiteral("all")) {
-        if (!allTaken) {
-            return UsageError(err, QStringLiteral("%1 reads one font: --font N").arg(command.name));
-        }
-        choice.all = true;
-        return std::nullopt;
-    }
-    choice.number = ParseFontNumber(*value);
-    if (!choice.number) {
-        return UsageError(err, QStringLiteral("--font takes a font number (fontlathe-cli fonts "
-                                              "GAME lists them)"));
-    }
-    return std::nullopt;
-}
-
-// The font the command reads, and how its report names it; else the status to end with.
-std::optional<Charset> LoadChosen(const ParsedArgs& parsed, const FontChoice& choice,
-                                  QTextStream& err, QString& name, int& status,
-                                  BlockLayout* layout = nullptr) {
-    Charset set;
-    if (const Result loaded =
-            LoadCommandFont(parsed.positionals.first(), choice.number, set, name, layout);
-        !loaded) {
-        status = Finish(loaded, err);
-        return std::nullopt;
-    }
-    return set;
-}
 
 DirtyBytes DirtyBytesOf(const ParsedArgs& parsed) {
     return parsed.Has(QStringLiteral("--dirty-bytes")) ? DirtyBytes::On : DirtyBytes::Off;
@@ -192,9 +141,8 @@ int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
     }
     const QImage preview = RenderPreview(
         *set, text, zoom,
-        size.value_or(
-            PreviewSizeFor(*set, text, zoom, PreviewSize, MissingMarks::Hidden, page)
-                .expandedTo(needed.boundedTo(QSize(MaxRenderSide, MaxRenderSide)))),
+        size.value_or(PreviewSizeFor(*set, text, zoom, PreviewSize, MissingMarks::Hidden, page)
+                          .expandedTo(needed.boundedTo(QSize(MaxRenderSide, MaxRenderSide)))),
         MissingMarks::Hidden, page);
     QByteArray png;
     QBuffer buffer(&png);
@@ -298,105 +246,6 @@ int RunImport(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
     return Finish(ImportSheetFile(parsed.positionals.first(), DirtyBytesOf(parsed),
                                   *parsed.Value(QStringLiteral("-o"))),
                   err);
-}
-
-int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream& out,
-                QTextStream& err) {
-    const auto inlineText = parsed.Value(QStringLiteral("--text"));
-    const auto textFile = parsed.Value(QStringLiteral("--text-file"));
-    if (inlineText.has_value() == textFile.has_value()) {
-        return UsageError(err, command.needs);
-    }
-    CoverageText text = inlineText ? CoverageText{CoverageText::Kind::Inline, *inlineText, {}}
-                                   : CoverageText{CoverageText::Kind::File, *textFile, {}};
-    if (const std::optional<int> refused = ReadTextEncoding(parsed, err, text.encoding)) {
-        return *refused;
-    }
-    const ReportStyle style =
-        parsed.Has(QStringLiteral("--json")) ? ReportStyle::Json : ReportStyle::Table;
-    CodePage page;
-    if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
-        return *refused;
-    }
-    // With --from-page, a glyph that shows another letter in the page the font is drawn for
-    // covers nothing.
-    std::optional<CodePage> drawnFor;
-    if (parsed.Value(QStringLiteral("--from-page"))) {
-        drawnFor.emplace();
-        if (const std::optional<int> refused =
-                ReadCodePage(parsed, err, *drawnFor, QStringLiteral("--from-page"))) {
-            return *refused;
-        }
-    }
-    FontChoice choice;
-    if (const std::optional<int> refused = ReadFontChoice(command, parsed, err, true, choice)) {
-        return *refused;
-    }
-    // Each font of a game under its number, or the one font.
-    std::vector<std::optional<int>> numbers = {choice.number};
-    if (choice.all) {
-        std::vector<GameBundle> disks;
-        QStringList remarks;
-        const QString& game = parsed.positionals.first();
-        if (const Result opened = GameBundle::OpenDisks(game, disks, remarks); !opened) {
-            return Finish(opened.At(game), err);
-        }
-        numbers.clear();
-        for (const GameBundle& disk : disks) {
-            for (const BundleFont& font : disk.fonts()) {
-                numbers.emplace_back(font.number);
-            }
-        }
-    }
-    bool complete = true;
-    QJsonArray fonts;
-    QString note;
-    for (const std::optional<int> number : numbers) {
-        QString name;
-        int status = ExitSuccess;
-        const std::optional<Charset> set =
-            LoadChosen(parsed, FontChoice{number, false}, err, name, status);
-        if (!set) {
-            return status;
-        }
-        TextCoverage coverage;
-        if (const Result checked =
-                CheckTextCoverage(*set, text, page, drawnFor ? &*drawnFor : nullptr, coverage,
-                                  &note);
-            !checked) {
-            return Finish(checked, err);
-        }
-        complete = complete && coverage.complete();
-        if (style == ReportStyle::Json && choice.all) {
-            QJsonObject json = QJsonDocument::fromJson(CoverageToJson(coverage)).object();
-            json.insert(QStringLiteral("font"), *number);
-            fonts.append(json);
-        } else if (style == ReportStyle::Json) {
-            QByteArray json = CoverageToJson(coverage);
-            if (!note.isEmpty()) { // a "notes" array before the closing brace
-                json.chop(3);
-                json += ",\n    \"notes\": " +
-                        QJsonDocument(QJsonArray{note}).toJson(QJsonDocument::Compact) + "\n}\n";
-            }
-            out << QString::fromUtf8(json);
-        } else {
-            out << (choice.all ? QStringLiteral("font %1: ").arg(*number) : QString())
-                << DescribeCoverage(coverage);
-        }
-    }
-    if (choice.all && style == ReportStyle::Json) {
-        QJsonObject json{{QStringLiteral("fonts"), fonts}};
-        if (!note.isEmpty()) {
-            json.insert(QStringLiteral("notes"), QJsonArray{note});
-        }
-        out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented));
-    }
-    out.flush();
-    if (!note.isEmpty()) {
-        err << "note: " << note << "\n";
-        err.flush();
-    }
-    return complete ? ExitSuccess : ExitMissing;
 }
 
 int RunCodePages(const CliCommand&, const ParsedArgs& parsed, QTextStream& out, QTextStream& err) {

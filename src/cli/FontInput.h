@@ -1,10 +1,12 @@
 #pragma once
 
+#include "CliCommand.h"
 #include "charset/CharCodec.h"
 #include "charset/Charset.h"
 #include "charset/Result.h"
 
 #include <QString>
+#include <QTextStream>
 
 #include <optional>
 
@@ -21,6 +23,22 @@ Result LoadFontInput(const QString& path, Charset& set, BlockLayout* layout = nu
 // names it: the path, or "GAME.001, font 2". A number the game lacks fails as NoSuchFont.
 Result LoadCommandFont(const QString& path, std::optional<int> font, Charset& set, QString& name,
                        BlockLayout* layout = nullptr);
+
+// What --font says: nothing for a font file; for a game's bundle the font's number, or every
+// font where `all` may stand.
+struct FontChoice {
+    std::optional<int> number;
+    bool all = false;
+};
+// Reads --font for command; on a wrong value (a number on a font file, `all` where it may not
+// stand, no number), the status to end with.
+std::optional<int> ReadFontChoice(const CliCommand& command, const ParsedArgs& parsed,
+                                  QTextStream& err, bool allTaken, FontChoice& choice);
+// The font the command reads (LoadCommandFont of its first argument), and how its report names
+// it; else nothing, with the status to end with told on err.
+std::optional<Charset> LoadChosen(const ParsedArgs& parsed, const FontChoice& choice,
+                                  QTextStream& err, QString& name, int& status,
+                                  BlockLayout* layout = nullptr);
 
 // Refuses, as SameFile, an output that is the same file as the input of another kind, so that
 // a slip of the command line does not turn a font into an image or a sheet into a font.
