@@ -1,10 +1,15 @@
 #pragma once
 
+#include "edit/PixelSelection.h"
 #include "generate/GenerationFont.h"
 
 #include <QImage>
 
+#include <QByteArray>
+#include <QPoint>
+
 #include <cstdint>
+#include <optional>
 
 namespace fontlathe {
 
@@ -24,6 +29,22 @@ struct AppState {
     int selectedColor = 0;
     // The offsets of the glyph last copied.
     ClipOffsets clipOffsets;
+    // The selected pixels of the current character, and whether they float.
+    PixelSelection selection;
+    // Pixels copied with Copy Pixels: Paste Pixels puts them where they stood on the line while
+    // the clipboard still holds the image copied.
+    struct CopiedPixels {
+        QImage pixels;
+        QPoint lineAt; // their top-left pixel in line coordinates
+        QByteArray clipboardImage;
+    };
+    std::optional<CopiedPixels> copiedPixels;
+    // Whether the clipboard held those pixels when last looked at.
+    bool pastesPixels = false;
+    // A click that dropped floating pixels paints nothing until the button is released.
+    bool strokeDropsPixels = false;
+    // The reference glyph typed under the canvas; empty: the one the letter was made from.
+    QString referenceChoice;
 };
 
 } // namespace fontlathe

@@ -44,7 +44,8 @@ struct Control {
         ColorMapField0 = 28, // ColorMapField i is ColorMapField0 + i, i = 0 to 14
         ColorMapFieldLast = 42,
         CodePageLabel = 43,
-        Count = 44,
+        ReferenceField = 44,
+        Count = 45,
     };
 };
 
@@ -77,6 +78,18 @@ struct Menu {
         ShowScreenWidth = 22,
         ImportFont = 23,
         ExportBdf = 24,
+        Guides = 25,
+        ReferenceGlyph = 26,
+        SelectAllPixels = 27,
+        MovePixelsLeft = 28,
+        MovePixelsRight = 29,
+        MovePixelsUp = 30,
+        MovePixelsDown = 31,
+        FlipHorizontally = 32,
+        FlipVertically = 33,
+        ClearPixels = 34,
+        DropPixels = 35,
+        DeselectPixels = 36,
         AppQuit = -1,
         AppPreferences = -2,
         AppAbout = -3,

@@ -11,6 +11,11 @@
 #include "views/GlyphView.h"
 #include "views/PaletteBar.h"
 
+#include <QLineEdit>
+
+#include <algorithm>
+#include <array>
+
 namespace fontlathe {
 
 namespace {
@@ -31,6 +36,14 @@ Dispatcher::Dispatcher(Document& document, AppState& state, MainWindow& window,
     connect(window_.glyphView()->canvas(), &GlyphCanvas::pixelAction, this,
             &Dispatcher::CanvasPixelAction);
     connect(window_.glyphView()->canvas(), &GlyphCanvas::strokeEnded, this, &Dispatcher::EndStroke);
+    connect(window_.glyphView()->canvas(), &GlyphCanvas::leftPressed, this,
+            &Dispatcher::CanvasPressed);
+    connect(window_.glyphView()->canvas(), &GlyphCanvas::selectionDragged, this,
+            &Dispatcher::SelectPixels);
+    connect(&window_, &MainWindow::editMenuAboutToShow, this, [this] {
+        ClipboardHoldsCopiedPixels();
+        presenter_.ShowPixelItems();
+    });
     connect(window_.paletteBar(), &PaletteBar::colorChosen, this, &Dispatcher::ChooseColor);
     // A field's edit is finished on Return or when the focus leaves it. The dispatch listens to
     // the fields themselves: it goes before the window does, so a window being torn down, whose
@@ -69,7 +82,14 @@ void Dispatcher::OpenRecentCommand(const QString& path) {
 
 void Dispatcher::MenuCommand(int menuId) {
     ReadCurrentChar();
-    FinishPendingEdits();
+    // Floating pixels stay afloat for the commands that move, drop or cancel them and for the
+    // view choices; every other command writes them first.
+    static constexpr std::array keepFloating = {
+        Menu::MovePixelsLeft, Menu::MovePixelsRight, Menu::MovePixelsUp, Menu::MovePixelsDown,
+        Menu::DropPixels,     Menu::DeselectPixels,  Menu::Guides,       Menu::ReferenceGlyph};
+    if (std::ranges::find(keepFloating, menuId) == keepFloating.end()) {
+        FinishPendingEdits();
+    }
     if (const WindowCommand* command = FindWindowCommand(menuId)) {
         command->run(*this, state_.currentChar);
     }
@@ -92,6 +112,17 @@ void Dispatcher::ControlEvent(int controlId) {
     bool focusTable = true;
     switch (controlId) {
     case Control::CharList:
+        if (state_.selection.code() != current) {
+            state_.selection.Clear();
+        }
+        presenter_.ShowGlyph(current);
+        focusTable = false;
+        break;
+    case Control::ReferenceField:
+        state_.referenceChoice = window_.TextOf(Control::ReferenceField);
+        presenter_.ShowGlyph(current);
+        focusTable = false;
+        break;
     case Control::ZoomBar:
         presenter_.ShowGlyph(current);
         focusTable = false;

@@ -109,6 +109,29 @@ private:
     std::optional<QString> AskOpenPath();
     std::optional<QString> AskSavePath();
     void CopyChar(int code);
+
+    // Selected pixels: moved, flipped, cleared, copied and pasted (Dispatcher_Pixels.cpp).
+    bool SelectionOn(int code) const;
+    bool FloatsOn(int code) const;
+    void SelectPixels(QRect rect);
+    void SelectAllPixels(int code);
+    // Lifts the selection (the whole glyph without one) and moves it by step, as one step with
+    // every move until the pixels are dropped.
+    void MovePixels(int code, QPoint step);
+    // Return: floating pixels are written where they stand.
+    void DropPixels();
+    // Escape: floating pixels go back as if never lifted; a selection that does not float goes.
+    void DeselectPixels();
+    void ClearSelectedPixels(int code);
+    // With nothing selected, the glyph's ink within the rectangle it spans.
+    void FlipPixelsCommand(int code, Qt::Orientation orientation);
+    void CopyPixels(int code);
+    bool ClipboardHoldsCopiedPixels();
+    void PastePixels(int code);
+    // Floating pixels dropped by an edit's end elsewhere: the selection stays where they lie.
+    void SyncSelection();
+    // A left press on the canvas drops floating pixels and paints nothing.
+    void CanvasPressed();
     // The clipboard's image, read and checked before the edit; nothing, and the user told why,
     // when it holds none that fits a font file.
     std::optional<QImage> ReadPastedImage();

@@ -206,8 +206,16 @@ void Dispatcher::AddLetters(GenerationStyle style) {
     }
     Charset added = document_.set();
     ApplyAddLetters(plan, added);
-    document_.Apply(
-        std::make_unique<ReplaceSet>(QStringLiteral("Add Letters"), std::move(added), page));
+    auto edit = std::make_unique<ReplaceSet>(QStringLiteral("Add Letters"), std::move(added), page);
+    // The glyph each letter was made from stays at hand to draw the letter over.
+    std::map<int, Glyph> madeFrom;
+    for (const LetterRow& row : plan.rows) {
+        if (row.from.present() && Charset::IsValidCode(row.code)) {
+            madeFrom.emplace(row.code, row.from);
+        }
+    }
+    edit->SetMadeFrom(std::move(madeFrom));
+    document_.Apply(std::move(edit));
 }
 
 } // namespace fontlathe

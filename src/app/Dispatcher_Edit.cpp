@@ -67,6 +67,7 @@ void Dispatcher::EditHeaderField(int controlId) {
 
 void Dispatcher::FinishPendingEdits() {
     document_.EndEdit();
+    SyncSelection();
 }
 
 // A paint changes one pixel; a stroke goes on until the button is released, and any other edit
@@ -82,12 +83,13 @@ void Dispatcher::CanvasPixelAction(QPoint pixel, CanvasAction action) {
         presenter_.DrawPaletteBar();
         return;
     }
-    if (document_.set().GlyphAt(current) != nullptr) {
+    if (document_.set().GlyphAt(current) != nullptr && !state_.strokeDropsPixels) {
         document_.Apply(std::make_unique<Paint>(current, pixel, state_.selectedColor));
     }
 }
 
 void Dispatcher::EndStroke() {
+    state_.strokeDropsPixels = false;
     FinishPendingEdits();
 }
 

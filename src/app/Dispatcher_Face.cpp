@@ -1,13 +1,13 @@
 // Import Font and Export BDF: the set from a bitmap face, and the set as a BDF face.
 #include "Dispatcher.h"
 #include "MainWindow.h"
+#include "charset/FileAccess.h"
 #include "document/Document.h"
 #include "edit/WholeSetEdit.h"
 #include "faces/BdfWriter.h"
 #include "faces/FaceFile.h"
 #include "faces/FaceImport.h"
 #include "gui/Environment.h"
-#include "charset/FileAccess.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -66,9 +66,9 @@ void Dispatcher::ImportFontCommand() {
 }
 
 void Dispatcher::ExportBdfCommand() {
-    QString path = environment_.AskSaveFileName(&window_, QStringLiteral("Export BDF"),
-                                                BdfPathFor(document_.fileType().path()),
-                                                BdfPattern);
+    QString path =
+        environment_.AskSaveFileName(&window_, QStringLiteral("Export BDF"),
+                                     BdfPathFor(document_.fileType().path()), BdfPattern);
     if (path.isEmpty()) {
         return;
     }

@@ -106,8 +106,7 @@ void Dispatcher::Generate(GenerationStyle style) {
     // The set is drawn aside and replaces the document's only when the whole run succeeds, so a
     // failed run makes no edit.
     Result generated = Result::Success();
-    const std::optional<DrawingSource> source =
-        MakeDrawingSource(state_.generationFont, generated);
+    const std::optional<DrawingSource> source = MakeDrawingSource(state_.generationFont, generated);
     Charset drawn;
     if (source) {
         generated = GenerateCharset(drawn, *source, style, document_.codePage());

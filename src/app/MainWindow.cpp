@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -116,6 +117,9 @@ void MainWindow::BuildControls(const Charset& set) {
 
     glyphView_ = Place(Control::GlyphScrollArea, new GlyphView(set, nullptr), 530, 150, 290, 210);
     controls_[Control::GlyphCanvas] = glyphView_->canvas();
+    controls_[Control::ReferenceField] = glyphView_->referenceField();
+    connect(glyphView_->referenceField(), &QLineEdit::textEdited, this,
+            [this] { emit controlEvent(Control::ReferenceField); });
     paletteBar_ = Place(Control::PaletteBar, new PaletteBar(nullptr), 530, 375, 352, 30);
     QSlider* zoomBar = Place(Control::ZoomBar, TrackBar(1, 24), 840, 220, 40, 140);
     SetStateIfChanged(Control::ZoomBar, 10);
@@ -174,6 +178,17 @@ void MainWindow::BuildControls(const Charset& set) {
         shortcutKeeper_->Watch(field);
     }
     shortcutKeeper_->Watch(previewText_);
+    shortcutKeeper_->Watch(glyphView_->referenceField());
+}
+
+void MainWindow::TakeFloatKeys(bool taken) {
+    QList<QKeySequence> keys;
+    for (const int id : {Menu::DropPixels, Menu::DeselectPixels}) {
+        if (const QAction* action = menuAction(id); taken && action != nullptr) {
+            keys.append(action->shortcuts());
+        }
+    }
+    shortcutKeeper_->SetTakenKeys(keys);
 }
 
 void MainWindow::ConnectZoomWheels() {

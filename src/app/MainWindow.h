@@ -76,6 +76,8 @@ public:
     // Checks the page of that name in Edit > Code Page; none for a mapping file's page.
     void CheckCodePage(const QString& name);
     QMenu* codePageMenu() const { return codePageMenu_; }
+    // While pixels float, Return and Escape are the window's in the text fields too.
+    void TakeFloatKeys(bool taken);
     QMenu* recentMenu() const { return recentMenu_; }
 
 signals:
@@ -87,6 +89,8 @@ signals:
     void codePageChosen(const QString& name);
     // The preview's image view changed its size with the window's.
     void previewResized();
+    // The Edit menu is about to open: its items should say what they would do.
+    void editMenuAboutToShow();
 
 protected:
     bool event(QEvent* event) override;

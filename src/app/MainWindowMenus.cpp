@@ -16,6 +16,16 @@
 
 namespace fontlathe {
 
+namespace {
+
+// The commands whose keys a text field keeps for its own meaning.
+bool IsPixelKeyCommand(int id) {
+    return (id >= Menu::MovePixelsLeft && id <= Menu::MovePixelsDown) || id == Menu::ClearPixels ||
+           id == Menu::DropPixels || id == Menu::DeselectPixels;
+}
+
+} // namespace
+
 QAction* MainWindow::AddMenuItem(QMenu* menu, int menuId, const QString& label,
                                  const QList<QKeySequence>& shortcuts) {
     QAction* action = menu->addAction(label);
@@ -61,11 +71,25 @@ void MainWindow::BuildMenus() {
             AddMenuItem(menu, command.id, text, command.shortcuts);
             break;
         case Kind::Option: {
-            QAction* option = AddRememberedOption(menu, command.id, text,
-                                                  QString::fromUtf8(command.key), command.byDefault);
+            QAction* option = AddRememberedOption(
+                menu, command.id, text, QString::fromUtf8(command.key), command.byDefault);
             if (command.toolTip != nullptr) {
                 option->setToolTip(*command.toolTip);
             }
+            break;
+        }
+        case Kind::Toggle:
+            AddMenuItem(menu, command.id, text, command.shortcuts)->setCheckable(true);
+            break;
+        case Kind::Submenu:
+            menus[path] = menu->addMenu(text);
+            break;
+        case Kind::Key: {
+            // Kept out of the menu, enabled only while there is something for them to do.
+            QAction* key = AddMenuItem(menu, command.id, text, command.shortcuts);
+            menu->removeAction(key);
+            addAction(key);
+            key->setEnabled(false);
             break;
         }
         case Kind::Separator:
@@ -87,15 +111,23 @@ void MainWindow::BuildMenus() {
     // The program's own items stay in its menus on every desktop. Their shortcuts win over the
     // text fields, except the fields' own editing keys (see ShortcutKeeper): in a field, undo,
     // redo, select all, cut, copy and paste edit the text.
+    // The keys that move, clear and drop pixels mean what they always meant in a field; Return
+    // and Escape are the window's while pixels float.
     QList<QKeySequence> shortcuts;
+    QList<QKeySequence> fieldKeys;
     for (QAction* action : menuActions_) {
         action->setMenuRole(QAction::NoRole);
         const int id = action->data().toInt();
-        if (id != Menu::Undo && id != Menu::Redo && !action->shortcut().isEmpty()) {
+        if (IsPixelKeyCommand(id)) {
+            fieldKeys.append(action->shortcuts());
+        } else if (id != Menu::Undo && id != Menu::Redo && !action->shortcut().isEmpty()) {
             shortcuts.append(action->shortcut());
         }
     }
     shortcutKeeper_->SetShortcuts(shortcuts);
+    shortcutKeeper_->SetFieldKeys(fieldKeys);
+    connect(menus.value(QStringLiteral("Edit")), &QMenu::aboutToShow, this,
+            &MainWindow::editMenuAboutToShow);
 }
 
 // One submenu a script before Load Mapping File, each page with where it was used; choosing one

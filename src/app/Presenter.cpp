@@ -116,10 +116,63 @@ void Presenter::UpdateCharsFrameTitle() {
 }
 
 void Presenter::ShowGlyph(int code) {
+    const auto checked = [this](int menuId) {
+        const QAction* action = window_.menuAction(menuId);
+        return action != nullptr && action->isChecked();
+    };
+    const Charset& set = document_.set();
+    CanvasOverlay overlay;
+    const bool reference = checked(Menu::ReferenceGlyph);
+    overlay.showLine = reference || checked(Menu::Guides);
+    if (checked(Menu::Guides)) {
+        overlay.guides = FindLineGuides(set, document_.codePage());
+    }
+    if (reference) {
+        const std::optional<int> chosen =
+            ReadGlyphChoice(state_.referenceChoice, document_.codePage());
+        if (chosen) {
+            if (const Glyph* glyph = set.GlyphAt(*chosen)) {
+                overlay.reference = *glyph;
+            }
+        } else if (state_.referenceChoice.trimmed().isEmpty()) {
+            overlay.reference =
+                DefaultReferenceGlyph(set, document_.codePage(), document_.history(), code);
+        }
+    }
+    if (state_.selection.code() == code) {
+        overlay.selection = state_.selection.rect();
+        overlay.floating = state_.selection.floating().has_value();
+    }
+    window_.glyphView()->ShowReferenceField(reference);
+    window_.glyphView()->canvas()->SetOverlay(std::move(overlay));
     window_.glyphView()->Show(code, window_.Zoom());
+    ShowPixelItems();
     const bool present = document_.set().GlyphAt(code) != nullptr;
     window_.control(Control::OnButton)->setEnabled(!present);
     window_.control(Control::OffButton)->setEnabled(present);
+}
+
+void Presenter::ShowPixelItems() {
+    const int code = window_.CurrentRow();
+    const PixelSelection& selection = state_.selection;
+    const bool selected = selection.code() == code && selection.rect().has_value();
+    const bool floating = selected && selection.floating().has_value();
+    const auto set = [this](int menuId, const QString& text, bool enabled) {
+        if (QAction* action = window_.menuAction(menuId)) {
+            if (!text.isEmpty()) {
+                action->setText(text);
+            }
+            action->setEnabled(enabled);
+        }
+    };
+    set(Menu::CopyChar, selected ? QStringLiteral("Copy Pixels") : QStringLiteral("Copy Char"),
+        true);
+    set(Menu::PasteChar,
+        state_.pastesPixels ? QStringLiteral("Paste Pixels") : QStringLiteral("Paste Char"), true);
+    set(Menu::ClearPixels, {}, selected);
+    set(Menu::DropPixels, {}, floating);
+    set(Menu::DeselectPixels, {}, selected);
+    window_.TakeFloatKeys(floating);
 }
 
 void Presenter::DrawPaletteBar() {

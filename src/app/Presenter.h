@@ -27,7 +27,10 @@ public:
 
     void UpdateTableRows(int code);
     void UpdateCharsFrameTitle();
+    // The glyph on the canvas, with the guides, the reference glyph and the selection asked for.
     void ShowGlyph(int code);
+    // Copy, Paste and the pixel keys follow the selection and the clipboard.
+    void ShowPixelItems();
     void DrawPaletteBar();
     void ShowPreview();
     // The title shows the path, and " *" while the set has changes that are not saved.

@@ -16,12 +16,15 @@ class Dispatcher;
 // command is one row.
 struct WindowCommand {
     enum class Kind {
-        Item,       // a menu item
-        Option,     // a checkable item remembered in the user's settings under key
-        Separator,  // a line between groups
+        Item,        // a menu item
+        Option,      // a checkable item remembered in the user's settings under key
+        Separator,   // a line between groups
         RecentFiles, // the Open Recent submenu, its entries filled in as files are used
-        CodePages,  // the Code Page submenu, one submenu of pages a script
-        Desktop,    // no item of ours: the desktop's own application menu sends it
+        CodePages,   // the Code Page submenu, one submenu of pages a script
+        Desktop,     // no item of ours: the desktop's own application menu sends it
+        Toggle,      // a checkable item that starts unchecked in every run
+        Submenu,     // a submenu of items, filled by the rows whose menu is its path
+        Key,         // no menu item: keys of the window alone, enabled while they have work
     };
     Kind kind;
     Menu::Id id;

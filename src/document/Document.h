@@ -81,6 +81,8 @@ public:
     void Apply(std::unique_ptr<Edit> edit);
     // The ongoing edit, if any, becomes a step.
     void EndEdit();
+    // The ongoing edit, if any, is taken back as if it had never begun.
+    void CancelEdit();
     // Swap a step with the set, announce what it touched and return it; nullptr when there is
     // nothing to do.
     const Edit* Undo();

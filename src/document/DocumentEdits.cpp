@@ -34,6 +34,17 @@ void Document::EndEdit() {
     history_.End(set_);
 }
 
+void Document::CancelEdit() {
+    const Edit* open = history_.open();
+    if (open == nullptr) {
+        return;
+    }
+    const Scope swapped = open->swapped();
+    const int code = open->code();
+    history_.Cancel(set_);
+    emit changed(swapped, code);
+}
+
 const Edit* Document::Undo() {
     return Swapped(history_.Undo(set_));
 }

@@ -12,12 +12,13 @@
 namespace fontlathe {
 
 // An edit that goes on over many events until something else happens: a paint stroke of one
-// character from press to release, or one header field being typed into. Edits with the same
-// ongoing key in a row make one step.
+// character from press to release, one header field being typed into, or pixels floating over
+// a character from the first move to their drop. Edits with the same ongoing key in a row make
+// one step.
 struct OngoingEdit {
-    enum class Kind { Stroke, HeaderField };
+    enum class Kind { Stroke, HeaderField, FloatingPixels };
     Kind kind;
-    // The character stroked, or the field typed into.
+    // The character stroked or floated over, or the field typed into.
     int which;
 
     bool operator==(const OngoingEdit&) const = default;
@@ -67,6 +68,9 @@ public:
     // For an edit that makes another page current with the set (Add Letters), the page on the
     // other side: it swaps with the document's page as the edit swaps with the set.
     const std::optional<QString>& otherPage() const { return otherPage_; }
+    // The glyph the character at code was made from by this edit (Add Letters' base of a composed
+    // letter); nullptr for none.
+    virtual const Glyph* MadeFrom(int /*code*/) const { return nullptr; }
     void SetOtherPage(QString page) { otherPage_ = std::move(page); }
 
 protected:

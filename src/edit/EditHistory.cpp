@@ -17,6 +17,12 @@ void EditHistory::End(const Charset& set) {
     }
 }
 
+void EditHistory::Cancel(Charset& set) {
+    if (std::unique_ptr<Edit> open = std::move(open_)) {
+        open->Swap(set);
+    }
+}
+
 void EditHistory::Record(std::unique_ptr<Edit> step) {
     // A change after an undo drops the steps that could have been redone.
     while (steps_.size() > done_) {
@@ -79,6 +85,15 @@ void EditHistory::Clear() {
 void EditHistory::MarkClean() {
     clean_ = done_;
     emit changed();
+}
+
+const Glyph* EditHistory::MadeFrom(int code) const {
+    for (std::size_t i = done_; i-- > 0;) {
+        if (const Glyph* made = steps_[i].step->MadeFrom(code)) {
+            return made;
+        }
+    }
+    return nullptr;
 }
 
 QString EditHistory::UndoText() const {

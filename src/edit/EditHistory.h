@@ -37,6 +37,8 @@ public:
     // The open edit, or nullptr.
     const Edit* open() const { return open_.get(); }
     void End(const Charset& set);
+    // Takes the open edit back: the set returns to the state before it, and no step is recorded.
+    void Cancel(Charset& set);
 
     Edit* Undo(Charset& set);
     Edit* Redo(Charset& set);
@@ -49,6 +51,9 @@ public:
 
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < steps_.size(); }
+    // The glyph the newest done step that made the character at code made it from; nullptr when
+    // no done step says.
+    const Glyph* MadeFrom(int code) const;
     QString UndoText() const;
     QString RedoText() const;
     std::size_t StepCount() const { return steps_.size(); }

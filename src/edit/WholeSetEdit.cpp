@@ -46,4 +46,9 @@ std::size_t ReplaceSet::Cost() const {
     return bytes;
 }
 
+const Glyph* ReplaceSet::MadeFrom(int code) const {
+    const auto found = madeFrom_.find(code);
+    return found == madeFrom_.end() ? nullptr : &found->second;
+}
+
 } // namespace fontlathe

@@ -2,6 +2,8 @@
 
 #include "Edit.h"
 
+#include <map>
+
 namespace fontlathe {
 
 // A set built aside replaces the whole set, pixels, header and all (Generate, Import Sheet,
@@ -12,6 +14,9 @@ class ReplaceSet : public Edit {
 public:
     // The copy shares the rasters with the set it was built from until they are replaced.
     ReplaceSet(QString verb, Charset replacement, std::optional<QString> page = std::nullopt);
+    // The glyphs the new characters were made from, by code (Add Letters).
+    void SetMadeFrom(std::map<int, Glyph> madeFrom) { madeFrom_ = std::move(madeFrom); }
+    const Glyph* MadeFrom(int code) const override;
 
     void Change(Charset& set) override;
     void Swap(Charset& set) override;
@@ -27,6 +32,7 @@ private:
     Charset replacement_;
     Charset kept_;
     std::optional<QString> page_;
+    std::map<int, Glyph> madeFrom_;
 };
 
 } // namespace fontlathe

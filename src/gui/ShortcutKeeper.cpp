@@ -39,6 +39,15 @@ bool ShortcutKeeper::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QKeySequence pressed(
             QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+        if (takenKeys_.contains(pressed)) {
+            event->ignore();
+            return true;
+        }
+        if (fieldKeys_.contains(pressed)) {
+            // Accepted, the override hands the key to the field.
+            event->accept();
+            return true;
+        }
         if (shortcuts_.contains(pressed) && !IsFieldEditingKey(*key)) {
             // Left unaccepted, the override lets the window's shortcut take the key.
             event->ignore();

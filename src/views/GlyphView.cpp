@@ -1,11 +1,16 @@
 #include "GlyphView.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
+#include <QResizeEvent>
 
 namespace fontlathe {
 
 GlyphView::GlyphView(const Charset& set, QWidget* parent)
-    : QScrollArea(parent), page_(new QWidget), canvas_(new GlyphCanvas(set, page_)) {
+    : QScrollArea(parent), page_(new QWidget), canvas_(new GlyphCanvas(set, page_)),
+      referenceBar_(new QWidget(this)), referenceField_(new QLineEdit(referenceBar_)) {
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(170, 170, 170));
     setPalette(grey);
@@ -18,6 +23,34 @@ GlyphView::GlyphView(const Charset& set, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     canvas_->installEventFilter(this);
     page_->installEventFilter(this);
+    auto* row = new QHBoxLayout(referenceBar_);
+    row->setContentsMargins(4, 2, 4, 2);
+    row->addWidget(new QLabel(QStringLiteral("Reference:"), referenceBar_));
+    row->addWidget(referenceField_);
+    referenceField_->setPlaceholderText(QStringLiteral("a character or 0xNN"));
+    referenceField_->setToolTip(
+        QStringLiteral("The glyph drawn faintly beneath this one: a character or a code such as "
+                       "0x73. Empty: the glyph this one was made from, or its base letter."));
+    referenceBar_->setAutoFillBackground(true);
+    referenceBar_->hide();
+}
+
+void GlyphView::ShowReferenceField(bool shown) {
+    if (shown == referenceBar_->isVisible()) {
+        return;
+    }
+    referenceBar_->setVisible(shown);
+    setViewportMargins(0, 0, 0, shown ? referenceBar_->sizeHint().height() : 0);
+    resizeEvent(nullptr);
+}
+
+void GlyphView::resizeEvent(QResizeEvent* event) {
+    if (event != nullptr) {
+        QScrollArea::resizeEvent(event);
+    }
+    const int height = referenceBar_->sizeHint().height();
+    const QRect inside = contentsRect();
+    referenceBar_->setGeometry(inside.left(), inside.bottom() + 1 - height, inside.width(), height);
 }
 
 bool GlyphView::ZoomedByWheel(QWheelEvent& event) {
