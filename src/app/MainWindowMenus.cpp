@@ -73,6 +73,7 @@ void MainWindow::BuildMenus() {
         case Kind::Option: {
             QAction* option = AddRememberedOption(
                 menu, command.id, text, QString::fromUtf8(command.key), command.byDefault);
+            option->setShortcuts(command.shortcuts);
             if (command.toolTip != nullptr) {
                 option->setToolTip(*command.toolTip);
             }

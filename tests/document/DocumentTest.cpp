@@ -1,5 +1,7 @@
 #include "document/Document.h"
 #include "edit/GlyphEdit.h"
+#include "edit/LineGuides.h"
+#include "edit/PixelEdits.h"
 #include "edit/WholeSetEdit.h"
 #include "support/SampleSets.h"
 
@@ -129,6 +131,68 @@ TEST_F(DocumentTest, UndoAndRedoOfAChangeWithItsPageRememberThePageForTheFile) {
         EXPECT_EQ(document.codePage().name(), page);
         EXPECT_EQ(pageOpenedWith(), page);
     }
+}
+
+// Moves of one float make one step until it is dropped; a float cancelled leaves no step and the
+// glyph as it was.
+TEST_F(DocumentTest, FloatingPixelsMakeOneStepUntilDroppedAndCancelLeavesNone) {
+    Document document;
+    document.New(1);
+    SwitchOn(document, 65);
+    Paint(document, 65, 0);
+    document.EndEdit();
+    const QString before = Describe(document.set(), 65);
+    FloatingPixels floating = Lifted(document.set().GlyphAt(65)->raster, {0, 0, 1, 1});
+    const auto move = [&document, &floating](QPoint to) {
+        floating.at = to;
+        document.Apply(std::make_unique<FloatPixels>(65, u"Move Pixels"_s, floating));
+    };
+    move({1, 0});
+    move({2, 0});
+    move({3, 0});
+    document.EndEdit();
+    EXPECT_EQ(document.history().StepCount(), 3u);
+    EXPECT_EQ(document.history().UndoText(), u"Move Pixels 'A'"_s);
+    const QString moved = Describe(document.set(), 65);
+    EXPECT_NE(moved, before);
+    document.Undo();
+    EXPECT_EQ(Describe(document.set(), 65), before) << "the whole run is undone at once";
+    document.Redo();
+    move({5, 1});
+    document.CancelEdit();
+    EXPECT_EQ(Describe(document.set(), 65), moved);
+    EXPECT_EQ(document.history().StepCount(), 3u);
+}
+
+// The glyph drawn beneath a letter: the one Add Letters made it from while that step is done,
+// else its base letter in the font's page.
+TEST_F(DocumentTest, AReferenceIsTheGlyphALetterWasMadeFromElseItsBase) {
+    Document document;
+    document.New(1);
+    ASSERT_TRUE(document.ChooseCodePage(u"cp1250"_s));
+    SwitchOn(document, 's');
+    SwitchOn(document, 'x');
+    const auto reference = [&document](int code) {
+        const std::optional<Glyph> glyph =
+            DefaultReferenceGlyph(document.set(), document.codePage(), document.history(), code);
+        return glyph ? glyph->raster.size() : QSize();
+    };
+    // ś (0x9C in cp1250) is built on s; a letter built on none has no reference.
+    EXPECT_EQ(reference(0x9C), document.set().GlyphAt('s')->raster.size());
+    EXPECT_EQ(reference('x'), QSize());
+    Charset added = document.set();
+    added.CreateBlankGlyph(0x9C);
+    auto edit = std::make_unique<ReplaceSet>(u"Add Letters"_s, std::move(added));
+    Glyph from;
+    from.raster = QImage(3, 7, QImage::Format_RGB32);
+    edit->SetMadeFrom({{0x9C, from}});
+    document.Apply(std::move(edit));
+    EXPECT_EQ(reference(0x9C), QSize(3, 7));
+    document.Undo();
+    EXPECT_EQ(reference(0x9C), document.set().GlyphAt('s')->raster.size());
+    EXPECT_EQ(ReadGlyphChoice(u"0x9c"_s, document.codePage()), 0x9C);
+    EXPECT_EQ(ReadGlyphChoice(u"ś"_s, document.codePage()), 0x9C);
+    EXPECT_EQ(ReadGlyphChoice(u"0xZZ"_s, document.codePage()), std::nullopt);
 }
 
 } // namespace
