@@ -2,6 +2,7 @@
 // and a refresh of the whole character table.
 #include "app/Application.h"
 #include "app/ControlIds.h"
+#include "edit/PixelEdits.h"
 #include "edit/WholeSetEdit.h"
 #include "support/FakeEnvironment.h"
 #include "support/SampleSets.h"
@@ -61,6 +62,21 @@ void BM_CanvasPaintEvent(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CanvasPaintEvent)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Moving a selection one pixel on a 127 x 127 glyph: the edit alone, as the document applies it
+// into the ongoing move run, without the redraw (the window is not started).
+void BM_MoveSelectionOnePixel(benchmark::State& state) {
+    Document document;
+    document.Apply(std::make_unique<ReplaceSet>(QString(), test::LargestSet()));
+    FloatingPixels floating = Lifted(document.set().GlyphAt(65)->raster, {10, 10, 100, 100});
+    int step = 0;
+    for (auto _ : state) {
+        floating.at += QPoint(step++ % 2 == 0 ? 1 : -1, 0);
+        document.Apply(std::make_unique<FloatPixels>(65, QStringLiteral("Move Pixels"), floating));
+    }
+    benchmark::DoNotOptimize(document.set().GlyphAt(65)->raster.constBits());
+}
+BENCHMARK(BM_MoveSelectionOnePixel)->Unit(benchmark::kMicrosecond);
 
 // One drag event of a stroke that the history records, with every repaint it asks for: the glyph
 // is copied at the press, never on a drag, and every 64 events the stroke ends and becomes a
