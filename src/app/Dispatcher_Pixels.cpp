@@ -41,6 +41,9 @@ void Dispatcher::SelectPixels(QRect rect) {
     FinishPendingEdits();
     state_.selection.Select(state_.currentChar, rect);
     presenter_.ShowGlyph(state_.currentChar);
+    // The keys that move and clear the pixels reach the window from the table, not from a field
+    // typed into last.
+    window_.FocusCharList();
 }
 
 void Dispatcher::SelectAllPixels(int code) {

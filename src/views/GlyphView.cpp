@@ -23,6 +23,7 @@ GlyphView::GlyphView(const Charset& set, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     canvas_->installEventFilter(this);
     page_->installEventFilter(this);
+    viewport()->installEventFilter(this);
     auto* row = new QHBoxLayout(referenceBar_);
     row->setContentsMargins(4, 2, 4, 2);
     row->addWidget(new QLabel(QStringLiteral("Reference:"), referenceBar_));
@@ -41,16 +42,21 @@ void GlyphView::ShowReferenceField(bool shown) {
     }
     referenceBar_->setVisible(shown);
     setViewportMargins(0, 0, 0, shown ? referenceBar_->sizeHint().height() : 0);
-    resizeEvent(nullptr);
+    PlaceReferenceBar();
 }
 
 void GlyphView::resizeEvent(QResizeEvent* event) {
     if (event != nullptr) {
         QScrollArea::resizeEvent(event);
     }
-    const int height = referenceBar_->sizeHint().height();
-    const QRect inside = contentsRect();
-    referenceBar_->setGeometry(inside.left(), inside.bottom() + 1 - height, inside.width(), height);
+    PlaceReferenceBar();
+}
+
+void GlyphView::PlaceReferenceBar() {
+    // Below the viewport, in the room its margin leaves, beside the vertical scroll bar.
+    const QRect viewportBox = viewport()->geometry();
+    referenceBar_->setGeometry(viewportBox.left(), viewportBox.bottom() + 1, viewportBox.width(),
+                               referenceBar_->sizeHint().height());
 }
 
 bool GlyphView::ZoomedByWheel(QWheelEvent& event) {
@@ -71,6 +77,9 @@ void GlyphView::wheelEvent(QWheelEvent* event) {
 // Ctrl+wheel is taken where it happens: a wheel event that a program sends does not travel on
 // from the canvas or the page to the viewport.
 bool GlyphView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == viewport() && event->type() == QEvent::Resize) {
+        PlaceReferenceBar(); // a scroll bar came or went
+    }
     if ((watched == canvas_ || watched == page_) && event->type() == QEvent::Wheel &&
         ZoomedByWheel(*static_cast<QWheelEvent*>(event))) {
         return true;

@@ -36,6 +36,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void PlaceReferenceBar();
     // True when the event was Ctrl+wheel, and so taken for the zoom.
     bool ZoomedByWheel(QWheelEvent& event);
 
