@@ -173,6 +173,7 @@ void Presenter::ShowPixelItems() {
     set(Menu::DropPixels, {}, floating);
     set(Menu::DeselectPixels, {}, selected);
     window_.TakeFloatKeys(floating);
+    UpdateEditMenu();
 }
 
 void Presenter::DrawPaletteBar() {
@@ -209,15 +210,22 @@ void Presenter::UpdateWindowTitle() {
 
 void Presenter::UpdateEditMenu() {
     const EditHistory& history = document_.history();
+    // Floating pixels become a step as Undo puts them down, and Undo takes that step back.
+    const Edit* open = history.open();
+    const bool floating = open != nullptr && open->ongoing() &&
+                          open->ongoing()->kind == OngoingEdit::Kind::FloatingPixels;
     if (QAction* undo = window_.menuAction(Menu::Undo)) {
-        undo->setEnabled(history.CanUndo());
-        undo->setText(history.CanUndo() ? QStringLiteral("Undo ") + history.UndoText()
-                                        : QStringLiteral("Undo"));
+        undo->setEnabled(history.CanUndo() || floating);
+        undo->setText(floating            ? QStringLiteral("Undo ") + open->text()
+                      : history.CanUndo() ? QStringLiteral("Undo ") + history.UndoText()
+                                          : QStringLiteral("Undo"));
     }
     if (QAction* redo = window_.menuAction(Menu::Redo)) {
-        redo->setEnabled(history.CanRedo());
-        redo->setText(history.CanRedo() ? QStringLiteral("Redo ") + history.RedoText()
-                                        : QStringLiteral("Redo"));
+        // Putting floating pixels down is a new step, after which nothing is left to redo.
+        const bool canRedo = history.CanRedo() && !floating;
+        redo->setEnabled(canRedo);
+        redo->setText(canRedo ? QStringLiteral("Redo ") + history.RedoText()
+                              : QStringLiteral("Redo"));
     }
 }
 

@@ -79,6 +79,12 @@ TEST_F(PixelToolsTest, KeysMoveFlipClearAndCancelTheSelectionAsOneStepEach) {
          {Qt::Key_Delete},
          "4x3 0,0 100000000000",
          "Undo Clear Pixels 'A'"},
+        // Undo puts floating pixels down first, then takes back the whole run.
+        {"undo while floating",
+         {},
+         {Ctrl | Qt::Key_Right, Ctrl | Qt::Key_Z},
+         "4x3 0,0 100002000030",
+         "Undo"},
         {"delete without selection", {}, {Qt::Key_Delete}, "4x3 0,0 100002000030", "Undo"},
         {"flip ink",
          {},
