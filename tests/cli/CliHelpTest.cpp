@@ -1,6 +1,9 @@
+#include "EditorOptions.h"
 #include "cli/CliApp.h"
 #include "cli/CliCommand.h"
+#include "cli/CliManual.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -31,6 +34,19 @@ void ExpectLinesFit(const QString& text, const QString& what) {
     for (const QString& line : text.split(u'\n')) {
         EXPECT_LE(line.size(), 80) << what.toStdString() << ": " << line.toStdString();
     }
+}
+
+QString ReadManual(const QString& name) {
+    QFile file(QStringLiteral(FONTLATHE_MANUALS "/") + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    return QString::fromUtf8(file.readAll());
+}
+
+// Whether the page names the option as the tag of a paragraph.
+bool TagsOption(const QString& page, const QString& option) {
+    const QString roff = QString(option).replace(u'-', u"\\-"_s);
+    return page.contains(u"\n.B "_s + roff + u'\n') ||
+           page.contains(u"\n.BI "_s + roff + u" \""_s) || page.contains(u"\n.B \""_s + roff);
 }
 
 TEST(CliHelpTest, EachCommandsHelpNamesEveryOptionItsParserTakesWithinEightyColumns) {
@@ -75,6 +91,39 @@ TEST(CliHelpTest, HelpCommandPrintsWhatTheHelpOptionPrints) {
         const Outcome run = Cli(wrong);
         EXPECT_EQ(run.status, ExitUsage) << wrong.join(u' ').toStdString();
         EXPECT_EQ(run.out, QString());
+    }
+}
+
+TEST(CliHelpTest, ManualPagesNameEveryCommandAndOption) {
+    const QString page = ReadManual(u"fontlathe-cli.1"_s);
+    for (const CliCommand& command : CliCommands()) {
+        const QString name = QString(command.name).replace(u'-', u"\\-"_s);
+        EXPECT_TRUE(page.contains(u".SY \"fontlathe\\-cli "_s + name + u'"')) << name.toStdString();
+        const qsizetype start = page.indexOf(u"\n.SS "_s + name + u'\n');
+        ASSERT_GE(start, 0) << name.toStdString();
+        const QString section = page.mid(start, page.indexOf(u"\n.S"_s, start + 1) - start);
+        for (const QString& option : command.syntax.flags + command.syntax.valueOptions) {
+            EXPECT_TRUE(TagsOption(section, option))
+                << name.toStdString() << " " << option.toStdString();
+        }
+    }
+    const QString editor = ReadManual(u"fontlathe.1"_s);
+    for (const EditorOption& option : EditorOptions) {
+        EXPECT_TRUE(TagsOption(editor, QString::fromUtf8(option.names))) << option.names;
+        EXPECT_NE(EditorUsage().find(option.names), std::string::npos) << option.names;
+    }
+    EXPECT_FALSE(page.contains(ManualMarker) || editor.contains(ManualMarker));
+}
+
+TEST(CliHelpTest, ManualTemplateAndPartsMustMatch) {
+    const std::map<QString, QString> parts = {{u"options"_s, u".TP\n"_s}};
+    QString problem;
+    EXPECT_EQ(FillManual(u"a\n"_s + ManualMarker + u"options\nb"_s, parts, problem),
+              u"a\n.TP\nb"_s);
+    for (const QString& page : {u"a\nb"_s, ManualMarker + u"options\n"_s + ManualMarker + u"x"_s}) {
+        EXPECT_EQ(FillManual(page, parts, problem), std::nullopt) << page.toStdString();
+        EXPECT_FALSE(problem.isEmpty());
+        problem.clear();
     }
 }
 
