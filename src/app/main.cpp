@@ -1,5 +1,6 @@
 #include "AppInfo.h"
 #include "Application.h"
+#include "EditorOptions.h"
 #include "RuntimeFolder.h"
 #include "gui/QtEnvironment.h"
 
@@ -11,27 +12,12 @@
 
 namespace {
 
-constexpr char Usage[] =
-    "Usage: fontlathe [FILE]\n"
-    "       fontlathe GAME --font N\n"
-    "Edit the bitmap fonts (.char files) of SCUMM adventure games.\n"
-    "\n"
-    "FILE is the font to open; \".char\" is added to a name without an extension, and a\n"
-    "file that does not exist yet is created there by Save.\n"
-    "FILE may also be GAME, either file of a game's resource bundle (NAME.000 or NAME.001,\n"
-    "NAME.LA0 or NAME.LA1, NAME.HE0 or NAME.HE1): the window lists its fonts, and Save\n"
-    "writes the one chosen back into the bundle.\n"
-    "\n"
-    "  --font N       open font N of the bundle at once, by the number the game uses\n"
-    "  -h, --help     print this text and exit\n"
-    "  -v, --version  print the version and exit\n";
-
 // Answered before the application object exists, so that both work where there is no display.
 bool PrintedInformation(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--help" || argument == "-h") {
-            std::fputs(Usage, stdout);
+            std::fputs(fontlathe::EditorUsage().c_str(), stdout);
             return true;
         }
         if (argument == "--version" || argument == "-v") {

@@ -12,8 +12,6 @@ enum CliExit { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2, ExitMissing = 3 
 // the program name. Results go to out, the one line that explains a failure to err.
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err);
 
-QString CliUsage();
-
 // Whether the command line asks for a command that draws with installed fonts.
 bool CliNeedsFonts(const QStringList& args);
 

@@ -159,10 +159,12 @@ TEST_F(CliAppTest, WrongArgumentsGiveOneLineAndHelpOnlyWhereAnOptionMayStand) {
             << run.err.toStdString();
     }
     EXPECT_EQ(Cli({}).status, 2);
-    EXPECT_TRUE(Cli({}).err.startsWith(u"Usage:"_s));
-    const Run help = Cli({"info", "--help"});
+    EXPECT_TRUE(Cli({}).err.startsWith(u"Usage: fontlathe-cli COMMAND"_s));
+    // Help is asked wherever an option may stand, and tells of that command alone.
+    const Run help = Cli({"info", "g.char", "--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.startsWith(u"Usage:"_s));
+    EXPECT_TRUE(help.out.startsWith(u"Usage: fontlathe-cli info "_s));
+    EXPECT_FALSE(help.out.contains(u"render"_s));
     EXPECT_EQ(help.err, QString());
     // A value that reads like the help option is still a value.
     const Run render = Cli({"render", "g.char", "--text", "-h", "-o", "h.png"});
@@ -191,8 +193,8 @@ TEST_F(CliAppTest, GenerateAndRenderDrawWhatTheWindowDraws) {
     const QImage rendered = QImage(PathOf(u"out.png"_s)).convertToFormat(QImage::Format_RGB32);
     const QImage shown = window().previewImage()->image().convertToFormat(QImage::Format_RGB32);
     EXPECT_TRUE(rendered.copy(shown.rect()) == shown);
-    EXPECT_EQ(rendered.size(), shown.size().expandedTo(
-                                   TextSizeFor(font, u"hello world\nzebra quiz"_s, 3)));
+    EXPECT_EQ(rendered.size(),
+              shown.size().expandedTo(TextSizeFor(font, u"hello world\nzebra quiz"_s, 3)));
     const Run cut = Cli({"render", "font.char", "--text", "hello world\nzebra quiz", "--zoom", "3",
                          "--size", "600x70", "-o", "cut.png"});
     EXPECT_EQ(cut.status, 0);
