@@ -234,7 +234,7 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
         (game ? output.has_value() || !fontChoice
               : (!output && !dryRun) || fontChoice.has_value()) ||
         (fontChoice && *fontChoice != QStringLiteral("all") && !ParseFontNumber(*fontChoice))) {
-        return UsageError(err, command.needs);
+        return UsageError(err, command.needs, HelpHint(command));
     }
     AddLettersRequest request;
     if (const std::optional<int> refused = ReadCodePage(parsed, err, request.toPage)) {

@@ -4,8 +4,8 @@
 
 #include "FontInput.h"
 #include "bundle/FontsRewrite.h"
-#include "bundle/PendingWrite.h"
 #include "bundle/GameBundle.h"
+#include "bundle/PendingWrite.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
 #include "text/FontFileCheck.h"
@@ -109,8 +109,7 @@ Result ExtractBundleFont(const QString& game, int font, const QString& output, Q
     return Result::Success();
 }
 
-Result InsertBundleFont(const QString& game, int font, const QString& input,
-                        QTextStream& out) {
+Result InsertBundleFont(const QString& game, int font, const QString& input, QTextStream& out) {
     QByteArray block;
     if (const Result read =
             ReadWholeFile(input, MaxFontFileSize, QStringLiteral("font file"), block);
@@ -183,7 +182,7 @@ int RunExtract(const CliCommand& command, const ParsedArgs& parsed, QTextStream&
     const std::optional<int> font = FontNumberOf(parsed);
     const std::optional<QString> output = parsed.Value(QStringLiteral("-o"));
     if (!font || !output) {
-        return UsageError(err, command.needs);
+        return UsageError(err, command.needs, HelpHint(command));
     }
     return Finish(ExtractBundleFont(parsed.positionals.first(), *font, *output, err), err);
 }
@@ -192,7 +191,7 @@ int RunInsert(const CliCommand& command, const ParsedArgs& parsed, QTextStream& 
               QTextStream& err) {
     const std::optional<int> font = FontNumberOf(parsed);
     if (!font) {
-        return UsageError(err, command.needs);
+        return UsageError(err, command.needs, HelpHint(command));
     }
     return Finish(InsertBundleFont(parsed.positionals.at(0), *font, parsed.positionals.at(1), out),
                   err);

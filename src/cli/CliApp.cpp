@@ -36,7 +36,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
         return Print(out, CommandHelpText(*command), ExitSuccess);
     }
     if (!parsed.args) {
-        return UsageError(err, parsed.problem);
+        return UsageError(err, parsed.problem, HelpHint(*command));
     }
     return command->run(*command, *parsed.args, out, err);
 }

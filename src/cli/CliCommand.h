@@ -62,6 +62,11 @@ struct CliCommand {
 // Every command, in the order of the list of commands.
 const std::vector<CliCommand>& CliCommands();
 
+// Where a usage error of the command sends the user: its own help.
+inline QString HelpHint(const CliCommand& command) {
+    return QStringLiteral("fontlathe-cli help ") + command.name;
+}
+
 // The command called name, or nullptr.
 const CliCommand* CommandNamed(const QString& name);
 

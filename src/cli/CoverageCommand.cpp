@@ -15,7 +15,7 @@ int RunCoverage(const CliCommand& command, const ParsedArgs& parsed, QTextStream
     const auto inlineText = parsed.Value(QStringLiteral("--text"));
     const auto textFile = parsed.Value(QStringLiteral("--text-file"));
     if (inlineText.has_value() == textFile.has_value()) {
-        return UsageError(err, command.needs);
+        return UsageError(err, command.needs, HelpHint(command));
     }
     CoverageText text = inlineText ? CoverageText{CoverageText::Kind::Inline, *inlineText, {}}
                                    : CoverageText{CoverageText::Kind::File, *textFile, {}};

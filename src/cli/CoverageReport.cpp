@@ -110,7 +110,8 @@ Result ReadTextToCheck(const QString& path, const std::optional<CodePage>& encod
         // A UTF-8 file named as another page: its letters outside ASCII become others.
         const QString asUtf8 = QString::fromUtf8(bytes);
         if (note != nullptr && FirstInvalidUtf8Byte(bytes) < 0 &&
-            std::ranges::any_of(asUtf8, [](QChar c) { return c.unicode() > 0x7F && c.isLetter(); })) {
+            std::ranges::any_of(asUtf8,
+                                [](QChar c) { return c.unicode() > 0x7F && c.isLetter(); })) {
             *note = QStringLiteral("%1 is valid UTF-8; read as %2 its letters become others "
                                    "(leave out --text-encoding to read it as UTF-8)")
                         .arg(path, encoding->name());

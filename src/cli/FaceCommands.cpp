@@ -1,9 +1,9 @@
 // The commands between font files and bitmap faces: import-font and export-font.
 #include "CliCommand.h"
-#include "charset/Result.h"
 #include "FontInput.h"
 #include "charset/CharCodec.h"
 #include "charset/FileAccess.h"
+#include "charset/Result.h"
 #include "faces/BdfWriter.h"
 #include "faces/FaceFile.h"
 #include "faces/FaceImport.h"
@@ -27,7 +27,7 @@ std::optional<int> ReadInAndOut(const CliCommand& command, const ParsedArgs& par
                                 QTextStream& err, InAndOut& files) {
     const std::optional<QString> named = parsed.Value(QStringLiteral("-o"));
     if (!named) {
-        return UsageError(err, command.needs);
+        return UsageError(err, command.needs, HelpHint(command));
     }
     files.input = parsed.positionals.first();
     files.output = *named;

@@ -71,7 +71,7 @@ int RunResave(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
     // Scripts written before -o name the output as a second word.
     const auto option = parsed.Value(QStringLiteral("-o"));
     if (option.has_value() == (parsed.positionals.size() == 2)) {
-        return UsageError(err, command.needs);
+        return UsageError(err, command.needs, HelpHint(command));
     }
     const QString& input = parsed.positionals.at(0);
     const QString output = option.value_or(parsed.positionals.value(1));
@@ -87,7 +87,7 @@ int RunResave(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
 
 int RunRender(const CliCommand& command, const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
     if (!parsed.Value(QStringLiteral("-o"))) {
-        return UsageError(err, command.needs);
+        return UsageError(err, command.needs, HelpHint(command));
     }
     CodePage page;
     if (const std::optional<int> refused = ReadCodePage(parsed, err, page)) {
@@ -163,7 +163,7 @@ int RunGenerate(const CliCommand& command, const ParsedArgs& parsed, QTextStream
     // A bitmap face is drawn at its own size, as it is.
     const bool face = family && NamesFaceFile(*family);
     if (!family || (!sizeText && !face) || !parsed.Value(QStringLiteral("-o"))) {
-        return UsageError(err, command.needs);
+        return UsageError(err, command.needs, HelpHint(command));
     }
     if (face && (parsed.Has(QStringLiteral("--bold")) || parsed.Has(QStringLiteral("--italic")))) {
         return UsageError(err, QStringLiteral("--bold and --italic do not go with a bitmap face, "
@@ -221,7 +221,7 @@ int RunGenerate(const CliCommand& command, const ParsedArgs& parsed, QTextStream
 
 int RunExport(const CliCommand& command, const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
     if (!parsed.Value(QStringLiteral("-o"))) {
-        return UsageError(err, command.needs);
+        return UsageError(err, command.needs, HelpHint(command));
     }
     std::optional<QSize> cell;
     if (const auto text = parsed.Value(QStringLiteral("--cell"))) {
@@ -241,7 +241,7 @@ int RunExport(const CliCommand& command, const ParsedArgs& parsed, QTextStream&,
 
 int RunImport(const CliCommand& command, const ParsedArgs& parsed, QTextStream&, QTextStream& err) {
     if (!parsed.Value(QStringLiteral("-o"))) {
-        return UsageError(err, command.needs);
+        return UsageError(err, command.needs, HelpHint(command));
     }
     return Finish(ImportSheetFile(parsed.positionals.first(), DirtyBytesOf(parsed),
                                   *parsed.Value(QStringLiteral("-o"))),

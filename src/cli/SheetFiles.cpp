@@ -40,8 +40,8 @@ std::optional<QSize> ParseCellSize(const QString& text) {
     return cell;
 }
 
-Result ExportSheetFile(const QString& input, std::optional<QSize> cell,
-                       const QString& output, const CodePage& page) {
+Result ExportSheetFile(const QString& input, std::optional<QSize> cell, const QString& output,
+                       const CodePage& page) {
     if (Result refused = RefuseOutputOverInput(input, output); !refused) {
         return refused;
     }
