@@ -170,7 +170,7 @@ Planner::DrawnBody Planner::DrawBody(char32_t letter) {
     }
     const QRgb body = DisplayColorOf(composer_.style().body);
     for (int y = 0; y < drawn->height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(drawn->raster.scanLine(y));
+        auto* line = WritablePixelsOf(drawn->raster, y);
         std::replace_if(
             line, line + drawn->width(),
             [this](QRgb pixel) { return palette_.IndexOf(pixel) != 0; }, body);

@@ -12,15 +12,8 @@ namespace fontlathe {
 namespace {
 
 bool SameRows(const QImage& raster, int a, int b) {
-    return std::equal(reinterpret_cast<const QRgb*>(raster.constScanLine(a)),
-                      reinterpret_cast<const QRgb*>(raster.constScanLine(a)) + raster.width(),
-                      reinterpret_cast<const QRgb*>(raster.constScanLine(b)));
-}
-
-int RowInk(const QImage& raster, int y, const PaletteLookup& palette) {
-    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
-    return static_cast<int>(std::count_if(
-        line, line + raster.width(), [&](QRgb pixel) { return palette.IndexOf(pixel) != 0; }));
+    return std::equal(PixelsOf(raster, a), PixelsOf(raster, a) + raster.width(),
+                      PixelsOf(raster, b));
 }
 
 struct Run {
@@ -36,7 +29,7 @@ std::optional<Run> BarOf(const QImage& raster, const QRect& ink, const PaletteLo
     std::optional<Run> bar;
     int most = 0, least = raster.width();
     for (int y = ink.top() + 1; y < ink.bottom(); ++y) {
-        const int count = RowInk(raster, y, palette);
+        const int count = RowInkCount(raster, y, palette);
         least = std::min(least, count);
         if (count > most) {
             most = count;
@@ -85,7 +78,8 @@ std::optional<Run> RunToShorten(const QImage& raster, const PaletteLookup& palet
     const auto pick = [&](bool sided) {
         std::optional<Run> best;
         for (const Run& run : runs) {
-            if (sided && ((side < 0 && run.first > bar->first) || (side > 0 && run.last < bar->last))) {
+            if (sided &&
+                ((side < 0 && run.first > bar->first) || (side > 0 && run.last < bar->last))) {
                 continue;
             }
             // Below the bar, the farther of equal runs is the lower one.
@@ -102,8 +96,8 @@ std::optional<Run> RunToShorten(const QImage& raster, const PaletteLookup& palet
 
 // Whether rows a and b of the raster would touch, as neighbours or diagonally.
 bool RowsTouch(const QImage& raster, int a, int b, const PaletteLookup& palette) {
-    const auto* upper = reinterpret_cast<const QRgb*>(raster.constScanLine(a));
-    const auto* lower = reinterpret_cast<const QRgb*>(raster.constScanLine(b));
+    const auto* upper = PixelsOf(raster, a);
+    const auto* lower = PixelsOf(raster, b);
     for (int x = 0; x < raster.width(); ++x) {
         if (palette.IndexOf(upper[x]) == 0) {
             continue;
@@ -127,8 +121,9 @@ std::optional<int> DiagonalRowToDrop(const QImage& raster, const PaletteLookup& 
         if (!RowsTouch(raster, y - 1, y + 1, palette)) {
             continue;
         }
-        const int count = RowInk(raster, y, palette);
-        if (count > RowInk(raster, y - 1, palette) && count > RowInk(raster, y + 1, palette)) {
+        const int count = RowInkCount(raster, y, palette);
+        if (count > RowInkCount(raster, y - 1, palette) &&
+            count > RowInkCount(raster, y + 1, palette)) {
             return y;
         }
         topmost = topmost ? topmost : y;
@@ -142,10 +137,11 @@ std::optional<int> DiagonalRowToDrop(const QImage& raster, const PaletteLookup& 
 std::optional<int> StrokeStartRow(const QImage& raster, const PaletteLookup& palette) {
     const QRect ink = InkRectOf(raster, palette);
     for (int y = ink.top() + 1; y + 1 < ink.bottom(); ++y) {
-        const int count = RowInk(raster, y, palette);
+        const int count = RowInkCount(raster, y, palette);
         const QRect above = RowInkOf(raster, y - 1, palette);
-        const bool bar = 2 * above.width() >= ink.width() && RowInk(raster, y - 1, palette) == above.width();
-        if (bar && count < above.width() && count <= RowInk(raster, y + 1, palette) &&
+        const bool bar = 2 * above.width() >= ink.width() &&
+                         RowInkCount(raster, y - 1, palette) == above.width();
+        if (bar && count < above.width() && count <= RowInkCount(raster, y + 1, palette) &&
             !SameRows(raster, y, y + 1) && !SameRows(raster, y + 1, y + 2) &&
             RowsTouch(raster, y - 1, y + 1, palette)) {
             return y;
@@ -165,7 +161,8 @@ Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette
         if (const std::optional<Run> run = RunToShorten(shortened.raster, palette, rule)) {
             row = run->last;
             // A run that gave a row keeps its others where a stroke can give one instead.
-            if (rule != ShorteningRule::TopRun && std::ranges::find(given, run->first) != given.end()) {
+            if (rule != ShorteningRule::TopRun &&
+                std::ranges::find(given, run->first) != given.end()) {
                 if (const std::optional<int> thin = StrokeStartRow(shortened.raster, palette)) {
                     row = thin;
                 }
@@ -182,10 +179,10 @@ Glyph ShortenedCapital(const Glyph& body, int rows, const PaletteLookup& palette
         // The rows above the dropped one move down by one.
         QImage raster = shortened.raster.copy();
         for (int y = *row; y > 0; --y) {
-            std::copy_n(reinterpret_cast<const QRgb*>(shortened.raster.constScanLine(y - 1)),
-                        raster.width(), reinterpret_cast<QRgb*>(raster.scanLine(y)));
+            std::copy_n(PixelsOf(shortened.raster, y - 1), raster.width(),
+                        WritablePixelsOf(raster, y));
         }
-        std::fill_n(reinterpret_cast<QRgb*>(raster.scanLine(0)), raster.width(), DisplayColors[0]);
+        std::fill_n(WritablePixelsOf(raster, 0), raster.width(), DisplayColors[0]);
         shortened.raster = raster;
     }
     return shortened;

@@ -92,8 +92,8 @@ LetterInk WidenStems(const LetterInk& ink, int by, int drawnStem) {
     }
     LetterInk out{MakeBlankRaster(ink.image.width() + std::max(0, by), ink.image.height()), ink.at};
     for (int y = 0; y < ink.image.height(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(ink.image.constScanLine(y));
-        auto* to = reinterpret_cast<QRgb*>(out.image.scanLine(y));
+        const auto* from = PixelsOf(ink.image, y);
+        auto* to = WritablePixelsOf(out.image, y);
         for (int x = 0; x < ink.image.width(); ++x) {
             if (!IsLetterInk(from[x])) {
                 continue;
@@ -190,8 +190,7 @@ LetterInk RowsScaled(const LetterInk& ink, int baseline, int rows, int drawnRows
     int y = 0;
     for (const QImage& part : parts) {
         for (int row = 0; row < part.height(); ++row, ++y) {
-            std::copy_n(reinterpret_cast<const QRgb*>(part.constScanLine(row)), part.width(),
-                        reinterpret_cast<QRgb*>(out.image.scanLine(y)));
+            std::copy_n(PixelsOf(part, row), part.width(), WritablePixelsOf(out.image, y));
         }
     }
     return out;
@@ -334,8 +333,8 @@ std::optional<LetterInk> LetterDrawer::Fit(char32_t letter, const Sized& sized, 
     LetterInk art{MakeBlankRaster(ink.width(), ink.height()),
                   QPoint(0, ink.top() + metrics_->baseline - sized.baseline)};
     for (int y = 0; y < ink.height(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(drawn.constScanLine(ink.top() + y));
-        auto* to = reinterpret_cast<QRgb*>(art.image.scanLine(y));
+        const auto* from = PixelsOf(drawn, ink.top() + y);
+        auto* to = WritablePixelsOf(art.image, y);
         for (int x = 0; x < ink.width(); ++x) {
             const int index = DrawingColors.IndexOf(from[ink.left() + x]);
             if (index == 1) {

@@ -44,7 +44,7 @@ bool SplitAbove(const QImage& raster, const PaletteLookup& palette, QRect& mark,
 bool Contains(const QImage& accented, const QImage& base, QPoint shift,
               const PaletteLookup& palette) {
     for (int y = 0; y < base.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(base.constScanLine(y));
+        const auto* line = PixelsOf(base, y);
         for (int x = 0; x < base.width(); ++x) {
             if (palette.IndexOf(line[x]) == 0) {
                 continue;
@@ -60,7 +60,7 @@ bool Contains(const QImage& accented, const QImage& base, QPoint shift,
 
 // The leftmost ink column of the ink's bottom row.
 int BottomLeft(const QImage& raster, const QRect& ink, const PaletteLookup& palette) {
-    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(ink.bottom()));
+    const auto* line = PixelsOf(raster, ink.bottom());
     int x = ink.left();
     while (x < ink.right() && palette.IndexOf(line[x]) == 0) {
         ++x;
@@ -100,9 +100,8 @@ bool SubtractAbove(const QImage& accented, const Glyph& plain, const PaletteLook
 // bottom row, every row one of the plain's (a redrawn letter is not).
 bool RowsFromBase(const QImage& drawn, const QImage& plain) {
     const auto same = [&](int drawnRow, int plainRow) {
-        const auto* line = reinterpret_cast<const QRgb*>(drawn.constScanLine(drawnRow));
-        return std::equal(line, line + drawn.width(),
-                          reinterpret_cast<const QRgb*>(plain.constScanLine(plainRow)));
+        const auto* line = PixelsOf(drawn, drawnRow);
+        return std::equal(line, line + drawn.width(), PixelsOf(plain, plainRow));
     };
     if (drawn.width() != plain.width() || drawn.height() == 0 || plain.height() == 0 ||
         !same(drawn.height() - 1, plain.height() - 1)) {
@@ -228,10 +227,8 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             // A mark set straight on a full capital (Terminus bold's Ú) may touch it at a corner:
             // at a corner only, not resting on it (Å's ring).
             if (capital && shortened == 0 && mark.bottom() + 1 == base.top()) {
-                const auto* above =
-                    reinterpret_cast<const QRgb*>(accented->raster.constScanLine(mark.bottom()));
-                const auto* below =
-                    reinterpret_cast<const QRgb*>(accented->raster.constScanLine(base.top()));
+                const auto* above = PixelsOf(accented->raster, mark.bottom());
+                const auto* below = PixelsOf(accented->raster, base.top());
                 const auto inked = [&](const QRgb* line, int x) {
                     return x >= 0 && x < accented->raster.width() && palette_.IndexOf(line[x]) != 0;
                 };

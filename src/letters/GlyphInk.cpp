@@ -12,7 +12,7 @@ namespace fontlathe {
 QRect InkRectOf(const QImage& raster, const PaletteLookup& palette) {
     int left = raster.width(), right = -1, top = raster.height(), bottom = -1;
     for (int y = 0; y < raster.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+        const auto* line = PixelsOf(raster, y);
         for (int x = 0; x < raster.width(); ++x) {
             if (palette.IndexOf(line[x]) != 0) {
                 left = std::min(left, x);
@@ -25,8 +25,14 @@ QRect InkRectOf(const QImage& raster, const PaletteLookup& palette) {
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+int RowInkCount(const QImage& raster, int y, const PaletteLookup& palette) {
+    const QRgb* line = PixelsOf(raster, y);
+    return static_cast<int>(std::count_if(line, line + raster.width(),
+                                          [&](QRgb pixel) { return palette.IndexOf(pixel) != 0; }));
+}
+
 QRect RowInkOf(const QImage& raster, int y, const PaletteLookup& palette) {
-    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+    const auto* line = PixelsOf(raster, y);
     int left = 0, right = raster.width() - 1;
     while (left <= right && palette.IndexOf(line[left]) == 0) {
         ++left;
@@ -42,7 +48,7 @@ bool HasOpenTop(const QImage& raster, const PaletteLookup& palette) {
     if (ink.isNull()) {
         return false;
     }
-    const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(ink.top()));
+    const auto* line = PixelsOf(raster, ink.top());
     int runs = 0;
     for (int x = ink.left(); x <= ink.right(); ++x) {
         runs +=
@@ -53,7 +59,7 @@ bool HasOpenTop(const QImage& raster, const PaletteLookup& palette) {
 
 void CountInk(const QImage& raster, const PaletteLookup& palette, InkCounts& counts) {
     for (int y = 0; y < raster.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+        const auto* line = PixelsOf(raster, y);
         for (int x = 0; x < raster.width(); ++x) {
             ++counts[static_cast<std::size_t>(palette.IndexOf(line[x]))];
         }
@@ -74,9 +80,8 @@ int MostUsedInk(const InkCounts& counts, int except) {
 QImage Crop(const QImage& raster, const QRect& rect) {
     QImage cut = MakeBlankRaster(rect.width(), rect.height());
     for (int y = 0; y < rect.height(); ++y) {
-        std::copy_n(reinterpret_cast<const QRgb*>(raster.constScanLine(rect.top() + y)) +
-                        rect.left(),
-                    rect.width(), reinterpret_cast<QRgb*>(cut.scanLine(y)));
+        std::copy_n(PixelsOf(raster, rect.top() + y) + rect.left(), rect.width(),
+                    WritablePixelsOf(cut, y));
     }
     return cut;
 }
@@ -86,8 +91,8 @@ void StampInk(QImage& target, const QImage& source, QPoint at, const PaletteLook
         if (at.y() + y >= target.height()) {
             break;
         }
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-        auto* to = reinterpret_cast<QRgb*>(target.scanLine(at.y() + y));
+        const auto* from = PixelsOf(source, y);
+        auto* to = WritablePixelsOf(target, at.y() + y);
         for (int x = std::max(0, -at.x()); x < source.width() && at.x() + x < target.width(); ++x) {
             if (palette.IndexOf(from[x]) != 0) {
                 to[at.x() + x] = from[x];
@@ -103,8 +108,8 @@ void GrowGlyph(Glyph& glyph, const QMargins& margins) {
     QImage grown = MakeBlankRaster(glyph.width() + margins.left() + margins.right(),
                                    glyph.height() + margins.top() + margins.bottom());
     for (int y = 0; y < glyph.height(); ++y) {
-        std::copy_n(reinterpret_cast<const QRgb*>(glyph.raster.constScanLine(y)), glyph.width(),
-                    reinterpret_cast<QRgb*>(grown.scanLine(y + margins.top())) + margins.left());
+        std::copy_n(PixelsOf(glyph.raster, y), glyph.width(),
+                    WritablePixelsOf(grown, y + margins.top()) + margins.left());
     }
     glyph.raster = std::move(grown);
     glyph.xOffset = static_cast<std::int16_t>(glyph.xOffset - margins.left());
@@ -156,7 +161,7 @@ int InkDistance(const Glyph& a, const Glyph& b, const PaletteLookup& palette) {
     const auto inkOf = [&palette](const Glyph& glyph) {
         std::map<std::pair<int, int>, int> ink;
         for (int y = 0; y < glyph.height(); ++y) {
-            const auto* line = reinterpret_cast<const QRgb*>(glyph.raster.constScanLine(y));
+            const auto* line = PixelsOf(glyph.raster, y);
             for (int x = 0; x < glyph.width(); ++x) {
                 if (const int index = palette.IndexOf(line[x]); index != 0) {
                     ink[{x + glyph.xOffset, y + glyph.yOffset}] = index;

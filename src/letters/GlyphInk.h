@@ -13,6 +13,17 @@
 
 namespace fontlathe {
 
+// Row y of an RGB32 raster as its pixels, to read; the writable one detaches a shared raster.
+inline const QRgb* PixelsOf(const QImage& raster, int y) {
+    return reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+}
+inline QRgb* WritablePixelsOf(QImage& raster, int y) {
+    return reinterpret_cast<QRgb*>(raster.scanLine(y));
+}
+
+// How many pixels of row y of the raster are ink (palette index not 0).
+int RowInkCount(const QImage& raster, int y, const PaletteLookup& palette);
+
 // The smallest rectangle that holds every pixel of the raster whose palette index is not 0; a
 // null rectangle when there is none.
 QRect InkRectOf(const QImage& raster, const PaletteLookup& palette);

@@ -204,8 +204,7 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
             // its tail one column past it; under a bar or a curve (e, E) it hangs from the
             // middle, as designers of pixel faces draw ę.
             const QRect bottom = RowInkOf(body.raster, ink.bottom(), palette_);
-            const auto* above = reinterpret_cast<const QRgb*>(
-                body.raster.constScanLine(std::max(0, ink.bottom() - 1)));
+            const auto* above = PixelsOf(body.raster, std::max(0, ink.bottom() - 1));
             const bool foot = palette_.IndexOf(above[bottom.right()]) != 0;
             at = QPoint(foot ? bottom.right() + 2 - builtIn.width()
                              : CentredOver(bottom, builtIn.width(), HalfPixel::Right),

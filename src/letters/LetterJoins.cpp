@@ -1,5 +1,7 @@
 #include "LetterJoins.h"
 
+#include "GlyphInk.h"
+
 #include "charset/Charset.h"
 #include "charset/DisplayColors.h"
 
@@ -17,10 +19,10 @@ namespace {
 // Ink pixels by line place, (y, x) so that they sort row by row.
 using Pixels = std::map<std::pair<int, int>, QRgb>;
 
-Pixels PixelsOf(const LetterInk& ink) {
+Pixels PixelSetOf(const LetterInk& ink) {
     Pixels pixels;
     for (int y = 0; y < ink.image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(ink.image.constScanLine(y));
+        const auto* line = PixelsOf(ink.image, y);
         for (int x = 0; x < ink.image.width(); ++x) {
             if (IsLetterInk(line[x])) {
                 pixels[{ink.Top() + y, ink.Left() + x}] = line[x];
@@ -57,7 +59,7 @@ std::vector<int> RowOf(const Pixels& pixels, int y) {
 
 // The rows of `with` that differ from its top row, by line row; nothing when none do.
 std::vector<int> BarRows(const LetterInk& with) {
-    const Pixels pixels = PixelsOf(with);
+    const Pixels pixels = PixelSetOf(with);
     const std::vector<int> top = RowOf(pixels, with.Top());
     std::vector<int> bars;
     for (int y = with.Top() + 1; y <= with.Bottom(); ++y) {
@@ -74,7 +76,7 @@ std::optional<LetterInk> Bar(const LetterInk& ink, const LetterInk& with, int fr
     if (bars.empty()) {
         return std::nullopt;
     }
-    Pixels pixels = PixelsOf(ink);
+    Pixels pixels = PixelSetOf(ink);
     const QRgb color = MostUsedInk(ink);
     const int right = ink.Left() + ink.image.width() - 1;
     for (const int y : bars) {
@@ -111,12 +113,12 @@ std::optional<LetterInk> TopHalfOf(const LetterInk& ink, const LetterInk& with,
         return std::nullopt;
     }
     Pixels pixels;
-    for (const auto& [place, color] : PixelsOf(with)) {
+    for (const auto& [place, color] : PixelSetOf(with)) {
         if (place.first < middle) {
             pixels[place] = color;
         }
     }
-    for (const auto& [place, color] : PixelsOf(ink)) {
+    for (const auto& [place, color] : PixelSetOf(ink)) {
         if (place.first >= middle) {
             pixels[place] = color;
         }
@@ -125,7 +127,7 @@ std::optional<LetterInk> TopHalfOf(const LetterInk& ink, const LetterInk& with,
 }
 
 std::optional<LetterInk> TopLikeBowl(const LetterInk& ink) {
-    Pixels pixels = PixelsOf(ink);
+    Pixels pixels = PixelSetOf(ink);
     const std::vector<int> top = RowOf(pixels, ink.Top());
     for (int y = ink.Top() + 1; y <= ink.Bottom(); ++y) {
         if (const std::vector<int> row = RowOf(pixels, y); row != top) {
@@ -148,11 +150,11 @@ std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMet
         return std::nullopt;
     }
     squeezed->at.rx() = metrics.widestLeft + metrics.widest - squeezed->image.width();
-    Pixels pixels = PixelsOf(*squeezed);
+    Pixels pixels = PixelSetOf(*squeezed);
     const QRgb color = MostUsedInk(ink);
     AddStem(pixels, metrics.widestLeft, metrics, color);
     const int middle = (squeezed->Top() + squeezed->Bottom() + 1) / 2;
-    const std::vector<int> row = RowOf(PixelsOf(*squeezed), middle);
+    const std::vector<int> row = RowOf(PixelSetOf(*squeezed), middle);
     for (int x = metrics.widestLeft + metrics.stem; !row.empty() && x < row.front(); ++x) {
         pixels[{middle, x}] = color;
     }
@@ -161,7 +163,7 @@ std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMet
 
 std::optional<LetterInk> BarOnTop(const LetterInk& ink) {
     const std::vector<int> bars = BarRows(ink);
-    const Pixels pixels = PixelsOf(ink);
+    const Pixels pixels = PixelSetOf(ink);
     if (bars.empty()) {
         return std::nullopt;
     }
@@ -176,7 +178,7 @@ std::optional<LetterInk> BarOnTop(const LetterInk& ink) {
 }
 
 std::optional<LetterInk> BottomFilled(const LetterInk& ink) {
-    Pixels pixels = PixelsOf(ink);
+    Pixels pixels = PixelSetOf(ink);
     const std::vector<int> bottom = RowOf(pixels, ink.Bottom());
     const QRgb color = MostUsedInk(ink);
     for (int x = bottom.front(); x <= bottom.back(); ++x) {
@@ -187,7 +189,7 @@ std::optional<LetterInk> BottomFilled(const LetterInk& ink) {
 
 std::optional<LetterInk> LeftStemCutBelowBar(const LetterInk& ink) {
     const std::vector<int> bars = BarRows(ink);
-    Pixels pixels = PixelsOf(ink);
+    Pixels pixels = PixelSetOf(ink);
     const std::vector<int> top = RowOf(pixels, ink.Top());
     if (bars.empty() || top.empty()) {
         return std::nullopt;

@@ -1,5 +1,7 @@
 #include "LetterLines.h"
 
+#include "GlyphInk.h"
+
 #include "charset/Charset.h"
 
 #include <algorithm>
@@ -10,7 +12,7 @@ namespace fontlathe::letterlines {
 Lines RowsOf(const QImage& image) {
     Lines rows(static_cast<std::size_t>(image.height()));
     for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const auto* line = PixelsOf(image, y);
         rows[std::size_t(y)].assign(line, line + image.width());
     }
     return rows;
@@ -21,7 +23,7 @@ QImage ImageOf(const Lines& rows) {
                                    static_cast<int>(rows.size()));
     for (int y = 0; y < image.height(); ++y) {
         std::copy(rows[std::size_t(y)].begin(), rows[std::size_t(y)].end(),
-                  reinterpret_cast<QRgb*>(image.scanLine(y)));
+                  WritablePixelsOf(image, y));
     }
     return image;
 }

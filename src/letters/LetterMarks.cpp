@@ -75,13 +75,13 @@ MarkImage BuiltInMark(MarkKind kind, int capitalHeight, QRgb ink) {
     QImage mark = MakeBlankRaster(width * scale, static_cast<int>(rows.size()) * scale);
     int y = 0;
     for (const char* row : rows) {
-        auto* line = reinterpret_cast<QRgb*>(mark.scanLine(y));
+        auto* line = WritablePixelsOf(mark, y);
         for (int x = 0; x < width * scale; ++x) {
             line[x] = row[x / scale] == '#' ? ink : DisplayColors[0];
         }
         // The rows of a scaled mark repeat the row just drawn.
         for (int copy = 1; copy < scale; ++copy) {
-            std::copy_n(line, width * scale, reinterpret_cast<QRgb*>(mark.scanLine(y + copy)));
+            std::copy_n(line, width * scale, WritablePixelsOf(mark, y + copy));
         }
         y += scale;
     }
@@ -169,13 +169,12 @@ MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,
     const QRect inkInAccented = baseInk.translated(shift);
     QImage mark = accented.raster.copy();
     for (int y = 0; y < mark.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(mark.scanLine(y));
+        auto* line = WritablePixelsOf(mark, y);
         const bool markSide =
             place == MarkPlace::Above ? y < inkInAccented.top() : y >= inkInAccented.bottom();
         const int baseY = y - shift.y();
-        const auto* baseLine = baseY >= 0 && baseY < base.height()
-                                   ? reinterpret_cast<const QRgb*>(base.raster.constScanLine(baseY))
-                                   : nullptr;
+        const auto* baseLine =
+            baseY >= 0 && baseY < base.height() ? PixelsOf(base.raster, baseY) : nullptr;
         for (int x = 0; x < mark.width(); ++x) {
             const int baseX = x - shift.x();
             const bool baseInkHere = baseLine != nullptr && baseX >= 0 && baseX < base.width() &&
@@ -204,7 +203,7 @@ Glyph WithoutDot(const Glyph& glyph, const PaletteLookup& palette) {
         const QRect row(ink.left(), y, ink.width(), 1);
         if (InkRectOf(Crop(glyph.raster, row), palette).isNull()) {
             for (int above = ink.top(); above < y; ++above) {
-                auto* line = reinterpret_cast<QRgb*>(dotless.raster.scanLine(above));
+                auto* line = WritablePixelsOf(dotless.raster, above);
                 std::fill(line, line + dotless.width(), DisplayColors[0]);
             }
             return dotless;

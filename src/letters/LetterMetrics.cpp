@@ -29,7 +29,7 @@ QRect FirstInk(const Charset& font, const CodePage& page, const PaletteLookup& p
 
 // How many ink pixels run from the ink's left edge along the glyph's row at line row y.
 int RunFromLeft(const Glyph& glyph, const QRect& lineInk, int y, const PaletteLookup& palette) {
-    const auto* line = reinterpret_cast<const QRgb*>(glyph.raster.constScanLine(y - glyph.yOffset));
+    const auto* line = PixelsOf(glyph.raster, y - glyph.yOffset);
     int run = 0;
     for (int x = lineInk.left() - glyph.xOffset; x < glyph.width() && palette.IndexOf(line[x]) != 0;
          ++x) {

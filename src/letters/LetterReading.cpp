@@ -19,7 +19,7 @@ public:
         height_ = ink.height();
         cells_.resize(static_cast<std::size_t>(width_ * height_));
         for (int y = 0; y < height_; ++y) {
-            const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(ink.top() + y));
+            const auto* line = PixelsOf(raster, ink.top() + y);
             for (int x = 0; x < width_; ++x) {
                 cells_[Index(x, y)] = palette.IndexOf(line[ink.left() + x]) != 0;
             }

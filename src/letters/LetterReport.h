@@ -13,10 +13,10 @@ namespace fontlathe {
 // table both show.
 struct LetterReport {
     struct Row {
-        QString code;   // "0xB9", or "-" where the target page has no code for the letter
-        QString letter; // the letter, or "space"
-        QString how;    // "kept", "composed from a + a built-in ogonek", ...
-        QImage glyph;   // the new glyph; null where the letter gets none
+        QString code;           // "0xB9", or "-" where the target page has no code for the letter
+        QString letter;         // the letter, or "space"
+        QString how;            // "kept", "composed from a + a built-in ogonek", ...
+        QImage glyph;           // the new glyph; null where the letter gets none
         QImage from = QImage(); // the font's glyph it was made from; null for none
     };
     std::vector<Row> rows;

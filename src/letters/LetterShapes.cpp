@@ -122,7 +122,7 @@ std::optional<LetterInk> InkOfGlyph(const Glyph& glyph, const PaletteLookup& pal
     }
     QImage image = Crop(glyph.raster, rect);
     for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        auto* line = WritablePixelsOf(image, y);
         for (int x = 0; x < image.width(); ++x) {
             if (palette.IndexOf(line[x]) == 0) {
                 line[x] = Background;
@@ -140,8 +140,8 @@ std::optional<Glyph> GlyphOfInk(const LetterInk& ink, const Glyph& like) {
     const QPoint at = ink.at - QPoint(glyph.xOffset, glyph.yOffset);
     const QPoint moved = GrowToHold(glyph, QRect(at, ink.image.size()));
     for (int y = 0; y < ink.image.height(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(ink.image.constScanLine(y));
-        auto* to = reinterpret_cast<QRgb*>(glyph.raster.scanLine(at.y() + moved.y() + y));
+        const auto* from = PixelsOf(ink.image, y);
+        auto* to = WritablePixelsOf(glyph.raster, at.y() + moved.y() + y);
         for (int x = 0; x < ink.image.width(); ++x) {
             if (IsInk(from[x])) {
                 to[at.x() + moved.x() + x] = from[x];

@@ -14,7 +14,7 @@ namespace {
 int StemColumn(const QImage& raster, const QRect& ink, const PaletteLookup& palette) {
     std::vector<int> counts(static_cast<std::size_t>(ink.width()), 0);
     for (int y = ink.top(); y <= ink.bottom(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+        const auto* line = PixelsOf(raster, y);
         for (int x = ink.left(); x <= ink.right(); ++x) {
             counts[static_cast<std::size_t>(x - ink.left())] += palette.IndexOf(line[x]) != 0;
         }
@@ -64,7 +64,7 @@ std::optional<Glyph> DrawStroke(const Glyph& base, StrokeKind stroke,
     switch (stroke) {
     case StrokeKind::SlantThroughStem: {
         int stemRight = stem;
-        const auto* row = reinterpret_cast<const QRgb*>(base.raster.constScanLine(middle));
+        const auto* row = PixelsOf(base.raster, middle);
         while (stemRight < ink.right() && palette.IndexOf(row[stemRight + 1]) != 0) {
             ++stemRight;
         }
@@ -73,7 +73,8 @@ std::optional<Glyph> DrawStroke(const Glyph& base, StrokeKind stroke,
             // middle row.
             const int lower = (ink.top() + ink.bottom() + 1) / 2;
             points = LinePoints({stem - 1, lower}, {stem, lower});
-            const std::vector<QPoint> upper = LinePoints({stemRight, lower - 1}, {stemRight + 1, lower - 1});
+            const std::vector<QPoint> upper =
+                LinePoints({stemRight, lower - 1}, {stemRight + 1, lower - 1});
             points.insert(points.end(), upper.begin(), upper.end());
         } else {
             // A tall letter's slant rises one column a row through the middle, a third of its
@@ -112,7 +113,7 @@ std::optional<Glyph> DrawStroke(const Glyph& base, StrokeKind stroke,
     const QPoint moved = GrowToHold(stroked, reached);
     for (const QPoint& point : points) {
         const QPoint at = point + moved;
-        reinterpret_cast<QRgb*>(stroked.raster.scanLine(at.y()))[at.x()] = color;
+        WritablePixelsOf(stroked.raster, at.y())[at.x()] = color;
     }
     return FitsFontFile(stroked) ? std::optional<Glyph>(std::move(stroked)) : std::nullopt;
 }

@@ -21,7 +21,7 @@ struct Indices {
         : width(raster.width()), height(raster.height()),
           at(static_cast<std::size_t>(width * height)) {
         for (int y = 0; y < height; ++y) {
-            const auto* line = reinterpret_cast<const QRgb*>(raster.constScanLine(y));
+            const auto* line = PixelsOf(raster, y);
             for (int x = 0; x < width; ++x) {
                 at[static_cast<std::size_t>(y * width + x)] =
                     static_cast<std::uint8_t>(palette.IndexOf(line[x]));
@@ -89,16 +89,19 @@ QString LetterStyle::Description() const {
                                     .arg(QLatin1String(value < 0 ? less : more));
         };
         QStringList parts;
-        for (const QString& text : {part(shadow.x(), "left", "right"), part(shadow.y(), "up", "down")}) {
+        for (const QString& text :
+             {part(shadow.x(), "left", "right"), part(shadow.y(), "up", "down")}) {
             if (!text.isEmpty()) {
                 parts << text;
             }
         }
         if (parts.size() == 2 && shadow.x() == shadow.y()) {
-            parts = {part(shadow.x(), "left", "right") +
-                     QStringLiteral(" and ") + QLatin1String(shadow.y() < 0 ? "up" : "down")};
+            parts = {part(shadow.x(), "left", "right") + QStringLiteral(" and ") +
+                     QLatin1String(shadow.y() < 0 ? "up" : "down")};
         }
-        return QStringLiteral("shadow %1 in colour %2").arg(parts.join(QStringLiteral(" and "))).arg(effect);
+        return QStringLiteral("shadow %1 in colour %2")
+            .arg(parts.join(QStringLiteral(" and ")))
+            .arg(effect);
     }
     case Kind::Outline:
         return QStringLiteral("outlined in colour %1%2")
@@ -114,7 +117,8 @@ LetterStyle FindLetterStyle(const Charset& font, const CodePage& page) {
     const PaletteLookup palette(font.ColorCount());
     std::vector<Indices> letters;
     InkCounts counts{};
-    for (char32_t letter : std::u32string(U"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) {
+    for (char32_t letter :
+         std::u32string(U"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) {
         if (const Glyph* glyph = font.GlyphAt(page.CodeOf(letter))) {
             letters.emplace_back(glyph->raster, palette);
             CountInk(glyph->raster, palette, counts);
@@ -140,15 +144,16 @@ LetterStyle FindLetterStyle(const Charset& font, const CodePage& page) {
     }
     for (const LetterStyle& candidate : candidates) {
         const std::vector<QPoint> reach = Reach(candidate);
-        const auto matches = static_cast<std::size_t>(std::count_if(
-            letters.begin(), letters.end(),
-            [&](const Indices& glyph) { return Follows(glyph, candidate, reach); }));
+        const auto matches = static_cast<std::size_t>(
+            std::count_if(letters.begin(), letters.end(),
+                          [&](const Indices& glyph) { return Follows(glyph, candidate, reach); }));
         if (matches > bestMatches) {
             best = candidate;
             bestMatches = matches;
         }
     }
-    best.body = std::max(1, MostUsedInk(counts, best.kind == LetterStyle::Kind::Plain ? 0 : best.effect));
+    best.body =
+        std::max(1, MostUsedInk(counts, best.kind == LetterStyle::Kind::Plain ? 0 : best.effect));
     return best;
 }
 
@@ -174,7 +179,7 @@ Glyph BodyOf(const Glyph& glyph, const LetterStyle& style, const PaletteLookup& 
     }
     Glyph body = glyph;
     for (int y = 0; y < body.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(body.raster.scanLine(y));
+        auto* line = WritablePixelsOf(body.raster, y);
         for (int x = 0; x < body.width(); ++x) {
             if (palette.IndexOf(line[x]) == style.effect) {
                 line[x] = DisplayColors[0];
@@ -202,7 +207,7 @@ Glyph Styled(const Glyph& body, const LetterStyle& style, const PaletteLookup& p
     const Indices indices(styled.raster, palette);
     const QRgb effect = DisplayColorOf(style.effect);
     for (int y = 0; y < styled.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(styled.raster.scanLine(y));
+        auto* line = WritablePixelsOf(styled.raster, y);
         for (int x = 0; x < styled.width(); ++x) {
             if (indices(x, y) == 0 && Cast(indices, x, y, style.effect, reach)) {
                 line[x] = effect;

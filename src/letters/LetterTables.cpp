@@ -4,8 +4,8 @@
 #include "text/CodePoints.h"
 
 #include <algorithm>
-#include <set>
 #include <array>
+#include <set>
 #include <utility>
 
 namespace fontlathe {
