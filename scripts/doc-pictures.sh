@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes the pictures of docs/translating.md with the programs of a build, without a display: a
+# Makes the pictures of docs/translating.md and the README with the programs of a build, without a display: a
 # small game of three fonts generated from DejaVu Sans, on which the guide's Polish and Russian
 # examples run as the guide gives them.
 #
@@ -44,13 +44,16 @@ mkdir pl ru
 "$sample_game" 5 pl/GAME verbs.char talk.char titles.char
 "$sample_game" 5 ru/GAME verbs.char talk.char titles.char
 
-# Polish: what font 2 shows before, the dry run's picture, what it shows after.
+# Polish: what font 2 shows before, the dry run's pictures (all fonts, and font 2 alone for the
+# README), what font 2 shows after.
 cd "$work/pl"
 printf 'Zażółć gęślą jaźń.\n' > pl.txt
 line="Zażółć gęślą jaźń."
 cli render GAME.001 --font 2 --codepage cp1250 --text "$line" --zoom 3 -o "$out/polish-before.png"
 cli add-letters GAME.001 --font all --codepage cp1250 --text-file pl.txt --dry-run \
     --picture "$out/polish-letters.png"
+cli add-letters GAME.001 --font 2 --codepage cp1250 --text-file pl.txt --dry-run \
+    --picture "$out/polish-dialogue-letters.png"
 cli add-letters GAME.001 --font all --codepage cp1250 --text-file pl.txt
 cli render GAME.001 --font 2 --codepage cp1250 --text "$line" --zoom 3 -o "$out/polish-after.png"
 
