@@ -4,6 +4,7 @@
 #include "render/TextPreview.h"
 #include "text/TextForms.h"
 
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -59,7 +60,8 @@ QImage AddLettersPicture(const std::vector<PictureFont>& fonts, const CodePage& 
     int glyphColumn = 0;
     for (const PictureFont& font : fonts) {
         Section section;
-        section.title = QStringLiteral("%1: letters for %2").arg(font.name, toPage.name());
+        section.title = QStringLiteral("%1: letters for %2")
+                            .arg(font.name, QFileInfo(toPage.name()).fileName());
         QString newLetters;
         for (const LetterRow& row : font.plan->rows) {
             if (!Made(row)) {

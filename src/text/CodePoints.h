@@ -25,11 +25,12 @@ constexpr bool ReadsInQuotes(char32_t character) {
            !IsSurrogate(character) && character <= 0x10FFFF;
 }
 
-// How a character of a text is shown to the user: "n.p." for a control code below 32, else the
-// character itself.
+// How a character of a text is shown to the user: "n.p." for a control code (below 32, DEL and
+// 0x80-0x9F, which a terminal may take as the start of a command), else the character itself.
 inline QString CharacterText(char32_t character) {
-    return character < FirstPrintableCode ? QStringLiteral("n.p.")
-                                          : QString::fromUcs4(&character, 1);
+    return character < FirstPrintableCode || (character >= 0x7F && character <= 0x9F)
+               ? QStringLiteral("n.p.")
+               : QString::fromUcs4(&character, 1);
 }
 
 // The code point of text at position, which then moves past it: a surrogate pair is one code

@@ -1,4 +1,5 @@
 #include "text/CodePage.h"
+#include "text/CodePoints.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -56,6 +57,11 @@ TEST(CodePageTest, StandardPagesByNameAndAlias) {
     EXPECT_EQ(CodePage::Standard(u"cp1251"_s)->DisplayText(0xC0), u"\u0410"_s);
     EXPECT_EQ(CodePage::Standard(u"cp1251"_s)->DisplayText(0x98), u"n.p."_s);
     EXPECT_EQ(latin1.DisplayText(31), u"n.p."_s);
+    // A report names no control character as it is: the terminal would act on it.
+    for (const char32_t control : {U'\x1B', U'\x7F', U'\x9B', U'\x9F'}) {
+        EXPECT_EQ(CharacterText(control), u"n.p."_s);
+    }
+    EXPECT_EQ(CharacterText(U'ź'), u"ź"_s);
 }
 
 TEST(CodePageTest, MappingFilesAndTheLowestCode) {
