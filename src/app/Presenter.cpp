@@ -210,10 +210,12 @@ void Presenter::UpdateWindowTitle() {
 
 void Presenter::UpdateEditMenu() {
     const EditHistory& history = document_.history();
-    // Floating pixels become a step as Undo puts them down, and Undo takes that step back.
+    // Floating pixels that changed the glyph become a step as Undo puts them down, and Undo takes
+    // that step back.
     const Edit* open = history.open();
     const bool floating = open != nullptr && open->ongoing() &&
-                          open->ongoing()->kind == OngoingEdit::Kind::FloatingPixels;
+                          open->ongoing()->kind == OngoingEdit::Kind::FloatingPixels &&
+                          open->Differs(document_.set());
     if (QAction* undo = window_.menuAction(Menu::Undo)) {
         undo->setEnabled(history.CanUndo() || floating);
         undo->setText(floating            ? QStringLiteral("Undo ") + open->text()
