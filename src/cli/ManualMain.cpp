@@ -4,6 +4,7 @@
 // (data/CMakeLists.txt); it is not installed.
 #include "CliManual.h"
 #include "EditorOptions.h"
+#include "charset/FileAccess.h"
 
 #include <QFile>
 
@@ -46,10 +47,11 @@ int main(int argc, char* argv[]) {
     if (!filled) {
         return Failure(templatePath, problem);
     }
-    QFile output(outputPath);
-    if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        output.write(filled->toUtf8()) < 0 || !output.flush()) {
-        return Failure(outputPath, output.errorString());
+    // Written beside and read back before it replaces the page, so a failed write leaves no
+    // partial page that the next build would take as done.
+    if (const fontlathe::Result written = fontlathe::WriteWholeFile(outputPath, filled->toUtf8());
+        !written) {
+        return Failure(outputPath, written.reason());
     }
     return 0;
 }
