@@ -112,7 +112,6 @@ private:
 
     // Selected pixels: moved, flipped, cleared, copied and pasted (Dispatcher_Pixels.cpp).
     bool SelectionOn(int code) const;
-    bool FloatsOn(int code) const;
     void SelectPixels(QRect rect);
     void SelectAllPixels(int code);
     // Lifts the selection (the whole glyph without one) and moves it by step, as one step with

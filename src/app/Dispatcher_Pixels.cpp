@@ -13,12 +13,7 @@
 namespace fontlathe {
 
 bool Dispatcher::SelectionOn(int code) const {
-    return state_.selection.code() == code && state_.selection.rect().has_value() &&
-           document_.set().GlyphAt(code) != nullptr;
-}
-
-bool Dispatcher::FloatsOn(int code) const {
-    return state_.selection.code() == code && state_.selection.floating().has_value();
+    return state_.selection.SelectsOn(code) && document_.set().GlyphAt(code) != nullptr;
 }
 
 void Dispatcher::SyncSelection() {
@@ -26,9 +21,7 @@ void Dispatcher::SyncSelection() {
     if (!selection.floating()) {
         return;
     }
-    const Edit* open = document_.history().open();
-    if (open != nullptr &&
-        open->ongoing() == OngoingEdit{OngoingEdit::Kind::FloatingPixels, selection.code()}) {
+    if (FloatingPixelsCode(document_.history().open()) == selection.code()) {
         return;
     }
     const Glyph* glyph = document_.set().GlyphAt(selection.code());
@@ -60,7 +53,7 @@ void Dispatcher::MovePixels(int code, QPoint step) {
     }
     SyncSelection();
     PixelSelection& selection = state_.selection;
-    if (!FloatsOn(code)) {
+    if (!selection.FloatsOn(code)) {
         FinishPendingEdits();
         const QRect rect = SelectionOn(code) ? *selection.rect() : glyph->raster.rect();
         selection.Float(code, Lifted(glyph->raster, rect), QStringLiteral("Move Pixels"));

@@ -6,6 +6,7 @@
 #include "document/CodePageChoices.h"
 #include "document/Document.h"
 #include "edit/GlyphPainting.h"
+#include "edit/PixelEdits.h"
 #include "render/TextPreview.h"
 #include "text/TextCoverage.h"
 #include "views/CharTableView.h"
@@ -139,9 +140,9 @@ void Presenter::ShowGlyph(int code) {
                 DefaultReferenceGlyph(set, document_.codePage(), document_.history(), code);
         }
     }
-    if (state_.selection.code() == code) {
+    if (state_.selection.SelectsOn(code)) {
         overlay.selection = state_.selection.rect();
-        overlay.floating = state_.selection.floating().has_value();
+        overlay.floating = state_.selection.FloatsOn(code);
     }
     window_.glyphView()->ShowReferenceField(reference);
     window_.glyphView()->canvas()->SetOverlay(std::move(overlay));
@@ -155,8 +156,8 @@ void Presenter::ShowGlyph(int code) {
 void Presenter::ShowPixelItems() {
     const int code = window_.CurrentRow();
     const PixelSelection& selection = state_.selection;
-    const bool selected = selection.code() == code && selection.rect().has_value();
-    const bool floating = selected && selection.floating().has_value();
+    const bool selected = selection.SelectsOn(code);
+    const bool floating = selection.FloatsOn(code);
     const auto set = [this](int menuId, const QString& text, bool enabled) {
         if (QAction* action = window_.menuAction(menuId)) {
             if (!text.isEmpty()) {
@@ -213,9 +214,7 @@ void Presenter::UpdateEditMenu() {
     // Floating pixels that changed the glyph become a step as Undo puts them down, and Undo takes
     // that step back.
     const Edit* open = history.open();
-    const bool floating = open != nullptr && open->ongoing() &&
-                          open->ongoing()->kind == OngoingEdit::Kind::FloatingPixels &&
-                          open->Differs(document_.set());
+    const bool floating = FloatingPixelsCode(open) && open->Differs(document_.set());
     if (QAction* undo = window_.menuAction(Menu::Undo)) {
         undo->setEnabled(history.CanUndo() || floating);
         undo->setText(floating            ? QStringLiteral("Undo ") + open->text()

@@ -24,6 +24,13 @@ std::optional<OngoingEdit> FloatPixels::ongoing() const {
     return OngoingEdit{OngoingEdit::Kind::FloatingPixels, code()};
 }
 
+std::optional<int> FloatingPixelsCode(const Edit* edit) {
+    const std::optional<OngoingEdit> ongoing = edit ? edit->ongoing() : std::nullopt;
+    return ongoing && ongoing->kind == OngoingEdit::Kind::FloatingPixels
+               ? std::optional<int>(ongoing->which)
+               : std::nullopt;
+}
+
 ClearPixels::ClearPixels(int code, QRect rect)
     : GlyphEdit(QStringLiteral("Clear Pixels"), GlyphPixels, code), rect_(rect) {}
 

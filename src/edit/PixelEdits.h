@@ -17,6 +17,10 @@ private:
     FloatingPixels floating_;
 };
 
+// The character pixels float over while edit (the history's open one) is their float; nothing
+// for any other edit or none.
+std::optional<int> FloatingPixelsCode(const Edit* edit);
+
 // Delete: the selected pixels take colour 0.
 class ClearPixels : public GlyphEdit {
 public:

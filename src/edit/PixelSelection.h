@@ -42,6 +42,9 @@ public:
     // The rectangle selected, the floating pixels' own while they float; nothing without one.
     std::optional<QRect> rect() const;
     const std::optional<FloatingPixels>& floating() const { return floating_; }
+    // Whether something of character code is selected, and whether it floats.
+    bool SelectsOn(int code) const { return code_ == code && rect().has_value(); }
+    bool FloatsOn(int code) const { return code_ == code && floating_.has_value(); }
     // What the floating pixels' step is called: "Move Pixels" or "Paste Pixels".
     const QString& floatVerb() const { return floatVerb_; }
 
