@@ -66,6 +66,7 @@ signals:
 private:
     // The command table calls the commands it lists.
     friend const std::vector<WindowCommand>& WindowCommands();
+    friend std::vector<WindowCommand> EditMenuCommands();
 
     void NewSet(int bitsPerPixel);
     // Close or Quit: ends the program once unsaved changes may go.

@@ -42,6 +42,8 @@ struct WindowCommand {
 };
 
 const std::vector<WindowCommand>& WindowCommands();
+// The Edit menu's rows, in its order (WindowCommands_Edit.cpp).
+std::vector<WindowCommand> EditMenuCommands();
 
 // The row of the command, or nullptr for an id no row has.
 const WindowCommand* FindWindowCommand(int id);
