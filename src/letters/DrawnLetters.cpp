@@ -403,6 +403,9 @@ std::optional<Glyph> LetterDrawer::Draw(char32_t letter) const {
             art = narrower;
         }
     }
+    if (metrics_->stem == 1 && !drawing_.face()) {
+        art = CornersCut(*art);
+    }
     // Sideways: H's blank columns on each side, or centred in the cell of a monospaced font.
     const int inkWidth = art->image.width();
     const int left = metrics_->Monospaced() ? std::max(0, (metrics_->cellWidth - inkWidth) / 2)

@@ -205,4 +205,68 @@ std::optional<LetterInk> LeftStemCutBelowBar(const LetterInk& ink) {
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> TailOf(const LetterInk& ink, const LetterInk& with,
+                                const LetterMetrics& metrics) {
+    const int lift = with.Bottom() - metrics.baseline;
+    if (lift <= 0 || ink.Bottom() != metrics.baseline || ink.Top() > metrics.baseline - lift) {
+        return std::nullopt;
+    }
+    Pixels pixels;
+    for (const auto& [place, color] : PixelSetOf(ink)) {
+        if (place.first <= metrics.baseline - lift) {
+            pixels[place] = color;
+        }
+    }
+    for (const auto& [place, color] : PixelSetOf(with)) {
+        if (place.first > metrics.baseline) {
+            pixels[{place.first - lift, place.second}] = color;
+        }
+    }
+    return InkOf(pixels);
+}
+
+std::optional<LetterInk> FinalTail(const LetterInk& ink, const LetterMetrics& metrics) {
+    Pixels pixels = PixelSetOf(ink);
+    const std::vector<int> bottom = RowOf(pixels, ink.Bottom());
+    if (bottom.empty() || metrics.descent < 1 || ink.image.height() < 3) {
+        return std::nullopt;
+    }
+    // The bowl's lower end goes: below the middle only the left stem's run stays.
+    for (int y = (ink.Top() + ink.Bottom()) / 2 + 1; y < ink.Bottom(); ++y) {
+        const std::vector<int> row = RowOf(pixels, y);
+        for (std::size_t at = 1; at < row.size(); ++at) {
+            if (row[at] != row[at - 1] + 1) {
+                for (std::size_t gone = at; gone < row.size(); ++gone) {
+                    pixels.erase({y, row[gone]});
+                }
+                break;
+            }
+        }
+    }
+    // The tail's right column is one past the bottom row's end; its last row turns left.
+    const int end = bottom.back() + 1;
+    const QRgb color = MostUsedInk(ink);
+    for (int y = ink.Bottom() + 1; y <= ink.Bottom() + metrics.descent; ++y) {
+        const int turn = y == ink.Bottom() + metrics.descent ? 1 : 0;
+        for (int x = end + 1 - metrics.stem - turn; x <= end - turn; ++x) {
+            pixels[{y, x}] = color;
+        }
+    }
+    return InkOf(pixels);
+}
+
+std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& metrics) {
+    if (ink.Bottom() != metrics.baseline || metrics.descent < 1) {
+        return std::nullopt;
+    }
+    Pixels pixels = PixelSetOf(ink);
+    const QRgb color = MostUsedInk(ink);
+    for (int y = ink.Bottom() + 1; y <= ink.Bottom() + metrics.descent; ++y) {
+        for (int x = ink.Left(); x < ink.Left() + metrics.stem; ++x) {
+            pixels[{y, x}] = color;
+        }
+    }
+    return InkOf(pixels);
+}
+
 } // namespace fontlathe

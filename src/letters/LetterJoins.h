@@ -30,6 +30,16 @@ std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMet
 std::optional<LetterInk> BarOnTop(const LetterInk& ink);
 // The bottom row filled from its first ink pixel to its last: Λ becomes Δ.
 std::optional<LetterInk> BottomFilled(const LetterInk& ink);
+// Down to where `with` (y) reaches below the baseline, the ink's rows; below them, the rows of
+// `with` under the baseline lifted to end on it: Ч with y's tail gives У as pixel designers
+// draw it.
+std::optional<LetterInk> TailOf(const LetterInk& ink, const LetterInk& with,
+                                const LetterMetrics& metrics);
+// The lower end of the bowl goes and a stem-wide tail hangs from the bottom row's right end
+// through the descent, turning left in its last row: c becomes ς.
+std::optional<LetterInk> FinalTail(const LetterInk& ink, const LetterMetrics& metrics);
+// The left stem carried down through the descent: ß becomes β.
+std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& metrics);
 // Below its bar the left stem goes, and the bar's end in the stem's columns: H becomes Ч.
 std::optional<LetterInk> LeftStemCutBelowBar(const LetterInk& ink);
 

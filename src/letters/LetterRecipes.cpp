@@ -43,10 +43,13 @@ enum class Step {
     BarsApart,
     SidesOnFeet,
     RoundTop,
+    FinalTail,
+    StemDown,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
     TopHalfOf,
+    TailOf,
 };
 
 struct Recipe {
@@ -71,6 +74,7 @@ const std::array Recipes = {
     Recipe{U'Б', U'Ь', {S::TopLikeBowl}},
     Recipe{U'Ц', U'П', {S::Turn, S::Squeeze, S::Tail}},
     Recipe{U'Ч', U'H', {S::LeftStemCutBelowBar}},
+    Recipe{U'У', U'Ч', {S::TailOf}, U'y'},
     Recipe{U'Ш', U'ш', {S::Tall}},
     Recipe{U'Щ', U'Ш', {S::Squeeze, S::Tail}},
     Recipe{U'Ь', U'P', {S::Turn}},
@@ -110,6 +114,7 @@ const std::array Recipes = {
     Recipe{U'Ω', U'O', {S::SidesOnFeet}},
     Recipe{U'Σ', U'E', {S::PointBetweenBars}},
     Recipe{U'Π', U'П', {}},
+    Recipe{U'β', U'ß', {S::StemDown}},
     Recipe{U'ε', U'з', {S::Mirror}},
     Recipe{U'η', U'n', {S::RightStemLong}},
     Recipe{U'κ', U'к', {}},
@@ -118,6 +123,7 @@ const std::array Recipes = {
     Recipe{U'π', U'П', {S::Small}},
     Recipe{U'ρ', U'p', {S::TopHalfOf}, U'o'},
     Recipe{U'ρ', U'p', {}},
+    Recipe{U'ς', U'c', {S::FinalTail}},
     Recipe{U'τ', U'T', {S::Small, S::FootTurnedRight}},
     Recipe{U'υ', U'u', {S::Symmetric}},
     Recipe{U'ω', U'w', {}},
@@ -178,6 +184,12 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("on feet");
     case Step::RoundTop:
         return QStringLiteral("with its top round as its bottom");
+    case Step::FinalTail:
+        return QStringLiteral("with a tail through the descent");
+    case Step::StemDown:
+        return QStringLiteral("with its stem down through the descent");
+    case Step::TailOf:
+        return QStringLiteral("with %1's tail").arg(other);
     }
     return {};
 }
@@ -238,6 +250,12 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return SidesOnFeet(ink);
     case Step::RoundTop:
         return RoundTop(ink);
+    case Step::FinalTail:
+        return FinalTail(ink, metrics);
+    case Step::StemDown:
+        return StemDown(ink, metrics);
+    case Step::TailOf:
+        return TailOf(ink, *with, metrics);
     case Step::OnBaseline: {
         LetterInk moved = ink;
         moved.at.setY(metrics.baseline - ink.image.height() + 1);

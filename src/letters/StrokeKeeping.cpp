@@ -211,4 +211,31 @@ int CountersOf(const LetterInk& ink) {
     return StrokesOf(RowsOf(ink.image)).counters;
 }
 
+LetterInk CornersCut(const LetterInk& ink) {
+    LetterInk out = ink;
+    const int width = ink.image.width(), height = ink.image.height();
+    const auto at = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < width && y < height && IsLetterInk(out.image.pixel(x, y));
+    };
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            int around = 0;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    around += (dx != 0 || dy != 0) && at(x + dx, y + dy) ? 1 : 0;
+                }
+            }
+            for (const int dx : {-1, 1}) {
+                for (const int dy : {-1, 1}) {
+                    if (at(x, y) && around == 4 && at(x + dx, y) && at(x, y + dy) &&
+                        !at(x + dx, y + dy) && at(x - dx, y + dy) && at(x + dx, y - dy)) {
+                        out.image.setPixel(x, y, Background);
+                    }
+                }
+            }
+        }
+    }
+    return SameStrokes(ink, out) ? out : ink;
+}
+
 } // namespace fontlathe

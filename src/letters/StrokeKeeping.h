@@ -22,6 +22,12 @@ bool SameStrokes(const LetterInk& before, const LetterInk& after);
 // Whether two inks of any size have as many pieces and counters, and as many stems crossing the
 // row and the column that most cross.
 bool StrokesAlike(const LetterInk& a, const LetterInk& b);
+// Where a one-pixel curve turns, a drawing leaves a pixel in the corner that a designer does
+// not draw: of `.##` over `##.` over `#..` the middle row's right pixel goes. A pixel goes when
+// its only ink neighbours are two at a right angle round it, the corner between them blank, and
+// each of the two carrying on away from the other, as a curve does and a corner of two straight
+// strokes (Г's) does not; nothing goes where that would change the strokes.
+LetterInk CornersCut(const LetterInk& ink);
 // How many counters (blank regions the ink walls in) the ink encloses.
 int CountersOf(const LetterInk& ink);
 

@@ -6,6 +6,7 @@
 #include "letters/LetterJoins.h"
 #include "letters/LetterMarks.h"
 #include "letters/LetterShapes.h"
+#include "letters/StrokeKeeping.h"
 
 #include <gtest/gtest.h>
 
@@ -199,6 +200,24 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
              return std::optional<LetterInk>(FootTurnedRight(i));
          },
          {"#####.", "..#...", "..#...", "...#.."}},
+        {"ς from c",
+         {".###.", "#...#", "#....", "#....", "#...#", ".###."},
+         [](const LetterInk& i, const LetterMetrics& m) { return FinalTail(i, m); },
+         {".###.", "#...#", "#....", "#....", "#....", ".###.", "....#", "...#."}},
+        {"ς from a bold c",
+         {".####.", "##..##", "##....", "##..##", ".####."},
+         [](const LetterInk& i, const LetterMetrics& m) { return FinalTail(i, m); },
+         {".####.", "##..##", "##....", "##....", ".####.", ".....#", "....#."}},
+        {"a drawn curve's corners cut, Г's kept",
+         {".###", "##..", "#...", "#...", "####", "#..."},
+         [](const LetterInk& i, const LetterMetrics&) {
+             return std::optional<LetterInk>(CornersCut(i));
+         },
+         {".###", "#...", "#...", "#...", "####", "#..."}},
+        {"β from ß",
+         {".##.", "#..#", "#.#.", "#..#", "#.#."},
+         [](const LetterInk& i, const LetterMetrics& m) { return StemDown(i, m); },
+         {".##.", "#..#", "#.#.", "#..#", "#.#.", "#...", "#..."}},
     };
     const PaletteLookup palette(4);
     for (const auto& c : cases) {
@@ -214,20 +233,41 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
     }
 }
 
-// ρ is p whose rows above the middle of the x-height are o's, as the fixed faces draw it.
-TEST(LetterPartsTest, RhoIsPWithTheTopHalfOfO) {
+// Letters that take part of another: ρ is p whose rows above the middle of the x-height are o's,
+// У is Ч whose rows from where y's tail begins are that tail, as the fixed faces draw them.
+TEST(LetterPartsTest, JoinsTakePartOfAnotherLetter) {
     LetterMetrics metrics;
     metrics.xTop = 0;
     metrics.baseline = 5;
     const PaletteLookup palette(4);
-    Glyph p, o;
-    p.raster = RasterOf({"#.##.", "##..#", "#...#", "#...#", "##..#", "#.##.", "#....", "#...."});
-    o.raster = RasterOf({".###.", "#...#", "#...#", "#...#", "#...#", ".###."});
-    const std::optional<LetterInk> rho =
-        TopHalfOf(*InkOfGlyph(p, palette), *InkOfGlyph(o, palette), metrics);
-    ASSERT_TRUE(rho.has_value());
-    EXPECT_EQ(InkRows(rho->image),
-              Art({".###.", "#...#", "#...#", "#...#", "##..#", "#.##.", "#....", "#...."}));
+    const struct {
+        const char* letter;
+        Art from, with;
+        std::optional<LetterInk> (*join)(const LetterInk&, const LetterInk&, const LetterMetrics&);
+        Art made;
+    } cases[] = {
+        {"ρ",
+         {"#.##.", "##..#", "#...#", "#...#", "##..#", "#.##.", "#....", "#...."},
+         {".###.", "#...#", "#...#", "#...#", "#...#", ".###."},
+         TopHalfOf,
+         {".###.", "#...#", "#...#", "#...#", "##..#", "#.##.", "#....", "#...."}},
+        {"У",
+         {"#...#", "#...#", "#...#", ".####", "....#", "....#"},
+         {"#...#", "#...#", "#...#", "#...#", "#..##", ".##.#", "....#", ".###."},
+         TailOf,
+         {"#...#", "#...#", "#...#", ".####", "....#", ".###."}},
+    };
+    for (const auto& c : cases) {
+        Glyph from, with;
+        from.raster = RasterOf(c.from);
+        with.raster = RasterOf(c.with);
+        from.yOffset = static_cast<std::int16_t>(metrics.baseline + 1 - 6);
+        with.yOffset = static_cast<std::int16_t>(metrics.baseline + 1 - 6);
+        const std::optional<LetterInk> made =
+            c.join(*InkOfGlyph(from, palette), *InkOfGlyph(with, palette), metrics);
+        ASSERT_TRUE(made.has_value()) << c.letter;
+        EXPECT_EQ(InkRows(made->image), c.made) << c.letter;
+    }
 }
 
 TEST(LetterPartsTest, ABreveIsACupOfTheCircumflexStrokes) {
