@@ -255,6 +255,20 @@ std::optional<LetterInk> FinalTail(const LetterInk& ink, const LetterMetrics& me
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> PointDown(const LetterInk& ink, const LetterMetrics& metrics) {
+    if (ink.Bottom() != metrics.baseline || metrics.descent < 2) {
+        return std::nullopt;
+    }
+    Pixels pixels = PixelSetOf(ink);
+    for (const int x : RowOf(pixels, ink.Bottom())) {
+        const QRgb color = pixels.at({ink.Bottom(), x});
+        for (int y = ink.Bottom() + 1; y <= ink.Bottom() + metrics.descent; ++y) {
+            pixels[{y, x}] = color;
+        }
+    }
+    return InkOf(pixels);
+}
+
 std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& metrics) {
     if (ink.Bottom() != metrics.baseline || metrics.descent < 1) {
         return std::nullopt;
@@ -267,6 +281,40 @@ std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& met
         }
     }
     return InkOf(pixels);
+}
+
+std::optional<LetterInk> BottomAtHalf(const LetterInk& ink) {
+    const Pixels pixels = PixelSetOf(ink);
+    const int bar = ink.Top() + ink.image.height() / 2;
+    const std::vector<int> bottom = RowOf(pixels, ink.Bottom());
+    const std::vector<int> above = RowOf(pixels, bar - 1);
+    if (bottom.empty() || above.size() < 2 || bar >= ink.Bottom()) {
+        return std::nullopt;
+    }
+    // The right stem: the last run of ink of the row above the bar.
+    int stem = above.back();
+    while (std::find(above.begin(), above.end(), stem - 1) != above.end()) {
+        --stem;
+    }
+    if (stem <= above.front()) {
+        return std::nullopt;
+    }
+    Pixels made;
+    const QRgb color = MostUsedInk(ink);
+    for (const auto& [place, pixel] : pixels) {
+        if (place.first < bar) {
+            made[place] = pixel;
+        }
+    }
+    for (int x = bottom.front(); x <= above.back(); ++x) {
+        made[{bar, x}] = color;
+    }
+    for (int y = bar + 1; y <= ink.Bottom(); ++y) {
+        for (int x = stem; x <= above.back(); ++x) {
+            made[{y, x}] = color;
+        }
+    }
+    return InkOf(made);
 }
 
 } // namespace fontlathe

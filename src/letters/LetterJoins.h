@@ -38,8 +38,13 @@ std::optional<LetterInk> TailOf(const LetterInk& ink, const LetterInk& with,
 // The lower end of the bowl goes and a stem-wide tail hangs from the bottom row's right end
 // through the descent, turning left in its last row: c becomes ς.
 std::optional<LetterInk> FinalTail(const LetterInk& ink, const LetterMetrics& metrics);
+// The bottom row's ink carried down through a descent of two rows or more: v becomes γ.
+std::optional<LetterInk> PointDown(const LetterInk& ink, const LetterMetrics& metrics);
 // The left stem carried down through the descent: ß becomes β.
 std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& metrics);
+// The bottom row, filled out to the right stem, moved up to half the height; below it only the
+// right stem stays: U becomes Ч, u becomes ч.
+std::optional<LetterInk> BottomAtHalf(const LetterInk& ink);
 // Below its bar the left stem goes, and the bar's end in the stem's columns: H becomes Ч.
 std::optional<LetterInk> LeftStemCutBelowBar(const LetterInk& ink);
 

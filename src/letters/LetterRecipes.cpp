@@ -45,6 +45,8 @@ enum class Step {
     RoundTop,
     FinalTail,
     StemDown,
+    BottomAtHalf,
+    PointDown,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -73,6 +75,7 @@ const std::array Recipes = {
     Recipe{U'Л', U'П', {S::LeftStemStepped}},
     Recipe{U'Б', U'Ь', {S::TopLikeBowl}},
     Recipe{U'Ц', U'П', {S::Turn, S::Squeeze, S::Tail}},
+    Recipe{U'Ч', U'U', {S::BottomAtHalf}},
     Recipe{U'Ч', U'H', {S::LeftStemCutBelowBar}},
     Recipe{U'У', U'Ч', {S::TailOf}, U'y'},
     Recipe{U'Ш', U'ш', {S::Tall}},
@@ -96,6 +99,7 @@ const std::array Recipes = {
     Recipe{U'п', U'П', {S::Small}},
     Recipe{U'т', U'Т', {S::Small}},
     Recipe{U'ц', U'Ц', {S::Small}},
+    Recipe{U'ч', U'u', {S::BottomAtHalf}},
     Recipe{U'ч', U'Ч', {S::Small}},
     Recipe{U'ш', U'm', {S::StraightStems}},
     Recipe{U'щ', U'Щ', {S::Small}},
@@ -115,6 +119,7 @@ const std::array Recipes = {
     Recipe{U'Σ', U'E', {S::PointBetweenBars}},
     Recipe{U'Π', U'П', {}},
     Recipe{U'β', U'ß', {S::StemDown}},
+    Recipe{U'γ', U'v', {S::PointDown}},
     Recipe{U'ε', U'з', {S::Mirror}},
     Recipe{U'η', U'n', {S::RightStemLong}},
     Recipe{U'κ', U'к', {}},
@@ -188,6 +193,10 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with a tail through the descent");
     case Step::StemDown:
         return QStringLiteral("with its stem down through the descent");
+    case Step::BottomAtHalf:
+        return QStringLiteral("with its bottom at half its height");
+    case Step::PointDown:
+        return QStringLiteral("with its point down through the descent");
     case Step::TailOf:
         return QStringLiteral("with %1's tail").arg(other);
     }
@@ -254,6 +263,10 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return FinalTail(ink, metrics);
     case Step::StemDown:
         return StemDown(ink, metrics);
+    case Step::BottomAtHalf:
+        return BottomAtHalf(ink);
+    case Step::PointDown:
+        return PointDown(ink, metrics);
     case Step::TailOf:
         return TailOf(ink, *with, metrics);
     case Step::OnBaseline: {
