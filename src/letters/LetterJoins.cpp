@@ -255,6 +255,23 @@ std::optional<LetterInk> FinalTail(const LetterInk& ink, const LetterMetrics& me
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> Waist(const LetterInk& ink, const LetterMetrics& metrics) {
+    const int width = ink.image.width(), height = ink.image.height();
+    if (height < 5 || width < metrics.stem + 2) {
+        return std::nullopt;
+    }
+    Pixels pixels = PixelSetOf(ink);
+    const int waist = ink.Top() + (height - 1) / 2;
+    const QRgb color = MostUsedInk(ink);
+    for (int x = ink.Left(); x < ink.Left() + width; ++x) {
+        pixels.erase({waist, x});
+    }
+    for (int x = ink.Left() + metrics.stem; x < ink.Left() + width / 2 + metrics.stem; ++x) {
+        pixels[{waist, x}] = color;
+    }
+    return InkOf(pixels);
+}
+
 std::optional<LetterInk> PointDown(const LetterInk& ink, const LetterMetrics& metrics) {
     if (ink.Bottom() != metrics.baseline || metrics.descent < 2) {
         return std::nullopt;

@@ -38,6 +38,9 @@ std::optional<LetterInk> TailOf(const LetterInk& ink, const LetterInk& with,
 // The lower end of the bowl goes and a stem-wide tail hangs from the bottom row's right end
 // through the descent, turning left in its last row: c becomes ς.
 std::optional<LetterInk> FinalTail(const LetterInk& ink, const LetterMetrics& metrics);
+// The row above the middle made a bar from inside the left stem to the middle, the stem cut
+// there: c becomes ε.
+std::optional<LetterInk> Waist(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row's ink carried down through a descent of two rows or more: v becomes γ.
 std::optional<LetterInk> PointDown(const LetterInk& ink, const LetterMetrics& metrics);
 // The left stem carried down through the descent: ß becomes β.

@@ -47,6 +47,7 @@ enum class Step {
     StemDown,
     BottomAtHalf,
     PointDown,
+    Waist,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -120,6 +121,7 @@ const std::array Recipes = {
     Recipe{U'Π', U'П', {}},
     Recipe{U'β', U'ß', {S::StemDown}},
     Recipe{U'γ', U'v', {S::PointDown}},
+    Recipe{U'ε', U'c', {S::Waist}},
     Recipe{U'ε', U'з', {S::Mirror}},
     Recipe{U'η', U'n', {S::RightStemLong}},
     Recipe{U'κ', U'к', {}},
@@ -197,6 +199,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with its bottom at half its height");
     case Step::PointDown:
         return QStringLiteral("with its point down through the descent");
+    case Step::Waist:
+        return QStringLiteral("with a waist");
     case Step::TailOf:
         return QStringLiteral("with %1's tail").arg(other);
     }
@@ -267,6 +271,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return BottomAtHalf(ink);
     case Step::PointDown:
         return PointDown(ink, metrics);
+    case Step::Waist:
+        return Waist(ink, metrics);
     case Step::TailOf:
         return TailOf(ink, *with, metrics);
     case Step::OnBaseline: {
