@@ -272,6 +272,49 @@ std::optional<LetterInk> Waist(const LetterInk& ink, const LetterMetrics& metric
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> BarAcross(const LetterInk& ink) {
+    if (ink.image.height() < 5) {
+        return std::nullopt;
+    }
+    Pixels pixels = PixelSetOf(ink);
+    const int middle = ink.Top() + (ink.image.height() - 1) / 2;
+    const QRgb color = MostUsedInk(ink);
+    for (int x = ink.Left(); x < ink.Left() + ink.image.width(); ++x) {
+        pixels[{middle, x}] = color;
+    }
+    return InkOf(pixels);
+}
+
+std::optional<LetterInk> TopBarToTheRight(const LetterInk& ink) {
+    const int width = ink.image.width(), height = ink.image.height();
+    if (width < 4 || height < 4) {
+        return std::nullopt;
+    }
+    Pixels pixels = PixelSetOf(ink);
+    const std::vector<int> top = RowOf(pixels, ink.Top());
+    const int right = ink.Left() + width - 1;
+    if (top.empty() || top.back() >= right) {
+        return std::nullopt;
+    }
+    const QRgb color = MostUsedInk(ink);
+    // The slant starts under the top bar right of the middle and steps right a row at a time
+    // until it meets the right side; the bowl right of the middle above that goes.
+    int x = ink.Left() + (width + 1) / 2, y = ink.Top() + 1;
+    const int meets = y + (right - x);
+    for (auto at = pixels.begin(); at != pixels.end();) {
+        const auto [py, px] = at->first;
+        at = py > ink.Top() && py < meets && px > ink.Left() + width / 2 ? pixels.erase(at)
+                                                                         : std::next(at);
+    }
+    for (; x <= right && y <= ink.Bottom(); ++x, ++y) {
+        pixels[{y, x}] = color;
+    }
+    for (int bar = top.front(); bar <= top.back() + 1; ++bar) {
+        pixels[{ink.Top(), bar}] = color;
+    }
+    return InkOf(pixels);
+}
+
 std::optional<LetterInk> PointDown(const LetterInk& ink, const LetterMetrics& metrics) {
     if (ink.Bottom() != metrics.baseline || metrics.descent < 2) {
         return std::nullopt;

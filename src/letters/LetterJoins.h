@@ -41,6 +41,11 @@ std::optional<LetterInk> FinalTail(const LetterInk& ink, const LetterMetrics& me
 // The row above the middle made a bar from inside the left stem to the middle, the stem cut
 // there: c becomes ε.
 std::optional<LetterInk> Waist(const LetterInk& ink, const LetterMetrics& metrics);
+// A bar across the row above the middle: a tall o becomes θ.
+std::optional<LetterInk> BarAcross(const LetterInk& ink);
+// The top row carried one column on to the right, from where the bowl's right side falls away
+// from it in a slant: o becomes σ.
+std::optional<LetterInk> TopBarToTheRight(const LetterInk& ink);
 // The bottom row's ink carried down through a descent of two rows or more: v becomes γ.
 std::optional<LetterInk> PointDown(const LetterInk& ink, const LetterMetrics& metrics);
 // The left stem carried down through the descent: ß becomes β.

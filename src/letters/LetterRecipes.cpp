@@ -48,6 +48,10 @@ enum class Step {
     BottomAtHalf,
     PointDown,
     Waist,
+    OneNarrower,
+    Ascending,
+    BarAcross,
+    TopBarToTheRight,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -131,6 +135,8 @@ const std::array Recipes = {
     Recipe{U'ρ', U'p', {S::TopHalfOf}, U'o'},
     Recipe{U'ρ', U'p', {}},
     Recipe{U'ς', U'c', {S::FinalTail}},
+    Recipe{U'θ', U'o', {S::OneNarrower, S::Ascending, S::BarAcross}},
+    Recipe{U'σ', U'o', {S::TopBarToTheRight}},
     Recipe{U'τ', U'T', {S::Small, S::FootTurnedRight}},
     Recipe{U'υ', U'u', {S::Symmetric}},
     Recipe{U'ω', U'w', {}},
@@ -201,6 +207,14 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with its point down through the descent");
     case Step::Waist:
         return QStringLiteral("with a waist");
+    case Step::OneNarrower:
+        return QStringLiteral("a column narrower");
+    case Step::Ascending:
+        return QStringLiteral("as tall as b");
+    case Step::BarAcross:
+        return QStringLiteral("with a bar across");
+    case Step::TopBarToTheRight:
+        return QStringLiteral("with its top carried on to the right");
     case Step::TailOf:
         return QStringLiteral("with %1's tail").arg(other);
     }
@@ -273,6 +287,14 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return PointDown(ink, metrics);
     case Step::Waist:
         return Waist(ink, metrics);
+    case Step::OneNarrower:
+        return ink.image.width() > 3 ? Squeezed(ink, ink.image.width() - 1) : std::nullopt;
+    case Step::Ascending:
+        return MadeAscending(ink, metrics);
+    case Step::BarAcross:
+        return BarAcross(ink);
+    case Step::TopBarToTheRight:
+        return TopBarToTheRight(ink);
     case Step::TailOf:
         return TailOf(ink, *with, metrics);
     case Step::OnBaseline: {

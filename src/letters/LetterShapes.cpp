@@ -190,6 +190,14 @@ std::optional<LetterInk> MadeTall(const LetterInk& ink, const LetterMetrics& met
     return ResizeRows(ink, metrics.xTop, metrics.baseline, change);
 }
 
+std::optional<LetterInk> MadeAscending(const LetterInk& ink, const LetterMetrics& metrics) {
+    const int change = metrics.xTop - metrics.ascenderTop;
+    if (change <= 0) {
+        return std::nullopt;
+    }
+    return ResizeRows(ink, metrics.xTop, metrics.baseline, change);
+}
+
 std::optional<LetterInk> StemAboveWaist(const LetterInk& ink) {
     Lines rows = RowsOf(ink.image);
     const Lines columns = Transposed(rows);

@@ -41,6 +41,9 @@ std::optional<LetterInk> MadeSmall(const LetterInk& ink, const LetterMetrics& me
 // The rows from the x-height to the baseline made as many as the cap height has, by repeating
 // rows where rows already repeat.
 std::optional<LetterInk> MadeTall(const LetterInk& ink, const LetterMetrics& metrics);
+// The rows from the x-height to the baseline made as many as from the top of b to the baseline,
+// as MadeTall makes them.
+std::optional<LetterInk> MadeAscending(const LetterInk& ink, const LetterMetrics& metrics);
 // Above the middle bar (B's waist) only the stem is kept: B becomes a soft sign.
 std::optional<LetterInk> StemAboveWaist(const LetterInk& ink);
 // The bottom row carried on one column past the right end of the ink, and from there a tail as
