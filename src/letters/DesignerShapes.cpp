@@ -115,9 +115,11 @@ std::optional<LetterInk> BarsApart(const LetterInk& ink) {
             middle = y;
         }
     }
-    const int bar = middle < 0 ? 0 : inkIn(rows[std::size_t(middle)]) - int(stem);
     const auto topEnd = std::find_if(rows.front().rbegin(), rows.front().rend(), IsInk);
     const int span = static_cast<int>(rows.front().rend() - topEnd);
+    // The bar without the stem, a pixel longer where that centres it under the top bar.
+    int bar = middle < 0 ? 0 : inkIn(rows[std::size_t(middle)]) - int(stem);
+    bar += (span - bar) % 2;
     if (height < 4 || stem == 0 || bar < 1) {
         return std::nullopt;
     }
