@@ -315,6 +315,46 @@ std::optional<LetterInk> TopBarToTheRight(const LetterInk& ink) {
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> StretchedThroughDescent(const LetterInk& ink,
+                                                 const LetterMetrics& metrics) {
+    const Pixels pixels = PixelSetOf(ink);
+    std::vector<std::vector<int>> rows;
+    for (int y = ink.Top(); y <= ink.Bottom(); ++y) {
+        rows.push_back(RowOf(pixels, y));
+    }
+    // The rows unlike the first and last, taken from the outside in.
+    std::vector<std::size_t> inner;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i] != rows.front() && rows[i] != rows.back()) {
+            inner.push_back(i);
+        }
+    }
+    std::vector<std::size_t> order;
+    for (std::size_t low = 0, high = inner.size(); low < high; ++low) {
+        order.push_back(inner[low]);
+        if (--high > low) {
+            order.push_back(inner[high]);
+        }
+    }
+    const auto extra = static_cast<std::size_t>(std::max(0, metrics.descent));
+    if (extra == 0 || extra > order.size()) {
+        return std::nullopt;
+    }
+    order.resize(extra);
+    Pixels made;
+    const QRgb color = MostUsedInk(ink);
+    int y = ink.Top();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int copies = std::find(order.begin(), order.end(), i) != order.end() ? 2 : 1;
+        for (int copy = 0; copy < copies; ++copy, ++y) {
+            for (const int x : rows[i]) {
+                made[{y, x}] = color;
+            }
+        }
+    }
+    return InkOf(made);
+}
+
 std::optional<LetterInk> PointDown(const LetterInk& ink, const LetterMetrics& metrics) {
     if (ink.Bottom() != metrics.baseline || metrics.descent < 2) {
         return std::nullopt;

@@ -46,6 +46,10 @@ std::optional<LetterInk> BarAcross(const LetterInk& ink);
 // The top row carried one column on to the right, from where the bowl's right side falls away
 // from it in a slant: o becomes σ.
 std::optional<LetterInk> TopBarToTheRight(const LetterInk& ink);
+// As many rows more as the descent has, from the same top: the rows between the first and last
+// rows' like are each doubled, outermost first: x becomes χ.
+std::optional<LetterInk> StretchedThroughDescent(const LetterInk& ink,
+                                                 const LetterMetrics& metrics);
 // The bottom row's ink carried down through a descent of two rows or more: v becomes γ.
 std::optional<LetterInk> PointDown(const LetterInk& ink, const LetterMetrics& metrics);
 // The left stem carried down through the descent: ß becomes β.

@@ -52,6 +52,7 @@ enum class Step {
     Ascending,
     BarAcross,
     TopBarToTheRight,
+    StretchedThroughDescent,
     // Steps that take part of the recipe's second letter.
     BarInside,
     BarFromMiddle,
@@ -135,6 +136,7 @@ const std::array Recipes = {
     Recipe{U'ρ', U'p', {S::TopHalfOf}, U'o'},
     Recipe{U'ρ', U'p', {}},
     Recipe{U'ς', U'c', {S::FinalTail}},
+    Recipe{U'χ', U'x', {S::StretchedThroughDescent}},
     Recipe{U'θ', U'o', {S::OneNarrower, S::Ascending, S::BarAcross}},
     Recipe{U'σ', U'o', {S::TopBarToTheRight}},
     Recipe{U'τ', U'T', {S::Small, S::FootTurnedRight}},
@@ -215,6 +217,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with a bar across");
     case Step::TopBarToTheRight:
         return QStringLiteral("with its top carried on to the right");
+    case Step::StretchedThroughDescent:
+        return QStringLiteral("stretched through the descent");
     case Step::TailOf:
         return QStringLiteral("with %1's tail").arg(other);
     }
@@ -295,6 +299,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return BarAcross(ink);
     case Step::TopBarToTheRight:
         return TopBarToTheRight(ink);
+    case Step::StretchedThroughDescent:
+        return StretchedThroughDescent(ink, metrics);
     case Step::TailOf:
         return TailOf(ink, *with, metrics);
     case Step::OnBaseline: {
