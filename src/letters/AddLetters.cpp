@@ -6,6 +6,7 @@
 #include "LetterComposer.h"
 #include "LetterRecipes.h"
 #include "LetterShapes.h"
+#include "LetterSupply.h"
 #include "LetterTables.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
@@ -30,13 +31,6 @@ constexpr int FirstLetterCode = 32;
 // A glyph within this many pixels of a letter shows that letter.
 constexpr int KeptDistance = 2;
 
-// The face letters are compared with where no other is named; nothing where it is missing.
-std::optional<DrawingSource> DejaVuSans() {
-    Result unreadable = Result::Success();
-    return MakeDrawingSource(GenerationFont{QStringLiteral("DejaVu Sans"), 10, 0, QString()},
-                             unreadable);
-}
-
 bool WritesGlyph(LetterSource source) {
     return source == LetterSource::Moved || source == LetterSource::Composed ||
            source == LetterSource::Borrowed || source == LetterSource::Drawn;
@@ -49,13 +43,10 @@ public:
     // afresh: each letter made from the font's other glyphs, as if the glyph at its code (or
     // the font's glyph for it anywhere) were not there.
     Planner(const Charset& font, const AddLettersRequest& request, bool afresh = false)
-        : font_(font), request_(request), afresh_(afresh), palette_(font.ColorCount()),
+        : font_(font), request_(request), afresh_(afresh),
           found_(FindLetterStyle(font, request.fromPage)),
           composer_(font, request.fromPage, found_, StyleFor(found_, font, request)),
-          recipes_(
-              composer_.bodies(), request.fromPage, [this](char32_t part) { return PartFor(part); },
-              [this](char32_t part) { return DrawBody(part).glyph; },
-              [this](char32_t letter) { return Reference(letter); }),
+          supply_(composer_, request.fromPage, request.drawWith),
           capitalsOnly_(HasCapitalsOnly(font, request.fromPage)) {}
 
     LetterRow Plan(char32_t letter);
@@ -69,50 +60,6 @@ private:
     const Glyph* GlyphShowing(char32_t letter) const {
         return font_.GlyphAt(request_.fromPage.CodeOf(letter));
     }
-    // A letter for recipes to build on, as a body: the font's own, borrowed or composed.
-    std::optional<Glyph> PartFor(char32_t letter) {
-        if (BodyShowingOwn(letter) == nullptr) {
-            if (std::optional<Glyph> plain = PlainTwinBody(letter)) {
-                return plain;
-            }
-        }
-        if (const Glyph* own = composer_.BodyOfLetter(letter)) {
-            return *own;
-        }
-        const std::optional<LetterComposer::Composed> composed =
-            composer_.ComposeBody(letter, RecipeBases());
-        return composed ? composed->glyph : std::nullopt;
-    }
-    const Glyph* BodyShowingOwn(char32_t letter) const {
-        return composer_.bodies().GlyphAt(request_.fromPage.CodeOf(letter));
-    }
-    // The body of a capital's Latin twin without the serifs on its stem where the twin has them
-    // on a stem with a bowl (a B drawn with its stem a column in) and the font's E has none, as
-    // designers of pixel faces draw В and Β (a face with serifs keeps them); nothing otherwise.
-    std::optional<Glyph> PlainTwinBody(char32_t letter) const {
-        const auto twin = LatinTwinOf(letter);
-        const Glyph* e = composer_.BodyOfLetter(U'E');
-        const Glyph* body =
-            twin && QChar::isUpper(letter) ? composer_.BodyOfLetter(*twin) : nullptr;
-        const std::optional<LetterInk> eInk = e ? InkOfGlyph(*e, palette_) : std::nullopt;
-        const std::optional<LetterInk> ink =
-            body && eInk && !StemWithoutSerifs(*eInk) ? InkOfGlyph(*body, palette_) : std::nullopt;
-        const std::optional<LetterInk> plain = ink ? StemWithoutSerifs(*ink) : std::nullopt;
-        return plain ? GlyphOfInk(*plain, *body) : std::nullopt;
-    }
-    LetterComposer::BaseFinder RecipeBases() {
-        return [this](char32_t base) { return recipes_.LetterOrDrawn(base); };
-    }
-    struct DrawnBody {
-        std::optional<Glyph> glyph;
-        QString detail;
-    };
-    DrawnBody DrawBody(char32_t letter);
-    // The drawer of the face the request names, made once.
-    const LetterDrawer& Drawer();
-    // The letter as the drawing face draws it at the font's size (DejaVu Sans where the request
-    // names none), for what a letter built by a recipe must read as.
-    std::optional<Glyph> Reference(char32_t letter);
     LetterRow PlanRow(char32_t letter);
     // The row made from the font's glyphs: composed, borrowed, built or drawn.
     LetterRow MadeRow(LetterRow& row);
@@ -122,17 +69,14 @@ private:
     const Charset& font_;
     const AddLettersRequest& request_;
     bool afresh_;
-    PaletteLookup palette_;
     LetterStyle found_; // the style the font's own letters follow
     LetterComposer composer_;
-    std::unique_ptr<LetterDrawer> drawer_;
-    std::unique_ptr<LetterDrawer> referenceDrawer_; // DejaVu Sans, where the request names none
-    RecipeBook recipes_;
+    LetterSupply supply_;
     bool capitalsOnly_;
 };
 
 bool Planner::Compose(LetterRow& row) {
-    std::optional<LetterComposer::Composed> composed = composer_.Compose(row.letter, RecipeBases());
+    std::optional<LetterComposer::Composed> composed = composer_.Compose(row.letter, &supply_);
     if (!composed) {
         return false;
     }
@@ -151,58 +95,8 @@ bool Planner::Compose(LetterRow& row) {
     return true;
 }
 
-Planner::DrawnBody Planner::DrawBody(char32_t letter) {
-    if (!request_.drawWith) {
-        return {std::nullopt, QStringLiteral("missing: the font has nothing to build it from; "
-                                             "name an installed font to draw it with")};
-    }
-    // Drawn as a body in the body's colour; the font's style goes on after.
-    const LetterDrawer& drawer = Drawer();
-    if (!drawer.problem().isEmpty()) {
-        return {std::nullopt,
-                QStringLiteral("missing: nothing to build it from, and ") + drawer.problem()};
-    }
-    std::optional<Glyph> drawn = drawer.Draw(letter);
-    if (!drawn) {
-        return {std::nullopt, QStringLiteral("missing: %1 draws nothing for it that fits a font "
-                                             "file")
-                                  .arg(request_.drawWith->Family())};
-    }
-    const QRgb body = DisplayColorOf(composer_.style().body);
-    for (int y = 0; y < drawn->height(); ++y) {
-        auto* line = WritablePixelsOf(drawn->raster, y);
-        std::replace_if(
-            line, line + drawn->width(),
-            [this](QRgb pixel) { return palette_.IndexOf(pixel) != 0; }, body);
-    }
-    return {std::move(drawn), QStringLiteral("drawn with ") + drawer.Description()};
-}
-
-const LetterDrawer& Planner::Drawer() {
-    if (!drawer_) {
-        drawer_ = std::make_unique<LetterDrawer>(composer_.bodies(), request_.fromPage,
-                                                 *request_.drawWith, GenerationStyle::Normal);
-    }
-    return *drawer_;
-}
-
-std::optional<Glyph> Planner::Reference(char32_t letter) {
-    if (request_.drawWith) {
-        return Drawer().problem().isEmpty() ? Drawer().Draw(letter) : std::nullopt;
-    }
-    if (!referenceDrawer_) {
-        const std::optional<DrawingSource> source = DejaVuSans();
-        if (!source) {
-            return std::nullopt;
-        }
-        referenceDrawer_ = std::make_unique<LetterDrawer>(composer_.bodies(), request_.fromPage,
-                                                          *source, GenerationStyle::Normal);
-    }
-    return referenceDrawer_->problem().isEmpty() ? referenceDrawer_->Draw(letter) : std::nullopt;
-}
-
 void Planner::Draw(LetterRow& row) {
-    DrawnBody drawn = DrawBody(row.letter);
+    const LetterSupply::Drawn& drawn = supply_.Draw(row.letter);
     row.detail = drawn.detail;
     if (drawn.glyph) {
         row.source = LetterSource::Drawn;
@@ -284,16 +178,17 @@ LetterRow Planner::MadeRow(LetterRow& row) {
         row.source = LetterSource::Borrowed;
         row.detail = QStringLiteral("borrowed from ") + LetterName(*twin);
         row.glyph = row.from = *GlyphShowing(*twin);
-        if (const std::optional<Glyph> plain = PlainTwinBody(letter)) {
+        if (const std::optional<Glyph> plain = supply_.PlainTwinBody(letter)) {
             row.glyph = composer_.Finish(*plain);
             row.detail += QStringLiteral(" without its serifs");
         }
         return row;
     }
-    if (std::optional<RecipeLetter> built = recipes_.Build(row.letter)) {
+    if (std::optional<RecipeLetter> built = supply_.recipes().Build(row.letter, supply_)) {
         // A recipe whose result reads as another letter is not used: the letter is drawn where
         // a face is given for it.
-        if (const char32_t readsAs = recipes_.ReadsAs(letter, *built); readsAs != 0) {
+        if (const char32_t readsAs = supply_.recipes().ReadsAs(letter, *built, supply_);
+            readsAs != 0) {
             if (request_.drawWith) {
                 Draw(row);
                 if (row.source == LetterSource::Drawn) {
@@ -388,7 +283,7 @@ AddLettersPlan PlanAddLetters(const Charset& font, const AddLettersRequest& requ
         Glyph made = row.glyph;
         if (there != nullptr && row.source == LetterSource::Missing && !request.drawWith) {
             if (!drawingLetters) {
-                drawingRequest.drawWith = DejaVuSans();
+                drawingRequest.drawWith = DefaultDrawingFace();
                 drawingLetters = std::make_unique<Planner>(font, drawingRequest);
             }
             made = drawingLetters->Plan(row.letter).glyph;
@@ -440,7 +335,7 @@ FoundPage FindFontPage(const Charset& font, const std::optional<DrawingSource>& 
     constexpr int FirstHighCode = 0x80;
     constexpr int WinningPercent = 75, Lead = 8;
     const PaletteLookup palette(font.ColorCount());
-    const std::optional<DrawingSource> drawing = drawWith ? drawWith : DejaVuSans();
+    const std::optional<DrawingSource> drawing = drawWith ? drawWith : DefaultDrawingFace();
     struct Score {
         FoundPage page;
         std::set<std::pair<int, char32_t>> agreeing; // code and letter

@@ -225,8 +225,8 @@ const Glyph* LetterComposer::BodyOfLetter(char32_t letter) const {
 }
 
 std::optional<LetterComposer::Composed> LetterComposer::Compose(char32_t letter,
-                                                                const BaseFinder& extra) const {
-    std::optional<Composed> composed = ComposeBody(letter, extra);
+                                                                LetterParts* built) const {
+    std::optional<Composed> composed = ComposeBody(letter, built);
     if (composed && composed->glyph) {
         composed->glyph = Finish(*composed->glyph);
         if (!FitsFontFile(*composed->glyph)) {
@@ -237,7 +237,7 @@ std::optional<LetterComposer::Composed> LetterComposer::Compose(char32_t letter,
 }
 
 std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t letter,
-                                                                    const BaseFinder& extra) const {
+                                                                    LetterParts* built) const {
     // The dotless i is the font's i without its dot.
     if (letter == U'ı') {
         const Glyph* i = BodyShowing(U'i');
@@ -263,7 +263,7 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         found = twin ? BodyShowing(*twin) : nullptr;
         if (found != nullptr) {
             base = *twin;
-        } else if (found = extra ? extra(base) : nullptr; found == nullptr) {
+        } else if (found = built ? built->PartOrDrawn(base) : nullptr; found == nullptr) {
             return std::nullopt;
         }
     }

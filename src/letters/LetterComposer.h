@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FontMarks.h"
+#include "LetterParts.h"
 #include "LetterStyle.h"
 #include "charset/Charset.h"
 #include "charset/PaletteLookup.h"
@@ -8,7 +9,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace fontlathe {
@@ -28,14 +28,11 @@ public:
         char32_t base = 0;
         QString detail; // "composed from e + the font's acute"
     };
-    // Bodies of letters built elsewhere (by recipes) that may serve as bases.
-    using BaseFinder = std::function<const Glyph*(char32_t letter)>;
-
     // Nothing for a letter that is no base with marks or a stroke, or whose base the font (or,
-    // with extra, what was built) lacks.
-    std::optional<Composed> Compose(char32_t letter, const BaseFinder& extra = {}) const;
+    // with built, what is built or drawn elsewhere) lacks.
+    std::optional<Composed> Compose(char32_t letter, LetterParts* built = nullptr) const;
     // The same as a body, before the style goes on.
-    std::optional<Composed> ComposeBody(char32_t letter, const BaseFinder& extra = {}) const;
+    std::optional<Composed> ComposeBody(char32_t letter, LetterParts* built = nullptr) const;
     // The body of the font's glyph of the letter, or of its Latin twin's; null for none.
     const Glyph* BodyOfLetter(char32_t letter) const;
 

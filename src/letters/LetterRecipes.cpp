@@ -314,15 +314,13 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
 
 } // namespace
 
-RecipeBook::RecipeBook(const Charset& font, const CodePage& page, Finder find, Finder draw,
-                       Finder reference)
-    : palette_(font.ColorCount()), metrics_(MeasureLetters(font, page, palette_)),
-      find_(std::move(find)), draw_(std::move(draw)), reference_(std::move(reference)) {}
+RecipeBook::RecipeBook(const Charset& font, const CodePage& page)
+    : palette_(font.ColorCount()), metrics_(MeasureLetters(font, page, palette_)) {}
 
-const LetterReading* RecipeBook::ReferenceReading(char32_t letter) {
+const LetterReading* RecipeBook::ReferenceReading(char32_t letter, LetterParts& parts) {
     auto found = references_.find(letter);
     if (found == references_.end()) {
-        const std::optional<Glyph> drawn = reference_ ? reference_(letter) : std::nullopt;
+        const Glyph* drawn = parts.Reference(letter);
         found = references_
                     .emplace(letter, drawn ? std::optional(ReadingOf(drawn->raster, palette_))
                                            : std::nullopt)
@@ -331,10 +329,10 @@ const LetterReading* RecipeBook::ReferenceReading(char32_t letter) {
     return found->second ? &*found->second : nullptr;
 }
 
-char32_t RecipeBook::ReadsAs(char32_t letter, const RecipeLetter& built) {
+char32_t RecipeBook::ReadsAs(char32_t letter, const RecipeLetter& built, LetterParts& parts) {
     const Glyph& glyph = built.glyph;
     const char32_t from = built.from, with = built.with, copied = built.copied;
-    const LetterReading* own = ReferenceReading(letter);
+    const LetterReading* own = ReferenceReading(letter, parts);
     if (own == nullptr) {
         return 0;
     }
@@ -370,12 +368,12 @@ char32_t RecipeBook::ReadsAs(char32_t letter, const RecipeLetter& built) {
         }
         // Of two letters that came out alike, the one whose drawing the glyph is nearer to keeps
         // it (н, where м made small is the same glyph).
-        const LetterReading* drawn = ReferenceReading(other);
+        const LetterReading* drawn = ReferenceReading(other, parts);
         if (drawn == nullptr || drawn->DistanceTo(*own) < 2 ||
             reading.DistanceTo(*drawn) > ownDistance) {
             continue;
         }
-        const Glyph* shown = Letter(other);
+        const Glyph* shown = parts.Part(other);
         if (shown != nullptr && Crop(shown->raster, InkRectOf(shown->raster, palette_)) == made) {
             readsAs = other;
             break;
@@ -384,7 +382,7 @@ char32_t RecipeBook::ReadsAs(char32_t letter, const RecipeLetter& built) {
     return readsAs;
 }
 
-std::optional<RecipeLetter> RecipeBook::Build(char32_t letter) {
+std::optional<RecipeLetter> RecipeBook::Build(char32_t letter, LetterParts& parts) const {
     // A letter's recipes in order: the first whose steps all hold on the font's letters.
     for (const Recipe& recipe : Recipes) {
         if (recipe.letter != letter || !metrics_) {
@@ -392,10 +390,10 @@ std::optional<RecipeLetter> RecipeBook::Build(char32_t letter) {
         }
         // Only a small letter is made from a drawn letter, its capital.
         const bool small = recipe.steps[0] == Step::Small;
-        const Glyph* from = small ? LetterOrDrawn(recipe.from) : Letter(recipe.from);
+        const Glyph* from = small ? parts.PartOrDrawn(recipe.from) : parts.Part(recipe.from);
         std::optional<LetterInk> ink = from ? InkOfGlyph(*from, palette_) : std::nullopt;
         std::optional<LetterInk> with;
-        if (const Glyph* other = ink && recipe.with != 0 ? Letter(recipe.with) : nullptr) {
+        if (const Glyph* other = ink && recipe.with != 0 ? parts.Part(recipe.with) : nullptr) {
             with = InkOfGlyph(*other, palette_);
         }
         QStringList done;
@@ -418,36 +416,6 @@ std::optional<RecipeLetter> RecipeBook::Build(char32_t letter) {
                             recipe.from, recipe.with, done.isEmpty() ? recipe.from : 0};
     }
     return std::nullopt;
-}
-
-const Glyph* RecipeBook::Letter(char32_t letter) {
-    if (const auto done = letters_.find(letter); done != letters_.end()) {
-        return done->second ? &*done->second : nullptr;
-    }
-    if (!building_.insert(letter).second) {
-        return nullptr;
-    }
-    std::optional<Glyph> glyph = find_(letter);
-    if (!glyph) {
-        if (std::optional<RecipeLetter> built = Build(letter)) {
-            glyph = std::move(built->glyph);
-        }
-    }
-    building_.erase(letter);
-    auto& kept = letters_[letter];
-    kept = std::move(glyph);
-    return kept ? &*kept : nullptr;
-}
-
-const Glyph* RecipeBook::LetterOrDrawn(char32_t letter) {
-    if (const Glyph* found = Letter(letter)) {
-        return found;
-    }
-    auto drawn = drawn_.find(letter);
-    if (drawn == drawn_.end()) {
-        drawn = drawn_.emplace(letter, draw_(letter)).first;
-    }
-    return drawn->second ? &*drawn->second : nullptr;
 }
 
 } // namespace fontlathe

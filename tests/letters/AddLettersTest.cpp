@@ -969,22 +969,30 @@ TEST(AddLettersTest, ARecipesResultReadsAsTheLetterWhoseGlyphItIs) {
         Draw(scratch, 0, art);
         return *scratch.GlyphAt(0);
     };
-    RecipeBook book(
-        font, CodePage(),
-        [&](char32_t letter) -> std::optional<Glyph> {
-            const Glyph* own = font.GlyphAt(CodePage().CodeOf(letter));
-            return own ? std::optional(*own) : std::nullopt;
-        },
-        [](char32_t) { return std::nullopt; },
-        [&](char32_t letter) -> std::optional<Glyph> {
-            const auto drawn = drawings.find(letter);
-            return drawn == drawings.end() ? std::nullopt : std::optional(glyphOf(drawn->second));
-        });
+    // The font's own glyphs, and the drawings above as the drawing face's.
+    struct Parts final : LetterParts {
+        const Charset& font;
+        std::map<char32_t, Glyph> drawn;
+        explicit Parts(const Charset& f) : font(f) {}
+        const Glyph* Part(char32_t letter) override {
+            return font.GlyphAt(CodePage().CodeOf(letter));
+        }
+        const Glyph* PartOrDrawn(char32_t letter) override { return Part(letter); }
+        const Glyph* Reference(char32_t letter) override {
+            const auto found = drawn.find(letter);
+            return found == drawn.end() ? nullptr : &found->second;
+        }
+    } parts(font);
+    for (const auto& [letter, art] : drawings) {
+        parts.drawn.emplace(letter, glyphOf(art));
+    }
+    RecipeBook book(font, CodePage());
     Glyph mirrored = *font.GlyphAt(U'N');
     mirrored.raster = mirrored.raster.mirrored(true, false);
-    EXPECT_EQ(book.ReadsAs(U'и', {*font.GlyphAt(U'u'), {}, U'n', 0, 0}), U'u');
-    EXPECT_EQ(book.ReadsAs(U'и', {*font.GlyphAt(U'u'), {}, U'u', 0, U'u'}), 0u) << "by design";
-    EXPECT_EQ(book.ReadsAs(U'И', {mirrored, {}, U'N', 0, 0}), 0u);
+    EXPECT_EQ(book.ReadsAs(U'и', {*font.GlyphAt(U'u'), {}, U'n', 0, 0}, parts), U'u');
+    EXPECT_EQ(book.ReadsAs(U'и', {*font.GlyphAt(U'u'), {}, U'u', 0, U'u'}, parts), 0u)
+        << "by design";
+    EXPECT_EQ(book.ReadsAs(U'И', {mirrored, {}, U'N', 0, 0}, parts), 0u);
 }
 
 // In a font of capitals 7 pixels tall and 4 wide, DejaVu Sans draws at 9 pixels: a drawn letter

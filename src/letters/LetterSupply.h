@@ -1,0 +1,66 @@
+#pragma once
+
+#include "DrawnLetters.h"
+#include "LetterComposer.h"
+#include "LetterParts.h"
+#include "LetterRecipes.h"
+#include "generate/DrawingSource.h"
+
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+
+namespace fontlathe {
+
+// The face letters are compared with where no other is given (DejaVu Sans); nothing where it is
+// missing.
+std::optional<DrawingSource> DefaultDrawingFace();
+
+// The letters one font's new letters are built on, each found once and kept: the font's own
+// body, its Latin twin's without serifs, composed from a base and marks, built by a recipe, or
+// drawn with the face given.
+class LetterSupply final : public LetterParts {
+public:
+    // page says which letter each of the composer's bodies shows; drawWith is the face letters
+    // are drawn with, none to draw nothing.
+    LetterSupply(const LetterComposer& composer, const CodePage& page,
+                 const std::optional<DrawingSource>& drawWith);
+    ~LetterSupply() override;
+
+    const Glyph* Part(char32_t letter) override;
+    const Glyph* PartOrDrawn(char32_t letter) override;
+    const Glyph* Reference(char32_t letter) override;
+
+    struct Drawn {
+        std::optional<Glyph> glyph; // a body, in the body's colour
+        QString detail;             // "drawn with DejaVu Sans at 12 px", or why it is missing
+    };
+    // The letter drawn with the face given, as a body.
+    const Drawn& Draw(char32_t letter);
+    // The body of a capital's Latin twin without the serifs on its stem where the twin has them
+    // on a stem with a bowl (a B drawn with its stem a column in) and the font's E has none, as
+    // designers of pixel faces draw В and Β (a face with serifs keeps them); nothing otherwise.
+    std::optional<Glyph> PlainTwinBody(char32_t letter) const;
+    RecipeBook& recipes() { return recipes_; }
+
+private:
+    std::optional<Glyph> Found(char32_t letter);
+    // The drawer of the face given, made once.
+    const LetterDrawer& Drawer();
+
+    const LetterComposer& composer_;
+    const CodePage& page_;
+    const std::optional<DrawingSource>& drawWith_;
+    PaletteLookup palette_;
+    RecipeBook recipes_;
+    std::unique_ptr<LetterDrawer> drawer_;
+    std::unique_ptr<LetterDrawer> referenceDrawer_; // DejaVu Sans, where no face is given
+    std::map<char32_t, std::optional<Glyph>> parts_, references_;
+    std::map<char32_t, Drawn> drawn_;
+    std::set<char32_t> finding_;
+};
+
+} // namespace fontlathe
