@@ -255,7 +255,7 @@ std::optional<LetterInk> FinalTail(const LetterInk& ink, const LetterMetrics& me
     return InkOf(pixels);
 }
 
-std::optional<LetterInk> Waist(const LetterInk& ink, const LetterMetrics& metrics) {
+std::optional<LetterInk> Waist(const LetterInk& ink, const LetterMetrics& metrics, WaistStem stem) {
     const int width = ink.image.width(), height = ink.image.height();
     if (height < 5 || width < metrics.stem + 2) {
         return std::nullopt;
@@ -266,7 +266,8 @@ std::optional<LetterInk> Waist(const LetterInk& ink, const LetterMetrics& metric
     for (int x = ink.Left(); x < ink.Left() + width; ++x) {
         pixels.erase({waist, x});
     }
-    for (int x = ink.Left() + metrics.stem; x < ink.Left() + width / 2 + metrics.stem; ++x) {
+    const int from = stem == WaistStem::Kept ? ink.Left() : ink.Left() + metrics.stem;
+    for (int x = from; x < ink.Left() + width / 2 + metrics.stem; ++x) {
         pixels[{waist, x}] = color;
     }
     return InkOf(pixels);

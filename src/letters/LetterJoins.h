@@ -38,9 +38,10 @@ std::optional<LetterInk> TailOf(const LetterInk& ink, const LetterInk& with,
 // The lower end of the bowl goes and a stem-wide tail hangs from the bottom row's right end
 // through the descent, turning left in its last row: c becomes ς.
 std::optional<LetterInk> FinalTail(const LetterInk& ink, const LetterMetrics& metrics);
-// The row above the middle made a bar from inside the left stem to the middle, the stem cut
-// there: c becomes ε.
-std::optional<LetterInk> Waist(const LetterInk& ink, const LetterMetrics& metrics);
+// The row above the middle made a bar to the middle from the left stem (є), or from inside it,
+// the stem cut there (ε).
+enum class WaistStem { Kept, Cut };
+std::optional<LetterInk> Waist(const LetterInk& ink, const LetterMetrics& metrics, WaistStem stem);
 // A bar across the row above the middle: a tall o becomes θ.
 std::optional<LetterInk> BarAcross(const LetterInk& ink);
 // The top row carried one column on to the right, from where the bowl's right side falls away

@@ -48,6 +48,7 @@ enum class Step {
     BottomAtHalf,
     PointDown,
     Waist,
+    BarToMiddle,
     OneNarrower,
     Ascending,
     BarAcross,
@@ -96,6 +97,7 @@ const std::array Recipes = {
     Recipe{U'в', U'В', {S::Small}},
     Recipe{U'г', U'Г', {S::Small}},
     Recipe{U'ж', U'Ж', {S::Small}},
+    Recipe{U'з', U'ε', {S::Mirror}},
     Recipe{U'з', U'З', {S::Small}},
     Recipe{U'и', U'И', {S::Small}},
     Recipe{U'к', U'К', {S::Small}},
@@ -110,9 +112,11 @@ const std::array Recipes = {
     Recipe{U'ш', U'm', {S::StraightStems}},
     Recipe{U'щ', U'Щ', {S::Small}},
     Recipe{U'ъ', U'Ъ', {S::Small}},
+    Recipe{U'э', U'є', {S::Mirror}},
     Recipe{U'э', U'Э', {S::Small}},
     Recipe{U'ю', U'Ю', {S::Small}},
     Recipe{U'я', U'Я', {S::Small}},
+    Recipe{U'є', U'c', {S::BarToMiddle}},
     Recipe{U'є', U'Є', {S::Small}},
     Recipe{U'ґ', U'Ґ', {S::Small}},
     // Greek letters that are Latin or Cyrillic ones in other places.
@@ -209,6 +213,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with its point down through the descent");
     case Step::Waist:
         return QStringLiteral("with a waist");
+    case Step::BarToMiddle:
+        return QStringLiteral("with a bar to the middle");
     case Step::OneNarrower:
         return QStringLiteral("a column narrower");
     case Step::Ascending:
@@ -290,7 +296,9 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
     case Step::PointDown:
         return PointDown(ink, metrics);
     case Step::Waist:
-        return Waist(ink, metrics);
+        return Waist(ink, metrics, WaistStem::Cut);
+    case Step::BarToMiddle:
+        return Waist(ink, metrics, WaistStem::Kept);
     case Step::OneNarrower:
         return ink.image.width() > 3 ? Squeezed(ink, ink.image.width() - 1) : std::nullopt;
     case Step::Ascending:
