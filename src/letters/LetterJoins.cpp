@@ -1,6 +1,7 @@
 #include "LetterJoins.h"
 
 #include "GlyphInk.h"
+#include "StrokeKeeping.h"
 
 #include "charset/Charset.h"
 #include "charset/DisplayColors.h"
@@ -157,6 +158,30 @@ std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMet
     const std::vector<int> row = RowOf(PixelSetOf(*squeezed), middle);
     for (int x = metrics.widestLeft + metrics.stem; !row.empty() && x < row.front(); ++x) {
         pixels[{middle, x}] = color;
+    }
+    return InkOf(pixels);
+}
+
+std::optional<LetterInk> StemAtRight(const LetterInk& ink, const LetterMetrics& metrics) {
+    const int room = metrics.widest - metrics.stem;
+    if (room < 3) {
+        return std::nullopt;
+    }
+    LetterInk narrowed = NarrowedKeepingStrokes(ink, room - 1, metrics.stem);
+    if (room - 1 < 3 || narrowed.image.width() > room - 1) {
+        narrowed = NarrowedKeepingStrokes(ink, room, metrics.stem);
+    }
+    if (narrowed.image.width() > room) {
+        return std::nullopt;
+    }
+    narrowed.at.rx() = metrics.widestLeft;
+    Pixels pixels = PixelSetOf(narrowed);
+    const QRgb color = MostUsedInk(ink);
+    const int stem = metrics.widestLeft + room;
+    for (int y = ink.Top(); y <= ink.Bottom(); ++y) {
+        for (int x = stem; x < stem + metrics.stem; ++x) {
+            pixels[{y, x}] = color;
+        }
     }
     return InkOf(pixels);
 }

@@ -26,6 +26,9 @@ std::optional<LetterInk> TopLikeBowl(const LetterInk& ink);
 // The ink squeezed to leave a stem and a gap of a third of the rest at the left, where a stem
 // joins it by a bar halfway down: O becomes Ю.
 std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMetrics& metrics);
+// The ink at the left of M's width, narrowed as it must be to leave a blank column (where it
+// keeps its strokes three columns wide) before a stem at M's right: ь becomes ы.
+std::optional<LetterInk> StemAtRight(const LetterInk& ink, const LetterMetrics& metrics);
 // The rows that differ from the top row (an H's crossbar) moved to the top: H becomes П.
 std::optional<LetterInk> BarOnTop(const LetterInk& ink);
 // The bottom row filled from its first ink pixel to its last: Λ becomes Δ.

@@ -49,6 +49,7 @@ enum class Step {
     PointDown,
     Waist,
     BarToMiddle,
+    StemAtRight,
     OneNarrower,
     Ascending,
     BarAcross,
@@ -112,6 +113,7 @@ const std::array Recipes = {
     Recipe{U'ш', U'm', {S::StraightStems}},
     Recipe{U'щ', U'Щ', {S::Small}},
     Recipe{U'ъ', U'Ъ', {S::Small}},
+    Recipe{U'ы', U'ь', {S::StemAtRight}},
     Recipe{U'э', U'є', {S::Mirror}},
     Recipe{U'э', U'Э', {S::Small}},
     Recipe{U'ю', U'Ю', {S::Small}},
@@ -215,6 +217,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with a waist");
     case Step::BarToMiddle:
         return QStringLiteral("with a bar to the middle");
+    case Step::StemAtRight:
+        return QStringLiteral("with a stem at M's right");
     case Step::OneNarrower:
         return QStringLiteral("a column narrower");
     case Step::Ascending:
@@ -299,6 +303,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return Waist(ink, metrics, WaistStem::Cut);
     case Step::BarToMiddle:
         return Waist(ink, metrics, WaistStem::Kept);
+    case Step::StemAtRight:
+        return StemAtRight(ink, metrics);
     case Step::OneNarrower:
         return ink.image.width() > 3 ? Squeezed(ink, ink.image.width() - 1) : std::nullopt;
     case Step::Ascending:
@@ -396,9 +402,10 @@ std::optional<RecipeLetter> RecipeBook::Build(char32_t letter, LetterParts& part
         if (recipe.letter != letter || !metrics_) {
             continue;
         }
-        // Only a small letter is made from a drawn letter, its capital.
-        const bool small = recipe.steps[0] == Step::Small;
-        const Glyph* from = small ? parts.PartOrDrawn(recipe.from) : parts.Part(recipe.from);
+        // Only a small letter is made from a drawn letter, its capital, and a letter from a
+        // drawn letter of its own script.
+        const bool drawn = recipe.steps[0] == Step::Small || recipe.steps[0] == Step::StemAtRight;
+        const Glyph* from = drawn ? parts.PartOrDrawn(recipe.from) : parts.Part(recipe.from);
         std::optional<LetterInk> ink = from ? InkOfGlyph(*from, palette_) : std::nullopt;
         std::optional<LetterInk> with;
         if (const Glyph* other = ink && recipe.with != 0 ? parts.Part(recipe.with) : nullptr) {

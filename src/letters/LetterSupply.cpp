@@ -34,7 +34,9 @@ const Glyph* LetterSupply::Part(char32_t letter) {
     }
     std::optional<Glyph> glyph = Found(letter);
     if (!glyph) {
-        if (std::optional<RecipeLetter> built = recipes_.Build(letter, *this)) {
+        // What a recipe builds that reads as another letter is no part, as it is no letter.
+        if (std::optional<RecipeLetter> built = recipes_.Build(letter, *this);
+            built && recipes_.ReadsAs(letter, *built, *this) == 0) {
             glyph = std::move(built->glyph);
         }
     }

@@ -246,6 +246,14 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {".###.", "#...#", "#....", "#....", "#...#", ".###."},
          [](const LetterInk& i, const LetterMetrics& m) { return Waist(i, m, WaistStem::Kept); },
          {".###.", "#...#", "###..", "#....", "#...#", ".###."}},
+        {"ы from ь, in M's width",
+         {"#...", "###.", "#..#", "###."},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             LetterMetrics wide = m;
+             wide.widest = 5;
+             return StemAtRight(i, wide);
+         },
+         {"#...#", "##..#", "#.#.#", "##..#"}},
         {"γ from v",
          {"#...#", ".#.#.", "..#.."},
          [](const LetterInk& i, const LetterMetrics& m) { return PointDown(i, m); },
