@@ -26,6 +26,29 @@ QImage SideBySide(const QImage& mark, int gap, const PaletteLookup& palette) {
     return both;
 }
 
+// The left of the two dots of a diaeresis, cropped to its ink; null where the mark is not two
+// pieces side by side.
+QImage LeftDot(const QImage& mark, const PaletteLookup& palette) {
+    const QRect ink = InkRectOf(mark, palette);
+    const auto columnHasInk = [&](int x) {
+        for (int y = 0; y < mark.height(); ++y) {
+            if (palette.IndexOf(mark.pixel(x, y)) != 0) {
+                return true;
+            }
+        }
+        return false;
+    };
+    int end = ink.left();
+    while (end <= ink.right() && columnHasInk(end)) {
+        ++end;
+    }
+    if (ink.isNull() || end > ink.right()) {
+        return {};
+    }
+    const QImage left = Crop(mark, QRect(ink.left(), 0, end - ink.left(), mark.height()));
+    return Crop(left, InkRectOf(left, palette));
+}
+
 } // namespace
 
 int FontMarks::CapitalShortening(MarkKind kind, const QImage& body) const {
@@ -35,7 +58,13 @@ int FontMarks::CapitalShortening(MarkKind kind, const QImage& body) const {
     if (sample != nullptr && sample->capital && openTop && sample->openTop) {
         return sample->shortened;
     }
-    // A dot lower than the acute it stands in for takes off as many rows fewer.
+    // A dot that is one of the diaeresis's takes off what the diaeresis does; one lower than the
+    // acute it stands in for takes off as many rows fewer.
+    if (const Sample* diaeresis = Nearest(MarkKind::Diaeresis, true, width, openTop);
+        kind == MarkKind::DotAbove && diaeresis != nullptr && diaeresis->capital &&
+        !LeftDot(diaeresis->mark, palette_).isNull() && (!openTop || diaeresis->openTop)) {
+        return diaeresis->shortened;
+    }
     const Sample* acute = Nearest(MarkKind::Acute, true, width);
     if (kind == MarkKind::DotAbove && !dot_.isNull() && acute != nullptr && dot_ != acute->mark) {
         return std::max(0, capitalShortening_ - std::max(0, acute->mark.height() - dot_.height()));
@@ -198,15 +227,21 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
                               leanLeft);
         }
         break;
-    case MarkKind::DotAbove:
-        if (!dot_.isNull() && (acute != nullptr || circumflex != nullptr)) {
-            const Sample& above = acute != nullptr ? *acute : *circumflex;
+    case MarkKind::DotAbove: {
+        // One dot of the font's diaeresis, as high as the diaeresis, where the font has one (Ż's
+        // is one of Ö's); else its i's dot, as high as its acute.
+        const Sample* diaeresis = MostCommon(MarkKind::Diaeresis, capital, baseInk.width());
+        const QImage one = diaeresis != nullptr ? LeftDot(diaeresis->mark, palette_) : QImage();
+        if (!one.isNull() || (!dot_.isNull() && (acute != nullptr || circumflex != nullptr))) {
+            const Sample& above = !one.isNull()      ? *diaeresis
+                                  : acute != nullptr ? *acute
+                                                     : *circumflex;
             // Centred on the base, whatever the sample's width leaves over.
             Sample centred = above;
             centred.at.setX(0);
             centred.baseWidth = above.mark.width();
             // A dot that looks like the acute is doubled downwards: ż must not read as ź.
-            QImage dot = dot_;
+            QImage dot = one.isNull() ? dot_ : one;
             if (acute != nullptr && dot == acute->mark) {
                 dot = MakeBlankRaster(dot_.width(), 2 * dot_.height());
                 StampInk(dot, dot_, QPoint(0, 0), palette_);
@@ -214,7 +249,9 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
             }
             std::optional<Placement> placed =
                 FromSample(centred, dot, baseInk, kind, info.place,
-                           QStringLiteral("the font's dot"), leanLeft);
+                           one.isNull() ? QStringLiteral("the font's dot")
+                                        : QStringLiteral("a dot of the font's diaeresis"),
+                           leanLeft);
             // Where it cannot be centred, its half pixel goes the way the font's acute went where
             // that could not be centred either; else under the middle of the acute the base would
             // take, where the acute's stroke passes (ź's over ż's).
@@ -241,6 +278,7 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
             return placed;
         }
         break;
+    }
     case MarkKind::DoubleAcute:
         if (acute != nullptr) {
             return FromSample(*acute, SideBySide(acute->mark, 1, palette_), baseInk, kind,

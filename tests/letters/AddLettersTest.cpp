@@ -833,6 +833,12 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
               "#....#.", "#....#."},
              1);
     };
+    // ä's dots two rows tall.
+    const Change tallDots = [](Charset& f) {
+        Draw(f, 0xE4,
+             {"......", "#..#..", "#..#..", "......", ".###..", "....#.", ".####.", "#...#.",
+              "#..##.", ".##.#.", "......", "......"});
+    };
     const Change u = [](Charset& f) {
         Draw(f, U'u',
              {"......", "......", "......", "......", "#...#.", "#...#.", "#...#.", "#...#.",
@@ -873,6 +879,14 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              const LetterRow other = PlanAddLetters(f, dotted).rows.at(0);
              EXPECT_NE(markOf(f, row, U'z'), markOf(f, other, U'z'));
              EXPECT_EQ(BoundsOf(markOf(f, row, U'z')).size(), QSize(3, 2));
+         }},
+        {"ż's dot is one of ä's, as tall and as high", tallDots, "cp1250", U'ż', false,
+         [&](const Charset& f, const LetterRow& row) {
+             const QRect dot = BoundsOf(markOf(f, row, U'z'));
+             EXPECT_EQ(dot.size(), QSize(1, 2));
+             EXPECT_EQ(dot.top(), 1);
+             EXPECT_TRUE(row.detail.contains(u"a dot of the font's diaeresis"_s))
+                 << row.detail.toStdString();
          }},
         {"Ś is S where the font's Á À Â Ä are A", unmarked, "cp1250", U'Ś', false,
          [&](const Charset& f, const LetterRow& row) {
