@@ -36,8 +36,8 @@ public:
     // font's own letter of the same case with the base nearest in width (the same width: the
     // same place). Marks the font lacks come from its own: the caron is its circumflex turned
     // upside down, the breve a cup as wide as its a's counter drawn with the circumflex's strokes
-    // (see BreveCup), the dot above its i's dot, the double acute two of its acutes; nothing
-    // when the font gives nothing to make the mark from.
+    // (see BreveCup), the dot above one dot of its diaeresis (else its i's dot), the double acute
+    // two of its acutes; nothing when the font gives nothing to make the mark from.
     // Half a pixel off the centre goes towards a stem standing alone at the base's top (t's),
     // else to the right, as the designers' marks mostly lean (a grave's to the left).
     // A base with an open top (U, N) takes the place the mark has on the font's own letters with
