@@ -186,6 +186,59 @@ std::optional<LetterInk> StemAtRight(const LetterInk& ink, const LetterMetrics& 
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> WithStemThrough(const LetterInk& ink, const LetterMetrics& metrics,
+                                         StemThrough kind) {
+    const int width = ink.image.width(), height = ink.image.height();
+    if (width < 4 || height < 3 || metrics.descent < 1) {
+        return std::nullopt;
+    }
+    // As wide as the font's stems where that centres it, else a pixel wide; a bowl of even width
+    // round a pixel-wide stem gets its middle column doubled, or taken out where that would pass
+    // M's width.
+    const int stem = (width - metrics.stem) % 2 == 0 ? metrics.stem : 1;
+    const int middle = ink.Left() + width / 2;
+    const int change = (width - stem) % 2 == 0                            ? 0
+                       : metrics.widest > 0 && width + 1 > metrics.widest ? -1
+                                                                          : 1;
+    Pixels pixels;
+    for (const auto& [place, color] : PixelSetOf(ink)) {
+        const auto [y, x] = place;
+        if (x < middle) {
+            pixels[place] = color;
+        } else if (x > middle || change >= 0) {
+            pixels[{y, x + change}] = color;
+        }
+        if (x == middle && change > 0) {
+            pixels[place] = color;
+        }
+    }
+    const int left = ink.Left() + (width + change - stem) / 2;
+    const QRgb color = MostUsedInk(ink);
+    int from = ink.Top() - std::min(metrics.descent, 2);
+    int to = ink.Bottom() + std::min(metrics.descent, 2);
+    if (kind == StemThrough::Open) {
+        // The sides go straight up from the middle: the rows above it become its row.
+        const int half = ink.Top() + (height - 1) / 2;
+        const std::vector<int> sides = RowOf(pixels, half);
+        for (int y = ink.Top(); y < half; ++y) {
+            for (int x = ink.Left(); x < ink.Left() + width + change; ++x) {
+                pixels.erase({y, x});
+            }
+            for (const int x : sides) {
+                pixels[{y, x}] = pixels.at({half, x});
+            }
+        }
+        from = ink.Top();
+        to = ink.Bottom() + metrics.descent;
+    }
+    for (int y = from; y <= to; ++y) {
+        for (int x = left; x < left + stem; ++x) {
+            pixels[{y, x}] = color;
+        }
+    }
+    return InkOf(pixels);
+}
+
 std::optional<LetterInk> BarOnTop(const LetterInk& ink) {
     const std::vector<int> bars = BarRows(ink);
     const Pixels pixels = PixelSetOf(ink);

@@ -26,6 +26,13 @@ std::optional<LetterInk> TopLikeBowl(const LetterInk& ink);
 // The ink squeezed to leave a stem and a gap of a third of the rest at the left, where a stem
 // joins it by a bar halfway down: O becomes Ю.
 std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMetrics& metrics);
+// A stem through the middle, reaching as far above and below the ink as the descent does (two
+// rows at most); a column more (or less, past M's width) where the stem could not be centred:
+// o becomes ф. Open: the top row goes and the stem runs from the top down through the descent:
+// o becomes ψ.
+enum class StemThrough { Closed, Open };
+std::optional<LetterInk> WithStemThrough(const LetterInk& ink, const LetterMetrics& metrics,
+                                         StemThrough kind);
 // The ink at the left of M's width, narrowed as it must be to leave a blank column (where it
 // keeps its strokes three columns wide) before a stem at M's right: ь becomes ы.
 std::optional<LetterInk> StemAtRight(const LetterInk& ink, const LetterMetrics& metrics);

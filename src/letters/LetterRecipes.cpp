@@ -50,6 +50,8 @@ enum class Step {
     Waist,
     BarToMiddle,
     StemAtRight,
+    StemThrough,
+    OpenWithStem,
     OneNarrower,
     Ascending,
     BarAcross,
@@ -107,6 +109,7 @@ const std::array Recipes = {
     Recipe{U'н', U'Н', {S::Small}},
     Recipe{U'п', U'П', {S::Small}},
     Recipe{U'т', U'Т', {S::Small}},
+    Recipe{U'ф', U'o', {S::StemThrough}},
     Recipe{U'ц', U'Ц', {S::Small}},
     Recipe{U'ч', U'u', {S::BottomAtHalf}},
     Recipe{U'ч', U'Ч', {S::Small}},
@@ -147,6 +150,7 @@ const std::array Recipes = {
     Recipe{U'σ', U'o', {S::TopBarToTheRight}},
     Recipe{U'τ', U'T', {S::Small, S::FootTurnedRight}},
     Recipe{U'υ', U'u', {S::Symmetric}},
+    Recipe{U'ψ', U'o', {S::OpenWithStem}},
     Recipe{U'ω', U'w', {}},
 };
 
@@ -219,6 +223,10 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with a bar to the middle");
     case Step::StemAtRight:
         return QStringLiteral("with a stem at M's right");
+    case Step::StemThrough:
+        return QStringLiteral("with a stem through");
+    case Step::OpenWithStem:
+        return QStringLiteral("open at the top, with a stem");
     case Step::OneNarrower:
         return QStringLiteral("a column narrower");
     case Step::Ascending:
@@ -305,6 +313,10 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return Waist(ink, metrics, WaistStem::Kept);
     case Step::StemAtRight:
         return StemAtRight(ink, metrics);
+    case Step::StemThrough:
+        return WithStemThrough(ink, metrics, StemThrough::Closed);
+    case Step::OpenWithStem:
+        return WithStemThrough(ink, metrics, StemThrough::Open);
     case Step::OneNarrower:
         return ink.image.width() > 3 ? Squeezed(ink, ink.image.width() - 1) : std::nullopt;
     case Step::Ascending:

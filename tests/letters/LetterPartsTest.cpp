@@ -254,6 +254,12 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
              return StemAtRight(i, wide);
          },
          {"#...#", "##..#", "#.#.#", "##..#"}},
+        {"ψ from o",
+         {".###.", "#...#", "#...#", "#...#", ".###."},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             return WithStemThrough(i, m, StemThrough::Open);
+         },
+         {"#.#.#", "#.#.#", "#.#.#", "#.#.#", ".###.", "..#..", "..#.."}},
         {"γ from v",
          {"#...#", ".#.#.", "..#.."},
          [](const LetterInk& i, const LetterMetrics& m) { return PointDown(i, m); },
@@ -275,6 +281,22 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
             EXPECT_EQ(made->at, QPoint(0, glyph.yOffset)) << c.letter << ": it stays where it was";
         }
     }
+}
+
+// ф's stem goes through o, as far above and below it as the descent, the bowl a column wider to
+// centre it.
+TEST(LetterPartsTest, EfIsOWithAStemThrough) {
+    LetterMetrics metrics;
+    metrics.descent = 2;
+    Glyph o;
+    o.raster = RasterOf({".##.", "#..#", "#..#", ".##."});
+    o.yOffset = 5;
+    const std::optional<LetterInk> ef =
+        WithStemThrough(*InkOfGlyph(o, PaletteLookup(4)), metrics, StemThrough::Closed);
+    ASSERT_TRUE(ef.has_value());
+    EXPECT_EQ(InkRows(ef->image),
+              Art({"..#..", "..#..", ".###.", "#.#.#", "#.#.#", ".###.", "..#..", "..#.."}));
+    EXPECT_EQ(ef->at, QPoint(0, 3));
 }
 
 // Letters that take part of another: ρ is p whose rows above the middle of the x-height are o's,
