@@ -40,6 +40,29 @@ bool TakesApostropheCaron(char32_t base) {
     return base == U'd' || base == U't' || base == U'l' || base == U'L';
 }
 
+// Whether a mark placed on a body carries on the stem the body's top is (L's, l's): it touches
+// the stem from above in no column the stem has no ink in.
+bool Swallowed(const Glyph& body, const FontMarks::Placement& placed,
+               const PaletteLookup& palette) {
+    const QRect ink = InkRectOf(body.raster, palette);
+    const QRect markInk = InkRectOf(placed.mark, palette).translated(placed.at);
+    if (ink.isNull() || markInk.isNull() || markInk.bottom() + 1 != ink.top() ||
+        !IsLoneStem(RowInkOf(body.raster, ink.top(), palette), ink)) {
+        return false;
+    }
+    const auto* top = PixelsOf(body.raster, ink.top());
+    for (int y = 0; y < placed.mark.height(); ++y) {
+        for (int x = 0; x < placed.mark.width(); ++x) {
+            const int column = placed.at.x() + x;
+            if (palette.IndexOf(placed.mark.pixel(x, y)) != 0 &&
+                (column < 0 || column >= body.width() || palette.IndexOf(top[column]) == 0)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool IsGreekCapital(char32_t letter) {
     return letter >= 0x0391 && letter <= 0x03A9;
 }
@@ -286,6 +309,7 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
             body = WithoutDot(*body, palette_);
             dotRemoved = true;
         }
+        const Glyph unmarked = *body;
         const bool beside = (mark.kind == MarkKind::Caron && CaronBeside(shape)) ||
                             (mark.kind == MarkKind::Acute && IsGreekCapital(shape));
         // Where the font's own capitals go without such a mark for lack of room, so does this.
@@ -340,6 +364,21 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
                 placed = PlaceMark(*body, shape, mark);
             }
             KeepWithinLine(*body, *placed, shape);
+        }
+        // A mark that would carry on the letter's top (a one-pixel acute on L's stem gives a
+        // taller L) goes on the whole letter instead, above its top row and a column right of the
+        // middle of it, as an acute leans.
+        if (!placed && mark.place == MarkPlace::Above && !beside &&
+            !InkRectOf(body->raster, palette_).isNull()) {
+            placed = PlaceMark(*body, shape, mark);
+        }
+        if (placed && mark.place == MarkPlace::Above && Swallowed(*body, *placed, palette_)) {
+            *body = unmarked;
+            const QRect ink = InkRectOf(body->raster, palette_);
+            const QRect top = RowInkOf(body->raster, ink.top(), palette_);
+            placed->mark = Crop(placed->mark, InkRectOf(placed->mark, palette_));
+            placed->at = QPoint(CentredOver(top, placed->mark.width(), HalfPixel::Right) + 1,
+                                ink.top() - placed->mark.height());
         }
         QString name;
         if (placed) {

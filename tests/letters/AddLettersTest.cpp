@@ -833,6 +833,13 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
               "#....#.", "#....#."},
              1);
     };
+    // Á's acute touching the flat top of its A, a row shorter, as X11's 6x10 draws it: the acute
+    // the font shows is cut to one pixel, which on L's shortened stem would make L again.
+    const Change touching = [](Charset& f) {
+        Draw(f, U'A', {"..#..", ".#.#.", "#...#", "#...#", "#####", "#...#", "#...#"}, 3);
+        Draw(f, 0xC1, {"...#.", "..#..", ".###.", "#...#", "#...#", "#####", "#...#", "#...#"}, 2);
+        Draw(f, U'L', {"#....", "#....", "#....", "#....", "#....", "#....", "#####"}, 3);
+    };
     // ä's dots two rows tall.
     const Change tallDots = [](Charset& f) {
         Draw(f, 0xE4,
@@ -887,6 +894,15 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_EQ(dot.top(), 1);
              EXPECT_TRUE(row.detail.contains(u"a dot of the font's diaeresis"_s))
                  << row.detail.toStdString();
+         }},
+        {"Ĺ's acute is not swallowed by L's stem", touching, "cp1250", U'Ĺ', false,
+         [&](const Charset& f, const LetterRow& row) {
+             const Ink made = InkOf(f, row.glyph), own = ownInk(f, U'L');
+             EXPECT_TRUE(std::includes(made.begin(), made.end(), own.begin(), own.end()))
+                 << "L whole";
+             const QRect mark = BoundsOf(Beyond(made, own)), l = BoundsOf(own);
+             EXPECT_LT(mark.bottom(), l.top()) << "the acute above L";
+             EXPECT_GT(mark.right(), l.left()) << "leaning off the stem";
          }},
         {"Ś is S where the font's Á À Â Ä are A", unmarked, "cp1250", U'Ś', false,
          [&](const Charset& f, const LetterRow& row) {
