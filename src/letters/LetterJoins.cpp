@@ -289,6 +289,14 @@ std::optional<LetterInk> TailOf(const LetterInk& ink, const LetterInk& with,
     if (lift <= 0 || ink.Bottom() != metrics.baseline || ink.Top() > metrics.baseline - lift) {
         return std::nullopt;
     }
+    // Only a tail that carries on a straight right stem (u's with a tail, not v's with one).
+    const Pixels tail = PixelSetOf(with);
+    const int right = with.Left() + with.image.width() - 1;
+    for (int y = with.Top(); y <= metrics.baseline + 1; ++y) {
+        if (!tail.contains({y, right})) {
+            return std::nullopt;
+        }
+    }
     Pixels pixels;
     for (const auto& [place, color] : PixelSetOf(ink)) {
         if (place.first <= metrics.baseline - lift) {

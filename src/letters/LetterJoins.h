@@ -42,7 +42,7 @@ std::optional<LetterInk> BarOnTop(const LetterInk& ink);
 std::optional<LetterInk> BottomFilled(const LetterInk& ink);
 // Down to where `with` (y) reaches below the baseline, the ink's rows; below them, the rows of
 // `with` under the baseline lifted to end on it: Ч with y's tail gives У as pixel designers
-// draw it.
+// draw it. Nothing where `with`'s tail does not carry on a straight right stem (a y like a v).
 std::optional<LetterInk> TailOf(const LetterInk& ink, const LetterInk& with,
                                 const LetterMetrics& metrics);
 // The lower end of the bowl goes and a stem-wide tail hangs from the bottom row's right end

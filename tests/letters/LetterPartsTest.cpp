@@ -322,6 +322,11 @@ TEST(LetterPartsTest, JoinsTakePartOfAnotherLetter) {
          {"#...#", "#...#", "#...#", "#...#", "#..##", ".##.#", "....#", ".###."},
          TailOf,
          {"#...#", "#...#", "#...#", ".####", "....#", ".###."}},
+        {"no У from a y like a v",
+         {"#...#", "#...#", "#...#", ".####", "....#", "....#"},
+         {"#...#", "#...#", ".#.#.", ".#.#.", "..#..", "..#..", ".#...", "#...."},
+         TailOf,
+         {}},
     };
     for (const auto& c : cases) {
         Glyph from, with;
@@ -331,8 +336,10 @@ TEST(LetterPartsTest, JoinsTakePartOfAnotherLetter) {
         with.yOffset = static_cast<std::int16_t>(metrics.baseline + 1 - 6);
         const std::optional<LetterInk> made =
             c.join(*InkOfGlyph(from, palette), *InkOfGlyph(with, palette), metrics);
-        ASSERT_TRUE(made.has_value()) << c.letter;
-        EXPECT_EQ(InkRows(made->image), c.made) << c.letter;
+        ASSERT_EQ(made.has_value(), !c.made.empty()) << c.letter;
+        if (made) {
+            EXPECT_EQ(InkRows(made->image), c.made) << c.letter;
+        }
     }
 }
 
