@@ -239,6 +239,40 @@ std::optional<LetterInk> WithStemThrough(const LetterInk& ink, const LetterMetri
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> StemsPinched(const LetterInk& ink) {
+    const Pixels pixels = PixelSetOf(ink);
+    // The top row's runs of ink: three stems.
+    std::vector<std::pair<int, int>> stems;
+    for (const int x : RowOf(pixels, ink.Top())) {
+        if (stems.empty() || x != stems.back().second + 1) {
+            stems.emplace_back(x, x);
+        } else {
+            stems.back().second = x;
+        }
+    }
+    const int height = ink.image.height();
+    if (stems.size() != 3 || height < 3) {
+        return std::nullopt;
+    }
+    const int gap = stems[1].first - stems[0].second - 1;
+    const int waist = ink.Top() + (height - 1) / 2;
+    const QRgb color = MostUsedInk(ink);
+    Pixels made;
+    for (int y = ink.Top(); y <= ink.Bottom(); ++y) {
+        const int in = std::max(0, gap - std::abs(y - waist));
+        for (int x = stems[0].first; x <= stems[0].second; ++x) {
+            made[{y, x + in}] = color;
+        }
+        for (int x = stems[1].first; x <= stems[1].second; ++x) {
+            made[{y, x}] = color;
+        }
+        for (int x = stems[2].first; x <= stems[2].second; ++x) {
+            made[{y, x - in}] = color;
+        }
+    }
+    return InkOf(made);
+}
+
 std::optional<LetterInk> BarOnTop(const LetterInk& ink) {
     const std::vector<int> bars = BarRows(ink);
     const Pixels pixels = PixelSetOf(ink);

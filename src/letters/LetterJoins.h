@@ -33,6 +33,9 @@ std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMet
 enum class StemThrough { Closed, Open };
 std::optional<LetterInk> WithStemThrough(const LetterInk& ink, const LetterMetrics& metrics,
                                          StemThrough kind);
+// The three stems of the top row, the whole height, the outer ones stepping in a column a row
+// towards the row above the middle until they meet the middle stem there: Ш becomes Ж.
+std::optional<LetterInk> StemsPinched(const LetterInk& ink);
 // The ink at the left of M's width, narrowed as it must be to leave a blank column (where it
 // keeps its strokes three columns wide) before a stem at M's right: ь becomes ы.
 std::optional<LetterInk> StemAtRight(const LetterInk& ink, const LetterMetrics& metrics);

@@ -52,6 +52,7 @@ enum class Step {
     StemAtRight,
     StemThrough,
     OpenWithStem,
+    StemsPinched,
     OneNarrower,
     Ascending,
     BarAcross,
@@ -89,6 +90,7 @@ const std::array Recipes = {
     Recipe{U'Ч', U'H', {S::LeftStemCutBelowBar}},
     Recipe{U'У', U'Ч', {S::TailOf}, U'y'},
     Recipe{U'Ш', U'ш', {S::Tall}},
+    Recipe{U'Ж', U'Ш', {S::StemsPinched}},
     Recipe{U'Щ', U'Ш', {S::Squeeze, S::Tail}},
     Recipe{U'Ь', U'P', {S::Turn}},
     Recipe{U'Э', U'C', {S::Mirror, S::BarFromMiddle}, U'H'},
@@ -99,6 +101,7 @@ const std::array Recipes = {
     Recipe{U'б', U'g', {S::HalfTurn, S::OnBaseline}},
     Recipe{U'в', U'В', {S::Small}},
     Recipe{U'г', U'Г', {S::Small}},
+    Recipe{U'ж', U'ш', {S::StemsPinched}},
     Recipe{U'ж', U'Ж', {S::Small}},
     Recipe{U'з', U'ε', {S::Mirror}},
     Recipe{U'з', U'З', {S::Small}},
@@ -227,6 +230,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with a stem through");
     case Step::OpenWithStem:
         return QStringLiteral("open at the top, with a stem");
+    case Step::StemsPinched:
+        return QStringLiteral("with its stems pinched in the middle");
     case Step::OneNarrower:
         return QStringLiteral("a column narrower");
     case Step::Ascending:
@@ -317,6 +322,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return WithStemThrough(ink, metrics, StemThrough::Closed);
     case Step::OpenWithStem:
         return WithStemThrough(ink, metrics, StemThrough::Open);
+    case Step::StemsPinched:
+        return StemsPinched(ink);
     case Step::OneNarrower:
         return ink.image.width() > 3 ? Squeezed(ink, ink.image.width() - 1) : std::nullopt;
     case Step::Ascending:

@@ -260,6 +260,10 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
              return WithStemThrough(i, m, StemThrough::Open);
          },
          {"#.#.#", "#.#.#", "#.#.#", "#.#.#", ".###.", "..#..", "..#.."}},
+        {"Ж from Ш",
+         {"#..#..#", "#..#..#", "#..#..#", "#..#..#", "#..#..#", "#######"},
+         [](const LetterInk& i, const LetterMetrics&) { return StemsPinched(i); },
+         {"#..#..#", ".#.#.#.", "..###..", ".#.#.#.", "#..#..#", "#..#..#"}},
         {"γ from v",
          {"#...#", ".#.#.", "..#.."},
          [](const LetterInk& i, const LetterMetrics& m) { return PointDown(i, m); },
