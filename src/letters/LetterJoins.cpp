@@ -239,17 +239,32 @@ std::optional<LetterInk> WithStemThrough(const LetterInk& ink, const LetterMetri
     return InkOf(pixels);
 }
 
-std::optional<LetterInk> StemsPinched(const LetterInk& ink) {
-    const Pixels pixels = PixelSetOf(ink);
-    // The top row's runs of ink: three stems.
-    std::vector<std::pair<int, int>> stems;
-    for (const int x : RowOf(pixels, ink.Top())) {
-        if (stems.empty() || x != stems.back().second + 1) {
-            stems.emplace_back(x, x);
+namespace {
+
+// The runs of ink of a row, each as its first and last column.
+std::vector<std::pair<int, int>> RunsOf(const std::vector<int>& row) {
+    std::vector<std::pair<int, int>> runs;
+    for (const int x : row) {
+        if (runs.empty() || x != runs.back().second + 1) {
+            runs.emplace_back(x, x);
         } else {
-            stems.back().second = x;
+            runs.back().second = x;
         }
     }
+    return runs;
+}
+
+void FillRow(Pixels& pixels, int y, int from, int to, QRgb color) {
+    for (int x = from; x <= to; ++x) {
+        pixels[{y, x}] = color;
+    }
+}
+
+} // namespace
+
+std::optional<LetterInk> StemsPinched(const LetterInk& ink) {
+    // The top row's runs of ink: three stems.
+    const std::vector<std::pair<int, int>> stems = RunsOf(RowOf(PixelSetOf(ink), ink.Top()));
     const int height = ink.image.height();
     if (stems.size() != 3 || height < 3) {
         return std::nullopt;
@@ -260,15 +275,28 @@ std::optional<LetterInk> StemsPinched(const LetterInk& ink) {
     Pixels made;
     for (int y = ink.Top(); y <= ink.Bottom(); ++y) {
         const int in = std::max(0, gap - std::abs(y - waist));
-        for (int x = stems[0].first; x <= stems[0].second; ++x) {
-            made[{y, x + in}] = color;
+        FillRow(made, y, stems[0].first + in, stems[0].second + in, color);
+        FillRow(made, y, stems[1].first, stems[1].second, color);
+        FillRow(made, y, stems[2].first - in, stems[2].second - in, color);
+    }
+    return InkOf(made);
+}
+
+std::optional<LetterInk> StemsOnAFoot(const LetterInk& ink) {
+    const std::vector<std::pair<int, int>> stems = RunsOf(RowOf(PixelSetOf(ink), ink.Top()));
+    if (stems.size() != 3 || ink.image.height() < 5) {
+        return std::nullopt;
+    }
+    const QRgb color = MostUsedInk(ink);
+    Pixels made;
+    for (int y = ink.Top(); y < ink.Bottom() - 2; ++y) {
+        for (const auto& [first, last] : stems) {
+            FillRow(made, y, first, last, color);
         }
-        for (int x = stems[1].first; x <= stems[1].second; ++x) {
-            made[{y, x}] = color;
-        }
-        for (int x = stems[2].first; x <= stems[2].second; ++x) {
-            made[{y, x - in}] = color;
-        }
+    }
+    FillRow(made, ink.Bottom() - 2, stems[0].second + 1, stems[2].first - 1, color);
+    for (int y = ink.Bottom() - 1; y <= ink.Bottom(); ++y) {
+        FillRow(made, y, stems[1].first, stems[1].second, color);
     }
     return InkOf(made);
 }

@@ -36,6 +36,9 @@ std::optional<LetterInk> WithStemThrough(const LetterInk& ink, const LetterMetri
 // The three stems of the top row, the whole height, the outer ones stepping in a column a row
 // towards the row above the middle until they meet the middle stem there: Ш becomes Ж.
 std::optional<LetterInk> StemsPinched(const LetterInk& ink);
+// The three stems of the top row down to three rows above the bottom, a bar between the outer
+// ones below them and the middle stem alone for the last two rows: Ш becomes Ψ.
+std::optional<LetterInk> StemsOnAFoot(const LetterInk& ink);
 // The ink at the left of M's width, narrowed as it must be to leave a blank column (where it
 // keeps its strokes three columns wide) before a stem at M's right: ь becomes ы.
 std::optional<LetterInk> StemAtRight(const LetterInk& ink, const LetterMetrics& metrics);

@@ -53,6 +53,7 @@ enum class Step {
     StemThrough,
     OpenWithStem,
     StemsPinched,
+    StemsOnAFoot,
     OneNarrower,
     Ascending,
     BarAcross,
@@ -136,6 +137,7 @@ const std::array Recipes = {
     Recipe{U'Ω', U'O', {S::SidesOnFeet}},
     Recipe{U'Σ', U'E', {S::PointBetweenBars}},
     Recipe{U'Π', U'П', {}},
+    Recipe{U'Ψ', U'Ш', {S::StemsOnAFoot}},
     Recipe{U'β', U'ß', {S::StemDown}},
     Recipe{U'γ', U'v', {S::PointDown}},
     Recipe{U'ε', U'c', {S::Waist}},
@@ -232,6 +234,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("open at the top, with a stem");
     case Step::StemsPinched:
         return QStringLiteral("with its stems pinched in the middle");
+    case Step::StemsOnAFoot:
+        return QStringLiteral("with its stems on a foot");
     case Step::OneNarrower:
         return QStringLiteral("a column narrower");
     case Step::Ascending:
@@ -324,6 +328,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return WithStemThrough(ink, metrics, StemThrough::Open);
     case Step::StemsPinched:
         return StemsPinched(ink);
+    case Step::StemsOnAFoot:
+        return StemsOnAFoot(ink);
     case Step::OneNarrower:
         return ink.image.width() > 3 ? Squeezed(ink, ink.image.width() - 1) : std::nullopt;
     case Step::Ascending:
