@@ -184,7 +184,7 @@ LetterRow Planner::MadeRow(LetterRow& row) {
         }
         return row;
     }
-    if (std::optional<RecipeLetter> built = supply_.recipes().Build(row.letter, supply_)) {
+    if (std::optional<RecipeLetter> built = supply_.Build(row.letter)) {
         // A recipe whose result reads as another letter is not used: the letter is drawn where
         // a face is given for it.
         if (const char32_t readsAs = supply_.recipes().ReadsAs(letter, *built, supply_);

@@ -60,9 +60,9 @@ int FontMarks::CapitalShortening(MarkKind kind, const QImage& body) const {
     }
     // A dot that is one of the diaeresis's takes off what the diaeresis does; one lower than the
     // acute it stands in for takes off as many rows fewer.
-    if (const Sample* diaeresis = Nearest(MarkKind::Diaeresis, true, width, openTop);
+    if (const Sample* diaeresis = MostCommon(MarkKind::Diaeresis, true, width);
         kind == MarkKind::DotAbove && diaeresis != nullptr && diaeresis->capital &&
-        !LeftDot(diaeresis->mark, palette_).isNull() && (!openTop || diaeresis->openTop)) {
+        !LeftDot(diaeresis->mark, palette_).isNull()) {
         return diaeresis->shortened;
     }
     const Sample* acute = Nearest(MarkKind::Acute, true, width);
@@ -241,11 +241,12 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
             centred.at.setX(0);
             centred.baseWidth = above.mark.width();
             // A dot that looks like the acute is doubled downwards: ż must not read as ź.
-            QImage dot = one.isNull() ? dot_ : one;
+            const QImage single = one.isNull() ? dot_ : one;
+            QImage dot = single;
             if (acute != nullptr && dot == acute->mark) {
-                dot = MakeBlankRaster(dot_.width(), 2 * dot_.height());
-                StampInk(dot, dot_, QPoint(0, 0), palette_);
-                StampInk(dot, dot_, QPoint(0, dot_.height()), palette_);
+                dot = MakeBlankRaster(single.width(), 2 * single.height());
+                StampInk(dot, single, QPoint(0, 0), palette_);
+                StampInk(dot, single, QPoint(0, single.height()), palette_);
             }
             std::optional<Placement> placed =
                 FromSample(centred, dot, baseInk, kind, info.place,

@@ -309,7 +309,6 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
             body = WithoutDot(*body, palette_);
             dotRemoved = true;
         }
-        const Glyph unmarked = *body;
         const bool beside = (mark.kind == MarkKind::Caron && CaronBeside(shape)) ||
                             (mark.kind == MarkKind::Acute && IsGreekCapital(shape));
         // Where the font's own capitals go without such a mark for lack of room, so does this.
@@ -365,20 +364,15 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
             }
             KeepWithinLine(*body, *placed, shape);
         }
-        // A mark that would carry on the letter's top (a one-pixel acute on L's stem gives a
-        // taller L) goes on the whole letter instead, above its top row and a column right of the
-        // middle of it, as an acute leans.
+        // A mark that would carry on the stem the letter's top is (a one-pixel acute on L's
+        // stem gives a taller L) goes a column right, at the same rows: beside the stem's top it
+        // reads as a mark, as an acute leans.
         if (!placed && mark.place == MarkPlace::Above && !beside &&
             !InkRectOf(body->raster, palette_).isNull()) {
             placed = PlaceMark(*body, shape, mark);
         }
         if (placed && mark.place == MarkPlace::Above && Swallowed(*body, *placed, palette_)) {
-            *body = unmarked;
-            const QRect ink = InkRectOf(body->raster, palette_);
-            const QRect top = RowInkOf(body->raster, ink.top(), palette_);
-            placed->mark = Crop(placed->mark, InkRectOf(placed->mark, palette_));
-            placed->at = QPoint(CentredOver(top, placed->mark.width(), HalfPixel::Right) + 1,
-                                ink.top() - placed->mark.height());
+            placed->at.rx() += 1;
         }
         QString name;
         if (placed) {

@@ -269,15 +269,17 @@ std::optional<LetterInk> StemsPinched(const LetterInk& ink) {
     if (stems.size() != 3 || height < 3) {
         return std::nullopt;
     }
-    const int gap = stems[1].first - stems[0].second - 1;
+    const int leftGap = stems[1].first - stems[0].second - 1;
+    const int rightGap = stems[2].first - stems[1].second - 1;
     const int waist = ink.Top() + (height - 1) / 2;
     const QRgb color = MostUsedInk(ink);
     Pixels made;
     for (int y = ink.Top(); y <= ink.Bottom(); ++y) {
-        const int in = std::max(0, gap - std::abs(y - waist));
-        FillRow(made, y, stems[0].first + in, stems[0].second + in, color);
+        const int left = std::max(0, leftGap - std::abs(y - waist));
+        const int right = std::max(0, rightGap - std::abs(y - waist));
+        FillRow(made, y, stems[0].first + left, stems[0].second + left, color);
         FillRow(made, y, stems[1].first, stems[1].second, color);
-        FillRow(made, y, stems[2].first - in, stems[2].second - in, color);
+        FillRow(made, y, stems[2].first - right, stems[2].second - right, color);
     }
     return InkOf(made);
 }

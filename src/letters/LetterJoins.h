@@ -8,8 +8,9 @@
 namespace fontlathe {
 
 // Recipe steps that join a letter's ink with part of another letter's (`with`), both in line
-// coordinates. Each keeps the colours of the parts it takes; new strokes are in the colour most
-// of the ink has. Nothing when the parts have no such shape.
+// coordinates. Each keeps the colours of the parts it takes; new strokes, and the strokes of a
+// letter built anew from the ink's stems (Ж, Ψ, χ), are in the colour most of the ink has.
+// Nothing when the parts have no such shape.
 
 // The bar of `with` (an H's crossbar: its rows that differ from its top row) drawn across the
 // inside of the ink, from its left column to its right one, ends left out: O becomes Θ.
@@ -33,8 +34,9 @@ std::optional<LetterInk> StemAtLeftWithBar(const LetterInk& ink, const LetterMet
 enum class StemThrough { Closed, Open };
 std::optional<LetterInk> WithStemThrough(const LetterInk& ink, const LetterMetrics& metrics,
                                          StemThrough kind);
-// The three stems of the top row, the whole height, the outer ones stepping in a column a row
-// towards the row above the middle until they meet the middle stem there: Ш becomes Ж.
+// The three stems of the top row, the whole height, each outer one stepping in a column a row
+// towards the middle row (the upper of the two on an even height) until it meets the middle stem
+// there: Ш becomes Ж.
 std::optional<LetterInk> StemsPinched(const LetterInk& ink);
 // The three stems of the top row down to three rows above the bottom, a bar between the outer
 // ones below them and the middle stem alone for the last two rows: Ш becomes Ψ.
@@ -54,11 +56,11 @@ std::optional<LetterInk> TailOf(const LetterInk& ink, const LetterInk& with,
 // The lower end of the bowl goes and a stem-wide tail hangs from the bottom row's right end
 // through the descent, turning left in its last row: c becomes ς.
 std::optional<LetterInk> FinalTail(const LetterInk& ink, const LetterMetrics& metrics);
-// The row above the middle made a bar to the middle from the left stem (є), or from inside it,
-// the stem cut there (ε).
+// The middle row (the upper of the two on an even height) made a bar to the middle from the
+// left stem (є), or from inside it, the stem cut there (ε).
 enum class WaistStem { Kept, Cut };
 std::optional<LetterInk> Waist(const LetterInk& ink, const LetterMetrics& metrics, WaistStem stem);
-// A bar across the row above the middle: a tall o becomes θ.
+// A bar across the middle row (the upper of the two on an even height): a tall o becomes θ.
 std::optional<LetterInk> BarAcross(const LetterInk& ink);
 // The top row carried one column on to the right, from where the bowl's right side falls away
 // from it in a slant: o becomes σ.

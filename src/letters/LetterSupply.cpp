@@ -30,8 +30,10 @@ const Glyph* LetterSupply::Part(char32_t letter) {
         return done->second ? &*done->second : nullptr;
     }
     if (!finding_.insert(letter).second) {
+        ++blocked_;
         return nullptr;
     }
+    const int blocked = blocked_;
     std::optional<Glyph> glyph = Found(letter);
     if (!glyph) {
         // What a recipe builds that reads as another letter is no part, as it is no letter.
@@ -41,9 +43,18 @@ const Glyph* LetterSupply::Part(char32_t letter) {
         }
     }
     finding_.erase(letter);
-    auto& kept = parts_[letter];
+    auto& kept = blocked_ == blocked ? parts_[letter] : provisional_.emplace_back();
     kept = std::move(glyph);
     return kept ? &*kept : nullptr;
+}
+
+std::optional<RecipeLetter> LetterSupply::Build(char32_t letter) {
+    const bool finding = finding_.insert(letter).second;
+    std::optional<RecipeLetter> built = recipes_.Build(letter, *this);
+    if (finding) {
+        finding_.erase(letter);
+    }
+    return built;
 }
 
 std::optional<Glyph> LetterSupply::Found(char32_t letter) {

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -44,6 +45,8 @@ public:
     // on a stem with a bowl (a B drawn with its stem a column in) and the font's E has none, as
     // designers of pixel faces draw В and Β (a face with serifs keeps them); nothing otherwise.
     std::optional<Glyph> PlainTwinBody(char32_t letter) const;
+    // The letter built by its recipe, on parts other than itself.
+    std::optional<RecipeLetter> Build(char32_t letter);
     RecipeBook& recipes() { return recipes_; }
 
 private:
@@ -61,6 +64,11 @@ private:
     std::map<char32_t, std::optional<Glyph>> parts_, references_;
     std::map<char32_t, Drawn> drawn_;
     std::set<char32_t> finding_;
+    // How often a letter being found was asked for again and given as missing: a letter found
+    // meanwhile may be found otherwise when asked for on its own, so it is not kept in parts_ but
+    // here, for as long as the supply lives.
+    int blocked_ = 0;
+    std::deque<std::optional<Glyph>> provisional_;
 };
 
 } // namespace fontlathe

@@ -26,7 +26,8 @@ bool StrokesAlike(const LetterInk& a, const LetterInk& b);
 // not draw: of `.##` over `##.` over `#..` the middle row's right pixel goes. A pixel goes when
 // its only ink neighbours are two at a right angle round it, the corner between them blank, and
 // each of the two carrying on away from the other, as a curve does and a corner of two straight
-// strokes (Г's) does not; nothing goes where that would change the strokes.
+// strokes (Г's) does not. Pixels are taken in reading order, each against what is left; none goes
+// where the whole would change the strokes.
 LetterInk CornersCut(const LetterInk& ink);
 // How many counters (blank regions the ink walls in) the ink encloses.
 int CountersOf(const LetterInk& ink);

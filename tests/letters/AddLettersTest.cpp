@@ -904,6 +904,10 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_LT(mark.bottom(), l.top()) << "the acute above L";
              EXPECT_GT(mark.right(), l.left()) << "leaning off the stem";
          }},
+        {"з is not built on itself where the font has no c for ε", none, "cp1251", U'з', true,
+         [&](const Charset&, const LetterRow& row) {
+             EXPECT_FALSE(row.detail.contains(u"ε"_s)) << row.detail.toStdString();
+         }},
         {"Ś is S where the font's Á À Â Ä are A", unmarked, "cp1250", U'Ś', false,
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(InkOf(f, row.glyph), ownInk(f, U'S'));

@@ -272,6 +272,12 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {"#...#", ".#.#.", "..#.."},
          [](const LetterInk& i, const LetterMetrics& m) { return PointDown(i, m); },
          {"#...#", ".#.#.", "..#..", "..#..", "..#.."}},
+        {"a drawn cross keeps its middle",
+         {".#.", "###", ".#."},
+         [](const LetterInk& i, const LetterMetrics&) {
+             return std::optional<LetterInk>(CornersCut(i));
+         },
+         {".#.", "###", ".#."}},
         {"β from ß",
          {".##.", "#..#", "#.#.", "#..#", "#.#."},
          [](const LetterInk& i, const LetterMetrics& m) { return StemDown(i, m); },
