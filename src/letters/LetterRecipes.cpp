@@ -5,6 +5,7 @@
 #include "LetterJoins.h"
 #include "LetterShapes.h"
 #include "StrokeKeeping.h"
+#include "StrokeSteps.h"
 
 #include <QChar>
 #include <QStringList>

@@ -7,6 +7,7 @@
 #include "letters/LetterMarks.h"
 #include "letters/LetterShapes.h"
 #include "letters/StrokeKeeping.h"
+#include "letters/StrokeSteps.h"
 
 #include <gtest/gtest.h>
 
