@@ -20,14 +20,16 @@ using namespace fontlathe;
 const GenerationFont DejaVu{QStringLiteral("DejaVu Sans"), 12, 0, QString()};
 
 // All 256 codes stored, 224 of them drawn, as a game's main font.
+Charset LatinFontOf(const GenerationFont& face) {
+    Charset set;
+    set.NewCharset(1);
+    GenerateCharset(set, MakeDrawingFont(face), GenerationStyle::Normal);
+    set.SetNumChars(256);
+    return set;
+}
+
 const Charset& LatinFont() {
-    static const Charset font = [] {
-        Charset set;
-        set.NewCharset(1);
-        GenerateCharset(set, MakeDrawingFont(DejaVu), GenerationStyle::Normal);
-        set.SetNumChars(256);
-        return set;
-    }();
+    static const Charset font = LatinFontOf(DejaVu);
     return font;
 }
 
@@ -52,6 +54,25 @@ void BM_AddEveryLetterToLatinFont(benchmark::State& state, const char* page) {
 BENCHMARK_CAPTURE(BM_AddEveryLetterToLatinFont, cp1250, "cp1250")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_AddEveryLetterToLatinFont, cp1251, "cp1251")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_AddEveryLetterToLatinFont, cp1253, "cp1253")->Unit(benchmark::kMillisecond);
+
+// The same into an 8-pixel monospaced font, where many letters come out alike and recipes ask
+// for each other's letters to tell them apart.
+void BM_AddEveryLetterToSmallMonospacedFont(benchmark::State& state, const char* page) {
+    static const Charset small = LatinFontOf({QStringLiteral("DejaVu Sans Mono"), 8, 0, QString()});
+    AddLettersRequest request;
+    request.toPage = *CodePage::Standard(QString::fromLatin1(page));
+    request.letters = EveryLetterOf(request.toPage);
+    request.drawWith = MakeDrawingFont(DejaVu);
+    for (auto _ : state) {
+        Charset result = small;
+        ApplyAddLetters(PlanAddLetters(result, request), result);
+        benchmark::DoNotOptimize(result.glyphs().data());
+    }
+}
+BENCHMARK_CAPTURE(BM_AddEveryLetterToSmallMonospacedFont, cp1251, "cp1251")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AddEveryLetterToSmallMonospacedFont, cp1253, "cp1253")
+    ->Unit(benchmark::kMillisecond);
 
 // Forty rooms of a large sound each and a Latin-1 font in every fourth room, as version 5 keeps
 // them.

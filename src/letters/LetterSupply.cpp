@@ -25,36 +25,73 @@ LetterSupply::LetterSupply(const LetterComposer& composer, const CodePage& page,
 
 LetterSupply::~LetterSupply() = default;
 
+class LetterSupply::Finding {
+public:
+    Finding(LetterSupply& supply, char32_t letter)
+        : supply_(supply), place_(supply.finding_.size()),
+          pushed_(std::find(supply.finding_.begin(), supply.finding_.end(), letter) ==
+                  supply.finding_.end()) {
+        if (pushed_) {
+            supply_.finding_.push_back(letter);
+        }
+    }
+    ~Finding() {
+        if (pushed_) {
+            supply_.finding_.pop_back();
+            // What was kept only while this letter was being found goes.
+            std::erase_if(supply_.provisional_,
+                          [this](const auto& kept) { return kept.second.until >= place_; });
+        }
+    }
+    Finding(const Finding&) = delete;
+    Finding& operator=(const Finding&) = delete;
+    bool pushed() const { return pushed_; }
+    std::size_t place() const { return place_; }
+
+private:
+    LetterSupply& supply_;
+    std::size_t place_;
+    bool pushed_;
+};
+
 const Glyph* LetterSupply::Part(char32_t letter) {
     if (const auto done = parts_.find(letter); done != parts_.end()) {
         return done->second ? &*done->second : nullptr;
     }
-    if (!finding_.insert(letter).second) {
-        ++blocked_;
+    if (const auto kept = provisional_.find(letter); kept != provisional_.end()) {
+        return kept->second.glyph ? &*kept->second.glyph : nullptr;
+    }
+    if (const auto at = std::find(finding_.begin(), finding_.end(), letter); at != finding_.end()) {
+        blockedAt_ = std::min(blockedAt_, static_cast<std::size_t>(at - finding_.begin()));
         return nullptr;
     }
-    const int blocked = blocked_;
-    std::optional<Glyph> glyph = Found(letter);
-    if (!glyph) {
-        // What a recipe builds that reads as another letter is no part, as it is no letter.
-        if (std::optional<RecipeLetter> built = recipes_.Build(letter, *this);
-            built && recipes_.ReadsAs(letter, *built, *this) == 0) {
-            glyph = std::move(built->glyph);
+    const std::size_t outerBlocked = std::exchange(blockedAt_, SIZE_MAX);
+    std::optional<Glyph> glyph;
+    std::size_t place = 0;
+    {
+        const Finding finding(*this, letter);
+        place = finding.place();
+        glyph = Found(letter);
+        if (!glyph) {
+            // What a recipe builds that reads as another letter is no part, as it is no letter.
+            if (std::optional<RecipeLetter> built = recipes_.Build(letter, *this);
+                built && recipes_.ReadsAs(letter, *built, *this) == 0) {
+                glyph = std::move(built->glyph);
+            }
         }
     }
-    finding_.erase(letter);
-    auto& kept = blocked_ == blocked ? parts_[letter] : provisional_.emplace_back();
+    // Found with only itself and letters found for it given as missing, it is found for good;
+    // else only while the letter further out given as missing is being found.
+    const std::size_t blocked = std::exchange(blockedAt_, std::min(outerBlocked, blockedAt_));
+    std::optional<Glyph>& kept =
+        blocked >= place ? parts_[letter] : (provisional_[letter] = Provisional{{}, blocked}).glyph;
     kept = std::move(glyph);
     return kept ? &*kept : nullptr;
 }
 
 std::optional<RecipeLetter> LetterSupply::Build(char32_t letter) {
-    const bool finding = finding_.insert(letter).second;
-    std::optional<RecipeLetter> built = recipes_.Build(letter, *this);
-    if (finding) {
-        finding_.erase(letter);
-    }
-    return built;
+    const Finding finding(*this, letter);
+    return recipes_.Build(letter, *this);
 }
 
 std::optional<Glyph> LetterSupply::Found(char32_t letter) {

@@ -8,11 +8,11 @@
 
 #include <QString>
 
-#include <deque>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
+#include <vector>
 
 namespace fontlathe {
 
@@ -63,12 +63,21 @@ private:
     std::unique_ptr<LetterDrawer> referenceDrawer_; // DejaVu Sans, where no face is given
     std::map<char32_t, std::optional<Glyph>> parts_, references_;
     std::map<char32_t, Drawn> drawn_;
-    std::set<char32_t> finding_;
-    // How often a letter being found was asked for again and given as missing: a letter found
-    // meanwhile may be found otherwise when asked for on its own, so it is not kept in parts_ but
-    // here, for as long as the supply lives.
-    int blocked_ = 0;
-    std::deque<std::optional<Glyph>> provisional_;
+    // The letters being found, outermost first; a letter asked for while it is being found is
+    // given as missing.
+    std::vector<char32_t> finding_;
+    // The outermost place in finding_ given as missing since the innermost Part began.
+    std::size_t blockedAt_ = SIZE_MAX;
+    // A letter found while one further out was given as missing may be found otherwise when
+    // asked for on its own: it is kept only until that letter is found (`until`, its place in
+    // finding_), and found anew after.
+    struct Provisional {
+        std::optional<Glyph> glyph;
+        std::size_t until;
+    };
+    std::map<char32_t, Provisional> provisional_;
+    // Marks the letter as being found for as long as it lives, unless it already is.
+    class Finding;
 };
 
 } // namespace fontlathe
