@@ -123,11 +123,15 @@ std::optional<LetterInk> BarsApart(const LetterInk& ink) {
     if (height < 4 || stem == 0 || bar < 1) {
         return std::nullopt;
     }
+    // A middle bar longer than the top bar (not an E's) cannot stand centred under it.
+    const int left = CentredOver(QRect(0, 0, span, 1), bar, HalfPixel::Left);
+    if (left < 0 || left + bar > static_cast<int>(rows.front().size())) {
+        return std::nullopt;
+    }
     const QRgb color = MostUsedInk(ink);
     for (int y = 1; y + 1 < height; ++y) {
         std::fill(rows[std::size_t(y)].begin(), rows[std::size_t(y)].end(), Background);
     }
-    const int left = CentredOver(QRect(0, 0, span, 1), bar, HalfPixel::Left);
     std::fill(rows[std::size_t(middle)].begin() + left,
               rows[std::size_t(middle)].begin() + left + bar, color);
     return LetterInk{ImageOf(rows), ink.at};

@@ -1,10 +1,12 @@
 #include "letters/AddLetters.h"
+#include "charset/CharCodec.h"
 #include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
 #include "generate/DrawingFont.h"
 #include "letters/DrawnLetters.h"
 #include "letters/LetterRecipes.h"
 #include "letters/LetterStyle.h"
+#include "letters/LetterTables.h"
 #include "support/SampleSets.h"
 #include "text/CodePage.h"
 
@@ -311,6 +313,45 @@ TEST(AddLettersTest, EveryLetterIsBuiltFromTheFontsOwnGlyphsAndNothingElseChange
                              result.fontHeight(), result.numChars()),
                   std::tuple(font.tag(), font.version(), font.bitsPerPixel(), font.fontHeight(),
                              font.numChars()));
+    }
+}
+
+// Fonts whose every glyph is the same odd shape (a cursor's arrow, a dot, a bar, a block): every
+// letter of three pages is built, or reported missing with a reason, and the font with them is
+// one the game reads back as it was written.
+TEST(AddLettersTest, EveryLetterOfAFontOfOddShapesIsBuiltOrMissingWithAReason) {
+    const Art shapes[] = {
+        {"#.....", "##....", "###...", "######", "##....", "#.#...", "...#..", "...##."},
+        {"#"},
+        {"######"},
+        {"#", "#", "#", "#", "#", "#", "#", "#", "#", "#", "#", "#"},
+        {"####", "####", "####", "####"},
+        {"#.#.#", ".#.#.", "#.#.#", ".#.#.", "#.#.#"},
+    };
+    for (const Art& shape : shapes) {
+        Charset font = LatinFont();
+        for (int code = 0x21; code < 0x100; ++code) {
+            Draw(font, code, shape, static_cast<int>(12 - shape.size()) / 2);
+        }
+        for (const char* page : {"cp1250", "cp1251", "cp1253"}) {
+            const std::string where = std::string(page) + ": " + shape[0];
+            AddLettersRequest request;
+            request.toPage = *CodePage::Standard(QString::fromLatin1(page));
+            request.letters = EveryLetterOf(request.toPage);
+            const AddLettersPlan plan = PlanAddLetters(font, request);
+            for (const LetterRow& row : plan.rows) {
+                EXPECT_TRUE(row.source != LetterSource::Missing ||
+                            row.detail.startsWith(u"missing"))
+                    << where;
+            }
+            Charset result = font;
+            ApplyAddLetters(plan, result);
+            EncodedBlock block;
+            Charset read;
+            ASSERT_TRUE(EncodeCharset(result, DirtyBytes::Off, block)) << where;
+            ASSERT_TRUE(DecodeCharset(block.bytes, read)) << where;
+            EXPECT_EQ(read.glyphs().size(), result.glyphs().size()) << where;
+        }
     }
 }
 
