@@ -47,6 +47,7 @@ enum class Step {
     FinalTail,
     StemDown,
     BottomAtHalf,
+    StemFromXHeight,
     PointDown,
     Waist,
     BarToMiddle,
@@ -150,6 +151,7 @@ const std::array Recipes = {
     Recipe{U'π', U'П', {S::Small}},
     Recipe{U'ρ', U'p', {S::TopHalfOf}, U'o'},
     Recipe{U'ρ', U'p', {}},
+    Recipe{U'ι', U't', {S::StemFromXHeight}},
     Recipe{U'ς', U'c', {S::FinalTail}},
     Recipe{U'χ', U'x', {S::StretchedThroughDescent}},
     Recipe{U'θ', U'o', {S::OneNarrower, S::Ascending, S::BarAcross}},
@@ -221,6 +223,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with its stem down through the descent");
     case Step::BottomAtHalf:
         return QStringLiteral("with its bottom at half its height");
+    case Step::StemFromXHeight:
+        return QStringLiteral("from the x-height down, its foot a column shorter");
     case Step::PointDown:
         return QStringLiteral("with its point down through the descent");
     case Step::Waist:
@@ -315,6 +319,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return StemDown(ink, metrics);
     case Step::BottomAtHalf:
         return BottomAtHalf(ink);
+    case Step::StemFromXHeight:
+        return StemFromXHeight(ink, metrics);
     case Step::PointDown:
         return PointDown(ink, metrics);
     case Step::Waist:

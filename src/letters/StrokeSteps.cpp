@@ -287,6 +287,37 @@ std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& met
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> StemFromXHeight(const LetterInk& ink, const LetterMetrics& metrics) {
+    const int top = metrics.xTop, middle = (metrics.xTop + metrics.baseline) / 2;
+    if (ink.Top() >= top || ink.Bottom() < middle + 2) {
+        return std::nullopt;
+    }
+    Pixels pixels = PixelSetOf(ink);
+    const std::vector<int> stem = RowOf(pixels, middle);
+    if (stem.empty() || stem.back() - stem.front() + 1 != static_cast<int>(stem.size())) {
+        return std::nullopt;
+    }
+    // Above the middle only the stem stays: the ascender and the bar go.
+    std::erase_if(pixels, [&](const auto& pixel) {
+        const auto [y, x] = pixel.first;
+        return y < top || (y < middle && (x < stem.front() || x > stem.back()));
+    });
+    // A foot of two pixels or more beside the stem ends a column sooner: in each of the last two
+    // rows, its end moves a column in towards the stem. A one-pixel hook stays as it is.
+    const std::vector<int> foot = RowOf(pixels, ink.Bottom());
+    const auto beside =
+        std::count_if(foot.begin(), foot.end(), [&](int x) { return x > stem.back(); });
+    for (int y = ink.Bottom() - 1; beside >= 2 && y <= ink.Bottom(); ++y) {
+        const std::vector<int> row = RowOf(pixels, y);
+        if (!row.empty() && row.back() > stem.back()) {
+            const QRgb color = pixels.at({y, row.back()});
+            pixels.erase({y, row.back()});
+            pixels.emplace(std::pair(y, row.back() - 1), color);
+        }
+    }
+    return InkOf(pixels);
+}
+
 std::optional<LetterInk> BottomAtHalf(const LetterInk& ink) {
     const Pixels pixels = PixelSetOf(ink);
     const int bar = ink.Top() + ink.image.height() / 2;

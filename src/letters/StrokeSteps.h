@@ -47,6 +47,8 @@ std::optional<LetterInk> StretchedThroughDescent(const LetterInk& ink,
                                                  const LetterMetrics& metrics);
 // The bottom row's ink carried down through a descent of two rows or more: v becomes γ.
 std::optional<LetterInk> PointDown(const LetterInk& ink, const LetterMetrics& metrics);
+// The stem from the x-height down, without the bar, its foot a column shorter: t becomes ι.
+std::optional<LetterInk> StemFromXHeight(const LetterInk& ink, const LetterMetrics& metrics);
 // The left stem carried down through the descent: ß becomes β.
 std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row, filled out to the right stem, moved up to half the height; below it only the

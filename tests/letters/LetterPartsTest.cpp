@@ -318,6 +318,32 @@ TEST(LetterPartsTest, EfIsOWithAStemThrough) {
     EXPECT_EQ(ef->at, QPoint(0, 3));
 }
 
+// ι is t from the x-height down without its bar: a foot of two pixels or more ends a column
+// sooner, a one-pixel hook stays, as the fixed faces draw them.
+TEST(LetterPartsTest, IotaIsTFromTheXHeightDown) {
+    LetterMetrics metrics;
+    metrics.xTop = 4;
+    metrics.baseline = 9;
+    const struct {
+        Art t, iota;
+    } cases[] = {
+        {{".#....", "####..", ".#....", ".#....", ".#....", ".#...#", "..###."},
+         {"#...", "#...", "#...", "#...", "#..#", ".##."}},
+        {{"..#...", ".###..", "..#...", "..#...", "..#...", "..#.#.", "...#.."},
+         {"#..", "#..", "#..", "#..", "#.#", ".#."}},
+    };
+    for (const auto& c : cases) {
+        Glyph t;
+        t.raster = RasterOf(c.t);
+        t.yOffset = 3;
+        const std::optional<LetterInk> iota =
+            StemFromXHeight(*InkOfGlyph(t, PaletteLookup(4)), metrics);
+        ASSERT_TRUE(iota.has_value());
+        EXPECT_EQ(InkRows(iota->image), c.iota);
+        EXPECT_EQ(iota->at.y(), metrics.xTop);
+    }
+}
+
 // Letters that take part of another: ρ is p whose rows above the middle of the x-height are o's,
 // У is Ч whose rows from where y's tail begins are that tail, as the fixed faces draw them.
 TEST(LetterPartsTest, JoinsTakePartOfAnotherLetter) {
