@@ -48,6 +48,7 @@ enum class Step {
     StemDown,
     BottomAtHalf,
     StemFromXHeight,
+    RisingToABar,
     PointDown,
     Waist,
     BarToMiddle,
@@ -153,6 +154,7 @@ const std::array Recipes = {
     Recipe{U'ρ', U'p', {}},
     Recipe{U'ι', U't', {S::StemFromXHeight}},
     Recipe{U'ς', U'c', {S::FinalTail}},
+    Recipe{U'ζ', U'ς', {S::RisingToABar}},
     Recipe{U'χ', U'x', {S::StretchedThroughDescent}},
     Recipe{U'θ', U'o', {S::OneNarrower, S::Ascending, S::BarAcross}},
     Recipe{U'σ', U'o', {S::TopBarToTheRight}},
@@ -225,6 +227,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with its bottom at half its height");
     case Step::StemFromXHeight:
         return QStringLiteral("from the x-height down, its foot a column shorter");
+    case Step::RisingToABar:
+        return QStringLiteral("rising to a bar");
     case Step::PointDown:
         return QStringLiteral("with its point down through the descent");
     case Step::Waist:
@@ -321,6 +325,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return BottomAtHalf(ink);
     case Step::StemFromXHeight:
         return StemFromXHeight(ink, metrics);
+    case Step::RisingToABar:
+        return RisingToABar(ink, metrics);
     case Step::PointDown:
         return PointDown(ink, metrics);
     case Step::Waist:

@@ -318,6 +318,34 @@ std::optional<LetterInk> StemFromXHeight(const LetterInk& ink, const LetterMetri
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> RisingToABar(const LetterInk& ink, const LetterMetrics& metrics) {
+    const int left = ink.Left(), right = left + ink.image.width() - 1;
+    const int bar = metrics.ascenderTop;
+    if (ink.Top() - bar < 2 || right - left < 2) {
+        return std::nullopt;
+    }
+    Pixels pixels = PixelSetOf(ink);
+    // Where the left side stands straight: the first row that reaches the left column.
+    int side = ink.Top();
+    while (side < ink.Bottom() && RowOf(pixels, side).front() != left) {
+        ++side;
+    }
+    if (side >= ink.Bottom() - 1) {
+        return std::nullopt;
+    }
+    const QRgb color = MostUsedInk(ink);
+    std::erase_if(pixels, [side](const auto& pixel) { return pixel.first.first <= side; });
+    FillRow(pixels, bar, left, right, color);
+    // The slant, as wide as the stems: from below the bar's middle down to the left side,
+    // evenly, half a step on.
+    const int middle = (left + right) / 2, rows = side - bar - 1;
+    for (int y = bar + 1; y <= side; ++y) {
+        const int steps = rows == 0 ? 0 : (2 * (middle - left) * (y - bar - 1) + rows) / (2 * rows);
+        FillRow(pixels, y, middle - steps, middle - steps + std::max(1, metrics.stem) - 1, color);
+    }
+    return InkOf(pixels);
+}
+
 std::optional<LetterInk> BottomAtHalf(const LetterInk& ink) {
     const Pixels pixels = PixelSetOf(ink);
     const int bar = ink.Top() + ink.image.height() / 2;

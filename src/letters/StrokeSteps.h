@@ -49,6 +49,9 @@ std::optional<LetterInk> StretchedThroughDescent(const LetterInk& ink,
 std::optional<LetterInk> PointDown(const LetterInk& ink, const LetterMetrics& metrics);
 // The stem from the x-height down, without the bar, its foot a column shorter: t becomes ι.
 std::optional<LetterInk> StemFromXHeight(const LetterInk& ink, const LetterMetrics& metrics);
+// Above its left side, a slant rising from there to the middle of a bar at the ascender's top,
+// the bowl's top gone: ς becomes ζ.
+std::optional<LetterInk> RisingToABar(const LetterInk& ink, const LetterMetrics& metrics);
 // The left stem carried down through the descent: ß becomes β.
 std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row, filled out to the right stem, moved up to half the height; below it only the

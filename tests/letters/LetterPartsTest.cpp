@@ -318,29 +318,47 @@ TEST(LetterPartsTest, EfIsOWithAStemThrough) {
     EXPECT_EQ(ef->at, QPoint(0, 3));
 }
 
-// ι is t from the x-height down without its bar: a foot of two pixels or more ends a column
-// sooner, a one-pixel hook stays, as the fixed faces draw them.
-TEST(LetterPartsTest, IotaIsTFromTheXHeightDown) {
+// Greek letters from part of a Latin or Greek one, as the fixed faces draw them: ι is t from the
+// x-height down without its bar (a foot of two pixels or more ends a column sooner, a one-pixel
+// hook stays); ζ is ς whose left side rises in a slant to a bar at the ascender's top.
+TEST(LetterPartsTest, GreekLettersFromPartOfAnother) {
     LetterMetrics metrics;
+    metrics.ascenderTop = 1;
     metrics.xTop = 4;
     metrics.baseline = 9;
     const struct {
-        Art t, iota;
+        std::optional<LetterInk> (*shape)(const LetterInk&, const LetterMetrics&);
+        int top;
+        Art from, made;
+        int madeTop;
     } cases[] = {
-        {{".#....", "####..", ".#....", ".#....", ".#....", ".#...#", "..###."},
-         {"#...", "#...", "#...", "#...", "#..#", ".##."}},
-        {{"..#...", ".###..", "..#...", "..#...", "..#...", "..#.#.", "...#.."},
-         {"#..", "#..", "#..", "#..", "#.#", ".#."}},
+        {StemFromXHeight,
+         3,
+         {".#....", "####..", ".#....", ".#....", ".#....", ".#...#", "..###."},
+         {"#...", "#...", "#...", "#...", "#..#", ".##."},
+         4},
+        {StemFromXHeight,
+         3,
+         {"..#...", ".###..", "..#...", "..#...", "..#...", "..#.#.", "...#.."},
+         {"#..", "#..", "#..", "#..", "#.#", ".#."},
+         4},
+        {RisingToABar,
+         4,
+         {"..####..", ".#....#.", ".#......", ".#......", ".#......", "..####..", "......#.",
+          "....##.."},
+         {"######", "..#...", ".#....", ".#....", "#.....", "#.....", "#.....", "#.....", ".####.",
+          ".....#", "...##."},
+         1},
     };
     for (const auto& c : cases) {
-        Glyph t;
-        t.raster = RasterOf(c.t);
-        t.yOffset = 3;
-        const std::optional<LetterInk> iota =
-            StemFromXHeight(*InkOfGlyph(t, PaletteLookup(4)), metrics);
-        ASSERT_TRUE(iota.has_value());
-        EXPECT_EQ(InkRows(iota->image), c.iota);
-        EXPECT_EQ(iota->at.y(), metrics.xTop);
+        Glyph glyph;
+        glyph.raster = RasterOf(c.from);
+        glyph.yOffset = c.top;
+        const std::optional<LetterInk> made =
+            c.shape(*InkOfGlyph(glyph, PaletteLookup(4)), metrics);
+        ASSERT_TRUE(made.has_value()) << c.from[0];
+        EXPECT_EQ(InkRows(made->image), c.made) << c.from[0];
+        EXPECT_EQ(made->at.y(), c.madeTop) << c.from[0];
     }
 }
 
