@@ -49,6 +49,7 @@ enum class Step {
     BottomAtHalf,
     StemFromXHeight,
     RisingToABar,
+    MiddleTurn,
     PointDown,
     Waist,
     BarToMiddle,
@@ -155,6 +156,7 @@ const std::array Recipes = {
     Recipe{U'ι', U't', {S::StemFromXHeight}},
     Recipe{U'ς', U'c', {S::FinalTail}},
     Recipe{U'ζ', U'ς', {S::RisingToABar}},
+    Recipe{U'ξ', U'ζ', {S::MiddleTurn}},
     Recipe{U'χ', U'x', {S::StretchedThroughDescent}},
     Recipe{U'θ', U'o', {S::OneNarrower, S::Ascending, S::BarAcross}},
     Recipe{U'σ', U'o', {S::TopBarToTheRight}},
@@ -229,6 +231,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("from the x-height down, its foot a column shorter");
     case Step::RisingToABar:
         return QStringLiteral("rising to a bar");
+    case Step::MiddleTurn:
+        return QStringLiteral("turning in the middle");
     case Step::PointDown:
         return QStringLiteral("with its point down through the descent");
     case Step::Waist:
@@ -327,6 +331,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return StemFromXHeight(ink, metrics);
     case Step::RisingToABar:
         return RisingToABar(ink, metrics);
+    case Step::MiddleTurn:
+        return MiddleTurn(ink, metrics);
     case Step::PointDown:
         return PointDown(ink, metrics);
     case Step::Waist:

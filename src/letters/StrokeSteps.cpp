@@ -318,6 +318,16 @@ std::optional<LetterInk> StemFromXHeight(const LetterInk& ink, const LetterMetri
     return InkOf(pixels);
 }
 
+namespace {
+
+// Whether row y's ink starts in column x.
+bool StartsAt(const Pixels& pixels, int y, int x) {
+    const std::vector<int> row = RowOf(pixels, y);
+    return !row.empty() && row.front() == x;
+}
+
+} // namespace
+
 std::optional<LetterInk> RisingToABar(const LetterInk& ink, const LetterMetrics& metrics) {
     const int left = ink.Left(), right = left + ink.image.width() - 1;
     const int bar = metrics.ascenderTop;
@@ -327,7 +337,7 @@ std::optional<LetterInk> RisingToABar(const LetterInk& ink, const LetterMetrics&
     Pixels pixels = PixelSetOf(ink);
     // Where the left side stands straight: the first row that reaches the left column.
     int side = ink.Top();
-    while (side < ink.Bottom() && RowOf(pixels, side).front() != left) {
+    while (side < ink.Bottom() && !StartsAt(pixels, side, left)) {
         ++side;
     }
     if (side >= ink.Bottom() - 1) {
@@ -343,6 +353,29 @@ std::optional<LetterInk> RisingToABar(const LetterInk& ink, const LetterMetrics&
         const int steps = rows == 0 ? 0 : (2 * (middle - left) * (y - bar - 1) + rows) / (2 * rows);
         FillRow(pixels, y, middle - steps, middle - steps + std::max(1, metrics.stem) - 1, color);
     }
+    return InkOf(pixels);
+}
+
+std::optional<LetterInk> MiddleTurn(const LetterInk& ink, const LetterMetrics& metrics) {
+    const int left = ink.Left(), width = ink.image.width();
+    Pixels pixels = PixelSetOf(ink);
+    int side = ink.Top() + 1;
+    while (side < ink.Bottom() && !StartsAt(pixels, side, left)) {
+        ++side;
+    }
+    const std::vector<int> foot = RowOf(pixels, side - 1);
+    // The side must go on straight for two rows more before the bowl's bottom.
+    if (side + 3 > ink.Bottom() || foot.empty() || foot.front() <= left ||
+        !StartsAt(pixels, side + 2, left)) {
+        return std::nullopt;
+    }
+    const QRgb color = MostUsedInk(ink);
+    const int stem = std::max(1, metrics.stem);
+    std::erase_if(pixels, [side](const auto& pixel) {
+        return pixel.first.first == side || pixel.first.first == side + 1;
+    });
+    FillRow(pixels, side, foot.front() + 1, foot.front() + width / 2, color);
+    FillRow(pixels, side + 1, left + 1, left + stem, color);
     return InkOf(pixels);
 }
 

@@ -52,6 +52,9 @@ std::optional<LetterInk> StemFromXHeight(const LetterInk& ink, const LetterMetri
 // Above its left side, a slant rising from there to the middle of a bar at the ascender's top,
 // the bowl's top gone: ς becomes ζ.
 std::optional<LetterInk> RisingToABar(const LetterInk& ink, const LetterMetrics& metrics);
+// Where the slant meets the left side, a bar half the letter's width to the right of the slant's
+// foot, and the side starting a row lower, a column in: ζ becomes ξ.
+std::optional<LetterInk> MiddleTurn(const LetterInk& ink, const LetterMetrics& metrics);
 // The left stem carried down through the descent: ß becomes β.
 std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row, filled out to the right stem, moved up to half the height; below it only the

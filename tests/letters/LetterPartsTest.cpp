@@ -320,7 +320,8 @@ TEST(LetterPartsTest, EfIsOWithAStemThrough) {
 
 // Greek letters from part of a Latin or Greek one, as the fixed faces draw them: ι is t from the
 // x-height down without its bar (a foot of two pixels or more ends a column sooner, a one-pixel
-// hook stays); ζ is ς whose left side rises in a slant to a bar at the ascender's top.
+// hook stays); ζ is ς whose left side rises in a slant to a bar at the ascender's top, and ξ is ζ
+// turning right where the slant meets the side.
 TEST(LetterPartsTest, GreekLettersFromPartOfAnother) {
     LetterMetrics metrics;
     metrics.ascenderTop = 1;
@@ -347,6 +348,13 @@ TEST(LetterPartsTest, GreekLettersFromPartOfAnother) {
          {"..####..", ".#....#.", ".#......", ".#......", ".#......", "..####..", "......#.",
           "....##.."},
          {"######", "..#...", ".#....", ".#....", "#.....", "#.....", "#.....", "#.....", ".####.",
+          ".....#", "...##."},
+         1},
+        {MiddleTurn,
+         1,
+         {".######.", "...#....", "..#.....", "..#.....", ".#......", ".#......", ".#......",
+          ".#......", "..####..", "......#.", "....##.."},
+         {"######", "..#...", ".#....", ".#....", "..###.", ".#....", "#.....", "#.....", ".####.",
           ".....#", "...##."},
          1},
     };
