@@ -50,6 +50,7 @@ enum class Step {
     StemFromXHeight,
     RisingToABar,
     MiddleTurn,
+    StemEndsAtRight,
     PointDown,
     Waist,
     BarToMiddle,
@@ -157,6 +158,7 @@ const std::array Recipes = {
     Recipe{U'ς', U'c', {S::FinalTail}},
     Recipe{U'ζ', U'ς', {S::RisingToABar}},
     Recipe{U'ξ', U'ζ', {S::MiddleTurn}},
+    Recipe{U'α', U'o', {S::OneNarrower, S::StemEndsAtRight}},
     Recipe{U'χ', U'x', {S::StretchedThroughDescent}},
     Recipe{U'θ', U'o', {S::OneNarrower, S::Ascending, S::BarAcross}},
     Recipe{U'σ', U'o', {S::TopBarToTheRight}},
@@ -233,6 +235,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("rising to a bar");
     case Step::MiddleTurn:
         return QStringLiteral("turning in the middle");
+    case Step::StemEndsAtRight:
+        return QStringLiteral("with a stem's ends at its right");
     case Step::PointDown:
         return QStringLiteral("with its point down through the descent");
     case Step::Waist:
@@ -333,6 +337,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return RisingToABar(ink, metrics);
     case Step::MiddleTurn:
         return MiddleTurn(ink, metrics);
+    case Step::StemEndsAtRight:
+        return StemEndsAtRight(ink);
     case Step::PointDown:
         return PointDown(ink, metrics);
     case Step::Waist:

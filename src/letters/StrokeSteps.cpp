@@ -379,6 +379,20 @@ std::optional<LetterInk> MiddleTurn(const LetterInk& ink, const LetterMetrics& m
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> StemEndsAtRight(const LetterInk& ink) {
+    if (ink.image.height() < 4 || ink.image.width() < 3) {
+        return std::nullopt;
+    }
+    Pixels pixels = PixelSetOf(ink);
+    const int right = ink.Left() + ink.image.width();
+    const QRgb color = MostUsedInk(ink);
+    pixels[{ink.Top(), right}] = color;
+    pixels[{ink.Bottom(), right}] = color;
+    pixels[{ink.Top() + 1, right}] = color;
+    pixels[{ink.Bottom() - 1, right}] = color;
+    return InkOf(pixels);
+}
+
 std::optional<LetterInk> BottomAtHalf(const LetterInk& ink) {
     const Pixels pixels = PixelSetOf(ink);
     const int bar = ink.Top() + ink.image.height() / 2;

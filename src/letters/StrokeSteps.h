@@ -55,6 +55,9 @@ std::optional<LetterInk> RisingToABar(const LetterInk& ink, const LetterMetrics&
 // Where the slant meets the left side, a bar half the letter's width to the right of the slant's
 // foot, and the side starting a row lower, a column in: ζ becomes ξ.
 std::optional<LetterInk> MiddleTurn(const LetterInk& ink, const LetterMetrics& metrics);
+// A pixel a column right of the bowl in its top two and bottom two rows, the ends of a stem the
+// bowl stands against: a narrowed o becomes α.
+std::optional<LetterInk> StemEndsAtRight(const LetterInk& ink);
 // The left stem carried down through the descent: ß becomes β.
 std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row, filled out to the right stem, moved up to half the height; below it only the

@@ -321,7 +321,8 @@ TEST(LetterPartsTest, EfIsOWithAStemThrough) {
 // Greek letters from part of a Latin or Greek one, as the fixed faces draw them: ι is t from the
 // x-height down without its bar (a foot of two pixels or more ends a column sooner, a one-pixel
 // hook stays); ζ is ς whose left side rises in a slant to a bar at the ascender's top, and ξ is ζ
-// turning right where the slant meets the side.
+// turning right where the slant meets the side; α is a narrowed o with a stem's ends at its
+// right.
 TEST(LetterPartsTest, GreekLettersFromPartOfAnother) {
     LetterMetrics metrics;
     metrics.ascenderTop = 1;
@@ -357,6 +358,11 @@ TEST(LetterPartsTest, GreekLettersFromPartOfAnother) {
          {"######", "..#...", ".#....", ".#....", "..###.", ".#....", "#.....", "#.....", ".####.",
           ".....#", "...##."},
          1},
+        {[](const LetterInk& ink, const LetterMetrics&) { return StemEndsAtRight(ink); },
+         4,
+         {".###.", "#...#", "#...#", "#...#", "#...#", ".###."},
+         {".###.#", "#...##", "#...#.", "#...#.", "#...##", ".###.#"},
+         4},
     };
     for (const auto& c : cases) {
         Glyph glyph;
