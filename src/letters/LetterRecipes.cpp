@@ -51,6 +51,7 @@ enum class Step {
     RisingToABar,
     MiddleTurn,
     StemEndsAtRight,
+    TopRepeatedAbove,
     PointDown,
     Waist,
     BarToMiddle,
@@ -159,6 +160,7 @@ const std::array Recipes = {
     Recipe{U'ζ', U'ς', {S::RisingToABar}},
     Recipe{U'ξ', U'ζ', {S::MiddleTurn}},
     Recipe{U'α', U'o', {S::OneNarrower, S::StemEndsAtRight}},
+    Recipe{U'δ', U'o', {S::TopRepeatedAbove}},
     Recipe{U'χ', U'x', {S::StretchedThroughDescent}},
     Recipe{U'θ', U'o', {S::OneNarrower, S::Ascending, S::BarAcross}},
     Recipe{U'σ', U'o', {S::TopBarToTheRight}},
@@ -237,6 +239,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("turning in the middle");
     case Step::StemEndsAtRight:
         return QStringLiteral("with a stem's ends at its right");
+    case Step::TopRepeatedAbove:
+        return QStringLiteral("with its top again above it");
     case Step::PointDown:
         return QStringLiteral("with its point down through the descent");
     case Step::Waist:
@@ -339,6 +343,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return MiddleTurn(ink, metrics);
     case Step::StemEndsAtRight:
         return StemEndsAtRight(ink);
+    case Step::TopRepeatedAbove:
+        return TopRepeatedAbove(ink, metrics);
     case Step::PointDown:
         return PointDown(ink, metrics);
     case Step::Waist:

@@ -393,6 +393,21 @@ std::optional<LetterInk> StemEndsAtRight(const LetterInk& ink) {
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> TopRepeatedAbove(const LetterInk& ink, const LetterMetrics& metrics) {
+    const int top = metrics.ascenderTop;
+    if (ink.Top() - top != 3 || ink.image.height() < 4 || ink.image.width() < 3) {
+        return std::nullopt;
+    }
+    Pixels pixels = PixelSetOf(ink);
+    for (int row = 0; row < 2; ++row) {
+        for (const int x : RowOf(pixels, ink.Top() + row)) {
+            pixels[{top + row, x}] = pixels.at({ink.Top() + row, x});
+        }
+    }
+    pixels[{top + 2, ink.Left() + 1}] = MostUsedInk(ink);
+    return InkOf(pixels);
+}
+
 std::optional<LetterInk> BottomAtHalf(const LetterInk& ink) {
     const Pixels pixels = PixelSetOf(ink);
     const int bar = ink.Top() + ink.image.height() / 2;

@@ -58,6 +58,9 @@ std::optional<LetterInk> MiddleTurn(const LetterInk& ink, const LetterMetrics& m
 // A pixel a column right of the bowl in its top two and bottom two rows, the ends of a stem the
 // bowl stands against: a narrowed o becomes α.
 std::optional<LetterInk> StemEndsAtRight(const LetterInk& ink);
+// The bowl's top two rows again at the ascender's top, joined to the bowl by a pixel a column in
+// from its left, where that leaves exactly one row between them: o becomes δ.
+std::optional<LetterInk> TopRepeatedAbove(const LetterInk& ink, const LetterMetrics& metrics);
 // The left stem carried down through the descent: ß becomes β.
 std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row, filled out to the right stem, moved up to half the height; below it only the
