@@ -52,6 +52,7 @@ enum class Step {
     MiddleTurn,
     StemEndsAtRight,
     TopRepeatedAbove,
+    ApexCarriedUp,
     PointDown,
     Waist,
     BarToMiddle,
@@ -161,6 +162,7 @@ const std::array Recipes = {
     Recipe{U'ξ', U'ζ', {S::MiddleTurn}},
     Recipe{U'α', U'o', {S::OneNarrower, S::StemEndsAtRight}},
     Recipe{U'δ', U'o', {S::TopRepeatedAbove}},
+    Recipe{U'λ', U'v', {S::Turn, S::ApexCarriedUp}},
     Recipe{U'χ', U'x', {S::StretchedThroughDescent}},
     Recipe{U'θ', U'o', {S::OneNarrower, S::Ascending, S::BarAcross}},
     Recipe{U'σ', U'o', {S::TopBarToTheRight}},
@@ -241,6 +243,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with a stem's ends at its right");
     case Step::TopRepeatedAbove:
         return QStringLiteral("with its top again above it");
+    case Step::ApexCarriedUp:
+        return QStringLiteral("with its apex carried up");
     case Step::PointDown:
         return QStringLiteral("with its point down through the descent");
     case Step::Waist:
@@ -345,6 +349,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return StemEndsAtRight(ink);
     case Step::TopRepeatedAbove:
         return TopRepeatedAbove(ink, metrics);
+    case Step::ApexCarriedUp:
+        return ApexCarriedUp(ink, metrics);
     case Step::PointDown:
         return PointDown(ink, metrics);
     case Step::Waist:

@@ -408,6 +408,35 @@ std::optional<LetterInk> TopRepeatedAbove(const LetterInk& ink, const LetterMetr
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> ApexCarriedUp(const LetterInk& ink, const LetterMetrics& metrics) {
+    const int top = ink.Top(), above = top - metrics.ascenderTop;
+    Pixels pixels = PixelSetOf(ink);
+    const std::vector<int> apex = RowOf(pixels, top);
+    if (above < 1 || apex.empty() || apex.back() - apex.front() + 1 != int(apex.size())) {
+        return std::nullopt;
+    }
+    // How many rows the apex's column has, and how many the leg's next column below it.
+    const auto rowsAt = [&](int from, int x) {
+        int y = from;
+        while (y <= ink.Bottom() && StartsAt(pixels, y, x)) {
+            ++y;
+        }
+        return y - from;
+    };
+    const int own = rowsAt(top, apex.front());
+    const std::vector<int> below = RowOf(pixels, top + own);
+    const int step = below.empty() ? 0 : rowsAt(top + own, below.front());
+    if (step < 1 || below.front() >= apex.front()) {
+        return std::nullopt;
+    }
+    const QRgb color = MostUsedInk(ink);
+    for (int j = 1; j <= above; ++j) {
+        const int x = apex.front() - (own + j - 1) / step;
+        FillRow(pixels, top - j, x, x + int(apex.size()) - 1, color);
+    }
+    return InkOf(pixels);
+}
+
 std::optional<LetterInk> BottomAtHalf(const LetterInk& ink) {
     const Pixels pixels = PixelSetOf(ink);
     const int bar = ink.Top() + ink.image.height() / 2;

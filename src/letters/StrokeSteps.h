@@ -61,6 +61,9 @@ std::optional<LetterInk> StemEndsAtRight(const LetterInk& ink);
 // The bowl's top two rows again at the ascender's top, joined to the bowl by a pixel a column in
 // from its left, where that leaves exactly one row between them: o becomes δ.
 std::optional<LetterInk> TopRepeatedAbove(const LetterInk& ink, const LetterMetrics& metrics);
+// The apex at the top carried up to the ascender's top, stepping left as the left leg steps
+// (as many rows a column as the leg's first step below the apex): v turned becomes λ.
+std::optional<LetterInk> ApexCarriedUp(const LetterInk& ink, const LetterMetrics& metrics);
 // The left stem carried down through the descent: ß becomes β.
 std::optional<LetterInk> StemDown(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row, filled out to the right stem, moved up to half the height; below it only the

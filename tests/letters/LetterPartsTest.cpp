@@ -322,7 +322,7 @@ TEST(LetterPartsTest, EfIsOWithAStemThrough) {
 // x-height down without its bar (a foot of two pixels or more ends a column sooner, a one-pixel
 // hook stays); ζ is ς whose left side rises in a slant to a bar at the ascender's top, and ξ is ζ
 // turning right where the slant meets the side; α is a narrowed o with a stem's ends at its
-// right; δ is o with its top again at the ascender's top.
+// right; δ is o with its top again at the ascender's top; λ is v turned, its apex carried up.
 TEST(LetterPartsTest, GreekLettersFromPartOfAnother) {
     LetterMetrics metrics;
     metrics.ascenderTop = 1;
@@ -367,6 +367,11 @@ TEST(LetterPartsTest, GreekLettersFromPartOfAnother) {
          4,
          {".##.", "#..#", "#..#", ".##."},
          {".##.", "#..#", ".#..", ".##.", "#..#", "#..#", ".##."},
+         1},
+        {ApexCarriedUp,
+         4,
+         {"..#..", ".#.#.", ".#.#.", "#...#", "#...#"},
+         {".#...", ".#...", "..#..", "..#..", ".#.#.", ".#.#.", "#...#", "#...#"},
          1},
     };
     for (const auto& c : cases) {
