@@ -53,6 +53,7 @@ enum class Step {
     StemEndsAtRight,
     TopRepeatedAbove,
     ApexCarriedUp,
+    CapitalStemThrough,
     PointDown,
     Waist,
     BarToMiddle,
@@ -121,6 +122,7 @@ const std::array Recipes = {
     Recipe{U'п', U'П', {S::Small}},
     Recipe{U'т', U'Т', {S::Small}},
     Recipe{U'ф', U'o', {S::StemThrough}},
+    Recipe{U'Ф', U'O', {S::CapitalStemThrough}},
     Recipe{U'ц', U'Ц', {S::Small}},
     Recipe{U'ч', U'u', {S::BottomAtHalf}},
     Recipe{U'ч', U'Ч', {S::Small}},
@@ -245,6 +247,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("with its top again above it");
     case Step::ApexCarriedUp:
         return QStringLiteral("with its apex carried up");
+    case Step::CapitalStemThrough:
+        return QStringLiteral("with a stem through");
     case Step::PointDown:
         return QStringLiteral("with its point down through the descent");
     case Step::Waist:
@@ -351,6 +355,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return TopRepeatedAbove(ink, metrics);
     case Step::ApexCarriedUp:
         return ApexCarriedUp(ink, metrics);
+    case Step::CapitalStemThrough:
+        return CapitalStemThrough(ink, metrics);
     case Step::PointDown:
         return PointDown(ink, metrics);
     case Step::Waist:

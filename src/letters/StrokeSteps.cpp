@@ -408,6 +408,33 @@ std::optional<LetterInk> TopRepeatedAbove(const LetterInk& ink, const LetterMetr
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> CapitalStemThrough(const LetterInk& ink, const LetterMetrics& metrics) {
+    LetterMetrics oneRow = metrics;
+    oneRow.descent = 1;
+    if (ink.Top() >= 2) {
+        return WithStemThrough(ink, oneRow, StemThrough::Closed);
+    }
+    // Two of the straight rows in the middle go; the rows above them come down a row, the rows
+    // below go up one.
+    const int middle = ink.Top() + ink.image.height() / 2;
+    Pixels pixels = PixelSetOf(ink);
+    if (ink.image.height() < 6 || RowOf(pixels, middle - 1) != RowOf(pixels, middle) ||
+        RowOf(pixels, middle) != RowOf(pixels, middle + 1)) {
+        return std::nullopt;
+    }
+    Pixels shorter;
+    for (const auto& [place, color] : pixels) {
+        const auto [y, x] = place;
+        if (y < middle - 1) {
+            shorter[{y + 1, x}] = color;
+        } else if (y > middle) {
+            shorter[{y - 1, x}] = color;
+        }
+    }
+    const std::optional<LetterInk> bowl = InkOf(shorter);
+    return bowl ? WithStemThrough(*bowl, oneRow, StemThrough::Closed) : std::nullopt;
+}
+
 std::optional<LetterInk> ApexCarriedUp(const LetterInk& ink, const LetterMetrics& metrics) {
     const int top = ink.Top(), above = top - metrics.ascenderTop;
     Pixels pixels = PixelSetOf(ink);

@@ -19,6 +19,10 @@ namespace fontlathe {
 enum class StemThrough { Closed, Open };
 std::optional<LetterInk> WithStemThrough(const LetterInk& ink, const LetterMetrics& metrics,
                                          StemThrough kind);
+// The same stem a row above and below a capital's bowl; where the line has fewer than two rows
+// above the bowl (the top one is the marks'), the bowl two straight rows shorter between the
+// stem's ends instead: O becomes Ф.
+std::optional<LetterInk> CapitalStemThrough(const LetterInk& ink, const LetterMetrics& metrics);
 // The three stems of the top row, the whole height, each outer one stepping in a column a row
 // towards the middle row (the upper of the two on an even height) until it meets the middle stem
 // there: Ш becomes Ж.

@@ -318,12 +318,13 @@ TEST(LetterPartsTest, EfIsOWithAStemThrough) {
     EXPECT_EQ(ef->at, QPoint(0, 3));
 }
 
-// Greek letters from part of a Latin or Greek one, as the fixed faces draw them: ι is t from the
+// Letters from part of another, as the fixed faces and Terminus draw them: ι is t from the
 // x-height down without its bar (a foot of two pixels or more ends a column sooner, a one-pixel
 // hook stays); ζ is ς whose left side rises in a slant to a bar at the ascender's top, and ξ is ζ
 // turning right where the slant meets the side; α is a narrowed o with a stem's ends at its
-// right; δ is o with its top again at the ascender's top; λ is v turned, its apex carried up.
-TEST(LetterPartsTest, GreekLettersFromPartOfAnother) {
+// right; δ is o with its top again at the ascender's top; λ is v turned, its apex carried up; Ф
+// is O with a stem a row above and below, or, with no room above, the bowl two rows shorter.
+TEST(LetterPartsTest, LettersFromPartOfAnother) {
     LetterMetrics metrics;
     metrics.ascenderTop = 1;
     metrics.xTop = 4;
@@ -373,6 +374,16 @@ TEST(LetterPartsTest, GreekLettersFromPartOfAnother) {
          {"..#..", ".#.#.", ".#.#.", "#...#", "#...#"},
          {".#...", ".#...", "..#..", "..#..", ".#.#.", ".#.#.", "#...#", "#...#"},
          1},
+        {CapitalStemThrough,
+         2,
+         {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."},
+         {"..#..", ".###.", "#.#.#", "#.#.#", "#.#.#", "#.#.#", "#.#.#", ".###.", "..#.."},
+         1},
+        {CapitalStemThrough,
+         0,
+         {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."},
+         {"..#..", ".###.", "#.#.#", "#.#.#", "#.#.#", ".###.", "..#.."},
+         0},
     };
     for (const auto& c : cases) {
         Glyph glyph;
