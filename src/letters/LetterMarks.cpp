@@ -89,8 +89,14 @@ MarkImage BuiltInMark(MarkKind kind, int capitalHeight, QRgb ink) {
 }
 
 MarkImage OgonekMark(int rows, int weight, QRgb ink) {
-    rows = std::clamp(rows, 2, 16);
+    rows = std::clamp(rows, 1, 16);
     weight = std::clamp(weight, 1, 8);
+    if (rows == 1) {
+        // A one-row cedilla's font has room for one pixel of tail, as its designer draws ą.
+        QImage dot = MakeBlankRaster(weight, 1);
+        dot.fill(ink);
+        return dot;
+    }
     const int tail = rows == 2 ? 2 : rows - 1; // the tail's length, from column 1
     QImage mark = MakeBlankRaster(1 + tail + weight - 1, rows);
     const auto put = [&](int x, int y) {

@@ -50,7 +50,7 @@ MarkImage BuiltInMark(MarkKind kind, int capitalHeight, QRgb ink);
 
 // An ogonek rows tall, its strokes weight pixels wide: a hook down from the base that turns right
 // into a tail (#.. / .## for two rows; .#. / #.. / .## for three, longer ones with a longer
-// upright and tail), each pixel widened to the right by the weight.
+// upright and tail), each pixel widened to the right by the weight; one row is a single pixel.
 MarkImage OgonekMark(int rows, int weight, QRgb ink);
 
 // A breve as wide as width: a cup as tall as the font's circumflex and drawn with the weight of

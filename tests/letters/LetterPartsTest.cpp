@@ -463,6 +463,7 @@ TEST(LetterPartsTest, AnOgonekIsAsLongAsAskedAndAsThickAsTheStems) {
         int rows, weight;
         Art drawn;
     } cases[] = {
+        {1, 1, {"#"}},
         {2, 1, {"#..", ".##"}},
         {3, 1, {".#.", "#..", ".##"}},
         {3, 2, {".##.", "##..", ".###"}},
