@@ -78,17 +78,23 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
     const auto distance = [&](const Sample& sample) {
         return std::pair(sample.openTop != openTop, std::abs(sample.baseWidth - baseWidth));
     };
-    // Among equally near samples, the one placed as most of them are (one odd á among é ó ú).
+    // Among equally near samples, the one placed as most of them are (one odd á among é ó ú);
+    // of those, the one whose mark and shortening most of the case's letters share, whatever
+    // their width (6x10's É, its acute one pixel on a full E, against Í Ó Ú Ý).
     const auto agreeing = [&](const Sample& sample, bool sameCase) {
-        return std::ranges::count_if(samples_, [&](const Sample& other) {
-            return other.kind == kind && other.capital == (sameCase ? capital : !capital) &&
-                   (mark == nullptr || other.mark == *mark) &&
-                   distance(other) == distance(sample) && other.at == sample.at &&
-                   other.mark.size() == sample.mark.size();
-        });
+        const auto count = [&](bool anyWidth) {
+            return std::ranges::count_if(samples_, [&](const Sample& other) {
+                return other.kind == kind && other.capital == (sameCase ? capital : !capital) &&
+                       (mark == nullptr || other.mark == *mark) &&
+                       other.mark.size() == sample.mark.size() &&
+                       (anyWidth ? other.shortened == sample.shortened
+                                 : distance(other) == distance(sample) && other.at == sample.at);
+            });
+        };
+        return std::pair(count(false), count(true));
     };
     for (const bool sameCase : {true, false}) {
-        std::ptrdiff_t bestAgreeing = 0;
+        std::pair<std::ptrdiff_t, std::ptrdiff_t> bestAgreeing;
         for (const Sample& sample : samples_) {
             if (sample.kind != kind || sample.capital != (sameCase ? capital : !capital) ||
                 (mark != nullptr && sample.mark != *mark)) {
@@ -97,7 +103,7 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
             if (best != nullptr && distance(sample) > distance(*best)) {
                 continue;
             }
-            const std::ptrdiff_t agree = agreeing(sample, sameCase);
+            const auto agree = agreeing(sample, sameCase);
             if (best == nullptr || distance(sample) < distance(*best) || agree > bestAgreeing) {
                 best = &sample;
                 bestAgreeing = agree;

@@ -90,6 +90,11 @@ bool SubtractAbove(const QImage& accented, const Glyph& plain, const PaletteLook
             continue;
         }
         base = loweredInk.translated(shift);
+        // The base's rows hold nothing but the base: a mark touching a redrawn base (6x10's Á,
+        // its acute on a flat-topped A) is not read as the base's apex less one pixel.
+        if (Crop(accented, base) != Crop(lowered, loweredInk)) {
+            continue;
+        }
         mark = InkOfRows(accented, ink.top(), base.top() - 1, palette);
         return !mark.isNull();
     }

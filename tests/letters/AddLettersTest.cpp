@@ -881,6 +881,20 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
         Draw(f, 0xC1, {"...#.", "..#..", ".###.", "#...#", "#...#", "#####", "#...#", "#...#"}, 2);
         Draw(f, U'L', {"#....", "#....", "#....", "#....", "#....", "#....", "#####"}, 3);
     };
+    // É's acute one pixel on a full E, Ó's and Ú's two rows over a base a row shorter, as 6x10
+    // draws them: a new capital takes the acute most of them have.
+    const Change oneOdd = [](Charset& f) {
+        const Art e = {"#####", "#....", "#....", "####.", "#....", "#....", "#....", "#####"};
+        Art eAcute = e;
+        eAcute.insert(eAcute.begin(), "..#..");
+        Draw(f, U'E', e, 2);
+        Draw(f, 0xC9, eAcute, 1);
+        Draw(f, U'O', {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}, 3);
+        Draw(f, 0xD3, {"...#.", "..#..", ".###.", "#...#", "#...#", "#...#", "#...#", ".###."}, 2);
+        Draw(f, U'U', {"#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}, 3);
+        Draw(f, 0xDA, {"...#.", "..#..", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}, 2);
+        Draw(f, U'S', {".###.", "#...#", "#....", ".###.", "....#", "#...#", ".###."}, 3);
+    };
     // ä's dots two rows tall.
     const Change tallDots = [](Charset& f) {
         Draw(f, 0xE4,
@@ -944,6 +958,18 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              const QRect mark = BoundsOf(Beyond(made, own)), l = BoundsOf(own);
              EXPECT_LT(mark.bottom(), l.top()) << "the acute above L";
              EXPECT_GT(mark.right(), l.left()) << "leaning off the stem";
+         }},
+        {"Ś's acute is the two-row one of Ó and Ú, not É's one pixel", oneOdd, "cp1250", U'Ś',
+         false,
+         [&](const Charset& f, const LetterRow& row) {
+             const Ink made = InkOf(f, row.glyph);
+             const int top = BoundsOf(made).top();
+             for (const int y : {top, top + 1}) {
+                 EXPECT_EQ(std::ranges::count_if(
+                               made, [y](const auto& p) { return std::get<1>(p) == y; }),
+                           1)
+                     << "one pixel of the acute in row " << y - top;
+             }
          }},
         {"з is not built on itself where the font has no c for ε", none, "cp1251", U'з', true,
          [&](const Charset&, const LetterRow& row) {
