@@ -86,9 +86,10 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
             return std::ranges::count_if(samples_, [&](const Sample& other) {
                 return other.kind == kind && other.capital == (sameCase ? capital : !capital) &&
                        (mark == nullptr || other.mark == *mark) &&
-                       other.mark.size() == sample.mark.size() &&
-                       (anyWidth ? other.shortened == sample.shortened
-                                 : distance(other) == distance(sample) && other.at == sample.at);
+                       (anyWidth
+                            ? other.mark == sample.mark && other.shortened == sample.shortened
+                            : other.mark.size() == sample.mark.size() &&
+                                  distance(other) == distance(sample) && other.at == sample.at);
             });
         };
         return std::pair(count(false), count(true));

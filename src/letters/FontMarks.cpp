@@ -90,8 +90,9 @@ bool SubtractAbove(const QImage& accented, const Glyph& plain, const PaletteLook
             continue;
         }
         base = loweredInk.translated(shift);
-        // The base's rows hold nothing but the base: a mark touching a redrawn base (6x10's Á,
-        // its acute on a flat-topped A) is not read as the base's apex less one pixel.
+        // Where the base lies, the letter shows nothing but the base: a mark touching a redrawn
+        // base (6x10's Á, its acute on a flat-topped A) is not read as the base's apex less one
+        // pixel.
         if (Crop(accented, base) != Crop(lowered, loweredInk)) {
             continue;
         }

@@ -39,8 +39,9 @@ public:
         if (pushed_) {
             supply_.finding_.pop_back();
             // What was kept only while this letter was being found goes.
-            std::erase_if(supply_.provisional_,
-                          [this](const auto& kept) { return kept.second.until >= place_; });
+            std::erase_if(supply_.provisional_, [this](const auto& kept) {
+                return *kept.second.without.rbegin() >= place_;
+            });
         }
     }
     Finding(const Finding&) = delete;
@@ -59,13 +60,15 @@ const Glyph* LetterSupply::Part(char32_t letter) {
         return done->second ? &*done->second : nullptr;
     }
     if (const auto kept = provisional_.find(letter); kept != provisional_.end()) {
+        // What it was found without, the asker is found without too.
+        blocked_.insert(kept->second.without.begin(), kept->second.without.end());
         return kept->second.glyph ? &*kept->second.glyph : nullptr;
     }
     if (const auto at = std::find(finding_.begin(), finding_.end(), letter); at != finding_.end()) {
-        blockedAt_ = std::min(blockedAt_, static_cast<std::size_t>(at - finding_.begin()));
+        blocked_.insert(static_cast<std::size_t>(at - finding_.begin()));
         return nullptr;
     }
-    const std::size_t outerBlocked = std::exchange(blockedAt_, SIZE_MAX);
+    std::set<std::size_t> outer = std::exchange(blocked_, {});
     std::optional<Glyph> glyph;
     std::size_t place = 0;
     {
@@ -81,10 +84,13 @@ const Glyph* LetterSupply::Part(char32_t letter) {
         }
     }
     // Found with only itself and letters found for it given as missing, it is found for good;
-    // else only while the letter further out given as missing is being found.
-    const std::size_t blocked = std::exchange(blockedAt_, std::min(outerBlocked, blockedAt_));
+    // else only until the innermost of the letters further out given as missing is found.
+    std::set<std::size_t> without(blocked_.begin(), blocked_.lower_bound(place));
+    outer.insert(without.begin(), without.end());
+    blocked_ = std::move(outer);
     std::optional<Glyph>& kept =
-        blocked >= place ? parts_[letter] : (provisional_[letter] = Provisional{{}, blocked}).glyph;
+        without.empty() ? parts_[letter]
+                        : (provisional_[letter] = Provisional{{}, std::move(without)}).glyph;
     kept = std::move(glyph);
     return kept ? &*kept : nullptr;
 }

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace fontlathe {
@@ -66,14 +67,14 @@ private:
     // The letters being found, outermost first; a letter asked for while it is being found is
     // given as missing.
     std::vector<char32_t> finding_;
-    // The outermost place in finding_ given as missing since the innermost Part began.
-    std::size_t blockedAt_ = SIZE_MAX;
-    // A letter found while one further out was given as missing may be found otherwise when
-    // asked for on its own: it is kept only until that letter is found (`until`, its place in
-    // finding_), and found anew after.
+    // The places in finding_ of the letters given as missing since the innermost Part began.
+    std::set<std::size_t> blocked_;
+    // A letter found while letters further out were given as missing may be found otherwise when
+    // asked for on its own: it is kept only until the innermost of them is found (`without`,
+    // their places in finding_), and found anew after.
     struct Provisional {
         std::optional<Glyph> glyph;
-        std::size_t until;
+        std::set<std::size_t> without;
     };
     std::map<char32_t, Provisional> provisional_;
     // Marks the letter as being found for as long as it lives, unless it already is.

@@ -366,7 +366,7 @@ std::optional<LetterInk> MiddleTurn(const LetterInk& ink, const LetterMetrics& m
     const std::vector<int> foot = RowOf(pixels, side - 1);
     // The side must go on straight for two rows more before the bowl's bottom.
     if (side + 3 > ink.Bottom() || foot.empty() || foot.front() <= left ||
-        !StartsAt(pixels, side + 2, left)) {
+        !StartsAt(pixels, side + 1, left) || !StartsAt(pixels, side + 2, left)) {
         return std::nullopt;
     }
     const QRgb color = MostUsedInk(ink);
