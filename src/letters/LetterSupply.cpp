@@ -39,9 +39,8 @@ public:
         if (pushed_) {
             supply_.finding_.pop_back();
             // What was kept only while this letter was being found goes.
-            std::erase_if(supply_.provisional_, [this](const auto& kept) {
-                return *kept.second.without.rbegin() >= place_;
-            });
+            std::erase_if(supply_.provisional_,
+                          [this](const auto& kept) { return kept.second.until >= place_; });
         }
     }
     Finding(const Finding&) = delete;
@@ -61,14 +60,14 @@ const Glyph* LetterSupply::Part(char32_t letter) {
     }
     if (const auto kept = provisional_.find(letter); kept != provisional_.end()) {
         // What it was found without, the asker is found without too.
-        blocked_.insert(kept->second.without.begin(), kept->second.without.end());
+        blockedAt_ = std::min(blockedAt_, kept->second.until);
         return kept->second.glyph ? &*kept->second.glyph : nullptr;
     }
     if (const auto at = std::find(finding_.begin(), finding_.end(), letter); at != finding_.end()) {
-        blocked_.insert(static_cast<std::size_t>(at - finding_.begin()));
+        blockedAt_ = std::min(blockedAt_, static_cast<std::size_t>(at - finding_.begin()));
         return nullptr;
     }
-    std::set<std::size_t> outer = std::exchange(blocked_, {});
+    const std::size_t outerBlocked = std::exchange(blockedAt_, SIZE_MAX);
     std::optional<Glyph> glyph;
     std::size_t place = 0;
     {
@@ -84,13 +83,10 @@ const Glyph* LetterSupply::Part(char32_t letter) {
         }
     }
     // Found with only itself and letters found for it given as missing, it is found for good;
-    // else only until the innermost of the letters further out given as missing is found.
-    std::set<std::size_t> without(blocked_.begin(), blocked_.lower_bound(place));
-    outer.insert(without.begin(), without.end());
-    blocked_ = std::move(outer);
+    // else only while the letter further out given as missing is being found.
+    const std::size_t blocked = std::exchange(blockedAt_, std::min(outerBlocked, blockedAt_));
     std::optional<Glyph>& kept =
-        without.empty() ? parts_[letter]
-                        : (provisional_[letter] = Provisional{{}, std::move(without)}).glyph;
+        blocked >= place ? parts_[letter] : (provisional_[letter] = Provisional{{}, blocked}).glyph;
     kept = std::move(glyph);
     return kept ? &*kept : nullptr;
 }

@@ -12,7 +12,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <vector>
 
 namespace fontlathe {
@@ -67,14 +66,16 @@ private:
     // The letters being found, outermost first; a letter asked for while it is being found is
     // given as missing.
     std::vector<char32_t> finding_;
-    // The places in finding_ of the letters given as missing since the innermost Part began.
-    std::set<std::size_t> blocked_;
-    // A letter found while letters further out were given as missing may be found otherwise when
-    // asked for on its own: it is kept only until the innermost of them is found (`without`,
-    // their places in finding_), and found anew after.
+    // The outermost place in finding_ given as missing since the innermost Part began.
+    std::size_t blockedAt_ = SIZE_MAX;
+    // A letter found while one further out was given as missing may be found otherwise when
+    // asked for on its own: it is kept only until the outermost such letter is found (`until`,
+    // its place in finding_), and found anew after. Not until the innermost: a part would then be
+    // found anew for every letter that asks for it, and the time grow exponentially with the
+    // letters that ask for each other (small faces, where many letters come out alike).
     struct Provisional {
         std::optional<Glyph> glyph;
-        std::set<std::size_t> without;
+        std::size_t until;
     };
     std::map<char32_t, Provisional> provisional_;
     // Marks the letter as being found for as long as it lives, unless it already is.
