@@ -4,6 +4,7 @@
 #include "GlyphInk.h"
 #include "LetterJoins.h"
 #include "LetterShapes.h"
+#include "PartSteps.h"
 #include "StrokeKeeping.h"
 #include "StrokeSteps.h"
 

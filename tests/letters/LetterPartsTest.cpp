@@ -6,6 +6,7 @@
 #include "letters/LetterJoins.h"
 #include "letters/LetterMarks.h"
 #include "letters/LetterShapes.h"
+#include "letters/PartSteps.h"
 #include "letters/StrokeKeeping.h"
 #include "letters/StrokeSteps.h"
 
