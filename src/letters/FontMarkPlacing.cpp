@@ -86,10 +86,10 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
             return std::ranges::count_if(samples_, [&](const Sample& other) {
                 return other.kind == kind && other.capital == (sameCase ? capital : !capital) &&
                        (mark == nullptr || other.mark == *mark) &&
-                       (anyWidth
-                            ? other.mark == sample.mark && other.shortened == sample.shortened
-                            : other.mark.size() == sample.mark.size() &&
-                                  distance(other) == distance(sample) && other.at == sample.at);
+                       (anyWidth ? other.mark == sample.mark && other.shortened == sample.shortened
+                                 : other.mark.size() == sample.mark.size() &&
+                                       distance(other) == distance(sample) &&
+                                       other.anchor == sample.anchor);
             });
         };
         return std::pair(count(false), count(true));
@@ -139,36 +139,21 @@ int FontMarks::MarkHeight(MarkKind kind, bool capital) const {
     return sample == nullptr ? 0 : sample->mark.height();
 }
 
-std::optional<FontMarks::Placement> FontMarks::FromSample(const Sample& sample, QImage mark,
-                                                          const QRect& baseInk, MarkKind kind,
-                                                          MarkPlace place, const QString& name,
-                                                          bool leanLeft) const {
-    // The mark keeps its centre's offset from the base's centre; a mark made wider or narrower
-    // than the sample's keeps the same centre. Half a pixel off goes towards the top row's ink
-    // (t's stem), else to the right, and a grave's to the left. A sample only half a pixel off
-    // could not be centred: a mark that can be is centred.
-    int doubledCentre = 2 * sample.at.x() + sample.mark.width() - sample.baseWidth;
-    if (std::abs(doubledCentre) == 1 && (baseInk.width() - mark.width()) % 2 == 0) {
-        doubledCentre = 0;
+FontMarks::Placement FontMarks::FromSample(const Sample& sample, QImage mark, const QRect& baseInk,
+                                           MarkKind kind, MarkPlace place, const QString& name,
+                                           bool leanLeft) const {
+    // The mark keeps the sample's anchor; a mark made wider or narrower than the sample's keeps
+    // the same centre. Half a pixel off goes towards the top row's ink (t's stem), else to the
+    // right, and a grave's to the left. A sample only half a pixel off could not be centred: a
+    // mark that can be is centred.
+    MarkAnchor anchor = sample.anchor;
+    if (std::abs(anchor.doubledCentre) == 1 && (baseInk.width() - mark.width()) % 2 == 0) {
+        anchor.doubledCentre = 0;
     }
     const bool leansRight = kind != MarkKind::Grave && !leanLeft;
-    const int doubledLeft = doubledCentre + baseInk.width() - mark.width() + (leansRight ? 1 : 0);
-    const int x = doubledLeft >= 0 ? doubledLeft / 2 : -((1 - doubledLeft) / 2);
-    int y = sample.at.y();
-    if (place == MarkPlace::BelowRight) {
-        // An ogonek keeps its place against the base's right side.
-        const int fromRight = sample.at.x() + sample.mark.width() - sample.baseWidth;
-        return Placement{
-            mark, QPoint(baseInk.right() + 1 + fromRight - mark.width(), baseInk.bottom() + 1 + y),
-            name};
-    }
-    if (place == MarkPlace::Above) {
-        // The rows between the mark and the base stay as they are.
-        y = baseInk.top() + sample.at.y() + sample.mark.height() - mark.height();
-    } else {
-        y += baseInk.bottom() + 1;
-    }
-    return Placement{std::move(mark), QPoint(baseInk.left() + x, y), name};
+    const QPoint at = AlignedOn(anchor, mark.size(), baseInk, place,
+                                leansRight ? HalfPixel::Right : HalfPixel::Left);
+    return Placement{std::move(mark), at, name};
 }
 
 std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t base,
@@ -245,8 +230,7 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
                                                      : *circumflex;
             // Centred on the base, whatever the sample's width leaves over.
             Sample centred = above;
-            centred.at.setX(0);
-            centred.baseWidth = above.mark.width();
+            centred.anchor.doubledCentre = 0;
             // A dot that looks like the acute is doubled downwards: ż must not read as ź.
             const QImage single = one.isNull() ? dot_ : one;
             QImage dot = single;
@@ -266,14 +250,14 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
             const Sample* over = Nearest(MarkKind::Acute, capital, baseInk.width(), openTop);
             const int spare = baseInk.width() - dot.width();
             if (placed && over != nullptr && spare % 2 != 0) {
-                const int overCentre = 2 * over->at.x() + over->mark.width() - over->baseWidth;
+                const int overCentre = over->anchor.doubledCentre;
                 if (std::abs(overCentre) == 1) {
                     placed->at.setX(baseInk.left() + (spare + overCentre) / 2);
                 } else {
                     const QRect acuteInk = InkRectOf(over->mark, palette_);
                     const int acuteLeft = FromSample(*over, over->mark, baseInk, MarkKind::Acute,
                                                      info.place, own, leanLeft)
-                                              ->at.x();
+                                              .at.x();
                     const QRect middle =
                         RowInkOf(over->mark, (acuteInk.top() + acuteInk.bottom() + 1) / 2, palette_)
                             .translated(acuteLeft, 0);

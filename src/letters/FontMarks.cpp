@@ -224,7 +224,7 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             }
             const bool openTop = HasOpenTop(dotless.raster, palette_);
             samples_.push_back({info->kind, capital, Crop(accented->raster, mark), base.width(),
-                                openTop, shortened, mark.topLeft() - base.topLeft()});
+                                openTop, shortened, AnchorBetween(mark, base, info->place)});
             if (capital && !HasDotAbove(parts[0])) {
                 ++shortenings[shortened];
                 const int top = accented->yOffset + mark.top();
@@ -263,7 +263,7 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
                     QRect(foot.left(), plainInk.top(), foot.width(), plainInk.height())
                         .translated(ink.topLeft() - plainInk.topLeft());
                 samples_.push_back({info->kind, capital, cut, base.width(), false, 0,
-                                    where.topLeft() - QPoint(base.left(), base.bottom() + 1)});
+                                    AnchorBetween(where, base, info->place)});
             }
         }
     }

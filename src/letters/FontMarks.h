@@ -81,7 +81,7 @@ private:
         int baseWidth;
         bool openTop;
         int shortened; // how many rows a capital base lost
-        QPoint at;     // from the base ink's top-left (above) or from under its bottom-left (below)
+        MarkAnchor anchor;
     };
 
     // The sample of that kind and case (of the other case where it has none) whose base is the
@@ -92,9 +92,9 @@ private:
     // The sample whose mark the font's letters of that case carry most often, the nearest in
     // base width among those; as Nearest where the case has none.
     const Sample* MostCommon(MarkKind kind, bool capital, int baseWidth) const;
-    std::optional<Placement> FromSample(const Sample& sample, QImage mark, const QRect& baseInk,
-                                        MarkKind kind, MarkPlace place, const QString& name,
-                                        bool leanLeft) const;
+    // The mark placed on the base as the sample's mark is on its base.
+    Placement FromSample(const Sample& sample, QImage mark, const QRect& baseInk, MarkKind kind,
+                         MarkPlace place, const QString& name, bool leanLeft) const;
 
     struct DrawnBase {
         char32_t base;
@@ -103,7 +103,7 @@ private:
         QImage ink; // the shortened base's ink, cropped
     };
 
-    std::vector<Sample> samples_;
+    std::vector<Sample> samples_; // the font's marks and their anchors, one per accented letter
     std::vector<DrawnBase> drawnBases_;
     QImage dot_;
     int counterWidth_ = 0; // the ink width of a, less its two sides: how wide a breve is

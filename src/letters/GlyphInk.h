@@ -75,11 +75,17 @@ QPoint GrowToHold(Glyph& glyph, const QRect& rect);
 // Which way a mark goes where it cannot be centred to the pixel.
 enum class HalfPixel { Left, Right };
 
+// Half of a length given in half pixels, to the pixel: half a pixel over goes the way `half`
+// says, for a length of either sign. Every mark and bar is centred with this one rule.
+inline int HalfOf(int doubled, HalfPixel half) {
+    const int up = doubled + (half == HalfPixel::Right ? 1 : 0);
+    return up >= 0 ? up / 2 : -((1 - up) / 2);
+}
+
 // The left column of something `width` wide centred over `over`; half a pixel over goes the way
 // `half` says, also where it is wider than `over`.
 inline int CentredOver(const QRect& over, int width, HalfPixel half) {
-    const int doubledLeft = over.width() - width + (half == HalfPixel::Right ? 1 : 0);
-    return over.left() + (doubledLeft >= 0 ? doubledLeft / 2 : -((1 - doubledLeft) / 2));
+    return over.left() + HalfOf(over.width() - width, half);
 }
 
 // How many pixels of the two glyphs' ink differ (a pixel of one with no ink of the other's

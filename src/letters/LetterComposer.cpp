@@ -185,8 +185,10 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
                 RowInkOf(placed->mark, InkRectOf(placed->mark, palette_).bottom(), palette_);
             placed->at.setX(stem.left() - foot.left());
         } else {
+            // Towards the stem's centre, never past it.
             const int doubledShift = topInk.left() + topInk.right() - ink.left() - ink.right();
-            placed->at.rx() += doubledShift >= 0 ? doubledShift / 2 : -((-doubledShift) / 2);
+            placed->at.rx() +=
+                HalfOf(doubledShift, doubledShift >= 0 ? HalfPixel::Left : HalfPixel::Right);
         }
     }
     // Under a lone stem (Ţ), a cedilla's top stands right of the stem, its hook under it.

@@ -164,6 +164,23 @@ MarkImage CaronVee(const MarkImage& circumflex, const PaletteLookup& palette) {
     return vee;
 }
 
+MarkAnchor AnchorBetween(const QRect& mark, const QRect& base, MarkPlace place) {
+    return {2 * (mark.left() - base.left()) + mark.width() - base.width(),
+            place == MarkPlace::Above ? base.top() - mark.bottom() - 1
+                                      : mark.top() - base.bottom() - 1,
+            mark.right() - base.right()};
+}
+
+QPoint AlignedOn(const MarkAnchor& anchor, QSize size, const QRect& base, MarkPlace place,
+                 HalfPixel half) {
+    const int y = place == MarkPlace::Above ? base.top() - anchor.gap - size.height()
+                                            : base.bottom() + 1 + anchor.gap;
+    if (place == MarkPlace::BelowRight) {
+        return {base.right() + anchor.fromRight - size.width() + 1, y};
+    }
+    return {base.left() + HalfOf(anchor.doubledCentre + base.width() - size.width(), half), y};
+}
+
 MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,
                   const PaletteLookup& palette, QRect* where) {
     const QRect baseInk = InkRectOf(base.raster, palette);

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "GlyphInk.h"
 #include "charset/Glyph.h"
 #include "charset/PaletteLookup.h"
 
 #include <QImage>
+#include <QPoint>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 
@@ -29,6 +32,27 @@ enum class MarkKind {
 
 // Where a mark sits on its base letter.
 enum class MarkPlace { Above, Below, BelowRight };
+
+// Where a designer put a mark on its base, kept as font compilers keep anchors: the mark's
+// centre against the base's in half pixels (so that half a pixel off centre is kept), the blank
+// rows between mark and base (fewer than none where they overlap), and the mark's right side
+// against the base's (what an ogonek keeps).
+struct MarkAnchor {
+    int doubledCentre = 0;
+    int gap = 0;
+    int fromRight = 0;
+
+    bool operator==(const MarkAnchor&) const = default;
+};
+
+// The anchor of a mark at `mark` on a base whose ink is `base`, both in one raster.
+MarkAnchor AnchorBetween(const QRect& mark, const QRect& base, MarkPlace place);
+
+// The top left of a mark `size` big on a base whose ink is `base`, placed by the anchor: centre
+// against centre (half a pixel over going the way `half` says), or, for an ogonek, right side
+// against right side.
+QPoint AlignedOn(const MarkAnchor& anchor, QSize size, const QRect& base, MarkPlace place,
+                 HalfPixel half);
 
 struct MarkInfo {
     MarkKind kind;

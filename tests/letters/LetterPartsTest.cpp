@@ -478,3 +478,52 @@ TEST(LetterPartsTest, AnOgonekIsAsLongAsAskedAndAsThickAsTheStems) {
 
 } // namespace
 } // namespace fontlathe::test
+
+namespace fontlathe::test {
+namespace {
+
+// A mark read off one base and set on another keeps its anchor: the same place on the same base;
+// on a base of other width its centre against the base's, the half pixel going the way asked;
+// an ogonek's right side against the base's.
+TEST(LetterPartsTest, AMarkKeepsItsAnchorOnAnyBase) {
+    struct Case {
+        const char* why;
+        QRect mark, base; // where the designer put them
+        MarkPlace place;
+        QRect onto; // the new base's ink
+        QSize size; // the new mark's
+        HalfPixel half;
+        QPoint at;
+    };
+    const QRect e(0, 3, 5, 6); // a base five wide, rows 3 to 8
+    const Case cases[] = {
+        {"acute, same base", QRect(3, 0, 2, 2), e, MarkPlace::Above, e, QSize(2, 2),
+         HalfPixel::Right, QPoint(3, 0)},
+        {"acute, a column wider, right", QRect(3, 0, 2, 2), e, MarkPlace::Above, QRect(0, 3, 6, 6),
+         QSize(2, 2), HalfPixel::Right, QPoint(4, 0)},
+        {"acute, a column wider, left", QRect(3, 0, 2, 2), e, MarkPlace::Above, QRect(0, 3, 6, 6),
+         QSize(2, 2), HalfPixel::Left, QPoint(3, 0)},
+        {"grave left of centre, left", QRect(0, 1, 2, 1), e, MarkPlace::Above, QRect(10, 5, 6, 4),
+         QSize(2, 1), HalfPixel::Left, QPoint(10, 3)},
+        {"grave left of centre, right", QRect(0, 1, 2, 1), e, MarkPlace::Above, QRect(10, 5, 6, 4),
+         QSize(2, 1), HalfPixel::Right, QPoint(11, 3)},
+        {"a taller mark keeps the gap", QRect(1, 1, 3, 1), e, MarkPlace::Above, e, QSize(3, 3),
+         HalfPixel::Right, QPoint(1, -1)},
+        {"cedilla", QRect(2, 9, 2, 2), e, MarkPlace::Below, QRect(4, 0, 5, 7), QSize(2, 2),
+         HalfPixel::Right, QPoint(6, 7)},
+        {"ogonek from the right", QRect(3, 9, 3, 2), e, MarkPlace::BelowRight, QRect(0, 0, 8, 5),
+         QSize(2, 2), HalfPixel::Left, QPoint(7, 5)},
+    };
+    for (const Case& c : cases) {
+        const MarkAnchor anchor = AnchorBetween(c.mark, c.base, c.place);
+        EXPECT_EQ(AlignedOn(anchor, c.size, c.onto, c.place, c.half), c.at) << c.why;
+    }
+    // Half of an odd length in half pixels, either sign, either way.
+    EXPECT_EQ(HalfOf(-3, HalfPixel::Left), -2);
+    EXPECT_EQ(HalfOf(-3, HalfPixel::Right), -1);
+    EXPECT_EQ(HalfOf(3, HalfPixel::Left), 1);
+    EXPECT_EQ(HalfOf(3, HalfPixel::Right), 2);
+}
+
+} // namespace
+} // namespace fontlathe::test
