@@ -139,21 +139,88 @@ int FontMarks::MarkHeight(MarkKind kind, bool capital) const {
     return sample == nullptr ? 0 : sample->mark.height();
 }
 
-FontMarks::Placement FontMarks::FromSample(const Sample& sample, QImage mark, const QRect& baseInk,
-                                           MarkKind kind, MarkPlace place, const QString& name,
-                                           bool leanLeft) const {
+FontMarks::Placement FontMarks::Aligned(const SuppliedMark& supplied, const QRect& baseInk,
+                                        MarkKind kind, MarkPlace place, bool leanLeft) const {
     // The mark keeps the sample's anchor; a mark made wider or narrower than the sample's keeps
     // the same centre. Half a pixel off goes towards the top row's ink (t's stem), else to the
     // right, and a grave's to the left. A sample only half a pixel off could not be centred: a
     // mark that can be is centred.
-    MarkAnchor anchor = sample.anchor;
-    if (std::abs(anchor.doubledCentre) == 1 && (baseInk.width() - mark.width()) % 2 == 0) {
+    MarkAnchor anchor = supplied.anchor;
+    if (std::abs(anchor.doubledCentre) == 1 && (baseInk.width() - supplied.mark.width()) % 2 == 0) {
         anchor.doubledCentre = 0;
     }
     const bool leansRight = kind != MarkKind::Grave && !leanLeft;
-    const QPoint at = AlignedOn(anchor, mark.size(), baseInk, place,
+    const QPoint at = AlignedOn(anchor, supplied.mark.size(), baseInk, place,
                                 leansRight ? HalfPixel::Right : HalfPixel::Left);
-    return Placement{std::move(mark), at, name};
+    return Placement{supplied.mark, at, supplied.name};
+}
+
+std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool capital,
+                                                           int baseWidth) const {
+    const Sample* circumflex = MostCommon(MarkKind::Circumflex, capital, baseWidth);
+    const Sample* acute = MostCommon(MarkKind::Acute, capital, baseWidth);
+    switch (kind) {
+    case MarkKind::Caron:
+        if (circumflex != nullptr) {
+            // A circumflex that reads the same upside down (a flat bar, a dot) gives a v instead:
+            // ě must not read as ê, nor ž as ż.
+            const QImage turned = Turned(circumflex->mark);
+            if (turned == circumflex->mark) {
+                return SuppliedMark{CaronVee(circumflex->mark, palette_), circumflex->anchor,
+                                    QStringLiteral("a v of the font's circumflex strokes")};
+            }
+            return SuppliedMark{turned, circumflex->anchor,
+                                QStringLiteral("the font's circumflex turned")};
+        }
+        break;
+    case MarkKind::Breve:
+        if (circumflex != nullptr) {
+            // A cup as wide as a's counter, four pixels at least, so that it never reads as a
+            // caron's v nor, where the circumflex is a bar, as a bar; where that is the circumflex
+            // turned, it says so.
+            const QImage turned = Turned(circumflex->mark);
+            const QImage cup = BreveCup(circumflex->mark, std::max(4, counterWidth_), palette_);
+            return SuppliedMark{cup, circumflex->anchor,
+                                cup == turned
+                                    ? QStringLiteral("the font's circumflex turned")
+                                    : QStringLiteral("a cup of the font's circumflex strokes")};
+        }
+        break;
+    case MarkKind::DotAbove: {
+        // One dot of the font's diaeresis, as high as the diaeresis, where the font has one (Ż's
+        // is one of Ö's); else its i's dot, as high as its acute.
+        const Sample* diaeresis = MostCommon(MarkKind::Diaeresis, capital, baseWidth);
+        const QImage one = diaeresis != nullptr ? LeftDot(diaeresis->mark, palette_) : QImage();
+        if (one.isNull() && (dot_.isNull() || (acute == nullptr && circumflex == nullptr))) {
+            break;
+        }
+        const Sample& above = !one.isNull() ? *diaeresis : acute != nullptr ? *acute : *circumflex;
+        // Centred on the base, whatever the sample's width leaves over, its bottom row where the
+        // sample's is.
+        MarkAnchor centred = above.anchor;
+        centred.doubledCentre = 0;
+        // A dot that looks like the acute is doubled downwards: ż must not read as ź.
+        const QImage single = one.isNull() ? dot_ : one;
+        QImage dot = single;
+        if (acute != nullptr && dot == acute->mark) {
+            dot = MakeBlankRaster(single.width(), 2 * single.height());
+            StampInk(dot, single, QPoint(0, 0), palette_);
+            StampInk(dot, single, QPoint(0, single.height()), palette_);
+        }
+        return SuppliedMark{dot, centred,
+                            one.isNull() ? QStringLiteral("the font's dot")
+                                         : QStringLiteral("a dot of the font's diaeresis")};
+    }
+    case MarkKind::DoubleAcute:
+        if (acute != nullptr) {
+            return SuppliedMark{SideBySide(acute->mark, 1, palette_), acute->anchor,
+                                QStringLiteral("two of the font's acutes")};
+        }
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
 }
 
 std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t base,
@@ -182,105 +249,41 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
         const QRect foot = RowInkOf(body, baseInk.bottom(), palette_);
         const QRect footBase(foot.left(), baseInk.top(), foot.width(), baseInk.height());
         if (const Sample* sample = Nearest(kind, capital, footBase.width())) {
-            return FromSample(*sample, sample->mark, footBase, kind, info.place, own, false);
+            return Aligned({sample->mark, sample->anchor, own}, footBase, kind, info.place, false);
         }
     }
     if (const Sample* sample = Nearest(kind, capital, baseInk.width(), openTop)) {
-        return FromSample(*sample, sample->mark, baseInk, kind, info.place, own, leanLeft);
+        return Aligned({sample->mark, sample->anchor, own}, baseInk, kind, info.place, leanLeft);
     }
-    const Sample* circumflex = MostCommon(MarkKind::Circumflex, capital, baseInk.width());
-    const Sample* acute = MostCommon(MarkKind::Acute, capital, baseInk.width());
-    switch (kind) {
-    case MarkKind::Caron:
-        if (circumflex != nullptr) {
-            // A circumflex that reads the same upside down (a flat bar, a dot) gives a v instead:
-            // ě must not read as ê, nor ž as ż.
-            const QImage turned = Turned(circumflex->mark);
-            if (turned == circumflex->mark) {
-                return FromSample(*circumflex, CaronVee(circumflex->mark, palette_), baseInk, kind,
-                                  info.place,
-                                  QStringLiteral("a v of the font's circumflex strokes"), leanLeft);
-            }
-            return FromSample(*circumflex, turned, baseInk, kind, info.place,
-                              QStringLiteral("the font's circumflex turned"), leanLeft);
-        }
-        break;
-    case MarkKind::Breve:
-        if (circumflex != nullptr) {
-            // A cup as wide as a's counter, four pixels at least, so that it never reads as a
-            // caron's v nor, where the circumflex is a bar, as a bar; where that is the circumflex
-            // turned, it says so.
-            const QImage turned = Turned(circumflex->mark);
-            const QImage cup = BreveCup(circumflex->mark, std::max(4, counterWidth_), palette_);
-            return FromSample(*circumflex, cup, baseInk, kind, info.place,
-                              cup == turned
-                                  ? QStringLiteral("the font's circumflex turned")
-                                  : QStringLiteral("a cup of the font's circumflex strokes"),
-                              leanLeft);
-        }
-        break;
-    case MarkKind::DotAbove: {
-        // One dot of the font's diaeresis, as high as the diaeresis, where the font has one (Ż's
-        // is one of Ö's); else its i's dot, as high as its acute.
-        const Sample* diaeresis = MostCommon(MarkKind::Diaeresis, capital, baseInk.width());
-        const QImage one = diaeresis != nullptr ? LeftDot(diaeresis->mark, palette_) : QImage();
-        if (!one.isNull() || (!dot_.isNull() && (acute != nullptr || circumflex != nullptr))) {
-            const Sample& above = !one.isNull()      ? *diaeresis
-                                  : acute != nullptr ? *acute
-                                                     : *circumflex;
-            // Centred on the base, whatever the sample's width leaves over.
-            Sample centred = above;
-            centred.anchor.doubledCentre = 0;
-            // A dot that looks like the acute is doubled downwards: ż must not read as ź.
-            const QImage single = one.isNull() ? dot_ : one;
-            QImage dot = single;
-            if (acute != nullptr && dot == acute->mark) {
-                dot = MakeBlankRaster(single.width(), 2 * single.height());
-                StampInk(dot, single, QPoint(0, 0), palette_);
-                StampInk(dot, single, QPoint(0, single.height()), palette_);
-            }
-            std::optional<Placement> placed =
-                FromSample(centred, dot, baseInk, kind, info.place,
-                           one.isNull() ? QStringLiteral("the font's dot")
-                                        : QStringLiteral("a dot of the font's diaeresis"),
-                           leanLeft);
-            // Where it cannot be centred, its half pixel goes the way the font's acute went where
-            // that could not be centred either; else under the middle of the acute the base would
-            // take, where the acute's stroke passes (ź's over ż's).
-            const Sample* over = Nearest(MarkKind::Acute, capital, baseInk.width(), openTop);
-            const int spare = baseInk.width() - dot.width();
-            if (placed && over != nullptr && spare % 2 != 0) {
-                const int overCentre = over->anchor.doubledCentre;
-                if (std::abs(overCentre) == 1) {
-                    placed->at.setX(baseInk.left() + (spare + overCentre) / 2);
-                } else {
-                    const QRect acuteInk = InkRectOf(over->mark, palette_);
-                    const int acuteLeft = FromSample(*over, over->mark, baseInk, MarkKind::Acute,
-                                                     info.place, own, leanLeft)
-                                              .at.x();
-                    const QRect middle =
-                        RowInkOf(over->mark, (acuteInk.top() + acuteInk.bottom() + 1) / 2, palette_)
-                            .translated(acuteLeft, 0);
-                    const int left = placed->at.x(), right = left + dot.width() - 1;
-                    placed->at.rx() += right < middle.left()   ? middle.left() - right
-                                       : left > middle.right() ? middle.right() - left
-                                                               : 0;
-                }
-            }
-            return placed;
-        }
-        break;
+    const std::optional<SuppliedMark> made = MadeMark(kind, capital, baseInk.width());
+    if (!made) {
+        return std::nullopt;
     }
-    case MarkKind::DoubleAcute:
-        if (acute != nullptr) {
-            return FromSample(*acute, SideBySide(acute->mark, 1, palette_), baseInk, kind,
-                              info.place, QStringLiteral("two of the font's acutes"), leanLeft);
+    Placement placed = Aligned(*made, baseInk, kind, info.place, leanLeft);
+    // A dot that cannot be centred goes the way the font's acute went where that could not be
+    // centred either; else under the middle of the acute the base would take, where the acute's
+    // stroke passes (ź's over ż's).
+    const Sample* over = Nearest(MarkKind::Acute, capital, baseInk.width(), openTop);
+    const int spare = baseInk.width() - made->mark.width();
+    if (kind == MarkKind::DotAbove && over != nullptr && spare % 2 != 0) {
+        const int overCentre = over->anchor.doubledCentre;
+        if (std::abs(overCentre) == 1) {
+            placed.at.setX(baseInk.left() + (spare + overCentre) / 2);
+        } else {
+            const QRect acuteInk = InkRectOf(over->mark, palette_);
+            const int acuteLeft = Aligned({over->mark, over->anchor, own}, baseInk, MarkKind::Acute,
+                                          info.place, leanLeft)
+                                      .at.x();
+            const QRect middle =
+                RowInkOf(over->mark, (acuteInk.top() + acuteInk.bottom() + 1) / 2, palette_)
+                    .translated(acuteLeft, 0);
+            const int left = placed.at.x(), right = left + made->mark.width() - 1;
+            placed.at.rx() += right < middle.left()   ? middle.left() - right
+                              : left > middle.right() ? middle.right() - left
+                                                      : 0;
         }
-        break;
-    default:
-        break;
     }
-    return std::nullopt;
+    return placed;
 }
 
 } // namespace fontlathe

@@ -92,9 +92,19 @@ private:
     // The sample whose mark the font's letters of that case carry most often, the nearest in
     // base width among those; as Nearest where the case has none.
     const Sample* MostCommon(MarkKind kind, bool capital, int baseWidth) const;
-    // The mark placed on the base as the sample's mark is on its base.
-    Placement FromSample(const Sample& sample, QImage mark, const QRect& baseInk, MarkKind kind,
-                         MarkPlace place, const QString& name, bool leanLeft) const;
+    // A mark and the anchor it is set by: one of the font's own, or one made from them.
+    struct SuppliedMark {
+        QImage mark;
+        MarkAnchor anchor;
+        QString name;
+    };
+    // The mark of that kind made from the font's own where it has none: the circumflex turned
+    // (or a v of its strokes) for a caron, a cup for a breve, a dot of the diaeresis or i's for a
+    // dot above, two acutes for a double acute; each with the anchor of the mark it is made from.
+    std::optional<SuppliedMark> MadeMark(MarkKind kind, bool capital, int baseWidth) const;
+    // The mark set on the base ink by its anchor.
+    Placement Aligned(const SuppliedMark& supplied, const QRect& baseInk, MarkKind kind,
+                      MarkPlace place, bool leanLeft) const;
 
     struct DrawnBase {
         char32_t base;
