@@ -96,16 +96,10 @@ std::optional<Run> RunToShorten(const QImage& raster, const PaletteLookup& palet
 
 // Whether rows a and b of the raster would touch, as neighbours or diagonally.
 bool RowsTouch(const QImage& raster, int a, int b, const PaletteLookup& palette) {
-    const auto* upper = PixelsOf(raster, a);
-    const auto* lower = PixelsOf(raster, b);
-    for (int x = 0; x < raster.width(); ++x) {
-        if (palette.IndexOf(upper[x]) == 0) {
-            continue;
-        }
-        for (int dx = -1; dx <= 1; ++dx) {
-            if (x + dx >= 0 && x + dx < raster.width() && palette.IndexOf(lower[x + dx]) != 0) {
-                return true;
-            }
+    const InkRaster ink(raster, palette);
+    for (int x = 0; x < ink.Width(); ++x) {
+        if (ink.Ink(x, a) && (ink.Ink(x - 1, b) || ink.Ink(x, b) || ink.Ink(x + 1, b))) {
+            return true;
         }
     }
     return false;

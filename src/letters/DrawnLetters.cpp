@@ -58,16 +58,14 @@ int StemOf(const QImage& drawn) {
 
 // How many ink pixels run down the middle column of the ink from its first: the crossbar of H.
 int BarOf(const QImage& image, const PaletteLookup& palette) {
-    const QRect ink = InkRectOf(image, palette);
+    const InkRaster raster(image, palette);
+    const QRect ink = raster.Bounds();
     int y = ink.top();
-    while (!ink.isNull() && y <= ink.bottom() &&
-           palette.IndexOf(image.pixel(ink.center().x(), y)) == 0) {
+    while (!ink.isNull() && y <= ink.bottom() && !raster.Ink(ink.center().x(), y)) {
         ++y;
     }
     int run = 0;
-    for (; !ink.isNull() && y <= ink.bottom() &&
-           palette.IndexOf(image.pixel(ink.center().x(), y)) != 0;
-         ++y) {
+    for (; !ink.isNull() && y <= ink.bottom() && raster.Ink(ink.center().x(), y); ++y) {
         ++run;
     }
     return std::max(1, run);

@@ -29,10 +29,11 @@ QImage SideBySide(const QImage& mark, int gap, const PaletteLookup& palette) {
 // The left of the two dots of a diaeresis, cropped to its ink; null where the mark is not two
 // pieces side by side.
 QImage LeftDot(const QImage& mark, const PaletteLookup& palette) {
-    const QRect ink = InkRectOf(mark, palette);
+    const InkRaster raster(mark, palette);
+    const QRect ink = raster.Bounds();
     const auto columnHasInk = [&](int x) {
-        for (int y = 0; y < mark.height(); ++y) {
-            if (palette.IndexOf(mark.pixel(x, y)) != 0) {
+        for (int y = 0; y < raster.Height(); ++y) {
+            if (raster.Ink(x, y)) {
                 return true;
             }
         }
@@ -225,12 +226,13 @@ std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool c
 
 std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t base,
                                                      const QImage& body) const {
-    const QRect baseInk = InkRectOf(body, palette_);
+    const InkRaster raster(body, palette_);
+    const QRect baseInk = raster.Bounds();
     // A stem that stands alone at the top, left of the middle (t's), draws the mark's half pixel.
-    const QRect topInk = RowInkOf(body, baseInk.top(), palette_);
+    const QRect topInk = raster.Row(baseInk.top());
     int stemRows = 0;
     for (int y = baseInk.top(); y <= baseInk.bottom(); ++y) {
-        stemRows += palette_.IndexOf(body.pixel(topInk.left(), y)) != 0;
+        stemRows += raster.Ink(topInk.left(), y);
     }
     const bool leanLeft = IsLoneStem(topInk, baseInk) && 2 * stemRows >= baseInk.height() &&
                           topInk.left() + topInk.right() < baseInk.left() + baseInk.right();

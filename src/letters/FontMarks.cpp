@@ -43,14 +43,14 @@ bool SplitAbove(const QImage& raster, const PaletteLookup& palette, QRect& mark,
 // Whether every ink pixel of the base, moved by shift, is ink in the accented letter too.
 bool Contains(const QImage& accented, const QImage& base, QPoint shift,
               const PaletteLookup& palette) {
+    const InkRaster letter(accented, palette);
     for (int y = 0; y < base.height(); ++y) {
         const auto* line = PixelsOf(base, y);
         for (int x = 0; x < base.width(); ++x) {
             if (palette.IndexOf(line[x]) == 0) {
                 continue;
             }
-            const QPoint at = QPoint(x, y) + shift;
-            if (!accented.rect().contains(at) || palette.IndexOf(accented.pixel(at)) == 0) {
+            if (!letter.Ink(QPoint(x, y) + shift)) {
                 return false;
             }
         }
@@ -233,16 +233,13 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             // A mark set straight on a full capital (Terminus bold's Ú) may touch it at a corner:
             // at a corner only, not resting on it (Å's ring).
             if (capital && shortened == 0 && mark.bottom() + 1 == base.top()) {
-                const auto* above = PixelsOf(accented->raster, mark.bottom());
-                const auto* below = PixelsOf(accented->raster, base.top());
-                const auto inked = [&](const QRgb* line, int x) {
-                    return x >= 0 && x < accented->raster.width() && palette_.IndexOf(line[x]) != 0;
-                };
+                const InkRaster letter(accented->raster, palette_);
+                const int above = mark.bottom(), below = base.top();
                 bool corner = false, resting = false;
                 for (int x = mark.left(); x <= mark.right(); ++x) {
-                    corner =
-                        corner || (inked(above, x) && (inked(below, x - 1) || inked(below, x + 1)));
-                    resting = resting || (inked(above, x) && inked(below, x));
+                    corner = corner || (letter.Ink(x, above) &&
+                                        (letter.Ink(x - 1, below) || letter.Ink(x + 1, below)));
+                    resting = resting || (letter.Ink(x, above) && letter.Ink(x, below));
                 }
                 marksTouchCorners_ = marksTouchCorners_ || (corner && !resting);
             }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace fontlathe {
 
@@ -31,6 +32,33 @@ QRect InkRectOf(const QImage& raster, const PaletteLookup& palette);
 // The ink of row y of the raster: from its first to its last ink pixel, one row high; a null
 // rectangle when the row has none.
 QRect RowInkOf(const QImage& raster, int y, const PaletteLookup& palette);
+
+// A raster read as ink: each pixel's palette index, whether it is ink (any index but 0), the
+// ink of a row and of the whole. Pixels outside the raster are index 0, no ink, so that a caller
+// may look past its edge. It holds its own (shared) copy of the raster.
+class InkRaster {
+public:
+    InkRaster(QImage raster, const PaletteLookup& palette)
+        : raster_(std::move(raster)), palette_(palette) {}
+
+    int Index(int x, int y) const {
+        return x >= 0 && y >= 0 && x < raster_.width() && y < raster_.height()
+                   ? palette_.IndexOf(PixelsOf(raster_, y)[x])
+                   : 0;
+    }
+    bool Ink(int x, int y) const { return Index(x, y) != 0; }
+    bool Ink(QPoint at) const { return Ink(at.x(), at.y()); }
+    // From the row's first ink pixel to its last, one row high; null where it has none.
+    QRect Row(int y) const { return RowInkOf(raster_, y, palette_); }
+    // The smallest rectangle that holds all the ink; null where there is none.
+    QRect Bounds() const { return InkRectOf(raster_, palette_); }
+    int Width() const { return raster_.width(); }
+    int Height() const { return raster_.height(); }
+
+private:
+    QImage raster_;
+    PaletteLookup palette_;
+};
 
 // Whether a row's ink (as RowInkOf gives it) is a third of the glyph's ink width or less: a stem
 // standing alone at the top or foot of a letter (L's, t's, T's).

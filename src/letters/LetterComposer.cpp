@@ -50,12 +50,10 @@ bool Swallowed(const Glyph& body, const FontMarks::Placement& placed,
         !IsLoneStem(RowInkOf(body.raster, ink.top(), palette), ink)) {
         return false;
     }
-    const auto* top = PixelsOf(body.raster, ink.top());
-    for (int y = 0; y < placed.mark.height(); ++y) {
-        for (int x = 0; x < placed.mark.width(); ++x) {
-            const int column = placed.at.x() + x;
-            if (palette.IndexOf(placed.mark.pixel(x, y)) != 0 &&
-                (column < 0 || column >= body.width() || palette.IndexOf(top[column]) == 0)) {
+    const InkRaster stem(body.raster, palette), mark(placed.mark, palette);
+    for (int y = 0; y < mark.Height(); ++y) {
+        for (int x = 0; x < mark.Width(); ++x) {
+            if (mark.Ink(x, y) && !stem.Ink(placed.at.x() + x, ink.top())) {
                 return false;
             }
         }
@@ -229,8 +227,8 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
             // its tail one column past it; under a bar or a curve (e, E) it hangs from the
             // middle, as designers of pixel faces draw ę.
             const QRect bottom = RowInkOf(body.raster, ink.bottom(), palette_);
-            const auto* above = PixelsOf(body.raster, std::max(0, ink.bottom() - 1));
-            const bool foot = palette_.IndexOf(above[bottom.right()]) != 0;
+            const bool foot =
+                InkRaster(body.raster, palette_).Ink(bottom.right(), std::max(0, ink.bottom() - 1));
             at = QPoint(foot ? bottom.right() + 2 - builtIn.width()
                              : CentredOver(bottom, builtIn.width(), HalfPixel::Right),
                         ink.bottom() + 1);

@@ -122,9 +122,9 @@ MarkImage BreveCup(const MarkImage& circumflex, int width, const PaletteLookup& 
     if (bottom.isNull()) {
         return circumflex.mirrored(false, true);
     }
+    const InkRaster strokes(circumflex, palette);
     int weight = 1;
-    while (weight < bottom.width() &&
-           palette.IndexOf(circumflex.pixel(bottom.left() + weight, bottom.top())) != 0) {
+    while (weight < bottom.width() && strokes.Ink(bottom.left() + weight, bottom.top())) {
         ++weight;
     }
     const QRgb ink = circumflex.pixel(bottom.left(), bottom.top());

@@ -527,3 +527,22 @@ TEST(LetterPartsTest, AMarkKeepsItsAnchorOnAnyBase) {
 
 } // namespace
 } // namespace fontlathe::test
+
+namespace fontlathe::test {
+namespace {
+
+// Callers look past a raster's edge (a mark's neighbours, a stem's corners): there is no ink.
+TEST(LetterPartsTest, AnInkRasterHasNoInkPastItsEdges) {
+    const InkRaster ink(RasterOf({"#..", ".##"}), PaletteLookup(2));
+    EXPECT_TRUE(ink.Ink(0, 0));
+    EXPECT_FALSE(ink.Ink(1, 0));
+    EXPECT_EQ(ink.Index(2, 1), 1);
+    for (const QPoint outside : {QPoint(-1, 0), QPoint(3, 1), QPoint(0, -1), QPoint(2, 2)}) {
+        EXPECT_FALSE(ink.Ink(outside)) << outside.x() << "," << outside.y();
+    }
+    EXPECT_EQ(ink.Row(1), QRect(1, 1, 2, 1));
+    EXPECT_EQ(ink.Bounds(), QRect(0, 0, 3, 2));
+}
+
+} // namespace
+} // namespace fontlathe::test
