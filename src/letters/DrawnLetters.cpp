@@ -201,12 +201,13 @@ LetterInk RowsScaled(const LetterInk& ink, int baseline, int rows, int drawnRows
 // `widest`, the stem that leaves it narrowest is taken, and the letter is wider than `widest`.
 LetterInk Fitted(const LetterInk& drawn, int by, int drawnStem, int widest) {
     std::optional<LetterInk> best;
+    const KeptStrokes strokes(drawn);
     for (int step = by;; step += step > 0 ? -1 : 1) {
         LetterInk widened = WidenStems(drawn, step, drawnStem);
-        if (step > 0 && !SameStrokes(drawn, widened)) {
+        if (step > 0 && !strokes.By(widened)) {
             widened = StemsRepeated(drawn, step);
         }
-        if (step == 0 || SameStrokes(drawn, widened)) {
+        if (step == 0 || strokes.By(widened)) {
             if (widest > 0) {
                 widened = NarrowedKeepingStrokes(widened, widest, drawnStem + step);
             }

@@ -24,11 +24,25 @@ struct Strokes {
     bool operator==(const Strokes&) const = default;
 };
 
-Strokes StrokesOf(const Lines& lines) {
+// The lines a stroke count reads, by reference: a fit tries many joins of the same lines
+// without copying them.
+using LineRefs = std::vector<const std::vector<QRgb>*>;
+
+Strokes StrokesOf(const LineRefs& lines) {
     Strokes strokes;
     const int count = static_cast<int>(lines.size());
-    const int length = count == 0 ? 0 : static_cast<int>(lines[0].size());
-    const auto ink = [&](int i, int j) { return IsInk(lines[std::size_t(i)][std::size_t(j)]); };
+    const int length = count == 0 ? 0 : static_cast<int>(lines[0]->size());
+    const auto cell = [length](int i, int j) {
+        return std::size_t(i) * std::size_t(length) + std::size_t(j);
+    };
+    std::vector<char> inked(std::size_t(count) * std::size_t(length), 0);
+    for (int i = 0; i < count; ++i) {
+        for (int j = 0; j < length; ++j) {
+            inked[cell(i, j)] = IsInk((*lines[std::size_t(i)])[std::size_t(j)]) ? 1 : 0;
+        }
+    }
+    const auto ink = [&](int i, int j) { return inked[cell(i, j)] != 0; };
+    strokes.runs.reserve(std::size_t(length));
     for (int j = 0; j < length; ++j) {
         int runs = 0;
         for (int i = 0; i < count; ++i) {
@@ -38,16 +52,17 @@ Strokes StrokesOf(const Lines& lines) {
     }
     // Pieces of ink join at corners; blank pixels only side by side, so a diagonal stroke walls a
     // counter in. A blank region that reaches the edge is no counter.
-    std::vector<char> seen(std::size_t(count) * std::size_t(length), 0);
+    std::vector<char> seen(inked.size(), 0);
+    std::vector<std::pair<int, int>> stack;
     for (int i0 = 0; i0 < count; ++i0) {
         for (int j0 = 0; j0 < length; ++j0) {
-            if (seen[std::size_t(i0 * length + j0)] != 0) {
+            if (seen[cell(i0, j0)] != 0) {
                 continue;
             }
             const bool isInk = ink(i0, j0);
             bool edge = false;
-            std::vector<std::pair<int, int>> stack{{i0, j0}};
-            seen[std::size_t(i0 * length + j0)] = 1;
+            stack.assign(1, {i0, j0});
+            seen[cell(i0, j0)] = 1;
             while (!stack.empty()) {
                 const auto [i, j] = stack.back();
                 stack.pop_back();
@@ -56,11 +71,11 @@ Strokes StrokesOf(const Lines& lines) {
                     for (int dj = -1; dj <= 1; ++dj) {
                         const int ni = i + di, nj = j + dj;
                         if ((di == 0 && dj == 0) || (!isInk && di != 0 && dj != 0) || ni < 0 ||
-                            nj < 0 || ni >= count || nj >= length ||
-                            seen[std::size_t(ni * length + nj)] != 0 || ink(ni, nj) != isInk) {
+                            nj < 0 || ni >= count || nj >= length || seen[cell(ni, nj)] != 0 ||
+                            ink(ni, nj) != isInk) {
                             continue;
                         }
-                        seen[std::size_t(ni * length + nj)] = 1;
+                        seen[cell(ni, nj)] = 1;
                         stack.emplace_back(ni, nj);
                     }
                 }
@@ -70,6 +85,15 @@ Strokes StrokesOf(const Lines& lines) {
         }
     }
     return strokes;
+}
+
+Strokes StrokesOf(const Lines& lines) {
+    LineRefs refs;
+    refs.reserve(lines.size());
+    for (const std::vector<QRgb>& line : lines) {
+        refs.push_back(&line);
+    }
+    return StrokesOf(refs);
 }
 
 // Two neighbouring lines made one: ink wherever either has it, so a slanting stroke steepens
@@ -117,39 +141,53 @@ void JoinKeepingStrokes(Lines& lines, int count, int stem, bool widestFirst) {
     for (std::size_t i = 0; i < origins.size(); ++i) {
         origins[i] = static_cast<int>(i);
     }
+    using Score = std::tuple<int, int, int, int, double>;
+    struct Candidate {
+        Score score;
+        std::size_t at;                // the first of the two lines
+        const std::vector<QRgb>* line; // what stands in for both
+    };
     while (static_cast<int>(lines.size()) > std::max(1, count)) {
-        std::size_t best = lines.size();
-        std::vector<QRgb> bestLine;
-        std::tuple<int, int, int, int, double> bestScore;
+        // Every join scored first, then tried best first: the first that keeps the strokes is
+        // the one to make (on equal scores, the one nearer the start), and a fit need not count
+        // the strokes of every join it could make.
+        std::vector<std::vector<QRgb>> joined(lines.size() - 1);
+        std::vector<Candidate> candidates;
+        candidates.reserve(3 * joined.size());
         for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
             std::vector<int> tried = origins;
             tried.erase(tried.begin() + std::ptrdiff_t(i) + 1);
             // One of the two lines in place of both, or their ink together, which steepens a
             // slant where either alone would break it.
-            const std::vector<QRgb> joined = Joined(lines[i], lines[i + 1]);
+            joined[i] = Joined(lines[i], lines[i + 1]);
+            const int thinned = Thinned(lines, i, stem);
+            const int differing = Differing(lines[i], lines[i + 1]);
+            const int run = widestFirst ? -RunAt(lines, i) : 0;
+            const double drift = Drift(tried, originalCount);
             int way = 0;
             for (const std::vector<QRgb>* line :
-                 {&std::as_const(lines[i]), &std::as_const(lines[i + 1]), &joined}) {
-                const std::tuple<int, int, int, int, double> score{
-                    Thinned(lines, i, stem), Differing(lines[i], lines[i + 1]),
-                    widestFirst ? -RunAt(lines, i) : 0, way++, Drift(tried, originalCount)};
-                if (best != lines.size() && score >= bestScore) {
-                    continue;
-                }
-                Lines tryLines = lines;
-                tryLines[i] = *line;
-                tryLines.erase(tryLines.begin() + std::ptrdiff_t(i) + 1);
-                if (StrokesOf(tryLines) == kept) {
-                    best = i;
-                    bestLine = *line;
-                    bestScore = score;
-                }
+                 {&std::as_const(lines[i]), &std::as_const(lines[i + 1]),
+                  &std::as_const(joined[i])}) {
+                candidates.push_back({Score{thinned, differing, run, way++, drift}, i, line});
             }
         }
-        if (best == lines.size()) {
+        std::stable_sort(candidates.begin(), candidates.end(),
+                         [](const Candidate& a, const Candidate& b) { return a.score < b.score; });
+        const auto keeping = std::ranges::find_if(candidates, [&](const Candidate& candidate) {
+            LineRefs tryLines;
+            tryLines.reserve(lines.size() - 1);
+            for (std::size_t k = 0; k < lines.size(); ++k) {
+                if (k != candidate.at + 1) {
+                    tryLines.push_back(k == candidate.at ? candidate.line : &lines[k]);
+                }
+            }
+            return StrokesOf(tryLines) == kept;
+        });
+        if (keeping == candidates.end()) {
             return;
         }
-        lines[best] = bestLine;
+        const std::size_t best = keeping->at;
+        lines[best] = std::vector<QRgb>(*keeping->line);
         lines.erase(lines.begin() + std::ptrdiff_t(best) + 1);
         origins.erase(origins.begin() + std::ptrdiff_t(best) + 1);
     }
@@ -182,18 +220,28 @@ LetterInk ResizedKeepingStrokes(const LetterInk& ink, int width, int height) {
     return LetterInk{ImageOf(Transposed(resized(Transposed(rows), width))), ink.at};
 }
 
-bool SameStrokes(const LetterInk& before, const LetterInk& after) {
-    const Strokes a = StrokesOf(Transposed(RowsOf(before.image)));
+KeptStrokes::KeptStrokes(const LetterInk& before) {
+    Strokes strokes = StrokesOf(Transposed(RowsOf(before.image)));
+    runs_ = std::move(strokes.runs);
+    pieces_ = strokes.pieces;
+    counters_ = strokes.counters;
+}
+
+bool KeptStrokes::By(const LetterInk& after) const {
     const Strokes b = StrokesOf(Transposed(RowsOf(after.image)));
     // Stems are counted a quarter, half and three quarters of the way down: where strokes meet,
     // a row may lose the gap between them as a designer's would.
-    const std::size_t rows = a.runs.size();
+    const std::size_t rows = runs_.size();
     for (const std::size_t row : {rows / 4, rows / 2, rows - 1 - rows / 4}) {
-        if (row < rows && a.runs[row] != b.runs[row]) {
+        if (row < rows && runs_[row] != b.runs[row]) {
             return false;
         }
     }
-    return a.pieces == b.pieces && a.counters == b.counters;
+    return pieces_ == b.pieces && counters_ == b.counters;
+}
+
+bool SameStrokes(const LetterInk& before, const LetterInk& after) {
+    return KeptStrokes(before).By(after);
 }
 
 bool StrokesAlike(const LetterInk& a, const LetterInk& b) {
@@ -214,8 +262,17 @@ int CountersOf(const LetterInk& ink) {
 LetterInk CornersCut(const LetterInk& ink) {
     LetterInk out = ink;
     const int width = ink.image.width(), height = ink.image.height();
+    // The ink as it is cut, pixel by pixel in reading order: a cut shows in the tests after it.
+    std::vector<char> inked(std::size_t(width) * std::size_t(height), 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            inked[std::size_t(y) * std::size_t(width) + std::size_t(x)] =
+                IsLetterInk(ink.image.pixel(x, y)) ? 1 : 0;
+        }
+    }
     const auto at = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < width && y < height && IsLetterInk(out.image.pixel(x, y));
+        return x >= 0 && y >= 0 && x < width && y < height &&
+               inked[std::size_t(y) * std::size_t(width) + std::size_t(x)] != 0;
     };
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -230,6 +287,7 @@ LetterInk CornersCut(const LetterInk& ink) {
                     if (at(x, y) && around == 4 && at(x + dx, y) && at(x, y + dy) &&
                         !at(x + dx, y + dy) && at(x - dx, y + dy) && at(x + dx, y - dy)) {
                         out.image.setPixel(x, y, Background);
+                        inked[std::size_t(y) * std::size_t(width) + std::size_t(x)] = 0;
                     }
                 }
             }

@@ -4,6 +4,8 @@
 // inks have the same strokes.
 #include "LetterShapes.h"
 
+#include <vector>
+
 namespace fontlathe {
 
 // No wider than `width` where that keeps every stroke: neighbouring columns become one (one of
@@ -19,6 +21,18 @@ LetterInk ResizedKeepingStrokes(const LetterInk& ink, int width, int height);
 // Whether two inks of as many rows have as many stems crossing them a quarter, half and three
 // quarters of the way down, and as many pieces and counters.
 bool SameStrokes(const LetterInk& before, const LetterInk& after);
+// The strokes of one ink counted once, to ask of many changes of it whether each keeps them, as
+// SameStrokes does.
+class KeptStrokes {
+public:
+    explicit KeptStrokes(const LetterInk& before);
+    bool By(const LetterInk& after) const;
+
+private:
+    std::vector<int> runs_; // stems crossing each row
+    int pieces_ = 0;
+    int counters_ = 0;
+};
 // Whether two inks of any size have as many pieces and counters, and as many stems crossing the
 // row and the column that most cross.
 bool StrokesAlike(const LetterInk& a, const LetterInk& b);
