@@ -46,10 +46,10 @@ bool IsMarked(char32_t letter) {
 
 // How many ink pixels run from the ink's left along its middle row.
 int StemOf(const QImage& drawn) {
-    const QRect ink = InkRectOf(drawn, DrawingColors);
+    const InkRaster raster(drawn, DrawingColors);
+    const QRect ink = raster.Bounds();
     int run = 0;
-    for (int x = ink.left(); !ink.isNull() && x <= ink.right() &&
-                             DrawingColors.IndexOf(drawn.pixel(x, ink.center().y())) != 0;
+    for (int x = ink.left(); !ink.isNull() && x <= ink.right() && raster.Ink(x, ink.center().y());
          ++x) {
         ++run;
     }
@@ -407,8 +407,9 @@ std::optional<Glyph> LetterDrawer::Draw(char32_t letter) const {
     }
     // Sideways: H's blank columns on each side, or centred in the cell of a monospaced font.
     const int inkWidth = art->image.width();
-    const int left = metrics_->Monospaced() ? std::max(0, (metrics_->cellWidth - inkWidth) / 2)
-                                            : capitalInk_.left();
+    const int left = metrics_->Monospaced()
+                         ? std::max(0, HalfOf(metrics_->cellWidth - inkWidth, HalfPixel::Left))
+                         : capitalInk_.left();
     const int width = metrics_->Monospaced()
                           ? std::max(metrics_->cellWidth, left + inkWidth)
                           : left + inkWidth + capital_.width() - 1 - capitalInk_.right();

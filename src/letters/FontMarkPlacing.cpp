@@ -79,6 +79,12 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
     const auto distance = [&](const Sample& sample) {
         return std::pair(sample.openTop != openTop, std::abs(sample.baseWidth - baseWidth));
     };
+    // Where a sample's mark stands against its base's ink: its left column from the base's, and
+    // the rows between them. Two samples so placed agree whatever their bases' widths.
+    const auto offset = [](const Sample& sample) {
+        return std::pair((sample.anchor.doubledCentre - sample.mark.width() + sample.baseWidth) / 2,
+                         sample.anchor.gap);
+    };
     // Among equally near samples, the one placed as most of them are (one odd á among é ó ú);
     // of those, the one whose mark and shortening most of the case's letters share, whatever
     // their width (6x10's É, its acute one pixel on a full E, against Í Ó Ú Ý).
@@ -90,7 +96,7 @@ const FontMarks::Sample* FontMarks::Nearest(MarkKind kind, bool capital, int bas
                        (anyWidth ? other.mark == sample.mark && other.shortened == sample.shortened
                                  : other.mark.size() == sample.mark.size() &&
                                        distance(other) == distance(sample) &&
-                                       other.anchor == sample.anchor);
+                                       offset(other) == offset(sample));
             });
         };
         return std::pair(count(false), count(true));
@@ -142,7 +148,7 @@ int FontMarks::MarkHeight(MarkKind kind, bool capital) const {
 
 FontMarks::Placement FontMarks::Aligned(const SuppliedMark& supplied, const QRect& baseInk,
                                         MarkKind kind, MarkPlace place, bool leanLeft) const {
-    // The mark keeps the sample's anchor; a mark made wider or narrower than the sample's keeps
+    // The mark keeps the anchor it is given; a mark made wider or narrower than the sample's keeps
     // the same centre. Half a pixel off goes towards the top row's ink (t's stem), else to the
     // right, and a grave's to the left. A sample only half a pixel off could not be centred: a
     // mark that can be is centred.
@@ -265,12 +271,15 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     // A dot that cannot be centred goes the way the font's acute went where that could not be
     // centred either; else under the middle of the acute the base would take, where the acute's
     // stroke passes (ź's over ż's).
-    const Sample* over = Nearest(MarkKind::Acute, capital, baseInk.width(), openTop);
+    const Sample* over = kind == MarkKind::DotAbove
+                             ? Nearest(MarkKind::Acute, capital, baseInk.width(), openTop)
+                             : nullptr;
     const int spare = baseInk.width() - made->mark.width();
-    if (kind == MarkKind::DotAbove && over != nullptr && spare % 2 != 0) {
+    if (over != nullptr && spare % 2 != 0) {
         const int overCentre = over->anchor.doubledCentre;
         if (std::abs(overCentre) == 1) {
-            placed.at.setX(baseInk.left() + (spare + overCentre) / 2);
+            placed.at.setX(baseInk.left() +
+                           HalfOf(spare, overCentre > 0 ? HalfPixel::Right : HalfPixel::Left));
         } else {
             const QRect acuteInk = InkRectOf(over->mark, palette_);
             const int acuteLeft = Aligned({over->mark, over->anchor, own}, baseInk, MarkKind::Acute,

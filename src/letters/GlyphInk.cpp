@@ -135,15 +135,15 @@ bool StandsClearAbove(const QImage& body, const QImage& mark, QPoint at,
     if (markInk.isNull() || at.y() + markInk.bottom() >= InkRectOf(body, palette).top()) {
         return false;
     }
+    const InkRaster markRaster(mark, palette), bodyRaster(body, palette);
     for (int y = markInk.top(); y <= markInk.bottom(); ++y) {
         for (int x = markInk.left(); x <= markInk.right(); ++x) {
-            if (palette.IndexOf(mark.pixel(x, y)) == 0) {
+            if (!markRaster.Ink(x, y)) {
                 continue;
             }
             for (const QPoint step : {QPoint(-1, 1), QPoint(0, 1), QPoint(1, 1)}) {
-                const QPoint below = at + QPoint(x, y) + step;
-                if ((step.x() == 0 || !cornersMayTouch) && body.valid(below) &&
-                    palette.IndexOf(body.pixel(below)) != 0) {
+                if ((step.x() == 0 || !cornersMayTouch) &&
+                    bodyRaster.Ink(at + QPoint(x, y) + step)) {
                     return false;
                 }
             }

@@ -39,7 +39,10 @@ QRect RowInkOf(const QImage& raster, int y, const PaletteLookup& palette);
 class InkRaster {
 public:
     InkRaster(QImage raster, const PaletteLookup& palette)
-        : raster_(std::move(raster)), palette_(palette) {}
+        : raster_(raster.format() == QImage::Format_RGB32
+                      ? std::move(raster)
+                      : raster.convertToFormat(QImage::Format_RGB32)),
+          palette_(palette) {}
 
     int Index(int x, int y) const {
         return x >= 0 && y >= 0 && x < raster_.width() && y < raster_.height()
@@ -104,7 +107,7 @@ QPoint GrowToHold(Glyph& glyph, const QRect& rect);
 enum class HalfPixel { Left, Right };
 
 // Half of a length given in half pixels, to the pixel: half a pixel over goes the way `half`
-// says, for a length of either sign. Every mark and bar is centred with this one rule.
+// says, for a length of either sign. Marks are centred and aligned with this one rule.
 inline int HalfOf(int doubled, HalfPixel half) {
     const int up = doubled + (half == HalfPixel::Right ? 1 : 0);
     return up >= 0 ? up / 2 : -((1 - up) / 2);

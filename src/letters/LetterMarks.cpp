@@ -191,18 +191,13 @@ MarkImage CutMark(const Glyph& accented, const Glyph& base, MarkPlace place,
     const QPoint shift(base.xOffset - accented.xOffset, base.yOffset - accented.yOffset);
     const QRect inkInAccented = baseInk.translated(shift);
     QImage mark = accented.raster.copy();
+    const InkRaster baseRaster(base.raster, palette);
     for (int y = 0; y < mark.height(); ++y) {
         auto* line = WritablePixelsOf(mark, y);
         const bool markSide =
             place == MarkPlace::Above ? y < inkInAccented.top() : y >= inkInAccented.bottom();
-        const int baseY = y - shift.y();
-        const auto* baseLine =
-            baseY >= 0 && baseY < base.height() ? PixelsOf(base.raster, baseY) : nullptr;
         for (int x = 0; x < mark.width(); ++x) {
-            const int baseX = x - shift.x();
-            const bool baseInkHere = baseLine != nullptr && baseX >= 0 && baseX < base.width() &&
-                                     palette.IndexOf(baseLine[baseX]) != 0;
-            if (!markSide || baseInkHere) {
+            if (!markSide || baseRaster.Ink(x - shift.x(), y - shift.y())) {
                 line[x] = DisplayColors[0];
             }
         }

@@ -29,10 +29,9 @@ QRect FirstInk(const Charset& font, const CodePage& page, const PaletteLookup& p
 
 // How many ink pixels run from the ink's left edge along the glyph's row at line row y.
 int RunFromLeft(const Glyph& glyph, const QRect& lineInk, int y, const PaletteLookup& palette) {
-    const auto* line = PixelsOf(glyph.raster, y - glyph.yOffset);
+    const InkRaster ink(glyph.raster, palette);
     int run = 0;
-    for (int x = lineInk.left() - glyph.xOffset; x < glyph.width() && palette.IndexOf(line[x]) != 0;
-         ++x) {
+    for (int x = lineInk.left() - glyph.xOffset; ink.Ink(x, y - glyph.yOffset); ++x) {
         ++run;
     }
     return run;

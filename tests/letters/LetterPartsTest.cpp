@@ -476,12 +476,6 @@ TEST(LetterPartsTest, AnOgonekIsAsLongAsAskedAndAsThickAsTheStems) {
     }
 }
 
-} // namespace
-} // namespace fontlathe::test
-
-namespace fontlathe::test {
-namespace {
-
 // A mark read off one base and set on another keeps its anchor: the same place on the same base;
 // on a base of other width its centre against the base's, the half pixel going the way asked;
 // an ogonek's right side against the base's.
@@ -509,6 +503,12 @@ TEST(LetterPartsTest, AMarkKeepsItsAnchorOnAnyBase) {
          QSize(2, 1), HalfPixel::Right, QPoint(11, 3)},
         {"a taller mark keeps the gap", QRect(1, 1, 3, 1), e, MarkPlace::Above, e, QSize(3, 3),
          HalfPixel::Right, QPoint(1, -1)},
+        {"wider than its base, left", QRect(0, 0, 4, 1), QRect(1, 2, 2, 3), MarkPlace::Above,
+         QRect(5, 5, 3, 3), QSize(4, 1), HalfPixel::Left, QPoint(4, 3)},
+        {"wider than its base, right", QRect(0, 0, 4, 1), QRect(1, 2, 2, 3), MarkPlace::Above,
+         QRect(5, 5, 3, 3), QSize(4, 1), HalfPixel::Right, QPoint(5, 3)},
+        {"reaching into the base", QRect(2, 2, 1, 2), e, MarkPlace::Above, e, QSize(1, 2),
+         HalfPixel::Right, QPoint(2, 2)},
         {"cedilla", QRect(2, 9, 2, 2), e, MarkPlace::Below, QRect(4, 0, 5, 7), QSize(2, 2),
          HalfPixel::Right, QPoint(6, 7)},
         {"ogonek from the right", QRect(3, 9, 3, 2), e, MarkPlace::BelowRight, QRect(0, 0, 8, 5),
@@ -525,22 +525,17 @@ TEST(LetterPartsTest, AMarkKeepsItsAnchorOnAnyBase) {
     EXPECT_EQ(HalfOf(3, HalfPixel::Right), 2);
 }
 
-} // namespace
-} // namespace fontlathe::test
-
-namespace fontlathe::test {
-namespace {
-
 // Callers look past a raster's edge (a mark's neighbours, a stem's corners): there is no ink.
 TEST(LetterPartsTest, AnInkRasterHasNoInkPastItsEdges) {
-    const InkRaster ink(RasterOf({"#..", ".##"}), PaletteLookup(2));
-    EXPECT_TRUE(ink.Ink(0, 0));
-    EXPECT_FALSE(ink.Ink(1, 0));
-    EXPECT_EQ(ink.Index(2, 1), 1);
-    for (const QPoint outside : {QPoint(-1, 0), QPoint(3, 1), QPoint(0, -1), QPoint(2, 2)}) {
+    // Each point outside would land on ink were the row wrapped or the rows run on.
+    const InkRaster ink(RasterOf({"..#", "#.#"}), PaletteLookup(2));
+    EXPECT_TRUE(ink.Ink(2, 0));
+    EXPECT_FALSE(ink.Ink(1, 1));
+    EXPECT_EQ(ink.Index(0, 1), 1);
+    for (const QPoint outside : {QPoint(3, 0), QPoint(-1, 1), QPoint(2, -1), QPoint(0, 2)}) {
         EXPECT_FALSE(ink.Ink(outside)) << outside.x() << "," << outside.y();
     }
-    EXPECT_EQ(ink.Row(1), QRect(1, 1, 2, 1));
+    EXPECT_EQ(ink.Row(1), QRect(0, 1, 3, 1));
     EXPECT_EQ(ink.Bounds(), QRect(0, 0, 3, 2));
 }
 
