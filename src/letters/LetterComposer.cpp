@@ -200,16 +200,16 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
             QPoint(ink.left() - placed->mark.width() + 1, ink.top() - placed->mark.height());
         placed->name = QStringLiteral("the font's acute as a tonos");
     }
+    // Marks of no accented letter of the font's are centred on the base, a blank row above it
+    // or straight under it.
+    const MarkAnchor centred{0, mark.place == MarkPlace::Above ? 1 : 0, 0};
     // A spacing mark of the font's own (´ ¸ ¨ ...) goes on as the built-in marks do.
     const Glyph* spacing = placed ? nullptr : BodyShowing(mark.spacing);
     if (const MarkImage own = spacing ? MarkOfSpacingGlyph(*spacing, palette_) : MarkImage();
         !own.isNull() && mark.place != MarkPlace::BelowRight) {
-        const int centred = CentredOver(ink, own.width(), HalfPixel::Right);
-        placed = FontMarks::Placement{own,
-                                      QPoint(centred, mark.place == MarkPlace::Above
-                                                          ? ink.top() - 1 - own.height()
-                                                          : ink.bottom() + 1),
-                                      QStringLiteral("the font's ") + QLatin1String(mark.name)};
+        placed = FontMarks::Placement{
+            own, AlignedOn(centred, own.size(), ink, mark.place, HalfPixel::Right),
+            QStringLiteral("the font's ") + QLatin1String(mark.name)};
     }
     if (!placed) {
         // An ogonek as long as the font's cedilla, in the weight of its stems.
@@ -218,20 +218,19 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
             mark.kind == MarkKind::Ogonek && cedilla > 0
                 ? OgonekMark(cedilla, stem_, DisplayColorOf(style_.body))
                 : BuiltInMark(mark.kind, CapitalHeight(), DisplayColorOf(style_.body));
-        const int centred = CentredOver(ink, builtIn.width(), HalfPixel::Left);
-        QPoint at(centred, ink.top() - 1 - builtIn.height());
-        if (mark.place == MarkPlace::Below) {
-            at.setY(ink.bottom() + 1);
-        } else if (mark.place == MarkPlace::BelowRight) {
+        QPoint at = AlignedOn(centred, builtIn.size(), ink, mark.place, HalfPixel::Left);
+        if (mark.place == MarkPlace::BelowRight) {
             // The ogonek hangs from a stem's foot at the right of the base's bottom row (a, A),
             // its tail one column past it; under a bar or a curve (e, E) it hangs from the
             // middle, as designers of pixel faces draw ę.
             const QRect bottom = RowInkOf(body.raster, ink.bottom(), palette_);
-            const bool foot =
+            const QRect foot(bottom.left(), ink.top(), bottom.width(), ink.height());
+            const bool onStem =
                 InkRaster(body.raster, palette_).Ink(bottom.right(), std::max(0, ink.bottom() - 1));
-            at = QPoint(foot ? bottom.right() + 2 - builtIn.width()
-                             : CentredOver(bottom, builtIn.width(), HalfPixel::Right),
-                        ink.bottom() + 1);
+            at = onStem
+                     ? AlignedOn({0, 0, 1}, builtIn.size(), foot, MarkPlace::BelowRight,
+                                 HalfPixel::Right)
+                     : AlignedOn(centred, builtIn.size(), foot, MarkPlace::Below, HalfPixel::Right);
         }
         placed = FontMarks::Placement{
             builtIn, at, QStringLiteral("a built-in %1").arg(QLatin1String(mark.name))};
