@@ -218,8 +218,10 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
             mark.kind == MarkKind::Ogonek && cedilla > 0
                 ? OgonekMark(cedilla, stem_, DisplayColorOf(style_.body))
                 : BuiltInMark(mark.kind, CapitalHeight(), DisplayColorOf(style_.body));
-        QPoint at = AlignedOn(centred, builtIn.size(), ink, mark.place, HalfPixel::Left);
-        if (mark.place == MarkPlace::BelowRight) {
+        QPoint at;
+        if (mark.place != MarkPlace::BelowRight) {
+            at = AlignedOn(centred, builtIn.size(), ink, mark.place, HalfPixel::Left);
+        } else {
             // The ogonek hangs from a stem's foot at the right of the base's bottom row (a, A),
             // its tail one column past it; under a bar or a curve (e, E) it hangs from the
             // middle, as designers of pixel faces draw ę.

@@ -13,23 +13,12 @@ using namespace letterlines;
 
 namespace {
 
-// What a stroke-keeping change keeps of lines of ink: how many runs of ink cross each line
-// across them (each row, when the lines are columns), how many pieces the ink falls into (pixels
-// touching at a corner join) and how many counters it encloses (blank pixels the ink walls in).
-struct Strokes {
-    std::vector<int> runs;
-    int pieces = 0;
-    int counters = 0;
-
-    bool operator==(const Strokes&) const = default;
-};
-
 // The lines a stroke count reads, by reference: a fit tries many joins of the same lines
 // without copying them.
 using LineRefs = std::vector<const std::vector<QRgb>*>;
 
-Strokes StrokesOf(const LineRefs& lines) {
-    Strokes strokes;
+StrokeCount StrokesOf(const LineRefs& lines) {
+    StrokeCount strokes;
     const int count = static_cast<int>(lines.size());
     const int length = count == 0 ? 0 : static_cast<int>(lines[0]->size());
     const auto cell = [length](int i, int j) {
@@ -87,7 +76,7 @@ Strokes StrokesOf(const LineRefs& lines) {
     return strokes;
 }
 
-Strokes StrokesOf(const Lines& lines) {
+StrokeCount StrokesOf(const Lines& lines) {
     LineRefs refs;
     refs.reserve(lines.size());
     for (const std::vector<QRgb>& line : lines) {
@@ -135,7 +124,7 @@ int Thinned(const Lines& lines, std::size_t i, int stem) {
 // a column first); then lines that differ in the fewest pixels; on a tie those that keep the lines'
 // places nearest an even stretch. Stops where no two lines can be joined without losing a stroke.
 void JoinKeepingStrokes(Lines& lines, int count, int stem, bool widestFirst) {
-    const Strokes kept = StrokesOf(lines);
+    const StrokeCount kept = StrokesOf(lines);
     const int originalCount = static_cast<int>(lines.size());
     std::vector<int> origins(lines.size());
     for (std::size_t i = 0; i < origins.size(); ++i) {
@@ -220,24 +209,20 @@ LetterInk ResizedKeepingStrokes(const LetterInk& ink, int width, int height) {
     return LetterInk{ImageOf(Transposed(resized(Transposed(rows), width))), ink.at};
 }
 
-KeptStrokes::KeptStrokes(const LetterInk& before) {
-    Strokes strokes = StrokesOf(Transposed(RowsOf(before.image)));
-    runs_ = std::move(strokes.runs);
-    pieces_ = strokes.pieces;
-    counters_ = strokes.counters;
-}
+KeptStrokes::KeptStrokes(const LetterInk& before)
+    : before_(StrokesOf(Transposed(RowsOf(before.image)))) {}
 
 bool KeptStrokes::By(const LetterInk& after) const {
-    const Strokes b = StrokesOf(Transposed(RowsOf(after.image)));
+    const StrokeCount b = StrokesOf(Transposed(RowsOf(after.image)));
     // Stems are counted a quarter, half and three quarters of the way down: where strokes meet,
     // a row may lose the gap between them as a designer's would.
-    const std::size_t rows = runs_.size();
+    const std::size_t rows = before_.runs.size();
     for (const std::size_t row : {rows / 4, rows / 2, rows - 1 - rows / 4}) {
-        if (row < rows && runs_[row] != b.runs[row]) {
+        if (row < rows && before_.runs[row] != b.runs[row]) {
             return false;
         }
     }
-    return pieces_ == b.pieces && counters_ == b.counters;
+    return before_.pieces == b.pieces && before_.counters == b.counters;
 }
 
 bool SameStrokes(const LetterInk& before, const LetterInk& after) {
@@ -247,7 +232,7 @@ bool SameStrokes(const LetterInk& before, const LetterInk& after) {
 bool StrokesAlike(const LetterInk& a, const LetterInk& b) {
     const auto summary = [](const LetterInk& ink) {
         const Lines rows = RowsOf(ink.image);
-        const Strokes across = StrokesOf(Transposed(rows)), down = StrokesOf(rows);
+        const StrokeCount across = StrokesOf(Transposed(rows)), down = StrokesOf(rows);
         return std::tuple(across.pieces, across.counters,
                           *std::max_element(across.runs.begin(), across.runs.end()),
                           *std::max_element(down.runs.begin(), down.runs.end()));

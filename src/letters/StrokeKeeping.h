@@ -21,6 +21,17 @@ LetterInk ResizedKeepingStrokes(const LetterInk& ink, int width, int height);
 // Whether two inks of as many rows have as many stems crossing them a quarter, half and three
 // quarters of the way down, and as many pieces and counters.
 bool SameStrokes(const LetterInk& before, const LetterInk& after);
+// What a stroke-keeping change keeps of lines of ink: how many runs of ink cross each line
+// across them (each row, when the lines are columns), how many pieces the ink falls into (pixels
+// touching at a corner join) and how many counters it encloses (blank pixels the ink walls in).
+struct StrokeCount {
+    std::vector<int> runs;
+    int pieces = 0;
+    int counters = 0;
+
+    bool operator==(const StrokeCount&) const = default;
+};
+
 // The strokes of one ink counted once, to ask of many changes of it whether each keeps them, as
 // SameStrokes does.
 class KeptStrokes {
@@ -29,9 +40,7 @@ public:
     bool By(const LetterInk& after) const;
 
 private:
-    std::vector<int> runs_; // stems crossing each row
-    int pieces_ = 0;
-    int counters_ = 0;
+    StrokeCount before_; // its columns' count
 };
 // Whether two inks of any size have as many pieces and counters, and as many stems crossing the
 // row and the column that most cross.
