@@ -162,6 +162,16 @@ FontMarks::Placement FontMarks::Aligned(const SuppliedMark& supplied, const QRec
     return Placement{supplied.mark, at, supplied.name};
 }
 
+std::optional<FontMarks::Placement> FontMarks::PlaceBeside(const QRect& stem) const {
+    if (!apostrophe_) {
+        return std::nullopt;
+    }
+    return Placement{apostrophe_->mark,
+                     AlignedOn(apostrophe_->anchor, apostrophe_->mark.size(), stem,
+                               MarkPlace::Beside, HalfPixel::Right),
+                     apostrophe_->name};
+}
+
 std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool capital,
                                                            int baseWidth) const {
     const Sample* circumflex = MostCommon(MarkKind::Circumflex, capital, baseWidth);

@@ -264,6 +264,16 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             }
         }
     }
+    for (const char32_t sign : {U',', U'\''}) {
+        const Glyph* glyph = bodies.GlyphAt(page.CodeOf(sign));
+        const QRect ink = glyph == nullptr ? QRect() : InkRectOf(glyph->raster, palette_);
+        if (!ink.isNull()) {
+            apostrophe_ = SuppliedMark{Crop(glyph->raster, ink), MarkAnchor{0, 2, 0},
+                                       sign == U',' ? QStringLiteral("the font's comma")
+                                                    : QStringLiteral("the font's apostrophe")};
+            break;
+        }
+    }
     if (const Glyph* i = bodies.GlyphAt(page.CodeOf(U'i'))) {
         QRect mark, base;
         if (SplitAbove(i->raster, palette_, mark, base)) {

@@ -68,6 +68,10 @@ public:
     bool MarksTouchCorners() const { return marksTouchCorners_; }
     // The highest line row the marks of the font's own capitals reach; nothing when it has none.
     std::optional<int> CapitalMarkTop() const { return capitalMarkTop_; }
+    // The font's comma (else its apostrophe) as the caron of ď ť ľ Ľ: its top on the stem's, two
+    // blank columns past it; nothing where the font has neither.
+    std::optional<Placement> PlaceBeside(const QRect& stem) const;
+
     // Whether a capital goes without a mark of that kind above it, as most of the font's own
     // capitals with that mark do where the line has no room for it (a 7-pixel face whose É is
     // E); for a kind the font's letters do not show, as most of its marked capitals do.
@@ -115,6 +119,7 @@ private:
 
     std::vector<Sample> samples_; // the font's marks and their anchors, one per accented letter
     std::vector<DrawnBase> drawnBases_;
+    std::optional<SuppliedMark> apostrophe_; // the caron set beside a stem
     QImage dot_;
     int counterWidth_ = 0; // the ink width of a, less its two sides: how wide a breve is
     int capitalShortening_ = 0;

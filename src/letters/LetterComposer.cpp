@@ -136,30 +136,21 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
     if (ink.isNull()) {
         return false;
     }
-    // The caron of ď ť ľ Ľ in a proportional font: the font's comma (or apostrophe) at their top
-    // right, two columns clear. A monospaced font's cell has no room beside them: there it stands
-    // above, as its designers draw it.
+    // The caron of ď ť ľ Ľ in a proportional font goes beside the stem. A monospaced font's cell
+    // has no room beside them: there it stands above, as its designers draw it.
+    std::optional<FontMarks::Placement> beside;
     if (mark.kind == MarkKind::Caron && CaronBeside(base)) {
-        for (const char32_t sign : {U',', U'\''}) {
-            const Glyph* glyph = BodyShowing(sign);
-            const QRect signInk = glyph == nullptr ? QRect() : InkRectOf(glyph->raster, palette_);
-            if (!signInk.isNull()) {
-                // Three columns past a capital's whole width; past a small letter's ascender, at
-                // least two past all its ink (t's bar), from the font's ascender top (t is short).
-                QPoint at(ink.right() + 3, ink.top());
-                if (!QChar::isUpper(base)) {
-                    at.setX(std::max(RowInkOf(body.raster, ink.top(), palette_).right() + 3,
-                                     ink.right() + 2));
-                    at.setY(std::min(ink.top(), ascenderTop_ - body.yOffset));
-                }
-                StampGrowing(body, Crop(glyph->raster, signInk), at, palette_);
-                name = sign == U',' ? QStringLiteral("the font's comma")
-                                    : QStringLiteral("the font's apostrophe");
-                return true;
-            }
+        // Beside a capital's whole width; beside a small letter's ascender, and at least a column
+        // past all its ink (t's bar), from the font's ascender top (t is short).
+        QRect stem = ink;
+        if (!QChar::isUpper(base)) {
+            stem.setTop(std::min(ink.top(), ascenderTop_ - body.yOffset));
+            stem.setRight(
+                std::max(RowInkOf(body.raster, ink.top(), palette_).right(), ink.right() - 1));
         }
+        beside = marks_.PlaceBeside(stem);
     }
-    const FontMarks::Placement placed = PlaceMark(body, base, mark);
+    const FontMarks::Placement placed = beside ? *beside : PlaceMark(body, base, mark);
     StampGrowing(body, placed.mark, placed.at, palette_);
     name = placed.name;
     return true;

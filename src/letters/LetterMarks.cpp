@@ -165,14 +165,18 @@ MarkImage CaronVee(const MarkImage& circumflex, const PaletteLookup& palette) {
 }
 
 MarkAnchor AnchorBetween(const QRect& mark, const QRect& base, MarkPlace place) {
-    return {2 * (mark.left() - base.left()) + mark.width() - base.width(),
-            place == MarkPlace::Above ? base.top() - mark.bottom() - 1
-                                      : mark.top() - base.bottom() - 1,
+    const int gap = place == MarkPlace::Above    ? base.top() - mark.bottom() - 1
+                    : place == MarkPlace::Beside ? mark.left() - base.right() - 1
+                                                 : mark.top() - base.bottom() - 1;
+    return {2 * (mark.left() - base.left()) + mark.width() - base.width(), gap,
             mark.right() - base.right()};
 }
 
 QPoint AlignedOn(const MarkAnchor& anchor, QSize size, const QRect& base, MarkPlace place,
                  HalfPixel half) {
+    if (place == MarkPlace::Beside) {
+        return {base.right() + 1 + anchor.gap, base.top()};
+    }
     const int y = place == MarkPlace::Above ? base.top() - anchor.gap - size.height()
                                             : base.bottom() + 1 + anchor.gap;
     if (place == MarkPlace::BelowRight) {

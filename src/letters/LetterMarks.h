@@ -30,13 +30,14 @@ enum class MarkKind {
     Macron,
 };
 
-// Where a mark sits on its base letter.
-enum class MarkPlace { Above, Below, BelowRight };
+// Where a mark sits on its base letter: Beside is at its top right, as the apostrophe Czech
+// and Slovak write for the caron of ď ť ľ Ľ.
+enum class MarkPlace { Above, Below, BelowRight, Beside };
 
 // Where a designer put a mark on its base, kept as font compilers keep anchors: the mark's
 // centre against the base's in half pixels (so that half a pixel off centre is kept), the blank
-// rows between mark and base (fewer than none where they overlap), and the mark's right side
-// against the base's (what an ogonek keeps).
+// rows between mark and base (fewer than none where they overlap; blank columns for a mark
+// beside the base), and the mark's right side against the base's (what an ogonek keeps).
 struct MarkAnchor {
     int doubledCentre = 0;
     int gap = 0;
@@ -49,8 +50,9 @@ struct MarkAnchor {
 MarkAnchor AnchorBetween(const QRect& mark, const QRect& base, MarkPlace place);
 
 // The top left of a mark `size` big on a base whose ink is `base`, placed by the anchor: centre
-// against centre (half a pixel over going the way `half` says), or, for an ogonek, right side
-// against right side.
+// against centre (half a pixel over going the way `half` says); for an ogonek, right side
+// against right side; beside the base, the anchor's gap in blank columns past its right side and
+// top against top.
 QPoint AlignedOn(const MarkAnchor& anchor, QSize size, const QRect& base, MarkPlace place,
                  HalfPixel half);
 

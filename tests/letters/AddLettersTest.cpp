@@ -631,8 +631,8 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
          U'ż',
          U'z',
          {{1, 2, 3}}},
-        // In a monospaced font, whose cell has no room beside the stem, ď's caron is the comma at
-        // its top right; Ľ's the same, two columns clear of the stem.
+        // In a proportional font ď's caron is the comma at its top right, two columns clear of
+        // the stem; Ľ's the same.
         {"caron beside d",
          with({{0xE9, WithMark(E, acute, 1, 1)}}, caronBeside),
          U'ď',

@@ -513,6 +513,8 @@ TEST(LetterPartsTest, AMarkKeepsItsAnchorOnAnyBase) {
          HalfPixel::Right, QPoint(6, 7)},
         {"ogonek from the right", QRect(3, 9, 3, 2), e, MarkPlace::BelowRight, QRect(0, 0, 8, 5),
          QSize(2, 2), HalfPixel::Left, QPoint(7, 5)},
+        {"apostrophe beside a stem", QRect(7, 0, 2, 3), QRect(0, 0, 5, 10), MarkPlace::Beside,
+         QRect(3, 2, 4, 8), QSize(1, 3), HalfPixel::Right, QPoint(9, 2)},
     };
     for (const Case& c : cases) {
         const MarkAnchor anchor = AnchorBetween(c.mark, c.base, c.place);
