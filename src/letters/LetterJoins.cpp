@@ -188,4 +188,38 @@ std::optional<LetterInk> TailOf(const LetterInk& ink, const LetterInk& with,
     return InkOf(pixels);
 }
 
+std::optional<LetterInk> FootOf(const LetterInk& ink, const LetterInk& with,
+                                const LetterMetrics& metrics) {
+    const int middle = (metrics.xTop + metrics.baseline) / 2;
+    if (ink.Bottom() != with.Bottom() || ink.Top() > middle || with.Top() > middle) {
+        return std::nullopt;
+    }
+    Pixels pixels = PixelSetOf(ink);
+    const Pixels foot = PixelSetOf(with);
+    const std::vector<int> stem = RowOf(pixels, middle), footStem = RowOf(foot, middle);
+    const auto isRun = [](const std::vector<int>& row) {
+        return !row.empty() && row.back() - row.front() + 1 == static_cast<int>(row.size());
+    };
+    if (!isRun(stem) || !isRun(footStem) || stem.size() != footStem.size()) {
+        return std::nullopt;
+    }
+    // Where the foot's stem turns: the first row under the middle that is not the stem alone.
+    int turn = middle + 1;
+    while (turn <= with.Bottom() && RowOf(foot, turn) == footStem) {
+        ++turn;
+    }
+    if (turn > with.Bottom()) {
+        return std::nullopt;
+    }
+    std::erase_if(pixels, [&](const auto& pixel) { return pixel.first.first >= turn; });
+    const int shift = stem.front() - footStem.front();
+    const QRgb color = pixels.at({middle, stem.front()});
+    for (const auto& [place, unused] : foot) {
+        if (place.first >= turn) {
+            pixels.emplace(std::pair(place.first, place.second + shift), color);
+        }
+    }
+    return InkOf(pixels);
+}
+
 } // namespace fontlathe

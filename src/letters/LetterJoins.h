@@ -35,6 +35,12 @@ std::optional<LetterInk> BottomFilled(const LetterInk& ink);
 // draw it. Nothing where `with`'s tail does not carry on a straight right stem (a y like a v).
 std::optional<LetterInk> TailOf(const LetterInk& ink, const LetterInk& with,
                                 const LetterMetrics& metrics);
+// The ink's stem ending in the foot of `with`'s: from where `with`'s stem turns, `with`'s rows set
+// with its stem on the ink's (ι's foot under T made small gives τ). Nothing where the two do not
+// stand on one baseline with stems of one width in the middle of the x-height, or `with`'s stem
+// has no foot.
+std::optional<LetterInk> FootOf(const LetterInk& ink, const LetterInk& with,
+                                const LetterMetrics& metrics);
 // Below its bar the left stem goes, and the bar's end in the stem's columns: H becomes Ч.
 std::optional<LetterInk> LeftStemCutBelowBar(const LetterInk& ink);
 

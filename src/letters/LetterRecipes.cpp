@@ -73,6 +73,7 @@ enum class Step {
     BarFromMiddle,
     TopHalfOf,
     TailOf,
+    FootOf,
 };
 
 struct Recipe {
@@ -169,6 +170,7 @@ const std::array Recipes = {
     Recipe{U'χ', U'x', {S::StretchedThroughDescent}},
     Recipe{U'θ', U'o', {S::OneNarrower, S::Ascending, S::BarAcross}},
     Recipe{U'σ', U'o', {S::TopBarToTheRight}},
+    Recipe{U'τ', U'T', {S::Small, S::FootOf}, U'ι'},
     Recipe{U'τ', U'T', {S::Small, S::FootTurnedRight}},
     Recipe{U'υ', U'u', {S::Symmetric}},
     Recipe{U'ψ', U'o', {S::OpenWithStem}},
@@ -278,6 +280,8 @@ QString StepText(Step step, char32_t with) {
         return QStringLiteral("stretched through the descent");
     case Step::TailOf:
         return QStringLiteral("with %1's tail").arg(other);
+    case Step::FootOf:
+        return QStringLiteral("with %1's foot").arg(other);
     }
     return {};
 }
@@ -386,6 +390,8 @@ std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetr
         return StretchedThroughDescent(ink, metrics);
     case Step::TailOf:
         return TailOf(ink, *with, metrics);
+    case Step::FootOf:
+        return FootOf(ink, *with, metrics);
     case Step::OnBaseline: {
         LetterInk moved = ink;
         moved.at.setY(metrics.baseline - ink.image.height() + 1);

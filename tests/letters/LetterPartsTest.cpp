@@ -399,7 +399,8 @@ TEST(LetterPartsTest, LettersFromPartOfAnother) {
 }
 
 // Letters that take part of another: ρ is p whose rows above the middle of the x-height are o's,
-// У is Ч whose rows from where y's tail begins are that tail, as the fixed faces draw them.
+// У is Ч whose rows from where y's tail begins are that tail, τ is T made small on ι's foot, as
+// the fixed faces draw them.
 TEST(LetterPartsTest, JoinsTakePartOfAnotherLetter) {
     LetterMetrics metrics;
     metrics.xTop = 0;
@@ -425,6 +426,16 @@ TEST(LetterPartsTest, JoinsTakePartOfAnotherLetter) {
          {"#...#", "#...#", "#...#", ".####", "....#", "....#"},
          {"#...#", "#...#", ".#.#.", ".#.#.", "..#..", "..#..", ".#...", "#...."},
          TailOf,
+         {}},
+        {"τ",
+         {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
+         {"#...", "#...", "#...", "#...", "#..#", ".##."},
+         FootOf,
+         {"#####.", "..#...", "..#...", "..#...", "..#..#", "...##."}},
+        {"no τ from a foot of a wider stem",
+         {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
+         {"##..", "##..", "##..", "##..", "##..", ".###"},
+         FootOf,
          {}},
     };
     for (const auto& c : cases) {
