@@ -1,5 +1,6 @@
 #include "DrawnLetters.h"
 
+#include "DrawingFit.h"
 #include "GlyphInk.h"
 #include "LetterShapes.h"
 #include "StrokeKeeping.h"
@@ -44,187 +45,6 @@ bool IsMarked(char32_t letter) {
     return QString::fromUcs4(&letter, 1).normalized(QString::NormalizationForm_D).size() > 1;
 }
 
-// How many ink pixels run from the ink's left along its middle row.
-int StemOf(const QImage& drawn) {
-    const InkRaster raster(drawn, DrawingColors);
-    const QRect ink = raster.Bounds();
-    int run = 0;
-    for (int x = ink.left(); !ink.isNull() && x <= ink.right() && raster.Ink(x, ink.center().y());
-         ++x) {
-        ++run;
-    }
-    return std::max(1, run);
-}
-
-// How many ink pixels run down the middle column of the ink from its first: the crossbar of H.
-int BarOf(const QImage& image, const PaletteLookup& palette) {
-    const InkRaster raster(image, palette);
-    const QRect ink = raster.Bounds();
-    int y = ink.top();
-    while (!ink.isNull() && y <= ink.bottom() && !raster.Ink(ink.center().x(), y)) {
-        ++y;
-    }
-    int run = 0;
-    for (; !ink.isNull() && y <= ink.bottom() && raster.Ink(ink.center().x(), y); ++y) {
-        ++run;
-    }
-    return std::max(1, run);
-}
-
-// The ink with its rows for columns.
-LetterInk Transposed(const LetterInk& ink) {
-    LetterInk out{MakeBlankRaster(ink.image.height(), ink.image.width()), ink.at};
-    for (int y = 0; y < ink.image.height(); ++y) {
-        for (int x = 0; x < ink.image.width(); ++x) {
-            out.image.setPixel(y, x, ink.image.pixel(x, y));
-        }
-    }
-    return out;
-}
-
-// Stems made `by` pixels wider (each ink pixel carried on to the right) or, for a negative
-// `by`, narrower (short runs of a row lose pixels at their right, keeping one).
-LetterInk WidenStems(const LetterInk& ink, int by, int drawnStem) {
-    if (by == 0) {
-        return ink;
-    }
-    LetterInk out{MakeBlankRaster(ink.image.width() + std::max(0, by), ink.image.height()), ink.at};
-    for (int y = 0; y < ink.image.height(); ++y) {
-        const auto* from = PixelsOf(ink.image, y);
-        auto* to = WritablePixelsOf(out.image, y);
-        for (int x = 0; x < ink.image.width(); ++x) {
-            if (!IsLetterInk(from[x])) {
-                continue;
-            }
-            int run = 1;
-            while (x + run < ink.image.width() && IsLetterInk(from[x + run])) {
-                ++run;
-            }
-            const int keep =
-                by < 0 && run >= 2 && run <= 2 * drawnStem ? std::max(1, run + by) : run;
-            for (int i = 0; i < keep + std::max(0, by); ++i) {
-                to[x + i] = from[std::min(x + i, x + run - 1)];
-            }
-            x += run - 1;
-        }
-    }
-    return out;
-}
-
-// Bars (the crossbar of H, the arms of E) made `by` rows thinner, `by` being negative, where
-// that keeps every stroke: runs down a column no longer than the drawing's bar lose pixels at
-// their foot, keeping one; longer runs are stems and stay.
-LetterInk BarsThinned(const LetterInk& ink, int by, int drawnBar) {
-    LetterInk thinned = ink;
-    for (int x = 0; by < 0 && x < ink.image.width(); ++x) {
-        for (int y = 0; y < ink.image.height(); ++y) {
-            int run = 0;
-            while (y + run < ink.image.height() && IsLetterInk(ink.image.pixel(x, y + run))) {
-                ++run;
-            }
-            for (int i = std::max(1, run + by); run >= 2 && run <= drawnBar && i < run; ++i) {
-                thinned.image.setPixel(x, y + i, DisplayColorOf(0));
-            }
-            y += run;
-        }
-    }
-    return SameStrokes(Transposed(ink), Transposed(thinned)) ? thinned : ink;
-}
-
-// Stems made `by` pixels wider by repeating their first column, the letter growing with them:
-// the widening that joins no strokes, for a drawing whose strokes lie a pixel apart. A stem is
-// a column whose ink runs down at least half the ink's height.
-LetterInk StemsRepeated(const LetterInk& ink, int by) {
-    const QImage& image = ink.image;
-    std::vector<int> from;
-    bool inStem = false;
-    for (int x = 0; x < image.width(); ++x) {
-        int run = 0, longest = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            run = IsLetterInk(image.pixel(x, y)) ? run + 1 : 0;
-            longest = std::max(longest, run);
-        }
-        const bool stem = longest >= 2 && 2 * longest >= image.height();
-        for (int i = 0; i < (stem && !inStem ? by : 0); ++i) {
-            from.push_back(x);
-        }
-        from.push_back(x);
-        inStem = stem;
-    }
-    LetterInk out{MakeBlankRaster(static_cast<int>(from.size()), image.height()), ink.at};
-    for (int y = 0; y < image.height(); ++y) {
-        for (std::size_t x = 0; x < from.size(); ++x) {
-            out.image.setPixel(static_cast<int>(x), y, image.pixel(from[x], y));
-        }
-    }
-    return out;
-}
-
-// The ink's rows made `rows` for every `drawnRows` it has, those above the baseline row (and
-// it) and those below each, without losing a stroke; its bottom row above the baseline stays on
-// it.
-LetterInk RowsScaled(const LetterInk& ink, int baseline, int rows, int drawnRows) {
-    const auto scaled = [&](int count) {
-        return std::max(1, (count * rows + drawnRows / 2) / drawnRows);
-    };
-    const int above = std::clamp(baseline - ink.Top() + 1, 0, ink.image.height());
-    std::vector<QImage> parts;
-    int top = ink.Top();
-    if (above > 0) {
-        const LetterInk part{ink.image.copy(0, 0, ink.image.width(), above), ink.at};
-        parts.push_back(ResizedKeepingStrokes(part, part.image.width(), scaled(above)).image);
-        top = baseline + 1 - parts.back().height();
-    }
-    if (above < ink.image.height()) {
-        const int below = ink.image.height() - above;
-        const LetterInk part{ink.image.copy(0, above, ink.image.width(), below), ink.at};
-        parts.push_back(ResizedKeepingStrokes(part, part.image.width(), scaled(below)).image);
-    }
-    int height = 0;
-    for (const QImage& part : parts) {
-        height += part.height();
-    }
-    LetterInk out{MakeBlankRaster(ink.image.width(), height), QPoint(ink.Left(), top)};
-    int y = 0;
-    for (const QImage& part : parts) {
-        for (int row = 0; row < part.height(); ++row, ++y) {
-            std::copy_n(PixelsOf(part, row), part.width(), WritablePixelsOf(out.image, y));
-        }
-    }
-    return out;
-}
-
-// The drawing with stems as wide as the font's and no wider than `widest` (where that is not
-// 0), as a designer of pixel fonts fits a letter: it keeps every stroke and counter the drawing
-// has. Stems grow or shrink by `by` pixels, or by fewer where that many would join two strokes,
-// and columns go only where no stroke goes with them; where the letter cannot be as narrow as
-// `widest`, the stem that leaves it narrowest is taken, and the letter is wider than `widest`.
-LetterInk Fitted(const LetterInk& drawn, int by, int drawnStem, int widest) {
-    std::optional<LetterInk> best;
-    const KeptStrokes strokes(drawn);
-    for (int step = by;; step += step > 0 ? -1 : 1) {
-        LetterInk widened = WidenStems(drawn, step, drawnStem);
-        if (step > 0 && !strokes.By(widened)) {
-            widened = StemsRepeated(drawn, step);
-        }
-        if (step == 0 || strokes.By(widened)) {
-            if (widest > 0) {
-                widened = NarrowedKeepingStrokes(widened, widest, drawnStem + step);
-            }
-            if (!best || widened.image.width() < best->image.width()) {
-                best = std::move(widened);
-            }
-            if (best->image.width() <= widest || widest == 0) {
-                break;
-            }
-        }
-        if (step == 0) {
-            break;
-        }
-    }
-    return *best;
-}
-
 } // namespace
 
 LetterDrawer::LetterDrawer(const Charset& font, const CodePage& fontPage,
@@ -253,7 +73,7 @@ LetterDrawer::LetterDrawer(const Charset& font, const CodePage& fontPage,
     }
     capital_ = *capital;
     capitalInk_ = InkRectOf(capital_.raster, palette_);
-    bar_ = BarOf(capital_.raster, palette_);
+    bar_ = BarHeightOf(capital_.raster, palette_);
     capitals_ = SizeFor(U'H', metrics_->CapHeight());
     if (!capitals_) {
         problem_ = QStringLiteral("%1 draws no H").arg(drawing_.Family());
@@ -302,8 +122,8 @@ std::optional<LetterDrawer::Sized> LetterDrawer::SizedAt(char32_t reference, int
     return Sized{source,
                  reference,
                  ink.bottom(),
-                 StemOf(source.Draw(U'l', GenerationStyle::Normal)),
-                 BarOf(source.Draw(U'H', GenerationStyle::Normal), DrawingColors),
+                 StemWidthOf(source.Draw(U'l', GenerationStyle::Normal), DrawingColors),
+                 BarHeightOf(source.Draw(U'H', GenerationStyle::Normal), DrawingColors),
                  InkRectOf(source.Draw(U'H', GenerationStyle::Normal), DrawingColors).width(),
                  height,
                  ink.height()};
@@ -360,7 +180,7 @@ std::optional<LetterInk> LetterDrawer::Fit(char32_t letter, const Sized& sized, 
         drawnBar = std::max(1, (sized.bar * sized.rows + sized.drawnRows / 2) / sized.drawnRows);
     }
     if (!drawing_.face() || scaled) {
-        art = Fitted(art, metrics_->stem - drawnStem, drawnStem, widest);
+        art = FittedToStems(art, metrics_->stem - drawnStem, drawnStem, widest);
         art = BarsThinned(art, std::min(0, bar_ - drawnBar), drawnBar);
     }
     return art;

@@ -1,17 +1,11 @@
 #include "LetterRecipes.h"
 
-#include "DesignerShapes.h"
 #include "GlyphInk.h"
-#include "LetterJoins.h"
-#include "LetterShapes.h"
-#include "PartSteps.h"
-#include "StrokeKeeping.h"
-#include "StrokeSteps.h"
+#include "RecipeSteps.h"
 
 #include <QChar>
 #include <QStringList>
 
-#include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
@@ -20,61 +14,8 @@ namespace fontlathe {
 
 namespace {
 
-// What a recipe does to the letter it starts from, in order.
-enum class Step {
-    Mirror,
-    Turn,
-    HalfTurn,
-    Small,
-    Tall,
-    BarOnTop,
-    StemAboveWaist,
-    Tail,
-    Squeeze,
-    StemAtLeftWithBar,
-    LeftStemCutBelowBar,
-    TopLikeBowl,
-    BottomFilled,
-    OnBaseline,
-    Symmetric,
-    RightStemLong,
-    StraightStems,
-    FootTurnedRight,
-    LeftStemStepped,
-    PointBetweenBars,
-    BarsApart,
-    SidesOnFeet,
-    RoundTop,
-    FinalTail,
-    StemDown,
-    BottomAtHalf,
-    StemFromXHeight,
-    RisingToABar,
-    MiddleTurn,
-    StemEndsAtRight,
-    TopRepeatedAbove,
-    ApexCarriedUp,
-    CapitalStemThrough,
-    PointDown,
-    Waist,
-    BarToMiddle,
-    StemAtRight,
-    StemThrough,
-    OpenWithStem,
-    StemsPinched,
-    StemsOnAFoot,
-    OneNarrower,
-    Ascending,
-    BarAcross,
-    TopBarToTheRight,
-    StretchedThroughDescent,
-    // Steps that take part of the recipe's second letter.
-    BarInside,
-    BarFromMiddle,
-    TopHalfOf,
-    TailOf,
-    FootOf,
-};
+using Step = RecipeStep;
+using S = RecipeStep;
 
 struct Recipe {
     char32_t letter;
@@ -82,8 +23,6 @@ struct Recipe {
     std::array<std::optional<Step>, 3> steps;
     char32_t with = 0; // the second letter, for the steps that take part of one
 };
-
-using S = Step;
 
 // One row a recipe: the letter, the letter it starts from, and what is done to that. A row
 // without steps takes the other letter's glyph as it is.
@@ -177,230 +116,6 @@ const std::array Recipes = {
     Recipe{U'ω', U'w', {}},
 };
 
-QString StepText(Step step, char32_t with) {
-    const QString other = QString::fromUcs4(&with, 1);
-    switch (step) {
-    case Step::Mirror:
-        return QStringLiteral("mirrored");
-    case Step::Turn:
-        return QStringLiteral("turned upside down");
-    case Step::HalfTurn:
-        return QStringLiteral("turned round");
-    case Step::Small:
-        return QStringLiteral("made small");
-    case Step::Tall:
-        return QStringLiteral("made tall");
-    case Step::BarOnTop:
-        return QStringLiteral("with its bar on top");
-    case Step::StemAboveWaist:
-        return QStringLiteral("without its upper bowl");
-    case Step::Tail:
-        return QStringLiteral("with a tail");
-    case Step::Squeeze:
-        return QStringLiteral("squeezed");
-    case Step::StemAtLeftWithBar:
-        return QStringLiteral("squeezed, with a stem and bar at its left");
-    case Step::LeftStemCutBelowBar:
-        return QStringLiteral("without its left stem below the bar");
-    case Step::BarInside:
-        return QStringLiteral("with %1's bar inside").arg(other);
-    case Step::BarFromMiddle:
-        return QStringLiteral("with %1's bar from the middle").arg(other);
-    case Step::TopHalfOf:
-        return QStringLiteral("with %1's top half").arg(other);
-    case Step::TopLikeBowl:
-        return QStringLiteral("with its bowl's top on top");
-    case Step::BottomFilled:
-        return QStringLiteral("with its bottom filled");
-    case Step::OnBaseline:
-        return QStringLiteral("set on the baseline");
-    case Step::Symmetric:
-        return QStringLiteral("made symmetric from its left half");
-    case Step::RightStemLong:
-        return QStringLiteral("with its right stem long");
-    case Step::StraightStems:
-        return QStringLiteral("with straight stems");
-    case Step::FootTurnedRight:
-        return QStringLiteral("with its foot turned right");
-    case Step::LeftStemStepped:
-        return QStringLiteral("with its left stem stepped in");
-    case Step::PointBetweenBars:
-        return QStringLiteral("with a point between its bars");
-    case Step::BarsApart:
-        return QStringLiteral("with its bars apart");
-    case Step::SidesOnFeet:
-        return QStringLiteral("on feet");
-    case Step::RoundTop:
-        return QStringLiteral("with its top round as its bottom");
-    case Step::FinalTail:
-        return QStringLiteral("with a tail through the descent");
-    case Step::StemDown:
-        return QStringLiteral("with its stem down through the descent");
-    case Step::BottomAtHalf:
-        return QStringLiteral("with its bottom at half its height");
-    case Step::StemFromXHeight:
-        return QStringLiteral("from the x-height down, its foot a column shorter");
-    case Step::RisingToABar:
-        return QStringLiteral("rising to a bar");
-    case Step::MiddleTurn:
-        return QStringLiteral("turning in the middle");
-    case Step::StemEndsAtRight:
-        return QStringLiteral("with a stem's ends at its right");
-    case Step::TopRepeatedAbove:
-        return QStringLiteral("with its top again above it");
-    case Step::ApexCarriedUp:
-        return QStringLiteral("with its apex carried up");
-    case Step::CapitalStemThrough:
-        return QStringLiteral("with a stem through");
-    case Step::PointDown:
-        return QStringLiteral("with its point down through the descent");
-    case Step::Waist:
-        return QStringLiteral("with a waist");
-    case Step::BarToMiddle:
-        return QStringLiteral("with a bar to the middle");
-    case Step::StemAtRight:
-        return QStringLiteral("with a stem at M's right");
-    case Step::StemThrough:
-        return QStringLiteral("with a stem through");
-    case Step::OpenWithStem:
-        return QStringLiteral("open at the top, with a stem");
-    case Step::StemsPinched:
-        return QStringLiteral("with its stems pinched in the middle");
-    case Step::StemsOnAFoot:
-        return QStringLiteral("with its stems on a foot");
-    case Step::OneNarrower:
-        return QStringLiteral("a column narrower");
-    case Step::Ascending:
-        return QStringLiteral("as tall as b");
-    case Step::BarAcross:
-        return QStringLiteral("with a bar across");
-    case Step::TopBarToTheRight:
-        return QStringLiteral("with its top carried on to the right");
-    case Step::StretchedThroughDescent:
-        return QStringLiteral("stretched through the descent");
-    case Step::TailOf:
-        return QStringLiteral("with %1's tail").arg(other);
-    case Step::FootOf:
-        return QStringLiteral("with %1's foot").arg(other);
-    }
-    return {};
-}
-
-std::optional<LetterInk> Apply(Step step, const LetterInk& ink, const LetterMetrics& metrics,
-                               const std::optional<LetterInk>& with) {
-    if (step >= Step::BarInside && !with) {
-        return std::nullopt;
-    }
-    switch (step) {
-    case Step::Mirror:
-        return Mirrored(ink);
-    case Step::Turn:
-        return Turned(ink);
-    case Step::HalfTurn:
-        return Mirrored(Turned(ink));
-    case Step::Small:
-        return MadeSmall(ink, metrics);
-    case Step::Tall:
-        return MadeTall(ink, metrics);
-    case Step::BarOnTop:
-        return BarOnTop(ink);
-    case Step::StemAboveWaist:
-        return StemAboveWaist(ink);
-    case Step::Tail:
-        return WithTail(ink, metrics);
-    case Step::Squeeze:
-        return metrics.widest > 0 ? NarrowedKeepingStrokes(ink, metrics.widest, metrics.stem) : ink;
-    case Step::StemAtLeftWithBar:
-        return StemAtLeftWithBar(ink, metrics);
-    case Step::LeftStemCutBelowBar:
-        return LeftStemCutBelowBar(ink);
-    case Step::BarInside:
-        return BarInside(ink, *with);
-    case Step::BarFromMiddle:
-        return BarFromMiddle(ink, *with);
-    case Step::TopHalfOf:
-        return TopHalfOf(ink, *with, metrics);
-    case Step::TopLikeBowl:
-        return TopLikeBowl(ink);
-    case Step::BottomFilled:
-        return BottomFilled(ink);
-    case Step::Symmetric:
-        return SymmetricFromLeft(ink);
-    case Step::RightStemLong:
-        return RightStemLong(ink, metrics);
-    case Step::StraightStems:
-        return StraightStems(ink);
-    case Step::FootTurnedRight:
-        return FootTurnedRight(ink);
-    case Step::LeftStemStepped:
-        return LeftStemStepped(ink);
-    case Step::PointBetweenBars:
-        return PointBetweenBars(ink);
-    case Step::BarsApart:
-        return BarsApart(ink);
-    case Step::SidesOnFeet:
-        return SidesOnFeet(ink);
-    case Step::RoundTop:
-        return RoundTop(ink);
-    case Step::FinalTail:
-        return FinalTail(ink, metrics);
-    case Step::StemDown:
-        return StemDown(ink, metrics);
-    case Step::BottomAtHalf:
-        return BottomAtHalf(ink);
-    case Step::StemFromXHeight:
-        return StemFromXHeight(ink, metrics);
-    case Step::RisingToABar:
-        return RisingToABar(ink, metrics);
-    case Step::MiddleTurn:
-        return MiddleTurn(ink, metrics);
-    case Step::StemEndsAtRight:
-        return StemEndsAtRight(ink);
-    case Step::TopRepeatedAbove:
-        return TopRepeatedAbove(ink, metrics);
-    case Step::ApexCarriedUp:
-        return ApexCarriedUp(ink, metrics);
-    case Step::CapitalStemThrough:
-        return CapitalStemThrough(ink, metrics);
-    case Step::PointDown:
-        return PointDown(ink, metrics);
-    case Step::Waist:
-        return Waist(ink, metrics, WaistStem::Cut);
-    case Step::BarToMiddle:
-        return Waist(ink, metrics, WaistStem::Kept);
-    case Step::StemAtRight:
-        return StemAtRight(ink, metrics);
-    case Step::StemThrough:
-        return WithStemThrough(ink, metrics, StemThrough::Closed);
-    case Step::OpenWithStem:
-        return WithStemThrough(ink, metrics, StemThrough::Open);
-    case Step::StemsPinched:
-        return StemsPinched(ink);
-    case Step::StemsOnAFoot:
-        return StemsOnAFoot(ink);
-    case Step::OneNarrower:
-        return ink.image.width() > 3 ? Squeezed(ink, ink.image.width() - 1) : std::nullopt;
-    case Step::Ascending:
-        return MadeAscending(ink, metrics);
-    case Step::BarAcross:
-        return BarAcross(ink);
-    case Step::TopBarToTheRight:
-        return TopBarToTheRight(ink);
-    case Step::StretchedThroughDescent:
-        return StretchedThroughDescent(ink, metrics);
-    case Step::TailOf:
-        return TailOf(ink, *with, metrics);
-    case Step::FootOf:
-        return FootOf(ink, *with, metrics);
-    case Step::OnBaseline: {
-        LetterInk moved = ink;
-        moved.at.setY(metrics.baseline - ink.image.height() + 1);
-        return moved;
-    }
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 RecipeBook::RecipeBook(const Charset& font, const CodePage& page)
@@ -489,8 +204,8 @@ std::optional<RecipeLetter> RecipeBook::Build(char32_t letter, LetterParts& part
         QStringList done;
         for (const auto& step : ink ? recipe.steps : decltype(recipe.steps){}) {
             if (ink && step) {
-                ink = Apply(*step, *ink, *metrics_, with);
-                done << StepText(*step, recipe.with);
+                ink = ApplyRecipeStep(*step, *ink, *metrics_, with);
+                done << RecipeStepText(*step, recipe.with);
             }
         }
         std::optional<Glyph> glyph = ink ? GlyphOfInk(*ink, *from) : std::nullopt;
