@@ -2,6 +2,7 @@
 
 #include "GlyphInk.h"
 #include "StrokeKeeping.h"
+#include "charset/Charset.h"
 #include "charset/DisplayColors.h"
 
 #include <algorithm>

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 namespace fontlathe {
 

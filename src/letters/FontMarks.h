@@ -69,7 +69,8 @@ public:
     // The highest line row the marks of the font's own capitals reach; nothing when it has none.
     std::optional<int> CapitalMarkTop() const { return capitalMarkTop_; }
     // The font's comma (else its apostrophe) as the caron of ď ť ľ Ľ: its top on the stem's, two
-    // blank columns past it; nothing where the font has neither.
+    // blank columns past it (a place no letter of the font shows, so not read from it); nothing
+    // where the font has neither.
     std::optional<Placement> PlaceBeside(const QRect& stem) const;
 
     // Whether a capital goes without a mark of that kind above it, as most of the font's own

@@ -208,13 +208,15 @@ std::optional<LetterInk> FootOf(const LetterInk& ink, const LetterInk& with,
     while (turn <= with.Bottom() && RowOf(foot, turn) == footStem) {
         ++turn;
     }
-    if (turn > with.Bottom()) {
+    // A foot that leaves the stem (a hook off to the side) would break it.
+    const std::vector<int> turning = RowOf(foot, turn);
+    if (turn > with.Bottom() || turning.empty() || turning.front() > footStem.back() + 1 ||
+        turning.back() < footStem.front() - 1) {
         return std::nullopt;
     }
     std::erase_if(pixels, [&](const auto& pixel) { return pixel.first.first >= turn; });
     const int shift = stem.front() - footStem.front();
-    const QRgb color = pixels.at({middle, stem.front()});
-    for (const auto& [place, unused] : foot) {
+    for (const auto& [place, color] : foot) {
         if (place.first >= turn) {
             pixels.emplace(std::pair(place.first, place.second + shift), color);
         }

@@ -38,7 +38,7 @@ std::optional<LetterInk> TailOf(const LetterInk& ink, const LetterInk& with,
 // The ink's stem ending in the foot of `with`'s: from where `with`'s stem turns, `with`'s rows set
 // with its stem on the ink's (ι's foot under T made small gives τ). Nothing where the two do not
 // stand on one baseline with stems of one width in the middle of the x-height, or `with`'s stem
-// has no foot.
+// has no foot joined to it.
 std::optional<LetterInk> FootOf(const LetterInk& ink, const LetterInk& with,
                                 const LetterMetrics& metrics);
 // Below its bar the left stem goes, and the bar's end in the stem's columns: H becomes Ч.

@@ -52,7 +52,7 @@ MarkAnchor AnchorBetween(const QRect& mark, const QRect& base, MarkPlace place);
 // The top left of a mark `size` big on a base whose ink is `base`, placed by the anchor: centre
 // against centre (half a pixel over going the way `half` says); for an ogonek, right side
 // against right side; beside the base, the anchor's gap in blank columns past its right side and
-// top against top.
+// top against top (no half pixel there).
 QPoint AlignedOn(const MarkAnchor& anchor, QSize size, const QRect& base, MarkPlace place,
                  HalfPixel half);
 

@@ -9,7 +9,9 @@
 
 namespace fontlathe {
 
+namespace {
 using Step = RecipeStep;
+} // namespace
 
 QString RecipeStepText(RecipeStep step, char32_t with) {
     const QString other = QString::fromUcs4(&with, 1);

@@ -57,7 +57,8 @@ enum class RecipeStep {
     BarAcross,
     TopBarToTheRight,
     StretchedThroughDescent,
-    // Steps that take part of the recipe's second letter.
+    // Steps that take part of the recipe's second letter: these last, for a step needs that
+    // letter when it comes after BarInside.
     BarInside,
     BarFromMiddle,
     TopHalfOf,

@@ -580,6 +580,11 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
         {0xC9,
          {".#...", "#....", ".....", "#####", "#....", "####.", "#....", "#....", "#####"},
          -1}};
+    const Change apostrophe{
+        U'\'', {"..", "#.", "#.", "..", "..", "..", "..", "..", "..", "..", "..", ".."}};
+    const Change shortT{U't',
+                        {"......", "......", "..#...", "..#...", "#####.", "..#...", "..#...",
+                         "..#...", "..#...", "...##.", "......", "......"}};
     const auto with = [](std::vector<Change> changes, const std::vector<Change>& more) {
         changes.insert(changes.end(), more.begin(), more.end());
         return changes;
@@ -643,6 +648,24 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
          U'Ľ',
          U'L',
          {{8, 2, 3}, {8, 3, 3}, {7, 4, 3}}},
+        // ť's: a column past its bar, from d's top though t is shorter.
+        {"caron beside a short t",
+         with({{0xE9, WithMark(E, acute, 1, 1)}, shortT}, caronBeside),
+         U'ť',
+         U't',
+         {{7, 0, 3}, {7, 1, 3}, {6, 2, 3}}},
+        // The comma before the apostrophe; the apostrophe where the font has no comma.
+        {"comma before apostrophe",
+         with({{0xE9, WithMark(E, acute, 1, 1)}, apostrophe}, caronBeside),
+         U'ď',
+         U'd',
+         {{8, 0, 3}, {8, 1, 3}, {7, 2, 3}}},
+        {"apostrophe without a comma",
+         with({{0xE9, WithMark(E, acute, 1, 1)}, apostrophe},
+              {caronBeside[0], caronBeside[2], caronBeside[3]}),
+         U'ď',
+         U'd',
+         {{7, 0, 3}, {7, 1, 3}}},
     };
     for (const MarkCase& c : cases) {
         Charset font = LatinFont();

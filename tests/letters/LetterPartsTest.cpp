@@ -24,20 +24,21 @@ QImage RasterOf(const Art& art) {
     QImage raster = MakeBlankRaster(static_cast<int>(art[0].size()), static_cast<int>(art.size()));
     for (int y = 0; y < raster.height(); ++y) {
         for (int x = 0; x < raster.width(); ++x) {
-            raster.setPixel(x, y,
-                            DisplayColors[art[std::size_t(y)][std::size_t(x)] == '#' ? 1 : 0]);
+            const char pixel = art[std::size_t(y)][std::size_t(x)];
+            raster.setPixel(x, y, DisplayColors[pixel == '#' ? 1 : pixel == '+' ? 2 : 0]);
         }
     }
     return raster;
 }
 
-// The rows of the raster's ink, blank rows on top left out.
+// The rows of the raster's ink, blank rows on top left out: '#' colour 1, '+' colour 2.
 Art InkRows(const QImage& raster) {
     Art rows;
     for (int y = 0; y < raster.height(); ++y) {
         std::string row;
         for (int x = 0; x < raster.width(); ++x) {
-            row += raster.pixel(x, y) == DisplayColors[0] ? '.' : '#';
+            const QRgb pixel = raster.pixel(x, y);
+            row += pixel == DisplayColors[0] ? '.' : pixel == DisplayColors[2] ? '+' : '#';
         }
         if (!rows.empty() || row.find('#') != std::string::npos) {
             rows.push_back(row);
@@ -427,14 +428,29 @@ TEST(LetterPartsTest, JoinsTakePartOfAnotherLetter) {
          {"#...#", "#...#", ".#.#.", ".#.#.", "..#..", "..#..", ".#...", "#...."},
          TailOf,
          {}},
-        {"τ",
+        {"τ, the foot in its own colours",
          {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
-         {"#...", "#...", "#...", "#...", "#..#", ".##."},
+         {"#...", "#...", "#...", "#...", "#..+", ".++."},
          FootOf,
-         {"#####.", "..#...", "..#...", "..#...", "..#..#", "...##."}},
+         {"#####.", "..#...", "..#...", "..#...", "..#..+", "...++."}},
         {"no τ from a foot of a wider stem",
          {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
          {"##..", "##..", "##..", "##..", "##..", ".###"},
+         FootOf,
+         {}},
+        {"no τ from a stem without a foot",
+         {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
+         {"#...", "#...", "#...", "#...", "#...", "#..."},
+         FootOf,
+         {}},
+        {"no τ from a foot apart from the stem",
+         {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
+         {"#...", "#...", "#...", "#...", "....", "..##"},
+         FootOf,
+         {}},
+        {"no τ from a foot off to the side",
+         {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
+         {"#...", "#...", "#...", "#...", "..##", "..#."},
          FootOf,
          {}},
     };
