@@ -3,6 +3,7 @@
 #include "FontMarks.h"
 
 #include "GlyphInk.h"
+#include "LetterTables.h"
 #include "charset/DisplayColors.h"
 
 #include <QChar>
@@ -240,8 +241,8 @@ std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool c
     return std::nullopt;
 }
 
-std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t base,
-                                                     const QImage& body) const {
+std::optional<FontMarks::Placement> FontMarks::Anchored(MarkKind kind, char32_t base,
+                                                        const QImage& body) const {
     const InkRaster raster(body, palette_);
     const QRect baseInk = raster.Bounds();
     // A stem that stands alone at the top, left of the middle (t's), draws the mark's half pixel.
@@ -303,6 +304,47 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
                               : left > middle.right() ? middle.right() - left
                                                       : 0;
         }
+    }
+    return placed;
+}
+
+std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t base,
+                                                     const QImage& body) const {
+    std::optional<Placement> placed = Anchored(kind, base, body);
+    if (!placed) {
+        return std::nullopt;
+    }
+    const QRect ink = InkRectOf(body, palette_);
+    const QRect topInk = RowInkOf(body, ink.top(), palette_);
+    // Over a lone stem at the top (l), an acute stands over the stem; over a capital's (L, even
+    // under a serif), its foot stands on the stem.
+    const QRect belowTop = RowInkOf(body, std::min(ink.bottom(), ink.top() + 1), palette_);
+    const bool serifedStem = QChar::isUpper(base) && !IsLoneStem(topInk, ink) &&
+                             2 * topInk.width() <= ink.width() && IsLoneStem(belowTop, ink) &&
+                             topInk.contains(belowTop.left(), topInk.top());
+    if (kind == MarkKind::Acute && (IsLoneStem(topInk, ink) || serifedStem)) {
+        if (QChar::isUpper(base)) {
+            const QRect stem = serifedStem ? belowTop : topInk;
+            const QRect foot =
+                RowInkOf(placed->mark, InkRectOf(placed->mark, palette_).bottom(), palette_);
+            placed->at.setX(stem.left() - foot.left());
+        } else {
+            // Towards the stem's centre, never past it.
+            const int doubledShift = topInk.left() + topInk.right() - ink.left() - ink.right();
+            placed->at.rx() +=
+                HalfOf(doubledShift, doubledShift >= 0 ? HalfPixel::Left : HalfPixel::Right);
+        }
+    }
+    // Under a lone stem (Ţ), a cedilla's top stands right of the stem, its hook under it.
+    if (const QRect foot = RowInkOf(body, ink.bottom(), palette_);
+        kind == MarkKind::Cedilla && IsLoneStem(foot, ink)) {
+        placed->at.setX(foot.left() + 1 - RowInkOf(placed->mark, 0, palette_).left());
+    }
+    // The Greek tonos stands before a capital, its foot on the capital's top row.
+    if (kind == MarkKind::Acute && IsGreekCapital(base)) {
+        placed->at =
+            QPoint(ink.left() - placed->mark.width() + 1, ink.top() - placed->mark.height());
+        placed->name = QStringLiteral("the font's acute as a tonos");
     }
     return placed;
 }

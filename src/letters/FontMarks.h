@@ -41,7 +41,10 @@ public:
     // Half a pixel off the centre goes towards a stem standing alone at the base's top (t's),
     // else to the right, as the designers' marks mostly lean (a grave's to the left).
     // A base with an open top (U, N) takes the place the mark has on the font's own letters with
-    // an open top, where it has some.
+    // an open top, where it has some. Then the base's shape has its say: an acute over a lone stem
+    // at the top stands over the stem (on a capital's stem, even under a serif, with its foot on
+    // it); a cedilla under a lone stem (Ţ) has its top right of the stem; the Greek tonos stands
+    // before a capital, its foot on the capital's top row.
     std::optional<Placement> Place(MarkKind kind, char32_t base, const QImage& body) const;
 
     // The height of the font's mark of that kind on a letter of that case (of the other case
@@ -97,6 +100,8 @@ private:
     // The sample whose mark the font's letters of that case carry most often, the nearest in
     // base width among those; as Nearest where the case has none.
     const Sample* MostCommon(MarkKind kind, bool capital, int baseWidth) const;
+    // The mark of that kind set on the base by its anchor alone (see Place).
+    std::optional<Placement> Anchored(MarkKind kind, char32_t base, const QImage& body) const;
     // A mark and the anchor it is set by: one of the font's own, or one made from them.
     struct SuppliedMark {
         QImage mark;

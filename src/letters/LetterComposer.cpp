@@ -61,10 +61,6 @@ bool Swallowed(const Glyph& body, const FontMarks::Placement& placed,
     return true;
 }
 
-bool IsGreekCapital(char32_t letter) {
-    return letter >= 0x0391 && letter <= 0x03A9;
-}
-
 } // namespace
 
 LetterComposer::LetterComposer(const Charset& font, const CodePage& page, const LetterStyle& found,
@@ -159,38 +155,7 @@ bool LetterComposer::AddMark(Glyph& body, char32_t base, const MarkInfo& mark,
 FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
                                                const MarkInfo& mark) const {
     const QRect ink = InkRectOf(body.raster, palette_);
-    const QRect topInk = RowInkOf(body.raster, ink.top(), palette_);
     std::optional<FontMarks::Placement> placed = marks_.Place(mark.kind, base, body.raster);
-    // Over a lone stem at the top (l), an acute stands over the stem; over a capital's (L, even
-    // under a serif), its foot stands on the stem.
-    const QRect belowTop = RowInkOf(body.raster, std::min(ink.bottom(), ink.top() + 1), palette_);
-    const bool serifedStem = QChar::isUpper(base) && !IsLoneStem(topInk, ink) &&
-                             2 * topInk.width() <= ink.width() && IsLoneStem(belowTop, ink) &&
-                             topInk.contains(belowTop.left(), topInk.top());
-    if (placed && mark.kind == MarkKind::Acute && (IsLoneStem(topInk, ink) || serifedStem)) {
-        if (QChar::isUpper(base)) {
-            const QRect stem = serifedStem ? belowTop : topInk;
-            const QRect foot =
-                RowInkOf(placed->mark, InkRectOf(placed->mark, palette_).bottom(), palette_);
-            placed->at.setX(stem.left() - foot.left());
-        } else {
-            // Towards the stem's centre, never past it.
-            const int doubledShift = topInk.left() + topInk.right() - ink.left() - ink.right();
-            placed->at.rx() +=
-                HalfOf(doubledShift, doubledShift >= 0 ? HalfPixel::Left : HalfPixel::Right);
-        }
-    }
-    // Under a lone stem (Ţ), a cedilla's top stands right of the stem, its hook under it.
-    if (const QRect foot = RowInkOf(body.raster, ink.bottom(), palette_);
-        placed && mark.kind == MarkKind::Cedilla && IsLoneStem(foot, ink)) {
-        placed->at.setX(foot.left() + 1 - RowInkOf(placed->mark, 0, palette_).left());
-    }
-    // The Greek tonos stands before a capital, its foot on the capital's top row.
-    if (placed && mark.kind == MarkKind::Acute && IsGreekCapital(base)) {
-        placed->at =
-            QPoint(ink.left() - placed->mark.width() + 1, ink.top() - placed->mark.height());
-        placed->name = QStringLiteral("the font's acute as a tonos");
-    }
     // Marks of no accented letter of the font's are centred on the base, a blank row above it
     // or straight under it.
     const MarkAnchor centred{0, mark.place == MarkPlace::Above ? 1 : 0, 0};

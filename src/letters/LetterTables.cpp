@@ -110,4 +110,8 @@ std::vector<char32_t> LettersOfText(QStringView text) {
     return letters;
 }
 
+bool IsGreekCapital(char32_t letter) {
+    return letter >= 0x0391 && letter <= 0x03A9;
+}
+
 } // namespace fontlathe

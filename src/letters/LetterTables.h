@@ -31,6 +31,9 @@ std::optional<StrokedLetter> StrokedLetterOf(char32_t letter);
 // Greek Α Β Ε Ζ Η Ι Κ Μ Ν Ο Ρ Τ Υ Χ ο among them. Nothing for any other character.
 std::optional<char32_t> LatinTwinOf(char32_t letter);
 
+// Whether the letter is a Greek capital, Α to Ω: its tonos stands before it.
+bool IsGreekCapital(char32_t letter);
+
 // Every character the page gives a code from 32 up, in the order of their codes.
 std::vector<char32_t> EveryLetterOf(const CodePage& page);
 
