@@ -407,12 +407,14 @@ TEST(LetterPartsTest, JoinsTakePartOfAnotherLetter) {
     metrics.xTop = 0;
     metrics.baseline = 5;
     const PaletteLookup palette(4);
-    const struct {
+    struct Case {
         const char* letter;
         Art from, with;
         std::optional<LetterInk> (*join)(const LetterInk&, const LetterInk&, const LetterMetrics&);
         Art made;
-    } cases[] = {
+    };
+    const Art smallT = {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."};
+    const Case cases[] = {
         {"ρ",
          {"#.##.", "##..#", "#...#", "#...#", "##..#", "#.##.", "#....", "#...."},
          {".###.", "#...#", "#...#", "#...#", "#...#", ".###."},
@@ -429,27 +431,27 @@ TEST(LetterPartsTest, JoinsTakePartOfAnotherLetter) {
          TailOf,
          {}},
         {"τ, the foot in its own colours",
-         {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
+         smallT,
          {"#...", "#...", "#...", "#...", "#..+", ".++."},
          FootOf,
          {"#####.", "..#...", "..#...", "..#...", "..#..+", "...++."}},
         {"no τ from a foot of a wider stem",
-         {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
+         smallT,
          {"##..", "##..", "##..", "##..", "##..", ".###"},
          FootOf,
          {}},
         {"no τ from a stem without a foot",
-         {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
+         smallT,
          {"#...", "#...", "#...", "#...", "#...", "#..."},
          FootOf,
          {}},
         {"no τ from a foot apart from the stem",
-         {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
+         smallT,
          {"#...", "#...", "#...", "#...", "....", "..##"},
          FootOf,
          {}},
         {"no τ from a foot off to the side",
-         {"#####", "..#..", "..#..", "..#..", "..#..", "..#.."},
+         smallT,
          {"#...", "#...", "#...", "#...", "..##", "..#."},
          FootOf,
          {}},
