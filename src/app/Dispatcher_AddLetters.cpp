@@ -8,6 +8,7 @@
 #include "generate/DrawingSource.h"
 #include "gui/Environment.h"
 #include "letters/AddLetters.h"
+#include "letters/FontPageFinding.h"
 #include "letters/LetterPicture.h"
 #include "letters/LetterReport.h"
 #include "letters/ReservedMoves.h"

@@ -2,6 +2,7 @@
 // a translation needs to one font or to fonts of a game's bundle, each in the font's own style,
 // and reports how each letter was made. Missing letters are reported, not failures.
 #include "AddLettersOptions.h"
+#include "AddLettersReport.h"
 #include "BundleCommands.h"
 #include "CliCommand.h"
 #include "CoverageReport.h"
@@ -14,9 +15,11 @@
 #include "faces/FaceFile.h"
 #include "generate/DrawingFont.h"
 #include "letters/AddLetters.h"
+#include "letters/FontPageFinding.h"
 #include "letters/LetterPicture.h"
 #include "letters/LetterReport.h"
 #include "letters/ReservedMoves.h"
+#include "text/TextForms.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -33,15 +36,6 @@ namespace fontlathe {
 
 namespace {
 
-struct FontReport {
-    QString name;
-    AddLettersPlan plan;
-    QString fromPage;      // the page the font is drawn for
-    Charset font;          // as it was, for the picture
-    QString fromPageFound; // how the page was found from the glyphs; empty where it was given
-    std::map<char32_t, int> reservedCodes{}; // the code each letter moved to a free one left
-};
-
 // The page the font is drawn for: the one given, else the one its glyphs show.
 AddLettersRequest ForFont(const Charset& font, const AddLettersRequest& request,
                           std::optional<CodePage> given, QString& found) {
@@ -54,10 +48,6 @@ AddLettersRequest ForFont(const Charset& font, const AddLettersRequest& request,
         found = page.Description();
     }
     return forFont;
-}
-
-QString Letter(char32_t letter) {
-    return QString::fromUcs4(&letter, 1);
 }
 
 // The wanted letters: those of the text, each once in order of first use, or the whole page.
@@ -79,65 +69,6 @@ Result ReadLetters(const ParsedArgs& parsed, const CodePage& page,
     }
     letters = LettersOfText(QString::fromUtf8(body));
     return Result::Success();
-}
-
-// The table lists the letters by code, those without one last; letters kept are left out unless
-// every row is asked for (the totals count them all).
-void PrintTable(const FontReport& font, const AddLettersRequest& request, bool allRows,
-                QTextStream& out) {
-    AddLettersPlan shown = font.plan;
-    std::erase_if(shown.rows, [allRows](const LetterRow& row) {
-        return !allRows && row.source == LetterSource::Kept;
-    });
-    std::ranges::stable_sort(shown.rows, {}, [](const LetterRow& row) {
-        return row.code == CodePage::NotInPage ? GlyphSlotCount : row.code;
-    });
-    LetterReport report = ReportLetters(shown);
-    report.totals = ReportLetters(font.plan).totals;
-    out << font.name << ": letters for " << request.toPage.name() << ", the font drawn for "
-        << font.fromPage
-        << (font.fromPageFound.isEmpty() ? QString()
-                                         : QStringLiteral(" (") + font.fromPageFound + u')')
-        << ", new letters " << report.style << "\n  code  letter  how\n";
-    for (const LetterReport::Row& row : report.rows) {
-        out << QStringLiteral("  %1  %2  %3\n").arg(row.code, -4).arg(row.letter, -6).arg(row.how);
-    }
-    out << "lost: " << report.lost << "\n" << report.totals << "\n";
-}
-
-QJsonObject ReportToJson(const FontReport& report) {
-    QJsonArray letters, lost;
-    for (const LetterRow& row : report.plan.rows) {
-        QJsonObject json{
-            {QStringLiteral("code"), row.code == CodePage::NotInPage ? QJsonValue() : row.code},
-            {QStringLiteral("char"), Letter(row.letter)},
-            {QStringLiteral("codepoint"), CodePointName(row.letter)},
-            {QStringLiteral("how"), LetterSourceName(row.source)},
-            {QStringLiteral("detail"), row.detail}};
-        if (const auto moved = report.reservedCodes.find(row.letter);
-            moved != report.reservedCodes.end()) {
-            json.insert(QStringLiteral("reservedCode"), moved->second);
-        }
-        letters.append(json);
-    }
-    for (const char32_t letter : report.plan.lost) {
-        lost.append(Letter(letter));
-    }
-    QJsonObject totals;
-    for (const LetterSource source : LetterSources) {
-        totals.insert(LetterSourceName(source), report.plan.Count(source));
-    }
-    QJsonObject json{{QStringLiteral("font"), report.name},
-                     {QStringLiteral("fromPage"), report.fromPage},
-                     {QStringLiteral("letters"), letters},
-                     {QStringLiteral("lost"), lost},
-                     {QStringLiteral("totals"), totals},
-                     {QStringLiteral("style"), report.plan.style},
-                     {QStringLiteral("storedCodes"), report.plan.numChars}};
-    if (!report.fromPageFound.isEmpty()) {
-        json.insert(QStringLiteral("fromPageFound"), report.fromPageFound);
-    }
-    return json;
 }
 
 bool ChangesFont(const AddLettersPlan& plan, const Charset& font) {
@@ -380,7 +311,7 @@ int RunAddLetters(const CliCommand& command, const ParsedArgs& parsed, QTextStre
     if (!moves.unplaced.empty()) {
         QString unplaced;
         for (const char32_t letter : moves.unplaced) {
-            unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + Letter(letter);
+            unplaced += (unplaced.isEmpty() ? QString() : QStringLiteral(" ")) + LetterName(letter);
         }
         messages << QStringLiteral("no free code left for: ") + unplaced;
     } else if (std::ranges::any_of(reports, [](const FontReport& report) {

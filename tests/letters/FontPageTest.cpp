@@ -3,6 +3,7 @@
 #include "generate/DrawingFont.h"
 #include "generate/Rasterizer.h"
 #include "letters/AddLetters.h"
+#include "letters/FontPageFinding.h"
 #include "letters/LetterTables.h"
 #include "text/CodePage.h"
 
