@@ -80,6 +80,10 @@ std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage&
     for (int code = 0; code < GlyphSlotCount; ++code) {
         const auto shown = page.CharacterAt(code);
         const Glyph* glyph = font.GlyphAt(code);
+        if (glyph != nullptr && shown && QChar::isLetter(*shown) && *shown < 0x250) {
+            metrics.widestLetter =
+                std::max(metrics.widestLetter, InkRectOf(glyph->raster, palette).width());
+        }
         if (glyph != nullptr && shown && QChar::isLetter(*shown) && *shown < 0x80) {
             const int right = glyph->width() + glyph->xOffset;
             cell = cell < 0 || cell == glyph->width() ? glyph->width() : 0;

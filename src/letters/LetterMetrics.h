@@ -11,15 +11,16 @@ namespace fontlathe {
 // The measurements of a font's Latin letters that new letters are fitted to. Rows are line rows
 // (a glyph's raster row plus its y offset), counted down from the line's top.
 struct LetterMetrics {
-    int capTop = 0;      // the top row of the capital H's ink (of the tallest capital without H)
-    int baseline = 0;    // the bottom row of that capital's ink
-    int xTop = 0;        // the top row of the ink of x (of u, v, z; else 2/3 of the cap height)
-    int ascenderTop = 0; // the top row of the ink of b, d, h, k or l; capTop without them
-    int descent = 0;     // how many rows p, q, g or y reach below the baseline
-    int stem = 1;        // the width of H's left stem (of l's), 1 or more pixels
-    int widest = 0;      // the ink width of M (of W, m, w); 0 without them
-    int widestLeft = 0;  // the line column where that ink starts (where H's does without it)
-    int cellWidth = 0;   // the width every letter's glyph has; 0 where the widths differ
+    int capTop = 0;       // the top row of the capital H's ink (of the tallest capital without H)
+    int baseline = 0;     // the bottom row of that capital's ink
+    int xTop = 0;         // the top row of the ink of x (of u, v, z; else 2/3 of the cap height)
+    int ascenderTop = 0;  // the top row of the ink of b, d, h, k or l; capTop without them
+    int descent = 0;      // how many rows p, q, g or y reach below the baseline
+    int stem = 1;         // the width of H's left stem (of l's), 1 or more pixels
+    int widest = 0;       // the ink width of M (of W, m, w); 0 without them
+    int widestLeft = 0;   // the line column where that ink starts (where H's does without it)
+    int widestLetter = 0; // the widest ink of the font's Latin letters (Æ's, Ø's), M's or wider
+    int cellWidth = 0;    // the width every letter's glyph has; 0 where the widths differ
     bool fixedPitch = false; // every letter's glyph ends at the one line column (width + x offset)
 
     int CapHeight() const { return baseline - capTop + 1; }

@@ -248,7 +248,13 @@ std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& met
     }
     const QRgb color = MostUsed(rows);
     // The bottom row goes one column on; the tail, as wide as the stem, ends in that column.
-    const auto end = static_cast<std::size_t>(bottom.rend() - right);
+    // In a monospaced font, where that would make the letter wider than any of the font's own,
+    // the tail is set under the last stem instead: designers keep the cell's spacing clear.
+    auto end = static_cast<std::size_t>(bottom.rend() - right);
+    if ((metrics.Monospaced() || metrics.fixedPitch) &&
+        end + 1 > std::size_t(metrics.widestLetter)) {
+        --end;
+    }
     const std::size_t width = std::max(rows[0].size(), end + 1);
     const std::size_t tailFrom = end + 1 - std::min(end + 1, std::size_t(metrics.stem));
     const int tail = std::max(1, metrics.descent - metrics.descent / 3);

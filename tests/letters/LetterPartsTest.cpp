@@ -153,6 +153,19 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {"#", "#", "#"},
          [](const LetterInk& i, const LetterMetrics&) { return StraightStems(i); },
          {}},
+        {"Ц from П turned: the bottom row goes on a column to the tail",
+         {"#...#", "#...#", "#####"},
+         [](const LetterInk& i, const LetterMetrics& m) { return WithTail(i, m); },
+         {"#...#.", "#...#.", "######", ".....#", ".....#"}},
+        {"Щ in a cell no letter of the font is wider than: the tail under the last stem",
+         {"#.#.#", "#.#.#", "#####"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             LetterMetrics cell = m;
+             cell.cellWidth = 6;
+             cell.widestLetter = 5;
+             return WithTail(i, cell);
+         },
+         {"#.#.#", "#.#.#", "#####", "....#", "....#"}},
         {"Л from П",
          {"#####", "#...#", "#...#", "#...#"},
          [](const LetterInk& i, const LetterMetrics&) { return LeftStemStepped(i); },
