@@ -26,6 +26,11 @@ struct LetterMetrics {
     int CapHeight() const { return baseline - capTop + 1; }
     int XHeight() const { return baseline - xTop + 1; }
     bool Monospaced() const { return cellWidth > 0; }
+    // Whether ink that wide is wider than any of a monospaced font's own letters: designers of
+    // such fonts keep the cell's spacing clear.
+    bool PastTheCell(int width) const {
+        return (Monospaced() || fixedPitch) && width > widestLetter;
+    }
 };
 
 // Measures a font whose glyphs show the page's characters; nothing when it has no Latin

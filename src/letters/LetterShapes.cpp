@@ -248,11 +248,9 @@ std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& met
     }
     const QRgb color = MostUsed(rows);
     // The bottom row goes one column on; the tail, as wide as the stem, ends in that column.
-    // In a monospaced font, where that would make the letter wider than any of the font's own,
-    // the tail is set under the last stem instead: designers keep the cell's spacing clear.
+    // Where that would be past a monospaced font's cell, the tail is set under the last stem.
     auto end = static_cast<std::size_t>(bottom.rend() - right);
-    if ((metrics.Monospaced() || metrics.fixedPitch) &&
-        end + 1 > std::size_t(metrics.widestLetter)) {
+    if (metrics.PastTheCell(int(end) + 1)) {
         --end;
     }
     const std::size_t width = std::max(rows[0].size(), end + 1);

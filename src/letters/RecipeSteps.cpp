@@ -11,6 +11,37 @@ namespace fontlathe {
 
 namespace {
 using Step = RecipeStep;
+
+// The narrowest gap between two runs of ink in a row; the width where there is none.
+int NarrowestGap(const QImage& image) {
+    int narrowest = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        int lastInk = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            if (IsLetterInk(image.pixel(x, y))) {
+                if (lastInk >= 0 && x - lastInk > 1) {
+                    narrowest = std::min(narrowest, x - lastInk - 1);
+                }
+                lastInk = x;
+            }
+        }
+    }
+    return narrowest;
+}
+
+// A letter that a tail a column past it would carry past a monospaced font's cell is made a
+// column narrower first, as designers of such fonts make Ц, where that keeps its strokes and
+// leaves no counter narrower than two columns; else it stays, and its tail goes under its stem.
+LetterInk RoomForTail(const LetterInk& ink, const LetterMetrics& metrics) {
+    const int width = ink.image.width();
+    if (!metrics.PastTheCell(width + 1)) {
+        return ink;
+    }
+    LetterInk narrowed = NarrowedKeepingStrokes(ink, width - 1, metrics.stem);
+    const bool kept = narrowed.image.width() == width - 1 && SameStrokes(ink, narrowed) &&
+                      NarrowestGap(narrowed.image) >= 2;
+    return kept ? narrowed : ink;
+}
 } // namespace
 
 QString RecipeStepText(RecipeStep step, char32_t with) {
@@ -144,7 +175,7 @@ std::optional<LetterInk> ApplyRecipeStep(RecipeStep step, const LetterInk& ink,
     case Step::StemAboveWaist:
         return StemAboveWaist(ink);
     case Step::Tail:
-        return WithTail(ink, metrics);
+        return WithTail(RoomForTail(ink, metrics), metrics);
     case Step::Squeeze:
         return metrics.widest > 0 ? NarrowedKeepingStrokes(ink, metrics.widest, metrics.stem) : ink;
     case Step::StemAtLeftWithBar:

@@ -7,6 +7,7 @@
 #include "letters/LetterMarks.h"
 #include "letters/LetterShapes.h"
 #include "letters/PartSteps.h"
+#include "letters/RecipeSteps.h"
 #include "letters/StrokeKeeping.h"
 #include "letters/StrokeSteps.h"
 
@@ -119,6 +120,13 @@ TEST(LetterPartsTest, ACapitalLosesTheRowsItsDesignerWouldTakeOff) {
 // joins round) stand straight on a bar; П's left stem steps in above its foot; E's bars frame a
 // point or a shorter middle bar; O's sides step in to feet; a flat-topped 3 rounds its top; T made
 // small turns its foot right.
+// The recipes' tail step in a monospaced font whose widest letter is `widest` columns wide.
+std::optional<LetterInk> TailInCell(const LetterInk& ink, LetterMetrics metrics, int widest = 5) {
+    metrics.cellWidth = widest + 1;
+    metrics.widestLetter = widest;
+    return ApplyRecipeStep(RecipeStep::Tail, ink, metrics, std::nullopt);
+}
+
 TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
     LetterMetrics metrics;
     metrics.baseline = 9;
@@ -157,15 +165,18 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {"#...#", "#...#", "#####"},
          [](const LetterInk& i, const LetterMetrics& m) { return WithTail(i, m); },
          {"#...#.", "#...#.", "######", ".....#", ".....#"}},
-        {"Щ in a cell no letter of the font is wider than: the tail under the last stem",
+        {"Щ as wide as a monospaced font's widest letter: the tail under the last stem",
          {"#.#.#", "#.#.#", "#####"},
-         [](const LetterInk& i, const LetterMetrics& m) {
-             LetterMetrics cell = m;
-             cell.cellWidth = 6;
-             cell.widestLetter = 5;
-             return WithTail(i, cell);
-         },
+         [](const LetterInk& i, const LetterMetrics& m) { return TailInCell(i, m); },
          {"#.#.#", "#.#.#", "#####", "....#", "....#"}},
+        {"Ц as wide: a column narrower, its tail past it",
+         {"#...#", "#...#", "#####"},
+         [](const LetterInk& i, const LetterMetrics& m) { return TailInCell(i, m); },
+         {"#..#.", "#..#.", "#####", "....#", "....#"}},
+        {"a bold Ц as wide: not narrower, as that would close its counter",
+         {"##..##", "##..##", "######"},
+         [](const LetterInk& i, const LetterMetrics& m) { return TailInCell(i, m, 6); },
+         {"##..##", "##..##", "######", ".....#", ".....#"}},
         {"Л from П",
          {"#####", "#...#", "#...#", "#...#"},
          [](const LetterInk& i, const LetterMetrics&) { return LeftStemStepped(i); },
