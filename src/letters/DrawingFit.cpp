@@ -116,8 +116,21 @@ LetterInk BarsThinned(const LetterInk& ink, int by, int drawnBar) {
             while (y + run < ink.image.height() && IsLetterInk(ink.image.pixel(x, y + run))) {
                 ++run;
             }
-            for (int i = std::max(1, run + by); run >= 2 && run <= drawnBar && i < run; ++i) {
-                thinned.image.setPixel(x, y + i, DisplayColorOf(0));
+            // A bar keeps its outer edge: the one that closes a counter from below, or that
+            // stands alone in the lower half, loses pixels at its head and stays on the line.
+            const auto inkIn = [&](int from, int to) {
+                for (int row = from; row < to; ++row) {
+                    if (IsLetterInk(ink.image.pixel(x, row))) {
+                        return true;
+                    }
+                }
+                return false;
+            };
+            const bool above = inkIn(0, y), below = inkIn(y + run, ink.image.height());
+            const bool lower = above != below ? above : !above && 2 * y + run > ink.image.height();
+            const int kept = std::max(1, run + by);
+            for (int i = 0; run >= 2 && run <= drawnBar && i < run - kept; ++i) {
+                thinned.image.setPixel(x, lower ? y + i : y + kept + i, DisplayColorOf(0));
             }
             y += run;
         }

@@ -3,6 +3,7 @@
 #include "charset/PaletteLookup.h"
 #include "letters/CapitalShortening.h"
 #include "letters/DesignerShapes.h"
+#include "letters/DrawingFit.h"
 #include "letters/LetterJoins.h"
 #include "letters/LetterMarks.h"
 #include "letters/LetterShapes.h"
@@ -177,6 +178,18 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {"##..##", "##..##", "######"},
          [](const LetterInk& i, const LetterMetrics& m) { return TailInCell(i, m, 6); },
          {"##..##", "##..##", "######", ".....#", ".....#"}},
+        {"a drawing's bars thinned to the font's: each keeps the edge away from its counter",
+         {"#.....", "#.....", "######", "######", "#....#", "#....#", "######", "######"},
+         [](const LetterInk& i, const LetterMetrics&) {
+             return std::optional(BarsThinned(i, -1, 2));
+         },
+         {"#.....", "#.....", "######", "#....#", "#....#", "#....#", "#....#", "######"}},
+        {"a bar alone in the lower half stays on the line",
+         {"#...", "#...", "####", "####"},
+         [](const LetterInk& i, const LetterMetrics&) {
+             return std::optional(BarsThinned(i, -1, 2));
+         },
+         {"#...", "#...", "#...", "####"}},
         {"Л from П",
          {"#####", "#...#", "#...#", "#...#"},
          [](const LetterInk& i, const LetterMetrics&) { return LeftStemStepped(i); },
