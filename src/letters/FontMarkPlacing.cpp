@@ -193,11 +193,11 @@ std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool c
         break;
     case MarkKind::Breve:
         if (circumflex != nullptr) {
-            // A cup as wide as a's counter, four pixels at least, so that it never reads as a
-            // caron's v nor, where the circumflex is a bar, as a bar; where that is the circumflex
-            // turned, it says so.
+            // A cup as wide as the macron or a's counter, four pixels at least, so that it never
+            // reads as a caron's v nor, where the circumflex is a bar, as a bar; where that is the
+            // circumflex turned, it says so.
             const QImage turned = Turned(circumflex->mark);
-            const QImage cup = BreveCup(circumflex->mark, std::max(4, counterWidth_), palette_);
+            const QImage cup = BreveCup(circumflex->mark, std::max(4, breveWidth_), palette_);
             return SuppliedMark{cup, circumflex->anchor,
                                 cup == turned
                                     ? QStringLiteral("the font's circumflex turned")

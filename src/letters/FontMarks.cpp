@@ -157,7 +157,14 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
         }
     }
     if (const Glyph* a = bodies.GlyphAt(page.CodeOf(U'a'))) {
-        counterWidth_ = InkRectOf(a->raster, palette_).width() - 2;
+        breveWidth_ = InkRectOf(a->raster, palette_).width() - 2;
+    }
+    // Designers draw the breve as wide as their macron, where the font has a flat one.
+    if (const Glyph* macron = bodies.GlyphAt(page.CodeOf(U'¯'))) {
+        if (const QRect ink = InkRectOf(macron->raster, palette_);
+            !ink.isNull() && ink.height() == 1) {
+            breveWidth_ = ink.width();
+        }
     }
     // A designer who keeps the bar in the middle does what the longest run does on most letters:
     // the bar rule stands unless the font's own capitals follow only the other.

@@ -35,16 +35,16 @@ public:
     // The mark of that kind placed on the base letter body: as the designer placed it on the
     // font's own letter of the same case with the base nearest in width (the same width: the
     // same place). Marks the font lacks come from its own: the caron is its circumflex turned
-    // upside down, the breve a cup as wide as its a's counter drawn with the circumflex's strokes
-    // (see BreveCup), the dot above one dot of its diaeresis (else its i's dot), the double acute
-    // two of its acutes; nothing when the font gives nothing to make the mark from.
-    // Half a pixel off the centre goes towards a stem standing alone at the base's top (t's),
-    // else to the right, as the designers' marks mostly lean (a grave's to the left).
-    // A base with an open top (U, N) takes the place the mark has on the font's own letters with
-    // an open top, where it has some. Then the base's shape has its say: an acute over a lone stem
-    // at the top stands over the stem (on a capital's stem, even under a serif, with its foot on
-    // it); a cedilla under a lone stem (Ţ) has its top right of the stem; the Greek tonos stands
-    // before a capital, its foot on the capital's top row.
+    // upside down, the breve a cup as wide as its flat macron (else its a's counter) drawn with
+    // the circumflex's strokes (see BreveCup), the dot above one dot of its diaeresis (else its i's
+    // dot), the double acute two of its acutes; nothing when the font gives nothing to make the
+    // mark from. Half a pixel off the centre goes towards a stem standing alone at the base's top
+    // (t's), else to the right, as the designers' marks mostly lean (a grave's to the left). A base
+    // with an open top (U, N) takes the place the mark has on the font's own letters with an open
+    // top, where it has some. Then the base's shape has its say: an acute over a lone stem at the
+    // top stands over the stem (on a capital's stem, even under a serif, with its foot on it); a
+    // cedilla under a lone stem (Ţ) has its top right of the stem; the Greek tonos stands before a
+    // capital, its foot on the capital's top row.
     std::optional<Placement> Place(MarkKind kind, char32_t base, const QImage& body) const;
 
     // The height of the font's mark of that kind on a letter of that case (of the other case
@@ -127,7 +127,7 @@ private:
     std::vector<DrawnBase> drawnBases_;
     std::optional<SuppliedMark> apostrophe_; // the caron set beside a stem
     QImage dot_;
-    int counterWidth_ = 0; // the ink width of a, less its two sides: how wide a breve is
+    int breveWidth_ = 0; // the flat macron's ink width, else a's less its two sides
     int capitalShortening_ = 0;
     bool marksTouchCorners_ = false;
     std::optional<int> capitalMarkTop_; // the highest line row a capital's mark reaches

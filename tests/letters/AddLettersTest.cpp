@@ -636,6 +636,12 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
          U'ż',
          U'z',
          {{1, 2, 3}}},
+        // ă's breve, a cup of ê's strokes, is as wide as the font's macron (not a's counter).
+        {"breve as wide as the macron",
+         {{0xAF, {"#####"}, 1}},
+         U'ă',
+         U'a',
+         {{0, 1, 3}, {4, 1, 3}, {1, 2, 3}, {2, 2, 3}, {3, 2, 3}}},
         // In a proportional font ď's caron is the comma at its top right, two columns clear of
         // the stem; Ľ's the same.
         {"caron beside d",
