@@ -253,6 +253,10 @@ std::optional<FontMarks::Placement> FontMarks::Anchored(MarkKind kind, char32_t 
     }
     const bool leanLeft = IsLoneStem(topInk, baseInk) && 2 * stemRows >= baseInk.height() &&
                           topInk.left() + topInk.right() < baseInk.left() + baseInk.right();
+    // A caron that cannot be centred leans the way the base's top row does (left, over the arch
+    // of n and r), as designers set ň and ř; over a lone stem (ť) it keeps the sample's side.
+    const bool archLeft = kind == MarkKind::Caron && !IsLoneStem(topInk, baseInk) &&
+                          topInk.left() + topInk.right() < baseInk.left() + baseInk.right();
     const bool openTop = HasOpenTop(body, palette_);
     const bool capital = QChar::isUpper(base);
     const MarkInfo info = [kind] {
@@ -274,11 +278,14 @@ std::optional<FontMarks::Placement> FontMarks::Anchored(MarkKind kind, char32_t 
     if (const Sample* sample = Nearest(kind, capital, baseInk.width(), openTop)) {
         return Aligned({sample->mark, sample->anchor, own}, baseInk, kind, info.place, leanLeft);
     }
-    const std::optional<SuppliedMark> made = MadeMark(kind, capital, baseInk.width());
+    std::optional<SuppliedMark> made = MadeMark(kind, capital, baseInk.width());
     if (!made) {
         return std::nullopt;
     }
-    Placement placed = Aligned(*made, baseInk, kind, info.place, leanLeft);
+    if (archLeft && made->anchor.doubledCentre == 1) {
+        made->anchor.doubledCentre = -1;
+    }
+    Placement placed = Aligned(*made, baseInk, kind, info.place, leanLeft || archLeft);
     // A dot that cannot be centred goes the way the font's acute went where that could not be
     // centred either; else under the middle of the acute the base would take, where the acute's
     // stroke passes (ź's over ż's).

@@ -636,6 +636,14 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
          U'ż',
          U'z',
          {{1, 2, 3}}},
+        // A caron that cannot be centred leans over n's arch, left; over t's lone stem, right.
+        {"caron over the arch",
+         {{U'n',
+           {"....", "....", "....", "....", "###.", "#..#", "#..#", "#..#", "#..#", "#..#", "....",
+            "...."}}},
+         U'ň',
+         U'n',
+         {{0, 1, 3}, {2, 1, 3}, {1, 2, 3}}},
         // ă's breve, a cup of ê's strokes, is as wide as the font's macron (not a's counter).
         {"breve as wide as the macron",
          {{0xAF, {"#####"}, 1}},
