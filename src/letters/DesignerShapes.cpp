@@ -251,7 +251,7 @@ std::optional<LetterInk> StraightStems(const LetterInk& ink) {
         }
     }
     const std::vector<QRgb> row = rows[std::size_t(stems)];
-    if (RunsIn(row) < 2) {
+    if (RunsIn(row) < 3) {
         return std::nullopt;
     }
     std::fill(rows.begin(), rows.end(), row);
