@@ -262,4 +262,32 @@ std::optional<LetterInk> StraightStems(const LetterInk& ink) {
     return LetterInk{ImageOf(rows), ink.at};
 }
 
+std::optional<LetterInk> BarTurnedUp(const LetterInk& ink, const LetterMetrics& metrics) {
+    Lines rows = RowsOf(ink.image);
+    const std::size_t height = rows.size(), width = rows.front().size();
+    const auto& bar = rows.front();
+    const auto stem = static_cast<std::size_t>(std::max(1, metrics.stem));
+    // A bar along the whole top over a stem at the left: Г's.
+    if (height < 4 || RunsIn(bar) != 1 || !IsInk(bar.front()) || !IsInk(bar.back()) ||
+        width < 2 * stem + 2 || IsInk(rows[height / 2].back())) {
+        return std::nullopt;
+    }
+    // A serif that hangs from the bar's end goes: the bar turns up there instead.
+    for (std::size_t y = 1; y < height && IsInk(rows[y].back()); ++y) {
+        std::fill(rows[y].begin() + std::ptrdiff_t(width - stem), rows[y].end(), Background);
+    }
+    // As high as the room above the font's capitals (a quarter of their height at most); where
+    // there is none, the bar comes down that far on a shorter stem.
+    const int up = std::max(1, std::min(metrics.capTop, metrics.CapHeight() / 4));
+    QPoint at = ink.at;
+    const int lower = std::clamp(up - at.y(), 0, int(height) - 3);
+    rows.erase(rows.begin() + 1, rows.begin() + 1 + lower);
+    at.ry() += lower;
+    const QRgb color = MostUsedInk(ink);
+    std::vector<QRgb> end(width, Background);
+    std::fill(end.end() - std::ptrdiff_t(stem), end.end(), color);
+    rows.insert(rows.begin(), std::size_t(up), end);
+    return LetterInk{ImageOf(rows), at - QPoint(0, up)};
+}
+
 } // namespace fontlathe

@@ -35,6 +35,10 @@ std::optional<LetterInk> SidesOnFeet(const LetterInk& ink);
 // A flat top as Z's (3 drawn so) made the bottom half turned over: 3 becomes З; nothing where
 // the top is round already.
 std::optional<LetterInk> RoundTop(const LetterInk& ink);
+// The bar's right end turned up as high as the room above the capitals (a quarter of their
+// height at most), a stem wide; where there is no room, the bar comes down on a shorter stem: Г
+// becomes Ґ. Nothing without a bar along the top over a stem at the left.
+std::optional<LetterInk> BarTurnedUp(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row moved one column right: T made small becomes τ.
 LetterInk FootTurnedRight(const LetterInk& ink);
 

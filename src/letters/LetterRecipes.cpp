@@ -77,6 +77,8 @@ const std::array Recipes = {
     Recipe{U'я', U'Я', {S::Small}},
     Recipe{U'є', U'c', {S::BarToMiddle}},
     Recipe{U'є', U'Є', {S::Small}},
+    Recipe{U'Ґ', U'Г', {S::BarTurnedUp}},
+    Recipe{U'ґ', U'г', {S::BarTurnedUp}},
     Recipe{U'ґ', U'Ґ', {S::Small}},
     // Greek letters that are Latin or Cyrillic ones in other places.
     Recipe{U'Γ', U'Г', {}},

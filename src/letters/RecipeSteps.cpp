@@ -145,6 +145,8 @@ QString RecipeStepText(RecipeStep step, char32_t with) {
         return QStringLiteral("with its top carried on to the right");
     case Step::StretchedThroughDescent:
         return QStringLiteral("stretched through the descent");
+    case Step::BarTurnedUp:
+        return QStringLiteral("with its bar turned up at the end");
     case Step::TailOf:
         return QStringLiteral("with %1's tail").arg(other);
     case Step::FootOf:
@@ -208,6 +210,8 @@ std::optional<LetterInk> ApplyRecipeStep(RecipeStep step, const LetterInk& ink,
         return BarsApart(ink);
     case Step::SidesOnFeet:
         return SidesOnFeet(ink);
+    case Step::BarTurnedUp:
+        return BarTurnedUp(ink, metrics);
     case Step::RoundTop:
         return RoundTop(ink);
     case Step::FinalTail:

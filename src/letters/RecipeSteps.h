@@ -57,6 +57,7 @@ enum class RecipeStep {
     BarAcross,
     TopBarToTheRight,
     StretchedThroughDescent,
+    BarTurnedUp,
     // Steps that take part of the recipe's second letter: these last, for a step needs that
     // letter when it comes after BarInside.
     BarInside,

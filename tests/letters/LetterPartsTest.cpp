@@ -345,6 +345,50 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
     }
 }
 
+// Ґ is Г with its bar's end turned up into the room above the capitals, a serif there gone; in a
+// line with no room, the bar comes down on a shorter stem.
+TEST(LetterPartsTest, GheTurnsItsBarUp) {
+    const struct {
+        const char* why;
+        Art from;
+        int capTop;
+        Art made; // empty where the shape refuses
+        int top;
+    } cases[] = {
+        {"two rows of room",
+         {"####", "#...", "#...", "#...", "#...", "#...", "#...", "#..."},
+         2,
+         {"...#", "...#", "####", "#...", "#...", "#...", "#...", "#...", "#...", "#..."},
+         0},
+        {"a serif hangs from the bar",
+         {"#####", "#...#", "#....", "#....", "#....", "#...."},
+         1,
+         {"....#", "#####", "#....", "#....", "#....", "#....", "#...."},
+         0},
+        {"no room",
+         {"####", "#...", "#...", "#...", "#...", "#..."},
+         0,
+         {"...#", "####", "#...", "#...", "#...", "#..."},
+         0},
+        {"L has no bar on top", {"#...", "#...", "#...", "####"}, 2, {}, 0},
+    };
+    const PaletteLookup palette(4);
+    for (const auto& c : cases) {
+        Glyph glyph;
+        glyph.raster = RasterOf(c.from);
+        glyph.yOffset = static_cast<std::int16_t>(c.capTop);
+        LetterMetrics metrics;
+        metrics.capTop = c.capTop;
+        metrics.baseline = c.capTop + glyph.height() - 1;
+        const std::optional<LetterInk> made = BarTurnedUp(*InkOfGlyph(glyph, palette), metrics);
+        ASSERT_EQ(made.has_value(), !c.made.empty()) << c.why;
+        if (made) {
+            EXPECT_EQ(InkRows(made->image), c.made) << c.why;
+            EXPECT_EQ(made->Top(), c.top) << c.why;
+        }
+    }
+}
+
 // ф's stem goes through o, as far above and below it as the descent, the bowl a column wider to
 // centre it.
 TEST(LetterPartsTest, EfIsOWithAStemThrough) {
