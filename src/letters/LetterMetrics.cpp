@@ -80,7 +80,10 @@ std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage&
     for (int code = 0; code < GlyphSlotCount; ++code) {
         const auto shown = page.CharacterAt(code);
         const Glyph* glyph = font.GlyphAt(code);
-        if (glyph != nullptr && shown && QChar::isLetter(*shown) && *shown < 0x250) {
+        // The widest letter, but not Ð, whose bar sticks out left of D's stem into the space
+        // before it (5x12 faces draw it so): a bar through a stem says nothing of the cell.
+        if (glyph != nullptr && shown && QChar::isLetter(*shown) && *shown < 0x250 &&
+            *shown != U'Ð') {
             metrics.widestLetter =
                 std::max(metrics.widestLetter, InkRectOf(glyph->raster, palette).width());
         }
