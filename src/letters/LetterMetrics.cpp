@@ -81,7 +81,7 @@ std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage&
         const auto shown = page.CharacterAt(code);
         const Glyph* glyph = font.GlyphAt(code);
         // The widest letter, but not Ð, whose bar sticks out left of D's stem into the space
-        // before it (5x12 faces draw it so): a bar through a stem says nothing of the cell.
+        // before it (as some faces draw it): a bar through a stem says nothing of the cell.
         if (glyph != nullptr && shown && QChar::isLetter(*shown) && *shown < 0x250 &&
             *shown != U'Ð') {
             metrics.widestLetter =
