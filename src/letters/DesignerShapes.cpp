@@ -272,8 +272,14 @@ std::optional<LetterInk> BarTurnedUp(const LetterInk& ink, const LetterMetrics& 
         width < 2 * stem + 2 || IsInk(rows[height / 2].back())) {
         return std::nullopt;
     }
-    // A serif that hangs from the bar's end goes: the bar turns up there instead.
-    for (std::size_t y = 1; y < height && IsInk(rows[y].back()); ++y) {
+    // A serif that hangs from the bar's end, under the bar's rows, goes: the bar turns up there
+    // instead.
+    std::size_t below = 1;
+    while (below < height && RunsIn(rows[below]) == 1 && IsInk(rows[below].front()) &&
+           IsInk(rows[below].back())) {
+        ++below;
+    }
+    for (std::size_t y = below; y < height && IsInk(rows[y].back()); ++y) {
         std::fill(rows[y].begin() + std::ptrdiff_t(width - stem), rows[y].end(), Background);
     }
     // As high as the room above the font's capitals (a quarter of their height at most); where

@@ -14,8 +14,9 @@ namespace fontlathe {
 // below the baseline: n becomes η.
 std::optional<LetterInk> RightStemLong(const LetterInk& ink, const LetterMetrics& metrics);
 // The stems of the row of the lower half with the most of them, straight from top to bottom and
-// joined by the bottom row: m becomes ш, where its middle stem is shorter or its joins round;
-// nothing where that row has fewer than three stems.
+// joined by the bottom row: m becomes ш, where its middle stem is shorter than the others or its
+// joins round; nothing where that row has fewer than three stems (a middle stem that stops above
+// the lower half).
 std::optional<LetterInk> StraightStems(const LetterInk& ink);
 // The left stem one column in above its foot, and the bar's corner cut above it: П becomes Л as
 // pixel designers draw it; nothing without a stem at the left of the second row.

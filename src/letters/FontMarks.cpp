@@ -156,14 +156,15 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             dot_ = Crop(i->raster, mark);
         }
     }
-    if (const Glyph* a = bodies.GlyphAt(page.CodeOf(U'a'))) {
-        breveWidth_ = InkRectOf(a->raster, palette_).width() - 2;
-    }
-    // Designers draw the breve as wide as their macron, where the font has a flat one.
+    const Glyph* a = bodies.GlyphAt(page.CodeOf(U'a'));
+    const int aWidth = a == nullptr ? 0 : InkRectOf(a->raster, palette_).width();
+    breveWidth_ = aWidth - 2;
+    // Designers draw the breve as wide as their macron, where the font has a flat one (no wider
+    // than a).
     if (const Glyph* macron = bodies.GlyphAt(page.CodeOf(U'¯'))) {
         if (const QRect ink = InkRectOf(macron->raster, palette_);
             !ink.isNull() && ink.height() == 1) {
-            breveWidth_ = ink.width();
+            breveWidth_ = aWidth > 0 ? std::min(ink.width(), aWidth) : ink.width();
         }
     }
     // A designer who keeps the bar in the middle does what the longest run does on most letters:

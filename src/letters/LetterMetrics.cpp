@@ -1,6 +1,7 @@
 #include "LetterMetrics.h"
 
 #include "GlyphInk.h"
+#include "LetterTables.h"
 
 #include <QChar>
 
@@ -80,10 +81,13 @@ std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage&
     for (int code = 0; code < GlyphSlotCount; ++code) {
         const auto shown = page.CharacterAt(code);
         const Glyph* glyph = font.GlyphAt(code);
-        // The widest letter, but not Ð, whose bar sticks out left of D's stem into the space
-        // before it (as some faces draw it): a bar through a stem says nothing of the cell.
+        // The widest letter, but not one with a bar or slant through its stem (Ð Đ Ł Ħ), which
+        // may stick out into the space beside the stem: that says nothing of the cell.
+        const auto stroked = shown ? StrokedLetterOf(*shown) : std::nullopt;
+        const bool barThroughStem =
+            shown == U'Ð' || (stroked && stroked->stroke != StrokeKind::SlashAcrossInk);
         if (glyph != nullptr && shown && QChar::isLetter(*shown) && *shown < 0x250 &&
-            *shown != U'Ð') {
+            !barThroughStem) {
             metrics.widestLetter =
                 std::max(metrics.widestLetter, InkRectOf(glyph->raster, palette).width());
         }

@@ -19,7 +19,7 @@ struct LetterMetrics {
     int stem = 1;         // the width of H's left stem (of l's), 1 or more pixels
     int widest = 0;       // the ink width of M (of W, m, w); 0 without them
     int widestLeft = 0;   // the line column where that ink starts (where H's does without it)
-    int widestLetter = 0; // the widest ink of the font's Latin letters (Æ's, Ø's; not Ð's)
+    int widestLetter = 0; // the widest ink of the font's Latin letters (Æ's, Ø's; not Ð's, Đ's)
     int cellWidth = 0;    // the width every letter's glyph has; 0 where the widths differ
     bool fixedPitch = false; // every letter's glyph ends at the one line column (width + x offset)
 

@@ -239,6 +239,12 @@ std::optional<LetterInk> StemAboveWaist(const LetterInk& ink) {
     return LetterInk{ImageOf(rows), ink.at};
 }
 
+bool TailPastTheCell(const LetterInk& ink, const LetterMetrics& metrics) {
+    const int width = ink.image.width();
+    return width > 0 && IsInk(ink.image.pixel(width - 1, ink.image.height() - 1)) &&
+           metrics.PastTheCell(width + 1);
+}
+
 std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& metrics) {
     Lines rows = RowsOf(ink.image);
     const auto& bottom = rows.back();
@@ -250,7 +256,7 @@ std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& met
     // The bottom row goes one column on; the tail, as wide as the stem, ends in that column.
     // Where that would be past a monospaced font's cell, the tail is set under the last stem.
     auto end = static_cast<std::size_t>(bottom.rend() - right);
-    if (metrics.PastTheCell(int(end) + 1)) {
+    if (TailPastTheCell(ink, metrics)) {
         --end;
     }
     const std::size_t width = std::max(rows[0].size(), end + 1);

@@ -46,8 +46,12 @@ std::optional<LetterInk> MadeTall(const LetterInk& ink, const LetterMetrics& met
 std::optional<LetterInk> MadeAscending(const LetterInk& ink, const LetterMetrics& metrics);
 // Above the middle bar (B's waist) only the stem is kept: B becomes a soft sign.
 std::optional<LetterInk> StemAboveWaist(const LetterInk& ink);
+// Whether a tail a column past the ink's bottom right corner would carry the letter past a
+// monospaced font's cell (wider than any of its own letters).
+bool TailPastTheCell(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row carried on one column past the right end of the ink, and from there a tail as
-// wide as the stem down below the baseline, two thirds of the descent long.
+// wide as the stem down below the baseline, two thirds of the descent long; where that column
+// would be past a monospaced font's cell, the tail goes under the last stem instead.
 std::optional<LetterInk> WithTail(const LetterInk& ink, const LetterMetrics& metrics);
 // No wider than `width`: columns that repeat their neighbours are dropped.
 std::optional<LetterInk> Squeezed(const LetterInk& ink, int width);

@@ -4,6 +4,7 @@
 #include "LetterJoins.h"
 #include "LetterShapes.h"
 #include "PartSteps.h"
+#include "PixelMap.h"
 #include "StrokeKeeping.h"
 #include "StrokeSteps.h"
 
@@ -13,17 +14,13 @@ namespace {
 using Step = RecipeStep;
 
 // The narrowest gap between two runs of ink in a row; the width where there is none.
-int NarrowestGap(const QImage& image) {
-    int narrowest = image.width();
-    for (int y = 0; y < image.height(); ++y) {
-        int lastInk = -1;
-        for (int x = 0; x < image.width(); ++x) {
-            if (IsLetterInk(image.pixel(x, y))) {
-                if (lastInk >= 0 && x - lastInk > 1) {
-                    narrowest = std::min(narrowest, x - lastInk - 1);
-                }
-                lastInk = x;
-            }
+int NarrowestGap(const LetterInk& ink) {
+    const Pixels pixels = PixelSetOf(ink);
+    int narrowest = ink.image.width();
+    for (int y = ink.Top(); y <= ink.Bottom(); ++y) {
+        const auto runs = RunsOf(RowOf(pixels, y));
+        for (std::size_t i = 1; i < runs.size(); ++i) {
+            narrowest = std::min(narrowest, runs[i].first - runs[i - 1].second - 1);
         }
     }
     return narrowest;
@@ -33,13 +30,13 @@ int NarrowestGap(const QImage& image) {
 // column narrower first, as designers of such fonts make Ц, where that keeps its strokes and
 // leaves no counter narrower than two columns; else it stays, and its tail goes under its stem.
 LetterInk RoomForTail(const LetterInk& ink, const LetterMetrics& metrics) {
-    const int width = ink.image.width();
-    if (!metrics.PastTheCell(width + 1)) {
+    if (!TailPastTheCell(ink, metrics)) {
         return ink;
     }
+    const int width = ink.image.width();
     LetterInk narrowed = NarrowedKeepingStrokes(ink, width - 1, metrics.stem);
     const bool kept = narrowed.image.width() == width - 1 && SameStrokes(ink, narrowed) &&
-                      NarrowestGap(narrowed.image) >= 2;
+                      NarrowestGap(narrowed) >= 2;
     return kept ? narrowed : ink;
 }
 } // namespace

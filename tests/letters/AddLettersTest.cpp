@@ -4,6 +4,7 @@
 #include "charset/PaletteLookup.h"
 #include "generate/DrawingFont.h"
 #include "letters/DrawnLetters.h"
+#include "letters/LetterMetrics.h"
 #include "letters/LetterRecipes.h"
 #include "letters/LetterStyle.h"
 #include "letters/LetterTables.h"
@@ -636,7 +637,8 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
          U'ż',
          U'z',
          {{1, 2, 3}}},
-        // A caron that cannot be centred leans over n's arch, left; over t's lone stem, right.
+        // A caron that cannot be centred leans over n's arch, left, even where ê's circumflex
+        // leans right.
         {"caron over the arch",
          {{U'n',
            {"....", "....", "....", "....", "###.", "#..#", "#..#", "#..#", "#..#", "#..#", "....",
@@ -644,6 +646,14 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
          U'ň',
          U'n',
          {{0, 1, 3}, {2, 1, 3}, {1, 2, 3}}},
+        {"caron over the arch, ê's circumflex right of centre",
+         {{0xEA, WithMark(E, {".##.", "#..#"}, 1, 1)},
+          {U'n',
+           {".....", ".....", ".....", ".....", "####.", "#...#", "#...#", "#...#", "#...#",
+            "#...#", ".....", "....."}}},
+         U'ň',
+         U'n',
+         {{0, 1, 3}, {3, 1, 3}, {1, 2, 3}, {2, 2, 3}}},
         // ă's breve, a cup of ê's strokes, is as wide as the font's macron (not a's counter).
         {"breve as wide as the macron",
          {{0xAF, {"#####"}, 1}},
@@ -1089,6 +1099,28 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
 // A recipe's result reads as another letter where the font then shows that letter with the same
 // glyph and the drawing face draws the two apart; a mirror (И from N) or a letter's own other case
 // is no other letter.
+// How wide the font's letters run (what a tail may take in a monospaced cell): Æ counts, not Ð,
+// whose bar sticks out left of its stem.
+TEST(AddLettersTest, TheWidestLetterLeavesOutABarThroughAStem) {
+    Charset font = LatinFont();
+    const CodePage page = *CodePage::Standard(u"latin1"_s);
+    const auto widest = [&] {
+        return MeasureLetters(font, page, PaletteLookup(font.ColorCount()))->widestLetter;
+    };
+    const int before = widest();
+    Draw(font, 0xD0,
+         {".####...", ".#...#..", ".#....#.", "####..#.", ".#....#.", ".#....#.", ".#...#..",
+          ".####..."},
+         2);
+    EXPECT_EQ(widest(), before);
+    Draw(font, 0xC6,
+         {"..######", ".#..#...", "#...#...", "#...####", "#####...", "#...#...", "#...#...",
+          "#...####"},
+         2);
+    EXPECT_EQ(widest(), 8);
+    EXPECT_LT(before, 7) << "Ð is wider than the letters before it";
+}
+
 TEST(AddLettersTest, ARecipesResultReadsAsTheLetterWhoseGlyphItIs) {
     Charset font = LatinFont();
     const Art u = {"#...#.", "#...#.", "#...#.", "#..##.", ".##.#."};

@@ -116,17 +116,19 @@ TEST(LetterPartsTest, ACapitalLosesTheRowsItsDesignerWouldTakeOff) {
     }
 }
 
-// Pixel designers' η, ш, Л, Σ, Ξ, Ω, З and τ from the font's n, m, П, E, O, 3 and T: n's right stem
-// goes down as deep as the font's descent; m's stems (where its middle stem is shorter, or its
-// joins round) stand straight on a bar; П's left stem steps in above its foot; E's bars frame a
-// point or a shorter middle bar; O's sides step in to feet; a flat-topped 3 rounds its top; T made
-// small turns its foot right.
 // The recipes' tail step in a monospaced font whose widest letter is `widest` columns wide.
 std::optional<LetterInk> TailInCell(const LetterInk& ink, LetterMetrics metrics, int widest = 5) {
     metrics.cellWidth = widest + 1;
     metrics.widestLetter = widest;
     return ApplyRecipeStep(RecipeStep::Tail, ink, metrics, std::nullopt);
 }
+
+// Pixel designers' η, ш, Ц, Щ, Л, Σ, Ξ, Ω, З and τ from the font's n, m, П, Ш, E, O, 3 and T: n's
+// right stem goes down as deep as the font's descent; m's three stems (where its middle stem is
+// shorter, or its joins round) stand straight on a bar; Ц's and Щ's tail keeps to a monospaced
+// cell; П's left stem steps in above its foot; E's bars frame a point or a shorter middle bar; O's
+// sides step in to feet; a flat-topped 3 rounds its top; T made small turns its foot right; a
+// drawing's bars thinned to the font's keep their outer edge.
 
 TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
     LetterMetrics metrics;
@@ -365,6 +367,16 @@ TEST(LetterPartsTest, GheTurnsItsBarUp) {
          1,
          {"....#", "#####", "#....", "#....", "#....", "#....", "#...."},
          0},
+        {"a bar two rows thick keeps its second row",
+         {"######", "######", "##....", "##....", "##....", "##...."},
+         2,
+         {".....#", "######", "######", "##....", "##....", "##....", "##...."},
+         1},
+        {"no higher than a quarter of the capitals",
+         {"####", "#...", "#...", "#...", "#...", "#...", "#...", "#..."},
+         5,
+         {"...#", "...#", "####", "#...", "#...", "#...", "#...", "#...", "#...", "#..."},
+         3},
         {"no room",
          {"####", "#...", "#...", "#...", "#...", "#..."},
          0,
