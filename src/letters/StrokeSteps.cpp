@@ -42,12 +42,23 @@ std::optional<LetterInk> WithStemThrough(const LetterInk& ink, const LetterMetri
     }
     // As wide as the font's stems where that centres it, else a pixel wide; a bowl of even width
     // round a pixel-wide stem gets its middle column doubled, or taken out where that would pass
-    // M's width.
-    const int stem = (width - metrics.stem) % 2 == 0 ? metrics.stem : 1;
+    // M's width. In a bold font, a stem that would fill the bowl's counter is a pixel wide, and
+    // the bowl grows a column past M's width rather than lose its counters, as designers of bold
+    // pixel faces draw Ф.
+    const auto sides = RunsOf(RowOf(PixelSetOf(ink), ink.Top() + height / 2));
+    const int counter = sides.size() >= 2 ? sides.back().first - sides.front().second - 1 : width;
+    const bool bold = metrics.stem > 1;
+    int stem = (width - metrics.stem) % 2 == 0 ? metrics.stem : 1;
+    if (bold && counter - stem < 2) {
+        stem = 1;
+    }
     const int middle = ink.Left() + width / 2;
-    const int change = (width - stem) % 2 == 0                            ? 0
-                       : metrics.widest > 0 && width + 1 > metrics.widest ? -1
-                                                                          : 1;
+    int change = (width - stem) % 2 == 0                            ? 0
+                 : metrics.widest > 0 && width + 1 > metrics.widest ? -1
+                                                                    : 1;
+    if (bold && change < 0 && counter - 1 - stem < 2) {
+        change = 1;
+    }
     Pixels pixels;
     for (const auto& [place, color] : PixelSetOf(ink)) {
         const auto [y, x] = place;

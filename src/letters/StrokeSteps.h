@@ -13,7 +13,8 @@ namespace fontlathe {
 // ink has. Nothing when the ink has no such shape.
 
 // A stem through the middle, reaching as far above and below the ink as the descent does (two
-// rows at most); a column more (or less, past M's width) where the stem could not be centred:
+// rows at most); a column more (or less, past M's width) where the stem could not be centred (in a
+// bold font, a pixel-wide stem and a column more where the font's stem would fill the counter):
 // o becomes ф. Open: the top row goes and the stem runs from the top down through the descent:
 // o becomes ψ.
 enum class StemThrough { Closed, Open };

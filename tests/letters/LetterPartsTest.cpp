@@ -415,6 +415,18 @@ TEST(LetterPartsTest, EfIsOWithAStemThrough) {
     EXPECT_EQ(InkRows(ef->image),
               Art({"..#..", "..#..", ".###.", "#.#.#", "#.#.#", ".###.", "..#..", "..#.."}));
     EXPECT_EQ(ef->at, QPoint(0, 3));
+    // A bold o as wide as M: a stem two pixels wide would fill its counter, so the stem is one
+    // pixel and the bowl a column wider than M.
+    metrics.stem = 2;
+    metrics.widest = 6;
+    Glyph bold;
+    bold.raster = RasterOf({".####.", "##..##", "##..##", ".####."});
+    bold.yOffset = 5;
+    const std::optional<LetterInk> boldEf =
+        WithStemThrough(*InkOfGlyph(bold, PaletteLookup(4)), metrics, StemThrough::Closed);
+    ASSERT_TRUE(boldEf.has_value());
+    EXPECT_EQ(InkRows(boldEf->image), Art({"...#...", "...#...", ".#####.", "##.#.##", "##.#.##",
+                                           ".#####.", "...#...", "...#..."}));
 }
 
 // Letters from part of another, as the fixed faces and Terminus draw them: ι is t from the
