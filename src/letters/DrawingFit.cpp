@@ -135,6 +135,39 @@ LetterInk BarsThinned(const LetterInk& ink, int by, int drawnBar) {
             y += run;
         }
     }
+    // A stem or foot that ends on a thinned bar loses the pixels beside which the bar lost its
+    // row: Д's feet start at the bar's kept row, not a pixel above it.
+    const int width = ink.image.width(), height = ink.image.height();
+    const auto inkAt = [&](const QImage& image, int x, int y) {
+        return x >= 0 && x < width && y >= 0 && y < height && IsLetterInk(image.pixel(x, y));
+    };
+    const auto beside = [&](int x, int y, int keptY) {
+        for (const int side : {x - 1, x + 1}) {
+            if (inkAt(ink.image, side, y) && !inkAt(thinned.image, side, y) &&
+                inkAt(thinned.image, side, keptY)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int x = 0; by < 0 && x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            int run = 0;
+            while (inkAt(thinned.image, x, y + run)) {
+                ++run;
+            }
+            if (run > drawnBar) {
+                int first = y, last = y + run - 1;
+                while (first < last && beside(x, first, first + 1)) {
+                    thinned.image.setPixel(x, first++, DisplayColorOf(0));
+                }
+                while (last > first && beside(x, last, last - 1)) {
+                    thinned.image.setPixel(x, last--, DisplayColorOf(0));
+                }
+            }
+            y += run;
+        }
+    }
     return SameStrokes(Transposed(ink), Transposed(thinned)) ? thinned : ink;
 }
 

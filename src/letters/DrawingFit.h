@@ -18,7 +18,8 @@ int BarHeightOf(const QImage& image, const PaletteLookup& palette);
 // Bars (the crossbar of H, the arms of E) made `by` rows thinner, `by` being negative, where
 // that keeps every stroke: runs down a column no longer than the drawing's bar lose pixels at
 // the edge that faces their counter (at their foot, where they close one from above or stand
-// alone in the upper half), keeping one; longer runs are stems and stay.
+// alone in the upper half), keeping one; longer runs are stems and stay, but a stem or foot
+// that ends on a thinned bar loses what stood beside the row the bar lost (Д's feet).
 LetterInk BarsThinned(const LetterInk& ink, int by, int drawnBar);
 
 // The ink's rows made `rows` for every `drawnRows` it has, those above the baseline row (and

@@ -190,6 +190,12 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
              return std::optional(BarsThinned(i, -1, 2));
          },
          {"#.....", "#.....", "######", "#....#", "#....#", "#....#", "#....#", "######"}},
+        {"feet that go on down from a thinned bar start at its kept row",
+         {"..##..", "..##..", "..##..", "######", "######", "#....#", "#....#"},
+         [](const LetterInk& i, const LetterMetrics&) {
+             return std::optional(BarsThinned(i, -1, 2));
+         },
+         {"..##..", "..##..", "..##..", "..##..", "######", "#....#", "#....#"}},
         {"a bar alone in the lower half stays on the line",
          {"#...", "#...", "####", "####"},
          [](const LetterInk& i, const LetterMetrics&) {
