@@ -45,7 +45,8 @@ std::optional<LetterInk> WithStemThrough(const LetterInk& ink, const LetterMetri
     // M's width. In a bold font, a stem that would fill the bowl's counter is a pixel wide, and
     // the bowl grows a column past M's width rather than lose its counters, as designers of bold
     // pixel faces draw Ф.
-    const auto sides = RunsOf(RowOf(PixelSetOf(ink), ink.Top() + height / 2));
+    const Pixels source = PixelSetOf(ink);
+    const auto sides = RunsOf(RowOf(source, ink.Top() + height / 2));
     const int counter = sides.size() >= 2 ? sides.back().first - sides.front().second - 1 : width;
     const bool bold = metrics.stem > 1;
     int stem = (width - metrics.stem) % 2 == 0 ? metrics.stem : 1;
@@ -60,7 +61,7 @@ std::optional<LetterInk> WithStemThrough(const LetterInk& ink, const LetterMetri
         change = 1;
     }
     Pixels pixels;
-    for (const auto& [place, color] : PixelSetOf(ink)) {
+    for (const auto& [place, color] : source) {
         const auto [y, x] = place;
         if (x < middle) {
             pixels[place] = color;
