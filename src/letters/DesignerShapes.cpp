@@ -262,6 +262,40 @@ std::optional<LetterInk> StraightStems(const LetterInk& ink) {
     return LetterInk{ImageOf(rows), ink.at};
 }
 
+LetterInk CornerRoundedAsU(const LetterInk& ink, const LetterMetrics& metrics) {
+    const auto& cut = metrics.stemBarCorner;
+    const auto rowsCut = std::size_t(std::find(cut.begin(), cut.end(), 0) - cut.begin());
+    const int base = metrics.baseline - ink.Top();
+    Lines rows = RowsOf(ink.image);
+    if (rowsCut == 0 || base < int(rowsCut) || base >= int(rows.size())) {
+        return ink;
+    }
+    // The stem as it comes down on the corner: its left edge and width.
+    const auto& stem = rows[std::size_t(base) - rowsCut];
+    const auto left = std::size_t(std::find_if(stem.begin(), stem.end(), IsInk) - stem.begin());
+    std::size_t width = 0;
+    while (left + width < stem.size() && IsInk(stem[left + width])) {
+        ++width;
+    }
+    // Only a square corner is rounded: the stem down to the baseline, nothing left of it.
+    for (std::size_t up = 0; up < rowsCut; ++up) {
+        const auto& row = rows[std::size_t(base) - up];
+        if (left >= row.size() || !IsInk(row[left]) ||
+            std::any_of(row.begin(), row.begin() + std::ptrdiff_t(left), IsInk)) {
+            return ink;
+        }
+    }
+    const QRgb colour = MostUsedInk(ink);
+    for (std::size_t up = 0; up < rowsCut; ++up) {
+        auto& row = rows[std::size_t(base) - up];
+        const std::size_t in = left + std::size_t(cut[up]);
+        for (std::size_t x = left; x < std::min(row.size(), in + width); ++x) {
+            row[x] = x < in ? Background : colour;
+        }
+    }
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
 std::optional<LetterInk> BarTurnedUp(const LetterInk& ink, const LetterMetrics& metrics) {
     Lines rows = RowsOf(ink.image);
     const std::size_t height = rows.size(), width = rows.front().size();

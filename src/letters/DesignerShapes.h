@@ -40,6 +40,9 @@ std::optional<LetterInk> RoundTop(const LetterInk& ink);
 // height at most), a stem wide; where there is no room, the bar comes down on a shorter stem: Г
 // becomes Ґ. Nothing without a bar along the top over a stem at the left.
 std::optional<LetterInk> BarTurnedUp(const LetterInk& ink, const LetterMetrics& metrics);
+// The bottom left corner, where a stem stands on a bar, rounded as the font rounds u's, in a
+// font that rounds its ш so (LetterMetrics::stemBarCorner); the ink as it is elsewhere.
+LetterInk CornerRoundedAsU(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row moved one column right: T made small becomes τ.
 LetterInk FootTurnedRight(const LetterInk& ink);
 

@@ -38,6 +38,44 @@ int RunFromLeft(const Glyph& glyph, const QRect& lineInk, int y, const PaletteLo
     return run;
 }
 
+// Where the font's w is three or more stems on one bar with both of its bottom corners rounded
+// (the bar starting past the first stem and ending before the last), how many columns right of
+// u's left stem u's bottom rows start, from the bottom up; zeros elsewhere.
+std::array<int, 3> StemBarCorner(const Charset& font, const CodePage& page,
+                                 const PaletteLookup& palette) {
+    std::array<int, 3> corner{};
+    const Glyph* w = font.GlyphAt(page.CodeOf(U'w'));
+    const Glyph* u = font.GlyphAt(page.CodeOf(U'u'));
+    const QRect wInk = w == nullptr ? QRect() : InkRectOf(w->raster, palette);
+    const QRect uInk = u == nullptr ? QRect() : InkRectOf(u->raster, palette);
+    if (wInk.height() < 3 || uInk.height() < 3) {
+        return corner;
+    }
+    const InkRaster wRaster(w->raster, palette);
+    const auto runs = [&](int y) {
+        int count = 0;
+        for (int x = wInk.left(); x <= wInk.right(); ++x) {
+            count += wRaster.Ink(x, y) && !wRaster.Ink(x - 1, y);
+        }
+        return count;
+    };
+    const QRect bar = wRaster.Row(wInk.bottom()), above = wRaster.Row(wInk.bottom() - 1);
+    if (runs(wInk.bottom()) != 1 || runs(wInk.bottom() - 1) < 3 || bar.left() <= above.left() ||
+        bar.right() >= above.right()) {
+        return corner;
+    }
+    const InkRaster uRaster(u->raster, palette);
+    const int stemLeft = uRaster.Row(uInk.top() + uInk.height() / 2).left();
+    for (std::size_t up = 0; up < corner.size(); ++up) {
+        const QRect row = uRaster.Row(uInk.bottom() - int(up));
+        if (row.isNull() || row.left() <= stemLeft) {
+            break;
+        }
+        corner[up] = row.left() - stemLeft;
+    }
+    return corner;
+}
+
 } // namespace
 
 QRect LineInkOf(const Glyph& glyph, const PaletteLookup& palette) {
@@ -97,6 +135,7 @@ std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage&
             pitch = pitch < 0 || pitch == right ? right : 0;
         }
     }
+    metrics.stemBarCorner = StemBarCorner(font, page, palette);
     metrics.cellWidth = std::max(0, cell);
     metrics.fixedPitch = pitch > 0;
     return metrics;

@@ -20,7 +20,7 @@ using S = RecipeStep;
 struct Recipe {
     char32_t letter;
     char32_t from;
-    std::array<std::optional<Step>, 3> steps;
+    std::array<std::optional<Step>, 4> steps;
     char32_t with = 0; // the second letter, for the steps that take part of one
 };
 
@@ -35,7 +35,7 @@ const std::array Recipes = {
     Recipe{U'П', U'H', {S::BarOnTop}},
     Recipe{U'Л', U'П', {S::LeftStemStepped}},
     Recipe{U'Б', U'Ь', {S::TopLikeBowl}},
-    Recipe{U'Ц', U'П', {S::Turn, S::Squeeze, S::Tail}},
+    Recipe{U'Ц', U'П', {S::Turn, S::Squeeze, S::Tail, S::CornerRoundedAsU}},
     Recipe{U'Ч', U'U', {S::BottomAtHalf}},
     Recipe{U'Ч', U'H', {S::LeftStemCutBelowBar}},
     Recipe{U'У', U'Ч', {S::TailOf}, U'y'},
@@ -67,7 +67,7 @@ const std::array Recipes = {
     Recipe{U'ц', U'Ц', {S::Small}},
     Recipe{U'ч', U'u', {S::BottomAtHalf}},
     Recipe{U'ч', U'Ч', {S::Small}},
-    Recipe{U'ш', U'm', {S::StraightStems}},
+    Recipe{U'ш', U'm', {S::StraightStems, S::CornerRoundedAsU}},
     Recipe{U'щ', U'Щ', {S::Small}},
     Recipe{U'ъ', U'Ъ', {S::Small}},
     Recipe{U'ы', U'ь', {S::StemAtRight}},
@@ -206,8 +206,11 @@ std::optional<RecipeLetter> RecipeBook::Build(char32_t letter, LetterParts& part
         QStringList done;
         for (const auto& step : ink ? recipe.steps : decltype(recipe.steps){}) {
             if (ink && step) {
+                const QImage before = ink->image;
                 ink = ApplyRecipeStep(*step, *ink, *metrics_, with);
-                done << RecipeStepText(*step, recipe.with);
+                if (!IsFinish(*step) || (ink && ink->image != before)) {
+                    done << RecipeStepText(*step, recipe.with);
+                }
             }
         }
         std::optional<Glyph> glyph = ink ? GlyphOfInk(*ink, *from) : std::nullopt;

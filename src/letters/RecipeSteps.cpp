@@ -144,6 +144,8 @@ QString RecipeStepText(RecipeStep step, char32_t with) {
         return QStringLiteral("stretched through the descent");
     case Step::BarTurnedUp:
         return QStringLiteral("with its bar turned up at the end");
+    case Step::CornerRoundedAsU:
+        return QStringLiteral("with its corner round as u's");
     case Step::TailOf:
         return QStringLiteral("with %1's tail").arg(other);
     case Step::FootOf:
@@ -209,6 +211,8 @@ std::optional<LetterInk> ApplyRecipeStep(RecipeStep step, const LetterInk& ink,
         return SidesOnFeet(ink);
     case Step::BarTurnedUp:
         return BarTurnedUp(ink, metrics);
+    case Step::CornerRoundedAsU:
+        return CornerRoundedAsU(ink, metrics);
     case Step::RoundTop:
         return RoundTop(ink);
     case Step::FinalTail:

@@ -58,6 +58,7 @@ enum class RecipeStep {
     TopBarToTheRight,
     StretchedThroughDescent,
     BarTurnedUp,
+    CornerRoundedAsU,
     // Steps that take part of the recipe's second letter: these last, for a step needs that
     // letter when it comes after BarInside.
     BarInside,
@@ -66,6 +67,12 @@ enum class RecipeStep {
     TailOf,
     FootOf,
 };
+
+// Whether the step may leave the letter as it is, as a finish the font may not ask for: a report
+// names it only where it changed the letter.
+inline bool IsFinish(RecipeStep step) {
+    return step == RecipeStep::CornerRoundedAsU;
+}
 
 // How a step reads in a report ("mirrored", "with y's tail"); with is the recipe's second letter.
 QString RecipeStepText(RecipeStep step, char32_t with);

@@ -962,6 +962,34 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
             *f.SlotAt(code + 32) = *f.GlyphAt(code);
         }
     };
+    // m with three stems, u whose bottom runs on into its right stem, and w as given.
+    const auto stemsAndW = [](Art w) {
+        return Change([w](Charset& f) {
+            const auto line = [](Art rows) {
+                rows.insert(rows.begin(), 4, "......");
+                rows.insert(rows.end(), 2, "......");
+                return rows;
+            };
+            Draw(f, U'm', line({"##.#..", "#.#.#.", "#.#.#.", "#.#.#.", "#.#.#.", "#.#.#."}));
+            Draw(f, U'u', line({"#...#.", "#...#.", "#...#.", "#...#.", "#...#.", ".####."}));
+            Draw(f, U'w', line(w));
+        });
+    };
+    const Change roundW = stemsAndW({"#.#.#.", "#.#.#.", "#.#.#.", "#.#.#.", "#.#.#.", ".###.."});
+    const Change pointedW = stemsAndW({"#...#.", "#...#.", "#.#.#.", "#.#.#.", "#.#.#.", ".#.#.."});
+    // Where ш's bottom row starts, from its left, and how long it is.
+    const auto bottomOf = [](const Charset& f, const LetterRow& row) {
+        const Ink made = InkOf(f, row.glyph);
+        const QRect bounds = BoundsOf(made);
+        int left = bounds.right(), count = 0;
+        for (const auto& [x, y, index] : made) {
+            if (y == bounds.bottom()) {
+                left = std::min(left, x);
+                ++count;
+            }
+        }
+        return std::pair(left - bounds.left(), count);
+    };
     const struct {
         const char* what;
         Change change;
@@ -1076,6 +1104,17 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              const QRect acute = BoundsOf(Beyond(ownInk(f, 0xF3), ownInk(f, U'o')));
              EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).size(),
                        QSize(2 * acute.width() + 1, acute.height()));
+         }},
+        {"ш's corner is round as u's where the font's w is a ш with round corners", roundW,
+         "cp1251", U'ш', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(bottomOf(f, row), std::pair(1, 4));
+             EXPECT_EQ(row.detail, u"m with straight stems, with its corner round as u's"_s);
+         }},
+        {"ш's corner is square where the font's w is not", pointedW, "cp1251", U'ш', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(bottomOf(f, row), std::pair(0, 5));
+             EXPECT_EQ(row.detail, u"m with straight stems"_s) << "a finish not made goes unsaid";
          }},
         {"a capitals-only font's ą is its Ą", capitals, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {

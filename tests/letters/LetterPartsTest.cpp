@@ -49,6 +49,13 @@ Art InkRows(const QImage& raster) {
     return rows;
 }
 
+// A corner rounded as a font's u is, its rows as `cut` gives them.
+std::optional<LetterInk> RoundedAsU(const LetterInk& ink, LetterMetrics metrics,
+                                    std::array<int, 3> cut) {
+    metrics.stemBarCorner = cut;
+    return CornerRoundedAsU(ink, metrics);
+}
+
 // Terminus-like capitals: the designer keeps G's and S's bars in the middle, takes A's row from
 // its longest run, and takes Z's from its diagonal.
 TEST(LetterPartsTest, ACapitalLosesTheRowsItsDesignerWouldTakeOff) {
@@ -184,6 +191,32 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {"##..##", "##..##", "######"},
          [](const LetterInk& i, const LetterMetrics& m) { return TailInCell(i, m, 6); },
          {"##..##", "##..##", "######", ".....#", ".....#"}},
+        {"ш's corner rounded as a font's u whose corner takes two rows",
+         {"#...#...#", "#...#...#", "#...#...#", "#########"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             return RoundedAsU(i, m, {2, 1, 0});
+         },
+         {"#...#...#", "#...#...#", ".#..#...#", "..#######"}},
+        {"a bold ш's: the stem keeps its width",
+         {"##.#.##", "##.#.##", "#######"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             return RoundedAsU(i, m, {1, 0, 0});
+         },
+         {"##.#.##", "##.#.##", ".######"}},
+        {"Ц's at the baseline, above its tail",
+         {"#...#.", "#...#.", "######", ".....#", ".....#"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             LetterMetrics tailed = m;
+             tailed.baseline -= 2;
+             return RoundedAsU(i, tailed, {1, 0, 0});
+         },
+         {"#...#.", "#...#.", ".#####", ".....#", ".....#"}},
+        {"a corner already round stays as it is",
+         {"#...#", "#...#", ".####"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             return RoundedAsU(i, m, {1, 0, 0});
+         },
+         {"#...#", "#...#", ".####"}},
         {"a drawing's bars thinned to the font's: each keeps the edge away from its counter",
          {"#.....", "#.....", "######", "######", "#....#", "#....#", "######", "######"},
          [](const LetterInk& i, const LetterMetrics&) {
