@@ -24,6 +24,20 @@ int RunsIn(const std::vector<QRgb>& row) {
     return runs;
 }
 
+// The row's runs of ink, first and last column of each.
+std::vector<std::pair<std::size_t, std::size_t>> RunsAlong(const std::vector<QRgb>& row) {
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t x = 0; x < row.size(); ++x) {
+        if (IsInk(row[x])) {
+            if (x == 0 || !IsInk(row[x - 1])) {
+                runs.emplace_back(x, x);
+            }
+            runs.back().second = x;
+        }
+    }
+    return runs;
+}
+
 } // namespace
 
 std::optional<LetterInk> RightStemLong(const LetterInk& ink, const LetterMetrics& metrics) {
@@ -292,6 +306,61 @@ LetterInk CornerRoundedAsU(const LetterInk& ink, const LetterMetrics& metrics) {
         for (std::size_t x = left; x < std::min(row.size(), in + width); ++x) {
             row[x] = x < in ? Background : colour;
         }
+    }
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
+std::optional<LetterInk> MiddleStemUp(const LetterInk& ink) {
+    Lines rows = RowsOf(ink.image);
+    // The highest row with three stems, below rows with only the outer two.
+    std::size_t from = 1;
+    while (from < rows.size() && RunsIn(rows[from]) != 3) {
+        ++from;
+    }
+    if (from >= rows.size() || from < 2) {
+        return std::nullopt;
+    }
+    const auto middle = RunsAlong(rows[from])[1];
+    for (std::size_t y = 1; y < from; ++y) {
+        const auto& row = rows[y];
+        if (RunsIn(row) != 2 ||
+            std::any_of(row.begin() + std::ptrdiff_t(middle.first) - 1,
+                        row.begin() + std::ptrdiff_t(middle.second) + 2, IsInk)) {
+            return std::nullopt;
+        }
+        std::copy(rows[from].begin() + std::ptrdiff_t(middle.first),
+                  rows[from].begin() + std::ptrdiff_t(middle.second) + 1,
+                  rows[y].begin() + std::ptrdiff_t(middle.first));
+    }
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
+std::optional<LetterInk> TopInFootSplit(const LetterInk& ink, const LetterMetrics& metrics) {
+    Lines rows = RowsOf(ink.image);
+    if (metrics.stemBarCorner[0] == 0 || rows.size() < 4) {
+        return std::nullopt;
+    }
+    auto& top = rows.front();
+    auto& above = rows[rows.size() - 2];
+    const auto topRuns = RunsAlong(top), aboveRuns = RunsAlong(above);
+    if (topRuns.size() != 2 || aboveRuns.size() != 3 || RunsIn(rows.back()) != 1 ||
+        topRuns[0].second + 3 >= topRuns[1].first) {
+        return std::nullopt;
+    }
+    // The outer stems' tops a column in.
+    const QRgb colour = MostUsedInk(ink);
+    std::fill(top.begin(), top.end(), Background);
+    std::fill(top.begin() + std::ptrdiff_t(topRuns[0].first) + 1,
+              top.begin() + std::ptrdiff_t(topRuns[0].second) + 2, colour);
+    std::fill(top.begin() + std::ptrdiff_t(topRuns[1].first) - 1,
+              top.begin() + std::ptrdiff_t(topRuns[1].second), colour);
+    // The foot parted under the middle stem; in a bold font the row above it a bar.
+    const auto middle = aboveRuns[1];
+    std::fill(rows.back().begin() + std::ptrdiff_t(middle.first),
+              rows.back().begin() + std::ptrdiff_t(middle.second) + 1, Background);
+    if (metrics.stem >= 2) {
+        std::fill(above.begin() + std::ptrdiff_t(aboveRuns[0].first),
+                  above.begin() + std::ptrdiff_t(aboveRuns[2].second) + 1, colour);
     }
     return LetterInk{ImageOf(rows), ink.at};
 }

@@ -43,6 +43,13 @@ std::optional<LetterInk> BarTurnedUp(const LetterInk& ink, const LetterMetrics& 
 // The bottom left corner, where a stem stands on a bar, rounded as the font rounds u's, in a
 // font that rounds its ш so (LetterMetrics::stemBarCorner); the ink as it is elsewhere.
 LetterInk CornerRoundedAsU(const LetterInk& ink, const LetterMetrics& metrics);
+// The middle of three stems carried up to the row below the top, as the outer ones stand: w
+// becomes ω. Nothing where no row has three stems.
+std::optional<LetterInk> MiddleStemUp(const LetterInk& ink);
+// In a font that rounds its ш (LetterMetrics::stemBarCorner), w becomes ω as such fonts draw it:
+// the outer stems' tops a column in, the foot parted under the middle stem (in a bold font, on a
+// bar). Nothing elsewhere, nor without three stems over a foot.
+std::optional<LetterInk> TopInFootSplit(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row moved one column right: T made small becomes τ.
 LetterInk FootTurnedRight(const LetterInk& ink);
 

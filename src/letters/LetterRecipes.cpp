@@ -115,6 +115,8 @@ const std::array Recipes = {
     Recipe{U'τ', U'T', {S::Small, S::FootTurnedRight}},
     Recipe{U'υ', U'u', {S::Symmetric}},
     Recipe{U'ψ', U'o', {S::OpenWithStem}},
+    Recipe{U'ω', U'w', {S::TopInFootSplit}},
+    Recipe{U'ω', U'w', {S::MiddleStemUp}},
     Recipe{U'ω', U'w', {}},
 };
 

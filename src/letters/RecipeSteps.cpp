@@ -146,6 +146,10 @@ QString RecipeStepText(RecipeStep step, char32_t with) {
         return QStringLiteral("with its bar turned up at the end");
     case Step::CornerRoundedAsU:
         return QStringLiteral("with its corner round as u's");
+    case Step::MiddleStemUp:
+        return QStringLiteral("with its middle stem carried up");
+    case Step::TopInFootSplit:
+        return QStringLiteral("with its top turned in and its foot parted");
     case Step::TailOf:
         return QStringLiteral("with %1's tail").arg(other);
     case Step::FootOf:
@@ -213,6 +217,10 @@ std::optional<LetterInk> ApplyRecipeStep(RecipeStep step, const LetterInk& ink,
         return BarTurnedUp(ink, metrics);
     case Step::CornerRoundedAsU:
         return CornerRoundedAsU(ink, metrics);
+    case Step::MiddleStemUp:
+        return MiddleStemUp(ink);
+    case Step::TopInFootSplit:
+        return TopInFootSplit(ink, metrics);
     case Step::RoundTop:
         return RoundTop(ink);
     case Step::FinalTail:

@@ -59,6 +59,8 @@ enum class RecipeStep {
     StretchedThroughDescent,
     BarTurnedUp,
     CornerRoundedAsU,
+    MiddleStemUp,
+    TopInFootSplit,
     // Steps that take part of the recipe's second letter: these last, for a step needs that
     // letter when it comes after BarInside.
     BarInside,

@@ -49,11 +49,15 @@ Art InkRows(const QImage& raster) {
     return rows;
 }
 
-// A corner rounded as a font's u is, its rows as `cut` gives them.
-std::optional<LetterInk> RoundedAsU(const LetterInk& ink, LetterMetrics metrics,
-                                    std::array<int, 3> cut) {
+// The metrics of a font that rounds u's corner as `cut` gives its rows.
+LetterMetrics WithCorner(LetterMetrics metrics, std::array<int, 3> cut) {
     metrics.stemBarCorner = cut;
-    return CornerRoundedAsU(ink, metrics);
+    return metrics;
+}
+
+std::optional<LetterInk> RoundedAsU(const LetterInk& ink, const LetterMetrics& metrics,
+                                    std::array<int, 3> cut) {
+    return CornerRoundedAsU(ink, WithCorner(metrics, cut));
 }
 
 // Terminus-like capitals: the designer keeps G's and S's bars in the middle, takes A's row from
@@ -217,6 +221,32 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
              return RoundedAsU(i, m, {1, 0, 0});
          },
          {"#...#", "#...#", ".####"}},
+        {"ω from w: the middle stem carried up to the row below the top",
+         {"#...#", "#...#", "#.#.#", "#.#.#", ".#.#."},
+         [](const LetterInk& i, const LetterMetrics&) { return MiddleStemUp(i); },
+         {"#...#", "#.#.#", "#.#.#", "#.#.#", ".#.#."}},
+        {"nothing from a w without three stems in a row",
+         {"#..#", "#..#", "####", "####"},
+         [](const LetterInk& i, const LetterMetrics&) { return MiddleStemUp(i); },
+         {}},
+        {"ω from the w of a font that rounds its ш: the tops in, the foot parted",
+         {"#.....#", "#.....#", "#..#..#", "#..#..#", ".#####."},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             return TopInFootSplit(i, WithCorner(m, {1, 0, 0}));
+         },
+         {".#...#.", "#.....#", "#..#..#", "#..#..#", ".##.##."}},
+        {"a bold one's foot parted on a bar",
+         {"##....##", "##.##.##", "##.##.##", ".######."},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             LetterMetrics bold = WithCorner(m, {1, 0, 0});
+             bold.stem = 2;
+             return TopInFootSplit(i, bold);
+         },
+         {".##..##.", "##.##.##", "########", ".##..##."}},
+        {"nothing where the font keeps ш's corners square",
+         {"#.....#", "#..#..#", "#..#..#", ".#####."},
+         [](const LetterInk& i, const LetterMetrics& m) { return TopInFootSplit(i, m); },
+         {}},
         {"a drawing's bars thinned to the font's: each keeps the edge away from its counter",
          {"#.....", "#.....", "######", "######", "#....#", "#....#", "######", "######"},
          [](const LetterInk& i, const LetterMetrics&) {
