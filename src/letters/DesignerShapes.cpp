@@ -291,20 +291,27 @@ LetterInk CornerRoundedAsU(const LetterInk& ink, const LetterMetrics& metrics) {
     while (left + width < stem.size() && IsInk(stem[left + width])) {
         ++width;
     }
-    // Only a square corner is rounded: the stem down to the baseline, nothing left of it.
+    // Only a square corner is rounded: the stem down to the baseline, nothing left of it, and
+    // above the bar room for the stem to move in without meeting the next stroke.
     for (std::size_t up = 0; up < rowsCut; ++up) {
         const auto& row = rows[std::size_t(base) - up];
+        const std::size_t in = left + std::size_t(cut[up]);
         if (left >= row.size() || !IsInk(row[left]) ||
-            std::any_of(row.begin(), row.begin() + std::ptrdiff_t(left), IsInk)) {
+            std::any_of(row.begin(), row.begin() + std::ptrdiff_t(left), IsInk) ||
+            (up > 0 &&
+             std::any_of(row.begin() + std::ptrdiff_t(left + width),
+                         row.begin() + std::ptrdiff_t(std::min(row.size(), in + width + 1)),
+                         IsInk))) {
             return ink;
         }
     }
-    const QRgb colour = MostUsedInk(ink);
+    // The stem's pixels move in, in their own colours, over what lay there.
     for (std::size_t up = 0; up < rowsCut; ++up) {
         auto& row = rows[std::size_t(base) - up];
+        const std::vector<QRgb> was = row;
         const std::size_t in = left + std::size_t(cut[up]);
         for (std::size_t x = left; x < std::min(row.size(), in + width); ++x) {
-            row[x] = x < in ? Background : colour;
+            row[x] = x < in ? Background : IsInk(was[x]) ? was[x] : was[left + (x - in)];
         }
     }
     return LetterInk{ImageOf(rows), ink.at};
@@ -347,20 +354,30 @@ std::optional<LetterInk> TopInFootSplit(const LetterInk& ink, const LetterMetric
         topRuns[0].second + 3 >= topRuns[1].first) {
         return std::nullopt;
     }
-    // The outer stems' tops a column in.
-    const QRgb colour = MostUsedInk(ink);
-    std::fill(top.begin(), top.end(), Background);
-    std::fill(top.begin() + std::ptrdiff_t(topRuns[0].first) + 1,
-              top.begin() + std::ptrdiff_t(topRuns[0].second) + 2, colour);
-    std::fill(top.begin() + std::ptrdiff_t(topRuns[1].first) - 1,
-              top.begin() + std::ptrdiff_t(topRuns[1].second), colour);
-    // The foot parted under the middle stem; in a bold font the row above it a bar.
+    // The foot parted under the middle stem, into two.
     const auto middle = aboveRuns[1];
-    std::fill(rows.back().begin() + std::ptrdiff_t(middle.first),
-              rows.back().begin() + std::ptrdiff_t(middle.second) + 1, Background);
+    auto& foot = rows.back();
+    std::fill(foot.begin() + std::ptrdiff_t(middle.first),
+              foot.begin() + std::ptrdiff_t(middle.second) + 1, Background);
+    if (RunsIn(foot) != 2) {
+        return std::nullopt;
+    }
+    // The outer stems' tops a column in, in their own colours.
+    const std::vector<QRgb> was = top;
+    std::fill(top.begin(), top.end(), Background);
+    std::copy(was.begin() + std::ptrdiff_t(topRuns[0].first),
+              was.begin() + std::ptrdiff_t(topRuns[0].second) + 1,
+              top.begin() + std::ptrdiff_t(topRuns[0].first) + 1);
+    std::copy(was.begin() + std::ptrdiff_t(topRuns[1].first),
+              was.begin() + std::ptrdiff_t(topRuns[1].second) + 1,
+              top.begin() + std::ptrdiff_t(topRuns[1].first) - 1);
+    // In a bold font the row above the foot is a bar, in the middle stem's colour.
     if (metrics.stem >= 2) {
-        std::fill(above.begin() + std::ptrdiff_t(aboveRuns[0].first),
-                  above.begin() + std::ptrdiff_t(aboveRuns[2].second) + 1, colour);
+        const QRgb colour = above[middle.first];
+        std::replace_if(
+            above.begin() + std::ptrdiff_t(aboveRuns[0].first),
+            above.begin() + std::ptrdiff_t(aboveRuns[2].second) + 1,
+            [](QRgb pixel) { return !IsInk(pixel); }, colour);
     }
     return LetterInk{ImageOf(rows), ink.at};
 }

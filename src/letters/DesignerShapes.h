@@ -44,7 +44,8 @@ std::optional<LetterInk> BarTurnedUp(const LetterInk& ink, const LetterMetrics& 
 // font that rounds its ш so (LetterMetrics::stemBarCorner); the ink as it is elsewhere.
 LetterInk CornerRoundedAsU(const LetterInk& ink, const LetterMetrics& metrics);
 // The middle of three stems carried up to the row below the top, as the outer ones stand: w
-// becomes ω. Nothing where no row has three stems.
+// becomes ω. Nothing where the first row of three stems is the second or none is, or where the
+// rows above it hold more than the outer two.
 std::optional<LetterInk> MiddleStemUp(const LetterInk& ink);
 // In a font that rounds its ш (LetterMetrics::stemBarCorner), w becomes ω as such fonts draw it:
 // the outer stems' tops a column in, the foot parted under the middle stem (in a bold font, on a

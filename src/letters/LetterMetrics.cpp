@@ -64,14 +64,22 @@ std::array<int, 3> StemBarCorner(const Charset& font, const CodePage& page,
         bar.right() >= above.right()) {
         return corner;
     }
+    // u's corner: a cut that narrows going up, never as wide as half of u.
     const InkRaster uRaster(u->raster, palette);
-    const int stemLeft = uRaster.Row(uInk.top() + uInk.height() / 2).left();
+    const QRect stem = uRaster.Row(uInk.top() + uInk.height() / 2);
+    if (stem.isNull()) {
+        return corner;
+    }
     for (std::size_t up = 0; up < corner.size(); ++up) {
         const QRect row = uRaster.Row(uInk.bottom() - int(up));
-        if (row.isNull() || row.left() <= stemLeft) {
+        const int cut = row.isNull() ? 0 : row.left() - stem.left();
+        if (cut <= 0) {
             break;
         }
-        corner[up] = row.left() - stemLeft;
+        if (2 * cut >= uInk.width() || (up > 0 && cut >= corner[up - 1])) {
+            return {};
+        }
+        corner[up] = cut;
     }
     return corner;
 }

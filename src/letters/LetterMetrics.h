@@ -24,7 +24,7 @@ struct LetterMetrics {
     int widestLetter = 0; // the widest ink of the font's Latin letters (Æ's, Ø's; not Ð's, Đ's)
     int cellWidth = 0;    // the width every letter's glyph has; 0 where the widths differ
     bool fixedPitch = false; // every letter's glyph ends at the one line column (width + x offset)
-    // How many columns right of its left stem u's bottom rows start, from the baseline up, in a
+    // How many columns right of its left stem u's bottom rows start, from its bottom up, in a
     // font that rounds the corner of letters whose stems stand on one bar as it rounds u's: one
     // whose w is such a letter with its corners rounded. All 0 in a font that does not.
     std::array<int, 3> stemBarCorner{};

@@ -975,8 +975,9 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
             Draw(f, U'w', line(w));
         });
     };
-    const Change roundW = stemsAndW({"#.#.#.", "#.#.#.", "#.#.#.", "#.#.#.", "#.#.#.", ".###.."});
+    const Change roundW = stemsAndW({"#...#.", "#...#.", "#.#.#.", "#.#.#.", "#.#.#.", ".###.."});
     const Change pointedW = stemsAndW({"#...#.", "#...#.", "#.#.#.", "#.#.#.", "#.#.#.", ".#.#.."});
+    const Change squareW = stemsAndW({"#...#.", "#...#.", "#.#.#.", "#.#.#.", "#.#.#.", "#####."});
     // Where ш's bottom row starts, from its left, and how long it is.
     const auto bottomOf = [](const Charset& f, const LetterRow& row) {
         const Ink made = InkOf(f, row.glyph);
@@ -1115,6 +1116,21 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(bottomOf(f, row), std::pair(0, 5));
              EXPECT_EQ(row.detail, u"m with straight stems"_s) << "a finish not made goes unsaid";
+         }},
+        {"ш's corner is square where the font's w stands on a square bar", squareW, "cp1251", U'ш',
+         false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(bottomOf(f, row), std::pair(0, 5));
+         }},
+        {"ω is such a w with its tops turned in and its foot parted", roundW, "cp1253", U'ω', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(row.detail, u"w with its top turned in and its foot parted"_s);
+             EXPECT_EQ(bottomOf(f, row), std::pair(1, 2));
+         }},
+        {"ω is any other w with its middle stem carried up", pointedW, "cp1253", U'ω', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(row.detail, u"w with its middle stem carried up"_s);
+             EXPECT_EQ(InkOf(f, row.glyph).size(), ownInk(f, U'w').size() + 1);
          }},
         {"a capitals-only font's ą is its Ą", capitals, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {

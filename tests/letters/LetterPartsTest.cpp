@@ -215,6 +215,18 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
              return RoundedAsU(i, tailed, {1, 0, 0});
          },
          {"#...#.", "#...#.", ".#####", ".....#", ".....#"}},
+        {"a corner with a serif left of the stem stays as it is",
+         {".#...#", ".#...#", "######"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             return RoundedAsU(i, m, {1, 0, 0});
+         },
+         {".#...#", ".#...#", "######"}},
+        {"a stem that would meet the next one stays as it is",
+         {"#.#.#", "#.#.#", "#.#.#", "#####"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             return RoundedAsU(i, m, {2, 1, 0});
+         },
+         {"#.#.#", "#.#.#", "#.#.#", "#####"}},
         {"a corner already round stays as it is",
          {"#...#", "#...#", ".####"},
          [](const LetterInk& i, const LetterMetrics& m) {
@@ -225,6 +237,10 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {"#...#", "#...#", "#.#.#", "#.#.#", ".#.#."},
          [](const LetterInk& i, const LetterMetrics&) { return MiddleStemUp(i); },
          {"#...#", "#.#.#", "#.#.#", "#.#.#", ".#.#."}},
+        {"nothing from a w whose middle stem is as tall already",
+         {"#...#", "#.#.#", "#.#.#", ".#.#."},
+         [](const LetterInk& i, const LetterMetrics&) { return MiddleStemUp(i); },
+         {}},
         {"nothing from a w without three stems in a row",
          {"#..#", "#..#", "####", "####"},
          [](const LetterInk& i, const LetterMetrics&) { return MiddleStemUp(i); },
