@@ -382,6 +382,35 @@ std::optional<LetterInk> TopInFootSplit(const LetterInk& ink, const LetterMetric
     return LetterInk{ImageOf(rows), ink.at};
 }
 
+LetterInk ArmsJoinedToStem(const LetterInk& ink, const LetterMetrics& metrics) {
+    Lines rows = RowsOf(ink.image);
+    if (metrics.stem != 1) {
+        return ink;
+    }
+    // The row where the arms come nearest the stem: of two runs, the first the stem at the
+    // left edge; the upper of equals. A row where they touch it leaves the letter as it is.
+    std::size_t joint = rows.size(), nearest = 0;
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        const auto runs = RunsAlong(rows[y]);
+        if (runs.empty() || runs[0].first != 0) {
+            continue;
+        }
+        if (runs.size() == 1 && runs[0].second > 0) {
+            return ink;
+        }
+        if (runs.size() == 2 && (joint == rows.size() || runs[1].first < nearest)) {
+            joint = y;
+            nearest = runs[1].first;
+        }
+    }
+    if (joint == rows.size()) {
+        return ink;
+    }
+    auto& row = rows[joint];
+    std::fill(row.begin() + 1, row.begin() + std::ptrdiff_t(nearest), row[nearest]);
+    return LetterInk{ImageOf(rows), ink.at};
+}
+
 std::optional<LetterInk> BarTurnedUp(const LetterInk& ink, const LetterMetrics& metrics) {
     Lines rows = RowsOf(ink.image);
     const std::size_t height = rows.size(), width = rows.front().size();

@@ -51,6 +51,10 @@ std::optional<LetterInk> MiddleStemUp(const LetterInk& ink);
 // the outer stems' tops a column in, the foot parted under the middle stem (in a bold font, on a
 // bar). Nothing elsewhere, nor without three stems over a foot.
 std::optional<LetterInk> TopInFootSplit(const LetterInk& ink, const LetterMetrics& metrics);
+// Where a letter's arms meet off its stem, their meeting point joined to the stem by a bar, as
+// designers draw к at the x-height; in a bold font, or where the arms meet the stem, the ink as
+// it is.
+LetterInk ArmsJoinedToStem(const LetterInk& ink, const LetterMetrics& metrics);
 // The bottom row moved one column right: T made small becomes τ.
 LetterInk FootTurnedRight(const LetterInk& ink);
 

@@ -56,7 +56,7 @@ const std::array Recipes = {
     Recipe{U'з', U'ε', {S::Mirror}},
     Recipe{U'з', U'З', {S::Small}},
     Recipe{U'и', U'И', {S::Small}},
-    Recipe{U'к', U'К', {S::Small}},
+    Recipe{U'к', U'К', {S::Small, S::ArmsJoinedToStem}},
     Recipe{U'л', U'Л', {S::Small}},
     Recipe{U'м', U'М', {S::Small}},
     Recipe{U'н', U'Н', {S::Small}},

@@ -150,6 +150,8 @@ QString RecipeStepText(RecipeStep step, char32_t with) {
         return QStringLiteral("with its middle stem carried up");
     case Step::TopInFootSplit:
         return QStringLiteral("with its top turned in and its foot parted");
+    case Step::ArmsJoinedToStem:
+        return QStringLiteral("with its arms joined to the stem");
     case Step::TailOf:
         return QStringLiteral("with %1's tail").arg(other);
     case Step::FootOf:
@@ -221,6 +223,8 @@ std::optional<LetterInk> ApplyRecipeStep(RecipeStep step, const LetterInk& ink,
         return MiddleStemUp(ink);
     case Step::TopInFootSplit:
         return TopInFootSplit(ink, metrics);
+    case Step::ArmsJoinedToStem:
+        return ArmsJoinedToStem(ink, metrics);
     case Step::RoundTop:
         return RoundTop(ink);
     case Step::FinalTail:

@@ -61,6 +61,7 @@ enum class RecipeStep {
     CornerRoundedAsU,
     MiddleStemUp,
     TopInFootSplit,
+    ArmsJoinedToStem,
     // Steps that take part of the recipe's second letter: these last, for a step needs that
     // letter when it comes after BarInside.
     BarInside,
@@ -73,7 +74,7 @@ enum class RecipeStep {
 // Whether the step may leave the letter as it is, as a finish the font may not ask for: a report
 // names it only where it changed the letter.
 inline bool IsFinish(RecipeStep step) {
-    return step == RecipeStep::CornerRoundedAsU;
+    return step == RecipeStep::CornerRoundedAsU || step == RecipeStep::ArmsJoinedToStem;
 }
 
 // How a step reads in a report ("mirrored", "with y's tail"); with is the recipe's second letter.

@@ -263,6 +263,26 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
          {"#.....#", "#..#..#", "#..#..#", ".#####."},
          [](const LetterInk& i, const LetterMetrics& m) { return TopInFootSplit(i, m); },
          {}},
+        {"к's arms joined to the stem where they come nearest it, the upper of equals",
+         {"#..#", "#.#.", "#.#.", "#..#"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             return std::optional(ArmsJoinedToStem(i, m));
+         },
+         {"#..#", "###.", "#.#.", "#..#"}},
+        {"arms that meet the stem stay",
+         {"#..#", "##..", "#.#.", "#..#"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             return std::optional(ArmsJoinedToStem(i, m));
+         },
+         {"#..#", "##..", "#.#.", "#..#"}},
+        {"a bold font's stay",
+         {"##..#", "##.#.", "##.#.", "##..#"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             LetterMetrics bold = m;
+             bold.stem = 2;
+             return std::optional(ArmsJoinedToStem(i, bold));
+         },
+         {"##..#", "##.#.", "##.#.", "##..#"}},
         {"a drawing's bars thinned to the font's: each keeps the edge away from its counter",
          {"#.....", "#.....", "######", "######", "#....#", "#....#", "######", "######"},
          [](const LetterInk& i, const LetterMetrics&) {
