@@ -172,7 +172,8 @@ std::optional<LetterInk> FinalTail(const LetterInk& ink, const LetterMetrics& me
 
 std::optional<LetterInk> Waist(const LetterInk& ink, const LetterMetrics& metrics, WaistStem stem) {
     const int width = ink.image.width(), height = ink.image.height();
-    if (height < 5 || width < metrics.stem + 2) {
+    // A bar to the middle holds on four rows (a 7-pixel face's є); a waist needs five.
+    if (height < (stem == WaistStem::Kept ? 4 : 5) || width < metrics.stem + 2) {
         return std::nullopt;
     }
     Pixels pixels = PixelSetOf(ink);
