@@ -66,4 +66,25 @@ int RunAt(const Lines& lines, std::size_t i) {
     return static_cast<int>(last - first + 1);
 }
 
+int RunsIn(const std::vector<QRgb>& row) {
+    int runs = 0;
+    for (std::size_t x = 0; x < row.size(); ++x) {
+        runs += IsInk(row[x]) && (x == 0 || !IsInk(row[x - 1]));
+    }
+    return runs;
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> RunsAlong(const std::vector<QRgb>& row) {
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t x = 0; x < row.size(); ++x) {
+        if (IsInk(row[x])) {
+            if (x == 0 || !IsInk(row[x - 1])) {
+                runs.emplace_back(x, x);
+            }
+            runs.back().second = x;
+        }
+    }
+    return runs;
+}
+
 } // namespace fontlathe::letterlines

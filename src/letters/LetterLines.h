@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRgb>
 
+#include <utility>
 #include <vector>
 
 namespace fontlathe::letterlines {
@@ -30,5 +31,9 @@ int Differing(const std::vector<QRgb>& a, const std::vector<QRgb>& b);
 double Drift(const std::vector<int>& origins, int originalCount);
 // The length of the run of equal lines that holds line i.
 int RunAt(const Lines& lines, std::size_t i);
+// How many separate runs of ink the line has.
+int RunsIn(const std::vector<QRgb>& line);
+// The line's runs of ink, the first and last pixel of each.
+std::vector<std::pair<std::size_t, std::size_t>> RunsAlong(const std::vector<QRgb>& line);
 
 } // namespace fontlathe::letterlines

@@ -5,6 +5,7 @@
 #include "LetterShapes.h"
 #include "PartSteps.h"
 #include "PixelMap.h"
+#include "StemShapes.h"
 #include "StrokeKeeping.h"
 #include "StrokeSteps.h"
 

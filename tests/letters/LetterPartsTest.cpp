@@ -9,6 +9,7 @@
 #include "letters/LetterShapes.h"
 #include "letters/PartSteps.h"
 #include "letters/RecipeSteps.h"
+#include "letters/StemShapes.h"
 #include "letters/StrokeKeeping.h"
 #include "letters/StrokeSteps.h"
 
