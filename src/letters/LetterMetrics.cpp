@@ -84,6 +84,47 @@ std::array<int, 3> StemBarCorner(const Charset& font, const CodePage& page,
     return corner;
 }
 
+// How many columns the top row of i's stem (below its dot) reaches left of the stem, where t's
+// foot runs flat: no ink above the foot right of t's stem. 0 where t's foot rises, or i has no
+// serif only to the left.
+int StemSerif(const Charset& font, const CodePage& page, const PaletteLookup& palette, int xTop,
+              int baseline) {
+    const Glyph* i = font.GlyphAt(page.CodeOf(U'i'));
+    const Glyph* t = font.GlyphAt(page.CodeOf(U't'));
+    if (i == nullptr || t == nullptr || baseline - xTop < 3) {
+        return 0;
+    }
+    const int middle = (xTop + baseline) / 2;
+    const InkRaster tInk(t->raster, palette);
+    const QRect tStem = tInk.Row(middle - t->yOffset);
+    const QRect foot = tInk.Row(baseline - t->yOffset);
+    if (tStem.isNull() || foot.isNull() || foot.right() <= tStem.right()) {
+        return 0;
+    }
+    for (int x = tStem.right() + 1; x <= foot.right() + 1; ++x) {
+        if (tInk.Ink(x, foot.top() - 1)) {
+            return 0;
+        }
+    }
+    const InkRaster iInk(i->raster, palette);
+    const QRect stem = iInk.Row(middle - i->yOffset);
+    int top = xTop - i->yOffset;
+    while (top < middle - i->yOffset && iInk.Row(top).isNull()) {
+        ++top;
+    }
+    const QRect serif = iInk.Row(top);
+    if (stem.isNull() || serif.isNull() || serif.right() != stem.right() ||
+        serif.left() >= stem.left()) {
+        return 0;
+    }
+    for (int x = serif.left(); x <= serif.right(); ++x) {
+        if (!iInk.Ink(x, top)) {
+            return 0;
+        }
+    }
+    return stem.left() - serif.left();
+}
+
 } // namespace
 
 QRect LineInkOf(const Glyph& glyph, const PaletteLookup& palette) {
@@ -144,6 +185,7 @@ std::optional<LetterMetrics> MeasureLetters(const Charset& font, const CodePage&
         }
     }
     metrics.stemBarCorner = StemBarCorner(font, page, palette);
+    metrics.stemSerif = StemSerif(font, page, palette, metrics.xTop, metrics.baseline);
     metrics.cellWidth = std::max(0, cell);
     metrics.fixedPitch = pitch > 0;
     return metrics;

@@ -101,7 +101,7 @@ const std::array Recipes = {
     Recipe{U'π', U'П', {S::Small}},
     Recipe{U'ρ', U'p', {S::TopHalfOf}, U'o'},
     Recipe{U'ρ', U'p', {}},
-    Recipe{U'ι', U't', {S::StemFromXHeight}},
+    Recipe{U'ι', U't', {S::StemFromXHeight, S::SerifOfI}},
     Recipe{U'ς', U'c', {S::FinalTail}},
     Recipe{U'ζ', U'ς', {S::RisingToABar}},
     Recipe{U'ξ', U'ζ', {S::MiddleTurn}},

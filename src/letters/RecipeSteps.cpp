@@ -153,6 +153,8 @@ QString RecipeStepText(RecipeStep step, char32_t with) {
         return QStringLiteral("with its top turned in and its foot parted");
     case Step::ArmsJoinedToStem:
         return QStringLiteral("with its arms joined to the stem");
+    case Step::SerifOfI:
+        return QStringLiteral("with i's serif at its top");
     case Step::TailOf:
         return QStringLiteral("with %1's tail").arg(other);
     case Step::FootOf:
@@ -226,6 +228,8 @@ std::optional<LetterInk> ApplyRecipeStep(RecipeStep step, const LetterInk& ink,
         return TopInFootSplit(ink, metrics);
     case Step::ArmsJoinedToStem:
         return ArmsJoinedToStem(ink, metrics);
+    case Step::SerifOfI:
+        return SerifOfI(ink, metrics);
     case Step::RoundTop:
         return RoundTop(ink);
     case Step::FinalTail:

@@ -62,6 +62,7 @@ enum class RecipeStep {
     MiddleStemUp,
     TopInFootSplit,
     ArmsJoinedToStem,
+    SerifOfI,
     // Steps that take part of the recipe's second letter: these last, for a step needs that
     // letter when it comes after BarInside.
     BarInside,
@@ -74,7 +75,8 @@ enum class RecipeStep {
 // Whether the step may leave the letter as it is, as a finish the font may not ask for: a report
 // names it only where it changed the letter.
 inline bool IsFinish(RecipeStep step) {
-    return step == RecipeStep::CornerRoundedAsU || step == RecipeStep::ArmsJoinedToStem;
+    return step == RecipeStep::CornerRoundedAsU || step == RecipeStep::ArmsJoinedToStem ||
+           step == RecipeStep::SerifOfI;
 }
 
 // How a step reads in a report ("mirrored", "with y's tail"); with is the recipe's second letter.

@@ -1,6 +1,7 @@
 #include "StemShapes.h"
 
 #include "LetterLines.h"
+#include "PixelMap.h"
 
 #include <algorithm>
 #include <vector>
@@ -142,6 +143,24 @@ LetterInk ArmsJoinedToStem(const LetterInk& ink, const LetterMetrics& metrics) {
     auto& row = rows[joint];
     std::fill(row.begin() + 1, row.begin() + std::ptrdiff_t(nearest), row[nearest]);
     return LetterInk{ImageOf(rows), ink.at};
+}
+
+LetterInk SerifOfI(const LetterInk& ink, const LetterMetrics& metrics) {
+    if (metrics.stemSerif == 0) {
+        return ink;
+    }
+    Pixels pixels = PixelSetOf(ink);
+    const std::vector<int> top = RowOf(pixels, ink.Top());
+    const std::vector<int> below = RowOf(pixels, ink.Top() + 1);
+    // The top must be the stem alone, as it comes down: one run over the row below's first.
+    if (top.empty() || below.empty() || top.front() != below.front() ||
+        top.back() - top.front() + 1 != static_cast<int>(top.size()) ||
+        RunsOf(below).front().second != top.back()) {
+        return ink;
+    }
+    const QRgb colour = pixels.at({ink.Top(), top.front()});
+    FillRow(pixels, ink.Top(), top.front() - metrics.stemSerif, top.front() - 1, colour);
+    return InkOf(pixels).value_or(ink);
 }
 
 } // namespace fontlathe

@@ -25,5 +25,8 @@ std::optional<LetterInk> TopInFootSplit(const LetterInk& ink, const LetterMetric
 // designers draw к at the x-height; in a bold font, or where the arms meet the stem, the ink as
 // it is.
 LetterInk ArmsJoinedToStem(const LetterInk& ink, const LetterMetrics& metrics);
+// A lone stem's top given i's serif where the font's designer keeps it on ι
+// (LetterMetrics::stemSerif); the ink as it is elsewhere, or where the top is not the stem alone.
+LetterInk SerifOfI(const LetterInk& ink, const LetterMetrics& metrics);
 
 } // namespace fontlathe

@@ -978,6 +978,23 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
     const Change roundW = stemsAndW({"#...#.", "#...#.", "#.#.#.", "#.#.#.", "#.#.#.", ".###.."});
     const Change pointedW = stemsAndW({"#...#.", "#...#.", "#.#.#.", "#.#.#.", "#.#.#.", ".#.#.."});
     const Change squareW = stemsAndW({"#...#.", "#...#.", "#.#.#.", "#.#.#.", "#.#.#.", "#####."});
+    // i with a serif left of its stem's top, and t with its foot as given.
+    const auto serifedI = [](const char* tBelowStem, const char* tFoot) {
+        return Change([=](Charset& f) {
+            Draw(f, U'i',
+                 {"......", "......", "..#...", "......", ".##...", "..#...", "..#...", "..#...",
+                  "..#...", ".###..", "......", "......"});
+            Draw(f, U't',
+                 {"......", "......", "..#...", "..#...", "#####.", "..#...", "..#...", "..#...",
+                  tBelowStem, tFoot, "......", "......"});
+        });
+    };
+    const Change flatT = serifedI("..#...", "...##."), risingT = serifedI("..#..#", "...##.");
+    const auto topRun = [](const Charset& f, const LetterRow& row) {
+        const Ink made = InkOf(f, row.glyph);
+        const int top = BoundsOf(made).top();
+        return std::ranges::count_if(made, [top](const auto& p) { return std::get<1>(p) == top; });
+    };
     // Where ш's bottom row starts, from its left, and how long it is.
     const auto bottomOf = [](const Charset& f, const LetterRow& row) {
         const Ink made = InkOf(f, row.glyph);
@@ -1131,6 +1148,17 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(row.detail, u"w with its middle stem carried up"_s);
              EXPECT_EQ(InkOf(f, row.glyph).size(), ownInk(f, U'w').size() + 1);
+         }},
+        {"ι keeps i's serif where t's foot runs flat", flatT, "cp1253", U'ι', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(topRun(f, row), 2);
+             EXPECT_TRUE(row.detail.endsWith(u"with i's serif at its top"_s))
+                 << row.detail.toStdString();
+         }},
+        {"ι is a lone stem where t's foot rises", risingT, "cp1253", U'ι', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(topRun(f, row), 1);
+             EXPECT_FALSE(row.detail.contains(u"serif"_s)) << row.detail.toStdString();
          }},
         {"a capitals-only font's ą is its Ą", capitals, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {

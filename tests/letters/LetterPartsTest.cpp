@@ -284,6 +284,24 @@ TEST(LetterPartsTest, ShapesMadeFromTheFontsOwnLettersKeepTheirStrokes) {
              return std::optional(ArmsJoinedToStem(i, bold));
          },
          {"##..#", "##.#.", "##.#.", "##..#"}},
+        {"ι's top with i's serif, in a font that keeps it",
+         {".#..", ".#..", "..##"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             LetterMetrics serifed = m;
+             serifed.stemSerif = 1;
+             return std::optional(SerifOfI(i, serifed));
+         },
+         {"##..", ".#..", "..##"}},
+        {"ι as it is where the font's designer drops the serif, or its top is no lone stem",
+         {"##..", ".#..", "..##"},
+         [](const LetterInk& i, const LetterMetrics& m) {
+             LetterMetrics serifed = m;
+             serifed.stemSerif = 1;
+             const LetterInk plain = SerifOfI(i, m), serifTop = SerifOfI(i, serifed);
+             return plain.image == i.image && serifTop.image == i.image ? std::optional(i)
+                                                                        : std::nullopt;
+         },
+         {"##..", ".#..", "..##"}},
         {"a drawing's bars thinned to the font's: each keeps the edge away from its counter",
          {"#.....", "#.....", "######", "######", "#....#", "#....#", "######", "######"},
          [](const LetterInk& i, const LetterMetrics&) {
