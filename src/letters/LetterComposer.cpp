@@ -56,6 +56,24 @@ bool Swallowed(const Glyph& body, const FontMarks::Placement& placed,
     return true;
 }
 
+// Whether a mark placed above a body touches it: a pixel of the mark beside or over one of the
+// body's, straight or at a corner.
+bool Touches(const Glyph& body, const FontMarks::Placement& placed, const PaletteLookup& palette) {
+    const InkRaster letter(body.raster, palette), mark(placed.mark, palette);
+    for (int y = 0; y < mark.Height(); ++y) {
+        for (int x = 0; x < mark.Width(); ++x) {
+            const QPoint at = placed.at + QPoint(x, y);
+            if (mark.Ink(x, y) &&
+                (letter.Ink(at.x() - 1, at.y()) || letter.Ink(at.x() + 1, at.y()) ||
+                 letter.Ink(at.x() - 1, at.y() + 1) || letter.Ink(at.x(), at.y() + 1) ||
+                 letter.Ink(at.x() + 1, at.y() + 1))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 LetterComposer::LetterComposer(const Charset& font, const CodePage& page, const LetterStyle& found,
@@ -210,6 +228,20 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         if (!placed && mark.place == MarkPlace::Above && !beside &&
             !InkRectOf(body->raster, palette_).isNull()) {
             placed = PlaceMark(*body, shape, mark);
+        }
+        // A ring that would touch the letter stands a row higher, where the font has room above
+        // its capitals for marks and sets none touching: there designers set ů and Ů apart. It
+        // never leaves the line.
+        if (mark.kind == MarkKind::Ring && !beside && marks_.CapitalShortening() == 0 &&
+            !marks_.MarksTouchCorners() && !InkRectOf(body->raster, palette_).isNull()) {
+            if (!placed) {
+                placed = PlaceMark(*body, shape, mark);
+            }
+            const int top =
+                body->yOffset + placed->at.y() + InkRectOf(placed->mark, palette_).top();
+            if (top > 0 && Touches(*body, *placed, palette_)) {
+                placed->at.ry() -= 1;
+            }
         }
         if (placed && mark.place == MarkPlace::Above && Swallowed(*body, *placed, palette_)) {
             placed->at.rx() += 1;

@@ -995,6 +995,21 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
         const int top = BoundsOf(made).top();
         return std::ranges::count_if(made, [top](const auto& p) { return std::get<1>(p) == top; });
     };
+    // å's ring resting on a, and u as given: a ring set as å's would touch a u of four columns at
+    // a corner, and stand clear between the stems of one of six.
+    const auto ringAndU = [](const char* stems, const char* foot) {
+        return Change([=](Charset& f) {
+            Draw(f, 0xE5,
+                 {"......", ".##...", "#..#..", ".##...", ".###..", "....#.", ".####.", "#...#.",
+                  "#..##.", ".##.#.", "......", "......"});
+            Draw(f, U'u',
+                 {"......", "......", "......", "......", stems, stems, stems, stems, stems, foot,
+                  "......", "......"});
+        });
+    };
+    const auto ringBottom = [&](const Charset& f, const LetterRow& row) {
+        return BoundsOf(markOf(f, row, U'u')).bottom();
+    };
     // Where ш's bottom row starts, from its left, and how long it is.
     const auto bottomOf = [](const Charset& f, const LetterRow& row) {
         const Ink made = InkOf(f, row.glyph);
@@ -1160,6 +1175,12 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_EQ(topRun(f, row), 1);
              EXPECT_FALSE(row.detail.contains(u"serif"_s)) << row.detail.toStdString();
          }},
+        {"ů's ring stands a row clear of u where it would touch it", ringAndU("#..#..", ".##..."),
+         "cp1250", U'ů', false,
+         [&](const Charset& f, const LetterRow& row) { EXPECT_EQ(ringBottom(f, row), 2); }},
+        {"ů's ring rests as å's where it stands clear of u's stems", ringAndU("#....#", ".####."),
+         "cp1250", U'ů', false,
+         [&](const Charset& f, const LetterRow& row) { EXPECT_EQ(ringBottom(f, row), 3); }},
         {"a capitals-only font's ą is its Ą", capitals, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(BoundsOf(InkOf(f, row.glyph)).top(), BoundsOf(ownInk(f, U'A')).top());
