@@ -231,7 +231,18 @@ std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool c
     }
     case MarkKind::DoubleAcute:
         if (acute != nullptr) {
-            return SuppliedMark{SideBySide(acute->mark, 1, palette_), acute->anchor,
+            // As far apart as the diaeresis's dots stand (from one's left to the other's), never
+            // overlapping; over one-pixel dots, a column apart at least. A column apart without
+            // a diaeresis.
+            int gap = 1;
+            const Sample* diaeresis = MostCommon(MarkKind::Diaeresis, capital, baseWidth);
+            if (const QImage dot =
+                    diaeresis != nullptr ? LeftDot(diaeresis->mark, palette_) : QImage();
+                !dot.isNull()) {
+                const int apart = InkRectOf(diaeresis->mark, palette_).width() - dot.width();
+                gap = std::max(dot.width() == 1 ? 1 : 0, apart - acute->mark.width());
+            }
+            return SuppliedMark{SideBySide(acute->mark, gap, palette_), acute->anchor,
                                 QStringLiteral("two of the font's acutes")};
         }
         break;

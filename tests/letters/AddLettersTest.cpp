@@ -906,6 +906,11 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
         Draw(f, U'o', oArt);
         Draw(f, 0xF3, WithMark(oArt, AcuteOfE, 1, 1)); // ó
     };
+    // ö's dots two pixels wide, three columns from one's left to the other's.
+    const Change wideDots = [&](Charset& f) {
+        o(f);
+        Draw(f, 0xF6, WithMark(oArt, {"##.##", "##.##"}, 0, 1)); // ö
+    };
     // ê's circumflex as a flat bar; one dot; Á À Â Ä as A, the line having no room for them.
     const Change flat = [](Charset& f) { Draw(f, 0xEA, WithMark(E, {"###"}, 1, 2)); };
     const Change dot = [](Charset& f) { Draw(f, 0xEA, WithMark(E, {"#"}, 2, 2)); };
@@ -1137,6 +1142,12 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              const QRect acute = BoundsOf(Beyond(ownInk(f, 0xF3), ownInk(f, U'o')));
              EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).size(),
                        QSize(2 * acute.width() + 1, acute.height()));
+         }},
+        {"ő's two acutes stand as far apart as ö's dots", wideDots, "cp1250", U'ő', false,
+         [&](const Charset& f, const LetterRow& row) {
+             const QRect acute = BoundsOf(Beyond(ownInk(f, 0xF3), ownInk(f, U'o')));
+             EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).size(),
+                       QSize(acute.width() + 3, acute.height()));
          }},
         {"ш's corner is round as u's where the font's w is a ш with round corners", roundW,
          "cp1251", U'ш', false,
