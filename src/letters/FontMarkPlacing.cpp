@@ -232,8 +232,8 @@ std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool c
     case MarkKind::DoubleAcute:
         if (acute != nullptr) {
             // As far apart as the diaeresis's dots stand (from one's left to the other's), never
-            // overlapping; over one-pixel dots, a column apart at least. A column apart without
-            // a diaeresis.
+            // overlapping; over one-pixel dots, or where they would touch over the letter's whole
+            // width, a column apart at least. A column apart without a diaeresis.
             int gap = 1;
             const Sample* diaeresis = MostCommon(MarkKind::Diaeresis, capital, baseWidth);
             if (const QImage dot =
@@ -241,6 +241,10 @@ std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool c
                 !dot.isNull()) {
                 const int apart = InkRectOf(diaeresis->mark, palette_).width() - dot.width();
                 gap = std::max(dot.width() == 1 ? 1 : 0, apart - acute->mark.width());
+                // Acutes that would touch as wide as the letter stand a column apart.
+                if (gap == 0 && 2 * acute->mark.width() >= baseWidth) {
+                    gap = 1;
+                }
             }
             return SuppliedMark{SideBySide(acute->mark, gap, palette_), acute->anchor,
                                 QStringLiteral("two of the font's acutes")};

@@ -906,10 +906,14 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
         Draw(f, U'o', oArt);
         Draw(f, 0xF3, WithMark(oArt, AcuteOfE, 1, 1)); // ó
     };
-    // ö's dots two pixels wide, three columns from one's left to the other's.
-    const Change wideDots = [&](Charset& f) {
-        o(f);
-        Draw(f, 0xF6, WithMark(oArt, {"##.##", "##.##"}, 0, 1)); // ö
+    // An o of seven columns whose ö has dots two pixels wide, three columns from one's left to
+    // the other's.
+    const Change wideDots = [](Charset& f) {
+        const Art wide = {".......", ".......", ".......", ".......", "..###..", ".#...#.",
+                          "#.....#", "#.....#", ".#...#.", "..###..", ".......", "......."};
+        Draw(f, U'o', wide);
+        Draw(f, 0xF3, WithMark(wide, AcuteOfE, 2, 1));           // ó
+        Draw(f, 0xF6, WithMark(wide, {"##.##", "##.##"}, 1, 1)); // ö
     };
     // ê's circumflex as a flat bar; one dot; Á À Â Ä as A, the line having no room for them.
     const Change flat = [](Charset& f) { Draw(f, 0xEA, WithMark(E, {"###"}, 1, 2)); };
