@@ -231,7 +231,7 @@ std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool c
     }
     case MarkKind::DoubleAcute:
         if (acute != nullptr) {
-            // As far apart as the diaeresis's dots stand (from one's left to the other's), never
+            // As far apart as the diaeresis's dots stand (its width less its left dot's), never
             // overlapping; over one-pixel dots, or where they would touch over the letter's whole
             // width, a column apart at least. A column apart without a diaeresis.
             int gap = 1;

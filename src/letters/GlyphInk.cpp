@@ -26,12 +26,18 @@ QRect InkRectOf(const QImage& raster, const PaletteLookup& palette) {
 }
 
 int RowInkCount(const QImage& raster, int y, const PaletteLookup& palette) {
+    if (y < 0 || y >= raster.height()) {
+        return 0;
+    }
     const QRgb* line = PixelsOf(raster, y);
     return static_cast<int>(std::count_if(line, line + raster.width(),
                                           [&](QRgb pixel) { return palette.IndexOf(pixel) != 0; }));
 }
 
 QRect RowInkOf(const QImage& raster, int y, const PaletteLookup& palette) {
+    if (y < 0 || y >= raster.height()) {
+        return {};
+    }
     const auto* line = PixelsOf(raster, y);
     int left = 0, right = raster.width() - 1;
     while (left <= right && palette.IndexOf(line[left]) == 0) {

@@ -22,7 +22,7 @@ inline QRgb* WritablePixelsOf(QImage& raster, int y) {
     return reinterpret_cast<QRgb*>(raster.scanLine(y));
 }
 
-// How many pixels of row y of the raster are ink (palette index not 0).
+// How many pixels of row y of the raster are ink (palette index not 0); 0 for a row outside it.
 int RowInkCount(const QImage& raster, int y, const PaletteLookup& palette);
 
 // The smallest rectangle that holds every pixel of the raster whose palette index is not 0; a
@@ -30,7 +30,7 @@ int RowInkCount(const QImage& raster, int y, const PaletteLookup& palette);
 QRect InkRectOf(const QImage& raster, const PaletteLookup& palette);
 
 // The ink of row y of the raster: from its first to its last ink pixel, one row high; a null
-// rectangle when the row has none.
+// rectangle when the row has none or lies outside the raster.
 QRect RowInkOf(const QImage& raster, int y, const PaletteLookup& palette);
 
 // A raster read as ink: each pixel's palette index, whether it is ink (any index but 0), the

@@ -229,17 +229,15 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
             !InkRectOf(body->raster, palette_).isNull()) {
             placed = PlaceMark(*body, shape, mark);
         }
-        // A ring that would touch the letter stands a row higher, where the font has room above
-        // its capitals for marks and sets none touching: there designers set ů and Ů apart. It
-        // never leaves the line.
-        if (mark.kind == MarkKind::Ring && !beside && marks_.CapitalShortening() == 0 &&
-            !marks_.MarksTouchCorners() && !InkRectOf(body->raster, palette_).isNull()) {
-            if (!placed) {
-                placed = PlaceMark(*body, shape, mark);
-            }
+        // A ring that would touch the stems of an open-topped letter stands a row higher, where
+        // the font has room above its capitals for marks and sets none touching: there designers
+        // set ů and Ů apart. It never leaves the line nor rises above the capitals' marks.
+        if (placed && mark.kind == MarkKind::Ring && !beside && marks_.CapitalShortening() == 0 &&
+            !marks_.MarksTouchCorners() && HasOpenTop(body->raster, palette_)) {
             const int top =
                 body->yOffset + placed->at.y() + InkRectOf(placed->mark, palette_).top();
-            if (top > 0 && Touches(*body, *placed, palette_)) {
+            if (top > std::max(0, marks_.CapitalMarkTop().value_or(0)) &&
+                Touches(*body, *placed, palette_)) {
                 placed->at.ry() -= 1;
             }
         }

@@ -84,9 +84,10 @@ std::array<int, 3> StemBarCorner(const Charset& font, const CodePage& page,
     return corner;
 }
 
-// How many columns the top row of i's stem (below its dot) reaches left of the stem, where t's
-// foot runs flat: no ink above the foot right of t's stem. 0 where t's foot rises, or i has no
-// serif only to the left.
+// How many columns i's first row of ink at or below the x-height reaches left of its stem, where
+// t's foot runs flat: no ink in the row above the foot right of t's stem, up to a column past the
+// foot's end. 0 where t's foot rises or t has no foot, or where that row of i is not one run that
+// ends with the stem and starts left of it.
 int StemSerif(const Charset& font, const CodePage& page, const PaletteLookup& palette, int xTop,
               int baseline) {
     const Glyph* i = font.GlyphAt(page.CodeOf(U'i'));

@@ -28,8 +28,9 @@ struct LetterMetrics {
     // font that rounds the corner of letters whose stems stand on one bar as it rounds u's: one
     // whose w is such a letter with its corners rounded. All 0 in a font that does not.
     std::array<int, 3> stemBarCorner{};
-    // How many columns i's top row reaches left of its stem, in a font whose t ends in a flat foot
-    // (nothing above the foot's end): such fonts' designers keep that serif on ι. 0 elsewhere.
+    // How many columns i's first row at or below the x-height reaches left of its stem, in a font
+    // whose t ends in a flat foot (nothing above the foot's end): such fonts' designers keep that
+    // serif on ι. 0 elsewhere.
     int stemSerif = 0;
 
     int CapHeight() const { return baseline - capTop + 1; }

@@ -906,14 +906,23 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
         Draw(f, U'o', oArt);
         Draw(f, 0xF3, WithMark(oArt, AcuteOfE, 1, 1)); // ó
     };
-    // An o of seven columns whose ö has dots two pixels wide, three columns from one's left to
-    // the other's.
-    const Change wideDots = [](Charset& f) {
-        const Art wide = {".......", ".......", ".......", ".......", "..###..", ".#...#.",
-                          "#.....#", "#.....#", ".#...#.", "..###..", ".......", "......."};
-        Draw(f, U'o', wide);
-        Draw(f, 0xF3, WithMark(wide, AcuteOfE, 2, 1));           // ó
-        Draw(f, 0xF6, WithMark(wide, {"##.##", "##.##"}, 1, 1)); // ö
+    // o (of five columns, or of seven) with ó's three-column acute and ö's dots as given.
+    const Art wideO = {".......", ".......", ".......", ".......", "..###..", ".#...#.",
+                       "#.....#", "#.....#", ".#...#.", "..###..", ".......", "......."};
+    const auto dotsOver = [&](bool wide, const Art& dots) {
+        return Change([&, wide, dots](Charset& f) {
+            const Art& art = wide ? wideO : oArt;
+            Draw(f, U'o', art);
+            Draw(f, 0xF3, WithMark(art, AcuteOfE, wide ? 2 : 1, 1)); // ó
+            Draw(f, 0xF6, WithMark(art, dots, 1, 1));                // ö
+        });
+    };
+    const auto acutesApart = [&](int apart) {
+        return Check([&, apart](const Charset& f, const LetterRow& row) {
+            const QRect acute = BoundsOf(Beyond(ownInk(f, 0xF3), ownInk(f, U'o')));
+            EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).size(),
+                      QSize(acute.width() + apart, acute.height()));
+        });
     };
     // ê's circumflex as a flat bar; one dot; Á À Â Ä as A, the line having no room for them.
     const Change flat = [](Charset& f) { Draw(f, 0xEA, WithMark(E, {"###"}, 1, 2)); };
@@ -1147,12 +1156,12 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).size(),
                        QSize(2 * acute.width() + 1, acute.height()));
          }},
-        {"ő's two acutes stand as far apart as ö's dots", wideDots, "cp1250", U'ő', false,
-         [&](const Charset& f, const LetterRow& row) {
-             const QRect acute = BoundsOf(Beyond(ownInk(f, 0xF3), ownInk(f, U'o')));
-             EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).size(),
-                       QSize(acute.width() + 3, acute.height()));
-         }},
+        {"ő's two acutes stand as far apart as ö's dots", dotsOver(true, {"##.##", "##.##"}),
+         "cp1250", U'ő', false, acutesApart(3)},
+        {"over one-pixel dots, a column apart at least", dotsOver(true, {"#.#"}), "cp1250", U'ő',
+         false, acutesApart(4)},
+        {"touching acutes as wide as o stand a column apart", dotsOver(false, {"##.##"}), "cp1250",
+         U'ő', false, acutesApart(4)},
         {"ш's corner is round as u's where the font's w is a ш with round corners", roundW,
          "cp1251", U'ш', false,
          [&](const Charset& f, const LetterRow& row) {
@@ -1193,6 +1202,15 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
         {"ů's ring stands a row clear of u where it would touch it", ringAndU("#..#..", ".##..."),
          "cp1250", U'ů', false,
          [&](const Charset& f, const LetterRow& row) { EXPECT_EQ(ringBottom(f, row), 2); }},
+        {"ů's ring rests on u as å's on a where the font shortens its capitals under marks",
+         [&](Charset& f) {
+             ringAndU("#..#..", ".##...")(f);
+             Draw(f, 0xC1, // Á as A a row shorter, its acute a row above it on the line's top
+                  {"...#...", "..#....", ".......", "..##...", ".#..#..", "#....#.", "#++++#.",
+                   "#....#.", "#....#.", "#....#."});
+         },
+         "cp1250", U'ů', false,
+         [&](const Charset& f, const LetterRow& row) { EXPECT_EQ(ringBottom(f, row), 3); }},
         {"ů's ring rests as å's where it stands clear of u's stems", ringAndU("#....#", ".####."),
          "cp1250", U'ů', false,
          [&](const Charset& f, const LetterRow& row) { EXPECT_EQ(ringBottom(f, row), 3); }},
@@ -1238,6 +1256,18 @@ TEST(AddLettersTest, TheWidestLetterLeavesOutABarThroughAStem) {
          2);
     EXPECT_EQ(widest(), 8);
     EXPECT_LT(before, 7) << "Ð is wider than the letters before it";
+}
+
+// Glyphs cut to their ink, standing clear of the x-height and the baseline, are measured without
+// reading a row outside them.
+TEST(AddLettersTest, GlyphsCutToTheirInkAreMeasuredWithinThem) {
+    Charset font = LatinFont();
+    Draw(font, U't', {"#"}, 2);
+    Draw(font, U'i', {"#"}, 11);
+    const auto metrics =
+        MeasureLetters(font, *CodePage::Standard(u"latin1"_s), PaletteLookup(font.ColorCount()));
+    ASSERT_TRUE(metrics.has_value());
+    EXPECT_EQ(metrics->stemSerif, 0);
 }
 
 TEST(AddLettersTest, ARecipesResultReadsAsTheLetterWhoseGlyphItIs) {
