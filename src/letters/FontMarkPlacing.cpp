@@ -339,13 +339,15 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     const QRect ink = InkRectOf(body, palette_);
     const QRect topInk = RowInkOf(body, ink.top(), palette_);
     // Over a lone stem at the top (l), an acute stands over the stem; over a capital's (L, even
-    // under a serif), its foot stands on the stem.
+    // under a serif) and ι's under the serif it may take from i, its foot stands on the stem.
     const QRect belowTop = RowInkOf(body, std::min(ink.bottom(), ink.top() + 1), palette_);
-    const bool serifedStem = QChar::isUpper(base) && !IsLoneStem(topInk, ink) &&
-                             2 * topInk.width() <= ink.width() && IsLoneStem(belowTop, ink) &&
-                             topInk.contains(belowTop.left(), topInk.top());
+    const bool onStem = IsLoneStem(belowTop, ink) && topInk.contains(belowTop.left(), topInk.top());
+    const bool serifedStem =
+        QChar::isUpper(base)
+            ? onStem && !IsLoneStem(topInk, ink) && 2 * topInk.width() <= ink.width()
+            : base == U'ι' && onStem && topInk.width() > belowTop.width();
     if (kind == MarkKind::Acute && (IsLoneStem(topInk, ink) || serifedStem)) {
-        if (QChar::isUpper(base)) {
+        if (QChar::isUpper(base) || serifedStem) {
             const QRect stem = serifedStem ? belowTop : topInk;
             const QRect foot =
                 RowInkOf(placed->mark, InkRectOf(placed->mark, palette_).bottom(), palette_);

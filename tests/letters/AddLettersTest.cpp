@@ -1008,6 +1008,15 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
         });
     };
     const Change flatT = serifedI("..#...", "...##."), risingT = serifedI("..#..#", "...##.");
+    // The same with t's foot running on for six columns, which ι keeps but one of.
+    const Change longFootT = [](Charset& f) {
+        Draw(f, U'i',
+             {"........", "........", ".#......", "........", "##......", ".#......", ".#......",
+              ".#......", ".#......", "###.....", "........", "........"});
+        Draw(f, U't',
+             {"........", "........", ".#......", ".#......", "#####...", ".#......", ".#......",
+              ".#......", ".#......", "..######", "........", "........"});
+    };
     const auto topRun = [](const Charset& f, const LetterRow& row) {
         const Ink made = InkOf(f, row.glyph);
         const int top = BoundsOf(made).top();
@@ -1193,6 +1202,23 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_EQ(topRun(f, row), 2);
              EXPECT_TRUE(row.detail.endsWith(u"with i's serif at its top"_s))
                  << row.detail.toStdString();
+         }},
+        {"ί's acute stands on ι's stem, its serif aside", longFootT, "cp1253", U'ί', false,
+         [&](const Charset& f, const LetterRow& row) {
+             AddLettersRequest iota;
+             iota.toPage = *CodePage::Standard(u"cp1253"_s);
+             iota.letters = {U'ι'};
+             const Ink stem = InkOf(f, PlanAddLetters(f, iota).rows.at(0).glyph);
+             const Ink mark = Beyond(InkOf(f, row.glyph), stem);
+             const int foot = BoundsOf(mark).bottom(), below = BoundsOf(stem).top() + 1;
+             const auto leftAt = [](const Ink& ink, int y) {
+                 int left = INT_MAX;
+                 for (const auto& [x, py, index] : ink) {
+                     left = py == y ? std::min(left, x) : left;
+                 }
+                 return left;
+             };
+             EXPECT_EQ(leftAt(mark, foot), leftAt(stem, below));
          }},
         {"ι is a lone stem where t's foot rises", risingT, "cp1253", U'ι', false,
          [&](const Charset& f, const LetterRow& row) {
