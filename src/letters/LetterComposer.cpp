@@ -56,24 +56,6 @@ bool Swallowed(const Glyph& body, const FontMarks::Placement& placed,
     return true;
 }
 
-// Whether a mark placed above a body touches it: a pixel of the mark beside or over one of the
-// body's, straight or at a corner.
-bool Touches(const Glyph& body, const FontMarks::Placement& placed, const PaletteLookup& palette) {
-    const InkRaster letter(body.raster, palette), mark(placed.mark, palette);
-    for (int y = 0; y < mark.Height(); ++y) {
-        for (int x = 0; x < mark.Width(); ++x) {
-            const QPoint at = placed.at + QPoint(x, y);
-            if (mark.Ink(x, y) &&
-                (letter.Ink(at.x() - 1, at.y()) || letter.Ink(at.x() + 1, at.y()) ||
-                 letter.Ink(at.x() - 1, at.y() + 1) || letter.Ink(at.x(), at.y() + 1) ||
-                 letter.Ink(at.x() + 1, at.y() + 1))) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 LetterComposer::LetterComposer(const Charset& font, const CodePage& page, const LetterStyle& found,
@@ -237,7 +219,7 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
             const int top =
                 body->yOffset + placed->at.y() + InkRectOf(placed->mark, palette_).top();
             if (top > std::max(0, marks_.CapitalMarkTop().value_or(0)) &&
-                Touches(*body, *placed, palette_)) {
+                !StandsClearAbove(body->raster, placed->mark, placed->at, palette_, false)) {
                 placed->at.ry() -= 1;
             }
         }
