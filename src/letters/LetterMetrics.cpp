@@ -115,13 +115,8 @@ int StemSerif(const Charset& font, const CodePage& page, const PaletteLookup& pa
     }
     const QRect serif = iInk.Row(top);
     if (stem.isNull() || serif.isNull() || serif.right() != stem.right() ||
-        serif.left() >= stem.left()) {
+        serif.left() >= stem.left() || RowInkCount(i->raster, top, palette) != serif.width()) {
         return 0;
-    }
-    for (int x = serif.left(); x <= serif.right(); ++x) {
-        if (!iInk.Ink(x, top)) {
-            return 0;
-        }
     }
     return stem.left() - serif.left();
 }
