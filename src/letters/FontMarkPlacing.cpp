@@ -51,6 +51,50 @@ QImage LeftDot(const QImage& mark, const PaletteLookup& palette) {
     return Crop(left, InkRectOf(left, palette));
 }
 
+// The acute a double acute is made of, where two of the font's would be wider than the letter:
+// designers draw it no wider than three columns, a long acute losing rows from its top while it
+// has more than two, then columns from its left.
+QImage ShortAcute(const QImage& acute, const PaletteLookup& palette) {
+    QRect kept = InkRectOf(acute, palette);
+    while (kept.width() > 3 && kept.height() > 2) {
+        kept.setTop(kept.top() + 1);
+        kept = InkRectOf(Crop(acute, kept), palette).translated(kept.topLeft());
+    }
+    if (kept.width() > 3) {
+        kept.setLeft(kept.right() - 2);
+        kept = InkRectOf(Crop(acute, kept), palette).translated(kept.topLeft());
+    }
+    return Crop(acute, kept);
+}
+
+// Two acutes side by side over a letter baseWidth wide, as far apart as the diaeresis's dots stand
+// (its width less its left dot's), never overlapping; over one-pixel dots, or where they would
+// touch over the letter's whole width, a column apart at least; a column apart without a
+// diaeresis. Where two of the font's acutes would be wider than the letter, the pair is made of
+// short ones and centred (anchor, the acute's, is updated).
+QImage DoubledAcute(const QImage& acute, const QImage& diaeresis, int baseWidth,
+                    const PaletteLookup& palette, MarkAnchor& anchor) {
+    const QImage dot = diaeresis.isNull() ? QImage() : LeftDot(diaeresis, palette);
+    const auto gapBeside = [&](int width) {
+        if (dot.isNull()) {
+            return 1;
+        }
+        const int apart = InkRectOf(diaeresis, palette).width() - dot.width();
+        const int gap = std::max(dot.width() == 1 ? 1 : 0, apart - width);
+        return gap == 0 && 2 * width >= baseWidth ? 1 : gap;
+    };
+    QImage one = Crop(acute, InkRectOf(acute, palette));
+    int gap = gapBeside(one.width());
+    if (2 * one.width() + gap > baseWidth) {
+        if (const QImage shorter = ShortAcute(one, palette); shorter.size() != one.size()) {
+            one = shorter;
+            gap = gapBeside(one.width());
+            anchor.doubledCentre = 0;
+        }
+    }
+    return SideBySide(one, gap, palette);
+}
+
 } // namespace
 
 int FontMarks::CapitalShortening(MarkKind kind, const QImage& body) const {
@@ -231,23 +275,11 @@ std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool c
     }
     case MarkKind::DoubleAcute:
         if (acute != nullptr) {
-            // As far apart as the diaeresis's dots stand (its width less its left dot's), never
-            // overlapping; over one-pixel dots, or where they would touch over the letter's whole
-            // width, a column apart at least. A column apart without a diaeresis.
-            int gap = 1;
             const Sample* diaeresis = MostCommon(MarkKind::Diaeresis, capital, baseWidth);
-            if (const QImage dot =
-                    diaeresis != nullptr ? LeftDot(diaeresis->mark, palette_) : QImage();
-                !dot.isNull()) {
-                const int apart = InkRectOf(diaeresis->mark, palette_).width() - dot.width();
-                gap = std::max(dot.width() == 1 ? 1 : 0, apart - acute->mark.width());
-                // Acutes that would touch as wide as the letter stand a column apart.
-                if (gap == 0 && 2 * acute->mark.width() >= baseWidth) {
-                    gap = 1;
-                }
-            }
-            return SuppliedMark{SideBySide(acute->mark, gap, palette_), acute->anchor,
-                                QStringLiteral("two of the font's acutes")};
+            MarkAnchor anchor = acute->anchor;
+            const QImage pair = DoubledAcute(acute->mark, diaeresis ? diaeresis->mark : QImage(),
+                                             baseWidth, palette_, anchor);
+            return SuppliedMark{pair, anchor, QStringLiteral("two of the font's acutes")};
         }
         break;
     default:

@@ -1240,6 +1240,18 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
         {"ů's ring rests as å's where it stands clear of u's stems", ringAndU("#....#", ".####."),
          "cp1250", U'ů', false,
          [&](const Charset& f, const LetterRow& row) { EXPECT_EQ(ringBottom(f, row), 3); }},
+        {"ő's acutes are short where two of ó's would be wider than o",
+         [&](Charset& f) {
+             Draw(f, U'o', oArt);
+             Draw(f, 0xF3, WithMark(oArt, {"..##", "##.."}, 1, 1)); // ó
+             Draw(f, 0xE9, WithMark(E, {"..##", "##.."}, 1, 1));    // é
+         },
+         "cp1250", U'ő', false,
+         [&](const Charset& f, const LetterRow& row) {
+             const QRect mark = BoundsOf(markOf(f, row, U'o'));
+             EXPECT_EQ(mark.size(), QSize(7, 2)) << "two of .## over #.., a column apart";
+             EXPECT_EQ(mark.left(), BoundsOf(ownInk(f, U'o')).left() - 1) << "centred";
+         }},
         {"a capitals-only font's ą is its Ą", capitals, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(BoundsOf(InkOf(f, row.glyph)).top(), BoundsOf(ownInk(f, U'A')).top());
