@@ -1252,6 +1252,21 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_EQ(mark.size(), QSize(7, 2)) << "two of .## over #.., a column apart";
              EXPECT_EQ(mark.left(), BoundsOf(ownInk(f, U'o')).left() - 1) << "centred";
          }},
+        {"Ů's ring goes a row above Å's where the font's capitals' marks rise above the line",
+         [](Charset& f) {
+             Draw(f, 0xC5, // Å, its ring from a row above the line down onto A
+                  {"..##...", ".#..#..", "..##...", "..##...", ".#..#..", "#....#.", "#....#.",
+                   "#++++#.", "#....#.", "#....#.", "#....#."},
+                  -1);
+             Draw(f, U'U',
+                  {".#..#..", ".#..#..", ".#..#..", ".#..#..", ".#..#..", ".#..#..", ".#..#..",
+                   "..##..."},
+                  2);
+         },
+         "cp1250", U'Ů', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(BoundsOf(markOf(f, row, U'U')).bottom(), 0);
+         }},
         {"a capitals-only font's ą is its Ą", capitals, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(BoundsOf(InkOf(f, row.glyph)).top(), BoundsOf(ownInk(f, U'A')).top());
