@@ -213,15 +213,15 @@ std::optional<LetterComposer::Composed> LetterComposer::ComposeBody(char32_t let
         }
         // A ring that would touch the stems of an open-topped letter stands a row higher, where
         // the font has room above its capitals for marks and sets none touching: there designers
-        // set ů and Ů apart. It never leaves the line nor rises above the capitals' marks, but
-        // where those rise above the line, Ů's ring may rise a row past them, as the designers
-        // of such faces lift it.
+        // set ů and Ů apart. It rises no higher than the capitals' marks, and out of the line
+        // only where they do; there Ů's ring may rise a row past them, as the designers of such
+        // faces lift it.
         if (placed && mark.kind == MarkKind::Ring && !beside && marks_.CapitalShortening() == 0 &&
             !marks_.MarksTouchCorners() && HasOpenTop(body->raster, palette_)) {
             const int top =
                 body->yOffset + placed->at.y() + InkRectOf(placed->mark, palette_).top();
             const std::optional<int> highest = marks_.CapitalMarkTop();
-            const bool room = top > std::max(0, highest.value_or(0)) ||
+            const bool room = top > highest.value_or(0) ||
                               (QChar::isUpper(shape) && highest && *highest < 0 && top >= *highest);
             if (room &&
                 !StandsClearAbove(body->raster, placed->mark, placed->at, palette_, false)) {

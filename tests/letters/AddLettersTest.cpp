@@ -1034,6 +1034,13 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
                   "......", "......"});
         });
     };
+    // Å with its ring from a row above the line down onto A.
+    const Change ringAboveLine = [](Charset& f) {
+        Draw(f, 0xC5,
+             {"..##...", ".#..#..", "..##...", "..##...", ".#..#..", "#....#.", "#....#.",
+              "#++++#.", "#....#.", "#....#.", "#....#."},
+             -1);
+    };
     const auto ringBottom = [&](const Charset& f, const LetterRow& row) {
         return BoundsOf(markOf(f, row, U'u')).bottom();
     };
@@ -1253,11 +1260,8 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_EQ(mark.left(), BoundsOf(ownInk(f, U'o')).left() - 1) << "centred";
          }},
         {"Ů's ring goes a row above Å's where the font's capitals' marks rise above the line",
-         [](Charset& f) {
-             Draw(f, 0xC5, // Å, its ring from a row above the line down onto A
-                  {"..##...", ".#..#..", "..##...", "..##...", ".#..#..", "#....#.", "#....#.",
-                   "#++++#.", "#....#.", "#....#.", "#....#."},
-                  -1);
+         [&](Charset& f) {
+             ringAboveLine(f);
              Draw(f, U'U',
                   {".#..#..", ".#..#..", ".#..#..", ".#..#..", ".#..#..", ".#..#..", ".#..#..",
                    "..##..."},
@@ -1267,6 +1271,16 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(BoundsOf(markOf(f, row, U'U')).bottom(), 0);
          }},
+        {"ů's ring rises above the line no higher than the capitals' marks",
+         [&](Charset& f) {
+             ringAndU("#..#..", ".##...")(f);
+             ringAboveLine(f);
+             Draw(f, 0xE5, // å's ring from the line's top down onto a
+                  {".##...", "#..#..", "#..#..", ".##...", ".###..", "....#.", ".####.", "#...#.",
+                   "#..##.", ".##.#.", "......", "......"});
+         },
+         "cp1250", U'ů', false,
+         [&](const Charset& f, const LetterRow& row) { EXPECT_EQ(ringBottom(f, row), 2); }},
         {"a capitals-only font's ą is its Ą", capitals, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(BoundsOf(InkOf(f, row.glyph)).top(), BoundsOf(ownInk(f, U'A')).top());
