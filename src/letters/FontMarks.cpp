@@ -167,6 +167,17 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             breveWidth_ = aWidth > 0 ? std::min(ink.width(), aWidth) : ink.width();
         }
     }
+    // Where the font's tilde over a stands well inside it (two columns narrower at least), the
+    // designer draws the breve as wide as that tilde.
+    for (const Sample& sample : samples_) {
+        if (sample.kind == MarkKind::Tilde && !sample.capital && sample.baseWidth == aWidth) {
+            if (const int tilde = InkRectOf(sample.mark, palette_).width();
+                tilde > 0 && tilde <= aWidth - 2) {
+                breveWidth_ = tilde;
+            }
+            break;
+        }
+    }
     // A designer who keeps the bar in the middle does what the longest run does on most letters:
     // the bar rule stands unless the font's own capitals follow only the other.
     shorteningRule_ = votes[ShorteningRule::LongestRun] > votes[ShorteningRule::CentredBar]

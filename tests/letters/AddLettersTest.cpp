@@ -1281,6 +1281,17 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
          },
          "cp1250", U'ů', false,
          [&](const Charset& f, const LetterRow& row) { EXPECT_EQ(ringBottom(f, row), 2); }},
+        {"ă's breve is as wide as ã's tilde where that stands well inside a",
+         [](Charset& f) {
+             const Art wideA = {".......", ".......", ".......", ".......", ".#####.", "......#",
+                                ".######", "#.....#", "#....##", ".####.#", ".......", "......."};
+             Draw(f, U'a', wideA);
+             Draw(f, 0xE3, WithMark(wideA, {".#.#", "#.#."}, 2, 2)); // ã
+         },
+         "cp1250", U'ă', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(BoundsOf(markOf(f, row, U'a')).width(), 4);
+         }},
         {"a capitals-only font's ą is its Ą", capitals, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(BoundsOf(InkOf(f, row.glyph)).top(), BoundsOf(ownInk(f, U'A')).top());
