@@ -304,6 +304,9 @@ std::optional<FontMarks::Placement> FontMarks::Anchored(MarkKind kind, char32_t 
     // of n and r), as designers set ň and ř; over a lone stem (ť) it keeps the sample's side.
     const bool archLeft = kind == MarkKind::Caron && !IsLoneStem(topInk, baseInk) &&
                           topInk.left() + topInk.right() < baseInk.left() + baseInk.right();
+    // Over a lone stem right of the middle (d's), it leans towards the stem.
+    const bool stemRight = kind == MarkKind::Caron && IsLoneStem(topInk, baseInk) &&
+                           topInk.left() + topInk.right() > baseInk.left() + baseInk.right();
     const bool openTop = HasOpenTop(body, palette_);
     const bool capital = QChar::isUpper(base);
     const MarkInfo info = [kind] {
@@ -331,6 +334,9 @@ std::optional<FontMarks::Placement> FontMarks::Anchored(MarkKind kind, char32_t 
     }
     if (archLeft && made->anchor.doubledCentre == 1) {
         made->anchor.doubledCentre = -1;
+    }
+    if (stemRight && made->anchor.doubledCentre == -1) {
+        made->anchor.doubledCentre = 1;
     }
     Placement placed = Aligned(*made, baseInk, kind, info.place, leanLeft || archLeft);
     // A dot that cannot be centred goes the way the font's acute went where that could not be

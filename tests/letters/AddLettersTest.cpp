@@ -707,7 +707,8 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
 
 // In a proportional font ď's caron stands above d, within its columns, and takes no row off d
 // where the font's marks rise above the line; a small letter's caron does not rise above the
-// capitals' marks; and Ě's E is É's where É's E lost a row.
+// capitals' marks; one that cannot be centred over d leans towards its stem; and Ě's E is É's
+// where É's E lost a row.
 TEST(AddLettersTest, ACaronAboveFollowsTheFontsOwnCapitalsAndTheirMarks) {
     Charset font = LatinFont();
     Draw(font, 0xE9, WithMark(E, {".#", "#."}, 1, 1));
@@ -761,6 +762,17 @@ TEST(AddLettersTest, ACaronAboveFollowsTheFontsOwnCapitalsAndTheirMarks) {
     const Ink t = made(U'ť');
     EXPECT_EQ(BoundsOf(t).top(), 0);
     EXPECT_TRUE(!t.contains({1, 3, 3}) && t.contains({1, 4, 3}));
+    // A caron that cannot be centred over d leans towards its stem, though the circumflex it is
+    // made from (û's) leans the other way.
+    const Art u = {"........", "........", "........", "........", "#....#..", "#....#..",
+                   "#....#..", "#....#..", "#...##..", ".###.#..", "........", "........"};
+    Draw(font, U'u', u);
+    Draw(font, 0xFB, WithMark(u, {".#.", "#.#"}, 1, 1)); // û
+    font.ClearGlyph(0xEA);                               // ê, centred on e
+    Draw(font, U'd',
+         {"........", ".....#..", ".....#..", ".....#..", ".#####..", "#....#..", "#....#..",
+          "#....#..", "#...##..", ".###.#..", "........", "........"});
+    EXPECT_EQ(BoundsOf(extra(U'ď', U'd')).left(), 2);
     font = proportional;
     // Where É's E lost a row other than the one the rules would take, Ě's E is É's; an E that is
     // not E's rows (redrawn) is not taken.
