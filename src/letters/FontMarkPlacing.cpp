@@ -70,20 +70,21 @@ QImage ShortAcute(const QImage& acute, const PaletteLookup& palette) {
 // Two acutes side by side over a letter baseWidth wide, as far apart as the diaeresis's dots stand
 // (its width less its left dot's), never overlapping; over one-pixel dots, or where they would
 // touch over the letter's whole width, a column apart at least; a column apart without a
-// diaeresis. Where two of the font's acutes would be wider than the letter, the pair is made of
-// short ones and centred (anchor, the acute's, is updated).
+// diaeresis. Where two of the font's acutes would be wider than the letter and the acute is
+// wider than three columns, the pair is made of short ones and centred (anchor, the acute's, is
+// updated).
 QImage DoubledAcute(const QImage& acute, const QImage& diaeresis, int baseWidth,
                     const PaletteLookup& palette, MarkAnchor& anchor) {
-    const QImage dot = diaeresis.isNull() ? QImage() : LeftDot(diaeresis, palette);
+    const QImage dot = LeftDot(diaeresis, palette);
+    const int apart = dot.isNull() ? 0 : InkRectOf(diaeresis, palette).width() - dot.width();
     const auto gapBeside = [&](int width) {
         if (dot.isNull()) {
             return 1;
         }
-        const int apart = InkRectOf(diaeresis, palette).width() - dot.width();
         const int gap = std::max(dot.width() == 1 ? 1 : 0, apart - width);
         return gap == 0 && 2 * width >= baseWidth ? 1 : gap;
     };
-    QImage one = Crop(acute, InkRectOf(acute, palette));
+    QImage one = acute; // the font's marks are cropped to their ink
     int gap = gapBeside(one.width());
     if (2 * one.width() + gap > baseWidth) {
         if (const QImage shorter = ShortAcute(one, palette); shorter.size() != one.size()) {

@@ -167,12 +167,11 @@ FontMarks::FontMarks(const Charset& bodies, const CodePage& page, const PaletteL
             breveWidth_ = aWidth > 0 ? std::min(ink.width(), aWidth) : ink.width();
         }
     }
-    // Where the font's tilde over a stands well inside it (two columns narrower at least), the
-    // designer draws the breve as wide as that tilde.
+    // Where the font's tilde over a (or over a small letter as wide) stands well inside it, two
+    // columns narrower at least, the designer draws the breve as wide as that tilde.
     for (const Sample& sample : samples_) {
         if (sample.kind == MarkKind::Tilde && !sample.capital && sample.baseWidth == aWidth) {
-            if (const int tilde = InkRectOf(sample.mark, palette_).width();
-                tilde > 0 && tilde <= aWidth - 2) {
+            if (const int tilde = sample.mark.width(); tilde > 0 && tilde <= aWidth - 2) {
                 breveWidth_ = tilde;
             }
             break;

@@ -705,7 +705,7 @@ TEST(AddLettersTest, MarksTheFontLacksComeFromItsOwnWhereItsDesignerPutThem) {
               BoundsOf(MarkMade(font, U'ź', U'z')).size());
 }
 
-// In a proportional font ď's caron stands above d, within its columns, and takes no row off d
+// In a monospaced font ď's caron stands above d, within its columns, and takes no row off d
 // where the font's marks rise above the line; a small letter's caron does not rise above the
 // capitals' marks; one that cannot be centred over d leans towards its stem; and Ě's E is É's
 // where É's E lost a row.
@@ -1262,13 +1262,16 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
         {"ő's acutes are short where two of ó's would be wider than o",
          [&](Charset& f) {
              Draw(f, U'o', oArt);
-             Draw(f, 0xF3, WithMark(oArt, {"..##", "##.."}, 1, 1)); // ó
-             Draw(f, 0xE9, WithMark(E, {"..##", "##.."}, 1, 1));    // é
+             // An acute of three rows, right of o's middle.
+             const Art acute = {"...##", "..##.", "##..."};
+             Draw(f, 0xF3, WithMark(oArt, acute, 1, 1)); // ó
+             Draw(f, 0xE9, WithMark(E, acute, 1, 1));    // é
          },
          "cp1250", U'ő', false,
          [&](const Charset& f, const LetterRow& row) {
              const QRect mark = BoundsOf(markOf(f, row, U'o'));
              EXPECT_EQ(mark.size(), QSize(7, 2)) << "two of .## over #.., a column apart";
+             EXPECT_EQ(markOf(f, row, U'o').size(), 6u) << "its bottom rows, then right columns";
              EXPECT_EQ(mark.left(), BoundsOf(ownInk(f, U'o')).left() - 1) << "centred";
          }},
         {"Ů's ring goes a row above Å's where the font's capitals' marks rise above the line",
