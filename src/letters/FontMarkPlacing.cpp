@@ -301,13 +301,13 @@ std::optional<FontMarks::Placement> FontMarks::Anchored(MarkKind kind, char32_t 
     }
     const bool leanLeft = IsLoneStem(topInk, baseInk) && 2 * stemRows >= baseInk.height() &&
                           topInk.left() + topInk.right() < baseInk.left() + baseInk.right();
-    // A caron that cannot be centred leans the way the base's top row does (left, over the arch
-    // of n and r), as designers set ň and ř; over a lone stem (ť) it keeps the sample's side.
+    // A caron that cannot be centred leans the way the base's top row does: left over the arch
+    // of n and r, as designers set ň and ř, but over a lone stem left of the middle (ť) it keeps
+    // the sample's side; right over a top row right of the middle (d's stem, c's arch).
     const bool archLeft = kind == MarkKind::Caron && !IsLoneStem(topInk, baseInk) &&
                           topInk.left() + topInk.right() < baseInk.left() + baseInk.right();
-    // Over a lone stem right of the middle (d's), it leans towards the stem.
-    const bool stemRight = kind == MarkKind::Caron && IsLoneStem(topInk, baseInk) &&
-                           topInk.left() + topInk.right() > baseInk.left() + baseInk.right();
+    const bool topRight = kind == MarkKind::Caron &&
+                          topInk.left() + topInk.right() > baseInk.left() + baseInk.right();
     const bool openTop = HasOpenTop(body, palette_);
     const bool capital = QChar::isUpper(base);
     const MarkInfo info = [kind] {
@@ -336,7 +336,7 @@ std::optional<FontMarks::Placement> FontMarks::Anchored(MarkKind kind, char32_t 
     if (archLeft && made->anchor.doubledCentre == 1) {
         made->anchor.doubledCentre = -1;
     }
-    if (stemRight && made->anchor.doubledCentre == -1) {
+    if (topRight && made->anchor.doubledCentre == -1) {
         made->anchor.doubledCentre = 1;
     }
     Placement placed = Aligned(*made, baseInk, kind, info.place, leanLeft || archLeft);
