@@ -20,13 +20,6 @@ QImage Turned(const QImage& mark) {
     return mark.mirrored(false, true);
 }
 
-QImage SideBySide(const QImage& mark, int gap, const PaletteLookup& palette) {
-    QImage both = MakeBlankRaster(2 * mark.width() + gap, mark.height());
-    StampInk(both, mark, QPoint(0, 0), palette);
-    StampInk(both, mark, QPoint(mark.width() + gap, 0), palette);
-    return both;
-}
-
 // The left of the two dots of a diaeresis, cropped to its ink; null where the mark is not two
 // pieces side by side.
 QImage LeftDot(const QImage& mark, const PaletteLookup& palette) {
@@ -49,51 +42,6 @@ QImage LeftDot(const QImage& mark, const PaletteLookup& palette) {
     }
     const QImage left = Crop(mark, QRect(ink.left(), 0, end - ink.left(), mark.height()));
     return Crop(left, InkRectOf(left, palette));
-}
-
-// The acute a double acute is made of, where two of the font's would be wider than the letter:
-// designers draw it no wider than three columns, a long acute losing rows from its top while it
-// has more than two, then columns from its left.
-QImage ShortAcute(const QImage& acute, const PaletteLookup& palette) {
-    QRect kept = InkRectOf(acute, palette);
-    while (kept.width() > 3 && kept.height() > 2) {
-        kept.setTop(kept.top() + 1);
-        kept = InkRectOf(Crop(acute, kept), palette).translated(kept.topLeft());
-    }
-    if (kept.width() > 3) {
-        kept.setLeft(kept.right() - 2);
-        kept = InkRectOf(Crop(acute, kept), palette).translated(kept.topLeft());
-    }
-    return Crop(acute, kept);
-}
-
-// Two acutes side by side over a letter baseWidth wide, as far apart as the diaeresis's dots stand
-// (its width less its left dot's), never overlapping; over one-pixel dots, or where they would
-// touch over the letter's whole width, a column apart at least; a column apart without a
-// diaeresis. Where two of the font's acutes would be wider than the letter and the acute is
-// wider than three columns, the pair is made of short ones and centred (anchor, the acute's, is
-// updated).
-QImage DoubledAcute(const QImage& acute, const QImage& diaeresis, int baseWidth,
-                    const PaletteLookup& palette, MarkAnchor& anchor) {
-    const QImage dot = LeftDot(diaeresis, palette);
-    const int apart = dot.isNull() ? 0 : InkRectOf(diaeresis, palette).width() - dot.width();
-    const auto gapBeside = [&](int width) {
-        if (dot.isNull()) {
-            return 1;
-        }
-        const int gap = std::max(dot.width() == 1 ? 1 : 0, apart - width);
-        return gap == 0 && 2 * width >= baseWidth ? 1 : gap;
-    };
-    QImage one = acute; // the font's marks are cropped to their ink
-    int gap = gapBeside(one.width());
-    if (2 * one.width() + gap > baseWidth) {
-        if (const QImage shorter = ShortAcute(one, palette); shorter.size() != one.size()) {
-            one = shorter;
-            gap = gapBeside(one.width());
-            anchor.doubledCentre = 0;
-        }
-    }
-    return SideBySide(one, gap, palette);
 }
 
 } // namespace
@@ -278,8 +226,9 @@ std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool c
         if (acute != nullptr) {
             const Sample* diaeresis = MostCommon(MarkKind::Diaeresis, capital, baseWidth);
             MarkAnchor anchor = acute->anchor;
-            const QImage pair = DoubledAcute(acute->mark, diaeresis ? diaeresis->mark : QImage(),
-                                             baseWidth, palette_, anchor);
+            const QImage dots = diaeresis ? diaeresis->mark : QImage();
+            const QImage pair = DoubledAcute(acute->mark, dots, LeftDot(dots, palette_), baseWidth,
+                                             palette_, anchor);
             return SuppliedMark{pair, anchor, QStringLiteral("two of the font's acutes")};
         }
         break;

@@ -144,6 +144,55 @@ MarkImage BreveCup(const MarkImage& circumflex, int width, const PaletteLookup& 
     return cup;
 }
 
+namespace {
+
+QImage SideBySide(const QImage& mark, int gap, const PaletteLookup& palette) {
+    QImage both = MakeBlankRaster(2 * mark.width() + gap, mark.height());
+    StampInk(both, mark, QPoint(0, 0), palette);
+    StampInk(both, mark, QPoint(mark.width() + gap, 0), palette);
+    return both;
+}
+
+// The acute a double acute is made of, where two of the font's would be wider than the letter:
+// designers draw it no wider than three columns, a long acute losing rows from its top while it
+// has more than two, then columns from its left.
+QImage ShortAcute(const QImage& acute, const PaletteLookup& palette) {
+    QRect kept = InkRectOf(acute, palette);
+    while (kept.width() > 3 && kept.height() > 2) {
+        kept.setTop(kept.top() + 1);
+        kept = InkRectOf(Crop(acute, kept), palette).translated(kept.topLeft());
+    }
+    if (kept.width() > 3) {
+        kept.setLeft(kept.right() - 2);
+        kept = InkRectOf(Crop(acute, kept), palette).translated(kept.topLeft());
+    }
+    return Crop(acute, kept);
+}
+
+} // namespace
+
+MarkImage DoubledAcute(const MarkImage& acute, const MarkImage& diaeresis, const MarkImage& dot,
+                       int baseWidth, const PaletteLookup& palette, MarkAnchor& anchor) {
+    const int apart = dot.isNull() ? 0 : InkRectOf(diaeresis, palette).width() - dot.width();
+    const auto gapBeside = [&](int width) {
+        if (dot.isNull()) {
+            return 1;
+        }
+        const int gap = std::max(dot.width() == 1 ? 1 : 0, apart - width);
+        return gap == 0 && 2 * width >= baseWidth ? 1 : gap;
+    };
+    QImage one = acute; // the font's marks are cropped to their ink
+    int gap = gapBeside(one.width());
+    if (2 * one.width() + gap > baseWidth) {
+        if (const QImage shorter = ShortAcute(one, palette); shorter.size() != one.size()) {
+            one = shorter;
+            gap = gapBeside(one.width());
+            anchor.doubledCentre = 0;
+        }
+    }
+    return SideBySide(one, gap, palette);
+}
+
 MarkImage CaronVee(const MarkImage& circumflex, const PaletteLookup& palette) {
     const QRect ink = InkRectOf(circumflex, palette);
     if (ink.isNull()) {
