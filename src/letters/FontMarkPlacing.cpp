@@ -337,9 +337,14 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     if (kind == MarkKind::Acute && (IsLoneStem(topInk, ink) || serifedStem)) {
         if (QChar::isUpper(base) || serifedStem) {
             const QRect stem = serifedStem ? belowTop : topInk;
-            const QRect foot =
-                RowInkOf(placed->mark, InkRectOf(placed->mark, palette_).bottom(), palette_);
+            const QRect markInk = InkRectOf(placed->mark, palette_);
+            const QRect foot = RowInkOf(placed->mark, markInk.bottom(), palette_);
             placed->at.setX(stem.left() - foot.left());
+            // With no row between them, a capital's acute would lengthen the stem: its foot
+            // stands a column clear right of the stem instead.
+            if (QChar::isUpper(base) && placed->at.y() + markInk.bottom() + 1 >= ink.top()) {
+                placed->at.setX(stem.right() + 2 - foot.left());
+            }
         } else {
             // Towards the stem's centre, never past it.
             const int doubledShift = topInk.left() + topInk.right() - ink.left() - ink.right();

@@ -958,6 +958,13 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
         Draw(f, 0xC1, {"...#.", "..#..", ".###.", "#...#", "#...#", "#####", "#...#", "#...#"}, 2);
         Draw(f, U'L', {"#....", "#....", "#....", "#....", "#....", "#....", "#####"}, 3);
     };
+    // É's acute straight on a full E, with no row between them.
+    const Change straight = [&](Charset& f) {
+        capitalE(f);
+        Draw(f, 0xC9,
+             {"...#...", ".##....", "######.", "#......", "#......", "#####..", "#......",
+              "#......", "#......", "######."});
+    };
     // É's acute one pixel on a full E, Ó's and Ú's two rows over a base a row shorter, as 6x10
     // draws them: a new capital takes the acute most of them have.
     const Change oneOdd = [](Charset& f) {
@@ -1112,6 +1119,19 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              const QRect mark = BoundsOf(Beyond(made, own)), l = BoundsOf(own);
              EXPECT_LT(mark.bottom(), l.top()) << "the acute above L";
              EXPECT_GT(mark.right(), l.left()) << "leaning off the stem";
+         }},
+        {"Ĺ's acute, with no row between it and L, stands a column clear of the stem", straight,
+         "cp1250", U'Ĺ', false,
+         [&](const Charset& f, const LetterRow& row) {
+             const Ink made = InkOf(f, row.glyph), own = ownInk(f, U'L');
+             const Ink acute = Beyond(made, own);
+             const QRect mark = BoundsOf(acute), l = BoundsOf(own);
+             ASSERT_EQ(mark.bottom() + 1, l.top()) << "the acute straight above a whole L";
+             int foot = mark.right();
+             for (const auto& [x, y, colour] : acute) {
+                 foot = y == mark.bottom() ? std::min(foot, x) : foot;
+             }
+             EXPECT_EQ(foot, l.left() + 2) << "its foot a column right of the stem";
          }},
         {"Ś's acute is the two-row one of Ó and Ú, not É's one pixel", oneOdd, "cp1250", U'Ś',
          false,
