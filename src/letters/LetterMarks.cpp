@@ -178,7 +178,7 @@ MarkImage DoubledAcute(const MarkImage& acute, const MarkImage& diaeresis, const
         if (dot.isNull()) {
             return 1;
         }
-        const int gap = std::max(dot.width() == 1 ? 1 : 0, apart - width);
+        const int gap = std::max(dot.width() == 1 && dot.height() == 1 ? 1 : 0, apart - width);
         return gap == 0 && 2 * width >= baseWidth ? 1 : gap;
     };
     QImage one = acute; // the font's marks are cropped to their ink

@@ -1208,6 +1208,8 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
          "cp1250", U'ő', false, acutesApart(3)},
         {"over one-pixel dots, a column apart at least", dotsOver(true, {"#.#"}), "cp1250", U'ő',
          false, acutesApart(4)},
+        {"over dots a column wide and two rows tall, touching", dotsOver(true, {"#.#", "#.#"}),
+         "cp1250", U'ő', false, acutesApart(3)},
         {"touching acutes as wide as o stand a column apart", dotsOver(false, {"##.##"}), "cp1250",
          U'ő', false, acutesApart(4)},
         {"ш's corner is round as u's where the font's w is a ш with round corners", roundW,
