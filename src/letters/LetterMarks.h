@@ -84,12 +84,12 @@ MarkImage OgonekMark(int rows, int weight, QRgb ink);
 MarkImage BreveCup(const MarkImage& circumflex, int width, const PaletteLookup& palette);
 
 // Two acutes side by side over a letter baseWidth wide, as far apart as the diaeresis's dots stand
-// (its width less its left dot's), never overlapping; over one-pixel dots (not dots two rows
-// tall, which designers set touching acutes over), or where they would
-// touch over the letter's whole width, a column apart at least; a column apart without a
-// diaeresis; dot is the diaeresis's left dot, null where it has none. Where two of the font's
-// acutes would be wider than the letter and the acute is wider than three columns, the pair is made
-// of short ones and centred (anchor, the acute's, is updated).
+// (its width less its left dot's), never overlapping; over one-pixel dots (not dots two rows tall,
+// which designers set touching acutes over), or where they would touch over the letter's whole
+// width, a column apart at least; a column apart without a diaeresis; dot is the diaeresis's left
+// dot, null where it has none. Where two of the font's acutes would be wider than the letter and
+// the acute is wider than three columns, the pair is made of short ones and centred (anchor, the
+// acute's, is updated).
 MarkImage DoubledAcute(const MarkImage& acute, const MarkImage& diaeresis, const MarkImage& dot,
                        int baseWidth, const PaletteLookup& palette, MarkAnchor& anchor);
 
