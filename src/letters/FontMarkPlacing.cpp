@@ -327,7 +327,8 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
     const QRect ink = InkRectOf(body, palette_);
     const QRect topInk = RowInkOf(body, ink.top(), palette_);
     // Over a lone stem at the top (l), an acute stands over the stem; over a capital's (L, even
-    // under a serif) and ι's under the serif it may take from i, its foot stands on the stem.
+    // under a serif) and ι's under the serif it may take from i, its foot stands on the stem, but
+    // a column clear right of a capital's bare stem that it would otherwise lengthen.
     const QRect belowTop = RowInkOf(body, std::min(ink.bottom(), ink.top() + 1), palette_);
     const bool onStem = IsLoneStem(belowTop, ink) && topInk.contains(belowTop.left(), topInk.top());
     const bool serifedStem =
@@ -340,9 +341,10 @@ std::optional<FontMarks::Placement> FontMarks::Place(MarkKind kind, char32_t bas
             const QRect markInk = InkRectOf(placed->mark, palette_);
             const QRect foot = RowInkOf(placed->mark, markInk.bottom(), palette_);
             placed->at.setX(stem.left() - foot.left());
-            // With no row between them, a capital's acute would lengthen the stem: its foot
-            // stands a column clear right of the stem instead.
-            if (QChar::isUpper(base) && placed->at.y() + markInk.bottom() + 1 >= ink.top()) {
+            // With no row between them, an acute on a capital's bare stem would lengthen the
+            // stem: its foot stands a column clear right of the stem instead.
+            if (QChar::isUpper(base) && !serifedStem &&
+                placed->at.y() + markInk.bottom() + 1 >= ink.top()) {
                 placed->at.setX(stem.right() + 2 - foot.left());
             }
         } else {

@@ -965,6 +965,27 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              {"...#...", ".##....", "######.", "#......", "#......", "#####..", "#......",
               "#......", "#......", "######."});
     };
+    const Change serifedL = [&](Charset& f) {
+        straight(f);
+        Draw(f, U'L',
+             {"###...", ".#....", ".#....", ".#....", ".#....", ".#....", ".#...#", "######"}, 2);
+    };
+    // Ĺ's acute straight above a whole L, its foot's left column so far from L's.
+    const auto acuteFootOnL = [&](int column) {
+        return Check([&, column](const Charset& f, const LetterRow& row) {
+            const Ink made = InkOf(f, row.glyph), own = ownInk(f, U'L');
+            EXPECT_TRUE(std::includes(made.begin(), made.end(), own.begin(), own.end()))
+                << "L whole";
+            const Ink acute = Beyond(made, own);
+            const QRect mark = BoundsOf(acute), l = BoundsOf(own);
+            ASSERT_EQ(mark.bottom() + 1, l.top()) << "the acute straight above a whole L";
+            int foot = mark.right();
+            for (const auto& [x, y, colour] : acute) {
+                foot = y == mark.bottom() ? std::min(foot, x) : foot;
+            }
+            EXPECT_EQ(foot, l.left() + column);
+        });
+    };
     // É's acute one pixel on a full E, Ó's and Ú's two rows over a base a row shorter, as 6x10
     // draws them: a new capital takes the acute most of them have.
     const Change oneOdd = [](Charset& f) {
@@ -1121,18 +1142,9 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_GT(mark.right(), l.left()) << "leaning off the stem";
          }},
         {"Ĺ's acute, with no row between it and L, stands a column clear of the stem", straight,
-         "cp1250", U'Ĺ', false,
-         [&](const Charset& f, const LetterRow& row) {
-             const Ink made = InkOf(f, row.glyph), own = ownInk(f, U'L');
-             const Ink acute = Beyond(made, own);
-             const QRect mark = BoundsOf(acute), l = BoundsOf(own);
-             ASSERT_EQ(mark.bottom() + 1, l.top()) << "the acute straight above a whole L";
-             int foot = mark.right();
-             for (const auto& [x, y, colour] : acute) {
-                 foot = y == mark.bottom() ? std::min(foot, x) : foot;
-             }
-             EXPECT_EQ(foot, l.left() + 2) << "its foot a column right of the stem";
-         }},
+         "cp1250", U'Ĺ', false, acuteFootOnL(2)},
+        {"on a serifed L the acute's foot stands on the stem, under the serif's end", serifedL,
+         "cp1250", U'Ĺ', false, acuteFootOnL(1)},
         {"Ś's acute is the two-row one of Ó and Ú, not É's one pixel", oneOdd, "cp1250", U'Ś',
          false,
          [&](const Charset& f, const LetterRow& row) {
