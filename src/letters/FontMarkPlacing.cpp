@@ -4,6 +4,7 @@
 
 #include "GlyphInk.h"
 #include "LetterTables.h"
+#include "MadeMarks.h"
 #include "charset/DisplayColors.h"
 
 #include <QChar>

@@ -36,11 +36,11 @@ public:
     // font's own letter of the same case with the base nearest in width (the same width: the
     // same place). Marks the font lacks come from its own: the caron is its circumflex turned
     // upside down, the breve a cup as wide as its flat macron (else its a's counter) drawn with
-    // the circumflex's strokes (see BreveCup), the dot above one dot of its diaeresis (else its i's
-    // dot), the double acute two of its acutes; nothing when the font gives nothing to make the
-    // mark from. Half a pixel off the centre goes towards a stem standing alone at the base's top
-    // (t's), a made caron's the way the base's top row leans (over n's arch, left), else to the
-    // right, as the designers' marks mostly lean (a grave's to the left). A base
+    // the circumflex's strokes (see BreveCup in MadeMarks.h), the dot above one dot of its
+    // diaeresis (else its i's dot), the double acute two of its acutes; nothing when the font gives
+    // nothing to make the mark from. Half a pixel off the centre goes towards a stem standing alone
+    // at the base's top (t's), a made caron's the way the base's top row leans (over n's arch,
+    // left), else to the right, as the designers' marks mostly lean (a grave's to the left). A base
     // with an open top (U, N) takes the place the mark has on the font's own letters with an open
     // top, where it has some. Then the base's shape has its say: an acute over a lone stem at the
     // top stands over the stem (on a capital's stem, even under a serif, with its foot on it); a

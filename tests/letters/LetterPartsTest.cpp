@@ -7,6 +7,7 @@
 #include "letters/LetterJoins.h"
 #include "letters/LetterMarks.h"
 #include "letters/LetterShapes.h"
+#include "letters/MadeMarks.h"
 #include "letters/PartSteps.h"
 #include "letters/RecipeSteps.h"
 #include "letters/StemShapes.h"
