@@ -91,7 +91,7 @@ public:
     // NotInPage for one the page does not hold (an unpaired surrogate among them).
     std::vector<int> CodesOf(QStringView text) const;
 
-    // The page's tables, which only CodePage.cpp sees.
+    // The page's tables, which only the files that make pages see (CodePageTable.h).
     struct Table;
 
 private:
