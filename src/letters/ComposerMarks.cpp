@@ -117,11 +117,17 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
         } else {
             // The ogonek hangs from a stem's foot at the right of the base's bottom row (a, A),
             // its tail one column past it; under a bar or a curve (e, E) it hangs from the
-            // middle, as designers of pixel faces draw ę.
+            // middle, as designers of pixel faces draw ę. A stem rises straight three rows and
+            // half the letter's height at least: a serif turned up at the end of E's bar or the
+            // foot of a slanted leg is not one.
             const QRect bottom = RowInkOf(body.raster, ink.bottom(), palette_);
             const QRect foot(bottom.left(), ink.top(), bottom.width(), ink.height());
-            const bool onStem =
-                InkRaster(body.raster, palette_).Ink(bottom.right(), std::max(0, ink.bottom() - 1));
+            const InkRaster inkOf(body.raster, palette_);
+            int run = 0;
+            while (inkOf.Ink(bottom.right(), ink.bottom() - run)) {
+                ++run;
+            }
+            const bool onStem = run >= 3 && 2 * run >= ink.height();
             at = onStem
                      ? AlignedOn({0, 0, 1}, builtIn.size(), foot, MarkPlace::BelowRight,
                                  HalfPixel::Right)

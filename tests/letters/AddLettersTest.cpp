@@ -912,6 +912,13 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
               "######."},
              2);
     };
+    // A serifed E, the ends of its bars turned: the bottom one up three rows of eight.
+    const Change serifedE = [](Charset& f) {
+        Draw(f, U'E',
+             {"#######", ".#....#", ".#.....", ".####..", ".#.....", ".#....#", ".#....#",
+              "#######"},
+             2);
+    };
     const Art oArt = {"......", "......", "......", "......", ".###..", "#...#.",
                       "#...#.", "#...#.", "#...#.", ".###..", "......", "......"};
     const Change o = [&](Charset& f) {
@@ -935,6 +942,10 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
             EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).size(),
                       QSize(acute.width() + apart, acute.height()));
         });
+    };
+    const Check ogonekUnderMiddleOfE = [&](const Charset& f, const LetterRow& row) {
+        const QRect e = BoundsOf(ownInk(f, U'E')), mark = BoundsOf(markOf(f, row, U'E'));
+        EXPECT_LE(std::abs(mark.left() + mark.right() - e.left() - e.right()), 1);
     };
     // ê's circumflex as a flat bar; one dot; Á À Â Ä as A, the line having no room for them.
     const Change flat = [](Charset& f) { Draw(f, 0xEA, WithMark(E, {"###"}, 1, 2)); };
@@ -1201,10 +1212,9 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_TRUE(row.detail.endsWith(u"as Ж: the font's small letters are capitals"_s));
          }},
         {"Ę's ogonek hangs from the middle of E's bar", capitalE, "cp1250", U'Ę', false,
-         [&](const Charset& f, const LetterRow& row) {
-             const QRect e = BoundsOf(ownInk(f, U'E')), mark = BoundsOf(markOf(f, row, U'E'));
-             EXPECT_LE(std::abs(mark.left() + mark.right() - e.left() - e.right()), 1);
-         }},
+         ogonekUnderMiddleOfE},
+        {"a serif is not a stem: Ę's ogonek hangs from the middle", serifedE, "cp1250", U'Ę', false,
+         ogonekUnderMiddleOfE},
         {"ą's ogonek hangs from the foot of a's stem", none, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(BoundsOf(markOf(f, row, U'a')).right(),
