@@ -936,6 +936,11 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
             Draw(f, 0xF6, WithMark(art, dots, 1, 1));                // ö
         });
     };
+    // ó's acute a pixel right of the middle of a wide o.
+    const Change acuteRight = [&](Charset& f) {
+        Draw(f, U'o', wideO);
+        Draw(f, 0xF3, WithMark(wideO, AcuteOfE, 3, 1));
+    };
     const auto acutesApart = [&](int apart) {
         return Check([&, apart](const Charset& f, const LetterRow& row) {
             const QRect acute = BoundsOf(Beyond(ownInk(f, 0xF3), ownInk(f, U'o')));
@@ -1225,6 +1230,11 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              const QRect acute = BoundsOf(Beyond(ownInk(f, 0xF3), ownInk(f, U'o')));
              EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).size(),
                        QSize(2 * acute.width() + 1, acute.height()));
+         }},
+        {"ő's acutes lean right as ó's acute does, but not past o's right side", acuteRight,
+         "cp1250", U'ő', false,
+         [&](const Charset& f, const LetterRow& row) {
+             EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).right(), BoundsOf(ownInk(f, U'o')).right());
          }},
         {"ő's two acutes stand as far apart as ö's dots", dotsOver(true, {"##.##", "##.##"}),
          "cp1250", U'ő', false, acutesApart(3)},
