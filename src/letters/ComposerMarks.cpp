@@ -117,17 +117,18 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
         } else {
             // The ogonek hangs from a stem's foot at the right of the base's bottom row (a, A),
             // its tail one column past it; under a bar or a curve (e, E) it hangs from the
-            // middle, as designers of pixel faces draw ę. A stem rises straight three rows and
-            // half the letter's height at least: a serif turned up at the end of E's bar or the
-            // foot of a slanted leg is not one.
+            // middle, as designers of pixel faces draw ę. A stem rises straight from that foot,
+            // the foot's row counted, for half the letter's ink height at least: a serif turned up
+            // at the end of E's bar, or the foot of a slanted leg, is not one (there the ogonek
+            // hangs from the middle of the row, between A's feet).
             const QRect bottom = RowInkOf(body.raster, ink.bottom(), palette_);
             const QRect foot(bottom.left(), ink.top(), bottom.width(), ink.height());
-            const InkRaster inkOf(body.raster, palette_);
+            const InkRaster letter(body.raster, palette_);
             int run = 0;
-            while (inkOf.Ink(bottom.right(), ink.bottom() - run)) {
+            while (letter.Ink(bottom.right(), ink.bottom() - run)) {
                 ++run;
             }
-            const bool onStem = run >= 3 && 2 * run >= ink.height();
+            const bool onStem = 2 * run >= ink.height();
             at = onStem
                      ? AlignedOn({0, 0, 1}, builtIn.size(), foot, MarkPlace::BelowRight,
                                  HalfPixel::Right)

@@ -230,10 +230,6 @@ std::optional<FontMarks::SuppliedMark> FontMarks::MadeMark(MarkKind kind, bool c
             const QImage dots = diaeresis ? diaeresis->mark : QImage();
             const QImage pair = DoubledAcute(acute->mark, dots, LeftDot(dots, palette_), baseWidth,
                                              palette_, anchor);
-            // Off the middle as the acute stands, but not past the base's right side (nor, for
-            // that, left of the middle).
-            anchor.doubledCentre =
-                std::min(anchor.doubledCentre, std::max(baseWidth - pair.width(), 0));
             return SuppliedMark{pair, anchor, QStringLiteral("two of the font's acutes")};
         }
         break;

@@ -83,6 +83,10 @@ MarkImage DoubledAcute(const MarkImage& acute, const MarkImage& diaeresis, const
             anchor.doubledCentre = 0;
         }
     }
+    // Off the middle as the acute stands, but within the base's sides: `room` half pixels off the
+    // middle sets the pair's side flush with the base's.
+    const int room = std::max(baseWidth - (2 * one.width() + gap), 0);
+    anchor.doubledCentre = std::clamp(anchor.doubledCentre, -room, room);
     return SideBySide(one, gap, palette);
 }
 

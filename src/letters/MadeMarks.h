@@ -17,8 +17,9 @@ MarkImage BreveCup(const MarkImage& circumflex, int width, const PaletteLookup& 
 // which designers set touching acutes over), or where they would touch over the letter's whole
 // width, a column apart at least; a column apart without a diaeresis; dot is the diaeresis's left
 // dot, null where it has none. Where two of the font's acutes would be wider than the letter and
-// the acute is wider than three columns, the pair is made of short ones and centred (anchor, the
-// acute's, is updated).
+// the acute is wider than three columns, the pair is made of short ones and centred; otherwise
+// it stands off the middle as the acute does, but within the letter's sides (anchor, the acute's,
+// is updated).
 MarkImage DoubledAcute(const MarkImage& acute, const MarkImage& diaeresis, const MarkImage& dot,
                        int baseWidth, const PaletteLookup& palette, MarkAnchor& anchor);
 

@@ -936,10 +936,22 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
             Draw(f, 0xF6, WithMark(art, dots, 1, 1));                // ö
         });
     };
-    // ó's acute a pixel right of the middle of a wide o.
-    const Change acuteRight = [&](Charset& f) {
-        Draw(f, U'o', wideO);
-        Draw(f, 0xF3, WithMark(wideO, AcuteOfE, 3, 1));
+    // An o nine columns wide with ó's three-column acute from the column given: from 5, a pixel
+    // right of the middle, so that two acutes a column apart would end a column past o.
+    const Art nineO = {".........", ".........", ".........", ".........",
+                       "..#####..", ".#.....#.", "#.......#", "#.......#",
+                       ".#.....#.", "..#####..", ".........", "........."};
+    const auto acuteFrom = [&](int column) {
+        return Change([&, column](Charset& f) {
+            Draw(f, U'o', nineO);
+            Draw(f, 0xF3, WithMark(nineO, AcuteOfE, column, 1));
+        });
+    };
+    const auto pairFrom = [&](int column) {
+        return Check([&, column](const Charset& f, const LetterRow& row) {
+            EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).left(),
+                      BoundsOf(ownInk(f, U'o')).left() + column);
+        });
     };
     const auto acutesApart = [&](int apart) {
         return Check([&, apart](const Charset& f, const LetterRow& row) {
@@ -948,9 +960,16 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
                       QSize(acute.width() + apart, acute.height()));
         });
     };
-    const Check ogonekUnderMiddleOfE = [&](const Charset& f, const LetterRow& row) {
-        const QRect e = BoundsOf(ownInk(f, U'E')), mark = BoundsOf(markOf(f, row, U'E'));
-        EXPECT_LE(std::abs(mark.left() + mark.right() - e.left() - e.right()), 1);
+    const auto ogonekUnderMiddleOf = [&](char32_t base) {
+        return Check([&, base](const Charset& f, const LetterRow& row) {
+            const QRect ink = BoundsOf(ownInk(f, base)), mark = BoundsOf(markOf(f, row, base));
+            EXPECT_LE(std::abs(mark.left() + mark.right() - ink.left() - ink.right()), 1);
+        });
+    };
+    // An A whose legs slant down to its feet: its right column has ink in two rows of seven.
+    const Change slantedA = [](Charset& f) {
+        Draw(f, U'A', {"...#...", "..#.#..", "..#.#..", ".#...#.", ".#####.", "#.....#", "#.....#"},
+             3);
     };
     // ê's circumflex as a flat bar; one dot; Á À Â Ä as A, the line having no room for them.
     const Change flat = [](Charset& f) { Draw(f, 0xEA, WithMark(E, {"###"}, 1, 2)); };
@@ -1217,9 +1236,11 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_TRUE(row.detail.endsWith(u"as Ж: the font's small letters are capitals"_s));
          }},
         {"Ę's ogonek hangs from the middle of E's bar", capitalE, "cp1250", U'Ę', false,
-         ogonekUnderMiddleOfE},
+         ogonekUnderMiddleOf(U'E')},
         {"a serif is not a stem: Ę's ogonek hangs from the middle", serifedE, "cp1250", U'Ę', false,
-         ogonekUnderMiddleOfE},
+         ogonekUnderMiddleOf(U'E')},
+        {"nor a slanted leg's foot: Ą's ogonek hangs from between the feet", slantedA, "cp1250",
+         U'Ą', false, ogonekUnderMiddleOf(U'A')},
         {"ą's ogonek hangs from the foot of a's stem", none, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(BoundsOf(markOf(f, row, U'a')).right(),
@@ -1231,11 +1252,9 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
              EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).size(),
                        QSize(2 * acute.width() + 1, acute.height()));
          }},
-        {"ő's acutes lean right as ó's acute does, but not past o's right side", acuteRight,
-         "cp1250", U'ő', false,
-         [&](const Charset& f, const LetterRow& row) {
-             EXPECT_EQ(BoundsOf(markOf(f, row, U'o')).right(), BoundsOf(ownInk(f, U'o')).right());
-         }},
+        {"ő's acutes stand off the middle as ó's acute does, as far as o's side", acuteFrom(5),
+         "cp1250", U'ő', false, pairFrom(2)},
+        {"and so to the left", acuteFrom(1), "cp1250", U'ő', false, pairFrom(0)},
         {"ő's two acutes stand as far apart as ö's dots", dotsOver(true, {"##.##", "##.##"}),
          "cp1250", U'ő', false, acutesApart(3)},
         {"over one-pixel dots, a column apart at least", dotsOver(true, {"#.#"}), "cp1250", U'ő',
