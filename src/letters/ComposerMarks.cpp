@@ -19,6 +19,33 @@ bool TakesApostropheCaron(char32_t base) {
     return base == U'd' || base == U't' || base == U'l' || base == U'L';
 }
 
+// Where an ogonek of that size goes on the letter. It hangs from a stem's foot at the right of the
+// letter's bottom row (a, A), its tail one column past it; under a bar or a curve (e, E) it hangs
+// from the middle, as designers of pixel faces draw ę. A stem rises straight from that foot, the
+// foot's row counted, for half the letter's ink height at least: a serif turned up at the end of
+// E's bar, or the foot of a slanted leg, is not one (there the ogonek hangs from the middle of the
+// row, between A's feet). Where the middle falls between two pixels, the ogonek leans to the
+// side of the row with more ink: under a's bowl, not its spur.
+QPoint OgonekAt(const InkRaster& letter, QSize size) {
+    const QRect ink = letter.Bounds();
+    const QRect bottom = letter.Row(ink.bottom());
+    const QRect foot(bottom.left(), ink.top(), bottom.width(), ink.height());
+    int run = 0;
+    while (letter.Ink(bottom.right(), ink.bottom() - run)) {
+        ++run;
+    }
+    if (2 * run >= ink.height()) {
+        return AlignedOn({0, 0, 1}, size, foot, MarkPlace::BelowRight, HalfPixel::Right);
+    }
+    int heavier = 0; // the row's ink right of its middle less that left of it
+    for (int x = bottom.left(); x <= bottom.right(); ++x) {
+        const int side = 2 * x - bottom.left() - bottom.right();
+        heavier += letter.Ink(x, ink.bottom()) ? (side > 0) - (side < 0) : 0;
+    }
+    return AlignedOn({0, 0, 0}, size, foot, MarkPlace::Below,
+                     heavier < 0 ? HalfPixel::Left : HalfPixel::Right);
+}
+
 } // namespace
 
 void LetterComposer::KeepWithinLine(Glyph& body, FontMarks::Placement& placed,
@@ -115,24 +142,7 @@ FontMarks::Placement LetterComposer::PlaceMark(const Glyph& body, char32_t base,
         if (mark.place != MarkPlace::BelowRight) {
             at = AlignedOn(centred, builtIn.size(), ink, mark.place, HalfPixel::Left);
         } else {
-            // The ogonek hangs from a stem's foot at the right of the base's bottom row (a, A),
-            // its tail one column past it; under a bar or a curve (e, E) it hangs from the
-            // middle, as designers of pixel faces draw ę. A stem rises straight from that foot,
-            // the foot's row counted, for half the letter's ink height at least: a serif turned up
-            // at the end of E's bar, or the foot of a slanted leg, is not one (there the ogonek
-            // hangs from the middle of the row, between A's feet).
-            const QRect bottom = RowInkOf(body.raster, ink.bottom(), palette_);
-            const QRect foot(bottom.left(), ink.top(), bottom.width(), ink.height());
-            const InkRaster letter(body.raster, palette_);
-            int run = 0;
-            while (letter.Ink(bottom.right(), ink.bottom() - run)) {
-                ++run;
-            }
-            const bool onStem = 2 * run >= ink.height();
-            at = onStem
-                     ? AlignedOn({0, 0, 1}, builtIn.size(), foot, MarkPlace::BelowRight,
-                                 HalfPixel::Right)
-                     : AlignedOn(centred, builtIn.size(), foot, MarkPlace::Below, HalfPixel::Right);
+            at = OgonekAt(InkRaster(body.raster, palette_), builtIn.size());
         }
         placed = FontMarks::Placement{
             builtIn, at, QStringLiteral("a built-in %1").arg(QLatin1String(mark.name))};

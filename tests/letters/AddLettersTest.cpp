@@ -966,6 +966,13 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
             EXPECT_LE(std::abs(mark.left() + mark.right() - ink.left() - ink.right()), 1);
         });
     };
+    // An a whose bowl's foot runs left of the middle of its bottom row, a spur standing apart at
+    // the row's right end, not at the foot of a stem.
+    const Change spurredA = [](Charset& f) {
+        Draw(f, U'a',
+             {".......", ".......", ".......", ".......", ".####..", ".....#.", ".#####.",
+              "#....#.", "#....#.", ".###..#", ".......", "......."});
+    };
     // An A whose legs slant down to its feet: its right column has ink in two rows of seven.
     const Change slantedA = [](Charset& f) {
         Draw(f, U'A', {"...#...", "..#.#..", "..#.#..", ".#...#.", ".#####.", "#.....#", "#.....#"},
@@ -1241,6 +1248,13 @@ TEST(AddLettersTest, WhatTheFontShowsDecidesTheLettersMadeForIt) {
          ogonekUnderMiddleOf(U'E')},
         {"nor a slanted leg's foot: Ą's ogonek hangs from between the feet", slantedA, "cp1250",
          U'Ą', false, ogonekUnderMiddleOf(U'A')},
+        {"under a bottom row heavier on its left, the ogonek leans left", spurredA, "cp1250", U'ą',
+         false,
+         [&](const Charset& f, const LetterRow& row) {
+             const QRect a = BoundsOf(ownInk(f, U'a')), mark = BoundsOf(markOf(f, row, U'a'));
+             EXPECT_EQ(mark.left() + mark.right() - 2 * a.left(), 1 + 6 - 1)
+                 << "half a pixel left of the middle of the bottom row, columns 1 to 6";
+         }},
         {"ą's ogonek hangs from the foot of a's stem", none, "cp1250", U'ą', false,
          [&](const Charset& f, const LetterRow& row) {
              EXPECT_EQ(BoundsOf(markOf(f, row, U'a')).right(),
