@@ -1,6 +1,5 @@
 #include "letters/AddLetters.h"
 #include "charset/CharCodec.h"
-#include "charset/DisplayColors.h"
 #include "charset/PaletteLookup.h"
 #include "generate/DrawingFont.h"
 #include "letters/DrawnLetters.h"
@@ -16,8 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
+#include <string_view>
 #include <tuple>
 
 using namespace Qt::StringLiterals;
@@ -74,7 +75,7 @@ void ExpectMark(const Case& c, const Ink& base, const Ink& built, const std::str
     if (c.mark == Mark::OwnAbove || c.mark == Mark::OwnBelow) {
         // The mark exactly as the font has it, centred over or under the base's ink (half a
         // pixel to the right where it can't be centred exactly).
-        const int width = static_cast<int>(std::string_view(c.markArt[0]).size());
+        const int width = static_cast<int>(c.markArt[0].size());
         const int height = static_cast<int>(c.markArt.size());
         const QPoint at(ink.left() + (ink.width() - width + 1) / 2,
                         c.mark == Mark::OwnAbove ? ink.top() - 1 - height : ink.bottom() + 1);

@@ -4,8 +4,11 @@
 #include "support/SampleSets.h"
 #include "text/CodePage.h"
 
+#include <QSize>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace Qt::StringLiterals;

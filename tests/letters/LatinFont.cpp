@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <string_view>
 
 namespace fontlathe::test {
 
@@ -27,10 +26,6 @@ Art WithMark(const Art& letter, const Art& mark, int left, int top) {
     }
     return rows;
 }
-
-namespace {
-const Art SpacingAcute = {".#", "#."};
-} // namespace
 
 Charset LatinFont() {
     Charset set;
@@ -68,9 +63,10 @@ Charset LatinFont() {
     Draw(set, U'D',
          {"####...", "#...#..", "#....#.", "#....#.", "#....#.", "#....#.", "#...#..", "####..."},
          2);
-    Draw(set, 0xE9, WithMark(E, AcuteOfE, 1, 1));                                         // é
-    Draw(set, 0xEA, WithMark(E, {".#.", "#.#"}, 1, 1));                                   // ê
-    Draw(set, 0xB4, WithMark({"....", "....", "....", "...."}, SpacingAcute, 1, 1));      // ´
+    Draw(set, 0xE9, WithMark(E, AcuteOfE, 1, 1));       // é
+    Draw(set, 0xEA, WithMark(E, {".#.", "#.#"}, 1, 1)); // ê
+    const Art spacingAcute = {".#", "#."};
+    Draw(set, 0xB4, WithMark({"....", "....", "....", "...."}, spacingAcute, 1, 1));      // ´
     Draw(set, 0xB8, WithMark({"....", "....", "....", "...."}, SpacingCedilla, 0, 0), 9); // ¸
     return set;
 }
